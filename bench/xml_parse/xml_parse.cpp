@@ -1,0 +1,286 @@
+// Full-tree load of a skin-sized UTF-8 document, measured against the platform's readers on the
+// same bytes in the same process: XmlLite's pull reader, the MSXML DOM, and a bare UTF-8 to
+// UTF-16 conversion as the floor no reader can beat.
+#include "xml/XML.h"
+#include <objbase.h>
+#include <oleauto.h>
+#include <msxml2.h>
+#include <xmllite.h>
+#include <stdio.h>
+#include <string>
+#include <functional>
+
+namespace
+{
+
+// Declared here rather than taken from an import library, which the cross toolchain lacks.
+const GUID IID_XmlReader = { 0x7279fc81, 0x709d, 0x4095, { 0xb6, 0x3d, 0x69, 0xfe, 0x4b, 0x0d, 0x90, 0x30 } };
+const GUID IID_DomDocument = { 0x2933bf81, 0x7b36, 0x11d2, { 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60 } };
+const GUID CLSID_DomDocument60 = { 0x88d96a05, 0xf192, 0x11d4, { 0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5 } };
+const GUID CLSID_DomDocument30 = { 0xf5078f32, 0xc551, 0x11d3, { 0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21 } };
+const GUID CLSID_DomDocument = { 0xf6d90f11, 0x9c73, 0x11d3, { 0xb3, 0x2e, 0x00, 0xc0, 0x4f, 0x99, 0x0b, 0xb4 } };
+
+typedef HRESULT (WINAPI* PFNCREATEXMLREADER)(REFIID riid, void** ppvObject, IMalloc* pMalloc);
+
+const size_t DOCUMENT_LIMIT = 0x400000;
+const int RUNS = 5;
+
+void AppendF(std::string& str, const char* pszFormat, ...)
+{
+    char szBuffer[512];
+    va_list args;
+    va_start(args, pszFormat);
+    int n = vsnprintf(szBuffer, sizeof(szBuffer), pszFormat, args);
+    va_end(args);
+    str.append(szBuffer, n);
+}
+
+// A skin definition grown to just under the reader's 4 MiB limit: a large resource map, strings
+// and tips with entities and non-ASCII text, nested menus, colours and window-skin parts.
+std::string MakeDocument()
+{
+    std::string strResources, strStrings, strMenus, strParts;
+    const size_t nTarget = DOCUMENT_LIMIT - 64 * 1024;
+    for (int n = 0; ; n++)
+    {
+        AppendF(strResources, "    <resource name=\"ID_COMMAND_%05d\" id=\"%d\"/>\r\n", n, 32768 + n);
+        AppendF(strStrings, "    <string id=\"ID_COMMAND_%05d\">Command %d does &quot;what it says&quot; "
+                "&amp; more \xE2\x80\x94 caf\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87&#10;Command %d</string>\r\n",
+                n, n, n);
+        AppendF(strStrings, "    <tip id=\"ID_COMMAND_%05d\" title='Tip &lt;%d&gt;'>\r\n"
+                "      Press the button to run command %d.\r\n    </tip>\r\n", n, n, n);
+        if (n % 16 == 0)
+        {
+            AppendF(strMenus, "    <menu name=\"Menu%d\">\r\n      <item text=\"&amp;File %d\">\r\n", n, n);
+            for (int nItem = 0; nItem < 6; nItem++)
+                AppendF(strMenus, "        <item id=\"ID_COMMAND_%05d\" text=\"Item &amp;%d&#9;Ctrl+%d\"/>\r\n",
+                        n + nItem, nItem, nItem);
+            AppendF(strMenus, "        <separator/>\r\n        <item text=\"More\">\r\n"
+                    "          <item text=\"Deeper\"><item id=\"ID_COMMAND_%05d\" text=\"Last\"/></item>\r\n"
+                    "        </item>\r\n      </item>\r\n    </menu>\r\n", n);
+        }
+        if (n % 64 == 0)
+            AppendF(strParts, "        <part name=\"Part%d\" rect=\"%d,0,%d,30\" mode=\"stretch\"/>\r\n",
+                    n, n, n + 10);
+        if (strResources.size() + strStrings.size() + strMenus.size() + strParts.size() > nTarget)
+            break;
+    }
+    std::string strDoc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                         "<!-- Benchmark skin -->\r\n"
+                         "<skin version=\"1.0\">\r\n"
+                         "  <manifest name=\"Bench\" author=\"Skin Team\" description=\"Look &amp; feel\"/>\r\n"
+                         "  <resourceMap>\r\n";
+    strDoc += strResources + "  </resourceMap>\r\n  <strings>\r\n" + strStrings
+            + "  </strings>\r\n  <menus>\r\n" + strMenus
+            + "  </menus>\r\n  <colourScheme>\r\n"
+              "    <colour name=\"system.base.window\" value=\"FFFFFF\"/>\r\n"
+              "  </colourScheme>\r\n  <windowSkins>\r\n    <windowSkin>\r\n"
+              "      <target window=\"CMainDlg\"/>\r\n      <parts>\r\n"
+            + strParts + "      </parts>\r\n    </windowSkin>\r\n  </windowSkins>\r\n</skin>\r\n";
+    return strDoc;
+}
+
+double Now()
+{
+    static LARGE_INTEGER liFrequency;
+    if (!liFrequency.QuadPart)
+        QueryPerformanceFrequency(&liFrequency);
+    LARGE_INTEGER liCounter;
+    QueryPerformanceCounter(&liCounter);
+    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
+}
+
+// Best wall time of several runs, in seconds; negative when a run reports failure.
+double Best(const std::function<bool()>& run)
+{
+    double dBest = 1e30;
+    for (int n = 0; n < RUNS; n++)
+    {
+        double dStart = Now();
+        if (!run())
+            return -1;
+        double dElapsed = Now() - dStart;
+        if (dElapsed < dBest)
+            dBest = dElapsed;
+    }
+    return dBest;
+}
+
+int CountElements(const CXmlElement* pElement)
+{
+    int nCount = 1;
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+        nCount += CountElements(pElement->m_listChildren.GetNext(pos));
+    return nCount;
+}
+
+// Pulls every node, name and value, and every attribute's name and value.
+bool PullWithXmlLite(PFNCREATEXMLREADER pfnCreate, HGLOBAL hDocument, size_t nBytes, int& nElements)
+{
+    IStream* pStream = NULL;
+    if (FAILED(CreateStreamOnHGlobal(hDocument, FALSE, &pStream)))
+        return false;
+    ULARGE_INTEGER uliSize;
+    uliSize.QuadPart = nBytes;
+    pStream->SetSize(uliSize);
+
+    IXmlReader* pReader = NULL;
+    bool bOk = SUCCEEDED(pfnCreate(IID_XmlReader, (void**)&pReader, NULL))
+               && SUCCEEDED(pReader->SetInput(pStream));
+    nElements = 0;
+    size_t nChars = 0;
+    XmlNodeType nodeType;
+    HRESULT hr = S_OK;
+    while (bOk && (hr = pReader->Read(&nodeType)) == S_OK)
+    {
+        LPCWSTR pszName = NULL;
+        LPCWSTR pszValue = NULL;
+        UINT nLength = 0;
+        if (nodeType == XmlNodeType_Element)
+        {
+            nElements++;
+            pReader->GetLocalName(&pszName, &nLength);
+            nChars += nLength;
+            for (HRESULT hrAttribute = pReader->MoveToFirstAttribute(); hrAttribute == S_OK;
+                 hrAttribute = pReader->MoveToNextAttribute())
+            {
+                pReader->GetLocalName(&pszName, &nLength);
+                pReader->GetValue(&pszValue, &nLength);
+                nChars += nLength;
+            }
+            pReader->MoveToElement();
+        }
+        else
+        {
+            pReader->GetValue(&pszValue, &nLength);
+            nChars += nLength;
+        }
+    }
+    if (FAILED(hr))
+    {
+        printf("XmlLite failed to read the document: 0x%08lX\n", (unsigned long)hr);
+        bOk = false;
+    }
+    if (pReader)
+        pReader->Release();
+    pStream->Release();
+    return bOk && nChars > 0;
+}
+
+bool LoadWithMsxml(const CLSID& clsid, BSTR bstrDocument)
+{
+    IXMLDOMDocument* pDocument = NULL;
+    if (FAILED(CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_DomDocument, (void**)&pDocument)))
+        return false;
+    pDocument->put_async(VARIANT_FALSE);
+    VARIANT_BOOL bLoaded = VARIANT_FALSE;
+    HRESULT hr = pDocument->loadXML(bstrDocument, &bLoaded);
+    pDocument->Release();
+    return SUCCEEDED(hr) && bLoaded == VARIANT_TRUE;
+}
+
+void PrintRow(const char* pszName, double dSeconds, size_t nBytes)
+{
+    if (dSeconds < 0)
+        printf("  %-34s failed\n", pszName);
+    else
+        printf("  %-34s %9.2f ms %9.1f MB/s\n", pszName, dSeconds * 1000.0,
+               nBytes / dSeconds / (1024.0 * 1024.0));
+}
+
+} // namespace
+
+int main()
+{
+    double dStart = Now();
+    std::string strDoc = MakeDocument();
+    const BYTE* pBytes = (const BYTE*)strDoc.data();
+    UINT nBytes = (UINT)strDoc.size();
+    printf("Document: %u bytes of UTF-8 (limit %u); best of %d runs each\n", nBytes,
+           (unsigned)DOCUMENT_LIMIT, RUNS);
+
+    CXmlElement* pCheck = XmlLoadFromBytes(pBytes, nBytes, FALSE);
+    if (!pCheck)
+    {
+        printf("XmlLoadFromBytes rejected the benchmark document\n");
+        return 1;
+    }
+    int nOurElements = CountElements(pCheck);
+    delete pCheck;
+
+    std::wstring strWide;
+    double dFloor = Best([&]() {
+        int nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, NULL, 0);
+        strWide.resize(nChars);
+        return MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, &strWide[0], nChars) == nChars;
+    });
+
+    double dOurs = Best([&]() {
+        CXmlElement* pRoot = XmlLoadFromBytes(pBytes, nBytes, FALSE);
+        delete pRoot;
+        return pRoot != NULL;
+    });
+
+    double dXmlLite = -1;
+    int nLiteElements = 0;
+    HMODULE hXmlLite = LoadLibraryW(L"xmllite.dll");
+    PFNCREATEXMLREADER pfnCreate = hXmlLite
+        ? (PFNCREATEXMLREADER)(void*)GetProcAddress(hXmlLite, "CreateXmlReader") : NULL;
+    HGLOBAL hDocument = GlobalAlloc(GMEM_MOVEABLE, nBytes);
+    if (hDocument)
+    {
+        memcpy(GlobalLock(hDocument), pBytes, nBytes);
+        GlobalUnlock(hDocument);
+    }
+    if (pfnCreate && hDocument)
+        dXmlLite = Best([&]() { return PullWithXmlLite(pfnCreate, hDocument, nBytes, nLiteElements); });
+    else
+        printf("XmlLite is not available\n");
+
+    double dMsxml = -1;
+    const char* pszMsxml = "MSXML 6 DOMDocument60";
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    BSTR bstrDocument = SysAllocStringLen(strWide.data(), (UINT)strWide.size());
+    IUnknown* pProbe = NULL;
+    const CLSID* pClsid = &CLSID_DomDocument60;
+    if (FAILED(CoCreateInstance(*pClsid, NULL, CLSCTX_INPROC_SERVER, IID_DomDocument, (void**)&pProbe)))
+    {
+        printf("MSXML 6 is missing: falling back to MSXML 3\n");
+        pszMsxml = "MSXML 3 DOMDocument30";
+        pClsid = &CLSID_DomDocument30;
+        if (FAILED(CoCreateInstance(*pClsid, NULL, CLSCTX_INPROC_SERVER, IID_DomDocument, (void**)&pProbe)))
+        {
+            pszMsxml = "MSXML 3 DOMDocument";
+            pClsid = &CLSID_DomDocument;
+            pProbe = NULL;
+        }
+    }
+    if (pProbe)
+        pProbe->Release();
+    dMsxml = Best([&]() { return LoadWithMsxml(*pClsid, bstrDocument); });
+
+    printf("\n");
+    PrintRow("MultiByteToWideChar (floor)", dFloor, nBytes);
+    PrintRow("XmlLoadFromBytes + delete", dOurs, nBytes);
+    PrintRow("XmlLite pull, all nodes+attributes", dXmlLite, nBytes);
+    char szMsxmlRow[64];
+    snprintf(szMsxmlRow, sizeof(szMsxmlRow), "%s loadXML", pszMsxml);
+    PrintRow(szMsxmlRow, dMsxml, nBytes);
+    printf("\nElements: ours %d, XmlLite %d\n", nOurElements, nLiteElements);
+    if (dOurs > 0 && dXmlLite > 0)
+        printf("Ours vs XmlLite: %.1fx faster\n", dXmlLite / dOurs);
+    if (dOurs > 0 && dMsxml > 0)
+        printf("Ours vs %s: %.1fx faster\n", pszMsxml, dMsxml / dOurs);
+    if (dOurs > 0 && dFloor > 0)
+        printf("Ours vs conversion floor: %.1fx the floor's time\n", dOurs / dFloor);
+    printf("MSXML is handed the document already converted to UTF-16 (a BSTR); the others start from bytes.\n");
+    printf("Total run: %.1f s\n", Now() - dStart);
+
+    SysFreeString(bstrDocument);
+    if (hDocument)
+        GlobalFree(hDocument);
+    if (hXmlLite)
+        FreeLibrary(hXmlLite);
+    CoUninitialize();
+    return 0;
+}

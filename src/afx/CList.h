@@ -1,0 +1,132 @@
+// Doubly linked list with MFC's POSITION-based interface.
+#pragma once
+#include "AfxDefs.h"
+
+template <class TYPE, class ARG_TYPE = const TYPE&>
+class CList
+{
+protected:
+    struct CNode
+    {
+        CNode* pNext;
+        CNode* pPrev;
+        TYPE data;
+    };
+
+public:
+    explicit CList(int nBlockSize = 10) { (void)nBlockSize; }
+    ~CList() { RemoveAll(); }
+
+    int GetCount() const { return m_nCount; }
+    int GetSize() const { return m_nCount; }
+    BOOL IsEmpty() const { return m_nCount == 0; }
+
+    TYPE& GetHead() { return m_pNodeHead->data; }
+    const TYPE& GetHead() const { return m_pNodeHead->data; }
+    TYPE& GetTail() { return m_pNodeTail->data; }
+    const TYPE& GetTail() const { return m_pNodeTail->data; }
+
+    POSITION AddHead(ARG_TYPE newElement)
+    {
+        CNode* pNode = new CNode{ m_pNodeHead, NULL, newElement };
+        if (m_pNodeHead)
+            m_pNodeHead->pPrev = pNode;
+        else
+            m_pNodeTail = pNode;
+        m_pNodeHead = pNode;
+        m_nCount++;
+        return (POSITION)pNode;
+    }
+
+    POSITION AddTail(ARG_TYPE newElement)
+    {
+        CNode* pNode = new CNode{ NULL, m_pNodeTail, newElement };
+        if (m_pNodeTail)
+            m_pNodeTail->pNext = pNode;
+        else
+            m_pNodeHead = pNode;
+        m_pNodeTail = pNode;
+        m_nCount++;
+        return (POSITION)pNode;
+    }
+
+    TYPE RemoveHead() { TYPE data = m_pNodeHead->data; RemoveAt((POSITION)m_pNodeHead); return data; }
+    TYPE RemoveTail() { TYPE data = m_pNodeTail->data; RemoveAt((POSITION)m_pNodeTail); return data; }
+
+    void RemoveAll()
+    {
+        for (CNode* pNode = m_pNodeHead; pNode;)
+        {
+            CNode* pNext = pNode->pNext;
+            delete pNode;
+            pNode = pNext;
+        }
+        m_pNodeHead = m_pNodeTail = NULL;
+        m_nCount = 0;
+    }
+
+    POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
+    POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
+    TYPE& GetNext(POSITION& rPosition)
+    {
+        CNode* pNode = (CNode*)rPosition;
+        rPosition = (POSITION)pNode->pNext;
+        return pNode->data;
+    }
+    const TYPE& GetNext(POSITION& rPosition) const
+    {
+        CNode* pNode = (CNode*)rPosition;
+        rPosition = (POSITION)pNode->pNext;
+        return pNode->data;
+    }
+    TYPE& GetPrev(POSITION& rPosition)
+    {
+        CNode* pNode = (CNode*)rPosition;
+        rPosition = (POSITION)pNode->pPrev;
+        return pNode->data;
+    }
+    TYPE& GetAt(POSITION position) { return ((CNode*)position)->data; }
+    void SetAt(POSITION pos, ARG_TYPE newElement) { ((CNode*)pos)->data = newElement; }
+
+    void RemoveAt(POSITION position)
+    {
+        CNode* pNode = (CNode*)position;
+        if (pNode->pPrev)
+            pNode->pPrev->pNext = pNode->pNext;
+        else
+            m_pNodeHead = pNode->pNext;
+        if (pNode->pNext)
+            pNode->pNext->pPrev = pNode->pPrev;
+        else
+            m_pNodeTail = pNode->pPrev;
+        delete pNode;
+        m_nCount--;
+    }
+
+    POSITION Find(ARG_TYPE searchValue, POSITION startAfter = NULL) const
+    {
+        CNode* pNode = startAfter ? ((CNode*)startAfter)->pNext : m_pNodeHead;
+        for (; pNode; pNode = pNode->pNext)
+            if (pNode->data == searchValue)
+                return (POSITION)pNode;
+        return NULL;
+    }
+
+    POSITION FindIndex(int nIndex) const
+    {
+        if (nIndex < 0 || nIndex >= m_nCount)
+            return NULL;
+        CNode* pNode = m_pNodeHead;
+        while (nIndex--)
+            pNode = pNode->pNext;
+        return (POSITION)pNode;
+    }
+
+private:
+    CList(const CList&) = delete;
+    void operator=(const CList&) = delete;
+
+    CNode* m_pNodeHead = NULL;
+    CNode* m_pNodeTail = NULL;
+    int m_nCount = 0;
+};

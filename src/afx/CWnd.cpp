@@ -1,0 +1,479 @@
+#include "CWnd.h"
+#include "AfxThreadState.h"
+#include "AfxResource.h"
+#include "CHandleMap.h"
+#include "CGdiObject.h"
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
+typedef CHandleMap<CWnd, HWND> CWndHandleMap;
+
+static CWndHandleMap& WndMap()
+{
+    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HWND];
+    if (!pMap)
+        pMap = new CWndHandleMap(
+            [](HWND h) { CWnd* p = new CWnd; p->m_hWnd = h; return p; },
+            [](CWnd* p) { p->m_hWnd = NULL; });
+    return *static_cast<CWndHandleMap*>(pMap);
+}
+
+const AFX_MSGMAP* CWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
+
+const AFX_MSGMAP* CWnd::GetThisMessageMap()
+{
+    static const AFX_MSGMAP_ENTRY _messageEntries[] = { { 0, 0, 0, 0, NULL, NULL, NULL } };
+    static const AFX_MSGMAP messageMap = { &CCmdTarget::GetThisMessageMap, &_messageEntries[0] };
+    return &messageMap;
+}
+
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL)
+{
+}
+
+CWnd::~CWnd()
+{
+    // A window that outlives its wrapper would call into freed memory.
+    if (m_hWnd && WndMap().LookupPermanent(m_hWnd) == this)
+        DestroyWindow();
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return WndMap().FromHandle(hWnd);
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    return hWnd ? WndMap().LookupPermanent(hWnd) : NULL;
+}
+
+BOOL CWnd::Attach(HWND hWndNew)
+{
+    if (!hWndNew)
+        return FALSE;
+    m_hWnd = hWndNew;
+    WndMap().SetPermanent(hWndNew, this);
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd)
+        WndMap().RemoveHandle(hWnd);
+    m_hWnd = NULL;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    if (pfnOld != AfxWndProc)
+        m_pfnSuper = pfnOld;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, nID);
+    return hWndControl ? SubclassWindow(hWndControl) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_pfnSuper)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = NULL;
+    return Detach();
+}
+
+static LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (nCode == HCBT_CREATEWND && pState->m_pWndInit)
+    {
+        CWnd* pWndInit = pState->m_pWndInit;
+        pState->m_pWndInit = NULL;
+        HWND hWnd = (HWND)wParam;
+        pWndInit->Attach(hWnd);
+        pWndInit->PreSubclassWindow();
+        WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+        if (pfnOld != AfxWndProc)
+            pWndInit->m_pfnSuper = pfnOld;
+    }
+    return ::CallNextHookEx(pState->m_hHookOldCbtFilter, nCode, wParam, lParam);
+}
+
+void AfxHookWindowCreate(CWnd* pWnd)
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (!pState->m_hHookOldCbtFilter)
+        pState->m_hHookOldCbtFilter = ::SetWindowsHookExW(WH_CBT, AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
+    pState->m_pWndInit = pWnd;
+}
+
+BOOL AfxUnhookWindowCreate()
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (pState->m_hHookOldCbtFilter)
+    {
+        ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
+        pState->m_hHookOldCbtFilter = NULL;
+    }
+    BOOL bAttached = pState->m_pWndInit == NULL;
+    pState->m_pWndInit = NULL;
+    return bAttached;
+}
+
+LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+{
+    static thread_local wchar_t szName[96];
+    HINSTANCE hInst = AfxGetInstanceHandle() ? AfxGetInstanceHandle() : ::GetModuleHandleW(NULL);
+    swprintf(szName, _countof(szName), L"KorvoAfx:%p:%x:%p:%p:%p", (void*)hInst, nClassStyle, (void*)hCursor,
+             (void*)hbrBackground, (void*)hIcon);
+    WNDCLASSW wc;
+    if (::GetClassInfoW(hInst, szName, &wc))
+        return szName;
+    memset(&wc, 0, sizeof(wc));
+    wc.style = nClassStyle;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInst;
+    wc.hCursor = hCursor;
+    wc.hbrBackground = hbrBackground;
+    wc.hIcon = hIcon;
+    wc.lpszClassName = szName;
+    return ::RegisterClassW(&wc) ? szName : NULL;
+}
+
+BOOL CWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, lpParam);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+{
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    (HMENU)(UINT_PTR)nID, lpParam);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                    int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+{
+    CREATESTRUCTW cs = {};
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = dwStyle;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle() ? AfxGetInstanceHandle() : ::GetModuleHandleW(NULL);
+    cs.lpCreateParams = lpParam;
+    if (!PreCreateWindow(cs))
+    {
+        PostNcDestroy();
+        return FALSE;
+    }
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW));
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    AfxUnhookWindowCreate();
+    return hWnd != NULL;
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&)
+{
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+void CWnd::PreSubclassWindow()
+{
+}
+
+void CWnd::PostNcDestroy()
+{
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = GetStyle();
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, dwNewStyle);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwStyle = GetExStyle();
+    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
+    if (dwStyle == dwNewStyle)
+        return FALSE;
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, dwNewStyle);
+    if (nFlags)
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+{
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::MapWindowPoints(m_hWnd, NULL, (LPPOINT)lpRect, 2);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)lpRect, 2);
+}
+
+void CWnd::GetWindowText(CString& rString) const
+{
+    int nLength = ::GetWindowTextLengthW(m_hWnd);
+    ::GetWindowTextW(m_hWnd, rString.GetBuffer(nLength + 1), nLength + 1);
+    rString.ReleaseBuffer();
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    HWND hWnd = ::GetDlgItem(m_hWnd, nID);
+    rString.Empty();
+    if (hWnd)
+        FromHandle(hWnd)->GetWindowText(rString);
+    return rString.GetLength();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle((HFONT)::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+CDC* CWnd::GetWindowDC()
+{
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    return ::ReleaseDC(m_hWnd, pDC->m_hDC);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate ? (HRGN)prgnUpdate->m_hObject : NULL, flags);
+}
+
+CWnd* CWnd::GetTopLevelParent() const
+{
+    HWND hWnd = m_hWnd;
+    for (HWND hParent; (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && (hParent = ::GetParent(hWnd)) != NULL;)
+        hWnd = hParent;
+    return FromHandle(hWnd);
+}
+
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep)
+{
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        ::SendMessageW(hChild, message, wParam, lParam);
+        if (bDeep && ::GetWindow(hChild, GW_CHILD))
+            FromHandle(hChild)->SendMessageToDescendants(message, wParam, lParam, TRUE);
+    }
+}
+
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &AfxGetThreadState()->m_lastSentMsg;
+}
+
+LRESULT CWnd::Default()
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+{
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), NULL, NULL);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pNMHDR = (NMHDR*)lParam;
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : NULL)
+    {
+        const AFX_MSGMAP_ENTRY* lpEntry = FindMessageEntry(pMap->lpEntries, WM_NOTIFY, pNMHDR->code, (UINT)pNMHDR->idFrom);
+        if (lpEntry)
+            return lpEntry->pfnDispatch(this, lpEntry->pfn, WM_NOTIFY, 0, lParam, pResult);
+    }
+    return FALSE;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND)
+    {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *pResult = 1;
+        return TRUE;
+    }
+    if (message == WM_NOTIFY)
+    {
+        *pResult = 0;
+        return OnNotify(wParam, lParam, pResult);
+    }
+    UINT nLookup = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC ? WM_CTLCOLOR : message;
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : NULL)
+    {
+        for (const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries; lpEntry->pfnDispatch; lpEntry++)
+        {
+            BOOL bMatch = lpEntry->nMessage == AFX_REGISTERED_MESSAGE
+                ? (message >= 0xC000 && *lpEntry->pnRegisteredMessage == message)
+                : (lpEntry->nMessage == nLookup && lpEntry->nCode == 0 && lpEntry->nID == 0);
+            if (bMatch)
+                return lpEntry->pfnDispatch(this, lpEntry->pfn, message, wParam, lParam, pResult);
+        }
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (!pWnd)
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    MSG oldMsg = pState->m_lastSentMsg;
+    pState->m_lastSentMsg.hwnd = hWnd;
+    pState->m_lastSentMsg.message = nMsg;
+    pState->m_lastSentMsg.wParam = wParam;
+    pState->m_lastSentMsg.lParam = lParam;
+    LRESULT lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+    pState->m_lastSentMsg = oldMsg;
+
+    // The window is gone: give back its procedure and let the wrapper clean up after itself.
+    if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
+    {
+        if (pWnd->m_pfnSuper && (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == AfxWndProc)
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
+        pWnd->m_pfnSuper = NULL;
+        pWnd->Detach();
+        pWnd->PostNcDestroy();
+    }
+    return lResult;
+}
+
+int CWnd::OnCreate(LPCREATESTRUCTW) { return (int)Default(); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnNcDestroy() { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnMove(int, int) { Default(); }
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
+void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+void CWnd::OnNcPaint() { Default(); }
+BOOL CWnd::OnNcActivate(BOOL) { return (BOOL)Default(); }
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+UINT CWnd::OnNcHitTest(CPoint) { return (UINT)Default(); }
+void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return (HBRUSH)Default(); }
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
+void CWnd::OnSettingChange(UINT, LPCWSTR) { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnEnable(BOOL) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }

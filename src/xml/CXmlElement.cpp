@@ -1,0 +1,146 @@
+#include "CXmlElement.h"
+#include "XML.h"
+#include <memory>
+
+CXmlElement::CXmlElement(CXmlElement* pParent)
+    : CXmlNode(XML_ELEMENT, pParent)
+{
+    m_mapAttributes.InitHashTable(17);
+}
+
+CXmlElement::~CXmlElement()
+{
+    for (POSITION pos = m_listChildren.GetHeadPosition(); pos;)
+        delete m_listChildren.GetNext(pos);
+    m_listChildren.RemoveAll();
+
+    CString strKey;
+    CXmlAttribute* pAttribute;
+    for (POSITION pos = m_mapAttributes.GetStartPosition(); pos;)
+    {
+        m_mapAttributes.GetNextAssoc(pos, strKey, pAttribute);
+        delete pAttribute;
+    }
+    m_mapAttributes.RemoveAll();
+}
+
+CXmlAttribute* CXmlElement::GetAttribute(LPCWSTR pszName) const
+{
+    CString strKey(pszName);
+    strKey.MakeLower();
+    CXmlAttribute* pAttribute = NULL;
+    return m_mapAttributes.Lookup(strKey, pAttribute) ? pAttribute : NULL;
+}
+
+CString CXmlElement::GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault) const
+{
+    if (CXmlAttribute* pAttribute = GetAttribute(pszName))
+        return pAttribute->m_strValue;
+    return CString(pszDefault);
+}
+
+BOOL CXmlElement::IsNamed(LPCWSTR pszName) const
+{
+    // Readers call this on the result of a lookup that may be null.
+    if (this == NULL)
+        return FALSE;
+    return m_strName.CompareNoCase(pszName) == 0;
+}
+
+BOOL CXmlElement::Parse(LPCWSTR& pszCursor, int nDepth)
+{
+    if (nDepth > XML_MAX_DEPTH)
+        return FALSE;
+    if (!XmlMatch(pszCursor, L"<") || !XmlReadName(pszCursor, m_strName))
+        return FALSE;
+
+    BOOL bEmpty = FALSE;
+    if (!ParseAttributes(pszCursor, bEmpty))
+        return FALSE;
+    if (bEmpty)
+        return TRUE;
+
+    while (*pszCursor)
+    {
+        LPCWSTR pszTag = wcschr(pszCursor, L'<');
+        if (!pszTag)
+            return FALSE;
+
+        // CDATA is recognised only where the content continues with it, white space aside:
+        // at its start, after a child, a comment or another section, never after text.
+        while (XmlMatch(pszCursor, L"<![CDATA["))
+        {
+            LPCWSTR pszClose = wcsstr(pszCursor, L"]]>");
+            if (!pszClose)
+                return FALSE;
+            AppendText(pszCursor, (int)(pszClose - pszCursor));
+            pszCursor = pszClose + 3;
+            pszTag = pszCursor;
+        }
+
+        if (pszTag > pszCursor)
+        {
+            AppendText(pszCursor, (int)(pszTag - pszCursor));
+            if (pszCursor != pszTag)
+                return FALSE;
+        }
+
+        if (XmlMatchClosingTag(pszCursor, m_strName))
+            return TRUE;
+
+        if (XmlMatch(pszCursor, L"<!--"))
+        {
+            LPCWSTR pszEnd = wcsstr(pszCursor, L"-->");
+            if (!pszEnd)
+                return FALSE;
+            pszCursor = pszEnd + 3;
+            continue;
+        }
+
+        std::unique_ptr<CXmlElement> pChild(new CXmlElement(this));
+        if (!pChild->Parse(pszCursor, nDepth + 1))
+            return FALSE;
+        m_listChildren.AddTail(pChild.get());
+        pChild.release();
+    }
+    return FALSE;
+}
+
+BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
+{
+    if (XmlMatch(pszCursor, L">"))
+        return TRUE;
+
+    do
+    {
+        if (XmlMatch(pszCursor, L"/"))
+        {
+            bEmpty = TRUE;
+            return XmlMatch(pszCursor, L">");
+        }
+        if (!*pszCursor)
+            return FALSE;
+
+        std::unique_ptr<CXmlAttribute> pAttribute(new CXmlAttribute(this));
+        if (!pAttribute->Parse(pszCursor))
+            return FALSE;
+
+        // The last of duplicate attributes wins, whatever the case of their names.
+        CString strKey(pAttribute->m_strName);
+        strKey.MakeLower();
+        CXmlAttribute*& pSlot = m_mapAttributes[strKey];
+        delete pSlot;
+        pSlot = pAttribute.release();
+    }
+    while (!XmlMatch(pszCursor, L">"));
+    return TRUE;
+}
+
+// Text runs and CDATA sections of one element are joined with a single space.
+void CXmlElement::AppendText(LPCWSTR& pszCursor, int nCount)
+{
+    int nLength = m_strValue.GetLength();
+    if (nLength > 0 && m_strValue[nLength - 1] != L' ')
+        m_strValue += L' ';
+    XmlDecodeText(pszCursor, nCount, m_strValue);
+}

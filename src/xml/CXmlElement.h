@@ -1,0 +1,36 @@
+// An element of a parsed skin definition: its children in document order, its attributes by
+// lower-cased name, and its text. The root element is the document and owns the whole tree.
+#pragma once
+#include "CXmlNode.h"
+#include "CXmlAttribute.h"
+#include "../afx/CList.h"
+#include "../afx/CMap.h"
+
+// Elements nest at most this deep (the root is level 1). Real skins stay within a dozen levels;
+// the bound keeps a hostile document of nested tags from exhausting the 1 MiB default thread
+// stack through the recursive parse and the recursive delete.
+const int XML_MAX_DEPTH = 256;
+
+class KORVOSKIN_API CXmlElement : public CXmlNode
+{
+public:
+    explicit CXmlElement(CXmlElement* pParent = NULL);
+    virtual ~CXmlElement();
+
+    // Attribute by name, compared without regard to case; null when absent.
+    CXmlAttribute* GetAttribute(LPCWSTR pszName) const;
+    // The attribute's value when present (even if empty), else pszDefault or an empty string.
+    CString GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault = NULL) const;
+    // Whether the tag name equals pszName ignoring case; FALSE when called through a null pointer.
+    BOOL IsNamed(LPCWSTR pszName) const;
+
+    // Reads the element starting at the cursor, at nesting level nDepth, and advances past it.
+    BOOL Parse(LPCWSTR& pszCursor, int nDepth);
+
+    CList<CXmlElement*, CXmlElement*> m_listChildren;
+    CMap<CString, const CString&, CXmlAttribute*, CXmlAttribute*> m_mapAttributes;
+
+private:
+    BOOL ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty);
+    void AppendText(LPCWSTR& pszCursor, int nCount);
+};

@@ -1,0 +1,10 @@
+#include "CXmlNode.h"
+
+CXmlNode::CXmlNode(int nType, CXmlElement* pParent)
+    : m_nType(nType), m_pParent(pParent)
+{
+}
+
+CXmlNode::~CXmlNode()
+{
+}

@@ -1,0 +1,25 @@
+// Common base of the two kinds of node in a parsed skin definition tree.
+#pragma once
+#include "KorvoDefs.h"
+
+class CXmlElement;
+
+class KORVOSKIN_API CXmlNode
+{
+public:
+    enum { XML_ELEMENT = 1, XML_ATTRIBUTE = 2 };
+
+    virtual ~CXmlNode();
+
+    int m_nType;
+    CXmlElement* m_pParent;     // null for the root element
+    CString m_strName;          // exactly as written in the document
+    CString m_strValue;         // element text or decoded attribute value
+
+protected:
+    CXmlNode(int nType, CXmlElement* pParent);
+
+private:
+    CXmlNode(const CXmlNode&) = delete;
+    void operator=(const CXmlNode&) = delete;
+};

@@ -1,0 +1,15 @@
+// Export macro of the library's classes and functions; the lowest library layer defines it so
+// that every layer can use it.
+#pragma once
+#include "../afx/afxwin.h"
+
+#ifdef KORVOSKIN_BUILD
+#define KORVOSKIN_API __declspec(dllexport)
+#else
+#define KORVOSKIN_API __declspec(dllimport)
+#endif
+
+// The library's own module handle and the host executable's folder (ending in a backslash, or
+// empty), both set by the library's entry point.
+extern KORVOSKIN_API HINSTANCE g_hSkinInstance;
+extern KORVOSKIN_API CString g_strAppFolder;

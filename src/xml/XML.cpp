@@ -1,0 +1,355 @@
+#include "XML.h"
+#include <memory>
+#include <new>
+#include <exception>
+#include <wctype.h>
+#include <limits.h>
+
+namespace
+{
+
+enum { CHAR_SPACE = 1, CHAR_NAME = 2 };
+
+// ASCII classes taken from the C runtime once, so that the fast path agrees with iswspace
+// and iswalnum exactly; other characters ask the runtime each time.
+struct CAsciiClasses
+{
+    BYTE m_aClass[128];
+
+    CAsciiClasses()
+    {
+        for (int ch = 0; ch < 128; ch++)
+        {
+            m_aClass[ch] = 0;
+            if (iswspace((wint_t)ch))
+                m_aClass[ch] |= CHAR_SPACE;
+            if (iswalnum((wint_t)ch) || ch == ':' || ch == '_' || ch == '-')
+                m_aClass[ch] |= CHAR_NAME;
+        }
+    }
+};
+
+const CAsciiClasses g_asciiClasses;
+
+inline BOOL IsDecodeSpace(wchar_t ch)
+{
+    return ch < 128 ? (g_asciiClasses.m_aClass[ch] & CHAR_SPACE) != 0 : iswspace(ch) != 0;
+}
+
+inline BOOL IsNameChar(wchar_t ch)
+{
+    return ch < 128 ? (g_asciiClasses.m_aClass[ch] & CHAR_NAME) != 0 : iswalnum(ch) != 0;
+}
+
+// The four characters that separate tokens; other white space is significant there.
+inline BOOL IsTokenSpace(wchar_t ch)
+{
+    return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n';
+}
+
+inline LPCWSTR SkipTokenSpace(LPCWSTR psz)
+{
+    while (IsTokenSpace(*psz))
+        psz++;
+    return psz;
+}
+
+struct CEntity
+{
+    LPCWSTR pszName;    // lower case, with its ';'
+    int nLength;
+    wchar_t chValue;
+};
+
+const CEntity g_aEntities[] =
+{
+    { L"amp;", 4, L'&' },
+    { L"lt;", 3, L'<' },
+    { L"gt;", 3, L'>' },
+    { L"quot;", 5, L'"' },
+    { L"apos;", 5, L'\'' },
+    { L"nbsp;", 5, L' ' },
+};
+
+// Compares ASCII letters without regard to case, within [psz, pszEnd).
+BOOL MatchEntity(LPCWSTR psz, LPCWSTR pszEnd, const CEntity& entity)
+{
+    if (pszEnd - psz < entity.nLength)
+        return FALSE;
+    for (int n = 0; n < entity.nLength; n++)
+    {
+        wchar_t ch = psz[n];
+        if (ch >= L'A' && ch <= L'Z')
+            ch += L'a' - L'A';
+        if (ch != entity.pszName[n])
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SkipComments(LPCWSTR& pszCursor)
+{
+    while (XmlMatch(pszCursor, L"<!--"))
+    {
+        LPCWSTR pszEnd = wcsstr(pszCursor, L"-->");
+        if (!pszEnd)
+            return FALSE;
+        pszCursor = pszEnd + 3;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BOOL XmlMatch(LPCWSTR& pszCursor, LPCWSTR pszLiteral)
+{
+    // The terminating NUL never equals a literal's character, so the end of the text fails here.
+    LPCWSTR psz = SkipTokenSpace(pszCursor);
+    for (; *pszLiteral; psz++, pszLiteral++)
+    {
+        if (*psz != *pszLiteral)
+            return FALSE;
+    }
+    pszCursor = psz;
+    return TRUE;
+}
+
+BOOL XmlMatchClosingTag(LPCWSTR& pszCursor, const CString& strName)
+{
+    LPCWSTR psz = SkipTokenSpace(pszCursor);
+    if (psz[0] != L'<' || psz[1] != L'/')
+        return FALSE;
+    psz += 2;
+    LPCWSTR pszName = strName;
+    for (int n = strName.GetLength(); n > 0; n--)
+    {
+        if (*psz++ != *pszName++)
+            return FALSE;
+    }
+    if (*psz != L'>')
+        return FALSE;
+    pszCursor = psz + 1;
+    return TRUE;
+}
+
+BOOL XmlReadName(LPCWSTR& pszCursor, CString& strName)
+{
+    LPCWSTR pszStart = SkipTokenSpace(pszCursor);
+    LPCWSTR psz = pszStart;
+    while (*psz && IsNameChar(*psz))
+        psz++;
+    if (psz == pszStart)
+        return FALSE;
+    strName = CString(pszStart, (int)(psz - pszStart));
+    pszCursor = psz;
+    return TRUE;
+}
+
+void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut)
+{
+    if (nCount <= 0 || !*pszCursor)
+        return;
+
+    // Nothing past the run is read: its end stands for the end of the text.
+    LPCWSTR psz = pszCursor;
+    LPCWSTR pszEnd = psz + nCount;
+    // Leading white space writes nothing; the indentation between child elements stops here
+    // without touching the string.
+    while (psz < pszEnd && IsDecodeSpace(*psz))
+        psz++;
+    if (psz == pszEnd)
+    {
+        pszCursor = psz;
+        return;
+    }
+    int nOldLength = strOut.GetLength();
+    // Every input character yields at most one output character.
+    LPWSTR pszOutStart = strOut.GetBuffer(nOldLength + nCount) + nOldLength;
+    LPWSTR pszOut = pszOutStart;
+
+    while (psz < pszEnd)
+    {
+        wchar_t ch = *psz;
+        if (IsDecodeSpace(ch))
+        {
+            if (pszOut != pszOutStart)
+                *pszOut++ = L' ';
+            do
+                psz++;
+            while (psz < pszEnd && IsDecodeSpace(*psz));
+            continue;
+        }
+        if (ch != L'&')
+        {
+            *pszOut++ = ch;
+            psz++;
+            continue;
+        }
+
+        if (++psz == pszEnd)
+            break;
+        const CEntity* pEntity = NULL;
+        for (const CEntity& entity : g_aEntities)
+        {
+            if (MatchEntity(psz, pszEnd, entity))
+            {
+                pEntity = &entity;
+                break;
+            }
+        }
+        if (pEntity)
+        {
+            *pszOut++ = pEntity->chValue;
+            psz += pEntity->nLength;
+            continue;
+        }
+        if (*psz != L'#')
+        {
+            // An unknown entity stays as written.
+            *pszOut++ = L'&';
+            continue;
+        }
+
+        if (++psz == pszEnd)
+            break;
+        // Only decimal references are understood; anything else ends the run here, short of
+        // its end, which the caller treats as a malformed document.
+        if (*psz < L'0' || *psz > L'9')
+            break;
+        unsigned long nCode = 0;
+        while (psz < pszEnd && *psz >= L'0' && *psz <= L'9')
+            nCode = nCode * 10 + (unsigned long)(*psz++ - L'0');
+        *pszOut++ = (wchar_t)(nCode & 0xFFFF);
+        while (psz < pszEnd && *psz != L';')
+            psz++;
+        if (psz < pszEnd)
+            psz++;
+    }
+
+    strOut.ReleaseBuffer(nOldLength + (int)(pszOut - pszOutStart));
+    pszCursor = psz;
+}
+
+CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration)
+{
+    if (!pszText)
+        return NULL;
+
+    LPCWSTR pszCursor = pszText;
+    // Only this exact opening is taken as a declaration.
+    if (XmlMatch(pszCursor, L"<?xml version=\""))
+    {
+        LPCWSTR pszEnd = wcsstr(pszCursor, L"?>");
+        if (!pszEnd)
+            return NULL;
+        pszCursor = pszEnd + 2;
+    }
+    else if (bRequireDeclaration)
+    {
+        return NULL;
+    }
+
+    if (!SkipComments(pszCursor))
+        return NULL;
+    if (XmlMatch(pszCursor, L"<!DOCTYPE"))
+    {
+        LPCWSTR pszEnd = wcschr(pszCursor, L'>');
+        if (!pszEnd)
+            return NULL;
+        pszCursor = pszEnd + 1;
+    }
+    if (!SkipComments(pszCursor))
+        return NULL;
+
+    try
+    {
+        std::unique_ptr<CXmlElement> pRoot(new CXmlElement(NULL));
+        if (!pRoot->Parse(pszCursor, 1))
+            return NULL;
+        // Whatever follows the root element is ignored.
+        return pRoot.release();
+    }
+    catch (const std::exception&)
+    {
+        return NULL;
+    }
+}
+
+CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration)
+{
+    if (!pData || nLength == 0 || nLength > INT_MAX)
+        return NULL;
+
+    try
+    {
+        CString strText;
+        if (nLength >= 2 && pData[0] == 0xFE && pData[1] == 0xFF)
+        {
+            // A trailing odd byte is ignored.
+            int nChars = (int)(nLength / 2) - 1;
+            LPWSTR pszText = strText.GetBufferSetLength(nChars);
+            const BYTE* pSource = pData + 2;
+            for (int n = 0; n < nChars; n++, pSource += 2)
+                pszText[n] = (wchar_t)((pSource[0] << 8) | pSource[1]);
+        }
+        else if (nLength >= 2 && pData[0] == 0xFF && pData[1] == 0xFE)
+        {
+            int nChars = (int)(nLength / 2) - 1;
+            LPWSTR pszText = strText.GetBufferSetLength(nChars);
+            memcpy(pszText, pData + 2, nChars * sizeof(wchar_t));
+        }
+        else
+        {
+            // Without a byte-order mark the text is always UTF-8.
+            if (nLength >= 3 && pData[0] == 0xEF && pData[1] == 0xBB && pData[2] == 0xBF)
+            {
+                pData += 3;
+                nLength -= 3;
+            }
+            int nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, NULL, 0);
+            if (nChars <= 0)
+                return NULL;
+            LPWSTR pszText = strText.GetBufferSetLength(nChars);
+            if (MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, pszText, nChars) != nChars)
+                return NULL;
+        }
+        return XmlParseDocument(strText, bRequireDeclaration);
+    }
+    catch (const std::exception&)
+    {
+        return NULL;
+    }
+}
+
+CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration)
+{
+    if (!hFile || hFile == INVALID_HANDLE_VALUE)
+        return NULL;
+
+    // The high half counts too: a file of 4 GiB and a few bytes is not a few bytes long.
+    DWORD dwSizeHigh = 0;
+    DWORD dwSize = GetFileSize(hFile, &dwSizeHigh);
+    if (dwSizeHigh != 0 || dwSize > XML_MAX_FILE_SIZE)
+        return NULL;
+
+    std::unique_ptr<BYTE[]> pData(new (std::nothrow) BYTE[dwSize ? dwSize : 1]);
+    if (!pData)
+        return NULL;
+    DWORD dwRead = 0;
+    if (!ReadFile(hFile, pData.get(), dwSize, &dwRead, NULL))
+        return NULL;
+    return XmlLoadFromBytes(pData.get(), dwRead, bRequireDeclaration);
+}
+
+CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration)
+{
+    if (!pszPath)
+        return NULL;
+    HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return NULL;
+    CXmlElement* pRoot = XmlLoadFromHandle(hFile, bRequireDeclaration);
+    CloseHandle(hFile);
+    return pRoot;
+}

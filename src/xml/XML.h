@@ -1,0 +1,23 @@
+// Loading of skin definition documents: bytes in any of the accepted encodings become a tree
+// of CXmlElement. Every function returns a new root owned by the caller, or null on any failure.
+#pragma once
+#include "CXmlElement.h"
+
+// Larger files are refused unread.
+const DWORD XML_MAX_FILE_SIZE = 0x400000;
+
+KORVOSKIN_API CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration);
+KORVOSKIN_API CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration);
+// UTF-16 with either byte-order mark, otherwise UTF-8 with or without its mark.
+KORVOSKIN_API CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration);
+KORVOSKIN_API CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration);
+
+// Cursor helpers of the parser. Each skips only space, tab, CR and LF before its token and
+// leaves the cursor where it was when the token is not there.
+BOOL XmlMatch(LPCWSTR& pszCursor, LPCWSTR pszLiteral);
+// Matches "</" + strName + ">" exactly, as one literal.
+BOOL XmlMatchClosingTag(LPCWSTR& pszCursor, const CString& strName);
+BOOL XmlReadName(LPCWSTR& pszCursor, CString& strName);
+// Decodes nCount characters at the cursor (white space folded, entities replaced), appends
+// them to strOut and advances the cursor; stops early at a reference that is not decimal.
+void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut);

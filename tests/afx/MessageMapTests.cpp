@@ -1,0 +1,249 @@
+#include "DialogTemplate.h"
+#include "KorvoTest.h"
+#include <gtest/gtest.h>
+
+using KorvoTest::CDialogTemplate;
+using KorvoTest::PumpMessages;
+
+namespace
+{
+const UINT ID_PING = 40001;
+UINT WM_TEST_REGISTERED = ::RegisterWindowMessageW(L"KorvoTest.Registered");
+
+class CBaseWnd : public CWnd
+{
+public:
+    int m_nSizes = 0;
+    int m_nCreates = 0;
+    int m_nPings = 0;
+    BOOL m_bPostNcDestroy = FALSE;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCTW lpcs)
+    {
+        m_nCreates++;
+        return CWnd::OnCreate(lpcs);
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        m_nSizes++;
+        CWnd::OnSize(nType, cx, cy);
+    }
+    afx_msg void OnPing() { m_nPings++; }
+    void PostNcDestroy() override { m_bPostNcDestroy = TRUE; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_COMMAND(ID_PING, OnPing)
+END_MESSAGE_MAP()
+
+class CDerivedWnd : public CBaseWnd
+{
+public:
+    CSize m_sizeLast;
+    LRESULT m_nRegistered = 0;
+    UINT m_nHitTests = 0;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        m_sizeLast = CSize(cx, cy);
+        CBaseWnd::OnSize(nType, cx, cy);
+    }
+    afx_msg UINT OnNcHitTest(CPoint point)
+    {
+        m_nHitTests++;
+        return CWnd::OnNcHitTest(point);
+    }
+    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { return m_nRegistered = wParam + lParam; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
+    ON_WM_SIZE()
+    ON_WM_NCHITTEST()
+    ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, OnRegistered)
+END_MESSAGE_MAP()
+}
+
+TEST(MessageMap, DerivedEntriesWinAndChainToTheBaseMap)
+{
+    CDerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, L"maps", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, NULL, NULL));
+    EXPECT_EQ(1, wnd.m_nCreates) << "WM_CREATE reaches the map while the window is being created";
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+
+    int nSizesBefore = wnd.m_nSizes;
+    wnd.SetWindowPos(NULL, 0, 0, 300, 220, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rcClient;
+    wnd.GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient.Size(), wnd.m_sizeLast);
+    EXPECT_EQ(nSizesBefore + 1, wnd.m_nSizes) << "the derived handler chains to the base handler once";
+
+    EXPECT_EQ(7, wnd.SendMessage(WM_TEST_REGISTERED, 3, 4));
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_PING, 0), 0);
+    EXPECT_EQ(1, wnd.m_nPings);
+
+    CRect rcWindow;
+    wnd.GetWindowRect(&rcWindow);
+    EXPECT_EQ((LRESULT)HTCAPTION, wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rcWindow.left + 50, rcWindow.top + 8)))
+        << "unhandled work falls through to the default window procedure";
+
+    HWND hWnd = wnd.m_hWnd;
+    wnd.DestroyWindow();
+    EXPECT_TRUE(wnd.m_bPostNcDestroy);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+TEST(HandleMap, ForeignWindowsGetTemporaryWrappers)
+{
+    HWND hWnd = ::CreateWindowExW(0, L"Static", L"foreign", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    CWnd* pTemp = CWnd::FromHandle(hWnd);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(hWnd, pTemp->m_hWnd);
+    EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    AfxDeleteTempMaps();
+    EXPECT_TRUE(::IsWindow(hWnd)) << "dropping a temporary wrapper leaves the window alone";
+    ::DestroyWindow(hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
+}
+
+namespace
+{
+class CUpdateTarget : public CCmdTarget
+{
+public:
+    int m_nUpdates = 0;
+
+protected:
+    afx_msg void OnUpdatePing(CCmdUI* pCmdUI)
+    {
+        m_nUpdates++;
+        pCmdUI->Enable(FALSE);
+        pCmdUI->SetCheck(1);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CUpdateTarget, CCmdTarget)
+    ON_UPDATE_COMMAND_UI(ID_PING, OnUpdatePing)
+END_MESSAGE_MAP()
+}
+
+TEST(CmdUI, UpdateHandlersChangeMenuItemsByPosition)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_PING, L"Ping");
+    menu.AppendMenu(MF_STRING, ID_PING + 1, L"Other");
+
+    CUpdateTarget target;
+    CCmdUI state;
+    state.m_pMenu = &menu;
+    state.m_nIndexMax = menu.GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
+    {
+        state.m_nID = menu.GetMenuItemID(state.m_nIndex);
+        state.DoUpdate(&target, FALSE);
+    }
+    EXPECT_EQ(1, target.m_nUpdates);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(menu.GetMenuState(0, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_FALSE(menu.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED) << "no handler and no disabling asked: left enabled";
+
+    state.m_nIndex = 1;
+    state.m_nID = ID_PING + 1;
+    state.DoUpdate(&target, TRUE);
+    EXPECT_TRUE(menu.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED) << "no handler at all: disabled on request";
+}
+
+namespace
+{
+class CTestDialog : public CDialog
+{
+public:
+    BOOL m_bInitialised = FALSE;
+    BOOL OnInitDialog() override
+    {
+        m_bInitialised = TRUE;
+        SetDlgItemText(100, L"set in OnInitDialog");
+        return CDialog::OnInitDialog();
+    }
+};
+}
+
+TEST(Dialog, ModelessFromTemplateRunsOnInitDialogAndCloses)
+{
+    CDialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 160, 80, L"Modeless");
+    tmpl.AddControl(L"Static", 100, WS_VISIBLE, 5, 5, 100, 10, L"label");
+    CTestDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
+    EXPECT_TRUE(dlg.m_bInitialised);
+    CString strText;
+    dlg.GetDlgItemText(100, strText);
+    EXPECT_EQ(CString(L"set in OnInitDialog"), strText);
+    dlg.DestroyWindow();
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+static void CALLBACK ClickOkOfModal(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(NULL, idEvent);
+    HWND hDlg = ::FindWindowW(NULL, L"Modal");
+    ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+}
+
+TEST(Dialog, ModalLoopEndsWithTheResultOfEndDialog)
+{
+    CDialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 160, 80, L"Modal");
+    tmpl.AddControl(L"Button", IDOK, WS_VISIBLE | BS_DEFPUSHBUTTON, 5, 5, 50, 14, L"OK");
+    CTestDialog dlg;
+    dlg.InitModalIndirect(tmpl.Get());
+    // Clicks OK from inside the modal loop, as a person would.
+    ::SetTimer(NULL, 0, 50, ClickOkOfModal);
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(dlg.m_bInitialised);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+TEST(String, FormatFindAndCaseRules)
+{
+    CString str;
+    str.Format(L"%d,%d,%s", -1, 20, L"x");
+    EXPECT_EQ(CString(L"-1,20,x"), str);
+    EXPECT_EQ(2, str.Find(L','));
+    EXPECT_EQ(5, str.ReverseFind(L','));
+    EXPECT_EQ(0, CString(L"Skin").CompareNoCase(L"sKIN"));
+    EXPECT_EQ(CString(L"ab"), CString(L"aXbX").Left(4).Mid(0, 1) + L"b");
+    CString strReplace(L"a\\nb\\n");
+    EXPECT_EQ(2, strReplace.Replace(L"\\n", L"\n"));
+    EXPECT_EQ(CString(L"a\nb\n"), strReplace);
+    EXPECT_EQ(CString(L""), CString((LPCWSTR)NULL));
+}
+
+TEST(Map, BucketCountsAndOverwrites)
+{
+    CMap<CString, const CString&, int, int> map;
+    map.InitHashTable(17);
+    map[L"a"] = 1;
+    map[L"a"] = 2;
+    map.SetAt(L"B", 3);
+    int n = 0;
+    EXPECT_TRUE(map.Lookup(L"a", n));
+    EXPECT_EQ(2, n);
+    EXPECT_FALSE(map.Lookup(L"b", n)) << "keys compare exactly";
+    EXPECT_EQ(2, map.GetCount());
+    int nSeen = 0;
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
+        CString key;
+        map.GetNextAssoc(pos, key, n);
+        nSeen++;
+    }
+    EXPECT_EQ(2, nSeen);
+}

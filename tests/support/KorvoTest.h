@@ -1,0 +1,31 @@
+// Helpers shared by the test programs.
+#pragma once
+#include <afxwin.h>
+#include <string>
+
+namespace KorvoTest
+{
+// Dispatches queued messages of this thread for about nMilliseconds (at least one pass).
+void PumpMessages(DWORD nMilliseconds = 0);
+
+// A fresh, empty folder for one test, ending in a backslash; removed with the object.
+class CTempFolder
+{
+public:
+    CTempFolder();
+    ~CTempFolder();
+    const CString& Path() const { return m_strPath; }
+    // Writes bytes to a file in the folder (sub-folders are created); returns its full path.
+    CString WriteFile(LPCWSTR pszRelative, const void* pData, size_t nLength) const;
+    CString WriteFile(LPCWSTR pszRelative, const std::string& strUtf8) const
+    {
+        return WriteFile(pszRelative, strUtf8.data(), strUtf8.size());
+    }
+
+private:
+    CString m_strPath;
+};
+
+// Reads a pixel of a device context as 0x00BBGGRR.
+COLORREF PixelOf(HDC hDC, int x, int y);
+}

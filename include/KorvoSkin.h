@@ -1,0 +1,4 @@
+// KorvoSkin: the one header a host includes.
+#pragma once
+#include <afxwin.h>
+#include <api/SkinApi.h>

@@ -1,0 +1,6 @@
+#include "AppFolder.h"
+
+CString AppFolderFromPath(const CString& strPath)
+{
+    return strPath.Left(strPath.ReverseFind(L'\\') + 1);
+}

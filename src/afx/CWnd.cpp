@@ -30,7 +30,7 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap()
     return &messageMap;
 }
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL)
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_nFlags(0)
 {
 }
 

@@ -12,6 +12,9 @@ class CFont;
 class CRgn;
 class CWnd;
 
+// The frame keeps its active look while one of its popups is active.
+#define WF_STAYACTIVE 0x0020
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // Registers (once) and names a window class with the given attributes and the framework's
 // window procedure.
@@ -192,6 +195,8 @@ public:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
     WNDPROC m_pfnSuper;
+    // WF_ state flags of the window, as frame windows keep them.
+    UINT m_nFlags;
 
     DECLARE_MESSAGE_MAP()
 

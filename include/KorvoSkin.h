@@ -2,3 +2,5 @@
 #pragma once
 #include <afxwin.h>
 #include <api/SkinApi.h>
+#include <windowskin/CSkinDialog.h>
+#include <windowskin/CSkinChildDialog.h>

@@ -10,11 +10,20 @@ CGalleryApp::CGalleryApp() : CWinApp(L"KorvoSkin Gallery")
 BOOL CGalleryApp::InitInstance()
 {
     InitSkin();
-    // The base definition comes from Definitions\Definitions.xml; the language file overrides
-    // some of its strings.
-    LoadSkin(L"", L"Definitions\\English.xml");
 
+    // "/skin Ember" starts with that skin; "/menu" opens the context menu once shown.
+    CString strCommandLine(m_lpCmdLine);
     CGalleryDlg dlg;
+    int nSkin = strCommandLine.Find(L"/skin ");
+    if (nSkin >= 0)
+    {
+        CString strSkin = strCommandLine.Mid(nSkin + 6);
+        int nEnd = strSkin.Find(L' ');
+        dlg.m_strSkin = nEnd >= 0 ? strSkin.Left(nEnd) : strSkin;
+    }
+    dlg.m_bOpenMenu = strCommandLine.Find(L"/menu") >= 0;
+    dlg.LoadGallerySkin();
+
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = NULL;

@@ -1,7 +1,7 @@
 #pragma once
 #include <KorvoSkin.h>
 
-// The gallery host: loads the bundled skin and shows what it declares.
+// The gallery host: loads one of the bundled skins and shows what a skin can do.
 class CGalleryApp : public CWinApp
 {
 public:

@@ -1,30 +1,140 @@
 #include "CGalleryDlg.h"
 
-BEGIN_MESSAGE_MAP(CGalleryDlg, CDialog)
-    ON_WM_CTLCOLOR()
+static const UINT_PTR TIMER_OPEN_MENU = 1;
+
+BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
+    ON_BN_CLICKED(IDC_SWITCH, OnSwitchSkin)
+    ON_BN_CLICKED(IDC_MENU, OnMenuButton)
+    ON_WM_CONTEXTMENU()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_MEASUREITEM()
+    ON_WM_DRAWITEM()
+    ON_WM_TIMER()
+    ON_UPDATE_COMMAND_UI(ID_VIEW_LARGE, OnUpdateViewLarge)
+    ON_COMMAND(ID_FILE_OPEN, OnCommandItem)
+    ON_COMMAND(ID_FILE_SAVE, OnCommandItem)
+    ON_COMMAND(ID_EDIT_CUT, OnCommandItem)
+    ON_COMMAND(ID_EDIT_COPY, OnCommandItem)
+    ON_COMMAND(ID_EDIT_PASTE, OnCommandItem)
 END_MESSAGE_MAP()
 
-CGalleryDlg::CGalleryDlg() : CDialog(IDD_GALLERY)
+CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE)
 {
+}
+
+void CGalleryDlg::LoadGallerySkin()
+{
+    // The skin file comes second so that the language file has the last word.
+    LoadSkin(L"Definitions\\English.xml", L"Definitions\\" + m_strSkin + L".xml");
 }
 
 BOOL CGalleryDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_brBack.CreateSolidBrush(GetDialogBkColor());
-    SetWindowText(GetSkinString(IDS_GALLERY_TITLE));
-    SetDlgItemText(IDC_TITLE, GetSkinString(IDS_GALLERY_TITLE));
-    SetDlgItemText(IDC_GREETING, GetSkinString(IDS_GALLERY_GREETING));
-    SetDlgItemText(IDC_DETAILS, GetSkinString(IDS_GALLERY_DETAILS));
+    CSkinDialog::OnInitDialog();
+
+    CRect rcPage;
+    GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&rcPage);
+    ScreenToClient(&rcPage);
+    m_page.Create(IDD_PAGE, this);
+    m_page.MoveWindow(&rcPage);
+    m_page.ShowWindow(SW_SHOW);
+
+    AddAnchor(IDC_TITLE, TOP_LEFT, TOP_RIGHT);
+    AddAnchor(IDC_GREETING, TOP_LEFT, TOP_RIGHT);
+    AddAnchor(IDC_DETAILS, TOP_LEFT, TOP_RIGHT);
+    AddAnchor(m_page.m_hWnd, TOP_LEFT, BOTTOM_RIGHT);
+    AddAnchor(IDC_SWITCH, BOTTOM_LEFT);
+    AddAnchor(IDC_MENU, BOTTOM_LEFT);
+    AddAnchor(IDOK, BOTTOM_RIGHT);
+    EnableSaveRestore(L"Gallery");
+
+    ApplySkin();
+    if (m_bOpenMenu)
+        SetTimer(TIMER_OPEN_MENU, 700);
     return TRUE;
 }
 
-HBRUSH CGalleryDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+void CGalleryDlg::ApplySkin()
 {
-    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC)
+    SkinMe(L"Gallery", IDR_MAINFRAME);
+    SetWindowText(GetSkinString(IDS_GALLERY_TITLE));
+    SetDlgItemText(IDC_TITLE, GetSkinString(IDS_GALLERY_TITLE) + L"  \x2014  " + m_strSkin);
+    SetDlgItemText(IDC_GREETING, GetSkinString(IDS_GALLERY_GREETING));
+    SetDlgItemText(IDC_DETAILS, GetSkinString(IDS_GALLERY_DETAILS));
+    SetDlgItemText(IDC_SWITCH, GetSkinString(IDS_SWITCH));
+    m_page.SetDlgItemText(IDC_PAGE_TEXT, GetSkinString(IDS_PAGE_TEXT));
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CGalleryDlg::OnSwitchSkin()
+{
+    m_strSkin = m_strSkin == L"Aurora" ? L"Ember" : L"Aurora";
+    LoadGallerySkin();
+    ApplySkin();
+}
+
+void CGalleryDlg::OnMenuButton()
+{
+    CRect rc;
+    GetDlgItem(IDC_MENU)->GetWindowRect(&rc);
+    ShowContextMenu(CPoint(rc.left, rc.bottom));
+}
+
+void CGalleryDlg::OnContextMenu(CWnd*, CPoint point)
+{
+    ShowContextMenu(point);
+}
+
+void CGalleryDlg::ShowContextMenu(CPoint point)
+{
+    if (point.x == -1 && point.y == -1)
     {
-        pDC->SetBkColor(GetDialogBkColor());
-        return m_brBack;
+        CRect rc;
+        GetClientRect(&rc);
+        ClientToScreen(&rc);
+        point = rc.CenterPoint();
     }
-    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    TrackSkinPopupMenu(L"Context", point, ID_FILE_OPEN, TPM_LEFTALIGN, this);
+}
+
+void CGalleryDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CSkinDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    OnSkinInitMenuPopup(pPopupMenu, nIndex, bSysMenu, this);
+}
+
+void CGalleryDlg::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (!OnSkinMeasureItem(nIDCtl, lpMeasureItemStruct))
+        CSkinDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
+void CGalleryDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (!OnSkinDrawItem(nIDCtl, lpDrawItemStruct))
+        CSkinDialog::OnDrawItem(nIDCtl, lpDrawItemStruct);
+}
+
+void CGalleryDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != TIMER_OPEN_MENU)
+    {
+        CSkinDialog::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(TIMER_OPEN_MENU);
+    CRect rc;
+    GetWindowRect(&rc);
+    ShowContextMenu(CPoint(rc.left + 120, rc.top + 110));
+}
+
+void CGalleryDlg::OnUpdateViewLarge(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(1);
+}
+
+void CGalleryDlg::OnCommandItem()
+{
+    const MSG* pMsg = GetCurrentMessage();
+    SetDlgItemText(IDC_GREETING, GetSkinString(LOWORD(pMsg->wParam)));
 }

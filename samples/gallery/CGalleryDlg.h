@@ -1,19 +1,37 @@
 #pragma once
 #include <KorvoSkin.h>
+#include "CGalleryPage.h"
 #include "resource.h"
 
-// The gallery's main window: its texts come from the skin's strings, its background from the
-// skin's dialog colour.
-class CGalleryDlg : public CDialog
+// The gallery's main window: a skinned, resizable dialog with an embedded page, an owner-drawn
+// context menu and a command that switches between the bundled skins.
+class CGalleryDlg : public CSkinDialog
 {
 public:
     CGalleryDlg();
     BOOL OnInitDialog() override;
 
+    // Loads the skin named by m_strSkin with the language file on top.
+    void LoadGallerySkin();
+
+    CString m_strSkin;
+    BOOL m_bOpenMenu;
+
 protected:
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnSwitchSkin();
+    afx_msg void OnMenuButton();
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnUpdateViewLarge(CCmdUI* pCmdUI);
+    afx_msg void OnCommandItem();
     DECLARE_MESSAGE_MAP()
 
 private:
-    CBrush m_brBack;
+    void ApplySkin();
+    void ShowContextMenu(CPoint point);
+
+    CGalleryPage m_page;
 };

@@ -52,6 +52,7 @@ public:
     CPoint SetViewportOrg(int x, int y) { POINT pt; ::SetViewportOrgEx(m_hDC, x, y, &pt); return pt; }
     CPoint GetViewportOrg() const { POINT pt; ::GetViewportOrgEx(m_hDC, &pt); return pt; }
     CPoint SetWindowOrg(int x, int y) { POINT pt; ::SetWindowOrgEx(m_hDC, x, y, &pt); return pt; }
+    CPoint GetWindowOrg() const { POINT pt; ::GetWindowOrgEx(m_hDC, &pt); return pt; }
     CPoint OffsetWindowOrg(int x, int y) { POINT pt; ::OffsetWindowOrgEx(m_hDC, x, y, &pt); return pt; }
     CPoint OffsetViewportOrg(int x, int y) { POINT pt; ::OffsetViewportOrgEx(m_hDC, x, y, &pt); return pt; }
 

@@ -72,3 +72,17 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
     return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONTW* lpLogFont, CDC* pDC)
+{
+    HDC hDC = pDC ? pDC->m_hAttribDC : ::GetDC(NULL);
+    LOGFONTW logFont = *lpLogFont;
+    POINT pt = { 0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), logFont.lfHeight, 720) };
+    POINT ptOrg = { 0, 0 };
+    ::DPtoLP(hDC, &pt, 1);
+    ::DPtoLP(hDC, &ptOrg, 1);
+    logFont.lfHeight = -abs(pt.y - ptOrg.y);
+    if (!pDC)
+        ::ReleaseDC(NULL, hDC);
+    return CreateFontIndirect(&logFont);
+}

@@ -61,6 +61,9 @@ public:
                                     nPitchAndFamily, lpszFacename));
     }
     int GetLogFont(LOGFONTW* pLogFont) const { return GetObject(sizeof(LOGFONTW), pLogFont); }
+    // lfHeight is in tenths of a point, converted with the vertical resolution of pDC (the
+    // screen when null) and its mapping mode.
+    BOOL CreatePointFontIndirect(const LOGFONTW* lpLogFont, class CDC* pDC = NULL);
 };
 
 class AFX_API CBitmap : public CGdiObject

@@ -1,7 +1,7 @@
 // The host executable's entry point: the framework runs the application object.
 #include "../CWinApp.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow)
+extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow)
 {
     return AfxWinMain(hInstance, hPrevInstance, ::GetCommandLineW(), nCmdShow);
 }

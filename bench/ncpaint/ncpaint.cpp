@@ -1,0 +1,219 @@
+// Non-client painting of an 800 x 600 window: the full skinned paint and the caption-only
+// repaint (what activation, title and button changes cost), measured in the same process against
+// the system frame's default non-client paint of a window of the same size.
+#include "windowskin/CWindowSkin.h"
+#include "xml/XML.h"
+#include <stdio.h>
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+const int RUNS = 15;
+const int PAINTS_PER_RUN = 100;
+const int WINDOW_WIDTH = 800;
+const int WINDOW_HEIGHT = 600;
+
+CWinApp g_benchApp(L"KorvoBench");
+
+// A skin laid out like a typical one: 30-pixel caption strip with corners, tiled edges, four
+// buttons with hover and pressed looks, an icon and outlined caption text.
+struct CPartLayout
+{
+    const wchar_t* pszName;
+    int x, y, cx, cy;
+    const wchar_t* pszMode;
+};
+
+const CPartLayout g_parts[] = {
+    { L"TopLeft", 0, 0, 40, 30, NULL },        { L"Top", 40, 0, 32, 30, NULL },
+    { L"TopRight", 72, 0, 120, 30, NULL },     { L"TopLeftIA", 0, 30, 40, 30, NULL },
+    { L"TopIA", 40, 30, 32, 30, NULL },        { L"TopRightIA", 72, 30, 120, 30, NULL },
+    { L"LeftTop", 0, 60, 6, 20, NULL },        { L"Left", 6, 60, 6, 24, NULL },
+    { L"LeftBottom", 12, 60, 6, 20, NULL },    { L"RightTop", 18, 60, 6, 20, NULL },
+    { L"Right", 24, 60, 6, 24, NULL },         { L"RightBottom", 30, 60, 6, 20, NULL },
+    { L"BottomLeft", 36, 60, 20, 8, NULL },    { L"Bottom", 56, 60, 32, 8, NULL },
+    { L"BottomRight", 88, 60, 20, 8, NULL },   { L"System", 0, 90, 20, 18, NULL },
+    { L"SystemHover", 20, 90, 20, 18, NULL },  { L"SystemDown", 40, 90, 20, 18, NULL },
+    { L"Minimise", 60, 90, 20, 18, NULL },     { L"MinimiseHover", 80, 90, 20, 18, NULL },
+    { L"MinimiseDown", 100, 90, 20, 18, NULL },{ L"Maximise", 120, 90, 20, 18, NULL },
+    { L"MaximiseHover", 140, 90, 20, 18, NULL },{ L"MaximiseDown", 160, 90, 20, 18, NULL },
+    { L"Close", 180, 90, 20, 18, NULL },       { L"CloseHover", 200, 90, 20, 18, NULL },
+    { L"CloseDown", 220, 90, 20, 18, NULL },
+};
+
+BOOL WriteSkinImage(const CString& strPath)
+{
+    const int cx = 256, cy = 112, nStride = cx * 3;
+    BITMAPFILEHEADER bfh = {};
+    BITMAPINFOHEADER bih = {};
+    bih.biSize = sizeof(bih);
+    bih.biWidth = cx;
+    bih.biHeight = cy;
+    bih.biPlanes = 1;
+    bih.biBitCount = 24;
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
+    bfh.bfSize = bfh.bfOffBits + nStride * cy;
+    std::vector<BYTE> file(bfh.bfSize);
+    memcpy(&file[0], &bfh, sizeof(bfh));
+    memcpy(&file[sizeof(bfh)], &bih, sizeof(bih));
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            BYTE* p = &file[bfh.bfOffBits + y * nStride + x * 3];
+            p[0] = (BYTE)(x * 7 + y);
+            p[1] = (BYTE)(y * 3);
+            p[2] = (BYTE)(x ^ y);
+        }
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD nWritten = 0;
+    BOOL bWritten = ::WriteFile(hFile, file.data(), (DWORD)file.size(), &nWritten, NULL) && nWritten == file.size();
+    ::CloseHandle(hFile);
+    return bWritten;
+}
+
+CString SkinDefinition()
+{
+    CString strXml = L"<windowSkin><image path=\"skin.bmp\"/><parts>";
+    for (const CPartLayout& part : g_parts)
+        strXml.AppendFormat(L"<part name=\"%s\" rect=\"%d,%d,%d,%d\"/>", part.pszName, part.x, part.y, part.cx, part.cy);
+    strXml += L"</parts><anchors><anchor name=\"Icon\" point=\"10,7\"/><anchor name=\"System\" rect=\"30,6,20,18\"/>"
+              L"<anchor name=\"Minimise\" rect=\"-90,6,20,18\"/><anchor name=\"Maximise\" rect=\"-64,6,20,18\"/>"
+              L"<anchor name=\"Close\" rect=\"-38,6,20,18\"/></anchors>"
+              L"<caption rect=\"56,4,400,22\" fontFace=\"Tahoma\" fontSize=\"14\" fontWeight=\"bold\" colour=\"FFFFFF\""
+              L" outlineColour=\"202020\" shadowColour=\"000000\" align=\"center\"/></windowSkin>";
+    return strXml;
+}
+
+// The window a skinned dialog would be: its non-client messages go to the skin.
+class CSkinnedWnd : public CWnd
+{
+public:
+    CWindowSkin* m_pSkin = NULL;
+
+protected:
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) { m_pSkin->OnNcCalcSize(this, bCalcValidRects, lpncsp); }
+    afx_msg void OnNcPaint() { m_pSkin->OnNcPaint(this); }
+    afx_msg BOOL OnNcActivate(BOOL bActive)
+    {
+        m_pSkin->OnNcActivate(this, bActive);
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSkinnedWnd, CWnd)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_NCACTIVATE()
+END_MESSAGE_MAP()
+
+// Microseconds per message for one run of PAINTS_PER_RUN messages.
+double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam)
+{
+    LARGE_INTEGER frequency, start, end;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
+    for (int n = 0; n < PAINTS_PER_RUN; n++)
+        ::SendMessageW(hWnd, nMessage, wParam, 0);
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&end);
+    return (double)(end.QuadPart - start.QuadPart) * 1e6 / (double)frequency.QuadPart / PAINTS_PER_RUN;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+}
+
+int main()
+{
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
+
+    wchar_t szTemp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, szTemp);
+    CString strFolder;
+    strFolder.Format(L"%skorvo-bench-ncpaint-%lu\\", szTemp, ::GetCurrentProcessId());
+    ::CreateDirectoryW(strFolder, NULL);
+    CString strImage = strFolder + L"skin.bmp";
+    BOOL bImage = WriteSkinImage(strImage);
+
+    CXmlElement* pRoot = XmlParseDocument(SkinDefinition(), FALSE);
+    CWindowSkin skin;
+    BOOL bParsed = bImage && pRoot && skin.Parse(pRoot, strFolder);
+    delete pRoot;
+    ::DeleteFileW(strImage);
+    ::RemoveDirectoryW(strFolder);
+    if (!bParsed)
+    {
+        printf("ncpaint: the benchmark skin did not load\n");
+        return 1;
+    }
+
+    LPCWSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW),
+                                           (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    CSkinnedWnd skinned;
+    skinned.m_pSkin = &skin;
+    CWnd system;
+    // Both fully on the 1024 x 768 screen while they are painted.
+    const DWORD dwSkinnedStyle = WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    BOOL bCreated = skinned.CreateEx(0, pszClass, L"Skinned window title", dwSkinnedStyle, 0, 0, WINDOW_WIDTH,
+                                     WINDOW_HEIGHT, NULL, NULL)
+                 && system.CreateEx(0, pszClass, L"Skinned window title", WS_OVERLAPPEDWINDOW, 100, 100, WINDOW_WIDTH,
+                                    WINDOW_HEIGHT, NULL, NULL);
+    if (!bCreated)
+    {
+        printf("ncpaint: the windows could not be created\n");
+        return 1;
+    }
+    // A dialog's 16-pixel icon, drawn in the skinned caption and in the system one.
+    HICON hSmallIcon = (HICON)::LoadImageW(NULL, (LPCWSTR)IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED);
+    skinned.SetIcon(hSmallIcon, FALSE);
+    system.SetIcon(hSmallIcon, FALSE);
+    skinned.ShowWindow(SW_SHOWNOACTIVATE);
+    system.ShowWindow(SW_SHOWNOACTIVATE);
+    PumpMessages();
+
+    // Warm-up: the skin's image DC and the shared buffer are created on the first paint.
+    ::SendMessageW(skinned.m_hWnd, WM_NCPAINT, 1, 0);
+    ::SendMessageW(system.m_hWnd, WM_NCPAINT, 1, 0);
+
+    // The runs interleave the measurements, so that a busy moment of the machine hits them alike.
+    // The last two are the skinned paints without the window icon and the caption text, which
+    // both paints share: what the frame pieces and the strip composition cost on their own.
+    double dSystem = 1e300, dFull = 1e300, dCaption = 1e300, dBareFull = 1e300, dBareCaption = 1e300;
+    for (int nRun = 0; nRun < RUNS; nRun++)
+    {
+        dSystem = std::min(dSystem, Microseconds(system.m_hWnd, WM_NCPAINT, 1));
+        dFull = std::min(dFull, Microseconds(skinned.m_hWnd, WM_NCPAINT, 1));
+        dCaption = std::min(dCaption, Microseconds(skinned.m_hWnd, WM_NCACTIVATE, TRUE));
+        skinned.SetIcon(NULL, FALSE);
+        skin.m_bCaption = 0;
+        dBareFull = std::min(dBareFull, Microseconds(skinned.m_hWnd, WM_NCPAINT, 1));
+        dBareCaption = std::min(dBareCaption, Microseconds(skinned.m_hWnd, WM_NCACTIVATE, TRUE));
+        skinned.SetIcon(hSmallIcon, FALSE);
+        skin.m_bCaption = 1;
+    }
+
+    printf("ncpaint: %dx%d window, best of %d runs of %d paints\n", WINDOW_WIDTH, WINDOW_HEIGHT, RUNS, PAINTS_PER_RUN);
+    printf("ncpaint: system frame non-client paint   %8.1f us\n", dSystem);
+    printf("ncpaint: skinned full non-client paint   %8.1f us\n", dFull);
+    printf("ncpaint: skinned caption-only repaint    %8.1f us\n", dCaption);
+    printf("ncpaint: full skinned / system frame     %8.3f  (target <= 1.0)\n", dFull / dSystem);
+    printf("ncpaint: caption-only / full skinned     %8.3f  (target < 0.25)\n", dCaption / dFull);
+    printf("ncpaint: without icon and caption text: full %.1f us, caption-only %.1f us, ratio %.3f\n", dBareFull,
+           dBareCaption, dBareCaption / dBareFull);
+
+    skinned.DestroyWindow();
+    system.DestroyWindow();
+    return 0;
+}

@@ -1,0 +1,134 @@
+// The library's palette and drawing resources: the colours of the current skin, the two menu
+// fonts, one shared off-screen buffer, the command images and the name-to-ID map.
+#pragma once
+#include "../xml/CXmlElement.h"
+
+// Image-size codes of the command images; any other code selects no image list.
+const int SIZE_CODE_16 = 1;
+const int SIZE_CODE_32 = 0;
+const int SIZE_CODE_48 = 100;
+
+// Command of the built-in check mark image that menus show for checked items without one.
+const UINT ID_DEFAULT_CHECK_MARK = 100;
+
+// Mixes two colours channel by channel: weight 0 gives crA, 255 gives crB.
+KORVOSKIN_API COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
+
+class KORVOSKIN_API CInterfaceTheme
+{
+public:
+    CInterfaceTheme();
+    virtual ~CInterfaceTheme();
+
+    // Colours -----------------------------------------------------------------------------
+    // With bCustom FALSE the base colours are first taken from the system; the rest are
+    // always derived from the base colours as they stand.
+    void CalculateColours(BOOL bCustom);
+    void CreateFonts();
+    // Start of every skin load: Clear, then Reset.
+    void Clear();
+    void Reset();
+
+    // Reads one <colourScheme>/<colorScheme> section; "dialog.back" goes to crDialogBack,
+    // which the registry owns. Always TRUE.
+    BOOL LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack);
+
+    // The shared memory DC with a bitmap at least size large and no clipping. The buffer only
+    // grows; callers draw at its origin and never free it.
+    CDC* GetBufferDC(CDC* pDC, const CSize& size);
+
+    // Name-to-ID map ----------------------------------------------------------------------
+    // The mapped ID of an exactly matching name, else the decimal number the text starts
+    // with, else 0.
+    UINT NameToID(const wchar_t* pszText) const;
+    void SetNameID(const wchar_t* pszName, UINT nID);
+
+    // Command images ----------------------------------------------------------------------
+    BOOL CreateImageLists();
+    // The list of a size code, or null for an unknown code or a list not yet created.
+    CImageList* GetImageList(int nSize);
+    // Appends a copy of hIcon (the caller keeps it) and maps the command to it.
+    void AddIcon(UINT nCmdID, HICON hIcon, int nSize);
+    int GetImageIndex(UINT nCmdID, int nSize) const;
+    // A new icon owned by the caller: the command's image, else the host's icon resource of
+    // that ID (then kept in the list); null if neither exists.
+    HICON GetIcon(UINT nCmdID, int nSize);
+    void Draw(CDC* pDC, int nImage, int x, int y, UINT nStyle, int nSize);
+    void DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy, COLORREF crBack, COLORREF crFore,
+                UINT nStyle, int nSize);
+    // Adds a whole strip and maps the commands of its <image> children.
+    BOOL AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize);
+
+    // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.
+    BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadIconImages(CXmlElement* pIcon, const CString& strFolder);
+    BOOL LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder);
+
+    // The file's first small and large icon (ExtractIconExW); a 48-pixel icon is never found.
+    static BOOL ExtractIconFile(LPCTSTR pszPath, HICON* phSmall, HICON* phLarge, HICON* phHuge);
+
+    // Window icons: an icon given to a window is recorded until the window replaces it; every
+    // icon still recorded is destroyed with the theme.
+    void MapIconToWindow(HICON hIcon, HWND hWnd);
+    // Forgets the icon; TRUE when it was recorded. The caller destroys it.
+    BOOL UnmapIcon(HICON hIcon);
+
+public:
+    // Base colours.
+    COLORREF m_crWindow;
+    COLORREF m_crMidtone;
+    COLORREF m_crText;
+    COLORREF m_crHiText;
+    COLORREF m_crHiBorder;
+    COLORREF m_crHighlight;
+    // Derived and system-taken colours.
+    COLORREF m_crBackNormal;
+    COLORREF m_crBackSel;
+    COLORREF m_crBackCheck;
+    COLORREF m_crBackCheckSel;
+    COLORREF m_crMargin;
+    COLORREF m_crBorder;
+    COLORREF m_crSysShadow;
+    COLORREF m_crCmdText;
+    COLORREF m_crCmdTextSel;
+    COLORREF m_crDisabled;
+    COLORREF m_crTipBack;
+    COLORREF m_crTipText;
+    COLORREF m_crTipBorder;
+    COLORREF m_crTipWarnings;
+    // Plain colours: never derived, kept across skin loads.
+    COLORREF m_crMsgBorder;
+    COLORREF m_crMsgBack;
+    COLORREF m_crCardBack;
+    COLORREF m_crMenuBorder;
+    COLORREF m_crMenuBack;
+    COLORREF m_crMenuHover;
+
+    CFont m_fntNormal;
+    CFont m_fntBold;
+
+    CSize m_szBuffer;
+    CDC m_dcBuffer;
+    CBitmap m_bmBuffer;
+    HBITMAP m_hOldBitmap;
+
+    CImageList m_ilImages16;
+    CImageList m_ilImages32;
+    CImageList m_ilImages48;
+    CMap<UINT, UINT, int, int> m_mapImages16;
+    CMap<UINT, UINT, int, int> m_mapImages32;
+    CMap<UINT, UINT, int, int> m_mapImages48;
+    CMap<HICON, HICON, HWND, HWND> m_mapIconWindows;
+
+    CMap<CString, const CString&, UINT, UINT> m_mapNameToID;
+
+private:
+    CImageList* ImageListOf(int nSize) const;
+    CMap<UINT, UINT, int, int>* ImageMapOf(int nSize) const;
+    void ReleaseBuffer();
+
+    CInterfaceTheme(const CInterfaceTheme&) = delete;
+    void operator=(const CInterfaceTheme&) = delete;
+};
+
+extern KORVOSKIN_API CInterfaceTheme g_Theme;

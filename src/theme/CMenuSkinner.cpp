@@ -1,0 +1,445 @@
+#include "CMenuSkinner.h"
+#include <algorithm>
+
+HHOOK g_hMenuHook = NULL;
+POINT g_ptMenuAttach = { 0, 0 };
+int g_nMenuAttachWidth = 0;
+LONG g_bMenuPrinting = 1;
+
+namespace
+{
+const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
+const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
+// Sent by the system when it sizes a popup-menu window.
+const UINT WM_MENU_SIZEWINDOW = 0x01E2;
+
+const int ITEM_HEIGHT = 25;
+const int SEPARATOR_HEIGHT = 5;
+const int NO_HOOK_EXTRA_HEIGHT = 1;
+const int ITEM_EXTRA_WIDTH = 32;
+const int SEPARATOR_WIDTH = 10;
+const int TEXT_LEFT = 32;
+const int TEXT_RIGHT_MARGIN = 2;
+const int SHORTCUT_GAP = 8;
+const int IMAGE_X = 8;
+const int IMAGE_Y = 4;
+const int CHECK_BOX_X = 2;
+const int CHECK_BOX_WIDTH = 20;
+const int CHECK_FILL_X = 3;
+const int CHECK_FILL_WIDTH = 18;
+
+BOOL IsMenuWindow(HWND hWnd)
+{
+    wchar_t szClass[16];
+    return ::GetClassNameW(hWnd, szClass, _countof(szClass)) == 6 && wcscmp(szClass, MENU_WINDOW_CLASS) == 0;
+}
+
+WNDPROC OldWndProcOf(HWND hWnd)
+{
+    return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+}
+
+// The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
+// open over the button's width.
+void DrawMenuFrame(HWND hWnd, CDC* pDC)
+{
+    CRect rcWindow;
+    ::GetWindowRect(hWnd, &rcWindow);
+    BOOL bAttached = rcWindow.left == g_ptMenuAttach.x && rcWindow.top == g_ptMenuAttach.y;
+    CRect rcFrame(0, 0, rcWindow.Width(), rcWindow.Height());
+    pDC->Draw3dRect(&rcFrame, g_Theme.m_crMenuBorder, g_Theme.m_crMenuBorder);
+    // A negative width would fill to the left of the start, over the frame's corner.
+    int nJoinWidth = std::min((int)rcWindow.Width(), g_nMenuAttachWidth) - 2;
+    if (bAttached && nJoinWidth > 0)
+        pDC->FillSolidRect(1, 0, nJoinWidth, 1, g_Theme.m_crMenuBack);
+}
+
+// Reads an item's text whatever its length.
+CString MenuItemText(HMENU hMenu, int nPosition, const MENUITEMINFOW& info)
+{
+    CString strText;
+    if (info.cch == 0)
+        return strText;
+    MENUITEMINFOW textInfo = { sizeof(textInfo) };
+    textInfo.fMask = MIIM_STRING;
+    textInfo.cch = info.cch + 1;
+    textInfo.dwTypeData = strText.GetBuffer((int)info.cch + 1);
+    BOOL bRead = ::GetMenuItemInfoW(hMenu, nPosition, TRUE, &textInfo);
+    strText.ReleaseBuffer(bRead ? (int)textInfo.cch : 0);
+    return strText;
+}
+
+void PrepareMenuHandle(HMENU hMenu, CMap<DWORD, DWORD, CString, const CString&>& mapText)
+{
+    for (int nPosition = 0; nPosition < ::GetMenuItemCount(hMenu); nPosition++)
+    {
+        MENUITEMINFOW info = { sizeof(info) };
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING | MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(hMenu, nPosition, TRUE, &info))
+            continue;
+
+        BOOL bSeparator = (info.fType & MFT_SEPARATOR) != 0;
+        if ((info.fType & MFT_OWNERDRAW) || bSeparator)
+        {
+            info.fMask = MIIM_FTYPE | MIIM_DATA;
+            info.fType |= MFT_OWNERDRAW;
+            if (bSeparator)
+                info.dwItemData = 0;
+            ::SetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
+            continue;
+        }
+
+        DWORD nKey = CMenuSkinner::ItemKey(hMenu, info.wID);
+        mapText[nKey] = MenuItemText(hMenu, nPosition, info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        info.fType |= MFT_OWNERDRAW;
+        info.dwItemData = nKey;
+        ::SetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
+        if (info.hSubMenu)
+            PrepareMenuHandle(info.hSubMenu, mapText);
+    }
+}
+
+// Sets every item's enabled, checked and text state through the target's update handlers.
+void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
+{
+    int nCount = ::GetMenuItemCount(hMenu);
+    state.m_nIndexMax = nCount > 0 ? (UINT)nCount : 0;
+    for (UINT nIndex = 0; nIndex < state.m_nIndexMax; nIndex++)
+    {
+        state.m_nIndex = nIndex;
+        state.m_nID = ::GetMenuItemID(hMenu, (int)nIndex);
+        state.m_pMenu = CMenu::FromHandle(hMenu);
+        state.DoUpdate(pTarget, FALSE);
+    }
+}
+}
+
+CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE)
+{
+    m_mapText.InitHashTable(17);
+}
+
+CMenuSkinner::~CMenuSkinner()
+{
+    Release();
+}
+
+DWORD CMenuSkinner::ItemKey(HMENU hMenu, UINT nID)
+{
+    return ((DWORD)(UINT_PTR)hMenu << 16) | (nID & 0xFFFF);
+}
+
+void CMenuSkinner::Initialize()
+{
+    OSVERSIONINFOW version = { sizeof(version) };
+    ::GetVersionExW(&version);
+    m_bEnabled = version.dwMajorVersion >= 5 || (version.dwMajorVersion == 4 && version.dwMinorVersion >= 10);
+    if (!m_bEnabled)
+        return;
+    m_bOwnHook = TRUE;
+    if (!g_hMenuHook)
+        g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
+}
+
+void CMenuSkinner::Release()
+{
+    if (m_bOwnHook && g_hMenuHook)
+    {
+        ::UnhookWindowsHookEx(g_hMenuHook);
+        g_hMenuHook = NULL;
+    }
+    m_bOwnHook = FALSE;
+}
+
+BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
+{
+    if (!m_bEnabled)
+        return FALSE;
+    HMENU hMenu = pMenu->GetSafeHmenu();
+    if (hMenu)
+        PrepareMenuHandle(hMenu, m_mapText);
+    return TRUE;
+}
+
+void CMenuSkinner::UpdateMenuPopup(CMenu* pPopupMenu, CCmdTarget* pTarget)
+{
+    PrepareMenu(pPopupMenu);
+    HMENU hPopup = pPopupMenu->GetSafeHmenu();
+    if (!hPopup)
+        return;
+
+    CCmdUI state;
+    int nCount = ::GetMenuItemCount(hPopup);
+    state.m_nIndexMax = nCount > 0 ? (UINT)nCount : 0;
+    for (UINT nIndex = 0; nIndex < state.m_nIndexMax; nIndex++)
+    {
+        state.m_nIndex = nIndex;
+        state.m_nID = ::GetMenuItemID(hPopup, (int)nIndex);
+        HMENU hSubMenu = state.m_nID == (UINT)-1 ? ::GetSubMenu(hPopup, (int)nIndex) : NULL;
+        if (hSubMenu)
+        {
+            // Only the level directly below the popup is updated here; deeper menus get their
+            // own WM_INITMENUPOPUP when they open.
+            CCmdUI subState;
+            UpdateMenuItems(subState, hSubMenu, pTarget);
+        }
+        state.m_pMenu = pPopupMenu;
+        state.DoUpdate(pTarget, FALSE);
+    }
+}
+
+void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
+{
+    if (!pMIS)
+        return;
+    CString strText;
+    // Measured by the same rule painting uses, so a text item with command ID 0 is not
+    // squeezed into a separator's height.
+    if (pMIS->itemID == 0 && !m_mapText.Lookup((DWORD)pMIS->itemData, strText))
+    {
+        pMIS->itemWidth = SEPARATOR_WIDTH;
+        pMIS->itemHeight = SEPARATOR_HEIGHT;
+    }
+    else
+    {
+        m_mapText.Lookup((DWORD)pMIS->itemData, strText);
+        HDC hScreen = ::GetDC(NULL);
+        HGDIOBJ hOldFont = ::SelectObject(hScreen, g_Theme.m_fntNormal.m_hObject);
+        SIZE size = { 0, 0 };
+        ::GetTextExtentPoint32W(hScreen, strText, strText.GetLength(), &size);
+        ::SelectObject(hScreen, hOldFont);
+        ::ReleaseDC(NULL, hScreen);
+        pMIS->itemWidth = (UINT)(size.cx + ITEM_EXTRA_WIDTH);
+        pMIS->itemHeight = ITEM_HEIGHT;
+    }
+    if (!g_hMenuHook)
+        pMIS->itemHeight += NO_HOOK_EXTRA_HEIGHT;
+}
+
+void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
+{
+    if (!pDIS || !pDIS->hDC)
+        return;
+    CDC* pDC = CDC::FromHandle(pDIS->hDC);
+    CRect rcItem(pDIS->rcItem);
+    int nWidth = rcItem.Width();
+    int nHeight = rcItem.Height();
+    BOOL bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
+    BOOL bGrayed = (pDIS->itemState & ODS_GRAYED) != 0;
+    BOOL bChecked = (pDIS->itemState & ODS_CHECKED) != 0;
+    BOOL bDefault = (pDIS->itemState & ODS_DEFAULT) != 0;
+
+    // A selected item the cursor is not over was reached with the keyboard.
+    BOOL bKeyboard = FALSE;
+    if (HWND hWnd = ::WindowFromDC(pDIS->hDC))
+    {
+        CRect rcScreen(rcItem);
+        ::MapWindowPoints(hWnd, NULL, (LPPOINT)&rcScreen, 2);
+        POINT ptCursor;
+        ::GetCursorPos(&ptCursor);
+        bKeyboard = !::PtInRect(&rcScreen, ptCursor);
+    }
+
+    // While the menu renders itself through WM_PRINT each item owns one more row.
+    CRect rcLocal(0, 0, nWidth, nHeight);
+    int nExtra = 1;
+    if (g_hMenuHook)
+    {
+        rcLocal.bottom += g_bMenuPrinting;
+        nExtra = g_bMenuPrinting;
+    }
+    int nBottom = rcLocal.bottom;
+    CRect rcText(TEXT_LEFT, 0, nWidth - TEXT_RIGHT_MARGIN, nBottom);
+
+    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(nWidth, nBottom));
+    if (!pBuffer)
+        return;
+    pBuffer->FillSolidRect(&rcLocal, g_Theme.m_crMenuBack);
+
+    CString strText;
+    if (!m_mapText.Lookup((DWORD)pDIS->itemData, strText))
+    {
+        pBuffer->FillSolidRect(TEXT_LEFT, 1, nWidth - TEXT_LEFT, 1, g_Theme.m_crDisabled);
+    }
+    else
+    {
+        if (bSelected && !bGrayed)
+        {
+            CBrush brHover(g_Theme.m_crMenuHover);
+            CPen penWhite(PS_SOLID, 1, RGB(255, 255, 255));
+            CBrush* pOldBrush = pBuffer->SelectObject(&brHover);
+            CPen* pOldPen = pBuffer->SelectObject(&penWhite);
+            pBuffer->RoundRect(1, 1, nWidth - 1, nBottom - nExtra - 1, 3, 3);
+            pBuffer->SelectObject(pOldBrush);
+            pBuffer->SelectObject(pOldPen);
+            pBuffer->SetBkColor(g_Theme.m_crBackSel);
+        }
+        else if (bSelected)
+        {
+            if (bKeyboard)
+            {
+                pBuffer->Draw3dRect(1, 1, nWidth - 2, nBottom - nExtra - 1, g_Theme.m_crBorder, g_Theme.m_crBorder);
+                pBuffer->FillSolidRect(2, 2, nWidth - 4, nBottom - nExtra - 3, g_Theme.m_crBackNormal);
+                pBuffer->SetBkColor(g_Theme.m_crBackNormal);
+            }
+        }
+        else
+            pBuffer->SetBkColor(g_Theme.m_crBackNormal);
+
+        if (bChecked)
+        {
+            pBuffer->Draw3dRect(CHECK_BOX_X, CHECK_BOX_X, CHECK_BOX_WIDTH, nBottom - nExtra - 3, g_Theme.m_crBorder,
+                                g_Theme.m_crBorder);
+            pBuffer->FillSolidRect(CHECK_FILL_X, CHECK_FILL_X, CHECK_FILL_WIDTH, nBottom - nExtra - 5,
+                                   bSelected && !bGrayed ? g_Theme.m_crBackCheckSel : g_Theme.m_crBackCheck);
+        }
+
+        int nImage = g_Theme.GetImageIndex(pDIS->itemID, SIZE_CODE_16);
+        if (bChecked && nImage < 0)
+            nImage = g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16);
+        if (nImage >= 0)
+        {
+            if (bGrayed)
+                g_Theme.DrawEx(pBuffer, nImage, IMAGE_X, IMAGE_Y, 0, 0, CLR_NONE, g_Theme.m_crDisabled, ILD_BLEND50,
+                               SIZE_CODE_16);
+            else if (bChecked)
+                g_Theme.Draw(pBuffer, nImage, IMAGE_X, IMAGE_Y, ILD_NORMAL, SIZE_CODE_16);
+            else
+                g_Theme.DrawEx(pBuffer, nImage, IMAGE_X, IMAGE_Y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL,
+                               SIZE_CODE_16);
+        }
+
+        CFont* pOldFont = pBuffer->SelectObject(bDefault && !bGrayed ? &g_Theme.m_fntBold : &g_Theme.m_fntNormal);
+        pBuffer->SetBkMode(TRANSPARENT);
+        pBuffer->SetTextColor(bGrayed ? g_Theme.m_crDisabled
+                                      : bSelected ? g_Theme.m_crCmdTextSel : g_Theme.m_crCmdText);
+        DrawItemText(pBuffer, rcText, strText);
+        pBuffer->SelectObject(pOldFont);
+    }
+
+    pDC->BitBlt(rcItem.left, rcItem.top, nWidth, nBottom, pBuffer, 0, 0, SRCCOPY);
+}
+
+void CMenuSkinner::DrawItemText(CDC* pDC, CRect& rcText, const CString& strText)
+{
+    const UINT nFormat = DT_SINGLELINE | DT_VCENTER;
+    int nTab = strText.Find(L'\t');
+    if (nTab < 0)
+    {
+        pDC->DrawText(strText, &rcText, nFormat);
+        return;
+    }
+    rcText.right -= SHORTCUT_GAP;
+    pDC->DrawText(strText.Left(nTab), &rcText, nFormat);
+    pDC->DrawText(strText.Mid(nTab + 1), &rcText, nFormat | DT_RIGHT);
+    rcText.right += SHORTCUT_GAP;
+}
+
+void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
+{
+    g_ptMenuAttach.x = x;
+    g_ptMenuAttach.y = y;
+    g_nMenuAttachWidth = cx;
+}
+
+LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION)
+    {
+        const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
+        HWND hWnd = pMessage->hwnd;
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
+            !OldWndProcOf(hWnd))
+        {
+            // Menus opened over other programs' windows keep their own look.
+            HWND hForeground = ::GetForegroundWindow();
+            if (!hForeground || CWnd::FromHandlePermanent(hForeground))
+            {
+                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
+                {
+                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
+                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+                }
+            }
+        }
+    }
+    return ::CallNextHookEx(g_hMenuHook, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC pfnOld = OldWndProcOf(hWnd);
+    if (!pfnOld)
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+
+    switch (nMessage)
+    {
+    case WM_NCCALCSIZE:
+        if (lParam)
+            ::InflateRect((LPRECT)lParam, -1, -1);
+        return 0;
+
+    case WM_WINDOWPOSCHANGING:
+        if (WINDOWPOS* pPos = (WINDOWPOS*)lParam)
+        {
+            // Replace the system frame by the one-pixel border (and one more row below).
+            CRect rcAdjust(0, 0, 32, 32);
+            ::AdjustWindowRectEx(&rcAdjust, (DWORD)::GetWindowLongW(hWnd, GWL_STYLE), FALSE,
+                                 (DWORD)::GetWindowLongW(hWnd, GWL_EXSTYLE));
+            pPos->cx += 34 - rcAdjust.Width();
+            pPos->cy += 35 - rcAdjust.Height();
+            if (pPos->x != g_ptMenuAttach.x || pPos->y != g_ptMenuAttach.y)
+                pPos->x += 1;
+        }
+        break;
+
+    case WM_NCPAINT:
+    {
+        HDC hDC = ::GetWindowDC(hWnd);
+        if (hDC)
+        {
+            DrawMenuFrame(hWnd, CDC::FromHandle(hDC));
+            ::ReleaseDC(hWnd, hDC);
+        }
+        return 0;
+    }
+
+    case WM_PRINT:
+    {
+        if ((lParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(hWnd))
+            return 0;
+        CDC* pDC = CDC::FromHandle((HDC)wParam);
+        if (lParam & PRF_NONCLIENT)
+            DrawMenuFrame(hWnd, pDC);
+        if (lParam & PRF_CLIENT)
+        {
+            CRect rcClient;
+            ::GetClientRect(hWnd, &rcClient);
+            CDC dcMemory;
+            CBitmap bmMemory;
+            if (dcMemory.CreateCompatibleDC(pDC) &&
+                bmMemory.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
+            {
+                HGDIOBJ hOldBitmap = dcMemory.SelectObject((HGDIOBJ)bmMemory.m_hObject);
+                g_bMenuPrinting = 1;
+                dcMemory.FillSolidRect(&rcClient, ::GetSysColor(COLOR_MENU));
+                ::SendMessageW(hWnd, WM_PRINTCLIENT, (WPARAM)dcMemory.m_hDC, lParam);
+                pDC->BitBlt(1, 1, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
+                dcMemory.SelectObject(hOldBitmap);
+            }
+        }
+        return 0;
+    }
+
+    case WM_PAINT:
+        g_bMenuPrinting = 0;
+        break;
+
+    case WM_NCDESTROY:
+        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+        break;
+    }
+    return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+}

@@ -1,0 +1,55 @@
+// Owner-drawn popup menus for the host's GUI thread: items are converted to owner-drawn just
+// before a popup opens and painted with the theme; a thread hook re-frames the popup windows.
+#pragma once
+#include "CInterfaceTheme.h"
+
+class KORVOSKIN_API CMenuSkinner
+{
+public:
+    CMenuSkinner();
+    virtual ~CMenuSkinner();
+
+    // Installs the WH_CALLWNDPROC hook for the calling thread (unless one is installed).
+    void Initialize();
+    // Removes the hook if this object installed it.
+    void Release();
+
+    // Makes the popup's items (and its submenus' items) owner-drawn and remembers their
+    // texts; FALSE when the engine is disabled.
+    BOOL PrepareMenu(CMenu* pMenu);
+    // The work of WM_INITMENUPOPUP: PrepareMenu, then the command-UI update pass over the
+    // popup's items and the items of its direct submenus.
+    void UpdateMenuPopup(CMenu* pPopupMenu, CCmdTarget* pTarget);
+    void MeasureItem(MEASUREITEMSTRUCT* pMIS);
+    void DrawItem(DRAWITEMSTRUCT* pDIS);
+    // Caption left-aligned, the shortcut after a tab right-aligned.
+    void DrawItemText(CDC* pDC, CRect& rcText, const CString& strText);
+
+    // Bars announce the bottom-left corner (screen) and width of the button under which they
+    // are about to drop a popup down, so that popup is drawn joined to the button.
+    static void SetMenuAttach(int x, int y, int cx);
+
+    static LRESULT CALLBACK MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+
+    // The key of an item's text, also stored as its item data: the low 16 bits of the menu
+    // handle above the low 16 bits of the command ID.
+    static DWORD ItemKey(HMENU hMenu, UINT nID);
+
+    CMap<DWORD, DWORD, CString, const CString&> m_mapText;
+    BOOL m_bEnabled;
+    BOOL m_bOwnHook;
+
+private:
+    CMenuSkinner(const CMenuSkinner&) = delete;
+    void operator=(const CMenuSkinner&) = delete;
+};
+
+// The installed hook, or null.
+extern KORVOSKIN_API HHOOK g_hMenuHook;
+// Where the next drop-down popup of a bar button appears (screen) and the button's width.
+extern KORVOSKIN_API POINT g_ptMenuAttach;
+extern KORVOSKIN_API int g_nMenuAttachWidth;
+// 1 while a popup renders itself through WM_PRINT, 0 once it has painted normally.
+extern KORVOSKIN_API LONG g_bMenuPrinting;
+extern KORVOSKIN_API CMenuSkinner g_MenuSkinner;

@@ -1,0 +1,18 @@
+// A resizable dialog for pages embedded in another window: no frame of its own, but the skin's
+// dialog background and owner-drawn menus.
+#pragma once
+#include "../resizable/CResizableDialog.h"
+
+class KORVOSKIN_API CSkinChildDialog : public CResizableDialog
+{
+    DECLARE_DYNAMIC(CSkinChildDialog)
+public:
+    explicit CSkinChildDialog(UINT nIDTemplate = 0, CWnd* pParentWnd = NULL);
+
+protected:
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,242 @@
+#include "CSkinDialog.h"
+#include "CWindowSkin.h"
+#include "../skin/CSkinRegistry.h"
+#include "../theme/CInterfaceTheme.h"
+#include <set>
+
+IMPLEMENT_DYNAMIC(CSkinDialog, CResizableDialog)
+
+BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCHITTEST()
+    ON_WM_NCACTIVATE()
+    ON_WM_NCPAINT()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCLBUTTONUP()
+    ON_WM_NCLBUTTONDBLCLK()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_CTLCOLOR()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_CREATE()
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+// Dialogs that hold a skin of the registry, so that a reload can take it from them.
+static std::set<CSkinDialog*>& SkinnedDialogs()
+{
+    static std::set<CSkinDialog*> s_dialogs;
+    return s_dialogs;
+}
+
+// Edges closer than this to the work area's edges are pulled onto them.
+const int SNAP_DISTANCE = 6;
+
+CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : CResizableDialog(nIDTemplate, pParentWnd), m_pSkin(NULL)
+{
+}
+
+CSkinDialog::~CSkinDialog()
+{
+    SkinnedDialogs().erase(this);
+}
+
+void CSkinDialog::DropAllSkins()
+{
+    std::set<CSkinDialog*> dialogs;
+    dialogs.swap(SkinnedDialogs());
+    for (CSkinDialog* pDialog : dialogs)
+    {
+        pDialog->m_pSkin = NULL;
+        if (pDialog->m_hWnd)
+        {
+            pDialog->SetWindowRgn(NULL, FALSE);
+            pDialog->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
+    }
+}
+
+BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    m_pSkin = g_Registry.FindWindowSkin(pszName);
+    if (m_pSkin)
+        SkinnedDialogs().insert(this);
+    else
+        SkinnedDialogs().erase(this);
+
+    if (nIconID)
+        SetSmallIcon(nIconID);
+
+    const UINT nFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    if (!m_pSkin)
+    {
+        ModifyStyle(0, WS_CAPTION);
+        ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
+        SetWindowRgn(NULL, FALSE);
+        SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags);
+        return FALSE;
+    }
+    ModifyStyle(WS_CAPTION, 0);
+    m_pSkin->CalcFrame(&rc, FALSE);
+    SetWindowRgn(NULL, FALSE);
+    SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags);
+    m_pSkin->ApplyRegion(this);
+    return TRUE;
+}
+
+void CSkinDialog::SetSmallIcon(UINT nIconID)
+{
+    HICON hIcon = g_Theme.GetIcon(nIconID, SIZE_CODE_16);
+    if (!hIcon)
+        return;
+    g_Theme.MapIconToWindow(hIcon, m_hWnd);
+    HICON hOld = (HICON)SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    if (hOld && hOld != hIcon)
+    {
+        g_Theme.UnmapIcon(hOld);
+        ::DestroyIcon(hOld);
+    }
+}
+
+BOOL CSkinDialog::OnInitDialog()
+{
+    CResizableDialog::OnInitDialog();
+    return TRUE;
+}
+
+BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg)
+{
+    return CResizableDialog::PreTranslateMessage(pMsg);
+}
+
+void CSkinDialog::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+    if (m_pSkin)
+        m_pSkin->OnNcCalcSize(this, bCalcValidRects, lpncsp);
+    else
+        CResizableDialog::OnNcCalcSize(bCalcValidRects, lpncsp);
+}
+
+UINT CSkinDialog::OnNcHitTest(CPoint point)
+{
+    if (m_pSkin)
+        return m_pSkin->HitTest(this, point, (GetStyle() & WS_THICKFRAME) != 0);
+    return CResizableDialog::OnNcHitTest(point);
+}
+
+BOOL CSkinDialog::OnNcActivate(BOOL bActive)
+{
+    if (!m_pSkin)
+        return CResizableDialog::OnNcActivate(bActive);
+    BOOL bState = IsWindowEnabled() && (bActive || (m_nFlags & WF_STAYACTIVE));
+    m_pSkin->OnNcActivate(this, bState);
+    return TRUE;
+}
+
+void CSkinDialog::OnNcPaint()
+{
+    if (m_pSkin)
+        m_pSkin->OnNcPaint(this);
+    else
+        CResizableDialog::OnNcPaint();
+}
+
+void CSkinDialog::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+    if (!m_pSkin || !m_pSkin->OnNcLButtonDown(this, nHitTest, point))
+        CResizableDialog::OnNcLButtonDown(nHitTest, point);
+}
+
+void CSkinDialog::OnNcLButtonUp(UINT nHitTest, CPoint point)
+{
+    if (!m_pSkin || !m_pSkin->OnNcLButtonUp(this, nHitTest, point))
+        CResizableDialog::OnNcLButtonUp(nHitTest, point);
+}
+
+void CSkinDialog::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+{
+    if (!m_pSkin || !m_pSkin->OnNcLButtonDblClk(this, nHitTest, point))
+        CResizableDialog::OnNcLButtonDblClk(nHitTest, point);
+}
+
+void CSkinDialog::OnNcMouseMove(UINT nHitTest, CPoint point)
+{
+    if (m_pSkin)
+        m_pSkin->OnNcMouseMove(this, nHitTest, point);
+    CResizableDialog::OnNcMouseMove(nHitTest, point);
+}
+
+void CSkinDialog::OnSize(UINT nType, int cx, int cy)
+{
+    if (m_pSkin)
+        m_pSkin->ApplyRegion(this);
+    CResizableDialog::OnSize(nType, cx, cy);
+}
+
+BOOL CSkinDialog::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_pSkin && m_pSkin->PaintWatermark(this, pDC))
+        return TRUE;
+    return CResizableDialog::OnEraseBkgnd(pDC);
+}
+
+LRESULT CSkinDialog::OnSetText(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pSkin)
+        return DefWindowProc(WM_SETTEXT, wParam, lParam);
+    // The default processing paints the system caption of a visible window; hidden, it only
+    // stores the text, and the skin repaints its own caption strip.
+    BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    if (bVisible)
+        ::SetWindowLongW(m_hWnd, GWL_STYLE, GetStyle() & ~WS_VISIBLE);
+    LRESULT lResult = DefWindowProc(WM_SETTEXT, wParam, lParam);
+    if (bVisible)
+        ::SetWindowLongW(m_hWnd, GWL_STYLE, GetStyle() | WS_VISIBLE);
+    m_pSkin->OnSetText(this);
+    return lResult;
+}
+
+HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    if (m_pSkin && (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC))
+    {
+        pDC->SetBkColor(g_Registry.m_crDialogBack);
+        return g_Registry.m_brDialogBack;
+    }
+    return hBrush;
+}
+
+void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+    CResizableDialog::OnWindowPosChanging(lpwndpos);
+    MONITORINFO info = { sizeof(info) };
+    if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info))
+        return;
+    const RECT& rcWork = info.rcWork;
+    if (abs(lpwndpos->x - rcWork.left) < SNAP_DISTANCE)
+        lpwndpos->x = rcWork.left;
+    if (abs(lpwndpos->y - rcWork.top) < SNAP_DISTANCE)
+        lpwndpos->y = rcWork.top;
+    if (abs(lpwndpos->x + lpwndpos->cx - rcWork.right) < SNAP_DISTANCE)
+        lpwndpos->x = rcWork.right - lpwndpos->cx;
+    if (abs(lpwndpos->y + lpwndpos->cy - rcWork.bottom) < SNAP_DISTANCE)
+        lpwndpos->y = rcWork.bottom - lpwndpos->cy;
+}
+
+int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)
+{
+    return CResizableDialog::OnCreate(lpCreateStruct) == -1 ? -1 : 0;
+}
+
+void CSkinDialog::OnNcDestroy()
+{
+    SkinnedDialogs().erase(this);
+    m_pSkin = NULL;
+    CResizableDialog::OnNcDestroy();
+}

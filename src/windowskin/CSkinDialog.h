@@ -1,0 +1,48 @@
+// A resizable top-level dialog whose frame, caption, caption buttons and shape come from a
+// window skin of the loaded skin definition.
+#pragma once
+#include "../resizable/CResizableDialog.h"
+
+class CWindowSkin;
+
+class KORVOSKIN_API CSkinDialog : public CResizableDialog
+{
+    DECLARE_DYNAMIC(CSkinDialog)
+public:
+    explicit CSkinDialog(UINT nIDTemplate = 0, CWnd* pParentWnd = NULL);
+    virtual ~CSkinDialog();
+
+    // Takes the newest window skin that targets pszName, or goes back to the system frame
+    // when none does; the client area keeps its size either way. TRUE when a skin was found.
+    BOOL SkinMe(LPCWSTR pszName, UINT nIconID = 0);
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // The registry is about to delete its window skins: every skinned dialog lets go of its
+    // skin and shows the plain frame until the host calls SkinMe again.
+    static void DropAllSkins();
+
+    CWindowSkin* m_pSkin;
+
+protected:
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg UINT OnNcHitTest(CPoint point);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnNcPaint();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    afx_msg void OnNcDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetSmallIcon(UINT nIconID);
+};

@@ -1,0 +1,132 @@
+// One window skin: the frame, caption strip, caption buttons, caption text, shape and resize
+// border that replace the system non-client area of a top-level window. A skin holds no window;
+// every entry point is given the window it acts for, so several windows may share one skin.
+#pragma once
+#include "../xml/CXmlElement.h"
+#include "../skin/CSkinRegistry.h"
+
+const int WINDOWSKIN_PART_COUNT = 27;
+const int WINDOWSKIN_ANCHOR_COUNT = 5;
+
+class KORVOSKIN_API CWindowSkin
+{
+public:
+    // Part indexes. The caption buttons' three variants follow each other, so button b
+    // (1 to 4) uses PART_SYSTEM + 3 (b - 1) and the two after it.
+    enum
+    {
+        PART_TOPLEFT, PART_TOP, PART_TOPRIGHT,
+        PART_TOPLEFT_IA, PART_TOP_IA, PART_TOPRIGHT_IA,
+        PART_LEFTTOP, PART_LEFT, PART_LEFTBOTTOM,
+        PART_RIGHTTOP, PART_RIGHT, PART_RIGHTBOTTOM,
+        PART_BOTTOMLEFT, PART_BOTTOM, PART_BOTTOMRIGHT,
+        PART_SYSTEM, PART_SYSTEM_HOVER, PART_SYSTEM_DOWN,
+        PART_MINIMISE, PART_MINIMISE_HOVER, PART_MINIMISE_DOWN,
+        PART_MAXIMISE, PART_MAXIMISE_HOVER, PART_MAXIMISE_DOWN,
+        PART_CLOSE, PART_CLOSE_HOVER, PART_CLOSE_DOWN
+    };
+    // Anchor indexes; 1 to 4 double as the caption-button numbers, 0 meaning no button.
+    enum { ANCHOR_ICON, ANCHOR_SYSTEM, ANCHOR_MINIMISE, ANCHOR_MAXIMISE, ANCHOR_CLOSE };
+    enum { MODE_TILE = 0, MODE_STRETCH = 1 };
+    enum { STATE_WORK_OUT = 0, STATE_INACTIVE = 1, STATE_ACTIVE = 2 };
+    enum { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+
+    static const wchar_t* const s_pszPartNames[WINDOWSKIN_PART_COUNT];
+    static const wchar_t* const s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT];
+
+    CWindowSkin();
+    virtual ~CWindowSkin();
+
+    // What the registry, which lies below this layer, calls to create, delete and match skins.
+    static const WINDOWSKIN_OPERATIONS* GetOperations();
+
+    // Definition --------------------------------------------------------------------------
+    // Reads a <windowSkin> element; image paths are strFolder followed by the "path" text.
+    // TRUE when the main image is loaded at the end.
+    BOOL Parse(CXmlElement* pElement, const CString& strFolder);
+    // "rect" as x,y,width,height or "point" as x,y (right and bottom 0); numbers in %i form.
+    static BOOL ParseRect(const CXmlElement* pElement, CRect& rc);
+    // Six hexadecimal digits, red first; anything else leaves crOut unchanged.
+    static BOOL ParseColour(const wchar_t* pszText, COLORREF& crOut);
+    BOOL HasTarget(const CString& strKey) const { return m_strTargets.Find(strKey) >= 0; }
+
+    // Rendering ---------------------------------------------------------------------------
+    // The frame's thickness at each edge (left, top, right, bottom).
+    CRect GetFrameThickness() const;
+    // bShrink: window rectangle to client rectangle; otherwise the reverse.
+    void CalcFrame(LPRECT lpRect, BOOL bShrink) const;
+    void OnNcCalcSize(CWnd* pWnd, BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    // The anchor placed against rc: negative coordinates count from rc's right or bottom.
+    CRect GetAnchorRect(const CRect& rc, int nAnchor) const;
+    void Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState);
+    void OnNcPaint(CWnd* pWnd);
+    // The caller answers WM_NCACTIVATE itself; the result is always 0.
+    BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
+    void OnSetText(CWnd* pWnd);
+    BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
+    void PrepareImageDC(CDC* pDC);
+
+    // Hit testing, caption buttons and shape ----------------------------------------------
+    UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
+    void OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint point);
+    BOOL OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint point);
+    BOOL OnNcLButtonUp(CWnd* pWnd, UINT nHitTest, CPoint point);
+    BOOL OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint point);
+    void ApplyRegion(CWnd* pWnd);
+    void BuildShapeRegion(CWnd* pWnd);
+    // The caption button of a hit-test code, 0 for none.
+    static int ButtonOfHitTest(UINT nHitTest);
+
+public:
+    CString m_strTargets;
+    CDC m_dcImage;
+    CBitmap m_bmpImage;
+    CBitmap m_bmpAlpha;
+    CBitmap m_bmpWatermark;
+    HBITMAP m_hOldBitmap;
+    int m_pPartPresent[WINDOWSKIN_PART_COUNT];
+    int m_pPartMode[WINDOWSKIN_PART_COUNT];
+    CRect m_pPartRects[WINDOWSKIN_PART_COUNT];
+    int m_pAnchorPresent[WINDOWSKIN_ANCHOR_COUNT];
+    CRect m_pAnchorRects[WINDOWSKIN_ANCHOR_COUNT];
+    // Parts and anchors under names the tables do not know; stored only.
+    CMap<CString, const CString&, CRect, const CRect&> m_mapParts;
+    CMap<CString, const CString&, CRect, const CRect&> m_mapAnchors;
+    CSize m_szMinimum;
+    CRect m_rcMaximiseCrop;
+    CRect m_rcResizeBorder;
+    int m_bCaption;
+    int m_bCaps;
+    CRect m_rcCaption;
+    CFont m_fontCaption;
+    COLORREF m_crCaption;
+    COLORREF m_crCaptionInactive;
+    COLORREF m_crShadow;
+    COLORREF m_crOutline;
+    int m_nCaptionAlign;
+    // The <region> element, detached from its document and owned here.
+    CXmlElement* m_pRegion;
+    int m_nHotButton;
+    int m_nPressedButton;
+
+private:
+    void ParseParts(CXmlElement* pParts);
+    void ParseAnchors(CXmlElement* pAnchors);
+    void ParseCaption(CXmlElement* pCaption);
+    BOOL ParseImage(CXmlElement* pImage, const CString& strFolder);
+    void CreateCaptionFont(CXmlElement* pCaption);
+
+    BOOL IsPartDrawn(int nPart) const { return m_pPartPresent[nPart] != 0; }
+    int PartWidth(int nPart) const { return m_pPartRects[nPart].Width(); }
+    int PartHeight(int nPart) const { return m_pPartRects[nPart].Height(); }
+    void CopyPart(CDC* pDC, int nPart, int x, int y);
+    void FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y);
+    void FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x);
+    void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState);
+    static BOOL IsWindowActive(CWnd* pWnd);
+    // Paints the caption strip through a fresh window DC.
+    void RepaintCaption(CWnd* pWnd, int nState);
+
+    CWindowSkin(const CWindowSkin&) = delete;
+    void operator=(const CWindowSkin&) = delete;
+};

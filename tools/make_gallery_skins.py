@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""Draws the bitmaps of the gallery's two bundled skins.
+
+Writes 24-bit BMP files into samples/gallery/Definitions/<Skin>/: the frame image every part
+and caption button is cut from, a watermark tiled behind the client area, and a 16-pixel
+command image strip. The layout of frame.bmp matches the <parts> of <Skin>.xml beside it.
+Run it again after changing a skin's look; the outputs are committed.
+"""
+import math
+import os
+import struct
+import sys
+
+FRAME_W, FRAME_H = 160, 120
+CAPTION_H = 30      # height of the top pieces
+EDGE = 6            # width of the side and bottom edges
+BUTTON = 20         # caption buttons are BUTTON x BUTTON
+MAGENTA = (255, 0, 255)
+
+
+def blank(w, h, colour):
+    return [[colour for _ in range(w)] for _ in range(h)]
+
+
+def write_bmp(path, pixels):
+    h, w = len(pixels), len(pixels[0])
+    stride = (w * 3 + 3) & ~3
+    data = bytearray()
+    for row in reversed(pixels):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        line += b"\0" * (stride - w * 3)
+        data += line
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def mix(a, b, t):
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
+
+
+def fill(px, x0, y0, x1, y1, colour):
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            px[y][x] = colour
+
+
+def gradient(px, x0, y0, x1, y1, top, bottom):
+    for y in range(y0, y1):
+        c = mix(top, bottom, (y - y0) / max(1, y1 - y0 - 1))
+        for x in range(x0, x1):
+            px[y][x] = c
+
+
+def disc(px, cx, cy, radius, colour, x0, y0, x1, y1):
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= radius * radius:
+                px[y][x] = colour
+
+
+def glyph(px, kind, x0, y0, colour):
+    """Draws a caption button symbol inside the BUTTON square at (x0, y0)."""
+    c = x0 + BUTTON // 2
+    m = y0 + BUTTON // 2
+    if kind == "close":
+        for d in range(-4, 5):
+            for t in (0, 1):
+                px[m + d][c + d - t] = colour
+                px[m + d][c - d - t] = colour
+    elif kind == "min":
+        fill(px, c - 5, m + 3, c + 5, m + 5, colour)
+    elif kind == "max":
+        fill(px, c - 5, m - 5, c + 5, m - 3, colour)
+        for x in range(c - 5, c + 5):
+            px[m + 4][x] = colour
+        for y in range(m - 5, m + 5):
+            px[y][c - 5] = colour
+            px[y][c + 4] = colour
+    elif kind == "sys":
+        fill(px, c - 4, m - 4, c + 4, m + 4, colour)
+
+
+def frame_image(style):
+    px = blank(FRAME_W, FRAME_H, MAGENTA)
+    # Active top pieces on row 0, inactive ones on row 30: left corner 0..24, strip 24..40,
+    # right corner 40..64.
+    for row, active in ((0, True), (CAPTION_H, False)):
+        top, bottom = style["caption"] if active else style["caption_inactive"]
+        gradient(px, 0, row, 64, row + CAPTION_H, top, bottom)
+        # A highlight line along the top edge and a darker seam above the client area.
+        fill(px, 0, row, 64, row + 1, mix(top, (255, 255, 255), 0.5))
+        fill(px, 0, row + CAPTION_H - 1, 64, row + CAPTION_H, style["edge_dark"])
+        # The corners carry the window's rounded outline: outside it stays magenta, which the
+        # window region cuts away.
+        if style["round"]:
+            for y in range(row, row + 8):
+                for x in range(0, 8):
+                    if (x - 8) ** 2 + (y - row - 8) ** 2 > 64:
+                        px[y][x] = MAGENTA
+                for x in range(56, 64):
+                    if (x - 55) ** 2 + (y - row - 8) ** 2 > 64:
+                        px[y][x] = MAGENTA
+    # Edges: left 64..70, right 70..76, rows 0..30 (end pieces 0..6 and 24..30, the rest tiles).
+    for x0 in (64, 70):
+        gradient(px, x0, 0, x0 + EDGE, CAPTION_H, style["edge"], style["edge"])
+        for y in range(0, CAPTION_H):
+            px[y][x0 + (0 if x0 == 64 else EDGE - 1)] = style["edge_dark"]
+    # Bottom: 76..100 corner, 100..116 strip, 116..140 corner, height EDGE.
+    gradient(px, 76, 0, 140, EDGE, style["edge"], style["edge_dark"])
+    # Caption buttons on rows 60, 80, 100: normal, hover, pressed; columns per button.
+    kinds = ("sys", "min", "max", "close")
+    for col, kind in enumerate(kinds):
+        x0 = col * BUTTON
+        for state, y0 in enumerate((60, 80, 100)):
+            back = style["button"][state]
+            if kind == "close" and state:
+                back = style["close_hot"][state - 1]
+            fill(px, x0, y0, x0 + BUTTON, y0 + BUTTON, style["caption"][0])
+            disc(px, x0 + BUTTON / 2, y0 + BUTTON / 2, BUTTON / 2 - 1, back, x0, y0, x0 + BUTTON, y0 + BUTTON)
+            glyph(px, kind, x0, y0, style["glyph"])
+    return px
+
+
+def watermark(style):
+    w = h = 64
+    px = blank(w, h, style["paper"])
+    for y in range(h):
+        for x in range(w):
+            wave = math.sin((x + y) / 6.0) * 0.5 + 0.5
+            px[y][x] = mix(style["paper"], style["paper_line"], 0.18 * wave)
+    return px
+
+
+def command_strip(style):
+    """Five 16-pixel images: open, save, cut, copy, paste."""
+    px = blank(16 * 5, 16, (0, 255, 0))
+    ink, accent = style["ink"], style["accent"]
+    # open: folder
+    fill(px, 1, 5, 15, 14, accent)
+    fill(px, 1, 3, 7, 5, accent)
+    fill(px, 2, 7, 14, 13, mix(accent, (255, 255, 255), 0.4))
+    # save: disk
+    fill(px, 17, 1, 31, 15, ink)
+    fill(px, 20, 2, 28, 7, (240, 240, 240))
+    fill(px, 20, 10, 28, 14, accent)
+    # cut: scissors
+    for d in range(8):
+        px[2 + d][36 + d] = ink
+        px[2 + d][43 - d] = ink
+    disc(px, 37, 12, 3, accent, 32, 0, 48, 16)
+    disc(px, 43, 12, 3, accent, 32, 0, 48, 16)
+    # copy: two sheets
+    fill(px, 49, 1, 58, 12, ink)
+    fill(px, 50, 2, 57, 11, (250, 250, 250))
+    fill(px, 54, 5, 63, 15, ink)
+    fill(px, 55, 6, 62, 14, mix(accent, (255, 255, 255), 0.6))
+    # paste: clipboard
+    fill(px, 66, 2, 78, 15, ink)
+    fill(px, 67, 4, 77, 14, (250, 250, 250))
+    fill(px, 69, 1, 75, 4, accent)
+    return px
+
+
+STYLES = {
+    "Aurora": {
+        "round": True,
+        "caption": ((74, 144, 226), (36, 84, 170)),
+        "caption_inactive": ((150, 170, 196), (118, 136, 162)),
+        "edge": (52, 104, 190), "edge_dark": (24, 56, 120),
+        "button": ((92, 156, 232), (140, 196, 255), (30, 70, 150)),
+        "close_hot": ((232, 96, 80), (170, 40, 30)),
+        "glyph": (255, 255, 255),
+        "paper": (236, 243, 252), "paper_line": (120, 160, 220),
+        "ink": (40, 60, 110), "accent": (70, 140, 230),
+    },
+    "Ember": {
+        "round": False,
+        "caption": ((64, 46, 40), (30, 22, 20)),
+        "caption_inactive": ((96, 92, 90), (70, 66, 64)),
+        "edge": (54, 40, 34), "edge_dark": (20, 14, 12),
+        "button": ((88, 64, 52), (220, 120, 40), (150, 70, 20)),
+        "close_hot": ((230, 80, 30), (160, 40, 10)),
+        "glyph": (255, 200, 140),
+        "paper": (250, 240, 228), "paper_line": (230, 140, 60),
+        "ink": (70, 40, 20), "accent": (230, 120, 40),
+    },
+}
+
+
+def main():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "gallery", "Definitions")
+    for name, style in STYLES.items():
+        folder = os.path.join(root, name)
+        os.makedirs(folder, exist_ok=True)
+        write_bmp(os.path.join(folder, "frame.bmp"), frame_image(style))
+        write_bmp(os.path.join(folder, "paper.bmp"), watermark(style))
+        write_bmp(os.path.join(folder, "commands.bmp"), command_strip(style))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,31 @@
+// Owns the size grip of a resizable window and shows it by a counter of visibility requests.
+#pragma once
+#include "CGripWindow.h"
+
+class KORVOSKIN_API CResizableGrip
+{
+public:
+    CResizableGrip();
+
+protected:
+    virtual CWnd* GetResizableWnd() = 0;
+public:
+    virtual ~CResizableGrip();
+
+protected:
+    BOOL CreateGripWindow(BOOL bVisible, BOOL bTriangular, BOOL bTransparent);
+    // Puts the grip in the bottom-right corner of the client area, shown while the counter is
+    // 1 or more.
+    void PositionGrip();
+    // Each bit of a caller's status word counts once, whichever way it is toggled; callers
+    // follow with PositionGrip.
+    void RequestGripShown(DWORD* pStatus, DWORD dwMask);
+    void RequestGripHidden(DWORD* pStatus, DWORD dwMask);
+
+    CGripWindow m_wndGrip;
+    int m_nGripVisibility;
+
+private:
+    CResizableGrip(const CResizableGrip&) = delete;
+    void operator=(const CResizableGrip&) = delete;
+};

@@ -1,0 +1,406 @@
+#include "CResizableLayout.h"
+
+namespace
+{
+// Size times percent, then divided by 100 truncating toward zero; 64-bit so that anchor values
+// used as plain factors cannot overflow.
+LONG ScalePercent(LONG nSize, LONG nPercent)
+{
+    return (LONG)((LONGLONG)nSize * nPercent / 100);
+}
+
+DWORD StyleOf(HWND hWnd)
+{
+    return (DWORD)::GetWindowLongPtrW(hWnd, GWL_STYLE);
+}
+
+// The class atom of dialog boxes, "#32770".
+const ULONG_PTR DIALOG_CLASS_ATOM = 32770;
+}
+
+CResizableLayout::CResizableLayout() : m_mapLayoutPos(10), m_lstLayout(10), m_lstLayoutCallback(10)
+{
+    m_mapLayoutPos.InitHashTable(17);
+}
+
+CResizableLayout::~CResizableLayout()
+{
+    RemoveAllAnchors();
+}
+
+void CResizableLayout::GetChildRect(HWND hWnd, CRect& rect)
+{
+    ::GetWindowRect(hWnd, &rect);
+    GetResizableWnd()->ScreenToClient(&rect);
+}
+
+void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBottomRight)
+{
+    // A missing control would make every later layout pass fail as a whole.
+    if (!::IsWindow(hWnd))
+        return;
+
+    LayoutInfo layout;
+    wchar_t szClassName[260];
+    if (!::GetClassNameW(hWnd, szClassName, _countof(szClassName)))
+        szClassName[0] = L'\0';
+    layout.strClassName = szClassName;
+
+    CRect rectParent;
+    GetTotalClientRect(&rectParent);
+    CRect rectChild;
+    GetChildRect(hWnd, rectChild);
+    rectChild.OffsetRect(-rectParent.left, -rectParent.top);
+
+    if (anchorBottomRight == NOANCHOR)
+        anchorBottomRight = anchorTopLeft;
+
+    LONG nWidth = rectParent.Width();
+    LONG nHeight = rectParent.Height();
+    layout.hwndChild = hWnd;
+    layout.anchorTopLeft = anchorTopLeft;
+    layout.marginTopLeft = CSize(rectChild.left - ScalePercent(nWidth, anchorTopLeft.cx),
+                                 rectChild.top - ScalePercent(nHeight, anchorTopLeft.cy));
+    layout.anchorBottomRight = anchorBottomRight;
+    layout.marginBottomRight = CSize(rectChild.right - ScalePercent(nWidth, anchorBottomRight.cx),
+                                     rectChild.bottom - ScalePercent(nHeight, anchorBottomRight.cy));
+
+    InitResizeProperties(layout);
+    m_mapLayoutPos[hWnd] = m_lstLayout.AddTail(layout);
+}
+
+void CResizableLayout::AddAnchor(UINT nID, CSize anchorTopLeft, CSize anchorBottomRight)
+{
+    AddAnchor(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID), anchorTopLeft, anchorBottomRight);
+}
+
+void CResizableLayout::AddAnchorCallback(UINT nCallbackKey)
+{
+    LayoutInfo layout;
+    layout.nCallbackKey = nCallbackKey;
+    m_lstLayoutCallback.AddTail(layout);
+}
+
+BOOL CResizableLayout::GetAnchorPosition(HWND hWnd, const CRect& rectParent, CRect& rectChild, UINT* pFlags)
+{
+    POSITION pos;
+    if (!hWnd || !m_mapLayoutPos.Lookup(hWnd, pos))
+        return FALSE;
+    UINT flags;
+    CalcNewChildPosition(m_lstLayout.GetAt(pos), rectParent, rectChild, flags);
+    if (pFlags)
+        *pFlags = flags;
+    return TRUE;
+}
+
+BOOL CResizableLayout::GetAnchorPosition(UINT nID, const CRect& rectParent, CRect& rectChild, UINT* pFlags)
+{
+    return GetAnchorPosition(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID), rectParent, rectChild, pFlags);
+}
+
+BOOL CResizableLayout::RemoveAnchor(HWND hWnd)
+{
+    POSITION pos;
+    if (!hWnd || !m_mapLayoutPos.Lookup(hWnd, pos))
+        return FALSE;
+    m_lstLayout.RemoveAt(pos);
+    m_mapLayoutPos.RemoveKey(hWnd);
+
+    // An older anchor of the same child becomes the one found by handle, so that it too can be
+    // removed.
+    for (POSITION posOlder = m_lstLayout.GetTailPosition(); posOlder;)
+    {
+        POSITION posThis = posOlder;
+        if (m_lstLayout.GetPrev(posOlder).hwndChild == hWnd)
+        {
+            m_mapLayoutPos[hWnd] = posThis;
+            break;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CResizableLayout::RemoveAnchor(UINT nID)
+{
+    return RemoveAnchor(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID));
+}
+
+void CResizableLayout::RemoveAllAnchors()
+{
+    m_mapLayoutPos.RemoveAll();
+    m_lstLayout.RemoveAll();
+    m_lstLayoutCallback.RemoveAll();
+}
+
+void CResizableLayout::InitResizeProperties(LayoutInfo& layout)
+{
+    RESIZE_PROPERTIES props = { layout.bQueryClipping, layout.bQueryRefresh, layout.bClipping, layout.bRefresh };
+    layout.bSupportsMessage =
+        ::SendMessageW(layout.hwndChild, WMU_RESIZESUPPORT, RESIZE_QUERY_PROPERTIES, (LPARAM)&props) != 0;
+    if (layout.bSupportsMessage)
+    {
+        layout.bQueryClipping = props.bQueryClipping;
+        layout.bQueryRefresh = props.bQueryRefresh;
+        layout.bClipping = props.bClipping;
+        layout.bRefresh = props.bRefresh;
+    }
+    else
+    {
+        // The class rules for clipping depend only on the style, so the answer is kept.
+        layout.bQueryClipping = FALSE;
+        layout.bClipping = LikesClipping(layout);
+        layout.bQueryRefresh = TRUE;
+    }
+}
+
+BOOL CResizableLayout::LikesClipping(const LayoutInfo& layout)
+{
+    if (layout.bSupportsMessage)
+    {
+        RESIZE_CLIPPING clipping = { FALSE };
+        if (::SendMessageW(layout.hwndChild, WMU_RESIZESUPPORT, RESIZE_QUERY_CLIPPING, (LPARAM)&clipping))
+            return clipping.bLikesClipping;
+    }
+
+    DWORD dwStyle = StyleOf(layout.hwndChild);
+    if (layout.strClassName == L"ToolbarWindow32")
+    {
+        // A transparent toolbar shows the parent's background through itself.
+        if (dwStyle & TBSTYLE_TRANSPARENT)
+            return FALSE;
+    }
+    else if (layout.strClassName == L"Button")
+    {
+        switch (dwStyle & BS_TYPEMASK)
+        {
+        case BS_GROUPBOX:
+            return FALSE;
+        case BS_OWNERDRAW:
+        {
+            // An owner-drawn button that lets clicks through draws no background of its own.
+            CRect rect;
+            ::GetWindowRect(layout.hwndChild, &rect);
+            LRESULT nHit = ::SendMessageW(layout.hwndChild, WM_NCHITTEST, 0, MAKELPARAM(rect.left, rect.top));
+            // Hit-test codes are 32-bit: handlers that return UINT give HTTRANSPARENT without sign.
+            return (int)nHit != HTTRANSPARENT;
+        }
+        }
+    }
+    else if (layout.strClassName == L"Static")
+    {
+        UINT nType = dwStyle & SS_TYPEMASK;
+        switch (nType)
+        {
+        case SS_LEFT: case SS_CENTER: case SS_RIGHT: case SS_BLACKRECT: case SS_GRAYRECT: case SS_WHITERECT:
+        case SS_SIMPLE: case SS_LEFTNOWORDWRAP: case SS_BITMAP: case SS_ETCHEDHORZ: case SS_ETCHEDVERT:
+            return TRUE;
+        case SS_ICON: case SS_ENHMETAFILE:
+            return !(dwStyle & SS_CENTERIMAGE);
+        default:
+            // Frames, owner-drawn statics and anything newer are drawn over the parent.
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CResizableLayout::NeedsRefresh(const LayoutInfo& layout, const CRect& rectOld, const CRect& rectNew)
+{
+    if (layout.bSupportsMessage)
+    {
+        RESIZE_REFRESH refresh = { TRUE, rectOld, rectNew };
+        if (::SendMessageW(layout.hwndChild, WMU_RESIZESUPPORT, RESIZE_QUERY_REFRESH, (LPARAM)&refresh))
+            return refresh.bNeedsRefresh;
+    }
+
+    int dx = rectNew.Width() - rectOld.Width();
+    int dy = rectNew.Height() - rectOld.Height();
+    if (dx == 0 && dy == 0)
+        return FALSE;
+
+    DWORD dwStyle = StyleOf(layout.hwndChild);
+    BOOL bRefresh = FALSE;
+    if (layout.strClassName == L"Static")
+    {
+        // Text is laid out across the width; with SS_CENTERIMAGE it is also centred vertically.
+        BOOL bTextMoves = dx != 0 || ((dwStyle & SS_CENTERIMAGE) && dy != 0);
+        UINT nType = dwStyle & SS_TYPEMASK;
+        switch (nType)
+        {
+        case SS_LEFT: case SS_CENTER: case SS_RIGHT:
+            bRefresh = bTextMoves;
+            break;
+        case SS_ICON: case SS_BLACKFRAME: case SS_GRAYFRAME: case SS_WHITEFRAME: case SS_BITMAP:
+        case SS_ENHMETAFILE: case SS_ETCHEDFRAME:
+            bRefresh = TRUE;
+            break;
+        case SS_LEFTNOWORDWRAP:
+            // An ellipsis moves with the right edge.
+            bRefresh = (dwStyle & SS_ELLIPSISMASK) ? bTextMoves : ((dwStyle & SS_CENTERIMAGE) && dy != 0);
+            break;
+        }
+    }
+    else if (layout.strClassName == L"ListBox" && dx >= 1)
+    {
+        // Scrolled to its right end, a list box that widens scrolls back and moves every item.
+        SCROLLINFO si = { sizeof(si), SIF_ALL };
+        if (::GetScrollInfo(layout.hwndChild, SB_HORZ, &si))
+        {
+            int nLimit = si.nMax - (int)si.nPage + 1;
+            if (nLimit >= 1 && si.nPos + dx > nLimit)
+                bRefresh = TRUE;
+        }
+    }
+    return bRefresh;
+}
+
+void CResizableLayout::GetTotalClientRect(LPRECT lpRect)
+{
+    GetResizableWnd()->GetClientRect(lpRect);
+}
+
+BOOL CResizableLayout::ArrangeLayoutCallback(LayoutInfo&)
+{
+    return FALSE;
+}
+
+void CResizableLayout::CalcNewChildPosition(const LayoutInfo& layout, const CRect& rectParent, CRect& rectChild,
+                                            UINT& flags)
+{
+    CRect rectOld;
+    GetChildRect(layout.hwndChild, rectOld);
+
+    LONG nWidth = rectParent.Width();
+    LONG nHeight = rectParent.Height();
+    CRect rectNew(ScalePercent(nWidth, layout.anchorTopLeft.cx) + layout.marginTopLeft.cx,
+                  ScalePercent(nHeight, layout.anchorTopLeft.cy) + layout.marginTopLeft.cy,
+                  ScalePercent(nWidth, layout.anchorBottomRight.cx) + layout.marginBottomRight.cx,
+                  ScalePercent(nHeight, layout.anchorBottomRight.cy) + layout.marginBottomRight.cy);
+    rectNew.OffsetRect(rectParent.left, rectParent.top);
+
+    BOOL bRefresh = layout.bQueryRefresh ? NeedsRefresh(layout, rectOld, rectNew) : layout.bRefresh;
+
+    flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION;
+    if (bRefresh)
+        flags |= SWP_NOCOPYBITS;
+    if (rectNew.TopLeft() == rectOld.TopLeft())
+        flags |= SWP_NOMOVE;
+    if (rectNew.Size() == rectOld.Size())
+        flags |= SWP_NOSIZE;
+    rectChild = rectNew;
+}
+
+BOOL CResizableLayout::DeferChild(HDWP& hdwp, const LayoutInfo& layout, const CRect& rectParent)
+{
+    // A child destroyed since it was anchored would make the whole batch fail.
+    if (!::IsWindow(layout.hwndChild))
+        return FALSE;
+    CRect rectChild;
+    UINT flags;
+    CalcNewChildPosition(layout, rectParent, rectChild, flags);
+    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE))
+        return FALSE;
+    if (hdwp)
+        hdwp = ::DeferWindowPos(hdwp, layout.hwndChild, NULL, rectChild.left, rectChild.top, rectChild.Width(),
+                                rectChild.Height(), flags);
+    return TRUE;
+}
+
+void CResizableLayout::ArrangeLayout()
+{
+    CRect rectParent;
+    GetTotalClientRect(&rectParent);
+    HDWP hdwp = ::BeginDeferWindowPos(m_lstLayout.GetCount() + m_lstLayoutCallback.GetCount());
+
+    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
+        DeferChild(hdwp, m_lstLayout.GetNext(pos), rectParent);
+
+    for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
+    {
+        // The derived class fills in a copy; the stored entry keeps only its key.
+        LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
+        if (ArrangeLayoutCallback(layout))
+            DeferChild(hdwp, layout, rectParent);
+    }
+
+    if (hdwp)
+        ::EndDeferWindowPos(hdwp);
+}
+
+void CResizableLayout::ClipChildWindow(const LayoutInfo& layout, CRgn* pRegion)
+{
+    CRect rectChild;
+    GetChildRect(layout.hwndChild, rectChild);
+
+    CRgn rgnChild;
+    if (!rgnChild.CreateRectRgn(0, 0, 0, 0))
+        return;
+    int nType = ::GetWindowRgn(layout.hwndChild, (HRGN)rgnChild.m_hObject);
+    if (nType == SIMPLEREGION || nType == COMPLEXREGION)
+        rgnChild.OffsetRgn(rectChild.left, rectChild.top);
+    else
+        rgnChild.SetRectRgn(rectChild.left, rectChild.top, rectChild.right, rectChild.bottom);
+
+    BOOL bClipping = layout.bQueryClipping ? LikesClipping(layout) : layout.bClipping;
+    pRegion->CombineRgn(pRegion, &rgnChild, bClipping ? RGN_DIFF : RGN_OR);
+}
+
+void CResizableLayout::GetClippingRegion(CRgn* pRegion)
+{
+    CWnd* pWnd = GetResizableWnd();
+    CRect rectClient;
+    pWnd->GetClientRect(&rectClient);
+    if (pRegion->m_hObject)
+        pRegion->SetRectRgn(rectClient.left, rectClient.top, rectClient.right, rectClient.bottom);
+    else if (!pRegion->CreateRectRgnIndirect(&rectClient))
+        return;
+
+    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
+    {
+        const LayoutInfo& layout = m_lstLayout.GetNext(pos);
+        if (::IsWindowVisible(layout.hwndChild))
+            ClipChildWindow(layout, pRegion);
+    }
+    for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
+    {
+        LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
+        if (ArrangeLayoutCallback(layout) && ::IsWindowVisible(layout.hwndChild))
+            ClipChildWindow(layout, pRegion);
+    }
+
+    // Mirrored client coordinates are one pixel off from the painted area.
+    if (pWnd->GetExStyle() & WS_EX_LAYOUTRTL)
+        pRegion->OffsetRgn(-1, 0);
+}
+
+void CResizableLayout::ClipChildren(CDC* pDC)
+{
+    CRgn rgnClip;
+    GetClippingRegion(&rgnClip);
+    if (!rgnClip.m_hObject)
+        return;
+    CPoint ptOrigin = pDC->GetWindowOrg();
+    rgnClip.OffsetRgn(-ptOrigin.x, -ptOrigin.y);
+    pDC->SelectClipRgn(&rgnClip);
+}
+
+void CResizableLayout::EraseBackground(CDC* pDC)
+{
+    CWnd* pWnd = GetResizableWnd();
+    HWND hWnd = pWnd->GetSafeHwnd();
+    HBRUSH hBrush;
+    if (::GetClassLongPtrW(hWnd, GCW_ATOM) == DIALOG_CLASS_ATOM)
+        hBrush = (HBRUSH)pWnd->SendMessage(WM_CTLCOLORDLG, (WPARAM)pDC->GetSafeHdc(), (LPARAM)hWnd);
+    else
+        hBrush = (HBRUSH)::GetClassLongPtrW(hWnd, GCLP_HBRBACKGROUND);
+    // Class brushes may be given as a system colour index plus one.
+    if ((ULONG_PTR)hBrush > 0 && (ULONG_PTR)hBrush <= COLOR_MENUBAR + 1)
+        hBrush = ::GetSysColorBrush((int)(ULONG_PTR)hBrush - 1);
+    if (!hBrush)
+        return;
+
+    CRgn rgnErase;
+    GetClippingRegion(&rgnErase);
+    if (rgnErase.m_hObject)
+        ::FillRgn(pDC->GetSafeHdc(), (HRGN)rgnErase.m_hObject, hBrush);
+}

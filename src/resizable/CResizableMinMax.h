@@ -1,0 +1,30 @@
+// Answers WM_GETMINMAXINFO with the tracking sizes and maximised rectangle set on it.
+#pragma once
+#include "../xml/KorvoDefs.h"
+
+class KORVOSKIN_API CResizableMinMax
+{
+public:
+    CResizableMinMax();
+    CResizableMinMax(const CResizableMinMax& other);
+    CResizableMinMax& operator=(const CResizableMinMax& other);
+    virtual ~CResizableMinMax();
+
+    void SetMinTrackSize(const CSize& size);
+    void ResetMinTrackSize();
+    void SetMaxTrackSize(const CSize& size);
+    void ResetMaxTrackSize();
+    void SetMaximizedRect(const CRect& rect);
+    void ResetMaximizedRect();
+    // Fields that were not set keep what the system put there.
+    void MinMaxInfo(MINMAXINFO* lpMMI);
+
+protected:
+    BOOL m_bMaxTrackSet;
+    BOOL m_bMinTrackSet;
+    BOOL m_bMaximizedRectSet;
+    CPoint m_ptMinTrack;
+    CPoint m_ptMaxTrack;
+    CPoint m_ptMaximizedPos;
+    CPoint m_ptMaximizedSize;
+};

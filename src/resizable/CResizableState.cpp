@@ -1,0 +1,101 @@
+#include "CResizableState.h"
+#include <errno.h>
+#include <stdlib.h>
+
+namespace
+{
+const wchar_t PLACEMENT_ENTRY[] = L"WindowPlacement";
+
+// Reads "left,top,right,bottom,show,flags": six decimal integers separated by commas and
+// nothing else, the show command one the system knows and the rectangle not inverted.
+BOOL ParsePlacement(LPCWSTR pszText, RECT& rect, UINT& nShowCmd, UINT& nFlags)
+{
+    long long values[6];
+    LPCWSTR p = pszText;
+    for (int n = 0; n < 6; n++)
+    {
+        if (n > 0)
+        {
+            while (*p == L' ' || *p == L'\t')
+                p++;
+            if (*p++ != L',')
+                return FALSE;
+        }
+        wchar_t* pEnd;
+        errno = 0;
+        long long nValue = wcstoll(p, &pEnd, 10);
+        if (pEnd == p || errno == ERANGE || nValue < INT_MIN || nValue > INT_MAX)
+            return FALSE;
+        values[n] = nValue;
+        p = pEnd;
+    }
+    while (*p == L' ' || *p == L'\t')
+        p++;
+    if (*p != L'\0')
+        return FALSE;
+    if (values[2] < values[0] || values[3] < values[1] || values[4] < SW_HIDE || values[4] > SW_MAX)
+        return FALSE;
+    rect.left = (LONG)values[0];
+    rect.top = (LONG)values[1];
+    rect.right = (LONG)values[2];
+    rect.bottom = (LONG)values[3];
+    nShowCmd = (UINT)values[4];
+    nFlags = (UINT)values[5];
+    return TRUE;
+}
+}
+
+CResizableState::CResizableState()
+{
+}
+
+CResizableState::~CResizableState()
+{
+}
+
+BOOL CResizableState::StorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
+{
+    CWnd* pWnd = GetResizableWnd();
+    CWinApp* pApp = AfxGetApp();
+    WINDOWPLACEMENT wp;
+    if (!pApp || !pWnd->GetSafeHwnd() || !pWnd->GetWindowPlacement(&wp))
+        return FALSE;
+
+    CRect rect = wp.rcNormalPosition;
+    UINT nShowCmd = wp.showCmd;
+    UINT nFlags = wp.flags;
+    if (bRectOnly)
+    {
+        // A minimised window's rectangle is its icon far off screen: keep where it will return.
+        if (!pWnd->IsIconic())
+            pWnd->GetWindowRect(&rect);
+        nShowCmd = SW_SHOWNORMAL;
+        nFlags = 0;
+    }
+
+    CString strValue;
+    strValue.Format(L"%d,%d,%d,%d,%d,%d", (int)rect.left, (int)rect.top, (int)rect.right, (int)rect.bottom,
+                    (int)nShowCmd, (int)nFlags);
+    return pApp->WriteProfileString(pszSection, PLACEMENT_ENTRY, strValue);
+}
+
+BOOL CResizableState::RestorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
+{
+    CWnd* pWnd = GetResizableWnd();
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || !pWnd->GetSafeHwnd())
+        return FALSE;
+    CString strValue = pApp->GetProfileString(pszSection, PLACEMENT_ENTRY, NULL);
+    if (strValue.IsEmpty())
+        return FALSE;
+
+    WINDOWPLACEMENT wp;
+    if (!pWnd->GetWindowPlacement(&wp) || !ParsePlacement(strValue, wp.rcNormalPosition, wp.showCmd, wp.flags))
+        return FALSE;
+
+    const RECT& rect = wp.rcNormalPosition;
+    if (bRectOnly)
+        return pWnd->SetWindowPos(NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION);
+    return pWnd->SetWindowPlacement(&wp);
+}

@@ -1,6 +1,8 @@
-// Doubly linked list with MFC's POSITION-based interface.
+// Doubly linked list with MFC's POSITION-based interface. Nodes are carved from blocks of
+// nBlockSize; freed nodes are kept for reuse until the list is empty.
 #pragma once
 #include "AfxDefs.h"
+#include "CPlex.h"
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList
@@ -14,7 +16,7 @@ protected:
     };
 
 public:
-    explicit CList(int nBlockSize = 10) { (void)nBlockSize; }
+    explicit CList(int nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1) {}
     ~CList() { RemoveAll(); }
 
     int GetCount() const { return m_nCount; }
@@ -28,25 +30,23 @@ public:
 
     POSITION AddHead(ARG_TYPE newElement)
     {
-        CNode* pNode = new CNode{ m_pNodeHead, NULL, newElement };
+        CNode* pNode = NewNode(m_pNodeHead, NULL, newElement);
         if (m_pNodeHead)
             m_pNodeHead->pPrev = pNode;
         else
             m_pNodeTail = pNode;
         m_pNodeHead = pNode;
-        m_nCount++;
         return (POSITION)pNode;
     }
 
     POSITION AddTail(ARG_TYPE newElement)
     {
-        CNode* pNode = new CNode{ NULL, m_pNodeTail, newElement };
+        CNode* pNode = NewNode(NULL, m_pNodeTail, newElement);
         if (m_pNodeTail)
             m_pNodeTail->pNext = pNode;
         else
             m_pNodeHead = pNode;
         m_pNodeTail = pNode;
-        m_nCount++;
         return (POSITION)pNode;
     }
 
@@ -58,11 +58,17 @@ public:
         for (CNode* pNode = m_pNodeHead; pNode;)
         {
             CNode* pNext = pNode->pNext;
-            delete pNode;
+            pNode->~CNode();
             pNode = pNext;
         }
         m_pNodeHead = m_pNodeTail = NULL;
         m_nCount = 0;
+        m_pNodeFree = NULL;
+        if (m_pBlocks)
+        {
+            m_pBlocks->FreeDataChain<CNode>(m_nBlockSize);
+            m_pBlocks = NULL;
+        }
     }
 
     POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
@@ -99,8 +105,7 @@ public:
             pNode->pNext->pPrev = pNode->pPrev;
         else
             m_pNodeTail = pNode->pPrev;
-        delete pNode;
-        m_nCount--;
+        FreeNode(pNode);
     }
 
     POSITION Find(ARG_TYPE searchValue, POSITION startAfter = NULL) const
@@ -126,7 +131,48 @@ private:
     CList(const CList&) = delete;
     void operator=(const CList&) = delete;
 
+    CNode* NewNode(CNode* pNext, CNode* pPrev, ARG_TYPE newElement)
+    {
+        if (!m_pNodeFree)
+        {
+            // Free nodes are chained through pNext, the last block's first node last.
+            CNode* pFirst = CPlex::Create<CNode>(m_pBlocks, m_nBlockSize);
+            for (int n = m_nBlockSize - 1; n >= 0; n--)
+            {
+                pFirst[n].pNext = m_pNodeFree;
+                m_pNodeFree = &pFirst[n];
+            }
+        }
+        CNode* pNode = m_pNodeFree;
+        m_pNodeFree = pNode->pNext;
+        try
+        {
+            ::new ((void*)pNode) CNode{ pNext, pPrev, newElement };
+        }
+        catch (...)
+        {
+            pNode->pNext = m_pNodeFree;
+            m_pNodeFree = pNode;
+            throw;
+        }
+        m_nCount++;
+        return pNode;
+    }
+
+    void FreeNode(CNode* pNode)
+    {
+        pNode->~CNode();
+        pNode->pNext = m_pNodeFree;
+        m_pNodeFree = pNode;
+        // An emptied list gives its blocks back, as MFC's does.
+        if (--m_nCount == 0)
+            RemoveAll();
+    }
+
     CNode* m_pNodeHead = NULL;
     CNode* m_pNodeTail = NULL;
     int m_nCount = 0;
+    CNode* m_pNodeFree = NULL;
+    CPlex* m_pBlocks = NULL;
+    int m_nBlockSize;
 };

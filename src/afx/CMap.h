@@ -1,7 +1,9 @@
-// Hash map with MFC's interface: a fixed bucket table chosen by InitHashTable.
+// Hash map with MFC's interface: a fixed bucket table chosen by InitHashTable and allocated on
+// the first insertion; associations are carved from blocks of nBlockSize and kept for reuse
+// until the map is empty.
 #pragma once
 #include "CString.h"
-#include <new>
+#include "CPlex.h"
 
 template <class ARG_KEY> inline UINT HashKey(ARG_KEY key)
 {
@@ -24,17 +26,29 @@ template <> inline UINT HashKey<const CString&>(const CString& key)
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 class CMap
 {
-protected:
-    struct CAssoc
+public:
+    class CPair
     {
-        CAssoc* pNext;
-        UINT nHashValue;
-        KEY key;
+    public:
+        const KEY key;
         VALUE value;
+
+    protected:
+        explicit CPair(ARG_KEY keyval) : key(keyval), value() {}
+    };
+
+protected:
+    class CAssoc : public CPair
+    {
+    public:
+        explicit CAssoc(ARG_KEY key) : CPair(key) {}
+
+        CAssoc* pNext;
+        UINT nHashValue;    // the whole hash, compared before the keys
     };
 
 public:
-    explicit CMap(int nBlockSize = 10) { (void)nBlockSize; }
+    explicit CMap(int nBlockSize = 10) : m_nBlockSize(nBlockSize > 0 ? nBlockSize : 1) {}
     ~CMap() { RemoveAll(); }
 
     int GetCount() const { return m_nCount; }
@@ -49,28 +63,35 @@ public:
 
     BOOL Lookup(ARG_KEY key, VALUE& rValue) const
     {
-        UINT nHash;
-        CAssoc* pAssoc = GetAssocAt(key, nHash);
-        if (!pAssoc)
+        const CPair* pPair = PLookup(key);
+        if (!pPair)
             return FALSE;
-        rValue = pAssoc->value;
+        rValue = pPair->value;
         return TRUE;
     }
 
+    const CPair* PLookup(ARG_KEY key) const { return GetAssocAt(key, HashKey<ARG_KEY>(key)); }
+    CPair* PLookup(ARG_KEY key) { return GetAssocAt(key, HashKey<ARG_KEY>(key)); }
+
     VALUE& operator[](ARG_KEY key)
     {
-        UINT nHash;
-        CAssoc* pAssoc = GetAssocAt(key, nHash);
+        UINT nHashValue = HashKey<ARG_KEY>(key);
+        CAssoc* pAssoc = GetAssocAt(key, nHashValue);
         if (pAssoc)
             return pAssoc->value;
         if (!m_pHashTable)
         {
-            m_pHashTable = new CAssoc*[m_nHashTableSize];
-            memset(m_pHashTable, 0, sizeof(CAssoc*) * m_nHashTableSize);
+            // Small maps are common: the table and the first block share one allocation.
+            BYTE* pTable = (BYTE*)CFixedAlloc::Alloc(TableBlockBytes());
+            memset(pTable, 0, sizeof(CAssoc*) * m_nHashTableSize);
+            m_pHashTable = (CAssoc**)pTable;
+            AddToFreeList((CAssoc*)(pTable + TableBytes()));
         }
-        pAssoc = new CAssoc{ m_pHashTable[nHash], nHash, KEY(key), VALUE() };
-        m_pHashTable[nHash] = pAssoc;
-        m_nCount++;
+        pAssoc = NewAssoc(key);
+        pAssoc->nHashValue = nHashValue;
+        CAssoc*& pBucket = m_pHashTable[nHashValue % m_nHashTableSize];
+        pAssoc->pNext = pBucket;
+        pBucket = pAssoc;
         return pAssoc->value;
     }
 
@@ -80,15 +101,15 @@ public:
     {
         if (!m_pHashTable)
             return FALSE;
-        UINT nHash = HashKey<ARG_KEY>(key) % m_nHashTableSize;
-        for (CAssoc** ppPrev = &m_pHashTable[nHash]; *ppPrev; ppPrev = &(*ppPrev)->pNext)
+        UINT nHashValue = HashKey<ARG_KEY>(key);
+        for (CAssoc** ppPrev = &m_pHashTable[nHashValue % m_nHashTableSize]; *ppPrev;
+             ppPrev = &(*ppPrev)->pNext)
         {
-            if ((*ppPrev)->key == key)
+            CAssoc* pAssoc = *ppPrev;
+            if (pAssoc->nHashValue == nHashValue && pAssoc->key == key)
             {
-                CAssoc* pAssoc = *ppPrev;
                 *ppPrev = pAssoc->pNext;
-                delete pAssoc;
-                m_nCount--;
+                FreeAssoc(pAssoc);
                 return TRUE;
             }
         }
@@ -104,14 +125,20 @@ public:
                 for (CAssoc* pAssoc = m_pHashTable[n]; pAssoc;)
                 {
                     CAssoc* pNext = pAssoc->pNext;
-                    delete pAssoc;
+                    pAssoc->~CAssoc();
                     pAssoc = pNext;
                 }
             }
-            delete[] m_pHashTable;
+            CFixedAlloc::Free(m_pHashTable, TableBlockBytes());
             m_pHashTable = NULL;
         }
         m_nCount = 0;
+        m_pFreeList = NULL;
+        if (m_pBlocks)
+        {
+            m_pBlocks->FreeDataChain<CAssoc>(m_nBlockSize);
+            m_pBlocks = NULL;
+        }
     }
 
     POSITION GetStartPosition() const
@@ -121,23 +148,25 @@ public:
 
     void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
     {
-        CAssoc* pAssoc = (CAssoc*)rNextPosition;
+        const CAssoc* pAssoc = (const CAssoc*)rNextPosition;
         rKey = pAssoc->key;
         rValue = pAssoc->value;
-        CAssoc* pNext = pAssoc->pNext;
-        if (!pNext)
-            pNext = FirstFrom(pAssoc->nHashValue + 1);
-        rNextPosition = (POSITION)pNext;
+        rNextPosition = (POSITION)NextOf(pAssoc);
     }
 
+    // Walks the associations without copying keys; null after the last.
+    const CPair* PGetFirstAssoc() const { return m_nCount ? FirstFrom(0) : NULL; }
+    CPair* PGetFirstAssoc() { return m_nCount ? FirstFrom(0) : NULL; }
+    const CPair* PGetNextAssoc(const CPair* pPair) const { return NextOf((const CAssoc*)pPair); }
+    CPair* PGetNextAssoc(const CPair* pPair) { return NextOf((const CAssoc*)pPair); }
+
 private:
-    CAssoc* GetAssocAt(ARG_KEY key, UINT& nHash) const
+    CAssoc* GetAssocAt(ARG_KEY key, UINT nHashValue) const
     {
-        nHash = HashKey<ARG_KEY>(key) % m_nHashTableSize;
         if (!m_pHashTable)
             return NULL;
-        for (CAssoc* pAssoc = m_pHashTable[nHash]; pAssoc; pAssoc = pAssoc->pNext)
-            if (pAssoc->key == key)
+        for (CAssoc* pAssoc = m_pHashTable[nHashValue % m_nHashTableSize]; pAssoc; pAssoc = pAssoc->pNext)
+            if (pAssoc->nHashValue == nHashValue && pAssoc->key == key)
                 return pAssoc;
         return NULL;
     }
@@ -150,10 +179,65 @@ private:
         return NULL;
     }
 
+    CAssoc* NextOf(const CAssoc* pAssoc) const
+    {
+        return pAssoc->pNext ? pAssoc->pNext : FirstFrom(pAssoc->nHashValue % m_nHashTableSize + 1);
+    }
+
+    // The bucket table, rounded up so that the block after it is aligned.
+    size_t TableBytes() const
+    {
+        return (sizeof(CAssoc*) * m_nHashTableSize + alignof(CAssoc) - 1) / alignof(CAssoc) * alignof(CAssoc);
+    }
+    size_t TableBlockBytes() const { return TableBytes() + m_nBlockSize * sizeof(CAssoc); }
+
+    // Free associations are chained through pNext.
+    void AddToFreeList(CAssoc* pBlock)
+    {
+        for (int n = m_nBlockSize - 1; n >= 0; n--)
+        {
+            pBlock[n].pNext = m_pFreeList;
+            m_pFreeList = &pBlock[n];
+        }
+    }
+
+    CAssoc* NewAssoc(ARG_KEY key)
+    {
+        if (!m_pFreeList)
+            AddToFreeList(CPlex::Create<CAssoc>(m_pBlocks, m_nBlockSize));
+        CAssoc* pAssoc = m_pFreeList;
+        m_pFreeList = pAssoc->pNext;
+        try
+        {
+            ::new ((void*)pAssoc) CAssoc(key);
+        }
+        catch (...)
+        {
+            pAssoc->pNext = m_pFreeList;
+            m_pFreeList = pAssoc;
+            throw;
+        }
+        m_nCount++;
+        return pAssoc;
+    }
+
+    void FreeAssoc(CAssoc* pAssoc)
+    {
+        pAssoc->~CAssoc();
+        pAssoc->pNext = m_pFreeList;
+        m_pFreeList = pAssoc;
+        // An emptied map gives its table and blocks back, as MFC's does.
+        if (--m_nCount == 0)
+            RemoveAll();
+    }
+
     CMap(const CMap&) = delete;
     void operator=(const CMap&) = delete;
 
     CAssoc** m_pHashTable = NULL;
     UINT m_nHashTableSize = 17;
     int m_nCount = 0;
+    CAssoc* m_pFreeList = NULL;
+    CPlex* m_pBlocks = NULL;
+    int m_nBlockSize;
 };

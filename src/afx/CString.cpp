@@ -26,7 +26,7 @@ int CString::Find(wchar_t ch, int nStart) const
     if (nStart < 0 || nStart >= GetLength())
         return -1;
     size_t n = m_str.find(ch, nStart);
-    return n == std::wstring::npos ? -1 : (int)n;
+    return n == CBuffer::npos ? -1 : (int)n;
 }
 
 int CString::Find(LPCWSTR pszSub, int nStart) const
@@ -34,19 +34,19 @@ int CString::Find(LPCWSTR pszSub, int nStart) const
     if (!pszSub || nStart < 0 || nStart > GetLength())
         return -1;
     size_t n = m_str.find(pszSub, nStart);
-    return n == std::wstring::npos ? -1 : (int)n;
+    return n == CBuffer::npos ? -1 : (int)n;
 }
 
 int CString::ReverseFind(wchar_t ch) const
 {
     size_t n = m_str.rfind(ch);
-    return n == std::wstring::npos ? -1 : (int)n;
+    return n == CBuffer::npos ? -1 : (int)n;
 }
 
 int CString::FindOneOf(LPCWSTR pszCharSet) const
 {
     size_t n = m_str.find_first_of(pszCharSet ? pszCharSet : L"");
-    return n == std::wstring::npos ? -1 : (int)n;
+    return n == CBuffer::npos ? -1 : (int)n;
 }
 
 CString CString::Left(int nCount) const
@@ -122,9 +122,9 @@ int CString::Replace(LPCWSTR pszOld, LPCWSTR pszNew)
 {
     if (!pszOld || !*pszOld)
         return 0;
-    std::wstring strOld(pszOld), strNew(pszNew ? pszNew : L"");
+    CBuffer strOld(pszOld), strNew(pszNew ? pszNew : L"");
     int nCount = 0;
-    for (size_t n = m_str.find(strOld); n != std::wstring::npos; n = m_str.find(strOld, n + strNew.size()))
+    for (size_t n = m_str.find(strOld); n != CBuffer::npos; n = m_str.find(strOld, n + strNew.size()))
     {
         m_str.replace(n, strOld.size(), strNew);
         nCount++;
@@ -167,7 +167,7 @@ int CString::Delete(int nIndex, int nCount)
 int CString::Remove(wchar_t ch)
 {
     int nBefore = GetLength();
-    std::wstring strKept;
+    CBuffer strKept;
     strKept.reserve(m_str.size());
     for (wchar_t c : m_str)
         if (c != ch)
@@ -178,7 +178,7 @@ int CString::Remove(wchar_t ch)
 
 void CString::FormatV(LPCWSTR pszFormat, va_list args)
 {
-    std::wstring strOut(256, L'\0');
+    CBuffer strOut(256, L'\0');
     for (;;)
     {
         va_list copy;

@@ -1,6 +1,8 @@
-// UTF-16 string with MFC's interface; the value semantics come from std::wstring.
+// UTF-16 string with MFC's interface; the value semantics come from std::basic_string, the
+// memory from the framework's fixed allocator.
 #pragma once
 #include "AfxDefs.h"
+#include "CFixedAlloc.h"
 #include <string>
 
 class AFX_API CString
@@ -82,5 +84,17 @@ public:
     friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
 
 private:
-    std::wstring m_str;
+    template <class T> struct CAllocator
+    {
+        typedef T value_type;
+        CAllocator() noexcept {}
+        template <class U> CAllocator(const CAllocator<U>&) noexcept {}
+        T* allocate(size_t n) { return (T*)CFixedAlloc::Alloc(n * sizeof(T)); }
+        void deallocate(T* p, size_t n) noexcept { CFixedAlloc::Free(p, n * sizeof(T)); }
+        template <class U> bool operator==(const CAllocator<U>&) const noexcept { return true; }
+        template <class U> bool operator!=(const CAllocator<U>&) const noexcept { return false; }
+    };
+    typedef std::basic_string<wchar_t, std::char_traits<wchar_t>, CAllocator<wchar_t>> CBuffer;
+
+    CBuffer m_str;
 };

@@ -2,8 +2,38 @@
 #include "XML.h"
 #include <memory>
 
+namespace
+{
+
+// Elements rarely carry more than two attributes; the bucket table and a block of this many
+// associations then take one allocation.
+const int ATTRIBUTE_BLOCK_SIZE = 2;
+
+// The map key of an attribute name: its lower case as CharLowerW gives it. ASCII names, nearly
+// all of them, are converted here, without a call per name.
+void MakeAttributeKey(LPCWSTR pszName, CString& strKey)
+{
+    int nLength = (int)wcslen(pszName);
+    LPWSTR pszKey = strKey.GetBufferSetLength(nLength);
+    BOOL bAscii = TRUE;
+    for (int n = 0; n < nLength; n++)
+    {
+        wchar_t ch = pszName[n];
+        if (ch >= L'A' && ch <= L'Z')
+            ch += L'a' - L'A';
+        else if (ch >= 0x80)
+            bAscii = FALSE;
+        pszKey[n] = ch;
+    }
+    strKey.ReleaseBuffer(nLength);
+    if (!bAscii)
+        strKey.MakeLower();
+}
+
+} // namespace
+
 CXmlElement::CXmlElement(CXmlElement* pParent)
-    : CXmlNode(XML_ELEMENT, pParent)
+    : CXmlNode(XML_ELEMENT, pParent), m_mapAttributes(ATTRIBUTE_BLOCK_SIZE)
 {
     m_mapAttributes.InitHashTable(17);
 }
@@ -14,22 +44,19 @@ CXmlElement::~CXmlElement()
         delete m_listChildren.GetNext(pos);
     m_listChildren.RemoveAll();
 
-    CString strKey;
-    CXmlAttribute* pAttribute;
-    for (POSITION pos = m_mapAttributes.GetStartPosition(); pos;)
-    {
-        m_mapAttributes.GetNextAssoc(pos, strKey, pAttribute);
-        delete pAttribute;
-    }
+    for (auto* pPair = m_mapAttributes.PGetFirstAssoc(); pPair; pPair = m_mapAttributes.PGetNextAssoc(pPair))
+        delete pPair->value;
     m_mapAttributes.RemoveAll();
 }
 
 CXmlAttribute* CXmlElement::GetAttribute(LPCWSTR pszName) const
 {
-    CString strKey(pszName);
-    strKey.MakeLower();
-    CXmlAttribute* pAttribute = NULL;
-    return m_mapAttributes.Lookup(strKey, pAttribute) ? pAttribute : NULL;
+    if (m_mapAttributes.IsEmpty())
+        return NULL;
+    CString strKey;
+    MakeAttributeKey(pszName ? pszName : L"", strKey);
+    const auto* pPair = m_mapAttributes.PLookup(strKey);
+    return pPair ? pPair->value : NULL;
 }
 
 CString CXmlElement::GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault) const
@@ -111,6 +138,7 @@ BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
     if (XmlMatch(pszCursor, L">"))
         return TRUE;
 
+    CString strKey;
     do
     {
         if (XmlMatch(pszCursor, L"/"))
@@ -126,8 +154,7 @@ BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
             return FALSE;
 
         // The last of duplicate attributes wins, whatever the case of their names.
-        CString strKey(pAttribute->m_strName);
-        strKey.MakeLower();
+        MakeAttributeKey(pAttribute->m_strName, strKey);
         CXmlAttribute*& pSlot = m_mapAttributes[strKey];
         delete pSlot;
         pSlot = pAttribute.release();

@@ -11,6 +11,10 @@ public:
 
     virtual ~CXmlNode();
 
+    // A document is built and dropped as a whole: its nodes reuse the blocks of the last one.
+    static void* operator new(size_t nSize) { return CFixedAlloc::Alloc(nSize); }
+    static void operator delete(void* p, size_t nSize) { CFixedAlloc::Free(p, nSize); }
+
     int m_nType;
     CXmlElement* m_pParent;     // null for the root element
     CString m_strName;          // exactly as written in the document

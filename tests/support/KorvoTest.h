@@ -2,6 +2,7 @@
 #pragma once
 #include <afxwin.h>
 #include <string>
+#include <vector>
 
 namespace KorvoTest
 {
@@ -25,6 +26,9 @@ public:
 private:
     CString m_strPath;
 };
+
+// The bytes of a 24-bit bitmap file whose pixel (x, y), counted from the top, is pfnColour's.
+std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, int y, void* pContext), void* pContext);
 
 // Reads a pixel of a device context as 0x00BBGGRR.
 COLORREF PixelOf(HDC hDC, int x, int y);

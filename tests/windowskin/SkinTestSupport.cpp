@@ -75,38 +75,6 @@ void RedrawFrame(HWND hWnd)
     ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, int y, void* pContext), void* pContext)
-{
-    int nStride = (cx * 3 + 3) & ~3;
-    BITMAPFILEHEADER bfh = {};
-    BITMAPINFOHEADER bih = {};
-    bih.biSize = sizeof(bih);
-    bih.biWidth = cx;
-    bih.biHeight = cy;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    bih.biCompression = BI_RGB;
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-    bfh.bfSize = bfh.bfOffBits + nStride * cy;
-    std::vector<BYTE> file(bfh.bfSize, 0);
-    memcpy(&file[0], &bfh, sizeof(bfh));
-    memcpy(&file[sizeof(bfh)], &bih, sizeof(bih));
-    for (int y = 0; y < cy; y++)
-    {
-        // Rows are stored bottom-up, each pixel blue, green, red.
-        BYTE* pRow = &file[bfh.bfOffBits + (cy - 1 - y) * nStride];
-        for (int x = 0; x < cx; x++)
-        {
-            COLORREF cr = pfnColour(x, y, pContext);
-            pRow[x * 3] = GetBValue(cr);
-            pRow[x * 3 + 1] = GetGValue(cr);
-            pRow[x * 3 + 2] = GetRValue(cr);
-        }
-    }
-    return file;
-}
-
 CSkinBuilder& CSkinBuilder::Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode)
 {
     CPartSpec spec;

@@ -44,8 +44,7 @@ public:
 // Repaints the whole non-client area now.
 void RedrawFrame(HWND hWnd);
 
-// A 24-bit bitmap file from a colour function.
-std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, int y, void* pContext), void* pContext);
+using KorvoTest::MakeBitmapFile;
 
 // Builds a <windowSkin> with a generated main image holding the parts asked for.
 class CSkinBuilder

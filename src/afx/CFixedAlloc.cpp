@@ -17,17 +17,59 @@ struct CFreeBlock
     CFreeBlock* pNext;
 };
 
-// One size class. Zero-initialised static storage is its valid empty state, so strings built by
-// other modules' static constructors may use it before this module's own constructors run.
-struct CSizeClass
+// Free blocks of one size, and the unused end of the newest chunk carved into that size.
+struct CFreeList
 {
     CFreeBlock* pFree;
-    BYTE* pCarve;           // unused end of the newest chunk
+    BYTE* pCarve;
     BYTE* pCarveEnd;
     size_t nNextChunk;
+
+    // Returns null when the chunk cannot be had.
+    void* Pop(size_t nBlock)
+    {
+        if (CFreeBlock* pBlock = pFree)
+        {
+            pFree = pBlock->pNext;
+            // The next request of this size reads that block's link: fetch it meanwhile.
+            __builtin_prefetch(pFree);
+            return pBlock;
+        }
+        if ((size_t)(pCarveEnd - pCarve) < nBlock)
+        {
+            // Chunks grow so that a size used a little costs little; they are never freed.
+            size_t nChunk = nNextChunk ? nNextChunk : FIRST_CHUNK;
+            BYTE* pChunk = (BYTE*)malloc(nChunk);
+            if (!pChunk)
+                return NULL;
+            pCarve = pChunk;
+            pCarveEnd = pChunk + nChunk;
+            nNextChunk = nChunk < LARGEST_CHUNK ? nChunk * 2 : LARGEST_CHUNK;
+        }
+        void* pBlock = pCarve;
+        pCarve += nBlock;
+        return pBlock;
+    }
+
+    void Push(void* p)
+    {
+        CFreeBlock* pBlock = (CFreeBlock*)p;
+        pBlock->pNext = pFree;
+        pFree = pBlock;
+    }
+};
+
+// One size class. The first thread that allocates, in practice the host's GUI thread that
+// builds and drops every document, owns one list and uses it without a lock; other threads
+// share the other under a lock held for a few instructions. Blocks of one size are alike, so
+// either list may take back a block from the other. Zero-initialised static storage is the
+// valid empty state: strings built by other modules' static constructors may come first.
+struct CSizeClass
+{
+    CFreeList owned;
+    CFreeList shared;
     std::atomic<bool> bLocked;
 
-    // Held for a few instructions only, so waiting threads spin briefly before giving way.
     void Lock()
     {
         for (int nTries = 0; bLocked.exchange(true, std::memory_order_acquire); nTries++)
@@ -45,6 +87,25 @@ struct CSizeClass
 };
 
 CSizeClass g_aClasses[LARGEST_CLASS / GRANULARITY];
+std::atomic<DWORD> g_dwOwnerThread;
+
+// Thread IDs are unique among live threads, so at most one thread at a time takes this path,
+// even after the first owner has exited and its ID has been reused.
+bool IsOwnerThread()
+{
+    DWORD dwThread = GetCurrentThreadId();
+    DWORD dwOwner = g_dwOwnerThread.load(std::memory_order_relaxed);
+    if (dwOwner == dwThread)
+        return true;
+    if (dwOwner != 0)
+        return false;
+    return g_dwOwnerThread.compare_exchange_strong(dwOwner, dwThread) || dwOwner == dwThread;
+}
+
+size_t ClassIndex(size_t nSize)
+{
+    return nSize ? (nSize - 1) / GRANULARITY : 0;
+}
 
 } // namespace
 
@@ -52,36 +113,31 @@ void* CFixedAlloc::Alloc(size_t nSize)
 {
     if (nSize > LARGEST_CLASS)
         return ::operator new(nSize);
-    size_t nIndex = nSize ? (nSize - 1) / GRANULARITY : 0;
+    size_t nIndex = ClassIndex(nSize);
     size_t nBlock = (nIndex + 1) * GRANULARITY;
     CSizeClass& sizeClass = g_aClasses[nIndex];
 
-    sizeClass.Lock();
-    void* pBlock = sizeClass.pFree;
-    if (pBlock)
+    void* pBlock;
+    if (IsOwnerThread())
     {
-        sizeClass.pFree = sizeClass.pFree->pNext;
+        if (!sizeClass.owned.pFree)
+        {
+            // Blocks freed by other threads come back here before new memory is carved.
+            sizeClass.Lock();
+            sizeClass.owned.pFree = sizeClass.shared.pFree;
+            sizeClass.shared.pFree = NULL;
+            sizeClass.Unlock();
+        }
+        pBlock = sizeClass.owned.Pop(nBlock);
     }
     else
     {
-        if ((size_t)(sizeClass.pCarveEnd - sizeClass.pCarve) < nBlock)
-        {
-            // Chunks grow so that a size used a little costs little; they are never freed.
-            size_t nChunk = sizeClass.nNextChunk ? sizeClass.nNextChunk : FIRST_CHUNK;
-            BYTE* pChunk = (BYTE*)malloc(nChunk);
-            if (!pChunk)
-            {
-                sizeClass.Unlock();
-                throw std::bad_alloc();
-            }
-            sizeClass.pCarve = pChunk;
-            sizeClass.pCarveEnd = pChunk + nChunk;
-            sizeClass.nNextChunk = nChunk < LARGEST_CHUNK ? nChunk * 2 : LARGEST_CHUNK;
-        }
-        pBlock = sizeClass.pCarve;
-        sizeClass.pCarve += nBlock;
+        sizeClass.Lock();
+        pBlock = sizeClass.shared.Pop(nBlock);
+        sizeClass.Unlock();
     }
-    sizeClass.Unlock();
+    if (!pBlock)
+        throw std::bad_alloc();
     return pBlock;
 }
 
@@ -94,10 +150,13 @@ void CFixedAlloc::Free(void* p, size_t nSize) noexcept
         ::operator delete(p);
         return;
     }
-    CSizeClass& sizeClass = g_aClasses[nSize ? (nSize - 1) / GRANULARITY : 0];
-    CFreeBlock* pBlock = (CFreeBlock*)p;
+    CSizeClass& sizeClass = g_aClasses[ClassIndex(nSize)];
+    if (IsOwnerThread())
+    {
+        sizeClass.owned.Push(p);
+        return;
+    }
     sizeClass.Lock();
-    pBlock->pNext = sizeClass.pFree;
-    sizeClass.pFree = pBlock;
+    sizeClass.shared.Push(p);
     sizeClass.Unlock();
 }

@@ -24,11 +24,12 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-// Dialogs that hold a skin of the registry, so that a reload can take it from them.
+// Dialogs that hold a skin of the registry, so that a reload can take it from them. Never
+// destroyed: the registry's destructor clears its skins after this file's statics are gone.
 static std::set<CSkinDialog*>& SkinnedDialogs()
 {
-    static std::set<CSkinDialog*> s_dialogs;
-    return s_dialogs;
+    static std::set<CSkinDialog*>* s_pDialogs = new std::set<CSkinDialog*>;
+    return *s_pDialogs;
 }
 
 // Edges closer than this to the work area's edges are pulled onto them.
@@ -53,8 +54,9 @@ void CSkinDialog::DropAllSkins()
         pDialog->m_pSkin = NULL;
         if (pDialog->m_hWnd)
         {
-            pDialog->SetWindowRgn(NULL, FALSE);
-            pDialog->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            CRect rc;
+            pDialog->GetClientRect(&rc);
+            pDialog->ShowPlainFrame(rc);
         }
     }
 }
@@ -72,21 +74,38 @@ BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
     if (nIconID)
         SetSmallIcon(nIconID);
 
-    const UINT nFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
     if (!m_pSkin)
     {
-        ModifyStyle(0, WS_CAPTION);
-        ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
-        SetWindowRgn(NULL, FALSE);
-        SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags);
+        ShowPlainFrame(rc);
         return FALSE;
     }
     ModifyStyle(WS_CAPTION, 0);
     m_pSkin->CalcFrame(&rc, FALSE);
-    SetWindowRgn(NULL, FALSE);
-    SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags);
+    ResizeFrame(rc.Size());
     m_pSkin->ApplyRegion(this);
     return TRUE;
+}
+
+void CSkinDialog::ShowPlainFrame(CRect rcClient)
+{
+    ModifyStyle(0, WS_CAPTION);
+    ::AdjustWindowRectEx(&rcClient, GetStyle(), FALSE, GetExStyle());
+    ResizeFrame(rcClient.Size());
+}
+
+void CSkinDialog::ResizeFrame(const CSize& size)
+{
+    // The tracking sizes were taken with the old frame; moved by the change of frame they keep
+    // limiting the client area as before, and the minimum cannot hold the new frame back.
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const CSize change = size - rcWindow.Size();
+    if (m_bMinTrackSet)
+        m_ptMinTrack += change;
+    if (m_bMaxTrackSet)
+        m_ptMaxTrack += change;
+    SetWindowRgn(NULL, FALSE);
+    SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CSkinDialog::SetSmallIcon(UINT nIconID)
@@ -218,15 +237,23 @@ void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
     MONITORINFO info = { sizeof(info) };
     if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info))
         return;
+    // A move alone carries no size: its far edges are those of the window as it is.
+    CSize size(lpwndpos->cx, lpwndpos->cy);
+    if (lpwndpos->flags & SWP_NOSIZE)
+    {
+        CRect rcWindow;
+        GetWindowRect(&rcWindow);
+        size = rcWindow.Size();
+    }
     const RECT& rcWork = info.rcWork;
     if (abs(lpwndpos->x - rcWork.left) < SNAP_DISTANCE)
         lpwndpos->x = rcWork.left;
     if (abs(lpwndpos->y - rcWork.top) < SNAP_DISTANCE)
         lpwndpos->y = rcWork.top;
-    if (abs(lpwndpos->x + lpwndpos->cx - rcWork.right) < SNAP_DISTANCE)
-        lpwndpos->x = rcWork.right - lpwndpos->cx;
-    if (abs(lpwndpos->y + lpwndpos->cy - rcWork.bottom) < SNAP_DISTANCE)
-        lpwndpos->y = rcWork.bottom - lpwndpos->cy;
+    if (abs(lpwndpos->x + size.cx - rcWork.right) < SNAP_DISTANCE)
+        lpwndpos->x = rcWork.right - size.cx;
+    if (abs(lpwndpos->y + size.cy - rcWork.bottom) < SNAP_DISTANCE)
+        lpwndpos->y = rcWork.bottom - size.cy;
 }
 
 int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)

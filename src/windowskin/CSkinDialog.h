@@ -45,4 +45,8 @@ protected:
 
 private:
     void SetSmallIcon(UINT nIconID);
+    // The system caption and frame around a client area of rcClient's size.
+    void ShowPlainFrame(CRect rcClient);
+    // Gives the window this size, without region, and moves the tracking sizes with it.
+    void ResizeFrame(const CSize& size);
 };

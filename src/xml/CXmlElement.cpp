@@ -7,7 +7,7 @@ namespace
 
 // Elements rarely carry more than two attributes; the bucket table and a block of this many
 // associations then take one allocation.
-const int ATTRIBUTE_BLOCK_SIZE = 2;
+const int ATTRIBUTE_BLOCK_SIZE = 1;
 
 // The map key of an attribute name: its lower case as CharLowerW gives it. ASCII names, nearly
 // all of them, are converted here, without a call per name.

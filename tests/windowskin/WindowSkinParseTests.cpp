@@ -342,7 +342,6 @@ TEST(WindowSkinParse, HostileDefinitionsNeverCrash)
 TEST(WindowSkinParse, TheRegistryKeepsAcceptedSkinsNewestFirst)
 {
     CImageFolder folder;
-    g_Registry.SetWindowSkinOperations(CWindowSkin::GetOperations());
     auto pRoot = Element(L"<skin><windowSkins>"
                          L"<windowSkin><target window=\"Login\"/><target window=\"Main\"/><image path=\"main.bmp\"/></windowSkin>"
                          L"<windowSkin><target window=\"Main\"/><image path=\"main.bmp\"/><region><shape/></region></windowSkin>"

@@ -77,16 +77,16 @@ void RedrawFrame(HWND hWnd)
 
 CSkinBuilder& CSkinBuilder::Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode)
 {
-    CPartSpec spec;
-    spec.strName = pszName;
-    spec.cx = cx;
-    spec.cy = cy;
-    spec.strMode = pszMode ? pszMode : L"";
-    spec.nPart = UNKNOWN_PART;
+    CPartRequest request;
+    request.strName = pszName;
+    request.cx = cx;
+    request.cy = cy;
+    request.strMode = pszMode ? pszMode : L"";
+    request.nPart = UNKNOWN_PART;
     for (int n = 0; n < WINDOWSKIN_PART_COUNT; n++)
-        if (spec.strName.CompareNoCase(CWindowSkin::s_pszPartNames[n]) == 0)
-            spec.nPart = n;
-    m_parts.push_back(spec);
+        if (request.strName.CompareNoCase(CWindowSkin::s_pszPartNames[n]) == 0)
+            request.nPart = n;
+    m_parts.push_back(request);
     return *this;
 }
 
@@ -125,30 +125,30 @@ CString CSkinBuilder::Document()
     // Shelf packing: parts side by side in rows of the image.
     CImageLayout layout;
     int x = 0, y = 0, nRowHeight = 0;
-    for (CPartSpec& spec : m_parts)
+    for (CPartRequest& request : m_parts)
     {
-        if (x + spec.cx > IMAGE_WIDTH)
+        if (x + request.cx > IMAGE_WIDTH)
         {
             x = 0;
             y += nRowHeight;
             nRowHeight = 0;
         }
-        spec.ptImage = CPoint(x, y);
-        layout.placed.push_back({ CRect(x, y, x + spec.cx, y + spec.cy), spec.nPart });
-        x += spec.cx;
-        nRowHeight = std::max(nRowHeight, spec.cy);
+        request.ptImage = CPoint(x, y);
+        layout.placed.push_back({ CRect(x, y, x + request.cx, y + request.cy), request.nPart });
+        x += request.cx;
+        nRowHeight = std::max(nRowHeight, request.cy);
     }
     int nHeight = std::max(1, y + nRowHeight);
     std::vector<BYTE> file = MakeBitmapFile(IMAGE_WIDTH, nHeight, LayoutColour, &layout);
     m_folder.WriteFile(L"skin.bmp", file.data(), file.size());
 
     CString strXml = L"<windowSkin>\n  <parts>\n";
-    for (const CPartSpec& spec : m_parts)
+    for (const CPartRequest& request : m_parts)
     {
         CString strPart;
-        strPart.Format(L"    <part name=\"%s\" rect=\"%d,%d,%d,%d\"%s%s%s/>\n", (LPCWSTR)spec.strName, spec.ptImage.x,
-                       spec.ptImage.y, spec.cx, spec.cy, spec.strMode.IsEmpty() ? L"" : L" mode=\"",
-                       (LPCWSTR)spec.strMode, spec.strMode.IsEmpty() ? L"" : L"\"");
+        strPart.Format(L"    <part name=\"%s\" rect=\"%d,%d,%d,%d\"%s%s%s/>\n", (LPCWSTR)request.strName, request.ptImage.x,
+                       request.ptImage.y, request.cx, request.cy, request.strMode.IsEmpty() ? L"" : L" mode=\"",
+                       (LPCWSTR)request.strMode, request.strMode.IsEmpty() ? L"" : L"\"");
         strXml += strPart;
     }
     strXml += L"  </parts>\n  <image path=\"skin.bmp\"/>\n";

@@ -61,7 +61,7 @@ public:
     KorvoTest::CTempFolder m_folder;
 
 private:
-    struct CPartSpec
+    struct CPartRequest
     {
         CString strName;
         int cx, cy;
@@ -69,7 +69,7 @@ private:
         int nPart;
         CPoint ptImage;
     };
-    std::vector<CPartSpec> m_parts;
+    std::vector<CPartRequest> m_parts;
     CString m_strXml;
 };
 

@@ -87,19 +87,20 @@ struct CSizeClass
 };
 
 CSizeClass g_aClasses[LARGEST_CLASS / GRANULARITY];
-std::atomic<DWORD> g_dwOwnerThread;
+std::atomic<void*> g_pOwnerThread;
 
-// Thread IDs are unique among live threads, so at most one thread at a time takes this path,
-// even after the first owner has exited and its ID has been reused.
+// A thread is known by its environment block, read without a call. Live threads have distinct
+// blocks, so at most one thread at a time takes the owner's path, even after the first owner
+// has exited and its block has been reused.
 bool IsOwnerThread()
 {
-    DWORD dwThread = GetCurrentThreadId();
-    DWORD dwOwner = g_dwOwnerThread.load(std::memory_order_relaxed);
-    if (dwOwner == dwThread)
+    void* pThread = NtCurrentTeb();
+    void* pOwner = g_pOwnerThread.load(std::memory_order_relaxed);
+    if (pOwner == pThread)
         return true;
-    if (dwOwner != 0)
+    if (pOwner)
         return false;
-    return g_dwOwnerThread.compare_exchange_strong(dwOwner, dwThread) || dwOwner == dwThread;
+    return g_pOwnerThread.compare_exchange_strong(pOwner, pThread) || pOwner == pThread;
 }
 
 size_t ClassIndex(size_t nSize)

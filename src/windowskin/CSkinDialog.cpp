@@ -51,20 +51,24 @@ void CSkinDialog::DropAllSkins()
     dialogs.swap(SkinnedDialogs());
     for (CSkinDialog* pDialog : dialogs)
     {
-        pDialog->m_pSkin = NULL;
-        if (pDialog->m_hWnd)
+        if (!pDialog->m_hWnd)
         {
-            CRect rc;
-            pDialog->GetClientRect(&rc);
-            pDialog->ShowPlainFrame(rc);
+            pDialog->m_pSkin = NULL;
+            continue;
         }
+        const CRect rcOldFrame = pDialog->GetFrameThickness();
+        pDialog->m_pSkin = NULL;
+        pDialog->ModifyStyle(0, WS_CAPTION);
+        pDialog->ChangeFrame(rcOldFrame);
     }
 }
 
 BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
 {
-    CRect rc;
-    GetClientRect(&rc);
+    // Without a window there is no frame to replace.
+    if (!::IsWindow(m_hWnd))
+        return FALSE;
+    const CRect rcOldFrame = GetFrameThickness();
     m_pSkin = g_Registry.FindWindowSkin(pszName);
     if (m_pSkin)
         SkinnedDialogs().insert(this);
@@ -74,38 +78,64 @@ BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
     if (nIconID)
         SetSmallIcon(nIconID);
 
-    if (!m_pSkin)
-    {
-        ShowPlainFrame(rc);
-        return FALSE;
-    }
-    ModifyStyle(WS_CAPTION, 0);
-    m_pSkin->CalcFrame(&rc, FALSE);
-    ResizeFrame(rc.Size());
-    m_pSkin->ApplyRegion(this);
-    return TRUE;
+    if (m_pSkin)
+        ModifyStyle(WS_CAPTION, 0);
+    else
+        ModifyStyle(0, WS_CAPTION);
+    ChangeFrame(rcOldFrame);
+    return m_pSkin != NULL;
 }
 
-void CSkinDialog::ShowPlainFrame(CRect rcClient)
+CRect CSkinDialog::GetFrameThickness() const
 {
-    ModifyStyle(0, WS_CAPTION);
-    ::AdjustWindowRectEx(&rcClient, GetStyle(), FALSE, GetExStyle());
-    ResizeFrame(rcClient.Size());
+    if (m_pSkin)
+        return m_pSkin->GetFrameThickness();
+    CRect rc(0, 0, 0, 0);
+    ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
+    return CRect(-rc.left, -rc.top, rc.right, rc.bottom);
 }
 
-void CSkinDialog::ResizeFrame(const CSize& size)
+void CSkinDialog::ChangeFrame(const CRect& rcOldFrame)
 {
-    // The tracking sizes were taken with the old frame; moved by the change of frame they keep
-    // limiting the client area as before, and the minimum cannot hold the new frame back.
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    const CSize change = size - rcWindow.Size();
+    const CRect rcFrame = GetFrameThickness();
+    const CSize change(rcFrame.left + rcFrame.right - rcOldFrame.left - rcOldFrame.right,
+                       rcFrame.top + rcFrame.bottom - rcOldFrame.top - rcOldFrame.bottom);
+
+    // The tracking sizes were taken with the old frame: moved with it they keep limiting the
+    // client area as before, and the minimum cannot hold a thinner frame back.
     if (m_bMinTrackSet)
         m_ptMinTrack += change;
     if (m_bMaxTrackSet)
         m_ptMaxTrack += change;
+
+    // A minimised or maximised dialog comes back to its normal rectangle later, which must
+    // keep its client area too.
+    const BOOL bIconic = IsIconic();
+    if (bIconic || IsZoomed())
+    {
+        WINDOWPLACEMENT wp;
+        wp.length = sizeof(wp);
+        if (GetWindowPlacement(&wp))
+        {
+            wp.rcNormalPosition.right += change.cx;
+            wp.rcNormalPosition.bottom += change.cy;
+            wp.flags = 0;
+            wp.showCmd = IsWindowVisible() ? SW_SHOWNA : SW_HIDE;
+            SetWindowPlacement(&wp);
+        }
+    }
+
+    CRect rc;
+    GetClientRect(&rc);
+    if (m_pSkin)
+        m_pSkin->CalcFrame(&rc, FALSE);
+    else
+        ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
     SetWindowRgn(NULL, FALSE);
-    SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (bIconic ? SWP_NOSIZE : 0));
+    if (m_pSkin)
+        m_pSkin->ApplyRegion(this);
 }
 
 void CSkinDialog::SetSmallIcon(UINT nIconID)

@@ -45,8 +45,10 @@ protected:
 
 private:
     void SetSmallIcon(UINT nIconID);
-    // The system caption and frame around a client area of rcClient's size.
-    void ShowPlainFrame(CRect rcClient);
-    // Gives the window this size, without region, and moves the tracking sizes with it.
-    void ResizeFrame(const CSize& size);
+    // Widths of the frame around the client area (left, top, right, bottom): the skin's, or
+    // the system's for the dialog's style.
+    CRect GetFrameThickness() const;
+    // Puts the current frame around the unchanged client area in place of the one that was
+    // rcOldFrame thick, and moves the tracking sizes and the normal placement with it.
+    void ChangeFrame(const CRect& rcOldFrame);
 };

@@ -4,11 +4,13 @@
 #include <exception>
 #include <wctype.h>
 #include <limits.h>
+#include <stdlib.h>
+#include <atomic>
 
 namespace
 {
 
-enum { CHAR_SPACE = 1, CHAR_NAME = 2 };
+enum { CHAR_SPACE = 1, CHAR_NAME = 2, CHAR_AMPERSAND = 4 };
 
 // ASCII classes taken from the C runtime once, so that the fast path agrees with iswspace
 // and iswalnum exactly; other characters ask the runtime each time.
@@ -25,6 +27,8 @@ struct CAsciiClasses
                 m_aClass[ch] |= CHAR_SPACE;
             if (iswalnum((wint_t)ch) || ch == ':' || ch == '_' || ch == '-')
                 m_aClass[ch] |= CHAR_NAME;
+            if (ch == '&')
+                m_aClass[ch] |= CHAR_AMPERSAND;
         }
     }
 };
@@ -86,6 +90,63 @@ BOOL MatchEntity(LPCWSTR psz, LPCWSTR pszEnd, const CEntity& entity)
     }
     return TRUE;
 }
+
+// A large buffer kept for the next one of the same use once it is done with: a skin load
+// reads several files in a row, and fresh pages for every file cost more than reading and
+// converting it. One block is kept per use, the last one given back.
+class CKeptBuffer
+{
+public:
+    // Room for nCount elements of nSize bytes.
+    CKeptBuffer(std::atomic<size_t*>& slot, size_t nCount, size_t nSize) : m_slot(slot), m_pBlock(NULL)
+    {
+        if (nCount > (SIZE_MAX - HEADER_BYTES) / nSize)
+            return;
+        size_t nBytes = nCount * nSize;
+        m_pBlock = slot.exchange(NULL);
+        if (m_pBlock && *m_pBlock < nBytes)
+        {
+            free(m_pBlock);
+            m_pBlock = NULL;
+        }
+        if (!m_pBlock && (m_pBlock = (size_t*)malloc(HEADER_BYTES + nBytes)) != NULL)
+            *m_pBlock = nBytes;
+    }
+
+    ~CKeptBuffer()
+    {
+        if (m_pBlock)
+            free(m_slot.exchange(m_pBlock));
+    }
+
+    // Aligned for any element type; null when no memory could be had.
+    void* Get() const { return m_pBlock ? (BYTE*)m_pBlock + HEADER_BYTES : NULL; }
+
+private:
+    // The block's size in bytes, then a spare word so that the buffer keeps malloc's alignment.
+    static const size_t HEADER_BYTES = 2 * sizeof(size_t);
+
+    CKeptBuffer(const CKeptBuffer&) = delete;
+    void operator=(const CKeptBuffer&) = delete;
+
+    std::atomic<size_t*>& m_slot;
+    size_t* m_pBlock;
+};
+
+// The kept blocks go with the library.
+struct CKeptSlots
+{
+    std::atomic<size_t*> pFileBytes{NULL};
+    std::atomic<size_t*> pText{NULL};
+
+    ~CKeptSlots()
+    {
+        free(pFileBytes.exchange(NULL));
+        free(pText.exchange(NULL));
+    }
+};
+
+CKeptSlots g_keptSlots;
 
 BOOL SkipComments(LPCWSTR& pszCursor)
 {
@@ -169,7 +230,16 @@ void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut)
 
     while (psz < pszEnd)
     {
-        wchar_t ch = *psz;
+        // Runs of ordinary ASCII characters are copied with one test each.
+        wchar_t ch;
+        while ((ch = *psz) < 128 && !(g_asciiClasses.m_aClass[ch] & (CHAR_SPACE | CHAR_AMPERSAND)))
+        {
+            *pszOut++ = ch;
+            if (++psz == pszEnd)
+                break;
+        }
+        if (psz == pszEnd)
+            break;
         if (IsDecodeSpace(ch))
         {
             if (pszOut != pszOutStart)
@@ -280,45 +350,39 @@ CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDecl
     if (!pData || nLength == 0 || nLength > INT_MAX)
         return NULL;
 
-    try
-    {
-        CString strText;
-        if (nLength >= 2 && pData[0] == 0xFE && pData[1] == 0xFF)
-        {
-            // A trailing odd byte is ignored.
-            int nChars = (int)(nLength / 2) - 1;
-            LPWSTR pszText = strText.GetBufferSetLength(nChars);
-            const BYTE* pSource = pData + 2;
-            for (int n = 0; n < nChars; n++, pSource += 2)
-                pszText[n] = (wchar_t)((pSource[0] << 8) | pSource[1]);
-        }
-        else if (nLength >= 2 && pData[0] == 0xFF && pData[1] == 0xFE)
-        {
-            int nChars = (int)(nLength / 2) - 1;
-            LPWSTR pszText = strText.GetBufferSetLength(nChars);
-            memcpy(pszText, pData + 2, nChars * sizeof(wchar_t));
-        }
-        else
-        {
-            // Without a byte-order mark the text is always UTF-8.
-            if (nLength >= 3 && pData[0] == 0xEF && pData[1] == 0xBB && pData[2] == 0xBF)
-            {
-                pData += 3;
-                nLength -= 3;
-            }
-            int nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, NULL, 0);
-            if (nChars <= 0)
-                return NULL;
-            LPWSTR pszText = strText.GetBufferSetLength(nChars);
-            if (MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, pszText, nChars) != nChars)
-                return NULL;
-        }
-        return XmlParseDocument(strText, bRequireDeclaration);
-    }
-    catch (const std::exception&)
-    {
+    // Every conversion gives at most one character per byte; the text ends with a NUL.
+    CKeptBuffer buffer(g_keptSlots.pText, (size_t)nLength + 1, sizeof(wchar_t));
+    LPWSTR pszText = (LPWSTR)buffer.Get();
+    if (!pszText)
         return NULL;
+    int nChars;
+    if (nLength >= 2 && pData[0] == 0xFE && pData[1] == 0xFF)
+    {
+        // A trailing odd byte is ignored.
+        nChars = (int)(nLength / 2) - 1;
+        const BYTE* pSource = pData + 2;
+        for (int n = 0; n < nChars; n++, pSource += 2)
+            pszText[n] = (wchar_t)((pSource[0] << 8) | pSource[1]);
     }
+    else if (nLength >= 2 && pData[0] == 0xFF && pData[1] == 0xFE)
+    {
+        nChars = (int)(nLength / 2) - 1;
+        memcpy(pszText, pData + 2, nChars * sizeof(wchar_t));
+    }
+    else
+    {
+        // Without a byte-order mark the text is always UTF-8.
+        if (nLength >= 3 && pData[0] == 0xEF && pData[1] == 0xBB && pData[2] == 0xBF)
+        {
+            pData += 3;
+            nLength -= 3;
+        }
+        nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, pszText, (int)nLength);
+        if (nChars <= 0)
+            return NULL;
+    }
+    pszText[nChars] = L'\0';
+    return XmlParseDocument(pszText, bRequireDeclaration);
 }
 
 CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration)
@@ -332,13 +396,14 @@ CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration)
     if (dwSizeHigh != 0 || dwSize > XML_MAX_FILE_SIZE)
         return NULL;
 
-    std::unique_ptr<BYTE[]> pData(new (std::nothrow) BYTE[dwSize ? dwSize : 1]);
+    CKeptBuffer buffer(g_keptSlots.pFileBytes, dwSize ? dwSize : 1, 1);
+    BYTE* pData = (BYTE*)buffer.Get();
     if (!pData)
         return NULL;
     DWORD dwRead = 0;
-    if (!ReadFile(hFile, pData.get(), dwSize, &dwRead, NULL))
+    if (!ReadFile(hFile, pData, dwSize, &dwRead, NULL))
         return NULL;
-    return XmlLoadFromBytes(pData.get(), dwRead, bRequireDeclaration);
+    return XmlLoadFromBytes(pData, dwRead, bRequireDeclaration);
 }
 
 CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration)

@@ -96,6 +96,8 @@ TEST(SkinDialog, SkinMeTakesTheSkinNamedInFullAndKeepsTheClientArea)
     ASSERT_EQ(2, g_Registry.m_listWindowSkins.GetCount());
 
     CTestSkinDialog dlg;
+    EXPECT_FALSE(dlg.SkinMe(L"Main")) << "no window yet";
+    EXPECT_TRUE(dlg.m_pSkin == NULL);
     ASSERT_TRUE(dlg.CreateAt(120, 110));
     const CSize client = dlg.ClientSize();
     const CRect rcPlain = dlg.WindowRect();
@@ -408,6 +410,74 @@ TEST(SkinDialog, StaticsAndTheDialogTakeTheSkinsDialogBackground)
     dlg.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_NE(crBack, ControlPixel(hStatic, 5, 5));
     EXPECT_EQ(crBack, ControlPixel(hPageStatic, 5, 5));
+    page.DestroyWindow();
+    dlg.DestroyWindow();
+}
+
+TEST(SkinChildDialog, MenusOpenedOnThePageAreDrawnByTheMenuEngine)
+{
+    // As in a host, a skin is loaded before any menu is drawn.
+    CSkinDefinitions defs;
+    defs.WriteBase(L"");
+    LoadSkin(L"", L"");
+    CTestSkinDialog dlg;
+    ASSERT_TRUE(dlg.CreateAt(180, 170));
+    CTestChildDialog page;
+    ASSERT_TRUE(page.CreateIn(&dlg));
+
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 300, L"Open the file");
+    page.SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, MAKELPARAM(0, FALSE));
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(::GetMenuItemInfoW(menu.m_hMenu, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "prepared for drawing by the engine";
+
+    MEASUREITEMSTRUCT measure = {};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = 300;
+    measure.itemData = info.dwItemData;
+    page.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&measure);
+    EXPECT_GT(measure.itemHeight, 0u);
+    EXPECT_GT(measure.itemWidth, 20u) << "wide enough for its text";
+    // A control's own item is not the menu engine's business.
+    MEASUREITEMSTRUCT control = {};
+    control.CtlType = ODT_LISTBOX;
+    control.CtlID = 77;
+    page.SendMessage(WM_MEASUREITEM, 77, (LPARAM)&control);
+    EXPECT_EQ(0u, control.itemWidth);
+
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 200;
+    bmi.bmiHeader.biHeight = -40;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    DWORD* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
+    ASSERT_TRUE(hBitmap != NULL);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    memset(pBits, 0x5A, 200 * 40 * 4);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = 300;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = (HWND)menu.m_hMenu;
+    draw.hDC = hDC;
+    draw.rcItem = CRect(0, 0, 200, (int)measure.itemHeight);
+    draw.itemData = info.dwItemData;
+    page.SendMessage(WM_DRAWITEM, 0, (LPARAM)&draw);
+    ::GdiFlush();
+    int nPainted = 0;
+    for (int n = 0; n < 200 * (int)measure.itemHeight; n++)
+        nPainted += (pBits[n] & 0xFFFFFF) != 0x5A5A5A;
+    EXPECT_GT(nPainted, 200 * (int)measure.itemHeight / 2) << "the item is painted";
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::DeleteObject(hBitmap);
     page.DestroyWindow();
     dlg.DestroyWindow();
 }

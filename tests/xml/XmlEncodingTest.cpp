@@ -80,3 +80,22 @@ TEST(XmlEncoding, NullAndEmptyInputFail)
     EXPECT_FALSE(ParseText(L" \r\n\t "));
     EXPECT_FALSE(LoadBytes(" "));
 }
+
+TEST(XmlEncoding, NothingOfAnEarlierLongerDocumentIsSeen)
+{
+    // Per encoding: a long document, then a shorter one that stops early, then a short one.
+    auto Encode = [](int nEncoding, const std::wstring& strText) {
+        return nEncoding == 0 ? std::string(strText.begin(), strText.end())
+                              : nEncoding == 1 ? Utf16LE(strText) : Utf16BE(strText);
+    };
+    for (int n = 0; n < 3; n++)
+    {
+        XmlDocument pDoc = LoadBytes(Encode(n, L"<a>" + std::wstring(5000, L'x') + L"</a>"));
+        ASSERT_TRUE(pDoc);
+        EXPECT_EQ(5000, pDoc->m_strValue.GetLength());
+        EXPECT_FALSE(LoadBytes(Encode(n, L"<a>xx"))) << "encoding " << n;
+        pDoc = LoadBytes(Encode(n, L"<a>xx</a>"));
+        ASSERT_TRUE(pDoc) << "encoding " << n;
+        EXPECT_EQ(std::wstring(L"xx"), Str(pDoc->m_strValue));
+    }
+}

@@ -218,3 +218,24 @@ TEST(XmlGrammar, WhatEndsTheDocument)
     EXPECT_FALSE(ParseText(L"<a><b></a></b>"));
     EXPECT_FALSE(ParseText(L"text<a/>"));
 }
+
+TEST(XmlGrammar, ManyAttributesOnOneElement)
+{
+    // More attributes than share the bucket table's allocation, with replaced duplicates.
+    std::wstring strDoc = L"<a";
+    for (int n = 0; n < 40; n++)
+        strDoc += L" Attr" + std::to_wstring(n) + L"='v" + std::to_wstring(n) + L"'";
+    for (int n = 0; n < 40; n += 3)
+        strDoc += L" ATTR" + std::to_wstring(n) + L"='w" + std::to_wstring(n) + L"'";
+    strDoc += L"/>";
+    XmlDocument pDoc = ParseText(strDoc.c_str());
+    ASSERT_TRUE(pDoc);
+    EXPECT_EQ(40, pDoc->m_mapAttributes.GetCount());
+    for (int n = 0; n < 40; n++)
+    {
+        std::wstring strName = L"attr" + std::to_wstring(n);
+        std::wstring strValue = (n % 3 ? L"v" : L"w") + std::to_wstring(n);
+        EXPECT_EQ(strValue, Str(pDoc->GetAttributeValue(strName.c_str())));
+    }
+    EXPECT_EQ(41, WalkTree(pDoc.get(), NULL, 1));
+}

@@ -11,21 +11,6 @@ typedef CWindowSkin S;
 
 namespace
 {
-CFrame Frame(int nTop, int nLeft = 4, int nRight = 5, int nBottom = 6)
-{
-    CFrame frame;
-    frame.nTop = nTop;
-    frame.nLeft = nLeft;
-    frame.nRight = nRight;
-    frame.nBottom = nBottom;
-    return frame;
-}
-
-CString Skins(const CString& strSkins)
-{
-    return L"<windowSkins>" + strSkins + L"</windowSkins>";
-}
-
 CSize SkinnedWindowSize(const CSize& client, const CFrame& frame)
 {
     return CSize(client.cx + frame.nLeft + frame.nRight, client.cy + frame.nTop + frame.nBottom);

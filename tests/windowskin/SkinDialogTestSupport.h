@@ -22,6 +22,21 @@ struct CFrame
     bool bButtons = true;
 };
 
+inline CFrame Frame(int nTop, int nLeft = 4, int nRight = 5, int nBottom = 6)
+{
+    CFrame frame;
+    frame.nTop = nTop;
+    frame.nLeft = nLeft;
+    frame.nRight = nRight;
+    frame.nBottom = nBottom;
+    return frame;
+}
+
+inline CString Skins(const CString& strSkins)
+{
+    return L"<windowSkins>" + strSkins + L"</windowSkins>";
+}
+
 // Caption text colour of the generated skins: no part colour has this red value.
 const COLORREF CAPTION_COLOUR = RGB(255, 0, 255);
 

@@ -11,27 +11,12 @@ typedef CWindowSkin S;
 
 namespace
 {
-CFrame Frame(int nTop, int nLeft = 4, int nRight = 5, int nBottom = 6)
-{
-    CFrame frame;
-    frame.nTop = nTop;
-    frame.nLeft = nLeft;
-    frame.nRight = nRight;
-    frame.nBottom = nBottom;
-    return frame;
-}
-
 // Thinner on every side than the system's caption and sizing frame.
 CFrame ThinFrame()
 {
     CFrame frame = Frame(8, 1, 1, 1);
     frame.bButtons = false;
     return frame;
-}
-
-CString Skins(const CString& strSkins)
-{
-    return L"<windowSkins>" + strSkins + L"</windowSkins>";
 }
 
 // The window rectangle the system frame puts around a client area of this size.

@@ -101,6 +101,14 @@ BEGIN_MESSAGE_MAP(CUpdateTarget, CCmdTarget)
 END_MESSAGE_MAP()
 }
 
+// A host may draw menu items before loading any skin.
+TEST(MenuTheme, FontsExistBeforeAnySkinLoads)
+{
+    CInterfaceTheme theme;
+    EXPECT_NE(nullptr, theme.m_fntNormal.m_hObject);
+    EXPECT_NE(nullptr, theme.m_fntBold.m_hObject);
+}
+
 TEST_F(MenuItems, PrepareMakesEveryLevelOwnerDrawnAndRemembersTexts)
 {
     CMenu deeper, sub;

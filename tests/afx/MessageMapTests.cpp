@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 using KorvoTest::CDialogTemplate;
-using KorvoTest::PumpMessages;
 
 namespace
 {
@@ -16,6 +15,7 @@ public:
     int m_nSizes = 0;
     int m_nCreates = 0;
     int m_nPings = 0;
+    int m_nUpdates = 0;
     BOOL m_bPostNcDestroy = FALSE;
 
 protected:
@@ -30,6 +30,12 @@ protected:
         CWnd::OnSize(nType, cx, cy);
     }
     afx_msg void OnPing() { m_nPings++; }
+    afx_msg void OnUpdatePing(CCmdUI* pCmdUI)
+    {
+        m_nUpdates++;
+        pCmdUI->Enable(FALSE);
+        pCmdUI->SetCheck(1);
+    }
     void PostNcDestroy() override { m_bPostNcDestroy = TRUE; }
     DECLARE_MESSAGE_MAP()
 };
@@ -38,14 +44,13 @@ BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_COMMAND(ID_PING, OnPing)
+    ON_UPDATE_COMMAND_UI(ID_PING, OnUpdatePing)
 END_MESSAGE_MAP()
 
 class CDerivedWnd : public CBaseWnd
 {
 public:
     CSize m_sizeLast;
-    LRESULT m_nRegistered = 0;
-    UINT m_nHitTests = 0;
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy)
@@ -53,12 +58,9 @@ protected:
         m_sizeLast = CSize(cx, cy);
         CBaseWnd::OnSize(nType, cx, cy);
     }
-    afx_msg UINT OnNcHitTest(CPoint point)
-    {
-        m_nHitTests++;
-        return CWnd::OnNcHitTest(point);
-    }
-    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { return m_nRegistered = wParam + lParam; }
+    // Handled, but left to the default window procedure.
+    afx_msg UINT OnNcHitTest(CPoint point) { return CWnd::OnNcHitTest(point); }
+    afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { return wParam + lParam; }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -113,28 +115,7 @@ TEST(HandleMap, ForeignWindowsGetTemporaryWrappers)
     EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
 }
 
-namespace
-{
-class CUpdateTarget : public CCmdTarget
-{
-public:
-    int m_nUpdates = 0;
-
-protected:
-    afx_msg void OnUpdatePing(CCmdUI* pCmdUI)
-    {
-        m_nUpdates++;
-        pCmdUI->Enable(FALSE);
-        pCmdUI->SetCheck(1);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CUpdateTarget, CCmdTarget)
-    ON_UPDATE_COMMAND_UI(ID_PING, OnUpdatePing)
-END_MESSAGE_MAP()
-}
-
+// The update handler is in the base class's map.
 TEST(CmdUI, UpdateHandlersChangeMenuItemsByPosition)
 {
     CMenu menu;
@@ -142,7 +123,7 @@ TEST(CmdUI, UpdateHandlersChangeMenuItemsByPosition)
     menu.AppendMenu(MF_STRING, ID_PING, L"Ping");
     menu.AppendMenu(MF_STRING, ID_PING + 1, L"Other");
 
-    CUpdateTarget target;
+    CDerivedWnd target;
     CCmdUI state;
     state.m_pMenu = &menu;
     state.m_nIndexMax = menu.GetMenuItemCount();
@@ -177,20 +158,6 @@ public:
 };
 }
 
-TEST(Dialog, ModelessFromTemplateRunsOnInitDialogAndCloses)
-{
-    CDialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 160, 80, L"Modeless");
-    tmpl.AddControl(L"Static", 100, WS_VISIBLE, 5, 5, 100, 10, L"label");
-    CTestDialog dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
-    EXPECT_TRUE(dlg.m_bInitialised);
-    CString strText;
-    dlg.GetDlgItemText(100, strText);
-    EXPECT_EQ(CString(L"set in OnInitDialog"), strText);
-    dlg.DestroyWindow();
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
 static void CALLBACK ClickOkOfModal(HWND, UINT, UINT_PTR idEvent, DWORD)
 {
     ::KillTimer(NULL, idEvent);
@@ -198,17 +165,27 @@ static void CALLBACK ClickOkOfModal(HWND, UINT, UINT_PTR idEvent, DWORD)
     ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
 }
 
-TEST(Dialog, ModalLoopEndsWithTheResultOfEndDialog)
+TEST(Dialog, ModelessAndModalDialogsFromTemplatesRunOnInitDialog)
 {
     CDialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 160, 80, L"Modal");
-    tmpl.AddControl(L"Button", IDOK, WS_VISIBLE | BS_DEFPUSHBUTTON, 5, 5, 50, 14, L"OK");
-    CTestDialog dlg;
-    dlg.InitModalIndirect(tmpl.Get());
+    tmpl.AddControl(L"Static", 100, WS_VISIBLE, 5, 5, 100, 10, L"label")
+        .AddControl(L"Button", IDOK, WS_VISIBLE | BS_DEFPUSHBUTTON, 5, 20, 50, 14, L"OK");
+    CTestDialog modeless;
+    ASSERT_TRUE(modeless.CreateIndirect(tmpl.Get()));
+    EXPECT_TRUE(modeless.m_bInitialised);
+    CString strText;
+    modeless.GetDlgItemText(100, strText);
+    EXPECT_EQ(CString(L"set in OnInitDialog"), strText);
+    modeless.DestroyWindow();
+    EXPECT_EQ(nullptr, modeless.m_hWnd);
+
+    CTestDialog modal;
+    modal.InitModalIndirect(tmpl.Get());
     // Clicks OK from inside the modal loop, as a person would.
     ::SetTimer(NULL, 0, 50, ClickOkOfModal);
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(dlg.m_bInitialised);
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    EXPECT_EQ(IDOK, modal.DoModal()) << "the loop ends with the result of EndDialog";
+    EXPECT_TRUE(modal.m_bInitialised);
+    EXPECT_EQ(nullptr, modal.m_hWnd);
 }
 
 TEST(String, FormatFindAndCaseRules)
@@ -224,26 +201,4 @@ TEST(String, FormatFindAndCaseRules)
     EXPECT_EQ(2, strReplace.Replace(L"\\n", L"\n"));
     EXPECT_EQ(CString(L"a\nb\n"), strReplace);
     EXPECT_EQ(CString(L""), CString((LPCWSTR)NULL));
-}
-
-TEST(Map, BucketCountsAndOverwrites)
-{
-    CMap<CString, const CString&, int, int> map;
-    map.InitHashTable(17);
-    map[L"a"] = 1;
-    map[L"a"] = 2;
-    map.SetAt(L"B", 3);
-    int n = 0;
-    EXPECT_TRUE(map.Lookup(L"a", n));
-    EXPECT_EQ(2, n);
-    EXPECT_FALSE(map.Lookup(L"b", n)) << "keys compare exactly";
-    EXPECT_EQ(2, map.GetCount());
-    int nSeen = 0;
-    for (POSITION pos = map.GetStartPosition(); pos;)
-    {
-        CString key;
-        map.GetNextAssoc(pos, key, n);
-        nSeen++;
-    }
-    EXPECT_EQ(2, nSeen);
 }

@@ -3,20 +3,36 @@
 #include "DialogTemplate.h"
 #include "KorvoTest.h"
 #include <resizable/CResizableDialog.h>
+#include <gtest/gtest.h>
 #include <functional>
-#include <iosfwd>
+#include <ostream>
 #include <vector>
 
 // Geometry and text in assertion messages.
-void PrintTo(const CRect& rect, std::ostream* os);
-void PrintTo(const CPoint& point, std::ostream* os);
-void PrintTo(const CSize& size, std::ostream* os);
-void PrintTo(const CString& str, std::ostream* os);
+inline void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+}
+inline void PrintTo(const CPoint& point, std::ostream* os) { *os << "(" << point.x << ", " << point.y << ")"; }
+inline void PrintTo(const CSize& size, std::ostream* os) { *os << size.cx << " x " << size.cy; }
+inline void PrintTo(const CString& str, std::ostream* os) { *os << ::testing::PrintToString(std::wstring(str)); }
 
 namespace ResizableTest
 {
-const DWORD TOP_LEVEL_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX
-    | DS_SETFONT;
+struct Control
+{
+    LPCWSTR pszClass;
+    UINT nID;
+    DWORD dwStyle;
+    LPCWSTR pszText;
+};
+
+inline CRect WindowRectOf(CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    return rect;
+}
 
 // A resizable dialog whose protected interface the tests drive directly.
 class CTestDialog : public CResizableDialog
@@ -24,7 +40,6 @@ class CTestDialog : public CResizableDialog
 public:
     using CResizableLayout::AddAnchor;
     using CResizableLayout::AddAnchorCallback;
-    using CResizableLayout::ArrangeLayout;
     using CResizableLayout::GetAnchorPosition;
     using CResizableLayout::RemoveAnchor;
     using CResizableLayout::RemoveAllAnchors;
@@ -38,25 +53,36 @@ public:
     using CResizableGrip::RequestGripHidden;
     using CResizableGrip::m_wndGrip;
     using CResizableGrip::m_nGripVisibility;
-    using CResizableMinMax::m_bMinTrackSet;
-    using CResizableMinMax::m_ptMinTrack;
     using CResizableState::StorePlacement;
     using CResizableState::RestorePlacement;
     using CResizableDialog::EnableSaveRestore;
-    using CResizableDialog::m_dwGripRequests;
 
     // The client area the layout works in, when set; otherwise the real one.
     CRect m_rectTotal;
     BOOL m_bFixedTotal = FALSE;
-    // Answers the layout's callback entries: key -> filled entry, or FALSE when absent.
+    // Answers the layout's callback entries: fills the entry, or returns FALSE.
     std::function<BOOL(LayoutInfo&)> m_fnCallback;
     // Answer to WM_CTLCOLORDLG, when set.
     HBRUSH m_hbrDialog = NULL;
 
-    // A modeless dialog of the given size in dialog units, with the given controls.
-    BOOL CreateFrom(KorvoTest::CDialogTemplate& dlgTemplate, CWnd* pParent = NULL)
+    // A top-level dialog of 100 x 60 dialog units holding the controls. A non-empty sizeClient
+    // resizes its client area; a non-empty sizeChild puts the controls in a row from (10, 10),
+    // 4 pixels apart.
+    BOOL CreateWith(const std::vector<Control>& controls = {}, CSize sizeClient = CSize(),
+                    CSize sizeChild = CSize(), DWORD dwExStyle = 0)
     {
-        return CreateIndirect(dlgTemplate.Get(), pParent);
+        const DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX
+            | DS_SETFONT;
+        KorvoTest::CDialogTemplate dlgTemplate(dwStyle, 100, 60, L"resizable", dwExStyle);
+        for (const Control& c : controls)
+            dlgTemplate.AddControl(c.pszClass, c.nID, c.dwStyle, 0, 0, 10, 10, c.pszText);
+        if (!CreateIndirect(dlgTemplate.Get()))
+            return FALSE;
+        if (sizeClient.cx > 0)
+            SetClientSize(sizeClient.cx, sizeClient.cy);
+        for (size_t n = 0; n < controls.size() && sizeChild.cx > 0; n++)
+            PlaceChild(controls[n].nID, 10 + (int)n * (sizeChild.cx + 4), 10, sizeChild.cx, sizeChild.cy);
+        return TRUE;
     }
 
     void SetClientSize(int cx, int cy)
@@ -66,10 +92,12 @@ public:
         SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    CRect ChildRect(UINT nID) const
+    // A child's or the grip's rectangle in client coordinates.
+    CRect ChildRect(UINT nID) const { return ChildRect(::GetDlgItem(m_hWnd, nID)); }
+    CRect ChildRect(HWND hWnd) const
     {
         CRect rect;
-        ::GetWindowRect(::GetDlgItem(m_hWnd, nID), &rect);
+        ::GetWindowRect(hWnd, &rect);
         ScreenToClient(&rect);
         return rect;
     }
@@ -77,6 +105,14 @@ public:
     void PlaceChild(UINT nID, int x, int y, int cx, int cy)
     {
         ::MoveWindow(::GetDlgItem(m_hWnd, nID), x, y, cx, cy, FALSE);
+    }
+
+    // Whether the background clipping region holds the centre of the child.
+    BOOL ErasesCentreOf(UINT nID)
+    {
+        CRgn rgn;
+        GetClippingRegion(&rgn);
+        return rgn.PtInRegion(ChildRect(nID).CenterPoint());
     }
 
 protected:
@@ -111,18 +147,9 @@ public:
 
     BOOL m_bSupport = FALSE;
     RESIZE_PROPERTIES m_properties = { TRUE, TRUE, FALSE, FALSE };
-    BOOL m_bAnswerClipping = FALSE;
-    BOOL m_bLikesClipping = FALSE;
-    BOOL m_bAnswerRefresh = FALSE;
-    BOOL m_bNeedsRefresh = FALSE;
+    BOOL m_bAnswerClipping = FALSE; // with "likes clipping"
+    BOOL m_bAnswerRefresh = FALSE;  // with "needs no refresh"
     std::vector<WPARAM> m_codes;
-
-    void Reset()
-    {
-        m_nPosChanging = 0;
-        m_nLastFlags = 0;
-        m_codes.clear();
-    }
 
 protected:
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos)
@@ -146,24 +173,14 @@ protected:
             *(RESIZE_PROPERTIES*)lParam = m_properties;
             return TRUE;
         case RESIZE_QUERY_CLIPPING:
-            if (!m_bAnswerClipping)
-                return FALSE;
-            ((RESIZE_CLIPPING*)lParam)->bLikesClipping = m_bLikesClipping;
-            return TRUE;
+            ((RESIZE_CLIPPING*)lParam)->bLikesClipping = TRUE;
+            return m_bAnswerClipping;
         case RESIZE_QUERY_REFRESH:
-            if (!m_bAnswerRefresh)
-                return FALSE;
-            ((RESIZE_REFRESH*)lParam)->bNeedsRefresh = m_bNeedsRefresh;
-            return TRUE;
+            ((RESIZE_REFRESH*)lParam)->bNeedsRefresh = FALSE;
+            return m_bAnswerRefresh;
         }
         return FALSE;
     }
     DECLARE_MESSAGE_MAP()
 };
-
-// Whether the region holds the centre of the rectangle.
-inline BOOL RegionHoldsCentre(CRgn& rgn, const CRect& rect)
-{
-    return rgn.PtInRegion(rect.CenterPoint());
-}
 }

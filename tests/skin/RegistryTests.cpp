@@ -67,19 +67,24 @@ TEST(Registry, StringsAndTips)
     EXPECT_FALSE(g_Registry.GetString(14, strOut));
 }
 
-TEST(Registry, ABadResourceMapEntryStopsOnlyTheRestOfItsFile)
+// A resource-map entry without a code, or a menu without a name, ends the reading of its file.
+TEST(Registry, ABadEntryStopsOnlyTheRestOfItsFile)
 {
     CSkinFolder folder;
     folder.WriteBase(R"(<strings><string id="1" value="before"/></strings>
         <resourceMap><command id="A" code="3"/><command id="B"/><command id="C" code="4"/></resourceMap>
         <strings><string id="2" value="after"/></strings>)");
-    folder.WriteSkin(L"first.xml", R"(<strings><string id="5" value="next file"/></strings>)");
+    folder.WriteSkin(L"first.xml", R"(<strings><string id="5" value="next file"/></strings>
+        <menus><menu name="M"><item id="1" text="a"/></menu><menu><item id="2" text="b"/></menu></menus>
+        <strings><string id="6" value="never read"/></strings>)");
     LoadSkin(L"first.xml", L"");
     EXPECT_EQ(CString(L"before"), GetSkinString(1));
     EXPECT_EQ(CString(), GetSkinString(2));
     EXPECT_EQ(3u, g_Theme.NameToID(L"A"));
     EXPECT_EQ(0u, g_Theme.NameToID(L"C"));
     EXPECT_EQ(CString(L"next file"), GetSkinString(5));
+    EXPECT_NE(nullptr, GetSkinMenu(L"M"));
+    EXPECT_EQ(CString(), GetSkinString(6));
 
     folder.WriteBase(R"(<resourceMap><command id="D" code="0x10"/></resourceMap>)");
     LoadSkin(L"", L"");
@@ -152,16 +157,6 @@ TEST(Registry, MenusAreBuiltInDocumentOrderAndFoundByExactName)
     ASSERT_NE(nullptr, GetSkinMenu(L"X"));
     EXPECT_EQ(2u, GetSkinMenu(L"X")->GetMenuItemID(0));
     EXPECT_EQ(0u, TrackSkinPopupMenu(L"Unknown", CPoint(0, 0), 0, TPM_RETURNCMD, NULL));
-}
-
-TEST(Registry, AMenuWithoutANameStopsTheFile)
-{
-    CSkinFolder folder;
-    folder.WriteBase(R"(<menus><menu name="A"><item id="1" text="a"/></menu><menu><item id="2" text="b"/></menu></menus>
-        <strings><string id="1" value="never read"/></strings>)");
-    LoadSkin(L"", L"");
-    EXPECT_NE(nullptr, GetSkinMenu(L"A"));
-    EXPECT_EQ(CString(), GetSkinString(1));
 }
 
 TEST(Registry, RootAndSectionRules)

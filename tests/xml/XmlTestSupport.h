@@ -1,5 +1,5 @@
-// Shared helpers of the XML reader tests: loading from literal documents, encoding variants,
-// and a walk that checks every link of a tree.
+// Shared helpers of the XML reader tests: documents from text and bytes, UTF-16 encodings, the
+// grammar cases (also the fuzz test's seeds), and a walk that checks every link of a tree.
 #pragma once
 #include "xml/XML.h"
 #include <gtest/gtest.h>
@@ -20,36 +20,17 @@ inline XmlDocument ParseText(LPCWSTR pszText, BOOL bRequireDeclaration = FALSE)
     return XmlDocument(XmlParseDocument(pszText, bRequireDeclaration));
 }
 
-inline std::string Utf16LE(const std::wstring& strText, bool bMark = true)
+// The text as UTF-16 bytes in either byte order, led by the byte order mark unless bMark is false.
+inline std::string Utf16(const std::wstring& strText, bool bBigEndian, bool bMark = true)
 {
-    std::string strBytes = bMark ? std::string("\xFF\xFE") : std::string();
-    for (wchar_t ch : strText)
+    std::string strBytes;
+    for (wchar_t ch : (bMark ? std::wstring(1, L'\uFEFF') : std::wstring()) + strText)
     {
-        strBytes += (char)(ch & 0xFF);
-        strBytes += (char)(ch >> 8);
+        char chLow = (char)(ch & 0xFF), chHigh = (char)(ch >> 8);
+        strBytes += bBigEndian ? chHigh : chLow;
+        strBytes += bBigEndian ? chLow : chHigh;
     }
     return strBytes;
-}
-
-inline std::string Utf16BE(const std::wstring& strText, bool bMark = true)
-{
-    std::string strBytes = bMark ? std::string("\xFE\xFF") : std::string();
-    for (wchar_t ch : strText)
-    {
-        strBytes += (char)(ch >> 8);
-        strBytes += (char)(ch & 0xFF);
-    }
-    return strBytes;
-}
-
-inline std::wstring WideFromUtf8(const std::string& strBytes)
-{
-    if (strBytes.empty())
-        return std::wstring();
-    int nChars = MultiByteToWideChar(CP_UTF8, 0, strBytes.data(), (int)strBytes.size(), NULL, 0);
-    std::wstring strText(nChars, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, strBytes.data(), (int)strBytes.size(), &strText[0], nChars);
-    return strText;
 }
 
 inline CXmlElement* ChildAt(CXmlElement* pElement, int nIndex)
@@ -62,6 +43,27 @@ inline std::wstring Str(const CString& str)
 {
     return std::wstring((LPCWSTR)str, str.GetLength());
 }
+
+// nDepth nested elements around the innermost text.
+inline std::string Nested(int nDepth, const char* pszInnermost = "")
+{
+    std::string strOpen, strClose;
+    for (int n = 0; n < nDepth; n++)
+    {
+        strOpen += "<e>";
+        strClose += "</e>";
+    }
+    return strOpen + pszInnermost + strClose;
+}
+
+// A document and what it reads as: the root's attribute "v" where it has one, else its text.
+struct XmlValueCase
+{
+    const char* pszDocument;
+    LPCWSTR pszValue;
+};
+extern const std::vector<XmlValueCase> g_xmlValueCases;
+extern const std::vector<const char*> g_xmlFailingDocuments;
 
 // Visits every element and attribute, checking types, parent links, map keys and depth.
 // Returns the number of nodes seen; any broken link is a test failure.
@@ -89,43 +91,8 @@ inline int WalkTree(const CXmlElement* pElement, const CXmlElement* pParent, int
     }
 
     int nChildren = 0;
-    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
-    {
-        const CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
-        nNodes += WalkTree(pChild, pElement, nDepth + 1);
-        nChildren++;
-    }
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos; nChildren++)
+        nNodes += WalkTree(pElement->m_listChildren.GetNext(pos), pElement, nDepth + 1);
     EXPECT_EQ(nChildren, pElement->m_listChildren.GetCount());
     return nNodes;
-}
-
-// Structural equality of two trees (names, text, attributes by key, children in order).
-inline bool SameTree(const CXmlElement* pA, const CXmlElement* pB)
-{
-    if (!pA || !pB)
-        return pA == pB;
-    if (pA->m_strName != pB->m_strName || pA->m_strValue != pB->m_strValue)
-        return false;
-    if (pA->m_mapAttributes.GetCount() != pB->m_mapAttributes.GetCount()
-        || pA->m_listChildren.GetCount() != pB->m_listChildren.GetCount())
-        return false;
-
-    CString strKey;
-    CXmlAttribute* pAttribute;
-    for (POSITION pos = pA->m_mapAttributes.GetStartPosition(); pos;)
-    {
-        pA->m_mapAttributes.GetNextAssoc(pos, strKey, pAttribute);
-        CXmlAttribute* pOther = pB->GetAttribute(strKey);
-        if (!pOther || pOther->m_strName != pAttribute->m_strName
-            || pOther->m_strValue != pAttribute->m_strValue)
-            return false;
-    }
-
-    POSITION posB = pB->m_listChildren.GetHeadPosition();
-    for (POSITION posA = pA->m_listChildren.GetHeadPosition(); posA;)
-    {
-        if (!SameTree(pA->m_listChildren.GetNext(posA), pB->m_listChildren.GetNext(posB)))
-            return false;
-    }
-    return true;
 }

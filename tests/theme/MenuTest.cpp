@@ -1,0 +1,409 @@
+// The menu engine: items converted to owner-drawn items, measured and painted into a device
+// context, and real popup menus tracked on the test thread, which the hook re-frames and whose
+// owner routes their items to the engine. Every menu is closed from a timer, never by a person.
+#include "ThemeTestSupport.h"
+#include <functional>
+
+namespace
+{
+// Distinct colours, so every painted part can be told apart.
+const COLORREF BACK = RGB(250, 240, 230), HOVER = RGB(100, 150, 250), FRAME = RGB(200, 0, 0), BORDER = RGB(0, 0, 160);
+const COLORREF BACK_NORMAL = RGB(230, 230, 200), BACK_CHECK = RGB(180, 220, 180), BACK_CHECK_SEL = RGB(120, 200, 120);
+const COLORREF DISABLED = RGB(255, 0, 0), WHITE = RGB(255, 255, 255), BLACK = RGB(0, 0, 0);
+
+// The item data and type PrepareMenu wrote for an item.
+MENUITEMINFOW ItemInfo(HMENU hMenu, int nPosition)
+{
+    MENUITEMINFOW info = { sizeof(info), MIIM_DATA | MIIM_FTYPE };
+    ::GetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
+    return info;
+}
+
+// The text stored under an item's key.
+CString TextOf(ULONG_PTR nKey)
+{
+    CString strText(L"<none>");
+    g_MenuSkinner.m_mapText.Lookup((DWORD)nKey, strText);
+    return strText;
+}
+
+const int W = 200;
+const int H = 25;
+const UINT PRINTING = 0x10000; // painted while the menu renders itself through WM_PRINT
+
+// The theme after a skin load with the distinct colours and the hook in place, and an empty popup.
+class MenuItems : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        typedef CInterfaceTheme T;
+        const std::pair<COLORREF T::*, COLORREF> palette[] = {
+            { &T::m_crMenuBack, BACK }, { &T::m_crMenuHover, HOVER }, { &T::m_crMenuBorder, FRAME },
+            { &T::m_crBorder, BORDER }, { &T::m_crBackNormal, BACK_NORMAL }, { &T::m_crBackCheck, BACK_CHECK },
+            { &T::m_crBackCheckSel, BACK_CHECK_SEL }, { &T::m_crDisabled, DISABLED }
+        };
+        ResetTheme();
+        for (const auto& colour : palette)
+            g_Theme.*colour.first = colour.second;
+        g_MenuSkinner.Initialize();
+        m_menu.CreatePopupMenu();
+    }
+    void TearDown() override { g_bMenuPrinting = 1; }
+
+    // Appends a text item and converts the whole menu again; returns its position.
+    int AddItem(UINT nID, LPCWSTR pszText, UINT nFlags = MF_STRING)
+    {
+        m_menu.AppendMenu(nFlags, nID, pszText);
+        g_MenuSkinner.PrepareMenu(&m_menu);
+        return (int)m_menu.GetMenuItemCount() - 1;
+    }
+
+    void Draw(HDC hDC, int nPosition, UINT nState)
+    {
+        g_bMenuPrinting = (nState & PRINTING) ? 1 : 0;
+        DRAWITEMSTRUCT dis = { ODT_MENU, 0, m_menu.GetMenuItemID(nPosition), ODA_DRAWENTIRE, nState & ~PRINTING,
+                               (HWND)m_menu.m_hMenu, hDC, { 0, 0, W, H } };
+        dis.itemData = ItemInfo(m_menu.m_hMenu, nPosition).dwItemData;
+        g_MenuSkinner.DrawItem(&dis);
+    }
+
+    CMenu m_menu;
+};
+
+// The pixels other than crBack in columns [nLeft, nRight), column by column.
+std::vector<CPoint> Ink(const CPixelCanvas& canvas, COLORREF crBack, int nLeft = 0, int nRight = W)
+{
+    std::vector<CPoint> ink;
+    for (int x = nLeft; x < nRight; x++)
+        for (int y = 0; y < H; y++)
+            if (canvas.Pixel(x, y) != crBack)
+                ink.push_back(CPoint(x, y));
+    return ink;
+}
+
+int TextWidth(LPCWSTR pszText)
+{
+    CClientDC dc(NULL);
+    CFont* pOld = dc.SelectObject(&g_Theme.m_fntNormal);
+    int cx = dc.GetTextExtent(pszText, (int)wcslen(pszText)).cx;
+    dc.SelectObject(pOld);
+    return cx;
+}
+
+const int MENU_X = 400;
+const int MENU_Y = 200;
+const wchar_t OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
+
+// Routes its menus' items to the menu engine and records the commands it was asked to update.
+class CMenuOwnerWnd : public CWnd
+{
+public:
+    std::vector<UINT> m_updated;
+
+protected:
+    LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMessage == WM_INITMENUPOPUP)
+            g_MenuSkinner.UpdateMenuPopup(CMenu::FromHandle((HMENU)wParam), this);
+        else if (nMessage == WM_MEASUREITEM && ((MEASUREITEMSTRUCT*)lParam)->CtlType == ODT_MENU)
+            g_MenuSkinner.MeasureItem((MEASUREITEMSTRUCT*)lParam);
+        else if (nMessage == WM_DRAWITEM && ((DRAWITEMSTRUCT*)lParam)->CtlType == ODT_MENU)
+            g_MenuSkinner.DrawItem((DRAWITEMSTRUCT*)lParam);
+        else
+            return CWnd::WindowProc(nMessage, wParam, lParam);
+        return TRUE;
+    }
+    afx_msg void OnUpdateItem(CCmdUI* pCmdUI)
+    {
+        m_updated.push_back(pCmdUI->m_nID);
+        pCmdUI->Enable(pCmdUI->m_nID != 104);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMenuOwnerWnd, CWnd)
+    ON_UPDATE_COMMAND_UI(101, OnUpdateItem)
+    ON_UPDATE_COMMAND_UI(104, OnUpdateItem)
+    ON_UPDATE_COMMAND_UI(105, OnUpdateItem)
+END_MESSAGE_MAP()
+
+// The steps of the menu being tracked: each timer tick runs the next one against the open popup,
+// then the menu is ended; a menu that never opens is ended after a bounded number of ticks.
+std::vector<std::function<void(HWND hPopup)>> s_steps;
+size_t s_nNextStep = 0;
+int s_nIdleTicks = 0;
+
+void CALLBACK OnTrackTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hPopup = ::FindWindowW(L"#32768", NULL);
+    if (hPopup && ::IsWindowVisible(hPopup) && s_nNextStep < s_steps.size())
+        s_steps[s_nNextStep++](hPopup);
+    else if (s_nNextStep == s_steps.size() || ++s_nIdleTicks > 40)
+        ::EndMenu();
+}
+
+void Track(HMENU hMenu, HWND hOwner, std::vector<std::function<void(HWND hPopup)>> steps)
+{
+    s_steps = std::move(steps);
+    s_nNextStep = s_nIdleTicks = 0;
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 150, OnTrackTimer);
+    ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, MENU_X, MENU_Y, 0, hOwner, NULL);
+    ::KillTimer(NULL, nTimer);
+    KorvoTest::PumpMessages(50);
+    EXPECT_EQ(s_steps.size(), s_nNextStep) << "every step ran while the menu was open";
+}
+
+// An item's rectangle within the popup window. Without a window the system finds the popup's
+// own window to map the item from.
+CRect ItemRect(HMENU hMenu, int nPosition, HWND hPopup)
+{
+    CRect rc;
+    ::GetMenuItemRect(NULL, hMenu, nPosition, &rc);
+    return rc - WindowRect(hPopup).TopLeft();
+}
+
+// A popup with an item two levels down, owned by a window of the host that is in front.
+class MenuPopups : public MenuItems
+{
+protected:
+    void SetUp() override
+    {
+        MenuItems::SetUp();
+        ASSERT_TRUE(g_hMenuHook != NULL);
+        CMenuSkinner::SetMenuAttach(0, 0, 0);
+        ::SetCursorPos(5, 5);
+        ASSERT_TRUE(m_owner.CreateEx(0, NULL, L"menu owner", WS_POPUP | WS_VISIBLE, 20, 20, 200, 120, NULL, NULL));
+        ::SetForegroundWindow(m_owner.m_hWnd);
+        KorvoTest::PumpMessages(20);
+        ASSERT_EQ(m_owner.m_hWnd, ::GetForegroundWindow());
+
+        HMENU hDeeper = ::CreatePopupMenu(), hSub = ::CreatePopupMenu();
+        ::AppendMenuW(hDeeper, MF_STRING, 105, L"Deepest");
+        ::AppendMenuW(hSub, MF_STRING, 104, L"Deep");
+        ::AppendMenuW(hSub, MF_POPUP, (UINT_PTR)hDeeper, L"Deeper");
+        m_menu.AppendMenu(MF_STRING, 101, L"&Open\tCtrl+O");
+        m_menu.AppendMenu(MF_SEPARATOR);
+        m_menu.AppendMenu(MF_STRING | MF_CHECKED, 102, L"Checked");
+        m_menu.AppendMenu(MF_POPUP, (UINT_PTR)hSub, L"More");
+    }
+    void TearDown() override
+    {
+        m_owner.DestroyWindow();
+        KorvoTest::PumpMessages(20);
+        MenuItems::TearDown();
+    }
+
+    CMenuOwnerWnd m_owner;
+};
+}
+
+// A host may draw menu items before loading any skin.
+TEST(MenuTheme, FontsExistBeforeAnySkinLoads)
+{
+    CInterfaceTheme theme;
+    EXPECT_NE(nullptr, theme.m_fntNormal.m_hObject);
+    EXPECT_NE(nullptr, theme.m_fntBold.m_hObject);
+}
+
+TEST_F(MenuItems, PrepareAndMeasureTakeWholeTextsAndLeaveTheHostsOwnerDrawnItems)
+{
+    AddItem(107, (LPCWSTR)0xABC, MF_OWNERDRAW);
+    AddItem(108, CString(L'x', 200));
+    AddItem(0, L"No command");
+    MEASUREITEMSTRUCT text = { ODT_MENU, 0, 108, 0, 0, ItemInfo(m_menu.m_hMenu, 1).dwItemData };
+    MEASUREITEMSTRUCT zero = { ODT_MENU, 0, 0, 0, 0, ItemInfo(m_menu.m_hMenu, 2).dwItemData };
+    MEASUREITEMSTRUCT separator = { ODT_MENU, 0, 0, 0, 0, 0 };
+    EXPECT_EQ(0xABCu, ItemInfo(m_menu.m_hMenu, 0).dwItemData);
+    EXPECT_EQ(CString(L'x', 200), TextOf(text.itemData)) << "long captions are read whole";
+    EXPECT_TRUE(g_MenuSkinner.PrepareMenu(NULL));
+    g_MenuSkinner.UpdateMenuPopup(NULL, NULL);
+
+    for (MEASUREITEMSTRUCT* pMIS : { &text, &zero, &separator })
+        g_MenuSkinner.MeasureItem(pMIS);
+    LOGFONTW font;
+    ASSERT_TRUE(g_Theme.m_fntNormal.GetLogFont(&font));
+    EXPECT_STREQ(L"Tahoma", font.lfFaceName);
+    EXPECT_EQ(-11, font.lfHeight);
+    EXPECT_EQ(CSize(TextWidth(CString(L'x', 200)) + 32, 25), CSize(text.itemWidth, text.itemHeight));
+    EXPECT_EQ(25u, zero.itemHeight) << "a text item without a command is not a separator";
+    EXPECT_EQ(CSize(10, 5), CSize(separator.itemWidth, separator.itemHeight));
+}
+
+TEST_F(MenuItems, EveryStatePaintsItsParts)
+{
+    AddItem(330, L"Plain");
+    AddItem(0, NULL, MF_SEPARATOR);
+
+    const UINT SEL = ODS_SELECTED, CHECKED = ODS_CHECKED, GRAYED = ODS_GRAYED;
+    const struct { int nPosition; UINT nState; int x, y; COLORREF cr; } cases[] = {
+        // Menu background over the whole item, and only the item's rows are copied.
+        { 0, 0, 0, 0, BACK }, { 0, 0, W - 1, H - 1, BACK }, { 0, 0, 100, H, BLACK },
+        // The hover rounded rectangle with its white outline.
+        { 0, SEL, 0, 12, BACK }, { 0, SEL, 1, 12, WHITE }, { 0, SEL, W - 2, 12, WHITE }, { 0, SEL, W - 1, 12, BACK },
+        { 0, SEL, 100, 1, WHITE }, { 0, SEL, 100, H - 2, WHITE }, { 0, SEL, 100, H - 1, BACK },
+        { 0, SEL, 10, 10, HOVER },
+        // While the menu renders through WM_PRINT each item paints one more row.
+        { 0, SEL | PRINTING, 100, H - 2, WHITE }, { 0, SEL | PRINTING, 100, H, BACK },
+        { 0, SEL | PRINTING, 100, H + 1, BLACK },
+        // Selected under the mouse (a memory DC has no window, so no keyboard): no highlight.
+        { 0, GRAYED | SEL, 1, 12, BACK }, { 0, GRAYED | SEL, 5, 5, BACK },
+        // The check box, B - 3 high, and the default check mark, transparent around its stroke.
+        { 0, CHECKED, 2, 2, BORDER }, { 0, CHECKED, 21, 12, BORDER }, { 0, CHECKED, 2, 23, BORDER },
+        { 0, CHECKED, 2, 24, BACK }, { 0, CHECKED, 22, 12, BACK }, { 0, CHECKED, 20, 22, BACK_CHECK },
+        { 0, CHECKED, 8, 4, BACK_CHECK }, { 0, CHECKED, 8 + 11, 4 + 5, BLACK }, { 0, CHECKED, 8 + 7, 4 + 10, BLACK },
+        { 0, CHECKED | SEL, 3, 3, BACK_CHECK_SEL }, { 0, CHECKED | SEL | GRAYED, 3, 3, BACK_CHECK },
+        // A separator is one line in the disabled colour from column 32.
+        { 1, 0, 31, 1, BACK }, { 1, 0, 32, 1, DISABLED }, { 1, 0, W - 1, 1, DISABLED }, { 1, 0, 32, 0, BACK },
+        { 1, 0, 32, 2, BACK },
+    };
+    for (const auto& test : cases)
+    {
+        CPixelCanvas canvas(W, H + 5, BLACK);
+        Draw(canvas.Dc(), test.nPosition, test.nState);
+        EXPECT_EQ(test.cr, canvas.Pixel(test.x, test.y))
+            << "item " << test.nPosition << " state " << test.nState << " at " << test.x << "," << test.y;
+    }
+}
+
+TEST_F(MenuItems, TextIsLaidOutBoldWhenDefaultAndInTheDisabledColourWhenGrayed)
+{
+    g_Theme.m_crMenuBack = WHITE;
+    CPixelCanvas withMnemonic(W, H), plain(W, H), bold(W, H), grayed(W, H), grayedDefault(W, H);
+    Draw(withMnemonic.Dc(), AddItem(390, L"&Open\tCtrl+O"), 0);
+    Draw(plain.Dc(), AddItem(391, L"Open\tCtrl+O"), 0);
+    Draw(bold.Dc(), 1, ODS_DEFAULT);
+    Draw(grayed.Dc(), 1, ODS_GRAYED);
+    Draw(grayedDefault.Dc(), 1, ODS_GRAYED | ODS_DEFAULT);
+
+    std::vector<CPoint> ink = Ink(withMnemonic, WHITE);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GE(ink.front().x, 32) << "the caption starts at column 32";
+    EXPECT_LE(ink.front().x, 33);
+    EXPECT_LE(ink.back().x, W - 11) << "the shortcut ends 10 pixels before the item's right edge";
+    EXPECT_GE(ink.back().x, W - 12);
+    EXPECT_TRUE(Ink(withMnemonic, WHITE, 32 + TextWidth(L"Open") + 2, W - 10 - TextWidth(L"Ctrl+O") - 3).empty())
+        << "nothing between the caption and the shortcut";
+
+    // The only difference the ampersand makes is a one-row underline below the O.
+    int nO = TextWidth(L"O");
+    std::vector<CPoint> diff;
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++)
+            if (withMnemonic.Pixel(x, y) != plain.Pixel(x, y))
+                diff.push_back(CPoint(x, y));
+    ASSERT_GE((int)diff.size(), nO - 2);
+    for (CPoint pt : diff)
+    {
+        EXPECT_TRUE(pt.x >= 32 && pt.x <= 32 + nO) << pt.x;
+        EXPECT_EQ(diff.front().y, pt.y);
+    }
+    EXPECT_GT(diff.front().y, H / 2);
+
+    EXPECT_GT(Ink(bold, WHITE).size(), Ink(plain, WHITE).size() + 10) << "the default item is bold";
+    EXPECT_EQ(Ink(grayed, WHITE).size(), Ink(grayedDefault, WHITE).size()) << "unless it is grayed";
+    for (CPoint pt : Ink(grayed, WHITE))
+    {
+        COLORREF cr = grayed.Pixel(pt.x, pt.y);
+        EXPECT_TRUE(GetRValue(cr) == 255 && GetGValue(cr) == GetBValue(cr)) << pt.x << "," << pt.y;
+    }
+}
+
+TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
+{
+    HMENU hMenu = m_menu.m_hMenu;
+    auto OpenPopup = [&](HWND hPopup) {
+        EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL);
+        EXPECT_EQ((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
+        CRect rcWindow = WindowRect(hPopup);
+        EXPECT_EQ(CPoint(MENU_X + 1, MENU_Y), rcWindow.TopLeft()) << "popups not at the attach point move right";
+
+        CPixelCanvas shot(hPopup);
+        int w = rcWindow.Width(), h = rcWindow.Height();
+        for (POINT pt : { POINT{ 0, 0 }, POINT{ w / 2, 0 }, POINT{ w - 1, 0 }, POINT{ 0, h / 2 }, POINT{ w - 1, h / 2 },
+                          POINT{ 0, h - 1 }, POINT{ w / 2, h - 1 }, POINT{ w - 1, h - 1 } })
+            EXPECT_EQ(FRAME, shot.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+        CRect rcOpen = ItemRect(hMenu, 0, hPopup), rcChecked = ItemRect(hMenu, 2, hPopup);
+        EXPECT_EQ(25, rcOpen.Height());
+        EXPECT_EQ(5, ItemRect(hMenu, 1, hPopup).Height());
+        EXPECT_EQ(BACK, shot.Pixel(rcOpen.left + 5, rcOpen.top + 5)) << "items are drawn by the engine";
+        EXPECT_EQ(BLACK, shot.Pixel(rcChecked.left + 19, rcChecked.top + 9)) << "the tick";
+        EXPECT_EQ(0, g_bMenuPrinting) << "the popup painted normally";
+
+        // WM_PRINT renders the frame and the client inside it into the given DC.
+        CPixelCanvas printed(w, h, BLACK);
+        EXPECT_EQ(0, ::SendMessageW(hPopup, WM_PRINT, (WPARAM)printed.Dc(), PRF_NONCLIENT | PRF_CLIENT));
+        EXPECT_EQ(1, g_bMenuPrinting);
+        EXPECT_EQ(FRAME, printed.Pixel(w - 1, h / 2));
+        EXPECT_EQ(BACK, printed.Pixel(rcOpen.left + 5, rcOpen.top + 5));
+        ::InvalidateRect(hPopup, NULL, FALSE);
+        ::PostMessageW(hPopup, WM_KEYDOWN, VK_DOWN, 0);
+    };
+    auto KeyboardSelected = [&](HWND hPopup) {
+        CPixelCanvas shot(hPopup);
+        CRect rcOpen = ItemRect(hMenu, 0, hPopup);
+        EXPECT_EQ(HOVER, shot.Pixel(rcOpen.left + 10, rcOpen.top + 10));
+        EXPECT_EQ(WHITE, shot.Pixel(rcOpen.left + 1, rcOpen.top + 12));
+        EXPECT_EQ(BACK, shot.Pixel(rcOpen.left, rcOpen.top + 12));
+        EXPECT_EQ(0, g_bMenuPrinting) << "the next paint ends the printing state";
+    };
+    Track(hMenu, m_owner.m_hWnd, { OpenPopup, KeyboardSelected });
+
+    // Opening the popup updated its items and those one submenu down, not two.
+    EXPECT_EQ((std::vector<UINT>{ 101, 104 }), m_owner.m_updated);
+    EXPECT_TRUE(::GetMenuState(::GetSubMenu(hMenu, 3), 0, MF_BYPOSITION) & MF_GRAYED) << "the handler acted";
+    // Every level became owner-drawn with its text stored under the item's key; opening again
+    // keeps the texts, which owner-drawn items no longer have.
+    g_MenuSkinner.PrepareMenu(&m_menu);
+    HMENU hDeeper = ::GetSubMenu(::GetSubMenu(hMenu, 3), 1);
+    EXPECT_TRUE(ItemInfo(hDeeper, 0).fType & MFT_OWNERDRAW);
+    EXPECT_EQ(CString(L"Deepest"), TextOf(ItemInfo(hDeeper, 0).dwItemData));
+    EXPECT_EQ(CMenuSkinner::ItemKey(hMenu, 101), ItemInfo(hMenu, 0).dwItemData);
+    EXPECT_EQ(CString(L"&Open\tCtrl+O"), TextOf(ItemInfo(hMenu, 0).dwItemData));
+    EXPECT_EQ(0u, ItemInfo(hMenu, 1).dwItemData) << "separators carry no key";
+}
+
+TEST_F(MenuPopups, PopupAtTheAttachPointJoinsTheButton)
+{
+    CMenuSkinner::SetMenuAttach(MENU_X, MENU_Y, 60);
+    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
+              CRect rcWindow = WindowRect(hPopup);
+              EXPECT_EQ(CPoint(MENU_X, MENU_Y), rcWindow.TopLeft()) << "not nudged";
+              ASSERT_GT(rcWindow.Width(), 60);
+              CPixelCanvas shot(hPopup);
+              for (int x = 0; x < rcWindow.Width(); x++)
+                  EXPECT_EQ(x >= 1 && x <= 58 ? BACK : FRAME, shot.Pixel(x, 0)) << x;
+              EXPECT_EQ(FRAME, shot.Pixel(0, 5));
+          } });
+}
+
+TEST_F(MenuPopups, MenusOfWindowsTheHostDoesNotOwnAreLeftAlone)
+{
+    HWND hForeign = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP | WS_VISIBLE, 40, 40, 100, 60, NULL, NULL,
+                                      ::GetModuleHandleW(NULL), NULL);
+    ASSERT_TRUE(hForeign != NULL);
+    ::SetForegroundWindow(hForeign);
+    KorvoTest::PumpMessages(20);
+    ASSERT_EQ(hForeign, ::GetForegroundWindow());
+    ASSERT_TRUE(CWnd::FromHandlePermanent(hForeign) == NULL);
+
+    Track(m_menu.m_hMenu, hForeign, { [&](HWND hPopup) {
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) == NULL);
+              EXPECT_NE((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
+              EXPECT_EQ(MENU_X, WindowRect(hPopup).left) << "not re-framed";
+          } });
+    ::DestroyWindow(hForeign);
+}
+
+TEST_F(MenuPopups, WithoutTheHookNothingIsSubclassedAndItemsAreOneRowTaller)
+{
+    g_MenuSkinner.Release();
+    ASSERT_TRUE(g_hMenuHook == NULL);
+    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) == NULL);
+              EXPECT_EQ(26, ItemRect(m_menu.m_hMenu, 0, hPopup).Height());
+              EXPECT_EQ(6, ItemRect(m_menu.m_hMenu, 1, hPopup).Height());
+          } });
+    g_MenuSkinner.Initialize();
+    EXPECT_TRUE(g_hMenuHook != NULL);
+}

@@ -94,7 +94,12 @@ std::atomic<void*> g_pOwnerThread;
 // has exited and its block has been reused.
 bool IsOwnerThread()
 {
+    // GCC takes NtCurrentTeb's segment-relative read on 32-bit x86 for an access through a
+    // null pointer.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
     void* pThread = NtCurrentTeb();
+#pragma GCC diagnostic pop
     void* pOwner = g_pOwnerThread.load(std::memory_order_relaxed);
     if (pOwner == pThread)
         return true;

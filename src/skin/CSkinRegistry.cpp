@@ -320,7 +320,9 @@ HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
 
 CWindowSkin* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const
 {
-    if (!pszName || !m_pWindowSkinOperations)
+    // Targets are stored one after another, each between bars: a name that is empty or holds a
+    // bar would match across the boundary of two targets.
+    if (!pszName || !*pszName || wcschr(pszName, L'|') || !m_pWindowSkinOperations)
         return NULL;
     CString strKey;
     strKey.Format(L"|%s|", pszName);

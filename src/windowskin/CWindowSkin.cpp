@@ -500,42 +500,111 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
     const int cy = rcWindow.Height();
-    const CRect rcW(0, 0, cx, cy);
 
     if (nState == STATE_WORK_OUT)
         nState = IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
 
-    CString strText;
+    CCaptionStripCache::Key key;
     if (m_bCaption)
     {
-        pWnd->GetWindowText(strText);
-        if (m_bCaps && !strText.IsEmpty())
+        pWnd->GetWindowText(key.strText);
+        if (m_bCaps && !key.strText.IsEmpty())
         {
-            ::CharUpperW(strText.GetBuffer());
-            strText.ReleaseBuffer();
+            ::CharUpperW(key.strText.GetBuffer());
+            key.strText.ReleaseBuffer();
         }
     }
 
-    HICON hIcon = NULL;
+    key.hIcon = NULL;
     if (m_pAnchorPresent[ANCHOR_ICON])
     {
-        hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_SMALL);
-        if (!hIcon)
-            hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_BIG);
+        key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_SMALL);
+        if (!key.hIcon)
+            key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_BIG);
     }
 
-    // The caption strip is composed off screen and copied in one transfer.
+    // The edges go straight to the window; the caption strip, copied over them last, covers
+    // whatever of them reaches into it.
+    const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
+    const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
+    if (!bCaptionOnly)
+        PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft) : 0,
+                   IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);
+
     // A strip taller than the window would only grow the shared buffer for nothing.
-    const int nTop = std::min<int>(GetFrameThickness().top, cy);
-    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(nTop, 1)));
-    if (!pBuffer)
+    key.size = CSize(cx, std::min<int>(GetFrameThickness().top, cy));
+    // Anchors may count from the window's bottom.
+    key.nWindowHeight = cy;
+    key.nState = nState;
+    key.nHotButton = m_nHotButton;
+    key.nPressedButton = m_nPressedButton;
+    key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
+    key.crOutline = m_crOutline;
+    key.crShadow = m_crShadow;
+    key.nAlign = m_nCaptionAlign;
+    key.rcCaption = m_rcCaption;
+    if (m_captionCache.Draw(pDC, key))
         return;
 
-    int xTopStart = 0, xTopEnd = cx;
-    int yLeftStart = 0, yLeftEnd = cy;
-    int yRightStart = 0, yRightEnd = cy;
-    int xBottomStart = 0, xBottomEnd = cx;
+    // The caption strip is composed off screen and copied in one transfer.
+    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
+    if (!pBuffer)
+        return;
+    ComposeCaptionStrip(pBuffer, cx, cy, nState, nTopLeft, nTopRight, key.hIcon, key.strText);
+    pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
+    m_captionCache.Store(pBuffer, key);
+    pBuffer->SelectClipRgn(NULL);
+}
 
+void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight)
+{
+    int yLeftStart = nTopLeftHeight, yLeftEnd = cy;
+    int yRightStart = nTopRightHeight, yRightEnd = cy;
+    int xBottomStart = 0, xBottomEnd = cx;
+    if (IsPartDrawn(PART_BOTTOMLEFT))
+    {
+        CopyPart(pDC, PART_BOTTOMLEFT, 0, cy - PartHeight(PART_BOTTOMLEFT));
+        xBottomStart += PartWidth(PART_BOTTOMLEFT);
+        yLeftEnd -= PartHeight(PART_BOTTOMLEFT);
+    }
+    if (IsPartDrawn(PART_BOTTOMRIGHT))
+    {
+        CopyPart(pDC, PART_BOTTOMRIGHT, cx - PartWidth(PART_BOTTOMRIGHT), cy - PartHeight(PART_BOTTOMRIGHT));
+        yRightEnd -= PartHeight(PART_BOTTOMRIGHT);
+        xBottomEnd -= PartWidth(PART_BOTTOMRIGHT);
+    }
+    if (IsPartDrawn(PART_LEFTTOP))
+    {
+        CopyPart(pDC, PART_LEFTTOP, 0, yLeftStart);
+        yLeftStart += PartHeight(PART_LEFTTOP);
+    }
+    if (IsPartDrawn(PART_LEFTBOTTOM))
+    {
+        CopyPart(pDC, PART_LEFTBOTTOM, 0, yLeftEnd - PartHeight(PART_LEFTBOTTOM));
+        yLeftEnd -= PartHeight(PART_LEFTBOTTOM);
+    }
+    if (IsPartDrawn(PART_RIGHTTOP))
+    {
+        CopyPart(pDC, PART_RIGHTTOP, cx - PartWidth(PART_RIGHTTOP), yRightStart);
+        yRightStart += PartHeight(PART_RIGHTTOP);
+    }
+    if (IsPartDrawn(PART_RIGHTBOTTOM))
+    {
+        CopyPart(pDC, PART_RIGHTBOTTOM, cx - PartWidth(PART_RIGHTBOTTOM), yRightEnd - PartHeight(PART_RIGHTBOTTOM));
+        yRightEnd -= PartHeight(PART_RIGHTBOTTOM);
+    }
+    if (IsPartDrawn(PART_LEFT) && yLeftStart < yLeftEnd)
+        FillVertical(pDC, PART_LEFT, yLeftStart, yLeftEnd, 0);
+    if (IsPartDrawn(PART_RIGHT) && yRightStart < yRightEnd)
+        FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT));
+    if (IsPartDrawn(PART_BOTTOM) && xBottomStart < xBottomEnd)
+        FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM));
+}
+
+void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, int nTopLeft, int nTopRight, HICON hIcon,
+                                      const CString& strText)
+{
+    const CRect rcW(0, 0, cx, cy);
     // Buttons first, then kept out of the clipping so the strip drawn later leaves them intact.
     for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
     {
@@ -552,70 +621,20 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
                                  WrapAdd(rcButton.top, PartHeight(nPart)));
     }
 
-    int nPart = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
-    if (IsPartDrawn(nPart))
+    int xTopStart = 0, xTopEnd = cx;
+    if (IsPartDrawn(nTopLeft))
     {
-        CopyPart(pBuffer, nPart, 0, 0);
-        xTopStart += PartWidth(nPart);
-        yLeftStart += PartHeight(nPart);
+        CopyPart(pBuffer, nTopLeft, 0, 0);
+        xTopStart += PartWidth(nTopLeft);
     }
-    nPart = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
-    if (IsPartDrawn(nPart))
+    if (IsPartDrawn(nTopRight))
     {
-        CopyPart(pBuffer, nPart, cx - PartWidth(nPart), 0);
-        xTopEnd -= PartWidth(nPart);
-        yRightStart += PartHeight(nPart);
+        CopyPart(pBuffer, nTopRight, cx - PartWidth(nTopRight), 0);
+        xTopEnd -= PartWidth(nTopRight);
     }
-
-    if (!bCaptionOnly)
-    {
-        if (IsPartDrawn(PART_BOTTOMLEFT))
-        {
-            CopyPart(pDC, PART_BOTTOMLEFT, 0, cy - PartHeight(PART_BOTTOMLEFT));
-            xBottomStart += PartWidth(PART_BOTTOMLEFT);
-            yLeftEnd -= PartHeight(PART_BOTTOMLEFT);
-        }
-        if (IsPartDrawn(PART_BOTTOMRIGHT))
-        {
-            CopyPart(pDC, PART_BOTTOMRIGHT, cx - PartWidth(PART_BOTTOMRIGHT), cy - PartHeight(PART_BOTTOMRIGHT));
-            yRightEnd -= PartHeight(PART_BOTTOMRIGHT);
-            xBottomEnd -= PartWidth(PART_BOTTOMRIGHT);
-        }
-        if (IsPartDrawn(PART_LEFTTOP))
-        {
-            CopyPart(pDC, PART_LEFTTOP, 0, yLeftStart);
-            yLeftStart += PartHeight(PART_LEFTTOP);
-        }
-        if (IsPartDrawn(PART_LEFTBOTTOM))
-        {
-            CopyPart(pDC, PART_LEFTBOTTOM, 0, yLeftEnd - PartHeight(PART_LEFTBOTTOM));
-            yLeftEnd -= PartHeight(PART_LEFTBOTTOM);
-        }
-        if (IsPartDrawn(PART_RIGHTTOP))
-        {
-            CopyPart(pDC, PART_RIGHTTOP, cx - PartWidth(PART_RIGHTTOP), yRightStart);
-            yRightStart += PartHeight(PART_RIGHTTOP);
-        }
-        if (IsPartDrawn(PART_RIGHTBOTTOM))
-        {
-            CopyPart(pDC, PART_RIGHTBOTTOM, cx - PartWidth(PART_RIGHTBOTTOM), yRightEnd - PartHeight(PART_RIGHTBOTTOM));
-            yRightEnd -= PartHeight(PART_RIGHTBOTTOM);
-        }
-        if (IsPartDrawn(PART_LEFT) && yLeftStart < yLeftEnd)
-            FillVertical(pDC, PART_LEFT, yLeftStart, yLeftEnd, 0);
-    }
-
-    nPart = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
-    if (IsPartDrawn(nPart) && xTopStart < xTopEnd)
-        FillHorizontal(pBuffer, nPart, xTopStart, xTopEnd, 0);
-
-    if (!bCaptionOnly)
-    {
-        if (IsPartDrawn(PART_RIGHT) && yRightStart < yRightEnd)
-            FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT));
-        if (IsPartDrawn(PART_BOTTOM) && xBottomStart < xBottomEnd)
-            FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM));
-    }
+    const int nTop = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
+    if (IsPartDrawn(nTop) && xTopStart < xTopEnd)
+        FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0);
 
     if (hIcon)
     {
@@ -625,9 +644,6 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 
     if (m_bCaption && !strText.IsEmpty())
         PaintCaptionText(pBuffer, strText, cx, nState);
-
-    pDC->BitBlt(0, 0, cx, nTop, pBuffer, 0, 0, SRCCOPY);
-    pBuffer->SelectClipRgn(NULL);
 }
 
 void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState)

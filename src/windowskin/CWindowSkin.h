@@ -4,6 +4,7 @@
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../skin/CSkinRegistry.h"
+#include "CCaptionStripCache.h"
 
 const int WINDOWSKIN_PART_COUNT = 27;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
@@ -110,6 +111,8 @@ public:
     int m_nPressedButton;
 
 private:
+    CCaptionStripCache m_captionCache;
+
     void ParseParts(CXmlElement* pParts);
     void ParseAnchors(CXmlElement* pAnchors);
     void ParseCaption(CXmlElement* pCaption);
@@ -122,6 +125,12 @@ private:
     void CopyPart(CDC* pDC, int nPart, int x, int y);
     void FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y);
     void FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x);
+    // The bottom corners and the side and bottom edges, straight into the window's DC; the
+    // left and right columns start below the top corners' heights.
+    void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight);
+    // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.
+    void ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, int nTopLeft, int nTopRight, HICON hIcon,
+                             const CString& strText);
     void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState);
     static BOOL IsWindowActive(CWnd* pWnd);
     // Paints the caption strip through a fresh window DC.

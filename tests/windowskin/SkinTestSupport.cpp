@@ -1,43 +1,31 @@
 #include "SkinTestSupport.h"
 #include <algorithm>
-#include <map>
-#include <stdio.h>
+#include <ostream>
+#include <string>
+
+void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+}
+
+void PrintTo(const CSize& size, std::ostream* os)
+{
+    *os << size.cx << " x " << size.cy;
+}
 
 namespace SkinTest
 {
-COLORREF PartColour(int nPart, int x, int y)
-{
-    return RGB(20 + 8 * nPart, x, y);
-}
-
 PartPixel Decode(COLORREF cr)
 {
-    int nRed = GetRValue(cr);
-    if (cr == CLR_INVALID || nRed < 20 || (nRed - 20) % 8 != 0 || (nRed - 20) / 8 > UNKNOWN_PART)
+    const int nRed = GetRValue(cr);
+    if (cr == CLR_INVALID || nRed < 20 || (nRed - 20) % 8 || (nRed - 20) / 8 >= WINDOWSKIN_PART_COUNT)
         return { -1, 0, 0 };
     return { (nRed - 20) / 8, GetGValue(cr), GetBValue(cr) };
 }
 
-std::string Describe(const PartPixel& pixel)
+void PrintTo(const PartPixel& pixel, std::ostream* os)
 {
-    char sz[64];
-    if (pixel.nPart < 0)
-        return "no part";
-    snprintf(sz, sizeof(sz), "part %d at (%d, %d)", pixel.nPart, pixel.x, pixel.y);
-    return sz;
-}
-
-COLORREF WindowPixel(HWND hWnd, int x, int y)
-{
-    HDC hDC = ::GetWindowDC(hWnd);
-    COLORREF cr = ::GetPixel(hDC, x, y);
-    ::ReleaseDC(hWnd, hDC);
-    return cr;
-}
-
-PartPixel WindowPart(HWND hWnd, int x, int y)
-{
-    return Decode(WindowPixel(hWnd, x, y));
+    *os << "part " << pixel.nPart << " at (" << pixel.x << ", " << pixel.y << ")";
 }
 
 CWindowCapture::CWindowCapture(HWND hWnd)
@@ -46,13 +34,7 @@ CWindowCapture::CWindowCapture(HWND hWnd)
     ::GetWindowRect(hWnd, &rc);
     m_cx = rc.Width();
     m_cy = rc.Height();
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = m_cx;
-    bmi.bmiHeader.biHeight = -m_cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = { { sizeof(BITMAPINFOHEADER), m_cx, -m_cy, 1, 32 } };
     void* pBits = NULL;
     HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     HDC hMemory = ::CreateCompatibleDC(NULL);
@@ -61,32 +43,23 @@ CWindowCapture::CWindowCapture(HWND hWnd)
     ::BitBlt(hMemory, 0, 0, m_cx, m_cy, hWindow, 0, 0, SRCCOPY);
     ::ReleaseDC(hWnd, hWindow);
     ::GdiFlush();
-    m_pixels.resize((size_t)m_cx * m_cy);
     const BYTE* pByte = (const BYTE*)pBits;
-    for (size_t n = 0; n < m_pixels.size(); n++, pByte += 4)
-        m_pixels[n] = RGB(pByte[2], pByte[1], pByte[0]);
+    for (int n = 0; n < m_cx * m_cy; n++, pByte += 4)
+        m_pixels.push_back(RGB(pByte[2], pByte[1], pByte[0]));
     ::SelectObject(hMemory, hOld);
     ::DeleteDC(hMemory);
     ::DeleteObject(hBitmap);
 }
 
-void RedrawFrame(HWND hWnd)
-{
-    ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 CSkinBuilder& CSkinBuilder::Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode)
 {
-    CPartRequest request;
-    request.strName = pszName;
-    request.cx = cx;
-    request.cy = cy;
-    request.strMode = pszMode ? pszMode : L"";
-    request.nPart = UNKNOWN_PART;
+    const int x = m_rects.empty() ? 0 : m_rects.back().right;
+    m_rects.push_back(CRect(x, 0, x + cx, cy));
+    m_parts.push_back(-1);
     for (int n = 0; n < WINDOWSKIN_PART_COUNT; n++)
-        if (request.strName.CompareNoCase(CWindowSkin::s_pszPartNames[n]) == 0)
-            request.nPart = n;
-    m_parts.push_back(request);
+        if (CString(pszName).CompareNoCase(CWindowSkin::s_pszPartNames[n]) == 0)
+            m_parts.back() = n;
+    m_strParts.AppendFormat(L"<part name=\"%s\" rect=\"%d,0,%d,%d\" mode=\"%s\"/>", pszName, x, cx, cy, pszMode);
     return *this;
 }
 
@@ -96,247 +69,151 @@ CSkinBuilder& CSkinBuilder::Xml(LPCWSTR pszXml)
     return *this;
 }
 
-namespace
+std::vector<BYTE> CSkinBuilder::Image() const
 {
-const int IMAGE_WIDTH = 256;
-
-struct CImageLayout
-{
-    struct CPlaced
-    {
-        CRect rc;
-        int nPart;
-    };
-    std::vector<CPlaced> placed;
-};
-
-COLORREF LayoutColour(int x, int y, void* pContext)
-{
-    CImageLayout* pLayout = (CImageLayout*)pContext;
-    for (const CImageLayout::CPlaced& part : pLayout->placed)
-        if (part.rc.PtInRect(CPoint(x, y)))
-            return PartColour(part.nPart, x - part.rc.left, y - part.rc.top);
-    return RGB(0, 0, 0);
-}
+    int nHeight = 1;
+    for (const CRect& rc : m_rects)
+        nHeight = std::max<int>(nHeight, rc.bottom);
+    return KorvoTest::MakeBitmapFile(std::max<int>(1, m_rects.back().right), nHeight, [](int x, int y, void* pContext) {
+        const CSkinBuilder* pSkin = (const CSkinBuilder*)pContext;
+        for (size_t n = 0; n < pSkin->m_rects.size(); n++)
+            if (pSkin->m_rects[n].PtInRect(CPoint(x, y)))
+                return RGB(20 + 8 * pSkin->m_parts[n], x - pSkin->m_rects[n].left, y);
+        return RGB(0, 0, 0);
+    }, (void*)this);
 }
 
-CString CSkinBuilder::Document()
+CString CSkinBuilder::Element(LPCWSTR pszImage) const
 {
-    // Shelf packing: parts side by side in rows of the image.
-    CImageLayout layout;
-    int x = 0, y = 0, nRowHeight = 0;
-    for (CPartRequest& request : m_parts)
-    {
-        if (x + request.cx > IMAGE_WIDTH)
-        {
-            x = 0;
-            y += nRowHeight;
-            nRowHeight = 0;
-        }
-        request.ptImage = CPoint(x, y);
-        layout.placed.push_back({ CRect(x, y, x + request.cx, y + request.cy), request.nPart });
-        x += request.cx;
-        nRowHeight = std::max(nRowHeight, request.cy);
-    }
-    int nHeight = std::max(1, y + nRowHeight);
-    std::vector<BYTE> file = MakeBitmapFile(IMAGE_WIDTH, nHeight, LayoutColour, &layout);
-    m_folder.WriteFile(L"skin.bmp", file.data(), file.size());
-
-    CString strXml = L"<windowSkin>\n  <parts>\n";
-    for (const CPartRequest& request : m_parts)
-    {
-        CString strPart;
-        strPart.Format(L"    <part name=\"%s\" rect=\"%d,%d,%d,%d\"%s%s%s/>\n", (LPCWSTR)request.strName, request.ptImage.x,
-                       request.ptImage.y, request.cx, request.cy, request.strMode.IsEmpty() ? L"" : L" mode=\"",
-                       (LPCWSTR)request.strMode, request.strMode.IsEmpty() ? L"" : L"\"");
-        strXml += strPart;
-    }
-    strXml += L"  </parts>\n  <image path=\"skin.bmp\"/>\n";
-    strXml += m_strXml;
-    strXml += L"</windowSkin>\n";
-    return strXml;
+    return L"<windowSkin><parts>" + m_strParts + L"</parts><image path=\"" + pszImage + L"\"/>" + m_strXml + L"</windowSkin>";
 }
 
-std::unique_ptr<CWindowSkin> CSkinBuilder::Parse()
+CSkinBuilder FrameSkin(LPCWSTR pszTarget, const CRect& rcFrame, bool bButtons)
 {
-    return ParseSkin(Document(), m_folder.Path());
+    CSkinBuilder skin(pszTarget);
+    skin.Part(L"TopLeft", 10, rcFrame.top).Part(L"Top", 16, rcFrame.top).Part(L"TopRight", 60, rcFrame.top)
+        .Part(L"Left", rcFrame.left, 8).Part(L"Right", rcFrame.right, 8)
+        .Part(L"BottomLeft", 10, rcFrame.bottom).Part(L"Bottom", 16, rcFrame.bottom).Part(L"BottomRight", 12, rcFrame.bottom);
+    if (!bButtons)
+        return skin;
+    for (LPCWSTR pszButton : { L"System", L"Minimise", L"Maximise", L"Close" })
+        for (LPCWSTR pszLook : { L"", L"Hover", L"Down" })
+            skin.Part(CString(pszButton) + pszLook, 20, 18);
+    return skin.Xml(L"<anchors><anchor name=\"System\" rect=\"12,6,20,18\"/><anchor name=\"Minimise\" rect=\"-90,6,20,18\"/>"
+                    L"<anchor name=\"Maximise\" rect=\"-60,6,20,18\"/><anchor name=\"Close\" rect=\"-30,6,20,18\"/>"
+                    L"<anchor name=\"Icon\" point=\"36,7\"/></anchors><resizeBorder rect=\"6,5,4,3\"/>"
+                    L"<caption rect=\"56,8,150,16\" fontFace=\"Tahoma\" fontSize=\"14\" fontWeight=\"bold\" colour=\"FF00FF\"/>");
 }
 
-std::unique_ptr<CWindowSkin> ParseSkin(LPCWSTR pszXml, const CString& strFolder)
+CSkinDefinitions::~CSkinDefinitions()
 {
-    std::unique_ptr<CXmlElement> pRoot(XmlParseDocument(pszXml, FALSE));
-    if (!pRoot)
-        return nullptr;
-    std::unique_ptr<CWindowSkin> pSkin(new CWindowSkin);
-    if (!pSkin->Parse(pRoot.get(), strFolder))
-        return nullptr;
-    return pSkin;
+    g_strAppFolder = m_strSavedAppFolder;
+    LoadSkin(L"", L"");
 }
 
-BEGIN_MESSAGE_MAP(CSkinTestWnd, CWnd)
-    ON_WM_NCCALCSIZE()
-    ON_WM_NCHITTEST()
-    ON_WM_NCACTIVATE()
-    ON_WM_NCPAINT()
-    ON_WM_NCLBUTTONDOWN()
-    ON_WM_NCLBUTTONUP()
-    ON_WM_NCLBUTTONDBLCLK()
-    ON_WM_NCMOUSEMOVE()
-    ON_WM_SIZE()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
+void CSkinDefinitions::Write(LPCWSTR pszRelative, const CString& strSections) const
+{
+    // The definitions the tests write are plain ASCII.
+    const CString strXml = L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<skin>\n" + strSections + L"\n</skin>\n";
+    WriteFile(pszRelative, std::string(strXml.GetString(), strXml.GetString() + strXml.GetLength()));
+}
+
+CString CSkinDefinitions::Skin(const CSkinBuilder& skin, LPCWSTR pszFolder)
+{
+    CString strImage;
+    strImage.Format(L"skin%d.bmp", ++m_nImages);
+    std::vector<BYTE> image = skin.Image();
+    WriteFile(CString(pszFolder) + strImage, image.data(), image.size());
+    return skin.Element(strImage);
+}
+
+void CSkinDefinitions::Load(const CString& strWindowSkins, const CString& strOtherSections)
+{
+    Write(L"Definitions\\Definitions.xml", strOtherSections + Skins(strWindowSkins));
+    LoadSkin(L"", L"");
+}
+
+BEGIN_MESSAGE_MAP(CTestSkinDialog, CSkinDialog)
     ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
-CSkinTestWnd::~CSkinTestWnd()
+BOOL CTestSkinDialog::CreateAt(int x, int y, LPCWSTR pszTitle, int cx, int cy, DWORD dwStyle)
 {
-    if (m_hWnd)
-        DestroyWindow();
-}
-
-BOOL CSkinTestWnd::CreateSkinned(const CRect& rcWindow, DWORD dwStyle, LPCWSTR pszTitle)
-{
-    LPCWSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW),
-                                           (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    if (!CreateEx(0, pszClass, pszTitle, dwStyle, rcWindow.left, rcWindow.top, rcWindow.Width(), rcWindow.Height(),
-                  NULL, NULL))
+    m_pTemplate.reset(new KorvoTest::CDialogTemplate(dwStyle, cx, cy, pszTitle));
+    m_pTemplate->AddControl(L"Static", ID_STATIC, SS_LEFT | WS_VISIBLE, 4, 4, 30, 10, L"");
+    if (!CreateIndirect(m_pTemplate->Get()))
         return FALSE;
+    SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(SW_SHOWNOACTIVATE);
     UpdateWindow();
-    KorvoTest::PumpMessages(30);
+    KorvoTest::PumpMessages(20);
     return TRUE;
 }
 
-CSize CSkinTestWnd::WindowSize() const
+BOOL CTestSkinDialog::CreateSkinned(const CRect& rcWindow, LPCWSTR pszSkin, LPCWSTR pszTitle)
 {
-    CRect rc;
-    GetWindowRect(&rc);
-    return rc.Size();
+    if (!CreateAt(rcWindow.left, rcWindow.top, pszTitle, 40, 20) || !SkinMe(pszSkin))
+        return FALSE;
+    SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawFrame(m_hWnd);
+    KorvoTest::PumpMessages(20);
+    return WindowRect() == rcWindow;
 }
 
-void CSkinTestWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+CRect CTestSkinDialog::RegionBox() const
 {
-    if (m_pSkin)
-        m_pSkin->OnNcCalcSize(this, bCalcValidRects, lpncsp);
-    else
-        CWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
+    CRect rc(0, 0, 0, 0);
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(m_hWnd, hRgn) != ERROR)
+        ::GetRgnBox(hRgn, &rc);
+    ::DeleteObject(hRgn);
+    return rc;
 }
 
-UINT CSkinTestWnd::OnNcHitTest(CPoint point)
+LRESULT CTestSkinDialog::SendNc(UINT nMessage, UINT nHitTest, int x, int y)
 {
-    return m_pSkin ? m_pSkin->HitTest(this, point, (GetStyle() & WS_THICKFRAME) != 0) : CWnd::OnNcHitTest(point);
+    const CRect rc = WindowRect();
+    return SendMessage(nMessage, nHitTest, MAKELPARAM(rc.left + x, rc.top + y));
 }
 
-BOOL CSkinTestWnd::OnNcActivate(BOOL bActive)
+void CTestSkinDialog::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    m_nNcActivates++;
-    if (!m_pSkin)
-        return CWnd::OnNcActivate(bActive);
-    m_pSkin->OnNcActivate(this, IsWindowEnabled() ? bActive : FALSE);
-    return TRUE;
+    m_sysCommands.push_back(nID & 0xFFF0);
+    CSkinDialog::OnSysCommand(nID, lParam);
 }
 
-void CSkinTestWnd::OnNcPaint()
+CRect WorkArea(const CWnd& wnd)
 {
-    m_nNcPaints++;
-    if (m_pSkin)
-        m_pSkin->OnNcPaint(this);
-    else
-        CWnd::OnNcPaint();
+    MONITORINFO info = { sizeof(info) };
+    ::GetMonitorInfoW(::MonitorFromWindow(wnd.m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcWork;
 }
 
-void CSkinTestWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
+void SendMouse(int x, int y, DWORD dwFlags)
 {
-    if (!m_pSkin || !m_pSkin->OnNcLButtonDown(this, nHitTest, point))
-        CWnd::OnNcLButtonDown(nHitTest, point);
-}
-
-void CSkinTestWnd::OnNcLButtonUp(UINT nHitTest, CPoint point)
-{
-    if (!m_pSkin || !m_pSkin->OnNcLButtonUp(this, nHitTest, point))
-        CWnd::OnNcLButtonUp(nHitTest, point);
-}
-
-void CSkinTestWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
-{
-    if (!m_pSkin || !m_pSkin->OnNcLButtonDblClk(this, nHitTest, point))
-        CWnd::OnNcLButtonDblClk(nHitTest, point);
-}
-
-void CSkinTestWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
-{
-    if (m_pSkin)
-        m_pSkin->OnNcMouseMove(this, nHitTest, point);
-    CWnd::OnNcMouseMove(nHitTest, point);
-}
-
-void CSkinTestWnd::OnSize(UINT nType, int cx, int cy)
-{
-    if (m_pSkin)
-        m_pSkin->ApplyRegion(this);
-    CWnd::OnSize(nType, cx, cy);
-}
-
-BOOL CSkinTestWnd::OnEraseBkgnd(CDC* pDC)
-{
-    if (m_pSkin && m_pSkin->PaintWatermark(this, pDC))
-        return TRUE;
-    return CWnd::OnEraseBkgnd(pDC);
-}
-
-LRESULT CSkinTestWnd::OnSetText(WPARAM, LPARAM)
-{
-    if (!m_pSkin)
-        return Default();
-    // The default processing would draw a system caption on a visible window.
-    BOOL bVisible = IsWindowVisible();
-    if (bVisible)
-        ModifyStyle(WS_VISIBLE, 0);
-    LRESULT lResult = Default();
-    if (bVisible)
-        ModifyStyle(0, WS_VISIBLE);
-    m_pSkin->OnSetText(this);
-    return lResult;
-}
-
-void CSkinTestWnd::OnSysCommand(UINT nID, LPARAM)
-{
-    m_sysCommands.push_back(nID);
-}
-
-std::vector<MSG> TakeSysCommands(HWND hWnd)
-{
-    std::vector<MSG> messages;
-    MSG msg;
-    while (::PeekMessageW(&msg, hWnd, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
-        messages.push_back(msg);
-    return messages;
+    INPUT input = { INPUT_MOUSE };
+    input.mi.dx = (x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwFlags;
+    ::SendInput(1, &input, sizeof(input));
 }
 
 namespace
 {
-struct CPendingCall
-{
-    void (*pfn)(void*);
-    void* pContext;
-};
-std::map<UINT_PTR, CPendingCall> g_pendingCalls;
+void (*g_pfnPending)(void*);
+void* g_pPendingContext;
 
 void CALLBACK RunPendingCall(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
     ::KillTimer(NULL, nIDEvent);
-    auto it = g_pendingCalls.find(nIDEvent);
-    if (it == g_pendingCalls.end())
-        return;
-    CPendingCall call = it->second;
-    g_pendingCalls.erase(it);
-    call.pfn(call.pContext);
+    g_pfnPending(g_pPendingContext);
 }
 }
 
 void RunSoon(UINT nDelay, void (*pfn)(void* pContext), void* pContext)
 {
-    UINT_PTR nID = ::SetTimer(NULL, 0, nDelay, RunPendingCall);
-    g_pendingCalls[nID] = { pfn, pContext };
+    g_pfnPending = pfn;
+    g_pPendingContext = pContext;
+    ::SetTimer(NULL, 0, nDelay, RunPendingCall);
 }
 }

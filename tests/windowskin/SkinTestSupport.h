@@ -1,33 +1,34 @@
-// Window skins under test: skin images generated in code whose every pixel tells which part and
-// which pixel of that part it is, and a real top-level window that hands its non-client
-// messages to a skin, as a skinned dialog does.
+// Window skins under test: generated skin images whose every pixel names its part and its place
+// in the part, definitions loaded through the library's own loading path, and a modeless skinned
+// dialog built from an in-memory template.
 #pragma once
 #include "KorvoTest.h"
+#include "DialogTemplate.h"
+#include <windowskin/CSkinDialog.h>
 #include <windowskin/CWindowSkin.h>
-#include <xml/XML.h>
+#include <api/SkinApi.h>
+#include <gtest/gtest.h>
+#include <iosfwd>
 #include <memory>
-#include <string>
 #include <vector>
+
+void PrintTo(const CRect& rect, std::ostream* os);
+void PrintTo(const CSize& size, std::ostream* os);
 
 namespace SkinTest
 {
-// Part colours: red 20 + 8 x part index, green the column and blue the row within the part.
-const int UNKNOWN_PART = 30;
-COLORREF PartColour(int nPart, int x, int y);
+typedef CWindowSkin S;
 
+// Part pixels: red 20 + 8 x part index, green the column and blue the row within the part.
 struct PartPixel
 {
-    int nPart;  // -1 when the colour is no part's
+    int nPart; // -1 when the colour is no part's
     int x;
     int y;
     bool operator==(const PartPixel& other) const { return nPart == other.nPart && x == other.x && y == other.y; }
 };
+void PrintTo(const PartPixel& pixel, std::ostream* os);
 PartPixel Decode(COLORREF cr);
-std::string Describe(const PartPixel& pixel);
-
-// Pixel of the window's own device context (window coordinates).
-COLORREF WindowPixel(HWND hWnd, int x, int y);
-PartPixel WindowPart(HWND hWnd, int x, int y);
 
 // The whole window's pixels, read at once from its window DC.
 class CWindowCapture
@@ -41,78 +42,123 @@ public:
     std::vector<COLORREF> m_pixels;
 };
 
-// Repaints the whole non-client area now.
-void RedrawFrame(HWND hWnd);
+inline int PartAt(HWND hWnd, int x, int y)
+{
+    return CWindowCapture(hWnd).Part(x, y).nPart;
+}
 
-using KorvoTest::MakeBitmapFile;
+inline void RedrawFrame(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
 
-// Builds a <windowSkin> with a generated main image holding the parts asked for.
+// A <windowSkin> for one window name whose main image holds the parts side by side.
 class CSkinBuilder
 {
 public:
-    CSkinBuilder& Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode = NULL);
-    // Extra children of <windowSkin>, as XML text.
+    explicit CSkinBuilder(LPCWSTR pszTarget = L"Main") { m_strXml.Format(L"<target window=\"%s\"/>", pszTarget); }
+    CSkinBuilder& Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode = L"tile");
+    // Extra children of <windowSkin>; later ones override earlier ones.
     CSkinBuilder& Xml(LPCWSTR pszXml);
-    // The definition text (writes the image into the folder).
-    CString Document();
-    // Parses the definition; null when the skin rejects it.
-    std::unique_ptr<CWindowSkin> Parse();
-
-    KorvoTest::CTempFolder m_folder;
+    std::vector<BYTE> Image() const;
+    CString Element(LPCWSTR pszImage) const;
 
 private:
-    struct CPartRequest
-    {
-        CString strName;
-        int cx, cy;
-        CString strMode;
-        int nPart;
-        CPoint ptImage;
-    };
-    std::vector<CPartRequest> m_parts;
+    std::vector<CRect> m_rects;
+    std::vector<int> m_parts;
+    CString m_strParts;
     CString m_strXml;
 };
 
-// Parses the text of one <windowSkin> element with the given folder.
-std::unique_ptr<CWindowSkin> ParseSkin(LPCWSTR pszXml, const CString& strFolder);
+// The frame most tests use: 30 on top (corners 10 and 60 wide), 4 left, 5 right, 6 below (corners
+// 10 and 12 wide). With buttons: the four caption buttons in their three looks anchored as System
+// 12,6 and Minimise, Maximise, Close at -90, -60, -30 (20 x 18 each; the top must be at least 24),
+// the icon at 36,7, a caption band from x 56, resize zones 6, 5, 4, 3 wide.
+const CRect MAIN_FRAME(4, 30, 5, 6);
+CSkinBuilder FrameSkin(LPCWSTR pszTarget, const CRect& rcFrame = MAIN_FRAME, bool bButtons = true);
 
-// A top-level window whose frame is the skin's.
-class CSkinTestWnd : public CWnd
+inline CSize Framed(const CSize& client, const CRect& rcFrame)
+{
+    return client + CSize(rcFrame.left + rcFrame.right, rcFrame.top + rcFrame.bottom);
+}
+
+inline CString Skins(const CString& strWindowSkins)
+{
+    return L"<windowSkins>" + strWindowSkins + L"</windowSkins>";
+}
+
+// A folder of skin definitions that the library's application folder points at while the object
+// lives. Afterwards the original folder's skin is loaded again, so no test's window skin outlives it.
+class CSkinDefinitions : public KorvoTest::CTempFolder
 {
 public:
-    explicit CSkinTestWnd(CWindowSkin* pSkin) : m_pSkin(pSkin) {}
-    ~CSkinTestWnd() override;
+    CSkinDefinitions() : m_strSavedAppFolder(g_strAppFolder) { g_strAppFolder = Path(); }
+    ~CSkinDefinitions();
+    // Writes the sections in a <skin> root.
+    void Write(LPCWSTR pszRelative, const CString& strSections) const;
+    // The <windowSkin> text, its image written into pszFolder, the folder of its definition file.
+    CString Skin(const CSkinBuilder& skin, LPCWSTR pszFolder = L"Definitions\\");
+    // Writes these window skins and other sections as the base definition and loads it.
+    void Load(const CString& strWindowSkins, const CString& strOtherSections = L"");
 
-    // Creates and shows the window with the given window rectangle.
-    BOOL CreateSkinned(const CRect& rcWindow, DWORD dwStyle = WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                       LPCWSTR pszTitle = L"Skinned");
-    CSize WindowSize() const;
-
-    CWindowSkin* m_pSkin;
-    int m_nNcPaints = 0;
-    int m_nNcActivates = 0;
-    // System commands that reached the window; they are recorded, not carried out.
-    std::vector<UINT> m_sysCommands;
-
-protected:
-    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    afx_msg UINT OnNcHitTest(CPoint point);
-    afx_msg BOOL OnNcActivate(BOOL bActive);
-    afx_msg void OnNcPaint();
-    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
-    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
-    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
-    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
+private:
+    CString m_strSavedAppFolder;
+    int m_nImages = 0;
 };
 
-// Removes and returns the WM_SYSCOMMAND messages waiting for the window.
-std::vector<MSG> TakeSysCommands(HWND hWnd);
+// A modeless skinned dialog from an in-memory template with a static control, ID_STATIC, in its
+// top-left corner. System commands are recorded and then carried out; cancelling destroys it.
+class CTestSkinDialog : public CSkinDialog
+{
+public:
+    enum { ID_STATIC = 1001 };
+    static const DWORD STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX
+        | DS_SETFONT;
 
+    // Creates the dialog (its size in dialog units), moves it to (x, y) and shows it inactive.
+    BOOL CreateAt(int x, int y, LPCWSTR pszTitle = L"Main", int cx = 200, int cy = 120, DWORD dwStyle = STYLE);
+    // A small dialog skinned with pszSkin whose window then takes rcWindow.
+    BOOL CreateSkinned(const CRect& rcWindow, LPCWSTR pszSkin = L"Main", LPCWSTR pszTitle = L"");
+
+    CRect WindowRect() const { CRect rc; GetWindowRect(&rc); return rc; }
+    CSize ClientSize() const { CRect rc; GetClientRect(&rc); return rc.Size(); }
+    // The window's own region, empty when it has none.
+    CRect RegionBox() const;
+    // Sends a non-client message for the window point (x, y).
+    LRESULT SendNc(UINT nMessage, UINT nHitTest, int x, int y);
+
+    std::vector<UINT> m_sysCommands;
+    int m_nCancels = 0;
+
+protected:
+    void OnCancel() override { m_nCancels++; DestroyWindow(); }
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    std::unique_ptr<KorvoTest::CDialogTemplate> m_pTemplate;
+};
+
+// A skinned dialog test: the dialog goes before the definitions that skin it.
+struct CSkinnedDialogTest : ::testing::Test
+{
+    CSkinDefinitions defs;
+    CTestSkinDialog dlg;
+};
+
+CRect WorkArea(const CWnd& wnd);
+// Real mouse input at a screen point, optionally pressing or releasing the left button.
+void SendMouse(int x, int y, DWORD dwFlags = 0);
 // Runs pfn on this thread after nDelay ms, from inside any modal loop that dispatches timers.
+// One call waits at a time.
 void RunSoon(UINT nDelay, void (*pfn)(void* pContext), void* pContext);
+
+// Runs the message loop until fnDone holds or about a second passed; TRUE when it held.
+template <typename Done> BOOL PumpUntil(Done fnDone)
+{
+    for (DWORD dwStart = ::GetTickCount(); !fnDone(); KorvoTest::PumpMessages(10))
+        if (::GetTickCount() - dwStart > 1000)
+            return FALSE;
+    return TRUE;
+}
 }

@@ -2,54 +2,67 @@
 
 bool CCaptionStripCache::Key::operator==(const Key& other) const
 {
-    return size == other.size && nWindowHeight == other.nWindowHeight
-        && nState == other.nState && nHotButton == other.nHotButton
-        && nPressedButton == other.nPressedButton && hIcon == other.hIcon && crText == other.crText
-        && crOutline == other.crOutline && crShadow == other.crShadow && nAlign == other.nAlign
-        && rcCaption == other.rcCaption && strText == other.strText;
+    return size == other.size && nWindowHeight == other.nWindowHeight && nState == other.nState
+        && nHotButton == other.nHotButton && nPressedButton == other.nPressedButton && hIcon == other.hIcon
+        && crText == other.crText && crOutline == other.crOutline && crShadow == other.crShadow
+        && nAlign == other.nAlign && rcCaption == other.rcCaption && strText == other.strText;
 }
 
-CCaptionStripCache::CCaptionStripCache() : m_hOldBitmap(NULL), m_szBitmap(0, 0), m_bValid(FALSE)
+CCaptionStripCache::CCaptionStripCache() : m_nUses(0)
 {
 }
 
 CCaptionStripCache::~CCaptionStripCache()
 {
-    ReleaseBitmap();
+    for (Strip& strip : m_strips)
+        ReleaseBitmap(strip);
 }
 
-void CCaptionStripCache::ReleaseBitmap()
+void CCaptionStripCache::ReleaseBitmap(Strip& strip)
 {
-    if (m_hOldBitmap)
-        m_dc.SelectObject((HGDIOBJ)m_hOldBitmap);
-    m_hOldBitmap = NULL;
-    m_bmp.DeleteObject();
-    m_szBitmap = CSize(0, 0);
-    m_bValid = FALSE;
+    if (strip.hOldBitmap)
+        strip.dc.SelectObject((HGDIOBJ)strip.hOldBitmap);
+    strip.hOldBitmap = NULL;
+    strip.bmp.DeleteObject();
+    strip.szBitmap = CSize(0, 0);
+    strip.bValid = FALSE;
 }
 
 BOOL CCaptionStripCache::Draw(CDC* pDC, const Key& key)
 {
-    if (!m_bValid || !(key == m_key))
-        return FALSE;
-    return pDC->BitBlt(0, 0, key.size.cx, key.size.cy, &m_dc, 0, 0, SRCCOPY);
+    for (Strip& strip : m_strips)
+    {
+        if (strip.bValid && strip.key == key)
+        {
+            strip.nLastUse = ++m_nUses;
+            return pDC->BitBlt(0, 0, key.size.cx, key.size.cy, &strip.dc, 0, 0, SRCCOPY);
+        }
+    }
+    return FALSE;
 }
 
 void CCaptionStripCache::Store(CDC* pSource, const Key& key)
 {
-    m_bValid = FALSE;
-    if (key.size.cx > m_szBitmap.cx || key.size.cy > m_szBitmap.cy)
+    Strip* pStrip = &m_strips[0];
+    for (Strip& strip : m_strips)
+        if (!strip.bValid || (pStrip->bValid && strip.nLastUse < pStrip->nLastUse))
+            pStrip = &strip;
+
+    Strip& strip = *pStrip;
+    strip.bValid = FALSE;
+    if (key.size.cx > strip.szBitmap.cx || key.size.cy > strip.szBitmap.cy)
     {
-        ReleaseBitmap();
-        if (!m_dc.m_hDC && !m_dc.CreateCompatibleDC(pSource))
+        ReleaseBitmap(strip);
+        if (!strip.dc.m_hDC && !strip.dc.CreateCompatibleDC(pSource))
             return;
-        if (!m_bmp.CreateCompatibleBitmap(pSource, key.size.cx, key.size.cy))
+        if (!strip.bmp.CreateCompatibleBitmap(pSource, key.size.cx, key.size.cy))
             return;
-        m_hOldBitmap = (HBITMAP)m_dc.SelectObject((HGDIOBJ)m_bmp.m_hObject);
-        m_szBitmap = key.size;
+        strip.hOldBitmap = (HBITMAP)strip.dc.SelectObject((HGDIOBJ)strip.bmp.m_hObject);
+        strip.szBitmap = key.size;
     }
-    if (!m_dc.BitBlt(0, 0, key.size.cx, key.size.cy, pSource, 0, 0, SRCCOPY))
+    if (!strip.dc.BitBlt(0, 0, key.size.cx, key.size.cy, pSource, 0, 0, SRCCOPY))
         return;
-    m_key = key;
-    m_bValid = TRUE;
+    strip.key = key;
+    strip.bValid = TRUE;
+    strip.nLastUse = ++m_nUses;
 }

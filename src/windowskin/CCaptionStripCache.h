@@ -1,7 +1,9 @@
-// The last caption strip a window skin composed, with everything it was composed from. Windows
-// repaint their frames far more often than their captions change (every activation, move,
-// overlap and resize repaints the strip), and the outlined caption text is the costliest thing
-// the frame draws; a repaint of an unchanged strip becomes one copy.
+// The last caption strips a window skin composed, with everything each was composed from.
+// Windows repaint their frames far more often than their captions change (every activation,
+// move, overlap and resize repaints the strip), and the outlined caption text is the costliest
+// thing the frame draws; a repaint of a strip seen lately becomes one copy. Two strips are kept,
+// so that a window going back and forth between active and inactive, or two windows sharing a
+// skin, find theirs.
 #pragma once
 #include "../xml/KorvoDefs.h"
 
@@ -9,7 +11,7 @@ class KORVOSKIN_API CCaptionStripCache
 {
 public:
     // Everything a composed strip depends on besides the skin's image and parts, which a skin
-    // never changes once loaded. Windows sharing a skin share the strip when these agree.
+    // never changes once loaded. Windows sharing a skin share a strip when these agree.
     struct Key
     {
         // The strip's size, and the window's height.
@@ -32,20 +34,28 @@ public:
     CCaptionStripCache();
     ~CCaptionStripCache();
 
-    // Copies the cached strip to pDC at (0, 0) when it was composed from key; FALSE otherwise.
+    // Copies the strip composed from key to pDC at (0, 0); FALSE when none is kept.
     BOOL Draw(CDC* pDC, const Key& key);
-    // Keeps pSource's (0, 0, key.size) as the strip composed from key.
+    // Keeps pSource's (0, 0, key.size) as the strip composed from key, in place of the strip
+    // drawn least lately.
     void Store(CDC* pSource, const Key& key);
 
 private:
-    void ReleaseBitmap();
+    enum { STRIP_COUNT = 2 };
+    struct Strip
+    {
+        CDC dc;
+        CBitmap bmp;
+        HBITMAP hOldBitmap = NULL;
+        CSize szBitmap;
+        Key key;
+        BOOL bValid = FALSE;
+        unsigned nLastUse = 0;
+    };
+    static void ReleaseBitmap(Strip& strip);
 
-    CDC m_dc;
-    CBitmap m_bmp;
-    HBITMAP m_hOldBitmap;
-    CSize m_szBitmap;
-    Key m_key;
-    BOOL m_bValid;
+    Strip m_strips[STRIP_COUNT];
+    unsigned m_nUses;
 
     CCaptionStripCache(const CCaptionStripCache&) = delete;
     void operator=(const CCaptionStripCache&) = delete;

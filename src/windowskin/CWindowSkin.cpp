@@ -691,18 +691,19 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
         pDC->SelectObject(hOldFont);
 }
 
+// Painting leaves the window DC's font as it found it (text is drawn off screen), so the DC
+// goes back as it came: selecting a font into it first would only cost a font realisation on
+// every repaint.
 void CWindowSkin::RepaintCaption(CWnd* pWnd, int nState)
 {
     CWindowDC dc(pWnd);
     Paint(pWnd, &dc, TRUE, nState);
-    dc.SelectStockObject(ANSI_VAR_FONT);
 }
 
 void CWindowSkin::OnNcPaint(CWnd* pWnd)
 {
     CWindowDC dc(pWnd);
     Paint(pWnd, &dc, FALSE, STATE_WORK_OUT);
-    dc.SelectStockObject(ANSI_VAR_FONT);
 }
 
 BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, BOOL bActive)

@@ -12,12 +12,9 @@ typedef CHandleMap<CDC, HDC> CDCHandleMap;
 
 static CDCHandleMap& DCMap()
 {
-    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HDC];
-    if (!pMap)
-        pMap = new CDCHandleMap(
-            [](HDC h) { CDC* p = new CDC; p->m_hDC = p->m_hAttribDC = h; return p; },
-            [](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
-    return *static_cast<CDCHandleMap*>(pMap);
+    return CDCHandleMap::ForThread(
+        AFX_MAP_HDC, [](HDC h) { CDC* p = new CDC; p->m_hDC = p->m_hAttribDC = h; return p; },
+        [](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
 }
 
 CDC::~CDC()
@@ -33,20 +30,16 @@ CDC* CDC::FromHandle(HDC hDC)
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!hDC)
+    if (!DCMap().Attach(this, m_hDC, hDC))
         return FALSE;
-    m_hDC = m_hAttribDC = hDC;
-    DCMap().SetPermanent(hDC, this);
+    m_hAttribDC = hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC)
-        DCMap().RemoveHandle(hDC);
-    m_hDC = m_hAttribDC = NULL;
-    return hDC;
+    m_hAttribDC = NULL;
+    return DCMap().Detach(m_hDC);
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)

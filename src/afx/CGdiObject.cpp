@@ -15,12 +15,7 @@ typedef CHandleMap<CGdiObject, HGDIOBJ> CGdiHandleMap;
 
 static CGdiHandleMap& GdiMap()
 {
-    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HGDIOBJ];
-    if (!pMap)
-        pMap = new CGdiHandleMap(
-            [](HGDIOBJ h) { CGdiObject* p = new CGdiObject; p->m_hObject = h; return p; },
-            [](CGdiObject* p) { p->m_hObject = NULL; });
-    return *static_cast<CGdiHandleMap*>(pMap);
+    return CGdiHandleMap::ForThread<&CGdiObject::m_hObject>(AFX_MAP_HGDIOBJ);
 }
 
 CGdiObject::~CGdiObject()
@@ -35,20 +30,12 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject)
-        return FALSE;
-    m_hObject = hObject;
-    GdiMap().SetPermanent(hObject, this);
-    return TRUE;
+    return GdiMap().Attach(this, m_hObject, hObject);
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject)
-        GdiMap().RemoveHandle(hObject);
-    m_hObject = NULL;
-    return hObject;
+    return GdiMap().Detach(m_hObject);
 }
 
 BOOL CGdiObject::DeleteObject()

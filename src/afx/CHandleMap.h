@@ -2,7 +2,7 @@
 // objects that own or subclass the handle; temporary entries wrap foreign handles and are
 // deleted when the thread goes idle.
 #pragma once
-#include "AfxDefs.h"
+#include "AfxThreadState.h"
 #include <unordered_map>
 
 class CHandleMapBase
@@ -22,6 +22,43 @@ public:
     CHandleMap(PFN_CONSTRUCT pfnConstruct, PFN_DETACH pfnDetach)
         : m_pfnConstruct(pfnConstruct), m_pfnDetach(pfnDetach) {}
     ~CHandleMap() { DeleteTemp(); }
+
+    // The calling thread's map of this kind, made on first use; temporary wrappers are made
+    // and dropped with the given operations.
+    static CHandleMap& ForThread(AFX_HANDLE_MAP nKind, PFN_CONSTRUCT pfnConstruct, PFN_DETACH pfnDetach)
+    {
+        CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[nKind];
+        if (!pMap)
+            pMap = new CHandleMap(pfnConstruct, pfnDetach);
+        return *static_cast<CHandleMap*>(pMap);
+    }
+
+    // The same, for wrappers whose handle is the one member HANDLE.
+    template <H T::*HANDLE> static CHandleMap& ForThread(AFX_HANDLE_MAP nKind)
+    {
+        return ForThread(
+            nKind, [](H h) { T* p = new T; p->*HANDLE = h; return p; }, [](T* p) { p->*HANDLE = NULL; });
+    }
+
+    // Makes p the permanent owner of h, kept in p's hMember; FALSE for a null handle.
+    BOOL Attach(T* p, H& hMember, H h)
+    {
+        if (!h)
+            return FALSE;
+        hMember = h;
+        SetPermanent(h, p);
+        return TRUE;
+    }
+
+    // Takes the handle out of hMember and out of the map, and gives it back.
+    H Detach(H& hMember)
+    {
+        H h = hMember;
+        if (h)
+            RemoveHandle(h);
+        hMember = NULL;
+        return h;
+    }
 
     T* FromHandle(H h)
     {

@@ -9,12 +9,7 @@ typedef CHandleMap<CImageList, HIMAGELIST> CImageListHandleMap;
 
 static CImageListHandleMap& ImageListMap()
 {
-    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HIMAGELIST];
-    if (!pMap)
-        pMap = new CImageListHandleMap(
-            [](HIMAGELIST h) { CImageList* p = new CImageList; p->m_hImageList = h; return p; },
-            [](CImageList* p) { p->m_hImageList = NULL; });
-    return *static_cast<CImageListHandleMap*>(pMap);
+    return CImageListHandleMap::ForThread<&CImageList::m_hImageList>(AFX_MAP_HIMAGELIST);
 }
 
 CImageList::~CImageList()
@@ -29,20 +24,12 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (!hImageList)
-        return FALSE;
-    m_hImageList = hImageList;
-    ImageListMap().SetPermanent(hImageList, this);
-    return TRUE;
+    return ImageListMap().Attach(this, m_hImageList, hImageList);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST hImageList = m_hImageList;
-    if (hImageList)
-        ImageListMap().RemoveHandle(hImageList);
-    m_hImageList = NULL;
-    return hImageList;
+    return ImageListMap().Detach(m_hImageList);
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)

@@ -10,12 +10,7 @@ typedef CHandleMap<CMenu, HMENU> CMenuHandleMap;
 
 static CMenuHandleMap& MenuMap()
 {
-    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HMENU];
-    if (!pMap)
-        pMap = new CMenuHandleMap(
-            [](HMENU h) { CMenu* p = new CMenu; p->m_hMenu = h; return p; },
-            [](CMenu* p) { p->m_hMenu = NULL; });
-    return *static_cast<CMenuHandleMap*>(pMap);
+    return CMenuHandleMap::ForThread<&CMenu::m_hMenu>(AFX_MAP_HMENU);
 }
 
 CMenu::~CMenu()
@@ -35,20 +30,12 @@ CMenu* CMenu::FromHandlePermanent(HMENU hMenu)
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (!hMenu)
-        return FALSE;
-    m_hMenu = hMenu;
-    MenuMap().SetPermanent(hMenu, this);
-    return TRUE;
+    return MenuMap().Attach(this, m_hMenu, hMenu);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu)
-        MenuMap().RemoveHandle(hMenu);
-    m_hMenu = NULL;
-    return hMenu;
+    return MenuMap().Detach(m_hMenu);
 }
 
 BOOL CMenu::CreateMenu()

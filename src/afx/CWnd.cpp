@@ -10,12 +10,7 @@ typedef CHandleMap<CWnd, HWND> CWndHandleMap;
 
 static CWndHandleMap& WndMap()
 {
-    CHandleMapBase*& pMap = AfxGetThreadState()->m_pHandleMaps[AFX_MAP_HWND];
-    if (!pMap)
-        pMap = new CWndHandleMap(
-            [](HWND h) { CWnd* p = new CWnd; p->m_hWnd = h; return p; },
-            [](CWnd* p) { p->m_hWnd = NULL; });
-    return *static_cast<CWndHandleMap*>(pMap);
+    return CWndHandleMap::ForThread<&CWnd::m_hWnd>(AFX_MAP_HWND);
 }
 
 const AFX_MSGMAP* CWnd::GetMessageMap() const
@@ -53,20 +48,12 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (!hWndNew)
-        return FALSE;
-    m_hWnd = hWndNew;
-    WndMap().SetPermanent(hWndNew, this);
-    return TRUE;
+    return WndMap().Attach(this, m_hWnd, hWndNew);
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd)
-        WndMap().RemoveHandle(hWnd);
-    m_hWnd = NULL;
-    return hWnd;
+    return WndMap().Detach(m_hWnd);
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)

@@ -135,8 +135,6 @@ CInterfaceTheme::CInterfaceTheme()
     m_mapImages32.InitHashTable(MAP_BUCKETS_32);
     m_mapImages48.InitHashTable(MAP_BUCKETS_48);
     m_mapNameToID.InitHashTable(MAP_BUCKETS_NAMES);
-    // Menus may be measured and drawn before the first skin loads.
-    CreateFonts();
 }
 
 CInterfaceTheme::~CInterfaceTheme()

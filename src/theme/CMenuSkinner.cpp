@@ -310,12 +310,15 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
                                SIZE_CODE_16);
         }
 
-        CFont* pOldFont = pBuffer->SelectObject(bDefault && !bGrayed ? &g_Theme.m_fntBold : &g_Theme.m_fntNormal);
+        // Before the first skin load the theme has no fonts yet; the buffer's own font serves.
+        CFont& font = bDefault && !bGrayed ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+        CFont* pOldFont = font.m_hObject ? pBuffer->SelectObject(&font) : NULL;
         pBuffer->SetBkMode(TRANSPARENT);
         pBuffer->SetTextColor(bGrayed ? g_Theme.m_crDisabled
                                       : bSelected ? g_Theme.m_crCmdTextSel : g_Theme.m_crCmdText);
         DrawItemText(pBuffer, rcText, strText);
-        pBuffer->SelectObject(pOldFont);
+        if (pOldFont)
+            pBuffer->SelectObject(pOldFont);
     }
 
     pDC->BitBlt(rcItem.left, rcItem.top, nWidth, nBottom, pBuffer, 0, 0, SRCCOPY);

@@ -198,12 +198,17 @@ protected:
 };
 }
 
-// A host may draw menu items before loading any skin.
-TEST(MenuTheme, FontsExistBeforeAnySkinLoads)
+// A host may draw menu items before loading any skin, when the theme has no fonts yet.
+TEST_F(MenuItems, ItemsDrawnBeforeTheThemeHasFontsStillShowTheirText)
 {
-    CInterfaceTheme theme;
-    EXPECT_NE(nullptr, theme.m_fntNormal.m_hObject);
-    EXPECT_NE(nullptr, theme.m_fntBold.m_hObject);
+    g_Theme.m_crMenuBack = WHITE;
+    g_Theme.m_fntNormal.DeleteObject();
+    g_Theme.m_fntBold.DeleteObject();
+    CPixelCanvas canvas(W, H);
+    Draw(canvas.Dc(), AddItem(395, L"Open"), 0);
+    Draw(canvas.Dc(), 0, ODS_DEFAULT);
+    g_Theme.CreateFonts();
+    EXPECT_FALSE(Ink(canvas, WHITE, 32).empty());
 }
 
 TEST_F(MenuItems, PrepareAndMeasureTakeWholeTextsAndLeaveTheHostsOwnerDrawnItems)

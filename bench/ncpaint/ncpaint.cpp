@@ -1,6 +1,7 @@
 // Non-client painting of an 800 x 600 window: the full skinned paint and the caption-only
 // repaint (what activation, title and button changes cost), measured in the same process against
 // the system frame's default non-client paint of a window of the same size.
+#include "KorvoTest.h"
 #include "windowskin/CWindowSkin.h"
 #include "xml/XML.h"
 #include <stdio.h>
@@ -42,37 +43,10 @@ const CPartLayout g_parts[] = {
     { L"CloseDown", 220, 90, 20, 18, NULL },
 };
 
-BOOL WriteSkinImage(const CString& strPath)
+// A skin image of distinct colours, so that every part copies real pixels.
+COLORREF SkinImagePixel(int x, int y, void*)
 {
-    const int cx = 256, cy = 112, nStride = cx * 3;
-    BITMAPFILEHEADER bfh = {};
-    BITMAPINFOHEADER bih = {};
-    bih.biSize = sizeof(bih);
-    bih.biWidth = cx;
-    bih.biHeight = cy;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
-    bfh.bfSize = bfh.bfOffBits + nStride * cy;
-    std::vector<BYTE> file(bfh.bfSize);
-    memcpy(&file[0], &bfh, sizeof(bfh));
-    memcpy(&file[sizeof(bfh)], &bih, sizeof(bih));
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-        {
-            BYTE* p = &file[bfh.bfOffBits + y * nStride + x * 3];
-            p[0] = (BYTE)(x * 7 + y);
-            p[1] = (BYTE)(y * 3);
-            p[2] = (BYTE)(x ^ y);
-        }
-    HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return FALSE;
-    DWORD nWritten = 0;
-    BOOL bWritten = ::WriteFile(hFile, file.data(), (DWORD)file.size(), &nWritten, NULL) && nWritten == file.size();
-    ::CloseHandle(hFile);
-    return bWritten;
+    return RGB(x ^ y, y * 3, x * 7 + y);
 }
 
 CString SkinDefinition()
@@ -131,36 +105,20 @@ double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam)
 {
     return Microseconds(hWnd, nMessage, wParam, [](int) {});
 }
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 }
 
 int main()
 {
     AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
 
-    wchar_t szTemp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, szTemp);
-    CString strFolder;
-    strFolder.Format(L"%skorvo-bench-ncpaint-%lu\\", szTemp, ::GetCurrentProcessId());
-    ::CreateDirectoryW(strFolder, NULL);
-    CString strImage = strFolder + L"skin.bmp";
-    BOOL bImage = WriteSkinImage(strImage);
+    KorvoTest::CTempFolder folder;
+    std::vector<BYTE> image = KorvoTest::MakeBitmapFile(256, 112, SkinImagePixel, NULL);
+    folder.WriteFile(L"skin.bmp", image.data(), image.size());
 
     CXmlElement* pRoot = XmlParseDocument(SkinDefinition(), FALSE);
     CWindowSkin skin;
-    BOOL bParsed = bImage && pRoot && skin.Parse(pRoot, strFolder);
+    BOOL bParsed = pRoot && skin.Parse(pRoot, folder.Path());
     delete pRoot;
-    ::DeleteFileW(strImage);
-    ::RemoveDirectoryW(strFolder);
     if (!bParsed)
     {
         printf("ncpaint: the benchmark skin did not load\n");
@@ -189,7 +147,7 @@ int main()
     system.SetIcon(hSmallIcon, FALSE);
     skinned.ShowWindow(SW_SHOWNOACTIVATE);
     system.ShowWindow(SW_SHOWNOACTIVATE);
-    PumpMessages();
+    KorvoTest::PumpMessages();
 
     // Warm-up: the skin's image DC and the shared buffer are created on the first paint.
     ::SendMessageW(skinned.m_hWnd, WM_NCPAINT, 1, 0);

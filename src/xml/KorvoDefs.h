@@ -3,11 +3,7 @@
 #pragma once
 #include "../afx/afxwin.h"
 
-#ifdef KORVOSKIN_BUILD
-#define KORVOSKIN_API __declspec(dllexport)
-#else
-#define KORVOSKIN_API __declspec(dllimport)
-#endif
+#include <KorvoSkin/KorvoSkinExport.h>
 
 // The library's own module handle and the host executable's folder (ending in a backslash, or
 // empty), both set by the library's entry point.

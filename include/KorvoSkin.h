@@ -1,6 +1,6 @@
 // KorvoSkin: the one header a host includes.
 #pragma once
 #include <afxwin.h>
-#include <api/SkinApi.h>
-#include <windowskin/CSkinDialog.h>
-#include <windowskin/CSkinChildDialog.h>
+#include <KorvoSkin/SkinApi.h>
+#include <KorvoSkin/CSkinDialog.h>
+#include <KorvoSkin/CSkinChildDialog.h>

@@ -6,7 +6,7 @@
 // (the batch against the same moves made singly), and a dialog-like one in which only every
 // fifth child follows the bottom-right corner (the batch, which leaves unchanged children out,
 // against positioning every child).
-#include "resizable/CResizableLayout.h"
+#include <KorvoSkin/CResizableLayout.h>
 #include <stdio.h>
 #include <vector>
 

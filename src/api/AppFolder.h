@@ -3,4 +3,6 @@
 
 // The folder part of an executable's path, with its trailing backslash; empty when the path
 // holds no backslash.
-KORVOSKIN_API CString AppFolderFromPath(const CString& strPath);
+CString AppFolderFromPath(const CString& strPath);
+// The folder of the running program's executable, or empty when it cannot be told.
+CString AppFolderOfProcess();

@@ -1,4 +1,4 @@
-#include "SkinApi.h"
+#include <KorvoSkin/SkinApi.h>
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"

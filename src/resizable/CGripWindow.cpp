@@ -1,4 +1,4 @@
-#include "CGripWindow.h"
+#include <KorvoSkin/CGripWindow.h>
 
 BEGIN_MESSAGE_MAP(CGripWindow, CScrollBar)
     ON_WM_NCHITTEST()

@@ -1,4 +1,4 @@
-#include "CResizableDialog.h"
+#include <KorvoSkin/CResizableDialog.h>
 
 IMPLEMENT_DYNAMIC(CResizableDialog, CDialog)
 

@@ -1,4 +1,4 @@
-#include "CResizableGrip.h"
+#include <KorvoSkin/CResizableGrip.h>
 
 CResizableGrip::CResizableGrip() : m_nGripVisibility(0)
 {

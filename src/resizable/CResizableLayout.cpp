@@ -1,4 +1,5 @@
-#include "CResizableLayout.h"
+#include <KorvoSkin/CResizableLayout.h>
+#include "ResizeSupportMessage.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "CResizableMinMax.h"
+#include <KorvoSkin/CResizableMinMax.h>
 
 CResizableMinMax::CResizableMinMax() : m_bMaxTrackSet(FALSE), m_bMinTrackSet(FALSE), m_bMaximizedRectSet(FALSE)
 {

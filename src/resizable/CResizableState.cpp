@@ -1,4 +1,4 @@
-#include "CResizableState.h"
+#include <KorvoSkin/CResizableState.h>
 #include <errno.h>
 #include <stdlib.h>
 

@@ -19,7 +19,7 @@ struct WINDOWSKIN_OPERATIONS
     void (*pfnBeforeDelete)();
 };
 
-class KORVOSKIN_API CSkinRegistry
+class CSkinRegistry
 {
 public:
     CSkinRegistry();
@@ -62,4 +62,4 @@ private:
     const WINDOWSKIN_OPERATIONS* m_pWindowSkinOperations;
 };
 
-extern KORVOSKIN_API CSkinRegistry g_Registry;
+extern CSkinRegistry g_Registry;

@@ -12,9 +12,9 @@ const int SIZE_CODE_48 = 100;
 const UINT ID_DEFAULT_CHECK_MARK = 100;
 
 // Mixes two colours channel by channel: weight 0 gives crA, 255 gives crB.
-KORVOSKIN_API COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
+COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
 
-class KORVOSKIN_API CInterfaceTheme
+class CInterfaceTheme
 {
 public:
     CInterfaceTheme();
@@ -131,4 +131,4 @@ private:
     void operator=(const CInterfaceTheme&) = delete;
 };
 
-extern KORVOSKIN_API CInterfaceTheme g_Theme;
+extern CInterfaceTheme g_Theme;

@@ -3,7 +3,7 @@
 #pragma once
 #include "CInterfaceTheme.h"
 
-class KORVOSKIN_API CMenuSkinner
+class CMenuSkinner
 {
 public:
     CMenuSkinner();
@@ -46,10 +46,10 @@ private:
 };
 
 // The installed hook, or null.
-extern KORVOSKIN_API HHOOK g_hMenuHook;
+extern HHOOK g_hMenuHook;
 // Where the next drop-down popup of a bar button appears (screen) and the button's width.
-extern KORVOSKIN_API POINT g_ptMenuAttach;
-extern KORVOSKIN_API int g_nMenuAttachWidth;
+extern POINT g_ptMenuAttach;
+extern int g_nMenuAttachWidth;
 // 1 while a popup renders itself through WM_PRINT, 0 once it has painted normally.
-extern KORVOSKIN_API LONG g_bMenuPrinting;
-extern KORVOSKIN_API CMenuSkinner g_MenuSkinner;
+extern LONG g_bMenuPrinting;
+extern CMenuSkinner g_MenuSkinner;

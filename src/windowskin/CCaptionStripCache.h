@@ -7,7 +7,7 @@
 #pragma once
 #include "../xml/KorvoDefs.h"
 
-class KORVOSKIN_API CCaptionStripCache
+class CCaptionStripCache
 {
 public:
     // Everything a composed strip depends on besides the skin's image and parts, which a skin

@@ -1,4 +1,4 @@
-#include "CSkinChildDialog.h"
+#include <KorvoSkin/CSkinChildDialog.h>
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CMenuSkinner.h"
 

@@ -1,4 +1,4 @@
-#include "CSkinDialog.h"
+#include <KorvoSkin/CSkinDialog.h>
 #include "CWindowSkin.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"

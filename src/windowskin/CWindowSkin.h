@@ -9,7 +9,7 @@
 const int WINDOWSKIN_PART_COUNT = 27;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
 
-class KORVOSKIN_API CWindowSkin
+class CWindowSkin
 {
 public:
     // Part indexes. The caption buttons' three variants follow each other, so button b

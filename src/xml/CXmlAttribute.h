@@ -2,7 +2,7 @@
 #pragma once
 #include "CXmlNode.h"
 
-class KORVOSKIN_API CXmlAttribute : public CXmlNode
+class CXmlAttribute : public CXmlNode
 {
 public:
     explicit CXmlAttribute(CXmlElement* pParent = NULL);

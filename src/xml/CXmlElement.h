@@ -11,7 +11,7 @@
 // stack through the recursive parse and the recursive delete.
 const int XML_MAX_DEPTH = 256;
 
-class KORVOSKIN_API CXmlElement : public CXmlNode
+class CXmlElement : public CXmlNode
 {
 public:
     explicit CXmlElement(CXmlElement* pParent = NULL);

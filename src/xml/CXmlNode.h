@@ -4,7 +4,7 @@
 
 class CXmlElement;
 
-class KORVOSKIN_API CXmlNode
+class CXmlNode
 {
 public:
     enum { XML_ELEMENT = 1, XML_ATTRIBUTE = 2 };

@@ -7,5 +7,5 @@
 
 // The library's own module handle and the host executable's folder (ending in a backslash, or
 // empty), both set by the library's entry point.
-extern KORVOSKIN_API HINSTANCE g_hSkinInstance;
-extern KORVOSKIN_API CString g_strAppFolder;
+extern HINSTANCE g_hSkinInstance;
+extern CString g_strAppFolder;

@@ -6,11 +6,11 @@
 // Larger files are refused unread.
 const DWORD XML_MAX_FILE_SIZE = 0x400000;
 
-KORVOSKIN_API CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration);
-KORVOSKIN_API CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration);
+CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration);
+CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration);
 // UTF-16 with either byte-order mark, otherwise UTF-8 with or without its mark.
-KORVOSKIN_API CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration);
-KORVOSKIN_API CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration);
+CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration);
+CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration);
 
 // Cursor helpers of the parser. Each skips only space, tab, CR and LF before its token and
 // leaves the cursor where it was when the token is not there.

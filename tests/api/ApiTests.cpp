@@ -1,6 +1,6 @@
 #include "KorvoTest.h"
 #include <api/AppFolder.h>
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <skin/CSkinRegistry.h>
 #include <gtest/gtest.h>
 

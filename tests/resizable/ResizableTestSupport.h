@@ -2,7 +2,8 @@
 #pragma once
 #include "DialogTemplate.h"
 #include "KorvoTest.h"
-#include <resizable/CResizableDialog.h>
+#include <KorvoSkin/CResizableDialog.h>
+#include "resizable/ResizeSupportMessage.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <ostream>

@@ -1,7 +1,7 @@
 // Mutated skin definitions through the whole loading path: no crash, no hang, and the registry
 // still answers afterwards.
 #include "SkinFiles.h"
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <xml/XML.h>
 #include <gtest/gtest.h>
 #include <random>

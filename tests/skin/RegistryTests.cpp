@@ -1,5 +1,5 @@
 #include "SkinFiles.h"
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <theme/CInterfaceTheme.h>
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Skinned dialogs on real windows: choosing the skin by name, keeping the client area, snapping
 // to the work area, the dialog background colour, and the frame driven by real input.
 #include "SkinTestSupport.h"
-#include <windowskin/CSkinChildDialog.h>
+#include <KorvoSkin/CSkinChildDialog.h>
 #include <skin/CSkinRegistry.h>
 #include <functional>
 

@@ -4,9 +4,9 @@
 #pragma once
 #include "KorvoTest.h"
 #include "DialogTemplate.h"
-#include <windowskin/CSkinDialog.h>
+#include <KorvoSkin/CSkinDialog.h>
 #include <windowskin/CWindowSkin.h>
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <gtest/gtest.h>
 #include <iosfwd>
 #include <memory>

@@ -1,7 +1,7 @@
 // A resizable top-level dialog whose frame, caption, caption buttons and shape come from a
 // window skin of the loaded skin definition.
 #pragma once
-#include "../resizable/CResizableDialog.h"
+#include <KorvoSkin/CResizableDialog.h>
 
 class CWindowSkin;
 

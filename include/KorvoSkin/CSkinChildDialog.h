@@ -1,7 +1,7 @@
 // A resizable dialog for pages embedded in another window: no frame of its own, but the skin's
 // dialog background and owner-drawn menus.
 #pragma once
-#include "../resizable/CResizableDialog.h"
+#include <KorvoSkin/CResizableDialog.h>
 
 class KORVOSKIN_API CSkinChildDialog : public CResizableDialog
 {

@@ -2,12 +2,13 @@
 // in one deferred batch on every size change, and erases the background only where no child
 // covers it.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
 
-// Registered once when the library loads; children may answer it to take part in the layout's
-// clipping and refresh decisions. wParam is one of the codes below, lParam points to the
-// structure named beside it; a child that handles the code fills it and returns non-zero.
-extern KORVOSKIN_API const UINT WMU_RESIZESUPPORT;
+// The window message registered under the name "WMU_RESIZESUPPORT": children may answer it to
+// take part in the layout's clipping and refresh decisions. wParam is one of the codes below,
+// lParam points to the structure named beside it; a child that handles the code fills it and
+// returns non-zero.
 
 #define RESIZE_QUERY_PROPERTIES 101 // RESIZE_PROPERTIES
 #define RESIZE_QUERY_CLIPPING 102   // RESIZE_CLIPPING, preset FALSE

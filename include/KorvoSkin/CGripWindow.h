@@ -2,9 +2,10 @@
 // can be cut to its lower-right triangle and can let the parent's background show around its
 // dots.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
 
-class KORVOSKIN_API CGripWindow : public CScrollBar
+class CGripWindow : public CScrollBar
 {
 public:
     CGripWindow();

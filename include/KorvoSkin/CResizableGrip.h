@@ -1,6 +1,6 @@
 // Owns the size grip of a resizable window and shows it by a counter of visibility requests.
 #pragma once
-#include "CGripWindow.h"
+#include <KorvoSkin/CGripWindow.h>
 
 class KORVOSKIN_API CResizableGrip
 {

@@ -1,10 +1,10 @@
 // A dialog that can be resized: its children stay anchored, it cannot be made smaller than it
 // was created, it owns a size grip and it can save and restore its placement.
 #pragma once
-#include "CResizableLayout.h"
-#include "CResizableGrip.h"
-#include "CResizableMinMax.h"
-#include "CResizableState.h"
+#include <KorvoSkin/CResizableLayout.h>
+#include <KorvoSkin/CResizableGrip.h>
+#include <KorvoSkin/CResizableMinMax.h>
+#include <KorvoSkin/CResizableState.h>
 
 class KORVOSKIN_API CResizableDialog : public CDialog,
                                        public CResizableLayout,

@@ -1,0 +1,5 @@
+// The layout's registered message, registered once when the library loads.
+#pragma once
+#include <afxwin.h>
+
+extern const UINT WMU_RESIZESUPPORT;

@@ -177,6 +177,7 @@ public:
 
     void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
     {
+        ASSERT(rNextPosition);
         const CAssoc* pAssoc = (const CAssoc*)rNextPosition;
         rKey = pAssoc->key;
         rValue = pAssoc->value;

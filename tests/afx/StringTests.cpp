@@ -63,3 +63,95 @@ TEST(StringBuffer, GetBufferKeepsTheLengthUntilReleaseBuffer)
     strSet.ReleaseBuffer(5);
     EXPECT_EQ(CString(L"abcde"), strSet);
 }
+
+TEST(StringFormat, WidthsRadixesAndLongResults)
+{
+    struct
+    {
+        LPCWSTR pszFormat;
+        int nValue;
+        LPCWSTR pszText;
+        LPCWSTR pszExpected;
+    } cases[] = {
+        { L"%d", -42, L"", L"-42" },
+        { L"[%5d]", 42, L"", L"[   42]" },
+        { L"[%-5d]", 42, L"", L"[42   ]" },
+        { L"[%05d]", -42, L"", L"[-0042]" },
+        { L"%x", 0xBEEF, L"", L"beef" },
+        { L"%X", 0xBEEF, L"", L"BEEF" },
+        { L"%08x", 0xBEEF, L"", L"0000beef" },
+        { L"#%06X", 0x1A2B3C, L"", L"#1A2B3C" },
+        { L"%u", -1, L"", L"4294967295" },
+        { L"[%6s]%d", 7, L"ab", L"[    ab]7" },
+        { L"[%-6s]%d", 7, L"ab", L"[ab    ]7" },
+        { L"%.2s%d", 1, L"abcdef", L"ab1" },
+        { L"100%%%d", 5, L"", L"100%5" },
+    };
+    for (const auto& c : cases)
+    {
+        CString str;
+        if (wcsstr(c.pszFormat, L"s"))
+            str.Format(c.pszFormat, c.pszText, c.nValue);
+        else
+            str.Format(c.pszFormat, c.nValue);
+        EXPECT_EQ(CString(c.pszExpected), str) << c.pszFormat;
+    }
+
+    // Results far past any first guess of the size, from long arguments and from wide fields.
+    CString strLong(L'y', 5000);
+    CString str;
+    str.Format(L"<%s|%d>", (LPCWSTR)strLong, 12345);
+    ASSERT_EQ(5000 + 8, str.GetLength());
+    EXPECT_EQ(CString(L"<") + strLong + L"|12345>", str);
+    str.Format(L"%3000d", 1);
+    EXPECT_EQ(3000, str.GetLength());
+    EXPECT_EQ(L'1', str[2999]);
+    str.AppendFormat(L"%s", (LPCWSTR)strLong);
+    EXPECT_EQ(8000, str.GetLength());
+    str.Format(L"");
+    EXPECT_TRUE(str.IsEmpty());
+}
+
+TEST(StringConversion, NarrowTextPiecesAndCharacters)
+{
+    EXPECT_EQ(CString(L"plain ascii"), CString("plain ascii"));
+    EXPECT_EQ(CString(), CString((LPCSTR)NULL));
+    EXPECT_EQ(CString(), CString(""));
+    CString strNarrow;
+    strNarrow.Format(L"%S and %hs", "narrow", "short");
+    EXPECT_EQ(CString(L"narrow and short"), strNarrow);
+
+    struct
+    {
+        CString str;
+        LPCWSTR pszExpected;
+    } cases[] = {
+        { CString(L"abcdef", 3), L"abc" },
+        { CString(L"abc", 0), L"" },
+        { CString(L"abc", -4), L"" },
+        { CString(L'z', 4), L"zzzz" },
+        { CString(L'z', -1), L"" },
+        { CString(L"abcdef").Mid(-3, 2), L"ab" },
+        { CString(L"abcdef").Mid(4, 100), L"ef" },
+        { CString(L"abcdef").Mid(9), L"" },
+        { CString(L"abcdef").Left(-1), L"" },
+        { CString(L"abcdef").Right(100), L"abcdef" },
+        { CString(L"  pad \t").Trim(), L"pad" },
+        { CString(L"MiXeD").MakeUpper(), L"MIXED" },
+        { CString(L"MiXeD").MakeLower(), L"mixed" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CString(c.pszExpected), c.str) << c.pszExpected;
+
+    CString str(L"a-b-c");
+    EXPECT_EQ(2, str.Remove(L'-'));
+    EXPECT_EQ(5, str.Insert(1, L"--"));
+    EXPECT_EQ(CString(L"a--bc"), str);
+    EXPECT_EQ(3, str.Delete(1, 2));
+    EXPECT_EQ(CString(L"abc"), str);
+    EXPECT_EQ(1, str.FindOneOf(L"xyzb"));
+    EXPECT_EQ(-1, str.Find(L'c', 5));
+    EXPECT_EQ(L'\0', str.GetAt(3)) << "the terminator may be read";
+    LPCWSTR psz = str;
+    EXPECT_EQ(0, wcscmp(L"abc", psz));
+}

@@ -50,11 +50,26 @@
 #endif
 #define afx_msg
 
+// Contract checks. A debug build (_DEBUG: the Debug build type, or the KORVO_DEBUG option of
+// the framework's CMake target) evaluates ASSERT and stops at a failed one: in the debugger
+// when one is attached, otherwise by ending the process at once with exit code 3 (abort's code;
+// the C runtime's abort would show a message box in a windowed program first). A release build
+// compiles ASSERT away and VERIFY to its bare expression. Nothing is logged.
+AFX_API BOOL AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
+#define AfxDebugBreak() ::DebugBreak()
+#ifdef _DEBUG
+#ifndef ASSERT
+#define ASSERT(f) ((void)((f) || (AfxAssertFailedLine(__FILE__, __LINE__) && (AfxDebugBreak(), 0))))
+#endif
+#define VERIFY(f) ASSERT(f)
+#define ASSERT_VALID(p) ASSERT((p) != NULL)
+#else
 #ifndef ASSERT
 #define ASSERT(f) ((void)0)
 #endif
 #define VERIFY(f) ((void)(f))
 #define ASSERT_VALID(p) ((void)0)
+#endif
 
 typedef struct __POSITION { } *POSITION;
 

@@ -57,7 +57,7 @@ BOOL CDC::DeleteDC()
 BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
                          int nSrcWidth, int nSrcHeight, UINT clrTransparent)
 {
-    return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC->m_hDC, xSrc, ySrc, nSrcWidth,
+    return ::TransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, pSrcDC ? pSrcDC->m_hDC : NULL, xSrc, ySrc, nSrcWidth,
                             nSrcHeight, clrTransparent);
 }
 
@@ -86,15 +86,18 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy, cx, -1, clrBottomRight);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 {
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }
 
 CPaintDC::~CPaintDC()
 {
-    Detach();
-    ::EndPaint(m_hWnd, &m_ps);
+    if (m_hDC)
+    {
+        Detach();
+        ::EndPaint(m_hWnd, &m_ps);
+    }
 }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
@@ -104,7 +107,8 @@ CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 
 CWindowDC::~CWindowDC()
 {
-    ::ReleaseDC(m_hWnd, Detach());
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, Detach());
 }
 
 CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
@@ -114,5 +118,6 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : NULL)
 
 CClientDC::~CClientDC()
 {
-    ::ReleaseDC(m_hWnd, Detach());
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, Detach());
 }

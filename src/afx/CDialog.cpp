@@ -61,7 +61,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentW
         return FALSE;
     HINSTANCE hInst = AfxGetInstanceHandle() ? AfxGetInstanceHandle() : ::GetModuleHandleW(NULL);
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd ? pParentWnd->m_hWnd : NULL, AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     return hWnd != NULL;
 }
@@ -100,9 +100,10 @@ INT_PTR CDialog::DoModal()
     if (!lpTemplate)
         return -1;
 
-    HWND hWndParent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : NULL;
-    if (!hWndParent && AfxGetMainWnd() != this)
-        hWndParent = AfxGetMainWnd()->GetSafeHwnd();
+    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (!hWndParent && pMainWnd && pMainWnd != this)
+        hWndParent = pMainWnd->m_hWnd;
     BOOL bEnableParent = hWndParent && ::IsWindowEnabled(hWndParent);
     if (bEnableParent)
         ::EnableWindow(hWndParent, FALSE);
@@ -183,4 +184,18 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
         return ::IsDialogMessageW(m_hWnd, pMsg);
     return FALSE;
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    // Only commands go further: control IDs (below 0x8000) and system commands stay here.
+    if (((UINT)nCode != CN_COMMAND && (UINT)nCode != CN_UPDATE_COMMAND_UI) || !(nID & 0x8000) || nID >= 0xF000)
+        return FALSE;
+    CWnd* pOwner = m_hWnd ? CWnd::FromHandlePermanent(::GetParent(m_hWnd)) : NULL;
+    if (pOwner && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

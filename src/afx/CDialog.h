@@ -25,6 +25,8 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Commands the dialog does not handle go on to its owner, then to the application.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     LPCWSTR m_lpszTemplateName;
     UINT m_nIDHelp;

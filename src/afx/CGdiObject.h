@@ -96,13 +96,13 @@ public:
     BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode) { return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode)); }
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
     {
-        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->GetSafeHandle(), (HRGN)pRgn2->GetSafeHandle(), nCombineMode);
+        return ::CombineRgn((HRGN)m_hObject, pRgn1 ? (HRGN)pRgn1->m_hObject : NULL, pRgn2 ? (HRGN)pRgn2->m_hObject : NULL, nCombineMode);
     }
-    int CopyRgn(const CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->GetSafeHandle(), NULL, RGN_COPY); }
+    int CopyRgn(const CRgn* pRgnSrc) { return pRgnSrc ? ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->m_hObject, NULL, RGN_COPY) : ERROR; }
     void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
     int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
     int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox((HRGN)m_hObject, lpRect); }
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
     BOOL PtInRegion(POINT pt) const { return ::PtInRegion((HRGN)m_hObject, pt.x, pt.y); }
-    BOOL EqualRgn(const CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->GetSafeHandle()); }
+    BOOL EqualRgn(const CRgn* pRgn) const { return pRgn && ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->m_hObject); }
 };

@@ -40,19 +40,25 @@ public:
             nKind, [](H h) { T* p = new T; p->*HANDLE = h; return p; }, [](T* p) { p->*HANDLE = NULL; });
     }
 
-    // Makes p the permanent owner of h, kept in p's hMember; FALSE for a null handle.
+    // Makes p the permanent owner of h, kept in p's hMember; FALSE for a null handle. A wrapper
+    // holds one handle: attaching another before Detach breaks the contract, and the old
+    // handle is unmapped so that it never leads to this object again.
     BOOL Attach(T* p, H& hMember, H h)
     {
+        ASSERT(hMember == NULL);
         if (!h)
             return FALSE;
+        if (hMember)
+            RemoveHandle(hMember);
         hMember = h;
         SetPermanent(h, p);
         return TRUE;
     }
 
-    // Takes the handle out of hMember and out of the map, and gives it back.
+    // Takes the handle out of hMember and out of the map, and gives it back; there must be one.
     H Detach(H& hMember)
     {
+        ASSERT(hMember != NULL);
         H h = hMember;
         if (h)
             RemoveHandle(h);

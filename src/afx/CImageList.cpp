@@ -46,15 +46,16 @@ BOOL CImageList::DeleteImageList()
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle());
+    return ImageList_Add(m_hImageList, pbmImage ? (HBITMAP)pbmImage->m_hObject : NULL,
+                         pbmMask ? (HBITMAP)pbmMask->m_hObject : NULL);
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
-    return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), crMask);
+    return ImageList_AddMasked(m_hImageList, pbmImage ? (HBITMAP)pbmImage->m_hObject : NULL, crMask);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ImageList_Draw(m_hImageList, nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
+    return ImageList_Draw(m_hImageList, nImage, pDC ? pDC->m_hDC : NULL, pt.x, pt.y, nStyle);
 }

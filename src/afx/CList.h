@@ -23,10 +23,10 @@ public:
     int GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
-    TYPE& GetHead() { return m_pNodeHead->data; }
-    const TYPE& GetHead() const { return m_pNodeHead->data; }
-    TYPE& GetTail() { return m_pNodeTail->data; }
-    const TYPE& GetTail() const { return m_pNodeTail->data; }
+    TYPE& GetHead() { ASSERT(m_pNodeHead); return m_pNodeHead->data; }
+    const TYPE& GetHead() const { ASSERT(m_pNodeHead); return m_pNodeHead->data; }
+    TYPE& GetTail() { ASSERT(m_pNodeTail); return m_pNodeTail->data; }
+    const TYPE& GetTail() const { ASSERT(m_pNodeTail); return m_pNodeTail->data; }
 
     POSITION AddHead(ARG_TYPE newElement)
     {
@@ -50,8 +50,8 @@ public:
         return (POSITION)pNode;
     }
 
-    TYPE RemoveHead() { TYPE data = m_pNodeHead->data; RemoveAt((POSITION)m_pNodeHead); return data; }
-    TYPE RemoveTail() { TYPE data = m_pNodeTail->data; RemoveAt((POSITION)m_pNodeTail); return data; }
+    TYPE RemoveHead() { ASSERT(m_pNodeHead); TYPE data = m_pNodeHead->data; RemoveAt((POSITION)m_pNodeHead); return data; }
+    TYPE RemoveTail() { ASSERT(m_pNodeTail); TYPE data = m_pNodeTail->data; RemoveAt((POSITION)m_pNodeTail); return data; }
 
     void RemoveAll()
     {
@@ -75,27 +75,31 @@ public:
     POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
     TYPE& GetNext(POSITION& rPosition)
     {
+        ASSERT(rPosition);
         CNode* pNode = (CNode*)rPosition;
         rPosition = (POSITION)pNode->pNext;
         return pNode->data;
     }
     const TYPE& GetNext(POSITION& rPosition) const
     {
+        ASSERT(rPosition);
         CNode* pNode = (CNode*)rPosition;
         rPosition = (POSITION)pNode->pNext;
         return pNode->data;
     }
     TYPE& GetPrev(POSITION& rPosition)
     {
+        ASSERT(rPosition);
         CNode* pNode = (CNode*)rPosition;
         rPosition = (POSITION)pNode->pPrev;
         return pNode->data;
     }
-    TYPE& GetAt(POSITION position) { return ((CNode*)position)->data; }
-    void SetAt(POSITION pos, ARG_TYPE newElement) { ((CNode*)pos)->data = newElement; }
+    TYPE& GetAt(POSITION position) { ASSERT(position); return ((CNode*)position)->data; }
+    void SetAt(POSITION pos, ARG_TYPE newElement) { ASSERT(pos); ((CNode*)pos)->data = newElement; }
 
     void RemoveAt(POSITION position)
     {
+        ASSERT(position);
         CNode* pNode = (CNode*)position;
         if (pNode->pPrev)
             pNode->pPrev->pNext = pNode->pNext;

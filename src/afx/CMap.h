@@ -1,21 +1,40 @@
-// Hash map with MFC's interface: a fixed bucket table chosen by InitHashTable and allocated on
-// the first insertion; associations are carved from blocks of nBlockSize and kept for reuse
-// until the map is empty.
+// Hash map with MFC's interface. The bucket table is allocated on the first insertion (sized by
+// InitHashTable) and grows to about twice its size whenever the count passes the bucket count,
+// so that a map filled from a file stays fast whatever its size; associations are carved from
+// blocks of nBlockSize and kept for reuse until the map is empty.
 #pragma once
 #include "CString.h"
 #include "CPlex.h"
 
-template <class ARG_KEY> inline UINT HashKey(ARG_KEY key)
+// A process-wide random value that the framework's hashes start from, so that keys which share
+// one bucket cannot be worked out in advance; the same in every module of the process.
+AFX_API UINT AfxGetHashSeed();
+
+// Spreads every input bit over the whole result (the finaliser of MurmurHash3).
+inline UINT AfxHashMix(UINT nHash)
 {
-    return (UINT)(((DWORD_PTR)key) >> 4);
+    nHash ^= nHash >> 16;
+    nHash *= 0x85EBCA6Bu;
+    nHash ^= nHash >> 13;
+    nHash *= 0xC2B2AE35u;
+    nHash ^= nHash >> 16;
+    return nHash;
 }
 
+// Integers, handles and pointers: ids that are multiples of a power of two spread like any others.
+template <class ARG_KEY> inline UINT HashKey(ARG_KEY key)
+{
+    unsigned long long nKey = (unsigned long long)(DWORD_PTR)key;
+    return AfxHashMix((UINT)nKey ^ AfxHashMix((UINT)(nKey >> 32) ^ AfxGetHashSeed()));
+}
+
+// Strings: FNV-1a over the UTF-16 units, then mixed, so that long shared prefixes do not matter.
 template <> inline UINT HashKey<LPCWSTR>(LPCWSTR key)
 {
-    UINT nHash = 0;
+    UINT nHash = 2166136261u ^ AfxGetHashSeed();
     while (*key)
-        nHash = (nHash << 5) + nHash + *key++;
-    return nHash;
+        nHash = (nHash ^ (UINT)*key++) * 16777619u;
+    return AfxHashMix(nHash);
 }
 
 template <> inline UINT HashKey<const CString&>(const CString& key)
@@ -54,10 +73,17 @@ public:
     int GetCount() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
-    void InitHashTable(UINT nHashSize)
+    // The table grows no further than this; longer chains are the price of more entries.
+    enum { MAX_HASH_TABLE_SIZE = 1 << 20 };
+
+    // Empties the map and sets the bucket count it starts with (17 when zero).
+    void InitHashTable(UINT nHashSize, BOOL bAllocNow = TRUE)
     {
         RemoveAll();
-        m_nHashTableSize = nHashSize ? nHashSize : 17;
+        m_nInitialHashSize = nHashSize == 0 ? 17 : nHashSize < MAX_HASH_TABLE_SIZE ? nHashSize : MAX_HASH_TABLE_SIZE;
+        m_nHashTableSize = m_nInitialHashSize;
+        if (bAllocNow)
+            AllocTable();
     }
     UINT GetHashTableSize() const { return m_nHashTableSize; }
 
@@ -80,18 +106,14 @@ public:
         if (pAssoc)
             return pAssoc->value;
         if (!m_pHashTable)
-        {
-            // Small maps are common: the table and the first block share one allocation.
-            BYTE* pTable = (BYTE*)CFixedAlloc::Alloc(TableBlockBytes());
-            memset(pTable, 0, sizeof(CAssoc*) * m_nHashTableSize);
-            m_pHashTable = (CAssoc**)pTable;
-            AddToFreeList((CAssoc*)(pTable + TableBytes()));
-        }
+            AllocTable();
         pAssoc = NewAssoc(key);
         pAssoc->nHashValue = nHashValue;
         CAssoc*& pBucket = m_pHashTable[nHashValue % m_nHashTableSize];
         pAssoc->pNext = pBucket;
         pBucket = pAssoc;
+        if ((UINT)m_nCount > m_nHashTableSize && m_nHashTableSize < MAX_HASH_TABLE_SIZE)
+            Rehash(m_nHashTableSize < MAX_HASH_TABLE_SIZE / 2 ? m_nHashTableSize * 2 + 1 : MAX_HASH_TABLE_SIZE);
         return pAssoc->value;
     }
 
@@ -129,9 +151,16 @@ public:
                     pAssoc = pNext;
                 }
             }
-            CFixedAlloc::Free(m_pHashTable, TableBlockBytes());
+            if ((BYTE*)m_pHashTable != m_pFirstBlock)
+                CFixedAlloc::Free(m_pHashTable, sizeof(CAssoc*) * m_nHashTableSize);
             m_pHashTable = NULL;
         }
+        if (m_pFirstBlock)
+        {
+            CFixedAlloc::Free(m_pFirstBlock, TableBlockBytes(m_nFirstBlockHashSize));
+            m_pFirstBlock = NULL;
+        }
+        m_nHashTableSize = m_nInitialHashSize;
         m_nCount = 0;
         m_pFreeList = NULL;
         if (m_pBlocks)
@@ -148,6 +177,7 @@ public:
 
     void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
     {
+        ASSERT(rNextPosition);
         const CAssoc* pAssoc = (const CAssoc*)rNextPosition;
         rKey = pAssoc->key;
         rValue = pAssoc->value;
@@ -160,7 +190,7 @@ public:
     const CPair* PGetNextAssoc(const CPair* pPair) const { return NextOf((const CAssoc*)pPair); }
     CPair* PGetNextAssoc(const CPair* pPair) { return NextOf((const CAssoc*)pPair); }
 
-private:
+protected:
     CAssoc* GetAssocAt(ARG_KEY key, UINT nHashValue) const
     {
         if (!m_pHashTable)
@@ -185,11 +215,45 @@ private:
     }
 
     // The bucket table, rounded up so that the block after it is aligned.
-    size_t TableBytes() const
+    static size_t TableBytes(UINT nHashSize)
     {
-        return (sizeof(CAssoc*) * m_nHashTableSize + alignof(CAssoc) - 1) / alignof(CAssoc) * alignof(CAssoc);
+        return (sizeof(CAssoc*) * nHashSize + alignof(CAssoc) - 1) / alignof(CAssoc) * alignof(CAssoc);
     }
-    size_t TableBlockBytes() const { return TableBytes() + m_nBlockSize * sizeof(CAssoc); }
+    size_t TableBlockBytes(UINT nHashSize) const { return TableBytes(nHashSize) + m_nBlockSize * sizeof(CAssoc); }
+
+    // Small maps are common: the first table and the first block share one allocation, which
+    // stays until the map is emptied even when a larger table replaces that first one.
+    void AllocTable()
+    {
+        if (m_pHashTable)
+            return;
+        m_pFirstBlock = (BYTE*)CFixedAlloc::Alloc(TableBlockBytes(m_nHashTableSize));
+        m_nFirstBlockHashSize = m_nHashTableSize;
+        memset(m_pFirstBlock, 0, sizeof(CAssoc*) * m_nHashTableSize);
+        m_pHashTable = (CAssoc**)m_pFirstBlock;
+        AddToFreeList((CAssoc*)(m_pFirstBlock + TableBytes(m_nHashTableSize)));
+    }
+
+    void Rehash(UINT nNewSize)
+    {
+        CAssoc** pNewTable = (CAssoc**)CFixedAlloc::Alloc(sizeof(CAssoc*) * nNewSize);
+        memset(pNewTable, 0, sizeof(CAssoc*) * nNewSize);
+        for (UINT n = 0; n < m_nHashTableSize; n++)
+        {
+            for (CAssoc* pAssoc = m_pHashTable[n]; pAssoc;)
+            {
+                CAssoc* pNext = pAssoc->pNext;
+                CAssoc*& pBucket = pNewTable[pAssoc->nHashValue % nNewSize];
+                pAssoc->pNext = pBucket;
+                pBucket = pAssoc;
+                pAssoc = pNext;
+            }
+        }
+        if ((BYTE*)m_pHashTable != m_pFirstBlock)
+            CFixedAlloc::Free(m_pHashTable, sizeof(CAssoc*) * m_nHashTableSize);
+        m_pHashTable = pNewTable;
+        m_nHashTableSize = nNewSize;
+    }
 
     // Free associations are chained through pNext.
     void AddToFreeList(CAssoc* pBlock)
@@ -231,13 +295,17 @@ private:
             RemoveAll();
     }
 
-    CMap(const CMap&) = delete;
-    void operator=(const CMap&) = delete;
-
     CAssoc** m_pHashTable = NULL;
     UINT m_nHashTableSize = 17;
     int m_nCount = 0;
     CAssoc* m_pFreeList = NULL;
     CPlex* m_pBlocks = NULL;
     int m_nBlockSize;
+    UINT m_nInitialHashSize = 17;
+    BYTE* m_pFirstBlock = NULL;
+    UINT m_nFirstBlockHashSize = 0;
+
+private:
+    CMap(const CMap&) = delete;
+    void operator=(const CMap&) = delete;
 };

@@ -1,5 +1,6 @@
 #include "CString.h"
 #include "AfxResource.h"
+#include <algorithm>
 #include <stdarg.h>
 #include <stdio.h>
 #include <wchar.h>
@@ -213,12 +214,13 @@ void CString::AppendFormat(LPCWSTR pszFormat, ...)
     *this += strMore;
 }
 
+// As in MFC, GetBuffer hands out the string's own memory, at least nMinBufLength characters
+// and a terminator, without changing the length: the caller writes into it, and ReleaseBuffer
+// takes what was written (up to the given length, or up to the terminator).
 LPWSTR CString::GetBuffer(int nMinBufLength)
 {
-    if (nMinBufLength > GetLength())
-        m_str.resize(nMinBufLength);
-    if (m_str.empty())
-        m_str.reserve(1);
+    if (nMinBufLength > 0 && (size_t)nMinBufLength > m_str.capacity())
+        m_str.reserve(nMinBufLength);
     return &m_str[0];
 }
 
@@ -230,9 +232,19 @@ LPWSTR CString::GetBufferSetLength(int nLength)
 
 void CString::ReleaseBuffer(int nNewLength)
 {
-    if (nNewLength < 0)
-        nNewLength = (int)wcsnlen(m_str.c_str(), m_str.size());
-    m_str.resize(nNewLength);
+    // The caller may have written anywhere in the capacity; its terminator lies there too.
+    size_t nCapacity = m_str.capacity();
+    const wchar_t* pData = m_str.data();
+    size_t nLength = nNewLength < 0 ? wcsnlen(pData, nCapacity) : std::min<size_t>(nNewLength, nCapacity);
+    if (nLength <= m_str.size())
+    {
+        m_str.resize(nLength);
+        return;
+    }
+    // Characters past the old length are taken over as written; growing the string in place
+    // would fill them with zeros.
+    CBuffer strTail(pData + m_str.size(), nLength - m_str.size());
+    m_str.append(strTail);
 }
 
 BOOL CString::LoadString(UINT nID)

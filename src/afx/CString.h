@@ -30,9 +30,9 @@ public:
     int GetLength() const { return (int)m_str.size(); }
     BOOL IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
-    wchar_t GetAt(int nIndex) const { return m_str[nIndex]; }
-    wchar_t operator[](int nIndex) const { return m_str[nIndex]; }
-    void SetAt(int nIndex, wchar_t ch) { m_str[nIndex] = ch; }
+    wchar_t GetAt(int nIndex) const { ASSERT(nIndex >= 0 && nIndex <= GetLength()); return m_str[nIndex]; }
+    wchar_t operator[](int nIndex) const { return GetAt(nIndex); }
+    void SetAt(int nIndex, wchar_t ch) { ASSERT(nIndex >= 0 && nIndex < GetLength()); m_str[nIndex] = ch; }
 
     int Compare(LPCWSTR psz) const { return wcscmp(m_str.c_str(), psz ? psz : L""); }
     int CompareNoCase(LPCWSTR psz) const;

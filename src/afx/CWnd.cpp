@@ -2,6 +2,7 @@
 #include "AfxThreadState.h"
 #include "AfxResource.h"
 #include "CHandleMap.h"
+#include "CCmdUI.h"
 #include "CGdiObject.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -69,7 +70,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, nID);
+    HWND hWndControl = pParent ? ::GetDlgItem(pParent->m_hWnd, nID) : NULL;
     return hWndControl ? SubclassWindow(hWndControl) : FALSE;
 }
 
@@ -149,7 +150,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : NULL,
                     (HMENU)(UINT_PTR)nID, lpParam);
 }
 
@@ -258,7 +259,7 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
+    ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)(pFont ? pFont->m_hObject : NULL), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -278,7 +279,7 @@ CDC* CWnd::GetWindowDC()
 
 int CWnd::ReleaseDC(CDC* pDC)
 {
-    return ::ReleaseDC(m_hWnd, pDC->m_hDC);
+    return pDC ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
@@ -337,9 +338,42 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+// Asks the update handlers whether a command is enabled, without touching any menu or control.
+namespace
 {
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), NULL, NULL);
+class CTestCmdUI : public CCmdUI
+{
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCWSTR) override {}
+};
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    UINT nID = LOWORD(wParam);
+    int nCode = HIWORD(wParam);
+    if (!lParam)
+    {
+        // A menu item (code 0) or an accelerator (code 1): a command, unless its update
+        // handler disables it, as it would have greyed the menu item.
+        if (nID == 0)
+            return FALSE;
+        CTestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, NULL);
+        if (!state.m_bEnabled)
+            return TRUE;
+        nCode = CN_COMMAND;
+    }
+    return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)

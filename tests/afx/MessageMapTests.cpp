@@ -16,6 +16,7 @@ public:
     int m_nCreates = 0;
     int m_nPings = 0;
     int m_nUpdates = 0;
+    BOOL m_bPingEnabled = FALSE;
     BOOL m_bPostNcDestroy = FALSE;
 
 protected:
@@ -33,7 +34,7 @@ protected:
     afx_msg void OnUpdatePing(CCmdUI* pCmdUI)
     {
         m_nUpdates++;
-        pCmdUI->Enable(FALSE);
+        pCmdUI->Enable(m_bPingEnabled);
         pCmdUI->SetCheck(1);
     }
     void PostNcDestroy() override { m_bPostNcDestroy = TRUE; }
@@ -86,6 +87,9 @@ TEST(MessageMap, DerivedEntriesWinAndChainToTheBaseMap)
     EXPECT_EQ(nSizesBefore + 1, wnd.m_nSizes) << "the derived handler chains to the base handler once";
 
     EXPECT_EQ(7, wnd.SendMessage(WM_TEST_REGISTERED, 3, 4));
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_PING, 0), 0);
+    EXPECT_EQ(0, wnd.m_nPings) << "a command its update handler disables is not run";
+    wnd.m_bPingEnabled = TRUE;
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_PING, 0), 0);
     EXPECT_EQ(1, wnd.m_nPings);
 

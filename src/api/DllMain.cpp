@@ -1,15 +1,8 @@
 // The library's entry point: an extension library of the framework.
 #include "AppFolder.h"
-#include "../skin/CSkinRegistry.h"
-#include "../windowskin/CSkinDialog.h"
-#include "../windowskin/CWindowSkin.h"
-
+#include "../xml/KorvoDefs.h"
 
 static AFX_EXTENSION_MODULE g_extModule = { FALSE, NULL, NULL };
-
-// The registry reaches window skins through these; before it deletes them, the skinned dialogs
-// that borrow them let go.
-static WINDOWSKIN_OPERATIONS g_windowSkinOperations;
 
 static CString GetAppFolder()
 {
@@ -31,9 +24,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         if (!AfxInitExtensionModule(g_extModule, hInstance))
             return 0;
         new CDynLinkLibrary(g_extModule);
-        g_windowSkinOperations = *CWindowSkin::GetOperations();
-        g_windowSkinOperations.pfnBeforeDelete = CSkinDialog::DropAllSkins;
-        g_Registry.SetWindowSkinOperations(&g_windowSkinOperations);
     }
     else if (dwReason == DLL_PROCESS_DETACH)
         AfxTermExtensionModule(g_extModule, FALSE);

@@ -1,6 +1,8 @@
 // Non-client painting of an 800 x 600 window: the full skinned paint and the caption-only
 // repaint (what activation, title and button changes cost), measured in the same process against
-// the system frame's default non-client paint of a window of the same size.
+// the system frame's default non-client paint of a window of the same size. Also the size change
+// of a shaped skin, whose window region is built anew on every WM_SIZE, against that of an
+// unshaped one, whose region is a plain rectangle.
 #include "KorvoTest.h"
 #include "windowskin/CWindowSkin.h"
 #include "xml/XML.h"
@@ -49,9 +51,16 @@ COLORREF SkinImagePixel(int x, int y, void*)
     return RGB(x ^ y, y * 3, x * 7 + y);
 }
 
-CString SkinDefinition()
+// A rounded window with a notch and a grip cut out of its bottom corners, as shaped skins are.
+const wchar_t g_szRegion[] =
+    L"<region><shape type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"16,16\"/>"
+    L"<shape type=\"rectangle\" rect=\"0,0,-1,20\" combine=\"or\"/>"
+    L"<shape type=\"ellipse\" rect=\"-60,-60,-1,-1\" combine=\"diff\"/>"
+    L"<shape type=\"rectangle\" rect=\"300,0,-300,4\" combine=\"diff\"/></region>";
+
+CString SkinDefinition(const wchar_t* pszExtra = L"")
 {
-    CString strXml = L"<windowSkin><image path=\"skin.bmp\"/><parts>";
+    CString strXml = CString(L"<windowSkin>") + pszExtra + L"<image path=\"skin.bmp\"/><parts>";
     for (const CPartLayout& part : g_parts)
         strXml.AppendFormat(L"<part name=\"%s\" rect=\"%d,%d,%d,%d\"/>", part.pszName, part.x, part.y, part.cx, part.cy);
     strXml += L"</parts><anchors><anchor name=\"Icon\" point=\"10,7\"/><anchor name=\"System\" rect=\"30,6,20,18\"/>"
@@ -76,6 +85,7 @@ protected:
         m_pSkin->OnNcActivate(this, bActive);
         return TRUE;
     }
+    afx_msg void OnSize(UINT, int, int) { m_pSkin->ApplyRegion(this); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -83,10 +93,11 @@ BEGIN_MESSAGE_MAP(CSkinnedWnd, CWnd)
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
     ON_WM_NCACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 // Microseconds per message for one run of PAINTS_PER_RUN messages; fnBefore runs before each.
-template <class FN> double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam, FN fnBefore)
+template <class FN> double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam, FN fnBefore, LPARAM lParam = 0)
 {
     LARGE_INTEGER frequency, start, end;
     ::QueryPerformanceFrequency(&frequency);
@@ -94,16 +105,16 @@ template <class FN> double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam,
     for (int n = 0; n < PAINTS_PER_RUN; n++)
     {
         fnBefore(n);
-        ::SendMessageW(hWnd, nMessage, wParam, 0);
+        ::SendMessageW(hWnd, nMessage, wParam, lParam);
     }
     ::GdiFlush();
     ::QueryPerformanceCounter(&end);
     return (double)(end.QuadPart - start.QuadPart) * 1e6 / (double)frequency.QuadPart / PAINTS_PER_RUN;
 }
 
-double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam)
+double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam = 0)
 {
-    return Microseconds(hWnd, nMessage, wParam, [](int) {});
+    return Microseconds(hWnd, nMessage, wParam, [](int) {}, lParam);
 }
 }
 
@@ -115,9 +126,12 @@ int main()
     std::vector<BYTE> image = KorvoTest::MakeBitmapFile(256, 112, SkinImagePixel, NULL);
     folder.WriteFile(L"skin.bmp", image.data(), image.size());
 
+    CWindowSkin skin, shapedSkin;
     CXmlElement* pRoot = XmlParseDocument(SkinDefinition(), FALSE);
-    CWindowSkin skin;
     BOOL bParsed = pRoot && skin.Parse(pRoot, folder.Path());
+    delete pRoot;
+    pRoot = XmlParseDocument(SkinDefinition(g_szRegion), FALSE);
+    bParsed = bParsed && pRoot && shapedSkin.Parse(pRoot, folder.Path());
     delete pRoot;
     if (!bParsed)
     {
@@ -182,6 +196,19 @@ int main()
         skin.m_bCaption = 1;
     }
 
+    // Size changes: the same message with the window's own size, so that only the region is
+    // built and set, once for the unshaped skin and once for the shaped one.
+    double dPlainSize = 1e300, dShapedSize = 1e300;
+    const LPARAM lSize = MAKELPARAM(WINDOW_WIDTH, WINDOW_HEIGHT);
+    for (int nRun = 0; nRun < RUNS; nRun++)
+    {
+        skinned.m_pSkin = &skin;
+        dPlainSize = std::min(dPlainSize, Microseconds(skinned.m_hWnd, WM_SIZE, SIZE_RESTORED, lSize));
+        skinned.m_pSkin = &shapedSkin;
+        dShapedSize = std::min(dShapedSize, Microseconds(skinned.m_hWnd, WM_SIZE, SIZE_RESTORED, lSize));
+    }
+    skinned.m_pSkin = &skin;
+
     printf("ncpaint: %dx%d window, best of %d runs of %d paints\n", WINDOW_WIDTH, WINDOW_HEIGHT, RUNS, PAINTS_PER_RUN);
     printf("ncpaint: system frame non-client paint   %8.1f us\n", dSystem);
     printf("ncpaint: skinned full non-client paint   %8.1f us\n", dFull);
@@ -191,6 +218,10 @@ int main()
     printf("ncpaint: caption-only / full skinned     %8.3f  (target < 0.25)\n", dCaption / dFull);
     printf("ncpaint: without icon and caption text: full %.1f us, caption-only %.1f us, ratio %.3f\n", dBareFull,
            dBareCaption, dBareCaption / dBareFull);
+
+    printf("ncpaint: WM_SIZE, unshaped skin           %8.1f us\n", dPlainSize);
+    printf("ncpaint: WM_SIZE, shaped skin (4 shapes)  %8.1f us\n", dShapedSize);
+    printf("ncpaint: shaped / unshaped WM_SIZE       %8.3f\n", dShapedSize / dPlainSize);
 
     skinned.DestroyWindow();
     system.DestroyWindow();

@@ -2,10 +2,13 @@
 // window skin of the loaded skin definition.
 #pragma once
 #include <KorvoSkin/CResizableDialog.h>
+#include <KorvoSkin/CWindowSkinListener.h>
+#include <memory>
+#include <type_traits>
 
 class CWindowSkin;
 
-class KORVOSKIN_API CSkinDialog : public CResizableDialog
+class KORVOSKIN_API CSkinDialog : public CResizableDialog, private CWindowSkinListener
 {
     DECLARE_DYNAMIC(CSkinDialog)
 public:
@@ -19,10 +22,7 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The registry is about to delete its window skins: every skinned dialog lets go of its
-    // skin and shows the plain frame until the host calls SkinMe again.
-    static void DropAllSkins();
-
+    // A window skin of the registry, which tells the dialog before it deletes it.
     CWindowSkin* m_pSkin;
 
 protected:
@@ -44,6 +44,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    struct CIconDestroyer
+    {
+        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
+    };
+
+    // The registry is about to delete its window skins: the dialog lets go of its skin and
+    // shows the plain frame until the host calls SkinMe again.
+    void OnWindowSkinsDeleting() override;
+    void SetSkin(CWindowSkin* pSkin);
     void SetSmallIcon(UINT nIconID);
     // Widths of the frame around the client area (left, top, right, bottom): the skin's, or
     // the system's for the dialog's style.
@@ -51,4 +60,7 @@ private:
     // Puts the current frame around the unchanged client area in place of the one that was
     // rcOldFrame thick, and moves the tracking sizes and the normal placement with it.
     void ChangeFrame(const CRect& rcOldFrame);
+
+    // The small icon SkinMe gave the window, which goes with the window.
+    std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 };

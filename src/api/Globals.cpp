@@ -1,13 +1,12 @@
 // The library's global objects. They live in this one file because their construction order
-// matters: theme, menu engine, the resize message, registry, application folder. They are
-// destroyed in the reverse order when the library unloads.
+// matters: theme, menu engine, the resize message, window-skin loader, registry, application
+// folder. They are destroyed in the reverse order when the library unloads.
 #include "AppFolder.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../resizable/ResizeSupportMessage.h"
 #include "../skin/CSkinRegistry.h"
-#include "../windowskin/CWindowSkin.h"
-#include <KorvoSkin/CSkinDialog.h>
+#include "../windowskin/CWindowSkinLoader.h"
 
 // The module the library's code and resources are linked into: KorvoSkin.dll in a host, the
 // program itself where the library is linked statically.
@@ -17,18 +16,6 @@ HINSTANCE g_hSkinInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
 CInterfaceTheme g_Theme;
 CMenuSkinner g_MenuSkinner;
 const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
-CSkinRegistry g_Registry;
+static const CWindowSkinLoader g_windowSkinLoader;
+CSkinRegistry g_Registry(g_windowSkinLoader);
 CString g_strAppFolder = AppFolderOfProcess();
-
-// The registry reaches window skins through these; before it deletes them, the skinned dialogs
-// that borrow them let go.
-static struct CWindowSkinOperationsInstaller
-{
-    CWindowSkinOperationsInstaller()
-    {
-        m_operations = *CWindowSkin::GetOperations();
-        m_operations.pfnBeforeDelete = CSkinDialog::DropAllSkins;
-        g_Registry.SetWindowSkinOperations(&m_operations);
-    }
-    WINDOWSKIN_OPERATIONS m_operations;
-} g_windowSkinOperationsInstaller;

@@ -1,9 +1,11 @@
 #include "CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../xml/XML.h"
+#include <algorithm>
 #include <stdio.h>
 
-CSkinRegistry::CSkinRegistry() : m_crDialogBack(0), m_pWindowSkinOperations(NULL)
+CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader)
+    : m_crDialogBack(0), m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0)
 {
     m_mapWatermarks.InitHashTable(31);
     m_mapMenus.InitHashTable(83);
@@ -41,16 +43,35 @@ void CSkinRegistry::Reset()
     LoadDefinitionFile(g_strAppFolder + L"Definitions\\Definitions.xml");
 }
 
+void CSkinRegistry::DeleteWindowSkins()
+{
+    if (m_windowSkins.empty())
+        return;
+    // Taken out first: a listener looking for a skin while it lets go finds none of these.
+    std::vector<std::unique_ptr<CWindowSkinBase>> deleted;
+    deleted.swap(m_windowSkins);
+    m_nWindowSkinGeneration++;
+    std::vector<CWindowSkinListener*> listeners;
+    listeners.swap(m_windowSkinListeners);
+    for (CWindowSkinListener* pListener : listeners)
+        pListener->OnWindowSkinsDeleting();
+}
+
+void CSkinRegistry::AddWindowSkinListener(CWindowSkinListener* pListener)
+{
+    if (pListener && std::find(m_windowSkinListeners.begin(), m_windowSkinListeners.end(), pListener) == m_windowSkinListeners.end())
+        m_windowSkinListeners.push_back(pListener);
+}
+
+void CSkinRegistry::RemoveWindowSkinListener(CWindowSkinListener* pListener)
+{
+    m_windowSkinListeners.erase(std::remove(m_windowSkinListeners.begin(), m_windowSkinListeners.end(), pListener),
+                                m_windowSkinListeners.end());
+}
+
 void CSkinRegistry::Clear()
 {
-    if (!m_listWindowSkins.IsEmpty() && m_pWindowSkinOperations)
-    {
-        if (m_pWindowSkinOperations->pfnBeforeDelete)
-            m_pWindowSkinOperations->pfnBeforeDelete();
-        for (POSITION pos = m_listWindowSkins.GetHeadPosition(); pos;)
-            m_pWindowSkinOperations->pfnDelete(m_listWindowSkins.GetNext(pos));
-    }
-    m_listWindowSkins.RemoveAll();
+    DeleteWindowSkins();
 
     for (POSITION pos = m_mapWatermarks.GetStartPosition(); pos;)
     {
@@ -120,15 +141,13 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
 
 BOOL CSkinRegistry::LoadWindowSkins(CXmlElement* pSection, const CString& strFolder)
 {
-    if (!m_pWindowSkinOperations)
-        return TRUE;
-    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
+    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos && m_windowSkins.size() < MAX_WINDOW_SKINS;)
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"windowSkin"))
             continue;
-        if (CWindowSkin* pSkin = m_pWindowSkinOperations->pfnParse(pElement, strFolder))
-            m_listWindowSkins.AddHead(pSkin);
+        if (std::unique_ptr<CWindowSkinBase> pSkin = m_windowSkinReader.Read(pElement, strFolder))
+            m_windowSkins.push_back(std::move(pSkin));
     }
     return TRUE;
 }
@@ -318,20 +337,13 @@ HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
     return hBitmap;
 }
 
-CWindowSkin* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const
+CWindowSkinBase* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const
 {
-    // Targets are stored one after another, each between bars: a name that is empty or holds a
-    // bar would match across the boundary of two targets.
-    if (!pszName || !*pszName || wcschr(pszName, L'|') || !m_pWindowSkinOperations)
+    if (!pszName || !*pszName)
         return NULL;
-    CString strKey;
-    strKey.Format(L"|%s|", pszName);
-    for (POSITION pos = m_listWindowSkins.GetHeadPosition(); pos;)
-    {
-        CWindowSkin* pSkin = m_listWindowSkins.GetNext(pos);
-        if (m_pWindowSkinOperations->pfnHasTarget(pSkin, strKey))
-            return pSkin;
-    }
+    for (auto it = m_windowSkins.rbegin(); it != m_windowSkins.rend(); ++it)
+        if ((*it)->HasTarget(pszName))
+            return it->get();
     return NULL;
 }
 

@@ -2,27 +2,21 @@
 // watermarks, menus, toolbar templates and window skins, and the dialog background.
 #pragma once
 #include "../xml/CXmlElement.h"
+#include <KorvoSkin/CWindowSkinListener.h>
+#include "CWindowSkinReader.h"
+#include <memory>
+#include <vector>
 
-class CWindowSkin;
 class CCoolBarCtrl;
-
-// Window skins are defined in a layer above the registry; that layer hands the registry the
-// operations it needs on them.
-struct WINDOWSKIN_OPERATIONS
-{
-    // Reads one <windowSkin>; null when the definition is rejected.
-    CWindowSkin* (*pfnParse)(CXmlElement* pElement, const CString& strFolder);
-    void (*pfnDelete)(CWindowSkin* pSkin);
-    // Whether the skin's target list holds the key ("|name|").
-    BOOL (*pfnHasTarget)(const CWindowSkin* pSkin, const CString& strKey);
-    // Runs before the registry deletes its window skins, so their borrowers can let go.
-    void (*pfnBeforeDelete)();
-};
 
 class CSkinRegistry
 {
 public:
-    CSkinRegistry();
+    // One load keeps at most this many window skins, the first ones read.
+    enum { MAX_WINDOW_SKINS = 256 };
+
+    // Window skins are read by windowSkinReader, which outlives the registry.
+    explicit CSkinRegistry(const CWindowSkinReader& windowSkinReader);
     virtual ~CSkinRegistry();
 
     void Load(CString strFirst, CString strSecond);
@@ -44,13 +38,18 @@ public:
 
     BOOL GetString(UINT nID, CString& strOut) const;
     HBITMAP GetWatermark(const wchar_t* pszName) const;
-    CWindowSkin* FindWindowSkin(const wchar_t* pszName) const;
+    // The window skin read last that targets pszName; null for none.
+    CWindowSkinBase* FindWindowSkin(const wchar_t* pszName) const;
+    // A listener hears once, before the window skins are next deleted; adding one twice or
+    // removing one that is not there changes nothing.
+    void AddWindowSkinListener(CWindowSkinListener* pListener);
+    void RemoveWindowSkinListener(CWindowSkinListener* pListener);
+    // Changes whenever the window skins are deleted: a skin found earlier is still alive while
+    // this number is what it was then.
+    unsigned GetWindowSkinGeneration() const { return m_nWindowSkinGeneration; }
     CMenu* GetMenu(const wchar_t* pszName) const;
     UINT TrackPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd);
 
-    void SetWindowSkinOperations(const WINDOWSKIN_OPERATIONS* pOperations) { m_pWindowSkinOperations = pOperations; }
-
-    CList<CWindowSkin*, CWindowSkin*> m_listWindowSkins;
     CMap<CString, const CString&, HBITMAP, HBITMAP> m_mapWatermarks;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
     CMap<UINT, UINT, CString, const CString&> m_mapStrings;
@@ -59,7 +58,16 @@ public:
     CBrush m_brDialogBack;
 
 private:
-    const WINDOWSKIN_OPERATIONS* m_pWindowSkinOperations;
+    void DeleteWindowSkins();
+
+    const CWindowSkinReader& m_windowSkinReader;
+    // In reading order.
+    std::vector<std::unique_ptr<CWindowSkinBase>> m_windowSkins;
+    std::vector<CWindowSkinListener*> m_windowSkinListeners;
+    unsigned m_nWindowSkinGeneration;
+
+    CSkinRegistry(const CSkinRegistry&) = delete;
+    void operator=(const CSkinRegistry&) = delete;
 };
 
 extern CSkinRegistry g_Registry;

@@ -2,7 +2,6 @@
 #include "CWindowSkin.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
-#include <set>
 
 IMPLEMENT_DYNAMIC(CSkinDialog, CResizableDialog)
 
@@ -24,14 +23,6 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
-// Dialogs that hold a skin of the registry, so that a reload can take it from them. Never
-// destroyed: the registry's destructor clears its skins after this file's statics are gone.
-static std::set<CSkinDialog*>& SkinnedDialogs()
-{
-    static std::set<CSkinDialog*>* s_pDialogs = new std::set<CSkinDialog*>;
-    return *s_pDialogs;
-}
-
 // Edges closer than this to the work area's edges are pulled onto them.
 const int SNAP_DISTANCE = 6;
 
@@ -42,25 +33,31 @@ CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 CSkinDialog::~CSkinDialog()
 {
-    SkinnedDialogs().erase(this);
+    SetSkin(NULL);
 }
 
-void CSkinDialog::DropAllSkins()
+void CSkinDialog::SetSkin(CWindowSkin* pSkin)
 {
-    std::set<CSkinDialog*> dialogs;
-    dialogs.swap(SkinnedDialogs());
-    for (CSkinDialog* pDialog : dialogs)
+    // The registry listens only while there is a skin to take back; it has forgotten the
+    // dialog when it told it its skin was going.
+    if (pSkin && !m_pSkin)
+        g_Registry.AddWindowSkinListener(this);
+    else if (!pSkin && m_pSkin)
+        g_Registry.RemoveWindowSkinListener(this);
+    m_pSkin = pSkin;
+}
+
+void CSkinDialog::OnWindowSkinsDeleting()
+{
+    if (!m_hWnd)
     {
-        if (!pDialog->m_hWnd)
-        {
-            pDialog->m_pSkin = NULL;
-            continue;
-        }
-        const CRect rcOldFrame = pDialog->GetFrameThickness();
-        pDialog->m_pSkin = NULL;
-        pDialog->ModifyStyle(0, WS_CAPTION);
-        pDialog->ChangeFrame(rcOldFrame);
+        m_pSkin = NULL;
+        return;
     }
+    const CRect rcOldFrame = GetFrameThickness();
+    m_pSkin = NULL;
+    ModifyStyle(0, WS_CAPTION);
+    ChangeFrame(rcOldFrame);
 }
 
 BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
@@ -69,11 +66,7 @@ BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
     if (!::IsWindow(m_hWnd))
         return FALSE;
     const CRect rcOldFrame = GetFrameThickness();
-    m_pSkin = g_Registry.FindWindowSkin(pszName);
-    if (m_pSkin)
-        SkinnedDialogs().insert(this);
-    else
-        SkinnedDialogs().erase(this);
+    SetSkin(dynamic_cast<CWindowSkin*>(g_Registry.FindWindowSkin(pszName)));
 
     if (nIconID)
         SetSmallIcon(nIconID);
@@ -140,16 +133,14 @@ void CSkinDialog::ChangeFrame(const CRect& rcOldFrame)
 
 void CSkinDialog::SetSmallIcon(UINT nIconID)
 {
+    // The theme hands out a new icon on every call; the dialog keeps the one it shows and
+    // destroys it when it takes another or when the window goes. An icon the host set is the
+    // host's own and stays.
     HICON hIcon = g_Theme.GetIcon(nIconID, SIZE_CODE_16);
     if (!hIcon)
         return;
-    g_Theme.MapIconToWindow(hIcon, m_hWnd);
-    HICON hOld = (HICON)SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
-    if (hOld && hOld != hIcon)
-    {
-        g_Theme.UnmapIcon(hOld);
-        ::DestroyIcon(hOld);
-    }
+    SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    m_pSmallIcon.reset(hIcon);
 }
 
 BOOL CSkinDialog::OnInitDialog()
@@ -293,7 +284,8 @@ int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 
 void CSkinDialog::OnNcDestroy()
 {
-    SkinnedDialogs().erase(this);
-    m_pSkin = NULL;
+    SetSkin(NULL);
+    // The window is past painting; the framework may delete the dialog in the call below.
+    m_pSmallIcon.reset();
     CResizableDialog::OnNcDestroy();
 }

@@ -1,15 +1,19 @@
 // One window skin: the frame, caption strip, caption buttons, caption text, shape and resize
 // border that replace the system non-client area of a top-level window. A skin holds no window;
 // every entry point is given the window it acts for, so several windows may share one skin.
+// The class spans a file for each concern: reading the definition (CWindowSkinParse.cpp),
+// painting with the caption-strip cache (CWindowSkinPaint.cpp), hit testing and the caption
+// buttons (CWindowSkinHitTest.cpp), and the window's shape (CWindowSkinShape.cpp).
 #pragma once
 #include "../xml/CXmlElement.h"
-#include "../skin/CSkinRegistry.h"
+#include "../skin/CWindowSkinBase.h"
 #include "CCaptionStripCache.h"
+#include <vector>
 
 const int WINDOWSKIN_PART_COUNT = 27;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
 
-class CWindowSkin
+class CWindowSkin : public CWindowSkinBase
 {
 public:
     // Part indexes. The caption buttons' three variants follow each other, so button b
@@ -31,25 +35,41 @@ public:
     enum { MODE_TILE = 0, MODE_STRETCH = 1 };
     enum { STATE_WORK_OUT = 0, STATE_INACTIVE = 1, STATE_ACTIVE = 2 };
     enum { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+    // No colour: the outline or shadow is not drawn.
+    static constexpr COLORREF COLOUR_NONE = 0xFFFFFFFF;
+    enum { FIGURE_RECTANGLE, FIGURE_ELLIPSE, FIGURE_ROUND_RECT };
+    enum { COMBINE_NONE, COMBINE_AND, COMBINE_OR, COMBINE_XOR, COMBINE_COPY, COMBINE_DIFF };
+
+    // Bounds on what a definition may ask for. No window is wider or taller than the window
+    // manager's 16-bit coordinates reach, so a figure with a number past that fits no window.
+    enum { MAX_FIGURE_COORDINATE = 0x7FFF, MAX_FIGURES = 256, MAX_CAPTION_FONT_PIXELS = 72 };
+
+    // One figure of the window's shape, as read from a <shape> element. Coordinates are left,
+    // top, right and bottom; negative ones count back from the far edges (-1 is the far edge).
+    struct CFigure
+    {
+        int nType;
+        int nCombine;
+        int pCoordinates[4];
+        int nCornerWidth;
+        int nCornerHeight;
+    };
 
     static const wchar_t* const s_pszPartNames[WINDOWSKIN_PART_COUNT];
     static const wchar_t* const s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT];
 
     CWindowSkin();
-    virtual ~CWindowSkin();
-
-    // What the registry, which lies below this layer, calls to create, delete and match skins.
-    static const WINDOWSKIN_OPERATIONS* GetOperations();
+    ~CWindowSkin() override;
 
     // Definition --------------------------------------------------------------------------
     // Reads a <windowSkin> element; image paths are strFolder followed by the "path" text.
     // TRUE when the main image is loaded at the end.
-    BOOL Parse(CXmlElement* pElement, const CString& strFolder);
+    BOOL Parse(const CXmlElement* pElement, const CString& strFolder);
     // "rect" as x,y,width,height or "point" as x,y (right and bottom 0); numbers in %i form.
     static BOOL ParseRect(const CXmlElement* pElement, CRect& rc);
     // Six hexadecimal digits, red first; anything else leaves crOut unchanged.
     static BOOL ParseColour(const wchar_t* pszText, COLORREF& crOut);
-    BOOL HasTarget(const CString& strKey) const { return m_strTargets.Find(strKey) >= 0; }
+    BOOL HasTarget(const wchar_t* pszName) const override;
 
     // Rendering ---------------------------------------------------------------------------
     // The frame's thickness at each edge (left, top, right, bottom).
@@ -79,7 +99,8 @@ public:
     static int ButtonOfHitTest(UINT nHitTest);
 
 public:
-    CString m_strTargets;
+    // Window names, each compared whole; none empty or holding a bar.
+    std::vector<CString> m_targets;
     CDC m_dcImage;
     CBitmap m_bmpImage;
     CBitmap m_bmpAlpha;
@@ -105,19 +126,23 @@ public:
     COLORREF m_crShadow;
     COLORREF m_crOutline;
     int m_nCaptionAlign;
-    // The <region> element, detached from its document and owned here.
-    CXmlElement* m_pRegion;
+    // Whether the definition has a <region>; its figures, in order, at most MAX_FIGURES.
+    BOOL m_bShaped;
+    std::vector<CFigure> m_figures;
     int m_nHotButton;
     int m_nPressedButton;
 
 private:
     CCaptionStripCache m_captionCache;
 
-    void ParseParts(CXmlElement* pParts);
-    void ParseAnchors(CXmlElement* pAnchors);
-    void ParseCaption(CXmlElement* pCaption);
-    BOOL ParseImage(CXmlElement* pImage, const CString& strFolder);
-    void CreateCaptionFont(CXmlElement* pCaption);
+    void ParseParts(const CXmlElement* pParts);
+    void ParseAnchors(const CXmlElement* pAnchors);
+    void ParseCaption(const CXmlElement* pCaption);
+    BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder);
+    void CreateCaptionFont(const CXmlElement* pCaption);
+    void ParseRegion(const CXmlElement* pRegion);
+    // A <shape>'s figure; FALSE for an unknown type or a number past the bounds.
+    static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure);
 
     BOOL IsPartDrawn(int nPart) const { return m_pPartPresent[nPart] != 0; }
     int PartWidth(int nPart) const { return m_pPartRects[nPart].Width(); }

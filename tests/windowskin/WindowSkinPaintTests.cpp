@@ -216,7 +216,7 @@ TEST_F(WindowSkinPaint, WatermarkTilesTheClientAreaEvenWhenItPaintsBeforeTheFram
     // The frame must still find its image in the DC the watermark made.
     {
         CClientDC dc(&dlg);
-        EXPECT_TRUE(g_Registry.FindWindowSkin(L"Main")->PaintWatermark(&dlg, &dc));
+        EXPECT_TRUE(static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(L"Main"))->PaintWatermark(&dlg, &dc));
     }
     ASSERT_TRUE(dlg.SkinMe(L"Main"));
     dlg.SetWindowPos(NULL, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

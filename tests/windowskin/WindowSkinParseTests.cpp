@@ -42,7 +42,7 @@ TEST_F(WindowSkinParse, PartsAnchorsAndTargetsByName)
                                 L"<anchors><anchor name=\"Close\" rect=\"-30,6,20,18\"/><anchor name=\"icon\" point=\"4,5\"/>"
                                 L"<anchor name=\"Help\" rect=\"1,2,3,4\"/><anchor name=\"System\"/></anchors>");
     ASSERT_TRUE(pSkin);
-    EXPECT_STREQ(L"|A||B|", pSkin->m_strTargets);
+    EXPECT_EQ((std::vector<CString>{ L"A", L"B" }), pSkin->m_targets);
     EXPECT_EQ(CRect(10, 0, 11, 30), pSkin->m_pPartRects[S::PART_TOP]);
     EXPECT_EQ(S::MODE_STRETCH, pSkin->m_pPartMode[S::PART_TOP]);
     EXPECT_EQ(CRect(0, 40, 1, 41), pSkin->m_pPartRects[S::PART_LEFT]) << "zero sizes widen to one pixel";

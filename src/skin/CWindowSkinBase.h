@@ -1,0 +1,12 @@
+// A window skin as the registry holds it. What a window skin is, and how one is read, belongs to
+// the layer above; the registry owns the skins and asks each whether a window name is its own.
+#pragma once
+#include "../xml/KorvoDefs.h"
+
+class CWindowSkinBase
+{
+public:
+    virtual ~CWindowSkinBase() {}
+    // Whether pszName is one of the skin's target names, compared exactly and whole.
+    virtual BOOL HasTarget(const wchar_t* pszName) const = 0;
+};

@@ -1,0 +1,157 @@
+// Hit testing a skinned window's frame and the caption buttons' state machine: hover, press,
+// release, and the system menu tracked on a press of the system button.
+#include "CWindowSkin.h"
+#include "../skin/CSkinRegistry.h"
+
+namespace
+{
+// A second press on the system button this soon after its menu opened closes the window.
+const DWORD SYSTEM_DOUBLE_PRESS_MS = 300;
+}
+
+int CWindowSkin::ButtonOfHitTest(UINT nHitTest)
+{
+    switch (nHitTest)
+    {
+    case HTSYSMENU: return ANCHOR_SYSTEM;
+    case HTREDUCE: return ANCHOR_MINIMISE;
+    case HTZOOM: return ANCHOR_MAXIMISE;
+    case HTCLOSE: return ANCHOR_CLOSE;
+    default: return 0;
+    }
+}
+
+UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
+{
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+
+    static const UINT nButtonCodes[] = { HTSYSMENU, HTREDUCE, HTZOOM, HTCLOSE };
+    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
+        if (m_pAnchorPresent[nButton] && GetAnchorRect(rcWindow, nButton).PtInRect(point))
+            return nButtonCodes[nButton - ANCHOR_SYSTEM];
+
+    if (bResizable && !pWnd->IsZoomed())
+    {
+        // The border widths come from the skin file: compare wide.
+        const LONGLONG x = point.x, y = point.y;
+        const CRect& rb = m_rcResizeBorder;
+        // A grip the size of a caption button in the bottom-right corner.
+        int nGrip = ::GetSystemMetrics(SM_CXSIZE);
+        if (x >= (LONGLONG)rcWindow.right - nGrip && y >= (LONGLONG)rcWindow.bottom - nGrip)
+            return HTBOTTOMRIGHT;
+        const BOOL bTop = y < (LONGLONG)rcWindow.top + rb.top;
+        const BOOL bBottom = y >= (LONGLONG)rcWindow.bottom - rb.bottom;
+        if (x < (LONGLONG)rcWindow.left + rb.left)
+            return bTop ? HTTOPLEFT : bBottom ? HTBOTTOMLEFT : HTLEFT;
+        if (x >= (LONGLONG)rcWindow.right - rb.right)
+            return bTop ? HTTOPRIGHT : bBottom ? HTBOTTOMRIGHT : HTRIGHT;
+        if (bTop)
+            return HTTOP;
+        if (bBottom)
+            return HTBOTTOM;
+    }
+
+    CRect rcClient = rcWindow;
+    CalcFrame(&rcClient, TRUE);
+    if (point.y < rcClient.top)
+        return HTCAPTION;
+    return rcClient.PtInRect(point) ? HTCLIENT : HTBORDER;
+}
+
+void CWindowSkin::OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint)
+{
+    int nButton = ButtonOfHitTest(nHitTest);
+    if (m_nPressedButton && m_nPressedButton != nButton)
+    {
+        // The press is not captured: a release elsewhere is noticed here.
+        if (!(::GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+            m_nPressedButton = 0;
+        nButton = 0;
+    }
+    if (nButton != m_nHotButton)
+    {
+        m_nHotButton = nButton;
+        RepaintCaption(pWnd, STATE_WORK_OUT);
+    }
+}
+
+BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
+{
+    int nButton = ButtonOfHitTest(nHitTest);
+    if (!nButton)
+        return FALSE;
+    m_nHotButton = m_nPressedButton = nButton;
+    if (nButton != ANCHOR_SYSTEM)
+    {
+        RepaintCaption(pWnd, STATE_WORK_OUT);
+        return TRUE;
+    }
+
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+    CRect rcSystem = GetAnchorRect(rcWindow, ANCHOR_SYSTEM);
+    CMenu* pMenu = pWnd->GetSystemMenu(FALSE);
+    RepaintCaption(pWnd, STATE_WORK_OUT);
+
+    // The window may be destroyed inside the modal menu loop, and a reload inside it deletes
+    // this skin: from here on only the window's handle is trusted, and this skin only while the
+    // registry has deleted no window skins. The press ends whatever happens.
+    const HWND hWnd = pWnd->m_hWnd;
+    const unsigned nGeneration = g_Registry.GetWindowSkinGeneration();
+    const LPARAM lParam = MAKELPARAM(rcSystem.left, rcSystem.bottom);
+    DWORD dwOpened = ::GetTickCount();
+    UINT nCommand = pMenu ? (UINT)pMenu->TrackPopupMenu(TPM_RETURNCMD, rcSystem.left, rcSystem.bottom, pWnd) : 0;
+    if (g_Registry.GetWindowSkinGeneration() != nGeneration)
+    {
+        // The window took the plain frame or a new skin; a chosen command still counts.
+        if (nCommand && ::IsWindow(hWnd))
+            ::PostMessageW(hWnd, WM_SYSCOMMAND, nCommand, lParam);
+        return TRUE;
+    }
+    m_nHotButton = m_nPressedButton = 0;
+    if (!::IsWindow(hWnd))
+        return TRUE;
+
+    if (nCommand)
+        ::PostMessageW(hWnd, WM_SYSCOMMAND, nCommand, lParam);
+    else if (pMenu && ::GetTickCount() - dwOpened < SYSTEM_DOUBLE_PRESS_MS)
+    {
+        // The menu was dismissed by a second press on the same button: a double press closes.
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        if (HitTest(pWnd, ptCursor, FALSE) == HTSYSMENU)
+            ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+    }
+    RepaintCaption(pWnd, STATE_WORK_OUT);
+    return TRUE;
+}
+
+BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, UINT, CPoint)
+{
+    if (!m_nPressedButton)
+        return FALSE;
+    if (m_nPressedButton == m_nHotButton)
+    {
+        UINT nCommand = 0;
+        if (m_nPressedButton == ANCHOR_MINIMISE)
+            nCommand = SC_MINIMIZE;
+        else if (m_nPressedButton == ANCHOR_MAXIMISE)
+            nCommand = pWnd->IsZoomed() ? SC_RESTORE : SC_MAXIMIZE;
+        else if (m_nPressedButton == ANCHOR_CLOSE)
+            nCommand = SC_CLOSE;
+        if (nCommand)
+            pWnd->PostMessage(WM_SYSCOMMAND, nCommand, 0);
+    }
+    m_nHotButton = m_nPressedButton = 0;
+    RepaintCaption(pWnd, STATE_WORK_OUT);
+    return FALSE;
+}
+
+BOOL CWindowSkin::OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint)
+{
+    if (nHitTest != HTSYSMENU)
+        return FALSE;
+    pWnd->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    return TRUE;
+}

@@ -1,0 +1,11 @@
+#include "CWindowSkinLoader.h"
+#include "CWindowSkin.h"
+#include <new>
+
+std::unique_ptr<CWindowSkinBase> CWindowSkinLoader::Read(CXmlElement* pElement, const CString& strFolder) const
+{
+    std::unique_ptr<CWindowSkin> pSkin(new (std::nothrow) CWindowSkin);
+    if (!pSkin || !pSkin->Parse(pElement, strFolder))
+        return nullptr;
+    return pSkin;
+}

@@ -1,0 +1,359 @@
+// Painting a window skin: the frame's edges straight into the window, the caption strip composed
+// off screen and kept in the caption-strip cache, the caption text and the watermark.
+#include "CWindowSkin.h"
+#include "WindowSkinNumbers.h"
+#include "../theme/CInterfaceTheme.h"
+
+using namespace WindowSkinNumbers;
+
+CRect CWindowSkin::GetFrameThickness() const
+{
+    CRect rc(0, 0, 0, 0);
+    for (int nPart = PART_TOPLEFT; nPart <= PART_TOPRIGHT; nPart++)
+        if (IsPartDrawn(nPart))
+            rc.top = std::max<int>(rc.top, PartHeight(nPart));
+    for (int nPart = PART_BOTTOMLEFT; nPart <= PART_BOTTOMRIGHT; nPart++)
+        if (IsPartDrawn(nPart))
+            rc.bottom = std::max<int>(rc.bottom, PartHeight(nPart));
+    if (IsPartDrawn(PART_LEFT))
+        rc.left = std::max<int>(0, PartWidth(PART_LEFT));
+    if (IsPartDrawn(PART_RIGHT))
+        rc.right = std::max<int>(0, PartWidth(PART_RIGHT));
+    return rc;
+}
+
+void CWindowSkin::CalcFrame(LPRECT lpRect, BOOL bShrink) const
+{
+    CRect rcFrame = GetFrameThickness();
+    if (bShrink)
+    {
+        lpRect->left += rcFrame.left;
+        lpRect->top += rcFrame.top;
+        lpRect->right -= rcFrame.right;
+        lpRect->bottom -= rcFrame.bottom;
+    }
+    else
+    {
+        lpRect->left -= rcFrame.left;
+        lpRect->top -= rcFrame.top;
+        lpRect->right += rcFrame.right;
+        lpRect->bottom += rcFrame.bottom;
+    }
+}
+
+void CWindowSkin::OnNcCalcSize(CWnd*, BOOL, NCCALCSIZE_PARAMS* lpncsp)
+{
+    // Without valid-rectangle calculation lParam is a bare RECT, the same first member.
+    CalcFrame(&lpncsp->rgrc[0], TRUE);
+}
+
+CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor) const
+{
+    CRect rcAnchor = m_pAnchorRects[nAnchor];
+    rcAnchor.OffsetRect(rcAnchor.left >= 0 ? rc.left : rc.right, rcAnchor.top >= 0 ? rc.top : rc.bottom);
+    return rcAnchor;
+}
+
+void CWindowSkin::PrepareImageDC(CDC* pDC)
+{
+    if (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(pDC))
+        return;
+    // The watermark may have created the DC without the main image in it.
+    if (!m_hOldBitmap && m_bmpImage.m_hObject)
+        m_hOldBitmap = (HBITMAP)m_dcImage.SelectObject((HGDIOBJ)m_bmpImage.m_hObject);
+}
+
+void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y)
+{
+    const CRect& rcPart = m_pPartRects[nPart];
+    pDC->BitBlt(x, y, rcPart.Width(), rcPart.Height(), &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+}
+
+void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y)
+{
+    const CRect& rcPart = m_pPartRects[nPart];
+    int cx = rcPart.Width();
+    int cy = rcPart.Height();
+    if (m_pPartMode[nPart] == MODE_STRETCH)
+    {
+        pDC->SetStretchBltMode(COLORONCOLOR);
+        pDC->StretchBlt(xStart, y, xEnd - xStart, cy, &m_dcImage, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        return;
+    }
+    // A part written with a negative width would never advance.
+    if (cx <= 0)
+        return;
+    for (int x = xStart; x < xEnd; x += cx)
+        pDC->BitBlt(x, y, std::min<int>(cx, xEnd - x), cy, &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+}
+
+void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x)
+{
+    const CRect& rcPart = m_pPartRects[nPart];
+    int cx = rcPart.Width();
+    int cy = rcPart.Height();
+    if (m_pPartMode[nPart] == MODE_STRETCH)
+    {
+        pDC->SetStretchBltMode(COLORONCOLOR);
+        pDC->StretchBlt(x, yStart, cx, yEnd - yStart, &m_dcImage, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        return;
+    }
+    if (cy <= 0)
+        return;
+    for (int y = yStart; y < yEnd; y += cy)
+        pDC->BitBlt(x, y, cx, std::min<int>(cy, yEnd - y), &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+}
+
+BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
+{
+    if (pWnd->GetExStyle() & WS_EX_MDICHILD)
+    {
+        HWND hClient = ::GetParent(pWnd->m_hWnd);
+        return hClient && (HWND)::SendMessageW(hClient, WM_MDIGETACTIVE, 0, 0) == pWnd->m_hWnd;
+    }
+    return ::GetForegroundWindow() == pWnd->m_hWnd;
+}
+
+void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
+{
+    PrepareImageDC(pDC);
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+    const int cx = rcWindow.Width();
+    const int cy = rcWindow.Height();
+
+    if (nState == STATE_WORK_OUT)
+        nState = IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
+
+    CCaptionStripCache::Key key;
+    if (m_bCaption)
+    {
+        pWnd->GetWindowText(key.strText);
+        if (m_bCaps && !key.strText.IsEmpty())
+        {
+            ::CharUpperW(key.strText.GetBuffer());
+            key.strText.ReleaseBuffer();
+        }
+    }
+
+    key.hIcon = NULL;
+    if (m_pAnchorPresent[ANCHOR_ICON])
+    {
+        key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_SMALL);
+        if (!key.hIcon)
+            key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_BIG);
+    }
+
+    // The edges go straight to the window; the caption strip, copied over them last, covers
+    // whatever of them reaches into it.
+    const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
+    const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
+    if (!bCaptionOnly)
+        PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft) : 0,
+                   IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);
+
+    // A strip taller than the window would only grow the shared buffer for nothing.
+    key.size = CSize(cx, std::min<int>(GetFrameThickness().top, cy));
+    // Anchors may count from the window's bottom.
+    key.nWindowHeight = cy;
+    key.nState = nState;
+    key.nHotButton = m_nHotButton;
+    key.nPressedButton = m_nPressedButton;
+    key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
+    key.crOutline = m_crOutline;
+    key.crShadow = m_crShadow;
+    key.nAlign = m_nCaptionAlign;
+    key.rcCaption = m_rcCaption;
+    if (m_captionCache.Draw(pDC, key))
+        return;
+
+    // The caption strip is composed off screen and copied in one transfer.
+    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
+    if (!pBuffer)
+        return;
+    ComposeCaptionStrip(pBuffer, cx, cy, nState, nTopLeft, nTopRight, key.hIcon, key.strText);
+    pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
+    m_captionCache.Store(pBuffer, key);
+    pBuffer->SelectClipRgn(NULL);
+}
+
+void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight)
+{
+    int yLeftStart = nTopLeftHeight, yLeftEnd = cy;
+    int yRightStart = nTopRightHeight, yRightEnd = cy;
+    int xBottomStart = 0, xBottomEnd = cx;
+    if (IsPartDrawn(PART_BOTTOMLEFT))
+    {
+        CopyPart(pDC, PART_BOTTOMLEFT, 0, cy - PartHeight(PART_BOTTOMLEFT));
+        xBottomStart += PartWidth(PART_BOTTOMLEFT);
+        yLeftEnd -= PartHeight(PART_BOTTOMLEFT);
+    }
+    if (IsPartDrawn(PART_BOTTOMRIGHT))
+    {
+        CopyPart(pDC, PART_BOTTOMRIGHT, cx - PartWidth(PART_BOTTOMRIGHT), cy - PartHeight(PART_BOTTOMRIGHT));
+        yRightEnd -= PartHeight(PART_BOTTOMRIGHT);
+        xBottomEnd -= PartWidth(PART_BOTTOMRIGHT);
+    }
+    if (IsPartDrawn(PART_LEFTTOP))
+    {
+        CopyPart(pDC, PART_LEFTTOP, 0, yLeftStart);
+        yLeftStart += PartHeight(PART_LEFTTOP);
+    }
+    if (IsPartDrawn(PART_LEFTBOTTOM))
+    {
+        CopyPart(pDC, PART_LEFTBOTTOM, 0, yLeftEnd - PartHeight(PART_LEFTBOTTOM));
+        yLeftEnd -= PartHeight(PART_LEFTBOTTOM);
+    }
+    if (IsPartDrawn(PART_RIGHTTOP))
+    {
+        CopyPart(pDC, PART_RIGHTTOP, cx - PartWidth(PART_RIGHTTOP), yRightStart);
+        yRightStart += PartHeight(PART_RIGHTTOP);
+    }
+    if (IsPartDrawn(PART_RIGHTBOTTOM))
+    {
+        CopyPart(pDC, PART_RIGHTBOTTOM, cx - PartWidth(PART_RIGHTBOTTOM), yRightEnd - PartHeight(PART_RIGHTBOTTOM));
+        yRightEnd -= PartHeight(PART_RIGHTBOTTOM);
+    }
+    if (IsPartDrawn(PART_LEFT) && yLeftStart < yLeftEnd)
+        FillVertical(pDC, PART_LEFT, yLeftStart, yLeftEnd, 0);
+    if (IsPartDrawn(PART_RIGHT) && yRightStart < yRightEnd)
+        FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT));
+    if (IsPartDrawn(PART_BOTTOM) && xBottomStart < xBottomEnd)
+        FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM));
+}
+
+void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, int nTopLeft, int nTopRight, HICON hIcon,
+                                      const CString& strText)
+{
+    const CRect rcW(0, 0, cx, cy);
+    // Buttons first, then kept out of the clipping so the strip drawn later leaves them intact.
+    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
+    {
+        if (!m_pAnchorPresent[nButton])
+            continue;
+        int nPart = PART_SYSTEM + 3 * (nButton - ANCHOR_SYSTEM);
+        if (nButton == m_nHotButton)
+            nPart += nButton == m_nPressedButton ? 2 : 1;
+        if (!IsPartDrawn(nPart))
+            continue;
+        CRect rcButton = GetAnchorRect(rcW, nButton);
+        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top);
+        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart)),
+                                 WrapAdd(rcButton.top, PartHeight(nPart)));
+    }
+
+    int xTopStart = 0, xTopEnd = cx;
+    if (IsPartDrawn(nTopLeft))
+    {
+        CopyPart(pBuffer, nTopLeft, 0, 0);
+        xTopStart += PartWidth(nTopLeft);
+    }
+    if (IsPartDrawn(nTopRight))
+    {
+        CopyPart(pBuffer, nTopRight, cx - PartWidth(nTopRight), 0);
+        xTopEnd -= PartWidth(nTopRight);
+    }
+    const int nTop = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
+    if (IsPartDrawn(nTop) && xTopStart < xTopEnd)
+        FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0);
+
+    if (hIcon)
+    {
+        CRect rcIcon = GetAnchorRect(rcW, ANCHOR_ICON);
+        ::DrawIconEx(pBuffer->m_hDC, rcIcon.left, rcIcon.top, hIcon, 16, 16, 0, NULL, DI_NORMAL);
+    }
+
+    if (m_bCaption && !strText.IsEmpty())
+        PaintCaptionText(pBuffer, strText, cx, nState);
+}
+
+void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState)
+{
+    HGDIOBJ hOldFont = m_fontCaption.m_hObject ? pDC->SelectObject(m_fontCaption.m_hObject) : NULL;
+    CSize szText = pDC->GetTextExtent(strText);
+
+    // The box ends where the right corner begins; the caption rectangle's own right is unused.
+    // Positions are worked out wide, as the caption rectangle is written in the skin file.
+    LONGLONG nLeft = m_rcCaption.left < 0 ? (LONGLONG)m_rcCaption.left + nWidth : m_rcCaption.left;
+    LONGLONG nRight = nWidth - (IsPartDrawn(PART_TOPRIGHT) ? PartWidth(PART_TOPRIGHT) : 0);
+    LONGLONG x;
+    if (m_nCaptionAlign == ALIGN_CENTER)
+        x = (nLeft + nRight) / 2 - szText.cx / 2;
+    else if (m_nCaptionAlign == ALIGN_RIGHT)
+        x = nRight - szText.cx - 1;
+    else
+        x = nLeft + 1;
+    x = std::max<LONGLONG>(x, nLeft + 1);
+    LONGLONG y = ((LONGLONG)m_rcCaption.top + m_rcCaption.bottom) / 2 - szText.cy / 2;
+    CRect rcBox(ClampToInt(nLeft), m_rcCaption.top, ClampToInt(nRight), m_rcCaption.bottom);
+    const int xText = ClampToInt(x);
+    const int yText = ClampToInt(y);
+
+    pDC->SetBkMode(TRANSPARENT);
+    const UINT nLength = (UINT)strText.GetLength();
+    if (m_crOutline != COLOUR_NONE)
+    {
+        static const POINT ptNeighbours[8] = {
+            { -1, -1 }, { 0, -1 }, { 1, -1 }, { -1, 0 }, { 1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 1 },
+        };
+        pDC->SetTextColor(m_crOutline);
+        for (const POINT& pt : ptNeighbours)
+            pDC->ExtTextOut(xText + pt.x, yText + pt.y, ETO_CLIPPED, &rcBox, strText, nLength, NULL);
+    }
+    if (m_crShadow != COLOUR_NONE)
+    {
+        pDC->SetTextColor(m_crShadow);
+        pDC->ExtTextOut(xText + 1, yText + 1, ETO_CLIPPED, &rcBox, strText, nLength, NULL);
+    }
+    pDC->SetTextColor(nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive);
+    pDC->ExtTextOut(xText, yText, ETO_CLIPPED, &rcBox, strText, nLength, NULL);
+
+    if (hOldFont)
+        pDC->SelectObject(hOldFont);
+}
+
+// Painting leaves the window DC's font as it found it (text is drawn off screen), so the DC
+// goes back as it came: selecting a font into it first would only cost a font realisation on
+// every repaint.
+void CWindowSkin::RepaintCaption(CWnd* pWnd, int nState)
+{
+    CWindowDC dc(pWnd);
+    Paint(pWnd, &dc, TRUE, nState);
+}
+
+void CWindowSkin::OnNcPaint(CWnd* pWnd)
+{
+    CWindowDC dc(pWnd);
+    Paint(pWnd, &dc, FALSE, STATE_WORK_OUT);
+}
+
+BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, BOOL bActive)
+{
+    RepaintCaption(pWnd, bActive ? STATE_ACTIVE : STATE_INACTIVE);
+    return FALSE;
+}
+
+void CWindowSkin::OnSetText(CWnd* pWnd)
+{
+    RepaintCaption(pWnd, STATE_WORK_OUT);
+}
+
+BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
+{
+    if (!m_bmpWatermark.m_hObject)
+        return FALSE;
+    if (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(pDC))
+        return FALSE;
+    BITMAP bm;
+    if (!m_bmpWatermark.GetBitmap(&bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return FALSE;
+
+    HGDIOBJ hPrevious = m_dcImage.SelectObject((HGDIOBJ)m_bmpWatermark.m_hObject);
+    CRect rcClient;
+    pWnd->GetClientRect(&rcClient);
+    for (int y = rcClient.top; y < rcClient.bottom; y += bm.bmHeight)
+        for (int x = rcClient.left; x < rcClient.right; x += bm.bmWidth)
+            pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &m_dcImage, 0, 0, SRCCOPY);
+    m_dcImage.SelectObject(hPrevious);
+    return TRUE;
+}

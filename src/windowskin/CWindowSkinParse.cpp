@@ -1,0 +1,386 @@
+// Reading a <windowSkin> definition: targets, parts, anchors, caption, images, the figures of the
+// window's shape and the sizes kept for the host. Everything is read once, at load.
+#include "CWindowSkin.h"
+#include "WindowSkinNumbers.h"
+#include <stdlib.h>
+
+using namespace WindowSkinNumbers;
+
+namespace
+{
+// The largest part side, the classic GDI coordinate limit.
+const int MAX_PART_SIZE = 0x7FFF;
+
+// A leading "%i" number: sign, then 0x for hexadecimal, 0 for octal, else decimal.
+BOOL ReadInteger(const CString& strText, int& nOut)
+{
+    int nValue = 0;
+    if (swscanf(strText, L"%i", &nValue) != 1)
+        return FALSE;
+    nOut = nValue;
+    return TRUE;
+}
+
+// Up to nCount "%i" numbers separated by commas, read wide so that no number wraps; those the
+// text does not hold stay as they were. The count read.
+int ReadNumbers(const CString& strText, LONGLONG* pNumbers, int nCount)
+{
+    const wchar_t* psz = strText;
+    for (int n = 0; n < nCount; n++)
+    {
+        if (n > 0)
+        {
+            if (*psz != L',')
+                return n;
+            psz++;
+        }
+        wchar_t* pszEnd = NULL;
+        const LONGLONG nValue = wcstoll(psz, &pszEnd, 0);
+        if (pszEnd == psz)
+            return n;
+        pNumbers[n] = nValue;
+        psz = pszEnd;
+    }
+    return nCount;
+}
+
+int IndexOfName(const CString& strName, const wchar_t* const* ppszNames, int nCount)
+{
+    for (int n = 0; n < nCount; n++)
+        if (strName.CompareNoCase(ppszNames[n]) == 0)
+            return n;
+    return -1;
+}
+
+BOOL IsHexDigit(wchar_t ch)
+{
+    return (ch >= L'0' && ch <= L'9') || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
+}
+
+int HexValue(wchar_t ch)
+{
+    if (ch <= L'9')
+        return ch - L'0';
+    return (ch | 0x20) - L'a' + 10;
+}
+
+int Bound(int n, int nLow, int nHigh)
+{
+    return std::min<int>(std::max<int>(n, nLow), nHigh);
+}
+}
+
+BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder)
+{
+    if (!pElement || !pElement->IsNamed(L"windowSkin"))
+        return FALSE;
+
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+    {
+        const CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
+        CRect rc;
+        if (pChild->IsNamed(L"target"))
+        {
+            // A bar once separated stored targets; a name holding one is no window's name.
+            CString strWindow = pChild->GetAttributeValue(L"window");
+            if (!strWindow.IsEmpty() && strWindow.Find(L'|') < 0)
+                m_targets.push_back(strWindow);
+        }
+        else if (pChild->IsNamed(L"parts"))
+            ParseParts(pChild);
+        else if (pChild->IsNamed(L"anchors"))
+            ParseAnchors(pChild);
+        else if (pChild->IsNamed(L"region"))
+            ParseRegion(pChild);
+        else if (pChild->IsNamed(L"caption"))
+            ParseCaption(pChild);
+        else if (pChild->IsNamed(L"image"))
+        {
+            if (!ParseImage(pChild, strFolder))
+                return FALSE;
+        }
+        else if (pChild->IsNamed(L"maximiseCrop"))
+        {
+            if (ParseRect(pChild, rc))
+                m_rcMaximiseCrop.SetRect(rc.left, rc.top, WrapSub(rc.right, rc.left), WrapSub(rc.bottom, rc.top));
+        }
+        else if (pChild->IsNamed(L"resizeBorder"))
+        {
+            if (ParseRect(pChild, rc))
+                m_rcResizeBorder.SetRect(rc.left, rc.top, WrapSub(rc.right, rc.left), WrapSub(rc.bottom, rc.top));
+        }
+        else if (pChild->IsNamed(L"minimumSize"))
+        {
+            int nValue;
+            if (ReadInteger(pChild->GetAttributeValue(L"width"), nValue))
+                m_szMinimum.cx = nValue;
+            if (ReadInteger(pChild->GetAttributeValue(L"height"), nValue))
+                m_szMinimum.cy = nValue;
+        }
+    }
+    return m_bmpImage.m_hObject != NULL;
+}
+
+void CWindowSkin::ParseParts(const CXmlElement* pParts)
+{
+    for (POSITION pos = pParts->m_listChildren.GetHeadPosition(); pos;)
+    {
+        const CXmlElement* pPart = pParts->m_listChildren.GetNext(pos);
+        CRect rc;
+        if (!pPart->IsNamed(L"part") || !ParseRect(pPart, rc))
+            continue;
+        // A part is never empty.
+        if (rc.right == rc.left)
+            rc.right++;
+        if (rc.bottom == rc.top)
+            rc.bottom++;
+        // Sizes no bitmap can have would run the frame arithmetic backwards or past the
+        // integer range; such a part is as unreadable as one without a rectangle.
+        int cx = WrapSub(rc.right, rc.left);
+        int cy = WrapSub(rc.bottom, rc.top);
+        if (cx < 1 || cx > MAX_PART_SIZE || cy < 1 || cy > MAX_PART_SIZE)
+            continue;
+        int nMode = pPart->GetAttributeValue(L"mode").CompareNoCase(L"stretch") == 0 ? MODE_STRETCH : MODE_TILE;
+        CString strName = pPart->GetAttributeValue(L"name");
+        if (strName.IsEmpty())
+            continue;
+        int nPart = IndexOfName(strName, s_pszPartNames, WINDOWSKIN_PART_COUNT);
+        if (nPart < 0)
+        {
+            m_mapParts[strName] = rc;
+            continue;
+        }
+        m_pPartPresent[nPart] = 1;
+        m_pPartMode[nPart] = nMode;
+        m_pPartRects[nPart] = rc;
+    }
+}
+
+void CWindowSkin::ParseAnchors(const CXmlElement* pAnchors)
+{
+    for (POSITION pos = pAnchors->m_listChildren.GetHeadPosition(); pos;)
+    {
+        const CXmlElement* pAnchor = pAnchors->m_listChildren.GetNext(pos);
+        CRect rc;
+        if (!pAnchor->IsNamed(L"anchor") || !ParseRect(pAnchor, rc))
+            continue;
+        CString strName = pAnchor->GetAttributeValue(L"name");
+        int nAnchor = IndexOfName(strName, s_pszAnchorNames, WINDOWSKIN_ANCHOR_COUNT);
+        if (nAnchor < 0)
+        {
+            m_mapAnchors[strName] = rc;
+            continue;
+        }
+        m_pAnchorPresent[nAnchor] = 1;
+        m_pAnchorRects[nAnchor] = rc;
+    }
+}
+
+void CWindowSkin::ParseCaption(const CXmlElement* pCaption)
+{
+    m_bCaption = ParseRect(pCaption, m_rcCaption);
+
+    if (!pCaption->GetAttributeValue(L"fontFace").IsEmpty())
+        CreateCaptionFont(pCaption);
+
+    // Of the two spellings the one ending in "Colour" is read last and so wins.
+    static const wchar_t* const pszColours[][2] = {
+        { L"color", L"colour" },
+        { L"inactiveColor", L"inactiveColour" },
+        { L"outlineColor", L"outlineColour" },
+        { L"shadowColor", L"shadowColour" },
+    };
+    COLORREF* pTargets[] = { &m_crCaption, &m_crCaptionInactive, &m_crOutline, &m_crShadow };
+    for (int n = 0; n < 4; n++)
+    {
+        ParseColour(pCaption->GetAttributeValue(pszColours[n][0]), *pTargets[n]);
+        ParseColour(pCaption->GetAttributeValue(pszColours[n][1]), *pTargets[n]);
+    }
+
+    m_bCaps = pCaption->GetAttributeValue(L"caps").IsEmpty() ? 0 : 1;
+
+    CString strAlign = pCaption->GetAttributeValue(L"align");
+    if (strAlign.CompareNoCase(L"left") == 0)
+        m_nCaptionAlign = ALIGN_LEFT;
+    else if (strAlign.CompareNoCase(L"center") == 0)
+        m_nCaptionAlign = ALIGN_CENTER;
+    else if (strAlign.CompareNoCase(L"right") == 0)
+        m_nCaptionAlign = ALIGN_RIGHT;
+
+    if (m_bCaption && !m_fontCaption.m_hObject)
+    {
+        // The structure as it was before Vista added a field, which every version accepts.
+        NONCLIENTMETRICSW ncm;
+        memset(&ncm, 0, sizeof(ncm));
+        ncm.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW);
+        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0))
+            m_fontCaption.CreateFontIndirect(&ncm.lfCaptionFont);
+    }
+}
+
+void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
+{
+    CString strSize = pCaption->GetAttributeValue(L"fontSize");
+    CString strWeight = pCaption->GetAttributeValue(L"fontWeight");
+    if (strWeight.CompareNoCase(L"bold") == 0)
+        strWeight = L"700";
+    else if (strWeight.CompareNoCase(L"normal") == 0)
+        strWeight = L"400";
+    int nSize = 13;
+    int nWeight = FW_BOLD;
+    ReadInteger(strSize, nSize);
+    ReadInteger(strWeight, nWeight);
+
+    // Sizes in tenths of a point become pixels on the screen, as the framework converts them.
+    LONGLONG nPixels = nSize;
+    CString strSizeLower(strSize);
+    if (strSizeLower.MakeLower().Find(L"pt") >= 0)
+    {
+        HDC hScreen = ::GetDC(NULL);
+        const LONGLONG nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+        nPixels = (nDpi * std::abs((LONGLONG)nSize) + 360) / 720;
+        ::ReleaseDC(NULL, hScreen);
+    }
+    // No caption band shows letters taller than this; far larger ones take the font engine
+    // seconds and gigabytes to draw. The sign keeps its meaning: character or cell height.
+    nPixels = std::min<LONGLONG>(std::max<LONGLONG>(nPixels, -MAX_CAPTION_FONT_PIXELS), MAX_CAPTION_FONT_PIXELS);
+
+    LOGFONTW lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = -(int)nPixels;
+    lf.lfWeight = Bound(nWeight, 0, 1000);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, pCaption->GetAttributeValue(L"fontFace"), LF_FACESIZE);
+
+    // A later caption replaces the font of an earlier one.
+    m_fontCaption.DeleteObject();
+    m_fontCaption.CreateFontIndirect(&lf);
+}
+
+BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder)
+{
+    CString strPath = pImage->GetAttributeValue(L"path");
+    if (strPath.IsEmpty())
+        return FALSE;
+    HBITMAP hBitmap = (HBITMAP)::LoadImageW(NULL, strFolder + strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!hBitmap)
+        return FALSE;
+    CString strType = pImage->GetAttributeValue(L"type");
+    strType.MakeLower();
+    CBitmap* pSlot = &m_bmpImage;
+    if (strType == L"watermark" || strType == L"water")
+        pSlot = &m_bmpWatermark;
+    else if (strType == L"alpha")
+        pSlot = &m_bmpAlpha;
+    pSlot->DeleteObject();
+    pSlot->Attach(hBitmap);
+    return TRUE;
+}
+
+BOOL CWindowSkin::ParseRect(const CXmlElement* pElement, CRect& rc)
+{
+    // Numbers the text does not hold read as 0.
+    int n[4] = { 0, 0, 0, 0 };
+    CString strRect = pElement->GetAttributeValue(L"rect");
+    if (!strRect.IsEmpty())
+    {
+        swscanf(strRect, L"%i,%i,%i,%i", &n[0], &n[1], &n[2], &n[3]);
+        rc.SetRect(n[0], n[1], WrapAdd(n[0], n[2]), WrapAdd(n[1], n[3]));
+        return TRUE;
+    }
+    CString strPoint = pElement->GetAttributeValue(L"point");
+    if (!strPoint.IsEmpty())
+    {
+        swscanf(strPoint, L"%i,%i", &n[0], &n[1]);
+        rc.SetRect(n[0], n[1], 0, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWindowSkin::ParseColour(const wchar_t* pszText, COLORREF& crOut)
+{
+    if (!pszText || wcslen(pszText) != 6)
+        return FALSE;
+    for (int n = 0; n < 6; n++)
+        if (!IsHexDigit(pszText[n]))
+            return FALSE;
+    int nRed = HexValue(pszText[0]) * 16 + HexValue(pszText[1]);
+    int nGreen = HexValue(pszText[2]) * 16 + HexValue(pszText[3]);
+    int nBlue = HexValue(pszText[4]) * 16 + HexValue(pszText[5]);
+    crOut = RGB(nRed, nGreen, nBlue);
+    return TRUE;
+}
+
+void CWindowSkin::ParseRegion(const CXmlElement* pRegion)
+{
+    // A later region replaces an earlier one.
+    m_bShaped = TRUE;
+    m_figures.clear();
+    for (POSITION pos = pRegion->m_listChildren.GetHeadPosition(); pos && m_figures.size() < MAX_FIGURES;)
+    {
+        const CXmlElement* pShape = pRegion->m_listChildren.GetNext(pos);
+        CFigure figure;
+        if (pShape->IsNamed(L"shape") && ParseFigure(pShape, figure))
+            m_figures.push_back(figure);
+    }
+}
+
+BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure)
+{
+    const CString strType = pShape->GetAttributeValue(L"type");
+    if (strType.CompareNoCase(L"rectangle") == 0)
+        figure.nType = FIGURE_RECTANGLE;
+    else if (strType.CompareNoCase(L"ellipse") == 0)
+        figure.nType = FIGURE_ELLIPSE;
+    else if (strType.CompareNoCase(L"roundRect") == 0)
+        figure.nType = FIGURE_ROUND_RECT;
+    else
+        return FALSE;
+
+    static const struct { const wchar_t* pszName; int nCombine; } combines[] = {
+        { L"and", COMBINE_AND }, { L"or", COMBINE_OR }, { L"xor", COMBINE_XOR },
+        { L"copy", COMBINE_COPY }, { L"diff", COMBINE_DIFF },
+    };
+    const CString strCombine = pShape->GetAttributeValue(L"combine");
+    figure.nCombine = COMBINE_NONE;
+    for (const auto& combine : combines)
+        if (strCombine.CompareNoCase(combine.pszName) == 0)
+            figure.nCombine = combine.nCombine;
+
+    // "rect" is left, top, right, bottom; "point" x, y stands for x, y, -x, -y; without either
+    // the figure fills the window.
+    LONGLONG n[4] = { 0, 0, -1, -1 };
+    const CString strRect = pShape->GetAttributeValue(L"rect");
+    const CString strPoint = pShape->GetAttributeValue(L"point");
+    if (!strRect.IsEmpty())
+    {
+        n[2] = n[3] = 0;
+        ReadNumbers(strRect, n, 4);
+    }
+    else if (!strPoint.IsEmpty())
+    {
+        n[2] = n[3] = 0;
+        ReadNumbers(strPoint, n, 2);
+        n[2] = -n[0];
+        n[3] = -n[1];
+    }
+    // Without a readable size the corners are square.
+    LONGLONG nCorner[2] = { 0, 0 };
+    if (figure.nType == FIGURE_ROUND_RECT)
+        ReadNumbers(pShape->GetAttributeValue(L"size"), nCorner, 2);
+
+    // A number past the window manager's coordinates fits no window, from either edge.
+    for (int i = 0; i < 4; i++)
+    {
+        if (n[i] < -MAX_FIGURE_COORDINATE || n[i] > MAX_FIGURE_COORDINATE)
+            return FALSE;
+        figure.pCoordinates[i] = (int)n[i];
+    }
+    for (LONGLONG nSide : nCorner)
+        if (nSide < 0 || nSide > MAX_FIGURE_COORDINATE)
+            return FALSE;
+    figure.nCornerWidth = (int)nCorner[0];
+    figure.nCornerHeight = (int)nCorner[1];
+    return TRUE;
+}

@@ -1,0 +1,103 @@
+// A skinned window's shape: none when maximised, the skin's figures combined in order when it
+// has a region, else a plain rectangle that keeps the system's themed frame from showing.
+#include "CWindowSkin.h"
+
+void CWindowSkin::ApplyRegion(CWnd* pWnd)
+{
+    if (pWnd->IsIconic())
+        return;
+
+    if (pWnd->IsZoomed())
+    {
+        // A maximised window fills the primary work area exactly and needs no shape.
+        MONITORINFO mi;
+        mi.cbSize = sizeof(mi);
+        HMONITOR hMonitor = ::MonitorFromWindow(pWnd->m_hWnd, MONITOR_DEFAULTTONEAREST);
+        if (::GetMonitorInfoW(hMonitor, &mi) && (mi.dwFlags & MONITORINFOF_PRIMARY))
+        {
+            CRect rcWork;
+            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+            pWnd->SetWindowPos(NULL, rcWork.left, rcWork.top, rcWork.Width(), rcWork.Height(), 0);
+        }
+        pWnd->SetWindowRgn(NULL, TRUE);
+        return;
+    }
+
+    if (m_bShaped)
+    {
+        BuildShapeRegion(pWnd);
+        return;
+    }
+
+    // From Windows XP on, a window region keeps the system's themed frame from showing.
+    OSVERSIONINFOW osvi;
+    memset(&osvi, 0, sizeof(osvi));
+    osvi.dwOSVersionInfoSize = sizeof(osvi);
+    ::GetVersionExW(&osvi);
+    if (osvi.dwMajorVersion > 5 || (osvi.dwMajorVersion == 5 && osvi.dwMinorVersion >= 1))
+    {
+        CRect rcWindow;
+        pWnd->GetWindowRect(&rcWindow);
+        CRgn rgn;
+        if (rgn.CreateRectRgn(0, 0, rcWindow.Width() + 1, rcWindow.Height() + 1))
+            pWnd->SetWindowRgn((HRGN)rgn.Detach(), TRUE);
+    }
+}
+
+void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
+{
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+    const CRect rcFull(0, 0, rcWindow.Width() + 1, rcWindow.Height() + 1);
+
+    CRgn rgnShape;
+    CRgn rgnAccumulated;
+    for (const CFigure& figure : m_figures)
+    {
+        // Negative coordinates count back from the far edges, so -1 is the far edge itself.
+        // The figure's numbers and the window's size are both within the window manager's
+        // coordinates, so nothing here overflows.
+        int n[4];
+        for (int i = 0; i < 4; i++)
+        {
+            n[i] = figure.pCoordinates[i];
+            if (n[i] < 0)
+                n[i] += (i % 2 ? rcFull.bottom : rcFull.right) + 1;
+        }
+
+        BOOL bCreated = FALSE;
+        if (figure.nType == FIGURE_RECTANGLE)
+            bCreated = rgnShape.CreateRectRgn(n[0], n[1], n[2], n[3]);
+        else if (figure.nType == FIGURE_ELLIPSE)
+            bCreated = rgnShape.CreateEllipticRgn(n[0], n[1], n[2], n[3]);
+        else
+            bCreated = rgnShape.CreateRoundRectRgn(n[0], n[1], n[2], n[3], figure.nCornerWidth, figure.nCornerHeight);
+        if (!bCreated)
+        {
+            // A partial shape would be worse than none.
+            rgnAccumulated.DeleteObject();
+            pWnd->SetWindowRgn(NULL, TRUE);
+            return;
+        }
+
+        if (!rgnAccumulated.m_hObject)
+        {
+            rgnAccumulated.Attach(rgnShape.Detach());
+            continue;
+        }
+        switch (figure.nCombine)
+        {
+        case COMBINE_AND: rgnAccumulated.CombineRgn(&rgnShape, &rgnAccumulated, RGN_AND); break;
+        case COMBINE_OR: rgnAccumulated.CombineRgn(&rgnShape, &rgnAccumulated, RGN_OR); break;
+        case COMBINE_XOR: rgnAccumulated.CombineRgn(&rgnShape, &rgnAccumulated, RGN_XOR); break;
+        case COMBINE_COPY: rgnAccumulated.CombineRgn(&rgnShape, NULL, RGN_COPY); break;
+        case COMBINE_DIFF: rgnAccumulated.CombineRgn(&rgnAccumulated, &rgnShape, RGN_DIFF); break;
+        default: break;
+        }
+        rgnShape.DeleteObject();
+    }
+
+    // The window takes ownership of the region.
+    if (rgnAccumulated.m_hObject)
+        pWnd->SetWindowRgn((HRGN)rgnAccumulated.Detach(), TRUE);
+}

@@ -48,8 +48,10 @@ protected:
     CImageList m_imlArrow;
 
 private:
-    // The polling step: back to normal once the pointer has left and the list is closed.
-    void PollHover();
+    // The polling step: back to normal once the pointer (at a client point) has left and the
+    // list is closed.
+    void PollHover(CPoint point);
+    CPoint MessagePoint() const;
     CSkinComboBox(const CSkinComboBox&) = delete;
     void operator=(const CSkinComboBox&) = delete;
 };

@@ -106,17 +106,24 @@ BOOL CSkinComboBox::OnSetCursor(CWnd*, UINT, UINT)
         CClientDC dc(this);
         DrawCombo(enShowHover, &dc);
         SetTimer(TIMER_HOVER, HOVER_POLL_MS);
-        PollHover();
+        // The first poll looks where the pointer was just found: the last retrieved message
+        // may predate its arrival.
+        PollHover(point);
         return TRUE;
     }
     return (BOOL)Default();
 }
 
-void CSkinComboBox::PollHover()
+CPoint CSkinComboBox::MessagePoint() const
 {
     DWORD dwPos = ::GetMessagePos();
     CPoint point((short)LOWORD(dwPos), (short)HIWORD(dwPos));
     ScreenToClient(&point);
+    return point;
+}
+
+void CSkinComboBox::PollHover(CPoint point)
+{
     CRect rcClient;
     GetClientRect(&rcClient);
     if (!rcClient.PtInRect(point) && !m_bPressed)
@@ -132,7 +139,7 @@ void CSkinComboBox::PollHover()
 void CSkinComboBox::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == TIMER_HOVER)
-        PollHover();
+        PollHover(MessagePoint());
     Default();
 }
 
@@ -155,7 +162,7 @@ void CSkinComboBox::OnLButtonUp(UINT, CPoint)
 void CSkinComboBox::OnCloseup()
 {
     m_bPressed = FALSE;
-    PollHover();
+    PollHover(MessagePoint());
 }
 
 void CSkinComboBox::OnCbnKillfocus()

@@ -77,10 +77,17 @@ void CEffectButton::SetToolTip(CString strText)
         m_wndToolTip.SendMessage(TTM_ADDTOOLW, 0, (LPARAM)&info);
     }
     TOOLINFOW info = ToolInfo(m_hWnd, strText);
-    if (!strText.IsEmpty())
-        m_wndToolTip.SendMessage(TTM_UPDATETIPTEXTW, 0, (LPARAM)&info);
-    else
+    if (strText.IsEmpty())
+    {
         m_wndToolTip.SendMessage(TTM_DELTOOLW, 0, (LPARAM)&info);
+        return;
+    }
+    // A tip removed by an empty text comes back with the next text.
+    TOOLINFOW existing = ToolInfo(m_hWnd, NULL);
+    if (!m_wndToolTip.SendMessage(TTM_GETTOOLINFOW, 0, (LPARAM)&existing))
+        m_wndToolTip.SendMessage(TTM_ADDTOOLW, 0, (LPARAM)&info);
+    else
+        m_wndToolTip.SendMessage(TTM_UPDATETIPTEXTW, 0, (LPARAM)&info);
 }
 
 void CEffectButton::PreSubclassWindow()

@@ -15,19 +15,20 @@ CHostDialog::CHostDialog(int cx, int cy)
     KorvoTest::PumpMessages(10);
 }
 
-HWND CHostDialog::AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText)
+HWND CHostDialog::AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText,
+                             BOOL bVisible)
 {
-    HWND hWnd = ::CreateWindowExW(0, pszClass, pszText, dwStyle | WS_CHILD | WS_VISIBLE, x, y, cx, cy, m_hWnd,
+    HWND hWnd = ::CreateWindowExW(0, pszClass, pszText, dwStyle | WS_CHILD | (bVisible ? WS_VISIBLE : 0), x, y, cx, cy, m_hWnd,
                                   (HMENU)(UINT_PTR)nID, ::GetModuleHandleW(NULL), NULL);
     ::SendMessageW(hWnd, WM_SETFONT, ::SendMessageW(m_hWnd, WM_GETFONT, 0, 0), FALSE);
     return hWnd;
 }
 
-BOOL CHostDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+BOOL CHostDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (lParam && HIWORD(wParam) == BN_CLICKED)
-        m_clicks.push_back(LOWORD(wParam));
-    return CDialog::OnCommand(wParam, lParam);
+    if (nCode == BN_CLICKED && !pHandlerInfo)
+        m_clicks.push_back(nID);
+    return CDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 CCapture::CCapture(HWND hWnd)

@@ -17,12 +17,12 @@ class CHostDialog : public CDialog
 public:
     CHostDialog(int cx = 420, int cy = 300);
     // A child control at an exact pixel rectangle of the client area.
-    HWND AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText = L"");
-    // BN_CLICKED notifications that reached the dialog, by control ID.
+    HWND AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText = L"",
+                    BOOL bVisible = TRUE);
+    // BN_CLICKED notifications that reached the dialog's own command routing, by control ID.
     std::vector<UINT> m_clicks;
 
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 private:
     KorvoTest::CDialogTemplate m_template;

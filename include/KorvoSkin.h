@@ -4,3 +4,9 @@
 #include <KorvoSkin/SkinApi.h>
 #include <KorvoSkin/CSkinDialog.h>
 #include <KorvoSkin/CSkinChildDialog.h>
+#include <KorvoSkin/CSkinSliderCtrl.h>
+#include <KorvoSkin/CSkinCheckBox.h>
+#include <KorvoSkin/CSkinComboBox.h>
+#include <KorvoSkin/CEffectButton.h>
+#include <KorvoSkin/CEffectStatic.h>
+#include <KorvoSkin/CIconButton.h>

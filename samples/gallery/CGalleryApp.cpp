@@ -22,6 +22,9 @@ BOOL CGalleryApp::InitInstance()
         dlg.m_strSkin = nEnd >= 0 ? strSkin.Left(nEnd) : strSkin;
     }
     dlg.m_bOpenMenu = strCommandLine.Find(L"/menu") >= 0;
+    // "/controls" shows the controls page; "/hot" then puts the pointer on one of its controls.
+    dlg.m_bControls = strCommandLine.Find(L"/controls") >= 0;
+    dlg.m_bHot = strCommandLine.Find(L"/hot") >= 0;
     dlg.LoadGallerySkin();
 
     m_pMainWnd = &dlg;

@@ -1,6 +1,8 @@
 #include "CGalleryDlg.h"
+#include <algorithm>
 
 static const UINT_PTR TIMER_OPEN_MENU = 1;
+static const UINT_PTR TIMER_SHOW_HOT = 2;
 
 BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_BN_CLICKED(IDC_SWITCH, OnSwitchSkin)
@@ -18,7 +20,7 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_COMMAND(ID_EDIT_PASTE, OnCommandItem)
 END_MESSAGE_MAP()
 
-CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE)
+CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE)
 {
 }
 
@@ -48,6 +50,22 @@ BOOL CGalleryDlg::OnInitDialog()
     AddAnchor(IDOK, BOTTOM_RIGHT);
     EnableSaveRestore(L"Gallery");
 
+    // The controls page takes the embedded page's place; the gallery grows to hold it.
+    if (m_bControls && m_controls.Create(IDD_CONTROLS, this))
+    {
+        CRect rcControls, rcWindow;
+        m_controls.GetWindowRect(&rcControls);
+        GetWindowRect(&rcWindow);
+        m_page.ShowWindow(SW_HIDE);
+        m_controls.MoveWindow(rcPage.left, rcPage.top, rcControls.Width(), rcControls.Height());
+        AddAnchor(m_controls.m_hWnd, TOP_LEFT);
+        SetWindowPos(NULL, 0, 0, rcWindow.Width() + std::max(0, rcControls.Width() - rcPage.Width()),
+                     rcWindow.Height() + std::max(0, rcControls.Height() - rcPage.Height()), SWP_NOMOVE | SWP_NOZORDER);
+        m_controls.ShowWindow(SW_SHOW);
+        if (m_bHot)
+            SetTimer(TIMER_SHOW_HOT, 700);
+    }
+
     ApplySkin();
     if (m_bOpenMenu)
         SetTimer(TIMER_OPEN_MENU, 700);
@@ -63,6 +81,8 @@ void CGalleryDlg::ApplySkin()
     SetDlgItemText(IDC_DETAILS, GetSkinString(IDS_GALLERY_DETAILS));
     SetDlgItemText(IDC_SWITCH, GetSkinString(IDS_SWITCH));
     m_page.SetDlgItemText(IDC_PAGE_TEXT, GetSkinString(IDS_PAGE_TEXT));
+    if (m_controls.m_hWnd)
+        m_controls.ApplySkin();
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
@@ -117,6 +137,12 @@ void CGalleryDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CGalleryDlg::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == TIMER_SHOW_HOT)
+    {
+        KillTimer(TIMER_SHOW_HOT);
+        m_controls.ShowHot();
+        return;
+    }
     if (nIDEvent != TIMER_OPEN_MENU)
     {
         CSkinDialog::OnTimer(nIDEvent);

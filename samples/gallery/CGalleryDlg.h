@@ -1,6 +1,7 @@
 #pragma once
 #include <KorvoSkin.h>
 #include "CGalleryPage.h"
+#include "CControlsPage.h"
 #include "resource.h"
 
 // The gallery's main window: a skinned, resizable dialog with an embedded page, an owner-drawn
@@ -16,6 +17,9 @@ public:
 
     CString m_strSkin;
     BOOL m_bOpenMenu;
+    // Show the controls page instead of the embedded page; put the pointer on one of its controls.
+    BOOL m_bControls;
+    BOOL m_bHot;
 
 protected:
     afx_msg void OnSwitchSkin();
@@ -34,4 +38,5 @@ private:
     void ShowContextMenu(CPoint point);
 
     CGalleryPage m_page;
+    CControlsPage m_controls;
 };

@@ -142,3 +142,29 @@ inline BOOL AfxCrack_vNMHDRpl(CCmdTarget* pTarget, AFX_PMSG pfn, UINT, WPARAM, L
     { AFX_REGISTERED_MESSAGE, 0, 0, 0, &AfxCrack_lwl, AFX_HANDLER(AFX_PMSG_lwl, &ThisClass::memberFxn), &(nMessageVariable) },
 #define ON_NOTIFY(wNotifyCode, id, memberFxn) \
     { WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), &AfxCrack_vNMHDRpl, AFX_HANDLER(AFX_PMSG_vNMHDRpl, &ThisClass::memberFxn) },
+
+// Reflected messages: entries of a control's own map for notifications its parent hands back.
+#define WM_REFLECT_BASE 0xBC00
+
+typedef HBRUSH (AFX_MSG_CALL CWnd::*AFX_PMSG_hDw)(CDC*, UINT);
+typedef BOOL (AFX_MSG_CALL CWnd::*AFX_PMSG_bv)();
+
+AFX_CRACKER(AfxCrack_hDw, AFX_PMSG_hDw, lResult = (LRESULT)(pWnd->*pmf)(CDC::FromHandle((HDC)wParam), nMsg - WM_CTLCOLORMSGBOX), lResult)
+
+// The handler's answer decides whether the parent still sees the notification.
+inline BOOL AfxCrack_bvReflect(CCmdTarget* pTarget, AFX_PMSG pfn, UINT, WPARAM, LPARAM, LRESULT* pResult)
+{
+    if (pResult)
+        *pResult = 0;
+    return (static_cast<CWnd*>(pTarget)->*AfxHandlerOf<AFX_PMSG_bv>(pfn))();
+}
+
+#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
+    { WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0, &AfxCrack_vv, AFX_HANDLER(AFX_PMSG_vv, &ThisClass::memberFxn) },
+#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
+    { WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0, &AfxCrack_bvReflect, AFX_HANDLER(AFX_PMSG_bv, &ThisClass::memberFxn) },
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
+    { WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0, &AfxCrack_vNMHDRpl, AFX_HANDLER(AFX_PMSG_vNMHDRpl, &ThisClass::memberFxn) },
+// HBRUSH CtlColor(CDC*, UINT nCtlColor): a brush answers the parent's WM_CTLCOLOR*, null leaves it to the parent.
+#define ON_WM_CTLCOLOR_REFLECT() \
+    { WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, &AfxCrack_hDw, AFX_HANDLER(AFX_PMSG_hDw, &ThisClass::CtlColor) },

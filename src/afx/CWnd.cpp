@@ -5,6 +5,9 @@
 #include "CCmdUI.h"
 #include "CGdiObject.h"
 
+// Offers a parent's owner-draw or colour message to the wrapper of the control it is about.
+static BOOL ReflectToControl(CWnd* pParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 typedef CHandleMap<CWnd, HWND> CWndHandleMap;
@@ -360,7 +363,13 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT nID = LOWORD(wParam);
     int nCode = HIWORD(wParam);
-    if (!lParam)
+    if (lParam)
+    {
+        // A control's notification goes to the control's own wrapper first.
+        if (ReflectMessage((HWND)lParam, WM_COMMAND, wParam, lParam, NULL))
+            return TRUE;
+    }
+    else
     {
         // A menu item (code 0) or an accelerator (code 1): a command, unless its update
         // handler disables it, as it would have greyed the menu item.
@@ -376,9 +385,13 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
+    if (!pNMHDR)
+        return FALSE;
+    if (ReflectMessage(pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : NULL)
     {
         const AFX_MSGMAP_ENTRY* lpEntry = FindMessageEntry(pMap->lpEntries, WM_NOTIFY, pNMHDR->code, (UINT)pNMHDR->idFrom);
@@ -413,6 +426,84 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             if (bMatch)
                 return lpEntry->pfnDispatch(this, lpEntry->pfn, message, wParam, lParam, pResult);
         }
+    }
+    // No handler of its own: owner-draw and colour requests go back to the control.
+    return ReflectToControl(this, message, wParam, lParam, pResult);
+}
+
+// The control a parent's owner-draw or colour message is about, or null.
+static HWND ControlOfMessage(CWnd* pParent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+        return (HWND)lParam;
+    case WM_DRAWITEM:
+    {
+        const DRAWITEMSTRUCT* pDIS = (const DRAWITEMSTRUCT*)lParam;
+        return pDIS && pDIS->CtlType != ODT_MENU ? pDIS->hwndItem : NULL;
+    }
+    case WM_MEASUREITEM:
+    {
+        const MEASUREITEMSTRUCT* pMIS = (const MEASUREITEMSTRUCT*)lParam;
+        return pMIS && pMIS->CtlType != ODT_MENU ? ::GetDlgItem(pParent->m_hWnd, (int)wParam) : NULL;
+    }
+    }
+    return NULL;
+}
+
+static BOOL ReflectToControl(CWnd* pParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    HWND hWndControl = ControlOfMessage(pParent, message, wParam, lParam);
+    return hWndControl && CWnd::ReflectMessage(hWndControl, message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectMessage(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    CWnd* pChild = FromHandlePermanent(hWndChild);
+    LRESULT lResult = 0;
+    if (!pChild || !pChild->OnChildNotify(message, wParam, lParam, &lResult))
+        return FALSE;
+    if (pResult)
+        *pResult = lResult;
+    return TRUE;
+}
+
+BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    return ReflectMessage(hWndChild, msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    UINT nLookup = message;
+    UINT nCode = 0;
+    if (message == WM_COMMAND)
+        nCode = HIWORD(wParam);
+    else if (message == WM_NOTIFY)
+        nCode = lParam ? ((NMHDR*)lParam)->code : 0;
+    else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        nLookup = WM_CTLCOLOR;
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : NULL)
+    {
+        const AFX_MSGMAP_ENTRY* lpEntry = FindMessageEntry(pMap->lpEntries, WM_REFLECT_BASE + nLookup, nCode, 0);
+        if (!lpEntry)
+            continue;
+        LRESULT lResult = 0;
+        BOOL bHandled = lpEntry->pfnDispatch(this, lpEntry->pfn, message, wParam, lParam, &lResult);
+        // A colour handler that gives no brush leaves the request to the parent.
+        if (nLookup == WM_CTLCOLOR)
+            bHandled = lResult != 0;
+        if (bHandled && pResult)
+            *pResult = lResult;
+        return bHandled;
     }
     return FALSE;
 }
@@ -481,10 +572,27 @@ void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return (HBRUSH)Default(); }
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    LRESULT lResult = 0;
+    if (ReflectToControl(this, msg.message, msg.wParam, msg.lParam, &lResult))
+        return (HBRUSH)lResult;
+    return (HBRUSH)Default();
+}
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    if (!ReflectToControl(this, msg.message, msg.wParam, msg.lParam, NULL))
+        Default();
+}
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT)
+{
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    if (!ReflectToControl(this, msg.message, msg.wParam, msg.lParam, NULL))
+        Default();
+}
 void CWnd::OnSettingChange(UINT, LPCWSTR) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }

@@ -142,6 +142,15 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
     virtual void PreSubclassWindow();
     virtual void PostNcDestroy();
+
+    // Reflection: a parent offers its child controls' notifications back to the control's own
+    // wrapper first. TRUE when the child handled the message (then *pResult is its answer).
+    static BOOL ReflectMessage(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Dispatches a reflected message to the ON_..._REFLECT entries of this window's map.
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
     // Calls the default window procedure with the message being handled.
     LRESULT Default();
     static const MSG* GetCurrentMessage();

@@ -1,0 +1,321 @@
+// The gallery's controls page painted in full: every control's WM_PAINT (and the owner-draw and
+// custom-draw work it causes) with RedrawWindow(RDW_UPDATENOW), the skinned page against the
+// same page of plain system controls, side by side in one process, alternating runs.
+//
+// "bench_controls churn" also creates and destroys a thousand of each skinned control on a live
+// window and prints the process's GDI and USER object counts and private bytes around it.
+#include <KorvoSkin.h>
+#include <theme/CInterfaceTheme.h>
+#define PSAPI_VERSION 2
+#include <psapi.h>
+#include <stdio.h>
+#include <string.h>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace
+{
+const int ROUNDS = 60;
+const int RUNS = 5;
+
+double Now()
+{
+    static LARGE_INTEGER liFrequency;
+    if (!liFrequency.QuadPart)
+        ::QueryPerformanceFrequency(&liFrequency);
+    LARGE_INTEGER liCounter;
+    ::QueryPerformanceCounter(&liCounter);
+    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+enum Kind { SLIDER, CHECK, COMBO, EFFECT, EFFECT_STATIC, ICON };
+
+struct Item
+{
+    Kind kind;
+    DWORD dwStyle;
+    int x, y, cx, cy;
+    LPCWSTR pszText;
+};
+
+// The controls page's layout in pixels: seven sliders, four check boxes, two combo boxes, three
+// effect buttons, the effect static and five icon buttons.
+const Item PAGE[] = {
+    { SLIDER, TBS_BOTH | TBS_NOTICKS | TBS_ENABLESELRANGE, 9, 20, 210, 26, L"" },
+    { SLIDER, TBS_TOP | TBS_AUTOTICKS, 9, 50, 210, 31, L"" },
+    { SLIDER, TBS_BOTTOM | TBS_AUTOTICKS, 9, 86, 210, 31, L"" },
+    { SLIDER, TBS_NOTICKS | WS_DISABLED, 9, 124, 210, 26, L"" },
+    { SLIDER, TBS_VERT | TBS_LEFT | TBS_AUTOTICKS, 225, 16, 28, 136, L"" },
+    { SLIDER, TBS_VERT | TBS_RIGHT | TBS_AUTOTICKS, 255, 16, 28, 136, L"" },
+    { SLIDER, TBS_VERT | TBS_BOTH | TBS_NOTICKS, 285, 16, 24, 136, L"" },
+    { CHECK, BS_AUTOCHECKBOX, 333, 20, 96, 18, L"Unchecked" },
+    { CHECK, BS_AUTOCHECKBOX, 333, 41, 96, 18, L"Checked" },
+    { CHECK, BS_AUTOCHECKBOX | BS_LEFTTEXT, 333, 62, 96, 18, L"Text left" },
+    { CHECK, BS_AUTOCHECKBOX | WS_DISABLED, 333, 83, 96, 18, L"Disabled" },
+    { COMBO, CBS_DROPDOWNLIST | WS_VSCROLL, 333, 107, 96, 100, L"" },
+    { COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_DISABLED, 333, 132, 96, 100, L"" },
+    { EFFECT, BS_OWNERDRAW, 9, 182, 75, 23, L"Normal" },
+    { EFFECT, BS_OWNERDRAW, 93, 182, 75, 23, L"Pitched on" },
+    { EFFECT, BS_OWNERDRAW | WS_DISABLED, 177, 182, 75, 23, L"Disabled" },
+    { EFFECT_STATIC, SS_LEFT, 261, 174, 168, 47, L"The effect static wraps by characters.\nLine feeds end lines." },
+    { ICON, BS_PUSHBUTTON, 9, 242, 75, 23, L"Open" },
+    { ICON, BS_PUSHBUTTON, 90, 242, 27, 23, L"" },
+    { ICON, BS_PUSHBUTTON, 123, 242, 75, 23, L"Save" },
+    { ICON, BS_PUSHBUTTON | WS_DISABLED, 204, 242, 75, 23, L"Disabled" },
+    { ICON, BS_PUSHBUTTON, 285, 242, 75, 23, L"Hot" },
+};
+
+LPCWSTR ClassOf(Kind kind)
+{
+    switch (kind)
+    {
+    case SLIDER: return TRACKBAR_CLASSW;
+    case COMBO: return L"ComboBox";
+    case EFFECT_STATIC: return L"Static";
+    default: return L"Button";
+    }
+}
+
+HBITMAP MakeFace(int cx, int cy, COLORREF cr)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    RECT rc = { 0, 0, cx, cy }, rcCorner = { 0, 0, 3, 3 };
+    ::SetBkColor(hMem, cr);
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    ::SetBkColor(hMem, RGB(255, 255, 255));
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcCorner, NULL, 0, NULL);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
+HICON MakeIcon(COLORREF cr)
+{
+    BYTE andMask[32] = {};
+    DWORD colour[256];
+    for (DWORD& c : colour)
+        c = 0xFF000000 | (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
+    HBITMAP hColour = ::CreateBitmap(16, 16, 1, 32, colour);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
+    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColour);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+// One page: a framework window holding the page's controls, skinned or plain.
+class CPage : public CWnd
+{
+public:
+    CPage(BOOL bSkinned, int x) : m_bSkinned(bSkinned)
+    {
+        CreateEx(0, NULL, bSkinned ? L"skinned" : L"system", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, 0, 440,
+                 280, NULL, NULL);
+        m_hNormal = MakeFace(75, 23, RGB(220, 230, 240));
+        m_hHover = MakeFace(75, 23, RGB(180, 200, 220));
+        HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+        for (const Item& item : PAGE)
+        {
+            HWND hWnd = ::CreateWindowExW(0, ClassOf(item.kind), item.pszText, item.dwStyle | WS_CHILD | WS_VISIBLE,
+                                          item.x, item.y, item.cx, item.cy, m_hWnd, NULL, NULL, NULL);
+            ::SendMessageW(hWnd, WM_SETFONT, (WPARAM)hFont, FALSE);
+            if (item.kind == COMBO)
+            {
+                ::SendMessageW(hWnd, CB_ADDSTRING, 0, (LPARAM)L"Aurora");
+                ::SendMessageW(hWnd, CB_SETCURSEL, 0, 0);
+            }
+            if (item.kind == SLIDER)
+            {
+                ::SendMessageW(hWnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+                ::SendMessageW(hWnd, TBM_SETTICFREQ, 10, 0);
+                ::SendMessageW(hWnd, TBM_SETPOS, TRUE, 40);
+            }
+            if (bSkinned)
+                Skin(item, hWnd);
+        }
+    }
+    ~CPage()
+    {
+        DestroyWindow();
+        ::DeleteObject(m_hNormal);
+        ::DeleteObject(m_hHover);
+    }
+    void Paint() { ::RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+private:
+    void Skin(const Item& item, HWND hWnd)
+    {
+        switch (item.kind)
+        {
+        case SLIDER:
+        {
+            auto p = std::make_unique<CSkinSliderCtrl>();
+            p->SubclassWindow(hWnd);
+            p->SetSelection(30, 70);
+            p->SetVolumn(5000);
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        case CHECK:
+        {
+            auto p = std::make_unique<CSkinCheckBox>();
+            p->SubclassWindow(hWnd);
+            p->SetCheck(item.pszText[0] != L'U');
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        case COMBO:
+        {
+            auto p = std::make_unique<CSkinComboBox>();
+            p->SubclassWindow(hWnd);
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        case EFFECT:
+        {
+            auto p = std::make_unique<CEffectButton>();
+            p->SubclassWindow(hWnd);
+            p->SetImage(m_hNormal, m_hHover, RGB(255, 255, 255));
+            p->SetIndent(10);
+            p->SetPitchOn(item.pszText[0] == L'P');
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        case EFFECT_STATIC:
+        {
+            auto p = std::make_unique<CEffectStatic>();
+            p->SubclassWindow(hWnd);
+            p->SetBackColor(RGB(240, 244, 250));
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        case ICON:
+        {
+            auto p = std::make_unique<CIconButton>();
+            p->SubclassWindow(hWnd);
+            p->SetIcon(MakeIcon(RGB(40, 90, 200)));
+            m_controls.push_back(std::move(p));
+            break;
+        }
+        }
+    }
+
+    BOOL m_bSkinned;
+    HBITMAP m_hNormal;
+    HBITMAP m_hHover;
+    std::vector<std::unique_ptr<CWnd>> m_controls;
+};
+
+double TimePaints(CPage& page)
+{
+    double dStart = Now();
+    for (int i = 0; i < ROUNDS; i++)
+        page.Paint();
+    return (Now() - dStart) / ROUNDS;
+}
+
+void Churn()
+{
+    CWnd host;
+    host.CreateEx(0, NULL, L"churn", WS_POPUP | WS_VISIBLE, 0, 300, 300, 120, NULL, NULL);
+    HBITMAP hNormal = MakeFace(40, 20, RGB(200, 0, 0)), hHover = MakeFace(40, 20, RGB(0, 0, 200));
+    auto child = [&](LPCWSTR pszClass, DWORD dwStyle, LPCWSTR pszText) {
+        return ::CreateWindowExW(0, pszClass, pszText, dwStyle | WS_CHILD | WS_VISIBLE, 10, 10, 150, 30, host.m_hWnd,
+                                 NULL, NULL, NULL);
+    };
+    auto paint = [](HWND hWnd) { ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+    struct KindRun
+    {
+        const char* pszName;
+        std::function<void()> fnOne;
+    } kinds[] = {
+        { "slider", [&] { CSkinSliderCtrl c; c.SubclassWindow(child(TRACKBAR_CLASSW, TBS_ENABLESELRANGE, L""));
+                          c.SetThumbColor(RGB(100, 150, 200)); c.SetVolumn(9000); paint(c.m_hWnd); } },
+        { "check box", [&] { CSkinCheckBox c; c.SubclassWindow(child(L"Button", BS_AUTOCHECKBOX, L"Check"));
+                             c.SetCheck(1); paint(c.m_hWnd); } },
+        { "combo box", [&] { CSkinComboBox c; c.SubclassWindow(child(L"ComboBox", CBS_DROPDOWNLIST, L""));
+                             c.AddString(L"Item"); paint(c.m_hWnd); } },
+        { "effect button", [&] { CEffectButton c; c.SubclassWindow(child(L"Button", BS_OWNERDRAW, L"Go"));
+                                 c.SetImage(hNormal, hHover, RGB(255, 255, 255)); c.SetHandCursor(true);
+                                 c.SetToolTip(L"Tip"); paint(c.m_hWnd); } },
+        { "effect static", [&] { CEffectStatic c; c.SubclassWindow(child(L"Static", SS_LEFT, L"Some text\nwrapped"));
+                                 paint(c.m_hWnd); } },
+        { "icon button", [&] { CIconButton c; c.SubclassWindow(child(L"Button", BS_PUSHBUTTON, L"Icon"));
+                               c.SetIcon(MakeIcon(RGB(1, 2, 3))); c.SetHandCursor(TRUE); paint(c.m_hWnd); } },
+    };
+    HANDLE hProcess = ::GetCurrentProcess();
+    printf("%-14s %12s %12s %16s\n", "1,000 of", "GDI objects", "USER objects", "private bytes");
+    for (KindRun& kind : kinds)
+    {
+        for (int i = 0; i < 20; i++)
+            kind.fnOne();
+        Pump();
+        AfxDeleteTempMaps();
+        PROCESS_MEMORY_COUNTERS before = { sizeof(before) }, after = { sizeof(after) };
+        DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+        ::GetProcessMemoryInfo(hProcess, &before, sizeof(before));
+        for (int i = 0; i < 1000; i++)
+        {
+            kind.fnOne();
+            if (i % 50 == 0)
+                Pump();
+        }
+        Pump();
+        AfxDeleteTempMaps();
+        ::GetProcessMemoryInfo(hProcess, &after, sizeof(after));
+        printf("%-14s %5lu -> %-5lu %5lu -> %-5lu %+16lld\n", kind.pszName, nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS),
+               nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS),
+               (long long)after.PagefileUsage - (long long)before.PagefileUsage);
+    }
+    ::DeleteObject(hNormal);
+    ::DeleteObject(hHover);
+}
+}
+
+int main(int argc, char** argv)
+{
+    static CWinApp app(L"ControlsBench");
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    g_Theme.Clear();
+    g_Theme.Reset();
+    {
+        CPage system(FALSE, 0);
+        CPage skinned(TRUE, 450);
+        Pump();
+        // Warm both up, then alternate runs; the best run of each counts.
+        TimePaints(system);
+        TimePaints(skinned);
+        double dSystem = 1e9, dSkinned = 1e9;
+        for (int nRun = 0; nRun < RUNS; nRun++)
+        {
+            dSystem = std::min(dSystem, TimePaints(system));
+            dSkinned = std::min(dSkinned, TimePaints(skinned));
+            Pump();
+        }
+        printf("controls page, full paint (%zu controls, best of %d runs of %d paints)\n", _countof(PAGE), RUNS, ROUNDS);
+        printf("  system controls   %8.3f ms\n", dSystem * 1000);
+        printf("  skinned controls  %8.3f ms\n", dSkinned * 1000);
+        printf("  ratio skinned/system %.2f (target <= 1.50)\n", dSkinned / dSystem);
+    }
+    if (argc > 1 && strcmp(argv[1], "churn") == 0)
+        Churn();
+    return 0;
+}

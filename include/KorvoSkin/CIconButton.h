@@ -1,0 +1,48 @@
+// A flat owner-drawn push button with one 16x16 icon and a caption, in the interface theme's
+// colours and font. The icon comes from the host or from the theme's command images, so the
+// button shows the same image as the command's menu item. Looks: normal, focused, hovered (the
+// icon lifts off its shadow), pressed and disabled.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CIconButton : public CButton
+{
+    DECLARE_DYNAMIC(CIconButton)
+public:
+    CIconButton();
+    virtual ~CIconButton();
+
+    // Takes ownership of hIcon (destroyed here); NULL is ignored. No repaint.
+    void SetIcon(HICON hIcon);
+    // The command's 16-pixel image from the theme; repaints either way.
+    void SetCoolIcon(UINT nCmdID);
+    // Repaints only when the text changes.
+    void SetText(LPCWSTR lpszText);
+    void SetLeftAlin(bool bLeftAlign);
+    void SetHandCursor(BOOL bHand);
+
+    bool IsHover() const { return m_bHover; }
+    int GetIconCount() const { return m_imlIcon.GetImageCount(); }
+
+    void PreSubclassWindow() override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+protected:
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    DECLARE_MESSAGE_MAP()
+
+    CImageList m_imlIcon;
+    bool m_bHover;
+    bool m_bTracking;
+    // A shared system cursor: never destroyed.
+    HCURSOR m_hCursor;
+    bool m_bLeftAlign;
+
+private:
+    void ReplaceIcon(HICON hIcon);
+    CIconButton(const CIconButton&) = delete;
+    void operator=(const CIconButton&) = delete;
+};

@@ -1,0 +1,57 @@
+// A drop-down combo box whose two frames and flat drop button are painted over the system look
+// in the interface theme's colours: normal, hover (polled while the pointer is over it) and
+// pressed (also shown while it has the focus).
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CSkinComboBox : public CComboBox
+{
+    DECLARE_DYNAMIC(CSkinComboBox)
+public:
+    enum enTypeShow
+    {
+        enShowNormal = 0,
+        enShowHover = 1,
+        enShowPressed = 2
+    };
+
+    CSkinComboBox();
+    virtual ~CSkinComboBox();
+
+    void DrawCombo(enTypeShow nShow, CDC* pDC);
+    void DrawArrow(CDC* pDC, CRect rect);
+    BOOL IsHover() const { return m_bHover; }
+    BOOL IsPressed() const { return m_bPressed; }
+
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // An owner-draw combo of this class draws no items.
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+protected:
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnCbnKillfocus();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    afx_msg void OnCloseup();
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bHover;
+    int m_nArrowWidth;
+    BOOL m_bPressed;
+    CImageList m_imlArrow;
+
+private:
+    // The polling step: back to normal once the pointer (at a client point) has left and the
+    // list is closed.
+    void PollHover(CPoint point);
+    CPoint MessagePoint() const;
+    CSkinComboBox(const CSkinComboBox&) = delete;
+    void operator=(const CSkinComboBox&) = delete;
+};

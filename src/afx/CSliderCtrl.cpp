@@ -1,0 +1,3 @@
+#include "CSliderCtrl.h"
+
+IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)

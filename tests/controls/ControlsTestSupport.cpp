@@ -1,0 +1,185 @@
+#include "ControlsTestSupport.h"
+
+namespace ControlsTest
+{
+CHostDialog::CHostDialog(int cx, int cy)
+    : m_template(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_SETFONT | WS_CLIPCHILDREN, 10, 10, L"Controls host")
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    CreateIndirect(m_template.Get(), NULL);
+    CRect rc(0, 0, cx, cy);
+    ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(NULL, 60, 60, rc.Width(), rc.Height(), SWP_NOZORDER);
+    ::SetForegroundWindow(m_hWnd);
+    KorvoTest::PumpMessages(10);
+}
+
+HWND CHostDialog::AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText,
+                             BOOL bVisible)
+{
+    HWND hWnd = ::CreateWindowExW(0, pszClass, pszText, dwStyle | WS_CHILD | (bVisible ? WS_VISIBLE : 0), x, y, cx, cy, m_hWnd,
+                                  (HMENU)(UINT_PTR)nID, ::GetModuleHandleW(NULL), NULL);
+    ::SendMessageW(hWnd, WM_SETFONT, ::SendMessageW(m_hWnd, WM_GETFONT, 0, 0), FALSE);
+    return hWnd;
+}
+
+BOOL CHostDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nCode == BN_CLICKED && !pHandlerInfo)
+        m_clicks.push_back(nID);
+    return CDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+CCapture::CCapture(HWND hWnd)
+{
+    CRect rc;
+    ::GetClientRect(hWnd, &rc);
+    m_cx = rc.Width();
+    m_cy = rc.Height();
+    m_pixels.resize((size_t)m_cx * m_cy);
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), m_cx, -m_cy, 1, 32 } };
+    HDC hScreen = ::GetDC(hWnd);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hMem, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, m_cx, m_cy, hScreen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const DWORD* p = (const DWORD*)pBits;
+    for (size_t i = 0; i < m_pixels.size(); i++)
+        m_pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(hWnd, hScreen);
+}
+
+COLORREF CCapture::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+        return CLR_INVALID;
+    return m_pixels[(size_t)y * m_cx + x];
+}
+
+int CCapture::CountRow(int y, int x0, int x1, COLORREF cr) const
+{
+    int n = 0;
+    for (int x = x0; x < x1; x++)
+        n += At(x, y) == cr;
+    return n;
+}
+
+int CCapture::CountColumn(int x, int y0, int y1, COLORREF cr) const
+{
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+        n += At(x, y) == cr;
+    return n;
+}
+
+BOOL CCapture::AnyOtherThan(const CRect& rc, COLORREF crBack) const
+{
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (At(x, y) != crBack)
+                return TRUE;
+    return FALSE;
+}
+
+CCanvas::CCanvas(int cx, int cy, COLORREF crFill)
+{
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32 } };
+    void* pBits = NULL;
+    m_dc.CreateCompatibleDC(NULL);
+    m_hBitmap = ::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+    m_dc.FillSolidRect(0, 0, cx, cy, crFill);
+}
+
+CCanvas::~CCanvas()
+{
+    ::SelectObject(m_dc.m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+}
+
+int CCanvas::CountRow(int y, int x0, int x1, COLORREF cr) const
+{
+    int n = 0;
+    for (int x = x0; x < x1; x++)
+        n += At(x, y) == cr;
+    return n;
+}
+
+void Repaint(HWND hWnd)
+{
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    KorvoTest::PumpMessages(0);
+}
+
+static void SendPointer(POINT pt)
+{
+    INPUT input = { INPUT_MOUSE };
+    input.mi.dx = (pt.x * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (pt.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void MovePointer(HWND hWnd, int x, int y)
+{
+    POINT pt = { x, y };
+    ::ClientToScreen(hWnd, &pt);
+    SendPointer(pt);
+    PumpUntil([&] {
+        POINT ptNow;
+        ::GetCursorPos(&ptNow);
+        return ptNow.x == pt.x && ptNow.y == pt.y;
+    });
+    KorvoTest::PumpMessages(0);
+}
+
+void MovePointerAway()
+{
+    POINT pt = { ::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5 };
+    SendPointer(pt);
+    PumpUntil([&] {
+        POINT ptNow;
+        ::GetCursorPos(&ptNow);
+        return ptNow.x == pt.x && ptNow.y == pt.y;
+    });
+    KorvoTest::PumpMessages(0);
+}
+
+HICON MakeSolidIcon(COLORREF cr)
+{
+    BYTE andMask[16 * 16 / 8] = {};
+    DWORD colour[16 * 16];
+    for (DWORD& c : colour)
+        c = 0xFF000000 | (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
+    HBITMAP hColour = ::CreateBitmap(16, 16, 1, 32, colour);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
+    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColour);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    RECT rcAll = { 0, 0, cx, cy }, rcCorner = { 0, 0, 4, 4 };
+    ::SetBkColor(hMem, cr);
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcAll, NULL, 0, NULL);
+    ::SetBkColor(hMem, crCorner);
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcCorner, NULL, 0, NULL);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+}

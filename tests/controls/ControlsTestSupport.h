@@ -1,0 +1,82 @@
+// Helpers of the control tests: a visible host dialog whose child controls are subclassed by
+// the control classes, pixel captures of real windows, and real mouse input.
+#pragma once
+#include <KorvoSkin.h>
+#include <theme/CInterfaceTheme.h>
+#include <skin/CSkinRegistry.h>
+#include "KorvoTest.h"
+#include "DialogTemplate.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace ControlsTest
+{
+// A modeless dialog at a fixed place on the screen, shown and active.
+class CHostDialog : public CDialog
+{
+public:
+    CHostDialog(int cx = 420, int cy = 300);
+    // A child control at an exact pixel rectangle of the client area.
+    HWND AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, int y, int cx, int cy, LPCWSTR pszText = L"",
+                    BOOL bVisible = TRUE);
+    // BN_CLICKED notifications that reached the dialog's own command routing, by control ID.
+    std::vector<UINT> m_clicks;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+private:
+    KorvoTest::CDialogTemplate m_template;
+};
+
+// The client area of a window as the screen shows it.
+class CCapture
+{
+public:
+    explicit CCapture(HWND hWnd);
+    COLORREF At(int x, int y) const;
+    // How many pixels of the row (or column) between from and to (excluded) have the colour.
+    int CountRow(int y, int x0, int x1, COLORREF cr) const;
+    int CountColumn(int x, int y0, int y1, COLORREF cr) const;
+    // TRUE when a pixel of the rectangle is not crBack.
+    BOOL AnyOtherThan(const CRect& rc, COLORREF crBack) const;
+    int m_cx = 0;
+    int m_cy = 0;
+    std::vector<COLORREF> m_pixels;
+};
+
+// A 32-bit memory surface whose pixels read back exactly.
+class CCanvas
+{
+public:
+    CCanvas(int cx, int cy, COLORREF crFill);
+    ~CCanvas();
+    CDC* Dc() { return &m_dc; }
+    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.m_hDC, x, y); }
+    int CountRow(int y, int x0, int x1, COLORREF cr) const;
+
+private:
+    CDC m_dc;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+void Repaint(HWND hWnd);
+// Moves the real pointer to a point of the window's client area (through the input queue).
+void MovePointer(HWND hWnd, int x, int y);
+// Moves the real pointer far away from every test window.
+void MovePointerAway();
+
+// Runs the message loop until fnDone holds or about two seconds passed; TRUE when it held.
+template <typename Done> BOOL PumpUntil(Done fnDone)
+{
+    for (DWORD dwStart = ::GetTickCount(); !fnDone(); KorvoTest::PumpMessages(10))
+        if (::GetTickCount() - dwStart > 2000)
+            return FALSE;
+    return TRUE;
+}
+
+// A 16x16 icon of one opaque colour.
+HICON MakeSolidIcon(COLORREF cr);
+// A bitmap of one colour whose top-left 4x4 corner is crCorner.
+HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner);
+}

@@ -2,6 +2,7 @@
 #include "../theme/CInterfaceTheme.h"
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <new>
 
 namespace
@@ -137,6 +138,7 @@ CWindowSkin::~CWindowSkin()
             m_dcImage.SelectObject((HGDIOBJ)m_hOldBitmap);
         m_dcImage.DeleteDC();
     }
+    m_bmpImage.Detach(), m_bmpAlpha.Detach(), m_bmpWatermark.Detach();
     delete m_pRegion;
 }
 
@@ -333,7 +335,7 @@ BOOL CWindowSkin::ParseImage(CXmlElement* pImage, const CString& strFolder)
     CString strPath = pImage->GetAttributeValue(L"path");
     if (strPath.IsEmpty())
         return FALSE;
-    HBITMAP hBitmap = (HBITMAP)::LoadImageW(NULL, strFolder + strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
     if (!hBitmap)
         return FALSE;
     CString strType = pImage->GetAttributeValue(L"type");
@@ -343,7 +345,7 @@ BOOL CWindowSkin::ParseImage(CXmlElement* pImage, const CString& strFolder)
         pSlot = &m_bmpWatermark;
     else if (strType == L"alpha")
         pSlot = &m_bmpAlpha;
-    pSlot->DeleteObject();
+    pSlot->Detach();
     pSlot->Attach(hBitmap);
     return TRUE;
 }
@@ -496,6 +498,14 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
     PrepareImageDC(pDC);
+    // The image is shared by everything of this load that names its file, and a bitmap fits in
+    // one DC at a time: the image DC holds it only while this paint runs.
+    auto ReleaseImage = [](CWindowSkin* pSkin) {
+        if (pSkin->m_hOldBitmap)
+            pSkin->m_dcImage.SelectObject((HGDIOBJ)pSkin->m_hOldBitmap);
+        pSkin->m_hOldBitmap = NULL;
+    };
+    std::unique_ptr<CWindowSkin, decltype(ReleaseImage)> imageHeld(this, ReleaseImage);
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
@@ -532,7 +542,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
                    IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);
 
     // A strip taller than the window would only grow the shared buffer for nothing.
-    key.size = CSize(cx, std::min<int>(GetFrameThickness().top, cy));
+    key.size = g_Theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness().top, cy)));
     // Anchors may count from the window's bottom.
     key.nWindowHeight = cy;
     key.nState = nState;

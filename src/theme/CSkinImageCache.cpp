@@ -61,19 +61,18 @@ HBITMAP CSkinImageCache::BorrowBitmap(const CString& strPath)
     std::wstring strKey = CacheKey(strPath);
     auto found = m_mapBitmaps.find(strKey);
     if (found != m_mapBitmaps.end())
-        return found->second ? (HBITMAP)found->second->m_hObject : NULL;
+        return found->second.get();
     if ((int)m_mapBitmaps.size() >= MAX_LOAD_IMAGE_FILES)
         return NULL;
 
-    std::unique_ptr<CBitmap>& pSlot = m_mapBitmaps[strKey];
+    BITMAP_OWNER& bitmap = m_mapBitmaps[strKey];
     LONGLONG nDeclared = DeclaredPixels(strPath);
     if (nDeclared < 0 || nDeclared > MAX_LOAD_PIXELS - m_nPixels)
         return NULL;
     HBITMAP hBitmap = (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (!hBitmap)
         return NULL;
-    pSlot.reset(new CBitmap);
-    pSlot->Attach(hBitmap);
+    bitmap.reset(hBitmap);
     BITMAP info = {};
     ::GetObjectW(hBitmap, sizeof(info), &info);
     m_nPixels += std::max<LONGLONG>(nDeclared, (LONGLONG)info.bmWidth * info.bmHeight);

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 // Pixels all the images of one load may hold together.
 const LONGLONG MAX_LOAD_PIXELS = 64LL * 1024 * 1024;
@@ -42,8 +43,16 @@ public:
     LONGLONG GetPixelCount() const { return m_nPixels; }
 
 private:
+    // Owns a bitmap without entering it in the framework's handle map: its borrowers may wrap
+    // the same handle in objects of their own.
+    struct BITMAP_DELETER
+    {
+        void operator()(HBITMAP hBitmap) const { ::DeleteObject(hBitmap); }
+    };
+    typedef std::unique_ptr<std::remove_pointer<HBITMAP>::type, BITMAP_DELETER> BITMAP_OWNER;
+
     // A file that failed to load is remembered as a null bitmap, and costs nothing again.
-    std::map<std::wstring, std::unique_ptr<CBitmap>> m_mapBitmaps;
+    std::map<std::wstring, BITMAP_OWNER> m_mapBitmaps;
     LONGLONG m_nPixels;
     int m_nIcons;
     ULONGLONG m_nIconBytes;

@@ -140,3 +140,28 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     folder.WriteBase("");
     LoadSkin(L"", L"");
 }
+
+TEST(ThemeLimits, ImagesPastTheLoadsBudgetsAreTreatedAsMissing)
+{
+    CSkinFolder folder;
+    // A header that claims 20000 x 20000 pixels: refused before anything is allocated.
+    std::vector<BYTE> huge = KorvoTest::MakeBitmapFile(1, 1, [](int, int, void*) { return RGB(1, 2, 3); }, NULL);
+    LONG nSide = 20000;
+    memcpy(&huge[18], &nSide, sizeof(nSide));
+    memcpy(&huge[22], &nSide, sizeof(nSide));
+    folder.WriteFile(L"Definitions\\huge.bmp", huge.data(), huge.size());
+    WriteBitmap(folder, L"Definitions\\small.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
+    std::string strWatermarks = "<watermark target='huge' path='huge.bmp'/><watermark target='small' path='small.bmp'/>";
+    for (int n = 0; n < MAX_LOAD_IMAGE_FILES; n++)
+        strWatermarks += "<watermark target='m" + std::to_string(n) + "' path='missing" + std::to_string(n) + ".bmp'/>";
+    strWatermarks += "<watermark target='late' path='late.bmp'/><watermark target='again' path='SMALL.bmp'/>";
+    WriteBitmap(folder, L"Definitions\\late.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
+    folder.WriteBase("<watermarks>" + strWatermarks + "</watermarks>");
+    LoadSkin(L"", L"");
+    EXPECT_TRUE(GetSkinWatermark(L"huge") == NULL);
+    EXPECT_TRUE(GetSkinWatermark(L"small") != NULL);
+    EXPECT_TRUE(GetSkinWatermark(L"late") == NULL) << "past the number of files a load may name";
+    EXPECT_EQ(GetSkinWatermark(L"small"), GetSkinWatermark(L"again")) << "a file named again is no new file";
+    folder.WriteBase("");
+    LoadSkin(L"", L"");
+}

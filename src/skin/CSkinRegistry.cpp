@@ -73,14 +73,8 @@ void CSkinRegistry::Clear()
 {
     DeleteWindowSkins();
 
-    for (POSITION pos = m_mapWatermarks.GetStartPosition(); pos;)
-    {
-        CString strName;
-        HBITMAP hBitmap;
-        m_mapWatermarks.GetNextAssoc(pos, strName, hBitmap);
-        ::DeleteObject(hBitmap);
-    }
     m_mapWatermarks.RemoveAll();
+    g_Theme.m_images.Clear();
 
     for (POSITION pos = m_mapMenus.GetStartPosition(); pos;)
     {
@@ -163,14 +157,9 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
         CString strPath = pElement->GetAttributeValue(L"path");
         if (strTarget.IsEmpty() || strPath.IsEmpty())
             continue;
-        HBITMAP hOld = NULL;
-        if (m_mapWatermarks.Lookup(strTarget, hOld))
-        {
-            // The old image goes either way; never leave its deleted handle in the map.
-            ::DeleteObject(hOld);
-            m_mapWatermarks.RemoveKey(strTarget);
-        }
-        HBITMAP hBitmap = (HBITMAP)::LoadImageW(g_hSkinInstance, strFolder + strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+        // The old image goes either way.
+        m_mapWatermarks.RemoveKey(strTarget);
+        HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
             m_mapWatermarks[strTarget] = hBitmap;
     }

@@ -2,6 +2,8 @@
 // fonts, one shared off-screen buffer, the command images and the name-to-ID map.
 #pragma once
 #include "../xml/CXmlElement.h"
+#include "COffscreenBuffer.h"
+#include "CSkinImageCache.h"
 
 // Image-size codes of the command images; any other code selects no image list.
 const int SIZE_CODE_16 = 1;
@@ -11,8 +13,14 @@ const int SIZE_CODE_48 = 100;
 // Command of the built-in check mark image that menus show for checked items without one.
 const UINT ID_DEFAULT_CHECK_MARK = 100;
 
+// Images each of the three command-image lists may hold after one load; an <image> index
+// must lie below it.
+const int MAX_COMMAND_IMAGES = 4096;
+
 // Mixes two colours channel by channel: weight 0 gives crA, 255 gives crB.
 COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
+// Six hexadecimal digits, red pair first, as skin files write colours; FALSE for anything else.
+BOOL ParseSkinColour(const CString& strValue, COLORREF& crOut);
 
 class CInterfaceTheme
 {
@@ -33,9 +41,13 @@ public:
     // which the registry owns. Always TRUE.
     BOOL LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack);
 
-    // The shared memory DC with a bitmap at least size large and no clipping. The buffer only
-    // grows; callers draw at its origin and never free it.
+    // The shared memory DC with a bitmap at least ClipToBuffer(size) large and no clipping.
+    // The buffer grows up to the size of the desktop; callers draw at its origin, copy out no
+    // more than ClipToBuffer(size) and never free it.
     CDC* GetBufferDC(CDC* pDC, const CSize& size);
+    CSize GetBufferSize() const;
+    // size cut to the largest buffer there can be: what a caller may compose and copy out.
+    static CSize ClipToBuffer(const CSize& size);
 
     // Name-to-ID map ----------------------------------------------------------------------
     // The mapped ID of an exactly matching name, else the decimal number the text starts
@@ -56,7 +68,8 @@ public:
     void Draw(CDC* pDC, int nImage, int x, int y, UINT nStyle, int nSize);
     void DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy, COLORREF crBack, COLORREF crFore,
                 UINT nStyle, int nSize);
-    // Adds a whole strip and maps the commands of its <image> children.
+    // Adds a whole strip (masking a copy: hBitmap is left as it is) and maps the commands of
+    // its <image> children. FALSE when the strip would overfill the list.
     BOOL AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.
@@ -64,7 +77,8 @@ public:
     BOOL LoadIconImages(CXmlElement* pIcon, const CString& strFolder);
     BOOL LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder);
 
-    // The file's first small and large icon (ExtractIconExW); a 48-pixel icon is never found.
+    // The small and large icon of an icon file that passes every check of CIconFile; a
+    // 48-pixel icon is never found.
     static BOOL ExtractIconFile(LPCTSTR pszPath, HICON* phSmall, HICON* phLarge, HICON* phHuge);
 
     // Window icons: an icon given to a window is recorded until the window replaces it; every
@@ -107,10 +121,9 @@ public:
     CFont m_fntNormal;
     CFont m_fntBold;
 
-    CSize m_szBuffer;
-    CDC m_dcBuffer;
-    CBitmap m_bmBuffer;
-    HBITMAP m_hOldBitmap;
+    COffscreenBuffer m_buffer;
+    // The images of the current load; watermarks and window skins borrow from it too.
+    CSkinImageCache m_images;
 
     CImageList m_ilImages16;
     CImageList m_ilImages32;
@@ -125,7 +138,6 @@ public:
 private:
     CImageList* ImageListOf(int nSize) const;
     CMap<UINT, UINT, int, int>* ImageMapOf(int nSize) const;
-    void ReleaseBuffer();
 
     CInterfaceTheme(const CInterfaceTheme&) = delete;
     void operator=(const CInterfaceTheme&) = delete;

@@ -1,18 +1,9 @@
+// Menu items: converted to owner-drawn items, measured and painted through the theme.
 #include "CMenuSkinner.h"
 #include <algorithm>
 
-HHOOK g_hMenuHook = NULL;
-POINT g_ptMenuAttach = { 0, 0 };
-int g_nMenuAttachWidth = 0;
-LONG g_bMenuPrinting = 1;
-
 namespace
 {
-const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
-const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
-// Sent by the system when it sizes a popup-menu window.
-const UINT WM_MENU_SIZEWINDOW = 0x01E2;
-
 const int ITEM_HEIGHT = 25;
 const int SEPARATOR_HEIGHT = 5;
 const int NO_HOOK_EXTRA_HEIGHT = 1;
@@ -27,32 +18,6 @@ const int CHECK_BOX_X = 2;
 const int CHECK_BOX_WIDTH = 20;
 const int CHECK_FILL_X = 3;
 const int CHECK_FILL_WIDTH = 18;
-
-BOOL IsMenuWindow(HWND hWnd)
-{
-    wchar_t szClass[16];
-    return ::GetClassNameW(hWnd, szClass, _countof(szClass)) == 6 && wcscmp(szClass, MENU_WINDOW_CLASS) == 0;
-}
-
-WNDPROC OldWndProcOf(HWND hWnd)
-{
-    return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-}
-
-// The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
-// open over the button's width.
-void DrawMenuFrame(HWND hWnd, CDC* pDC)
-{
-    CRect rcWindow;
-    ::GetWindowRect(hWnd, &rcWindow);
-    BOOL bAttached = rcWindow.left == g_ptMenuAttach.x && rcWindow.top == g_ptMenuAttach.y;
-    CRect rcFrame(0, 0, rcWindow.Width(), rcWindow.Height());
-    pDC->Draw3dRect(&rcFrame, g_Theme.m_crMenuBorder, g_Theme.m_crMenuBorder);
-    // A negative width would fill to the left of the start, over the frame's corner.
-    int nJoinWidth = std::min((int)rcWindow.Width(), g_nMenuAttachWidth) - 2;
-    if (bAttached && nJoinWidth > 0)
-        pDC->FillSolidRect(1, 0, nJoinWidth, 1, g_Theme.m_crMenuBack);
-}
 
 // Reads an item's text whatever its length.
 CString MenuItemText(HMENU hMenu, int nPosition, const MENUITEMINFOW& info)
@@ -115,7 +80,7 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 }
 
-CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE)
+CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_hOwnHook(NULL)
 {
     m_mapText.InitHashTable(17);
 }
@@ -128,28 +93,6 @@ CMenuSkinner::~CMenuSkinner()
 DWORD CMenuSkinner::ItemKey(HMENU hMenu, UINT nID)
 {
     return ((DWORD)(UINT_PTR)hMenu << 16) | (nID & 0xFFFF);
-}
-
-void CMenuSkinner::Initialize()
-{
-    OSVERSIONINFOW version = { sizeof(version) };
-    ::GetVersionExW(&version);
-    m_bEnabled = version.dwMajorVersion >= 5 || (version.dwMajorVersion == 4 && version.dwMinorVersion >= 10);
-    if (!m_bEnabled)
-        return;
-    m_bOwnHook = TRUE;
-    if (!g_hMenuHook)
-        g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
-}
-
-void CMenuSkinner::Release()
-{
-    if (m_bOwnHook && g_hMenuHook)
-    {
-        ::UnhookWindowsHookEx(g_hMenuHook);
-        g_hMenuHook = NULL;
-    }
-    m_bOwnHook = FALSE;
 }
 
 BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
@@ -213,7 +156,7 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
         pMIS->itemWidth = (UINT)(size.cx + ITEM_EXTRA_WIDTH);
         pMIS->itemHeight = ITEM_HEIGHT;
     }
-    if (!g_hMenuHook)
+    if (!IsThreadHooked())
         pMIS->itemHeight += NO_HOOK_EXTRA_HEIGHT;
 }
 
@@ -223,8 +166,10 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         return;
     CDC* pDC = CDC::FromHandle(pDIS->hDC);
     CRect rcItem(pDIS->rcItem);
-    int nWidth = rcItem.Width();
-    int nHeight = rcItem.Height();
+    // Nothing past the desktop's size can be seen: the item is composed only up to it.
+    CSize szItem = CInterfaceTheme::ClipToBuffer(rcItem.Size());
+    int nWidth = szItem.cx;
+    int nHeight = szItem.cy;
     BOOL bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
     BOOL bGrayed = (pDIS->itemState & ODS_GRAYED) != 0;
     BOOL bChecked = (pDIS->itemState & ODS_CHECKED) != 0;
@@ -244,7 +189,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
     // While the menu renders itself through WM_PRINT each item owns one more row.
     CRect rcLocal(0, 0, nWidth, nHeight);
     int nExtra = 1;
-    if (g_hMenuHook)
+    if (IsThreadHooked())
     {
         rcLocal.bottom += g_bMenuPrinting;
         nExtra = g_bMenuPrinting;
@@ -321,7 +266,8 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
             pBuffer->SelectObject(pOldFont);
     }
 
-    pDC->BitBlt(rcItem.left, rcItem.top, nWidth, nBottom, pBuffer, 0, 0, SRCCOPY);
+    CSize szCopy = CInterfaceTheme::ClipToBuffer(CSize(nWidth, nBottom));
+    pDC->BitBlt(rcItem.left, rcItem.top, szCopy.cx, szCopy.cy, pBuffer, 0, 0, SRCCOPY);
 }
 
 void CMenuSkinner::DrawItemText(CDC* pDC, CRect& rcText, const CString& strText)
@@ -337,112 +283,4 @@ void CMenuSkinner::DrawItemText(CDC* pDC, CRect& rcText, const CString& strText)
     pDC->DrawText(strText.Left(nTab), &rcText, nFormat);
     pDC->DrawText(strText.Mid(nTab + 1), &rcText, nFormat | DT_RIGHT);
     rcText.right += SHORTCUT_GAP;
-}
-
-void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
-{
-    g_ptMenuAttach.x = x;
-    g_ptMenuAttach.y = y;
-    g_nMenuAttachWidth = cx;
-}
-
-LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HC_ACTION)
-    {
-        const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
-        HWND hWnd = pMessage->hwnd;
-        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
-            !OldWndProcOf(hWnd))
-        {
-            // Menus opened over other programs' windows keep their own look.
-            HWND hForeground = ::GetForegroundWindow();
-            if (!hForeground || CWnd::FromHandlePermanent(hForeground))
-            {
-                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
-                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
-                {
-                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
-                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-                }
-            }
-        }
-    }
-    return ::CallNextHookEx(g_hMenuHook, nCode, wParam, lParam);
-}
-
-LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
-{
-    WNDPROC pfnOld = OldWndProcOf(hWnd);
-    if (!pfnOld)
-        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
-
-    switch (nMessage)
-    {
-    case WM_NCCALCSIZE:
-        if (lParam)
-            ::InflateRect((LPRECT)lParam, -1, -1);
-        return 0;
-
-    case WM_WINDOWPOSCHANGING:
-        if (WINDOWPOS* pPos = (WINDOWPOS*)lParam)
-        {
-            // Replace the system frame by the one-pixel border (and one more row below).
-            CRect rcAdjust(0, 0, 32, 32);
-            ::AdjustWindowRectEx(&rcAdjust, (DWORD)::GetWindowLongW(hWnd, GWL_STYLE), FALSE,
-                                 (DWORD)::GetWindowLongW(hWnd, GWL_EXSTYLE));
-            pPos->cx += 34 - rcAdjust.Width();
-            pPos->cy += 35 - rcAdjust.Height();
-            if (pPos->x != g_ptMenuAttach.x || pPos->y != g_ptMenuAttach.y)
-                pPos->x += 1;
-        }
-        break;
-
-    case WM_NCPAINT:
-    {
-        HDC hDC = ::GetWindowDC(hWnd);
-        if (hDC)
-        {
-            DrawMenuFrame(hWnd, CDC::FromHandle(hDC));
-            ::ReleaseDC(hWnd, hDC);
-        }
-        return 0;
-    }
-
-    case WM_PRINT:
-    {
-        if ((lParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(hWnd))
-            return 0;
-        CDC* pDC = CDC::FromHandle((HDC)wParam);
-        if (lParam & PRF_NONCLIENT)
-            DrawMenuFrame(hWnd, pDC);
-        if (lParam & PRF_CLIENT)
-        {
-            CRect rcClient;
-            ::GetClientRect(hWnd, &rcClient);
-            CDC dcMemory;
-            CBitmap bmMemory;
-            if (dcMemory.CreateCompatibleDC(pDC) &&
-                bmMemory.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
-            {
-                HGDIOBJ hOldBitmap = dcMemory.SelectObject((HGDIOBJ)bmMemory.m_hObject);
-                g_bMenuPrinting = 1;
-                dcMemory.FillSolidRect(&rcClient, ::GetSysColor(COLOR_MENU));
-                ::SendMessageW(hWnd, WM_PRINTCLIENT, (WPARAM)dcMemory.m_hDC, lParam);
-                pDC->BitBlt(1, 1, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
-                dcMemory.SelectObject(hOldBitmap);
-            }
-        }
-        return 0;
-    }
-
-    case WM_PAINT:
-        g_bMenuPrinting = 0;
-        break;
-
-    case WM_NCDESTROY:
-        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-        break;
-    }
-    return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
 }

@@ -9,10 +9,13 @@ public:
     CMenuSkinner();
     virtual ~CMenuSkinner();
 
-    // Installs the WH_CALLWNDPROC hook for the calling thread (unless one is installed).
+    // Installs the WH_CALLWNDPROC hook for the calling thread, unless a thread that still runs
+    // has it; a hook whose thread has ended is replaced.
     void Initialize();
-    // Removes the hook if this object installed it.
+    // Removes the hook if this object installed it and it is still the installed one.
     void Release();
+    // Whether the calling thread's popups are re-framed by the hook.
+    static BOOL IsThreadHooked();
 
     // Makes the popup's items (and its submenus' items) owner-drawn and remembers their
     // texts; FALSE when the engine is disabled.
@@ -41,11 +44,14 @@ public:
     BOOL m_bOwnHook;
 
 private:
+    // The hook this object installed, so it never removes one installed by another.
+    HHOOK m_hOwnHook;
+
     CMenuSkinner(const CMenuSkinner&) = delete;
     void operator=(const CMenuSkinner&) = delete;
 };
 
-// The installed hook, or null.
+// The installed hook, or null; it serves the thread that installed it.
 extern HHOOK g_hMenuHook;
 // Where the next drop-down popup of a bar button appears (screen) and the button's width.
 extern POINT g_ptMenuAttach;

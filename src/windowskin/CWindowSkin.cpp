@@ -50,6 +50,8 @@ CWindowSkin::~CWindowSkin()
             m_dcImage.SelectObject((HGDIOBJ)m_hOldBitmap);
         m_dcImage.DeleteDC();
     }
+    // The images are borrowed from the theme's image cache, which frees them.
+    m_bmpImage.Detach(), m_bmpAlpha.Detach(), m_bmpWatermark.Detach();
 }
 
 BOOL CWindowSkin::HasTarget(const wchar_t* pszName) const

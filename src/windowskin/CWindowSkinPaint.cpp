@@ -3,6 +3,7 @@
 #include "CWindowSkin.h"
 #include "WindowSkinNumbers.h"
 #include "../theme/CInterfaceTheme.h"
+#include <memory>
 
 using namespace WindowSkinNumbers;
 
@@ -117,6 +118,14 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
     PrepareImageDC(pDC);
+    // The image is shared by everything of this load that names its file, and a bitmap fits in
+    // one DC at a time: the image DC holds it only while this paint runs.
+    auto ReleaseImage = [](CWindowSkin* pSkin) {
+        if (pSkin->m_hOldBitmap)
+            pSkin->m_dcImage.SelectObject((HGDIOBJ)pSkin->m_hOldBitmap);
+        pSkin->m_hOldBitmap = NULL;
+    };
+    std::unique_ptr<CWindowSkin, decltype(ReleaseImage)> imageHeld(this, ReleaseImage);
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
@@ -153,7 +162,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
                    IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);
 
     // A strip taller than the window would only grow the shared buffer for nothing.
-    key.size = CSize(cx, std::min<int>(GetFrameThickness().top, cy));
+    key.size = g_Theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness().top, cy)));
     // Anchors may count from the window's bottom.
     key.nWindowHeight = cy;
     key.nState = nState;

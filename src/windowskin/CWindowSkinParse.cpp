@@ -2,6 +2,7 @@
 // window's shape and the sizes kept for the host. Everything is read once, at load.
 #include "CWindowSkin.h"
 #include "WindowSkinNumbers.h"
+#include "../theme/CInterfaceTheme.h"
 #include <stdlib.h>
 
 using namespace WindowSkinNumbers;
@@ -262,7 +263,7 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
     CString strPath = pImage->GetAttributeValue(L"path");
     if (strPath.IsEmpty())
         return FALSE;
-    HBITMAP hBitmap = (HBITMAP)::LoadImageW(NULL, strFolder + strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
     if (!hBitmap)
         return FALSE;
     CString strType = pImage->GetAttributeValue(L"type");
@@ -272,7 +273,7 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
         pSlot = &m_bmpWatermark;
     else if (strType == L"alpha")
         pSlot = &m_bmpAlpha;
-    pSlot->DeleteObject();
+    pSlot->Detach();
     pSlot->Attach(hBitmap);
     return TRUE;
 }

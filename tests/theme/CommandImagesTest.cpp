@@ -17,30 +17,6 @@ COLORREF IconPixel(HICON hIcon, int nSize, int x, int y)
     return canvas.Pixel(x, y);
 }
 
-// An icon file with one opaque square image per (size, colour) pair, 32 bits per pixel.
-std::string MakeIconFile(const std::vector<std::pair<int, COLORREF>>& images)
-{
-    std::string header(6 + 16 * images.size(), '\0'), data;
-    ((WORD*)&header[0])[1] = 1;
-    ((WORD*)&header[0])[2] = (WORD)images.size();
-    for (size_t n = 0; n < images.size(); n++)
-    {
-        int nSize = images[n].first;
-        COLORREF cr = images[n].second;
-        std::string image(40 + nSize * nSize * 4 + nSize * 4, '\0');
-        *(BITMAPINFOHEADER*)&image[0] = { 40, nSize, nSize * 2, 1, 32 };
-        DWORD dwPixel = 0xFF000000 | GetRValue(cr) << 16 | GetGValue(cr) << 8 | GetBValue(cr);
-        std::fill_n((DWORD*)&image[40], nSize * nSize, dwPixel);
-        BYTE* pEntry = (BYTE*)&header[6 + 16 * n];
-        pEntry[0] = pEntry[1] = (BYTE)nSize;
-        ((WORD*)pEntry)[2] = 1;
-        ((WORD*)pEntry)[3] = 32;
-        ((DWORD*)pEntry)[2] = (DWORD)image.size();
-        ((DWORD*)pEntry)[3] = (DWORD)(header.size() + data.size());
-        data += image;
-    }
-    return header + data;
-}
 }
 
 TEST(CommandImages, ALoadWithoutImagesHasOnlyTheCheckMarkAsDrawnInTheTable)

@@ -3,6 +3,7 @@
 // owner routes their items to the engine. Every menu is closed from a timer, never by a person.
 #include "ThemeTestSupport.h"
 #include <functional>
+#include <thread>
 
 namespace
 {
@@ -411,4 +412,34 @@ TEST_F(MenuPopups, WithoutTheHookNothingIsSubclassedAndItemsAreOneRowTaller)
           } });
     g_MenuSkinner.Initialize();
     EXPECT_TRUE(g_hMenuHook != NULL);
+}
+
+// A hook dies with the thread that installed it; the next Initialize hooks the calling thread.
+TEST_F(MenuPopups, InitializeAfterTheHookingThreadEndedHooksTheCallingThread)
+{
+    g_MenuSkinner.Release();
+    std::thread([] { g_MenuSkinner.Initialize(); }).join();
+    g_MenuSkinner.Initialize();
+    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "re-framed by a live hook";
+          } });
+
+    // Another thread's Initialize while this thread holds the hook changes nothing here.
+    std::thread([] { g_MenuSkinner.Initialize(); }).join();
+    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL);
+          } });
+}
+
+TEST_F(MenuPopups, ReleaseRemovesOnlyTheHookItsObjectInstalled)
+{
+    {
+        CMenuSkinner other;
+        other.Initialize();
+        other.Release();
+    }
+    EXPECT_TRUE(g_hMenuHook != NULL);
+    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "the engine's own hook stays";
+          } });
 }

@@ -4,7 +4,10 @@
 #include "theme/CInterfaceTheme.h"
 #include "theme/CMenuSkinner.h"
 #include "xml/XML.h"
+#include "api/SkinApi.h"
 #include "KorvoTest.h"
+#define PSAPI_VERSION 2
+#include <psapi.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -69,4 +72,52 @@ inline void WriteBitmap(const KorvoTest::CTempFolder& folder, LPCWSTR pszName, i
 {
     std::vector<BYTE> bytes = KorvoTest::MakeBitmapFile(cx, cy, pfnColour, NULL);
     folder.WriteFile(pszName, bytes.data(), bytes.size());
+}
+
+// An icon file with one opaque square image per (size, colour) pair, 32 bits per pixel.
+inline std::string MakeIconFile(const std::vector<std::pair<int, COLORREF>>& images)
+{
+    std::string header(6 + 16 * images.size(), '\0'), data;
+    ((WORD*)&header[0])[1] = 1;
+    ((WORD*)&header[0])[2] = (WORD)images.size();
+    for (size_t n = 0; n < images.size(); n++)
+    {
+        int nSize = images[n].first;
+        COLORREF cr = images[n].second;
+        std::string image(40 + nSize * nSize * 4 + nSize * 4, '\0');
+        *(BITMAPINFOHEADER*)&image[0] = { 40, nSize, nSize * 2, 1, 32 };
+        DWORD dwPixel = 0xFF000000 | GetRValue(cr) << 16 | GetGValue(cr) << 8 | GetBValue(cr);
+        std::fill_n((DWORD*)&image[40], nSize * nSize, dwPixel);
+        BYTE* pEntry = (BYTE*)&header[6 + 16 * n];
+        pEntry[0] = pEntry[1] = (BYTE)nSize;
+        ((WORD*)pEntry)[2] = 1;
+        ((WORD*)pEntry)[3] = 32;
+        ((DWORD*)pEntry)[2] = (DWORD)image.size();
+        ((DWORD*)pEntry)[3] = (DWORD)(header.size() + data.size());
+        data += image;
+    }
+    return header + data;
+}
+
+// A folder whose Definitions\Definitions.xml LoadSkin reads while the object lives.
+class CSkinFolder : public KorvoTest::CTempFolder
+{
+public:
+    CSkinFolder() : m_strSavedAppFolder(g_strAppFolder) { g_strAppFolder = Path(); }
+    ~CSkinFolder() { g_strAppFolder = m_strSavedAppFolder; }
+    void WriteBase(const std::string& strSections) const
+    {
+        WriteFile(L"Definitions\\Definitions.xml", "<skin>\n" + strSections + "\n</skin>\n");
+    }
+
+private:
+    CString m_strSavedAppFolder;
+};
+
+// Private bytes: the memory committed to this process alone.
+inline SIZE_T PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = { sizeof(counters) };
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PagefileUsage;
 }

@@ -1,0 +1,297 @@
+// Command images: the three image lists, strips and icon files read into them, and icons
+// handed out from them.
+#include "CInterfaceTheme.h"
+#include "CIconFile.h"
+#include <algorithm>
+#include <stdio.h>
+#include <stdlib.h>
+
+namespace
+{
+int PixelsOfSizeCode(int nSize)
+{
+    switch (nSize)
+    {
+    case SIZE_CODE_16: return 16;
+    case SIZE_CODE_32: return 32;
+    case SIZE_CODE_48: return 48;
+    default: return 0;
+    }
+}
+
+// The size code of a pixel size written in a skin file, or -1.
+int SizeCodeOfPixels(int nPixels)
+{
+    switch (nPixels)
+    {
+    case 16: return SIZE_CODE_16;
+    case 32: return SIZE_CODE_32;
+    case 48: return SIZE_CODE_48;
+    default: return -1;
+    }
+}
+
+// A new bitmap holding the top cy rows of hBitmap, cx wide; FALSE when hBitmap cannot be read
+// (it is selected into another DC, or the copy cannot be made).
+BOOL CopyStripRows(HBITMAP hBitmap, int cx, int cy, CBitmap& copy)
+{
+    CClientDC screen(NULL);
+    CDC dcSource, dcCopy;
+    if (!dcSource.CreateCompatibleDC(&screen) || !dcCopy.CreateCompatibleDC(&screen) ||
+        !copy.CreateCompatibleBitmap(&screen, std::max(cx, 1), std::max(cy, 1)))
+        return FALSE;
+    HGDIOBJ hOldSource = dcSource.SelectObject((HGDIOBJ)hBitmap);
+    if (!hOldSource)
+        return FALSE;
+    HGDIOBJ hOldCopy = dcCopy.SelectObject((HGDIOBJ)copy.m_hObject);
+    BOOL bCopied = dcCopy.BitBlt(0, 0, cx, cy, &dcSource, 0, 0, SRCCOPY);
+    dcCopy.SelectObject(hOldCopy);
+    dcSource.SelectObject(hOldSource);
+    return bCopied;
+}
+}
+
+CImageList* CInterfaceTheme::ImageListOf(int nSize) const
+{
+    switch (nSize)
+    {
+    case SIZE_CODE_16: return const_cast<CImageList*>(&m_ilImages16);
+    case SIZE_CODE_32: return const_cast<CImageList*>(&m_ilImages32);
+    case SIZE_CODE_48: return const_cast<CImageList*>(&m_ilImages48);
+    default: return NULL;
+    }
+}
+
+CMap<UINT, UINT, int, int>* CInterfaceTheme::ImageMapOf(int nSize) const
+{
+    switch (nSize)
+    {
+    case SIZE_CODE_16: return const_cast<CMap<UINT, UINT, int, int>*>(&m_mapImages16);
+    case SIZE_CODE_32: return const_cast<CMap<UINT, UINT, int, int>*>(&m_mapImages32);
+    case SIZE_CODE_48: return const_cast<CMap<UINT, UINT, int, int>*>(&m_mapImages48);
+    default: return NULL;
+    }
+}
+
+CImageList* CInterfaceTheme::GetImageList(int nSize)
+{
+    CImageList* pList = ImageListOf(nSize);
+    return pList && pList->m_hImageList ? pList : NULL;
+}
+
+BOOL CInterfaceTheme::CreateImageLists()
+{
+    static const UINT s_nColourFlags[] = { ILC_COLOR32, ILC_COLOR24, ILC_COLOR16 };
+    BOOL bAll = TRUE;
+    for (int nSize : { SIZE_CODE_16, SIZE_CODE_32, SIZE_CODE_48 })
+    {
+        CImageList* pList = ImageListOf(nSize);
+        if (pList->m_hImageList)
+            continue;
+        int nPixels = PixelsOfSizeCode(nSize);
+        BOOL bCreated = FALSE;
+        for (UINT nFlags : s_nColourFlags)
+            if ((bCreated = pList->Create(nPixels, nPixels, nFlags | ILC_MASK, 16, 4)) != FALSE)
+                break;
+        bAll = bAll && bCreated;
+    }
+    return bAll;
+}
+
+void CInterfaceTheme::AddIcon(UINT nCmdID, HICON hIcon, int nSize)
+{
+    CImageList* pList = GetImageList(nSize);
+    if (!pList || !hIcon || ImageList_GetImageCount(pList->m_hImageList) >= MAX_COMMAND_IMAGES)
+        return;
+    int nImage = ImageList_ReplaceIcon(pList->m_hImageList, -1, hIcon);
+    if (nImage >= 0)
+        (*ImageMapOf(nSize))[nCmdID] = nImage;
+}
+
+int CInterfaceTheme::GetImageIndex(UINT nCmdID, int nSize) const
+{
+    CMap<UINT, UINT, int, int>* pMap = ImageMapOf(nSize);
+    int nImage;
+    if (pMap && pMap->Lookup(nCmdID, nImage))
+        return nImage;
+    return -1;
+}
+
+HICON CInterfaceTheme::GetIcon(UINT nCmdID, int nSize)
+{
+    CImageList* pList = GetImageList(nSize);
+    int nImage = GetImageIndex(nCmdID, nSize);
+    if (pList && nImage >= 0)
+    {
+        HICON hIcon = ImageList_GetIcon(pList->m_hImageList, nImage, ILD_NORMAL);
+        if (hIcon)
+            return hIcon;
+    }
+
+    // A null module handle would make LoadImageW hand out the system's own OEM icons.
+    HINSTANCE hResource = AfxGetResourceHandle();
+    WORD nResourceID = LOWORD(nCmdID);
+    if (!hResource || !nResourceID)
+        return NULL;
+    int nPixels = PixelsOfSizeCode(nSize);
+    HICON hIcon = (HICON)::LoadImageW(hResource, MAKEINTRESOURCEW(nResourceID), IMAGE_ICON, nPixels, nPixels, 0);
+    if (hIcon)
+        AddIcon(nCmdID, hIcon, nSize);
+    return hIcon;
+}
+
+void CInterfaceTheme::Draw(CDC* pDC, int nImage, int x, int y, UINT nStyle, int nSize)
+{
+    CImageList* pList = GetImageList(nSize);
+    if (pList && nImage >= 0 && pDC)
+        ImageList_Draw(pList->m_hImageList, nImage, pDC->m_hDC, x, y, nStyle);
+}
+
+void CInterfaceTheme::DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy, COLORREF crBack,
+                             COLORREF crFore, UINT nStyle, int nSize)
+{
+    CImageList* pList = GetImageList(nSize);
+    if (pList && nImage >= 0 && pDC)
+        ImageList_DrawEx(pList->m_hImageList, nImage, pDC->m_hDC, x, y, dx, dy, crBack, crFore, nStyle);
+}
+
+BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize)
+{
+    CImageList* pList = GetImageList(nSize);
+    BITMAP info = {};
+    if (!pList || !pBitmap || !hBitmap || !::GetObjectW(hBitmap, sizeof(info), &info))
+        return FALSE;
+    const int nPixels = PixelsOfSizeCode(nSize);
+    if (info.bmWidth / nPixels > MAX_COMMAND_IMAGES - ImageList_GetImageCount(pList->m_hImageList))
+        return FALSE;
+    // Masking blackens the bitmap's mask colour in place, and the bitmap may be shared: the
+    // list is given a copy of the rows it takes.
+    CBitmap copy;
+    if (!CopyStripRows(hBitmap, info.bmWidth, std::min<int>(info.bmHeight, nPixels), copy))
+        return FALSE;
+    int nFirst = ImageList_AddMasked(pList->m_hImageList, (HBITMAP)copy.m_hObject, crMask);
+    if (nFirst < 0)
+        return FALSE;
+    CMap<UINT, UINT, int, int>& mapImages = *ImageMapOf(nSize);
+
+    int nPosition = 0;
+    for (POSITION pos = pBitmap->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pImage = pBitmap->m_listChildren.GetNext(pos);
+        if (!pImage->IsNamed(L"image"))
+            continue;
+        CString strIndex = pImage->GetAttributeValue(L"index");
+        int nIndex = nPosition;
+        if (!strIndex.IsEmpty() && swscanf(strIndex, L"%i", &nIndex) != 1)
+            continue;
+        // A position no list can reach maps nothing, and cannot overflow the sum below.
+        if (nIndex < 0 || nIndex >= MAX_COMMAND_IMAGES)
+            continue;
+        nPosition = nIndex;
+
+        int nImage = nFirst + nPosition;
+        UINT nID = NameToID(pImage->GetAttributeValue(L"id"));
+        if (nID)
+            mapImages[nID] = nImage;
+        for (int n = 1; n <= 9; n++)
+        {
+            CString strAttribute;
+            strAttribute.Format(L"id%d", n);
+            nID = NameToID(pImage->GetAttributeValue(strAttribute));
+            if (!nID)
+                break;
+            mapImages[nID] = nImage;
+        }
+        nPosition++;
+    }
+    return TRUE;
+}
+
+BOOL CInterfaceTheme::LoadCommandImages(CXmlElement* pSection, const CString& strFolder)
+{
+    if (!pSection)
+        return TRUE;
+    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pChild = pSection->m_listChildren.GetNext(pos);
+        if (pChild->IsNamed(L"icon"))
+            LoadIconImages(pChild, strFolder);
+        else if (pChild->IsNamed(L"bitmap"))
+            LoadBitmapImages(pChild, strFolder);
+    }
+    return TRUE;
+}
+
+BOOL CInterfaceTheme::LoadIconImages(CXmlElement* pIcon, const CString& strFolder)
+{
+    if (!pIcon)
+        return FALSE;
+    CString strPath = strFolder + pIcon->GetAttributeValue(L"path");
+    UINT nID = NameToID(pIcon->GetAttributeValue(L"id"));
+    if (!nID)
+        return FALSE;
+
+    // Read once, at the first size that needs the file.
+    CIconFile file;
+    BOOL bRead = FALSE;
+    CString strTypes = pIcon->GetAttributeValue(L"types", L"16");
+    int nStart = 0;
+    for (;;)
+    {
+        int nComma = strTypes.Find(L',', nStart);
+        CString strPiece = nComma < 0 ? strTypes.Mid(nStart) : strTypes.Mid(nStart, nComma - nStart);
+        int nPixels = _wtoi(strPiece);
+        int nSize = SizeCodeOfPixels(nPixels);
+        // No 48-pixel icon is taken from a file.
+        if (nSize < 0 || nPixels == 48)
+            return FALSE;
+        if (!bRead && !(bRead = m_images.ReadIconFile(strPath, file)))
+            return FALSE;
+        if (!m_images.CountIcon())
+            return FALSE;
+        HICON hIcon = file.CreateIcon(nPixels);
+        if (!hIcon)
+            return FALSE;
+        AddIcon(nID, hIcon, nSize);
+        ::DestroyIcon(hIcon);
+
+        if (nComma < 0)
+            return TRUE;
+        nStart = nComma + 1;
+    }
+}
+
+BOOL CInterfaceTheme::LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder)
+{
+    if (!pBitmap)
+        return FALSE;
+    CString strPath = strFolder + pBitmap->GetAttributeValue(L"path");
+    COLORREF crMask;
+    if (!ParseSkinColour(pBitmap->GetAttributeValue(L"mask", L"00FF00"), crMask))
+        return FALSE;
+    int nSize = SizeCodeOfPixels(_wtoi(pBitmap->GetAttributeValue(L"types", L"16")));
+    if (nSize < 0)
+        return FALSE;
+
+    // Borrowed from the load's images, which keep it.
+    HBITMAP hBitmap = m_images.BorrowBitmap(strPath);
+    return hBitmap && AddImageStrip(pBitmap, hBitmap, crMask, nSize);
+}
+
+BOOL CInterfaceTheme::ExtractIconFile(LPCTSTR pszPath, HICON* phSmall, HICON* phLarge, HICON* phHuge)
+{
+    if (phSmall)
+        *phSmall = NULL;
+    if (phLarge)
+        *phLarge = NULL;
+    if (phHuge)
+        *phHuge = NULL;
+    CIconFile file;
+    if ((!phSmall && !phLarge) || !pszPath || !file.Read(pszPath))
+        return FALSE;
+    if (phSmall)
+        *phSmall = file.CreateIcon(16);
+    if (phLarge)
+        *phLarge = file.CreateIcon(32);
+    return (phSmall && *phSmall) || (phLarge && *phLarge);
+}

@@ -1,0 +1,218 @@
+// The thread hook that finds the system's popup-menu windows, and the window procedure that
+// re-frames them.
+#include "CMenuSkinner.h"
+#include <algorithm>
+
+HHOOK g_hMenuHook = NULL;
+POINT g_ptMenuAttach = { 0, 0 };
+int g_nMenuAttachWidth = 0;
+LONG g_bMenuPrinting = 1;
+
+namespace
+{
+const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
+const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
+// Sent by the system when it sizes a popup-menu window.
+const UINT WM_MENU_SIZEWINDOW = 0x01E2;
+
+// The thread g_hMenuHook was installed for, and a handle that keeps that thread's ID from
+// passing to another thread while it is recorded. Plain values: the library's global objects,
+// whose destructors release the hook, may outlive any object of this file.
+DWORD s_nHookThread = 0;
+HANDLE s_hHookThread = NULL;
+
+BOOL HookThreadEnded()
+{
+    return s_hHookThread && ::WaitForSingleObject(s_hHookThread, 0) == WAIT_OBJECT_0;
+}
+
+void ForgetHook()
+{
+    g_hMenuHook = NULL;
+    s_nHookThread = 0;
+    if (s_hHookThread)
+        ::CloseHandle(s_hHookThread);
+    s_hHookThread = NULL;
+}
+
+BOOL IsMenuWindow(HWND hWnd)
+{
+    wchar_t szClass[16];
+    return ::GetClassNameW(hWnd, szClass, _countof(szClass)) == 6 && wcscmp(szClass, MENU_WINDOW_CLASS) == 0;
+}
+
+WNDPROC OldWndProcOf(HWND hWnd)
+{
+    return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+}
+
+// The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
+// open over the button's width.
+void DrawMenuFrame(HWND hWnd, CDC* pDC)
+{
+    CRect rcWindow;
+    ::GetWindowRect(hWnd, &rcWindow);
+    BOOL bAttached = rcWindow.left == g_ptMenuAttach.x && rcWindow.top == g_ptMenuAttach.y;
+    CRect rcFrame(0, 0, rcWindow.Width(), rcWindow.Height());
+    pDC->Draw3dRect(&rcFrame, g_Theme.m_crMenuBorder, g_Theme.m_crMenuBorder);
+    // A negative width would fill to the left of the start, over the frame's corner.
+    int nJoinWidth = std::min((int)rcWindow.Width(), g_nMenuAttachWidth) - 2;
+    if (bAttached && nJoinWidth > 0)
+        pDC->FillSolidRect(1, 0, nJoinWidth, 1, g_Theme.m_crMenuBack);
+}
+}
+
+void CMenuSkinner::Initialize()
+{
+    OSVERSIONINFOW version = { sizeof(version) };
+    ::GetVersionExW(&version);
+    m_bEnabled = version.dwMajorVersion >= 5 || (version.dwMajorVersion == 4 && version.dwMinorVersion >= 10);
+    if (!m_bEnabled)
+        return;
+    // The system removed the hook with the thread it was for; its handle may already name
+    // another hook, so it is forgotten, not unhooked.
+    if (g_hMenuHook && HookThreadEnded())
+        ForgetHook();
+    // A live hook stays with its thread, whichever thread asks.
+    if (g_hMenuHook)
+        return;
+    HANDLE hThread = NULL;
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, SYNCHRONIZE,
+                           FALSE, 0))
+        return;
+    g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
+    if (!g_hMenuHook)
+    {
+        ::CloseHandle(hThread);
+        return;
+    }
+    s_nHookThread = ::GetCurrentThreadId();
+    s_hHookThread = hThread;
+    m_bOwnHook = TRUE;
+    m_hOwnHook = g_hMenuHook;
+}
+
+void CMenuSkinner::Release()
+{
+    if (m_bOwnHook && g_hMenuHook && g_hMenuHook == m_hOwnHook)
+    {
+        if (!HookThreadEnded())
+            ::UnhookWindowsHookEx(g_hMenuHook);
+        ForgetHook();
+    }
+    m_bOwnHook = FALSE;
+    m_hOwnHook = NULL;
+}
+
+BOOL CMenuSkinner::IsThreadHooked()
+{
+    return g_hMenuHook && s_nHookThread == ::GetCurrentThreadId();
+}
+
+void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
+{
+    g_ptMenuAttach.x = x;
+    g_ptMenuAttach.y = y;
+    g_nMenuAttachWidth = cx;
+}
+
+LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION)
+    {
+        const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
+        HWND hWnd = pMessage->hwnd;
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
+            !OldWndProcOf(hWnd))
+        {
+            // Menus opened over other programs' windows keep their own look.
+            HWND hForeground = ::GetForegroundWindow();
+            if (!hForeground || CWnd::FromHandlePermanent(hForeground))
+            {
+                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
+                {
+                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
+                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+                }
+            }
+        }
+    }
+    return ::CallNextHookEx(g_hMenuHook, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC pfnOld = OldWndProcOf(hWnd);
+    if (!pfnOld)
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+
+    switch (nMessage)
+    {
+    case WM_NCCALCSIZE:
+        if (lParam)
+            ::InflateRect((LPRECT)lParam, -1, -1);
+        return 0;
+
+    case WM_WINDOWPOSCHANGING:
+        if (WINDOWPOS* pPos = (WINDOWPOS*)lParam)
+        {
+            // Replace the system frame by the one-pixel border (and one more row below).
+            CRect rcAdjust(0, 0, 32, 32);
+            ::AdjustWindowRectEx(&rcAdjust, (DWORD)::GetWindowLongW(hWnd, GWL_STYLE), FALSE,
+                                 (DWORD)::GetWindowLongW(hWnd, GWL_EXSTYLE));
+            pPos->cx += 34 - rcAdjust.Width();
+            pPos->cy += 35 - rcAdjust.Height();
+            if (pPos->x != g_ptMenuAttach.x || pPos->y != g_ptMenuAttach.y)
+                pPos->x += 1;
+        }
+        break;
+
+    case WM_NCPAINT:
+    {
+        HDC hDC = ::GetWindowDC(hWnd);
+        if (hDC)
+        {
+            DrawMenuFrame(hWnd, CDC::FromHandle(hDC));
+            ::ReleaseDC(hWnd, hDC);
+        }
+        return 0;
+    }
+
+    case WM_PRINT:
+    {
+        if ((lParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(hWnd))
+            return 0;
+        CDC* pDC = CDC::FromHandle((HDC)wParam);
+        if (lParam & PRF_NONCLIENT)
+            DrawMenuFrame(hWnd, pDC);
+        if (lParam & PRF_CLIENT)
+        {
+            CRect rcClient;
+            ::GetClientRect(hWnd, &rcClient);
+            CDC dcMemory;
+            CBitmap bmMemory;
+            if (dcMemory.CreateCompatibleDC(pDC) &&
+                bmMemory.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
+            {
+                HGDIOBJ hOldBitmap = dcMemory.SelectObject((HGDIOBJ)bmMemory.m_hObject);
+                g_bMenuPrinting = 1;
+                dcMemory.FillSolidRect(&rcClient, ::GetSysColor(COLOR_MENU));
+                ::SendMessageW(hWnd, WM_PRINTCLIENT, (WPARAM)dcMemory.m_hDC, lParam);
+                pDC->BitBlt(1, 1, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
+                dcMemory.SelectObject(hOldBitmap);
+            }
+        }
+        return 0;
+    }
+
+    case WM_PAINT:
+        g_bMenuPrinting = 0;
+        break;
+
+    case WM_NCDESTROY:
+        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+        break;
+    }
+    return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+}

@@ -1,0 +1,167 @@
+// Numbers and sizes a skin file gives are bounded: strip positions, the shared buffer a caption
+// asks for, and the images a load may hold.
+#include "ThemeTestSupport.h"
+#include "windowskin/CWindowSkin.h"
+
+namespace
+{
+const SIZE_T MEGABYTE = 1024 * 1024;
+
+CSize BitmapSize(HBITMAP hBitmap)
+{
+    BITMAP info = {};
+    ::GetObjectW(hBitmap, sizeof(info), &info);
+    return CSize(info.bmWidth, info.bmHeight);
+}
+
+CSize VirtualScreen()
+{
+    return CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+}
+
+TEST(ThemeLimits, StripPositionsOutsideTheListsMapNothing)
+{
+    ResetTheme();
+    KorvoTest::CTempFolder folder;
+    WriteBitmap(folder, L"s.bmp", 64, 16, [](int x, int, void*) { return RGB(x * 4, 0, 0); });
+    XmlDocument pSection(XmlParseDocument(
+        L"<commandImages><bitmap path='s.bmp'>"
+        L"<image index='2147483647' id='701'/><image index='0x7FFFFFFF' id='702'/><image index='-5' id='703'/>"
+        L"<image index='4294967295' id='704'/><image id='705'/><image index='2' id='706'/><image id='707'/>"
+        L"</bitmap></commandImages>", FALSE));
+    ASSERT_TRUE(pSection != nullptr);
+    EXPECT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
+    for (UINT nID = 701; nID <= 704; nID++)
+        EXPECT_EQ(-1, g_Theme.GetImageIndex(nID, SIZE_CODE_16)) << nID;
+    EXPECT_EQ(1, g_Theme.GetImageIndex(705, SIZE_CODE_16)) << "a skipped element keeps the running position";
+    EXPECT_EQ(3, g_Theme.GetImageIndex(706, SIZE_CODE_16));
+    EXPECT_EQ(4, g_Theme.GetImageIndex(707, SIZE_CODE_16));
+}
+
+TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
+{
+    ResetTheme();
+    g_MenuSkinner.Initialize();
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 801, CString(L'x', 1000000));
+    g_MenuSkinner.PrepareMenu(&menu);
+    MENUITEMINFOW info = { sizeof(info), MIIM_DATA };
+    ::GetMenuItemInfoW(menu.m_hMenu, 0, TRUE, &info);
+
+    SIZE_T nBefore = PrivateBytes();
+    MEASUREITEMSTRUCT mis = { ODT_MENU, 0, 801, 0, 0, info.dwItemData };
+    g_MenuSkinner.MeasureItem(&mis);
+    CPixelCanvas canvas(300, 25);
+    DRAWITEMSTRUCT dis = { ODT_MENU, 0, 801, ODA_DRAWENTIRE, 0, (HWND)menu.m_hMenu, canvas.Dc(),
+                           { 0, 0, 11000046, 25 }, info.dwItemData };
+    g_MenuSkinner.DrawItem(&dis);
+    EXPECT_LT(PrivateBytes(), nBefore + 100 * MEGABYTE);
+
+    CClientDC screen(NULL);
+    CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(1, 1));
+    ASSERT_TRUE(pBuffer != NULL);
+    CSize size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    EXPECT_LE(size.cx, std::max<LONG>(VirtualScreen().cx, 1024));
+    EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
+    EXPECT_NE(RGB(255, 255, 255), canvas.Pixel(100, 12)) << "the visible part is painted";
+
+    // Requests past the desktop get the desktop's size.
+    pBuffer = g_Theme.GetBufferDC(&screen, CSize(1000, 32767));
+    ASSERT_TRUE(pBuffer != NULL);
+    size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
+    EXPECT_EQ(size, g_Theme.GetBufferSize());
+}
+
+// One 2000 x 2000 image named by thirty entries of three kinds is loaded once.
+TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
+{
+    CSkinFolder folder;
+    WriteBitmap(folder, L"Definitions\\big.bmp", 2000, 2000, [](int x, int y, void*) {
+        return x < 16 && y < 16 && (x == 0 || y == 0) ? RGB(0, 255, 0) : RGB(200, 100, 0);
+    });
+    std::string strWatermarks, strWindowSkins, strImages;
+    for (int n = 0; n < 10; n++)
+    {
+        std::string strN = std::to_string(n);
+        strWatermarks += "<watermark target='w" + strN + "' path='big.bmp'/>";
+        strWindowSkins += "<windowSkin><target window='s" + strN + "'/><image path='big.bmp'/>"
+                          "<parts><part name='TopLeft' rect='0,0,12,30'/></parts></windowSkin>";
+        strImages += "<bitmap path='big.bmp'><image id='" + std::to_string(700 + n) + "'/></bitmap>";
+    }
+    folder.WriteBase("");
+    LoadSkin(L"", L"");
+    SIZE_T nBefore = PrivateBytes();
+    folder.WriteBase("<watermarks>" + strWatermarks + "</watermarks><windowSkins>" + strWindowSkins +
+                     "</windowSkins><commandImages>" + strImages + "</commandImages>");
+    LoadSkin(L"", L"");
+    const SIZE_T nCopy = 2000 * 2000 * 3;
+    EXPECT_LT(PrivateBytes(), nBefore + 3 * nCopy) << "about one copy";
+
+    HBITMAP hShared = GetSkinWatermark(L"w0");
+    ASSERT_TRUE(hShared != NULL);
+    EXPECT_EQ(CSize(2000, 2000), BitmapSize(hShared));
+    EXPECT_EQ(hShared, GetSkinWatermark(L"w9"));
+    CWindowSkin* pSkin = g_Registry.FindWindowSkin(L"s5");
+    ASSERT_TRUE(pSkin != NULL);
+    EXPECT_EQ(hShared, (HBITMAP)pSkin->m_bmpImage.m_hObject);
+
+    // Every strip is masked on its own copy: the shared image keeps its green, and each
+    // command's image is transparent where the file is green.
+    for (UINT nID = 700; nID < 710; nID++)
+    {
+        HICON hIcon = g_Theme.GetIcon(nID, SIZE_CODE_16);
+        ASSERT_TRUE(hIcon != NULL) << nID;
+        CPixelCanvas canvas(16, 16);
+        ::DrawIconEx(canvas.Dc(), 0, 0, hIcon, 16, 16, 0, NULL, DI_NORMAL);
+        ::DestroyIcon(hIcon);
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(0, 5)) << nID;
+        EXPECT_EQ(RGB(200, 100, 0), canvas.Pixel(5, 5)) << nID;
+    }
+    CPixelCanvas canvas(4, 4);
+    CDC dcImage;
+    dcImage.CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = dcImage.SelectObject(hShared);
+    EXPECT_EQ(RGB(0, 255, 0), dcImage.GetPixel(0, 5)) << "the shared image is never masked in place";
+    dcImage.SelectObject(hOld);
+
+    // Two window skins sharing the image both paint from it.
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 100, 60, NULL, NULL));
+    for (LPCWSTR pszTarget : { L"s1", L"s2", L"s1" })
+    {
+        CPixelCanvas frame(100, 60, RGB(0, 0, 0));
+        g_Registry.FindWindowSkin(pszTarget)->Paint(&wnd, CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
+        EXPECT_EQ(RGB(200, 100, 0), frame.Pixel(5, 5)) << pszTarget;
+    }
+    wnd.DestroyWindow();
+    folder.WriteBase("");
+    LoadSkin(L"", L"");
+}
+
+TEST(ThemeLimits, ImagesPastTheLoadsBudgetsAreTreatedAsMissing)
+{
+    CSkinFolder folder;
+    // A header that claims 20000 x 20000 pixels: refused before anything is allocated.
+    std::vector<BYTE> huge = KorvoTest::MakeBitmapFile(1, 1, [](int, int, void*) { return RGB(1, 2, 3); }, NULL);
+    LONG nSide = 20000;
+    memcpy(&huge[18], &nSide, sizeof(nSide));
+    memcpy(&huge[22], &nSide, sizeof(nSide));
+    folder.WriteFile(L"Definitions\\huge.bmp", huge.data(), huge.size());
+    WriteBitmap(folder, L"Definitions\\small.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
+    std::string strWatermarks = "<watermark target='huge' path='huge.bmp'/><watermark target='small' path='small.bmp'/>";
+    for (int n = 0; n < MAX_LOAD_IMAGE_FILES; n++)
+        strWatermarks += "<watermark target='m" + std::to_string(n) + "' path='missing" + std::to_string(n) + ".bmp'/>";
+    strWatermarks += "<watermark target='late' path='late.bmp'/><watermark target='again' path='SMALL.bmp'/>";
+    WriteBitmap(folder, L"Definitions\\late.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
+    folder.WriteBase("<watermarks>" + strWatermarks + "</watermarks>");
+    LoadSkin(L"", L"");
+    EXPECT_TRUE(GetSkinWatermark(L"huge") == NULL);
+    EXPECT_TRUE(GetSkinWatermark(L"small") != NULL);
+    EXPECT_TRUE(GetSkinWatermark(L"late") == NULL) << "past the number of files a load may name";
+    EXPECT_EQ(GetSkinWatermark(L"small"), GetSkinWatermark(L"again")) << "a file named again is no new file";
+    folder.WriteBase("");
+    LoadSkin(L"", L"");
+}

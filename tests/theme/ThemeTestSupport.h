@@ -4,7 +4,7 @@
 #include "theme/CInterfaceTheme.h"
 #include "theme/CMenuSkinner.h"
 #include "xml/XML.h"
-#include "api/SkinApi.h"
+#include <KorvoSkin/SkinApi.h>
 #include "KorvoTest.h"
 #define PSAPI_VERSION 2
 #include <psapi.h>

@@ -1,5 +1,6 @@
 // The library's entry point: an extension library of the framework.
 #include "AppFolder.h"
+#include "Globals.h"
 #include "../skin/CSkinRegistry.h"
 #include "../windowskin/CSkinDialog.h"
 #include "../windowskin/CWindowSkin.h"
@@ -31,6 +32,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         if (!AfxInitExtensionModule(g_extModule, hInstance))
             return 0;
         new CDynLinkLibrary(g_extModule);
+        g_Registry.SetModule(hInstance);
         g_windowSkinOperations = *CWindowSkin::GetOperations();
         g_windowSkinOperations.pfnBeforeDelete = CSkinDialog::DropAllSkins;
         g_Registry.SetWindowSkinOperations(&g_windowSkinOperations);

@@ -1,6 +1,7 @@
 // The library's global objects. They live in this one file because their construction order
 // matters: theme, menu engine, the resize message, registry, application folder. They are
 // destroyed in the reverse order when the library unloads.
+#include "Globals.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../skin/CSkinRegistry.h"

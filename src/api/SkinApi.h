@@ -1,6 +1,7 @@
 // The library's exported free functions: loading a skin and looking up what it declared.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class CCoolBarCtrl;
 

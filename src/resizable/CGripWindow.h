@@ -2,7 +2,8 @@
 // can be cut to its lower-right triangle and can let the parent's background show around its
 // dots.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class KORVOSKIN_API CGripWindow : public CScrollBar
 {

@@ -2,7 +2,8 @@
 // in one deferred batch on every size change, and erases the background only where no child
 // covers it.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 // Registered once when the library loads; children may answer it to take part in the layout's
 // clipping and refresh decisions. wParam is one of the codes below, lParam points to the

@@ -1,6 +1,7 @@
 // Answers WM_GETMINMAXINFO with the tracking sizes and maximised rectangle set on it.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class KORVOSKIN_API CResizableMinMax
 {

@@ -1,7 +1,8 @@
 // Saves a window's placement as the "WindowPlacement" value of a section of the host
 // application's profile, and restores it.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class KORVOSKIN_API CResizableState
 {

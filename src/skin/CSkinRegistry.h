@@ -2,6 +2,9 @@
 // watermarks, menus, toolbar templates and window skins, and the dialog background.
 #pragma once
 #include "../xml/CXmlElement.h"
+#include <map>
+#include <memory>
+#include <type_traits>
 
 class CWindowSkin;
 class CCoolBarCtrl;
@@ -19,14 +22,32 @@ struct WINDOWSKIN_OPERATIONS
     void (*pfnBeforeDelete)();
 };
 
+// What one load may create, however large or hostile its files: entries read past a bound are
+// ignored. Each is far above what any real skin declares and well below the platform's quota of
+// objects per process. Entries are counted as they are read, replacements included.
+const int SKIN_MAX_STRINGS = 5000;              // <string> and <tip> entries
+const int SKIN_MAX_WATERMARKS = 2000;           // <watermark> entries, each of which may load a bitmap
+const int SKIN_MAX_RESOURCE_NAMES = 5000;       // <resourceMap> entries
+
+// Deletes a GDI object with the owner that holds it.
+struct CGdiObjectDeleter
+{
+    void operator()(HGDIOBJ hObject) const { ::DeleteObject(hObject); }
+};
+typedef std::unique_ptr<std::remove_pointer<HBITMAP>::type, CGdiObjectDeleter> CBitmapPtr;
+
 class KORVOSKIN_API CSkinRegistry
 {
 public:
     CSkinRegistry();
     virtual ~CSkinRegistry();
 
-    void Load(CString strFirst, CString strSecond);
-    void Reset();
+    // The module whose resources the registry loads (the library's own); set once by its entry point.
+    void SetModule(HINSTANCE hModule) { m_hModule = hModule; }
+
+    // Definition file names are relative to strAppFolder, the host executable's folder.
+    void Load(const CString& strAppFolder, CString strFirst, CString strSecond);
+    void Reset(const CString& strAppFolder);
     void Clear();
     BOOL LoadDefinitionFile(const wchar_t* pszPath);
     BOOL LoadDefinition(CXmlElement* pRoot, const CString& strFolder);
@@ -51,15 +72,21 @@ public:
     void SetWindowSkinOperations(const WINDOWSKIN_OPERATIONS* pOperations) { m_pWindowSkinOperations = pOperations; }
 
     CList<CWindowSkin*, CWindowSkin*> m_listWindowSkins;
-    CMap<CString, const CString&, HBITMAP, HBITMAP> m_mapWatermarks;
+    // Sorted maps: a file may fill them, and no choice of names or ids slows their lookups.
+    std::map<CString, CBitmapPtr> m_mapWatermarks;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
-    CMap<UINT, UINT, CString, const CString&> m_mapStrings;
+    std::map<UINT, CString> m_mapStrings;
     CMap<CString, const CString&, CCoolBarCtrl*, CCoolBarCtrl*> m_mapToolbars;
     COLORREF m_crDialogBack;
     CBrush m_brDialogBack;
 
 private:
     const WINDOWSKIN_OPERATIONS* m_pWindowSkinOperations;
+    HINSTANCE m_hModule;
+    // Entries read by this load, against the bounds above.
+    int m_nStringEntries;
+    int m_nWatermarkEntries;
+    int m_nResourceEntries;
 };
 
 extern KORVOSKIN_API CSkinRegistry g_Registry;

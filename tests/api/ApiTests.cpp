@@ -1,5 +1,6 @@
 #include "KorvoTest.h"
 #include <api/AppFolder.h>
+#include <api/Globals.h>
 #include <api/SkinApi.h>
 #include <skin/CSkinRegistry.h>
 #include <gtest/gtest.h>

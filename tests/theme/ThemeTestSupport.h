@@ -4,6 +4,7 @@
 #include "theme/CInterfaceTheme.h"
 #include "theme/CMenuSkinner.h"
 #include "xml/XML.h"
+#include "api/Globals.h"
 #include "KorvoTest.h"
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -6,6 +6,7 @@
 #include "DialogTemplate.h"
 #include <windowskin/CSkinDialog.h>
 #include <windowskin/CWindowSkin.h>
+#include <api/Globals.h>
 #include <api/SkinApi.h>
 #include <gtest/gtest.h>
 #include <iosfwd>

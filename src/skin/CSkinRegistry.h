@@ -26,7 +26,7 @@ struct WINDOWSKIN_OPERATIONS
 // ignored. Each is far above what any real skin declares and well below the platform's quota of
 // objects per process. Entries are counted as they are read, replacements included.
 const int SKIN_MAX_STRINGS = 5000;              // <string> and <tip> entries
-const int SKIN_MAX_WATERMARKS = 2000;           // <watermark> entries, each of which may load a bitmap
+const int SKIN_MAX_WATERMARKS = 800;            // <watermark> entries, each of which may load a bitmap
 const int SKIN_MAX_RESOURCE_NAMES = 5000;       // <resourceMap> entries
 
 // Deletes a GDI object with the owner that holds it.

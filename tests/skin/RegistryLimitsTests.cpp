@@ -18,6 +18,7 @@ std::string Repeat(int nCount, const std::function<std::string(int)>& entry)
     return str;
 }
 
+// The process's GDI objects as the platform counts them (a platform that keeps no count says 0).
 DWORD GdiObjects()
 {
     return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
@@ -28,11 +29,11 @@ TEST(RegistryLimits, TwentyThousandWatermarksCreateNoMoreBitmapsThanTheBound)
 {
     CSkinFolder folder;
     folder.WriteBitmap(L"Definitions\\mark.bmp", 2, 2, RGB(9, 8, 7));
+    LoadSkin(L"", L"");
+    DWORD dwBefore = GdiObjects();
     folder.WriteBase("<watermarks>" + Repeat(20000, [](int n) {
         return "<watermark target=\"W" + std::to_string(n) + "\" path=\"mark.bmp\"/>";
     }) + "</watermarks>");
-    LoadSkin(L"", L"");
-    DWORD dwBefore = GdiObjects();
     LoadSkin(L"", L"");
     DWORD dwLoaded = GdiObjects();
     int nFound = 0;

@@ -173,11 +173,13 @@ TEST(HostThread, UnInitSkinFromAWorkerNeverWaitsOnTheBusyGuiThread)
 TEST(HostThread, LoadSkinOnTwoThreadsAtOnceNeverFaults)
 {
     CThreadTestSkin skin;
-    const int nLoads = 150;
+    const int nLoads = 50;
     for (BOOL bOwned : { TRUE, FALSE })
     {
         if (bOwned)
+        {
             ASSERT_TRUE(InitSkin());
+        }
         std::atomic<int> nWorkerLoads(0);
         std::thread worker([&] {
             for (int n = 0; n < nLoads; n++)

@@ -76,12 +76,10 @@ class CFailingAllocator
 public:
     CFailingAllocator()
     {
+        // The framework's block allocator takes its chunks from malloc.
         for (LPCWSTR pszModule : { L"KorvoSkin.dll", L"KorvoAfx.dll" })
-        {
-            HMODULE hModule = ::GetModuleHandleW(pszModule);
-            Patch(hModule, OPERATOR_NEW, (void*)FailingNew);
-            Patch(hModule, "malloc", (void*)FailingMalloc);
-        }
+            Patch(::GetModuleHandleW(pszModule), OPERATOR_NEW, (void*)FailingNew);
+        Patch(::GetModuleHandleW(L"KorvoAfx.dll"), "malloc", (void*)FailingMalloc);
     }
     ~CFailingAllocator()
     {

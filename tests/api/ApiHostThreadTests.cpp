@@ -75,6 +75,12 @@ template <class FN> auto OnOtherThread(FN fn) -> decltype(fn())
     return result;
 }
 
+DWORD WINAPI UnInitSkinOnThread(LPVOID pResult)
+{
+    ((std::atomic<int>*)pResult)->store(UnInitSkin() ? 1 : 0);
+    return 0;
+}
+
 class CPlainSkinDialog : public CSkinDialog
 {
 public:
@@ -152,10 +158,7 @@ TEST(HostThread, UnInitSkinFromAWorkerNeverWaitsOnTheBusyGuiThread)
     // The GUI thread blocks on the worker without dispatching messages, as a host waiting for
     // its worker does. A worker that touched the skinned dialog would wait on this thread.
     std::atomic<int> nResult(-1);
-    HANDLE hThread = ::CreateThread(NULL, 0, [](LPVOID pResult) -> DWORD {
-        ((std::atomic<int>*)pResult)->store(UnInitSkin() ? 1 : 0);
-        return 0;
-    }, &nResult, 0, NULL);
+    HANDLE hThread = ::CreateThread(NULL, 0, UnInitSkinOnThread, &nResult, 0, NULL);
     ASSERT_NE(nullptr, hThread);
     DWORD dwWait = ::WaitForSingleObject(hThread, 10000);
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, dwWait) << "the worker's UnInitSkin returned without this thread";

@@ -144,7 +144,7 @@ CWindowSkin::~CWindowSkin()
 
 BOOL CWindowSkin::Parse(CXmlElement* pElement, const CString& strFolder)
 {
-    if (!pElement->IsNamed(L"windowSkin"))
+    if (!pElement || !pElement->IsNamed(L"windowSkin"))
         return FALSE;
 
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)

@@ -1,5 +1,6 @@
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 // The folder part of an executable's path, with its trailing backslash; empty when the path
 // holds no backslash.

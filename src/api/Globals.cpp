@@ -2,6 +2,7 @@
 // matters: theme, menu engine, the resize message, window-skin loader, registry, application
 // folder. They are destroyed in the reverse order when the library unloads.
 #include "AppFolder.h"
+#include "Globals.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../resizable/ResizeSupportMessage.h"
@@ -17,5 +18,5 @@ CInterfaceTheme g_Theme;
 CMenuSkinner g_MenuSkinner;
 const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
 static const CWindowSkinLoader g_windowSkinLoader;
-CSkinRegistry g_Registry(g_windowSkinLoader);
+CSkinRegistry g_Registry(g_windowSkinLoader, g_hSkinInstance);
 CString g_strAppFolder = AppFolderOfProcess();

@@ -1,101 +1,162 @@
 #include <KorvoSkin/SkinApi.h>
+#include "CHostThread.h"
+#include "Globals.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include <gdiplus.h>
 
-static ULONG_PTR g_gdiplusToken = 0;
+namespace
+{
+
+ULONG_PTR g_gdiplusToken = 0;
+CHostThread g_hostThread;
+
+// Every exported function runs its work through this: a call from a thread other than the
+// host's, or an exception on the way (the framework's allocator throws std::bad_alloc), gives
+// the function's failure result and never reaches the host.
+template <class RESULT, class WORK> RESULT OnHostThread(const RESULT& failure, WORK work)
+{
+    if (!g_hostThread.Enter())
+        return failure;
+    RESULT result = failure;
+    try
+    {
+        result = work();
+    }
+    catch (...)
+    {
+    }
+    g_hostThread.Leave();
+    return result;
+}
+
+} // namespace
 
 bool InitSkin()
 {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, NULL);
-    g_MenuSkinner.Initialize();
-    return true;
+    return OnHostThread(false, [] {
+        if (!g_hostThread.Adopt())
+            return true;
+        // A thread that initialised the library and exited without UnInitSkin took its hook
+        // with it; the record of that hook must not stop this thread's.
+        g_MenuSkinner.Release();
+        if (!g_gdiplusToken)
+        {
+            Gdiplus::GdiplusStartupInput input;
+            Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, NULL);
+        }
+        g_MenuSkinner.Initialize();
+        return true;
+    });
 }
 
 bool UnInitSkin()
 {
-    g_MenuSkinner.Release();
-    g_Registry.Clear();
-    if (g_gdiplusToken)
-        Gdiplus::GdiplusShutdown(g_gdiplusToken);
-    g_gdiplusToken = 0;
-    return true;
+    return OnHostThread(false, [] {
+        g_MenuSkinner.Release();
+        g_Registry.Clear();
+        if (g_gdiplusToken)
+            Gdiplus::GdiplusShutdown(g_gdiplusToken);
+        g_gdiplusToken = 0;
+        g_hostThread.Disown();
+        return true;
+    });
 }
 
 bool LoadSkin(CString strFirst, CString strSecond)
 {
-    g_Registry.Load(strFirst, strSecond);
-    return true;
+    return OnHostThread(false, [&] {
+        try
+        {
+            g_Registry.Load(g_strAppFolder, strFirst, strSecond);
+        }
+        catch (...)
+        {
+            // Nothing of a load that could not finish stays.
+            g_Registry.Clear();
+            throw;
+        }
+        return true;
+    });
 }
 
 CString GetSkinString(UINT nID)
 {
-    CString strOut;
-    g_Registry.GetString(nID, strOut);
-    return strOut;
+    return OnHostThread(CString(), [=] {
+        CString strOut;
+        g_Registry.GetString(nID, strOut);
+        return strOut;
+    });
 }
 
 CMenu* GetSkinMenu(const wchar_t* pszName)
 {
-    return g_Registry.GetMenu(pszName);
+    return OnHostThread((CMenu*)NULL, [=] { return g_Registry.GetMenu(pszName); });
 }
 
 HBITMAP GetSkinWatermark(const wchar_t* pszName)
 {
-    return g_Registry.GetWatermark(pszName);
+    return OnHostThread((HBITMAP)NULL, [=] { return g_Registry.GetWatermark(pszName); });
 }
 
 bool OnSkinMeasureItem(int, MEASUREITEMSTRUCT* lpMeasureItemStruct)
 {
-    if (!lpMeasureItemStruct || lpMeasureItemStruct->CtlType != ODT_MENU)
-        return false;
-    g_MenuSkinner.MeasureItem(lpMeasureItemStruct);
-    return true;
+    return OnHostThread(false, [=] {
+        if (!lpMeasureItemStruct || lpMeasureItemStruct->CtlType != ODT_MENU)
+            return false;
+        g_MenuSkinner.MeasureItem(lpMeasureItemStruct);
+        return true;
+    });
 }
 
 bool OnSkinDrawItem(int, DRAWITEMSTRUCT* lpDrawItemStruct)
 {
-    if (!lpDrawItemStruct || lpDrawItemStruct->CtlType != ODT_MENU)
-        return false;
-    g_MenuSkinner.DrawItem(lpDrawItemStruct);
-    return true;
+    return OnHostThread(false, [=] {
+        if (!lpDrawItemStruct || lpDrawItemStruct->CtlType != ODT_MENU)
+            return false;
+        g_MenuSkinner.DrawItem(lpDrawItemStruct);
+        return true;
+    });
 }
 
 bool OnSkinInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL, CCmdTarget* pTarget)
 {
-    g_MenuSkinner.UpdateMenuPopup(pPopupMenu, pTarget);
-    return true;
+    return OnHostThread(false, [=] {
+        g_MenuSkinner.UpdateMenuPopup(pPopupMenu, pTarget);
+        return true;
+    });
 }
 
 bool CreateSkinToolBar(const wchar_t*, CCoolBarCtrl*)
 {
-    // No toolbar templates are read yet, so there is nothing to fill the bar with.
-    return true;
+    return OnHostThread(false, [] {
+        // No toolbar templates are read yet, so there is nothing to fill the bar with.
+        return true;
+    });
 }
 
 UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd)
 {
-    return g_Registry.TrackPopupMenu(pszName, point, nDefaultItem, nFlags, pWnd);
+    return OnHostThread(0u, [&] { return g_Registry.TrackPopupMenu(pszName, point, nDefaultItem, nFlags, pWnd); });
 }
 
 unsigned long GetDialogBkColor()
 {
-    return g_Registry.m_crDialogBack;
+    return OnHostThread(0ul, [] { return (unsigned long)g_Registry.m_crDialogBack; });
 }
 
 unsigned long GetMsgDialogBorderColor()
 {
-    return g_Theme.m_crMsgBorder;
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crMsgBorder; });
 }
 
 unsigned long GetMsgDialogBackColor()
 {
-    return g_Theme.m_crMsgBack;
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crMsgBack; });
 }
 
 unsigned long GetCardBackColor()
 {
-    return g_Theme.m_crCardBack;
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crCardBack; });
 }

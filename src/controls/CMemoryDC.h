@@ -2,7 +2,8 @@
 // same place of the target in one transfer when it goes out of scope, so a control repaints
 // without flicker.
 #pragma once
-#include "../xml/KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class CMemoryDC : public CDC
 {

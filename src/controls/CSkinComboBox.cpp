@@ -1,6 +1,9 @@
 #include <KorvoSkin/CSkinComboBox.h>
 #include "../theme/CInterfaceTheme.h"
 
+// The module this code is linked into holds the library's resources, the arrow among them.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 IMPLEMENT_DYNAMIC(CSkinComboBox, CComboBox)
 
 BEGIN_MESSAGE_MAP(CSkinComboBox, CComboBox)
@@ -26,7 +29,7 @@ const int ARROW_SIZE = 9;
 CSkinComboBox::CSkinComboBox() : m_bHover(FALSE), m_nArrowWidth(::GetSystemMetrics(SM_CXHTHUMB)), m_bPressed(FALSE)
 {
     // The arrow is the library's own bitmap, whatever resources the host has.
-    m_imlArrow.Attach(::ImageList_LoadImageW(g_hSkinInstance, MAKEINTRESOURCEW(IDB_COMBO_ARROW), ARROW_SIZE, 1,
+    m_imlArrow.Attach(::ImageList_LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase), MAKEINTRESOURCEW(IDB_COMBO_ARROW), ARROW_SIZE, 1,
                                              RGB(255, 0, 255), IMAGE_BITMAP, 0));
 }
 

@@ -4,12 +4,41 @@
 #include <algorithm>
 #include <stdio.h>
 
-CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader)
-    : m_crDialogBack(0), m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0)
+namespace
 {
-    m_mapWatermarks.InitHashTable(31);
+
+// Every backslash followed by 'n' becomes a line feed. A line feed never forms a new pair with
+// its neighbours, so one pass from the start finds every pair that repeated searching would.
+CString ReplaceLineFeedEscapes(const CString& strValue)
+{
+    int nLength = strValue.GetLength();
+    if (nLength < 2 || strValue.Find(L"\\n") < 0)
+        return strValue;
+    LPCWSTR pszIn = strValue;
+    CString strOut;
+    LPWSTR pszOut = strOut.GetBuffer(nLength);
+    int nOut = 0;
+    for (int n = 0; n < nLength; n++)
+    {
+        if (pszIn[n] == L'\\' && n + 1 < nLength && pszIn[n + 1] == L'n')
+        {
+            pszOut[nOut++] = L'\n';
+            n++;
+        }
+        else
+            pszOut[nOut++] = pszIn[n];
+    }
+    strOut.ReleaseBuffer(nOut);
+    return strOut;
+}
+
+} // namespace
+
+CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
+    : m_crDialogBack(0), m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
+      m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
+{
     m_mapMenus.InitHashTable(83);
-    m_mapStrings.InitHashTable(1531);
     m_mapToolbars.InitHashTable(61);
 }
 
@@ -18,29 +47,29 @@ CSkinRegistry::~CSkinRegistry()
     Clear();
 }
 
-void CSkinRegistry::Load(CString strFirst, CString strSecond)
+void CSkinRegistry::Load(const CString& strAppFolder, CString strFirst, CString strSecond)
 {
-    Reset();
+    Reset(strAppFolder);
     if (!strSecond.IsEmpty())
-        LoadDefinitionFile(g_strAppFolder + strSecond);
+        LoadDefinitionFile(strAppFolder + strSecond);
     if (!strFirst.IsEmpty())
-        LoadDefinitionFile(g_strAppFolder + strFirst);
+        LoadDefinitionFile(strAppFolder + strFirst);
     m_brDialogBack.CreateSolidBrush(m_crDialogBack);
 }
 
-void CSkinRegistry::Reset()
+void CSkinRegistry::Reset(const CString& strAppFolder)
 {
     Clear();
     g_Theme.Clear();
     g_Theme.Reset();
     m_crDialogBack = ::GetSysColor(COLOR_BTNFACE);
-    HICON hTick = (HICON)::LoadImageW(g_hSkinInstance, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0);
+    HICON hTick = (HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0);
     if (hTick)
     {
         g_Theme.AddIcon(100, hTick, SIZE_CODE_16);
         ::DestroyIcon(hTick);
     }
-    LoadDefinitionFile(g_strAppFolder + L"Definitions\\Definitions.xml");
+    LoadDefinitionFile(strAppFolder + L"Definitions\\Definitions.xml");
 }
 
 void CSkinRegistry::DeleteWindowSkins()
@@ -73,7 +102,7 @@ void CSkinRegistry::Clear()
 {
     DeleteWindowSkins();
 
-    m_mapWatermarks.RemoveAll();
+    m_mapWatermarks.clear();
     g_Theme.m_images.Clear();
 
     for (POSITION pos = m_mapMenus.GetStartPosition(); pos;)
@@ -85,21 +114,22 @@ void CSkinRegistry::Clear()
     }
     m_mapMenus.RemoveAll();
 
-    m_mapStrings.RemoveAll();
+    m_mapStrings.clear();
     m_mapToolbars.RemoveAll();
     m_brDialogBack.DeleteObject();
+    m_nStringEntries = 0;
+    m_nWatermarkEntries = 0;
+    m_nResourceEntries = 0;
 }
 
 BOOL CSkinRegistry::LoadDefinitionFile(const wchar_t* pszPath)
 {
-    CXmlElement* pRoot = XmlLoadFile(pszPath, FALSE);
+    std::unique_ptr<CXmlElement> pRoot(XmlLoadFile(pszPath, FALSE));
     if (!pRoot)
         return FALSE;
     CString strPath(pszPath);
     CString strFolder = strPath.Left(strPath.ReverseFind(L'\\') + 1);
-    BOOL bResult = LoadDefinition(pRoot, strFolder);
-    delete pRoot;
-    return bResult;
+    return LoadDefinition(pRoot.get(), strFolder);
 }
 
 BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
@@ -153,12 +183,15 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"watermark"))
             continue;
+        if (m_nWatermarkEntries >= SKIN_MAX_WATERMARKS)
+            break;
+        m_nWatermarkEntries++;
         CString strTarget = pElement->GetAttributeValue(L"target");
         CString strPath = pElement->GetAttributeValue(L"path");
         if (strTarget.IsEmpty() || strPath.IsEmpty())
             continue;
         // The old image goes either way.
-        m_mapWatermarks.RemoveKey(strTarget);
+        m_mapWatermarks.erase(strTarget);
         HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
             m_mapWatermarks[strTarget] = hBitmap;
@@ -173,6 +206,9 @@ BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection)
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"command") && !pElement->IsNamed(L"control") && !pElement->IsNamed(L"resource"))
             continue;
+        if (m_nResourceEntries >= SKIN_MAX_RESOURCE_NAMES)
+            break;
+        m_nResourceEntries++;
         unsigned long nCode = 0;
         if (swscanf(pElement->GetAttributeValue(L"code"), L"%lu", &nCode) != 1)
             return FALSE;
@@ -186,16 +222,20 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
-        if (pElement->IsNamed(L"string"))
+        BOOL bString = pElement->IsNamed(L"string");
+        if (!bString && !pElement->IsNamed(L"tip"))
+            continue;
+        if (m_nStringEntries >= SKIN_MAX_STRINGS)
+            break;
+        m_nStringEntries++;
+        if (bString)
         {
             UINT nID = g_Theme.NameToID(pElement->GetAttributeValue(L"id"));
             if (!nID)
                 continue;
-            CString strValue = pElement->GetAttributeValue(L"value");
-            strValue.Replace(L"\\n", L"\n");
-            m_mapStrings[nID] = strValue;
+            m_mapStrings[nID] = ReplaceLineFeedEscapes(pElement->GetAttributeValue(L"value"));
         }
-        else if (pElement->IsNamed(L"tip"))
+        else
         {
             UINT nID = g_Theme.NameToID(pElement->GetAttributeValue(L"id"));
             if (!nID)
@@ -312,18 +352,22 @@ BOOL CSkinRegistry::LoadCommandImages(CXmlElement* pSection, const CString& strF
 
 BOOL CSkinRegistry::GetString(UINT nID, CString& strOut) const
 {
-    if (m_mapStrings.Lookup(nID, strOut))
+    auto it = m_mapStrings.find(nID);
+    if (it != m_mapStrings.end())
+    {
+        strOut = it->second;
         return TRUE;
+    }
     strOut.Empty();
     return FALSE;
 }
 
 HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
 {
-    HBITMAP hBitmap = NULL;
-    if (!pszName || !m_mapWatermarks.Lookup(pszName, hBitmap))
+    if (!pszName)
         return NULL;
-    return hBitmap;
+    auto it = m_mapWatermarks.find(CString(pszName));
+    return it != m_mapWatermarks.end() ? it->second : NULL;
 }
 
 CWindowSkinBase* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const

@@ -4,10 +4,18 @@
 #include "../xml/CXmlElement.h"
 #include <KorvoSkin/CWindowSkinListener.h>
 #include "CWindowSkinReader.h"
+#include <map>
 #include <memory>
 #include <vector>
 
 class CCoolBarCtrl;
+
+// What one load may create, however large or hostile its files: entries read past a bound are
+// ignored. Each is far above what any real skin declares and well below the platform's quota of
+// objects per process. Entries are counted as they are read, replacements included.
+const int SKIN_MAX_STRINGS = 5000;              // <string> and <tip> entries
+const int SKIN_MAX_WATERMARKS = 800;            // <watermark> entries, each of which may load a bitmap
+const int SKIN_MAX_RESOURCE_NAMES = 5000;       // <resourceMap> entries
 
 class CSkinRegistry
 {
@@ -15,12 +23,14 @@ public:
     // One load keeps at most this many window skins, the first ones read.
     enum { MAX_WINDOW_SKINS = 256 };
 
-    // Window skins are read by windowSkinReader, which outlives the registry.
-    explicit CSkinRegistry(const CWindowSkinReader& windowSkinReader);
+    // Window skins are read by windowSkinReader, which outlives the registry; hModule is the
+    // module whose resources the registry loads (the library's own).
+    CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule);
     virtual ~CSkinRegistry();
 
-    void Load(CString strFirst, CString strSecond);
-    void Reset();
+    // Definition file names are relative to strAppFolder, the host executable's folder.
+    void Load(const CString& strAppFolder, CString strFirst, CString strSecond);
+    void Reset(const CString& strAppFolder);
     void Clear();
     BOOL LoadDefinitionFile(const wchar_t* pszPath);
     BOOL LoadDefinition(CXmlElement* pRoot, const CString& strFolder);
@@ -50,9 +60,11 @@ public:
     CMenu* GetMenu(const wchar_t* pszName) const;
     UINT TrackPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd);
 
-    CMap<CString, const CString&, HBITMAP, HBITMAP> m_mapWatermarks;
+    // Sorted map: a file may fill it, and no choice of names slows its lookups. The bitmaps are
+    // borrowed from the theme's image cache of this load.
+    std::map<CString, HBITMAP> m_mapWatermarks;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
-    CMap<UINT, UINT, CString, const CString&> m_mapStrings;
+    std::map<UINT, CString> m_mapStrings;
     CMap<CString, const CString&, CCoolBarCtrl*, CCoolBarCtrl*> m_mapToolbars;
     COLORREF m_crDialogBack;
     CBrush m_brDialogBack;
@@ -65,6 +77,11 @@ private:
     std::vector<std::unique_ptr<CWindowSkinBase>> m_windowSkins;
     std::vector<CWindowSkinListener*> m_windowSkinListeners;
     unsigned m_nWindowSkinGeneration;
+    HINSTANCE m_hModule;
+    // Entries read by this load, against the bounds above.
+    int m_nStringEntries;
+    int m_nWatermarkEntries;
+    int m_nResourceEntries;
 
     CSkinRegistry(const CSkinRegistry&) = delete;
     void operator=(const CSkinRegistry&) = delete;

@@ -82,9 +82,6 @@ CString CXmlElement::GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault) cons
 
 BOOL CXmlElement::IsNamed(LPCWSTR pszName) const
 {
-    // Readers call this on the result of a lookup that may be null.
-    if (this == NULL)
-        return FALSE;
     return m_strName.CompareNoCase(pszName) == 0;
 }
 
@@ -169,6 +166,8 @@ BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
 
         // The last of duplicate attributes wins, whatever the case of their names.
         MakeAttributeKey(pAttribute->m_strName, strKey);
+        if (m_mapAttributes.GetCount() >= XML_MAX_ATTRIBUTES && !m_mapAttributes.PLookup(strKey))
+            return FALSE;
         CXmlAttribute*& pSlot = m_mapAttributes[strKey];
         delete pSlot;
         pSlot = pAttribute.release();

@@ -10,6 +10,10 @@
 // the bound keeps a hostile document of nested tags from exhausting the 1 MiB default thread
 // stack through the recursive parse and the recursive delete.
 const int XML_MAX_DEPTH = 256;
+// An element holds at most this many distinct attributes; one with more fails the parse. Real
+// elements carry a handful; the bound keeps each attribute's lookup in its small map short
+// whatever names a document chooses.
+const int XML_MAX_ATTRIBUTES = 64;
 
 class CXmlElement : public CXmlNode
 {
@@ -21,7 +25,7 @@ public:
     CXmlAttribute* GetAttribute(LPCWSTR pszName) const;
     // The attribute's value when present (even if empty), else pszDefault or an empty string.
     CString GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault = NULL) const;
-    // Whether the tag name equals pszName ignoring case; FALSE when called through a null pointer.
+    // Whether the tag name equals pszName ignoring case.
     BOOL IsNamed(LPCWSTR pszName) const;
 
     // Reads the element starting at the cursor, at nesting level nDepth, and advances past it.

@@ -1,6 +1,7 @@
 // Common base of the two kinds of node in a parsed skin definition tree.
 #pragma once
-#include "KorvoDefs.h"
+#include "../afx/afxwin.h"
+#include <KorvoSkin/KorvoSkinExport.h>
 
 class CXmlElement;
 

@@ -1,6 +1,7 @@
 #include "KorvoTest.h"
 #include <api/AppFolder.h>
 #include <KorvoSkin/SkinApi.h>
+#include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
 #include <gtest/gtest.h>
 

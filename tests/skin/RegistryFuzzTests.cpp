@@ -4,6 +4,7 @@
 #include <KorvoSkin/SkinApi.h>
 #include <xml/XML.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 
 namespace
@@ -51,12 +52,11 @@ TEST(RegistryFuzz, MutatedDefinitionsNeverBreakTheRegistry)
     for (int n = 0; n < nInputs; n++)
     {
         std::string strDoc = Mutate(g_corpus[n % _countof(g_corpus)], rng);
-        CXmlElement* pRoot = XmlLoadFromBytes((const BYTE*)strDoc.data(), (UINT)strDoc.size(), FALSE);
+        std::unique_ptr<CXmlElement> pRoot(XmlLoadFromBytes((const BYTE*)strDoc.data(), (UINT)strDoc.size(), FALSE));
         if (!pRoot)
             continue;
         nParsed++;
-        g_Registry.LoadDefinition(pRoot, folder.Path());
-        delete pRoot;
+        g_Registry.LoadDefinition(pRoot.get(), folder.Path());
         if (n % 500 == 0)
             g_Registry.Clear();
     }

@@ -2,6 +2,7 @@
 // application folder at it for the test's lifetime.
 #pragma once
 #include "KorvoTest.h"
+#include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
 
 class CSkinFolder : public KorvoTest::CTempFolder

@@ -5,6 +5,7 @@
 #include "theme/CMenuSkinner.h"
 #include "xml/XML.h"
 #include <KorvoSkin/SkinApi.h>
+#include "api/Globals.h"
 #include "KorvoTest.h"
 #define PSAPI_VERSION 2
 #include <psapi.h>

@@ -7,6 +7,7 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include <windowskin/CWindowSkin.h>
 #include <KorvoSkin/SkinApi.h>
+#include <api/Globals.h>
 #include <gtest/gtest.h>
 #include <iosfwd>
 #include <memory>

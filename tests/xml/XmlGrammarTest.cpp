@@ -76,7 +76,7 @@ TEST(XmlGrammar, TreeShapeLinksAndNames)
     EXPECT_TRUE(pDoc->IsNamed(L"SKIN"));
     EXPECT_FALSE(pDoc->IsNamed(L"skins"));
     EXPECT_TRUE(ChildAt(pDoc.get(), 1)->IsNamed(L"Menu"));
-    EXPECT_FALSE(ChildAt(pDoc.get(), 5)->IsNamed(L"menu")) << "a missing child is named nothing";
+    EXPECT_EQ(nullptr, ChildAt(pDoc.get(), 5)) << "a missing child is null, never an element named nothing";
     EXPECT_EQ(std::wstring(L"Name"), Str(pDoc->GetAttribute(L"name")->m_strName));
     EXPECT_EQ(NULL, pDoc->GetAttribute(L"none"));
     EXPECT_EQ(std::wstring(L"d"), Str(pDoc->GetAttributeValue(L"none", L"d")));

@@ -101,3 +101,21 @@ TEST(XmlDepthLimit, DeepDocumentsNeverExhaustTheStack)
     EXPECT_EQ(0, DepthParsedOnThread(strBomb, 1024 * 1024));
     EXPECT_EQ(0, DepthParsedOnThread(Nested(200000), 1024 * 1024));
 }
+
+TEST(XmlFileLimits, AnElementHoldsABoundedNumberOfDistinctAttributes)
+{
+    auto Element = [](int nDistinct, int nRepeats) {
+        std::string str = "<a";
+        for (int n = 0; n < nDistinct; n++)
+            str += " n" + std::to_string(n) + "='" + std::to_string(n) + "'";
+        for (int n = 0; n < nRepeats; n++)
+            str += " N0='again'";
+        return str + "/>";
+    };
+    XmlDocument pDoc = LoadBytes(Element(XML_MAX_ATTRIBUTES, 1000));
+    ASSERT_TRUE(pDoc) << "repeated names replace and do not count again";
+    EXPECT_EQ(XML_MAX_ATTRIBUTES, pDoc->m_mapAttributes.GetCount());
+    EXPECT_EQ(std::wstring(L"again"), Str(pDoc->GetAttributeValue(L"n0")));
+    EXPECT_FALSE(LoadBytes(Element(XML_MAX_ATTRIBUTES + 1, 0)));
+    EXPECT_FALSE(LoadBytes("<skin><strings>" + Element(XML_MAX_ATTRIBUTES + 1, 0) + "</strings></skin>"));
+}

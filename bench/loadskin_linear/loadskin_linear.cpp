@@ -5,7 +5,7 @@
 // a ratio of the ordinary one, measured in the same process.
 #include "KorvoTest.h"
 #include <api/Globals.h>
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <xml/XML.h>
 #include <stdarg.h>
 #include <stdio.h>

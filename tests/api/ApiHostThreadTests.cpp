@@ -3,7 +3,7 @@
 #include "KorvoTest.h"
 #include "DialogTemplate.h"
 #include <api/Globals.h>
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <theme/CMenuSkinner.h>
 #include <windowskin/CSkinDialog.h>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // request, for every n that a small load reaches.
 #include "KorvoTest.h"
 #include <api/Globals.h>
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <gtest/gtest.h>
 #include <new>
 #include <stdlib.h>

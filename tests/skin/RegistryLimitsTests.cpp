@@ -1,7 +1,7 @@
 // What one load may create is bounded, whatever the files hold: entries past a bound are
 // ignored, and the process's objects stay far from the platform's quota.
 #include "SkinFiles.h"
-#include <api/SkinApi.h>
+#include <KorvoSkin/SkinApi.h>
 #include <theme/CInterfaceTheme.h>
 #include <gtest/gtest.h>
 #include <stdio.h>

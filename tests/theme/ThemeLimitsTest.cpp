@@ -2,6 +2,7 @@
 // asks for, and the images a load may hold.
 #include "ThemeTestSupport.h"
 #include "windowskin/CWindowSkin.h"
+#include "skin/CSkinRegistry.h"
 
 namespace
 {

@@ -147,7 +147,9 @@ TEST(Slider, ThumbShapesFollowTheStyle)
         EXPECT_EQ(RGB(255, 255, 255), canvas.At(row.ptOutside.x, row.ptOutside.y)) << std::hex << row.dwStyle;
         EXPECT_NE(RGB(255, 255, 255), canvas.At(row.ptInside.x, row.ptInside.y)) << std::hex << row.dwStyle;
         if (row.dwStyle & TBS_BOTH)
+        {
             EXPECT_EQ(slider.Darker(), canvas.At(row.ptInside.x, row.ptInside.y));
+        }
     }
 }
 

@@ -4,3 +4,5 @@
 #include <api/SkinApi.h>
 #include <windowskin/CSkinDialog.h>
 #include <windowskin/CSkinChildDialog.h>
+#include <KorvoSkin/CCoolBarCtrl.h>
+#include <KorvoSkin/CCoolMenuBarCtrl.h>

@@ -22,6 +22,8 @@ BOOL CGalleryApp::InitInstance()
         dlg.m_strSkin = nEnd >= 0 ? strSkin.Left(nEnd) : strSkin;
     }
     dlg.m_bOpenMenu = strCommandLine.Find(L"/menu") >= 0;
+    // "/bars" hovers a toolbar button and opens the menu bar's first popup once shown.
+    dlg.m_bShowBars = strCommandLine.Find(L"/bars") >= 0;
     dlg.LoadGallerySkin();
 
     m_pMainWnd = &dlg;

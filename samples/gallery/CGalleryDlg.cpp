@@ -18,7 +18,7 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_COMMAND(ID_EDIT_PASTE, OnCommandItem)
 END_MESSAGE_MAP()
 
-CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE)
+CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE), m_bShowBars(FALSE)
 {
 }
 
@@ -31,6 +31,7 @@ void CGalleryDlg::LoadGallerySkin()
 BOOL CGalleryDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
+    m_bars.Create(this);
 
     CRect rcPage;
     GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&rcPage);
@@ -49,7 +50,7 @@ BOOL CGalleryDlg::OnInitDialog()
     EnableSaveRestore(L"Gallery");
 
     ApplySkin();
-    if (m_bOpenMenu)
+    if (m_bOpenMenu || m_bShowBars)
         SetTimer(TIMER_OPEN_MENU, 700);
     return TRUE;
 }
@@ -57,6 +58,7 @@ BOOL CGalleryDlg::OnInitDialog()
 void CGalleryDlg::ApplySkin()
 {
     SkinMe(L"Gallery", IDR_MAINFRAME);
+    m_bars.Refill();
     SetWindowText(GetSkinString(IDS_GALLERY_TITLE));
     SetDlgItemText(IDC_TITLE, GetSkinString(IDS_GALLERY_TITLE) + L"  \x2014  " + m_strSkin);
     SetDlgItemText(IDC_GREETING, GetSkinString(IDS_GALLERY_GREETING));
@@ -123,6 +125,11 @@ void CGalleryDlg::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     KillTimer(TIMER_OPEN_MENU);
+    if (m_bShowBars)
+    {
+        m_bars.ShowOff();
+        return;
+    }
     CRect rc;
     GetWindowRect(&rc);
     ShowContextMenu(CPoint(rc.left + 120, rc.top + 110));

@@ -1,6 +1,7 @@
 #pragma once
 #include <KorvoSkin.h>
 #include "CGalleryPage.h"
+#include "CGalleryBars.h"
 #include "resource.h"
 
 // The gallery's main window: a skinned, resizable dialog with an embedded page, an owner-drawn
@@ -16,6 +17,7 @@ public:
 
     CString m_strSkin;
     BOOL m_bOpenMenu;
+    BOOL m_bShowBars;
 
 protected:
     afx_msg void OnSwitchSkin();
@@ -34,4 +36,5 @@ private:
     void ShowContextMenu(CPoint point);
 
     CGalleryPage m_page;
+    CGalleryBars m_bars;
 };

@@ -2,6 +2,7 @@
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
+#include <KorvoSkin/CCoolBarCtrl.h>
 #include <gdiplus.h>
 
 static ULONG_PTR g_gdiplusToken = 0;
@@ -69,9 +70,25 @@ bool OnSkinInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL, CCmdTarget* pTarget)
     return true;
 }
 
-bool CreateSkinToolBar(const wchar_t*, CCoolBarCtrl*)
+bool CreateSkinToolBar(const wchar_t* pszName, CCoolBarCtrl* pBar)
 {
-    // No toolbar templates are read yet, so there is nothing to fill the bar with.
+    if (!pszName || !pBar)
+        return false;
+    // Controls the host placed on the bar belong to its previous content.
+    if (HWND hBar = pBar->GetSafeHwnd())
+        for (HWND hChild = ::GetWindow(hBar, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            ::ShowWindow(hChild, SW_HIDE);
+    pBar->Clear();
+    const CSkinToolbarTemplate* pTemplate = g_Registry.GetToolbar(pszName);
+    if (!pTemplate)
+        return false;
+    for (const SKIN_TOOLBAR_BUTTON& button : pTemplate->m_buttons)
+    {
+        CCoolBarItem* pItem = pBar->Add(button.nID, button.strName, button.nSize, button.strTip, -1);
+        pItem->Show(button.bVisible);
+        pItem->LoadSkinImages();
+    }
+    pBar->SetAlignVert(pTemplate->m_bVertical);
     return true;
 }
 

@@ -11,7 +11,7 @@
 namespace
 {
 const int BUTTONS = 24;
-const int SIZE = 24;
+const int BUTTON_SIZE = 24;
 const int ROUNDS = 400;
 
 double Now()
@@ -56,7 +56,7 @@ int main()
         for (int nState = 0; nState < 3; nState++)
         {
             COLORREF cr = RGB(40 + i * 8, 60 * nState, 200 - i * 5);
-            std::vector<BYTE> bytes = KorvoTest::MakeBitmapFile(SIZE, SIZE, [](int x, int y, void* p) {
+            std::vector<BYTE> bytes = KorvoTest::MakeBitmapFile(BUTTON_SIZE, BUTTON_SIZE, [](int x, int y, void* p) {
                 return (x < 3 || y < 3) ? RGB(255, 255, 255) : *(COLORREF*)p; }, &cr);
             std::wstring name = L"Definitions\\b" + std::to_wstring(i) + L"_" + std::to_wstring(nState) + L".bmp";
             folder.WriteFile(name.c_str(), bytes.data(), bytes.size());
@@ -77,19 +77,19 @@ int main()
     LoadSkin(L"", L"");
 
     CFrameWnd host;
-    host.CreateEx(0, NULL, L"toolbar bench", WS_POPUP | WS_VISIBLE, 0, 0, BUTTONS * SIZE + 40, 120, NULL, NULL);
+    host.CreateEx(0, NULL, L"toolbar bench", WS_POPUP | WS_VISIBLE, 0, 0, BUTTONS * BUTTON_SIZE + 40, 120, NULL, NULL);
     CCoolBarCtrl bar;
     bar.Create(&host, WS_VISIBLE, 1);
-    bar.MoveWindow(0, 0, BUTTONS * SIZE, SIZE + 1);
+    bar.MoveWindow(0, 0, BUTTONS * BUTTON_SIZE, BUTTON_SIZE + 1);
     CreateSkinToolBar(L"Bench", &bar);
 
     // The common-controls bar holds the same normal images in its image list.
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_BAR_CLASSES };
     ::InitCommonControlsEx(&icc);
     HWND hToolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, NULL, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE |
-                                      CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 50, BUTTONS * (SIZE + 8), SIZE + 8,
+                                      CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 50, BUTTONS * (BUTTON_SIZE + 8), BUTTON_SIZE + 8,
                                       host.m_hWnd, NULL, NULL, NULL);
-    HIMAGELIST hList = ImageList_Create(SIZE, SIZE, ILC_COLOR24 | ILC_MASK, BUTTONS, 0);
+    HIMAGELIST hList = ImageList_Create(BUTTON_SIZE, BUTTON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTONS, 0);
     for (int i = 0; i < BUTTONS; i++)
         ImageList_AddMasked(hList, bar.GetIndex(i)->GetImage(CCoolBarItem::IMAGE_NORMAL), RGB(255, 255, 255));
     ::SendMessageW(hToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

@@ -29,6 +29,7 @@ void WriteButtonImages(const CSkinFolder& folder)
 BEGIN_MESSAGE_MAP(CHostWnd, CFrameWnd)
     ON_UPDATE_COMMAND_UI(101, OnUpdate101)
     ON_UPDATE_COMMAND_UI(102, OnUpdate102)
+    ON_COMMAND(101, OnCommand103)
     ON_COMMAND(103, OnCommand103)
 END_MESSAGE_MAP()
 

@@ -157,7 +157,7 @@ TEST_F(Toolbar, TemplatesFromTheSkinAndCreateSkinToolBar)
     EXPECT_TRUE(m_bar.GetAlignVert());
     EXPECT_EQ(16, m_bar.GetIndex(0)->m_nSize);
     ASSERT_TRUE(CreateSkinToolBar(L"Huge", &m_bar));
-    EXPECT_EQ(CSkinRegistry::MAX_BUTTON_SIZE, m_bar.GetIndex(0)->m_nSize);
+    EXPECT_EQ(+CSkinRegistry::MAX_BUTTON_SIZE, m_bar.GetIndex(0)->m_nSize);
     ASSERT_TRUE(CreateSkinToolBar(L"Twice", &m_bar));
     EXPECT_EQ(2, m_bar.GetCount()) << "the later template of a name replaces the earlier";
 

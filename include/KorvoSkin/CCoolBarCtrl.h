@@ -31,6 +31,8 @@ public:
     enum { IMAGE_NORMAL, IMAGE_HOVER, IMAGE_SELECT, IMAGE_COUNT };
     HBITMAP GetImage(int nState) const { return (HBITMAP)m_bmImages[nState].m_hObject; }
     CSize GetImageSize(int nState) const { return m_sizeImages[nState]; }
+    // Draws the image of a state with white transparent: its top-left cx x cy pixels at (x, y).
+    void DrawImage(CDC* pDC, CDC* pWorkDC, int nState, int x, int y, int cx, int cy) const;
 
     BOOL m_bVisible;
     BOOL m_bChecked;
@@ -41,9 +43,14 @@ public:
     BOOL m_bEnabled;
 
 private:
+    void MakeMask(int nState);
     // The item owns copies of the skin's images, so a later skin load cannot pull them away.
     CBitmap m_bmImages[IMAGE_COUNT];
     CSize m_sizeImages[IMAGE_COUNT];
+    // White-keyed transparency worked out once per image: a mask that is set where the image
+    // is white, and the image with those pixels made black, so drawing is two plain copies.
+    CBitmap m_bmMasks[IMAGE_COUNT];
+    CBitmap m_bmInk[IMAGE_COUNT];
 };
 
 // Buttons with this command take 20 pixels and are never painted: a gap.
@@ -133,4 +140,7 @@ protected:
     bool m_bVertical;
     // The button whose text the tooltip holds.
     CCoolBarItem* m_pTipItem;
+    // The memory bitmap the bar is composed in, kept at the client size.
+    CBitmap m_bmBuffer;
+    CSize m_sizeBuffer;
 };

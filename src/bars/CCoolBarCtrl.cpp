@@ -6,7 +6,6 @@
 
 static const UINT_PTR TIMER_HOVER = 1;
 static const UINT HOVER_INTERVAL = 100;
-static const COLORREF TRANSPARENT_WHITE = RGB(255, 255, 255);
 
 BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_CREATE()
@@ -255,10 +254,24 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
     if (rcClip.IsRectEmpty())
         return;
 
-    // The bar is composed off screen and copied in one piece; only the area being repainted is
-    // composed, so a hover change costs the two buttons it touches.
-    CDC* pBuffer = g_Theme.GetBufferDC(pDC, rcClient.Size());
-    CDC* pTarget = pBuffer && pBuffer->m_hDC ? pBuffer : pDC;
+    // The bar is composed in its own memory bitmap and copied in one piece; only the area being
+    // repainted is composed, so a hover change costs the two buttons it touches.
+    CDC dcBuffer;
+    CDC* pTarget = pDC;
+    HGDIOBJ hOldBuffer = NULL;
+    if (m_sizeBuffer != rcClient.Size())
+    {
+        m_bmBuffer.DeleteObject();
+        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), rcClient.Width(), -rcClient.Height(), 1, 32, BI_RGB } };
+        void* pBits = NULL;
+        m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0));
+        m_sizeBuffer = m_bmBuffer.m_hObject ? rcClient.Size() : CSize(0, 0);
+    }
+    if (m_bmBuffer.m_hObject && dcBuffer.CreateCompatibleDC(pDC))
+    {
+        hOldBuffer = ::SelectObject(dcBuffer.m_hDC, m_bmBuffer.m_hObject);
+        pTarget = &dcBuffer;
+    }
     int nSaved = pTarget->SaveDC();
     pTarget->IntersectClipRect(&rcClip);
     if (m_hbmErase)
@@ -274,7 +287,10 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
     DoPaint(pTarget, rcClient, m_hbmErase != NULL);
     pTarget->RestoreDC(nSaved);
     if (pTarget != pDC)
+    {
         pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), pTarget, rcClip.left, rcClip.top, SRCCOPY);
+        ::SelectObject(dcBuffer.m_hDC, hOldBuffer);
+    }
 }
 
 void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)
@@ -316,8 +332,7 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
     int cx = std::min(rcItem.Width(), (int)size.cx), cy = std::min(rcItem.Height(), (int)size.cy);
     if (cx <= 0 || cy <= 0)
         return;
-    ::SelectObject(pImageDC->m_hDC, hImage);
-    pDC->TransparentBlt(rcItem.left, rcItem.top, cx, cy, pImageDC, 0, 0, cx, cy, TRANSPARENT_WHITE);
+    pItem->DrawImage(pDC, pImageDC, nState, rcItem.left, rcItem.top, cx, cy);
     if (!pItem->m_bEnabled)
     {
         // Disabled: the image half faded into the dialog background.
@@ -337,7 +352,8 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
 void CCoolBarCtrl::OnMouseMove(UINT, CPoint point)
 {
     CCoolBarItem* pItem = HitTest(point);
-    if (pItem)
+    // The tooltip changes with the button under the mouse, not with every move.
+    if (pItem && pItem != m_pTipItem)
         SetToolTip(pItem);
     CCoolBarItem* pHot = pItem && pItem != m_pPressed && pItem->m_bEnabled ? pItem : NULL;
     if (pHot != m_pHot)

@@ -1,14 +1,15 @@
 #include "CGalleryBars.h"
 
-static const int MENU_BAR_HEIGHT = 22;
-static const int TOOL_BAR_HEIGHT = 28;
+// Both bars share one row: the menu bar's captions, then the toolbar.
+static const int BARS_HEIGHT = 30;
+static const int TOOL_BAR_GAP = 12;
 static const UINT IDC_MENU_BAR = 1201;
 static const UINT IDC_TOOL_BAR = 1202;
 
 void CGalleryBars::Create(CWnd* pDialog)
 {
     // Move the dialog's controls down and grow the dialog by the bars' height.
-    const int cyBars = MENU_BAR_HEIGHT + TOOL_BAR_HEIGHT;
+    const int cyBars = BARS_HEIGHT;
     for (CWnd* pChild = pDialog->GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT))
     {
         CRect rc;
@@ -20,12 +21,21 @@ void CGalleryBars::Create(CWnd* pDialog)
     pDialog->GetWindowRect(&rcWindow);
     pDialog->SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height() + cyBars, SWP_NOMOVE | SWP_NOZORDER);
 
-    CRect rcClient;
-    pDialog->GetClientRect(&rcClient);
     m_menuBar.Create(pDialog, WS_VISIBLE, IDC_MENU_BAR);
-    m_menuBar.MoveWindow(0, 0, rcClient.Width(), MENU_BAR_HEIGHT);
     m_toolBar.Create(pDialog, WS_VISIBLE, IDC_TOOL_BAR);
-    m_toolBar.MoveWindow(8, MENU_BAR_HEIGHT + 2, rcClient.Width() - 16, TOOL_BAR_HEIGHT - 4);
+}
+
+void CGalleryBars::Layout()
+{
+    // The menu bar is as wide as its captions; the toolbar takes the rest of the row.
+    CRect rcClient;
+    m_menuBar.GetParent()->GetClientRect(&rcClient);
+    int cxMenu = 0;
+    for (int n = 0; n < m_menuBar.GetCount(); n++)
+        if (m_menuBar.GetIndex(n)->m_bVisible)
+            cxMenu += m_menuBar.GetIndex(n)->m_nSize;
+    m_menuBar.MoveWindow(4, 2, cxMenu, BARS_HEIGHT - 6);
+    m_toolBar.MoveWindow(4 + cxMenu + TOOL_BAR_GAP, 2, rcClient.Width() - cxMenu - TOOL_BAR_GAP - 8, BARS_HEIGHT - 5);
 }
 
 void CGalleryBars::Refill()
@@ -33,6 +43,7 @@ void CGalleryBars::Refill()
     CMenu* pMenu = GetSkinMenu(L"GalleryBar");
     m_menuBar.SetMenu(pMenu ? pMenu->m_hMenu : NULL);
     CreateSkinToolBar(L"Gallery", &m_toolBar);
+    Layout();
 }
 
 void CGalleryBars::ShowOff()

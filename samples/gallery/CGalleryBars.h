@@ -2,7 +2,7 @@
 #include <KorvoSkin.h>
 
 // The gallery's command bars: a menu bar over the skin's "GalleryBar" menu and a toolbar from
-// the skin's "Gallery" template, above the dialog's own controls.
+// the skin's "Gallery" template, in one row above the dialog's own controls.
 class CGalleryBars
 {
 public:
@@ -12,6 +12,7 @@ public:
     void Refill();
     // For screenshots: a hovered toolbar button and an open popup of the menu bar.
     void ShowOff();
+    void Layout();
 
     CCoolMenuBarCtrl m_menuBar;
     CCoolBarCtrl m_toolBar;

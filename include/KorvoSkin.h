@@ -10,3 +10,5 @@
 #include <KorvoSkin/CEffectButton.h>
 #include <KorvoSkin/CEffectStatic.h>
 #include <KorvoSkin/CIconButton.h>
+#include <KorvoSkin/CCoolBarCtrl.h>
+#include <KorvoSkin/CCoolMenuBarCtrl.h>

@@ -165,6 +165,34 @@ def command_strip(style):
     return px
 
 
+TOOLBAR_COMMANDS = ("open", "save", "cut", "copy", "paste")
+BUTTON_SIZE = 24
+
+
+def toolbar_buttons(style, strip):
+    """Three 24-pixel images per toolbar command (normal, hover, pressed): the command's icon on
+    white (transparent on the bar), on a light rounded plate, and on a darker one."""
+    images = {}
+    for index, name in enumerate(TOOLBAR_COMMANDS):
+        for state, plate in (("", None), ("_hover", style["plate_hover"]), ("_select", style["plate_select"])):
+            px = blank(BUTTON_SIZE, BUTTON_SIZE, (255, 255, 255))
+            if plate:
+                for y in range(1, BUTTON_SIZE - 1):
+                    for x in range(1, BUTTON_SIZE - 1):
+                        corner = (x in (1, BUTTON_SIZE - 2)) and (y in (1, BUTTON_SIZE - 2))
+                        if not corner:
+                            edge = x in (1, BUTTON_SIZE - 2) or y in (1, BUTTON_SIZE - 2)
+                            px[y][x] = style["accent"] if edge else plate
+            shift = 1 if state == "_select" else 0
+            for y in range(16):
+                for x in range(16):
+                    c = strip[y][index * 16 + x]
+                    if c != (0, 255, 0):
+                        px[4 + y + shift][4 + x + shift] = c
+            images["bar_%s%s.bmp" % (name, state)] = px
+    return images
+
+
 STYLES = {
     "Aurora": {
         "round": True,
@@ -176,6 +204,7 @@ STYLES = {
         "glyph": (255, 255, 255),
         "paper": (236, 243, 252), "paper_line": (120, 160, 220),
         "ink": (40, 60, 110), "accent": (70, 140, 230),
+        "plate_hover": (200, 221, 246), "plate_select": (150, 190, 240),
     },
     "Ember": {
         "round": False,
@@ -187,6 +216,7 @@ STYLES = {
         "glyph": (255, 200, 140),
         "paper": (250, 240, 228), "paper_line": (230, 140, 60),
         "ink": (70, 40, 20), "accent": (230, 120, 40),
+        "plate_hover": (246, 200, 160), "plate_select": (230, 160, 100),
     },
 }
 
@@ -198,7 +228,10 @@ def main():
         os.makedirs(folder, exist_ok=True)
         write_bmp(os.path.join(folder, "frame.bmp"), frame_image(style))
         write_bmp(os.path.join(folder, "paper.bmp"), watermark(style))
-        write_bmp(os.path.join(folder, "commands.bmp"), command_strip(style))
+        strip = command_strip(style)
+        write_bmp(os.path.join(folder, "commands.bmp"), strip)
+        for file_name, px in toolbar_buttons(style, strip).items():
+            write_bmp(os.path.join(folder, file_name), px)
     return 0
 
 

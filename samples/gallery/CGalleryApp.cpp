@@ -25,6 +25,8 @@ BOOL CGalleryApp::InitInstance()
     // "/controls" shows the controls page; "/hot" then puts the pointer on one of its controls.
     dlg.m_bControls = strCommandLine.Find(L"/controls") >= 0;
     dlg.m_bHot = strCommandLine.Find(L"/hot") >= 0;
+    // "/bars" hovers a toolbar button and opens the menu bar's first popup once shown.
+    dlg.m_bShowBars = strCommandLine.Find(L"/bars") >= 0;
     dlg.LoadGallerySkin();
 
     m_pMainWnd = &dlg;

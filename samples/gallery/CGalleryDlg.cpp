@@ -20,7 +20,8 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_COMMAND(ID_EDIT_PASTE, OnCommandItem)
 END_MESSAGE_MAP()
 
-CGalleryDlg::CGalleryDlg() : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE)
+CGalleryDlg::CGalleryDlg()
+    : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE), m_bShowBars(FALSE)
 {
 }
 
@@ -33,6 +34,7 @@ void CGalleryDlg::LoadGallerySkin()
 BOOL CGalleryDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
+    m_bars.Create(this);
 
     CRect rcPage;
     GetDlgItem(IDC_PAGE_FRAME)->GetWindowRect(&rcPage);
@@ -67,7 +69,7 @@ BOOL CGalleryDlg::OnInitDialog()
     }
 
     ApplySkin();
-    if (m_bOpenMenu)
+    if (m_bOpenMenu || m_bShowBars)
         SetTimer(TIMER_OPEN_MENU, 700);
     return TRUE;
 }
@@ -75,6 +77,7 @@ BOOL CGalleryDlg::OnInitDialog()
 void CGalleryDlg::ApplySkin()
 {
     SkinMe(L"Gallery", IDR_MAINFRAME);
+    m_bars.Refill();
     SetWindowText(GetSkinString(IDS_GALLERY_TITLE));
     SetDlgItemText(IDC_TITLE, GetSkinString(IDS_GALLERY_TITLE) + L"  \x2014  " + m_strSkin);
     SetDlgItemText(IDC_GREETING, GetSkinString(IDS_GALLERY_GREETING));
@@ -149,6 +152,11 @@ void CGalleryDlg::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     KillTimer(TIMER_OPEN_MENU);
+    if (m_bShowBars)
+    {
+        m_bars.ShowOff();
+        return;
+    }
     CRect rc;
     GetWindowRect(&rc);
     ShowContextMenu(CPoint(rc.left + 120, rc.top + 110));

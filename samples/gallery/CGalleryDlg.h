@@ -2,6 +2,7 @@
 #include <KorvoSkin.h>
 #include "CGalleryPage.h"
 #include "CControlsPage.h"
+#include "CGalleryBars.h"
 #include "resource.h"
 
 // The gallery's main window: a skinned, resizable dialog with an embedded page, an owner-drawn
@@ -20,6 +21,7 @@ public:
     // Show the controls page instead of the embedded page; put the pointer on one of its controls.
     BOOL m_bControls;
     BOOL m_bHot;
+    BOOL m_bShowBars;
 
 protected:
     afx_msg void OnSwitchSkin();
@@ -39,4 +41,5 @@ private:
 
     CGalleryPage m_page;
     CControlsPage m_controls;
+    CGalleryBars m_bars;
 };

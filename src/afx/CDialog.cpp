@@ -2,6 +2,7 @@
 #include "AfxResource.h"
 #include "AfxThreadState.h"
 #include "CWinApp.h"
+#include "CControlBar.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -119,7 +120,10 @@ INT_PTR CDialog::DoModal()
         while (m_bContinueModal && m_hWnd)
         {
             if (!::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE))
+            {
+                AfxIdleUpdateCmdUI(m_hWnd);
                 AfxDeleteTempMaps();
+            }
             if (::GetMessageW(&msg, NULL, 0, 0) <= 0)
             {
                 // Leave the quit request for the outer loop.

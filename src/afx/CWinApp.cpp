@@ -3,6 +3,7 @@
 #include "AfxResource.h"
 #include "AfxThreadState.h"
 #include "CWnd.h"
+#include "CControlBar.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -66,6 +67,8 @@ int CWinApp::ExitInstance()
 
 BOOL CWinApp::OnIdle(LONG)
 {
+    if (m_pMainWnd)
+        AfxIdleUpdateCmdUI(m_pMainWnd->GetSafeHwnd());
     AfxDeleteTempMaps();
     return FALSE;
 }

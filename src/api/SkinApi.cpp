@@ -4,6 +4,7 @@
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
+#include <KorvoSkin/CCoolBarCtrl.h>
 #include <gdiplus.h>
 
 namespace
@@ -128,10 +129,26 @@ bool OnSkinInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL, CCmdTarget* pTarget)
     });
 }
 
-bool CreateSkinToolBar(const wchar_t*, CCoolBarCtrl*)
+bool CreateSkinToolBar(const wchar_t* pszName, CCoolBarCtrl* pBar)
 {
-    return OnHostThread(false, [] {
-        // No toolbar templates are read yet, so there is nothing to fill the bar with.
+    return OnHostThread(false, [=] {
+        if (!pszName || !pBar)
+            return false;
+        // Controls the host placed on the bar belong to its previous content.
+        if (HWND hBar = pBar->GetSafeHwnd())
+            for (HWND hChild = ::GetWindow(hBar, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+                ::ShowWindow(hChild, SW_HIDE);
+        pBar->Clear();
+        const CSkinToolbarTemplate* pTemplate = g_Registry.GetToolbar(pszName);
+        if (!pTemplate)
+            return false;
+        for (const SKIN_TOOLBAR_BUTTON& button : pTemplate->m_buttons)
+        {
+            CCoolBarItem* pItem = pBar->Add(button.nID, button.strName, button.nSize, button.strTip, -1);
+            pItem->Show(button.bVisible);
+            pItem->LoadSkinImages();
+        }
+        pBar->SetAlignVert(pTemplate->m_bVertical);
         return true;
     });
 }

@@ -36,7 +36,8 @@ CString ReplaceLineFeedEscapes(const CString& strValue)
 
 CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
     : m_crDialogBack(0), m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
-      m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
+      m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0),
+      m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL)
 {
     m_mapMenus.InitHashTable(83);
     m_mapToolbars.InitHashTable(61);
@@ -105,17 +106,9 @@ void CSkinRegistry::Clear()
     m_mapWatermarks.clear();
     g_Theme.m_images.Clear();
 
-    for (POSITION pos = m_mapMenus.GetStartPosition(); pos;)
-    {
-        CString strName;
-        CMenu* pMenu;
-        m_mapMenus.GetNextAssoc(pos, strName, pMenu);
-        delete pMenu;
-    }
-    m_mapMenus.RemoveAll();
+    ClearMenus();
 
     m_mapStrings.clear();
-    m_mapToolbars.RemoveAll();
     m_brDialogBack.DeleteObject();
     m_nStringEntries = 0;
     m_nWatermarkEntries = 0;
@@ -251,95 +244,6 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
     return TRUE;
 }
 
-BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection)
-{
-    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
-    {
-        CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
-        if (pElement->IsNamed(L"menu") && !LoadMenu(pElement))
-            return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
-{
-    CString strName = pElement->GetAttributeValue(L"name");
-    if (strName.IsEmpty())
-        return FALSE;
-    CMenu* pOld = NULL;
-    if (m_mapMenus.Lookup(strName, pOld))
-    {
-        delete pOld;
-        m_mapMenus.RemoveKey(strName);
-    }
-    CMenu* pMenu = new CMenu;
-    if (pElement->GetAttributeValue(L"type", L"popup").CompareNoCase(L"bar") == 0)
-        pMenu->CreateMenu();
-    else
-        pMenu->CreatePopupMenu();
-    if (!FillMenu(pElement, pMenu->m_hMenu))
-    {
-        delete pMenu;
-        return FALSE;
-    }
-    m_mapMenus[strName] = pMenu;
-    return TRUE;
-}
-
-BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
-{
-    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
-    {
-        CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
-        // The first underscore marks the mnemonic.
-        CString strText = pChild->GetAttributeValue(L"text");
-        int nMnemonic = strText.Find(L'_');
-        if (nMnemonic >= 0)
-            strText.SetAt(nMnemonic, L'&');
-        if (pChild->IsNamed(L"item"))
-        {
-            UINT nID = g_Theme.NameToID(pChild->GetAttributeValue(L"id"));
-            if (!nID)
-                continue;
-            CString strShortcut = pChild->GetAttributeValue(L"shortcut");
-            if (!strShortcut.IsEmpty())
-                strText += L"\t" + strShortcut;
-            ::AppendMenuW(hMenu, MF_STRING, nID, strText);
-        }
-        else if (pChild->IsNamed(L"menu"))
-        {
-            HMENU hSubMenu = ::CreatePopupMenu();
-            if (!FillMenu(pChild, hSubMenu))
-            {
-                ::DestroyMenu(hSubMenu);
-                return FALSE;
-            }
-            ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText);
-        }
-        else if (pChild->IsNamed(L"separator"))
-            ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
-    }
-    return TRUE;
-}
-
-BOOL CSkinRegistry::LoadToolbars(CXmlElement*)
-{
-    // Toolbar templates are copies of toolbar controls, which this library does not have yet;
-    // the section is accepted so that skins written for toolbars still load.
-    return TRUE;
-}
-
-UINT CSkinRegistry::TrackPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd)
-{
-    CMenu* pMenu = GetMenu(pszName);
-    if (!pMenu)
-        return 0;
-    if (nDefaultItem)
-        ::SetMenuDefaultItem(pMenu->m_hMenu, nDefaultItem, FALSE);
-    return pMenu->TrackPopupMenu(nFlags | TPM_RIGHTBUTTON, point.x, point.y, pWnd, NULL);
-}
-
 BOOL CSkinRegistry::LoadColourScheme(CXmlElement* pSection)
 {
     return g_Theme.LoadColourScheme(pSection, m_crDialogBack);
@@ -378,12 +282,4 @@ CWindowSkinBase* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const
         if ((*it)->HasTarget(pszName))
             return it->get();
     return NULL;
-}
-
-CMenu* CSkinRegistry::GetMenu(const wchar_t* pszName) const
-{
-    CMenu* pMenu = NULL;
-    if (!pszName || !m_mapMenus.Lookup(pszName, pMenu))
-        return NULL;
-    return pMenu;
 }

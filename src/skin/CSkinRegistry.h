@@ -4,11 +4,11 @@
 #include "../xml/CXmlElement.h"
 #include <KorvoSkin/CWindowSkinListener.h>
 #include "CWindowSkinReader.h"
+#include "CSkinMenu.h"
+#include "CSkinToolbarTemplate.h"
 #include <map>
 #include <memory>
 #include <vector>
-
-class CCoolBarCtrl;
 
 // What one load may create, however large or hostile its files: entries read past a bound are
 // ignored. Each is far above what any real skin declares and well below the platform's quota of
@@ -43,6 +43,7 @@ public:
     BOOL LoadMenu(CXmlElement* pMenu);
     BOOL FillMenu(CXmlElement* pMenu, HMENU hMenu);
     BOOL LoadToolbars(CXmlElement* pSection);
+    BOOL LoadToolbar(CXmlElement* pToolbar);
     BOOL LoadColourScheme(CXmlElement* pSection);
     BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder);
 
@@ -59,17 +60,44 @@ public:
     unsigned GetWindowSkinGeneration() const { return m_nWindowSkinGeneration; }
     CMenu* GetMenu(const wchar_t* pszName) const;
     UINT TrackPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd);
+    const CSkinToolbarTemplate* GetToolbar(const wchar_t* pszName) const;
+
+    // Brackets the modal loop of a menu (or of a submenu of one) that may be the registry's: a
+    // skin load inside the loop ends the menu and leaves destroying it to EndMenuTracking, which
+    // returns TRUE when that happened.
+    void BeginMenuTracking(HMENU hMenu);
+    BOOL EndMenuTracking();
+
+    // What one load may create at most: menus (submenus included), menu items, toolbar
+    // templates and buttons of one toolbar.
+    static const int MAX_MENUS = 1000;
+    static const int MAX_MENU_ITEMS = 10000;
+    static const int MAX_TOOLBARS = 1000;
+    static const int MAX_TOOLBAR_BUTTONS = 256;
+    static const int MAX_BUTTON_SIZE = 1024;
 
     // Sorted map: a file may fill it, and no choice of names slows its lookups. The bitmaps are
     // borrowed from the theme's image cache of this load.
     std::map<CString, HBITMAP> m_mapWatermarks;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
     std::map<UINT, CString> m_mapStrings;
-    CMap<CString, const CString&, CCoolBarCtrl*, CCoolBarCtrl*> m_mapToolbars;
+    CMap<CString, const CString&, CSkinToolbarTemplate*, CSkinToolbarTemplate*> m_mapToolbars;
     COLORREF m_crDialogBack;
     CBrush m_brDialogBack;
 
 private:
+    void ClearMenus();
+    // Destroys the shell's menu, or only takes it away while a menu loop is tracking it.
+    void ReleaseMenuHandle(CSkinMenu* pMenu);
+
+    // Owners of what m_mapMenus and m_mapToolbars index by name.
+    std::vector<std::unique_ptr<CSkinMenu>> m_menuStore;
+    std::vector<std::unique_ptr<CSkinToolbarTemplate>> m_toolbarStore;
+    int m_nMenusCreated;
+    int m_nMenuItemsCreated;
+    HMENU m_hTrackedMenu;
+    HMENU m_hRetiredMenu;
+
     void DeleteWindowSkins();
 
     const CWindowSkinReader& m_windowSkinReader;

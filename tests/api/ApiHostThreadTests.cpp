@@ -5,7 +5,7 @@
 #include <api/Globals.h>
 #include <KorvoSkin/SkinApi.h>
 #include <theme/CMenuSkinner.h>
-#include <windowskin/CSkinDialog.h>
+#include <KorvoSkin/CSkinDialog.h>
 #include <gtest/gtest.h>
 #include <atomic>
 #include <memory>

@@ -46,7 +46,7 @@ TEST(Api, LifecycleAndRoutingAnswerSafely)
     EXPECT_FALSE(OnSkinDrawItem(0, &dis));
     EXPECT_FALSE(OnSkinDrawItem(0, NULL));
     EXPECT_TRUE(OnSkinInitMenuPopup(NULL, 0, FALSE, NULL));
-    EXPECT_TRUE(CreateSkinToolBar(NULL, NULL));
+    EXPECT_FALSE(CreateSkinToolBar(NULL, NULL)) << "a null name or bar fills nothing";
     EXPECT_EQ(0u, TrackSkinPopupMenu(L"none", CPoint(1, 1), 0, TPM_RETURNCMD, NULL));
 
     EXPECT_TRUE(UnInitSkin());

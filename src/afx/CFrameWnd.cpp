@@ -1,0 +1,31 @@
+#include "CFrameWnd.h"
+#include "AfxResource.h"
+#include "CWinApp.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+const RECT CFrameWnd::rectDefault = { (LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0 };
+
+CFrameWnd::CFrameWnd()
+{
+}
+
+CFrameWnd::~CFrameWnd()
+{
+}
+
+BOOL CFrameWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd)
+{
+    int cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
+    int cy = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
+                    pParentWnd->GetSafeHwnd(), NULL);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}

@@ -1,0 +1,243 @@
+// The registry's menus and toolbar templates: the <menus> and <toolbars> readers and the
+// lookups that hand them out.
+#include "CSkinRegistry.h"
+#include "../theme/CInterfaceTheme.h"
+
+namespace
+{
+// Whether hMenu is hRoot or one of its submenus, at any depth.
+BOOL MenuContains(HMENU hRoot, HMENU hMenu)
+{
+    if (hRoot == hMenu)
+        return TRUE;
+    int nCount = ::GetMenuItemCount(hRoot);
+    for (int i = 0; i < nCount; i++)
+    {
+        HMENU hSub = ::GetSubMenu(hRoot, i);
+        if (hSub && MenuContains(hSub, hMenu))
+            return TRUE;
+    }
+    return FALSE;
+}
+}
+
+void CSkinRegistry::ClearMenus()
+{
+    for (const std::unique_ptr<CSkinMenu>& pMenu : m_menuStore)
+        ReleaseMenuHandle(pMenu.get());
+    // A shell a host was given stays, empty, so its pointer stays good; the others go.
+    std::vector<std::unique_ptr<CSkinMenu>> kept;
+    for (std::unique_ptr<CSkinMenu>& pMenu : m_menuStore)
+        if (pMenu->m_bHandedOut)
+            kept.push_back(std::move(pMenu));
+    m_menuStore.swap(kept);
+    m_mapMenus.RemoveAll();
+    for (const std::unique_ptr<CSkinMenu>& pMenu : m_menuStore)
+        m_mapMenus[pMenu->m_strName] = pMenu.get();
+
+    m_mapToolbars.RemoveAll();
+    m_toolbarStore.clear();
+    m_nMenusCreated = m_nMenuItemsCreated = 0;
+}
+
+void CSkinRegistry::ReleaseMenuHandle(CSkinMenu* pMenu)
+{
+    if (!pMenu->m_hMenu)
+        return;
+    if (m_hTrackedMenu && !m_hRetiredMenu && MenuContains(pMenu->m_hMenu, m_hTrackedMenu))
+    {
+        // Destroying a menu inside its own modal loop pulls the loop's memory away: end the
+        // loop and destroy the menu once it has returned.
+        m_hRetiredMenu = pMenu->Detach();
+        ::EndMenu();
+    }
+    else
+        pMenu->DestroyMenu();
+}
+
+void CSkinRegistry::BeginMenuTracking(HMENU hMenu)
+{
+    m_hTrackedMenu = hMenu;
+    m_hRetiredMenu = NULL;
+}
+
+BOOL CSkinRegistry::EndMenuTracking()
+{
+    m_hTrackedMenu = NULL;
+    if (!m_hRetiredMenu)
+        return FALSE;
+    ::DestroyMenu(m_hRetiredMenu);
+    m_hRetiredMenu = NULL;
+    return TRUE;
+}
+
+BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection)
+{
+    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
+        if (pElement->IsNamed(L"menu") && !LoadMenu(pElement))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
+{
+    CString strName = pElement->GetAttributeValue(L"name");
+    if (strName.IsEmpty())
+        return FALSE;
+    // A later menu of the same name takes the earlier one's place (and object).
+    CMenu* pFound = NULL;
+    CSkinMenu* pShell = m_mapMenus.Lookup(strName, pFound) ? static_cast<CSkinMenu*>(pFound) : NULL;
+    if (pShell)
+        ReleaseMenuHandle(pShell);
+    if (m_nMenusCreated >= MAX_MENUS)
+        return FALSE;
+    BOOL bBar = pElement->GetAttributeValue(L"type", L"popup").CompareNoCase(L"bar") == 0;
+    HMENU hMenu = bBar ? ::CreateMenu() : ::CreatePopupMenu();
+    if (!hMenu)
+        return FALSE;
+    m_nMenusCreated++;
+    if (!FillMenu(pElement, hMenu))
+    {
+        ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    if (!pShell)
+    {
+        m_menuStore.push_back(std::unique_ptr<CSkinMenu>(new CSkinMenu(strName)));
+        pShell = m_menuStore.back().get();
+        m_mapMenus[strName] = pShell;
+    }
+    pShell->Attach(hMenu);
+    return TRUE;
+}
+
+BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
+{
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
+        BOOL bItem = pChild->IsNamed(L"item"), bMenu = pChild->IsNamed(L"menu"), bSeparator = pChild->IsNamed(L"separator");
+        if (!bItem && !bMenu && !bSeparator)
+            continue;
+        if (m_nMenuItemsCreated >= MAX_MENU_ITEMS)
+            return FALSE;
+        // The first underscore marks the mnemonic.
+        CString strText = pChild->GetAttributeValue(L"text");
+        int nMnemonic = strText.Find(L'_');
+        if (nMnemonic >= 0)
+            strText.SetAt(nMnemonic, L'&');
+        if (bItem)
+        {
+            UINT nID = g_Theme.NameToID(pChild->GetAttributeValue(L"id"));
+            if (!nID)
+                continue;
+            CString strShortcut = pChild->GetAttributeValue(L"shortcut");
+            if (!strShortcut.IsEmpty())
+                strText += L"\t" + strShortcut;
+            ::AppendMenuW(hMenu, MF_STRING, nID, strText);
+        }
+        else if (bMenu)
+        {
+            if (m_nMenusCreated >= MAX_MENUS)
+                return FALSE;
+            HMENU hSubMenu = ::CreatePopupMenu();
+            if (!hSubMenu)
+                return FALSE;
+            m_nMenusCreated++;
+            if (!FillMenu(pChild, hSubMenu))
+            {
+                ::DestroyMenu(hSubMenu);
+                return FALSE;
+            }
+            ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText);
+        }
+        else
+            ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
+        m_nMenuItemsCreated++;
+    }
+    return TRUE;
+}
+
+BOOL CSkinRegistry::LoadToolbars(CXmlElement* pSection)
+{
+    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
+        if (pElement->IsNamed(L"toolbar"))
+            LoadToolbar(pElement);
+    }
+    return TRUE;
+}
+
+BOOL CSkinRegistry::LoadToolbar(CXmlElement* pElement)
+{
+    CString strName = pElement->GetAttributeValue(L"name");
+    CSkinToolbarTemplate* pTemplate = NULL;
+    if (m_mapToolbars.Lookup(strName, pTemplate))
+        *pTemplate = CSkinToolbarTemplate();
+    else
+    {
+        if ((int)m_toolbarStore.size() >= MAX_TOOLBARS)
+            return TRUE;
+        m_toolbarStore.push_back(std::unique_ptr<CSkinToolbarTemplate>(new CSkinToolbarTemplate));
+        pTemplate = m_toolbarStore.back().get();
+        m_mapToolbars[strName] = pTemplate;
+    }
+    pTemplate->m_bVertical = pElement->GetAttributeValue(L"align", L"false").CompareNoCase(L"true") == 0;
+    int nSize = _wtoi(pElement->GetAttributeValue(L"types", L"16"));
+    nSize = nSize < 0 ? 0 : nSize > MAX_BUTTON_SIZE ? MAX_BUTTON_SIZE : nSize;
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+    {
+        CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
+        if ((int)pTemplate->m_buttons.size() >= MAX_TOOLBAR_BUTTONS)
+            break;
+        if (pChild->IsNamed(L"button"))
+        {
+            CString strID = pChild->GetAttributeValue(L"id");
+            UINT nID = g_Theme.NameToID(strID);
+            if (!nID)
+                continue;
+            bool bVisible = pChild->GetAttributeValue(L"visible", L"true").CompareNoCase(L"false") != 0;
+            pTemplate->m_buttons.push_back({ nID, strID, nSize, pChild->GetAttributeValue(L"text"), bVisible });
+        }
+        else if (pChild->IsNamed(L"separator"))
+            pTemplate->m_buttons.push_back({ 0, CString(), 16, CString(), true });
+    }
+    return TRUE;
+}
+
+CMenu* CSkinRegistry::GetMenu(const wchar_t* pszName) const
+{
+    CMenu* pMenu = NULL;
+    if (!pszName || !m_mapMenus.Lookup(pszName, pMenu) || !pMenu->m_hMenu)
+        return NULL;
+    static_cast<CSkinMenu*>(pMenu)->m_bHandedOut = true;
+    return pMenu;
+}
+
+const CSkinToolbarTemplate* CSkinRegistry::GetToolbar(const wchar_t* pszName) const
+{
+    CSkinToolbarTemplate* pTemplate = NULL;
+    if (!pszName || !m_mapToolbars.Lookup(pszName, pTemplate))
+        return NULL;
+    return pTemplate;
+}
+
+UINT CSkinRegistry::TrackPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd)
+{
+    CMenu* pMenu = NULL;
+    // One menu loop at a time: the platform would refuse a second one anyway.
+    if (!pszName || !m_mapMenus.Lookup(pszName, pMenu) || !pMenu->m_hMenu || m_hTrackedMenu)
+        return 0;
+    HMENU hMenu = pMenu->m_hMenu;
+    if (nDefaultItem)
+        ::SetMenuDefaultItem(hMenu, nDefaultItem, FALSE);
+    BeginMenuTracking(hMenu);
+    UINT nResult = (UINT)::TrackPopupMenu(hMenu, nFlags | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                                          pWnd ? pWnd->m_hWnd : NULL, NULL);
+    // A choice made in a menu the skin has since replaced is no choice.
+    return EndMenuTracking() ? 0 : nResult;
+}

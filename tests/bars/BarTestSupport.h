@@ -1,0 +1,91 @@
+// Helpers of the command-bar tests: skin folders with button images, a host window that
+// records the commands it is sent, pixels read back from the screen, and a driver that runs
+// steps inside a menu's modal loop from a timer.
+#pragma once
+#include "KorvoTest.h"
+#include <KorvoSkin.h>
+#include <skin/CSkinRegistry.h>
+#include <theme/CInterfaceTheme.h>
+#include <theme/CMenuSkinner.h>
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace BarTest
+{
+const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF DIALOG = RGB(10, 200, 30); // the skins' dialog background
+const COLORREF NORMAL = RGB(200, 0, 0), HOVER = RGB(0, 0, 200), SELECT = RGB(200, 200, 0);
+const int BAR_X = 40, BAR_Y = 40; // the bar's place in the host's client area
+const UINT BAR_ID = 4321;
+
+// A button image: one colour with a white (transparent) top-left 4x4 corner.
+std::vector<BYTE> ButtonImage(int cx, int cy, COLORREF cr);
+
+// A skin folder that the library's application folder points at while it lives.
+class CSkinFolder : public KorvoTest::CTempFolder
+{
+public:
+    CSkinFolder() : m_strSaved(g_strAppFolder) { g_strAppFolder = Path(); }
+    ~CSkinFolder() { g_strAppFolder = m_strSaved; }
+    CString WriteSkin(LPCWSTR pszRelative, const std::string& strSections) const
+    {
+        return WriteFile(pszRelative, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<skin>\n" + strSections + "\n</skin>\n");
+    }
+    CString WriteBase(const std::string& strSections) const { return WriteSkin(L"Definitions\\Definitions.xml", strSections); }
+    void WriteImage(LPCWSTR pszRelative, int cx, int cy, COLORREF cr) const
+    {
+        std::vector<BYTE> bytes = ButtonImage(cx, cy, cr);
+        WriteFile(pszRelative, bytes.data(), bytes.size());
+    }
+
+private:
+    CString m_strSaved;
+};
+
+// The watermarks and dialog colour of a skin whose buttons named Save and Open have all three
+// images (Open has no hover image when bNoOpenHover).
+std::string ButtonSkin(bool bNoOpenHover = false);
+void WriteButtonImages(const CSkinFolder& folder);
+
+// The host: a frame window that records every WM_COMMAND it gets and disables command 102 and
+// retitles command 101 in its command-UI handlers.
+class CHostWnd : public CFrameWnd
+{
+public:
+    BOOL Create(int cx = 400, int cy = 200);
+    std::vector<std::pair<WPARAM, LPARAM>> m_commands;
+    CString m_strTip101;
+    std::vector<UINT> m_drawn;  // menu items drawn, by command
+    BOOL m_bRecordDrawing = FALSE;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnUpdate101(CCmdUI* pCmdUI);
+    afx_msg void OnUpdate102(CCmdUI* pCmdUI);
+    afx_msg void OnCommand103();
+    DECLARE_MESSAGE_MAP()
+};
+
+// The pixels of a window's client area as the screen shows them.
+class CClientShot
+{
+public:
+    explicit CClientShot(HWND hWnd);
+    ~CClientShot();
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+// Runs each step on a timer tick while a popup menu is open, then lets the menu close; gives
+// up after a bounded number of idle ticks. Returns how many steps ran.
+typedef std::function<void(HWND hPopup)> MenuStep;
+size_t RunInMenuLoop(std::vector<MenuStep> steps, std::function<void()> start, DWORD nLimitMs = 8000);
+HWND OpenPopup();
+}

@@ -1,0 +1,167 @@
+// The skin's menus: replacement, limits, pointers kept across loads, TrackSkinPopupMenu driven
+// by keys posted into its modal loop, and skin loads inside that loop.
+#include "BarTestSupport.h"
+
+using namespace BarTest;
+
+namespace
+{
+const char* const CONTEXT_MENU = R"(<menus><menu name="Context"><item id="201" text="_First"/>
+    <item id="202" text="_Second"/><item id="203" text="_Third"/></menu></menus>)";
+
+class SkinMenus : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::SetCursorPos(1, 1);
+        ASSERT_TRUE(m_host.Create());
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        KorvoTest::PumpMessages(10);
+    }
+    CSkinFolder m_folder;
+    CHostWnd m_host;
+};
+
+std::string Repeat(const std::string& strPart, int nCount)
+{
+    std::string str;
+    for (int i = 0; i < nCount; i++)
+        str += strPart;
+    return str;
+}
+
+// A timer that posts keys to the open popup.
+std::vector<UINT> s_keys;
+void CALLBACK PostKeys(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hPopup = OpenPopup();
+    if (!hPopup)
+        return;
+    for (UINT nKey : s_keys)
+        ::PostMessageW(hPopup, WM_KEYDOWN, nKey, 0);
+    ::KillTimer(NULL, nTimer);
+}
+
+UINT TrackWithKeys(const wchar_t* pszName, std::vector<UINT> keys, HWND hOwner, UINT nDefault = 0)
+{
+    s_keys = std::move(keys);
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, PostKeys);
+    UINT nResult = TrackSkinPopupMenu(pszName, CPoint(300, 300), nDefault, TPM_RETURNCMD, CWnd::FromHandle(hOwner));
+    ::KillTimer(NULL, nTimer);
+    return nResult;
+}
+}
+
+TEST_F(SkinMenus, ALaterMenuOfTheSameNameReplacesTheEarlierOneWhichIsDestroyed)
+{
+    m_folder.WriteBase(R"(<menus><menu name="X"><item id="1" text="one"/></menu></menus>)");
+    m_folder.WriteSkin(L"first.xml", R"(<menus><menu name="X" type="BAR"><item id="2" text="two"/></menu>
+        <menu name="Y" type="other"><item id="3" text="three"/></menu></menus>)");
+    LoadSkin(L"first.xml", L"");
+    CMenu* pX = GetSkinMenu(L"X");
+    ASSERT_NE(nullptr, pX);
+    EXPECT_EQ(2u, pX->GetMenuItemID(0)) << "the later file's menu";
+    HMENU hOld = pX->m_hMenu;
+
+    // A pointer the host kept holds the next load's menu of that name, or none.
+    LoadSkin(L"", L"");
+    EXPECT_FALSE(::IsMenu(hOld)) << "the replaced menu is destroyed";
+    EXPECT_EQ(pX, GetSkinMenu(L"X"));
+    EXPECT_EQ(1u, pX->GetMenuItemID(0));
+    m_folder.WriteBase("");
+    LoadSkin(L"", L"");
+    EXPECT_EQ(nullptr, GetSkinMenu(L"X"));
+    EXPECT_EQ(nullptr, pX->m_hMenu) << "the kept object is empty, not freed";
+    EXPECT_EQ(0u, TrackSkinPopupMenu(L"X", CPoint(1, 1), 0, TPM_RETURNCMD, &m_host));
+
+    // Many replacements of one name cost one menu each and leave one.
+    m_folder.WriteBase("<menus>" + Repeat(R"(<menu name="R"><item id="5" text="r"/></menu>)", 900) + "</menus>");
+    LoadSkin(L"", L"");
+    ASSERT_NE(nullptr, GetSkinMenu(L"R"));
+    EXPECT_EQ(1u, GetSkinMenu(L"R")->GetMenuItemCount());
+}
+
+TEST_F(SkinMenus, OneLoadCreatesAtMostAThousandMenusAndTenThousandItems)
+{
+    std::string strMenus;
+    for (int i = 0; i < 1001; i++)
+        strMenus += "<menu name=\"M" + std::to_string(i) + "\"><item id=\"1\" text=\"a\"/></menu>";
+    m_folder.WriteBase("<menus>" + strMenus + R"(</menus><strings><string id="1" value="after"/></strings>)");
+    LoadSkin(L"", L"");
+    EXPECT_NE(nullptr, GetSkinMenu(L"M999"));
+    EXPECT_EQ(nullptr, GetSkinMenu(L"M1000"));
+    EXPECT_EQ(CString(), GetSkinString(1)) << "the limit stops the rest of the file";
+
+    // 100 menus of 101 items pass the item limit in the last one; the load's next file reads none.
+    std::string strItems;
+    for (int i = 0; i < 100; i++)
+        strItems += "<menu name=\"I" + std::to_string(i) + "\">" + Repeat(R"(<item id="7" text="x"/><item id="0"/>)", 101) + "</menu>";
+    m_folder.WriteBase("<menus>" + strItems + "</menus>");
+    m_folder.WriteSkin(L"first.xml", R"(<menus><menu name="Later"><item id="1" text="a"/></menu></menus>)");
+    LoadSkin(L"first.xml", L"");
+    EXPECT_NE(nullptr, GetSkinMenu(L"I98"));
+    EXPECT_EQ(nullptr, GetSkinMenu(L"I99"));
+    EXPECT_EQ(nullptr, GetSkinMenu(L"Later")) << "the limit is the load's, not the file's";
+}
+
+TEST_F(SkinMenus, TrackSkinPopupMenuReturnsTheCommandChosenWithTheKeyboard)
+{
+    m_folder.WriteBase(CONTEXT_MENU);
+    LoadSkin(L"", L"");
+    EXPECT_EQ(202u, TrackWithKeys(L"Context", { VK_DOWN, VK_DOWN, VK_RETURN }, m_host.m_hWnd));
+    EXPECT_EQ(203u, TrackWithKeys(L"Context", { 'T' }, m_host.m_hWnd)) << "mnemonics from the underscores";
+    EXPECT_EQ(0u, TrackWithKeys(L"Context", { VK_ESCAPE }, m_host.m_hWnd));
+    EXPECT_EQ(0u, TrackWithKeys(L"Unknown", {}, m_host.m_hWnd));
+    EXPECT_EQ(0u, TrackWithKeys(NULL, {}, m_host.m_hWnd));
+
+    EXPECT_EQ(0u, TrackWithKeys(L"Context", { VK_ESCAPE }, m_host.m_hWnd, 202));
+    EXPECT_EQ(202u, ::GetMenuDefaultItem(GetSkinMenu(L"Context")->m_hMenu, FALSE, 0))
+        << "the default item stays on the stored menu";
+    TrackWithKeys(L"Context", { VK_ESCAPE }, m_host.m_hWnd, 0);
+    EXPECT_EQ(202u, ::GetMenuDefaultItem(GetSkinMenu(L"Context")->m_hMenu, FALSE, 0));
+}
+
+namespace
+{
+int s_nReloads = 0;
+CHostWnd* s_pHost = NULL;
+void CALLBACK ReloadInLoop(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    if (!OpenPopup())
+        return;
+    ::KillTimer(NULL, nTimer);
+    LoadSkin(L"", L"");
+    s_nReloads++;
+    // From here on the menu must not be drawn: its items are the old skin's.
+    s_pHost->m_bRecordDrawing = TRUE;
+}
+}
+
+// A skin load from a timer inside the menu's own loop used to destroy the menu being tracked.
+TEST_F(SkinMenus, ASkinLoadInsideTheMenuLoopEndsTheMenuAndDrawsNothingOld)
+{
+    m_folder.WriteBase(CONTEXT_MENU);
+    LoadSkin(L"", L"");
+    s_nReloads = 0;
+    for (int nRound = 0; nRound < 100; nRound++)
+    {
+        m_host.m_drawn.clear();
+        m_host.m_bRecordDrawing = FALSE;
+        s_pHost = &m_host;
+        UINT_PTR nTimer = ::SetTimer(NULL, 0, 10, ReloadInLoop);
+        int nBefore = s_nReloads;
+        UINT nResult = TrackSkinPopupMenu(L"Context", CPoint(300, 300), 201, TPM_RETURNCMD, &m_host);
+        ::KillTimer(NULL, nTimer);
+        KorvoTest::PumpMessages(0);
+        ASSERT_EQ(0u, nResult) << "round " << nRound;
+        ASSERT_TRUE(m_host.m_drawn.empty()) << "round " << nRound << ": an item was drawn after the reload";
+        ASSERT_EQ(nBefore + 1, s_nReloads) << "round " << nRound;
+        ASSERT_FALSE(OpenPopup());
+        ASSERT_NE(nullptr, GetSkinMenu(L"Context"));
+    }
+    EXPECT_EQ(100, s_nReloads);
+}

@@ -19,7 +19,7 @@ BOOL CFrameWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwSt
     int cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
     int cy = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
-                    pParentWnd->GetSafeHwnd(), NULL);
+                    (pParentWnd ? pParentWnd->m_hWnd : NULL), NULL);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -56,7 +56,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     ::InitCommonControlsEx(&icc);
     m_dwStyle = dwStyle & CBRS_ALL;
     DWORD dwWindowStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
-    if (!CreateEx(0, TOOLBARCLASSNAMEW, NULL, dwWindowStyle, 0, 0, 0, 0, pParentWnd->GetSafeHwnd(), (HMENU)(UINT_PTR)nID))
+    if (!CreateEx(0, TOOLBARCLASSNAMEW, NULL, dwWindowStyle, 0, 0, 0, 0, (pParentWnd ? pParentWnd->m_hWnd : NULL), (HMENU)(UINT_PTR)nID))
         return FALSE;
     ::SendMessageW(m_hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     return TRUE;

@@ -16,7 +16,7 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
     ::InitCommonControlsEx(&icc);
     return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASSW, NULL, WS_POPUP | TTS_ALWAYSTIP | dwStyle,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), NULL);
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, (pParentWnd ? pParentWnd->m_hWnd : NULL), NULL);
 }
 
 void CToolTipCtrl::InitToolInfo(TOOLINFOW& ti, CWnd* pWnd, UINT_PTR nIDTool)
@@ -24,7 +24,7 @@ void CToolTipCtrl::InitToolInfo(TOOLINFOW& ti, CWnd* pWnd, UINT_PTR nIDTool)
     // The size without the last member is understood by every version of the control.
     memset(&ti, 0, sizeof(ti));
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = pWnd->GetSafeHwnd();
+    ti.hwnd = pWnd ? pWnd->m_hWnd : NULL;
     ti.uId = nIDTool;
 }
 

@@ -68,7 +68,7 @@ int CWinApp::ExitInstance()
 BOOL CWinApp::OnIdle(LONG)
 {
     if (m_pMainWnd)
-        AfxIdleUpdateCmdUI(m_pMainWnd->GetSafeHwnd());
+        AfxIdleUpdateCmdUI(m_pMainWnd ? m_pMainWnd->m_hWnd : NULL);
     AfxDeleteTempMaps();
     return FALSE;
 }

@@ -1,6 +1,12 @@
 #include <KorvoSkin/CResizableLayout.h>
 #include "ResizeSupportMessage.h"
 
+// The window of a wrapper that may be missing.
+static HWND HwndOf(const CWnd* pWnd)
+{
+    return pWnd ? pWnd->m_hWnd : NULL;
+}
+
 namespace
 {
 // Size times percent, then divided by 100 truncating toward zero; 64-bit so that anchor values
@@ -72,7 +78,7 @@ void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBot
 
 void CResizableLayout::AddAnchor(UINT nID, CSize anchorTopLeft, CSize anchorBottomRight)
 {
-    AddAnchor(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID), anchorTopLeft, anchorBottomRight);
+    AddAnchor(::GetDlgItem(HwndOf(GetResizableWnd()), nID), anchorTopLeft, anchorBottomRight);
 }
 
 void CResizableLayout::AddAnchorCallback(UINT nCallbackKey)
@@ -96,7 +102,7 @@ BOOL CResizableLayout::GetAnchorPosition(HWND hWnd, const CRect& rectParent, CRe
 
 BOOL CResizableLayout::GetAnchorPosition(UINT nID, const CRect& rectParent, CRect& rectChild, UINT* pFlags)
 {
-    return GetAnchorPosition(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID), rectParent, rectChild, pFlags);
+    return GetAnchorPosition(::GetDlgItem(HwndOf(GetResizableWnd()), nID), rectParent, rectChild, pFlags);
 }
 
 BOOL CResizableLayout::RemoveAnchor(HWND hWnd)
@@ -123,7 +129,7 @@ BOOL CResizableLayout::RemoveAnchor(HWND hWnd)
 
 BOOL CResizableLayout::RemoveAnchor(UINT nID)
 {
-    return RemoveAnchor(::GetDlgItem(GetResizableWnd()->GetSafeHwnd(), nID));
+    return RemoveAnchor(::GetDlgItem(HwndOf(GetResizableWnd()), nID));
 }
 
 void CResizableLayout::RemoveAllAnchors()
@@ -388,10 +394,12 @@ void CResizableLayout::ClipChildren(CDC* pDC)
 void CResizableLayout::EraseBackground(CDC* pDC)
 {
     CWnd* pWnd = GetResizableWnd();
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = HwndOf(pWnd);
+    if (!hWnd || !pDC)
+        return;
     HBRUSH hBrush;
     if (::GetClassLongPtrW(hWnd, GCW_ATOM) == DIALOG_CLASS_ATOM)
-        hBrush = (HBRUSH)pWnd->SendMessage(WM_CTLCOLORDLG, (WPARAM)pDC->GetSafeHdc(), (LPARAM)hWnd);
+        hBrush = (HBRUSH)pWnd->SendMessage(WM_CTLCOLORDLG, (WPARAM)pDC->m_hDC, (LPARAM)hWnd);
     else
         hBrush = (HBRUSH)::GetClassLongPtrW(hWnd, GCLP_HBRBACKGROUND);
     // Class brushes may be given as a system colour index plus one.
@@ -403,5 +411,5 @@ void CResizableLayout::EraseBackground(CDC* pDC)
     CRgn rgnErase;
     GetClippingRegion(&rgnErase);
     if (rgnErase.m_hObject)
-        ::FillRgn(pDC->GetSafeHdc(), (HRGN)rgnErase.m_hObject, hBrush);
+        ::FillRgn(pDC->m_hDC, (HRGN)rgnErase.m_hObject, hBrush);
 }

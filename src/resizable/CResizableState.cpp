@@ -58,7 +58,7 @@ BOOL CResizableState::StorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
     CWnd* pWnd = GetResizableWnd();
     CWinApp* pApp = AfxGetApp();
     WINDOWPLACEMENT wp;
-    if (!pApp || !pWnd->GetSafeHwnd() || !pWnd->GetWindowPlacement(&wp))
+    if (!pApp || !pWnd || !pWnd->m_hWnd || !pWnd->GetWindowPlacement(&wp))
         return FALSE;
 
     CRect rect = wp.rcNormalPosition;
@@ -83,7 +83,7 @@ BOOL CResizableState::RestorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
 {
     CWnd* pWnd = GetResizableWnd();
     CWinApp* pApp = AfxGetApp();
-    if (!pApp || !pWnd->GetSafeHwnd())
+    if (!pApp || !pWnd || !pWnd->m_hWnd)
         return FALSE;
     CString strValue = pApp->GetProfileString(pszSection, PLACEMENT_ENTRY, NULL);
     if (strValue.IsEmpty())

@@ -99,7 +99,7 @@ BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
 {
     if (!m_bEnabled)
         return FALSE;
-    HMENU hMenu = pMenu->GetSafeHmenu();
+    HMENU hMenu = pMenu ? pMenu->m_hMenu : NULL;
     if (hMenu)
         PrepareMenuHandle(hMenu, m_mapText);
     return TRUE;
@@ -108,7 +108,7 @@ BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
 void CMenuSkinner::UpdateMenuPopup(CMenu* pPopupMenu, CCmdTarget* pTarget)
 {
     PrepareMenu(pPopupMenu);
-    HMENU hPopup = pPopupMenu->GetSafeHmenu();
+    HMENU hPopup = pPopupMenu ? pPopupMenu->m_hMenu : NULL;
     if (!hPopup)
         return;
 

@@ -36,7 +36,7 @@ void MakeAttributeKey(LPCWSTR pszName, CString& strKey)
 CXmlElement::CXmlElement(CXmlElement* pParent)
     : CXmlNode(XML_ELEMENT, pParent), m_mapAttributes(ATTRIBUTE_BLOCK_SIZE)
 {
-    m_mapAttributes.InitHashTable(17);
+    m_mapAttributes.InitHashTable(17, FALSE);
 }
 
 CXmlElement::~CXmlElement()

@@ -3,6 +3,7 @@
 // hovered button changes. Prints the figures and their ratios.
 #include "KorvoTest.h"
 #include <KorvoSkin.h>
+#include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
 #include <stdio.h>
 #include <algorithm>

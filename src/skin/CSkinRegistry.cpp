@@ -35,9 +35,9 @@ CString ReplaceLineFeedEscapes(const CString& strValue)
 } // namespace
 
 CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
-    : m_crDialogBack(0), m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
-      m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0),
-      m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL)
+    : m_crDialogBack(0), m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL),
+      m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
+      m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
 {
     m_mapMenus.InitHashTable(83);
     m_mapToolbars.InitHashTable(61);

@@ -4,6 +4,7 @@
 #pragma once
 #include "KorvoTest.h"
 #include <KorvoSkin.h>
+#include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
 #include <theme/CInterfaceTheme.h>
 #include <theme/CMenuSkinner.h>

@@ -105,7 +105,7 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     ASSERT_TRUE(hShared != NULL);
     EXPECT_EQ(CSize(2000, 2000), BitmapSize(hShared));
     EXPECT_EQ(hShared, GetSkinWatermark(L"w9"));
-    CWindowSkin* pSkin = g_Registry.FindWindowSkin(L"s5");
+    CWindowSkin* pSkin = static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(L"s5"));
     ASSERT_TRUE(pSkin != NULL);
     EXPECT_EQ(hShared, (HBITMAP)pSkin->m_bmpImage.m_hObject);
 
@@ -134,7 +134,7 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     for (LPCWSTR pszTarget : { L"s1", L"s2", L"s1" })
     {
         CPixelCanvas frame(100, 60, RGB(0, 0, 0));
-        g_Registry.FindWindowSkin(pszTarget)->Paint(&wnd, CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
+        static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(pszTarget))->Paint(&wnd, CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
         EXPECT_EQ(RGB(200, 100, 0), frame.Pixel(5, 5)) << pszTarget;
     }
     wnd.DestroyWindow();

@@ -1,6 +1,6 @@
 // Memory running out in the middle of a skin load: the framework's allocator throws
 // std::bad_alloc, and the exported functions must turn that into their failure result. The
-// library's and the framework's imports of the allocator are pointed at one that fails the n-th
+// program's (which the library is linked into) and the framework's imports of the allocator are pointed at one that fails the n-th
 // request, for every n that a small load reaches.
 #include "KorvoTest.h"
 #include <api/Globals.h>
@@ -31,7 +31,11 @@ void* FailingNew(size_t nSize)
 {
     if (FailNow())
         throw std::bad_alloc();
-    return ::operator new(nSize);
+    // The runtime's operator new takes its memory from malloc too; calling it here would come
+    // back through the patched import of this very program.
+    if (void* p = malloc(nSize ? nSize : 1))
+        return p;
+    throw std::bad_alloc();
 }
 
 void* FailingMalloc(size_t nSize)
@@ -76,9 +80,10 @@ class CFailingAllocator
 public:
     CFailingAllocator()
     {
-        // The framework's block allocator takes its chunks from malloc.
-        for (LPCWSTR pszModule : { L"KorvoSkin.dll", L"KorvoAfx.dll" })
-            Patch(::GetModuleHandleW(pszModule), OPERATOR_NEW, (void*)FailingNew);
+        // The library is linked into this program; the framework's block allocator takes its
+        // chunks from malloc.
+        Patch(::GetModuleHandleW(NULL), OPERATOR_NEW, (void*)FailingNew);
+        Patch(::GetModuleHandleW(L"KorvoAfx.dll"), OPERATOR_NEW, (void*)FailingNew);
         Patch(::GetModuleHandleW(L"KorvoAfx.dll"), "malloc", (void*)FailingMalloc);
     }
     ~CFailingAllocator()
@@ -129,7 +134,7 @@ TEST(OutOfMemory, AFailedAllocationAnywhereInALoadIsAFailureResultNeverAnExcepti
     int nFailedLoads = 0;
     {
         CFailingAllocator allocator;
-        ASSERT_GE(allocator.PatchCount(), 2u) << "both libraries import the allocator";
+        ASSERT_GE(allocator.PatchCount(), 2u) << "the program and the framework import the allocator";
         for (long nRequest = 0; nRequest < 20000; nRequest++)
         {
             g_bFailed = false;

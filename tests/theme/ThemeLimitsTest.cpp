@@ -152,12 +152,19 @@ TEST(ThemeLimits, ImagesPastTheLoadsBudgetsAreTreatedAsMissing)
     memcpy(&huge[22], &nSide, sizeof(nSide));
     folder.WriteFile(L"Definitions\\huge.bmp", huge.data(), huge.size());
     WriteBitmap(folder, L"Definitions\\small.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
-    std::string strWatermarks = "<watermark target='huge' path='huge.bmp'/><watermark target='small' path='small.bmp'/>";
-    for (int n = 0; n < MAX_LOAD_IMAGE_FILES; n++)
-        strWatermarks += "<watermark target='m" + std::to_string(n) + "' path='missing" + std::to_string(n) + ".bmp'/>";
-    strWatermarks += "<watermark target='late' path='late.bmp'/><watermark target='again' path='SMALL.bmp'/>";
+    // The files a load names count over every kind of image: watermarks (of which a load keeps
+    // fewer than the file budget) and command-image strips fill it together.
+    const int nWatermarkFiles = 600;
+    std::string strDefinition = "<watermarks><watermark target='huge' path='huge.bmp'/><watermark target='small' path='small.bmp'/>";
+    for (int n = 0; n < nWatermarkFiles; n++)
+        strDefinition += "<watermark target='m" + std::to_string(n) + "' path='missing" + std::to_string(n) + ".bmp'/>";
+    strDefinition += "</watermarks><commandImages>";
+    for (int n = nWatermarkFiles; n < MAX_LOAD_IMAGE_FILES; n++)
+        strDefinition += "<bitmap types='16' path='missing" + std::to_string(n) + ".bmp'/>";
+    strDefinition += "</commandImages><watermarks><watermark target='late' path='late.bmp'/>"
+                     "<watermark target='again' path='SMALL.bmp'/></watermarks>";
     WriteBitmap(folder, L"Definitions\\late.bmp", 4, 4, [](int, int, void*) { return RGB(1, 2, 3); });
-    folder.WriteBase("<watermarks>" + strWatermarks + "</watermarks>");
+    folder.WriteBase(strDefinition);
     LoadSkin(L"", L"");
     EXPECT_TRUE(GetSkinWatermark(L"huge") == NULL);
     EXPECT_TRUE(GetSkinWatermark(L"small") != NULL);

@@ -8,6 +8,7 @@
 #include <theme/CInterfaceTheme.h>
 #define PSAPI_VERSION 2
 #include <psapi.h>
+#include <KorvoTest.h>
 #include <stdio.h>
 #include <string.h>
 #include <functional>
@@ -18,16 +19,6 @@ namespace
 {
 const int ROUNDS = 60;
 const int RUNS = 5;
-
-double Now()
-{
-    static LARGE_INTEGER liFrequency;
-    if (!liFrequency.QuadPart)
-        ::QueryPerformanceFrequency(&liFrequency);
-    LARGE_INTEGER liCounter;
-    ::QueryPerformanceCounter(&liCounter);
-    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
-}
 
 void Pump()
 {
@@ -87,38 +78,6 @@ LPCWSTR ClassOf(Kind kind)
     }
 }
 
-HBITMAP MakeFace(int cx, int cy, COLORREF cr)
-{
-    HDC hScreen = ::GetDC(NULL);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    RECT rc = { 0, 0, cx, cy }, rcCorner = { 0, 0, 3, 3 };
-    ::SetBkColor(hMem, cr);
-    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
-    ::SetBkColor(hMem, RGB(255, 255, 255));
-    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcCorner, NULL, 0, NULL);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return hBitmap;
-}
-
-HICON MakeIcon(COLORREF cr)
-{
-    BYTE andMask[32] = {};
-    DWORD colour[256];
-    for (DWORD& c : colour)
-        c = 0xFF000000 | (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
-    HBITMAP hColour = ::CreateBitmap(16, 16, 1, 32, colour);
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
-    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hColour);
-    ::DeleteObject(hMask);
-    return hIcon;
-}
-
 // One page: a framework window holding the page's controls, skinned or plain.
 class CPage : public CWnd
 {
@@ -127,8 +86,8 @@ public:
     {
         CreateEx(0, NULL, bSkinned ? L"skinned" : L"system", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, 0, 440,
                  280, NULL, NULL);
-        m_hNormal = MakeFace(75, 23, RGB(220, 230, 240));
-        m_hHover = MakeFace(75, 23, RGB(180, 200, 220));
+        m_hNormal = KorvoTest::MakeBitmap(75, 23, RGB(220, 230, 240), RGB(255, 255, 255), 3);
+        m_hHover = KorvoTest::MakeBitmap(75, 23, RGB(180, 200, 220), RGB(255, 255, 255), 3);
         HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
         for (const Item& item : PAGE)
         {
@@ -209,7 +168,7 @@ private:
         {
             auto p = std::make_unique<CIconButton>();
             p->SubclassWindow(hWnd);
-            p->SetIcon(MakeIcon(RGB(40, 90, 200)));
+            p->SetIcon(KorvoTest::MakeSolidIcon(RGB(40, 90, 200)));
             m_controls.push_back(std::move(p));
             break;
         }
@@ -224,17 +183,18 @@ private:
 
 double TimePaints(CPage& page)
 {
-    double dStart = Now();
+    double dStart = KorvoTest::Now();
     for (int i = 0; i < ROUNDS; i++)
         page.Paint();
-    return (Now() - dStart) / ROUNDS;
+    return (KorvoTest::Now() - dStart) / ROUNDS;
 }
 
 void Churn()
 {
     CWnd host;
     host.CreateEx(0, NULL, L"churn", WS_POPUP | WS_VISIBLE, 0, 300, 300, 120, NULL, NULL);
-    HBITMAP hNormal = MakeFace(40, 20, RGB(200, 0, 0)), hHover = MakeFace(40, 20, RGB(0, 0, 200));
+    HBITMAP hNormal = KorvoTest::MakeBitmap(40, 20, RGB(200, 0, 0), RGB(255, 255, 255), 3);
+    HBITMAP hHover = KorvoTest::MakeBitmap(40, 20, RGB(0, 0, 200), RGB(255, 255, 255), 3);
     auto child = [&](LPCWSTR pszClass, DWORD dwStyle, LPCWSTR pszText) {
         return ::CreateWindowExW(0, pszClass, pszText, dwStyle | WS_CHILD | WS_VISIBLE, 10, 10, 150, 30, host.m_hWnd,
                                  NULL, NULL, NULL);
@@ -257,7 +217,7 @@ void Churn()
         { "effect static", [&] { CEffectStatic c; c.SubclassWindow(child(L"Static", SS_LEFT, L"Some text\nwrapped"));
                                  paint(c.m_hWnd); } },
         { "icon button", [&] { CIconButton c; c.SubclassWindow(child(L"Button", BS_PUSHBUTTON, L"Icon"));
-                               c.SetIcon(MakeIcon(RGB(1, 2, 3))); c.SetHandCursor(TRUE); paint(c.m_hWnd); } },
+                               c.SetIcon(KorvoTest::MakeSolidIcon(RGB(1, 2, 3))); c.SetHandCursor(TRUE); paint(c.m_hWnd); } },
     };
     HANDLE hProcess = ::GetCurrentProcess();
     printf("%-14s %12s %12s %16s\n", "1,000 of", "GDI objects", "USER objects", "private bytes");

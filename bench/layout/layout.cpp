@@ -7,6 +7,7 @@
 // fifth child follows the bottom-right corner (the batch, which leaves unchanged children out,
 // against positioning every child).
 #include <KorvoSkin/CResizableLayout.h>
+#include <KorvoTest.h>
 #include <stdio.h>
 #include <vector>
 
@@ -16,16 +17,6 @@ const int COLUMNS = 25;
 const int ROWS = 20;
 const int PASSES = 4;
 const int RUNS = 3;
-
-double Now()
-{
-    static LARGE_INTEGER liFrequency;
-    if (!liFrequency.QuadPart)
-        ::QueryPerformanceFrequency(&liFrequency);
-    LARGE_INTEGER liCounter;
-    ::QueryPerformanceCounter(&liCounter);
-    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
-}
 
 // A shown top-level window whose layout area the benchmark chooses, so that the parent itself
 // never changes and every pass measures only the children's positioning.
@@ -100,9 +91,9 @@ template <class FN> double Measure(CBenchWnd& wnd, BOOL bAlternate, FN fn)
         for (int nPass = 0; nPass < PASSES; nPass++)
         {
             wnd.m_rectTotal = rects[bAlternate ? (nPass + 1) % 2 : 0];
-            double dStart = Now();
+            double dStart = KorvoTest::Now();
             fn();
-            dTime += Now() - dStart;
+            dTime += KorvoTest::Now() - dStart;
             wnd.RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
         }
         if (dTime / PASSES < dBest)
@@ -122,7 +113,7 @@ int main()
     static CWinApp app(L"LayoutBench");
     AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
     setvbuf(stdout, NULL, _IONBF, 0);
-    double dStart = Now();
+    double dStart = KorvoTest::Now();
     printf("%d anchored push buttons in a shown window; best of %d runs of %d passes each\n", COLUMNS * ROWS, RUNS,
            PASSES);
 
@@ -158,6 +149,6 @@ int main()
     printf("ArrangeLayout vs one at a time, one in five moving: %.2fx faster\n", dDialogSingle / dDialogBatch);
     printf("Nothing changed: %.3f%% of a moving pass (%.2f us per child)\n", 100.0 * dUnchanged / dBatch,
            dUnchanged * 1e6 / (COLUMNS * ROWS));
-    printf("Total run: %.1f s\n", Now() - dStart);
+    printf("Total run: %.1f s\n", KorvoTest::Now() - dStart);
     return 0;
 }

@@ -58,6 +58,66 @@ void Line(CDC* pDC, CPen& pen, std::initializer_list<POINT> points)
         pDC->LineTo(p->x, p->y);
     ::SelectObject(pDC->m_hDC, hOld);
 }
+
+// Selects the frame pen and the thumb's brush while a thumb is outlined and filled.
+class CThumbFrame
+{
+public:
+    CThumbFrame(CDC* pDC, COLORREF crThumb)
+        : m_pDC(pDC), m_crFrame(::GetSysColor(COLOR_WINDOWFRAME)), m_penFrame(PS_SOLID, 1, m_crFrame),
+          m_brThumb(crThumb), m_select(pDC, m_penFrame.m_hObject, m_brThumb.m_hObject)
+    {
+    }
+    // Draws a closed outline in the frame colour and fills it from (x, y) inside it.
+    template <size_t N> void Outline(const POINT (&outline)[N], int x, int y)
+    {
+        m_pDC->Polyline(outline, (int)N);
+        ::FloodFill(m_pDC->m_hDC, x, y, m_crFrame);
+    }
+
+private:
+    CDC* m_pDC;
+    COLORREF m_crFrame;
+    CPen m_penFrame;
+    CBrush m_brThumb;
+    CSelectPenBrush m_select;
+};
+
+// The thumb of a slider with ticks on both sides: the same rounded box in either orientation.
+void DrawRoundThumb(CDC* pDC, const CRect& rect, COLORREF crFace, COLORREF crLight, COLORREF crLighter,
+                    COLORREF crDark, COLORREF crDarker)
+{
+    int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+    pDC->RoundRect(l, t, r, b, 2, 2);
+    pDC->Draw3dRect(CRect(l + 1, t + 1, r - 1, b - 1), crLight, crDark);
+    pDC->SetPixel(l + 1, t + 1, crLighter);
+    pDC->SetPixel(r - 2, t + 1, crFace);
+    pDC->SetPixel(r - 2, b - 2, crDarker);
+    pDC->SetPixel(l + 1, b - 2, crFace);
+}
+
+// The grip lines of an enabled thumb, across it: light ones at 1, 3 (5, 7) along it, dark ones
+// between them; four light lines where the thumb is wider than 9 pixels along the slider.
+// Along and across are x and y on a horizontal slider's thumb, swapped on a vertical one's.
+void DrawGrip(CDC* pDC, const CRect& rcGrip, int nExtent, bool bHorizontal, CPen& penLight, CPen& penDarker,
+              COLORREF crLighter)
+{
+    int nAlong = bHorizontal ? rcGrip.left : rcGrip.top;
+    int nFrom = bHorizontal ? rcGrip.top : rcGrip.left;
+    int nTo = bHorizontal ? rcGrip.bottom : rcGrip.right;
+    auto At = [bHorizontal](int a, int c) { return bHorizontal ? POINT{ a, c } : POINT{ c, a }; };
+    int nLight = nExtent > 9 ? 4 : 2;
+    for (int i = 0; i < nLight; i++)
+    {
+        int a = nAlong + 1 + 2 * i;
+        Line(pDC, penLight, { At(a, nFrom + 5), At(a, nTo - 5) });
+        POINT ptDot = At(a, nFrom + 4);
+        pDC->SetPixel(ptDot.x, ptDot.y, crLighter);
+    }
+    int nDark = nExtent > 9 ? 3 : 2;
+    for (int i = 0; i < nDark; i++)
+        Line(pDC, penDarker, { At(nAlong + 2 + 2 * i, nFrom + 5), At(nAlong + 2 + 2 * i, nTo - 4) });
+}
 }
 
 CSkinSliderCtrl::CSkinSliderCtrl()
@@ -317,29 +377,17 @@ void CSkinSliderCtrl::DrawHorizontalThumb(CDC* pDC, const CRect& rect)
     int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
     int w = r - l;
     int k = w >> 1;
-    COLORREF crFrame = ::GetSysColor(COLOR_WINDOWFRAME);
-    CPen penFrame(PS_SOLID, 1, crFrame);
-    CBrush brThumb(m_crThumb);
     DWORD dwStyle = GetStyle();
-    CRect rcGrip;
+    CRect rcGrip(l + 1, t + 1, r - 1, b - 1);
     {
-        CSelectPenBrush select(pDC, penFrame.m_hObject, brThumb.m_hObject);
+        CThumbFrame frame(pDC, m_crThumb);
         if (dwStyle & TBS_BOTH)
-        {
-            pDC->RoundRect(l, t, r, b, 2, 2);
-            pDC->Draw3dRect(CRect(l + 1, t + 1, r - 1, b - 1), m_crThumbLight, m_crThumbDark);
-            pDC->SetPixel(l + 1, t + 1, m_crThumbLighter);
-            pDC->SetPixel(r - 2, t + 1, m_crThumb);
-            pDC->SetPixel(r - 2, b - 2, m_crThumbDarker);
-            pDC->SetPixel(l + 1, b - 2, m_crThumb);
-            rcGrip.SetRect(l + 1, t + 1, r - 1, b - 1);
-        }
+            DrawRoundThumb(pDC, rect, m_crThumb, m_crThumbLight, m_crThumbLighter, m_crThumbDark, m_crThumbDarker);
         else if (dwStyle & TBS_TOP)
         {
             POINT outline[] = { { l, t + k - 1 }, { l, b - 2 }, { l + 1, b - 1 }, { r - 2, b - 1 }, { r - 1, b - 2 },
                                 { r - 1, t + k - 1 }, { r - k, t }, { l + k - 1, t }, { l, t + k - 1 } };
-            pDC->Polyline(outline, _countof(outline));
-            ::FloodFill(pDC->m_hDC, l + k, t + k, crFrame);
+            frame.Outline(outline, l + k, t + k);
             if (w > 5)
             {
                 Line(pDC, m_penThumbLight, { { l + 1, t + k }, { l + 1, b - 2 } });
@@ -353,8 +401,7 @@ void CSkinSliderCtrl::DrawHorizontalThumb(CDC* pDC, const CRect& rect)
         {
             POINT outline[] = { { l, t + 1 }, { l, b - k }, { l + k - 1, b - 1 }, { r - k, b - 1 },
                                 { r - 1, b - k }, { r - 1, t + 1 }, { r - 2, t }, { l, t } };
-            pDC->Polyline(outline, _countof(outline));
-            ::FloodFill(pDC->m_hDC, l + k, t + k, crFrame);
+            frame.Outline(outline, l + k, t + k);
             if (w > 5)
             {
                 pDC->SetPixel(l + 1, t + 1, m_crThumbLighter);
@@ -367,20 +414,8 @@ void CSkinSliderCtrl::DrawHorizontalThumb(CDC* pDC, const CRect& rect)
             rcGrip.SetRect(l + 1, t, r - 1, b - 2);
         }
     }
-    if (!IsWindowEnabled() || w < 6)
-        return;
-    // Light lines at 1, 3 (5, 7), dark ones between them.
-    int L = rcGrip.left, T = rcGrip.top, B = rcGrip.bottom;
-    int nLight = w > 9 ? 4 : 2;
-    for (int i = 0; i < nLight; i++)
-    {
-        int x = L + 1 + 2 * i;
-        Line(pDC, m_penThumbLight, { { x, T + 5 }, { x, B - 5 } });
-        pDC->SetPixel(x, T + 4, m_crThumbLighter);
-    }
-    int nDark = w > 9 ? 3 : 2;
-    for (int i = 0; i < nDark; i++)
-        Line(pDC, m_penThumbDarker, { { L + 2 + 2 * i, T + 5 }, { L + 2 + 2 * i, B - 4 } });
+    if (IsWindowEnabled() && w >= 6)
+        DrawGrip(pDC, rcGrip, w, true, m_penThumbLight, m_penThumbDarker, m_crThumbLighter);
 }
 
 void CSkinSliderCtrl::DrawVerticalThumb(CDC* pDC, const CRect& rect)
@@ -388,29 +423,17 @@ void CSkinSliderCtrl::DrawVerticalThumb(CDC* pDC, const CRect& rect)
     int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
     int h = b - t;
     int k = h >> 1;
-    COLORREF crFrame = ::GetSysColor(COLOR_WINDOWFRAME);
-    CPen penFrame(PS_SOLID, 1, crFrame);
-    CBrush brThumb(m_crThumb);
     DWORD dwStyle = GetStyle();
-    CRect rcGrip;
+    CRect rcGrip(l + 1, t + 1, r - 1, b - 1);
     {
-        CSelectPenBrush select(pDC, penFrame.m_hObject, brThumb.m_hObject);
+        CThumbFrame frame(pDC, m_crThumb);
         if (dwStyle & TBS_BOTH)
-        {
-            pDC->RoundRect(l, t, r, b, 2, 2);
-            pDC->Draw3dRect(CRect(l + 1, t + 1, r - 1, b - 1), m_crThumbLight, m_crThumbDark);
-            pDC->SetPixel(l + 1, t + 1, m_crThumbLighter);
-            pDC->SetPixel(r - 2, t + 1, m_crThumb);
-            pDC->SetPixel(r - 2, b - 2, m_crThumbDarker);
-            pDC->SetPixel(l + 1, b - 2, m_crThumb);
-            rcGrip.SetRect(l + 1, t + 1, r - 1, b - 1);
-        }
+            DrawRoundThumb(pDC, rect, m_crThumb, m_crThumbLight, m_crThumbLighter, m_crThumbDark, m_crThumbDarker);
         else if (dwStyle & TBS_LEFT)
         {
             POINT outline[] = { { l + k - 1, t }, { l, t + k - 1 }, { l, b - k }, { l + k - 1, b - 1 }, { r - 2, b - 1 },
                                 { r - 1, b - 2 }, { r - 1, t + 1 }, { r - 2, t }, { l + k - 2, t } };
-            pDC->Polyline(outline, _countof(outline));
-            ::FloodFill(pDC->m_hDC, l + k, t + k, crFrame);
+            frame.Outline(outline, l + k, t + k);
             Line(pDC, m_penThumbLighter, { { l + 1, t + k - 1 }, { l + k, t } });
             Line(pDC, m_penThumbLight, { { l + 1, t + k + 1 }, { l + 1, t + k - 1 } });
             Line(pDC, m_penThumbLight, { { l + k, t + 1 }, { r - 2, t + 1 } });
@@ -421,8 +444,7 @@ void CSkinSliderCtrl::DrawVerticalThumb(CDC* pDC, const CRect& rect)
         {
             POINT outline[] = { { l, t + 1 }, { l, b - 2 }, { l + 1, b - 1 }, { r - k, b - 1 }, { r - 1, b - k },
                                 { r - 1, t + k - 1 }, { r - k, t }, { l, t } };
-            pDC->Polyline(outline, _countof(outline));
-            ::FloodFill(pDC->m_hDC, l + k, t + k, crFrame);
+            frame.Outline(outline, l + k, t + k);
             Line(pDC, m_penThumbLight, { { l + 1, b - 2 }, { l + 1, t + 1 }, { r - k + 1, t + 1 } });
             pDC->SetPixel(l + 1, t + 1, m_crThumbLighter);
             Line(pDC, m_penThumbDark, { { l + 2, b - 2 }, { r - k, b - 2 } });
@@ -431,19 +453,8 @@ void CSkinSliderCtrl::DrawVerticalThumb(CDC* pDC, const CRect& rect)
             rcGrip.SetRect(l, t + 1, r - 1, b);
         }
     }
-    if (!IsWindowEnabled() || h < 6)
-        return;
-    int L = rcGrip.left, T = rcGrip.top, R = rcGrip.right;
-    int nLight = h > 9 ? 4 : 2;
-    for (int i = 0; i < nLight; i++)
-    {
-        int y = T + 1 + 2 * i;
-        Line(pDC, m_penThumbLight, { { L + 5, y }, { R - 5, y } });
-        pDC->SetPixel(L + 4, y, m_crThumbLighter);
-    }
-    int nDark = h > 9 ? 3 : 2;
-    for (int i = 0; i < nDark; i++)
-        Line(pDC, m_penThumbDarker, { { L + 5, T + 2 + 2 * i }, { R - 4, T + 2 + 2 * i } });
+    if (IsWindowEnabled() && h >= 6)
+        DrawGrip(pDC, rcGrip, h, false, m_penThumbLight, m_penThumbDarker, m_crThumbLighter);
 }
 
 void CSkinSliderCtrl::SetVolumn(int nLevel)

@@ -117,6 +117,7 @@ void Repaint(HWND hWnd)
     KorvoTest::PumpMessages(0);
 }
 
+// Moves the pointer to a screen point and waits until the system has it there.
 static void SendPointer(POINT pt)
 {
     INPUT input = { INPUT_MOUSE };
@@ -124,6 +125,12 @@ static void SendPointer(POINT pt)
     input.mi.dy = (pt.y * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+    PumpUntil([&] {
+        POINT ptNow;
+        ::GetCursorPos(&ptNow);
+        return ptNow.x == pt.x && ptNow.y == pt.y;
+    });
+    KorvoTest::PumpMessages(0);
 }
 
 void MovePointer(HWND hWnd, int x, int y)
@@ -131,55 +138,10 @@ void MovePointer(HWND hWnd, int x, int y)
     POINT pt = { x, y };
     ::ClientToScreen(hWnd, &pt);
     SendPointer(pt);
-    PumpUntil([&] {
-        POINT ptNow;
-        ::GetCursorPos(&ptNow);
-        return ptNow.x == pt.x && ptNow.y == pt.y;
-    });
-    KorvoTest::PumpMessages(0);
 }
 
 void MovePointerAway()
 {
-    POINT pt = { ::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5 };
-    SendPointer(pt);
-    PumpUntil([&] {
-        POINT ptNow;
-        ::GetCursorPos(&ptNow);
-        return ptNow.x == pt.x && ptNow.y == pt.y;
-    });
-    KorvoTest::PumpMessages(0);
-}
-
-HICON MakeSolidIcon(COLORREF cr)
-{
-    BYTE andMask[16 * 16 / 8] = {};
-    DWORD colour[16 * 16];
-    for (DWORD& c : colour)
-        c = 0xFF000000 | (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
-    HBITMAP hColour = ::CreateBitmap(16, 16, 1, 32, colour);
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
-    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hColour);
-    ::DeleteObject(hMask);
-    return hIcon;
-}
-
-HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner)
-{
-    HDC hScreen = ::GetDC(NULL);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    RECT rcAll = { 0, 0, cx, cy }, rcCorner = { 0, 0, 4, 4 };
-    ::SetBkColor(hMem, cr);
-    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcAll, NULL, 0, NULL);
-    ::SetBkColor(hMem, crCorner);
-    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcCorner, NULL, 0, NULL);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return hBitmap;
+    SendPointer({ ::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5 });
 }
 }

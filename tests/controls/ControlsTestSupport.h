@@ -75,8 +75,6 @@ template <typename Done> BOOL PumpUntil(Done fnDone)
     return TRUE;
 }
 
-// A 16x16 icon of one opaque colour.
-HICON MakeSolidIcon(COLORREF cr);
-// A bitmap of one colour whose top-left 4x4 corner is crCorner.
-HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner);
+using KorvoTest::MakeBitmap;
+using KorvoTest::MakeSolidIcon;
 }

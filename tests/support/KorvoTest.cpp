@@ -95,4 +95,46 @@ COLORREF PixelOf(HDC hDC, int x, int y)
 {
     return ::GetPixel(hDC, x, y);
 }
+
+HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner)
+{
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    RECT rcAll = { 0, 0, cx, cy }, rcCorner = { 0, 0, nCorner, nCorner };
+    ::SetBkColor(hMem, cr);
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcAll, NULL, 0, NULL);
+    ::SetBkColor(hMem, crCorner);
+    ::ExtTextOutW(hMem, 0, 0, ETO_OPAQUE, &rcCorner, NULL, 0, NULL);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
+HICON MakeSolidIcon(COLORREF cr)
+{
+    BYTE andMask[16 * 16 / 8] = {};
+    DWORD colour[16 * 16];
+    for (DWORD& c : colour)
+        c = 0xFF000000 | (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr);
+    HBITMAP hColour = ::CreateBitmap(16, 16, 1, 32, colour);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
+    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColour);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+double Now()
+{
+    static LARGE_INTEGER liFrequency;
+    if (!liFrequency.QuadPart)
+        ::QueryPerformanceFrequency(&liFrequency);
+    LARGE_INTEGER liCounter;
+    ::QueryPerformanceCounter(&liCounter);
+    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
+}
 }

@@ -32,4 +32,13 @@ std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, in
 
 // Reads a pixel of a device context as 0x00BBGGRR.
 COLORREF PixelOf(HDC hDC, int x, int y);
+
+// A screen-compatible bitmap filled with cr, its top-left nCorner by nCorner square crCorner.
+HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner = 4);
+
+// An opaque 16 by 16 icon of one colour; the caller destroys it.
+HICON MakeSolidIcon(COLORREF cr);
+
+// Seconds from the performance counter, for benchmarks' timings.
+double Now();
 }

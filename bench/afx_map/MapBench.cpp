@@ -1,29 +1,14 @@
 // Inserting ids with a pattern (multiples of a power of two) and names with a long shared
 // prefix, against sequential ids and short names in the same process. Ratios near 1 mean the
 // patterns cost nothing; the longest chain shows how evenly the table is used.
+#include "ChainMap.h"
 #include <afxwin.h>
 #include <algorithm>
 #include <stdio.h>
 
 namespace
 {
-template <class KEY, class ARG_KEY>
-class CChainMap : public CMap<KEY, ARG_KEY, int, int>
-{
-public:
-    int LongestChain() const
-    {
-        int nLongest = 0;
-        for (UINT n = 0; this->m_pHashTable && n < this->m_nHashTableSize; n++)
-        {
-            int nLength = 0;
-            for (auto* pAssoc = this->m_pHashTable[n]; pAssoc; pAssoc = pAssoc->pNext)
-                nLength++;
-            nLongest = std::max(nLongest, nLength);
-        }
-        return nLongest;
-    }
-};
+using KorvoTest::CChainMap;
 
 double Seconds(const LARGE_INTEGER& start)
 {

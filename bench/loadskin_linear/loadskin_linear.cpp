@@ -3,30 +3,22 @@
 // loading slow (many watermarks, one name again and again, ids and names chosen to share a hash
 // bucket, deep nesting, long escaped strings, many attributes). Each hostile load is printed as
 // a ratio of the ordinary one, measured in the same process.
+#include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <api/Globals.h>
 #include <KorvoSkin/SkinApi.h>
 #include <xml/XML.h>
-#include <stdarg.h>
 #include <stdio.h>
 #include <functional>
 #include <string>
 #include <vector>
 
+using namespace KorvoBench;
+
 namespace
 {
 
 const int RUNS = 3;
-
-void AppendF(std::string& str, const char* pszFormat, ...)
-{
-    char szBuffer[1024];
-    va_list args;
-    va_start(args, pszFormat);
-    int n = vsnprintf(szBuffer, sizeof(szBuffer), pszFormat, args);
-    va_end(args);
-    str.append(szBuffer, n);
-}
 
 // A definition of just under the reader's limit: the head, then units until the next would not
 // fit, then the tail.
@@ -45,6 +37,12 @@ std::string Fill(const std::string& strHead, const std::function<void(std::strin
         strDoc += strUnit;
     }
     return strDoc + strTail + "</skin>\r\n";
+}
+
+// The same, with the units inside one section element.
+std::string FillSection(const char* pszSection, const std::function<void(std::string&, int)>& unit)
+{
+    return Fill(std::string("  <") + pszSection + ">\r\n", unit, std::string("  </") + pszSection + ">\r\n");
 }
 
 // The gallery's base definition, skin and language file, scaled: each unit names its own
@@ -91,31 +89,31 @@ std::string MakeOrdinary()
 
 std::string MakeManyWatermarks()
 {
-    return Fill("  <watermarks>\r\n", [](std::string& str, int n) {
+    return FillSection("watermarks", [](std::string& str, int n) {
         AppendF(str, "    <watermark target=\"Mark%07d\" path=\"mark.bmp\"/>\r\n", n);
-    }, "  </watermarks>\r\n");
+    });
 }
 
 std::string MakeRepeatedWatermark()
 {
-    return Fill("  <watermarks>\r\n", [](std::string& str, int) {
+    return FillSection("watermarks", [](std::string& str, int) {
         str += "    <watermark target=\"Mark\" path=\"mark.bmp\"/>\r\n";
-    }, "  </watermarks>\r\n");
+    });
 }
 
 std::string MakeRepeatedString()
 {
-    return Fill("  <strings>\r\n", [](std::string& str, int n) {
+    return FillSection("strings", [](std::string& str, int n) {
         AppendF(str, "    <string id=\"7\" value=\"Again %d\"/>\r\n", n);
-    }, "  </strings>\r\n");
+    });
 }
 
 // Ids that a table of 1531 buckets hashed on id / 16 puts in one bucket.
 std::string MakeCollidingIds()
 {
-    return Fill("  <strings>\r\n", [](std::string& str, int n) {
+    return FillSection("strings", [](std::string& str, int n) {
         AppendF(str, "    <string id=\"%u\" value=\"x\"/>\r\n", (unsigned)(n + 1) * 1531u * 16u);
-    }, "  </strings>\r\n");
+    });
 }
 
 // Names whose multiply-by-33 string hashes are all equal: "Ab" and "BA" hash alike, and so does
@@ -130,20 +128,20 @@ std::string CollidingName(int n, int nBlocks)
 
 std::string MakeCollidingNames()
 {
-    return Fill("  <resourceMap>\r\n", [](std::string& str, int n) {
+    return FillSection("resourceMap", [](std::string& str, int n) {
         AppendF(str, "    <command id=\"%s\" code=\"%d\"/>\r\n", CollidingName(n, 17).c_str(), n + 1);
-    }, "  </resourceMap>\r\n");
+    });
 }
 
 // Elements with as many attributes as the reader allows, their names all hashing alike.
 std::string MakeCollidingAttributes()
 {
-    return Fill("  <strings>\r\n", [](std::string& str, int n) {
+    return FillSection("strings", [](std::string& str, int n) {
         AppendF(str, "    <string id=\"%d\"", n % 100 + 1);
         for (int k = 0; k < XML_MAX_ATTRIBUTES - 2; k++)
             AppendF(str, " %s=\"\"", CollidingName(k, 6).c_str());
         str += " value=\"v\"/>\r\n";
-    }, "  </strings>\r\n");
+    });
 }
 
 // Nesting as deep as the reader allows, over and over.
@@ -165,31 +163,6 @@ std::string MakeEscapes()
 {
     std::string strHead = "  <strings>\r\n    <string id=\"1\" value=\"";
     return Fill(strHead, [](std::string& str, int) { str += "\\n\\n\\n\\n\\n\\n\\n\\n"; }, "\"/>\r\n  </strings>\r\n");
-}
-
-double Now()
-{
-    static LARGE_INTEGER liFrequency;
-    if (!liFrequency.QuadPart)
-        QueryPerformanceFrequency(&liFrequency);
-    LARGE_INTEGER liCounter;
-    QueryPerformanceCounter(&liCounter);
-    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
-}
-
-// Best wall time of a few loads of the file, in seconds.
-double TimeLoad(LPCWSTR pszFile)
-{
-    double dBest = 1e30;
-    for (int n = 0; n < RUNS; n++)
-    {
-        double dStart = Now();
-        LoadSkin(pszFile, L"");
-        double dElapsed = Now() - dStart;
-        if (dElapsed < dBest)
-            dBest = dElapsed;
-    }
-    return dBest;
 }
 
 COLORREF Grey(int x, int y, void*)
@@ -234,7 +207,10 @@ int main()
     {
         std::string strDoc = c.pfnMake();
         folder.WriteFile(c.pszFile, strDoc);
-        double dTime = TimeLoad(c.pszFile);
+        double dTime = BestTime(RUNS, [&]() {
+            LoadSkin(c.pszFile, L"");
+            return true;
+        });
         if (!dOrdinary)
         {
             dOrdinary = dTime;

@@ -1,6 +1,7 @@
 // Full-tree load of a skin-sized UTF-8 document, measured against the platform's readers on the
 // same bytes in the same process: XmlLite's pull reader, the MSXML DOM, and a bare UTF-8 to
 // UTF-16 conversion as the floor no reader can beat.
+#include "../BenchSupport.h"
 #include "xml/XML.h"
 #include <objbase.h>
 #include <oleauto.h>
@@ -10,6 +11,8 @@
 #include <string>
 #include <functional>
 #include <memory>
+
+using namespace KorvoBench;
 
 namespace
 {
@@ -25,16 +28,6 @@ typedef HRESULT (WINAPI* PFNCREATEXMLREADER)(REFIID riid, void** ppvObject, IMal
 
 const size_t DOCUMENT_LIMIT = 0x400000;
 const int RUNS = 5;
-
-void AppendF(std::string& str, const char* pszFormat, ...)
-{
-    char szBuffer[512];
-    va_list args;
-    va_start(args, pszFormat);
-    int n = vsnprintf(szBuffer, sizeof(szBuffer), pszFormat, args);
-    va_end(args);
-    str.append(szBuffer, n);
-}
 
 // A skin definition grown to just under the reader's 4 MiB limit: a large resource map, strings
 // and tips with entities and non-ASCII text, nested menus, colours and window-skin parts.
@@ -79,32 +72,6 @@ std::string MakeDocument()
               "      <target window=\"CMainDlg\"/>\r\n      <parts>\r\n"
             + strParts + "      </parts>\r\n    </windowSkin>\r\n  </windowSkins>\r\n</skin>\r\n";
     return strDoc;
-}
-
-double Now()
-{
-    static LARGE_INTEGER liFrequency;
-    if (!liFrequency.QuadPart)
-        QueryPerformanceFrequency(&liFrequency);
-    LARGE_INTEGER liCounter;
-    QueryPerformanceCounter(&liCounter);
-    return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
-}
-
-// Best wall time of several runs, in seconds; negative when a run reports failure.
-double Best(const std::function<bool()>& run)
-{
-    double dBest = 1e30;
-    for (int n = 0; n < RUNS; n++)
-    {
-        double dStart = Now();
-        if (!run())
-            return -1;
-        double dElapsed = Now() - dStart;
-        if (dElapsed < dBest)
-            dBest = dElapsed;
-    }
-    return dBest;
 }
 
 int CountElements(const CXmlElement* pElement)
@@ -214,7 +181,7 @@ int main()
     delete pCheck;
 
     std::wstring strWide;
-    double dFloor = Best([&]() {
+    double dFloor = BestTime(RUNS, [&]() {
         int nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, NULL, 0);
         strWide.resize(nChars);
         return MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, &strWide[0], nChars) == nChars;
@@ -222,19 +189,19 @@ int main()
 
     // The same conversion into a buffer allocated for the run: what any reader of a fresh
     // document pays for its UTF-16 text, page faults included.
-    double dFreshFloor = Best([&]() {
+    double dFreshFloor = BestTime(RUNS, [&]() {
         int nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, NULL, 0);
         std::unique_ptr<wchar_t[]> pszText(new wchar_t[nChars]);
         return MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pBytes, (int)nBytes, pszText.get(), nChars) == nChars;
     });
 
-    double dTreeOnly = Best([&]() {
+    double dTreeOnly = BestTime(RUNS, [&]() {
         CXmlElement* pRoot = XmlParseDocument(strWide.c_str(), FALSE);
         delete pRoot;
         return pRoot != NULL;
     });
 
-    double dOurs = Best([&]() {
+    double dOurs = BestTime(RUNS, [&]() {
         CXmlElement* pRoot = XmlLoadFromBytes(pBytes, nBytes, FALSE);
         delete pRoot;
         return pRoot != NULL;
@@ -252,7 +219,7 @@ int main()
         GlobalUnlock(hDocument);
     }
     if (pfnCreate && hDocument)
-        dXmlLite = Best([&]() { return PullWithXmlLite(pfnCreate, hDocument, nBytes, nLiteElements); });
+        dXmlLite = BestTime(RUNS, [&]() { return PullWithXmlLite(pfnCreate, hDocument, nBytes, nLiteElements); });
     else
         printf("XmlLite is not available\n");
 
@@ -276,7 +243,7 @@ int main()
     }
     if (pProbe)
         pProbe->Release();
-    dMsxml = Best([&]() { return LoadWithMsxml(*pClsid, bstrDocument); });
+    dMsxml = BestTime(RUNS, [&]() { return LoadWithMsxml(*pClsid, bstrDocument); });
 
     printf("\n");
     PrintRow("MultiByteToWideChar (floor)", dFloor, nBytes);

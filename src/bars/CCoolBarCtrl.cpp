@@ -7,6 +7,31 @@
 static const UINT_PTR TIMER_HOVER = 1;
 static const UINT HOVER_INTERVAL = 100;
 
+// The visible buttons lie one after the other from r's top-left corner, down a vertical bar and
+// across a horizontal one. Hands each with its rectangle to fn until fn returns true, and returns
+// that button (null when fn took none).
+template <class FN>
+static CCoolBarItem* FindLaidOut(const std::vector<std::unique_ptr<CCoolBarItem>>& items, bool bVertical, CRect r,
+                                 FN fn)
+{
+    for (const std::unique_ptr<CCoolBarItem>& pItem : items)
+    {
+        if (!pItem->m_bVisible)
+            continue;
+        if (bVertical)
+            r.bottom = r.top + pItem->m_nSize;
+        else
+            r.right = r.left + pItem->m_nSize;
+        if (fn(pItem.get(), r))
+            return pItem.get();
+        if (bVertical)
+            r.top = r.bottom;
+        else
+            r.left = r.right;
+    }
+    return NULL;
+}
+
 BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -187,26 +212,14 @@ CCoolBarItem* CCoolBarCtrl::HitTest(const CPoint& pt, CRect* pRect, int) const
 {
     CRect r;
     PrepareRect(&r);
-    for (const std::unique_ptr<CCoolBarItem>& pItem : m_items)
-    {
-        if (!pItem->m_bVisible)
-            continue;
-        if (m_bVertical)
-            r.bottom = r.top + pItem->m_nSize;
-        else
-            r.right = r.left + pItem->m_nSize;
-        if (r.PtInRect(pt))
-        {
-            if (pRect)
-                *pRect = r;
-            return pItem->m_nID ? pItem.get() : NULL;
-        }
-        if (m_bVertical)
-            r.top = r.bottom;
-        else
-            r.left = r.right;
-    }
-    return NULL;
+    CCoolBarItem* pItem = FindLaidOut(m_items, m_bVertical, r, [&](CCoolBarItem*, const CRect& rcItem) {
+        if (!rcItem.PtInRect(pt))
+            return false;
+        if (pRect)
+            *pRect = rcItem;
+        return true;
+    });
+    return pItem && pItem->m_nID ? pItem : NULL;
 }
 
 BOOL CCoolBarCtrl::GetItemRect(CCoolBarItem* pItem, CRect* pRect) const
@@ -215,26 +228,13 @@ BOOL CCoolBarCtrl::GetItemRect(CCoolBarItem* pItem, CRect* pRect) const
         return FALSE;
     CRect r;
     PrepareRect(&r);
-    for (const std::unique_ptr<CCoolBarItem>& p : m_items)
-    {
-        if (!p->m_bVisible)
-            continue;
-        if (m_bVertical)
-            r.bottom = r.top + p->m_nSize;
-        else
-            r.right = r.left + p->m_nSize;
-        if (p.get() == pItem)
-        {
-            if (pRect)
-                *pRect = r;
-            return TRUE;
-        }
-        if (m_bVertical)
-            r.top = r.bottom;
-        else
-            r.left = r.right;
-    }
-    return FALSE;
+    return FindLaidOut(m_items, m_bVertical, r, [&](CCoolBarItem* p, const CRect& rcItem) {
+        if (p != pItem)
+            return false;
+        if (pRect)
+            *pRect = rcItem;
+        return true;
+    }) != NULL;
 }
 
 void CCoolBarCtrl::InvalidateItem(CCoolBarItem* pItem)
@@ -301,21 +301,10 @@ void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)
     if (!dcImage.CreateCompatibleDC(pDC))
         return;
     HGDIOBJ hOld = ::GetCurrentObject(dcImage.m_hDC, OBJ_BITMAP);
-    CRect r = rc;
-    for (const std::unique_ptr<CCoolBarItem>& pItem : m_items)
-    {
-        if (!pItem->m_bVisible)
-            continue;
-        if (m_bVertical)
-            r.bottom = r.top + pItem->m_nSize;
-        else
-            r.right = r.left + pItem->m_nSize;
-        DrawItem(pDC, &dcImage, pItem.get(), r, pItem.get() == m_pPressed, pItem.get() == m_pHot);
-        if (m_bVertical)
-            r.top = r.bottom;
-        else
-            r.left = r.right;
-    }
+    FindLaidOut(m_items, m_bVertical, rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
+        DrawItem(pDC, &dcImage, pItem, rcItem, pItem == m_pPressed, pItem == m_pHot);
+        return false;
+    });
     ::SelectObject(dcImage.m_hDC, hOld);
 }
 

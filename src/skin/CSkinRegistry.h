@@ -42,6 +42,9 @@ public:
     BOOL LoadMenus(CXmlElement* pSection);
     BOOL LoadMenu(CXmlElement* pMenu);
     BOOL FillMenu(CXmlElement* pMenu, HMENU hMenu);
+    // A new menu bar or popup filled from pMenu, counted against the menu limit; null when the
+    // limit is reached or the content is refused.
+    HMENU CreateFilledMenu(CXmlElement* pMenu, BOOL bBar);
     BOOL LoadToolbars(CXmlElement* pSection);
     BOOL LoadToolbar(CXmlElement* pToolbar);
     BOOL LoadColourScheme(CXmlElement* pSection);

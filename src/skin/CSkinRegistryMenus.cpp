@@ -92,18 +92,10 @@ BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
     CSkinMenu* pShell = m_mapMenus.Lookup(strName, pFound) ? static_cast<CSkinMenu*>(pFound) : NULL;
     if (pShell)
         ReleaseMenuHandle(pShell);
-    if (m_nMenusCreated >= MAX_MENUS)
-        return FALSE;
     BOOL bBar = pElement->GetAttributeValue(L"type", L"popup").CompareNoCase(L"bar") == 0;
-    HMENU hMenu = bBar ? ::CreateMenu() : ::CreatePopupMenu();
+    HMENU hMenu = CreateFilledMenu(pElement, bBar);
     if (!hMenu)
         return FALSE;
-    m_nMenusCreated++;
-    if (!FillMenu(pElement, hMenu))
-    {
-        ::DestroyMenu(hMenu);
-        return FALSE;
-    }
     if (!pShell)
     {
         m_menuStore.push_back(std::unique_ptr<CSkinMenu>(new CSkinMenu(strName)));
@@ -141,17 +133,9 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
         }
         else if (bMenu)
         {
-            if (m_nMenusCreated >= MAX_MENUS)
-                return FALSE;
-            HMENU hSubMenu = ::CreatePopupMenu();
+            HMENU hSubMenu = CreateFilledMenu(pChild, FALSE);
             if (!hSubMenu)
                 return FALSE;
-            m_nMenusCreated++;
-            if (!FillMenu(pChild, hSubMenu))
-            {
-                ::DestroyMenu(hSubMenu);
-                return FALSE;
-            }
             ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText);
         }
         else
@@ -159,6 +143,22 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
         m_nMenuItemsCreated++;
     }
     return TRUE;
+}
+
+HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar)
+{
+    if (m_nMenusCreated >= MAX_MENUS)
+        return NULL;
+    HMENU hMenu = bBar ? ::CreateMenu() : ::CreatePopupMenu();
+    if (!hMenu)
+        return NULL;
+    m_nMenusCreated++;
+    if (!FillMenu(pElement, hMenu))
+    {
+        ::DestroyMenu(hMenu);
+        return NULL;
+    }
+    return hMenu;
 }
 
 BOOL CSkinRegistry::LoadToolbars(CXmlElement* pSection)

@@ -1,29 +1,12 @@
 // Maps filled from files: the table grows with the count, and keys that follow a pattern
 // (ids that are multiples of a power of two, names that share a long prefix) spread over it.
+#include "ChainMap.h"
 #include "KorvoTest.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 
 namespace
 {
-// Reads the chains of a map; the bucket table is protected, as in MFC.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CChainMap : public CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>
-{
-public:
-    int LongestChain() const
-    {
-        int nLongest = 0;
-        for (UINT n = 0; this->m_pHashTable && n < this->m_nHashTableSize; n++)
-        {
-            int nLength = 0;
-            for (auto* pAssoc = this->m_pHashTable[n]; pAssoc; pAssoc = pAssoc->pNext)
-                nLength++;
-            nLongest = std::max(nLongest, nLength);
-        }
-        return nLongest;
-    }
-};
+using KorvoTest::CChainMap;
 
 const int KEY_COUNT = 100000;
 // With about one entry per bucket, a well spread table has no chain near this long.

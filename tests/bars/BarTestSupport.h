@@ -70,6 +70,32 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A test with the cursor parked out of the way, a skin folder, the host and a bar of type BAR
+// on it; the windows go with the test.
+template <class BAR>
+class CBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ::SetCursorPos(1, 1); }
+    // The host, and the bar on it at (BAR_X, BAR_Y), cxBar wide and 24 high.
+    void CreateWindows(int cxHost, int cyHost, int cxBar)
+    {
+        ASSERT_TRUE(m_host.Create(cxHost, cyHost));
+        ASSERT_TRUE(m_bar.Create(&m_host, WS_VISIBLE, BAR_ID));
+        m_bar.MoveWindow(BAR_X, BAR_Y, cxBar, 24);
+    }
+    void TearDown() override
+    {
+        m_bar.DestroyWindow();
+        m_host.DestroyWindow();
+        KorvoTest::PumpMessages(10);
+    }
+
+    CSkinFolder m_folder;
+    CHostWnd m_host;
+    BAR m_bar;
+};
+
 // The pixels of a window's client area as the screen shows them.
 class CClientShot
 {

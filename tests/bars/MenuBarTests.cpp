@@ -7,12 +7,12 @@ using namespace BarTest;
 namespace
 {
 
-class MenuBar : public ::testing::Test
+class MenuBar : public CBarTest<CCoolMenuBarCtrl>
 {
 protected:
     void SetUp() override
     {
-        ::SetCursorPos(1, 1);
+        CBarTest::SetUp();
         m_folder.WriteBase(R"(<colourScheme><colour name="menu.back" value="FAE60A"/></colourScheme><menus>
             <menu name="Main" type="bar">
                 <menu text="_File"><item id="301" text="_New"/><item id="302" text="_Quit"/></menu>
@@ -23,9 +23,7 @@ protected:
             <menu name="Plain" type="bar"><menu text="Plain"><item id="1" text="x"/></menu><item id="2" text="cmd"/></menu>
         </menus>)");
         LoadSkin(L"", L"");
-        ASSERT_TRUE(m_host.Create(500, 300));
-        ASSERT_TRUE(m_bar.Create(&m_host, WS_VISIBLE, BAR_ID));
-        m_bar.MoveWindow(BAR_X, BAR_Y, 300, 24);
+        ASSERT_NO_FATAL_FAILURE(CreateWindows(500, 300, 300));
         ASSERT_NE(nullptr, GetSkinMenu(L"Main"));
         m_bar.SetMenu(GetSkinMenu(L"Main")->m_hMenu);
         m_bar.UpdateWindow();
@@ -34,9 +32,7 @@ protected:
     {
         if (OpenPopup())
             ::EndMenu();
-        m_bar.DestroyWindow();
-        m_host.DestroyWindow();
-        KorvoTest::PumpMessages(10);
+        CBarTest::TearDown();
     }
     UINT Open() const { return m_bar.GetPressed() ? m_bar.GetPressed()->m_nID : 0; }
     CPoint ItemCentre(int n)
@@ -54,10 +50,6 @@ protected:
         ::PostMessageW(hPopup, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
     }
     static void Key(HWND hPopup, UINT nKey) { ::PostMessageW(hPopup, WM_KEYDOWN, nKey, 0); }
-
-    CSkinFolder m_folder;
-    CHostWnd m_host;
-    CCoolMenuBarCtrl m_bar;
 };
 }
 

@@ -6,21 +6,13 @@ using namespace BarTest;
 
 namespace
 {
-class Toolbar : public ::testing::Test
+class Toolbar : public CBarTest<CCoolBarCtrl>
 {
 protected:
     void SetUp() override
     {
-        ::SetCursorPos(1, 1);
-        ASSERT_TRUE(m_host.Create());
-        ASSERT_TRUE(m_bar.Create(&m_host, WS_VISIBLE, BAR_ID));
-        m_bar.MoveWindow(BAR_X, BAR_Y, 200, 24);
-    }
-    void TearDown() override
-    {
-        m_bar.DestroyWindow();
-        m_host.DestroyWindow();
-        KorvoTest::PumpMessages(10);
+        CBarTest::SetUp();
+        CreateWindows(400, 200, 200);
     }
     // The skin of the button images, loaded, and a bar filled from its template.
     void LoadButtons(const char* pszToolbar = R"(<toolbar name="Main" types="24"><button id="101" text="Open tip"/>
@@ -57,10 +49,6 @@ protected:
         ::SetCursorPos(pt.x, pt.y);
         m_bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     }
-
-    CSkinFolder m_folder;
-    CHostWnd m_host;
-    CCoolBarCtrl m_bar;
 };
 
 CRect ItemRect(const CCoolBarCtrl& bar, int n)

@@ -87,22 +87,6 @@ BOOL CCapture::AnyOtherThan(const CRect& rc, COLORREF crBack) const
     return FALSE;
 }
 
-CCanvas::CCanvas(int cx, int cy, COLORREF crFill)
-{
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32 } };
-    void* pBits = NULL;
-    m_dc.CreateCompatibleDC(NULL);
-    m_hBitmap = ::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
-    m_dc.FillSolidRect(0, 0, cx, cy, crFill);
-}
-
-CCanvas::~CCanvas()
-{
-    ::SelectObject(m_dc.m_hDC, m_hOld);
-    ::DeleteObject(m_hBitmap);
-}
-
 int CCanvas::CountRow(int y, int x0, int x1, COLORREF cr) const
 {
     int n = 0;

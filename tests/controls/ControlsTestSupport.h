@@ -45,19 +45,13 @@ public:
 };
 
 // A 32-bit memory surface whose pixels read back exactly.
-class CCanvas
+class CCanvas : public KorvoTest::CPixelCanvas
 {
 public:
-    CCanvas(int cx, int cy, COLORREF crFill);
-    ~CCanvas();
+    CCanvas(int cx, int cy, COLORREF crFill) : KorvoTest::CPixelCanvas(cx, cy, crFill) {}
     CDC* Dc() { return &m_dc; }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.m_hDC, x, y); }
+    COLORREF At(int x, int y) const { return Pixel(x, y); }
     int CountRow(int y, int x0, int x1, COLORREF cr) const;
-
-private:
-    CDC m_dc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
 };
 
 void Repaint(HWND hWnd);

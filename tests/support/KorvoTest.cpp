@@ -137,4 +137,20 @@ double Now()
     ::QueryPerformanceCounter(&liCounter);
     return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
 }
+
+CPixelCanvas::CPixelCanvas(int cx, int cy, COLORREF crFill)
+{
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32 } };
+    void* pBits = NULL;
+    m_dc.CreateCompatibleDC(NULL);
+    m_hBitmap = ::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+    m_dc.FillSolidRect(0, 0, cx, cy, crFill);
+}
+
+CPixelCanvas::~CPixelCanvas()
+{
+    ::SelectObject(m_dc.m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+}
 }

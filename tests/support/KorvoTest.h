@@ -6,6 +6,25 @@
 
 namespace KorvoTest
 {
+// A 32-bit DIB selected into a memory DC, so pixels read back exactly.
+class CPixelCanvas
+{
+public:
+    CPixelCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255));
+    ~CPixelCanvas();
+    CPixelCanvas(const CPixelCanvas&) = delete;
+    CPixelCanvas& operator=(const CPixelCanvas&) = delete;
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc.m_hDC, x, y); }
+    HDC Dc() const { return m_dc.m_hDC; }
+
+protected:
+    CDC m_dc;
+
+private:
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
 // Dispatches queued messages of this thread for about nMilliseconds (at least one pass).
 void PumpMessages(DWORD nMilliseconds = 0);
 

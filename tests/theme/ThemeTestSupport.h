@@ -35,37 +35,17 @@ inline CRect WindowRect(HWND hWnd)
     return rc;
 }
 
-// A 32-bit DIB selected into a memory DC, so pixels read back exactly.
-class CPixelCanvas
+// The shared canvas, which can also hold a copy of a window as the screen shows it.
+class CPixelCanvas : public KorvoTest::CPixelCanvas
 {
 public:
-    CPixelCanvas(int cx, int cy, COLORREF crFill = RGB(255, 255, 255))
-    {
-        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32 } };
-        void* pBits = NULL;
-        m_dc.CreateCompatibleDC(NULL);
-        m_hBitmap = ::CreateDIBSection(m_dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-        m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
-        m_dc.FillSolidRect(0, 0, cx, cy, crFill);
-    }
+    using KorvoTest::CPixelCanvas::CPixelCanvas;
     // The window as the screen shows it, frame included.
-    explicit CPixelCanvas(HWND hWnd) : CPixelCanvas(WindowRect(hWnd).Width(), WindowRect(hWnd).Height())
+    explicit CPixelCanvas(HWND hWnd) : KorvoTest::CPixelCanvas(WindowRect(hWnd).Width(), WindowRect(hWnd).Height())
     {
         CWindowDC dc(CWnd::FromHandle(hWnd));
         m_dc.BitBlt(0, 0, WindowRect(hWnd).Width(), WindowRect(hWnd).Height(), &dc, 0, 0, SRCCOPY);
     }
-    ~CPixelCanvas()
-    {
-        ::SelectObject(m_dc.m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-    }
-    COLORREF Pixel(int x, int y) const { return m_dc.GetPixel(x, y); }
-    HDC Dc() const { return m_dc.m_hDC; }
-
-private:
-    CDC m_dc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
 };
 
 inline void WriteBitmap(const KorvoTest::CTempFolder& folder, LPCWSTR pszName, int cx, int cy,

@@ -13,15 +13,30 @@ END_MESSAGE_MAP()
 
 namespace
 {
-// The layout of a toolbar resource.
-struct TOOLBAR_RESOURCE
+// Microsoft's resource compiler writes a toolbar resource as WORDs: version 1, button width and
+// height, item count, then the items' command IDs. GNU windres writes DWORDs and no version:
+// width, height, count, IDs. A WORD-layout resource starts with version 1 and a non-zero width,
+// while a DWORD-layout one has the high half of its width, 0, as its second WORD.
+BOOL ReadToolbarResource(const BYTE* pData, DWORD nBytes, CSize& sizeButton, std::vector<UINT>& ids)
 {
-    WORD wVersion;
-    WORD wWidth;
-    WORD wHeight;
-    WORD wItemCount;
-    // WORD aItems[wItemCount] follow.
-};
+    if (!pData || nBytes < 2 * sizeof(WORD))
+        return FALSE;
+    const WORD* pWords = (const WORD*)pData;
+    const bool bWide = pWords[1] == 0;
+    const size_t nField = bWide ? sizeof(DWORD) : sizeof(WORD);
+    const size_t nHeader = bWide ? 3 : 4;
+    auto field = [&](size_t n) -> UINT { return bWide ? ((const DWORD*)pData)[n] : pWords[n]; };
+    if (nBytes < nHeader * nField || (!bWide && field(0) != 1))
+        return FALSE;
+    const UINT nCount = field(nHeader - 1);
+    if (nCount > (nBytes - nHeader * nField) / nField)
+        return FALSE;
+    sizeButton = CSize((int)(field(nHeader - 3) & 0xFFFF), (int)(field(nHeader - 2) & 0xFFFF));
+    ids.clear();
+    for (UINT i = 0; i < nCount; i++)
+        ids.push_back(field(nHeader + i) & 0xFFFF);
+    return TRUE;
+}
 
 // One toolbar button during an update pass.
 class CToolCmdUI : public CCmdUI
@@ -69,14 +84,11 @@ BOOL CToolBar::LoadToolBar(LPCWSTR lpszResourceName)
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCEW(241));
     HRSRC hResource = hInst ? ::FindResourceW(hInst, lpszResourceName, MAKEINTRESOURCEW(241)) : NULL;
     HGLOBAL hGlobal = hResource ? ::LoadResource(hInst, hResource) : NULL;
-    const TOOLBAR_RESOURCE* pData = hGlobal ? (const TOOLBAR_RESOURCE*)::LockResource(hGlobal) : NULL;
+    const BYTE* pData = hGlobal ? (const BYTE*)::LockResource(hGlobal) : NULL;
     DWORD nBytes = hResource ? ::SizeofResource(hInst, hResource) : 0;
-    if (!pData || nBytes < sizeof(TOOLBAR_RESOURCE) || pData->wVersion != 1 ||
-        nBytes < sizeof(TOOLBAR_RESOURCE) + pData->wItemCount * sizeof(WORD))
+    std::vector<UINT> ids;
+    if (!ReadToolbarResource(pData, nBytes, m_sizeImage, ids))
         return FALSE;
-    const WORD* pItems = (const WORD*)(pData + 1);
-    std::vector<UINT> ids(pItems, pItems + pData->wItemCount);
-    m_sizeImage = CSize(pData->wWidth, pData->wHeight);
     if (!SetButtons(ids.data(), (int)ids.size()))
         return FALSE;
     ::SendMessageW(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(m_sizeImage.cx, m_sizeImage.cy));

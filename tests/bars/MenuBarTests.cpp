@@ -1,6 +1,7 @@
 // The menu bar driven by real messages while its popups are open: keys and mouse moves sent
 // into the popup's modal loop from a timer.
 #include "BarTestSupport.h"
+#include <algorithm>
 
 using namespace BarTest;
 
@@ -168,16 +169,30 @@ TEST_F(MenuBar, ButtonsWithoutAPopupOpenNothing)
     EXPECT_EQ(nullptr, OpenPopup());
 }
 
-TEST_F(MenuBar, PopupsAreOwnerDrawnByTheLibraryThroughTheOwner)
+TEST_F(MenuBar, PopupsAreOwnerDrawnByTheLibraryInTheSkinsColours)
 {
     m_host.m_bRecordDrawing = TRUE;
     MENUITEMINFOW info = { sizeof(info), MIIM_FTYPE };
+    // The popup's middle column, top to bottom, as the screen shows it.
+    std::vector<COLORREF> column;
     RunInMenuLoop({ [&](HWND h) {
                       ::GetMenuItemInfoW(::GetSubMenu(m_bar.GetMenu(), 2), 0, TRUE, &info);
+                      ::RedrawWindow(h, NULL, NULL, RDW_UPDATENOW);
+                      CRect rc;
+                      ::GetWindowRect(h, &rc);
+                      HDC hDC = ::GetWindowDC(h);
+                      for (int y = 0; y < rc.Height(); y++)
+                          column.push_back(::GetPixel(hDC, rc.Width() / 2, y));
+                      ::ReleaseDC(h, hDC);
                       Key(h, VK_ESCAPE);
                   } },
                   [&] { m_bar.OpenMenuChar('v'); });
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "the owner's routing prepared the popup";
+    // The item is painted in the skin's menu background, which the system never uses.
+    const COLORREF MENU_BACK = RGB(0xFA, 0xE6, 0x0A);
+    ASSERT_FALSE(column.empty());
+    size_t nSkinned = std::count(column.begin(), column.end(), MENU_BACK);
+    EXPECT_GE(nSkinned, column.size() / 3) << "a third of the popup or more shows the skin's menu background";
     ASSERT_FALSE(m_host.m_drawn.empty());
     for (UINT nID : m_host.m_drawn)
         EXPECT_EQ(321u, nID) << "the owner's routing drew the item";
@@ -198,3 +213,4 @@ TEST_F(MenuBar, AReloadInsideThePopupKeepsTheBarsOwnMenu)
     EXPECT_FALSE(::IsMenu(hCopy));
     EXPECT_EQ(4, m_bar.GetCount());
 }
+

@@ -329,3 +329,65 @@ TEST_F(Toolbar, ControlsOnTheBarGetTheMidtoneAndTheirCommandsReachTheParent)
     ASSERT_EQ(1u, m_host.m_commands.size());
     EXPECT_EQ((WPARAM)MAKEWPARAM(77, BN_CLICKED), m_host.m_commands[0].first);
 }
+
+// The host's own toolbar resource, read by the framework's common-controls bar and by ours.
+TEST_F(Toolbar, LoadToolBarReadsTheHostsToolbarResource)
+{
+    // The program's own module holds the resources, as the framework's start-up records it.
+    AfxSetResourceHandle(::GetModuleHandleW(NULL));
+    CToolBar common;
+    ASSERT_TRUE(common.Create(&m_host));
+    ASSERT_TRUE(common.LoadToolBar(7001));
+    const struct { UINT nID; bool bSeparator; int iImage; } expected[] = {
+        { 101, false, 0 }, { ID_SEPARATOR, true, 0 }, { 102, false, 1 }, { 103, false, 2 },
+    };
+    ASSERT_EQ(4, common.GetCount());
+    for (int i = 0; i < 4; i++)
+    {
+        UINT nID, nStyle;
+        int iImage;
+        common.GetButtonInfo(i, nID, nStyle, iImage);
+        EXPECT_EQ(expected[i].nID, nID) << i;
+        EXPECT_EQ(expected[i].bSeparator, (nStyle & TBSTYLE_SEP) != 0) << i;
+        if (!expected[i].bSeparator)
+        {
+            EXPECT_EQ(expected[i].iImage, iImage) << i;
+        }
+    }
+    HIMAGELIST hImages = (HIMAGELIST)common.SendMessage(TB_GETIMAGELIST);
+    ASSERT_NE(nullptr, hImages);
+    EXPECT_EQ(3, ImageList_GetImageCount(hImages)) << "the strip is cut at the resource's button width";
+    common.DestroyWindow();
+
+    // Ours takes one 16-pixel item per button, separators with ID 0, and leaves no child behind.
+    ASSERT_TRUE(m_bar.LoadToolBar(7001));
+    ASSERT_EQ(4, m_bar.GetCount());
+    const UINT ids[] = { 101, 0, 102, 103 };
+    for (int i = 0; i < 4; i++)
+    {
+        EXPECT_EQ(ids[i], m_bar.GetIndex(i)->m_nID) << i;
+        EXPECT_EQ(16, m_bar.GetIndex(i)->m_nSize) << i;
+        EXPECT_EQ(nullptr, m_bar.GetIndex(i)->GetImage(CCoolBarItem::IMAGE_NORMAL)) << i;
+    }
+    EXPECT_EQ(CRect(32, 0, 48, 23), ItemRect(m_bar, 2));
+    EXPECT_EQ(nullptr, ::FindWindowExW(m_bar.m_hWnd, NULL, TOOLBARCLASSNAMEW, NULL));
+
+    // The 16-bit layout of other resource compilers reads the same.
+    ASSERT_TRUE(common.Create(&m_host));
+    ASSERT_TRUE(common.LoadToolBar(7004));
+    EXPECT_EQ(3, common.GetCount());
+    common.DestroyWindow();
+    m_bar.Clear();
+    ASSERT_TRUE(m_bar.LoadToolBar(7004));
+    ASSERT_EQ(3, m_bar.GetCount());
+    EXPECT_EQ(201u, m_bar.GetIndex(0)->m_nID);
+    EXPECT_EQ(0u, m_bar.GetIndex(1)->m_nID);
+    EXPECT_EQ(202u, m_bar.GetIndex(2)->m_nID);
+
+    // Resources it cannot read fail and add nothing.
+    for (UINT nBad : { 7002u, 7003u, 7999u })
+    {
+        EXPECT_FALSE(m_bar.LoadToolBar(nBad)) << nBad;
+        EXPECT_EQ(3, m_bar.GetCount()) << nBad;
+    }
+}

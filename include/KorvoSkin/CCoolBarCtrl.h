@@ -135,6 +135,9 @@ protected:
     CCoolBarItem* m_pPressed;
     CCoolBarItem* m_pHot;
     BOOL m_bHoverTimer;
+    // Whether the tooltip was last switched on: switching it costs a round trip to the window
+    // system, so it is only done when the state changes.
+    BOOL m_bTipActive;
     CBrush m_brBack;
     COLORREF m_crBack;
     bool m_bVertical;

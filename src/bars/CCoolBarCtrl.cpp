@@ -45,7 +45,7 @@ BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
 END_MESSAGE_MAP()
 
 CCoolBarCtrl::CCoolBarCtrl()
-    : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bHoverTimer(FALSE), m_crBack(CLR_INVALID),
+    : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bHoverTimer(FALSE), m_bTipActive(FALSE), m_crBack(CLR_INVALID),
       m_bVertical(false), m_pTipItem(NULL)
 {
 }
@@ -126,6 +126,7 @@ void CCoolBarCtrl::Clear()
     m_pPressed = m_pHot = m_pTipItem = NULL;
     if (m_wndTip.m_hWnd)
         m_wndTip.Activate(FALSE);
+    m_bTipActive = FALSE;
     OnUpdated();
 }
 
@@ -492,6 +493,7 @@ void CCoolBarCtrl::InitToolTip()
     m_wndTip.SetTipTextColor(RGB(0x69, 0x69, 0x69));
     m_wndTip.SetTipBkColor(RGB(255, 255, 255));
     m_wndTip.Activate(TRUE);
+    m_bTipActive = TRUE;
 }
 
 void CCoolBarCtrl::SetToolTip(CCoolBarItem* pItem)
@@ -499,12 +501,14 @@ void CCoolBarCtrl::SetToolTip(CCoolBarItem* pItem)
     if (!m_wndTip.m_hWnd || !pItem)
         return;
     m_pTipItem = pItem;
-    if (pItem->m_strTip.IsEmpty())
+    BOOL bActive = !pItem->m_strTip.IsEmpty();
+    if (bActive != m_bTipActive)
     {
-        m_wndTip.Activate(FALSE);
-        return;
+        m_wndTip.Activate(bActive);
+        m_bTipActive = bActive;
     }
-    m_wndTip.Activate(TRUE);
+    if (!bActive)
+        return;
     CRect rc;
     GetClientRect(&rc);
     TOOLINFOW ti;

@@ -1,6 +1,6 @@
 // The host contract: the library belongs to the thread that called InitSkin. Calls from any
 // other thread fail at once and touch nothing; the owner's calls keep working.
-#include "KorvoTest.h"
+#include "SkinFolder.h"
 #include "DialogTemplate.h"
 #include <api/Globals.h>
 #include <KorvoSkin/SkinApi.h>
@@ -16,14 +16,12 @@ namespace
 {
 
 // A folder with a base definition, taken as the application folder for the test's lifetime.
-class CThreadTestSkin : public KorvoTest::CTempFolder
+class CThreadTestSkin : public KorvoTest::CSkinFolder
 {
 public:
-    CThreadTestSkin() : m_strSavedAppFolder(g_strAppFolder)
+    CThreadTestSkin()
     {
-        g_strAppFolder = Path();
-        std::vector<BYTE> frame = KorvoTest::MakeBitmapFile(48, 48, [](int, int, void*) { return RGB(40, 80, 120); }, NULL);
-        WriteFile(L"Definitions\\frame.bmp", frame.data(), frame.size());
+        WriteBitmap(L"Definitions\\frame.bmp", 48, 48, RGB(40, 80, 120));
         WriteFile(L"Definitions\\Definitions.xml", std::string(
             "<skin><strings><string id=\"1\" value=\"one\"/></strings>"
             "<menus><menu name=\"M\"><item id=\"5\" text=\"x\"/></menu></menus>"
@@ -32,14 +30,7 @@ public:
             "<windowSkins><windowSkin><target window=\"Main\"/><image path=\"frame.bmp\"/></windowSkin></windowSkins>"
             "</skin>"));
     }
-    ~CThreadTestSkin()
-    {
-        UnInitSkin();
-        g_strAppFolder = m_strSavedAppFolder;
-    }
-
-private:
-    CString m_strSavedAppFolder;
+    ~CThreadTestSkin() { UnInitSkin(); }
 };
 
 // What every exported function answered on one thread, as text, "-" for a failure result.

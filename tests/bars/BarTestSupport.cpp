@@ -21,9 +21,9 @@ std::string ButtonSkin(bool bNoOpenHover)
 
 void WriteButtonImages(const CSkinFolder& folder)
 {
-    folder.WriteImage(L"Definitions\\n.bmp", 24, 24, NORMAL);
-    folder.WriteImage(L"Definitions\\h.bmp", 24, 24, HOVER);
-    folder.WriteImage(L"Definitions\\s.bmp", 24, 24, SELECT);
+    WriteButtonImage(folder, L"Definitions\\n.bmp", 24, 24, NORMAL);
+    WriteButtonImage(folder, L"Definitions\\h.bmp", 24, 24, HOVER);
+    WriteButtonImage(folder, L"Definitions\\s.bmp", 24, 24, SELECT);
 }
 
 BEGIN_MESSAGE_MAP(CHostWnd, CFrameWnd)

@@ -2,7 +2,7 @@
 // records the commands it is sent, pixels read back from the screen, and a driver that runs
 // steps inside a menu's modal loop from a timer.
 #pragma once
-#include "KorvoTest.h"
+#include "SkinFolder.h"
 #include <KorvoSkin.h>
 #include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
@@ -24,26 +24,14 @@ const UINT BAR_ID = 4321;
 // A button image: one colour with a white (transparent) top-left 4x4 corner.
 std::vector<BYTE> ButtonImage(int cx, int cy, COLORREF cr);
 
-// A skin folder that the library's application folder points at while it lives.
-class CSkinFolder : public KorvoTest::CTempFolder
-{
-public:
-    CSkinFolder() : m_strSaved(g_strAppFolder) { g_strAppFolder = Path(); }
-    ~CSkinFolder() { g_strAppFolder = m_strSaved; }
-    CString WriteSkin(LPCWSTR pszRelative, const std::string& strSections) const
-    {
-        return WriteFile(pszRelative, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<skin>\n" + strSections + "\n</skin>\n");
-    }
-    CString WriteBase(const std::string& strSections) const { return WriteSkin(L"Definitions\\Definitions.xml", strSections); }
-    void WriteImage(LPCWSTR pszRelative, int cx, int cy, COLORREF cr) const
-    {
-        std::vector<BYTE> bytes = ButtonImage(cx, cy, cr);
-        WriteFile(pszRelative, bytes.data(), bytes.size());
-    }
+using KorvoTest::CSkinFolder;
 
-private:
-    CString m_strSaved;
-};
+// Writes a button image (see ButtonImage) into the folder.
+inline void WriteButtonImage(const CSkinFolder& folder, LPCWSTR pszRelative, int cx, int cy, COLORREF cr)
+{
+    std::vector<BYTE> bytes = ButtonImage(cx, cy, cr);
+    folder.WriteFile(pszRelative, bytes.data(), bytes.size());
+}
 
 // The watermarks and dialog colour of a skin whose buttons named Save and Open have all three
 // images (Open has no hover image when bNoOpenHover).

@@ -290,7 +290,7 @@ TEST_F(Toolbar, AReloadWhileTheBarIsShownAndHoveredLeavesItsOwnImages)
     for (int i = 0; i < 3; i++)
     {
         // A new skin with other images; the old watermarks are deleted by the load.
-        m_folder.WriteImage(L"Definitions\\h.bmp", 24, 24, RGB(i, 255, 255));
+        WriteButtonImage(m_folder, L"Definitions\\h.bmp", 24, 24, RGB(i, 255, 255));
         LoadSkin(L"", L"");
         m_bar.Invalidate();
         EXPECT_EQ(HOVER, BarPixel(34, 10)) << "the bar paints from its own copies";

@@ -1,6 +1,9 @@
 // Mutated skin definitions through the whole loading path: no crash, no hang, and the registry
 // still answers afterwards.
-#include "SkinFiles.h"
+#include "SkinFolder.h"
+#include <skin/CSkinRegistry.h>
+
+using KorvoTest::CSkinFolder;
 #include <KorvoSkin/SkinApi.h>
 #include <xml/XML.h>
 #include <gtest/gtest.h>

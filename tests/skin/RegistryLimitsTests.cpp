@@ -1,6 +1,9 @@
 // What one load may create is bounded, whatever the files hold: entries past a bound are
 // ignored, and the process's objects stay far from the platform's quota.
-#include "SkinFiles.h"
+#include "SkinFolder.h"
+#include <skin/CSkinRegistry.h>
+
+using KorvoTest::CSkinFolder;
 #include <KorvoSkin/SkinApi.h>
 #include <theme/CInterfaceTheme.h>
 #include <gtest/gtest.h>

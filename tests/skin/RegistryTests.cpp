@@ -1,4 +1,7 @@
-#include "SkinFiles.h"
+#include "SkinFolder.h"
+#include <skin/CSkinRegistry.h>
+
+using KorvoTest::CSkinFolder;
 #include <KorvoSkin/SkinApi.h>
 #include <theme/CInterfaceTheme.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "xml/XML.h"
 #include <KorvoSkin/SkinApi.h>
 #include "api/Globals.h"
-#include "KorvoTest.h"
+#include "SkinFolder.h"
 #define PSAPI_VERSION 2
 #include <psapi.h>
 #include <gtest/gtest.h>
@@ -80,20 +80,7 @@ inline std::string MakeIconFile(const std::vector<std::pair<int, COLORREF>>& ima
     return header + data;
 }
 
-// A folder whose Definitions\Definitions.xml LoadSkin reads while the object lives.
-class CSkinFolder : public KorvoTest::CTempFolder
-{
-public:
-    CSkinFolder() : m_strSavedAppFolder(g_strAppFolder) { g_strAppFolder = Path(); }
-    ~CSkinFolder() { g_strAppFolder = m_strSavedAppFolder; }
-    void WriteBase(const std::string& strSections) const
-    {
-        WriteFile(L"Definitions\\Definitions.xml", "<skin>\n" + strSections + "\n</skin>\n");
-    }
-
-private:
-    CString m_strSavedAppFolder;
-};
+using KorvoTest::CSkinFolder;
 
 // Private bytes: the memory committed to this process alone.
 inline SIZE_T PrivateBytes()

@@ -1,5 +1,5 @@
 // Skinned dialogs across skin reloads: no dialog touches a skin the registry deleted, SkinMe takes
-// the new one, and a thousand reloads leave no GDI or USER object behind.
+// the new one, and hundreds of reloads leave no GDI or USER object behind.
 #include "SkinTestSupport.h"
 #include <skin/CSkinRegistry.h>
 #include <theme/CInterfaceTheme.h>
@@ -137,7 +137,11 @@ CString StressSections(CSkinDefinitions& defs, int nTop, LPCWSTR pszFolder, LPCW
 
 using SkinDialogStress = CSkinnedDialogTest;
 
-TEST_F(SkinDialogStress, AThousandReloadsWithASkinnedDialogOpenLeaveNoObjectsBehind)
+// Rounds of each stress test: a leak of one object a round crosses every bound below, and the
+// long runs of thousands belong to the soak script, not the suite.
+const int STRESS_ROUNDS = 250;
+
+TEST_F(SkinDialogStress, RepeatedReloadsWithASkinnedDialogOpenLeaveNoObjectsBehind)
 {
     defs.Write(L"Definitions\\Definitions.xml", StressSections(defs, 30, L"Definitions\\", L"3366CC"));
     defs.Write(L"b.xml", StressSections(defs, 24, L"", L"CC6633"));
@@ -157,11 +161,11 @@ TEST_F(SkinDialogStress, AThousandReloadsWithASkinnedDialogOpenLeaveNoObjectsBeh
     const int PROBES = 3000;
     const CHandleHighs before = FreshHandleHighs(PROBES);
     int nFailed = 0;
-    for (int n = 0; n < 1000; n++)
+    for (int n = 0; n < STRESS_ROUNDS; n++)
         nFailed += !Cycle(n);
     EXPECT_EQ(0, nFailed);
     const CHandleHighs after = FreshHandleHighs(PROBES);
-    // One object lost per reload would show as a thousand; other programs on the shared Wine
+    // One object lost per reload would show as hundreds; other programs on the shared Wine
     // server move the USER numbers a little.
     EXPECT_LT(after.nGdi - before.nGdi, 40) << "GDI objects " << before.nGdi << " -> " << after.nGdi;
     EXPECT_LT(after.nUser - before.nUser, 200) << "USER objects " << before.nUser << " -> " << after.nUser;
@@ -229,10 +233,10 @@ TEST_F(SkinDialogStress, AReloadInsideTheSystemMenuLoopLeavesNothingDrawnFromThe
     EXPECT_EQ(0, nWrong);
 }
 
-TEST_F(SkinDialogStress, AThousandSkinnedDialogsWithIconsLeaveNoObjectsBehind)
+TEST_F(SkinDialogStress, RepeatedSkinnedDialogsWithIconsLeaveNoObjectsBehind)
 {
     defs.Load(defs.Skin(FrameSkin(L"Main")));
-    // Hidden, so that a thousand take seconds; the icon is the dialog's all the same.
+    // Hidden, so that hundreds take seconds; the icon is the dialog's all the same.
     KorvoTest::CDialogTemplate dialogTemplate(CTestSkinDialog::STYLE, 60, 30, L"Iconic");
     auto Cycle = [&]() {
         CSkinDialog dialog;
@@ -249,7 +253,7 @@ TEST_F(SkinDialogStress, AThousandSkinnedDialogsWithIconsLeaveNoObjectsBehind)
     const DWORD nUserBefore = ::GetGuiResources(hProcess, GR_USEROBJECTS);
     const CHandleHighs before = FreshHandleHighs(PROBES);
     int nFailed = 0;
-    for (int n = 0; n < 1000; n++)
+    for (int n = 0; n < STRESS_ROUNDS; n++)
         nFailed += !Cycle();
     EXPECT_EQ(0, nFailed);
     const DWORD nGdiAfter = ::GetGuiResources(hProcess, GR_GDIOBJECTS);

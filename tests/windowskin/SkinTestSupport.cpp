@@ -107,7 +107,7 @@ CSkinBuilder FrameSkin(LPCWSTR pszTarget, const CRect& rcFrame, bool bButtons)
 
 CSkinDefinitions::~CSkinDefinitions()
 {
-    g_strAppFolder = m_strSavedAppFolder;
+    RestoreAppFolder();
     LoadSkin(L"", L"");
 }
 

@@ -2,7 +2,7 @@
 // in the part, definitions loaded through the library's own loading path, and a modeless skinned
 // dialog built from an in-memory template.
 #pragma once
-#include "KorvoTest.h"
+#include "SkinFolder.h"
 #include "DialogTemplate.h"
 #include <KorvoSkin/CSkinDialog.h>
 #include <windowskin/CWindowSkin.h>
@@ -90,10 +90,9 @@ inline CString Skins(const CString& strWindowSkins)
 
 // A folder of skin definitions that the library's application folder points at while the object
 // lives. Afterwards the original folder's skin is loaded again, so no test's window skin outlives it.
-class CSkinDefinitions : public KorvoTest::CTempFolder
+class CSkinDefinitions : public KorvoTest::CSkinFolder
 {
 public:
-    CSkinDefinitions() : m_strSavedAppFolder(g_strAppFolder) { g_strAppFolder = Path(); }
     ~CSkinDefinitions();
     // Writes the sections in a <skin> root.
     void Write(LPCWSTR pszRelative, const CString& strSections) const;
@@ -103,7 +102,6 @@ public:
     void Load(const CString& strWindowSkins, const CString& strOtherSections = L"");
 
 private:
-    CString m_strSavedAppFolder;
     int m_nImages = 0;
 };
 

@@ -153,7 +153,7 @@ int main()
         long nOne = 0;
         {
             CFrameCounter counter({ images[0].get() });
-            PumpFor(1.5);
+            PumpFor(3.0);
             nOne = counter.Frames();
         }
         double dControl = ThreadSeconds(images[0]->Thread());
@@ -164,7 +164,7 @@ int main()
         GpImage* pImage = NULL;
         GdipLoadImageFromFile(strGif, &pImage);
         HWND hWnd = images[1]->m_hWnd;
-        const int PLAIN_FRAMES = 300;
+        const int PLAIN_FRAMES = 500;
         double dBefore = ThreadSeconds(::GetCurrentThread());
         for (int i = 0; i < PLAIN_FRAMES; i++)
         {

@@ -101,7 +101,8 @@ private:
 int main()
 {
     AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
-    PictureFiles::CGdiplusSession gdiplus;
+    // Starts GDI+ as a host's InitSkin does.
+    InitSkin();
     KorvoTest::CTempFolder folder;
     // Three frames, 20 ms each: the fastest a frame delay plays.
     std::vector<BYTE> gif = PictureFiles::MakeGif(64, 48, { RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200) }, 2);
@@ -185,5 +186,6 @@ int main()
            "(target <= 1.2)\n",
            CONTROL_CX, CONTROL_CY, dBestControl * 1000, dBestPlain * 1000, dBestControl / dBestPlain);
     host.DestroyWindow();
+    UnInitSkin();
     return 0;
 }

@@ -25,7 +25,7 @@ public:
     virtual ~CImageStatic();
 
     // An empty path changes nothing and fails. Otherwise the current picture is released first;
-    // a file GDI+ cannot read leaves the control empty.
+    // a file GDI+ cannot read, or GDI+ not running, leaves the control empty.
     bool Load(CString strPath);
     // Paints a still picture into the client area now; an animation is painted by its thread.
     void Draw();

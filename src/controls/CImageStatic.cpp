@@ -1,5 +1,6 @@
 #include <KorvoSkin/CImageStatic.h>
 #include "CMemoryDC.h"
+#include "GdiplusRunning.h"
 #include <gdiplus.h>
 #include <process.h>
 #include <algorithm>
@@ -90,6 +91,8 @@ bool CImageStatic::Load(CString strPath)
     if (strPath.IsEmpty())
         return false;
     Destroy();
+    if (!IsGdiplusRunning())
+        return false;
     GpImage* pImage = NULL;
     GpStatus status = GdipLoadImageFromFile((LPCWSTR)strPath, &pImage);
     m_pImage = pImage;

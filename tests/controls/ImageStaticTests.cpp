@@ -51,12 +51,9 @@ DWORD CountProcessHandles()
 class ImageStatic : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { s_pGdiplus = new CGdiplusSession; }
-    static void TearDownTestSuite()
-    {
-        delete s_pGdiplus;
-        s_pGdiplus = NULL;
-    }
+    // GDI+ runs as it does for a host: between InitSkin and UnInitSkin.
+    static void SetUpTestSuite() { InitSkin(); }
+    static void TearDownTestSuite() { UnInitSkin(); }
 
     void SetUp() override
     {
@@ -108,13 +105,11 @@ protected:
         return TRUE;
     }
 
-    static CGdiplusSession* s_pGdiplus;
     KorvoTest::CTempFolder folder;
     CHostDialog dlg;
     CTestImageStatic image;
 };
 
-CGdiplusSession* ImageStatic::s_pGdiplus = NULL;
 }
 
 TEST_F(ImageStatic, AnimationShowsTheFirstFrameTwiceThenFollowsTheFrames)
@@ -312,4 +307,22 @@ TEST_F(ImageStatic, ManyCyclesLeaveNoThreadOrHandleBehind)
     }
     EXPECT_EQ(nThreads, CountProcessThreads());
     EXPECT_EQ(nHandles, CountProcessHandles());
+}
+
+// Outside InitSkin and UnInitSkin: GDI+ may answer, but the control does not ask it.
+TEST(ImageStaticWithoutGdiplus, LoadFailsAndLeavesTheControlEmpty)
+{
+    KorvoTest::CTempFolder folder;
+    std::vector<BYTE> gif = MakeGif(8, 8, { RED, GREEN, BLUE }, 5);
+    CString strPath = folder.WriteFile(L"three.gif", gif.data(), gif.size());
+    CHostDialog dlg;
+    dlg.AddControl(L"Static", IDC_IMAGE, SS_LEFT, 20, 20, 60, 40);
+    CTestImageStatic image;
+    ASSERT_TRUE(image.SubclassDlgItem(IDC_IMAGE, &dlg));
+    EXPECT_FALSE(image.Load(strPath));
+    EXPECT_TRUE(image.Thread() == NULL);
+    EXPECT_FALSE(image.IsAnimatedGIF());
+    Repaint(image.m_hWnd);
+    EXPECT_EQ(WHITE, CCapture(image.m_hWnd).At(30, 20));
+    image.DestroyWindow();
 }

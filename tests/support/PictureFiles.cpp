@@ -6,18 +6,6 @@ using namespace Gdiplus::DllExports;
 
 namespace PictureFiles
 {
-CGdiplusSession::CGdiplusSession()
-{
-    GdiplusStartupInput input;
-    GdiplusStartup(&m_nToken, &input, NULL);
-}
-
-CGdiplusSession::~CGdiplusSession()
-{
-    if (m_nToken)
-        GdiplusShutdown(m_nToken);
-}
-
 namespace
 {
 // Codes of the GIF's LZW stream, least significant bit first.

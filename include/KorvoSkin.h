@@ -10,5 +10,8 @@
 #include <KorvoSkin/CEffectButton.h>
 #include <KorvoSkin/CEffectStatic.h>
 #include <KorvoSkin/CIconButton.h>
+#include <KorvoSkin/CImageStatic.h>
+#include <KorvoSkin/CGroupHeadPhoto.h>
+#include <KorvoSkin/CUserHeadPhoto.h>
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include <KorvoSkin/CCoolMenuBarCtrl.h>

@@ -70,6 +70,7 @@ BOOL CControlsPage::OnInitDialog()
         m_icons[i].SubclassDlgItem(ICON_IDS[i], this);
     m_icons[2].SetLeftAlin(true);
     m_icons[4].SetHandCursor(TRUE);
+    m_pictures.Create(this);
     ApplySkin();
     return TRUE;
 }
@@ -112,6 +113,7 @@ void CControlsPage::ApplySkin()
     m_effectStatic.SetBackColor(Mix(crBack, RGB(255, 255, 255)));
     for (int i = 0; i < 5; i++)
         m_icons[i].SetCoolIcon(ICON_COMMANDS[i]);
+    m_pictures.ApplySkin(crBack);
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <KorvoSkin.h>
 #include "resource.h"
+#include "CPicturesPanel.h"
 
 // The gallery's "Controls" page: every skinned control of the library in each state it can
 // show, repainted in the loaded skin's colours by ApplySkin.
@@ -29,4 +30,5 @@ private:
     // The effect buttons' images, in the skin's colours; the buttons only borrow them.
     CBitmap m_bmEffect;
     CBitmap m_bmEffectHover;
+    CPicturesPanel m_pictures;
 };

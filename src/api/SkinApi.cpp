@@ -5,6 +5,7 @@
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include <KorvoSkin/CCoolBarCtrl.h>
+#include "../controls/GdiplusRunning.h"
 #include <gdiplus.h>
 
 namespace
@@ -45,7 +46,9 @@ bool InitSkin()
         if (!g_gdiplusToken)
         {
             Gdiplus::GdiplusStartupInput input;
-            Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, NULL);
+            if (Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, NULL) != Gdiplus::Ok)
+                g_gdiplusToken = 0;
+            SetGdiplusRunning(g_gdiplusToken != 0);
         }
         g_MenuSkinner.Initialize();
         return true;
@@ -57,6 +60,7 @@ bool UnInitSkin()
     return OnHostThread(false, [] {
         g_MenuSkinner.Release();
         g_Registry.Clear();
+        SetGdiplusRunning(false);
         if (g_gdiplusToken)
             Gdiplus::GdiplusShutdown(g_gdiplusToken);
         g_gdiplusToken = 0;

@@ -1,0 +1,191 @@
+// Animated image controls: what the GUI thread pays while 20 controls play (it should pay
+// nothing per frame), and what one frame costs the animation thread against drawing the same
+// frame with a plain GDI+ DrawImage to a window DC, in thread CPU time.
+#include <KorvoSkin.h>
+#include <KorvoTest.h>
+#include <PictureFiles.h>
+#include <gdiplus.h>
+#include <stdio.h>
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace
+{
+const int CONTROLS = 20;
+const int CONTROL_CX = 160;
+const int CONTROL_CY = 120;
+const GUID FRAME_DIMENSION_TIME = { 0x6aedbd6d, 0x3fb5, 0x418a, { 0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72 } };
+
+// Reaches the thread and the frame the thread selects next.
+class CBenchImage : public CImageStatic
+{
+public:
+    HANDLE Thread() const { return m_hThread; }
+    UINT Position() const { return *(volatile const UINT*)&m_nFramePosition; }
+};
+
+double ThreadSeconds(HANDLE hThread)
+{
+    FILETIME ftCreate, ftExit, ftKernel, ftUser;
+    if (!::GetThreadTimes(hThread, &ftCreate, &ftExit, &ftKernel, &ftUser))
+        return 0;
+    ULARGE_INTEGER kernel = { { ftKernel.dwLowDateTime, ftKernel.dwHighDateTime } };
+    ULARGE_INTEGER user = { { ftUser.dwLowDateTime, ftUser.dwHighDateTime } };
+    return (double)(kernel.QuadPart + user.QuadPart) / 1e7;
+}
+
+void PumpFor(double dSeconds)
+{
+    double dEnd = KorvoTest::Now() + dSeconds;
+    for (double dNow = KorvoTest::Now(); dNow < dEnd; dNow = KorvoTest::Now())
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, (DWORD)((dEnd - dNow) * 1000) + 1, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+// Counts the frames the controls' threads step through, from a thread of its own so the GUI
+// thread's time stays the controls' alone.
+class CFrameCounter
+{
+public:
+    explicit CFrameCounter(std::vector<CBenchImage*> images) : m_images(std::move(images))
+    {
+        m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+    }
+    ~CFrameCounter()
+    {
+        m_bStop = true;
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+    }
+    long Frames() const { return m_nFrames; }
+
+private:
+    static DWORD WINAPI Run(void* p)
+    {
+        CFrameCounter* pThis = (CFrameCounter*)p;
+        std::vector<UINT> last;
+        for (CBenchImage* pImage : pThis->m_images)
+            last.push_back(pImage->Position());
+        while (!pThis->m_bStop)
+        {
+            for (size_t i = 0; i < last.size(); i++)
+            {
+                UINT n = pThis->m_images[i]->Position();
+                if (n != last[i])
+                    pThis->m_nFrames++;
+                last[i] = n;
+            }
+            ::Sleep(1);
+        }
+        return 0;
+    }
+    std::vector<CBenchImage*> m_images;
+    std::atomic<bool> m_bStop{ false };
+    std::atomic<long> m_nFrames{ 0 };
+    HANDLE m_hThread;
+};
+}
+
+int main()
+{
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
+    // Starts GDI+ as a host's InitSkin does.
+    InitSkin();
+    KorvoTest::CTempFolder folder;
+    // Three frames, 20 ms each: the fastest a frame delay plays.
+    std::vector<BYTE> gif = PictureFiles::MakeGif(64, 48, { RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200) }, 2);
+    CString strGif = folder.WriteFile(L"bench.gif", gif.data(), gif.size());
+
+    CWnd host;
+    host.CreateEx(0, L"Static", L"Animation bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 5 * CONTROL_CX, 4 * CONTROL_CY),
+                  NULL, 0);
+    std::vector<std::unique_ptr<CBenchImage>> images;
+    for (int i = 0; i < CONTROLS; i++)
+    {
+        images.push_back(std::make_unique<CBenchImage>());
+        int x = (i % 5) * CONTROL_CX, y = (i / 5) * CONTROL_CY;
+        images.back()->Create(L"", WS_CHILD | WS_VISIBLE, CRect(x, y, x + CONTROL_CX, y + CONTROL_CY), &host, 100 + i);
+    }
+    PumpFor(0.2);
+
+    // 1. Twenty controls play for two seconds while the GUI thread runs its message loop.
+    for (auto& pImage : images)
+        pImage->Load(strGif);
+    double dGuiBefore = ThreadSeconds(::GetCurrentThread());
+    double dWallBefore = KorvoTest::Now();
+    long nFrames = 0;
+    {
+        std::vector<CBenchImage*> all;
+        for (auto& pImage : images)
+            all.push_back(pImage.get());
+        CFrameCounter counter(all);
+        PumpFor(2.0);
+        nFrames = counter.Frames();
+    }
+    double dGui = ThreadSeconds(::GetCurrentThread()) - dGuiBefore;
+    double dWall = KorvoTest::Now() - dWallBefore;
+    double dAnimation = 0;
+    for (auto& pImage : images)
+        dAnimation += ThreadSeconds(pImage->Thread());
+    for (auto& pImage : images)
+        pImage->Destroy();
+    printf("20 controls, %.2f s: %ld frames; GUI thread %.2f ms CPU in all, %.4f ms per frame; "
+           "animation threads %.3f ms CPU per frame\n",
+           dWall, nFrames, dGui * 1000, nFrames ? dGui * 1000 / nFrames : 0.0, nFrames ? dAnimation * 1000 / nFrames : 0.0);
+
+    // 2. One control's frames against the same frames drawn with a plain DrawImage on this
+    // thread, alternating runs, best of each.
+    double dBestControl = 1e30, dBestPlain = 1e30;
+    for (int nRun = 0; nRun < 3; nRun++)
+    {
+        images[0]->Load(strGif);
+        long nOne = 0;
+        {
+            CFrameCounter counter({ images[0].get() });
+            PumpFor(3.0);
+            nOne = counter.Frames();
+        }
+        double dControl = ThreadSeconds(images[0]->Thread());
+        images[0]->Destroy();
+        if (nOne)
+            dBestControl = std::min(dBestControl, dControl / nOne);
+
+        GpImage* pImage = NULL;
+        GdipLoadImageFromFile(strGif, &pImage);
+        HWND hWnd = images[1]->m_hWnd;
+        const int PLAIN_FRAMES = 500;
+        double dBefore = ThreadSeconds(::GetCurrentThread());
+        for (int i = 0; i < PLAIN_FRAMES; i++)
+        {
+            HDC hDC = ::GetDC(hWnd);
+            RECT rc;
+            ::GetClientRect(hWnd, &rc);
+            GpGraphics* pGraphics = NULL;
+            GdipCreateFromHDC(hDC, &pGraphics);
+            GdipDrawImageRectI(pGraphics, pImage, 0, 0, rc.right, rc.bottom);
+            GdipDeleteGraphics(pGraphics);
+            GdipImageSelectActiveFrame(pImage, &FRAME_DIMENSION_TIME, (UINT)((i + 1) % 3));
+            ::ReleaseDC(hWnd, hDC);
+        }
+        dBestPlain = std::min(dBestPlain, (ThreadSeconds(::GetCurrentThread()) - dBefore) / PLAIN_FRAMES);
+        GdipDisposeImage(pImage);
+    }
+    printf("one frame, %dx%d: animation thread %.3f ms CPU, plain DrawImage to a window DC %.3f ms CPU, ratio %.2f "
+           "(target <= 1.2)\n",
+           CONTROL_CX, CONTROL_CY, dBestControl * 1000, dBestPlain * 1000, dBestControl / dBestPlain);
+    host.DestroyWindow();
+    UnInitSkin();
+    return 0;
+}

@@ -1,0 +1,37 @@
+// A static control showing a 55 by 55 portrait, loaded from a bitmap file, at (8, 7) over a
+// background bitmap that changes while the mouse is over the control; the portrait can be
+// shown in grey.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CGroupHeadPhoto : public CStatic
+{
+    DECLARE_DYNAMIC(CGroupHeadPhoto)
+public:
+    CGroupHeadPhoto();
+    // Releases the portrait.
+    virtual ~CGroupHeadPhoto();
+
+    // The host's bitmaps, which must outlive the control; a background is painted only when
+    // both are set. No repaint.
+    void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
+    // Releases the current portrait, then loads the bitmap file; false when it is not one.
+    bool Load(CString strPath);
+    // Releases the portrait.
+    void Destroy();
+    void SetGray(bool bGray);
+    bool IsHover() const { return m_bHover; }
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    HBITMAP m_hEraseBg;
+    HBITMAP m_hEraseBgHover;
+    HBITMAP m_hPhoto;
+    bool m_bHover;
+    bool m_bGray;
+};

@@ -1,0 +1,36 @@
+// A static control showing a portrait from the host's image list at (8, 7) over a background
+// bitmap that changes while the mouse is over the control; the portrait can be shown in grey.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CUserHeadPhoto : public CStatic
+{
+    DECLARE_DYNAMIC(CUserHeadPhoto)
+public:
+    CUserHeadPhoto();
+    virtual ~CUserHeadPhoto();
+
+    // The host's bitmaps, which must outlive the control; a background is painted only when
+    // both are set. No repaint.
+    void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
+    // The list stays the host's; false, changing nothing, for no list or an index past its end.
+    bool SetUserPicture(CImageList* pImageList, DWORD nImage);
+    void SetGray(bool bGray);
+    bool IsHover() const { return m_bHover; }
+    // Forgets the image list, then destroys the window.
+    BOOL DestroyWindow() override;
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    HBITMAP m_hEraseBg;
+    HBITMAP m_hEraseBgHover;
+    CImageList* m_pImageList;
+    DWORD m_nImage;
+    bool m_bHover;
+    bool m_bGray;
+};

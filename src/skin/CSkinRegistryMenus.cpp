@@ -2,6 +2,7 @@
 // lookups that hand them out.
 #include "CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include <algorithm>
 
 namespace
 {
@@ -210,6 +211,10 @@ BOOL CSkinRegistry::LoadToolbar(CXmlElement* pElement)
     {
         SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                    L"toolbar '" + strName + L"' replaces an earlier one of that name");
+        // The replaced buttons are never shown; the template object is reused.
+        m_buttonSites.erase(std::remove_if(m_buttonSites.begin(), m_buttonSites.end(),
+                                           [&](const BUTTON_SITE& site) { return site.pTemplate == pTemplate; }),
+                            m_buttonSites.end());
         *pTemplate = CSkinToolbarTemplate();
     }
     else

@@ -112,11 +112,14 @@ TEST(SkinPreview, WritesEveryStateAndTheColours)
     CString strOutput;
     const CString strGallery = KORVO_TESTS_DIR L"/../samples/gallery";
     EXPECT_EQ(0, CSkinPreview().Run({ L"--app", strGallery, L"--size", L"300x200", L"--out", folder.Path() + L"p",
-                                      L"Gallery", L"Definitions\\English.xml", L"Definitions\\Ember.xml" },
+                                      L"--menu", L"Context", L"Gallery", L"Definitions\\English.xml", L"Definitions\\Ember.xml" },
                                     strOutput));
     for (LPCWSTR pszFile : { L"p-active.png", L"p-inactive.png", L"p-close-hot.png", L"p-close-pressed.png",
-                             L"p-colours.png" })
+                             L"p-colours.png", L"p-menu.png" })
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(folder.Path() + pszFile)) << std::wstring((LPCWSTR)strOutput);
     EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"NoSuchWindow", L"Definitions\\Ember.xml" }, strOutput));
+    EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"--menu", L"None", L"--out", folder.Path() + L"q", L"Gallery",
+                                      L"Definitions\\Ember.xml" }, strOutput));
+    EXPECT_NE(-1, strOutput.Find(L"no menu named 'None'"));
     EXPECT_EQ(2, CSkinPreview().Run({ L"Gallery" }, strOutput));
 }

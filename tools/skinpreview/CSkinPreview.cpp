@@ -1,14 +1,16 @@
 #include "CSkinPreview.h"
 #include "skin/CSkinRegistry.h"
 #include "theme/CInterfaceTheme.h"
+#include "theme/CMenuSkinner.h"
 #include <gdiplus.h>
+#include <algorithm>
 #include <memory>
 #include <stdio.h>
 
 namespace
 {
-const wchar_t USAGE[] =
-    L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--out <prefix>] <target> <first.xml> [<second.xml>]\n";
+const wchar_t USAGE[] = L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--out <prefix>] [--menu <name>] <target> "
+                        L"<first.xml> [<second.xml>]\n";
 // Large enough for any real frame, small enough for any bitmap budget.
 const int MAX_PREVIEW_SIDE = 4096;
 
@@ -110,6 +112,62 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
     return bPainted;
 }
 
+BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap)
+{
+    CMenu* pMenu = g_Registry.GetMenu(strMenu);
+    if (!pMenu || !pMenu->m_hMenu || !g_MenuSkinner.PrepareMenu(pMenu))
+        return FALSE;
+    const HMENU hMenu = pMenu->m_hMenu;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    if (nCount <= 0)
+        return FALSE;
+    // Each item measured, then drawn, as the menu engine answers the popup's own requests.
+    std::vector<MENUITEMINFOW> items(nCount);
+    std::vector<CRect> rects(nCount);
+    int cx = 0, cy = 1;
+    for (int n = 0; n < nCount; n++)
+    {
+        MENUITEMINFOW& item = items[n];
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_ID | MIIM_DATA | MIIM_STATE;
+        if (!::GetMenuItemInfoW(hMenu, (UINT)n, TRUE, &item))
+            return FALSE;
+        MEASUREITEMSTRUCT measure = {};
+        measure.CtlType = ODT_MENU;
+        measure.itemID = item.wID;
+        measure.itemData = item.dwItemData;
+        g_MenuSkinner.MeasureItem(&measure);
+        rects[n].SetRect(1, cy, 1, cy + (int)measure.itemHeight);
+        cx = std::max(cx, (int)measure.itemWidth);
+        cy += (int)measure.itemHeight;
+    }
+    if (cx < 1 || cx > MAX_PREVIEW_SIDE || cy + 1 > MAX_PREVIEW_SIDE || !CreateSurface(cx + 2, cy + 1, bitmap))
+        return FALSE;
+    CClientDC screen(NULL);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&screen))
+        return FALSE;
+    HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
+    dc.FillSolidRect(0, 0, cx + 2, cy + 1, g_Theme.m_crMenuBorder);
+    for (int n = 0; n < nCount; n++)
+    {
+        DRAWITEMSTRUCT draw = {};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = items[n].wID;
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = (n == nHot ? ODS_SELECTED : 0) | ((items[n].fState & MFS_DISABLED) ? ODS_DISABLED : 0) |
+                         ((items[n].fState & MFS_CHECKED) ? ODS_CHECKED : 0);
+        draw.hwndItem = (HWND)hMenu;
+        draw.hDC = dc.m_hDC;
+        draw.rcItem = rects[n];
+        draw.rcItem.right = 1 + cx;
+        draw.itemData = items[n].dwItemData;
+        g_MenuSkinner.DrawItem(&draw);
+    }
+    dc.SelectObject(hOld);
+    return TRUE;
+}
+
 BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
 {
     static const struct { LPCWSTR pszName; COLORREF CInterfaceTheme::*pMember; } s_colours[] = {
@@ -188,7 +246,7 @@ BOOL CSkinPreview::SavePng(HBITMAP hBitmap, const CString& strPath)
 int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
 {
     strOutput.Empty();
-    CString strFolder, strPrefix = L"preview", strTarget, strFirst, strSecond;
+    CString strFolder, strPrefix = L"preview", strTarget, strFirst, strSecond, strMenu;
     int cx = 400, cy = 300;
     int nNames = 0;
     BOOL bBad = FALSE;
@@ -203,6 +261,8 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
         }
         else if (args[n] == L"--out" && n + 1 < args.size())
             strPrefix = args[++n];
+        else if (args[n] == L"--menu" && n + 1 < args.size())
+            strMenu = args[++n];
         else if (args[n] == L"--size" && n + 1 < args.size())
             bBad = bBad || swscanf(args[++n], L"%dx%d", &cx, &cy) != 2;
         else if (args[n].IsEmpty() || args[n][0] == L'-' || nNames == 3)
@@ -265,6 +325,18 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
                 else
                     nStatus = 2;
             }
+        }
+    }
+    if (!strMenu.IsEmpty())
+    {
+        // The first item highlighted, as under the pointer.
+        CBitmap menu;
+        if (PaintMenu(strMenu, 0, menu))
+            Write(menu, L"menu");
+        else
+        {
+            strOutput += L"no menu named '" + strMenu + L"'\n";
+            nStatus = 2;
         }
     }
     CBitmap swatches;

@@ -36,6 +36,7 @@ CString ReplaceLineFeedEscapes(const CString& strValue)
 
 CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
     : m_crDialogBack(0), m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL),
+      m_pDiagnostics(NULL),
       m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
       m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
 {
@@ -56,6 +57,7 @@ void CSkinRegistry::Load(const CString& strAppFolder, CString strFirst, CString 
     if (!strFirst.IsEmpty())
         LoadDefinitionFile(strAppFolder + strFirst);
     m_brDialogBack.CreateSolidBrush(m_crDialogBack);
+    CheckToolbarImages();
 }
 
 void CSkinRegistry::Reset(const CString& strAppFolder)
@@ -113,25 +115,50 @@ void CSkinRegistry::Clear()
     m_nStringEntries = 0;
     m_nWatermarkEntries = 0;
     m_nResourceEntries = 0;
+    m_buttonSites.clear();
 }
 
 BOOL CSkinRegistry::LoadDefinitionFile(const wchar_t* pszPath)
 {
-    std::unique_ptr<CXmlElement> pRoot(XmlLoadFile(pszPath, FALSE));
-    if (!pRoot)
-        return FALSE;
     CString strPath(pszPath);
+    m_strCurrentFile = strPath;
+    if (m_pDiagnostics)
+        m_pDiagnostics->BeginFile(strPath);
+    int nErrorOffset = -1;
+    std::unique_ptr<CXmlElement> pRoot(XmlLoadFile(pszPath, FALSE, m_pDiagnostics ? &nErrorOffset : NULL));
+    if (!pRoot)
+    {
+        if (m_pDiagnostics)
+            m_pDiagnostics->Report(CSkinDiagnostics::LEVEL_ERROR, nErrorOffset, nErrorOffset >= 0
+                ? L"malformed XML: the document cannot be read past here, so the file contributes nothing"
+                : L"the file cannot be read (missing, unreadable, empty or larger than 4 MiB)");
+        return FALSE;
+    }
     CString strFolder = strPath.Left(strPath.ReverseFind(L'\\') + 1);
     return LoadDefinition(pRoot.get(), strFolder);
 }
 
 BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
 {
-    if (!pRoot || !pRoot->IsNamed(L"skin") || pRoot->m_listChildren.IsEmpty())
+    if (!pRoot)
         return FALSE;
+    if (!pRoot->IsNamed(L"skin"))
+    {
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pRoot,
+                   L"the root element is " + SkinTag(pRoot) + L", not <skin>: the file contributes nothing");
+        return FALSE;
+    }
+    SkinCheckAttributes(m_pDiagnostics, pRoot, {});
+    if (pRoot->m_listChildren.IsEmpty())
+    {
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pRoot, L"<skin> has no sections");
+        return FALSE;
+    }
     for (POSITION pos = pRoot->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pSection = pRoot->m_listChildren.GetNext(pos);
+        if (!pSection->IsNamed(L"manifest"))
+            SkinCheckAttributes(m_pDiagnostics, pSection, {});
         BOOL bContinue = TRUE;
         if (pSection->IsNamed(L"windowSkins"))
             bContinue = LoadWindowSkins(pSection, strFolder);
@@ -149,7 +176,12 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
             bContinue = LoadCommandImages(pSection, strFolder);
         else if (pSection->IsNamed(L"toolbars"))
             bContinue = LoadToolbars(pSection);
-        // <manifest> only describes the file, and unknown sections are skipped.
+        else if (pSection->IsNamed(L"manifest"))
+            // It only describes the file.
+            SkinCheckAttributes(m_pDiagnostics, pSection, { L"type", L"name" });
+        else if (m_pDiagnostics)
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pSection,
+                       L"unknown section " + SkinTag(pSection) + L" is skipped");
         if (!bContinue)
             return FALSE;
     }
@@ -158,13 +190,31 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
 
 BOOL CSkinRegistry::LoadWindowSkins(CXmlElement* pSection, const CString& strFolder)
 {
-    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos && m_windowSkins.size() < MAX_WINDOW_SKINS;)
+    for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"windowSkin"))
+        {
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
             continue;
-        if (std::unique_ptr<CWindowSkinBase> pSkin = m_windowSkinReader.Read(pElement, strFolder))
-            m_windowSkins.push_back(std::move(pSkin));
+        }
+        if (m_windowSkins.size() >= MAX_WINDOW_SKINS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       L"one load keeps 256 window skins: this one and the rest are left out");
+            break;
+        }
+        std::unique_ptr<CWindowSkinBase> pSkin = m_windowSkinReader.Read(pElement, strFolder, m_pDiagnostics);
+        if (!pSkin)
+            continue;
+        if (m_pDiagnostics)
+        {
+            for (const CString& strTarget : pSkin->GetTargets())
+                if (FindWindowSkin(strTarget))
+                    SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                               L"window skin for '" + strTarget + L"' replaces an earlier one: the one read last wins");
+        }
+        m_windowSkins.push_back(std::move(pSkin));
     }
     return TRUE;
 }
@@ -175,19 +225,37 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"watermark"))
+        {
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
             continue;
+        }
         if (m_nWatermarkEntries >= SKIN_MAX_WATERMARKS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       L"one load reads 800 <watermark> entries: this one and the rest are ignored");
             break;
+        }
         m_nWatermarkEntries++;
+        SkinCheckAttributes(m_pDiagnostics, pElement, { L"target", L"path" });
         CString strTarget = pElement->GetAttributeValue(L"target");
         CString strPath = pElement->GetAttributeValue(L"path");
         if (strTarget.IsEmpty() || strPath.IsEmpty())
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       strTarget.IsEmpty() ? L"<watermark> without a target is skipped" : L"<watermark> without a path is skipped");
             continue;
+        }
         // The old image goes either way.
+        if (m_pDiagnostics && m_mapWatermarks.count(strTarget))
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                       L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
         HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
             m_mapWatermarks[strTarget] = hBitmap;
+        else
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"path"),
+                       L"image '" + strPath + L"' cannot be loaded: watermark '" + strTarget + L"' is left out");
     }
     return TRUE;
 }
@@ -198,13 +266,26 @@ BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection)
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (!pElement->IsNamed(L"command") && !pElement->IsNamed(L"control") && !pElement->IsNamed(L"resource"))
+        {
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
             continue;
+        }
         if (m_nResourceEntries >= SKIN_MAX_RESOURCE_NAMES)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       L"one load reads 5000 <resourceMap> entries: this one and the rest are ignored");
             break;
+        }
         m_nResourceEntries++;
+        SkinCheckAttributes(m_pDiagnostics, pElement, { L"id", L"code" });
         unsigned long nCode = 0;
         if (swscanf(pElement->GetAttributeValue(L"code"), L"%lu", &nCode) != 1)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"code"),
+                       L"code '" + pElement->GetAttributeValue(L"code") +
+                       L"' is not a decimal number: the rest of the file is not read");
             return FALSE;
+        }
         g_Theme.SetNameID(pElement->GetAttributeValue(L"id"), (UINT)nCode);
     }
     return TRUE;
@@ -217,20 +298,31 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         BOOL bString = pElement->IsNamed(L"string");
         if (!bString && !pElement->IsNamed(L"tip"))
+        {
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
             continue;
+        }
         if (m_nStringEntries >= SKIN_MAX_STRINGS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       L"one load reads 5000 <string> and <tip> entries: this one and the rest are ignored");
             break;
+        }
         m_nStringEntries++;
         if (bString)
+            SkinCheckAttributes(m_pDiagnostics, pElement, { L"id", L"value" });
+        else
+            SkinCheckAttributes(m_pDiagnostics, pElement, { L"id", L"message", L"tip" });
+        if (bString)
         {
-            UINT nID = g_Theme.NameToID(pElement->GetAttributeValue(L"id"));
+            UINT nID = g_Theme.ResolveID(pElement, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             m_mapStrings[nID] = ReplaceLineFeedEscapes(pElement->GetAttributeValue(L"value"));
         }
         else
         {
-            UINT nID = g_Theme.NameToID(pElement->GetAttributeValue(L"id"));
+            UINT nID = g_Theme.ResolveID(pElement, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             // Status-bar prompt, then the tooltip after a line feed.
@@ -246,12 +338,12 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
 
 BOOL CSkinRegistry::LoadColourScheme(CXmlElement* pSection)
 {
-    return g_Theme.LoadColourScheme(pSection, m_crDialogBack);
+    return g_Theme.LoadColourScheme(pSection, m_crDialogBack, m_pDiagnostics);
 }
 
 BOOL CSkinRegistry::LoadCommandImages(CXmlElement* pSection, const CString& strFolder)
 {
-    return g_Theme.LoadCommandImages(pSection, strFolder);
+    return g_Theme.LoadCommandImages(pSection, strFolder, m_pDiagnostics);
 }
 
 BOOL CSkinRegistry::GetString(UINT nID, CString& strOut) const
@@ -282,4 +374,29 @@ CWindowSkinBase* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const
         if ((*it)->HasTarget(pszName))
             return it->get();
     return NULL;
+}
+
+void CSkinRegistry::CheckToolbarImages()
+{
+    if (m_pDiagnostics)
+    {
+        for (const BUTTON_SITE& site : m_buttonSites)
+        {
+            // Only the toolbar that won its name is ever shown.
+            CSkinToolbarTemplate* pTemplate = NULL;
+            if (!m_mapToolbars.Lookup(site.strToolbar, pTemplate) || pTemplate != site.pTemplate)
+                continue;
+            for (LPCWSTR pszLook : { L"", L".HOVER", L".SELECT" })
+            {
+                if (GetWatermark(site.strID + pszLook))
+                    continue;
+                m_pDiagnostics->BeginFile(site.strFile);
+                m_pDiagnostics->Report(CSkinDiagnostics::LEVEL_WARNING, site.nOffset,
+                                       L"toolbar button '" + site.strID + L"' has no watermark '" + site.strID + pszLook +
+                                       L"' for its " + (*pszLook ? CString(pszLook + 1).MakeLower() : CString(L"normal")) +
+                                       L" look");
+            }
+        }
+    }
+    m_buttonSites.clear();
 }

@@ -2,6 +2,7 @@
 // watermarks, menus, toolbar templates and window skins, and the dialog background.
 #pragma once
 #include "../xml/CXmlElement.h"
+#include "../theme/CSkinDiagnostics.h"
 #include <KorvoSkin/CWindowSkinListener.h>
 #include "CWindowSkinReader.h"
 #include "CSkinMenu.h"
@@ -27,6 +28,9 @@ public:
     // module whose resources the registry loads (the library's own).
     CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule);
     virtual ~CSkinRegistry();
+
+    // Where the readers report what they ignore or reject; null (the default) for none.
+    void SetDiagnostics(CSkinDiagnostics* pDiagnostics) { m_pDiagnostics = pDiagnostics; }
 
     // Definition file names are relative to strAppFolder, the host executable's folder.
     void Load(const CString& strAppFolder, CString strFirst, CString strSecond);
@@ -102,6 +106,22 @@ private:
     HMENU m_hRetiredMenu;
 
     void DeleteWindowSkins();
+    // Told, for the checker, when a toolbar button names no watermark for one of its looks.
+    void CheckToolbarImages();
+
+    CSkinDiagnostics* m_pDiagnostics;
+    // With diagnostics only: each toolbar button read, its file and place, checked against the
+    // watermarks once every file is read (a later file may still add them).
+    struct BUTTON_SITE
+    {
+        CString strFile;
+        int nOffset;
+        CString strToolbar;
+        const CSkinToolbarTemplate* pTemplate;
+        CString strID;
+    };
+    std::vector<BUTTON_SITE> m_buttonSites;
+    CString m_strCurrentFile;
 
     const CWindowSkinReader& m_windowSkinReader;
     // In reading order.

@@ -2,6 +2,7 @@
 // lookups that hand them out.
 #include "CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include <algorithm>
 
 namespace
 {
@@ -76,7 +77,9 @@ BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection)
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
-        if (pElement->IsNamed(L"menu") && !LoadMenu(pElement))
+        if (!pElement->IsNamed(L"menu"))
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
+        else if (!LoadMenu(pElement))
             return FALSE;
     }
     return TRUE;
@@ -84,12 +87,20 @@ BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection)
 
 BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
 {
+    SkinCheckAttributes(m_pDiagnostics, pElement, { L"name", L"type" });
     CString strName = pElement->GetAttributeValue(L"name");
     if (strName.IsEmpty())
+    {
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                   L"<menu> without a name: the rest of the file is not read");
         return FALSE;
+    }
     // A later menu of the same name takes the earlier one's place (and object).
     CMenu* pFound = NULL;
     CSkinMenu* pShell = m_mapMenus.Lookup(strName, pFound) ? static_cast<CSkinMenu*>(pFound) : NULL;
+    if (pShell && pShell->m_hMenu)
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                   L"menu '" + strName + L"' replaces an earlier one of that name");
     if (pShell)
         ReleaseMenuHandle(pShell);
     BOOL bBar = pElement->GetAttributeValue(L"type", L"popup").CompareNoCase(L"bar") == 0;
@@ -113,9 +124,22 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
         CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
         BOOL bItem = pChild->IsNamed(L"item"), bMenu = pChild->IsNamed(L"menu"), bSeparator = pChild->IsNamed(L"separator");
         if (!bItem && !bMenu && !bSeparator)
+        {
+            SkinReportUnknownElement(m_pDiagnostics, pChild, pElement);
             continue;
+        }
         if (m_nMenuItemsCreated >= MAX_MENU_ITEMS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pChild,
+                       L"one load creates 10000 menu items: the rest of the file is not read");
             return FALSE;
+        }
+        if (bItem)
+            SkinCheckAttributes(m_pDiagnostics, pChild, { L"id", L"text", L"shortcut" });
+        else if (bMenu)
+            SkinCheckAttributes(m_pDiagnostics, pChild, { L"text" });
+        else
+            SkinCheckAttributes(m_pDiagnostics, pChild, {});
         // The first underscore marks the mnemonic.
         CString strText = pChild->GetAttributeValue(L"text");
         int nMnemonic = strText.Find(L'_');
@@ -123,7 +147,7 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
             strText.SetAt(nMnemonic, L'&');
         if (bItem)
         {
-            UINT nID = g_Theme.NameToID(pChild->GetAttributeValue(L"id"));
+            UINT nID = g_Theme.ResolveID(pChild, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             CString strShortcut = pChild->GetAttributeValue(L"shortcut");
@@ -148,7 +172,11 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
 HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar)
 {
     if (m_nMenusCreated >= MAX_MENUS)
+    {
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                   L"one load creates 1000 menus: the rest of the file is not read");
         return NULL;
+    }
     HMENU hMenu = bBar ? ::CreateMenu() : ::CreatePopupMenu();
     if (!hMenu)
         return NULL;
@@ -168,20 +196,35 @@ BOOL CSkinRegistry::LoadToolbars(CXmlElement* pSection)
         CXmlElement* pElement = pSection->m_listChildren.GetNext(pos);
         if (pElement->IsNamed(L"toolbar"))
             LoadToolbar(pElement);
+        else
+            SkinReportUnknownElement(m_pDiagnostics, pElement, pSection);
     }
     return TRUE;
 }
 
 BOOL CSkinRegistry::LoadToolbar(CXmlElement* pElement)
 {
+    SkinCheckAttributes(m_pDiagnostics, pElement, { L"name", L"types", L"align" });
     CString strName = pElement->GetAttributeValue(L"name");
     CSkinToolbarTemplate* pTemplate = NULL;
     if (m_mapToolbars.Lookup(strName, pTemplate))
+    {
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                   L"toolbar '" + strName + L"' replaces an earlier one of that name");
+        // The replaced buttons are never shown; the template object is reused.
+        m_buttonSites.erase(std::remove_if(m_buttonSites.begin(), m_buttonSites.end(),
+                                           [&](const BUTTON_SITE& site) { return site.pTemplate == pTemplate; }),
+                            m_buttonSites.end());
         *pTemplate = CSkinToolbarTemplate();
+    }
     else
     {
         if ((int)m_toolbarStore.size() >= MAX_TOOLBARS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                       L"one load keeps 1000 toolbars: this one is ignored");
             return TRUE;
+        }
         m_toolbarStore.push_back(std::unique_ptr<CSkinToolbarTemplate>(new CSkinToolbarTemplate));
         pTemplate = m_toolbarStore.back().get();
         m_mapToolbars[strName] = pTemplate;
@@ -193,18 +236,27 @@ BOOL CSkinRegistry::LoadToolbar(CXmlElement* pElement)
     {
         CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
         if ((int)pTemplate->m_buttons.size() >= MAX_TOOLBAR_BUTTONS)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pChild,
+                       L"a toolbar keeps 256 buttons and separators: this one and the rest are ignored");
             break;
+        }
         if (pChild->IsNamed(L"button"))
         {
+            SkinCheckAttributes(m_pDiagnostics, pChild, { L"id", L"text", L"visible" });
             CString strID = pChild->GetAttributeValue(L"id");
-            UINT nID = g_Theme.NameToID(strID);
+            UINT nID = g_Theme.ResolveID(pChild, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
+            if (m_pDiagnostics)
+                m_buttonSites.push_back({ m_strCurrentFile, pChild->m_nOffset, strName, pTemplate, strID });
             bool bVisible = pChild->GetAttributeValue(L"visible", L"true").CompareNoCase(L"false") != 0;
             pTemplate->m_buttons.push_back({ nID, strID, nSize, pChild->GetAttributeValue(L"text"), bVisible });
         }
         else if (pChild->IsNamed(L"separator"))
             pTemplate->m_buttons.push_back({ 0, CString(), 16, CString(), true });
+        else
+            SkinReportUnknownElement(m_pDiagnostics, pChild, pElement);
     }
     return TRUE;
 }

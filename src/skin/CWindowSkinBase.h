@@ -2,6 +2,7 @@
 // the layer above; the registry owns the skins and asks each whether a window name is its own.
 #pragma once
 #include "../afx/afxwin.h"
+#include <vector>
 
 class CWindowSkinBase
 {
@@ -9,4 +10,6 @@ public:
     virtual ~CWindowSkinBase() {}
     // Whether pszName is one of the skin's target names, compared exactly and whole.
     virtual BOOL HasTarget(const wchar_t* pszName) const = 0;
+    // Every target name, in reading order.
+    virtual const std::vector<CString>& GetTargets() const = 0;
 };

@@ -5,12 +5,14 @@
 #include <memory>
 
 class CXmlElement;
+class CSkinDiagnostics;
 
 class CWindowSkinReader
 {
 public:
     virtual ~CWindowSkinReader() {}
     // The skin one <windowSkin> defines, its image paths relative to strFolder; null when the
-    // definition is rejected.
-    virtual std::unique_ptr<CWindowSkinBase> Read(CXmlElement* pElement, const CString& strFolder) const = 0;
+    // definition is rejected. What is ignored or rejected goes to pDiagnostics when given.
+    virtual std::unique_ptr<CWindowSkinBase> Read(CXmlElement* pElement, const CString& strFolder,
+                                                  CSkinDiagnostics* pDiagnostics = NULL) const = 0;
 };

@@ -79,6 +79,26 @@ UINT CInterfaceTheme::NameToID(const wchar_t* pszText) const
     return (UINT)wcstoul(pszText, NULL, 10);
 }
 
+UINT CInterfaceTheme::ResolveID(const CXmlElement* pElement, const wchar_t* pszAttribute,
+                                CSkinDiagnostics* pDiagnostics) const
+{
+    if (!pElement)
+        return 0;
+    CString strText = pElement->GetAttributeValue(pszAttribute);
+    UINT nID = NameToID(strText);
+    if (!nID && pDiagnostics)
+    {
+        CString strWhat = CString(pszAttribute) + L" '" + strText + L"'";
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, pszAttribute),
+                   strText.IsEmpty() ? SkinTag(pElement) + L" has no " + pszAttribute + L": it is skipped"
+                   : strText[0] >= L'0' && strText[0] <= L'9'
+                       ? strWhat + L" resolves to 0: " + SkinTag(pElement) + L" is skipped"
+                       : strWhat + L" is not a number and no earlier <resourceMap> names it: " + SkinTag(pElement) +
+                         L" is skipped");
+    }
+    return nID;
+}
+
 void CInterfaceTheme::SetNameID(const wchar_t* pszName, UINT nID)
 {
     m_mapNameToID[CString(pszName)] = nID;

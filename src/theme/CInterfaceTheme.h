@@ -4,6 +4,7 @@
 #include "../xml/CXmlElement.h"
 #include "COffscreenBuffer.h"
 #include "CSkinImageCache.h"
+#include "CSkinDiagnostics.h"
 
 // Image-size codes of the command images; any other code selects no image list.
 const int SIZE_CODE_16 = 1;
@@ -39,7 +40,7 @@ public:
 
     // Reads one <colourScheme>/<colorScheme> section; "dialog.back" goes to crDialogBack,
     // which the registry owns. Always TRUE.
-    BOOL LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack);
+    BOOL LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack, CSkinDiagnostics* pDiagnostics = NULL);
 
     // The shared memory DC with a bitmap at least ClipToBuffer(size) large and no clipping.
     // The buffer grows up to the size of the desktop; callers draw at its origin, copy out no
@@ -54,6 +55,9 @@ public:
     // with, else 0.
     UINT NameToID(const wchar_t* pszText) const;
     void SetNameID(const wchar_t* pszName, UINT nID);
+    // NameToID of an element's attribute; a 0 is reported to pDiagnostics, when given, as the
+    // element being skipped.
+    UINT ResolveID(const CXmlElement* pElement, const wchar_t* pszAttribute, CSkinDiagnostics* pDiagnostics) const;
 
     // Command images ----------------------------------------------------------------------
     BOOL CreateImageLists();
@@ -70,12 +74,13 @@ public:
                 UINT nStyle, int nSize);
     // Adds a whole strip (masking a copy: hBitmap is left as it is) and maps the commands of
     // its <image> children. FALSE when the strip would overfill the list.
-    BOOL AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize);
+    BOOL AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize,
+                       CSkinDiagnostics* pDiagnostics = NULL);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.
-    BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder);
-    BOOL LoadIconImages(CXmlElement* pIcon, const CString& strFolder);
-    BOOL LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder);
+    BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
+    BOOL LoadIconImages(CXmlElement* pIcon, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
+    BOOL LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
 
     // The small and large icon of an icon file that passes every check of CIconFile; a
     // 48-pixel icon is never found.

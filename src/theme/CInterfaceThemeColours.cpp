@@ -133,7 +133,7 @@ void CInterfaceTheme::CreateFonts()
                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack)
+BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack, CSkinDiagnostics* pDiagnostics)
 {
     if (!pSection)
         return TRUE;
@@ -146,13 +146,21 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
     {
         CXmlElement* pColour = pSection->m_listChildren.GetNext(pos);
         if (!pColour->IsNamed(L"colour") && !pColour->IsNamed(L"color"))
+        {
+            SkinReportUnknownElement(pDiagnostics, pColour, pSection);
             continue;
+        }
+        SkinCheckAttributes(pDiagnostics, pColour, { L"name", L"value" });
 
         CString strName = pColour->GetAttributeValue(L"name");
         strName.MakeLower();
         const COLOUR_KEY* pKey = FindColourKey(strName);
         if (!pKey)
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pColour, L"name"),
+                       L"unknown colour key '" + pColour->GetAttributeValue(L"name") + L"' is ignored");
             continue;
+        }
         COLORREF& crTarget = pKey->pMember ? this->*(pKey->pMember) : crDialogBack;
 
         CString strValue = pColour->GetAttributeValue(L"value");
@@ -163,7 +171,12 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
         }
         COLORREF crValue;
         if (!ParseSkinColour(strValue, crValue))
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pColour, L"value"),
+                       L"colour '" + strValue + L"' is not six hexadecimal digits: '" +
+                       pColour->GetAttributeValue(L"name") + L"' is left as it was");
             continue;
+        }
         if (strName.Find(L"system.") >= 0)
         {
             bSystemSeen = TRUE;

@@ -155,7 +155,8 @@ void CInterfaceTheme::DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy,
         ImageList_DrawEx(pList->m_hImageList, nImage, pDC->m_hDC, x, y, dx, dy, crBack, crFore, nStyle);
 }
 
-BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize)
+BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize,
+                                    CSkinDiagnostics* pDiagnostics)
 {
     CImageList* pList = GetImageList(nSize);
     BITMAP info = {};
@@ -163,7 +164,20 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLOR
         return FALSE;
     const int nPixels = PixelsOfSizeCode(nSize);
     if (info.bmWidth / nPixels > MAX_COMMAND_IMAGES - ImageList_GetImageCount(pList->m_hImageList))
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pBitmap,
+                   L"the strip would pass 4096 command images of its size: it is not added");
         return FALSE;
+    }
+    const int nStripImages = info.bmWidth / nPixels;
+    if (pDiagnostics && (info.bmHeight < nPixels || nStripImages < 1))
+    {
+        CString strSize;
+        strSize.Format(L"%dx%d", (int)info.bmWidth, (int)info.bmHeight);
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"path"),
+                   L"image '" + pBitmap->GetAttributeValue(L"path") + L"' (" + strSize +
+                   L") cannot hold one square image of the strip's size");
+    }
     // Masking blackens the bitmap's mask colour in place, and the bitmap may be shared: the
     // list is given a copy of the rows it takes.
     CBitmap copy;
@@ -179,18 +193,40 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLOR
     {
         CXmlElement* pImage = pBitmap->m_listChildren.GetNext(pos);
         if (!pImage->IsNamed(L"image"))
+        {
+            SkinReportUnknownElement(pDiagnostics, pImage, pBitmap);
             continue;
+        }
+        SkinCheckAttributes(pDiagnostics, pImage, { L"index", L"id", L"id1", L"id2", L"id3", L"id4", L"id5", L"id6",
+                                                    L"id7", L"id8", L"id9" });
         CString strIndex = pImage->GetAttributeValue(L"index");
         int nIndex = nPosition;
         if (!strIndex.IsEmpty() && swscanf(strIndex, L"%i", &nIndex) != 1)
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"index"),
+                       L"index '" + strIndex + L"' is not a number: <image> is skipped");
             continue;
+        }
         // A position no list can reach maps nothing, and cannot overflow the sum below.
         if (nIndex < 0 || nIndex >= MAX_COMMAND_IMAGES)
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"index"),
+                       L"index '" + strIndex + L"' is outside 0 to 4095: <image> is skipped");
             continue;
+        }
         nPosition = nIndex;
+        if (pDiagnostics && nPosition >= nStripImages)
+        {
+            CString strCount;
+            strCount.Format(L"%d", nPosition);
+            CString strImages;
+            strImages.Format(L"%d", nStripImages);
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pImage,
+                       L"position " + strCount + L" is past the " + strImages + L" images of the strip");
+        }
 
         int nImage = nFirst + nPosition;
-        UINT nID = NameToID(pImage->GetAttributeValue(L"id"));
+        UINT nID = ResolveID(pImage, L"id", pDiagnostics);
         if (nID)
             mapImages[nID] = nImage;
         for (int n = 1; n <= 9; n++)
@@ -207,7 +243,7 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLOR
     return TRUE;
 }
 
-BOOL CInterfaceTheme::LoadCommandImages(CXmlElement* pSection, const CString& strFolder)
+BOOL CInterfaceTheme::LoadCommandImages(CXmlElement* pSection, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
     if (!pSection)
         return TRUE;
@@ -215,19 +251,22 @@ BOOL CInterfaceTheme::LoadCommandImages(CXmlElement* pSection, const CString& st
     {
         CXmlElement* pChild = pSection->m_listChildren.GetNext(pos);
         if (pChild->IsNamed(L"icon"))
-            LoadIconImages(pChild, strFolder);
+            LoadIconImages(pChild, strFolder, pDiagnostics);
         else if (pChild->IsNamed(L"bitmap"))
-            LoadBitmapImages(pChild, strFolder);
+            LoadBitmapImages(pChild, strFolder, pDiagnostics);
+        else
+            SkinReportUnknownElement(pDiagnostics, pChild, pSection);
     }
     return TRUE;
 }
 
-BOOL CInterfaceTheme::LoadIconImages(CXmlElement* pIcon, const CString& strFolder)
+BOOL CInterfaceTheme::LoadIconImages(CXmlElement* pIcon, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
     if (!pIcon)
         return FALSE;
+    SkinCheckAttributes(pDiagnostics, pIcon, { L"id", L"path", L"types" });
     CString strPath = strFolder + pIcon->GetAttributeValue(L"path");
-    UINT nID = NameToID(pIcon->GetAttributeValue(L"id"));
+    UINT nID = ResolveID(pIcon, L"id", pDiagnostics);
     if (!nID)
         return FALSE;
 
@@ -244,9 +283,17 @@ BOOL CInterfaceTheme::LoadIconImages(CXmlElement* pIcon, const CString& strFolde
         int nSize = SizeCodeOfPixels(nPixels);
         // No 48-pixel icon is taken from a file.
         if (nSize < 0 || nPixels == 48)
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pIcon, L"types"),
+                       L"icon size '" + strPiece + L"' is not 16 or 32: it and the sizes after it are skipped");
             return FALSE;
+        }
         if (!bRead && !(bRead = m_images.ReadIconFile(strPath, file)))
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pIcon, L"path"),
+                       L"icon file '" + pIcon->GetAttributeValue(L"path") + L"' cannot be read as an .ico file");
             return FALSE;
+        }
         if (!m_images.CountIcon())
             return FALSE;
         HICON hIcon = file.CreateIcon(nPixels);
@@ -261,21 +308,36 @@ BOOL CInterfaceTheme::LoadIconImages(CXmlElement* pIcon, const CString& strFolde
     }
 }
 
-BOOL CInterfaceTheme::LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder)
+BOOL CInterfaceTheme::LoadBitmapImages(CXmlElement* pBitmap, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
     if (!pBitmap)
         return FALSE;
+    SkinCheckAttributes(pDiagnostics, pBitmap, { L"path", L"types", L"mask" });
     CString strPath = strFolder + pBitmap->GetAttributeValue(L"path");
     COLORREF crMask;
     if (!ParseSkinColour(pBitmap->GetAttributeValue(L"mask", L"00FF00"), crMask))
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"mask"),
+                   L"mask '" + pBitmap->GetAttributeValue(L"mask") + L"' is not six hexadecimal digits: the strip is skipped");
         return FALSE;
+    }
     int nSize = SizeCodeOfPixels(_wtoi(pBitmap->GetAttributeValue(L"types", L"16")));
     if (nSize < 0)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"types"),
+                   L"strip size '" + pBitmap->GetAttributeValue(L"types") + L"' is not 16, 32 or 48: the strip is skipped");
         return FALSE;
+    }
 
     // Borrowed from the load's images, which keep it.
     HBITMAP hBitmap = m_images.BorrowBitmap(strPath);
-    return hBitmap && AddImageStrip(pBitmap, hBitmap, crMask, nSize);
+    if (!hBitmap)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"path"),
+                   L"image '" + pBitmap->GetAttributeValue(L"path") + L"' cannot be loaded: the strip is skipped");
+        return FALSE;
+    }
+    return AddImageStrip(pBitmap, hBitmap, crMask, nSize, pDiagnostics);
 }
 
 BOOL CInterfaceTheme::ExtractIconFile(LPCTSTR pszPath, HICON* phSmall, HICON* phLarge, HICON* phHuge)

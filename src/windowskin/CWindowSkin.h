@@ -7,6 +7,7 @@
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../skin/CWindowSkinBase.h"
+#include "../theme/CSkinDiagnostics.h"
 #include "CCaptionStripCache.h"
 #include <vector>
 
@@ -64,12 +65,14 @@ public:
     // Definition --------------------------------------------------------------------------
     // Reads a <windowSkin> element; image paths are strFolder followed by the "path" text.
     // TRUE when the main image is loaded at the end.
-    BOOL Parse(const CXmlElement* pElement, const CString& strFolder);
+    // What is ignored or rejected goes to pDiagnostics when given.
+    BOOL Parse(const CXmlElement* pElement, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
     // "rect" as x,y,width,height or "point" as x,y (right and bottom 0); numbers in %i form.
     static BOOL ParseRect(const CXmlElement* pElement, CRect& rc);
     // Six hexadecimal digits, red first; anything else leaves crOut unchanged.
     static BOOL ParseColour(const wchar_t* pszText, COLORREF& crOut);
     BOOL HasTarget(const wchar_t* pszName) const override;
+    const std::vector<CString>& GetTargets() const override { return m_targets; }
 
     // Rendering ---------------------------------------------------------------------------
     // The frame's thickness at each edge (left, top, right, bottom).
@@ -135,14 +138,18 @@ public:
 private:
     CCaptionStripCache m_captionCache;
 
-    void ParseParts(const CXmlElement* pParts);
-    void ParseAnchors(const CXmlElement* pAnchors);
-    void ParseCaption(const CXmlElement* pCaption);
-    BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder);
+    void ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics);
+    // A <part>'s rectangle, never empty; FALSE without one or with a side no bitmap can have.
+    static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
+    // Every part that the main image cannot hold, told to pDiagnostics.
+    void CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const;
+    void ParseAnchors(const CXmlElement* pAnchors, CSkinDiagnostics* pDiagnostics);
+    void ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
+    BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics);
     void CreateCaptionFont(const CXmlElement* pCaption);
-    void ParseRegion(const CXmlElement* pRegion);
+    void ParseRegion(const CXmlElement* pRegion, CSkinDiagnostics* pDiagnostics);
     // A <shape>'s figure; FALSE for an unknown type or a number past the bounds.
-    static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure);
+    static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure, CSkinDiagnostics* pDiagnostics);
 
     BOOL IsPartDrawn(int nPart) const { return m_pPartPresent[nPart] != 0; }
     int PartWidth(int nPart) const { return m_pPartRects[nPart].Width(); }

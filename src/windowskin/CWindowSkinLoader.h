@@ -5,5 +5,6 @@
 class CWindowSkinLoader : public CWindowSkinReader
 {
 public:
-    std::unique_ptr<CWindowSkinBase> Read(CXmlElement* pElement, const CString& strFolder) const override;
+    std::unique_ptr<CWindowSkinBase> Read(CXmlElement* pElement, const CString& strFolder,
+                                          CSkinDiagnostics* pDiagnostics = NULL) const override;
 };

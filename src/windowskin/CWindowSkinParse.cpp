@@ -71,10 +71,11 @@ int Bound(int n, int nLow, int nHigh)
 }
 }
 
-BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder)
+BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
     if (!pElement || !pElement->IsNamed(L"windowSkin"))
         return FALSE;
+    SkinCheckAttributes(pDiagnostics, pElement, {});
 
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
     {
@@ -82,72 +83,144 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder)
         CRect rc;
         if (pChild->IsNamed(L"target"))
         {
+            SkinCheckAttributes(pDiagnostics, pChild, { L"window" });
             // A bar once separated stored targets; a name holding one is no window's name.
             CString strWindow = pChild->GetAttributeValue(L"window");
             if (!strWindow.IsEmpty() && strWindow.Find(L'|') < 0)
                 m_targets.push_back(strWindow);
+            else
+                SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pChild, L"window"),
+                           strWindow.IsEmpty() ? CString(L"<target> without a window name matches no window")
+                                               : L"target '" + strWindow + L"' holds '|' and matches no window");
         }
         else if (pChild->IsNamed(L"parts"))
-            ParseParts(pChild);
+            ParseParts(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"anchors"))
-            ParseAnchors(pChild);
+            ParseAnchors(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"region"))
-            ParseRegion(pChild);
+            ParseRegion(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"caption"))
-            ParseCaption(pChild);
+            ParseCaption(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"image"))
         {
-            if (!ParseImage(pChild, strFolder))
+            if (!ParseImage(pChild, strFolder, pDiagnostics))
                 return FALSE;
         }
-        else if (pChild->IsNamed(L"maximiseCrop"))
+        else if (pChild->IsNamed(L"maximiseCrop") || pChild->IsNamed(L"resizeBorder"))
         {
+            SkinCheckAttributes(pDiagnostics, pChild, { L"rect", L"point" });
+            CRect& rcTarget = pChild->IsNamed(L"resizeBorder") ? m_rcResizeBorder : m_rcMaximiseCrop;
             if (ParseRect(pChild, rc))
-                m_rcMaximiseCrop.SetRect(rc.left, rc.top, WrapSub(rc.right, rc.left), WrapSub(rc.bottom, rc.top));
-        }
-        else if (pChild->IsNamed(L"resizeBorder"))
-        {
-            if (ParseRect(pChild, rc))
-                m_rcResizeBorder.SetRect(rc.left, rc.top, WrapSub(rc.right, rc.left), WrapSub(rc.bottom, rc.top));
+                rcTarget.SetRect(rc.left, rc.top, WrapSub(rc.right, rc.left), WrapSub(rc.bottom, rc.top));
+            else
+                SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pChild,
+                           SkinTag(pChild) + L" without a rect or point is ignored");
         }
         else if (pChild->IsNamed(L"minimumSize"))
         {
+            SkinCheckAttributes(pDiagnostics, pChild, { L"width", L"height" });
             int nValue;
             if (ReadInteger(pChild->GetAttributeValue(L"width"), nValue))
                 m_szMinimum.cx = nValue;
             if (ReadInteger(pChild->GetAttributeValue(L"height"), nValue))
                 m_szMinimum.cy = nValue;
         }
+        else
+            SkinReportUnknownElement(pDiagnostics, pChild, pElement);
     }
-    return m_bmpImage.m_hObject != NULL;
+    if (!m_bmpImage.m_hObject)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
+                   L"window skin without a main <image> (one without a type) is discarded");
+        return FALSE;
+    }
+    if (pDiagnostics)
+    {
+        if (m_targets.empty())
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                       L"window skin without a <target> is used by no window");
+        CheckPartsInImage(pElement, pDiagnostics);
+    }
+    return TRUE;
 }
 
-void CWindowSkin::ParseParts(const CXmlElement* pParts)
+BOOL CWindowSkin::ReadPartRect(const CXmlElement* pPart, CRect& rc)
 {
+    if (!ParseRect(pPart, rc))
+        return FALSE;
+    // A part is never empty.
+    if (rc.right == rc.left)
+        rc.right++;
+    if (rc.bottom == rc.top)
+        rc.bottom++;
+    // Sizes no bitmap can have would run the frame arithmetic backwards or past the
+    // integer range; such a part is as unreadable as one without a rectangle.
+    int cx = WrapSub(rc.right, rc.left);
+    int cy = WrapSub(rc.bottom, rc.top);
+    return cx >= 1 && cx <= MAX_PART_SIZE && cy >= 1 && cy <= MAX_PART_SIZE;
+}
+
+void CWindowSkin::CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const
+{
+    BITMAP info = {};
+    if (!::GetObjectW(m_bmpImage.m_hObject, sizeof(info), &info))
+        return;
+    const CRect rcImage(0, 0, info.bmWidth, info.bmHeight);
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+    {
+        const CXmlElement* pParts = pElement->m_listChildren.GetNext(pos);
+        if (!pParts->IsNamed(L"parts"))
+            continue;
+        for (POSITION posPart = pParts->m_listChildren.GetHeadPosition(); posPart;)
+        {
+            const CXmlElement* pPart = pParts->m_listChildren.GetNext(posPart);
+            CRect rc;
+            if (!pPart->IsNamed(L"part") || !ReadPartRect(pPart, rc))
+                continue;
+            CRect rcInside;
+            rcInside.IntersectRect(rc, rcImage);
+            if (rcInside == rc)
+                continue;
+            CString strFigures;
+            strFigures.Format(L"(%d,%d,%d,%d) is not inside the %dx%d main image", rc.left, rc.top, rc.Width(),
+                              rc.Height(), (int)info.bmWidth, (int)info.bmHeight);
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
+                       L"part '" + pPart->GetAttributeValue(L"name") + L"' " + strFigures);
+        }
+    }
+}
+
+void CWindowSkin::ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics)
+{
+    SkinCheckAttributes(pDiagnostics, pParts, {});
     for (POSITION pos = pParts->m_listChildren.GetHeadPosition(); pos;)
     {
         const CXmlElement* pPart = pParts->m_listChildren.GetNext(pos);
         CRect rc;
-        if (!pPart->IsNamed(L"part") || !ParseRect(pPart, rc))
+        if (!pPart->IsNamed(L"part"))
+        {
+            SkinReportUnknownElement(pDiagnostics, pPart, pParts);
             continue;
-        // A part is never empty.
-        if (rc.right == rc.left)
-            rc.right++;
-        if (rc.bottom == rc.top)
-            rc.bottom++;
-        // Sizes no bitmap can have would run the frame arithmetic backwards or past the
-        // integer range; such a part is as unreadable as one without a rectangle.
-        int cx = WrapSub(rc.right, rc.left);
-        int cy = WrapSub(rc.bottom, rc.top);
-        if (cx < 1 || cx > MAX_PART_SIZE || cy < 1 || cy > MAX_PART_SIZE)
+        }
+        SkinCheckAttributes(pDiagnostics, pPart, { L"name", L"rect", L"point", L"mode" });
+        if (!ReadPartRect(pPart, rc))
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
+                       L"part '" + pPart->GetAttributeValue(L"name") + L"' has no usable rectangle: it is ignored");
             continue;
+        }
         int nMode = pPart->GetAttributeValue(L"mode").CompareNoCase(L"stretch") == 0 ? MODE_STRETCH : MODE_TILE;
         CString strName = pPart->GetAttributeValue(L"name");
         if (strName.IsEmpty())
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pPart, L"<part> without a name is ignored");
             continue;
+        }
         int nPart = IndexOfName(strName, s_pszPartNames, WINDOWSKIN_PART_COUNT);
         if (nPart < 0)
         {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pPart, L"name"),
+                       L"unknown part '" + strName + L"' is kept but never drawn");
             m_mapParts[strName] = rc;
             continue;
         }
@@ -157,18 +230,31 @@ void CWindowSkin::ParseParts(const CXmlElement* pParts)
     }
 }
 
-void CWindowSkin::ParseAnchors(const CXmlElement* pAnchors)
+void CWindowSkin::ParseAnchors(const CXmlElement* pAnchors, CSkinDiagnostics* pDiagnostics)
 {
+    SkinCheckAttributes(pDiagnostics, pAnchors, {});
     for (POSITION pos = pAnchors->m_listChildren.GetHeadPosition(); pos;)
     {
         const CXmlElement* pAnchor = pAnchors->m_listChildren.GetNext(pos);
         CRect rc;
-        if (!pAnchor->IsNamed(L"anchor") || !ParseRect(pAnchor, rc))
+        if (!pAnchor->IsNamed(L"anchor"))
+        {
+            SkinReportUnknownElement(pDiagnostics, pAnchor, pAnchors);
             continue;
+        }
+        SkinCheckAttributes(pDiagnostics, pAnchor, { L"name", L"rect", L"point" });
         CString strName = pAnchor->GetAttributeValue(L"name");
+        if (!ParseRect(pAnchor, rc))
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pAnchor,
+                       L"anchor '" + strName + L"' has neither rect nor point: it is ignored");
+            continue;
+        }
         int nAnchor = IndexOfName(strName, s_pszAnchorNames, WINDOWSKIN_ANCHOR_COUNT);
         if (nAnchor < 0)
         {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pAnchor, L"name"),
+                       L"unknown anchor '" + strName + L"' is kept but never used");
             m_mapAnchors[strName] = rc;
             continue;
         }
@@ -177,9 +263,15 @@ void CWindowSkin::ParseAnchors(const CXmlElement* pAnchors)
     }
 }
 
-void CWindowSkin::ParseCaption(const CXmlElement* pCaption)
+void CWindowSkin::ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics)
 {
+    SkinCheckAttributes(pDiagnostics, pCaption, { L"rect", L"point", L"fontFace", L"fontSize", L"fontWeight", L"color",
+                                                  L"colour", L"inactiveColor", L"inactiveColour", L"outlineColor",
+                                                  L"outlineColour", L"shadowColor", L"shadowColour", L"caps", L"align" });
     m_bCaption = ParseRect(pCaption, m_rcCaption);
+    if (!m_bCaption)
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pCaption,
+                   L"<caption> without a rect or point draws no caption text");
 
     if (!pCaption->GetAttributeValue(L"fontFace").IsEmpty())
         CreateCaptionFont(pCaption);
@@ -194,8 +286,14 @@ void CWindowSkin::ParseCaption(const CXmlElement* pCaption)
     COLORREF* pTargets[] = { &m_crCaption, &m_crCaptionInactive, &m_crOutline, &m_crShadow };
     for (int n = 0; n < 4; n++)
     {
-        ParseColour(pCaption->GetAttributeValue(pszColours[n][0]), *pTargets[n]);
-        ParseColour(pCaption->GetAttributeValue(pszColours[n][1]), *pTargets[n]);
+        for (const wchar_t* pszAttribute : pszColours[n])
+        {
+            const CXmlAttribute* pAttribute = pCaption->GetAttribute(pszAttribute);
+            if (pAttribute && !ParseColour(pAttribute->m_strValue, *pTargets[n]))
+                SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pAttribute,
+                           L"colour '" + pAttribute->m_strValue + L"' is not six hexadecimal digits: " +
+                           pAttribute->m_strName + L" is ignored");
+        }
     }
 
     m_bCaps = pCaption->GetAttributeValue(L"caps").IsEmpty() ? 0 : 1;
@@ -207,6 +305,9 @@ void CWindowSkin::ParseCaption(const CXmlElement* pCaption)
         m_nCaptionAlign = ALIGN_CENTER;
     else if (strAlign.CompareNoCase(L"right") == 0)
         m_nCaptionAlign = ALIGN_RIGHT;
+    else if (!strAlign.IsEmpty())
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pCaption, L"align"),
+                   L"align '" + strAlign + L"' is not left, center or right: it is ignored");
 
     if (m_bCaption && !m_fontCaption.m_hObject)
     {
@@ -258,14 +359,23 @@ void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
     m_fontCaption.CreateFontIndirect(&lf);
 }
 
-BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder)
+BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
+    SkinCheckAttributes(pDiagnostics, pImage, { L"path", L"type" });
     CString strPath = pImage->GetAttributeValue(L"path");
     if (strPath.IsEmpty())
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pImage,
+                   L"<image> without a path: the window skin is discarded");
         return FALSE;
+    }
     HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
     if (!hBitmap)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
+                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
         return FALSE;
+    }
     CString strType = pImage->GetAttributeValue(L"type");
     strType.MakeLower();
     CBitmap* pSlot = &m_bmpImage;
@@ -313,22 +423,35 @@ BOOL CWindowSkin::ParseColour(const wchar_t* pszText, COLORREF& crOut)
     return TRUE;
 }
 
-void CWindowSkin::ParseRegion(const CXmlElement* pRegion)
+void CWindowSkin::ParseRegion(const CXmlElement* pRegion, CSkinDiagnostics* pDiagnostics)
 {
+    SkinCheckAttributes(pDiagnostics, pRegion, {});
     // A later region replaces an earlier one.
     m_bShaped = TRUE;
     m_figures.clear();
-    for (POSITION pos = pRegion->m_listChildren.GetHeadPosition(); pos && m_figures.size() < MAX_FIGURES;)
+    for (POSITION pos = pRegion->m_listChildren.GetHeadPosition(); pos;)
     {
         const CXmlElement* pShape = pRegion->m_listChildren.GetNext(pos);
+        if (!pShape->IsNamed(L"shape"))
+        {
+            SkinReportUnknownElement(pDiagnostics, pShape, pRegion);
+            continue;
+        }
+        if (m_figures.size() >= MAX_FIGURES)
+        {
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pShape,
+                       L"a region keeps 256 shapes: this one and the rest are left out");
+            break;
+        }
         CFigure figure;
-        if (pShape->IsNamed(L"shape") && ParseFigure(pShape, figure))
+        if (ParseFigure(pShape, figure, pDiagnostics))
             m_figures.push_back(figure);
     }
 }
 
-BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure)
+BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure, CSkinDiagnostics* pDiagnostics)
 {
+    SkinCheckAttributes(pDiagnostics, pShape, { L"type", L"rect", L"point", L"size", L"combine" });
     const CString strType = pShape->GetAttributeValue(L"type");
     if (strType.CompareNoCase(L"rectangle") == 0)
         figure.nType = FIGURE_RECTANGLE;
@@ -337,7 +460,11 @@ BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure)
     else if (strType.CompareNoCase(L"roundRect") == 0)
         figure.nType = FIGURE_ROUND_RECT;
     else
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pShape, L"type"),
+                   L"shape type '" + strType + L"' is not rectangle, ellipse or roundRect: the shape is left out");
         return FALSE;
+    }
 
     static const struct { const wchar_t* pszName; int nCombine; } combines[] = {
         { L"and", COMBINE_AND }, { L"or", COMBINE_OR }, { L"xor", COMBINE_XOR },
@@ -348,6 +475,9 @@ BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure)
     for (const auto& combine : combines)
         if (strCombine.CompareNoCase(combine.pszName) == 0)
             figure.nCombine = combine.nCombine;
+    if (figure.nCombine == COMBINE_NONE && !strCombine.IsEmpty())
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pShape, L"combine"),
+                   L"combine '" + strCombine + L"' is not and, or, xor, copy or diff: it is ignored");
 
     // "rect" is left, top, right, bottom; "point" x, y stands for x, y, -x, -y; without either
     // the figure fills the window.
@@ -372,15 +502,20 @@ BOOL CWindowSkin::ParseFigure(const CXmlElement* pShape, CFigure& figure)
         ReadNumbers(pShape->GetAttributeValue(L"size"), nCorner, 2);
 
     // A number past the window manager's coordinates fits no window, from either edge.
+    BOOL bInRange = TRUE;
     for (int i = 0; i < 4; i++)
     {
-        if (n[i] < -MAX_FIGURE_COORDINATE || n[i] > MAX_FIGURE_COORDINATE)
-            return FALSE;
+        bInRange = bInRange && n[i] >= -MAX_FIGURE_COORDINATE && n[i] <= MAX_FIGURE_COORDINATE;
         figure.pCoordinates[i] = (int)n[i];
     }
     for (LONGLONG nSide : nCorner)
-        if (nSide < 0 || nSide > MAX_FIGURE_COORDINATE)
-            return FALSE;
+        bInRange = bInRange && nSide >= 0 && nSide <= MAX_FIGURE_COORDINATE;
+    if (!bInRange)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pShape,
+                   L"a shape number is past -32767 to 32767 (corner sizes 0 to 32767): the shape is left out");
+        return FALSE;
+    }
     figure.nCornerWidth = (int)nCorner[0];
     figure.nCornerHeight = (int)nCorner[1];
     return TRUE;

@@ -6,8 +6,9 @@ CXmlAttribute::CXmlAttribute(CXmlElement* pParent)
 {
 }
 
-BOOL CXmlAttribute::Parse(LPCWSTR& pszCursor)
+BOOL CXmlAttribute::Parse(LPCWSTR pszText, LPCWSTR& pszCursor)
 {
+    m_nOffset = (int)(XmlSkipSpace(pszCursor) - pszText);
     if (!XmlReadName(pszCursor, m_strName) || !XmlMatch(pszCursor, L"="))
         return FALSE;
 

@@ -7,6 +7,7 @@ class CXmlAttribute : public CXmlNode
 public:
     explicit CXmlAttribute(CXmlElement* pParent = NULL);
 
-    // Reads name="value" or name='value' at the cursor and advances past it.
-    BOOL Parse(LPCWSTR& pszCursor);
+    // Reads name="value" or name='value' at the cursor and advances past it; pszText is the
+    // start of the document, which offsets count from.
+    BOOL Parse(LPCWSTR pszText, LPCWSTR& pszCursor);
 };

@@ -85,15 +85,16 @@ BOOL CXmlElement::IsNamed(LPCWSTR pszName) const
     return m_strName.CompareNoCase(pszName) == 0;
 }
 
-BOOL CXmlElement::Parse(LPCWSTR& pszCursor, int nDepth)
+BOOL CXmlElement::Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth)
 {
     if (nDepth > XML_MAX_DEPTH)
         return FALSE;
+    m_nOffset = (int)(XmlSkipSpace(pszCursor) - pszText);
     if (!XmlMatch(pszCursor, L"<") || !XmlReadName(pszCursor, m_strName))
         return FALSE;
 
     BOOL bEmpty = FALSE;
-    if (!ParseAttributes(pszCursor, bEmpty))
+    if (!ParseAttributes(pszText, pszCursor, bEmpty))
         return FALSE;
     if (bEmpty)
         return TRUE;
@@ -136,7 +137,7 @@ BOOL CXmlElement::Parse(LPCWSTR& pszCursor, int nDepth)
         }
 
         std::unique_ptr<CXmlElement> pChild(new CXmlElement(this));
-        if (!pChild->Parse(pszCursor, nDepth + 1))
+        if (!pChild->Parse(pszText, pszCursor, nDepth + 1))
             return FALSE;
         m_listChildren.AddTail(pChild.get());
         pChild.release();
@@ -144,7 +145,7 @@ BOOL CXmlElement::Parse(LPCWSTR& pszCursor, int nDepth)
     return FALSE;
 }
 
-BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
+BOOL CXmlElement::ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEmpty)
 {
     if (XmlMatch(pszCursor, L">"))
         return TRUE;
@@ -161,7 +162,7 @@ BOOL CXmlElement::ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty)
             return FALSE;
 
         std::unique_ptr<CXmlAttribute> pAttribute(new CXmlAttribute(this));
-        if (!pAttribute->Parse(pszCursor))
+        if (!pAttribute->Parse(pszText, pszCursor))
             return FALSE;
 
         // The last of duplicate attributes wins, whatever the case of their names.

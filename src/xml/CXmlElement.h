@@ -28,13 +28,14 @@ public:
     // Whether the tag name equals pszName ignoring case.
     BOOL IsNamed(LPCWSTR pszName) const;
 
-    // Reads the element starting at the cursor, at nesting level nDepth, and advances past it.
-    BOOL Parse(LPCWSTR& pszCursor, int nDepth);
+    // Reads the element starting at the cursor, at nesting level nDepth, and advances past it;
+    // pszText is the start of the document, which offsets count from.
+    BOOL Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth);
 
     CList<CXmlElement*, CXmlElement*> m_listChildren;
     CMap<CString, const CString&, CXmlAttribute*, CXmlAttribute*> m_mapAttributes;
 
 private:
-    BOOL ParseAttributes(LPCWSTR& pszCursor, BOOL& bEmpty);
+    BOOL ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEmpty);
     void AppendText(LPCWSTR& pszCursor, int nCount);
 };

@@ -20,6 +20,9 @@ public:
     CXmlElement* m_pParent;     // null for the root element
     CString m_strName;          // exactly as written in the document
     CString m_strValue;         // element text or decoded attribute value
+    // Where the node starts in the document's decoded text, in characters: an element's '<',
+    // an attribute's name. -1 for a node the parser did not make.
+    int m_nOffset;
 
 protected:
     CXmlNode(int nType, CXmlElement* pParent);

@@ -162,6 +162,11 @@ BOOL SkipComments(LPCWSTR& pszCursor)
 
 } // namespace
 
+LPCWSTR XmlSkipSpace(LPCWSTR psz)
+{
+    return SkipTokenSpace(psz);
+}
+
 BOOL XmlMatch(LPCWSTR& pszCursor, LPCWSTR pszLiteral)
 {
     // The terminating NUL never equals a literal's character, so the end of the text fails here.
@@ -300,12 +305,10 @@ void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut)
     pszCursor = psz;
 }
 
-CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration)
+namespace
 {
-    if (!pszText)
-        return NULL;
-
-    LPCWSTR pszCursor = pszText;
+CXmlElement* ParseDocument(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL bRequireDeclaration)
+{
     // Only this exact opening is taken as a declaration.
     if (XmlMatch(pszCursor, L"<?xml version=\""))
     {
@@ -331,13 +334,29 @@ CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration)
     if (!SkipComments(pszCursor))
         return NULL;
 
+    std::unique_ptr<CXmlElement> pRoot(new CXmlElement(NULL));
+    if (!pRoot->Parse(pszText, pszCursor, 1))
+        return NULL;
+    // Whatever follows the root element is ignored.
+    return pRoot.release();
+}
+} // namespace
+
+CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration, int* pnErrorOffset)
+{
+    if (pnErrorOffset)
+        *pnErrorOffset = -1;
+    if (!pszText)
+        return NULL;
+
+    // Every step leaves the cursor where it stopped, which is where a failure is reported.
+    LPCWSTR pszCursor = pszText;
     try
     {
-        std::unique_ptr<CXmlElement> pRoot(new CXmlElement(NULL));
-        if (!pRoot->Parse(pszCursor, 1))
-            return NULL;
-        // Whatever follows the root element is ignored.
-        return pRoot.release();
+        CXmlElement* pRoot = ParseDocument(pszText, pszCursor, bRequireDeclaration);
+        if (!pRoot && pnErrorOffset)
+            *pnErrorOffset = (int)(SkipTokenSpace(pszCursor) - pszText);
+        return pRoot;
     }
     catch (const std::exception&)
     {
@@ -345,8 +364,10 @@ CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration)
     }
 }
 
-CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration)
+CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration, int* pnErrorOffset)
 {
+    if (pnErrorOffset)
+        *pnErrorOffset = -1;
     if (!pData || nLength == 0 || nLength > INT_MAX)
         return NULL;
 
@@ -382,11 +403,13 @@ CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDecl
             return NULL;
     }
     pszText[nChars] = L'\0';
-    return XmlParseDocument(pszText, bRequireDeclaration);
+    return XmlParseDocument(pszText, bRequireDeclaration, pnErrorOffset);
 }
 
-CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration)
+CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration, int* pnErrorOffset)
 {
+    if (pnErrorOffset)
+        *pnErrorOffset = -1;
     if (!hFile || hFile == INVALID_HANDLE_VALUE)
         return NULL;
 
@@ -403,18 +426,20 @@ CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration)
     DWORD dwRead = 0;
     if (!ReadFile(hFile, pData, dwSize, &dwRead, NULL))
         return NULL;
-    return XmlLoadFromBytes(pData, dwRead, bRequireDeclaration);
+    return XmlLoadFromBytes(pData, dwRead, bRequireDeclaration, pnErrorOffset);
 }
 
-CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration)
+CXmlElement* XmlLoadFile(LPCWSTR pszPath, BOOL bRequireDeclaration, int* pnErrorOffset)
 {
+    if (pnErrorOffset)
+        *pnErrorOffset = -1;
     if (!pszPath)
         return NULL;
     HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return NULL;
-    CXmlElement* pRoot = XmlLoadFromHandle(hFile, bRequireDeclaration);
+    CXmlElement* pRoot = XmlLoadFromHandle(hFile, bRequireDeclaration, pnErrorOffset);
     CloseHandle(hFile);
     return pRoot;
 }

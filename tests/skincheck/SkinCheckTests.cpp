@@ -1,0 +1,214 @@
+// The skin checker over skins made to break one rule each: every report's file, line, column,
+// severity and text, and the exit status; the bundled skins pass clean; malformed documents
+// never stop it.
+#include "CSkinCheck.h"
+#include "KorvoTest.h"
+#include "../xml/XmlTestSupport.h"
+#include <gtest/gtest.h>
+
+using namespace KorvoTest;
+
+namespace
+{
+
+COLORREF Grey(int, int, void*)
+{
+    return RGB(128, 128, 128);
+}
+
+class SkinCheck : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::vector<BYTE> frame = MakeBitmapFile(32, 16, Grey, NULL);
+        m_folder.WriteFile(L"frame.bmp", frame.data(), frame.size());
+        m_folder.WriteFile(L"logo.bmp", frame.data(), frame.size());
+    }
+
+    // Checks the given files ("first" then "second", as LoadSkin takes them) in the folder.
+    int Check(std::vector<CString> names, CString& strOutput)
+    {
+        std::vector<CString> args = { L"--app", m_folder.Path() };
+        args.insert(args.end(), names.begin(), names.end());
+        return m_check.Run(args, strOutput);
+    }
+
+    // Checks one file holding strXml. In strExpected each line's leading '@' stands for the
+    // file's path.
+    void Expect(const std::string& strXml, const CString& strExpected, int nStatus)
+    {
+        m_folder.WriteFile(L"skin.xml", strXml);
+        CString strOutput;
+        EXPECT_EQ(nStatus, Check({ L"skin.xml" }, strOutput)) << Str(strOutput);
+        CString strWanted(strExpected);
+        strWanted.Replace(L"@", m_folder.Path() + L"skin.xml");
+        EXPECT_EQ(Str(strWanted), Str(strOutput));
+    }
+
+    CTempFolder m_folder;
+    CSkinCheck m_check;
+};
+
+} // namespace
+
+TEST_F(SkinCheck, MalformedXmlIsReportedWhereReadingStopped)
+{
+    Expect("<skin>\n<strings>\n<string id='1' value=x/>\n</strings>\n</skin>",
+           L"@:3:22: error: malformed XML: the document cannot be read past here, so the file contributes nothing\n", 2);
+    Expect("<skin>\r\n  <strings>\r\n  </Strings>\r\n</skin>",
+           L"@:3:4: error: malformed XML: the document cannot be read past here, so the file contributes nothing\n", 2);
+    Expect("<skins/>", L"@:1:1: error: the root element is <skins>, not <skin>: the file contributes nothing\n", 2);
+}
+
+TEST_F(SkinCheck, UnknownSectionsElementsAndAttributesAreWarnings)
+{
+    Expect("<skin>\n<sounds/>\n<strings colour=\"x\">\n<str id=\"1\"/>\n<string id=\"1\" value=\"a\" lang=\"en\"/>\n"
+           "</strings>\n</skin>",
+           L"@:2:1: warning: unknown section <sounds> is skipped\n"
+           L"@:3:10: warning: unknown attribute 'colour' on <strings> is ignored\n"
+           L"@:4:1: warning: unknown element <str> in <strings> is ignored\n"
+           L"@:5:26: warning: unknown attribute 'lang' on <string> is ignored\n", 1);
+}
+
+TEST_F(SkinCheck, IdsThatResolveToZeroAndNamesUsedBeforeTheirMap)
+{
+    Expect("<skin>\n<strings>\n<string id=\"IDS_LATER\" value=\"a\"/>\n<string id=\"0\" value=\"b\"/>\n"
+           "<tip message=\"m\"/>\n</strings>\n<resourceMap>\n<command id=\"IDS_LATER\" code=\"12\"/>\n"
+           "<command id=\"IDS_BAD\" code=\"x12\"/>\n<command id=\"IDS_AFTER\" code=\"13\"/>\n</resourceMap>\n</skin>",
+           L"@:3:9: error: id 'IDS_LATER' is not a number and no earlier <resourceMap> names it: <string> is skipped\n"
+           L"@:4:9: error: id '0' resolves to 0: <string> is skipped\n"
+           L"@:5:1: error: <tip> has no id: it is skipped\n"
+           L"@:9:23: error: code 'x12' is not a decimal number: the rest of the file is not read\n", 2);
+}
+
+TEST_F(SkinCheck, ColoursImagesAndDuplicateWatermarks)
+{
+    Expect("<skin>\n<colourScheme>\n<colour name=\"system.base.window\" value=\"FFFFF\"/>\n"
+           "<colour name=\"menu.back\" value=\"GG0000\"/>\n<colour name=\"menu.backdrop\" value=\"000000\"/>\n"
+           "</colourScheme>\n<watermarks>\n<watermark target=\"About\" path=\"missing.bmp\"/>\n"
+           "<watermark target=\"Logo\" path=\"logo.bmp\"/>\n<watermark target=\"Logo\" path=\"logo.bmp\"/>\n"
+           "<watermark path=\"logo.bmp\"/>\n</watermarks>\n</skin>",
+           L"@:3:35: error: colour 'FFFFF' is not six hexadecimal digits: 'system.base.window' is left as it was\n"
+           L"@:4:26: error: colour 'GG0000' is not six hexadecimal digits: 'menu.back' is left as it was\n"
+           L"@:5:9: warning: unknown colour key 'menu.backdrop' is ignored\n"
+           L"@:8:27: error: image 'missing.bmp' cannot be loaded: watermark 'About' is left out\n"
+           L"@:10:1: warning: watermark 'Logo' replaces an earlier one of that name\n"
+           L"@:11:1: error: <watermark> without a target is skipped\n", 2);
+}
+
+TEST_F(SkinCheck, DiscardedWindowSkinsPartsAnchorsAndDuplicateTargets)
+{
+    Expect("<skin>\n<windowSkins>\n<windowSkin>\n<target window=\"Main\"/>\n</windowSkin>\n"
+           "<windowSkin>\n<target window=\"Main\"/>\n<image path=\"nothere.bmp\"/>\n</windowSkin>\n"
+           "<windowSkin>\n<target window=\"Main\"/>\n<image path=\"frame.bmp\"/>\n<parts>\n"
+           "<part name=\"Top\" rect=\"0,0,10,10\"/>\n<part name=\"Left\" rect=\"20,0,20,10\"/>\n"
+           "<part name=\"Topp\" rect=\"0,0,4,4\"/>\n<part name=\"Bottom\"/>\n</parts>\n<anchors>\n"
+           "<anchor name=\"Close\"/>\n</anchors>\n</windowSkin>\n"
+           "<windowSkin>\n<target window=\"Main\"/>\n<image path=\"frame.bmp\"/>\n</windowSkin>\n"
+           "</windowSkins>\n</skin>",
+           L"@:3:1: error: window skin without a main <image> (one without a type) is discarded\n"
+           L"@:8:8: error: image 'nothere.bmp' cannot be loaded: the window skin is discarded\n"
+           L"@:15:19: error: part 'Left' (20,0,20,10) is not inside the 32x16 main image\n"
+           L"@:16:7: warning: unknown part 'Topp' is kept but never drawn\n"
+           L"@:17:1: error: part 'Bottom' has no usable rectangle: it is ignored\n"
+           L"@:20:1: error: anchor 'Close' has neither rect nor point: it is ignored\n"
+           L"@:23:1: warning: window skin for 'Main' replaces an earlier one: the one read last wins\n", 2);
+}
+
+TEST_F(SkinCheck, DuplicateMenusAndToolbarsAndButtonsWithoutImages)
+{
+    Expect("<skin>\n<resourceMap>\n<command id=\"ID_OPEN\" code=\"100\"/>\n</resourceMap>\n<watermarks>\n"
+           "<watermark target=\"ID_OPEN\" path=\"logo.bmp\"/>\n<watermark target=\"ID_OPEN.HOVER\" path=\"logo.bmp\"/>\n"
+           "</watermarks>\n<menus>\n<menu name=\"Main\"><item id=\"ID_OPEN\" text=\"Open\"/></menu>\n"
+           "<menu name=\"Main\"><item id=\"ID_NONE\" text=\"None\"/><line/></menu>\n</menus>\n<toolbars>\n"
+           "<toolbar name=\"Bar\"><button id=\"ID_OPEN\"/></toolbar>\n"
+           "<toolbar name=\"Bar\"><button id=\"ID_OPEN\" text=\"Open\"/></toolbar>\n</toolbars>\n</skin>",
+           L"@:11:1: warning: menu 'Main' replaces an earlier one of that name\n"
+           L"@:11:25: error: id 'ID_NONE' is not a number and no earlier <resourceMap> names it: <item> is skipped\n"
+           L"@:11:51: warning: unknown element <line> in <menu> is ignored\n"
+           L"@:15:1: warning: toolbar 'Bar' replaces an earlier one of that name\n"
+           L"@:15:21: warning: toolbar button 'ID_OPEN' has no watermark 'ID_OPEN.SELECT' for its select look\n", 2);
+}
+
+TEST_F(SkinCheck, FilesAreReportedInReadingOrder)
+{
+    m_folder.WriteFile(L"Definitions\\Definitions.xml", "<skin><base/></skin>");
+    m_folder.WriteFile(L"first.xml", "<skin><first/></skin>");
+    m_folder.WriteFile(L"second.xml", "<skin><second/></skin>");
+    CString strOutput;
+    EXPECT_EQ(1, Check({ L"first.xml", L"second.xml" }, strOutput));
+    const CString& strFolder = m_folder.Path();
+    EXPECT_EQ(Str(strFolder + L"Definitions\\Definitions.xml:1:7: warning: unknown section <base> is skipped\n" +
+                  strFolder + L"second.xml:1:7: warning: unknown section <second> is skipped\n" +
+                  strFolder + L"first.xml:1:7: warning: unknown section <first> is skipped\n"),
+              Str(strOutput));
+
+    EXPECT_EQ(2, Check({ L"absent.xml" }, strOutput));
+    EXPECT_NE(-1, strOutput.Find(L"absent.xml: error: the file cannot be read")) << Str(strOutput);
+    EXPECT_EQ(2, m_check.Run({}, strOutput));
+    EXPECT_EQ(0, strOutput.Find(L"usage:"));
+}
+
+TEST_F(SkinCheck, BundledSkinsAreClean)
+{
+    for (LPCWSTR pszSkin : { L"Definitions\\Aurora.xml", L"Definitions\\Ember.xml" })
+    {
+        CString strOutput;
+        EXPECT_EQ(0, m_check.Run({ L"--app", KORVO_TESTS_DIR L"/../samples/gallery", L"Definitions\\English.xml",
+                                   pszSkin }, strOutput)) << Str(strOutput);
+        EXPECT_EQ(L"", Str(strOutput));
+    }
+}
+
+// The XML tests' documents and bounded mutations of them: every one is checked and reported on
+// without a crash, each report a line of the file's own.
+TEST_F(SkinCheck, MalformedDocumentsNeverStopTheChecker)
+{
+    std::vector<std::string> corpus(g_xmlFailingDocuments.begin(), g_xmlFailingDocuments.end());
+    for (const XmlValueCase& test : g_xmlValueCases)
+        corpus.push_back(test.pszDocument);
+    const std::string strSkin =
+        "<skin><resourceMap><command id='A' code='7'/></resourceMap><colourScheme><colour name='menu.back' "
+        "value='00FF00'/></colourScheme><windowSkins><windowSkin><target window='W'/><image path='frame.bmp'/>"
+        "<parts><part name='Top' rect='0,0,8,8'/></parts><region><shape type='roundRect' size='4,4'/></region>"
+        "</windowSkin></windowSkins><menus><menu name='M'><item id='A' text='a'/></menu></menus>"
+        "<toolbars><toolbar name='T'><button id='A'/></toolbar></toolbars></skin>";
+    UINT32 nState = 0x536B6E43;
+    auto Next = [&nState](size_t nLimit) {
+        nState ^= nState << 13;
+        nState ^= nState >> 17;
+        nState ^= nState << 5;
+        return nLimit ? nState % nLimit : 0;
+    };
+    for (int n = 0; n < 150; n++)
+    {
+        std::string strDoc = strSkin;
+        for (int nEdit = 0; nEdit < 3; nEdit++)
+        {
+            size_t nPos = Next(strDoc.size());
+            if (Next(2))
+                strDoc.erase(nPos, Next(8) + 1);
+            else
+                strDoc.insert(nPos, 1, "<>/='\"&x#;"[Next(10)]);
+        }
+        corpus.push_back(strDoc);
+    }
+    const CString strPath = m_folder.Path() + L"skin.xml";
+    for (const std::string& strDoc : corpus)
+    {
+        m_folder.WriteFile(L"skin.xml", strDoc);
+        CString strOutput;
+        int nStatus = Check({ L"skin.xml" }, strOutput);
+        EXPECT_TRUE(nStatus >= 0 && nStatus <= 2) << strDoc;
+        for (int nStart = 0; nStart < strOutput.GetLength();)
+        {
+            int nEnd = strOutput.Find(L'\n', nStart);
+            ASSERT_GT(nEnd, nStart) << strDoc;
+            EXPECT_EQ(0, strOutput.Mid(nStart, nEnd - nStart).Find(strPath)) << strDoc;
+            nStart = nEnd + 1;
+        }
+        if (HasFailure())
+            break;
+    }
+}

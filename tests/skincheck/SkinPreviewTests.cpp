@@ -1,0 +1,125 @@
+// The skin preview paints what a host shows: its frame of a bundled skin against the frame of
+// a real skinned dialog of the same size, read back from the window.
+#include "CSkinPreview.h"
+#include "KorvoTest.h"
+#include "DialogTemplate.h"
+#include "skin/CSkinRegistry.h"
+#include <KorvoSkin/CSkinDialog.h>
+#include <KorvoSkin/SkinApi.h>
+#include <api/Globals.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace KorvoTest;
+
+namespace
+{
+// Every pixel of a device context of cx x cy.
+std::vector<COLORREF> ReadPixels(HDC hSource, int cx, int cy)
+{
+    std::vector<COLORREF> pixels;
+    CClientDC screen(NULL);
+    CDC dc;
+    CBitmap bitmap;
+    if (!dc.CreateCompatibleDC(&screen) || !bitmap.CreateCompatibleBitmap(&screen, cx, cy))
+        return pixels;
+    HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
+    ::BitBlt(dc.m_hDC, 0, 0, cx, cy, hSource, 0, 0, SRCCOPY);
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            pixels.push_back(PixelOf(dc.m_hDC, x, y));
+    dc.SelectObject(hOld);
+    return pixels;
+}
+}
+
+TEST(SkinPreview, FrameMatchesARealSkinnedDialog)
+{
+    const CString strSavedFolder = g_strAppFolder;
+    g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
+    g_strAppFolder.Replace(L'/', L'\\');
+    ASSERT_TRUE(InitSkin());
+    LoadSkin(L"Definitions\\English.xml", L"Definitions\\Aurora.xml");
+    CWindowSkin* pSkin = static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(L"Gallery"));
+    ASSERT_TRUE(pSkin);
+
+    const int cx = 360, cy = 240;
+    CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU, 40, 20, L"Preview");
+    CSkinDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(dialogTemplate.Get()));
+    dlg.SetWindowPos(NULL, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(dlg.SkinMe(L"Gallery"));
+    dlg.SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+    dlg.SetForegroundWindow();
+    PumpMessages(30);
+    ::RedrawWindow(dlg.m_hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(30);
+
+    CRect rcWindow, rcClient;
+    dlg.GetWindowRect(&rcWindow);
+    ASSERT_EQ(CSize(cx, cy), rcWindow.Size());
+    dlg.GetClientRect(&rcClient);
+    dlg.ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+    HDC hWindowDC = ::GetWindowDC(dlg.m_hWnd);
+    std::vector<COLORREF> shown = ReadPixels(hWindowDC, cx, cy);
+    ::ReleaseDC(dlg.m_hWnd, hWindowDC);
+    HRGN hShape = ::CreateRectRgn(0, 0, 0, 0);
+    const BOOL bShaped = ::GetWindowRgn(dlg.m_hWnd, hShape) != ERROR;
+
+    CString strCaption;
+    dlg.GetWindowText(strCaption);
+    HICON hIcon = (HICON)dlg.SendMessage(WM_GETICON, ICON_SMALL);
+    CBitmap preview;
+    ASSERT_TRUE(CSkinPreview::PaintFrame(*pSkin, cx, cy, CWindowSkin::STATE_ACTIVE, 0, 0, strCaption, hIcon,
+                                         RGB(0, 0, 0), preview));
+    CClientDC screen(NULL);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+    HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)preview.m_hObject);
+    std::vector<COLORREF> painted = ReadPixels(dc.m_hDC, cx, cy);
+    dc.SelectObject(hOld);
+    dlg.DestroyWindow();
+
+    // The frame is everything outside the client area, within the window's shape.
+    ASSERT_EQ(shown.size(), painted.size());
+    int nFramePixels = 0, nDifferent = 0;
+    CPoint ptFirst(-1, -1);
+    for (int y = 0; y < cy; y++)
+    {
+        for (int x = 0; x < cx; x++)
+        {
+            if (rcClient.PtInRect(CPoint(x, y)) || (bShaped && !::PtInRegion(hShape, x, y)))
+                continue;
+            nFramePixels++;
+            if (shown[y * cx + x] != painted[y * cx + x] && nDifferent++ == 0)
+                ptFirst = CPoint(x, y);
+        }
+    }
+    ::DeleteObject(hShape);
+    EXPECT_GT(nFramePixels, 2 * (cx + cy));
+    EXPECT_EQ(0, nDifferent) << "first at " << ptFirst.x << "," << ptFirst.y;
+
+    LoadSkin(L"", L"");
+    UnInitSkin();
+    g_strAppFolder = strSavedFolder;
+}
+
+TEST(SkinPreview, WritesEveryStateAndTheColours)
+{
+    CTempFolder folder;
+    CString strOutput;
+    const CString strGallery = KORVO_TESTS_DIR L"/../samples/gallery";
+    EXPECT_EQ(0, CSkinPreview().Run({ L"--app", strGallery, L"--size", L"300x200", L"--out", folder.Path() + L"p",
+                                      L"--menu", L"Context", L"Gallery", L"Definitions\\English.xml", L"Definitions\\Ember.xml" },
+                                    strOutput));
+    for (LPCWSTR pszFile : { L"p-active.png", L"p-inactive.png", L"p-close-hot.png", L"p-close-pressed.png",
+                             L"p-colours.png", L"p-menu.png" })
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(folder.Path() + pszFile)) << std::wstring((LPCWSTR)strOutput);
+    EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"NoSuchWindow", L"Definitions\\Ember.xml" }, strOutput));
+    EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"--menu", L"None", L"--out", folder.Path() + L"q", L"Gallery",
+                                      L"Definitions\\Ember.xml" }, strOutput));
+    EXPECT_NE(-1, strOutput.Find(L"no menu named 'None'"));
+    EXPECT_EQ(2, CSkinPreview().Run({ L"Gallery" }, strOutput));
+}

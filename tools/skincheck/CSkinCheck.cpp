@@ -1,0 +1,152 @@
+#include "CSkinCheck.h"
+#include "skin/CSkinRegistry.h"
+#include "theme/CInterfaceTheme.h"
+#include "xml/XML.h"
+#include <algorithm>
+
+namespace
+{
+const wchar_t USAGE[] = L"usage: skincheck [--app <folder>] <first.xml> [<second.xml>]\n";
+
+CString WithBackslash(CString strFolder)
+{
+    strFolder.Replace(L'/', L'\\');
+    if (!strFolder.IsEmpty() && strFolder[strFolder.GetLength() - 1] != L'\\')
+        strFolder += L'\\';
+    return strFolder;
+}
+}
+
+int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
+{
+    m_files.clear();
+    m_reports.clear();
+    m_nCurrentFile = -1;
+    strOutput.Empty();
+
+    CString strFolder, strFirst, strSecond;
+    int nNames = 0;
+    for (size_t n = 0; n < args.size(); n++)
+    {
+        if (args[n] == L"--app" && n + 1 < args.size())
+            strFolder = WithBackslash(args[++n]);
+        else if (args[n].IsEmpty() || args[n][0] == L'-' || nNames == 2)
+            nNames = 3;
+        else
+            (nNames++ == 0 ? strFirst : strSecond) = args[n];
+    }
+    if (nNames < 1 || nNames > 2)
+    {
+        strOutput = USAGE;
+        return EXIT_ERRORS;
+    }
+    strFirst.Replace(L'/', L'\\');
+    strSecond.Replace(L'/', L'\\');
+
+    m_strOptionalFile = strFolder + L"Definitions\\Definitions.xml";
+    g_Registry.SetDiagnostics(this);
+    g_Registry.Load(strFolder, strFirst, strSecond);
+    g_Registry.SetDiagnostics(NULL);
+    g_Registry.Clear();
+
+    // Files in reading order, each file's reports in document order.
+    std::stable_sort(m_reports.begin(), m_reports.end(), [](const REPORT& a, const REPORT& b) {
+        return a.nFile != b.nFile ? a.nFile < b.nFile : a.nOffset < b.nOffset;
+    });
+    int nWorst = EXIT_CLEAN;
+    for (const REPORT& report : m_reports)
+    {
+        strOutput += Format(report) + L"\n";
+        nWorst = std::max(nWorst, report.nSeverity == LEVEL_ERROR ? (int)EXIT_ERRORS : (int)EXIT_WARNINGS);
+    }
+    return nWorst;
+}
+
+void CSkinCheck::BeginFile(const CString& strPath)
+{
+    for (size_t n = 0; n < m_files.size(); n++)
+    {
+        if (m_files[n].strPath == strPath)
+        {
+            m_nCurrentFile = (int)n;
+            return;
+        }
+    }
+    m_files.push_back({ strPath, ReadLineStarts(strPath) });
+    m_nCurrentFile = (int)m_files.size() - 1;
+}
+
+void CSkinCheck::Report(int nSeverity, int nOffset, const CString& strMessage)
+{
+    if (m_nCurrentFile < 0)
+        return;
+    // A host without a base definition is the usual case, not a fault of the skin.
+    if (nOffset < 0 && m_files[m_nCurrentFile].strPath == m_strOptionalFile &&
+        ::GetFileAttributesW(m_strOptionalFile) == INVALID_FILE_ATTRIBUTES)
+        return;
+    m_reports.push_back({ m_nCurrentFile, nOffset, nSeverity, strMessage });
+}
+
+// The text is decoded as the reader decodes it, so that offsets count the same characters.
+std::vector<int> CSkinCheck::ReadLineStarts(const CString& strPath)
+{
+    std::vector<int> lineStarts;
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return lineStarts;
+    DWORD dwHigh = 0;
+    DWORD dwSize = ::GetFileSize(hFile, &dwHigh);
+    std::vector<BYTE> bytes;
+    DWORD dwRead = 0;
+    if (dwHigh == 0 && dwSize <= XML_MAX_FILE_SIZE)
+    {
+        bytes.resize(dwSize);
+        if (dwSize && !::ReadFile(hFile, bytes.data(), dwSize, &dwRead, NULL))
+            dwRead = 0;
+    }
+    ::CloseHandle(hFile);
+    bytes.resize(dwRead);
+
+    std::vector<wchar_t> text;
+    const BYTE* p = bytes.data();
+    size_t nLength = bytes.size();
+    if (nLength >= 2 && ((p[0] == 0xFE && p[1] == 0xFF) || (p[0] == 0xFF && p[1] == 0xFE)))
+    {
+        const bool bBigEndian = p[0] == 0xFE;
+        for (size_t n = 2; n + 1 < nLength; n += 2)
+            text.push_back(bBigEndian ? (wchar_t)((p[n] << 8) | p[n + 1]) : (wchar_t)((p[n + 1] << 8) | p[n]));
+    }
+    else
+    {
+        if (nLength >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        {
+            p += 3;
+            nLength -= 3;
+        }
+        if (nLength > 0)
+        {
+            text.resize(nLength);
+            int nChars = ::MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)p, (int)nLength, text.data(), (int)nLength);
+            text.resize(nChars > 0 ? nChars : 0);
+        }
+    }
+    lineStarts.push_back(0);
+    for (size_t n = 0; n < text.size(); n++)
+        if (text[n] == L'\n')
+            lineStarts.push_back((int)n + 1);
+    return lineStarts;
+}
+
+CString CSkinCheck::Format(const REPORT& report) const
+{
+    const FILE_ENTRY& file = m_files[report.nFile];
+    CString strPlace;
+    if (report.nOffset >= 0 && !file.lineStarts.empty())
+    {
+        auto it = std::upper_bound(file.lineStarts.begin(), file.lineStarts.end(), report.nOffset);
+        int nLine = (int)(it - file.lineStarts.begin());
+        strPlace.Format(L":%d:%d", nLine, report.nOffset - *(it - 1) + 1);
+    }
+    return file.strPath + strPlace + (report.nSeverity == LEVEL_ERROR ? L": error: " : L": warning: ") +
+           report.strMessage;
+}

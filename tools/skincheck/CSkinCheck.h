@@ -1,0 +1,45 @@
+// The skin checker: loads a skin as a host's LoadSkin does (the base definition, the second
+// file, the first) through the library's own readers, and lists everything they ignore or
+// reject as "file:line:column: severity: message".
+#pragma once
+#include "theme/CSkinDiagnostics.h"
+#include <vector>
+
+class CSkinCheck : public CSkinDiagnostics
+{
+public:
+    enum { EXIT_CLEAN = 0, EXIT_WARNINGS = 1, EXIT_ERRORS = 2 };
+
+    // Arguments as on the command line: [--app <folder>] <first> [<second>]. Names are relative
+    // to the folder (default: the current one), as LoadSkin's are to the host's folder, and the
+    // folder's Definitions\Definitions.xml is read first when there is one. The report goes to
+    // strOutput, one line each, UTF-16; the result is the exit status.
+    int Run(const std::vector<CString>& args, CString& strOutput);
+
+    void BeginFile(const CString& strPath) override;
+    void Report(int nSeverity, int nOffset, const CString& strMessage) override;
+
+private:
+    struct FILE_ENTRY
+    {
+        CString strPath;
+        // Offsets in the decoded text where each line starts; empty when the file is unreadable.
+        std::vector<int> lineStarts;
+    };
+    struct REPORT
+    {
+        int nFile;
+        int nOffset;
+        int nSeverity;
+        CString strMessage;
+    };
+
+    static std::vector<int> ReadLineStarts(const CString& strPath);
+    CString Format(const REPORT& report) const;
+
+    std::vector<FILE_ENTRY> m_files;
+    std::vector<REPORT> m_reports;
+    int m_nCurrentFile = -1;
+    // The base definition may be absent, as for a host.
+    CString m_strOptionalFile;
+};

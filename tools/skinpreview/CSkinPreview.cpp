@@ -1,0 +1,349 @@
+#include "CSkinPreview.h"
+#include "skin/CSkinRegistry.h"
+#include "theme/CInterfaceTheme.h"
+#include "theme/CMenuSkinner.h"
+#include <gdiplus.h>
+#include <algorithm>
+#include <memory>
+#include <stdio.h>
+
+namespace
+{
+const wchar_t USAGE[] = L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--out <prefix>] [--menu <name>] <target> "
+                        L"<first.xml> [<second.xml>]\n";
+// Large enough for any real frame, small enough for any bitmap budget.
+const int MAX_PREVIEW_SIDE = 4096;
+
+// A 32-bit top-down DIB section of cx x cy.
+BOOL CreateSurface(int cx, int cy, CBitmap& bitmap)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    return hBitmap && bitmap.Attach(hBitmap);
+}
+
+// GDI+ for the one call that writes PNG files.
+class CGdiplusSession
+{
+public:
+    CGdiplusSession()
+    {
+        Gdiplus::GdiplusStartupInput input;
+        m_bStarted = Gdiplus::GdiplusStartup(&m_token, &input, NULL) == Gdiplus::Ok;
+    }
+    ~CGdiplusSession()
+    {
+        if (m_bStarted)
+            Gdiplus::GdiplusShutdown(m_token);
+    }
+    BOOL IsStarted() const { return m_bStarted; }
+
+private:
+    ULONG_PTR m_token = 0;
+    BOOL m_bStarted = FALSE;
+};
+
+BOOL FindPngEncoder(CLSID& clsid)
+{
+    UINT nCount = 0, nBytes = 0;
+    if (Gdiplus::GetImageEncodersSize(&nCount, &nBytes) != Gdiplus::Ok || nBytes == 0)
+        return FALSE;
+    std::vector<BYTE> buffer(nBytes);
+    Gdiplus::ImageCodecInfo* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::GetImageEncoders(nCount, nBytes, pCodecs) != Gdiplus::Ok)
+        return FALSE;
+    for (UINT n = 0; n < nCount; n++)
+    {
+        if (pCodecs[n].MimeType && wcscmp(pCodecs[n].MimeType, L"image/png") == 0)
+        {
+            clsid = pCodecs[n].Clsid;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+}
+
+BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int nHot, int nPressed,
+                              const CString& strCaption, HICON hIcon, COLORREF crClient, CBitmap& bitmap)
+{
+    if (cx < 1 || cy < 1 || cx > MAX_PREVIEW_SIDE || cy > MAX_PREVIEW_SIDE)
+        return FALSE;
+    // The frame is painted for a real window, never shown, that answers for the caption text,
+    // the icon and the size as a skinned dialog would.
+    CWnd window;
+    if (!window.CreateEx(WS_EX_TOOLWINDOW, L"STATIC", strCaption, WS_POPUP, 0, 0, cx, cy, NULL, NULL))
+        return FALSE;
+    if (hIcon)
+        window.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    BOOL bPainted = FALSE;
+    CRect rcWindow;
+    window.GetWindowRect(&rcWindow);
+    if (rcWindow.Width() == cx && rcWindow.Height() == cy && CreateSurface(cx, cy, bitmap))
+    {
+        CClientDC screen(NULL);
+        CDC dc;
+        if (dc.CreateCompatibleDC(&screen))
+        {
+            HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
+            CRect rcClient(0, 0, cx, cy);
+            skin.CalcFrame(&rcClient, TRUE);
+            dc.FillSolidRect(&rcClient, crClient);
+            const int nOldHot = skin.m_nHotButton, nOldPressed = skin.m_nPressedButton;
+            skin.m_nHotButton = nHot;
+            skin.m_nPressedButton = nPressed;
+            skin.Paint(&window, &dc, FALSE, nState);
+            skin.m_nHotButton = nOldHot;
+            skin.m_nPressedButton = nOldPressed;
+            dc.SelectObject(hOld);
+            bPainted = TRUE;
+        }
+    }
+    if (hIcon)
+        window.SendMessage(WM_SETICON, ICON_SMALL, 0);
+    window.DestroyWindow();
+    return bPainted;
+}
+
+BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap)
+{
+    CMenu* pMenu = g_Registry.GetMenu(strMenu);
+    if (!pMenu || !pMenu->m_hMenu || !g_MenuSkinner.PrepareMenu(pMenu))
+        return FALSE;
+    const HMENU hMenu = pMenu->m_hMenu;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    if (nCount <= 0)
+        return FALSE;
+    // Each item measured, then drawn, as the menu engine answers the popup's own requests.
+    std::vector<MENUITEMINFOW> items(nCount);
+    std::vector<CRect> rects(nCount);
+    int cx = 0, cy = 1;
+    for (int n = 0; n < nCount; n++)
+    {
+        MENUITEMINFOW& item = items[n];
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_ID | MIIM_DATA | MIIM_STATE;
+        if (!::GetMenuItemInfoW(hMenu, (UINT)n, TRUE, &item))
+            return FALSE;
+        MEASUREITEMSTRUCT measure = {};
+        measure.CtlType = ODT_MENU;
+        measure.itemID = item.wID;
+        measure.itemData = item.dwItemData;
+        g_MenuSkinner.MeasureItem(&measure);
+        rects[n].SetRect(1, cy, 1, cy + (int)measure.itemHeight);
+        cx = std::max(cx, (int)measure.itemWidth);
+        cy += (int)measure.itemHeight;
+    }
+    if (cx < 1 || cx > MAX_PREVIEW_SIDE || cy + 1 > MAX_PREVIEW_SIDE || !CreateSurface(cx + 2, cy + 1, bitmap))
+        return FALSE;
+    CClientDC screen(NULL);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&screen))
+        return FALSE;
+    HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
+    dc.FillSolidRect(0, 0, cx + 2, cy + 1, g_Theme.m_crMenuBorder);
+    for (int n = 0; n < nCount; n++)
+    {
+        DRAWITEMSTRUCT draw = {};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = items[n].wID;
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = (n == nHot ? ODS_SELECTED : 0) | ((items[n].fState & MFS_DISABLED) ? ODS_DISABLED : 0) |
+                         ((items[n].fState & MFS_CHECKED) ? ODS_CHECKED : 0);
+        draw.hwndItem = (HWND)hMenu;
+        draw.hDC = dc.m_hDC;
+        draw.rcItem = rects[n];
+        draw.rcItem.right = 1 + cx;
+        draw.itemData = items[n].dwItemData;
+        g_MenuSkinner.DrawItem(&draw);
+    }
+    dc.SelectObject(hOld);
+    return TRUE;
+}
+
+BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
+{
+    static const struct { LPCWSTR pszName; COLORREF CInterfaceTheme::*pMember; } s_colours[] = {
+        { L"system.base.window", &CInterfaceTheme::m_crWindow },
+        { L"system.base.midtone", &CInterfaceTheme::m_crMidtone },
+        { L"system.base.text", &CInterfaceTheme::m_crText },
+        { L"system.base.hitext", &CInterfaceTheme::m_crHiText },
+        { L"system.base.hiborder", &CInterfaceTheme::m_crHiBorder },
+        { L"system.base.highlight", &CInterfaceTheme::m_crHighlight },
+        { L"system.back.normal", &CInterfaceTheme::m_crBackNormal },
+        { L"system.back.selected", &CInterfaceTheme::m_crBackSel },
+        { L"system.back.checked", &CInterfaceTheme::m_crBackCheck },
+        { L"system.back.checked.selected", &CInterfaceTheme::m_crBackCheckSel },
+        { L"system.margin", &CInterfaceTheme::m_crMargin },
+        { L"system.border", &CInterfaceTheme::m_crBorder },
+        { L"system.shadow", &CInterfaceTheme::m_crSysShadow },
+        { L"system.text", &CInterfaceTheme::m_crCmdText },
+        { L"system.text.selected", &CInterfaceTheme::m_crCmdTextSel },
+        { L"system.disabled", &CInterfaceTheme::m_crDisabled },
+        { L"tooltip.back", &CInterfaceTheme::m_crTipBack },
+        { L"tooltip.text", &CInterfaceTheme::m_crTipText },
+        { L"tooltip.border", &CInterfaceTheme::m_crTipBorder },
+        { L"msg.border", &CInterfaceTheme::m_crMsgBorder },
+        { L"msg.back", &CInterfaceTheme::m_crMsgBack },
+        { L"card.back", &CInterfaceTheme::m_crCardBack },
+        { L"menu.border", &CInterfaceTheme::m_crMenuBorder },
+        { L"menu.back", &CInterfaceTheme::m_crMenuBack },
+        { L"menu.hover", &CInterfaceTheme::m_crMenuHover },
+    };
+    const int ROW = 20, SWATCH = 40, WIDTH = 260;
+    const int nRows = (int)(sizeof(s_colours) / sizeof(s_colours[0])) + 1;
+    if (!CreateSurface(WIDTH, nRows * ROW, bitmap))
+        return FALSE;
+    CClientDC screen(NULL);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&screen))
+        return FALSE;
+    HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
+    dc.FillSolidRect(0, 0, WIDTH, nRows * ROW, RGB(255, 255, 255));
+    dc.SetBkMode(TRANSPARENT);
+    HGDIOBJ hOldFont = dc.SelectObject((HGDIOBJ)g_Theme.m_fntNormal.m_hObject);
+    auto Row = [&](int nRow, LPCWSTR pszName, COLORREF cr) {
+        const int y = nRow * ROW;
+        // An unset colour shows as a crossed box.
+        if (cr == 0xFFFFFFFF)
+        {
+            dc.FillSolidRect(2, y + 2, SWATCH, ROW - 4, RGB(255, 255, 255));
+            dc.MoveTo(2, y + 2);
+            dc.LineTo(2 + SWATCH, y + ROW - 2);
+        }
+        else
+            dc.FillSolidRect(2, y + 2, SWATCH, ROW - 4, cr);
+        dc.SetTextColor(RGB(0, 0, 0));
+        dc.TextOut(SWATCH + 8, y + 3, pszName);
+    };
+    int nRow = 0;
+    for (const auto& colour : s_colours)
+        Row(nRow++, colour.pszName, g_Theme.*colour.pMember);
+    Row(nRow, L"dialog.back", g_Registry.m_crDialogBack);
+    if (hOldFont)
+        dc.SelectObject(hOldFont);
+    dc.SelectObject(hOld);
+    return TRUE;
+}
+
+BOOL CSkinPreview::SavePng(HBITMAP hBitmap, const CString& strPath)
+{
+    CGdiplusSession session;
+    CLSID clsid;
+    if (!hBitmap || !session.IsStarted() || !FindPngEncoder(clsid))
+        return FALSE;
+    std::unique_ptr<Gdiplus::Bitmap> pImage(Gdiplus::Bitmap::FromHBITMAP(hBitmap, NULL));
+    return pImage && pImage->Save(strPath, &clsid, NULL) == Gdiplus::Ok;
+}
+
+int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
+{
+    strOutput.Empty();
+    CString strFolder, strPrefix = L"preview", strTarget, strFirst, strSecond, strMenu;
+    int cx = 400, cy = 300;
+    int nNames = 0;
+    BOOL bBad = FALSE;
+    for (size_t n = 0; n < args.size(); n++)
+    {
+        if (args[n] == L"--app" && n + 1 < args.size())
+        {
+            strFolder = args[++n];
+            strFolder.Replace(L'/', L'\\');
+            if (!strFolder.IsEmpty() && strFolder[strFolder.GetLength() - 1] != L'\\')
+                strFolder += L'\\';
+        }
+        else if (args[n] == L"--out" && n + 1 < args.size())
+            strPrefix = args[++n];
+        else if (args[n] == L"--menu" && n + 1 < args.size())
+            strMenu = args[++n];
+        else if (args[n] == L"--size" && n + 1 < args.size())
+            bBad = bBad || swscanf(args[++n], L"%dx%d", &cx, &cy) != 2;
+        else if (args[n].IsEmpty() || args[n][0] == L'-' || nNames == 3)
+            bBad = TRUE;
+        else
+        {
+            (nNames == 0 ? strTarget : nNames == 1 ? strFirst : strSecond) = args[n];
+            nNames++;
+        }
+    }
+    if (bBad || nNames < 2 || cx < 1 || cy < 1 || cx > MAX_PREVIEW_SIDE || cy > MAX_PREVIEW_SIDE)
+    {
+        strOutput = USAGE;
+        return 2;
+    }
+    strFirst.Replace(L'/', L'\\');
+    strSecond.Replace(L'/', L'\\');
+
+    g_Registry.Load(strFolder, strFirst, strSecond);
+    int nStatus = 0;
+    auto Write = [&](CBitmap& bitmap, const CString& strSuffix) {
+        CString strPath = strPrefix + L"-" + strSuffix + L".png";
+        if (SavePng((HBITMAP)bitmap.m_hObject, strPath))
+            strOutput += L"wrote " + strPath + L"\n";
+        else
+        {
+            strOutput += L"cannot write " + strPath + L"\n";
+            nStatus = 2;
+        }
+    };
+
+    CWindowSkin* pSkin = static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(strTarget));
+    if (!pSkin)
+    {
+        strOutput += L"no window skin targets '" + strTarget + L"'\n";
+        nStatus = 2;
+    }
+    else
+    {
+        static const wchar_t* const s_pszButtons[] = { L"", L"system", L"minimise", L"maximise", L"close" };
+        const HICON hIcon = (HICON)::LoadImageW(NULL, MAKEINTRESOURCEW(32512), IMAGE_ICON, 16, 16, LR_SHARED);
+        for (int nState : { (int)CWindowSkin::STATE_ACTIVE, (int)CWindowSkin::STATE_INACTIVE })
+        {
+            CBitmap bitmap;
+            if (PaintFrame(*pSkin, cx, cy, nState, 0, 0, strTarget, hIcon, g_Registry.m_crDialogBack, bitmap))
+                Write(bitmap, nState == CWindowSkin::STATE_ACTIVE ? L"active" : L"inactive");
+            else
+                nStatus = 2;
+        }
+        for (int nButton = CWindowSkin::ANCHOR_SYSTEM; nButton <= CWindowSkin::ANCHOR_CLOSE; nButton++)
+        {
+            if (!pSkin->m_pAnchorPresent[nButton])
+                continue;
+            for (BOOL bPressed : { FALSE, TRUE })
+            {
+                CBitmap bitmap;
+                if (PaintFrame(*pSkin, cx, cy, CWindowSkin::STATE_ACTIVE, nButton, bPressed ? nButton : 0,
+                               strTarget, hIcon, g_Registry.m_crDialogBack, bitmap))
+                    Write(bitmap, CString(s_pszButtons[nButton]) + (bPressed ? L"-pressed" : L"-hot"));
+                else
+                    nStatus = 2;
+            }
+        }
+    }
+    if (!strMenu.IsEmpty())
+    {
+        // The first item highlighted, as under the pointer.
+        CBitmap menu;
+        if (PaintMenu(strMenu, 0, menu))
+            Write(menu, L"menu");
+        else
+        {
+            strOutput += L"no menu named '" + strMenu + L"'\n";
+            nStatus = 2;
+        }
+    }
+    CBitmap swatches;
+    if (PaintSwatches(swatches))
+        Write(swatches, L"colours");
+    else
+        nStatus = 2;
+    g_Registry.Clear();
+    return nStatus;
+}

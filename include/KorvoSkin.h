@@ -10,5 +10,11 @@
 #include <KorvoSkin/CEffectButton.h>
 #include <KorvoSkin/CEffectStatic.h>
 #include <KorvoSkin/CIconButton.h>
+#include <KorvoSkin/CSkinEdit.h>
+#include <KorvoSkin/CSkinStatic.h>
+#include <KorvoSkin/CSkinTree.h>
+#include <KorvoSkin/CTouchEdit.h>
+#include <KorvoSkin/CTouchComboBox.h>
+#include <KorvoSkin/CTouchDateTimeCtrl.h>
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include <KorvoSkin/CCoolMenuBarCtrl.h>

@@ -64,10 +64,12 @@ TEST(TreeCtrl, VisibleWalkFollowsExpansionAndHiddenItemsHaveNoRect)
     CRect rcGroup, rcChild;
     ASSERT_TRUE(tree.GetItemRect(hGroup, &rcGroup, TRUE));
     ASSERT_TRUE(tree.GetItemRect(hChild, &rcChild, TRUE));
-    EXPECT_EQ(rcGroup.bottom, rcChild.top);
+    EXPECT_LE(rcGroup.bottom, rcChild.top);
     EXPECT_GT(rcChild.left, rcGroup.left);
-    CRect rcRow;
+    CRect rcGroupRow, rcRow;
+    ASSERT_TRUE(tree.GetItemRect(hGroup, &rcGroupRow, FALSE));
     ASSERT_TRUE(tree.GetItemRect(hChild, &rcRow, FALSE));
+    EXPECT_EQ(tree.GetItemHeight(), rcRow.top - rcGroupRow.top);
     EXPECT_EQ(0, rcRow.left);
 }
 

@@ -133,6 +133,7 @@ void CControlsPage::InitTreeAndTouch()
         m_tree.Expand(hGroup, TVE_EXPAND);
     }
     m_tree.SelectItem(hSelect);
+    m_tree.SelectSetFirstVisible(m_tree.GetRootItem());
 
     m_touchCombo.SubclassDlgItem(IDC_CT_TOUCH_COMBO, this);
     for (const auto& mode : TREE_MODES)

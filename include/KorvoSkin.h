@@ -13,5 +13,11 @@
 #include <KorvoSkin/CImageStatic.h>
 #include <KorvoSkin/CGroupHeadPhoto.h>
 #include <KorvoSkin/CUserHeadPhoto.h>
+#include <KorvoSkin/CSkinEdit.h>
+#include <KorvoSkin/CSkinStatic.h>
+#include <KorvoSkin/CSkinTree.h>
+#include <KorvoSkin/CTouchEdit.h>
+#include <KorvoSkin/CTouchComboBox.h>
+#include <KorvoSkin/CTouchDateTimeCtrl.h>
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include <KorvoSkin/CCoolMenuBarCtrl.h>

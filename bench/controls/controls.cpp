@@ -2,8 +2,13 @@
 // custom-draw work it causes) with RedrawWindow(RDW_UPDATENOW), the skinned page against the
 // same page of plain system controls, side by side in one process, alternating runs.
 //
+// A tree of 5,000 items scrolled one page down and back, skinned against the system tree, shows
+// the cost of painting the whole client area off screen at every scroll.
+//
 // "bench_controls churn" also creates and destroys a thousand of each skinned control on a live
-// window and prints the process's GDI and USER object counts and private bytes around it.
+// window and prints the process's GDI and USER object counts and private bytes around it, and
+// the highest GDI and USER handle slots a burst of fresh objects reaches (where the platform
+// keeps no object count, freed slots are reused first, so this grows with the objects alive).
 #include <KorvoSkin.h>
 #include <theme/CInterfaceTheme.h>
 #define PSAPI_VERSION 2
@@ -30,7 +35,7 @@ void Pump()
     }
 }
 
-enum Kind { SLIDER, CHECK, COMBO, EFFECT, EFFECT_STATIC, ICON };
+enum Kind { SLIDER, CHECK, COMBO, EFFECT, EFFECT_STATIC, ICON, EDIT, TEXT, TREE, TOUCH_EDIT, TOUCH_COMBO, TOUCH_DATE };
 
 struct Item
 {
@@ -41,7 +46,8 @@ struct Item
 };
 
 // The controls page's layout in pixels: seven sliders, four check boxes, two combo boxes, three
-// effect buttons, the effect static and five icon buttons.
+// effect buttons, the effect static, five icon buttons; an edit, a static, a tree and the three
+// touch controls.
 const Item PAGE[] = {
     { SLIDER, TBS_BOTH | TBS_NOTICKS | TBS_ENABLESELRANGE, 9, 20, 210, 26, L"" },
     { SLIDER, TBS_TOP | TBS_AUTOTICKS, 9, 50, 210, 31, L"" },
@@ -65,6 +71,12 @@ const Item PAGE[] = {
     { ICON, BS_PUSHBUTTON, 123, 242, 75, 23, L"Save" },
     { ICON, BS_PUSHBUTTON | WS_DISABLED, 204, 242, 75, 23, L"Disabled" },
     { ICON, BS_PUSHBUTTON, 285, 242, 75, 23, L"Hot" },
+    { EDIT, ES_AUTOHSCROLL | WS_BORDER, 9, 282, 120, 22, L"Edit text" },
+    { TEXT, SS_LEFT, 9, 312, 120, 18, L"Static text" },
+    { TREE, TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 140, 280, 150, 130, L"" },
+    { TOUCH_EDIT, ES_AUTOHSCROLL, 300, 282, 130, 24, L"Touch edit" },
+    { TOUCH_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL, 300, 314, 130, 100, L"" },
+    { TOUCH_DATE, 0, 300, 346, 130, 24, L"" },
 };
 
 LPCWSTR ClassOf(Kind kind)
@@ -73,8 +85,37 @@ LPCWSTR ClassOf(Kind kind)
     {
     case SLIDER: return TRACKBAR_CLASSW;
     case COMBO: return L"ComboBox";
-    case EFFECT_STATIC: return L"Static";
+    case EFFECT_STATIC:
+    case TEXT: return L"Static";
+    case EDIT:
+    case TOUCH_EDIT: return L"Edit";
+    case TREE: return WC_TREEVIEWW;
+    case TOUCH_COMBO: return L"ComboBox";
+    case TOUCH_DATE: return DATETIMEPICK_CLASSW;
     default: return L"Button";
+    }
+}
+
+// nGroups root items of nLeaves children each, every group expanded.
+void FillTree(HWND hTree, int nGroups, int nLeaves)
+{
+    for (int g = 0; g < nGroups; g++)
+    {
+        TVINSERTSTRUCTW tvis = {};
+        tvis.hParent = TVI_ROOT;
+        tvis.hInsertAfter = TVI_LAST;
+        tvis.item.mask = TVIF_TEXT;
+        wchar_t szText[32];
+        swprintf(szText, 32, L"Group %d", g);
+        tvis.item.pszText = szText;
+        HTREEITEM hGroup = (HTREEITEM)::SendMessageW(hTree, TVM_INSERTITEMW, 0, (LPARAM)&tvis);
+        tvis.hParent = hGroup;
+        for (int n = 0; n < nLeaves; n++)
+        {
+            swprintf(szText, 32, L"Item %d.%d", g, n);
+            ::SendMessageW(hTree, TVM_INSERTITEMW, 0, (LPARAM)&tvis);
+        }
+        ::SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)hGroup);
     }
 }
 
@@ -85,7 +126,7 @@ public:
     CPage(BOOL bSkinned, int x) : m_bSkinned(bSkinned)
     {
         CreateEx(0, NULL, bSkinned ? L"skinned" : L"system", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, 0, 440,
-                 280, NULL, NULL);
+                 420, NULL, NULL);
         m_hNormal = KorvoTest::MakeBitmap(75, 23, RGB(220, 230, 240), RGB(255, 255, 255), 3);
         m_hHover = KorvoTest::MakeBitmap(75, 23, RGB(180, 200, 220), RGB(255, 255, 255), 3);
         HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
@@ -94,7 +135,9 @@ public:
             HWND hWnd = ::CreateWindowExW(0, ClassOf(item.kind), item.pszText, item.dwStyle | WS_CHILD | WS_VISIBLE,
                                           item.x, item.y, item.cx, item.cy, m_hWnd, NULL, NULL, NULL);
             ::SendMessageW(hWnd, WM_SETFONT, (WPARAM)hFont, FALSE);
-            if (item.kind == COMBO)
+            if (item.kind == TREE)
+                FillTree(hWnd, 3, 4);
+            if (item.kind == COMBO || item.kind == TOUCH_COMBO)
             {
                 ::SendMessageW(hWnd, CB_ADDSTRING, 0, (LPARAM)L"Aurora");
                 ::SendMessageW(hWnd, CB_SETCURSEL, 0, 0);
@@ -172,7 +215,34 @@ private:
             m_controls.push_back(std::move(p));
             break;
         }
+        case EDIT:
+            Subclass<CSkinEdit>(hWnd);
+            break;
+        case TEXT:
+            Subclass<CSkinStatic>(hWnd)->SetText(item.pszText, RGB(0, 80, 160), TRUE);
+            break;
+        case TREE:
+            Subclass<CSkinTree>(hWnd)->SetBkMode(CSkinTree::BkModeGradient);
+            break;
+        case TOUCH_EDIT:
+            Subclass<CTouchEdit>(hWnd)->SetAlwaysBorder(true);
+            break;
+        case TOUCH_COMBO:
+            Subclass<CTouchComboBox>(hWnd)->SetAlwaysBorder(true);
+            break;
+        case TOUCH_DATE:
+            Subclass<CTouchDateTimeCtrl>(hWnd)->SetAlwaysBorder(true);
+            break;
         }
+    }
+
+    template <typename T> T* Subclass(HWND hWnd)
+    {
+        auto p = std::make_unique<T>();
+        p->SubclassWindow(hWnd);
+        T* pControl = p.get();
+        m_controls.push_back(std::move(p));
+        return pControl;
     }
 
     BOOL m_bSkinned;
@@ -181,12 +251,76 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_controls;
 };
 
+// A framework window holding one tree of 5,000 items, skinned or the system's.
+class CTreePage : public CWnd
+{
+public:
+    CTreePage(BOOL bSkinned, int x)
+    {
+        CreateEx(0, NULL, L"tree", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, 430, 260, 300, NULL, NULL);
+        HWND hTree = ::CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT,
+                                       0, 0, 260, 300, m_hWnd, NULL, NULL, NULL);
+        ::SendMessageW(hTree, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+        FillTree(hTree, 100, 49);
+        if (bSkinned)
+        {
+            m_tree.SubclassWindow(hTree);
+            m_tree.SetBkMode(CSkinTree::BkModeGradient);
+        }
+        m_hTree = hTree;
+    }
+    ~CTreePage() { DestroyWindow(); }
+    // One page down and one back, each painted at once.
+    void ScrollPage(UINT nCode)
+    {
+        ::SendMessageW(m_hTree, WM_VSCROLL, nCode, 0);
+        ::UpdateWindow(m_hTree);
+    }
+
+private:
+    HWND m_hTree;
+    CSkinTree m_tree;
+};
+
+double TimeScrolls(CTreePage& page)
+{
+    double dStart = KorvoTest::Now();
+    for (int i = 0; i < ROUNDS; i++)
+        page.ScrollPage(i % 2 ? SB_PAGEUP : SB_PAGEDOWN);
+    return (KorvoTest::Now() - dStart) / ROUNDS;
+}
+
 double TimePaints(CPage& page)
 {
     double dStart = KorvoTest::Now();
     for (int i = 0; i < ROUNDS; i++)
         page.Paint();
     return (KorvoTest::Now() - dStart) / ROUNDS;
+}
+
+struct HandleHighs
+{
+    int nGdi = 0, nUser = 0;
+};
+
+// The highest handle slot (low 16 bits) among 3,000 fresh brushes and 3,000 fresh menus.
+HandleHighs FreshHandleHighs()
+{
+    HandleHighs highs;
+    std::vector<HBRUSH> brushes;
+    std::vector<HMENU> menus;
+    for (int i = 0; i < 3000; i++)
+    {
+        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
+        menus.push_back(::CreateMenu());
+        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
+        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
+    }
+    for (HBRUSH hBrush : brushes)
+        ::DeleteObject(hBrush);
+    for (HMENU hMenu : menus)
+        ::DestroyMenu(hMenu);
+    return highs;
 }
 
 void Churn()
@@ -218,9 +352,25 @@ void Churn()
                                  paint(c.m_hWnd); } },
         { "icon button", [&] { CIconButton c; c.SubclassWindow(child(L"Button", BS_PUSHBUTTON, L"Icon"));
                                c.SetIcon(KorvoTest::MakeSolidIcon(RGB(1, 2, 3))); c.SetHandCursor(TRUE); paint(c.m_hWnd); } },
+        { "skin edit", [&] { CSkinEdit c; c.SubclassWindow(child(L"Edit", WS_BORDER, L"Text"));
+                             ::RedrawWindow(c.m_hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); } },
+        { "skin static", [&] { CSkinStatic c; c.SubclassWindow(child(L"Static", SS_LEFT, L""));
+                               c.SetText(L"Text", RGB(1, 2, 3), TRUE); c.SetHandCursor(TRUE); c.SetToolTip(L"Tip");
+                               paint(c.m_hWnd); } },
+        { "skin tree", [&] { CSkinTree c; c.SubclassWindow(child(WC_TREEVIEWW, TVS_HASBUTTONS, L""));
+                             FillTree(c.m_hWnd, 2, 2); c.SetBkMode(CSkinTree::BkModeBitmap);
+                             c.SetBitmapID(101); c.SetBitmapTiledMode(true); paint(c.m_hWnd); } },
+        { "touch edit", [&] { CTouchEdit c; c.SubclassWindow(child(L"Edit", 0, L"Text"));
+                              c.SendMessage(WM_MOUSEMOVE); c.SendMessage(WM_MOUSELEAVE); paint(c.m_hWnd); } },
+        { "touch combo", [&] { CTouchComboBox c; c.SubclassWindow(child(L"ComboBox", CBS_DROPDOWNLIST, L""));
+                               c.AddString(L"Item"); c.SendMessage(WM_MOUSEMOVE); c.SendMessage(WM_MOUSELEAVE);
+                               paint(c.m_hWnd); } },
+        { "touch date", [&] { CTouchDateTimeCtrl c; c.SubclassWindow(child(DATETIMEPICK_CLASSW, 0, L""));
+                              c.SendMessage(WM_MOUSEMOVE); c.SendMessage(WM_MOUSELEAVE); paint(c.m_hWnd); } },
     };
     HANDLE hProcess = ::GetCurrentProcess();
-    printf("%-14s %12s %12s %16s\n", "1,000 of", "GDI objects", "USER objects", "private bytes");
+    printf("%-14s %12s %12s %16s %14s %14s\n", "1,000 of", "GDI objects", "USER objects", "private bytes",
+           "GDI slots", "USER slots");
     for (KindRun& kind : kinds)
     {
         for (int i = 0; i < 20; i++)
@@ -230,6 +380,7 @@ void Churn()
         PROCESS_MEMORY_COUNTERS before = { sizeof(before) }, after = { sizeof(after) };
         DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
         ::GetProcessMemoryInfo(hProcess, &before, sizeof(before));
+        HandleHighs highsBefore = FreshHandleHighs();
         for (int i = 0; i < 1000; i++)
         {
             kind.fnOne();
@@ -239,9 +390,11 @@ void Churn()
         Pump();
         AfxDeleteTempMaps();
         ::GetProcessMemoryInfo(hProcess, &after, sizeof(after));
-        printf("%-14s %5lu -> %-5lu %5lu -> %-5lu %+16lld\n", kind.pszName, nGdi, ::GetGuiResources(hProcess, GR_GDIOBJECTS),
-               nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS),
-               (long long)after.PagefileUsage - (long long)before.PagefileUsage);
+        HandleHighs highsAfter = FreshHandleHighs();
+        printf("%-14s %5lu -> %-5lu %5lu -> %-5lu %+16lld %6d -> %-6d %6d -> %-6d\n", kind.pszName, nGdi,
+               ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS),
+               (long long)after.PagefileUsage - (long long)before.PagefileUsage, highsBefore.nGdi, highsAfter.nGdi,
+               highsBefore.nUser, highsAfter.nUser);
     }
     ::DeleteObject(hNormal);
     ::DeleteObject(hHover);
@@ -252,7 +405,7 @@ int main(int argc, char** argv)
 {
     static CWinApp app(L"ControlsBench");
     AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES };
     ::InitCommonControlsEx(&icc);
     g_Theme.Clear();
     g_Theme.Reset();
@@ -274,6 +427,24 @@ int main(int argc, char** argv)
         printf("  system controls   %8.3f ms\n", dSystem * 1000);
         printf("  skinned controls  %8.3f ms\n", dSkinned * 1000);
         printf("  ratio skinned/system %.2f (target <= 1.50)\n", dSkinned / dSystem);
+    }
+    {
+        CTreePage system(FALSE, 0);
+        CTreePage skinned(TRUE, 270);
+        Pump();
+        TimeScrolls(system);
+        TimeScrolls(skinned);
+        double dSystem = 1e9, dSkinned = 1e9;
+        for (int nRun = 0; nRun < RUNS; nRun++)
+        {
+            dSystem = std::min(dSystem, TimeScrolls(system));
+            dSkinned = std::min(dSkinned, TimeScrolls(skinned));
+            Pump();
+        }
+        printf("tree of 5,000 items, one page scrolled and painted (best of %d runs of %d scrolls)\n", RUNS, ROUNDS);
+        printf("  system tree       %8.3f ms\n", dSystem * 1000);
+        printf("  skinned tree      %8.3f ms\n", dSkinned * 1000);
+        printf("  ratio skinned/system %.2f (target <= 2.00)\n", dSkinned / dSystem);
     }
     if (argc > 1 && strcmp(argv[1], "churn") == 0)
         Churn();

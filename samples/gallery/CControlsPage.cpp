@@ -71,8 +71,100 @@ BOOL CControlsPage::OnInitDialog()
     m_icons[2].SetLeftAlin(true);
     m_icons[4].SetHandCursor(TRUE);
     m_pictures.Create(this);
+    InitTreeAndTouch();
     ApplySkin();
     return TRUE;
+}
+
+// Tree backgrounds in the order the touch combo lists them.
+const struct
+{
+    LPCWSTR pszName;
+    CSkinTree::BkMode mode;
+    bool bVariant;
+} TREE_MODES[] = {
+    { L"Gradient", CSkinTree::BkModeGradient, true },
+    { L"Vertical gradient", CSkinTree::BkModeGradient, false },
+    { L"Solid", CSkinTree::BkModeSolid, false },
+    { L"Stretched bitmap", CSkinTree::BkModeBitmap, false },
+    { L"Tiled bitmap", CSkinTree::BkModeBitmap, true },
+};
+
+void CControlsPage::InitTreeAndTouch()
+{
+    m_edit.SubclassDlgItem(IDC_CT_EDIT, this);
+    m_edit.SetWindowText(L"Skinned edit");
+    m_statics[0].SubclassDlgItem(IDC_CT_STATIC_BOLD, this);
+    m_statics[1].SubclassDlgItem(IDC_CT_STATIC_NORMAL, this);
+    m_statics[0].SetHandCursor(TRUE);
+    m_statics[0].SetToolTip(L"A static with a hand cursor");
+
+    // Two 16 x 16 images: a filled and a hollow square, magenta left out.
+    CClientDC dcScreen(NULL);
+    CDC dc;
+    dc.CreateCompatibleDC(&dcScreen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dcScreen, 32, 16);
+    HGDIOBJ hOld = dc.SelectObject(bitmap.m_hObject);
+    dc.FillSolidRect(0, 0, 32, 16, RGB(255, 0, 255));
+    dc.FillSolidRect(3, 3, 10, 10, RGB(40, 110, 200));
+    dc.Draw3dRect(19, 3, 10, 10, RGB(200, 90, 30), RGB(200, 90, 30));
+    dc.SelectObject(hOld);
+    m_imlTree.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    m_imlTree.Add(&bitmap, RGB(255, 0, 255));
+
+    m_tree.SubclassDlgItem(IDC_CT_TREE, this);
+    m_tree.SetImageListEx(&m_imlTree);
+    // The library's own bitmap stands in for a picture.
+    m_tree.SetBitmapID(101);
+    // Room for the extra icons left of the labels.
+    m_tree.SetIndent(20);
+    HTREEITEM hSelect = NULL;
+    for (int g = 0; g < 2; g++)
+    {
+        HTREEITEM hGroup = m_tree.InsertItem(g ? L"Colleagues" : L"Friends", 0, 0);
+        for (int n = 0; n < 2; n++)
+        {
+            CString strName = g ? L"Colleague " : L"Friend ";
+            strName += (wchar_t)(L'1' + n);
+            HTREEITEM hItem = m_tree.InsertItem(strName, 1, 1, hGroup);
+            if (g == 0 && n == 1)
+                hSelect = hItem;
+        }
+        m_tree.Expand(hGroup, TVE_EXPAND);
+    }
+    m_tree.SelectItem(hSelect);
+    m_tree.SelectSetFirstVisible(m_tree.GetRootItem());
+
+    m_touchCombo.SubclassDlgItem(IDC_CT_TOUCH_COMBO, this);
+    for (const auto& mode : TREE_MODES)
+        m_touchCombo.AddString(mode.pszName);
+    m_touchCombo.SetCurSel(0);
+    OnCommand(MAKEWPARAM(IDC_CT_TOUCH_COMBO, CBN_SELCHANGE), (LPARAM)m_touchCombo.m_hWnd);
+    m_touchEdits[0].SubclassDlgItem(IDC_CT_TOUCH_EDIT, this);
+    m_touchEdits[0].SetWindowText(L"Touch edit");
+    m_touchEdits[0].SetAlwaysBorder(true);
+    m_touchEdits[1].SubclassDlgItem(IDC_CT_TOUCH_PASSWORD, this);
+    m_touchEdits[1].SetWindowText(L"secret");
+    m_touchDate.SubclassDlgItem(IDC_CT_TOUCH_DATE, this);
+    m_touchDate.SetAlwaysBorder(true);
+}
+
+BOOL CControlsPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_CT_TOUCH_COMBO && HIWORD(wParam) == CBN_SELCHANGE)
+    {
+        int nMode = m_touchCombo.GetCurSel();
+        if (nMode >= 0 && nMode < (int)_countof(TREE_MODES))
+        {
+            m_tree.SetBkMode(TREE_MODES[nMode].mode);
+            m_tree.SetGradientHorz(TREE_MODES[nMode].bVariant);
+            m_tree.SetBitmapTiledMode(TREE_MODES[nMode].bVariant);
+            m_tree.Invalidate(FALSE);
+        }
+        return TRUE;
+    }
+    return CSkinChildDialog::OnCommand(wParam, lParam);
 }
 
 void CControlsPage::MakeEffectImages()
@@ -114,11 +206,16 @@ void CControlsPage::ApplySkin()
     for (int i = 0; i < 5; i++)
         m_icons[i].SetCoolIcon(ICON_COMMANDS[i]);
     m_pictures.ApplySkin(crBack);
+    m_statics[0].SetText(L"Bold static", crDark, TRUE);
+    m_statics[1].SetText(L"Normal static", RGB(0, 0, 0), FALSE);
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CControlsPage::ShowHot()
 {
+    // The touch controls at rest in the states the pointer and the focus would give them.
+    m_touchCombo.Show(true, false);
+    m_touchEdits[1].Show(true, true);
     CRect rc;
     m_icons[4].GetWindowRect(&rc);
     CPoint point = rc.CenterPoint();

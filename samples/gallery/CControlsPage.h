@@ -18,8 +18,24 @@ public:
     // Puts the pointer on one icon button so that it shows its hover look.
     void ShowHot();
 
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
 private:
     void MakeEffectImages();
+    void InitTreeAndTouch();
+
+    // A touch control put into a hover and focus state for the page to show at rest.
+    template <typename T> class CShown : public T
+    {
+    public:
+        void Show(bool bHover, bool bFocus)
+        {
+            this->m_bHover = bHover;
+            this->m_bFocus = bFocus;
+            this->DrawBorder();
+        }
+    };
 
     CSkinSliderCtrl m_sliders[7];
     CSkinCheckBox m_checks[4];
@@ -27,6 +43,14 @@ private:
     CEffectButton m_effects[3];
     CEffectStatic m_effectStatic;
     CIconButton m_icons[5];
+    CSkinEdit m_edit;
+    CSkinStatic m_statics[2];
+    // The tree's background follows the touch combo's choice.
+    CSkinTree m_tree;
+    CImageList m_imlTree;
+    CShown<CTouchComboBox> m_touchCombo;
+    CShown<CTouchEdit> m_touchEdits[2];
+    CTouchDateTimeCtrl m_touchDate;
     // The effect buttons' images, in the skin's colours; the buttons only borrow them.
     CBitmap m_bmEffect;
     CBitmap m_bmEffectHover;

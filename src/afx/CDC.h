@@ -100,6 +100,11 @@ public:
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL LineTo(POINT point) { return ::LineTo(m_hDC, point.x, point.y); }
+    BOOL BeginPath() { return ::BeginPath(m_hDC); }
+    BOOL EndPath() { return ::EndPath(m_hDC); }
+    BOOL AbortPath() { return ::AbortPath(m_hDC); }
+    BOOL FillPath() { return ::FillPath(m_hDC); }
+    BOOL StrokePath() { return ::StrokePath(m_hDC); }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
     BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }

@@ -105,6 +105,15 @@ public:
     BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL SetRedraw(BOOL bRedraw = TRUE) { return (BOOL)::SendMessageW(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
 
+    // Scroll bars of the window itself.
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const
+    {
+        lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+        lpScrollInfo->fMask = nMask;
+        return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    }
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+
     // Relatives.
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }

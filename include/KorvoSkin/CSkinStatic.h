@@ -1,0 +1,41 @@
+// A static text whose colour and weight (the theme's normal or bold font) are set in one call,
+// drawn on the skin's dialog background brush, with an optional tooltip and hand cursor.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CSkinStatic : public CStatic
+{
+    DECLARE_DYNAMIC(CSkinStatic)
+public:
+    CSkinStatic();
+    virtual ~CSkinStatic();
+
+    // The font is the theme's; the control does not own it.
+    void SetText(CString strText, COLORREF crText, BOOL bBold);
+    // An empty text removes the tip.
+    void SetToolTip(CString strText);
+    void SetHandCursor(BOOL bHand);
+
+    COLORREF GetTextColor() const { return m_crTextColor; }
+    HCURSOR GetHandCursor() const { return m_hCursor; }
+    HWND GetToolTipWindow() const { return m_ToolTip.m_hWnd; }
+
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
+
+    COLORREF m_crTextColor;
+    // A shared system cursor: never destroyed.
+    HCURSOR m_hCursor;
+    // Created on first use, destroyed with the control.
+    CToolTipCtrl m_ToolTip;
+
+private:
+    CSkinStatic(const CSkinStatic&) = delete;
+    void operator=(const CSkinStatic&) = delete;
+};

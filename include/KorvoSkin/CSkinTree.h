@@ -1,0 +1,64 @@
+// A tree view that paints its whole client area off screen: a background (stretched or tiled
+// bitmap, horizontal or vertical gradient, or solid colour), then each visible item as text over
+// a gradient band (group rows always, other rows when selected), with an optional icon from an
+// extra image list. Context menus the tree opens wear the skin's menu look.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CSkinTree : public CTreeCtrl
+{
+    DECLARE_DYNAMIC(CSkinTree)
+public:
+    enum BkMode
+    {
+        BkModeBitmap = 0,
+        BkModeGradient = 1,
+        BkModeSolid = 2
+    };
+
+    CSkinTree();
+    virtual ~CSkinTree();
+
+    // Plain accessors: the next paint shows the change.
+    BkMode GetBkMode() const { return m_BkMode; }
+    void SetBkMode(BkMode mode) { m_BkMode = mode; }
+    bool GetBitmapTiledMode() const { return m_bBitmapTiled; }
+    void SetBitmapTiledMode(bool bTiled) { m_bBitmapTiled = bTiled; }
+    bool GetGradientHorz() const { return m_bGradientHorz; }
+    void SetGradientHorz(bool bHorz) { m_bGradientHorz = bHorz; }
+    // The list stays the caller's.
+    void SetImageListEx(CImageList* pImageList) { m_pImageListEx = pImageList; }
+    // A bitmap resource of the library's own module; an unknown ID leaves the tree without one.
+    void SetBitmapID(UINT nID);
+    BOOL HasBitmap() const { return m_bitmap.m_hObject != NULL; }
+
+    bool ItemIsVisible(HTREEITEM hItem);
+    void DrawBackGround(CDC* pDC);
+    void DrawItems(CDC* pDC);
+    // Called once per drawn item when an extra image list is set, after its text.
+    virtual void DrawTreeItem(CDC* pDC, HTREEITEM hItem, CRect rcItem);
+
+protected:
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg void OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    DECLARE_MESSAGE_MAP()
+
+    bool m_bGradientHorz;
+    BkMode m_BkMode;
+    CBitmap m_bitmap;
+    bool m_bBitmapTiled;
+    // Valid during and after a paint.
+    CRect m_rcClient;
+    CPoint m_ptOrigin;
+    CImageList* m_pImageListEx;
+
+private:
+    CSkinTree(const CSkinTree&) = delete;
+    void operator=(const CSkinTree&) = delete;
+};

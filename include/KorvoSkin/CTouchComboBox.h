@@ -1,0 +1,42 @@
+// A drop-down list with a flat, light look: white, a rounded one-pixel frame that follows hover,
+// focus and the "always" flag, the selected text, and a grey drop-down triangle while the pointer
+// is over it. Hover ends with the platform's leave notification.
+#pragma once
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+
+class KORVOSKIN_API CTouchComboBox : public CComboBox
+{
+    DECLARE_DYNAMIC(CTouchComboBox)
+public:
+    CTouchComboBox();
+    virtual ~CTouchComboBox();
+
+    // Shows the plain frame also without the pointer over the control, from the next repaint.
+    void SetAlwaysBorder(bool bAlways) { m_bAlwaysBorder = bAlways; }
+
+    bool IsHover() const { return m_bHover; }
+    bool IsFocus() const { return m_bFocus; }
+
+protected:
+    // Draws the whole control at once through one off-screen bitmap.
+    void DrawBorder();
+
+    afx_msg void OnPaint();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    COLORREF m_crNormal;
+    COLORREF m_crHover;
+    COLORREF m_crFocus;
+    bool m_bFocus;
+    bool m_bHover;
+    bool m_bAlwaysBorder;
+
+private:
+    CTouchComboBox(const CTouchComboBox&) = delete;
+    void operator=(const CTouchComboBox&) = delete;
+};

@@ -1,0 +1,3 @@
+#include "CEdit.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)

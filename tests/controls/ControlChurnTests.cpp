@@ -1,0 +1,110 @@
+// Creating and destroying many of each control leaves no GDI or USER objects behind.
+#include "ControlsTestSupport.h"
+#include <algorithm>
+#include <functional>
+
+using namespace ControlsTest;
+
+namespace
+{
+const UINT IDC_CHURN = 950;
+
+struct CHandleHighs
+{
+    int nGdi = 0, nUser = 0;
+};
+
+// The highest handle slot (low 16 bits) among many fresh brushes and menus. Freed slots are
+// reused first, so while the fresh objects outnumber the free slots this grows with the objects
+// alive; it counts where the platform keeps no object count.
+CHandleHighs FreshHandleHighs()
+{
+    CHandleHighs highs;
+    std::vector<HBRUSH> brushes;
+    std::vector<HMENU> menus;
+    for (int i = 0; i < 3000; i++)
+    {
+        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
+        menus.push_back(::CreateMenu());
+        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
+        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
+    }
+    for (HBRUSH hBrush : brushes)
+        ::DeleteObject(hBrush);
+    for (HMENU hMenu : menus)
+        ::DestroyMenu(hMenu);
+    return highs;
+}
+}
+
+TEST(ControlChurn, EditStaticTreeAndTouchControlsFreeWhatTheyCreate)
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_DATE_CLASSES | ICC_TREEVIEW_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    CHostDialog dlg;
+    auto child = [&](LPCWSTR pszClass, DWORD dwStyle, LPCWSTR pszText) {
+        return dlg.AddControl(pszClass, IDC_CHURN, dwStyle, 10, 10, 150, 60, pszText);
+    };
+    // Each control is painted, hovered and left, so every drawing path runs.
+    auto exercise = [](CWnd& wnd) {
+        ::RedrawWindow(wnd.m_hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        wnd.SendMessage(WM_MOUSEMOVE);
+        wnd.SendMessage(WM_MOUSELEAVE);
+    };
+    CImageList images;
+    images.Create(16, 16, ILC_COLOR32, 1, 1);
+    struct Kind
+    {
+        const char* pszName;
+        std::function<void()> fnOne;
+    } kinds[] = {
+        { "skin edit", [&] { CSkinEdit c; c.SubclassWindow(child(L"Edit", WS_BORDER, L"Text")); exercise(c); c.DestroyWindow(); } },
+        { "skin static", [&] {
+             CSkinStatic c;
+             c.SubclassWindow(child(L"Static", SS_LEFT, L""));
+             c.SetText(L"Text", RGB(1, 2, 3), TRUE);
+             c.SetHandCursor(TRUE);
+             c.SetToolTip(L"Tip");
+             exercise(c);
+             c.DestroyWindow();
+         } },
+        { "skin tree", [&] {
+             CSkinTree c;
+             c.SubclassWindow(child(WC_TREEVIEWW, TVS_HASBUTTONS, L""));
+             c.InsertItem(L"Child", c.InsertItem(L"Group"));
+             c.SetImageListEx(&images);
+             c.SetBkMode(CSkinTree::BkModeBitmap);
+             c.SetBitmapID(101);
+             c.SetBitmapTiledMode(true);
+             exercise(c);
+             c.DestroyWindow();
+         } },
+        { "touch edit", [&] { CTouchEdit c; c.SubclassWindow(child(L"Edit", ES_PASSWORD, L"Text")); exercise(c); c.DestroyWindow(); } },
+        { "touch combo", [&] {
+             CTouchComboBox c;
+             c.SubclassWindow(child(L"ComboBox", CBS_DROPDOWNLIST, L""));
+             c.AddString(L"Item");
+             exercise(c);
+             c.DestroyWindow();
+         } },
+        { "touch date", [&] { CTouchDateTimeCtrl c; c.SubclassWindow(child(DATETIMEPICK_CLASSW, 0, L"")); exercise(c); c.DestroyWindow(); } },
+    };
+    for (Kind& kind : kinds)
+    {
+        for (int i = 0; i < 3; i++)
+            kind.fnOne();
+        KorvoTest::PumpMessages(0);
+        AfxDeleteTempMaps();
+        CHandleHighs before = FreshHandleHighs();
+        for (int i = 0; i < 40; i++)
+            kind.fnOne();
+        KorvoTest::PumpMessages(0);
+        AfxDeleteTempMaps();
+        CHandleHighs after = FreshHandleHighs();
+        printf("%-12s 40 created and destroyed: GDI slots %d -> %d, USER slots %d -> %d\n", kind.pszName, before.nGdi,
+               after.nGdi, before.nUser, after.nUser);
+        // One object left per control would show as 40 more slots.
+        EXPECT_LT(after.nGdi - before.nGdi, 20) << kind.pszName;
+        EXPECT_LT(after.nUser - before.nUser, 20) << kind.pszName;
+    }
+}

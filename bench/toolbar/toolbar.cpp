@@ -1,6 +1,7 @@
 // Repainting a 24-button skinned toolbar against a common-controls toolbar holding the same
 // bitmaps, in one process: a full repaint of each, and the skinned bar's repaint after the
 // hovered button changes. Prints the figures and their ratios.
+#include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <KorvoSkin.h>
 #include <api/Globals.h>
@@ -129,6 +130,8 @@ int main()
     printf("common-controls bar, full repaint: %8.1f us\n", tCommon);
     printf("skinned bar, full repaint:         %8.1f us  (%.2fx the common-controls bar; target <= 1.0)\n", tSkinned, tSkinned / tCommon);
     printf("skinned bar, hover change:         %8.1f us  (%.2fx its full repaint; target <= 0.25)\n", tHover, tHover / tSkinned);
+    KorvoBench::Row("toolbar repaint: skinned vs common controls", tSkinned / 1e6, tCommon / 1e6, KorvoBench::TIME_AT_MOST, 1.0);
+    KorvoBench::Row("toolbar hover change vs its full repaint", tHover / 1e6, tSkinned / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
 
     bar.DestroyWindow();
     ::DestroyWindow(hToolbar);

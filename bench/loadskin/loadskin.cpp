@@ -88,7 +88,7 @@ int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
     KorvoTest::CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                               DS_SETFONT, 380, 200, L"Host main window");
     double dPainted;
-    bool bOk;
+    bool bOk, bSkinFound = true;
     if (bSkinned)
     {
         g_strAppFolder = skin.strFolder;
@@ -97,7 +97,8 @@ int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
         LoadSkin(skin.strFirst, skin.strSecond);
         dCold = Now() - dStart;
         CSkinDialog dialog;
-        bOk = dialog.CreateIndirect(MainDialog(dialogTemplate)) && dialog.SkinMe(skin.strTarget);
+        bOk = dialog.CreateIndirect(MainDialog(dialogTemplate)) != FALSE;
+        bSkinFound = bOk && dialog.SkinMe(skin.strTarget);
         if (bOk)
             ShowPainted(dialog);
         dPainted = SinceProcessStart();
@@ -124,7 +125,8 @@ int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
     FILE* pFile = _wfopen(pszResult, L"w");
     if (!pFile)
         return 1;
-    fprintf(pFile, "%d %.9f %.9f %.9f\n", bOk ? 1 : 0, dPainted, dCold, bSkinned ? dWarm : 0.0);
+    // 1: painted skinned (or plain, as asked); 2: painted, but the skin had no window skin for it.
+    fprintf(pFile, "%d %.9f %.9f %.9f\n", bOk ? (bSkinFound ? 1 : 2) : 0, dPainted, dCold, bSkinned ? dWarm : 0.0);
     fclose(pFile);
     return bOk ? 0 : 1;
 }
@@ -170,7 +172,15 @@ CChildResult StartChild(bool bSkinned, const CSkinCase& skin, const CString& str
         return result;
     int nOk = 0;
     if (fscanf(pFile, "%d %lf %lf %lf", &nOk, &result.dPainted, &result.dCold, &result.dWarm) == 4)
-        result.bOk = nOk != 0;
+    {
+        result.bOk = nOk == 1;
+        if (nOk == 2)
+            printf("  a child found no window skin for its dialog\n");
+    }
+    else
+    {
+        printf("  a child wrote no figures\n");
+    }
     fclose(pFile);
     return result;
 }
@@ -178,8 +188,12 @@ CChildResult StartChild(bool bSkinned, const CSkinCase& skin, const CString& str
 // A window skin whose parts are cut from one 64 x 64 image.
 void AppendWindowSkin(std::string& str, int n)
 {
-    AppendF(str, "    <windowSkin>\r\n      <target window=\"%s%d\"/>\r\n      <image path=\"Generated\\frame.bmp\"/>\r\n"
-                 "      <parts>\r\n", n == 0 ? "Main" : "Other", n);
+    // The first is the dialog's; the others target windows it does not show.
+    if (n == 0)
+        str += "    <windowSkin>\r\n      <target window=\"Main\"/>\r\n";
+    else
+        AppendF(str, "    <windowSkin>\r\n      <target window=\"Other%d\"/>\r\n", n);
+    str += "      <image path=\"Generated\\frame.bmp\"/>\r\n      <parts>\r\n";
     static const char* const apszParts[] = { "TopLeft", "Top", "TopRight", "TopLeftIA", "TopIA", "TopRightIA", "LeftTop",
                                              "Left", "LeftBottom", "RightTop", "Right", "RightBottom", "BottomLeft",
                                              "Bottom", "BottomRight", "Close", "CloseHover", "CloseDown" };

@@ -1,5 +1,6 @@
 // Helpers of the benchmarks that generate skin documents and time work on them: formatted
-// appends and best-of-several wall times.
+// appends, best-of-several wall times, and the one result line every benchmark prints for
+// scripts/bench to collect.
 #pragma once
 #include <windows.h>
 #include <stdarg.h>
@@ -55,5 +56,43 @@ inline double BestTime(int nRuns, const std::function<bool()>& run)
             dBest = dElapsed;
     }
     return dBest;
+}
+
+// How a figure's ratio is judged against its target.
+enum RowGoal
+{
+    TIME_AT_MOST,   // ratio = our time / the baseline's; met when at most the target
+    SPEED_AT_LEAST, // ratio = the baseline's time / ours (how many times faster); met when at least the target
+    NO_TARGET,      // shown for information: ratio = our time / the baseline's
+};
+
+// Prints one result line: "@row", then tab-separated figure, our time and the baseline's in
+// milliseconds, ratio, target and whether it is met. Absolute times are shown as measured;
+// only the ratio, of two times taken in the same process, is judged. A negative time stands
+// for a measurement that failed, which never meets its target.
+inline void Row(const char* pszFigure, double dOurs, double dBaseline, RowGoal goal, double dTarget = 0)
+{
+    const bool bMeasured = dOurs > 0 && dBaseline > 0;
+    double dRatio = 0;
+    if (bMeasured)
+        dRatio = goal == SPEED_AT_LEAST ? dBaseline / dOurs : dOurs / dBaseline;
+    char szTarget[32] = "-";
+    const char* pszMet = "-";
+    if (goal == TIME_AT_MOST)
+    {
+        snprintf(szTarget, sizeof(szTarget), "<= %.2f", dTarget);
+        pszMet = bMeasured && dRatio <= dTarget ? "yes" : "NO";
+    }
+    else if (goal == SPEED_AT_LEAST)
+    {
+        snprintf(szTarget, sizeof(szTarget), ">= %.2f faster", dTarget);
+        pszMet = bMeasured && dRatio >= dTarget ? "yes" : "NO";
+    }
+    if (bMeasured)
+        printf("@row\t%s\t%.3f\t%.3f\t%.2f\t%s\t%s\n", pszFigure, dOurs * 1000.0, dBaseline * 1000.0, dRatio, szTarget, pszMet);
+    else
+        printf("@row\t%s\t%s\t%s\t-\t%s\t%s\n", pszFigure, dOurs > 0 ? "ok" : "failed", dBaseline > 0 ? "ok" : "failed",
+               szTarget, pszMet);
+    fflush(stdout);
 }
 }

@@ -1,6 +1,7 @@
 // Inserting ids with a pattern (multiples of a power of two) and names with a long shared
 // prefix, against sequential ids and short names in the same process. Ratios near 1 mean the
 // patterns cost nothing; the longest chain shows how evenly the table is used.
+#include "../BenchSupport.h"
 #include "ChainMap.h"
 #include <afxwin.h>
 #include <algorithm>
@@ -70,11 +71,15 @@ int main()
     {
         double d = InsertIds(nStep, &nLongest);
         printf("multiples of %u: %.2fx the time of sequential ids, longest chain %d\n", nStep, d / dSequential, nLongest);
+        char szFigure[64];
+        snprintf(szFigure, sizeof(szFigure), "map: ids in multiples of %u vs sequential", nStep);
+        KorvoBench::Row(szFigure, d, dSequential, KorvoBench::TIME_AT_MOST, 3.0);
     }
     double dShort = InsertNames(L"", &nLongest);
     printf("%d short names: longest chain %d\n", COUNT, nLongest);
     double dLong = InsertNames(CString(L'x', 100), &nLongest);
     printf("names with a 100-character shared prefix: %.2fx the time of short names, longest chain %d\n",
            dLong / dShort, nLongest);
+    KorvoBench::Row("map: names sharing a long prefix vs short", dLong, dShort, KorvoBench::NO_TARGET);
     return 0;
 }

@@ -6,6 +6,7 @@
 // (the batch against the same moves made singly), and a dialog-like one in which only every
 // fifth child follows the bottom-right corner (the batch, which leaves unchanged children out,
 // against positioning every child).
+#include "../BenchSupport.h"
 #include <KorvoSkin/CResizableLayout.h>
 #include <KorvoTest.h>
 #include <stdio.h>
@@ -149,6 +150,9 @@ int main()
     printf("ArrangeLayout vs one at a time, one in five moving: %.2fx faster\n", dDialogSingle / dDialogBatch);
     printf("Nothing changed: %.3f%% of a moving pass (%.2f us per child)\n", 100.0 * dUnchanged / dBatch,
            dUnchanged * 1e6 / (COLUMNS * ROWS));
+    KorvoBench::Row("layout: one batch vs SetWindowPos per child", dBatch, dSingle, KorvoBench::SPEED_AT_LEAST, 1.0);
+    KorvoBench::Row("layout: changed children only vs all", dDialogBatch, dDialogSingle, KorvoBench::SPEED_AT_LEAST, 1.0);
+    KorvoBench::Row("layout: nothing changed vs every child moving", dUnchanged, dBatch, KorvoBench::NO_TARGET);
     printf("Total run: %.1f s\n", KorvoTest::Now() - dStart);
     return 0;
 }

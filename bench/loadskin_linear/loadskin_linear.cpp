@@ -221,6 +221,8 @@ int main()
         if (dRatio > dWorst)
             dWorst = dRatio;
         printf("  %-30s %8zu bytes %8.1f ms  %5.2fx\n", c.pszName, strDoc.size(), dTime * 1000, dRatio);
+        std::string strFigure = std::string("hostile LoadSkin: ") + c.pszName + " vs ordinary";
+        Row(strFigure.c_str(), dTime, dOrdinary, TIME_AT_MOST, 3.0);
     }
     printf("worst hostile load: %.2fx the ordinary one (target: at most 3x)\n", dWorst);
     UnInitSkin();

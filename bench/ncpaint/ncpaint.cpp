@@ -3,6 +3,7 @@
 // the system frame's default non-client paint of a window of the same size. Also the size change
 // of a shaped skin, whose window region is built anew on every WM_SIZE, against that of an
 // unshaped one, whose region is a plain rectangle.
+#include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include "windowskin/CWindowSkin.h"
 #include "xml/XML.h"
@@ -222,6 +223,10 @@ int main()
     printf("ncpaint: WM_SIZE, unshaped skin           %8.1f us\n", dPlainSize);
     printf("ncpaint: WM_SIZE, shaped skin (4 shapes)  %8.1f us\n", dShapedSize);
     printf("ncpaint: shaped / unshaped WM_SIZE       %8.3f\n", dShapedSize / dPlainSize);
+
+    KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST, 1.0);
+    KorvoBench::Row("ncpaint: caption-only vs full skinned repaint", dCaption / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
+    KorvoBench::Row("ncpaint: shaped vs unshaped WM_SIZE", dShapedSize / 1e6, dPlainSize / 1e6, KorvoBench::NO_TARGET);
 
     skinned.DestroyWindow();
     system.DestroyWindow();

@@ -2,6 +2,7 @@
 // bitmaps, in one process: a full repaint of each, and the skinned bar's repaint after the
 // hovered button changes, and the library's own share of each composed off screen. Prints the
 // figures and their ratios.
+#include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <KorvoSkin.h>
 #include <api/Globals.h>
@@ -168,6 +169,10 @@ int main()
     printf("  floor: a repaint of no buttons:  %8.1f us  (%.2fx its full repaint; no change repaints for less)\n", tEmpty, tEmpty / tSkinned);
     printf("composed off screen, whole bar:    %8.1f us\n", tComposeFull);
     printf("composed off screen, two buttons:  %8.1f us  (%.2fx the whole bar; target <= 0.25)\n", tComposeHover, tComposeHover / tComposeFull);
+    KorvoBench::Row("toolbar repaint: skinned vs common controls", tSkinned / 1e6, tCommon / 1e6, KorvoBench::TIME_AT_MOST, 1.0);
+    KorvoBench::Row("toolbar hover change vs its full repaint", tHover / 1e6, tSkinned / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
+    KorvoBench::Row("toolbar repaint of no buttons vs its full repaint (the floor)", tEmpty / 1e6, tSkinned / 1e6, KorvoBench::NO_TARGET);
+    KorvoBench::Row("toolbar hover change composed off screen vs whole bar", tComposeHover / 1e6, tComposeFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
 
     bar.DestroyWindow();
     ::DestroyWindow(hToolbar);

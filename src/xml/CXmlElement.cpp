@@ -1,5 +1,6 @@
 #include "CXmlElement.h"
 #include "XML.h"
+#include "CXmlArena.h"
 #include <memory>
 
 namespace
@@ -33,34 +34,35 @@ void MakeAttributeKey(LPCWSTR pszName, CString& strKey)
 
 } // namespace
 
-CXmlElement::CXmlElement(CXmlElement* pParent)
-    : CXmlNode(XML_ELEMENT, pParent), m_mapAttributes(ATTRIBUTE_BLOCK_SIZE)
-{
-    m_mapAttributes.InitHashTable(17, FALSE);
-}
-
-CXmlElement::~CXmlElement()
+CXmlChildList::~CXmlChildList()
 {
     // A large tree is deleted long after it was built, out of cache: each node to be deleted
     // next is fetched while the current one goes.
-    for (POSITION pos = m_listChildren.GetHeadPosition(); pos;)
+    for (POSITION pos = GetHeadPosition(); pos;)
     {
-        CXmlElement* pChild = m_listChildren.GetNext(pos);
+        CXmlElement* pChild = GetNext(pos);
         if (pos)
-            __builtin_prefetch(m_listChildren.GetAt(pos));
+            __builtin_prefetch(GetAt(pos));
         delete pChild;
     }
-    m_listChildren.RemoveAll();
+}
 
-    for (auto* pPair = m_mapAttributes.PGetFirstAssoc(); pPair;)
+CXmlAttributeMap::~CXmlAttributeMap()
+{
+    for (auto* pPair = PGetFirstAssoc(); pPair;)
     {
         CXmlAttribute* pAttribute = pPair->value;
-        pPair = m_mapAttributes.PGetNextAssoc(pPair);
+        pPair = PGetNextAssoc(pPair);
         if (pPair)
             __builtin_prefetch(pPair->value);
         delete pAttribute;
     }
-    m_mapAttributes.RemoveAll();
+}
+
+CXmlElement::CXmlElement(CXmlElement* pParent)
+    : CXmlNode(XML_ELEMENT, pParent), m_mapAttributes(ATTRIBUTE_BLOCK_SIZE)
+{
+    m_mapAttributes.InitHashTable(17, FALSE);
 }
 
 CXmlAttribute* CXmlElement::GetAttribute(LPCWSTR pszName) const
@@ -136,7 +138,7 @@ BOOL CXmlElement::Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth)
             continue;
         }
 
-        std::unique_ptr<CXmlElement> pChild(new CXmlElement(this));
+        std::unique_ptr<CXmlElement> pChild(NewNode<CXmlElement>());
         if (!pChild->Parse(pszText, pszCursor, nDepth + 1))
             return FALSE;
         m_listChildren.AddTail(pChild.get());
@@ -161,7 +163,7 @@ BOOL CXmlElement::ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEm
         if (!*pszCursor)
             return FALSE;
 
-        std::unique_ptr<CXmlAttribute> pAttribute(new CXmlAttribute(this));
+        std::unique_ptr<CXmlAttribute> pAttribute(NewNode<CXmlAttribute>());
         if (!pAttribute->Parse(pszText, pszCursor))
             return FALSE;
 

@@ -15,11 +15,26 @@ const int XML_MAX_DEPTH = 256;
 // whatever names a document chooses.
 const int XML_MAX_ATTRIBUTES = 64;
 
+// Child elements in document order; those still in the list are deleted with it.
+class CXmlChildList : public CList<CXmlElement*, CXmlElement*>
+{
+public:
+    CXmlChildList() = default;
+    ~CXmlChildList();
+};
+
+// Attributes by lower-cased name; those still in the map are deleted with it.
+class CXmlAttributeMap : public CMap<CString, const CString&, CXmlAttribute*, CXmlAttribute*>
+{
+public:
+    explicit CXmlAttributeMap(int nBlockSize) : CMap(nBlockSize) {}
+    ~CXmlAttributeMap();
+};
+
 class CXmlElement : public CXmlNode
 {
 public:
     explicit CXmlElement(CXmlElement* pParent = NULL);
-    virtual ~CXmlElement();
 
     // Attribute by name, compared without regard to case; null when absent.
     CXmlAttribute* GetAttribute(LPCWSTR pszName) const;
@@ -32,10 +47,17 @@ public:
     // pszText is the start of the document, which offsets count from.
     BOOL Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth);
 
-    CList<CXmlElement*, CXmlElement*> m_listChildren;
-    CMap<CString, const CString&, CXmlAttribute*, CXmlAttribute*> m_mapAttributes;
+    // The attributes go after the children: members are destroyed in reverse order.
+    CXmlAttributeMap m_mapAttributes;
+    CXmlChildList m_listChildren;
 
 private:
+    // A new node of this element's document: in its arena when it has one.
+    template <class NODE> NODE* NewNode()
+    {
+        CXmlArena* pArena = GetArena();
+        return pArena ? new (*pArena) NODE(this) : new NODE(this);
+    }
     BOOL ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEmpty);
     void AppendText(LPCWSTR& pszCursor, int nCount);
 };

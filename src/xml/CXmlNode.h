@@ -4,6 +4,7 @@
 #include <KorvoSkin/KorvoSkinExport.h>
 
 class CXmlElement;
+class CXmlArena;
 
 class CXmlNode
 {
@@ -12,9 +13,15 @@ public:
 
     virtual ~CXmlNode();
 
-    // A document is built and dropped as a whole: its nodes reuse the blocks of the last one.
-    static void* operator new(size_t nSize) { return CFixedAlloc::Alloc(nSize); }
-    static void operator delete(void* p, size_t nSize) { CFixedAlloc::Free(p, nSize); }
+    // A parsed document's nodes are carved from its arena; nodes made on their own come from
+    // the framework's small blocks. Either kind is deleted with delete.
+    static void* operator new(size_t nSize);
+    static void* operator new(size_t nSize, CXmlArena& arena);
+    static void operator delete(void* p, size_t nSize);
+    static void operator delete(void* p, CXmlArena& arena);
+
+    // The arena this node was made in, or null.
+    CXmlArena* GetArena() const;
 
     int m_nType;
     CXmlElement* m_pParent;     // null for the root element

@@ -1,4 +1,5 @@
 #include "XML.h"
+#include "CXmlArena.h"
 #include <memory>
 #include <new>
 #include <exception>
@@ -334,7 +335,10 @@ CXmlElement* ParseDocument(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL bRequireDec
     if (!SkipComments(pszCursor))
         return NULL;
 
-    std::unique_ptr<CXmlElement> pRoot(new CXmlElement(NULL));
+    // The document's nodes take about as many bytes as its text: the first block is sized so,
+    // and the arena goes with the last node.
+    CXmlArena* pArena = CXmlArena::Create(wcslen(pszCursor) * sizeof(wchar_t));
+    std::unique_ptr<CXmlElement> pRoot(new (*pArena) CXmlElement(NULL));
     if (!pRoot->Parse(pszText, pszCursor, 1))
         return NULL;
     // Whatever follows the root element is ignored.

@@ -1,0 +1,86 @@
+// Storage of parsed trees: a document's nodes share its storage, which lasts as long as any of
+// them; nodes made on their own live apart from any document.
+#include "XmlTestSupport.h"
+
+namespace
+{
+// A document of nCount sections, each with attributes, text and a child, large enough to take
+// several blocks of storage.
+std::wstring Sections(int nCount)
+{
+    std::wstring str = L"<skin>";
+    for (int n = 0; n < nCount; n++)
+        str += L"<section name=\"s" + std::to_wstring(n) + L"\" a=\"1\" b=\"2\">text " + std::to_wstring(n) +
+               L"<item id=\"" + std::to_wstring(n) + L"\"/></section>";
+    return str + L"</skin>";
+}
+} // namespace
+
+TEST(XmlStorage, UnlinkedChildrenOutliveTheirDocumentsWhateverTheOrderOfDeletion)
+{
+    // Documents of growing size, so that the kept children sit in first and in later blocks.
+    std::vector<std::unique_ptr<CXmlElement>> kept;
+    for (int nSize : { 3, 50, 5000 })
+    {
+        XmlDocument pDoc = ParseText(Sections(nSize).c_str());
+        ASSERT_TRUE(pDoc);
+        for (int nIndex : { 0, nSize / 2, nSize - 3 })
+        {
+            POSITION pos = pDoc->m_listChildren.FindIndex(nIndex);
+            ASSERT_TRUE(pos);
+            kept.emplace_back(pDoc->m_listChildren.GetAt(pos));
+            pDoc->m_listChildren.RemoveAt(pos);
+        }
+        // Parse another document in between, so that storage given back is taken again.
+        ASSERT_TRUE(ParseText(Sections(nSize).c_str()));
+    }
+    // Dropped from the middle out, the newest first.
+    for (size_t n : { 4u, 8u, 0u, 6u, 2u, 7u, 1u, 5u, 3u })
+    {
+        CXmlElement* pSection = kept[n].get();
+        ASSERT_TRUE(pSection);
+        EXPECT_TRUE(pSection->IsNamed(L"section"));
+        EXPECT_EQ(std::wstring(L"2"), Str(pSection->GetAttributeValue(L"B")));
+        ASSERT_EQ(1, pSection->m_listChildren.GetCount());
+        CXmlElement* pItem = pSection->m_listChildren.GetHead();
+        EXPECT_EQ(pSection, pItem->m_pParent);
+        EXPECT_EQ(Str(pSection->GetAttributeValue(L"name")).substr(1), Str(pItem->GetAttributeValue(L"id")));
+        kept[n].reset();
+    }
+}
+
+TEST(XmlStorage, ElementsMadeOnTheirOwnParseAndDeleteLikeDocuments)
+{
+    // A host may make an element with new and parse into it: its children come from the same
+    // place as it does, and everything goes with it.
+    std::unique_ptr<CXmlElement> pElement(new CXmlElement());
+    LPCWSTR pszCursor = L"<a x='1' X='2'><b/><c y=\"3\">t</c></a>";
+    ASSERT_TRUE(pElement->Parse(pszCursor, 1));
+    EXPECT_EQ(NULL, pElement->GetArena());
+    EXPECT_EQ(std::wstring(L"2"), Str(pElement->GetAttributeValue(L"x")));
+    ASSERT_EQ(2, pElement->m_listChildren.GetCount());
+    EXPECT_EQ(NULL, pElement->m_listChildren.GetTail()->GetArena());
+    EXPECT_EQ(std::wstring(L"t"), Str(pElement->m_listChildren.GetTail()->m_strValue));
+
+    // An element of a document may be given a child made on its own.
+    XmlDocument pDoc = ParseText(L"<a><b/></a>");
+    ASSERT_TRUE(pDoc);
+    EXPECT_TRUE(pDoc->GetArena() != NULL);
+    pDoc->m_listChildren.AddTail(pElement.release());
+    EXPECT_EQ(2, pDoc->m_listChildren.GetCount());
+}
+
+TEST(XmlStorage, FailedParsesLeaveTheNextDocumentWhole)
+{
+    // Documents that fail late, after thousands of nodes, and at once; then a good one parses.
+    std::wstring strLate = Sections(3000);
+    strLate.resize(strLate.size() - 3);
+    for (int n = 0; n < 20; n++)
+    {
+        EXPECT_FALSE(ParseText(strLate.c_str()));
+        EXPECT_FALSE(ParseText(L"<"));
+    }
+    XmlDocument pDoc = ParseText(Sections(3000).c_str());
+    ASSERT_TRUE(pDoc);
+    EXPECT_EQ(3000, pDoc->m_listChildren.GetCount());
+}

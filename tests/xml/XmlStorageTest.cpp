@@ -54,8 +54,9 @@ TEST(XmlStorage, ElementsMadeOnTheirOwnParseAndDeleteLikeDocuments)
     // A host may make an element with new and parse into it: its children come from the same
     // place as it does, and everything goes with it.
     std::unique_ptr<CXmlElement> pElement(new CXmlElement());
-    LPCWSTR pszCursor = L"<a x='1' X='2'><b/><c y=\"3\">t</c></a>";
-    ASSERT_TRUE(pElement->Parse(pszCursor, 1));
+    LPCWSTR pszText = L"<a x='1' X='2'><b/><c y=\"3\">t</c></a>";
+    LPCWSTR pszCursor = pszText;
+    ASSERT_TRUE(pElement->Parse(pszText, pszCursor, 1));
     EXPECT_EQ(NULL, pElement->GetArena());
     EXPECT_EQ(std::wstring(L"2"), Str(pElement->GetAttributeValue(L"x")));
     ASSERT_EQ(2, pElement->m_listChildren.GetCount());

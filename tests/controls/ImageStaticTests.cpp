@@ -291,8 +291,8 @@ TEST_F(ImageStatic, ManyCyclesLeaveNoThreadOrHandleBehind)
         if (n)
             ::Sleep(n - 1);
     };
-    // Each cycle starts and ends a thread, about 25 ms under Wine: 200 keep the suite quick.
-    for (int i = 0; i < 200; i++)
+    // Each cycle starts and ends a thread, about 25 ms under Wine: a thousand take half a minute.
+    for (int i = 0; i < 1000; i++)
     {
         ASSERT_TRUE(image.Load(strPath)) << i;
         shortWait();

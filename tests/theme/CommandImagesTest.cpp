@@ -5,8 +5,7 @@
 
 namespace
 {
-// An icon resource of this test program: the library's tick, linked in with the library.
-const UINT ID_HOST_ICON = 100;
+const UINT ID_HOST_ICON = 4242; // an icon resource of this test program
 const COLORREF STRIP_COLOURS[4] = { RGB(255, 0, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(0, 255, 255) };
 
 // The pixel (x, y) of an icon drawn on white; the icon is destroyed, as its caller must.

@@ -246,6 +246,9 @@ bool CImageStatic::DrawFrameGIF()
             }
             dcTarget.Detach();
         }
+        // Some window systems (Wine's) put what another thread drew on screen only when the
+        // window's own thread next wakes: an empty message wakes it, and costs it nothing.
+        ::PostMessageW(hWnd, WM_NULL, 0, 0);
     }
 
     // The frame just drawn stays on screen for its own delay.

@@ -299,30 +299,6 @@ double TimePaints(CPage& page)
     return (KorvoTest::Now() - dStart) / ROUNDS;
 }
 
-struct HandleHighs
-{
-    int nGdi = 0, nUser = 0;
-};
-
-// The highest handle slot (low 16 bits) among 3,000 fresh brushes and 3,000 fresh menus.
-HandleHighs FreshHandleHighs()
-{
-    HandleHighs highs;
-    std::vector<HBRUSH> brushes;
-    std::vector<HMENU> menus;
-    for (int i = 0; i < 3000; i++)
-    {
-        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
-        menus.push_back(::CreateMenu());
-        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
-        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
-    }
-    for (HBRUSH hBrush : brushes)
-        ::DeleteObject(hBrush);
-    for (HMENU hMenu : menus)
-        ::DestroyMenu(hMenu);
-    return highs;
-}
 
 void Churn()
 {
@@ -381,7 +357,7 @@ void Churn()
         PROCESS_MEMORY_COUNTERS before = { sizeof(before) }, after = { sizeof(after) };
         DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
         ::GetProcessMemoryInfo(hProcess, &before, sizeof(before));
-        HandleHighs highsBefore = FreshHandleHighs();
+        KorvoTest::CHandleHighs highsBefore = KorvoTest::FreshHandleHighs();
         for (int i = 0; i < 1000; i++)
         {
             kind.fnOne();
@@ -391,7 +367,7 @@ void Churn()
         Pump();
         AfxDeleteTempMaps();
         ::GetProcessMemoryInfo(hProcess, &after, sizeof(after));
-        HandleHighs highsAfter = FreshHandleHighs();
+        KorvoTest::CHandleHighs highsAfter = KorvoTest::FreshHandleHighs();
         printf("%-14s %5lu -> %-5lu %5lu -> %-5lu %+16lld %6d -> %-6d %6d -> %-6d\n", kind.pszName, nGdi,
                ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS),
                (long long)after.PagefileUsage - (long long)before.PagefileUsage, highsBefore.nGdi, highsAfter.nGdi,

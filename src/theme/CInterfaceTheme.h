@@ -30,6 +30,15 @@ public:
     virtual ~CInterfaceTheme();
 
     // Colours -----------------------------------------------------------------------------
+    // A key of a skin's colour scheme and the member it sets; "dialog.back" has none, as the
+    // registry keeps it.
+    struct COLOUR_KEY
+    {
+        LPCWSTR pszKey;
+        COLORREF CInterfaceTheme::*pMember;
+    };
+    // Every key the scheme reader knows; nCount receives how many.
+    static const COLOUR_KEY* GetColourKeys(int& nCount);
     // With bCustom FALSE the base colours are first taken from the system; the rest are
     // always derived from the base colours as they stand.
     void CalculateColours(BOOL bCustom);

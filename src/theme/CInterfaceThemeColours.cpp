@@ -4,11 +4,7 @@
 namespace
 {
 // Skin key of every colour the scheme sets; "dialog.back" belongs to the registry.
-struct COLOUR_KEY
-{
-    LPCWSTR pszKey;
-    COLORREF CInterfaceTheme::*pMember;
-};
+typedef CInterfaceTheme::COLOUR_KEY COLOUR_KEY;
 
 const COLOUR_KEY s_colourKeys[] = {
     { L"system.base.window", &CInterfaceTheme::m_crWindow },
@@ -60,6 +56,12 @@ int HexDigit(wchar_t ch)
 }
 
 const COLORREF NO_COLOUR = 0xFFFFFFFF;
+}
+
+const CInterfaceTheme::COLOUR_KEY* CInterfaceTheme::GetColourKeys(int& nCount)
+{
+    nCount = (int)(sizeof(s_colourKeys) / sizeof(s_colourKeys[0]));
+    return s_colourKeys;
 }
 
 // Every character must be a digit: a lenient pair read ("0G" as 0, "-1" as a huge number)

@@ -4,37 +4,13 @@
 #include <functional>
 
 using namespace ControlsTest;
+using KorvoTest::CHandleHighs;
+using KorvoTest::FreshHandleHighs;
 
 namespace
 {
 const UINT IDC_CHURN = 950;
 
-struct CHandleHighs
-{
-    int nGdi = 0, nUser = 0;
-};
-
-// The highest handle slot (low 16 bits) among many fresh brushes and menus. Freed slots are
-// reused first, so while the fresh objects outnumber the free slots this grows with the objects
-// alive; it counts where the platform keeps no object count.
-CHandleHighs FreshHandleHighs()
-{
-    CHandleHighs highs;
-    std::vector<HBRUSH> brushes;
-    std::vector<HMENU> menus;
-    for (int i = 0; i < 3000; i++)
-    {
-        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
-        menus.push_back(::CreateMenu());
-        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
-        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
-    }
-    for (HBRUSH hBrush : brushes)
-        ::DeleteObject(hBrush);
-    for (HMENU hMenu : menus)
-        ::DestroyMenu(hMenu);
-    return highs;
-}
 }
 
 TEST(ControlChurn, EditStaticTreeAndTouchControlsFreeWhatTheyCreate)

@@ -1,5 +1,6 @@
 #include "KorvoTest.h"
 #include <shellapi.h>
+#include <algorithm>
 
 namespace KorvoTest
 {
@@ -152,5 +153,24 @@ CPixelCanvas::~CPixelCanvas()
 {
     ::SelectObject(m_dc.m_hDC, m_hOld);
     ::DeleteObject(m_hBitmap);
+}
+
+CHandleHighs FreshHandleHighs(int nProbes)
+{
+    CHandleHighs highs;
+    std::vector<HBRUSH> brushes;
+    std::vector<HMENU> menus;
+    for (int i = 0; i < nProbes; i++)
+    {
+        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
+        menus.push_back(::CreateMenu());
+        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
+        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
+    }
+    for (HBRUSH hBrush : brushes)
+        ::DeleteObject(hBrush);
+    for (HMENU hMenu : menus)
+        ::DestroyMenu(hMenu);
+    return highs;
 }
 }

@@ -58,6 +58,16 @@ HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner =
 // An opaque 16 by 16 icon of one colour; the caller destroys it.
 HICON MakeSolidIcon(COLORREF cr);
 
+// The highest GDI and USER handle slots (low 16 bits) among nProbes fresh brushes and menus,
+// which are freed again. Freed slots are reused first, so while the probes outnumber the free
+// slots these grow with the objects alive: a count where the platform keeps none (Wine's
+// GetGuiResources answers 0).
+struct CHandleHighs
+{
+    int nGdi = 0, nUser = 0;
+};
+CHandleHighs FreshHandleHighs(int nProbes = 3000);
+
 // Seconds from the performance counter, for benchmarks' timings.
 double Now();
 }

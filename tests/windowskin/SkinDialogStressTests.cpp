@@ -94,34 +94,11 @@ TEST(SkinDialogReload, OpenDialogsLetGoOfDeletedSkinsAndTakeTheNewOnesWithSkinMe
     EXPECT_EQ(rows[1].client, dialogs[1].ClientSize());
 }
 
+using KorvoTest::CHandleHighs;
+using KorvoTest::FreshHandleHighs;
+
 namespace
 {
-// The highest handle index (low 16 bits) among n fresh brushes and n fresh menus. Released
-// handles are reused before new slots are taken, so while n exceeds the free slots the highest
-// index grows exactly with the number of objects alive.
-struct CHandleHighs
-{
-    int nGdi = 0, nUser = 0;
-};
-
-CHandleHighs FreshHandleHighs(int n)
-{
-    CHandleHighs highs;
-    std::vector<HBRUSH> brushes;
-    std::vector<HMENU> menus;
-    for (int i = 0; i < n; i++)
-    {
-        brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
-        menus.push_back(::CreateMenu());
-        highs.nGdi = std::max(highs.nGdi, (int)((UINT_PTR)brushes.back() & 0xFFFF));
-        highs.nUser = std::max(highs.nUser, (int)((UINT_PTR)menus.back() & 0xFFFF));
-    }
-    for (HBRUSH hBrush : brushes)
-        ::DeleteObject(hBrush);
-    for (HMENU hMenu : menus)
-        ::DestroyMenu(hMenu);
-    return highs;
-}
 
 // A shaped skin, its region built again on every skin and size change, with menus and colours.
 CString StressSections(CSkinDefinitions& defs, int nTop, LPCWSTR pszFolder, LPCWSTR pszColour)

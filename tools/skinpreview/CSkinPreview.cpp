@@ -170,35 +170,10 @@ BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap)
 
 BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
 {
-    static const struct { LPCWSTR pszName; COLORREF CInterfaceTheme::*pMember; } s_colours[] = {
-        { L"system.base.window", &CInterfaceTheme::m_crWindow },
-        { L"system.base.midtone", &CInterfaceTheme::m_crMidtone },
-        { L"system.base.text", &CInterfaceTheme::m_crText },
-        { L"system.base.hitext", &CInterfaceTheme::m_crHiText },
-        { L"system.base.hiborder", &CInterfaceTheme::m_crHiBorder },
-        { L"system.base.highlight", &CInterfaceTheme::m_crHighlight },
-        { L"system.back.normal", &CInterfaceTheme::m_crBackNormal },
-        { L"system.back.selected", &CInterfaceTheme::m_crBackSel },
-        { L"system.back.checked", &CInterfaceTheme::m_crBackCheck },
-        { L"system.back.checked.selected", &CInterfaceTheme::m_crBackCheckSel },
-        { L"system.margin", &CInterfaceTheme::m_crMargin },
-        { L"system.border", &CInterfaceTheme::m_crBorder },
-        { L"system.shadow", &CInterfaceTheme::m_crSysShadow },
-        { L"system.text", &CInterfaceTheme::m_crCmdText },
-        { L"system.text.selected", &CInterfaceTheme::m_crCmdTextSel },
-        { L"system.disabled", &CInterfaceTheme::m_crDisabled },
-        { L"tooltip.back", &CInterfaceTheme::m_crTipBack },
-        { L"tooltip.text", &CInterfaceTheme::m_crTipText },
-        { L"tooltip.border", &CInterfaceTheme::m_crTipBorder },
-        { L"msg.border", &CInterfaceTheme::m_crMsgBorder },
-        { L"msg.back", &CInterfaceTheme::m_crMsgBack },
-        { L"card.back", &CInterfaceTheme::m_crCardBack },
-        { L"menu.border", &CInterfaceTheme::m_crMenuBorder },
-        { L"menu.back", &CInterfaceTheme::m_crMenuBack },
-        { L"menu.hover", &CInterfaceTheme::m_crMenuHover },
-    };
+    int nKeys = 0;
+    const CInterfaceTheme::COLOUR_KEY* pKeys = CInterfaceTheme::GetColourKeys(nKeys);
     const int ROW = 20, SWATCH = 40, WIDTH = 260;
-    const int nRows = (int)(sizeof(s_colours) / sizeof(s_colours[0])) + 1;
+    const int nRows = nKeys;
     if (!CreateSurface(WIDTH, nRows * ROW, bitmap))
         return FALSE;
     CClientDC screen(NULL);
@@ -223,10 +198,8 @@ BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
         dc.SetTextColor(RGB(0, 0, 0));
         dc.TextOut(SWATCH + 8, y + 3, pszName);
     };
-    int nRow = 0;
-    for (const auto& colour : s_colours)
-        Row(nRow++, colour.pszName, g_Theme.*colour.pMember);
-    Row(nRow, L"dialog.back", g_Registry.m_crDialogBack);
+    for (int i = 0; i < nKeys; i++)
+        Row(i, pKeys[i].pszKey, pKeys[i].pMember ? g_Theme.*pKeys[i].pMember : g_Registry.m_crDialogBack);
     if (hOldFont)
         dc.SelectObject(hOldFont);
     dc.SelectObject(hOld);

@@ -26,7 +26,7 @@ const GUID FRAME_DIMENSION_TIME = { 0x6aedbd6d, 0x3fb5, 0x418a, { 0x83, 0xa6, 0x
 class CBenchImage : public CImageStatic
 {
 public:
-    HANDLE Thread() const { return m_hThread; }
+    HANDLE Thread() const { return m_hThread.get(); }
     UINT Position() const { return *(volatile const UINT*)&m_nFramePosition; }
 };
 

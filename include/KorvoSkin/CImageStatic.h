@@ -55,9 +55,21 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    HANDLE m_hThread;
-    HANDLE m_hPause;
-    HANDLE m_hExitEvent;
+    // A kernel handle, closed when its owner is reset or goes.
+    struct CHandleCloser
+    {
+        void operator()(HANDLE h) const { ::CloseHandle(h); }
+    };
+    using CHandleOwner = std::unique_ptr<void, CHandleCloser>;
+    // A GDI+ image, disposed when its owner is reset or goes.
+    struct CImageDisposer
+    {
+        void operator()(Gdiplus::GpImage* pImage) const;
+    };
+
+    CHandleOwner m_hThread;
+    CHandleOwner m_hPause;
+    CHandleOwner m_hExitEvent;
     UINT m_nFrameCount;
     UINT m_nFramePosition;
     // Animation thread only: the active frame, which the next step draws.
@@ -68,5 +80,5 @@ protected:
     // fewer than the frames.
     std::unique_ptr<UINT[]> m_pDelays;
     UINT m_nDelayCount;
-    Gdiplus::GpImage* m_pImage;
+    std::unique_ptr<Gdiplus::GpImage, CImageDisposer> m_pImage;
 };

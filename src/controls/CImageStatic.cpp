@@ -58,13 +58,11 @@ public:
 private:
     GpGraphics* m_pGraphics = NULL;
 };
-
-void CloseHandleAndClear(HANDLE& h)
-{
-    if (h)
-        ::CloseHandle(h);
-    h = NULL;
 }
+
+void CImageStatic::CImageDisposer::operator()(GpImage* pImage) const
+{
+    GdipDisposeImage(pImage);
 }
 
 IMPLEMENT_DYNAMIC(CImageStatic, CStatic)
@@ -75,8 +73,7 @@ BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
 END_MESSAGE_MAP()
 
 CImageStatic::CImageStatic()
-    : m_hThread(NULL), m_hPause(NULL), m_hExitEvent(NULL), m_nFrameCount(0), m_nFramePosition(0), m_nFrameShown(0),
-      m_bIsInitialized(false), m_bPause(false), m_nDelayCount(0), m_pImage(NULL)
+    : m_nFrameCount(0), m_nFramePosition(0), m_nFrameShown(0), m_bIsInitialized(false), m_bPause(false), m_nDelayCount(0)
 {
 }
 
@@ -95,7 +92,7 @@ bool CImageStatic::Load(CString strPath)
         return false;
     GpImage* pImage = NULL;
     GpStatus status = GdipLoadImageFromFile((LPCWSTR)strPath, &pImage);
-    m_pImage = pImage;
+    m_pImage.reset(pImage);
     if (!m_pImage || status != Ok)
     {
         Destroy();
@@ -118,37 +115,37 @@ void CImageStatic::Initialize()
 {
     m_nFramePosition = 0;
     m_nFrameCount = 0;
-    m_hThread = NULL;
+    m_hThread.reset();
     m_bIsInitialized = false;
     m_pDelays.reset();
     m_nDelayCount = 0;
     m_bPause = false;
-    m_hExitEvent = ::CreateEventW(NULL, TRUE, FALSE, NULL);
-    m_hPause = ::CreateEventW(NULL, TRUE, TRUE, NULL);
+    m_hExitEvent.reset(::CreateEventW(NULL, TRUE, FALSE, NULL));
+    m_hPause.reset(::CreateEventW(NULL, TRUE, TRUE, NULL));
 }
 
 bool CImageStatic::TestForAnimatedGIF()
 {
     UINT nDimensions = 0;
-    GdipImageGetFrameDimensionsCount(m_pImage, &nDimensions);
+    GdipImageGetFrameDimensionsCount(m_pImage.get(), &nDimensions);
     if (nDimensions > 0 && nDimensions <= MAX_FRAME_DIMENSIONS)
     {
         GUID dimensions[MAX_FRAME_DIMENSIONS] = {};
-        if (GdipImageGetFrameDimensionsList(m_pImage, dimensions, nDimensions) == Ok)
+        if (GdipImageGetFrameDimensionsList(m_pImage.get(), dimensions, nDimensions) == Ok)
         {
             UINT nCount = 0;
-            if (GdipImageGetFrameCount(m_pImage, &dimensions[0], &nCount) == Ok)
+            if (GdipImageGetFrameCount(m_pImage.get(), &dimensions[0], &nCount) == Ok)
                 m_nFrameCount = nCount;
         }
     }
 
     // The delays are copied out of the property, as many as it really holds.
     UINT nSize = 0;
-    if (GdipGetPropertyItemSize(m_pImage, FRAME_DELAY_TAG, &nSize) == Ok && nSize > sizeof(PropertyItem))
+    if (GdipGetPropertyItemSize(m_pImage.get(), FRAME_DELAY_TAG, &nSize) == Ok && nSize > sizeof(PropertyItem))
     {
         std::unique_ptr<BYTE[]> pBuffer(new (std::nothrow) BYTE[nSize]);
         PropertyItem* pItem = (PropertyItem*)pBuffer.get();
-        if (pItem && GdipGetPropertyItem(m_pImage, FRAME_DELAY_TAG, nSize, pItem) == Ok && pItem->value &&
+        if (pItem && GdipGetPropertyItem(m_pImage.get(), FRAME_DELAY_TAG, nSize, pItem) == Ok && pItem->value &&
             pItem->type == PropertyTagTypeLong)
         {
             // The value lies within the buffer GDI+ filled; never read past either bound.
@@ -186,10 +183,10 @@ bool CImageStatic::InitAnimation()
     if (m_hThread)
         return false;
     unsigned int nThreadID = 0;
-    m_hThread = (HANDLE)_beginthreadex(NULL, 0, _ThreadAnimationProc, this, CREATE_SUSPENDED, &nThreadID);
+    m_hThread.reset((HANDLE)_beginthreadex(NULL, 0, _ThreadAnimationProc, this, CREATE_SUSPENDED, &nThreadID));
     if (!m_hThread)
         return true;
-    ::ResumeThread(m_hThread);
+    ::ResumeThread(m_hThread.get());
     return false;
 }
 
@@ -219,7 +216,7 @@ void CImageStatic::ThreadAnimation()
 bool CImageStatic::DrawFrameGIF()
 {
     // The exit event comes first, so a stop wins over a resume.
-    HANDLE handles[2] = { m_hExitEvent, m_hPause };
+    HANDLE handles[2] = { m_hExitEvent.get(), m_hPause.get() };
     if (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
         return true;
 
@@ -240,7 +237,7 @@ bool CImageStatic::DrawFrameGIF()
                     if (graphics.Get())
                     {
                         GdipGraphicsClear(graphics.Get(), 0xFFFFFFFF);
-                        GdipDrawImageRectI(graphics.Get(), m_pImage, 0, 0, rcClient.Width(), rcClient.Height());
+                        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
                     }
                 }
             }
@@ -253,11 +250,11 @@ bool CImageStatic::DrawFrameGIF()
 
     // The frame just drawn stays on screen for its own delay.
     UINT nDrawn = m_nFrameShown;
-    GdipImageSelectActiveFrame(m_pImage, &FRAME_DIMENSION_TIME, m_nFramePosition);
+    GdipImageSelectActiveFrame(m_pImage.get(), &FRAME_DIMENSION_TIME, m_nFramePosition);
     m_nFrameShown = m_nFramePosition;
     if (++m_nFramePosition >= m_nFrameCount)
         m_nFramePosition = 0;
-    return ::WaitForSingleObject(m_hExitEvent, FrameDelay(nDrawn)) != WAIT_TIMEOUT;
+    return ::WaitForSingleObject(m_hExitEvent.get(), FrameDelay(nDrawn)) != WAIT_TIMEOUT;
 }
 
 void CImageStatic::Draw()
@@ -271,7 +268,7 @@ void CImageStatic::Draw()
     ::GetClientRect(m_hWnd, &rcClient);
     CGraphics graphics(dcWindow.Get());
     if (graphics.Get())
-        GdipDrawImageRectI(graphics.Get(), m_pImage, 0, 0, rcClient.Width(), rcClient.Height());
+        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
 }
 
 void CImageStatic::OnPaint()
@@ -292,9 +289,9 @@ void CImageStatic::SetPause(bool bPause)
     if (m_nFrameCount <= 1)
         return;
     if (bPause && !m_bPause && m_hPause)
-        ::ResetEvent(m_hPause);
+        ::ResetEvent(m_hPause.get());
     else if (!bPause && m_bPause && m_hPause)
-        ::SetEvent(m_hPause);
+        ::SetEvent(m_hPause.get());
     m_bPause = bPause;
 }
 
@@ -305,22 +302,20 @@ void CImageStatic::Destroy()
         if (m_nFrameCount > 1)
         {
             if (m_bPause && m_hPause)
-                ::SetEvent(m_hPause);
+                ::SetEvent(m_hPause.get());
             m_bPause = false;
         }
-        ::SetEvent(m_hExitEvent);
+        ::SetEvent(m_hExitEvent.get());
         // The thread sees the exit event before its next frame or during its delay: this waits
         // at most for the frame it is drawing.
-        ::WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandleAndClear(m_hThread);
+        ::WaitForSingleObject(m_hThread.get(), INFINITE);
+        m_hThread.reset();
     }
-    CloseHandleAndClear(m_hExitEvent);
-    CloseHandleAndClear(m_hPause);
+    m_hExitEvent.reset();
+    m_hPause.reset();
     m_pDelays.reset();
     m_nDelayCount = 0;
-    if (m_pImage)
-        GdipDisposeImage(m_pImage);
-    m_pImage = NULL;
+    m_pImage.reset();
     m_bIsInitialized = false;
 }
 

@@ -20,7 +20,7 @@ const COLORREF MARKER = RGB(255, 0, 255);
 class CTestImageStatic : public CImageStatic
 {
 public:
-    HANDLE Thread() const { return m_hThread; }
+    HANDLE Thread() const { return m_hThread.get(); }
     using CImageStatic::FrameDelay;
 };
 

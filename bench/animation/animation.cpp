@@ -8,9 +8,11 @@
 #include <gdiplus.h>
 #include <stdio.h>
 #include <algorithm>
-#include <atomic>
+#include <functional>
 #include <memory>
+#include <set>
 #include <vector>
+#include <tlhelp32.h>
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -22,13 +24,38 @@ const int CONTROL_CX = 160;
 const int CONTROL_CY = 120;
 const GUID FRAME_DIMENSION_TIME = { 0x6aedbd6d, 0x3fb5, 0x418a, { 0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72 } };
 
-// Reaches the thread and the frame the thread selects next.
-class CBenchImage : public CImageStatic
+// The ids of the process's threads.
+std::set<DWORD> ThreadIds()
 {
-public:
-    HANDLE Thread() const { return m_hThread.get(); }
-    UINT Position() const { return *(volatile const UINT*)&m_nFramePosition; }
-};
+    std::set<DWORD> ids;
+    HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = { sizeof(entry) };
+    for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            ids.insert(entry.th32ThreadID);
+    ::CloseHandle(hSnapshot);
+    return ids;
+}
+
+// Opens the threads that load() starts: the animation threads of the pictures it loads.
+std::vector<HANDLE> ThreadsStartedBy(const std::function<void()>& load)
+{
+    std::set<DWORD> before = ThreadIds();
+    load();
+    std::vector<HANDLE> threads;
+    for (DWORD id : ThreadIds())
+        if (!before.count(id))
+            if (HANDLE hThread = ::OpenThread(THREAD_QUERY_INFORMATION, FALSE, id))
+                threads.push_back(hThread);
+    return threads;
+}
+
+void CloseThreads(std::vector<HANDLE>& threads)
+{
+    for (HANDLE hThread : threads)
+        ::CloseHandle(hThread);
+    threads.clear();
+}
 
 double ThreadSeconds(HANDLE hThread)
 {
@@ -40,8 +67,11 @@ double ThreadSeconds(HANDLE hThread)
     return (double)(kernel.QuadPart + user.QuadPart) / 1e7;
 }
 
-void PumpFor(double dSeconds)
+// Runs the message loop for a while; counts the frames the animation threads of the windows
+// in frameWindows draw, by the wake-up message each thread posts its window after a frame.
+long PumpFor(double dSeconds, const std::set<HWND>& frameWindows = {})
 {
+    long nFrames = 0;
     double dEnd = KorvoTest::Now() + dSeconds;
     for (double dNow = KorvoTest::Now(); dNow < dEnd; dNow = KorvoTest::Now())
     {
@@ -49,54 +79,14 @@ void PumpFor(double dSeconds)
         MSG msg;
         while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
         {
+            if (msg.message == WM_NULL && frameWindows.count(msg.hwnd))
+                nFrames++;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
     }
+    return nFrames;
 }
-
-// Counts the frames the controls' threads step through, from a thread of its own so the GUI
-// thread's time stays the controls' alone.
-class CFrameCounter
-{
-public:
-    explicit CFrameCounter(std::vector<CBenchImage*> images) : m_images(std::move(images))
-    {
-        m_hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
-    }
-    ~CFrameCounter()
-    {
-        m_bStop = true;
-        ::WaitForSingleObject(m_hThread, INFINITE);
-        ::CloseHandle(m_hThread);
-    }
-    long Frames() const { return m_nFrames; }
-
-private:
-    static DWORD WINAPI Run(void* p)
-    {
-        CFrameCounter* pThis = (CFrameCounter*)p;
-        std::vector<UINT> last;
-        for (CBenchImage* pImage : pThis->m_images)
-            last.push_back(pImage->Position());
-        while (!pThis->m_bStop)
-        {
-            for (size_t i = 0; i < last.size(); i++)
-            {
-                UINT n = pThis->m_images[i]->Position();
-                if (n != last[i])
-                    pThis->m_nFrames++;
-                last[i] = n;
-            }
-            ::Sleep(1);
-        }
-        return 0;
-    }
-    std::vector<CBenchImage*> m_images;
-    std::atomic<bool> m_bStop{ false };
-    std::atomic<long> m_nFrames{ 0 };
-    HANDLE m_hThread;
-};
 }
 
 int main()
@@ -112,34 +102,35 @@ int main()
     CWnd host;
     host.CreateEx(0, L"Static", L"Animation bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 5 * CONTROL_CX, 4 * CONTROL_CY),
                   NULL, 0);
-    std::vector<std::unique_ptr<CBenchImage>> images;
+    std::vector<std::unique_ptr<CImageStatic>> images;
+    std::set<HWND> windows;
     for (int i = 0; i < CONTROLS; i++)
     {
-        images.push_back(std::make_unique<CBenchImage>());
+        images.push_back(std::make_unique<CImageStatic>());
         int x = (i % 5) * CONTROL_CX, y = (i / 5) * CONTROL_CY;
         images.back()->Create(L"", WS_CHILD | WS_VISIBLE, CRect(x, y, x + CONTROL_CX, y + CONTROL_CY), &host, 100 + i);
+        windows.insert(images.back()->m_hWnd);
     }
     PumpFor(0.2);
 
     // 1. Twenty controls play for two seconds while the GUI thread runs its message loop.
-    for (auto& pImage : images)
-        pImage->Load(strGif);
+    // The first picture brings in the decoders, and whatever threads they keep.
+    images[0]->Load(strGif);
+    images[0]->Destroy();
+    std::vector<HANDLE> threads = ThreadsStartedBy([&] {
+        for (auto& pImage : images)
+            pImage->Load(strGif);
+    });
     double dGuiBefore = ThreadSeconds(::GetCurrentThread());
     double dWallBefore = KorvoTest::Now();
-    long nFrames = 0;
-    {
-        std::vector<CBenchImage*> all;
-        for (auto& pImage : images)
-            all.push_back(pImage.get());
-        CFrameCounter counter(all);
-        PumpFor(2.0);
-        nFrames = counter.Frames();
-    }
+    long nFrames = PumpFor(2.0, windows);
     double dGui = ThreadSeconds(::GetCurrentThread()) - dGuiBefore;
     double dWall = KorvoTest::Now() - dWallBefore;
+    // Read while the threads run: some systems forget an ended thread's times.
     double dAnimation = 0;
-    for (auto& pImage : images)
-        dAnimation += ThreadSeconds(pImage->Thread());
+    for (HANDLE hThread : threads)
+        dAnimation += ThreadSeconds(hThread);
+    CloseThreads(threads);
     for (auto& pImage : images)
         pImage->Destroy();
     printf("20 controls, %.2f s: %ld frames; GUI thread %.2f ms CPU in all, %.4f ms per frame; "
@@ -155,14 +146,12 @@ int main()
     double dBestControl = 1e30, dBestPlain = 1e30;
     for (int nRun = 0; nRun < 3; nRun++)
     {
-        images[0]->Load(strGif);
-        long nOne = 0;
-        {
-            CFrameCounter counter({ images[0].get() });
-            PumpFor(3.0);
-            nOne = counter.Frames();
-        }
-        double dControl = ThreadSeconds(images[0]->Thread());
+        std::vector<HANDLE> thread = ThreadsStartedBy([&] { images[0]->Load(strGif); });
+        long nOne = PumpFor(3.0, { images[0]->m_hWnd });
+        double dControl = 0;
+        for (HANDLE hThread : thread)
+            dControl += ThreadSeconds(hThread);
+        CloseThreads(thread);
         images[0]->Destroy();
         if (nOne)
             dBestControl = std::min(dBestControl, dControl / nOne);

@@ -1,69 +1,6 @@
 #include <KorvoSkin/CImageStatic.h>
-#include "CMemoryDC.h"
-#include "GdiplusRunning.h"
-#include <gdiplus.h>
-#include <process.h>
-#include <algorithm>
+#include "CImageAnimation.h"
 #include <new>
-
-using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
-
-namespace
-{
-// The frame dimension of animated pictures; the platform library exports it under a name the
-// cross headers do not always declare, so it is spelled out here.
-const GUID FRAME_DIMENSION_TIME = { 0x6aedbd6d, 0x3fb5, 0x418a, { 0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72 } };
-const PROPID FRAME_DELAY_TAG = 0x5100;
-// A picture lists one dimension per way its frames vary; more than a few is not a picture.
-const UINT MAX_FRAME_DIMENSIONS = 16;
-
-// A window DC taken from any thread, released with it.
-class CWindowDCHandle
-{
-public:
-    explicit CWindowDCHandle(HWND hWnd) : m_hWnd(hWnd), m_hDC(hWnd ? ::GetDC(hWnd) : NULL) {}
-    ~CWindowDCHandle()
-    {
-        if (m_hDC)
-            ::ReleaseDC(m_hWnd, m_hDC);
-    }
-    CWindowDCHandle(const CWindowDCHandle&) = delete;
-    CWindowDCHandle& operator=(const CWindowDCHandle&) = delete;
-    HDC Get() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-};
-
-// A GDI+ graphics object on a DC, deleted with it.
-class CGraphics
-{
-public:
-    explicit CGraphics(HDC hDC)
-    {
-        if (GdipCreateFromHDC(hDC, &m_pGraphics) != Ok)
-            m_pGraphics = NULL;
-    }
-    ~CGraphics()
-    {
-        if (m_pGraphics)
-            GdipDeleteGraphics(m_pGraphics);
-    }
-    CGraphics(const CGraphics&) = delete;
-    CGraphics& operator=(const CGraphics&) = delete;
-    GpGraphics* Get() const { return m_pGraphics; }
-
-private:
-    GpGraphics* m_pGraphics = NULL;
-};
-}
-
-void CImageStatic::CImageDisposer::operator()(GpImage* pImage) const
-{
-    GdipDisposeImage(pImage);
-}
 
 IMPLEMENT_DYNAMIC(CImageStatic, CStatic)
 
@@ -72,8 +9,7 @@ BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CImageStatic::CImageStatic()
-    : m_nFrameCount(0), m_nFramePosition(0), m_nFrameShown(0), m_bIsInitialized(false), m_bPause(false), m_nDelayCount(0)
+CImageStatic::CImageStatic() : m_pAnimation(new (std::nothrow) CImageAnimation(*this))
 {
 }
 
@@ -85,196 +21,48 @@ CImageStatic::~CImageStatic()
 
 bool CImageStatic::Load(CString strPath)
 {
-    if (strPath.IsEmpty())
+    if (strPath.IsEmpty() || !m_pAnimation)
         return false;
-    Destroy();
-    if (!IsGdiplusRunning())
-        return false;
-    GpImage* pImage = NULL;
-    GpStatus status = GdipLoadImageFromFile((LPCWSTR)strPath, &pImage);
-    m_pImage.reset(pImage);
-    if (!m_pImage || status != Ok)
-    {
-        Destroy();
-        return false;
-    }
-    Initialize();
-    if (!m_hExitEvent || !m_hPause)
-    {
-        Destroy();
-        return false;
-    }
-    m_bIsInitialized = true;
-    TestForAnimatedGIF();
-    InitAnimation();
-    Draw();
-    return true;
-}
-
-void CImageStatic::Initialize()
-{
-    m_nFramePosition = 0;
-    m_nFrameCount = 0;
-    m_hThread.reset();
-    m_bIsInitialized = false;
-    m_pDelays.reset();
-    m_nDelayCount = 0;
-    m_bPause = false;
-    m_hExitEvent.reset(::CreateEventW(NULL, TRUE, FALSE, NULL));
-    m_hPause.reset(::CreateEventW(NULL, TRUE, TRUE, NULL));
-}
-
-bool CImageStatic::TestForAnimatedGIF()
-{
-    UINT nDimensions = 0;
-    GdipImageGetFrameDimensionsCount(m_pImage.get(), &nDimensions);
-    if (nDimensions > 0 && nDimensions <= MAX_FRAME_DIMENSIONS)
-    {
-        GUID dimensions[MAX_FRAME_DIMENSIONS] = {};
-        if (GdipImageGetFrameDimensionsList(m_pImage.get(), dimensions, nDimensions) == Ok)
-        {
-            UINT nCount = 0;
-            if (GdipImageGetFrameCount(m_pImage.get(), &dimensions[0], &nCount) == Ok)
-                m_nFrameCount = nCount;
-        }
-    }
-
-    // The delays are copied out of the property, as many as it really holds.
-    UINT nSize = 0;
-    if (GdipGetPropertyItemSize(m_pImage.get(), FRAME_DELAY_TAG, &nSize) == Ok && nSize > sizeof(PropertyItem))
-    {
-        std::unique_ptr<BYTE[]> pBuffer(new (std::nothrow) BYTE[nSize]);
-        PropertyItem* pItem = (PropertyItem*)pBuffer.get();
-        if (pItem && GdipGetPropertyItem(m_pImage.get(), FRAME_DELAY_TAG, nSize, pItem) == Ok && pItem->value &&
-            pItem->type == PropertyTagTypeLong)
-        {
-            // The value lies within the buffer GDI+ filled; never read past either bound.
-            ULONG nBytes = pItem->length;
-            BYTE* pValue = (BYTE*)pItem->value;
-            if (pValue >= pBuffer.get() && pValue <= pBuffer.get() + nSize)
-                nBytes = std::min<ULONG>(nBytes, (ULONG)(pBuffer.get() + nSize - pValue));
-            else
-                nBytes = 0;
-            UINT nDelays = nBytes / sizeof(UINT);
-            m_pDelays.reset(nDelays ? new (std::nothrow) UINT[nDelays] : NULL);
-            if (m_pDelays)
-            {
-                memcpy(m_pDelays.get(), pValue, nDelays * sizeof(UINT));
-                m_nDelayCount = nDelays;
-            }
-        }
-    }
-    return m_nFrameCount > 1;
-}
-
-DWORD CImageStatic::FrameDelay(UINT nFrame) const
-{
-    if (nFrame >= m_nDelayCount)
-        return DEFAULT_FRAME_DELAY_MS;
-    // At most 0xFFFFFFFF / 10 hundredths fit a millisecond count; a GIF stores 16 bits.
-    DWORD nDelay = (DWORD)std::min<UINT>(m_pDelays[nFrame], 0xFFFFFFFFu / 10) * 10;
-    return std::max<DWORD>(nDelay, MIN_FRAME_DELAY_MS);
-}
-
-bool CImageStatic::InitAnimation()
-{
-    if (!m_bIsInitialized || m_nFrameCount < 2)
-        return false;
-    if (m_hThread)
-        return false;
-    unsigned int nThreadID = 0;
-    m_hThread.reset((HANDLE)_beginthreadex(NULL, 0, _ThreadAnimationProc, this, CREATE_SUSPENDED, &nThreadID));
-    if (!m_hThread)
-        return true;
-    ::ResumeThread(m_hThread.get());
-    return false;
-}
-
-unsigned int __stdcall CImageStatic::_ThreadAnimationProc(void* pParam)
-{
-    ((CImageStatic*)pParam)->ThreadAnimation();
-    return 0;
-}
-
-void CImageStatic::ThreadAnimation()
-{
-    // The image starts on frame 0 and nothing is selected yet.
-    m_nFramePosition = 0;
-    m_nFrameShown = 0;
-    try
-    {
-        while (!DrawFrameGIF())
-        {
-        }
-    }
-    catch (...)
-    {
-        // Out of memory in a wrapper: the animation stops; Destroy still finds the thread ended.
-    }
-}
-
-bool CImageStatic::DrawFrameGIF()
-{
-    // The exit event comes first, so a stop wins over a resume.
-    HANDLE handles[2] = { m_hExitEvent.get(), m_hPause.get() };
-    if (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
-        return true;
-
-    HWND hWnd = m_hWnd;
-    {
-        CWindowDCHandle dcWindow(hWnd);
-        if (dcWindow.Get())
-        {
-            CRect rcClient;
-            ::GetClientRect(hWnd, &rcClient);
-            CDC dcTarget;
-            dcTarget.Attach(dcWindow.Get());
-            {
-                CMemoryDC dcMemory(&dcTarget, rcClient);
-                if (dcMemory.IsValid())
-                {
-                    CGraphics graphics(dcMemory.GetSafeHdc());
-                    if (graphics.Get())
-                    {
-                        GdipGraphicsClear(graphics.Get(), 0xFFFFFFFF);
-                        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
-                    }
-                }
-            }
-            dcTarget.Detach();
-        }
-        // Some window systems (Wine's) put what another thread drew on screen only when the
-        // window's own thread next wakes: an empty message wakes it, and costs it nothing.
-        ::PostMessageW(hWnd, WM_NULL, 0, 0);
-    }
-
-    // The frame just drawn stays on screen for its own delay.
-    UINT nDrawn = m_nFrameShown;
-    GdipImageSelectActiveFrame(m_pImage.get(), &FRAME_DIMENSION_TIME, m_nFramePosition);
-    m_nFrameShown = m_nFramePosition;
-    if (++m_nFramePosition >= m_nFrameCount)
-        m_nFramePosition = 0;
-    return ::WaitForSingleObject(m_hExitEvent.get(), FrameDelay(nDrawn)) != WAIT_TIMEOUT;
+    return m_pAnimation->Load(strPath);
 }
 
 void CImageStatic::Draw()
 {
-    if (!m_bIsInitialized || m_nFrameCount >= 2 || !m_hWnd)
-        return;
-    CWindowDCHandle dcWindow(m_hWnd);
-    if (!dcWindow.Get())
-        return;
-    CRect rcClient;
-    ::GetClientRect(m_hWnd, &rcClient);
-    CGraphics graphics(dcWindow.Get());
-    if (graphics.Get())
-        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
+    if (m_pAnimation)
+        m_pAnimation->Draw();
+}
+
+bool CImageStatic::InitAnimation()
+{
+    return m_pAnimation && m_pAnimation->InitAnimation();
+}
+
+void CImageStatic::SetPause(bool bPause)
+{
+    if (m_pAnimation)
+        m_pAnimation->SetPause(bPause);
+}
+
+bool CImageStatic::IsPaused() const
+{
+    return m_pAnimation && m_pAnimation->IsPaused();
+}
+
+UINT CImageStatic::GetFrameCount() const
+{
+    return m_pAnimation ? m_pAnimation->GetFrameCount() : 0;
+}
+
+void CImageStatic::Destroy()
+{
+    if (m_pAnimation)
+        m_pAnimation->Destroy();
 }
 
 void CImageStatic::OnPaint()
 {
     CPaintDC dc(this);
-    if (!m_bIsInitialized)
+    if (!m_pAnimation || !m_pAnimation->IsLoaded())
     {
         CRect rcClient;
         GetClientRect(&rcClient);
@@ -282,41 +70,6 @@ void CImageStatic::OnPaint()
         return;
     }
     Draw();
-}
-
-void CImageStatic::SetPause(bool bPause)
-{
-    if (m_nFrameCount <= 1)
-        return;
-    if (bPause && !m_bPause && m_hPause)
-        ::ResetEvent(m_hPause.get());
-    else if (!bPause && m_bPause && m_hPause)
-        ::SetEvent(m_hPause.get());
-    m_bPause = bPause;
-}
-
-void CImageStatic::Destroy()
-{
-    if (m_hThread)
-    {
-        if (m_nFrameCount > 1)
-        {
-            if (m_bPause && m_hPause)
-                ::SetEvent(m_hPause.get());
-            m_bPause = false;
-        }
-        ::SetEvent(m_hExitEvent.get());
-        // The thread sees the exit event before its next frame or during its delay: this waits
-        // at most for the frame it is drawing.
-        ::WaitForSingleObject(m_hThread.get(), INFINITE);
-        m_hThread.reset();
-    }
-    m_hExitEvent.reset();
-    m_hPause.reset();
-    m_pDelays.reset();
-    m_nDelayCount = 0;
-    m_pImage.reset();
-    m_bIsInitialized = false;
 }
 
 void CImageStatic::OnDestroy()

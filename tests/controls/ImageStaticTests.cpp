@@ -1,5 +1,6 @@
 #include "ControlsTestSupport.h"
 #include "PictureFiles.h"
+#include <controls/CImageAnimation.h>
 #include <tlhelp32.h>
 #include <random>
 
@@ -15,14 +16,6 @@ const COLORREF BLUE = RGB(0, 0, 255);
 const COLORREF WHITE = RGB(255, 255, 255);
 // Painted over the control by the test between two frames; no frame has it.
 const COLORREF MARKER = RGB(255, 0, 255);
-
-// Reaches the control's thread and delays.
-class CTestImageStatic : public CImageStatic
-{
-public:
-    HANDLE Thread() const { return m_hThread.get(); }
-    using CImageStatic::FrameDelay;
-};
 
 BOOL Near(COLORREF a, COLORREF b, int nSlack)
 {
@@ -52,7 +45,19 @@ class ImageStatic : public ::testing::Test
 {
 protected:
     // GDI+ runs as it does for a host: between InitSkin and UnInitSkin.
-    static void SetUpTestSuite() { InitSkin(); }
+    static void SetUpTestSuite()
+    {
+        InitSkin();
+        // The first pictures bring in the decoders, which stay for the process with whatever
+        // threads and handles they keep.
+        KorvoTest::CTempFolder folder;
+        std::vector<BYTE> pictures[] = { MakeGif(8, 8, { RED, GREEN }, 1), MakeEncodedPicture(L"image/png", 8, 8, BLUE),
+                                         MakeEncodedPicture(L"image/jpeg", 8, 8, BLUE) };
+        CImageStatic image;
+        for (const std::vector<BYTE>& bytes : pictures)
+            image.Load(folder.WriteFile(L"warm", bytes.data(), bytes.size()));
+        image.Destroy();
+    }
     static void TearDownTestSuite() { UnInitSkin(); }
 
     void SetUp() override
@@ -60,6 +65,7 @@ protected:
         dlg.AddControl(L"Static", IDC_IMAGE, SS_LEFT, 20, 20, 60, 40);
         ASSERT_TRUE(image.SubclassDlgItem(IDC_IMAGE, &dlg));
         KorvoTest::PumpMessages(0);
+        nThreads = CountProcessThreads();
     }
     void TearDown() override
     {
@@ -105,9 +111,13 @@ protected:
         return TRUE;
     }
 
+    // Whether the control runs an animation thread, seen as threads of the process.
+    bool HasThread() const { return CountProcessThreads() > nThreads; }
+
     KorvoTest::CTempFolder folder;
     CHostDialog dlg;
-    CTestImageStatic image;
+    CImageStatic image;
+    int nThreads = 0;
 };
 
 }
@@ -117,7 +127,7 @@ TEST_F(ImageStatic, AnimationShowsTheFirstFrameTwiceThenFollowsTheFrames)
     ASSERT_TRUE(image.Load(AnimatedGif()));
     EXPECT_TRUE(image.IsAnimatedGIF());
     EXPECT_EQ(3u, image.GetFrameCount());
-    EXPECT_TRUE(image.Thread() != NULL);
+    EXPECT_TRUE(HasThread());
     std::vector<int> shown;
     for (int i = 0; i < 5; i++)
     {
@@ -146,7 +156,7 @@ TEST_F(ImageStatic, StillPicturesAreDrawnOnceWithoutAThread)
         ASSERT_FALSE(c.bytes.empty()) << c.pszName;
         ASSERT_TRUE(image.Load(Write(c.pszName, c.bytes))) << c.pszName;
         EXPECT_FALSE(image.IsAnimatedGIF()) << c.pszName;
-        EXPECT_TRUE(image.Thread() == NULL) << c.pszName;
+        EXPECT_FALSE(HasThread()) << c.pszName;
         // Drawn by Load itself, stretched over the whole client area.
         EXPECT_TRUE(Near(c.cr, Centre(), c.nSlack)) << c.pszName;
         EXPECT_TRUE(Near(c.cr, CCapture(image.m_hWnd).At(6, 6), c.nSlack)) << c.pszName;
@@ -172,10 +182,10 @@ TEST_F(ImageStatic, UnreadableFilesLeaveTheControlEmpty)
     for (const CString& strPath : unreadable)
     {
         ASSERT_TRUE(image.Load(AnimatedGif()));
-        ASSERT_TRUE(image.Thread() != NULL);
+        ASSERT_TRUE(HasThread());
         EXPECT_FALSE(image.Load(strPath)) << (LPCWSTR)strPath;
         // The animation that was playing is gone with its thread; the control paints white.
-        EXPECT_TRUE(image.Thread() == NULL) << (LPCWSTR)strPath;
+        EXPECT_FALSE(HasThread()) << (LPCWSTR)strPath;
         EXPECT_FALSE(image.IsPaused());
         Mark();
         Repaint(image.m_hWnd);
@@ -192,12 +202,12 @@ TEST_F(ImageStatic, TruncatedAnimationEitherPlaysOrLeavesTheControlEmpty)
         CString strPath = Write(L"cut.gif", std::vector<BYTE>(gif.begin(), gif.begin() + nCut));
         if (image.Load(strPath))
         {
-            EXPECT_EQ(image.IsAnimatedGIF(), image.Thread() != NULL) << nCut;
+            EXPECT_EQ(image.IsAnimatedGIF(), HasThread()) << nCut;
             KorvoTest::PumpMessages(5);
         }
         else
         {
-            EXPECT_TRUE(image.Thread() == NULL) << nCut;
+            EXPECT_FALSE(HasThread()) << nCut;
             Repaint(image.m_hWnd);
             EXPECT_EQ(WHITE, Centre()) << nCut;
         }
@@ -208,10 +218,10 @@ TEST_F(ImageStatic, TruncatedAnimationEitherPlaysOrLeavesTheControlEmpty)
 TEST_F(ImageStatic, EmptyPathKeepsThePicture)
 {
     ASSERT_TRUE(image.Load(AnimatedGif()));
-    HANDLE hThread = image.Thread();
     EXPECT_FALSE(image.Load(L""));
-    EXPECT_EQ(hThread, image.Thread());
     EXPECT_TRUE(image.IsAnimatedGIF());
+    Mark();
+    EXPECT_NE(-1, WaitForFrame());
 
     ASSERT_TRUE(image.Load(Write(L"one.png", MakeEncodedPicture(L"image/png", 8, 8, BLUE))));
     EXPECT_FALSE(image.Load(L""));
@@ -239,15 +249,11 @@ TEST_F(ImageStatic, PausedTwiceResumesOnce)
 TEST_F(ImageStatic, DestroyReleasesAPausedThreadAndKeepsTheFrameCount)
 {
     ASSERT_TRUE(image.Load(AnimatedGif(5)));
-    HANDLE hThread = NULL;
-    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), image.Thread(), ::GetCurrentProcess(), &hThread, 0, FALSE,
-                                  DUPLICATE_SAME_ACCESS));
+    EXPECT_TRUE(HasThread());
     EXPECT_NE(-1, WaitForFrame());
     image.SetPause(true);
     image.Destroy();
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 0));
-    ::CloseHandle(hThread);
-    EXPECT_TRUE(image.Thread() == NULL);
+    EXPECT_FALSE(HasThread());
     EXPECT_FALSE(image.IsPaused());
     EXPECT_TRUE(image.IsAnimatedGIF());
     EXPECT_EQ(3u, image.GetFrameCount());
@@ -255,17 +261,31 @@ TEST_F(ImageStatic, DestroyReleasesAPausedThreadAndKeepsTheFrameCount)
     ASSERT_TRUE(image.Load(AnimatedGif(5)));
     image.SetPause(true);
     image.DestroyWindow();
-    EXPECT_TRUE(image.Thread() == NULL);
+    EXPECT_FALSE(HasThread());
 }
 
 TEST_F(ImageStatic, FrameDelaysHaveAFloorAndADefault)
 {
-    ASSERT_TRUE(image.Load(AnimatedGif(0)));
-    EXPECT_EQ(CImageStatic::MIN_FRAME_DELAY_MS, image.FrameDelay(0));
-    ASSERT_TRUE(image.Load(AnimatedGif(30)));
-    EXPECT_EQ(300u, image.FrameDelay(2));
-    // Past the delays the picture carries.
-    EXPECT_EQ(CImageStatic::DEFAULT_FRAME_DELAY_MS, image.FrameDelay(3));
+    // The animation machinery on its own, over no window.
+    CWnd noWindow;
+    CImageAnimation animation(noWindow);
+    struct Case
+    {
+        int nDelay;
+        UINT nFrame;
+        DWORD dwWait;
+    } cases[] = {
+        { 0, 0, CImageAnimation::MIN_FRAME_DELAY_MS },
+        { 30, 2, 300 },
+        // Past the delays the picture carries.
+        { 30, 3, CImageAnimation::DEFAULT_FRAME_DELAY_MS },
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(animation.Load(AnimatedGif(c.nDelay))) << c.nDelay;
+        EXPECT_EQ(c.dwWait, animation.FrameDelay(c.nFrame)) << c.nDelay;
+    }
+    animation.Destroy();
     // Frames without delays still play.
     ASSERT_TRUE(image.Load(AnimatedGif(-1)));
     EXPECT_TRUE(image.IsAnimatedGIF());
@@ -317,10 +337,11 @@ TEST(ImageStaticWithoutGdiplus, LoadFailsAndLeavesTheControlEmpty)
     CString strPath = folder.WriteFile(L"three.gif", gif.data(), gif.size());
     CHostDialog dlg;
     dlg.AddControl(L"Static", IDC_IMAGE, SS_LEFT, 20, 20, 60, 40);
-    CTestImageStatic image;
+    CImageStatic image;
     ASSERT_TRUE(image.SubclassDlgItem(IDC_IMAGE, &dlg));
+    int nThreads = CountProcessThreads();
     EXPECT_FALSE(image.Load(strPath));
-    EXPECT_TRUE(image.Thread() == NULL);
+    EXPECT_EQ(nThreads, CountProcessThreads());
     EXPECT_FALSE(image.IsAnimatedGIF());
     Repaint(image.m_hWnd);
     EXPECT_EQ(WHITE, CCapture(image.m_hWnd).At(30, 20));

@@ -1,8 +1,9 @@
 #include "CImageAnimation.h"
-#include "CMemoryDC.h"
+#include "CFrameSurface.h"
 #include "GdiplusRunning.h"
 #include <process.h>
 #include <algorithm>
+#include <climits>
 #include <new>
 
 using namespace Gdiplus;
@@ -36,32 +37,19 @@ private:
     HDC m_hDC;
 };
 
-// A GDI+ graphics object on a DC, deleted with it.
-class CGraphics
+// A graphics object on a DC; null when GDI+ cannot make one.
+CGdiplusGraphics GraphicsOn(HDC hDC)
 {
-public:
-    explicit CGraphics(HDC hDC)
-    {
-        if (GdipCreateFromHDC(hDC, &m_pGraphics) != Ok)
-            m_pGraphics = NULL;
-    }
-    ~CGraphics()
-    {
-        if (m_pGraphics)
-            GdipDeleteGraphics(m_pGraphics);
-    }
-    CGraphics(const CGraphics&) = delete;
-    CGraphics& operator=(const CGraphics&) = delete;
-    GpGraphics* Get() const { return m_pGraphics; }
-
-private:
-    GpGraphics* m_pGraphics = NULL;
-};
+    GpGraphics* pGraphics = NULL;
+    if (GdipCreateFromHDC(hDC, &pGraphics) != Ok)
+        pGraphics = NULL;
+    return CGdiplusGraphics(pGraphics);
+}
 }
 
 CImageAnimation::CImageAnimation(CWnd& wnd)
-    : m_wnd(wnd), m_nFrameCount(0), m_nFramePosition(0), m_nFrameShown(0), m_bIsInitialized(false), m_bPause(false),
-      m_nDelayCount(0)
+    : m_wnd(wnd), m_nFrameCount(0), m_nFramePosition(0), m_nFrameShown(0), m_bFrameOpaque(false),
+      m_bIsInitialized(false), m_bPause(false), m_nDelayCount(0), m_sizeImage(0, 0)
 {
 }
 
@@ -111,6 +99,11 @@ void CImageAnimation::Initialize()
 
 bool CImageAnimation::TestForAnimatedGIF()
 {
+    UINT cx = 0, cy = 0;
+    GdipGetImageWidth(m_pImage.get(), &cx);
+    GdipGetImageHeight(m_pImage.get(), &cy);
+    m_sizeImage = CSize((int)std::min<UINT>(cx, INT_MAX), (int)std::min<UINT>(cy, INT_MAX));
+
     UINT nDimensions = 0;
     GdipImageGetFrameDimensionsCount(m_pImage.get(), &nDimensions);
     if (nDimensions > 0 && nDimensions <= MAX_FRAME_DIMENSIONS)
@@ -186,9 +179,12 @@ void CImageAnimation::ThreadAnimation()
     // The image starts on frame 0 and nothing is selected yet.
     m_nFramePosition = 0;
     m_nFrameShown = 0;
+    m_bFrameOpaque = IsActiveFrameOpaque();
     try
     {
-        while (!DrawFrameGIF())
+        // Made, used and released on this thread alone.
+        CFrameSurface surface;
+        while (!DrawFrameGIF(surface))
         {
         }
     }
@@ -198,7 +194,7 @@ void CImageAnimation::ThreadAnimation()
     }
 }
 
-bool CImageAnimation::DrawFrameGIF()
+bool CImageAnimation::DrawFrameGIF(CFrameSurface& surface)
 {
     // The exit event comes first, so a stop wins over a resume.
     HANDLE handles[2] = { m_hExitEvent.get(), m_hPause.get() };
@@ -213,21 +209,11 @@ bool CImageAnimation::DrawFrameGIF()
         {
             CRect rcClient;
             ::GetClientRect(hWnd, &rcClient);
-            CDC dcTarget;
-            dcTarget.Attach(dcWindow.Get());
+            if (surface.Prepare(dcWindow.Get(), rcClient.Size()))
             {
-                CMemoryDC dcMemory(&dcTarget, rcClient);
-                if (dcMemory.IsValid())
-                {
-                    CGraphics graphics(dcMemory.GetSafeHdc());
-                    if (graphics.Get())
-                    {
-                        GdipGraphicsClear(graphics.Get(), 0xFFFFFFFF);
-                        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
-                    }
-                }
+                ComposeFrame(surface);
+                surface.CopyTo(dcWindow.Get());
             }
-            dcTarget.Detach();
         }
         // Some window systems (Wine's) put what another thread drew on screen only when the
         // window's own thread next wakes: an empty message wakes it, and costs it nothing.
@@ -238,9 +224,49 @@ bool CImageAnimation::DrawFrameGIF()
     UINT nDrawn = m_nFrameShown;
     GdipImageSelectActiveFrame(m_pImage.get(), &FRAME_DIMENSION_TIME, m_nFramePosition);
     m_nFrameShown = m_nFramePosition;
+    m_bFrameOpaque = IsActiveFrameOpaque();
     if (++m_nFramePosition >= m_nFrameCount)
         m_nFramePosition = 0;
     return ::WaitForSingleObject(m_hExitEvent.get(), FrameDelay(nDrawn)) != WAIT_TIMEOUT;
+}
+
+void CImageAnimation::ComposeFrame(CFrameSurface& surface) const
+{
+    GpGraphics* pGraphics = surface.GetGraphics();
+    const CSize& size = surface.GetSize();
+    // An opaque frame covers every pixel of the surface: it is copied over what the last frame
+    // left, edges included. Any other is drawn over white.
+    GdipSetCompositingMode(pGraphics, m_bFrameOpaque ? CompositingModeSourceCopy : CompositingModeSourceOver);
+    if (!m_bFrameOpaque)
+        GdipGraphicsClear(pGraphics, 0xFFFFFFFF);
+    // At its own size a frame is copied pixel for pixel; stretched, it is filtered.
+    bool bNativeSize = size == m_sizeImage;
+    GdipSetInterpolationMode(pGraphics, bNativeSize ? InterpolationModeNearestNeighbor : InterpolationModeDefault);
+    GdipSetPixelOffsetMode(pGraphics, bNativeSize ? PixelOffsetModeHalf : PixelOffsetModeDefault);
+    GdipDrawImageRectI(pGraphics, m_pImage.get(), 0, 0, size.cx, size.cy);
+}
+
+bool CImageAnimation::IsActiveFrameOpaque() const
+{
+    PixelFormat format = 0;
+    UINT nFlags = 0;
+    if (GdipGetImagePixelFormat(m_pImage.get(), &format) != Ok || GdipGetImageFlags(m_pImage.get(), &nFlags) != Ok)
+        return false;
+    if (IsAlphaPixelFormat(format) || (nFlags & (ImageFlagsHasAlpha | ImageFlagsHasTranslucent)))
+        return false;
+    if (!IsIndexedPixelFormat(format))
+        return true;
+    // An indexed frame is transparent where its palette says so; a palette holds 256 colours.
+    union
+    {
+        ColorPalette palette;
+        BYTE bytes[sizeof(ColorPalette) + 255 * sizeof(ARGB)];
+    } buffer;
+    INT nSize = 0;
+    if (GdipGetImagePaletteSize(m_pImage.get(), &nSize) != Ok || nSize <= 0 || nSize > (INT)sizeof(buffer) ||
+        GdipGetImagePalette(m_pImage.get(), &buffer.palette, nSize) != Ok)
+        return false;
+    return !(buffer.palette.Flags & PaletteFlagsHasAlpha);
 }
 
 void CImageAnimation::Draw()
@@ -253,9 +279,9 @@ void CImageAnimation::Draw()
         return;
     CRect rcClient;
     ::GetClientRect(hWnd, &rcClient);
-    CGraphics graphics(dcWindow.Get());
-    if (graphics.Get())
-        GdipDrawImageRectI(graphics.Get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
+    CGdiplusGraphics pGraphics = GraphicsOn(dcWindow.Get());
+    if (pGraphics)
+        GdipDrawImageRectI(pGraphics.get(), m_pImage.get(), 0, 0, rcClient.Width(), rcClient.Height());
 }
 
 void CImageAnimation::SetPause(bool bPause)

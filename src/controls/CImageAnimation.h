@@ -4,8 +4,11 @@
 // the order to end. The control's own thread only starts, pauses, resumes and stops it.
 #pragma once
 #include "../afx/afxwin.h"
+#include "CGdiplusGraphics.h"
 #include "CGdiplusImage.h"
 #include "CKernelHandle.h"
+
+class CFrameSurface;
 #include <memory>
 
 class CImageAnimation
@@ -45,9 +48,14 @@ private:
     void Initialize();
     // Reads the frame count and the delay table; true for more than one frame.
     bool TestForAnimatedGIF();
-    // One animation step: waits while paused, draws the selected frame, selects the next one
-    // and waits the drawn frame's delay; true when the thread must end.
-    bool DrawFrameGIF();
+    // One animation step: waits while paused, draws the selected frame through the thread's
+    // surface, selects the next one and waits the drawn frame's delay; true when the thread
+    // must end.
+    bool DrawFrameGIF(CFrameSurface& surface);
+    // The active frame stretched over the surface.
+    void ComposeFrame(CFrameSurface& surface) const;
+    // Whether the active frame has no transparent or translucent pixel, as GDI+ describes it.
+    bool IsActiveFrameOpaque() const;
     void ThreadAnimation();
     static unsigned int __stdcall _ThreadAnimationProc(void* pParam);
 
@@ -60,8 +68,10 @@ private:
     UINT m_nFrameCount;
     // The frame the thread selects next.
     UINT m_nFramePosition;
-    // Animation thread only: the active frame, which the next step draws.
+    // Animation thread only: the active frame, which the next step draws, and whether it is
+    // opaque.
     UINT m_nFrameShown;
+    bool m_bFrameOpaque;
     bool m_bIsInitialized;
     bool m_bPause;
     // Frame delays in hundredths of a second, as the picture carries them; m_nDelayCount may be
@@ -69,4 +79,5 @@ private:
     std::unique_ptr<UINT[]> m_pDelays;
     UINT m_nDelayCount;
     CGdiplusImage m_pImage;
+    CSize m_sizeImage;
 };

@@ -34,13 +34,6 @@ int CountProcessThreads()
     return nThreads;
 }
 
-DWORD CountProcessHandles()
-{
-    DWORD nHandles = 0;
-    ::GetProcessHandleCount(::GetCurrentProcess(), &nHandles);
-    return nHandles;
-}
-
 class ImageStatic : public ::testing::Test
 {
 protected:
@@ -81,20 +74,22 @@ protected:
         strName.Format(L"three%d.gif", nDelay);
         return Write(strName, MakeGif(8, 8, { RED, GREEN, BLUE }, nDelay));
     }
+    // Whether the control runs an animation thread, seen as threads of the process.
+    bool HasThread() const { return CountProcessThreads() > nThreads; }
 
-    COLORREF Centre() const { return CCapture(image.m_hWnd).At(30, 20); }
+    COLORREF At(int x = 30, int y = 20) const { return CCapture(image.m_hWnd).At(x, y); }
     // The frame (0, 1 or 2) the control shows once it shows one; -1 after five seconds.
     int WaitForFrame() const
     {
         int nFrame = -1;
-        PumpUntilLong([&] {
-            COLORREF cr = Centre();
+        for (DWORD dwStart = ::GetTickCount(); nFrame < 0 && ::GetTickCount() - dwStart < 5000; KorvoTest::PumpMessages(5))
+        {
+            COLORREF cr = At();
             nFrame = cr == RED ? 0 : cr == GREEN ? 1 : cr == BLUE ? 2 : -1;
-            return nFrame >= 0;
-        });
+        }
         return nFrame;
     }
-    // Covers what the control shows, so the next frame it draws can be told from this one.
+    // Covers what the control shows, so the next thing drawn can be told from this.
     void Mark() const
     {
         HDC hDC = ::GetDC(image.m_hWnd);
@@ -103,16 +98,13 @@ protected:
         ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
         ::ReleaseDC(image.m_hWnd, hDC);
     }
-    template <typename Done> static BOOL PumpUntilLong(Done fnDone)
+    // What the control paints when asked to, the animation thread left aside.
+    COLORREF Painted()
     {
-        for (DWORD dwStart = ::GetTickCount(); !fnDone(); KorvoTest::PumpMessages(5))
-            if (::GetTickCount() - dwStart > 5000)
-                return FALSE;
-        return TRUE;
+        Mark();
+        Repaint(image.m_hWnd);
+        return At();
     }
-
-    // Whether the control runs an animation thread, seen as threads of the process.
-    bool HasThread() const { return CountProcessThreads() > nThreads; }
 
     KorvoTest::CTempFolder folder;
     CHostDialog dlg;
@@ -122,19 +114,36 @@ protected:
 
 }
 
-TEST_F(ImageStatic, AnimationShowsTheFirstFrameTwiceThenFollowsTheFrames)
+TEST_F(ImageStatic, AnimationPlaysInOrderPausesAndStops)
 {
+    // The first frame shows twice (the first step draws the picture's own first frame), then
+    // the frames follow and wrap around.
     ASSERT_TRUE(image.Load(AnimatedGif()));
-    EXPECT_TRUE(image.IsAnimatedGIF());
     EXPECT_EQ(3u, image.GetFrameCount());
-    EXPECT_TRUE(HasThread());
+    EXPECT_TRUE(image.IsAnimatedGIF() && HasThread());
     std::vector<int> shown;
-    for (int i = 0; i < 5; i++)
-    {
+    for (int i = 0; i < 5; i++, Mark())
         shown.push_back(WaitForFrame());
-        Mark();
-    }
     EXPECT_EQ((std::vector<int>{ 0, 0, 1, 2, 0 }), shown);
+
+    image.SetPause(true);
+    image.SetPause(true);
+    EXPECT_TRUE(image.IsPaused());
+    image.SetPause(false);
+    EXPECT_FALSE(image.IsPaused());
+    Mark();
+    EXPECT_NE(-1, WaitForFrame());
+    // A paused thread is released and ends; the frame count stays known.
+    image.SetPause(true);
+    image.Destroy();
+    EXPECT_FALSE(HasThread());
+    EXPECT_FALSE(image.IsPaused());
+    EXPECT_EQ(3u, image.GetFrameCount());
+    // The window's end stops a paused thread too.
+    ASSERT_TRUE(image.Load(AnimatedGif(5)));
+    image.SetPause(true);
+    image.DestroyWindow();
+    EXPECT_FALSE(HasThread());
 }
 
 TEST_F(ImageStatic, StillPicturesAreDrawnOnceWithoutAThread)
@@ -145,8 +154,7 @@ TEST_F(ImageStatic, StillPicturesAreDrawnOnceWithoutAThread)
         std::vector<BYTE> bytes;
         COLORREF cr;
         int nSlack;
-    };
-    Case cases[] = {
+    } cases[] = {
         { L"one.gif", MakeGif(8, 8, { GREEN }, 10), GREEN, 0 },
         { L"one.png", MakeEncodedPicture(L"image/png", 8, 8, BLUE), BLUE, 0 },
         { L"one.jpg", MakeEncodedPicture(L"image/jpeg", 8, 8, RGB(200, 40, 40)), RGB(200, 40, 40), 12 },
@@ -157,50 +165,44 @@ TEST_F(ImageStatic, StillPicturesAreDrawnOnceWithoutAThread)
         ASSERT_TRUE(image.Load(Write(c.pszName, c.bytes))) << c.pszName;
         EXPECT_FALSE(image.IsAnimatedGIF()) << c.pszName;
         EXPECT_FALSE(HasThread()) << c.pszName;
-        // Drawn by Load itself, stretched over the whole client area.
-        EXPECT_TRUE(Near(c.cr, Centre(), c.nSlack)) << c.pszName;
-        EXPECT_TRUE(Near(c.cr, CCapture(image.m_hWnd).At(6, 6), c.nSlack)) << c.pszName;
-        EXPECT_TRUE(Near(c.cr, CCapture(image.m_hWnd).At(52, 33), c.nSlack)) << c.pszName;
-        // And again at a paint.
-        Mark();
-        Repaint(image.m_hWnd);
-        EXPECT_TRUE(Near(c.cr, Centre(), c.nSlack)) << c.pszName;
+        // Drawn by Load itself, stretched over the whole client area; and again at a paint.
+        for (CPoint pt : { CPoint(6, 6), CPoint(30, 20), CPoint(52, 33) })
+            EXPECT_TRUE(Near(c.cr, At(pt.x, pt.y), c.nSlack)) << c.pszName << " " << pt.x;
+        EXPECT_TRUE(Near(c.cr, Painted(), c.nSlack)) << c.pszName;
         image.SetPause(true);
         EXPECT_FALSE(image.IsPaused()) << c.pszName;
     }
 }
 
-TEST_F(ImageStatic, UnreadableFilesLeaveTheControlEmpty)
+TEST_F(ImageStatic, FailedLoadsKeepOrEmptyTheControl)
 {
-    std::vector<BYTE> gif = MakeGif(8, 8, { RED, GREEN, BLUE }, 50);
-    std::vector<BYTE> text = { 'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e' };
+    // An empty path changes nothing.
+    ASSERT_TRUE(image.Load(AnimatedGif()));
+    EXPECT_FALSE(image.Load(L""));
+    EXPECT_TRUE(HasThread());
+    Mark();
+    EXPECT_NE(-1, WaitForFrame());
+
+    // A file that is not a picture, or not there, ends the animation and leaves the control white.
+    std::vector<BYTE> gif = MakeGif(8, 8, { RED, GREEN, BLUE }, 2);
     CString unreadable[] = {
-        Write(L"text.gif", text),
+        Write(L"text.gif", { 'n', 'o', 't', ' ', 'a', ' ', 'g', 'i', 'f' }),
         Write(L"header.gif", std::vector<BYTE>(gif.begin(), gif.begin() + 13)),
         folder.Path() + L"missing.gif",
     };
     for (const CString& strPath : unreadable)
     {
         ASSERT_TRUE(image.Load(AnimatedGif()));
-        ASSERT_TRUE(HasThread());
         EXPECT_FALSE(image.Load(strPath)) << (LPCWSTR)strPath;
-        // The animation that was playing is gone with its thread; the control paints white.
         EXPECT_FALSE(HasThread()) << (LPCWSTR)strPath;
         EXPECT_FALSE(image.IsPaused());
-        Mark();
-        Repaint(image.m_hWnd);
-        EXPECT_EQ(WHITE, Centre()) << (LPCWSTR)strPath;
+        EXPECT_EQ(WHITE, Painted()) << (LPCWSTR)strPath;
     }
-}
 
-TEST_F(ImageStatic, TruncatedAnimationEitherPlaysOrLeavesTheControlEmpty)
-{
-    std::vector<BYTE> gif = MakeGif(8, 8, { RED, GREEN, BLUE }, 2);
-    // Cut within each frame's data and between frames.
+    // Cut within each frame's data and between frames: it plays what it can or is empty.
     for (size_t nCut = 20; nCut < gif.size(); nCut += 7)
     {
-        CString strPath = Write(L"cut.gif", std::vector<BYTE>(gif.begin(), gif.begin() + nCut));
-        if (image.Load(strPath))
+        if (image.Load(Write(L"cut.gif", std::vector<BYTE>(gif.begin(), gif.begin() + nCut))))
         {
             EXPECT_EQ(image.IsAnimatedGIF(), HasThread()) << nCut;
             KorvoTest::PumpMessages(5);
@@ -208,60 +210,10 @@ TEST_F(ImageStatic, TruncatedAnimationEitherPlaysOrLeavesTheControlEmpty)
         else
         {
             EXPECT_FALSE(HasThread()) << nCut;
-            Repaint(image.m_hWnd);
-            EXPECT_EQ(WHITE, Centre()) << nCut;
+            EXPECT_EQ(WHITE, Painted()) << nCut;
         }
         image.Destroy();
     }
-}
-
-TEST_F(ImageStatic, EmptyPathKeepsThePicture)
-{
-    ASSERT_TRUE(image.Load(AnimatedGif()));
-    EXPECT_FALSE(image.Load(L""));
-    EXPECT_TRUE(image.IsAnimatedGIF());
-    Mark();
-    EXPECT_NE(-1, WaitForFrame());
-
-    ASSERT_TRUE(image.Load(Write(L"one.png", MakeEncodedPicture(L"image/png", 8, 8, BLUE))));
-    EXPECT_FALSE(image.Load(L""));
-    Mark();
-    Repaint(image.m_hWnd);
-    EXPECT_EQ(BLUE, Centre());
-}
-
-TEST_F(ImageStatic, PausedTwiceResumesOnce)
-{
-    ASSERT_TRUE(image.Load(AnimatedGif(5)));
-    image.SetPause(true);
-    image.SetPause(true);
-    EXPECT_TRUE(image.IsPaused());
-    image.SetPause(false);
-    EXPECT_FALSE(image.IsPaused());
-    // Frames keep coming.
-    for (int i = 0; i < 3; i++)
-    {
-        Mark();
-        EXPECT_NE(-1, WaitForFrame()) << i;
-    }
-}
-
-TEST_F(ImageStatic, DestroyReleasesAPausedThreadAndKeepsTheFrameCount)
-{
-    ASSERT_TRUE(image.Load(AnimatedGif(5)));
-    EXPECT_TRUE(HasThread());
-    EXPECT_NE(-1, WaitForFrame());
-    image.SetPause(true);
-    image.Destroy();
-    EXPECT_FALSE(HasThread());
-    EXPECT_FALSE(image.IsPaused());
-    EXPECT_TRUE(image.IsAnimatedGIF());
-    EXPECT_EQ(3u, image.GetFrameCount());
-    // The window's end finds nothing left to release; a destroyed window stops its thread too.
-    ASSERT_TRUE(image.Load(AnimatedGif(5)));
-    image.SetPause(true);
-    image.DestroyWindow();
-    EXPECT_FALSE(HasThread());
 }
 
 TEST_F(ImageStatic, FrameDelaysHaveAFloorAndADefault)
@@ -288,23 +240,15 @@ TEST_F(ImageStatic, FrameDelaysHaveAFloorAndADefault)
     animation.Destroy();
     // Frames without delays still play.
     ASSERT_TRUE(image.Load(AnimatedGif(-1)));
-    EXPECT_TRUE(image.IsAnimatedGIF());
-    for (int i = 0; i < 2; i++)
-    {
-        Mark();
+    for (int i = 0; i < 2; i++, Mark())
         EXPECT_NE(-1, WaitForFrame()) << i;
-    }
 }
 
 TEST_F(ImageStatic, ManyCyclesLeaveNoThreadOrHandleBehind)
 {
     CString strPath = AnimatedGif(1);
-    // The first load brings the codecs in; they stay for the process.
-    ASSERT_TRUE(image.Load(strPath));
-    image.Destroy();
-    int nThreads = CountProcessThreads();
-    DWORD nHandles = CountProcessHandles();
-
+    DWORD nHandles = 0, nHandlesAfter = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &nHandles);
     std::mt19937 random(20261206);
     auto shortWait = [&] {
         DWORD n = random() % 4;
@@ -325,8 +269,9 @@ TEST_F(ImageStatic, ManyCyclesLeaveNoThreadOrHandleBehind)
         shortWait();
         image.Destroy();
     }
-    EXPECT_EQ(nThreads, CountProcessThreads());
-    EXPECT_EQ(nHandles, CountProcessHandles());
+    EXPECT_FALSE(HasThread());
+    ::GetProcessHandleCount(::GetCurrentProcess(), &nHandlesAfter);
+    EXPECT_EQ(nHandles, nHandlesAfter);
 }
 
 // Outside InitSkin and UnInitSkin: GDI+ may answer, but the control does not ask it.
@@ -334,13 +279,12 @@ TEST(ImageStaticWithoutGdiplus, LoadFailsAndLeavesTheControlEmpty)
 {
     KorvoTest::CTempFolder folder;
     std::vector<BYTE> gif = MakeGif(8, 8, { RED, GREEN, BLUE }, 5);
-    CString strPath = folder.WriteFile(L"three.gif", gif.data(), gif.size());
     CHostDialog dlg;
     dlg.AddControl(L"Static", IDC_IMAGE, SS_LEFT, 20, 20, 60, 40);
     CImageStatic image;
     ASSERT_TRUE(image.SubclassDlgItem(IDC_IMAGE, &dlg));
     int nThreads = CountProcessThreads();
-    EXPECT_FALSE(image.Load(strPath));
+    EXPECT_FALSE(image.Load(folder.WriteFile(L"three.gif", gif.data(), gif.size())));
     EXPECT_EQ(nThreads, CountProcessThreads());
     EXPECT_FALSE(image.IsAnimatedGIF());
     Repaint(image.m_hWnd);

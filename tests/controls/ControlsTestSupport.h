@@ -69,6 +69,40 @@ template <typename Done> BOOL PumpUntil(Done fnDone)
     return TRUE;
 }
 
+// A control class whose window counts the paints, pointer moves and leave notifications that
+// reach it, so that a test can wait for the real messages.
+template <class BASE> class CCounting : public BASE
+{
+public:
+    int m_nPaints = 0;
+    int m_nMoves = 0;
+    int m_nLeaves = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_nPaints += message == WM_PAINT;
+        m_nMoves += message == WM_MOUSEMOVE;
+        m_nLeaves += message == WM_MOUSELEAVE;
+        return BASE::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Moves the real pointer over the control, or away from it, and waits until the control has
+// had the move, or the leave notification; TRUE when it came.
+template <class BASE> BOOL PointerOver(CCounting<BASE>& wnd, int x, int y)
+{
+    int nMoves = wnd.m_nMoves;
+    MovePointer(wnd.m_hWnd, x, y);
+    return PumpUntil([&] { return wnd.m_nMoves > nMoves; });
+}
+template <class BASE> BOOL PointerLeaves(CCounting<BASE>& wnd)
+{
+    int nLeaves = wnd.m_nLeaves;
+    MovePointerAway();
+    return PumpUntil([&] { return wnd.m_nLeaves > nLeaves; });
+}
+
 using KorvoTest::MakeBitmap;
 using KorvoTest::MakeSolidIcon;
 }

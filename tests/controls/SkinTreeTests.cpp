@@ -1,5 +1,6 @@
 #include "ControlsTestSupport.h"
 #include <theme/CMenuSkinner.h>
+#include <controls/CSkinTreePainter.h>
 #include <cstdlib>
 
 using namespace ControlsTest;
@@ -301,11 +302,11 @@ TEST(SkinTree, ItemIsVisibleWalksTheShownRows)
     CTreeHost host;
     HTREEITEM hGroup = host.tree.InsertItem(L"Group");
     HTREEITEM hChild = host.tree.InsertItem(L"Child", hGroup);
-    EXPECT_TRUE(host.tree.ItemIsVisible(hGroup));
-    EXPECT_FALSE(host.tree.ItemIsVisible(hChild));
-    EXPECT_FALSE(host.tree.ItemIsVisible(NULL));
+    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.tree, hGroup));
+    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.tree, hChild));
+    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.tree, NULL));
     host.tree.Expand(hGroup, TVE_EXPAND);
-    EXPECT_TRUE(host.tree.ItemIsVisible(hChild));
+    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.tree, hChild));
 }
 
 TEST(SkinTree, PopupMenusOpenedByTheTreeAreOwnerDrawn)

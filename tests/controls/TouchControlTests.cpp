@@ -27,28 +27,16 @@ template <typename T> struct CTouchHost
         ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_OTHER));
         KorvoTest::PumpMessages(0);
     }
-    void Hover(bool bOn)
-    {
-        if (bOn)
-        {
-            MovePointer(control.m_hWnd, 40, 5);
-            EXPECT_TRUE(PumpUntil([&] { return control.IsHover(); }));
-        }
-        else
-        {
-            MovePointerAway();
-            EXPECT_TRUE(PumpUntil([&] { return !control.IsHover(); }));
-        }
-    }
+    void Hover(bool bOn) { EXPECT_TRUE(bOn ? PointerOver(control, 40, 5) : PointerLeaves(control)); }
     void Focus(bool bOn)
     {
         ::SetFocus(bOn ? control.m_hWnd : ::GetDlgItem(dlg.m_hWnd, IDC_OTHER));
         KorvoTest::PumpMessages(0);
-        EXPECT_EQ(bOn, control.IsFocus());
+        EXPECT_EQ(bOn, ::GetFocus() == control.m_hWnd);
     }
     CCapture Capture() { return CCapture(control.m_hWnd); }
     CHostDialog dlg;
-    T control;
+    CCounting<T> control;
 };
 
 // The frame at the middle of the left edge: outer pixel, inner pixel.

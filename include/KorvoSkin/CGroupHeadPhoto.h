@@ -35,7 +35,4 @@ protected:
 
 private:
     std::unique_ptr<CHeadPhotoPainter> m_pPainter;
-
-    CGroupHeadPhoto(const CGroupHeadPhoto&) = delete;
-    void operator=(const CGroupHeadPhoto&) = delete;
 };

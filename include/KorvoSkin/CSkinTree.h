@@ -55,8 +55,4 @@ protected:
     CRect m_rcClient;
     CPoint m_ptOrigin;
     CImageList* m_pImageListEx;
-
-private:
-    CSkinTree(const CSkinTree&) = delete;
-    void operator=(const CSkinTree&) = delete;
 };

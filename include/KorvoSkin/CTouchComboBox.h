@@ -28,7 +28,4 @@ protected:
 
 private:
     std::unique_ptr<CTouchLook> m_pLook;
-
-    CTouchComboBox(const CTouchComboBox&) = delete;
-    void operator=(const CTouchComboBox&) = delete;
 };

@@ -29,7 +29,4 @@ protected:
 
 private:
     std::unique_ptr<CTouchLook> m_pLook;
-
-    CTouchDateTimeCtrl(const CTouchDateTimeCtrl&) = delete;
-    void operator=(const CTouchDateTimeCtrl&) = delete;
 };

@@ -33,7 +33,4 @@ protected:
 
 private:
     std::unique_ptr<CTouchLook> m_pLook;
-
-    CTouchEdit(const CTouchEdit&) = delete;
-    void operator=(const CTouchEdit&) = delete;
 };

@@ -34,7 +34,4 @@ protected:
 
 private:
     std::unique_ptr<CHeadPhotoPainter> m_pPainter;
-
-    CUserHeadPhoto(const CUserHeadPhoto&) = delete;
-    void operator=(const CUserHeadPhoto&) = delete;
 };

@@ -11,6 +11,17 @@
 
 namespace ControlsTest
 {
+// Plain colours the tests paint with and look for.
+namespace Colours
+{
+const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF BLACK = RGB(0, 0, 0);
+const COLORREF RED = RGB(255, 0, 0);
+const COLORREF GREEN = RGB(0, 255, 0);
+const COLORREF BLUE = RGB(0, 0, 255);
+const COLORREF GREY = RGB(128, 128, 128);
+}
+
 // A modeless dialog at a fixed place on the screen, shown and active.
 class CHostDialog : public CDialog
 {

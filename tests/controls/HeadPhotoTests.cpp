@@ -1,18 +1,14 @@
 #include "ControlsTestSupport.h"
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
 const UINT IDC_PHOTO = 510;
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
 const COLORREF YELLOW = RGB(255, 255, 0);
 const COLORREF MAGENTA = RGB(255, 0, 255);
-const COLORREF GREY = RGB(128, 128, 128);
 const COLORREF TEAL = RGB(0, 128, 128);
-const COLORREF WHITE = RGB(255, 255, 255);
 // Portrait square within the control.
 const int PX = 8;
 const int PY = 7;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
@@ -13,8 +14,6 @@ const COLORREF BACK_SEL = RGB(100, 150, 250);
 const COLORREF BACK_CHECK_SEL = RGB(40, 200, 90);
 const COLORREF HI_TEXT = RGB(250, 0, 120);
 const COLORREF HIGHLIGHT = RGB(5, 5, 5);
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF BLUE = RGB(0, 0, 255);
 
 // Opens the tree's bitmap and counts the extension point's calls.
 class CTreeProbe : public CSkinTree
@@ -132,8 +131,6 @@ TEST(SkinTree, EmptyTreePaintsOnlyTheBackgroundOfEachMode)
 
 TEST(SkinTree, BitmapIsStretchedOrTiledAndAMissingOneFallsBackToTheGradient)
 {
-    const COLORREF GREEN = RGB(0, 160, 0);
-    const COLORREF RED = RGB(220, 0, 0);
     CTreeHost host(0, 100, 50);
     host.tree.SetBkMode(CSkinTree::BkModeBitmap);
 
@@ -206,7 +203,7 @@ TEST(SkinTree, BandsAndTextColoursFollowGroupAndSelection)
     for (const Row& row : rows)
         EXPECT_TRUE(Near(row.cr, plain.At(row.x, row.rc.top + 1), row.nTolerance)) << row.pszName;
     // Unselected text keeps the context's colour: black.
-    EXPECT_GT(CountInRows(plain, rcLeaf, RGB(0, 0, 0)), 5);
+    EXPECT_GT(CountInRows(plain, rcLeaf, BLACK), 5);
 
     // Selected and shown: the leaf's band starts at its label, its text is the highlight text.
     tree.SetFocus();

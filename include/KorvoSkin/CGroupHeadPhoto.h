@@ -4,6 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CHeadPhotoPainter;
 
 class KORVOSKIN_API CGroupHeadPhoto : public CStatic
 {
@@ -21,7 +24,6 @@ public:
     // Releases the portrait.
     void Destroy();
     void SetGray(bool bGray);
-    bool IsHover() const { return m_bHover; }
 
 protected:
     afx_msg void OnPaint();
@@ -29,9 +31,8 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    HBITMAP m_hEraseBg;
-    HBITMAP m_hEraseBgHover;
-    HBITMAP m_hPhoto;
-    bool m_bHover;
-    bool m_bGray;
+    CBitmap m_photo;
+
+private:
+    std::unique_ptr<CHeadPhotoPainter> m_pPainter;
 };

@@ -33,11 +33,9 @@ public:
     void SetBitmapID(UINT nID);
     BOOL HasBitmap() const { return m_bitmap.m_hObject != NULL; }
 
-    bool ItemIsVisible(HTREEITEM hItem);
-    void DrawBackGround(CDC* pDC);
-    void DrawItems(CDC* pDC);
-    // Called once per drawn item when an extra image list is set, after its text.
-    virtual void DrawTreeItem(CDC* pDC, HTREEITEM hItem, CRect rcItem);
+    // Called once per drawn item when an extra image list is set, after its text; a host's
+    // tree draws more of the item here.
+    virtual void DrawTreeItem(CDC*, HTREEITEM, CRect) {}
 
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -57,8 +55,4 @@ protected:
     CRect m_rcClient;
     CPoint m_ptOrigin;
     CImageList* m_pImageListEx;
-
-private:
-    CSkinTree(const CSkinTree&) = delete;
-    void operator=(const CSkinTree&) = delete;
 };

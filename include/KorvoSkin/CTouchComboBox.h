@@ -4,6 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CTouchLook;
 
 class KORVOSKIN_API CTouchComboBox : public CComboBox
 {
@@ -13,15 +16,9 @@ public:
     virtual ~CTouchComboBox();
 
     // Shows the plain frame also without the pointer over the control, from the next repaint.
-    void SetAlwaysBorder(bool bAlways) { m_bAlwaysBorder = bAlways; }
-
-    bool IsHover() const { return m_bHover; }
-    bool IsFocus() const { return m_bFocus; }
+    void SetAlwaysBorder(bool bAlways);
 
 protected:
-    // Draws the whole control at once through one off-screen bitmap.
-    void DrawBorder();
-
     afx_msg void OnPaint();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
@@ -29,14 +26,6 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crNormal;
-    COLORREF m_crHover;
-    COLORREF m_crFocus;
-    bool m_bFocus;
-    bool m_bHover;
-    bool m_bAlwaysBorder;
-
 private:
-    CTouchComboBox(const CTouchComboBox&) = delete;
-    void operator=(const CTouchComboBox&) = delete;
+    std::unique_ptr<CTouchLook> m_pLook;
 };

@@ -4,6 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CTouchLook;
 
 class KORVOSKIN_API CTouchDateTimeCtrl : public CDateTimeCtrl
 {
@@ -13,15 +16,9 @@ public:
     virtual ~CTouchDateTimeCtrl();
 
     // Shows the plain frame also without the pointer over the control, from the next repaint.
-    void SetAlwaysBorder(bool bAlways) { m_bAlwaysBorder = bAlways; }
-
-    bool IsHover() const { return m_bHover; }
-    bool IsFocus() const { return m_bFocus; }
+    void SetAlwaysBorder(bool bAlways);
 
 protected:
-    // Draws the whole control at once through one off-screen bitmap.
-    void DrawBorder();
-
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
@@ -30,14 +27,6 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crNormal;
-    COLORREF m_crHover;
-    COLORREF m_crFocus;
-    bool m_bFocus;
-    bool m_bHover;
-    bool m_bAlwaysBorder;
-
 private:
-    CTouchDateTimeCtrl(const CTouchDateTimeCtrl&) = delete;
-    void operator=(const CTouchDateTimeCtrl&) = delete;
+    std::unique_ptr<CTouchLook> m_pLook;
 };

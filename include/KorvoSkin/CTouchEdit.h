@@ -5,6 +5,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CTouchLook;
 
 class KORVOSKIN_API CTouchEdit : public CEdit
 {
@@ -13,17 +16,12 @@ public:
     CTouchEdit();
     virtual ~CTouchEdit();
 
-    // Shows the plain frame also without the pointer over the control, from the next repaint.
-    void SetAlwaysBorder(bool bAlways) { m_bAlwaysBorder = bAlways; }
-
-    void SetBkColor(COLORREF crBack) { m_crBack = crBack; }
-    bool IsHover() const { return m_bHover; }
-    bool IsFocus() const { return m_bFocus; }
+    // Both show from the next repaint: the plain frame also without the pointer over the
+    // control, and the background colour.
+    void SetAlwaysBorder(bool bAlways);
+    void SetBkColor(COLORREF crBack);
 
 protected:
-    // Draws the whole control at once through one off-screen bitmap.
-    void DrawBorder();
-
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
@@ -33,15 +31,6 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crNormal;
-    COLORREF m_crHover;
-    COLORREF m_crFocus;
-    COLORREF m_crBack;
-    bool m_bFocus;
-    bool m_bHover;
-    bool m_bAlwaysBorder;
-
 private:
-    CTouchEdit(const CTouchEdit&) = delete;
-    void operator=(const CTouchEdit&) = delete;
+    std::unique_ptr<CTouchLook> m_pLook;
 };

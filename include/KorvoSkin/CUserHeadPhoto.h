@@ -3,6 +3,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CHeadPhotoPainter;
 
 class KORVOSKIN_API CUserHeadPhoto : public CStatic
 {
@@ -17,7 +20,6 @@ public:
     // The list stays the host's; false, changing nothing, for no list or an index past its end.
     bool SetUserPicture(CImageList* pImageList, DWORD nImage);
     void SetGray(bool bGray);
-    bool IsHover() const { return m_bHover; }
     // Forgets the image list, then destroys the window.
     BOOL DestroyWindow() override;
 
@@ -27,10 +29,9 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    HBITMAP m_hEraseBg;
-    HBITMAP m_hEraseBgHover;
     CImageList* m_pImageList;
     DWORD m_nImage;
-    bool m_bHover;
-    bool m_bGray;
+
+private:
+    std::unique_ptr<CHeadPhotoPainter> m_pPainter;
 };

@@ -214,8 +214,9 @@ void CControlsPage::ApplySkin()
 void CControlsPage::ShowHot()
 {
     // The touch controls at rest in the states the pointer and the focus would give them.
-    m_touchCombo.Show(true, false);
-    m_touchEdits[1].Show(true, true);
+    m_touchCombo.ShowHover();
+    m_touchEdits[1].ShowHover();
+    m_touchEdits[1].SetFocus();
     CRect rc;
     m_icons[4].GetWindowRect(&rc);
     CPoint point = rc.CenterPoint();

@@ -25,16 +25,28 @@ private:
     void MakeEffectImages();
     void InitTreeAndTouch();
 
-    // A touch control put into a hover and focus state for the page to show at rest.
+    // A touch control held in its hover look for the page to show at rest: the pointer's move
+    // is played to it, and the leave notification that the pointer elsewhere brings is kept
+    // from it.
     template <typename T> class CShown : public T
     {
     public:
-        void Show(bool bHover, bool bFocus)
+        void ShowHover()
         {
-            this->m_bHover = bHover;
-            this->m_bFocus = bFocus;
-            this->DrawBorder();
+            m_bHeld = true;
+            this->SendMessage(WM_MOUSEMOVE);
         }
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_MOUSELEAVE && m_bHeld)
+                return 0;
+            return T::WindowProc(message, wParam, lParam);
+        }
+
+    private:
+        bool m_bHeld = false;
     };
 
     CSkinSliderCtrl m_sliders[7];

@@ -1,31 +1,36 @@
 #include "CHeadPhotoPainter.h"
 
-void CHeadPhotoPainter::PaintBackground(CDC* pDC, const CSize& size, HBITMAP hNormal, HBITMAP hHover, bool bHover)
+CHeadPhotoPainter::CHeadPhotoPainter() : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_bHover(false), m_bGray(false)
 {
-    if (!hNormal || !hHover)
-        return;
-    CDC dcMemory;
-    if (!dcMemory.CreateCompatibleDC(pDC))
-        return;
-    HGDIOBJ hOld = ::SelectObject(dcMemory.m_hDC, bHover ? hHover : hNormal);
-    ::BitBlt(pDC->m_hDC, 0, 0, size.cx, size.cy, dcMemory.m_hDC, 0, 0, SRCCOPY);
-    ::SelectObject(dcMemory.m_hDC, hOld);
 }
 
-CHeadPhotoPainter::CHeadPhotoPainter(CDC* pDC) : m_pDC(pDC), m_hOld(NULL), m_bValid(false)
+void CHeadPhotoPainter::SetEraseBg(HBITMAP hNormal, HBITMAP hHover)
 {
-    if (!m_dcSquare.CreateCompatibleDC(pDC))
-        return;
-    if (!m_bitmap.CreateCompatibleBitmap(pDC, PORTRAIT_SIZE, PORTRAIT_SIZE))
-        return;
-    m_hOld = ::SelectObject(m_dcSquare.m_hDC, m_bitmap.m_hObject);
-    m_bValid = true;
+    m_hEraseBg = hNormal;
+    m_hEraseBgHover = hHover;
 }
 
-CHeadPhotoPainter::~CHeadPhotoPainter()
+void CHeadPhotoPainter::SetGray(CWnd* pWnd, bool bGray)
 {
-    if (m_hOld)
-        ::SelectObject(m_dcSquare.m_hDC, m_hOld);
+    m_bGray = bGray;
+    if (pWnd->m_hWnd)
+        pWnd->InvalidateRect(NULL, TRUE);
+}
+
+void CHeadPhotoPainter::MouseMove(CWnd* pWnd)
+{
+    if (m_bHover)
+        return;
+    m_bHover = true;
+    pWnd->InvalidateRect(NULL, TRUE);
+    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, pWnd->m_hWnd, 0 };
+    ::_TrackMouseEvent(&tme);
+}
+
+void CHeadPhotoPainter::MouseLeave(CWnd* pWnd)
+{
+    m_bHover = false;
+    pWnd->InvalidateRect(NULL, TRUE);
 }
 
 BYTE CHeadPhotoPainter::GreyLevel(COLORREF cr)
@@ -34,27 +39,60 @@ BYTE CHeadPhotoPainter::GreyLevel(COLORREF cr)
     return (BYTE)((int)dGrey & 0xFF);
 }
 
-void CHeadPhotoPainter::Put(bool bGray)
+template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw) const
 {
-    if (!m_bValid)
+    CPaintDC dc(pWnd);
+    CRect rcWindow;
+    pWnd->GetWindowRect(&rcWindow);
+    CDC dcMemory;
+    if (m_hEraseBg && m_hEraseBgHover && dcMemory.CreateCompatibleDC(&dc))
+    {
+        HGDIOBJ hOld = ::SelectObject(dcMemory.m_hDC, m_bHover ? m_hEraseBgHover : m_hEraseBg);
+        ::BitBlt(dc.m_hDC, 0, 0, rcWindow.Width(), rcWindow.Height(), dcMemory.m_hDC, 0, 0, SRCCOPY);
+        ::SelectObject(dcMemory.m_hDC, hOld);
+    }
+    if (!bPortrait)
         return;
-    if (bGray)
+
+    // Not cleared: what a small portrait leaves uncovered keeps the fresh bitmap's content.
+    CDC dcSquare;
+    CBitmap square;
+    if (!dcSquare.CreateCompatibleDC(&dc) || !square.CreateCompatibleBitmap(&dc, PORTRAIT_SIZE, PORTRAIT_SIZE))
+        return;
+    HGDIOBJ hOldSquare = ::SelectObject(dcSquare.m_hDC, square.m_hObject);
+    if (!fnDraw(&dc, dcSquare.m_hDC))
+    {
+        ::SelectObject(dcSquare.m_hDC, hOldSquare);
+        return;
+    }
+    if (m_bGray)
         for (int x = 0; x < PORTRAIT_SIZE; x++)
             for (int y = 0; y < PORTRAIT_SIZE; y++)
             {
-                BYTE nGrey = GreyLevel(::GetPixel(m_dcSquare.m_hDC, x, y));
-                ::SetPixel(m_dcSquare.m_hDC, x, y, RGB(nGrey, nGrey, nGrey));
+                BYTE nGrey = GreyLevel(::GetPixel(dcSquare.m_hDC, x, y));
+                ::SetPixel(dcSquare.m_hDC, x, y, RGB(nGrey, nGrey, nGrey));
             }
-    ::BitBlt(m_pDC->m_hDC, PORTRAIT_X, PORTRAIT_Y, PORTRAIT_SIZE, PORTRAIT_SIZE, m_dcSquare.m_hDC, 0, 0, SRCCOPY);
+    ::BitBlt(dc.m_hDC, PORTRAIT_X, PORTRAIT_Y, PORTRAIT_SIZE, PORTRAIT_SIZE, dcSquare.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(dcSquare.m_hDC, hOldSquare);
 }
 
-BOOL CHeadPhotoPainter::EnterHover(CWnd* pWnd, bool& bHover)
+void CHeadPhotoPainter::Paint(CWnd* pWnd, HBITMAP hPhoto) const
 {
-    if (bHover)
-        return FALSE;
-    bHover = true;
-    pWnd->InvalidateRect(NULL, TRUE);
-    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, pWnd->m_hWnd, 0 };
-    ::_TrackMouseEvent(&tme);
-    return TRUE;
+    Paint(pWnd, hPhoto != NULL, [hPhoto](CDC* pDC, HDC hSquare) {
+        CDC dcPhoto;
+        if (!dcPhoto.CreateCompatibleDC(pDC))
+            return false;
+        HGDIOBJ hOld = ::SelectObject(dcPhoto.m_hDC, hPhoto);
+        ::BitBlt(hSquare, 0, 0, PORTRAIT_SIZE, PORTRAIT_SIZE, dcPhoto.m_hDC, 0, 0, SRCCOPY);
+        ::SelectObject(dcPhoto.m_hDC, hOld);
+        return true;
+    });
+}
+
+void CHeadPhotoPainter::Paint(CWnd* pWnd, CImageList* pImageList, int nImage) const
+{
+    Paint(pWnd, pImageList != NULL, [pImageList, nImage](CDC*, HDC hSquare) {
+        ::ImageList_Draw(pImageList->m_hImageList, nImage, hSquare, 0, 0, ILD_NORMAL);
+        return true;
+    });
 }

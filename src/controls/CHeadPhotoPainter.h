@@ -1,5 +1,6 @@
-// The painting and hover tracking the two head-photo controls share: the background bitmap at
-// the control's origin, and a 55 by 55 portrait square at (8, 7), optionally in grey.
+// The state, hover tracking and painting the two head-photo controls share: the background
+// bitmap at the control's origin, the hover one while the mouse is over the control, and a
+// 55 by 55 portrait square at (8, 7), optionally in grey.
 #pragma once
 #include "../afx/afxwin.h"
 
@@ -10,29 +11,30 @@ public:
     static const int PORTRAIT_X = 8;
     static const int PORTRAIT_Y = 7;
 
-    // Copies the hover or normal background over the control when both are set.
-    static void PaintBackground(CDC* pDC, const CSize& size, HBITMAP hNormal, HBITMAP hHover, bool bHover);
+    CHeadPhotoPainter();
 
-    // A portrait square compatible with the paint DC, not cleared: it is drawn into, then Put.
-    explicit CHeadPhotoPainter(CDC* pDC);
-    ~CHeadPhotoPainter();
-    CHeadPhotoPainter(const CHeadPhotoPainter&) = delete;
-    CHeadPhotoPainter& operator=(const CHeadPhotoPainter&) = delete;
-    CDC* Square() { return m_bValid ? &m_dcSquare : NULL; }
-    // Turns the square grey, when asked, and copies it to the control.
-    void Put(bool bGray);
+    // The host's bitmaps; a background is painted only when both are set. No repaint.
+    void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
+    // Each of these repaints the whole control, erasing, when it changes the look.
+    void SetGray(CWnd* pWnd, bool bGray);
+    // The first move over the control starts the hover and asks for the leave notification.
+    void MouseMove(CWnd* pWnd);
+    void MouseLeave(CWnd* pWnd);
+
+    // Paints the control from its paint message: the background, then the top-left square of
+    // hPhoto (cropped, not scaled), or image nImage of pImageList; no portrait for a null one.
+    void Paint(CWnd* pWnd, HBITMAP hPhoto) const;
+    void Paint(CWnd* pWnd, CImageList* pImageList, int nImage) const;
 
     // The BT.601 luma of a colour, the grey level of a grey portrait.
     static BYTE GreyLevel(COLORREF cr);
 
-    // Marks the control hovered and asks for the leave notification once per entry; TRUE when
-    // the hover began.
-    static BOOL EnterHover(CWnd* pWnd, bool& bHover);
-
 private:
-    CDC* m_pDC;
-    CDC m_dcSquare;
-    CBitmap m_bitmap;
-    HGDIOBJ m_hOld;
-    bool m_bValid;
+    // Draws the background and, when bPortrait, the square that fnDraw fills (false: it could not).
+    template <typename DrawSquare> void Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw) const;
+
+    HBITMAP m_hEraseBg;
+    HBITMAP m_hEraseBgHover;
+    bool m_bHover;
+    bool m_bGray;
 };

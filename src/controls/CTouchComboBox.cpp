@@ -11,9 +11,7 @@ BEGIN_MESSAGE_MAP(CTouchComboBox, CComboBox)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-CTouchComboBox::CTouchComboBox()
-    : m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)), m_bFocus(false),
-      m_bHover(false), m_bAlwaysBorder(false)
+CTouchComboBox::CTouchComboBox() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindDropDown))
 {
 }
 
@@ -21,10 +19,9 @@ CTouchComboBox::~CTouchComboBox()
 {
 }
 
-void CTouchComboBox::DrawBorder()
+void CTouchComboBox::SetAlwaysBorder(bool bAlways)
 {
-    CTouchLook look = { m_crNormal, m_crHover, m_crFocus, RGB(255, 255, 255), m_bHover, m_bFocus, m_bAlwaysBorder, true, false, CPoint(3, 3), 0, false };
-    DrawTouchLook(this, look);
+    m_pLook->SetAlwaysBorder(bAlways);
 }
 
 void CTouchComboBox::OnPaint()
@@ -32,50 +29,30 @@ void CTouchComboBox::OnPaint()
     CPaintDC dc(this);
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (m_bAlwaysBorder)
-    {
-        CPen pen(PS_SOLID, 1, m_crNormal);
-        HGDIOBJ hOld = dc.SelectObject(pen.m_hObject);
-        dc.RoundRect(rcClient.left, rcClient.top, rcClient.right, rcClient.bottom, 2, 2);
-        dc.SelectObject(hOld);
-    }
+    m_pLook->DrawAlwaysFrame(&dc, rcClient);
     DrawTouchText(this, &dc, rcClient);
 }
 
 void CTouchComboBox::OnSetFocus(CWnd* pOldWnd)
 {
     CComboBox::OnSetFocus(pOldWnd);
-    if (!m_bFocus)
-    {
-        m_bFocus = true;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, true);
 }
 
 void CTouchComboBox::OnKillFocus(CWnd*)
 {
     Default();
-    if (m_bFocus)
-    {
-        m_bFocus = false;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, false);
 }
 
 void CTouchComboBox::OnMouseMove(UINT, CPoint)
 {
-    if (!m_bHover)
-    {
-        m_bHover = true;
-        DrawBorder();
-        TrackMouseLeave(m_hWnd);
-    }
+    m_pLook->MouseMove(this);
     Default();
 }
 
 LRESULT CTouchComboBox::OnMouseLeave(WPARAM, LPARAM)
 {
-    m_bHover = false;
-    DrawBorder();
+    m_pLook->MouseLeave(this);
     return 1;
 }

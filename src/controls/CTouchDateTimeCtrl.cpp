@@ -12,9 +12,7 @@ BEGIN_MESSAGE_MAP(CTouchDateTimeCtrl, CDateTimeCtrl)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-CTouchDateTimeCtrl::CTouchDateTimeCtrl()
-    : m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)), m_bFocus(false),
-      m_bHover(false), m_bAlwaysBorder(false)
+CTouchDateTimeCtrl::CTouchDateTimeCtrl() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindDropDown))
 {
 }
 
@@ -22,10 +20,9 @@ CTouchDateTimeCtrl::~CTouchDateTimeCtrl()
 {
 }
 
-void CTouchDateTimeCtrl::DrawBorder()
+void CTouchDateTimeCtrl::SetAlwaysBorder(bool bAlways)
 {
-    CTouchLook look = { m_crNormal, m_crHover, m_crFocus, RGB(255, 255, 255), m_bHover, m_bFocus, m_bAlwaysBorder, true, false, CPoint(3, 3), 0, false };
-    DrawTouchLook(this, look);
+    m_pLook->SetAlwaysBorder(bAlways);
 }
 
 void CTouchDateTimeCtrl::OnPaint()
@@ -39,43 +36,29 @@ void CTouchDateTimeCtrl::OnPaint()
 
 void CTouchDateTimeCtrl::OnNcPaint()
 {
-    DrawBorder();
+    m_pLook->Draw(this);
 }
 
 void CTouchDateTimeCtrl::OnSetFocus(CWnd* pOldWnd)
 {
     CDateTimeCtrl::OnSetFocus(pOldWnd);
-    if (!m_bFocus)
-    {
-        m_bFocus = true;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, true);
 }
 
 void CTouchDateTimeCtrl::OnKillFocus(CWnd*)
 {
     Default();
-    if (m_bFocus)
-    {
-        m_bFocus = false;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, false);
 }
 
 void CTouchDateTimeCtrl::OnMouseMove(UINT, CPoint)
 {
-    if (!m_bHover)
-    {
-        m_bHover = true;
-        DrawBorder();
-        TrackMouseLeave(m_hWnd);
-    }
+    m_pLook->MouseMove(this);
     Default();
 }
 
 LRESULT CTouchDateTimeCtrl::OnMouseLeave(WPARAM, LPARAM)
 {
-    m_bHover = false;
-    DrawBorder();
+    m_pLook->MouseLeave(this);
     return 1;
 }

@@ -13,9 +13,7 @@ BEGIN_MESSAGE_MAP(CTouchEdit, CEdit)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-CTouchEdit::CTouchEdit()
-    : m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)), m_crBack(RGB(255, 255, 255)), m_bFocus(false),
-      m_bHover(false), m_bAlwaysBorder(false)
+CTouchEdit::CTouchEdit() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindEdit))
 {
 }
 
@@ -23,64 +21,53 @@ CTouchEdit::~CTouchEdit()
 {
 }
 
-void CTouchEdit::DrawBorder()
+void CTouchEdit::SetAlwaysBorder(bool bAlways)
 {
-    CTouchLook look = { m_crNormal, m_crHover, m_crFocus, m_crBack, m_bHover, m_bFocus, m_bAlwaysBorder, false, true, CPoint(4, 3), DT_EDITCONTROL | DT_WORDBREAK, (GetStyle() & ES_PASSWORD) != 0 };
-    DrawTouchLook(this, look);
+    m_pLook->SetAlwaysBorder(bAlways);
+}
+
+void CTouchEdit::SetBkColor(COLORREF crBack)
+{
+    m_pLook->SetBkColor(crBack);
 }
 
 void CTouchEdit::OnPaint()
 {
     // The context validates the update region; the system's own text painting does not run.
-    {
-        CPaintDC dc(this);
-        DrawBorder();
-    }
+    CPaintDC dc(this);
+    m_pLook->Draw(this);
 }
 
 void CTouchEdit::OnNcPaint()
 {
-    DrawBorder();
+    m_pLook->Draw(this);
 }
 
 BOOL CTouchEdit::OnEraseBkgnd(CDC*)
 {
     return TRUE;
 }
+
 void CTouchEdit::OnSetFocus(CWnd* pOldWnd)
 {
     CEdit::OnSetFocus(pOldWnd);
-    if (!m_bFocus)
-    {
-        m_bFocus = true;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, true);
 }
 
 void CTouchEdit::OnKillFocus(CWnd*)
 {
     Default();
-    if (m_bFocus)
-    {
-        m_bFocus = false;
-        DrawBorder();
-    }
+    m_pLook->SetFocus(this, false);
 }
 
 void CTouchEdit::OnMouseMove(UINT, CPoint)
 {
-    if (!m_bHover)
-    {
-        m_bHover = true;
-        DrawBorder();
-        TrackMouseLeave(m_hWnd);
-    }
+    m_pLook->MouseMove(this);
     Default();
 }
 
 LRESULT CTouchEdit::OnMouseLeave(WPARAM, LPARAM)
 {
-    m_bHover = false;
-    DrawBorder();
+    m_pLook->MouseLeave(this);
     return 1;
 }

@@ -9,8 +9,7 @@ BEGIN_MESSAGE_MAP(CUserHeadPhoto, CStatic)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-CUserHeadPhoto::CUserHeadPhoto()
-    : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_pImageList(NULL), m_nImage(0), m_bHover(false), m_bGray(false)
+CUserHeadPhoto::CUserHeadPhoto() : m_pImageList(NULL), m_nImage(0), m_pPainter(std::make_unique<CHeadPhotoPainter>())
 {
 }
 
@@ -20,8 +19,7 @@ CUserHeadPhoto::~CUserHeadPhoto()
 
 void CUserHeadPhoto::SetEraseBg(HBITMAP hNormal, HBITMAP hHover)
 {
-    m_hEraseBg = hNormal;
-    m_hEraseBgHover = hHover;
+    m_pPainter->SetEraseBg(hNormal, hHover);
 }
 
 bool CUserHeadPhoto::SetUserPicture(CImageList* pImageList, DWORD nImage)
@@ -40,9 +38,7 @@ bool CUserHeadPhoto::SetUserPicture(CImageList* pImageList, DWORD nImage)
 
 void CUserHeadPhoto::SetGray(bool bGray)
 {
-    m_bGray = bGray;
-    if (m_hWnd)
-        InvalidateRect(NULL, TRUE);
+    m_pPainter->SetGray(this, bGray);
 }
 
 BOOL CUserHeadPhoto::DestroyWindow()
@@ -54,28 +50,17 @@ BOOL CUserHeadPhoto::DestroyWindow()
 
 void CUserHeadPhoto::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    CHeadPhotoPainter::PaintBackground(&dc, rcWindow.Size(), m_hEraseBg, m_hEraseBgHover, m_bHover);
-    if (!m_pImageList)
-        return;
-    CHeadPhotoPainter painter(&dc);
-    if (!painter.Square())
-        return;
-    ImageList_Draw(m_pImageList->m_hImageList, (int)m_nImage, painter.Square()->m_hDC, 0, 0, ILD_NORMAL);
-    painter.Put(m_bGray);
+    m_pPainter->Paint(this, m_pImageList, (int)m_nImage);
 }
 
 void CUserHeadPhoto::OnMouseMove(UINT, CPoint)
 {
-    CHeadPhotoPainter::EnterHover(this, m_bHover);
+    m_pPainter->MouseMove(this);
     Default();
 }
 
 LRESULT CUserHeadPhoto::OnMouseLeave(WPARAM, LPARAM)
 {
-    m_bHover = false;
-    InvalidateRect(NULL, TRUE);
+    m_pPainter->MouseLeave(this);
     return 1;
 }

@@ -15,49 +15,87 @@ void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen)
 }
 }
 
-void DrawTouchFrame(CDC* pDC, CRect rc, const CTouchLook& look)
+CTouchLook::CTouchLook(Kind kind)
+    : m_kind(kind), m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)),
+      m_crBack(WHITE), m_bFocus(false), m_bHover(false), m_bAlwaysBorder(false)
 {
-    if (look.bHover && look.bFocus)
+}
+
+void CTouchLook::SetFocus(CWnd* pWnd, bool bFocus)
+{
+    if (m_bFocus == bFocus)
+        return;
+    m_bFocus = bFocus;
+    Draw(pWnd);
+}
+
+void CTouchLook::MouseMove(CWnd* pWnd)
+{
+    if (m_bHover)
+        return;
+    m_bHover = true;
+    Draw(pWnd);
+    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, pWnd->m_hWnd, 0 };
+    ::_TrackMouseEvent(&tme);
+}
+
+void CTouchLook::MouseLeave(CWnd* pWnd)
+{
+    m_bHover = false;
+    Draw(pWnd);
+}
+
+void CTouchLook::DrawFrame(CDC* pDC, CRect rc) const
+{
+    if (m_bHover && m_bFocus)
     {
-        RoundRectWithPen(pDC, rc, look.crHover);
+        RoundRectWithPen(pDC, rc, m_crHover);
         rc.InflateRect(-1, -1);
-        RoundRectWithPen(pDC, rc, look.crFocus);
+        RoundRectWithPen(pDC, rc, m_crFocus);
     }
-    else if (look.bHover || look.bAlwaysBorder)
+    else if (m_bHover || m_bAlwaysBorder)
     {
         rc.InflateRect(-1, -1);
-        RoundRectWithPen(pDC, rc, look.crNormal);
+        RoundRectWithPen(pDC, rc, m_crNormal);
     }
 }
 
-void DrawTouchLook(CWnd* pWnd, const CTouchLook& look)
+void CTouchLook::DrawAlwaysFrame(CDC* pDC, const CRect& rc) const
+{
+    if (m_bAlwaysBorder)
+        RoundRectWithPen(pDC, rc, m_crNormal);
+}
+
+void CTouchLook::Draw(CWnd* pWnd) const
 {
     CClientDC dc(pWnd);
     if (!dc.GetSafeHdc())
         return;
+    bool bEdit = m_kind == KindEdit;
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     int cx = rcWindow.Width(), cy = rcWindow.Height();
     // The window's origin in client coordinates: (0, 0) without a non-client border.
     CPoint ptOrigin(rcWindow.left, rcWindow.top);
     pWnd->ScreenToClient(&ptOrigin);
-    CRect rc = look.bWindowCoordinates ? CRect(0, 0, cx, cy) : CRect(ptOrigin.x, ptOrigin.y, ptOrigin.x + cx, ptOrigin.y + cy);
+    CRect rc = bEdit ? CRect(0, 0, cx, cy) : CRect(ptOrigin.x, ptOrigin.y, ptOrigin.x + cx, ptOrigin.y + cy);
 
     CDC dcMem;
     CBitmap bitmap;
     if (cx <= 0 || cy <= 0 || !dcMem.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, cx, cy))
         return;
     HGDIOBJ hOldBitmap = dcMem.SelectObject(bitmap.m_hObject);
-    CBrush brBack(look.crBack);
+    COLORREF crBack = bEdit ? m_crBack : WHITE;
+    CBrush brBack(crBack);
     dcMem.FillRect(&rc, &brBack);
-    dcMem.SetBkColor(look.crBack);
+    dcMem.SetBkColor(crBack);
 
     // The frame's inside is filled with the background too.
     HGDIOBJ hOldBrush = dcMem.SelectObject(brBack.m_hObject);
-    DrawTouchFrame(&dcMem, rc, look);
+    DrawFrame(&dcMem, rc);
     dcMem.SelectObject(hOldBrush);
 
-    if (look.bTriangle && look.bHover)
+    if (!bEdit && m_bHover)
     {
         // Fixed heights: the triangle sits in the first text line whatever the control's height.
         CBrush brTriangle(TRIANGLE_GREY);
@@ -74,19 +112,19 @@ void DrawTouchLook(CWnd* pWnd, const CTouchLook& look)
 
     CString strText;
     pWnd->GetWindowText(strText);
-    if (look.bPassword)
+    if (bEdit && (pWnd->GetStyle() & ES_PASSWORD))
         for (int n = 0; n < strText.GetLength(); n++)
             strText.SetAt(n, L'*');
     HGDIOBJ hOldFont = NULL;
     if (HGDIOBJ hFont = (HGDIOBJ)pWnd->SendMessage(WM_GETFONT))
         hOldFont = dcMem.SelectObject(hFont);
     CRect rcText = rc;
-    rcText.OffsetRect(look.ptText);
-    dcMem.DrawText(strText, &rcText, look.nTextFormat);
+    rcText.OffsetRect(bEdit ? CPoint(4, 3) : CPoint(3, 3));
+    dcMem.DrawText(strText, &rcText, bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
     if (hOldFont)
         dcMem.SelectObject(hOldFont);
 
-    CPoint ptDest = look.bWindowCoordinates ? ptOrigin : CPoint(0, 0);
+    CPoint ptDest = bEdit ? ptOrigin : CPoint(0, 0);
     dc.BitBlt(ptDest.x, ptDest.y, cx, cy, &dcMem, 0, 0, SRCCOPY);
     dcMem.SelectObject(hOldBitmap);
 }
@@ -102,10 +140,4 @@ void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc)
     pDC->DrawText(strText, &rc, 0);
     if (hOldFont)
         pDC->SelectObject(hOldFont);
-}
-
-void TrackMouseLeave(HWND hWnd)
-{
-    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, hWnd, 0 };
-    ::_TrackMouseEvent(&tme);
 }

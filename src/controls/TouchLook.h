@@ -1,35 +1,51 @@
-// The look the touch controls share: the whole control drawn into one off-screen bitmap (a
-// background, a rounded one-pixel frame by hover, focus and the "always" flag, an optional
-// drop-down triangle, the window text) and copied to the client area in one transfer.
+// The state and look the touch controls share: hover and focus followed from their messages,
+// and the whole control drawn into one off-screen bitmap (a background, a rounded one-pixel
+// frame by hover, focus and the "always" flag, an optional drop-down triangle, the window text)
+// and copied to the client area in one transfer. Each state change repaints at once.
 #pragma once
 #include "../afx/afxwin.h"
 
-struct CTouchLook
+class CTouchLook
 {
-    COLORREF crNormal;
-    COLORREF crHover;
-    COLORREF crFocus;
-    COLORREF crBack;
-    bool bHover;
-    bool bFocus;
-    bool bAlwaysBorder;
-    // The grey triangle of a drop-down control, shown while hovered.
-    bool bTriangle;
-    // TRUE: drawn in the window's own coordinates and copied to the window's origin, so only the
-    // part over the client area shows (edit). FALSE: drawn in client coordinates at (0, 0).
-    bool bWindowCoordinates;
-    // Where the text starts inside the frame rectangle, and how it is laid out.
-    CPoint ptText;
-    UINT nTextFormat;
-    // Every character shown as "*".
-    bool bPassword;
+public:
+    enum Kind
+    {
+        // Drawn in the window's own coordinates and copied to the window's origin, so only the
+        // part over the client area shows; text laid out as an edit does; "*" for a password.
+        KindEdit,
+        // White, drawn in client coordinates at (0, 0), with the grey triangle while hovered.
+        KindDropDown
+    };
+
+    explicit CTouchLook(Kind kind);
+
+    // No repaint: the next one shows them.
+    void SetAlwaysBorder(bool bAlways) { m_bAlwaysBorder = bAlways; }
+    void SetBkColor(COLORREF crBack) { m_crBack = crBack; }
+
+    void SetFocus(CWnd* pWnd, bool bFocus);
+    // The first move over the control starts the hover and asks for the leave notification.
+    void MouseMove(CWnd* pWnd);
+    void MouseLeave(CWnd* pWnd);
+
+    // Draws the look on the window's client context at once; nothing without a context.
+    void Draw(CWnd* pWnd) const;
+    // The plain frame round rc with the current brush, when the "always" flag is set.
+    void DrawAlwaysFrame(CDC* pDC, const CRect& rc) const;
+
+private:
+    // The frame of the state table into rc (which it shrinks), with the current brush.
+    void DrawFrame(CDC* pDC, CRect rc) const;
+
+    Kind m_kind;
+    COLORREF m_crNormal;
+    COLORREF m_crHover;
+    COLORREF m_crFocus;
+    COLORREF m_crBack;
+    bool m_bFocus;
+    bool m_bHover;
+    bool m_bAlwaysBorder;
 };
 
-// Draws the look on the window's client context at once; nothing without a context.
-void DrawTouchLook(CWnd* pWnd, const CTouchLook& look);
-// The frame of the state table into rc (which it may shrink), with the current brush.
-void DrawTouchFrame(CDC* pDC, CRect rc, const CTouchLook& look);
 // The window text in the window's font at rc moved by (3, 3), laid out left and top.
 void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc);
-// Asks the platform for WM_MOUSELEAVE once the pointer leaves the window.
-void TrackMouseLeave(HWND hWnd);

@@ -4,44 +4,36 @@ using namespace ControlsTest;
 
 namespace
 {
-const UINT IDC_COMBO = 300;
-const UINT IDC_OTHER = 301;
-
 class CComboProbe : public CSkinComboBox
 {
 public:
     void SetArrowWidth(int nWidth) { m_nArrowWidth = nWidth; }
 };
 
-struct CComboHost
+// A combo box of 120 by 22 pixels at (10, 10), "First" selected, the focus elsewhere.
+struct CComboHost : CFreshTheme, CControlHost<CComboProbe>
 {
     CComboHost()
+        : CControlHost<CComboProbe>(L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, CRect(10, 10, 130, 210))
     {
-        g_Theme.Clear();
-        g_Theme.Reset();
-        dlg.AddControl(L"Button", IDC_OTHER, BS_PUSHBUTTON | WS_TABSTOP, 200, 10, 60, 20, L"Other");
-        HWND hCombo = dlg.AddControl(L"ComboBox", IDC_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 10, 120, 200);
         // The selection field's height decides the control's: make it 22 pixels high.
         for (int nItem = 10; nItem < 30; nItem++)
-        {
-            ::SendMessageW(hCombo, CB_SETITEMHEIGHT, (WPARAM)-1, nItem);
-            CRect rc;
-            ::GetWindowRect(hCombo, &rc);
-            if (rc.Height() >= 22)
+            if (control.SetItemHeight(-1, nItem) != CB_ERR && WindowHeight() >= 22)
                 break;
-        }
-        EXPECT_TRUE(combo.SubclassDlgItem(IDC_COMBO, &dlg));
-        combo.SetArrowWidth(17);
-        combo.AddString(L"First");
-        combo.AddString(L"Second");
-        combo.SetCurSel(0);
-        MovePointerAway();
-        ::SetFocus(dlg.GetDlgItem(IDC_OTHER)->m_hWnd);
+        control.SetArrowWidth(17);
+        control.AddString(L"First");
+        control.AddString(L"Second");
+        control.SetCurSel(0);
+        dlg.FocusElsewhere();
         Repaint(dlg.m_hWnd);
     }
-    COLORREF ButtonFill() { return CCapture(combo.m_hWnd).At(110, 3); }
-    CHostDialog dlg;
-    CComboProbe combo;
+    int WindowHeight()
+    {
+        CRect rc;
+        control.GetWindowRect(&rc);
+        return rc.Height();
+    }
+    COLORREF ButtonFill() { return CCapture(control.m_hWnd).At(110, 3); }
 };
 }
 
@@ -49,10 +41,10 @@ TEST(ComboBox, FramesAndArrowOfA120By22Control)
 {
     CComboHost host;
     CRect rc;
-    host.combo.GetClientRect(&rc);
+    host.control.GetClientRect(&rc);
     ASSERT_EQ(120, rc.Width());
     ASSERT_EQ(22, rc.Height());
-    CCapture capture(host.combo.m_hWnd);
+    CCapture capture(host.control.m_hWnd);
     const COLORREF crMid = g_Theme.m_crMidtone, crBorder = g_Theme.m_crBorder;
     struct Row
     {
@@ -76,47 +68,43 @@ TEST(ComboBox, HoverShowsUntilThePollFindsThePointerGone)
 {
     CComboHost host;
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
-    MovePointer(host.combo.m_hWnd, 40, 10);
-    ASSERT_TRUE(PumpUntil([&] { return host.combo.IsHover(); }));
+    MovePointer(host.control.m_hWnd, 40, 10);
+    ASSERT_TRUE(PumpUntil([&] { return host.control.IsHover(); }));
     EXPECT_EQ(g_Theme.m_crBackSel, host.ButtonFill());
     MovePointerAway();
-    ASSERT_TRUE(PumpUntil([&] { return !host.combo.IsHover(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
 }
 
 TEST(ComboBox, PressedWhileTheListIsOpenAndUntilThePointerLeaves)
 {
     CComboHost host;
-    MovePointer(host.combo.m_hWnd, 110, 10);
-    INPUT inputs[2] = { { INPUT_MOUSE }, { INPUT_MOUSE } };
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-    ASSERT_TRUE(PumpUntil([&] { return host.combo.GetDroppedState(); }));
-    EXPECT_TRUE(host.combo.IsPressed());
+    MovePointer(host.control.m_hWnd, 110, 10);
+    ClickPointer();
+    ASSERT_TRUE(PumpUntil([&] { return host.control.GetDroppedState(); }));
+    EXPECT_TRUE(host.control.IsPressed());
     EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
 
     // Closed with the pointer still over it: the pressed look stays until the pointer leaves.
-    host.combo.ShowDropDown(FALSE);
-    ASSERT_TRUE(PumpUntil([&] { return !host.combo.IsPressed(); }));
+    host.control.ShowDropDown(FALSE);
+    ASSERT_TRUE(PumpUntil([&] { return !host.control.IsPressed(); }));
     EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
     MovePointerAway();
-    ASSERT_TRUE(PumpUntil([&] { return !host.combo.IsHover(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
 }
 
 TEST(ComboBox, FocusShowsThePressedLookWithoutPressing)
 {
     CComboHost host;
-    host.combo.SetFocus();
+    host.control.SetFocus();
     KorvoTest::PumpMessages(0);
     EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
-    EXPECT_FALSE(host.combo.IsPressed());
-    Repaint(host.combo.m_hWnd);
+    EXPECT_FALSE(host.control.IsPressed());
+    Repaint(host.control.m_hWnd);
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
-    host.combo.SetFocus();
+    host.control.SetFocus();
     KorvoTest::PumpMessages(0);
-    ::SetFocus(host.dlg.GetDlgItem(IDC_OTHER)->m_hWnd);
-    KorvoTest::PumpMessages(0);
+    host.dlg.FocusElsewhere();
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
 }

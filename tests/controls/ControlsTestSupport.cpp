@@ -5,7 +5,7 @@ namespace ControlsTest
 CHostDialog::CHostDialog(int cx, int cy)
     : m_template(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_SETFONT | WS_CLIPCHILDREN, 10, 10, L"Controls host")
 {
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES };
     ::InitCommonControlsEx(&icc);
     CreateIndirect(m_template.Get(), NULL);
     CRect rc(0, 0, cx, cy);
@@ -22,6 +22,16 @@ HWND CHostDialog::AddControl(LPCWSTR pszClass, UINT nID, DWORD dwStyle, int x, i
                                   (HMENU)(UINT_PTR)nID, ::GetModuleHandleW(NULL), NULL);
     ::SendMessageW(hWnd, WM_SETFONT, ::SendMessageW(m_hWnd, WM_GETFONT, 0, 0), FALSE);
     return hWnd;
+}
+
+void CHostDialog::FocusElsewhere()
+{
+    const UINT ID_ELSEWHERE = 999;
+    HWND hButton = ::GetDlgItem(m_hWnd, ID_ELSEWHERE);
+    if (!hButton)
+        hButton = AddControl(L"Button", ID_ELSEWHERE, BS_PUSHBUTTON | WS_TABSTOP, 340, 260, 60, 24, L"Other");
+    ::SetFocus(hButton);
+    KorvoTest::PumpMessages(0);
 }
 
 BOOL CHostDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -78,6 +88,23 @@ int CCapture::CountColumn(int x, int y0, int y1, COLORREF cr) const
     return n;
 }
 
+int CCapture::CountRows(int y0, int y1, COLORREF cr) const
+{
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+        n += CountRow(y, 0, m_cx, cr);
+    return n;
+}
+
+int CCapture::FirstColumn(const CRect& rc, const std::function<bool(COLORREF)>& fnInk) const
+{
+    for (int x = rc.left; x < rc.right; x++)
+        for (int y = rc.top; y < rc.bottom; y++)
+            if (fnInk(At(x, y)))
+                return x;
+    return -1;
+}
+
 BOOL CCapture::AnyOtherThan(const CRect& rc, COLORREF crBack) const
 {
     for (int y = rc.top; y < rc.bottom; y++)
@@ -127,5 +154,13 @@ void MovePointer(HWND hWnd, int x, int y)
 void MovePointerAway()
 {
     SendPointer({ ::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5 });
+}
+
+void ClickPointer()
+{
+    INPUT inputs[2] = { { INPUT_MOUSE }, { INPUT_MOUSE } };
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
 }
 }

@@ -1,18 +1,13 @@
 #include "ControlsTestSupport.h"
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
-const UINT IDC_PHOTO = 510;
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
 const COLORREF YELLOW = RGB(255, 255, 0);
 const COLORREF MAGENTA = RGB(255, 0, 255);
-const COLORREF GREY = RGB(128, 128, 128);
 const COLORREF TEAL = RGB(0, 128, 128);
-const COLORREF WHITE = RGB(255, 255, 255);
 // Portrait square within the control.
 const int PX = 8;
 const int PY = 7;
@@ -22,26 +17,10 @@ COLORREF Grey(int n)
     return RGB(n, n, n);
 }
 
-// Counts the paints and pointer moves that reach the control.
-template <class BASE> class CCounting : public BASE
-{
-public:
-    int m_nPaints = 0;
-    int m_nMoves = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        m_nPaints += message == WM_PAINT;
-        m_nMoves += message == WM_MOUSEMOVE;
-        return BASE::WindowProc(message, wParam, lParam);
-    }
-};
-
 class CTestGroupPhoto : public CCounting<CGroupHeadPhoto>
 {
 public:
-    HBITMAP Photo() const { return m_hPhoto; }
+    HBITMAP Photo() const { return (HBITMAP)m_photo.m_hObject; }
 };
 
 // Red, green and blue bands across the square; yellow right of it and magenta below it.
@@ -52,36 +31,19 @@ COLORREF PortraitPixel(int x, int y, void*)
     return x < 20 ? RED : x < 40 ? GREEN : x < 55 ? BLUE : YELLOW;
 }
 
-struct CBackgrounds
+// A photo control of 100 by 80 with a grey background, teal while hovered.
+template <class PHOTO> struct CPhotoHost : CControlHost<PHOTO>
 {
-    CBackgrounds() : hNormal(MakeBitmap(100, 80, GREY, GREY)), hHover(MakeBitmap(100, 80, TEAL, TEAL)) {}
-    ~CBackgrounds()
+    // Statics see the pointer only with SS_NOTIFY.
+    CPhotoHost() : CControlHost<PHOTO>(L"Static", SS_LEFT | SS_NOTIFY, CRect(30, 30, 130, 110))
     {
-        ::DeleteObject(hNormal);
-        ::DeleteObject(hHover);
+        normal.Attach(MakeBitmap(100, 80, GREY, GREY));
+        hover.Attach(MakeBitmap(100, 80, TEAL, TEAL));
     }
-    HBITMAP hNormal;
-    HBITMAP hHover;
-};
-
-template <class PHOTO> struct CPhotoHost
-{
-    CPhotoHost()
-    {
-        MovePointerAway();
-        // Statics see the pointer only with SS_NOTIFY.
-        dlg.AddControl(L"Static", IDC_PHOTO, SS_LEFT | SS_NOTIFY, 30, 30, 100, 80);
-        EXPECT_TRUE(photo.SubclassDlgItem(IDC_PHOTO, &dlg));
-        KorvoTest::PumpMessages(0);
-    }
-    COLORREF At(int x, int y)
-    {
-        Repaint(photo.m_hWnd);
-        return CCapture(photo.m_hWnd).At(x, y);
-    }
-    CHostDialog dlg;
-    CBackgrounds backgrounds;
-    PHOTO photo;
+    void SetBackgrounds() { this->control.SetEraseBg(normal, hover); }
+    COLORREF At(int x, int y) { return this->Paint().At(x, y); }
+    CBitmap normal;
+    CBitmap hover;
 };
 }
 
@@ -91,10 +53,9 @@ TEST(HeadPhoto, GroupPortraitIsCroppedAndGreyedByLuma)
     std::vector<BYTE> file = KorvoTest::MakeBitmapFile(80, 70, PortraitPixel, NULL);
     CString strPath = folder.WriteFile(L"portrait.bmp", file.data(), file.size());
     CPhotoHost<CTestGroupPhoto> host;
-    host.photo.SetEraseBg(host.backgrounds.hNormal, host.backgrounds.hHover);
-    ASSERT_TRUE(host.photo.Load(strPath));
-    host.At(0, 0);
-    CCapture capture(host.photo.m_hWnd);
+    host.SetBackgrounds();
+    ASSERT_TRUE(host.control.Load(strPath));
+    CCapture capture = host.Paint();
     EXPECT_EQ(RED, capture.At(PX, PY));
     EXPECT_EQ(GREEN, capture.At(PX + 30, PY + 30));
     EXPECT_EQ(BLUE, capture.At(PX + 54, PY + 54));
@@ -103,13 +64,13 @@ TEST(HeadPhoto, GroupPortraitIsCroppedAndGreyedByLuma)
     EXPECT_EQ(GREY, capture.At(PX + 10, PY + 55));
     EXPECT_EQ(GREY, capture.At(PX - 1, PY));
 
-    host.photo.SetGray(true);
+    host.control.SetGray(true);
     EXPECT_EQ(Grey(76), host.At(PX + 5, PY + 5));
     EXPECT_EQ(Grey(149), host.At(PX + 25, PY + 5));
     EXPECT_EQ(Grey(29), host.At(PX + 45, PY + 5));
     // The background stays in colour.
     EXPECT_EQ(GREY, host.At(90, 75));
-    host.photo.SetGray(false);
+    host.control.SetGray(false);
     EXPECT_EQ(RED, host.At(PX + 5, PY + 5));
 }
 
@@ -120,15 +81,15 @@ TEST(HeadPhoto, GroupLoadReleasesTheFormerPortrait)
     CString strPath = folder.WriteFile(L"portrait.bmp", file.data(), file.size());
     CString strText = folder.WriteFile(L"text.bmp", std::string("not a bitmap"));
     CPhotoHost<CTestGroupPhoto> host;
-    ASSERT_TRUE(host.photo.Load(strPath));
-    HBITMAP hFirst = host.photo.Photo();
-    ASSERT_TRUE(host.photo.Load(strPath));
+    ASSERT_TRUE(host.control.Load(strPath));
+    HBITMAP hFirst = host.control.Photo();
+    ASSERT_TRUE(host.control.Load(strPath));
     EXPECT_EQ(0u, (UINT)::GetObjectType(hFirst));
-    HBITMAP hSecond = host.photo.Photo();
-    EXPECT_FALSE(host.photo.Load(strText));
+    HBITMAP hSecond = host.control.Photo();
+    EXPECT_FALSE(host.control.Load(strText));
     EXPECT_EQ(0u, (UINT)::GetObjectType(hSecond));
-    EXPECT_TRUE(host.photo.Photo() == NULL);
-    EXPECT_FALSE(host.photo.Load(L""));
+    EXPECT_TRUE(host.control.Photo() == NULL);
+    EXPECT_FALSE(host.control.Load(L""));
     // No portrait and no background: nothing of the portrait is painted.
     EXPECT_NE(RED, host.At(PX + 5, PY + 5));
 }
@@ -136,29 +97,28 @@ TEST(HeadPhoto, GroupLoadReleasesTheFormerPortrait)
 TEST(HeadPhoto, BackgroundNeedsBothBitmapsAndFollowsTheHover)
 {
     CPhotoHost<CCounting<CUserHeadPhoto>> host;
-    host.photo.SetEraseBg(host.backgrounds.hNormal, NULL);
+    CCounting<CUserHeadPhoto>& photo = host.control;
+    photo.SetEraseBg(host.normal, NULL);
     EXPECT_NE(GREY, host.At(90, 75));
-    host.photo.SetEraseBg(NULL, host.backgrounds.hHover);
+    photo.SetEraseBg(NULL, host.hover);
     EXPECT_NE(TEAL, host.At(90, 75));
-    host.photo.SetEraseBg(host.backgrounds.hNormal, host.backgrounds.hHover);
+    host.SetBackgrounds();
     EXPECT_EQ(GREY, host.At(90, 75));
     KorvoTest::PumpMessages(10);
 
     // One paint on entering, none for moves within, one on leaving.
-    int nPaints = host.photo.m_nPaints;
-    MovePointer(host.photo.m_hWnd, 90, 70);
-    ASSERT_TRUE(PumpUntil([&] { return host.photo.IsHover() && host.photo.m_nPaints > nPaints; }));
-    EXPECT_EQ(TEAL, CCapture(host.photo.m_hWnd).At(90, 75));
-    int nMoves = host.photo.m_nMoves;
-    MovePointer(host.photo.m_hWnd, 80, 60);
-    ASSERT_TRUE(PumpUntil([&] { return host.photo.m_nMoves > nMoves; }));
+    int nPaints = photo.m_nPaints;
+    ASSERT_TRUE(PointerOver(photo, 90, 70));
+    ASSERT_TRUE(PumpUntil([&] { return photo.m_nPaints > nPaints; }));
+    EXPECT_EQ(TEAL, CCapture(photo.m_hWnd).At(90, 75));
+    ASSERT_TRUE(PointerOver(photo, 80, 60));
     KorvoTest::PumpMessages(20);
-    EXPECT_EQ(nPaints + 1, host.photo.m_nPaints);
-    MovePointerAway();
-    ASSERT_TRUE(PumpUntil([&] { return !host.photo.IsHover() && host.photo.m_nPaints > nPaints + 1; }));
+    EXPECT_EQ(nPaints + 1, photo.m_nPaints);
+    ASSERT_TRUE(PointerLeaves(photo));
+    ASSERT_TRUE(PumpUntil([&] { return photo.m_nPaints > nPaints + 1; }));
     KorvoTest::PumpMessages(20);
-    EXPECT_EQ(nPaints + 2, host.photo.m_nPaints);
-    EXPECT_EQ(GREY, CCapture(host.photo.m_hWnd).At(90, 75));
+    EXPECT_EQ(nPaints + 2, photo.m_nPaints);
+    EXPECT_EQ(GREY, CCapture(photo.m_hWnd).At(90, 75));
 }
 
 TEST(HeadPhoto, UserPictureComesFromTheHostsListWithinItsBounds)
@@ -173,23 +133,21 @@ TEST(HeadPhoto, UserPictureComesFromTheHostsListWithinItsBounds)
     }
     ASSERT_EQ(2, list.GetImageCount());
 
-    CPhotoHost<CCounting<CUserHeadPhoto>> host;
-    host.photo.SetEraseBg(host.backgrounds.hNormal, host.backgrounds.hHover);
-    EXPECT_FALSE(host.photo.SetUserPicture(NULL, 0));
-    EXPECT_FALSE(host.photo.SetUserPicture(&list, 2));
+    CPhotoHost<CUserHeadPhoto> host;
+    host.SetBackgrounds();
+    EXPECT_FALSE(host.control.SetUserPicture(NULL, 0));
+    EXPECT_FALSE(host.control.SetUserPicture(&list, 2));
     EXPECT_EQ(GREY, host.At(PX + 5, PY + 5));
-    EXPECT_TRUE(host.photo.SetUserPicture(&list, 1));
+    EXPECT_TRUE(host.control.SetUserPicture(&list, 1));
     EXPECT_EQ(BLUE, host.At(PX + 5, PY + 5));
     EXPECT_EQ(BLUE, host.At(PX + 54, PY + 54));
     EXPECT_EQ(GREY, host.At(PX + 55, PY + 54));
     // Refused: the picture stays.
-    EXPECT_FALSE(host.photo.SetUserPicture(&list, 2));
+    EXPECT_FALSE(host.control.SetUserPicture(&list, 2));
     EXPECT_EQ(BLUE, host.At(PX + 5, PY + 5));
-    host.photo.SetGray(true);
-    EXPECT_EQ(Grey(29), host.At(PX + 5, PY + 5));
-    EXPECT_TRUE(host.photo.SetUserPicture(&list, 0));
-    EXPECT_EQ(Grey(149), host.At(PX + 5, PY + 5));
+    EXPECT_TRUE(host.control.SetUserPicture(&list, 0));
+    EXPECT_EQ(GREEN, host.At(PX + 5, PY + 5));
     // The list is the host's: the window's end forgets it and leaves it whole.
-    EXPECT_TRUE(host.photo.DestroyWindow());
+    EXPECT_TRUE(host.control.DestroyWindow());
     EXPECT_EQ(2, list.GetImageCount());
 }

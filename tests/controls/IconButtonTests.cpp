@@ -4,68 +4,50 @@ using namespace ControlsTest;
 
 namespace
 {
-const UINT IDC_ICON_BUTTON = 500;
-const UINT IDC_OTHER = 501;
 const COLORREF ICON_COLOUR = RGB(200, 30, 40);
 
-struct CIconHost
+// A 100 by 30 button at (10, 10), with a solid icon unless told otherwise, the focus elsewhere.
+struct CIconHost : CFreshTheme, CControlHost<CIconButton>
 {
     CIconHost(LPCWSTR pszText, BOOL bIcon = TRUE)
+        : CControlHost<CIconButton>(L"Button", BS_PUSHBUTTON | WS_TABSTOP, CRect(10, 10, 110, 40), pszText)
     {
-        g_Theme.Clear();
-        g_Theme.Reset();
-        dlg.AddControl(L"Button", IDC_OTHER, BS_PUSHBUTTON | WS_TABSTOP, 200, 10, 60, 20, L"Other");
-        dlg.AddControl(L"Button", IDC_ICON_BUTTON, BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 100, 30, pszText);
-        EXPECT_TRUE(button.SubclassDlgItem(IDC_ICON_BUTTON, &dlg));
         if (bIcon)
-            button.SetIcon(MakeSolidIcon(ICON_COLOUR));
-        MovePointerAway();
-        ::SetFocus(dlg.GetDlgItem(IDC_OTHER)->m_hWnd);
+            control.SetIcon(MakeSolidIcon(ICON_COLOUR));
+        dlg.FocusElsewhere();
         Repaint(dlg.m_hWnd);
-    }
-    CCapture Capture()
-    {
-        KorvoTest::PumpMessages(0);
-        return CCapture(button.m_hWnd);
     }
     // Leftmost column with caption ink (the theme's text colour) inside the caption area.
     int CaptionStart()
     {
-        CCapture capture = Capture();
-        for (int x = 22; x < 99; x++)
-            for (int y = 2; y < 28; y++)
-                if (capture.At(x, y) == g_Theme.m_crCmdText)
-                    return x;
-        return -1;
+        return Capture().FirstColumn(CRect(22, 2, 99, 28), [](COLORREF cr) { return cr == g_Theme.m_crCmdText; });
     }
     CSize CaptionSize()
     {
-        CClientDC dc(&button);
+        CClientDC dc(&control);
         HGDIOBJ hOld = ::SelectObject(dc.m_hDC, g_Theme.m_fntNormal.m_hObject);
         CString strText;
-        button.GetWindowText(strText);
+        control.GetWindowText(strText);
         SIZE size = { 0, 0 };
         ::GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &size);
         ::SelectObject(dc.m_hDC, hOld);
         return size;
     }
-    CHostDialog dlg;
-    CIconButton button;
 };
 }
 
 TEST(IconButton, TakesTheOwnerDrawTypeAndOwnsItsIcon)
 {
     CIconHost host(L"Caption", FALSE);
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, host.button.GetStyle() & BS_TYPEMASK);
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, host.control.GetStyle() & BS_TYPEMASK);
     HICON hIcon = MakeSolidIcon(ICON_COLOUR);
-    host.button.SetIcon(hIcon);
-    EXPECT_EQ(1, host.button.GetIconCount());
+    host.control.SetIcon(hIcon);
+    EXPECT_EQ(1, host.control.GetIconCount());
     ICONINFO info = {};
     EXPECT_FALSE(::GetIconInfo(hIcon, &info));
-    host.button.SetIcon(NULL);
-    host.button.SetIcon(MakeSolidIcon(RGB(1, 2, 3)));
-    EXPECT_EQ(1, host.button.GetIconCount());
+    host.control.SetIcon(NULL);
+    host.control.SetIcon(MakeSolidIcon(RGB(1, 2, 3)));
+    EXPECT_EQ(1, host.control.GetIconCount());
 }
 
 TEST(IconButton, LayoutOfIconAndCaption)
@@ -92,7 +74,7 @@ TEST(IconButton, LayoutOfIconAndCaption)
     EXPECT_GE(host.CaptionStart(), nCentred);
     EXPECT_LE(host.CaptionStart(), nCentred + 2);
 
-    host.button.SetLeftAlin(true);
+    host.control.SetLeftAlin(true);
     EXPECT_GE(host.CaptionStart(), 24);
     EXPECT_LE(host.CaptionStart(), 26);
 }
@@ -118,78 +100,63 @@ TEST(IconButton, IconAloneIsCentredAndNothingShowsOnlyTheFrame)
 
 TEST(IconButton, FiveLooks)
 {
-    g_Theme.Clear();
-    g_Theme.Reset();
-    enum Look { NORMAL, FOCUSED, HOVERED, PRESSED, DISABLED, KEY_PRESSED };
+    CFreshTheme theme;
+    auto hover = [](CIconButton& button) {
+        MovePointer(button.m_hWnd, 60, 15);
+        EXPECT_TRUE(PumpUntil([&] { return button.IsHover(); }));
+    };
     struct Row
     {
-        Look look;
+        const char* pszLook;
+        std::function<void(CIconButton&)> fnDo;
         COLORREF crFrame, crFill;
+        // The icon's top-left corner; none where it is blended toward the disabled colour.
         POINT ptIcon;
+        bool bHover;
     } rows[] = {
-        { NORMAL, g_Theme.m_crSysShadow, g_Theme.m_crBackNormal, { 3, 7 } },
-        { FOCUSED, g_Theme.m_crBorder, g_Theme.m_crBackNormal, { 3, 7 } },
-        { HOVERED, g_Theme.m_crBorder, g_Theme.m_crBackSel, { 2, 6 } },
-        { PRESSED, g_Theme.m_crBorder, g_Theme.m_crBackCheckSel, { 3, 7 } },
-        { DISABLED, g_Theme.m_crSysShadow, g_Theme.m_crMidtone, { -1, -1 } },
+        { "normal", [](CIconButton&) {}, g_Theme.m_crSysShadow, g_Theme.m_crBackNormal, { 3, 7 }, false },
+        { "focused", [](CIconButton& b) { b.SetFocus(); }, g_Theme.m_crBorder, g_Theme.m_crBackNormal, { 3, 7 },
+          false },
+        // Lifted, with its shadow below and right of it.
+        { "hovered", hover, g_Theme.m_crBorder, g_Theme.m_crBackSel, { 2, 6 }, true },
+        { "pressed", [&](CIconButton& b) { hover(b); b.SetState(TRUE); }, g_Theme.m_crBorder, g_Theme.m_crBackCheckSel,
+          { 3, 7 }, true },
+        { "disabled", [](CIconButton& b) { b.EnableWindow(FALSE); }, g_Theme.m_crSysShadow, g_Theme.m_crMidtone,
+          { -1, -1 }, false },
         // Pressed from the keyboard, the pointer elsewhere: the focused look.
-        { KEY_PRESSED, g_Theme.m_crBorder, g_Theme.m_crBackNormal, { 3, 7 } },
+        { "key pressed", [](CIconButton& b) { b.SetFocus(); b.SetState(TRUE); }, g_Theme.m_crBorder,
+          g_Theme.m_crBackNormal, { 3, 7 }, false },
     };
     for (const Row& row : rows)
     {
         CIconHost host(L"Caption");
-        // The theme was reset by the host: read the colours again.
-        COLORREF crFrame = row.crFrame, crFill = row.crFill;
-        switch (row.look)
-        {
-        case FOCUSED:
-            host.button.SetFocus();
-            break;
-        case HOVERED:
-        case PRESSED:
-            MovePointer(host.button.m_hWnd, 60, 15);
-            ASSERT_TRUE(PumpUntil([&] { return host.button.IsHover(); }));
-            if (row.look == PRESSED)
-                host.button.SetState(TRUE);
-            break;
-        case DISABLED:
-            host.button.EnableWindow(FALSE);
-            break;
-        case KEY_PRESSED:
-            host.button.SetFocus();
-            host.button.SetState(TRUE);
-            break;
-        default:
-            break;
-        }
+        row.fnDo(host.control);
         CCapture capture = host.Capture();
-        EXPECT_EQ(crFrame, capture.At(0, 0)) << row.look;
-        EXPECT_EQ(crFrame, capture.At(99, 15)) << row.look;
-        EXPECT_EQ(crFill, capture.At(1, 1)) << row.look;
-        EXPECT_EQ(crFill, capture.At(97, 27)) << row.look;
-        if (row.ptIcon.x >= 0)
+        EXPECT_EQ(row.crFrame, capture.At(0, 0)) << row.pszLook;
+        EXPECT_EQ(row.crFrame, capture.At(99, 15)) << row.pszLook;
+        EXPECT_EQ(row.crFill, capture.At(1, 1)) << row.pszLook;
+        EXPECT_EQ(row.crFill, capture.At(97, 27)) << row.pszLook;
+        POINT pt = row.ptIcon;
+        if (pt.x >= 0)
         {
-            EXPECT_EQ(ICON_COLOUR, capture.At(row.ptIcon.x, row.ptIcon.y)) << row.look;
-            EXPECT_EQ(ICON_COLOUR, capture.At(row.ptIcon.x + 15, row.ptIcon.y + 15)) << row.look;
+            EXPECT_EQ(ICON_COLOUR, capture.At(pt.x, pt.y)) << row.pszLook;
+            EXPECT_EQ(ICON_COLOUR, capture.At(pt.x + 15, pt.y + 15)) << row.pszLook;
         }
         else
         {
-            // Blended toward the disabled colour.
             EXPECT_NE(ICON_COLOUR, capture.At(3, 7));
-            EXPECT_NE(crFill, capture.At(3, 7));
+            EXPECT_NE(row.crFill, capture.At(3, 7));
         }
-        if (row.look == HOVERED)
+        if (pt.x == 2)
         {
-            // The icon's shadow below and right of the lifted icon.
             EXPECT_EQ(g_Theme.m_crSysShadow, capture.At(19, 23));
-            EXPECT_EQ(crFill, capture.At(1, 1));
         }
-        host.button.SetState(FALSE);
+        host.control.SetState(FALSE);
         MovePointerAway();
-        if (row.look == HOVERED || row.look == PRESSED)
+        if (row.bHover)
         {
             // The platform's leave notification ends the hover.
-            ASSERT_TRUE(PumpUntil([&] { return !host.button.IsHover(); }));
+            ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
             EXPECT_EQ(g_Theme.m_crBackNormal, host.Capture().At(1, 1));
         }
     }
@@ -201,21 +168,21 @@ TEST(IconButton, CommandIconsComeFromTheTheme)
     HICON hIcon = MakeSolidIcon(RGB(20, 180, 60));
     g_Theme.AddIcon(4321, hIcon, SIZE_CODE_16);
     ::DestroyIcon(hIcon);
-    host.button.SetCoolIcon(4321);
-    EXPECT_EQ(1, host.button.GetIconCount());
+    host.control.SetCoolIcon(4321);
+    EXPECT_EQ(1, host.control.GetIconCount());
     EXPECT_EQ(RGB(20, 180, 60), host.Capture().At(5, 10));
     // A command without an image keeps the icon.
-    host.button.SetCoolIcon(4322);
-    EXPECT_EQ(1, host.button.GetIconCount());
+    host.control.SetCoolIcon(4322);
+    EXPECT_EQ(1, host.control.GetIconCount());
     EXPECT_EQ(RGB(20, 180, 60), host.Capture().At(5, 10));
 }
 
 TEST(IconButton, SameTextCausesNoRepaint)
 {
     CIconHost host(L"Caption");
-    host.button.ValidateRect(NULL);
-    host.button.SetText(L"Caption");
-    EXPECT_FALSE(::GetUpdateRect(host.button.m_hWnd, NULL, FALSE));
-    host.button.SetText(L"caption");
-    EXPECT_TRUE(::GetUpdateRect(host.button.m_hWnd, NULL, FALSE));
+    host.control.ValidateRect(NULL);
+    host.control.SetText(L"Caption");
+    EXPECT_FALSE(::GetUpdateRect(host.control.m_hWnd, NULL, FALSE));
+    host.control.SetText(L"caption");
+    EXPECT_TRUE(::GetUpdateRect(host.control.m_hWnd, NULL, FALSE));
 }

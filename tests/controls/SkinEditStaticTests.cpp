@@ -4,39 +4,29 @@ using namespace ControlsTest;
 
 namespace
 {
-const UINT IDC_EDIT = 700;
-const UINT IDC_TEXT = 701;
 const COLORREF MIDTONE = RGB(120, 130, 140);
 const COLORREF BORDER = RGB(20, 60, 200);
 const COLORREF DIALOG_BACK = RGB(230, 210, 150);
 
-// Theme colours and the dialog brush for one test, put back afterwards.
-struct CThemeColours
+void SetDialogBack(COLORREF cr)
+{
+    g_Registry.m_crDialogBack = cr;
+    g_Registry.m_brDialogBack.DeleteObject();
+    g_Registry.m_brDialogBack.CreateSolidBrush(cr);
+}
+
+// The theme's fonts from the system, two theme colours and the dialog brush of the test's own,
+// put back afterwards.
+struct CThemeColours : CFreshTheme
 {
     CThemeColours() : crBack(g_Registry.m_crDialogBack)
     {
-        // The theme's fonts and colours from the system.
-        g_Theme.Clear();
-        g_Theme.Reset();
-        crMidtone = g_Theme.m_crMidtone;
-        crBorder = g_Theme.m_crBorder;
         g_Theme.m_crMidtone = MIDTONE;
         g_Theme.m_crBorder = BORDER;
         SetDialogBack(DIALOG_BACK);
     }
-    ~CThemeColours()
-    {
-        g_Theme.m_crMidtone = crMidtone;
-        g_Theme.m_crBorder = crBorder;
-        SetDialogBack(crBack);
-    }
-    static void SetDialogBack(COLORREF cr)
-    {
-        g_Registry.m_crDialogBack = cr;
-        g_Registry.m_brDialogBack.DeleteObject();
-        g_Registry.m_brDialogBack.CreateSolidBrush(cr);
-    }
-    COLORREF crMidtone, crBorder, crBack;
+    ~CThemeColours() { SetDialogBack(crBack); }
+    COLORREF crBack;
 };
 
 // A pixel of the whole window (frame included) as the screen shows it.
@@ -46,14 +36,6 @@ COLORREF WindowPixel(HWND hWnd, int x, int y)
     COLORREF cr = ::GetPixel(hDC, x, y);
     ::ReleaseDC(hWnd, hDC);
     return cr;
-}
-
-int CountColour(const CCapture& capture, COLORREF cr)
-{
-    int n = 0;
-    for (COLORREF crPixel : capture.m_pixels)
-        n += crPixel == cr;
-    return n;
 }
 }
 
@@ -72,11 +54,11 @@ TEST(SkinEdit, FrameIsTwoRingsThenMidtoneFill)
     for (const Row& row : rows)
     {
         CHostDialog dlg;
-        HWND hEdit = dlg.AddControl(L"Edit", IDC_EDIT, row.dwStyle, 20, 20, 120, 30, L"Text");
+        HWND hEdit = dlg.AddControl(L"Edit", 700, row.dwStyle, 20, 20, 120, 30, L"Text");
         ::SetWindowLongW(hEdit, GWL_EXSTYLE, ::GetWindowLongW(hEdit, GWL_EXSTYLE) | row.dwExStyle);
         ::SetWindowPos(hEdit, NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
         CSkinEdit edit;
-        ASSERT_TRUE(edit.SubclassDlgItem(IDC_EDIT, &dlg));
+        ASSERT_TRUE(edit.SubclassDlgItem(700, &dlg));
         ::RedrawWindow(hEdit, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         KorvoTest::PumpMessages(0);
         CPoint ptClient(0, 0);
@@ -114,67 +96,31 @@ TEST(SkinStatic, SetTextGivesColourWeightAndTheDialogBrush)
     } rows[] = { { TRUE, RGB(200, 0, 0) }, { FALSE, RGB(0, 120, 0) } };
     for (const Row& row : rows)
     {
-        CHostDialog dlg;
-        dlg.AddControl(L"Static", IDC_TEXT, SS_LEFT, 10, 10, 200, 30, L"");
-        CSkinStatic text;
-        ASSERT_TRUE(text.SubclassDlgItem(IDC_TEXT, &dlg));
+        CControlHost<CSkinStatic> host(L"Static", SS_LEFT, CRect(10, 10, 210, 40));
+        CSkinStatic& text = host.control;
         EXPECT_TRUE(text.GetStyle() & SS_NOTIFY);
         text.SetText(L"WWW Hello", row.crText, row.bBold);
         CFont& font = row.bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
         ASSERT_TRUE(font.m_hObject != NULL);
         EXPECT_EQ((HGDIOBJ)font.m_hObject, (HGDIOBJ)text.SendMessage(WM_GETFONT)) << row.bBold;
-        KorvoTest::PumpMessages(0);
-        CCapture capture(text.m_hWnd);
-        EXPECT_GT(CountColour(capture, row.crText), 10) << row.bBold;
+        CCapture capture = host.Capture();
+        EXPECT_GT(capture.Count(row.crText), 10) << row.bBold;
         EXPECT_EQ(DIALOG_BACK, capture.At(199, 29));
         // A later text keeps colour and weight.
         text.SetWindowText(L"Other");
-        Repaint(text.m_hWnd);
-        EXPECT_GT(CountColour(CCapture(text.m_hWnd), row.crText), 5);
+        EXPECT_GT(host.Paint().Count(row.crText), 5);
         EXPECT_EQ((HGDIOBJ)font.m_hObject, (HGDIOBJ)text.SendMessage(WM_GETFONT));
     }
 }
 
-TEST(SkinStatic, BoldTextInksMoreThanNormal)
-{
-    CThemeColours colours;
-    CHostDialog dlg;
-    dlg.AddControl(L"Static", IDC_TEXT, SS_LEFT, 10, 10, 200, 30, L"");
-    CSkinStatic text;
-    ASSERT_TRUE(text.SubclassDlgItem(IDC_TEXT, &dlg));
-    const COLORREF INK = RGB(1, 2, 3);
-    text.SetText(L"Hello World", INK, FALSE);
-    KorvoTest::PumpMessages(0);
-    int nNormal = CountColour(CCapture(text.m_hWnd), INK);
-    text.SetText(L"Hello World", INK, TRUE);
-    KorvoTest::PumpMessages(0);
-    int nBold = CountColour(CCapture(text.m_hWnd), INK);
-    EXPECT_GT(nBold, nNormal);
-}
-
 TEST(SkinStatic, HandCursorShowsOverADisabledStaticAndTheTipComesAndGoes)
 {
-    CHostDialog dlg;
-    dlg.AddControl(L"Static", IDC_TEXT, SS_LEFT, 10, 10, 100, 20, L"Link");
-    CSkinStatic text;
-    ASSERT_TRUE(text.SubclassDlgItem(IDC_TEXT, &dlg));
-    HCURSOR hHand = ::LoadCursorW(NULL, (LPCWSTR)IDC_HAND);
-    text.SetHandCursor(TRUE);
-    EXPECT_EQ(hHand, text.GetHandCursor());
-    text.EnableWindow(FALSE);
+    CControlHost<CSkinStatic> host(L"Static", SS_LEFT, CRect(10, 10, 110, 30), L"Link");
+    host.control.SetHandCursor(TRUE);
+    host.control.EnableWindow(FALSE);
     ::SetCursor(::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW));
-    text.SendMessage(WM_SETCURSOR, (WPARAM)text.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(hHand, ::GetCursor());
-    text.SetHandCursor(FALSE);
-    EXPECT_EQ(NULL, text.GetHandCursor());
-
-    text.SetToolTip(L"Tip");
-    HWND hTip = text.GetToolTipWindow();
-    ASSERT_TRUE(::IsWindow(hTip));
-    EXPECT_EQ(1, (int)::SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
-    text.SetToolTip(L"");
-    EXPECT_EQ(0, (int)::SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
-    text.SetToolTip(L"Again");
-    EXPECT_EQ(1, (int)::SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
-    text.DestroyWindow();
+    host.control.SendMessage(WM_SETCURSOR, (WPARAM)host.control.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::LoadCursorW(NULL, (LPCWSTR)IDC_HAND), ::GetCursor());
+    CheckHandCursorAndToolTip(host.control);
+    host.control.DestroyWindow();
 }

@@ -1,19 +1,17 @@
 #include "ControlsTestSupport.h"
 #include <theme/CMenuSkinner.h>
+#include <controls/CSkinTreePainter.h>
 #include <cstdlib>
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
-const UINT IDC_TREE = 800;
 const COLORREF BACK_NORMAL = RGB(210, 220, 230);
 const COLORREF BACK_SEL = RGB(100, 150, 250);
 const COLORREF BACK_CHECK_SEL = RGB(40, 200, 90);
 const COLORREF HI_TEXT = RGB(250, 0, 120);
-const COLORREF HIGHLIGHT = RGB(5, 5, 5);
-const COLORREF WHITE = RGB(255, 255, 255);
-const COLORREF BLUE = RGB(0, 0, 255);
 
 // Opens the tree's bitmap and counts the extension point's calls.
 class CTreeProbe : public CSkinTree
@@ -28,51 +26,24 @@ public:
     void DrawTreeItem(CDC*, HTREEITEM, CRect) override { m_nDrawn++; }
 };
 
-struct CTreeColours
+// A tree at (10, 10) in the theme colours above.
+struct CTreeHost : CFreshTheme, CControlHost<CTreeProbe>
 {
-    CTreeColours()
-        : crNormal(g_Theme.m_crBackNormal), crSel(g_Theme.m_crBackSel), crCheckSel(g_Theme.m_crBackCheckSel),
-          crHiText(g_Theme.m_crHiText), crHighlight(g_Theme.m_crHighlight)
+    explicit CTreeHost(DWORD dwStyle = TVS_HASBUTTONS | TVS_LINESATROOT, int cx = 200, int cy = 120)
+        : CControlHost<CTreeProbe>(WC_TREEVIEWW, dwStyle, CRect(10, 10, 10 + cx, 10 + cy))
     {
         g_Theme.m_crBackNormal = BACK_NORMAL;
         g_Theme.m_crBackSel = BACK_SEL;
         g_Theme.m_crBackCheckSel = BACK_CHECK_SEL;
         g_Theme.m_crHiText = HI_TEXT;
-        g_Theme.m_crHighlight = HIGHLIGHT;
-    }
-    ~CTreeColours()
-    {
-        g_Theme.m_crBackNormal = crNormal;
-        g_Theme.m_crBackSel = crSel;
-        g_Theme.m_crBackCheckSel = crCheckSel;
-        g_Theme.m_crHiText = crHiText;
-        g_Theme.m_crHighlight = crHighlight;
-    }
-    COLORREF crNormal, crSel, crCheckSel, crHiText, crHighlight;
-};
-
-struct CTreeHost
-{
-    explicit CTreeHost(DWORD dwStyle = TVS_HASBUTTONS | TVS_LINESATROOT, int cx = 200, int cy = 120)
-    {
-        dlg.AddControl(WC_TREEVIEWW, IDC_TREE, dwStyle, 10, 10, cx, cy);
-        EXPECT_TRUE(tree.SubclassDlgItem(IDC_TREE, &dlg));
-        MovePointerAway();
-    }
-    CCapture Paint()
-    {
-        Repaint(tree.m_hWnd);
-        return CCapture(tree.m_hWnd);
+        g_Theme.m_crHighlight = RGB(5, 5, 5);
     }
     CRect Label(HTREEITEM hItem)
     {
         CRect rc;
-        EXPECT_TRUE(tree.GetItemRect(hItem, &rc, TRUE));
+        EXPECT_TRUE(control.GetItemRect(hItem, &rc, TRUE));
         return rc;
     }
-    CTreeColours colours;
-    CHostDialog dlg;
-    CTreeProbe tree;
 };
 
 BOOL Near(COLORREF a, COLORREF b, int nTolerance = 3)
@@ -81,22 +52,14 @@ BOOL Near(COLORREF a, COLORREF b, int nTolerance = 3)
            abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
 }
 
-// Pixels of the row band (between its label's top and bottom) with the colour.
-int CountInRows(const CCapture& capture, const CRect& rc, COLORREF cr)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; y++)
-        n += capture.CountRow(y, 0, capture.m_cx, cr);
-    return n;
-}
-
-// A bitmap of cx by cy in one colour with a marker pixel at its top-left corner.
-HBITMAP MarkedBitmap(int cx, int cy, COLORREF crFill, COLORREF crMark)
+// A bitmap of cx by cy in one colour with the given pixels in another.
+HBITMAP MarkedBitmap(int cx, int cy, COLORREF crFill, COLORREF crMark, std::initializer_list<POINT> marks)
 {
     HBITMAP hBitmap = MakeBitmap(cx, cy, crFill, crFill);
     HDC hDC = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    ::SetPixel(hDC, 0, 0, crMark);
+    for (POINT pt : marks)
+        ::SetPixel(hDC, pt.x, pt.y, crMark);
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
     return hBitmap;
@@ -106,20 +69,19 @@ HBITMAP MarkedBitmap(int cx, int cy, COLORREF crFill, COLORREF crMark)
 TEST(SkinTree, EmptyTreePaintsOnlyTheBackgroundOfEachMode)
 {
     CTreeHost host(0, 100, 50);
-    EXPECT_EQ(CSkinTree::BkModeSolid, host.tree.GetBkMode());
-    CCapture solid = host.Paint();
+    EXPECT_EQ(CSkinTree::BkModeSolid, host.control.GetBkMode());
     // The off-screen context's background colour is white.
-    EXPECT_FALSE(solid.AnyOtherThan(CRect(0, 0, 100, 50), WHITE));
+    EXPECT_FALSE(host.Paint().AnyOtherThan(CRect(0, 0, 100, 50), WHITE));
 
     struct Row
     {
         bool bHorz;
         CPoint ptStart, ptEnd;
     } rows[] = { { true, CPoint(0, 25), CPoint(99, 25) }, { false, CPoint(50, 0), CPoint(50, 49) } };
-    host.tree.SetBkMode(CSkinTree::BkModeGradient);
+    host.control.SetBkMode(CSkinTree::BkModeGradient);
     for (const Row& row : rows)
     {
-        host.tree.SetGradientHorz(row.bHorz);
+        host.control.SetGradientHorz(row.bHorz);
         CCapture capture = host.Paint();
         EXPECT_TRUE(Near(BACK_NORMAL, capture.At(row.ptStart.x, row.ptStart.y))) << row.bHorz;
         EXPECT_TRUE(Near(BACK_SEL, capture.At(row.ptEnd.x, row.ptEnd.y), 6)) << row.bHorz;
@@ -131,38 +93,25 @@ TEST(SkinTree, EmptyTreePaintsOnlyTheBackgroundOfEachMode)
 
 TEST(SkinTree, BitmapIsStretchedOrTiledAndAMissingOneFallsBackToTheGradient)
 {
-    const COLORREF GREEN = RGB(0, 160, 0);
-    const COLORREF RED = RGB(220, 0, 0);
     CTreeHost host(0, 100, 50);
-    host.tree.SetBkMode(CSkinTree::BkModeBitmap);
+    host.control.SetBkMode(CSkinTree::BkModeBitmap);
 
     // An ID the library does not hold: no bitmap, the gradient instead.
-    host.tree.SetBitmapID(0xFFF0);
-    EXPECT_FALSE(host.tree.HasBitmap());
-    CCapture fallback = host.Paint();
-    EXPECT_TRUE(Near(BACK_NORMAL, fallback.At(0, 25)));
+    host.control.SetBitmapID(0xFFF0);
+    EXPECT_FALSE(host.control.HasBitmap());
+    EXPECT_TRUE(Near(BACK_NORMAL, host.Paint().At(0, 25)));
 
     // A 30 x 30 tile over 100 x 50: four columns and two rows of it, each corner marked.
-    host.tree.SetBitmap(MarkedBitmap(30, 30, GREEN, RED));
-    host.tree.SetBitmapTiledMode(true);
+    host.control.SetBitmap(MarkedBitmap(30, 30, GREEN, RED, { { 0, 0 } }));
+    host.control.SetBitmapTiledMode(true);
     CCapture tiled = host.Paint();
-    int nMarks = 0;
-    for (int y = 0; y < 50; y++)
-        nMarks += tiled.CountRow(y, 0, 100, RED);
-    EXPECT_EQ(8, nMarks);
+    EXPECT_EQ(8, tiled.CountRows(0, 50, RED));
     for (CPoint pt : { CPoint(0, 0), CPoint(90, 0), CPoint(30, 30), CPoint(90, 30) })
         EXPECT_EQ(RED, tiled.At(pt.x, pt.y)) << pt.x << "," << pt.y;
 
-    // Stretched: one image over the whole client area.
-    HBITMAP hHalves = MakeBitmap(2, 2, GREEN, GREEN);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, hHalves);
-    ::SetPixel(hDC, 0, 0, RED);
-    ::SetPixel(hDC, 0, 1, RED);
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    host.tree.SetBitmap(hHalves);
-    host.tree.SetBitmapTiledMode(false);
+    // Stretched: one image, its left half red, over the whole client area.
+    host.control.SetBitmap(MarkedBitmap(2, 2, GREEN, RED, { { 0, 0 }, { 0, 1 } }));
+    host.control.SetBitmapTiledMode(false);
     CCapture stretched = host.Paint();
     EXPECT_EQ(RED, stretched.At(5, 45));
     EXPECT_EQ(GREEN, stretched.At(95, 5));
@@ -171,7 +120,7 @@ TEST(SkinTree, BitmapIsStretchedOrTiledAndAMissingOneFallsBackToTheGradient)
 TEST(SkinTree, BandsAndTextColoursFollowGroupAndSelection)
 {
     CTreeHost host;
-    CTreeProbe& tree = host.tree;
+    CTreeProbe& tree = host.control;
     HTREEITEM hGroup = tree.InsertItem(L"Group");
     HTREEITEM hLeaf = tree.InsertItem(L"Leaf", hGroup);
     HTREEITEM hSub = tree.InsertItem(L"Sub", hGroup);
@@ -205,7 +154,7 @@ TEST(SkinTree, BandsAndTextColoursFollowGroupAndSelection)
     for (const Row& row : rows)
         EXPECT_TRUE(Near(row.cr, plain.At(row.x, row.rc.top + 1), row.nTolerance)) << row.pszName;
     // Unselected text keeps the context's colour: black.
-    EXPECT_GT(CountInRows(plain, rcLeaf, RGB(0, 0, 0)), 5);
+    EXPECT_GT(plain.CountRows(rcLeaf.top, rcLeaf.bottom, BLACK), 5);
 
     // Selected and shown: the leaf's band starts at its label, its text is the highlight text.
     tree.SetFocus();
@@ -214,13 +163,13 @@ TEST(SkinTree, BandsAndTextColoursFollowGroupAndSelection)
     EXPECT_EQ(WHITE, selected.At(rcLeaf.left - 2, rcLeaf.top + 1));
     EXPECT_TRUE(Near(BACK_SEL, selected.At(rcLeaf.left, rcLeaf.top + 1)));
     EXPECT_TRUE(Near(BACK_CHECK_SEL, selected.At(199, rcLeaf.top + 1), 6));
-    EXPECT_GT(CountInRows(selected, rcLeaf, HI_TEXT), 5);
-    EXPECT_EQ(0, CountInRows(selected, rcLeaf, BLUE));
+    EXPECT_GT(selected.CountRows(rcLeaf.top, rcLeaf.bottom, HI_TEXT), 5);
+    EXPECT_EQ(0, selected.CountRows(rcLeaf.top, rcLeaf.bottom, BLUE));
 
     // A selected group row has blue text.
     tree.SelectItem(hGroup);
     CCapture group = host.Paint();
-    EXPECT_GT(CountInRows(group, rcGroup, BLUE), 5);
+    EXPECT_GT(group.CountRows(rcGroup.top, rcGroup.bottom, BLUE), 5);
     EXPECT_TRUE(Near(BACK_CHECK_SEL, group.At(199, rcGroup.top + 1), 6));
 
     // Without the focus and without TVS_SHOWSELALWAYS the selection is not shown.
@@ -228,10 +177,9 @@ TEST(SkinTree, BandsAndTextColoursFollowGroupAndSelection)
     ::SetFocus(NULL);
     CCapture unfocused = host.Paint();
     EXPECT_EQ(WHITE, unfocused.At(199, rcLeaf.top + 1));
-    EXPECT_EQ(0, CountInRows(unfocused, rcLeaf, HI_TEXT));
+    EXPECT_EQ(0, unfocused.CountRows(rcLeaf.top, rcLeaf.bottom, HI_TEXT));
     tree.ModifyStyle(0, TVS_SHOWSELALWAYS);
-    CCapture always = host.Paint();
-    EXPECT_GT(CountInRows(always, rcLeaf, HI_TEXT), 5);
+    EXPECT_GT(host.Paint().CountRows(rcLeaf.top, rcLeaf.bottom, HI_TEXT), 5);
 }
 
 TEST(SkinTree, IconsComeFromTheExtraListLeftOfTheLabel)
@@ -240,18 +188,18 @@ TEST(SkinTree, IconsComeFromTheExtraListLeftOfTheLabel)
     CTreeHost host;
     CImageList images;
     ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 1));
-    HICON hOther = MakeSolidIcon(RGB(90, 90, 90));
-    HICON hIcon = MakeSolidIcon(ICON);
-    images.Add(hOther);
-    images.Add(hIcon);
-    ::DestroyIcon(hOther);
-    ::DestroyIcon(hIcon);
-    HTREEITEM hItem = host.tree.InsertItem(L"Item", 1, 0);
-    host.tree.InsertItem(L"Second", 1, 0);
+    for (COLORREF cr : { GREY, ICON })
+    {
+        HICON hIcon = MakeSolidIcon(cr);
+        images.Add(hIcon);
+        ::DestroyIcon(hIcon);
+    }
+    HTREEITEM hItem = host.control.InsertItem(L"Item", 1, 0);
+    host.control.InsertItem(L"Second", 1, 0);
     host.Paint();
-    EXPECT_EQ(0, host.tree.m_nDrawn);
+    EXPECT_EQ(0, host.control.m_nDrawn);
 
-    host.tree.SetImageListEx(&images);
+    host.control.SetImageListEx(&images);
     CCapture capture = host.Paint();
     CRect rc = host.Label(hItem);
     ASSERT_GE(rc.left, 16);
@@ -259,53 +207,45 @@ TEST(SkinTree, IconsComeFromTheExtraListLeftOfTheLabel)
     EXPECT_EQ(ICON, capture.At(rc.left - 1, rc.top + 15));
     EXPECT_NE(ICON, capture.At(rc.left, rc.top + 8));
     // The extension point runs once per drawn item.
-    EXPECT_EQ(2, host.tree.m_nDrawn);
-    host.tree.SetImageListEx(NULL);
+    EXPECT_EQ(2, host.control.m_nDrawn);
+    host.control.SetImageListEx(NULL);
 }
 
-TEST(SkinTree, OddTextsAndManyItemsPaintWithoutFault)
+TEST(SkinTree, OddTextsScrollingAndEmptyingPaintWithoutFault)
 {
     CTreeHost host;
-    CString strLong;
-    for (int n = 0; n < 500; n++)
-        strLong += L"W";
-    HTREEITEM hEmpty = host.tree.InsertItem(L"");
-    host.tree.InsertItem(strLong);
+    CTreeProbe& tree = host.control;
+    HTREEITEM hEmpty = tree.InsertItem(L"");
+    tree.InsertItem(CString(L'W', 500));
     for (int n = 0; n < 40; n++)
-        host.tree.InsertItem(L"Row");
-    host.tree.SetBkMode(CSkinTree::BkModeGradient);
-    CCapture capture = host.Paint();
+        tree.InsertItem(L"Row");
+    tree.SetBkMode(CSkinTree::BkModeGradient);
     // The empty root row still shows its band.
-    CRect rc = host.Label(hEmpty);
-    EXPECT_TRUE(Near(BACK_SEL, capture.At(0, rc.top + 1)));
+    EXPECT_TRUE(Near(BACK_SEL, host.Paint().At(0, host.Label(hEmpty).top + 1)));
     // Scrolled down, the rows shown are banded from the left edge.
-    host.tree.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    tree.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
     CCapture scrolled = host.Paint();
-    HTREEITEM hFirst = host.tree.GetFirstVisibleItem();
+    HTREEITEM hFirst = tree.GetFirstVisibleItem();
     ASSERT_NE(hEmpty, hFirst);
-    CRect rcFirst;
-    ASSERT_TRUE(host.tree.GetItemRect(hFirst, &rcFirst, TRUE));
+    CRect rcFirst = host.Label(hFirst);
     EXPECT_TRUE(Near(BACK_SEL, scrolled.At(0, rcFirst.top + 1)));
     // Scrolled sideways, bands and background start left of the client area.
-    host.tree.SendMessage(WM_HSCROLL, SB_PAGERIGHT);
-    CCapture sideways = host.Paint();
-    EXPECT_FALSE(Near(BACK_SEL, sideways.At(0, rcFirst.top + 1)));
-    host.tree.DeleteAllItems();
-    CCapture empty = host.Paint();
-    EXPECT_TRUE(Near(BACK_NORMAL, empty.At(0, 5)));
-    EXPECT_TRUE(Near(BACK_NORMAL, empty.At(0, 115)));
+    tree.SendMessage(WM_HSCROLL, SB_PAGERIGHT);
+    EXPECT_FALSE(Near(BACK_SEL, host.Paint().At(0, rcFirst.top + 1)));
+    tree.DeleteAllItems();
+    EXPECT_TRUE(Near(BACK_NORMAL, host.Paint().At(0, 115)));
 }
 
-TEST(SkinTree, ItemIsVisibleWalksTheShownRows)
+TEST(SkinTree, OnlyShownRowsCountAsVisible)
 {
     CTreeHost host;
-    HTREEITEM hGroup = host.tree.InsertItem(L"Group");
-    HTREEITEM hChild = host.tree.InsertItem(L"Child", hGroup);
-    EXPECT_TRUE(host.tree.ItemIsVisible(hGroup));
-    EXPECT_FALSE(host.tree.ItemIsVisible(hChild));
-    EXPECT_FALSE(host.tree.ItemIsVisible(NULL));
-    host.tree.Expand(hGroup, TVE_EXPAND);
-    EXPECT_TRUE(host.tree.ItemIsVisible(hChild));
+    HTREEITEM hGroup = host.control.InsertItem(L"Group");
+    HTREEITEM hChild = host.control.InsertItem(L"Child", hGroup);
+    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.control, hGroup));
+    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.control, hChild));
+    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.control, NULL));
+    host.control.Expand(hGroup, TVE_EXPAND);
+    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.control, hChild));
 }
 
 TEST(SkinTree, PopupMenusOpenedByTheTreeAreOwnerDrawn)
@@ -314,14 +254,14 @@ TEST(SkinTree, PopupMenusOpenedByTheTreeAreOwnerDrawn)
     CMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
     menu.AppendMenu(MF_STRING, 1234, L"Open");
-    host.tree.SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
+    host.control.SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
     MENUITEMINFOW info = { sizeof(info) };
     info.fMask = MIIM_FTYPE;
     ASSERT_TRUE(::GetMenuItemInfoW(menu.m_hMenu, 0, TRUE, &info));
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
     MEASUREITEMSTRUCT measure = { ODT_MENU, 0, 1234 };
     measure.itemData = CMenuSkinner::ItemKey(menu.m_hMenu, 1234);
-    host.tree.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&measure);
+    host.control.SendMessage(WM_MEASUREITEM, 0, (LPARAM)&measure);
     EXPECT_GT(measure.itemWidth, 0u);
     EXPECT_GT(measure.itemHeight, 0u);
 }

@@ -1,6 +1,7 @@
 #include "ControlsTestSupport.h"
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
@@ -17,16 +18,19 @@ public:
     COLORREF Lighter() const { return m_crThumbLighter; }
     COLORREF Darker() const { return m_crThumbDarker; }
     void SetLevel(int nLevel) { m_nVolume = nLevel; }
-    HGDIOBJ Pen(int i) const
-    {
-        const CPen* pens[] = { &m_penThumb, &m_penThumbLight, &m_penThumbLighter, &m_penThumbDark,
-                               &m_penThumbDarker, &m_penShadowDark, &m_penShadowLight, &m_penHilight };
-        return pens[i]->m_hObject;
-    }
 };
 
-const UINT IDC_SLIDER = 100;
 const COLORREF THUMB = RGB(200, 100, 50);
+
+// A slider of the style at (10, 10), cx by cy, with the thumb colour above.
+struct CSliderHost : CControlHost<CSliderProbe>
+{
+    CSliderHost(DWORD dwStyle, int cx = 200, int cy = 30)
+        : CControlHost<CSliderProbe>(TRACKBAR_CLASSW, dwStyle | TBS_NOTICKS, CRect(10, 10, 10 + cx, 10 + cy))
+    {
+        control.SetThumbColor(THUMB);
+    }
+};
 }
 
 TEST(Slider, LightenAndDarkenWorkPerChannelWithoutClamping)
@@ -52,65 +56,50 @@ TEST(Slider, LightenAndDarkenWorkPerChannelWithoutClamping)
 
 TEST(Slider, ThumbShadingAndGripFollowTheThumbSize)
 {
-    CHostDialog dlg;
-    CSliderProbe slider;
-    dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, TBS_NOTICKS, 10, 10, 200, 30);
-    ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
-    slider.SetThumbColor(THUMB);
-
-    // Pointed-bottom horizontal thumbs 20 high; the light count includes the shading line at l+1.
+    CSliderHost horizontal(0), vertical(TBS_VERT, 30, 200);
+    // Horizontal thumbs 20 high (pointed bottom) by w, their grip counted across row t+8 (with
+    // the shading line at l+1); vertical thumbs 20 wide by w, always shaded, their grip rows
+    // counted down column l+7 from one below the top.
     struct Row
     {
+        bool bVertical;
         int w;
         BOOL bEnabled;
         BOOL bShaded;
         int nLight;
         int nDarker;
     } rows[] = {
-        { 5, TRUE, FALSE, 0, 0 },  { 6, TRUE, TRUE, 3, 2 },  { 9, TRUE, TRUE, 3, 2 },
-        { 10, TRUE, TRUE, 5, 3 }, { 14, TRUE, TRUE, 5, 3 }, { 10, FALSE, TRUE, 1, 0 },
+        { false, 5, TRUE, FALSE, 0, 0 },  { false, 6, TRUE, TRUE, 3, 2 },  { false, 9, TRUE, TRUE, 3, 2 },
+        { false, 10, TRUE, TRUE, 5, 3 }, { false, 14, TRUE, TRUE, 5, 3 }, { false, 10, FALSE, TRUE, 1, 0 },
+        { true, 5, TRUE, TRUE, 0, 0 },   { true, 6, TRUE, TRUE, 2, 2 },   { true, 9, TRUE, TRUE, 2, 2 },
+        { true, 10, TRUE, TRUE, 4, 3 },  { true, 12, TRUE, TRUE, 4, 3 },
     };
     for (const Row& row : rows)
     {
+        CSliderProbe& slider = row.bVertical ? vertical.control : horizontal.control;
         slider.EnableWindow(row.bEnabled);
-        CCanvas canvas(60, 40, RGB(255, 255, 255));
-        CRect rc(10, 10, 10 + row.w, 30);
-        slider.DrawHorizontalThumb(canvas.Dc(), rc);
-        EXPECT_EQ(row.bShaded ? slider.Lighter() : THUMB, canvas.At(rc.left + 1, rc.top + 1)) << row.w;
-        EXPECT_EQ(row.nLight, canvas.CountRow(rc.top + 8, rc.left, rc.right, slider.Light())) << row.w;
-        EXPECT_EQ(row.nDarker, canvas.CountRow(rc.top + 8, rc.left, rc.right, slider.Darker())) << row.w;
-    }
-    slider.EnableWindow(TRUE);
-}
-
-TEST(Slider, VerticalThumbsAreAlwaysShadedAndGrippedFromSixPixels)
-{
-    CHostDialog dlg;
-    CSliderProbe slider;
-    dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, TBS_VERT | TBS_NOTICKS, 10, 10, 30, 200);
-    ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
-    slider.SetThumbColor(THUMB);
-    struct Row
-    {
-        int h;
-        int nLight;
-        int nDarker;
-    } rows[] = { { 5, 0, 0 }, { 6, 2, 2 }, { 9, 2, 2 }, { 10, 4, 3 }, { 12, 4, 3 } };
-    for (const Row& row : rows)
-    {
-        CCanvas canvas(60, 40, RGB(255, 255, 255));
-        CRect rc(10, 10, 30, 10 + row.h);
-        slider.DrawVerticalThumb(canvas.Dc(), rc);
-        EXPECT_EQ(slider.Lighter(), canvas.At(rc.left + 1, rc.top + 1)) << row.h;
-        // Grip rows start one below the thumb's top; column L+7 crosses every grip line.
+        CCanvas canvas(60, 40, WHITE);
+        CRect rc = row.bVertical ? CRect(10, 10, 30, 10 + row.w) : CRect(10, 10, 10 + row.w, 30);
         int nLight = 0, nDarker = 0;
-        for (int y = rc.top + 2; y < rc.bottom; y++)
+        if (row.bVertical)
         {
-            nLight += canvas.At(rc.left + 7, y) == slider.Light();
-            nDarker += canvas.At(rc.left + 7, y) == slider.Darker();
+            slider.DrawVerticalThumb(canvas.Dc(), rc);
+            for (int y = rc.top + 2; y < rc.bottom; y++)
+            {
+                nLight += canvas.At(rc.left + 7, y) == slider.Light();
+                nDarker += canvas.At(rc.left + 7, y) == slider.Darker();
+            }
         }
-        EXPECT_EQ(row.nLight, nLight) << row.h;
-        EXPECT_EQ(row.nDarker, nDarker) << row.h;
+        else
+        {
+            slider.DrawHorizontalThumb(canvas.Dc(), rc);
+            nLight = canvas.CountRow(rc.top + 8, rc.left, rc.right, slider.Light());
+            nDarker = canvas.CountRow(rc.top + 8, rc.left, rc.right, slider.Darker());
+        }
+        EXPECT_EQ(row.bShaded ? slider.Lighter() : THUMB, canvas.At(rc.left + 1, rc.top + 1)) << row.bVertical << row.w;
+        EXPECT_EQ(row.nLight, nLight) << row.bVertical << " " << row.w;
+        EXPECT_EQ(row.nDarker, nDarker) << row.bVertical << " " << row.w;
+        slider.EnableWindow(TRUE);
     }
 }
 
@@ -121,34 +110,30 @@ TEST(Slider, ThumbShapesFollowTheStyle)
     struct Row
     {
         DWORD dwStyle;
-        BOOL bHorizontalThumb;
         POINT ptOutside;
         POINT ptInside;
     } rows[] = {
-        { TBS_BOTH, TRUE, { 9, 10 }, { 19, 28 } },
-        { TBS_TOP, TRUE, { 11, 11 }, { 15, 27 } },
-        { 0, TRUE, { 11, 28 }, { 15, 12 } },
-        { TBS_VERT | TBS_BOTH, FALSE, { 9, 10 }, { 28, 19 } },
-        { TBS_VERT | TBS_LEFT, FALSE, { 11, 11 }, { 27, 15 } },
-        { TBS_VERT, FALSE, { 28, 11 }, { 12, 15 } },
+        { TBS_BOTH, { 9, 10 }, { 19, 28 } },
+        { TBS_TOP, { 11, 11 }, { 15, 27 } },
+        { 0, { 11, 28 }, { 15, 12 } },
+        { TBS_VERT | TBS_BOTH, { 9, 10 }, { 28, 19 } },
+        { TBS_VERT | TBS_LEFT, { 11, 11 }, { 27, 15 } },
+        { TBS_VERT, { 28, 11 }, { 12, 15 } },
     };
     for (const Row& row : rows)
     {
-        CHostDialog dlg;
-        CSliderProbe slider;
-        dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, row.dwStyle | TBS_NOTICKS, 10, 10, 200, 200);
-        ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
-        slider.SetThumbColor(THUMB);
-        CCanvas canvas(60, 60, RGB(255, 255, 255));
-        if (row.bHorizontalThumb)
-            slider.DrawHorizontalThumb(canvas.Dc(), CRect(10, 10, 21, 30));
+        CSliderHost host(row.dwStyle, 200, 200);
+        CCanvas canvas(60, 60, WHITE);
+        if (row.dwStyle & TBS_VERT)
+            host.control.DrawVerticalThumb(canvas.Dc(), CRect(10, 10, 30, 21));
         else
-            slider.DrawVerticalThumb(canvas.Dc(), CRect(10, 10, 30, 21));
-        EXPECT_EQ(RGB(255, 255, 255), canvas.At(row.ptOutside.x, row.ptOutside.y)) << std::hex << row.dwStyle;
-        EXPECT_NE(RGB(255, 255, 255), canvas.At(row.ptInside.x, row.ptInside.y)) << std::hex << row.dwStyle;
+            host.control.DrawHorizontalThumb(canvas.Dc(), CRect(10, 10, 21, 30));
+        EXPECT_EQ(WHITE, canvas.At(row.ptOutside.x, row.ptOutside.y)) << std::hex << row.dwStyle;
+        COLORREF crInside = canvas.At(row.ptInside.x, row.ptInside.y);
+        EXPECT_NE(WHITE, crInside) << std::hex << row.dwStyle;
         if (row.dwStyle & TBS_BOTH)
         {
-            EXPECT_EQ(slider.Darker(), canvas.At(row.ptInside.x, row.ptInside.y));
+            EXPECT_EQ(host.control.Darker(), crInside) << std::hex << row.dwStyle;
         }
     }
 }
@@ -160,88 +145,81 @@ TEST(Slider, LevelMeterLightsGreenYellowAndRedSegments)
         int nLevel;
         int nGreen, nYellow, nRed;
     } rows[] = {
-        { 0, 0, 0, 0 },
-        { 16385, 12, 4, 4 },
-        { 8192, 9, 0, 0 },
-        { 13000, 12, 3, 0 },
-        { 16385 * 100, 12, 4, 4 },
-        { -5, 0, 0, 0 },
+        { 0, 0, 0, 0 },      { 16385, 12, 4, 4 },       { 8192, 9, 0, 0 },
+        { 13000, 12, 3, 0 }, { 16385 * 100, 12, 4, 4 }, { -5, 0, 0, 0 },
     };
     for (const Row& row : rows)
     {
         CSliderProbe slider;
         slider.SetLevel(row.nLevel);
-        CCanvas canvas(120, 12, RGB(255, 255, 255));
+        CCanvas canvas(120, 12, WHITE);
         slider.DrawVolumn(canvas.Dc(), CRect(0, 1, 100, 11));
         int nGreen = 0, nYellow = 0, nRed = 0, nEdges = 0;
         for (int i = 0; i < 24; i++)
         {
             COLORREF cr = canvas.At(5 * i + 2, 5);
-            nGreen += cr == RGB(0, 255, 0);
+            nGreen += cr == GREEN;
             nYellow += cr == RGB(255, 255, 0);
-            nRed += cr == RGB(255, 0, 0);
-            nEdges += canvas.At(5 * i, 5) == RGB(0, 0, 0);
+            nRed += cr == RED;
+            nEdges += canvas.At(5 * i, 5) == BLACK;
         }
         EXPECT_EQ(row.nGreen, nGreen) << row.nLevel;
         EXPECT_EQ(row.nYellow, nYellow) << row.nLevel;
         EXPECT_EQ(row.nRed, nRed) << row.nLevel;
         EXPECT_EQ(row.nGreen + row.nYellow + row.nRed, nEdges) << row.nLevel;
         // Nothing outside the meter's rectangle.
-        EXPECT_EQ(RGB(255, 255, 255), canvas.At(102, 5)) << row.nLevel;
-        EXPECT_EQ(RGB(255, 255, 255), canvas.At(2, 0)) << row.nLevel;
+        EXPECT_EQ(WHITE, canvas.At(102, 5)) << row.nLevel;
+        EXPECT_EQ(WHITE, canvas.At(2, 0)) << row.nLevel;
     }
 }
 
 TEST(Slider, ChannelIsDrawnThroughReflectedCustomDrawAndDisabledShowsButtonFace)
 {
-    CHostDialog dlg;
-    CSliderProbe slider;
-    dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, TBS_NOTICKS | TBS_ENABLESELRANGE, 10, 10, 200, 30);
-    ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
+    CSliderHost host(TBS_ENABLESELRANGE);
+    CSliderProbe& slider = host.control;
     slider.SetRange(0, 100);
     slider.SetPos(100);
     const COLORREF crChannel = RGB(0, 0, 200);
     slider.SetChannelColor(crChannel);
-    Repaint(slider.m_hWnd);
+    host.Paint();
 
     CRect rcChannel;
     slider.GetChannelRect(&rcChannel);
     ASSERT_GE(rcChannel.Height(), 4);
     CPoint ptChannel(rcChannel.left + rcChannel.Width() / 4, rcChannel.CenterPoint().y);
-    EXPECT_EQ(crChannel, CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y));
+    auto channel = [&] { return CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y); };
+    EXPECT_EQ(crChannel, channel());
     EXPECT_EQ(g_Registry.m_crDialogBack, CCapture(slider.m_hWnd).At(1, 1));
 
     slider.EnableWindow(FALSE);
-    Repaint(slider.m_hWnd);
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y));
+    host.Paint();
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), channel());
     EXPECT_EQ(crChannel, slider.GetChannelColor());
     slider.EnableWindow(TRUE);
-    Repaint(slider.m_hWnd);
-    EXPECT_EQ(crChannel, CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y));
+    host.Paint();
+    EXPECT_EQ(crChannel, channel());
 
     // A new channel colour waits for the next paint; a new thumb colour shows at once.
     slider.SetChannelColor(RGB(0, 200, 0));
-    EXPECT_EQ(crChannel, CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y));
+    EXPECT_EQ(crChannel, channel());
     CRect rcThumb;
     slider.GetThumbRect(&rcThumb);
     slider.SetThumbColor(RGB(10, 20, 250));
     EXPECT_EQ(RGB(10, 20, 250), CCapture(slider.m_hWnd).At(rcThumb.left + 2, rcThumb.top + 2));
-    EXPECT_EQ(RGB(0, 200, 0), CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y));
+    EXPECT_EQ(RGB(0, 200, 0), channel());
 }
 
 TEST(Slider, SelectionFillsItsPartOfTheChannelAndAnEmptyRangeNone)
 {
-    CHostDialog dlg;
-    CSliderProbe slider;
-    dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, TBS_NOTICKS | TBS_ENABLESELRANGE, 10, 10, 200, 30);
-    ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
+    CSliderHost host(TBS_ENABLESELRANGE);
+    CSliderProbe& slider = host.control;
     const COLORREF crSelection = RGB(250, 0, 250);
     slider.SetSelectionColor(crSelection);
     CRect rcChannel(10, 10, 110, 16);
 
     slider.SetRange(0, 100);
     slider.SetSelection(20, 60);
-    CCanvas canvas(130, 30, RGB(255, 255, 255));
+    CCanvas canvas(130, 30, WHITE);
     slider.DrawChannel(canvas.Dc(), rcChannel, TRUE);
     // (L + 20 + 2) to (L + 60 - 2), excluded.
     EXPECT_EQ(36, canvas.CountRow(13, 0, 130, crSelection));
@@ -250,7 +228,7 @@ TEST(Slider, SelectionFillsItsPartOfTheChannelAndAnEmptyRangeNone)
 
     slider.SetSelection(20, 60);
     slider.SetRange(5, 5);
-    CCanvas empty(130, 30, RGB(255, 255, 255));
+    CCanvas empty(130, 30, WHITE);
     slider.DrawChannel(empty.Dc(), rcChannel, TRUE);
     for (int y = 0; y < 30; y++)
         EXPECT_EQ(0, empty.CountRow(y, 0, 130, crSelection)) << y;
@@ -258,34 +236,14 @@ TEST(Slider, SelectionFillsItsPartOfTheChannelAndAnEmptyRangeNone)
 
 TEST(Slider, SetVolumnRepaintsTheMeterAtOnce)
 {
-    CHostDialog dlg;
-    CSliderProbe slider;
-    dlg.AddControl(TRACKBAR_CLASSW, IDC_SLIDER, TBS_NOTICKS | TBS_ENABLESELRANGE, 10, 10, 200, 30);
-    ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, &dlg));
-    slider.SetPos(100);
-    Repaint(slider.m_hWnd);
+    CSliderHost host(TBS_ENABLESELRANGE);
+    host.control.SetPos(100);
     CRect rcChannel;
-    slider.GetChannelRect(&rcChannel);
+    host.control.GetChannelRect(&rcChannel);
     int y = rcChannel.CenterPoint().y;
-    EXPECT_EQ(0, CCapture(slider.m_hWnd).CountRow(y, 0, 200, RGB(0, 255, 0)));
-    slider.SetVolumn(CSkinSliderCtrl::VOLUME_FULL_SCALE);
-    CCapture capture(slider.m_hWnd);
-    EXPECT_GT(capture.CountRow(y, 0, 200, RGB(0, 255, 0)), 0);
-    EXPECT_GT(capture.CountRow(y, 0, 200, RGB(255, 0, 0)), 0);
-}
-
-TEST(Slider, PensAreOwnedAndFreedWithTheControl)
-{
-    std::vector<HGDIOBJ> pens;
-    {
-        CSliderProbe slider;
-        slider.SetThumbColor(RGB(1, 2, 3));
-        for (int i = 0; i < 8; i++)
-        {
-            pens.push_back(slider.Pen(i));
-            EXPECT_EQ((DWORD)OBJ_PEN, ::GetObjectType(pens.back())) << i;
-        }
-    }
-    for (HGDIOBJ hPen : pens)
-        EXPECT_EQ(0u, ::GetObjectType(hPen));
+    EXPECT_EQ(0, host.Paint().CountRow(y, 0, 200, GREEN));
+    host.control.SetVolumn(CSkinSliderCtrl::VOLUME_FULL_SCALE);
+    CCapture capture(host.control.m_hWnd);
+    EXPECT_GT(capture.CountRow(y, 0, 200, GREEN), 0);
+    EXPECT_GT(capture.CountRow(y, 0, 200, RED), 0);
 }

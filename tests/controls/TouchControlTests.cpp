@@ -1,68 +1,41 @@
 #include "ControlsTestSupport.h"
-#include <functional>
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
-const UINT IDC_TOUCH = 900;
-const UINT IDC_OTHER = 901;
-const COLORREF WHITE = RGB(255, 255, 255);
 const COLORREF NORMAL = RGB(189, 189, 189);
 const COLORREF HOVER = RGB(96, 200, 253);
 const COLORREF FOCUS = RGB(58, 146, 199);
 const COLORREF TRIANGLE = RGB(200, 200, 200);
 
-// A touch control of class T in a host dialog, with a second control to take the focus away.
-template <typename T> struct CTouchHost
+// A touch control of class T at (20, 20) in a host dialog whose own button has the focus;
+// hover and focus come from the real pointer and the real focus.
+template <typename T> struct CTouchHost : CControlHost<CCounting<T>>
 {
     CTouchHost(LPCWSTR pszClass, DWORD dwStyle, int cx, int cy, LPCWSTR pszText = L"")
+        : CControlHost<CCounting<T>>(pszClass, dwStyle | WS_TABSTOP, CRect(20, 20, 20 + cx, 20 + cy), pszText)
     {
-        INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_DATE_CLASSES };
-        ::InitCommonControlsEx(&icc);
-        dlg.AddControl(L"Button", IDC_OTHER, BS_PUSHBUTTON, 300, 200, 60, 24, L"Other");
-        dlg.AddControl(pszClass, IDC_TOUCH, dwStyle | WS_TABSTOP, 20, 20, cx, cy, pszText);
-        EXPECT_TRUE(control.SubclassDlgItem(IDC_TOUCH, &dlg));
-        MovePointerAway();
-        ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_OTHER));
-        KorvoTest::PumpMessages(0);
+        this->dlg.FocusElsewhere();
     }
-    void Hover(bool bOn)
-    {
-        if (bOn)
-        {
-            MovePointer(control.m_hWnd, 40, 5);
-            EXPECT_TRUE(PumpUntil([&] { return control.IsHover(); }));
-        }
-        else
-        {
-            MovePointerAway();
-            EXPECT_TRUE(PumpUntil([&] { return !control.IsHover(); }));
-        }
-    }
+    void Hover(bool bOn) { EXPECT_TRUE(bOn ? PointerOver(this->control, 40, 5) : PointerLeaves(this->control)); }
     void Focus(bool bOn)
     {
-        ::SetFocus(bOn ? control.m_hWnd : ::GetDlgItem(dlg.m_hWnd, IDC_OTHER));
+        if (bOn)
+            this->control.SetFocus();
+        else
+            this->dlg.FocusElsewhere();
         KorvoTest::PumpMessages(0);
-        EXPECT_EQ(bOn, control.IsFocus());
+        EXPECT_EQ(bOn, ::GetFocus() == this->control.m_hWnd);
     }
-    CCapture Capture() { return CCapture(control.m_hWnd); }
-    CHostDialog dlg;
-    T control;
+    // The frame at the middle of the left edge: outer pixel, inner pixel.
+    std::pair<COLORREF, COLORREF> LeftEdge()
+    {
+        CCapture capture = this->Capture();
+        return { capture.At(0, capture.m_cy / 2), capture.At(1, capture.m_cy / 2) };
+    }
 };
-
-// The frame at the middle of the left edge: outer pixel, inner pixel.
-struct CFrame
-{
-    COLORREF crOuter, crInner;
-};
-
-template <typename T> CFrame LeftEdge(CTouchHost<T>& host)
-{
-    CCapture capture = host.Capture();
-    int y = capture.m_cy / 2;
-    return { capture.At(0, y), capture.At(1, y) };
-}
 }
 
 TEST(TouchComboBox, FrameFollowsHoverFocusAndAlways)
@@ -89,17 +62,14 @@ TEST(TouchComboBox, FrameFollowsHoverFocusAndAlways)
     for (Step& step : steps)
     {
         step.fnDo();
-        CFrame frame = LeftEdge(host);
-        EXPECT_EQ(step.crOuter, frame.crOuter) << step.pszName;
-        EXPECT_EQ(step.crInner, frame.crInner) << step.pszName;
+        EXPECT_EQ(std::make_pair(step.crOuter, step.crInner), host.LeftEdge()) << step.pszName;
     }
 }
 
 TEST(TouchComboBox, TriangleSitsAtFixedPlaceWhileHovered)
 {
     CTouchHost<CTouchComboBox> host(L"ComboBox", CBS_DROPDOWNLIST, 150, 200);
-    CCapture before = host.Capture();
-    EXPECT_NE(TRIANGLE, before.At(139, 10));
+    EXPECT_NE(TRIANGLE, host.Capture().At(139, 10));
     host.Hover(true);
     CCapture capture = host.Capture();
     struct Row
@@ -130,9 +100,7 @@ TEST(TouchDateTimeCtrl, FrameAndTriangleByHover)
     host.Focus(true);
     if (rcWindow.left == 0)
     {
-        CFrame frame = LeftEdge(host);
-        EXPECT_EQ(HOVER, frame.crOuter);
-        EXPECT_EQ(FOCUS, frame.crInner);
+        EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
     }
     host.Hover(false);
     EXPECT_NE(TRIANGLE, host.Capture().At(x, 10));
@@ -144,18 +112,12 @@ TEST(TouchEdit, FrameBackgroundAndNoTriangle)
     const COLORREF BACK = RGB(250, 240, 200);
     host.control.SetBkColor(BACK);
     host.Hover(true);
-    CCapture hovered = host.Capture();
-    EXPECT_EQ(BACK, hovered.At(0, 13));
-    EXPECT_EQ(NORMAL, hovered.At(1, 13));
-    EXPECT_EQ(BACK, hovered.At(139, 10));
+    EXPECT_EQ(std::make_pair(BACK, NORMAL), host.LeftEdge());
+    EXPECT_EQ(BACK, host.Capture().At(139, 10));
     host.Focus(true);
-    CFrame frame = LeftEdge(host);
-    EXPECT_EQ(HOVER, frame.crOuter);
-    EXPECT_EQ(FOCUS, frame.crInner);
+    EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
     host.Hover(false);
-    frame = LeftEdge(host);
-    EXPECT_EQ(BACK, frame.crOuter);
-    EXPECT_EQ(BACK, frame.crInner);
+    EXPECT_EQ(std::make_pair(BACK, BACK), host.LeftEdge());
 }
 
 TEST(TouchEdit, PasswordShowsOneStarPerCharacter)
@@ -163,10 +125,7 @@ TEST(TouchEdit, PasswordShowsOneStarPerCharacter)
     CTouchHost<CTouchEdit> password(L"Edit", ES_PASSWORD | ES_AUTOHSCROLL, 150, 26, L"abcdef");
     CTouchHost<CTouchEdit> stars(L"Edit", ES_AUTOHSCROLL, 150, 26, L"******");
     CTouchHost<CTouchEdit> fewer(L"Edit", ES_AUTOHSCROLL, 150, 26, L"*****");
-    Repaint(password.control.m_hWnd);
-    Repaint(stars.control.m_hWnd);
-    Repaint(fewer.control.m_hWnd);
-    CCapture a = password.Capture(), b = stars.Capture(), c = fewer.Capture();
+    CCapture a = password.Paint(), b = stars.Paint(), c = fewer.Paint();
     EXPECT_TRUE(a.m_pixels == b.m_pixels);
     EXPECT_FALSE(a.m_pixels == c.m_pixels);
     EXPECT_TRUE(a.AnyOtherThan(CRect(0, 0, a.m_cx, a.m_cy), WHITE));

@@ -1,0 +1,140 @@
+#include "CSkinTreePainter.h"
+#include "../theme/CInterfaceTheme.h"
+
+namespace
+{
+// Each 8-bit channel goes into the high byte of the vertex's 16-bit channel.
+TRIVERTEX Vertex(int x, int y, COLORREF cr)
+{
+    TRIVERTEX vertex = {};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.Red = (COLOR16)(GetRValue(cr) << 8);
+    vertex.Green = (COLOR16)(GetGValue(cr) << 8);
+    vertex.Blue = (COLOR16)(GetBValue(cr) << 8);
+    return vertex;
+}
+
+void GradientFillRect(CDC* pDC, const CRect& rc, COLORREF crStart, COLORREF crEnd, bool bVertical)
+{
+    TRIVERTEX vertices[2] = { Vertex(rc.left, rc.top, crStart), Vertex(rc.right, rc.bottom, crEnd) };
+    GRADIENT_RECT rect = { 0, 1 };
+    ::GradientFill(pDC->m_hDC, vertices, 2, &rect, 1, bVertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+const COLORREF SELECTED_GROUP_TEXT = RGB(0, 0, 255);
+const int ICON_OFFSET = 16;
+}
+
+CSkinTreePainter::CSkinTreePainter(CSkinTree& tree, const CRect& rcClient, CPoint ptOrigin)
+    : m_tree(tree), m_rcClient(rcClient), m_ptOrigin(ptOrigin)
+{
+}
+
+bool CSkinTreePainter::ItemIsVisible(CTreeCtrl& tree, HTREEITEM hItem)
+{
+    if (!hItem)
+        return false;
+    // A visible walk never revisits an item, so it ends within the tree's item count.
+    for (HTREEITEM hVisible = tree.GetFirstVisibleItem(); hVisible; hVisible = tree.GetNextVisibleItem(hVisible))
+        if (hVisible == hItem)
+            return true;
+    return false;
+}
+
+void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP hBitmap, bool bTiled,
+                                      bool bGradientHorz) const
+{
+    switch (mode)
+    {
+    case CSkinTree::BkModeBitmap:
+        if (hBitmap)
+        {
+            BITMAP bm = {};
+            CDC dcImage;
+            if (!::GetObjectW(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0 ||
+                !dcImage.CreateCompatibleDC(pDC))
+                break;
+            HGDIOBJ hOld = dcImage.SelectObject(hBitmap);
+            int cx = m_rcClient.Width(), cy = m_rcClient.Height();
+            if (!bTiled)
+                pDC->StretchBlt(m_ptOrigin.x, m_ptOrigin.y, cx, cy, &dcImage, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            else
+                for (int nRow = 0; nRow <= cy / bm.bmHeight; nRow++)
+                    for (int nColumn = 0; nColumn <= cx / bm.bmWidth; nColumn++)
+                        pDC->BitBlt(m_ptOrigin.x + nColumn * bm.bmWidth, m_ptOrigin.y + nRow * bm.bmHeight, bm.bmWidth,
+                                    bm.bmHeight, &dcImage, 0, 0, SRCCOPY);
+            dcImage.SelectObject(hOld);
+            break;
+        }
+        // Without a bitmap the gradient stands in.
+        [[fallthrough]];
+    case CSkinTree::BkModeGradient:
+        GradientFillRect(pDC, CRect(m_ptOrigin.x, m_ptOrigin.y, m_rcClient.right, m_rcClient.bottom), g_Theme.m_crBackNormal,
+                         g_Theme.m_crBackSel, !bGradientHorz);
+        break;
+    case CSkinTree::BkModeSolid:
+        pDC->FillSolidRect(&m_rcClient, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC));
+        break;
+    default:
+        break;
+    }
+}
+
+void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
+{
+    HTREEITEM hItem = m_tree.GetFirstVisibleItem();
+    if (!hItem)
+        return;
+    COLORREF crOldText = pDC->GetTextColor();
+    DWORD dwStyle = m_tree.GetStyle();
+    BOOL bShowSelection = ::GetFocus() == m_tree.m_hWnd || (dwStyle & TVS_SHOWSELALWAYS);
+    // The group band runs from the selected back colour to its mirror across the normal one,
+    // taken on the whole colour value.
+    DWORD dwGroupEnd = 2 * (DWORD)g_Theme.m_crBackSel - (DWORD)g_Theme.m_crBackNormal;
+    COLORREF crGroupEnd = RGB(GetRValue(dwGroupEnd), GetGValue(dwGroupEnd), GetBValue(dwGroupEnd));
+
+    UINT nVisit = m_tree.GetVisibleCount() + 1;
+    for (UINT n = 0; hItem && n < nVisit; n++, hItem = m_tree.GetNextVisibleItem(hItem))
+    {
+        bool bGroup = m_tree.ItemHasChildren(hItem) || !m_tree.GetParentItem(hItem);
+        bool bSelected = (m_tree.GetItemState(hItem, TVIS_SELECTED) & TVIS_SELECTED) && bShowSelection;
+        int nImage = 0, nSelectedImage = 0;
+        m_tree.GetItemImage(hItem, nImage, nSelectedImage);
+        CRect rc;
+        if (!m_tree.GetItemRect(hItem, &rc, TRUE))
+            continue;
+
+        if (bSelected || bGroup)
+        {
+            CRect rcBand(bGroup ? m_ptOrigin.x : m_ptOrigin.x + rc.left, rc.top, m_rcClient.right, rc.bottom);
+            if (bSelected)
+                GradientFillRect(pDC, rcBand, g_Theme.m_crBackSel, g_Theme.m_crBackCheckSel, false);
+            else
+                GradientFillRect(pDC, rcBand, g_Theme.m_crBackSel, crGroupEnd, false);
+        }
+        if (bSelected)
+            pDC->SetTextColor(SELECTED_GROUP_TEXT);
+        if (pImageListEx)
+            ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
+
+        CString strText = m_tree.GetItemText(hItem);
+        CRect rcText(rc.left + 4, rc.top + 2, m_rcClient.right, rc.bottom);
+        if (bSelected)
+        {
+            if (!bGroup)
+                pDC->SetTextColor(g_Theme.m_crHiText);
+            COLORREF crOldBack = pDC->SetBkColor(g_Theme.m_crHighlight);
+            pDC->DrawText(strText, &rcText, DT_VCENTER);
+            pDC->SetTextColor(crOldText);
+            pDC->SetBkColor(crOldBack);
+        }
+        else
+        {
+            pDC->DrawText(strText, &rcText, DT_VCENTER);
+            pDC->SetTextColor(crOldText);
+        }
+        if (pImageListEx)
+            m_tree.DrawTreeItem(pDC, hItem, rc);
+    }
+}

@@ -5,6 +5,7 @@
 #include "KorvoTest.h"
 #include "DialogTemplate.h"
 #include <KorvoSkin.h>
+#include <commctrl.h>
 #include <stdio.h>
 #include <algorithm>
 
@@ -21,6 +22,14 @@ int RunSwitches(unsigned nCount, COwnerWnd& owner, CString& strError)
                                               DS_SETFONT, 300, 160, L"Soak");
     dialogTemplate.AddControl(L"Button", 1000, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 100, 60, 14, L"Button");
     dialogTemplate.AddControl(L"Edit", 1001, WS_CHILD | WS_VISIBLE | WS_BORDER, 80, 100, 100, 12, L"Text");
+    // The skinned controls, each over the system control it skins.
+    dialogTemplate.AddControl(L"Button", 1002, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 120, 60, 12, L"Check");
+    dialogTemplate.AddControl(TRACKBAR_CLASSW, 1003, WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 80, 116, 100, 16, L"");
+    dialogTemplate.AddControl(L"ComboBox", 1004, WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 190, 100, 80, 60, L"");
+    dialogTemplate.AddControl(L"Static", 1005, WS_CHILD | WS_VISIBLE | SS_LEFT, 190, 120, 80, 10, L"Static");
+    dialogTemplate.AddControl(L"Button", 1006, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 136, 60, 14, L"Icon");
+    dialogTemplate.AddControl(WC_TREEVIEWW, 1007, WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, 200, 60, 90, 36, L"");
+    dialogTemplate.AddControl(L"Edit", 1008, WS_CHILD | WS_VISIBLE, 80, 136, 100, 14, L"Touch");
     CSkinDialog dialog;
     CCoolBarCtrl toolBar;
     CCoolMenuBarCtrl menuBar;
@@ -30,6 +39,28 @@ int RunSwitches(unsigned nCount, COwnerWnd& owner, CString& strError)
         strError = L"the dialog and its bars could not be created";
         return -1;
     }
+    CSkinCheckBox check;
+    CSkinSliderCtrl slider;
+    CSkinComboBox combo;
+    CSkinStatic text;
+    CIconButton icon;
+    CSkinTree tree;
+    CTouchEdit touch;
+    if (!check.SubclassDlgItem(1002, &dialog) || !slider.SubclassDlgItem(1003, &dialog) ||
+        !combo.SubclassDlgItem(1004, &dialog) || !text.SubclassDlgItem(1005, &dialog) ||
+        !icon.SubclassDlgItem(1006, &dialog) || !tree.SubclassDlgItem(1007, &dialog) ||
+        !touch.SubclassDlgItem(1008, &dialog))
+    {
+        strError = L"the skinned controls could not be made";
+        return -1;
+    }
+    check.SetCheck(1);
+    combo.AddString(L"Aurora");
+    combo.SetCurSel(0);
+    text.SetText(L"Static", RGB(0, 80, 160), TRUE);
+    icon.SetCoolIcon(100);
+    tree.InsertItem(L"Group");
+    touch.SetAlwaysBorder(true);
     menuBar.MoveWindow(0, 0, 200, 24);
     toolBar.MoveWindow(0, 26, 400, 30);
     dialog.ShowWindow(SW_SHOWNOACTIVATE);

@@ -18,6 +18,7 @@
 #include "../BenchSupport.h"
 #include <KorvoSkin/SkinApi.h>
 #include <api/Globals.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -33,6 +34,8 @@ int main()
 {
     AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
     setvbuf(stdout, NULL, _IONBF, 0);
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES };
+    ::InitCommonControlsEx(&icc);
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     CString strPart = argc > 1 ? argv[1] : L"";

@@ -98,6 +98,8 @@ int RunSwitches(unsigned nCount, COwnerWnd& owner, CString& strError)
             toolBar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10 + n % 100, 10));
         KorvoTest::PumpMessages(0);
         Lap(4);
+        if (n % 1000 == 999)
+            printf("switches: %u switched, %.1f s, %.1f switches/s\n", n + 1, Now() - dStart, (n + 1) / (Now() - dStart));
         if (n == std::min(nCount - 1, 20u))
         {
             start = Measure();

@@ -300,6 +300,29 @@ double TimePaints(CPage& page)
 }
 
 
+// Warms both pages up, then alternates runs; the best run of each counts. Prints both times and
+// their ratio under the heading, and the result row.
+template <typename PAGE_TYPE, typename HEADING>
+void Compare(PAGE_TYPE& system, PAGE_TYPE& skinned, double (*pfnTime)(PAGE_TYPE&), const char* pszRow, double dTarget,
+             HEADING heading)
+{
+    Pump();
+    pfnTime(system);
+    pfnTime(skinned);
+    double dSystem = 1e9, dSkinned = 1e9;
+    for (int nRun = 0; nRun < RUNS; nRun++)
+    {
+        dSystem = std::min(dSystem, pfnTime(system));
+        dSkinned = std::min(dSkinned, pfnTime(skinned));
+        Pump();
+    }
+    heading(RUNS);
+    printf("  system            %8.3f ms\n", dSystem * 1000);
+    printf("  skinned           %8.3f ms\n", dSkinned * 1000);
+    printf("  ratio skinned/system %.2f (target <= %.2f)\n", dSkinned / dSystem, dTarget);
+    KorvoBench::Row(pszRow, dSkinned, dSystem, KorvoBench::TIME_AT_MOST, dTarget);
+}
+
 void Churn()
 {
     CWnd host;
@@ -389,41 +412,19 @@ int main(int argc, char** argv)
     {
         CPage system(FALSE, 0);
         CPage skinned(TRUE, 450);
-        Pump();
-        // Warm both up, then alternate runs; the best run of each counts.
-        TimePaints(system);
-        TimePaints(skinned);
-        double dSystem = 1e9, dSkinned = 1e9;
-        for (int nRun = 0; nRun < RUNS; nRun++)
-        {
-            dSystem = std::min(dSystem, TimePaints(system));
-            dSkinned = std::min(dSkinned, TimePaints(skinned));
-            Pump();
-        }
-        printf("controls page, full paint (%zu controls, best of %d runs of %d paints)\n", _countof(PAGE), RUNS, ROUNDS);
-        printf("  system controls   %8.3f ms\n", dSystem * 1000);
-        printf("  skinned controls  %8.3f ms\n", dSkinned * 1000);
-        printf("  ratio skinned/system %.2f (target <= 1.50)\n", dSkinned / dSystem);
-        KorvoBench::Row("controls page paint: skinned vs system controls", dSkinned, dSystem, KorvoBench::TIME_AT_MOST, 1.5);
+        Compare(system, skinned, TimePaints, "controls page paint: skinned vs system controls", 1.5, [&](int nRuns) {
+            printf("controls page, full paint (%zu controls, best of %d runs of %d paints)\n", _countof(PAGE), nRuns,
+                   ROUNDS);
+        });
     }
     {
         CTreePage system(FALSE, 0);
         CTreePage skinned(TRUE, 270);
-        Pump();
-        TimeScrolls(system);
-        TimeScrolls(skinned);
-        double dSystem = 1e9, dSkinned = 1e9;
-        for (int nRun = 0; nRun < RUNS; nRun++)
-        {
-            dSystem = std::min(dSystem, TimeScrolls(system));
-            dSkinned = std::min(dSkinned, TimeScrolls(skinned));
-            Pump();
-        }
-        printf("tree of 5,000 items, one page scrolled and painted (best of %d runs of %d scrolls)\n", RUNS, ROUNDS);
-        printf("  system tree       %8.3f ms\n", dSystem * 1000);
-        printf("  skinned tree      %8.3f ms\n", dSkinned * 1000);
-        printf("  ratio skinned/system %.2f (target <= 2.00)\n", dSkinned / dSystem);
-        KorvoBench::Row("tree of 5,000 items scrolled a page: skinned vs system tree", dSkinned, dSystem, KorvoBench::TIME_AT_MOST, 2.0);
+        Compare(system, skinned, TimeScrolls, "tree of 5,000 items scrolled a page: skinned vs system tree", 2.0,
+                [&](int nRuns) {
+                    printf("tree of 5,000 items, one page scrolled and painted (best of %d runs of %d scrolls)\n",
+                           nRuns, ROUNDS);
+                });
     }
     if (argc > 1 && strcmp(argv[1], "churn") == 0)
         Churn();

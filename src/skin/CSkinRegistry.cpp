@@ -66,12 +66,10 @@ void CSkinRegistry::Reset(const CString& strAppFolder)
     g_Theme.Clear();
     g_Theme.Reset();
     m_crDialogBack = ::GetSysColor(COLOR_BTNFACE);
-    HICON hTick = (HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0);
-    if (hTick)
-    {
-        g_Theme.AddIcon(100, hTick, SIZE_CODE_16);
-        ::DestroyIcon(hTick);
-    }
+    if (!m_pTick)
+        m_pTick.reset((HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0));
+    if (m_pTick)
+        g_Theme.AddIcon(100, m_pTick.get(), SIZE_CODE_16);
     LoadDefinitionFile(strAppFolder + L"Definitions\\Definitions.xml");
 }
 

@@ -195,6 +195,31 @@ TEST(Registry, AnEmptySkinGivesSystemDialogColourAndTheDefaultCheckMark)
         ::DestroyIcon(hTick);
 }
 
+TEST(Registry, TheCheckMarkIsTheSameAfterEveryLoad)
+{
+    CSkinFolder folder;
+    auto Pixels = [] {
+        std::vector<COLORREF> pixels;
+        KorvoTest::CPixelCanvas canvas(16, 16, RGB(255, 0, 255));
+        HICON hTick = g_Theme.GetIcon(100, SIZE_CODE_16);
+        if (!hTick)
+            return pixels;
+        ::DrawIconEx(canvas.Dc(), 0, 0, hTick, 16, 16, 0, NULL, DI_NORMAL);
+        ::DestroyIcon(hTick);
+        for (int n = 0; n < 256; n++)
+            pixels.push_back(canvas.Pixel(n % 16, n / 16));
+        return pixels;
+    };
+    LoadSkin(L"", L"");
+    std::vector<COLORREF> first = Pixels();
+    ASSERT_EQ(256u, first.size());
+    for (int nLoad = 0; nLoad < 3; nLoad++)
+    {
+        LoadSkin(L"", L"");
+        EXPECT_EQ(first, Pixels()) << "load " << nLoad;
+    }
+}
+
 TEST(Registry, DefinitionPathsWithoutABackslashUseTheEmptyFolder)
 {
     CSkinFolder folder;

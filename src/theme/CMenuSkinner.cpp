@@ -161,12 +161,15 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
     else
     {
         m_mapText.Lookup((DWORD)pMIS->itemData, strText);
-        HDC hScreen = ::GetDC(NULL);
-        HGDIOBJ hOldFont = ::SelectObject(hScreen, g_Theme.m_fntNormal.m_hObject);
         SIZE size = { 0, 0 };
-        ::GetTextExtentPoint32W(hScreen, strText, strText.GetLength(), &size);
-        ::SelectObject(hScreen, hOldFont);
-        ::ReleaseDC(NULL, hScreen);
+        // A DC compatible with the screen measures as the screen does; one is kept for all
+        // items, as fetching the screen's own costs a round trip per item on some systems.
+        if (m_dcMeasure.m_hDC || m_dcMeasure.CreateCompatibleDC(NULL))
+        {
+            HGDIOBJ hOldFont = ::SelectObject(m_dcMeasure.m_hDC, g_Theme.m_fntNormal.m_hObject);
+            ::GetTextExtentPoint32W(m_dcMeasure.m_hDC, strText, strText.GetLength(), &size);
+            ::SelectObject(m_dcMeasure.m_hDC, hOldFont);
+        }
         pMIS->itemWidth = (UINT)(size.cx + ITEM_EXTRA_WIDTH);
         pMIS->itemHeight = ITEM_HEIGHT;
     }

@@ -46,6 +46,8 @@ public:
 private:
     // The hook this object installed, so it never removes one installed by another.
     HHOOK m_hOwnHook;
+    // Where items are measured, made on the first measure.
+    CDC m_dcMeasure;
 
     CMenuSkinner(const CMenuSkinner&) = delete;
     void operator=(const CMenuSkinner&) = delete;

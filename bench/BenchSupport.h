@@ -1,8 +1,10 @@
-// Helpers of the benchmarks that generate skin documents and time work on them: formatted
-// appends, best-of-several wall times, and the one result line every benchmark prints for
-// scripts/bench to collect.
+// Helpers of the benchmarks that generate skin documents and time work on them: the host
+// application every benchmark process is, formatted appends, best-of-several wall times, and
+// the one result line every benchmark prints for scripts/bench to collect.
 #pragma once
+// The platform first: some benchmarks call functions newer than the framework's version floor.
 #include <windows.h>
+#include <afxwin.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <functional>
@@ -10,6 +12,14 @@
 
 namespace KorvoBench
 {
+// Makes this process the framework application a host is before it calls the library; once,
+// first thing in main.
+inline void StartHostApplication(const wchar_t* pszName)
+{
+    static CWinApp app(pszName);
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
+}
+
 // Appends printf-style formatted text, however long.
 inline void AppendF(std::string& str, const char* pszFormat, ...)
 {

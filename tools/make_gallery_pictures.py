@@ -12,6 +12,8 @@ import os
 import struct
 import sys
 
+from bmp_file import write_bmp
+
 WHITE = (255, 255, 255)
 GREY = (96, 96, 96)
 RED = (220, 40, 40)
@@ -81,21 +83,6 @@ def lights_frame(w, h, lit):
                 if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
                     frame[y][x] = (2 + lamp) if lamp == lit else 1
     return frame
-
-
-def write_bmp(path, pixels):
-    h, w = len(pixels), len(pixels[0])
-    stride = (w * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + bytes(stride - len(line))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def portrait(size):

@@ -8,8 +8,9 @@ Run it again after changing a skin's look; the outputs are committed.
 """
 import math
 import os
-import struct
 import sys
+
+from bmp_file import write_bmp
 
 FRAME_W, FRAME_H = 160, 120
 CAPTION_H = 30      # height of the top pieces
@@ -20,22 +21,6 @@ MAGENTA = (255, 0, 255)
 
 def blank(w, h, colour):
     return [[colour for _ in range(w)] for _ in range(h)]
-
-
-def write_bmp(path, pixels):
-    h, w = len(pixels), len(pixels[0])
-    stride = (w * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - w * 3)
-        data += line
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def mix(a, b, t):

@@ -25,13 +25,8 @@ using namespace KorvoBench;
 namespace
 {
 
-CWinApp g_benchApp(L"KorvoLoadSkinBench");
-
 const int RUNS = 5;
 const int WARM_LOADS = 5;
-const int GENERATED_STRINGS = 2000;
-const int GENERATED_IMAGES = 200;
-const int GENERATED_WINDOW_SKINS = 20;
 
 struct CSkinCase
 {
@@ -83,7 +78,6 @@ void ShowPainted(CDialog& dialog)
 // LoadSkin, all in seconds.
 int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
 {
-    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
     double dCold = 0, dWarm = 1e30;
     KorvoTest::CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                               DS_SETFONT, 380, 200, L"Host main window");
@@ -184,6 +178,11 @@ CChildResult StartChild(bool bSkinned, const CSkinCase& skin, const CString& str
     fclose(pFile);
     return result;
 }
+
+// The large generated skin: how many of each it declares.
+const int GENERATED_STRINGS = 2000;
+const int GENERATED_IMAGES = 200;
+const int GENERATED_WINDOW_SKINS = 20;
 
 // A window skin whose parts are cut from one 64 x 64 image.
 void AppendWindowSkin(std::string& str, int n)
@@ -299,6 +298,7 @@ int RunParent()
 
 int main()
 {
+    StartHostApplication(L"KorvoLoadSkinBench");
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     int nResult;

@@ -2,6 +2,10 @@
 // menu engine in its re-framed popup, against the same items drawn by the system in a plain
 // popup, in the same process. Each open is timed from TrackPopupMenu until the menu loop goes
 // idle with the popup painted (WM_ENTERIDLE), where the owner ends it.
+//
+// Rows for information follow the judged one: the library's own share of a skinned open (the
+// WM_INITMENUPOPUP work, the measuring, the painting), and the floor the window system sets, a
+// re-framed popup of owner-drawn items that are measured at fixed sizes and paint nothing.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <KorvoSkin/SkinApi.h>
@@ -10,57 +14,88 @@
 #include <stdio.h>
 #include <algorithm>
 
-using namespace KorvoBench;
-
 namespace
 {
-
-CWinApp g_benchApp(L"KorvoMenuBench");
 
 const int ITEMS = 30;
 const int RUNS = 7;
 const int OPENS_PER_RUN = 10;
 
-// Ends every menu as soon as its loop is idle; routes menu items to the library when skinned.
+// Who measures and paints the items of the owner's menus.
+enum ItemPainter
+{
+    PAINTER_SYSTEM,  // plain items, the system's popup
+    PAINTER_LIBRARY, // routed to the library as a host does
+    PAINTER_NOTHING, // prepared by the library, then given fixed sizes and left blank
+};
+
+// Per open, in seconds: the whole open, and the time spent in each of the owner's handlers.
+struct COpenTimes
+{
+    double dOpen = 1e30;
+    double dInit = 0;
+    double dMeasure = 0;
+    double dDraw = 0;
+};
+
+// Ends every menu as soon as its loop is idle; hands menu items to the chosen painter and
+// adds up the time its handlers take.
 class CMenuOwnerWnd : public CWnd
 {
 public:
-    bool m_bSkinned = false;
+    ItemPainter m_painter = PAINTER_SYSTEM;
+    COpenTimes m_handlers;
     int m_nIdle = 0;
     int m_nDrawn = 0;
 
 protected:
     LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
     {
-        switch (nMessage)
+        if (nMessage == WM_ENTERIDLE)
         {
-        case WM_ENTERIDLE:
             if (wParam == MSGF_MENU)
             {
                 m_nIdle++;
                 ::EndMenu();
             }
             return 0;
-        case WM_INITMENUPOPUP:
-            if (m_bSkinned)
-            {
-                OnSkinInitMenuPopup(CMenu::FromHandle((HMENU)wParam), LOWORD(lParam), HIWORD(lParam), this);
-                return 0;
-            }
-            break;
-        case WM_MEASUREITEM:
-            if (m_bSkinned && OnSkinMeasureItem((int)wParam, (MEASUREITEMSTRUCT*)lParam))
-                return TRUE;
-            break;
-        case WM_DRAWITEM:
-            if (m_bSkinned && OnSkinDrawItem((int)wParam, (DRAWITEMSTRUCT*)lParam))
-            {
-                m_nDrawn++;
-                return TRUE;
-            }
-            break;
         }
-        return CWnd::WindowProc(nMessage, wParam, lParam);
+        if (m_painter == PAINTER_SYSTEM ||
+            (nMessage != WM_INITMENUPOPUP && nMessage != WM_MEASUREITEM && nMessage != WM_DRAWITEM))
+            return CWnd::WindowProc(nMessage, wParam, lParam);
+
+        double dStart = KorvoBench::Now();
+        LRESULT lResult = TRUE;
+        double* pdSpent = &m_handlers.dInit;
+        if (nMessage == WM_INITMENUPOPUP)
+        {
+            CMenu* pMenu = CMenu::FromHandle((HMENU)wParam);
+            if (m_painter == PAINTER_LIBRARY)
+                OnSkinInitMenuPopup(pMenu, LOWORD(lParam), HIWORD(lParam), this);
+            else
+                g_MenuSkinner.PrepareMenu(pMenu);
+            lResult = 0;
+        }
+        else if (nMessage == WM_MEASUREITEM)
+        {
+            pdSpent = &m_handlers.dMeasure;
+            MEASUREITEMSTRUCT* pMIS = (MEASUREITEMSTRUCT*)lParam;
+            if (m_painter == PAINTER_LIBRARY)
+                OnSkinMeasureItem((int)wParam, pMIS);
+            else
+            {
+                pMIS->itemWidth = 200;
+                pMIS->itemHeight = pMIS->itemID ? 25 : 5;
+            }
+        }
+        else
+        {
+            pdSpent = &m_handlers.dDraw;
+            if (m_painter == PAINTER_LIBRARY && OnSkinDrawItem((int)wParam, (DRAWITEMSTRUCT*)lParam))
+                m_nDrawn++;
+        }
+        *pdSpent += KorvoBench::Now() - dStart;
+        return lResult;
     }
 };
 
@@ -81,23 +116,43 @@ HMENU MakeMenu()
     return hMenu;
 }
 
-// Seconds for OPENS_PER_RUN opens of the menu; negative when a menu never went idle.
-double TimeOpens(CMenuOwnerWnd& owner, HMENU hMenu)
+// One run of OPENS_PER_RUN opens, with the engine's hook on or off (it re-frames every popup
+// of the thread); the whole open and the handlers' shares, per open. A run in which a menu
+// never went idle has a negative open time.
+COpenTimes TimeOpens(CMenuOwnerWnd& owner, HMENU hMenu, ItemPainter painter)
 {
+    if (painter == PAINTER_SYSTEM)
+        g_MenuSkinner.Release();
+    else
+        g_MenuSkinner.Initialize();
+    owner.m_painter = painter;
+    owner.m_handlers = COpenTimes();
     int nIdleBefore = owner.m_nIdle;
-    double dStart = Now();
+    double dStart = KorvoBench::Now();
     for (int n = 0; n < OPENS_PER_RUN; n++)
         ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NOANIMATION, 300, 40, 0, owner.m_hWnd, NULL);
-    double dTime = Now() - dStart;
+    COpenTimes times = owner.m_handlers;
+    times.dOpen = owner.m_nIdle - nIdleBefore == OPENS_PER_RUN ? KorvoBench::Now() - dStart : -OPENS_PER_RUN;
     KorvoTest::PumpMessages(0);
-    return owner.m_nIdle - nIdleBefore == OPENS_PER_RUN ? dTime : -1;
+    times.dOpen /= OPENS_PER_RUN;
+    times.dInit /= OPENS_PER_RUN;
+    times.dMeasure /= OPENS_PER_RUN;
+    times.dDraw /= OPENS_PER_RUN;
+    return times;
+}
+
+// The run with the shortest opens; a failed run fails the whole.
+void KeepBest(COpenTimes& best, const COpenTimes& run)
+{
+    if (best.dOpen > 0 && (run.dOpen < 0 || run.dOpen < best.dOpen))
+        best = run;
 }
 
 } // namespace
 
 int main()
 {
-    AfxWinInit(::GetModuleHandleW(NULL), NULL, ::GetCommandLineW(), SW_SHOWNORMAL);
+    KorvoBench::StartHostApplication(L"KorvoMenuBench");
     // The library's default look: an empty host folder holds no definitions.
     KorvoTest::CTempFolder folder;
     g_strAppFolder = folder.Path();
@@ -115,38 +170,40 @@ int main()
 
     HMENU hSystemMenu = MakeMenu();
     HMENU hSkinnedMenu = MakeMenu();
-    auto System = [&]() {
-        // The engine's thread hook re-frames every popup of the thread: off for the system's.
-        g_MenuSkinner.Release();
-        owner.m_bSkinned = false;
-        return TimeOpens(owner, hSystemMenu);
-    };
-    auto Skinned = [&]() {
-        g_MenuSkinner.Initialize();
-        owner.m_bSkinned = true;
-        return TimeOpens(owner, hSkinnedMenu);
-    };
-    // Warm-up, then interleaved runs, each keeping its best.
-    System();
-    Skinned();
+    HMENU hBlankMenu = MakeMenu();
+    // Warm-up, then interleaved runs, so that a busy moment of the machine slows all alike.
+    TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM);
+    TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY);
+    TimeOpens(owner, hBlankMenu, PAINTER_NOTHING);
     owner.m_nDrawn = 0;
-    double dSystem = 1e30, dSkinned = 1e30;
-    for (int nRun = 0; nRun < RUNS && dSystem > 0 && dSkinned > 0; nRun++)
+    COpenTimes system, skinned, blank;
+    for (int nRun = 0; nRun < RUNS; nRun++)
     {
-        dSystem = std::min(dSystem, System());
-        dSkinned = std::min(dSkinned, Skinned());
+        KeepBest(system, TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM));
+        KeepBest(skinned, TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY));
+        KeepBest(blank, TimeOpens(owner, hBlankMenu, PAINTER_NOTHING));
     }
     const int nExpectedDrawn = RUNS * OPENS_PER_RUN * ITEMS;
     printf("menu: %d-item popup, best of %d runs of %d opens; %d of %d item paints went to the library\n", ITEMS, RUNS,
            OPENS_PER_RUN, owner.m_nDrawn, nExpectedDrawn);
     if (owner.m_nDrawn < nExpectedDrawn)
-        dSkinned = -1;
-    printf("menu: system-drawn open and paint   %8.3f ms\n", dSystem * 1000 / OPENS_PER_RUN);
-    printf("menu: skinned open and paint        %8.3f ms\n", dSkinned * 1000 / OPENS_PER_RUN);
-    Row("popup menu open+paint: skinned vs system", dSkinned / OPENS_PER_RUN, dSystem / OPENS_PER_RUN, TIME_AT_MOST, 1.5);
+        skinned.dOpen = -1;
+    printf("menu: system-drawn open and paint              %8.3f ms\n", system.dOpen * 1000);
+    printf("menu: skinned open and paint                   %8.3f ms\n", skinned.dOpen * 1000);
+    printf("menu:   of which WM_INITMENUPOPUP              %8.3f ms\n", skinned.dInit * 1000);
+    printf("menu:   of which %2d WM_MEASUREITEM             %8.3f ms\n", ITEMS, skinned.dMeasure * 1000);
+    printf("menu:   of which %2d WM_DRAWITEM                %8.3f ms\n", ITEMS, skinned.dDraw * 1000);
+    printf("menu: re-framed popup, items left blank        %8.3f ms\n", blank.dOpen * 1000);
+    using KorvoBench::Row;
+    Row("popup menu open+paint: skinned vs system", skinned.dOpen, system.dOpen, KorvoBench::TIME_AT_MOST, 1.5);
+    Row("popup menu: re-framed, items left blank vs system", blank.dOpen, system.dOpen, KorvoBench::NO_TARGET);
+    Row("popup menu: library's WM_INITMENUPOPUP work vs system open", skinned.dInit, system.dOpen, KorvoBench::NO_TARGET);
+    Row("popup menu: library's measuring vs system open", skinned.dMeasure, system.dOpen, KorvoBench::NO_TARGET);
+    Row("popup menu: library's painting vs system open", skinned.dDraw, system.dOpen, KorvoBench::NO_TARGET);
 
     ::DestroyMenu(hSystemMenu);
     ::DestroyMenu(hSkinnedMenu);
+    ::DestroyMenu(hBlankMenu);
     owner.DestroyWindow();
     UnInitSkin();
     return 0;

@@ -65,6 +65,20 @@ void PrepareMenuHandle(HMENU hMenu, CMap<DWORD, DWORD, CString, const CString&>&
     }
 }
 
+// Whether a selected item was reached with the keyboard: the cursor is not over it. Asked only
+// where the answer changes the look, since reading the cursor is a round trip to the window
+// system on some platforms.
+BOOL IsKeyboardSelection(HDC hDC, const CRect& rcItem)
+{
+    HWND hWnd = ::WindowFromDC(hDC);
+    if (!hWnd)
+        return FALSE;
+    CRect rcScreen(rcItem);
+    ::MapWindowPoints(hWnd, NULL, (LPPOINT)&rcScreen, 2);
+    POINT ptCursor;
+    return ::GetCursorPos(&ptCursor) && !::PtInRect(&rcScreen, ptCursor);
+}
+
 // Sets every item's enabled, checked and text state through the target's update handlers.
 void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 {
@@ -147,12 +161,15 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
     else
     {
         m_mapText.Lookup((DWORD)pMIS->itemData, strText);
-        HDC hScreen = ::GetDC(NULL);
-        HGDIOBJ hOldFont = ::SelectObject(hScreen, g_Theme.m_fntNormal.m_hObject);
         SIZE size = { 0, 0 };
-        ::GetTextExtentPoint32W(hScreen, strText, strText.GetLength(), &size);
-        ::SelectObject(hScreen, hOldFont);
-        ::ReleaseDC(NULL, hScreen);
+        // A DC compatible with the screen measures as the screen does; one is kept for all
+        // items, as fetching the screen's own costs a round trip per item on some systems.
+        if (m_dcMeasure.m_hDC || m_dcMeasure.CreateCompatibleDC(NULL))
+        {
+            HGDIOBJ hOldFont = ::SelectObject(m_dcMeasure.m_hDC, g_Theme.m_fntNormal.m_hObject);
+            ::GetTextExtentPoint32W(m_dcMeasure.m_hDC, strText, strText.GetLength(), &size);
+            ::SelectObject(m_dcMeasure.m_hDC, hOldFont);
+        }
         pMIS->itemWidth = (UINT)(size.cx + ITEM_EXTRA_WIDTH);
         pMIS->itemHeight = ITEM_HEIGHT;
     }
@@ -174,17 +191,6 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
     BOOL bGrayed = (pDIS->itemState & ODS_GRAYED) != 0;
     BOOL bChecked = (pDIS->itemState & ODS_CHECKED) != 0;
     BOOL bDefault = (pDIS->itemState & ODS_DEFAULT) != 0;
-
-    // A selected item the cursor is not over was reached with the keyboard.
-    BOOL bKeyboard = FALSE;
-    if (HWND hWnd = ::WindowFromDC(pDIS->hDC))
-    {
-        CRect rcScreen(rcItem);
-        ::MapWindowPoints(hWnd, NULL, (LPPOINT)&rcScreen, 2);
-        POINT ptCursor;
-        ::GetCursorPos(&ptCursor);
-        bKeyboard = !::PtInRect(&rcScreen, ptCursor);
-    }
 
     // While the menu renders itself through WM_PRINT each item owns one more row.
     CRect rcLocal(0, 0, nWidth, nHeight);
@@ -222,7 +228,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         }
         else if (bSelected)
         {
-            if (bKeyboard)
+            if (IsKeyboardSelection(pDIS->hDC, rcItem))
             {
                 pBuffer->Draw3dRect(1, 1, nWidth - 2, nBottom - nExtra - 1, g_Theme.m_crBorder, g_Theme.m_crBorder);
                 pBuffer->FillSolidRect(2, 2, nWidth - 4, nBottom - nExtra - 3, g_Theme.m_crBackNormal);

@@ -9,8 +9,8 @@ public:
     CMenuSkinner();
     virtual ~CMenuSkinner();
 
-    // Installs the WH_CALLWNDPROC hook for the calling thread, unless a thread that still runs
-    // has it; a hook whose thread has ended is replaced.
+    // Installs the window-creation (WH_CBT) hook for the calling thread, unless a thread that
+    // still runs has it; a hook whose thread has ended is replaced.
     void Initialize();
     // Removes the hook if this object installed it and it is still the installed one.
     void Release();
@@ -46,6 +46,8 @@ public:
 private:
     // The hook this object installed, so it never removes one installed by another.
     HHOOK m_hOwnHook;
+    // Where items are measured, made on the first measure.
+    CDC m_dcMeasure;
 
     CMenuSkinner(const CMenuSkinner&) = delete;
     void operator=(const CMenuSkinner&) = delete;

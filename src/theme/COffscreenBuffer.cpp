@@ -25,6 +25,10 @@ CSize COffscreenBuffer::Limit()
 
 CSize COffscreenBuffer::Clip(const CSize& size)
 {
+    // The limit is never below the floor, so a size within the floor is kept without asking
+    // the window system for the virtual screen (a round trip on some, paid per menu item).
+    if (size.cx >= 0 && size.cy >= 0 && size.cx <= MIN_LIMIT_CX && size.cy <= MIN_LIMIT_CY)
+        return size;
     CSize szLimit = Limit();
     return CSize(std::max(0, std::min<int>(size.cx, szLimit.cx)), std::max(0, std::min<int>(size.cy, szLimit.cy)));
 }

@@ -369,6 +369,33 @@ TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
     EXPECT_EQ(0u, ItemInfo(hMenu, 1).dwItemData) << "separators carry no key";
 }
 
+// The cursor decides the look of a selected grayed item in a real popup: reached with the
+// keyboard it is framed, under the mouse it shows no highlight.
+TEST_F(MenuPopups, SelectedGrayedItemIsFramedOnlyWhenTheKeyboardReachedIt)
+{
+    HMENU hMenu = m_menu.m_hMenu;
+    ::InsertMenuW(hMenu, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, 106, L"Grayed");
+    auto SelectFirst = [&](HWND hPopup) { ::PostMessageW(hPopup, WM_KEYDOWN, VK_DOWN, 0); };
+    auto KeyboardSelected = [&](HWND hPopup) {
+        CRect rcGrayed = ItemRect(hMenu, 0, hPopup);
+        ASSERT_TRUE(::GetMenuState(hMenu, 0, MF_BYPOSITION) & MF_HILITE) << "the keyboard reached the grayed item";
+        CPixelCanvas shot(hPopup);
+        EXPECT_EQ(BORDER, shot.Pixel(rcGrayed.left + 1, rcGrayed.top + 12));
+        EXPECT_EQ(BACK_NORMAL, shot.Pixel(rcGrayed.left + 5, rcGrayed.top + 5));
+        // The cursor comes over the item; the repaint that follows draws it as the mouse's.
+        CRect rcScreen = rcGrayed + WindowRect(hPopup).TopLeft();
+        ::SetCursorPos(rcScreen.CenterPoint().x, rcScreen.CenterPoint().y);
+        ::InvalidateRect(hPopup, NULL, FALSE);
+    };
+    auto UnderTheMouse = [&](HWND hPopup) {
+        CRect rcGrayed = ItemRect(hMenu, 0, hPopup);
+        CPixelCanvas shot(hPopup);
+        EXPECT_EQ(BACK, shot.Pixel(rcGrayed.left + 1, rcGrayed.top + 12));
+        EXPECT_EQ(BACK, shot.Pixel(rcGrayed.left + 5, rcGrayed.top + 5));
+    };
+    Track(hMenu, m_owner.m_hWnd, { SelectFirst, KeyboardSelected, UnderTheMouse });
+}
+
 TEST_F(MenuPopups, PopupAtTheAttachPointJoinsTheButton)
 {
     CMenuSkinner::SetMenuAttach(MENU_X, MENU_Y, 60);

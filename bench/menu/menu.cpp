@@ -5,7 +5,8 @@
 //
 // Rows for information follow the judged one: the library's own share of a skinned open (the
 // WM_INITMENUPOPUP work, the measuring, the painting), and the floor the window system sets, a
-// re-framed popup of owner-drawn items that are measured at fixed sizes and paint nothing.
+// re-framed popup of owner-drawn items that are measured at fixed sizes and paint nothing, and
+// what a message hook that does nothing adds to the system's own popup.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <KorvoSkin/SkinApi.h>
@@ -27,7 +28,15 @@ enum ItemPainter
     PAINTER_SYSTEM,  // plain items, the system's popup
     PAINTER_LIBRARY, // routed to the library as a host does
     PAINTER_NOTHING, // prepared by the library, then given fixed sizes and left blank
+    PAINTER_HOOKED,  // plain items, the system's popup, under a message hook that does nothing
 };
+
+// The engine finds popup windows with a hook on every message the thread sends; this one does
+// nothing else, so its row shows what such a hook costs the platform on its own.
+LRESULT CALLBACK PassingHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
 
 // Per open, in seconds: the whole open, and the time spent in each of the owner's handlers.
 struct COpenTimes
@@ -60,7 +69,7 @@ protected:
             }
             return 0;
         }
-        if (m_painter == PAINTER_SYSTEM ||
+        if (m_painter == PAINTER_SYSTEM || m_painter == PAINTER_HOOKED ||
             (nMessage != WM_INITMENUPOPUP && nMessage != WM_MEASUREITEM && nMessage != WM_DRAWITEM))
             return CWnd::WindowProc(nMessage, wParam, lParam);
 
@@ -121,18 +130,22 @@ HMENU MakeMenu()
 // never went idle has a negative open time.
 COpenTimes TimeOpens(CMenuOwnerWnd& owner, HMENU hMenu, ItemPainter painter)
 {
-    if (painter == PAINTER_SYSTEM)
+    if (painter == PAINTER_SYSTEM || painter == PAINTER_HOOKED)
         g_MenuSkinner.Release();
     else
         g_MenuSkinner.Initialize();
+    HHOOK hPassing = painter == PAINTER_HOOKED ? ::SetWindowsHookExW(WH_CALLWNDPROC, PassingHook, NULL, ::GetCurrentThreadId()) : NULL;
     owner.m_painter = painter;
     owner.m_handlers = COpenTimes();
     int nIdleBefore = owner.m_nIdle;
     double dStart = KorvoBench::Now();
     for (int n = 0; n < OPENS_PER_RUN; n++)
         ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NOANIMATION, 300, 40, 0, owner.m_hWnd, NULL);
+    if (hPassing)
+        ::UnhookWindowsHookEx(hPassing);
     COpenTimes times = owner.m_handlers;
-    times.dOpen = owner.m_nIdle - nIdleBefore == OPENS_PER_RUN ? KorvoBench::Now() - dStart : -OPENS_PER_RUN;
+    bool bRan = owner.m_nIdle - nIdleBefore == OPENS_PER_RUN && (painter != PAINTER_HOOKED || hPassing);
+    times.dOpen = bRan ? KorvoBench::Now() - dStart : -OPENS_PER_RUN;
     KorvoTest::PumpMessages(0);
     times.dOpen /= OPENS_PER_RUN;
     times.dInit /= OPENS_PER_RUN;
@@ -175,13 +188,15 @@ int main()
     TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM);
     TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY);
     TimeOpens(owner, hBlankMenu, PAINTER_NOTHING);
+    TimeOpens(owner, hSystemMenu, PAINTER_HOOKED);
     owner.m_nDrawn = 0;
-    COpenTimes system, skinned, blank;
+    COpenTimes system, skinned, blank, hooked;
     for (int nRun = 0; nRun < RUNS; nRun++)
     {
         KeepBest(system, TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM));
         KeepBest(skinned, TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY));
         KeepBest(blank, TimeOpens(owner, hBlankMenu, PAINTER_NOTHING));
+        KeepBest(hooked, TimeOpens(owner, hSystemMenu, PAINTER_HOOKED));
     }
     const int nExpectedDrawn = RUNS * OPENS_PER_RUN * ITEMS;
     printf("menu: %d-item popup, best of %d runs of %d opens; %d of %d item paints went to the library\n", ITEMS, RUNS,
@@ -194,9 +209,12 @@ int main()
     printf("menu:   of which %2d WM_MEASUREITEM             %8.3f ms\n", ITEMS, skinned.dMeasure * 1000);
     printf("menu:   of which %2d WM_DRAWITEM                %8.3f ms\n", ITEMS, skinned.dDraw * 1000);
     printf("menu: re-framed popup, items left blank        %8.3f ms\n", blank.dOpen * 1000);
+    printf("menu: system-drawn under a do-nothing hook     %8.3f ms\n", hooked.dOpen * 1000);
     using KorvoBench::Row;
     Row("popup menu open+paint: skinned vs system", skinned.dOpen, system.dOpen, KorvoBench::TIME_AT_MOST, 1.5);
     Row("popup menu: re-framed, items left blank vs system", blank.dOpen, system.dOpen, KorvoBench::NO_TARGET);
+    Row("popup menu: system-drawn under a do-nothing message hook vs system", hooked.dOpen, system.dOpen,
+        KorvoBench::NO_TARGET);
     Row("popup menu: library's WM_INITMENUPOPUP work vs system open", skinned.dInit, system.dOpen, KorvoBench::NO_TARGET);
     Row("popup menu: library's measuring vs system open", skinned.dMeasure, system.dOpen, KorvoBench::NO_TARGET);
     Row("popup menu: library's painting vs system open", skinned.dDraw, system.dOpen, KorvoBench::NO_TARGET);

@@ -9,8 +9,8 @@ public:
     CMenuSkinner();
     virtual ~CMenuSkinner();
 
-    // Installs the window-creation (WH_CBT) hook for the calling thread, unless a thread that
-    // still runs has it; a hook whose thread has ended is replaced.
+    // Installs the WH_CALLWNDPROC hook for the calling thread, unless a thread that still runs
+    // has it; a hook whose thread has ended is replaced.
     void Initialize();
     // Removes the hook if this object installed it and it is still the installed one.
     void Release();

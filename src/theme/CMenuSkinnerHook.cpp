@@ -1,5 +1,5 @@
-// The thread hook that finds the system's popup-menu windows as they are created, and the
-// window procedure that re-frames them.
+// The thread hook that finds the system's popup-menu windows, and the window procedure that
+// re-frames them.
 #include "CMenuSkinner.h"
 #include <algorithm>
 
@@ -12,6 +12,8 @@ namespace
 {
 const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
 const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
+// Sent by the system when it sizes a popup-menu window.
+const UINT WM_MENU_SIZEWINDOW = 0x01E2;
 
 // The thread g_hMenuHook was installed for, and a handle that keeps that thread's ID from
 // passing to another thread while it is recorded. Plain values: the library's global objects,
@@ -74,14 +76,11 @@ void CMenuSkinner::Initialize()
     // A live hook stays with its thread, whichever thread asks.
     if (g_hMenuHook)
         return;
-    // A creation hook rather than one on every sent message: the platform runs a thread's
-    // message hooks for each message the thread sends, some platforms at a round trip each,
-    // and an owner-drawn popup sends two messages per item.
     HANDLE hThread = NULL;
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, SYNCHRONIZE,
                            FALSE, 0))
         return;
-    g_hMenuHook = ::SetWindowsHookExW(WH_CBT, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
+    g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
     if (!g_hMenuHook)
     {
         ::CloseHandle(hThread);
@@ -119,12 +118,12 @@ void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
 
 LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    // Every popup-menu window of the thread is subclassed as it is created, before its first
-    // non-client message, so it is sized and framed by MenuWndProc from the start.
-    if (nCode == HCBT_CREATEWND)
+    if (nCode == HC_ACTION)
     {
-        HWND hWnd = (HWND)wParam;
-        if (IsMenuWindow(hWnd) && !OldWndProcOf(hWnd))
+        const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
+        HWND hWnd = pMessage->hwnd;
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
+            !OldWndProcOf(hWnd))
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();

@@ -49,28 +49,6 @@ TEST(XmlStorage, UnlinkedChildrenOutliveTheirDocumentsWhateverTheOrderOfDeletion
     }
 }
 
-TEST(XmlStorage, ElementsMadeOnTheirOwnParseAndDeleteLikeDocuments)
-{
-    // A host may make an element with new and parse into it: its children come from the same
-    // place as it does, and everything goes with it.
-    std::unique_ptr<CXmlElement> pElement(new CXmlElement());
-    LPCWSTR pszText = L"<a x='1' X='2'><b/><c y=\"3\">t</c></a>";
-    LPCWSTR pszCursor = pszText;
-    ASSERT_TRUE(pElement->Parse(pszText, pszCursor, 1));
-    EXPECT_EQ(NULL, pElement->GetArena());
-    EXPECT_EQ(std::wstring(L"2"), Str(pElement->GetAttributeValue(L"x")));
-    ASSERT_EQ(2, pElement->m_listChildren.GetCount());
-    EXPECT_EQ(NULL, pElement->m_listChildren.GetTail()->GetArena());
-    EXPECT_EQ(std::wstring(L"t"), Str(pElement->m_listChildren.GetTail()->m_strValue));
-
-    // An element of a document may be given a child made on its own.
-    XmlDocument pDoc = ParseText(L"<a><b/></a>");
-    ASSERT_TRUE(pDoc);
-    EXPECT_TRUE(pDoc->GetArena() != NULL);
-    pDoc->m_listChildren.AddTail(pElement.release());
-    EXPECT_EQ(2, pDoc->m_listChildren.GetCount());
-}
-
 TEST(XmlStorage, FailedParsesLeaveTheNextDocumentWhole)
 {
     // Documents that fail late, after thousands of nodes, and at once; then a good one parses.

@@ -11,6 +11,8 @@
 #include <string>
 #include <functional>
 #include <memory>
+#include <algorithm>
+#include <set>
 
 using namespace KorvoBench;
 
@@ -147,6 +149,38 @@ bool LoadWithMsxml(const CLSID& clsid, BSTR bstrDocument)
     return SUCCEEDED(hr) && bLoaded == VARIANT_TRUE;
 }
 
+// Bytes the tree holds, counted from its nodes and strings (each shared name once): the least
+// memory a first load must fill, whatever it fills it with.
+size_t TreeBytes(const CXmlElement* pElement, std::set<LPCWSTR>& strings)
+{
+    auto StringBytes = [&](const CXmlString& str) {
+        return str.IsEmpty() || !strings.insert(str.GetString()).second ? 0 : sizeof(int) + (str.GetLength() + 1) * sizeof(wchar_t);
+    };
+    size_t nBytes = sizeof(void*) + sizeof(CXmlElement) + StringBytes(pElement->m_strName) + StringBytes(pElement->m_strValue);
+    for (auto* pPair = pElement->m_mapAttributes.PGetFirstAssoc(); pPair; pPair = pElement->m_mapAttributes.PGetNextAssoc(pPair))
+        nBytes += sizeof(CXmlAttribute) + StringBytes(pPair->value->m_strName) + StringBytes(pPair->value->m_strValue);
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+        nBytes += TreeBytes(pElement->m_listChildren.GetNext(pos), strings);
+    return nBytes;
+}
+
+// Seconds to touch nPages pages of memory never touched before: what the first parse pays for
+// the pages it fills, whoever fills them.
+double TouchFreshPages(DWORD nPages)
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    BYTE* pMemory = (BYTE*)VirtualAlloc(NULL, (SIZE_T)nPages * info.dwPageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!pMemory)
+        return -1;
+    double dStart = Now();
+    for (DWORD n = 0; n < nPages; n++)
+        pMemory[(SIZE_T)n * info.dwPageSize] = 1;
+    double dElapsed = Now() - dStart;
+    VirtualFree(pMemory, 0, MEM_RELEASE);
+    return dElapsed;
+}
+
 void PrintRow(const char* pszName, double dSeconds, size_t nBytes)
 {
     if (dSeconds < 0)
@@ -178,7 +212,12 @@ int main()
         return 1;
     }
     int nOurElements = CountElements(pCheck);
+    std::set<LPCWSTR> strings;
+    const size_t nTreeBytes = TreeBytes(pCheck, strings);
+    const DWORD nTreePages = (DWORD)((nTreeBytes + 4095) / 4096);
     delete pCheck;
+    // As many fresh pages touched without parsing: the floor of the first load.
+    double dTouch = TouchFreshPages(nTreePages);
 
     std::wstring strWide;
     double dFloor = BestTime(RUNS, [&]() {
@@ -207,6 +246,19 @@ int main()
         return pRoot != NULL;
     });
 
+    // The parts of a load: building the tree, and dropping it.
+    double dBuild = 1e30, dTeardown = 1e30;
+    for (int n = 0; n < RUNS; n++)
+    {
+        double dStart = Now();
+        CXmlElement* pRoot = XmlLoadFromBytes(pBytes, nBytes, FALSE);
+        double dMiddle = Now();
+        delete pRoot;
+        double dEnd = Now();
+        dBuild = std::min(dBuild, dMiddle - dStart);
+        dTeardown = std::min(dTeardown, dEnd - dMiddle);
+    }
+
     double dXmlLite = -1;
     int nLiteElements = 0;
     HMODULE hXmlLite = LoadLibraryW(L"xmllite.dll");
@@ -219,7 +271,24 @@ int main()
         GlobalUnlock(hDocument);
     }
     if (pfnCreate && hDocument)
-        dXmlLite = BestTime(RUNS, [&]() { return PullWithXmlLite(pfnCreate, hDocument, nBytes, nLiteElements); });
+    {
+        // Our load and XmlLite's take turns, so that a machine whose load changes during the
+        // run weighs on both alike; each keeps its best time, ours with the runs above.
+        for (int n = 0; n < RUNS && dXmlLite != -2; n++)
+        {
+            double dTime = BestTime(1, [&]() { return PullWithXmlLite(pfnCreate, hDocument, nBytes, nLiteElements); });
+            dXmlLite = dTime < 0 ? -2 : (dXmlLite < 0 || dTime < dXmlLite ? dTime : dXmlLite);
+            double dOursAgain = BestTime(1, [&]() {
+                CXmlElement* pRoot = XmlLoadFromBytes(pBytes, nBytes, FALSE);
+                delete pRoot;
+                return pRoot != NULL;
+            });
+            if (dOursAgain > 0 && dOursAgain < dOurs)
+                dOurs = dOursAgain;
+        }
+        if (dXmlLite < 0)
+            dXmlLite = -1;
+    }
     else
         printf("XmlLite is not available\n");
 
@@ -251,11 +320,16 @@ int main()
     PrintRow("XmlParseDocument + delete", dTreeOnly, nBytes);
     PrintRow("XmlLoadFromBytes + delete", dOurs, nBytes);
     PrintRow("XmlLoadFromBytes, first in process", dFirst, nBytes);
+    PrintRow("  of which building the tree", dBuild, nBytes);
+    PrintRow("  of which dropping the tree", dTeardown, nBytes);
+    PrintRow("Touching as many fresh pages as the tree", dTouch, nBytes);
     PrintRow("XmlLite pull, all nodes+attributes", dXmlLite, nBytes);
     char szMsxmlRow[64];
     snprintf(szMsxmlRow, sizeof(szMsxmlRow), "%s loadXML", pszMsxml);
     PrintRow(szMsxmlRow, dMsxml, nBytes);
     printf("\nElements: ours %d, XmlLite %d\n", nOurElements, nLiteElements);
+    printf("Tree: %.1f MiB in nodes and strings, %lu pages of 4 KiB\n", nTreeBytes / (1024.0 * 1024.0),
+           (unsigned long)nTreePages);
     // Speed ratios: above 1 ours is faster.
     if (dOurs > 0 && dXmlLite > 0)
         printf("Speed ratio ours : XmlLite = %.2f\n", dXmlLite / dOurs);
@@ -266,7 +340,11 @@ int main()
     printf("MSXML is handed the document already converted to UTF-16 (a BSTR); the others start from bytes.\n");
     Row("XML tree build vs XmlLite pull, same bytes", dOurs, dXmlLite, SPEED_AT_LEAST, 8.0);
     Row("XML first load in process vs warm", dFirst, dOurs, TIME_AT_MOST, 2.0);
+    Row("XML first load floor: touching the tree's size in fresh pages vs warm load", dTouch, dOurs, NO_TARGET);
+    Row("XML first load vs warm load plus touching the tree's size in fresh pages", dFirst, dOurs + dTouch, NO_TARGET);
     Row("XML tree build vs MSXML DOM", dOurs, dMsxml, NO_TARGET);
+    Row("XML tree build, UTF-16 text vs UTF-8 bytes", dTreeOnly, dOurs, NO_TARGET);
+    Row("XML tree teardown vs build", dTeardown, dBuild, NO_TARGET);
     Row("XML tree build vs UTF-8 conversion floor", dOurs, dFloor, NO_TARGET);
     printf("Total run: %.1f s\n", Now() - dStart);
 

@@ -6,17 +6,18 @@
 namespace
 {
 
-const size_t ALIGNMENT = MEMORY_ALLOCATION_ALIGNMENT;
 const size_t SMALLEST_BLOCK = 4096;
 const size_t LARGEST_BLOCK = 4 * 1024 * 1024;
 // Blocks given back are kept for the next document up to this many bytes: a skin load parses
 // several files in a row, and fresh pages cost more than building the tree in them.
 const size_t KEPT_BYTES = 32 * 1024 * 1024;
 
-size_t RoundUp(size_t n, size_t nTo)
+inline size_t RoundUp(size_t n, size_t nTo)
 {
-    return (n + nTo - 1) / nTo * nTo;
+    return (n + nTo - 1) & ~(nTo - 1);
 }
+
+const size_t BLOCK_HEADER = RoundUp(2 * sizeof(void*), MEMORY_ALLOCATION_ALIGNMENT);
 
 // Block sizes are powers of two, so a kept block fits the next request of its size.
 size_t BlockSizeFor(size_t nBytes)
@@ -53,22 +54,25 @@ struct CKeptBlocksOwner
 
 CXmlArena::CBlock* CXmlArena::TakeBlock(size_t nBytes)
 {
+    if (nBytes > SIZE_MAX / 2)
+        throw std::bad_alloc();
     const size_t nSize = BlockSizeFor(nBytes);
-    g_keptLock.lock();
-    CKeptBlock** ppBlock = &g_pKept;
-    while (*ppBlock && (*ppBlock)->nBytes != nSize)
-        ppBlock = &(*ppBlock)->pNext;
-    CKeptBlock* pKept = *ppBlock;
-    if (pKept)
+    CKeptBlock* pKept;
     {
-        *ppBlock = pKept->pNext;
-        g_nKeptBytes -= nSize;
+        std::lock_guard<std::mutex> lock(g_keptLock);
+        CKeptBlock** ppBlock = &g_pKept;
+        while (*ppBlock && (*ppBlock)->nBytes != nSize)
+            ppBlock = &(*ppBlock)->pNext;
+        pKept = *ppBlock;
+        if (pKept)
+        {
+            *ppBlock = pKept->pNext;
+            g_nKeptBytes -= nSize;
+        }
     }
-    g_keptLock.unlock();
-
     CBlock* pBlock = (CBlock*)pKept;
     if (!pBlock)
-        pBlock = (CBlock*)malloc(RoundUp(sizeof(CBlock), ALIGNMENT) + nSize);
+        pBlock = (CBlock*)malloc(BLOCK_HEADER + nSize);
     if (!pBlock)
         throw std::bad_alloc();
     pBlock->pNext = NULL;
@@ -79,64 +83,40 @@ CXmlArena::CBlock* CXmlArena::TakeBlock(size_t nBytes)
 void CXmlArena::KeepOrFreeBlock(CBlock* pBlock)
 {
     const size_t nSize = pBlock->nBytes;
-    g_keptLock.lock();
-    const bool bKeep = g_nKeptBytes + nSize <= KEPT_BYTES;
-    if (bKeep)
     {
-        CKeptBlock* pKept = (CKeptBlock*)pBlock;
-        pKept->nBytes = nSize;
-        pKept->pNext = g_pKept;
-        g_pKept = pKept;
-        g_nKeptBytes += nSize;
+        std::lock_guard<std::mutex> lock(g_keptLock);
+        if (g_nKeptBytes + nSize <= KEPT_BYTES)
+        {
+            CKeptBlock* pKept = (CKeptBlock*)pBlock;
+            pKept->nBytes = nSize;
+            pKept->pNext = g_pKept;
+            g_pKept = pKept;
+            g_nKeptBytes += nSize;
+            return;
+        }
     }
-    g_keptLock.unlock();
-    if (!bKeep)
-        free(pBlock);
+    free(pBlock);
 }
 
 CXmlArena* CXmlArena::Create(size_t nExpectedBytes)
 {
-    const size_t nHeader = RoundUp(sizeof(CBlock), ALIGNMENT);
-    const size_t nSelf = RoundUp(sizeof(CXmlArena), ALIGNMENT);
+    const size_t nSelf = RoundUp(sizeof(CXmlArena), MEMORY_ALLOCATION_ALIGNMENT);
     CBlock* pFirst = TakeBlock(nSelf + (nExpectedBytes < LARGEST_BLOCK ? nExpectedBytes : LARGEST_BLOCK));
-    return new ((BYTE*)pFirst + nHeader) CXmlArena(pFirst);
+    return new ((BYTE*)pFirst + BLOCK_HEADER) CXmlArena(pFirst);
 }
 
 CXmlArena::CXmlArena(CBlock* pFirst)
-    : m_pBlocks(pFirst), m_nLive(0)
+    : m_pBlocks(pFirst), m_nOwners(1)
 {
-    const size_t nHeader = RoundUp(sizeof(CBlock), ALIGNMENT);
-    m_pCarve = (BYTE*)pFirst + nHeader + RoundUp(sizeof(CXmlArena), ALIGNMENT);
-    m_pCarveEnd = (BYTE*)pFirst + nHeader + pFirst->nBytes;
+    m_pCarve = (BYTE*)pFirst + BLOCK_HEADER + RoundUp(sizeof(CXmlArena), MEMORY_ALLOCATION_ALIGNMENT);
+    m_pCarveEnd = (BYTE*)pFirst + BLOCK_HEADER + pFirst->nBytes;
 }
 
-CXmlArena::~CXmlArena()
+void CXmlArena::ReleaseOwner()
 {
-}
-
-void* CXmlArena::Alloc(size_t nSize)
-{
-    nSize = RoundUp(nSize, ALIGNMENT);
-    if ((size_t)(m_pCarveEnd - m_pCarve) < nSize)
-    {
-        // Each new block is twice the last, so a large document takes a few blocks.
-        size_t nNext = m_pBlocks->nBytes * 2 < LARGEST_BLOCK ? m_pBlocks->nBytes * 2 : LARGEST_BLOCK;
-        CBlock* pBlock = TakeBlock(nSize > nNext ? nSize : nNext);
-        pBlock->pNext = m_pBlocks;
-        m_pBlocks = pBlock;
-        m_pCarve = (BYTE*)pBlock + RoundUp(sizeof(CBlock), ALIGNMENT);
-        m_pCarveEnd = m_pCarve + pBlock->nBytes;
-    }
-    void* p = m_pCarve;
-    m_pCarve += nSize;
-    m_nLive++;
-    return p;
-}
-
-void CXmlArena::Release()
-{
-    if (--m_nLive > 0)
+    if (--m_nOwners > 0)
         return;
+    // Nothing carved here needs destroying: the blocks go as they are.
     CBlock* pBlock = m_pBlocks;
     this->~CXmlArena();
     while (pBlock)
@@ -145,4 +125,49 @@ void CXmlArena::Release()
         KeepOrFreeBlock(pBlock);
         pBlock = pNext;
     }
+}
+
+void CXmlArena::NewBlock(size_t nAtLeast)
+{
+    // Each new block is twice the last, so a large document takes a few blocks.
+    size_t nNext = m_pBlocks->nBytes * 2 < LARGEST_BLOCK ? m_pBlocks->nBytes * 2 : LARGEST_BLOCK;
+    CBlock* pBlock = TakeBlock(nAtLeast > nNext ? nAtLeast : nNext);
+    pBlock->pNext = m_pBlocks;
+    m_pBlocks = pBlock;
+    m_pCarve = (BYTE*)pBlock + BLOCK_HEADER;
+    m_pCarveEnd = m_pCarve + pBlock->nBytes;
+}
+
+BYTE* CXmlArena::Carve(size_t nSize, size_t nAlign)
+{
+    BYTE* p = (BYTE*)RoundUp((size_t)m_pCarve, nAlign);
+    if (p > m_pCarveEnd || (size_t)(m_pCarveEnd - p) < nSize)
+    {
+        if (nSize > SIZE_MAX / 2)
+            throw std::bad_alloc();
+        NewBlock(nSize + nAlign);
+        p = (BYTE*)RoundUp((size_t)m_pCarve, nAlign);
+    }
+    m_pCarve = p + nSize;
+    return p;
+}
+
+void* CXmlArena::Alloc(size_t nSize)
+{
+    return Carve(nSize, sizeof(void*));
+}
+
+LPWSTR CXmlArena::ReserveText(size_t nChars, size_t nPrefixBytes)
+{
+    if (nChars > SIZE_MAX / 4)
+        throw std::bad_alloc();
+    return (LPWSTR)(Carve(nPrefixBytes + (nChars + 1) * sizeof(wchar_t), 4) + nPrefixBytes);
+}
+
+bool CXmlArena::ExtendText(LPWSTR psz, size_t nOldChars, size_t nNewChars)
+{
+    if (!IsLastText(psz, nOldChars) || nNewChars > SIZE_MAX / 4 || (size_t)(m_pCarveEnd - (BYTE*)psz) / sizeof(wchar_t) < nNewChars + 1)
+        return false;
+    m_pCarve = (BYTE*)(psz + nNewChars + 1);
+    return true;
 }

@@ -1,21 +1,37 @@
-// Storage of one parsed document's nodes: a few large blocks carved in order, so that building
-// a tree costs a handful of allocations instead of one per node. Each node made in an arena
-// holds a reference to it, and the blocks go when the last of those nodes does: a child its
-// user unlinked and keeps outlives the rest of its document safely.
+// Storage of one parsed document: its nodes and strings carved in order from a few large blocks,
+// so that building a tree costs a handful of allocations and dropping it frees a handful of
+// blocks, whatever the number of nodes. The arena is owned by the elements that own a part of
+// its document: the root, and each child its user unlinked. The blocks go with the last owner.
 #pragma once
 #include "../afx/afxwin.h"
 
 class CXmlArena
 {
 public:
-    // nExpectedBytes sizes the first block; later blocks double, up to a bound.
+    // A new arena with one owner, its first block sized for about nExpectedBytes. Throws
+    // std::bad_alloc when no block can be had, as every carving function below does.
     static CXmlArena* Create(size_t nExpectedBytes);
 
-    // Room for nSize bytes at the heap's alignment, counted as one more live node. Throws
-    // std::bad_alloc when no block can be had.
+    void AddOwner() { m_nOwners++; }
+    // One owner is gone; the arena frees its blocks after the last one.
+    void ReleaseOwner();
+
+    // Room for nSize bytes aligned for pointers.
     void* Alloc(size_t nSize);
-    // One node made here is gone; the arena deletes itself after the last one.
-    void Release();
+
+    // Room for a string of up to nChars characters and its terminating NUL, after nPrefixBytes
+    // (a multiple of 4) of header; returns where the characters go. Until something else is
+    // carved, the string can be shrunk or grown in place.
+    LPWSTR ReserveText(size_t nChars, size_t nPrefixBytes);
+    // The string reserved last ends after nChars characters and its NUL.
+    void TrimText(LPWSTR psz, size_t nChars) { m_pCarve = (BYTE*)(psz + nChars + 1); }
+    // Gives back the string reserved last, made with nPrefixBytes of header.
+    void UndoText(LPWSTR psz, size_t nPrefixBytes) { m_pCarve = (BYTE*)psz - nPrefixBytes; }
+    // Whether the string at psz with room for nChars is the one reserved last.
+    bool IsLastText(LPWSTR psz, size_t nChars) const { return (BYTE*)(psz + nChars + 1) == m_pCarve; }
+    // Grows the string reserved last, at psz with room for nOldChars, to room for nNewChars
+    // where its block has that room; false otherwise.
+    bool ExtendText(LPWSTR psz, size_t nOldChars, size_t nNewChars);
 
 private:
     struct CBlock
@@ -25,15 +41,16 @@ private:
     };
 
     explicit CXmlArena(CBlock* pFirst);
-    ~CXmlArena();
     CXmlArena(const CXmlArena&) = delete;
     void operator=(const CXmlArena&) = delete;
 
+    BYTE* Carve(size_t nSize, size_t nAlign);
+    void NewBlock(size_t nAtLeast);
     static CBlock* TakeBlock(size_t nBytes);
     static void KeepOrFreeBlock(CBlock* pBlock);
 
     CBlock* m_pBlocks;  // the newest first; the arena object itself lies in the oldest
     BYTE* m_pCarve;
     BYTE* m_pCarveEnd;
-    size_t m_nLive;
+    size_t m_nOwners;
 };

@@ -1,13 +1,25 @@
-// One attribute of an element; its value is stored decoded.
+// One attribute of an element; its value is stored decoded. Attributes are made only by the
+// parser, in their element's storage, and go with it.
 #pragma once
 #include "CXmlNode.h"
 
 class CXmlAttribute : public CXmlNode
 {
 public:
-    explicit CXmlAttribute(CXmlElement* pParent = NULL);
+    // An entry of the element's attribute map, as its iteration hands it out.
+    struct CPair
+    {
+        CXmlAttribute* value;
+    };
 
-    // Reads name="value" or name='value' at the cursor and advances past it; pszText is the
-    // start of the document, which offsets count from.
-    BOOL Parse(LPCWSTR pszText, LPCWSTR& pszCursor);
+    explicit CXmlAttribute(CXmlElement* pParent);
+
+    // The memory belongs to the document: deleting an attribute frees nothing.
+    static void operator delete(void*, size_t) {}
+
+private:
+    friend class CXmlAttributeMap;
+    static void* operator new(size_t nSize) = delete;
+
+    CPair m_pair;
 };

@@ -1,189 +1,173 @@
 #include "CXmlElement.h"
-#include "XML.h"
 #include "CXmlArena.h"
-#include <memory>
+#include "../afx/CMap.h"
 
 namespace
 {
 
-// Most elements carry one or two attributes. The bucket table shares its allocation with the
-// first association and later ones come singly: larger blocks were measured to cost more in
-// memory touched than they save in allocations.
-const int ATTRIBUTE_BLOCK_SIZE = 1;
+// The word before each element: its arena, with the low bit set while the element owns a share.
+const UINT_PTR OWNER_BIT = 1;
+const size_t HEADER_BYTES = sizeof(void*);
 
-// The map key of an attribute name: its lower case as CharLowerW gives it. ASCII names, nearly
-// all of them, are converted here, without a call per name.
-void MakeAttributeKey(LPCWSTR pszName, CString& strKey)
+UINT_PTR& HeaderOf(void* pElement)
 {
-    int nLength = (int)wcslen(pszName);
-    LPWSTR pszKey = strKey.GetBufferSetLength(nLength);
-    BOOL bAscii = TRUE;
-    for (int n = 0; n < nLength; n++)
-    {
-        wchar_t ch = pszName[n];
-        if (ch >= L'A' && ch <= L'Z')
-            ch += L'a' - L'A';
-        else if (ch >= 0x80)
-            bAscii = FALSE;
-        pszKey[n] = ch;
-    }
-    strKey.ReleaseBuffer(nLength);
-    if (!bAscii)
-        strKey.MakeLower();
+    return *(UINT_PTR*)((BYTE*)pElement - HEADER_BYTES);
+}
+
+// The lower case of one character, as CharLowerW gives it for a string holding it.
+inline wchar_t LowerChar(wchar_t ch)
+{
+    if (ch < 0x80)
+        return ch >= L'A' && ch <= L'Z' ? (wchar_t)(ch + (L'a' - L'A')) : ch;
+    CharLowerBuffW(&ch, 1);
+    return ch;
 }
 
 } // namespace
 
-CXmlChildList::~CXmlChildList()
+CXmlElement* CXmlChildList::GetTail() const
 {
-    // A large tree is deleted long after it was built, out of cache: each node to be deleted
-    // next is fetched while the current one goes.
-    for (POSITION pos = GetHeadPosition(); pos;)
-    {
-        CXmlElement* pChild = GetNext(pos);
-        if (pos)
-            __builtin_prefetch(GetAt(pos));
-        delete pChild;
-    }
+    CXmlElement* pElement = m_pHead;
+    while (pElement && pElement->m_pNextSibling)
+        pElement = pElement->m_pNextSibling;
+    return pElement;
 }
 
-CXmlAttributeMap::~CXmlAttributeMap()
+POSITION CXmlChildList::FindIndex(int nIndex) const
 {
-    for (auto* pPair = PGetFirstAssoc(); pPair;)
+    if (nIndex < 0 || nIndex >= m_nCount)
+        return NULL;
+    CXmlElement* pElement = m_pHead;
+    while (nIndex--)
+        pElement = pElement->m_pNextSibling;
+    return (POSITION)pElement;
+}
+
+void CXmlChildList::RemoveAt(POSITION position)
+{
+    CXmlElement* pChild = (CXmlElement*)position;
+    if (!pChild)
+        return;
+    CXmlElement** ppLink = &m_pHead;
+    while (*ppLink && *ppLink != pChild)
+        ppLink = &(*ppLink)->m_pNextSibling;
+    if (!*ppLink)
+        return;
+    *ppLink = pChild->m_pNextSibling;
+    m_nCount--;
+    pChild->m_pNextSibling = NULL;
+    pChild->m_pParent = NULL;
+    pChild->TakeShare();
+}
+
+CXmlElement* CXmlChildList::RemoveHead()
+{
+    CXmlElement* pHead = m_pHead;
+    RemoveAt((POSITION)pHead);
+    return pHead;
+}
+
+CXmlAttribute* CXmlAttributeMap::Lookup(LPCWSTR pszName) const
+{
+    if (!m_nCount)
+        return NULL;
+    if (!pszName)
+        pszName = L"";
+    const int nLength = (int)wcslen(pszName);
+    const UINT nHash = HashName(pszName, nLength);
+    for (int n = 0; n < m_nCount; n++)
     {
-        CXmlAttribute* pAttribute = pPair->value;
-        pPair = PGetNextAssoc(pPair);
-        if (pPair)
-            __builtin_prefetch(pPair->value);
-        delete pAttribute;
+        const CXmlString& strName = m_pAttributes[n].m_strName;
+        if (HashOf(strName) == nHash && SameName(strName, strName.GetLength(), pszName, nLength))
+            return &m_pAttributes[n];
     }
+    return NULL;
+}
+
+void CXmlAttributeMap::GetNextAssoc(POSITION& rPosition, CString& strKey, CXmlAttribute*& pAttribute) const
+{
+    pAttribute = (CXmlAttribute*)rPosition;
+    strKey = pAttribute->m_strName.Copy();
+    strKey.MakeLower();
+    rPosition = pAttribute + 1 < m_pAttributes + m_nCount ? (POSITION)(pAttribute + 1) : NULL;
+}
+
+UINT CXmlAttributeMap::HashName(LPCWSTR pszName, int nLength)
+{
+    // FNV-1a over the lower-cased characters, then mixed.
+    UINT nHash = 2166136261u ^ AfxGetHashSeed();
+    for (int n = 0; n < nLength; n++)
+        nHash = (nHash ^ (UINT)LowerChar(pszName[n])) * 16777619u;
+    return AfxHashMix(nHash);
+}
+
+bool CXmlAttributeMap::SameName(LPCWSTR pszA, int nLengthA, LPCWSTR pszB, int nLengthB)
+{
+    if (nLengthA != nLengthB)
+        return false;
+    for (int n = 0; n < nLengthA; n++)
+    {
+        if (pszA[n] != pszB[n] && LowerChar(pszA[n]) != LowerChar(pszB[n]))
+            return false;
+    }
+    return true;
 }
 
 CXmlElement::CXmlElement(CXmlElement* pParent)
-    : CXmlNode(XML_ELEMENT, pParent), m_mapAttributes(ATTRIBUTE_BLOCK_SIZE)
+    : CXmlNode(XML_ELEMENT, pParent), m_pNextSibling(NULL)
 {
-    m_mapAttributes.InitHashTable(17, FALSE);
+}
+
+void* CXmlElement::operator new(size_t nSize, CXmlArena& arena)
+{
+    BYTE* pBlock = (BYTE*)arena.Alloc(HEADER_BYTES + nSize);
+    *(UINT_PTR*)pBlock = (UINT_PTR)&arena;
+    return pBlock + HEADER_BYTES;
+}
+
+void CXmlElement::operator delete(void*, CXmlArena&)
+{
+    // A constructor that throws leaves its bytes to the arena.
+}
+
+void CXmlElement::operator delete(void* p, size_t)
+{
+    if (!p)
+        return;
+    UINT_PTR nHeader = HeaderOf(p);
+    if (nHeader & OWNER_BIT)
+        ((CXmlArena*)(nHeader & ~OWNER_BIT))->ReleaseOwner();
+}
+
+CXmlElement* CXmlElement::NewRoot(CXmlArena& arena)
+{
+    CXmlElement* pRoot = new (arena) CXmlElement(NULL);
+    HeaderOf(pRoot) |= OWNER_BIT;
+    return pRoot;
+}
+
+void CXmlElement::TakeShare()
+{
+    UINT_PTR& nHeader = HeaderOf(this);
+    if (nHeader & OWNER_BIT)
+        return;
+    ((CXmlArena*)nHeader)->AddOwner();
+    nHeader |= OWNER_BIT;
 }
 
 CXmlAttribute* CXmlElement::GetAttribute(LPCWSTR pszName) const
 {
-    if (m_mapAttributes.IsEmpty())
-        return NULL;
-    CString strKey;
-    MakeAttributeKey(pszName ? pszName : L"", strKey);
-    const auto* pPair = m_mapAttributes.PLookup(strKey);
-    return pPair ? pPair->value : NULL;
+    return m_mapAttributes.Lookup(pszName);
 }
 
 CString CXmlElement::GetAttributeValue(LPCWSTR pszName, LPCWSTR pszDefault) const
 {
     if (CXmlAttribute* pAttribute = GetAttribute(pszName))
-        return pAttribute->m_strValue;
+        return pAttribute->m_strValue.Copy();
     return CString(pszDefault);
 }
 
 BOOL CXmlElement::IsNamed(LPCWSTR pszName) const
 {
     return m_strName.CompareNoCase(pszName) == 0;
-}
-
-BOOL CXmlElement::Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth)
-{
-    if (nDepth > XML_MAX_DEPTH)
-        return FALSE;
-    m_nOffset = (int)(XmlSkipSpace(pszCursor) - pszText);
-    if (!XmlMatch(pszCursor, L"<") || !XmlReadName(pszCursor, m_strName))
-        return FALSE;
-
-    BOOL bEmpty = FALSE;
-    if (!ParseAttributes(pszText, pszCursor, bEmpty))
-        return FALSE;
-    if (bEmpty)
-        return TRUE;
-
-    while (*pszCursor)
-    {
-        LPCWSTR pszTag = wcschr(pszCursor, L'<');
-        if (!pszTag)
-            return FALSE;
-
-        // CDATA is recognised only where the content continues with it, white space aside:
-        // at its start, after a child, a comment or another section, never after text.
-        while (XmlMatch(pszCursor, L"<![CDATA["))
-        {
-            LPCWSTR pszClose = wcsstr(pszCursor, L"]]>");
-            if (!pszClose)
-                return FALSE;
-            AppendText(pszCursor, (int)(pszClose - pszCursor));
-            pszCursor = pszClose + 3;
-            pszTag = pszCursor;
-        }
-
-        if (pszTag > pszCursor)
-        {
-            AppendText(pszCursor, (int)(pszTag - pszCursor));
-            if (pszCursor != pszTag)
-                return FALSE;
-        }
-
-        if (XmlMatchClosingTag(pszCursor, m_strName))
-            return TRUE;
-
-        if (XmlMatch(pszCursor, L"<!--"))
-        {
-            LPCWSTR pszEnd = wcsstr(pszCursor, L"-->");
-            if (!pszEnd)
-                return FALSE;
-            pszCursor = pszEnd + 3;
-            continue;
-        }
-
-        std::unique_ptr<CXmlElement> pChild(NewNode<CXmlElement>());
-        if (!pChild->Parse(pszText, pszCursor, nDepth + 1))
-            return FALSE;
-        m_listChildren.AddTail(pChild.get());
-        pChild.release();
-    }
-    return FALSE;
-}
-
-BOOL CXmlElement::ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEmpty)
-{
-    if (XmlMatch(pszCursor, L">"))
-        return TRUE;
-
-    CString strKey;
-    do
-    {
-        if (XmlMatch(pszCursor, L"/"))
-        {
-            bEmpty = TRUE;
-            return XmlMatch(pszCursor, L">");
-        }
-        if (!*pszCursor)
-            return FALSE;
-
-        std::unique_ptr<CXmlAttribute> pAttribute(NewNode<CXmlAttribute>());
-        if (!pAttribute->Parse(pszText, pszCursor))
-            return FALSE;
-
-        // The last of duplicate attributes wins, whatever the case of their names.
-        MakeAttributeKey(pAttribute->m_strName, strKey);
-        if (m_mapAttributes.GetCount() >= XML_MAX_ATTRIBUTES && !m_mapAttributes.PLookup(strKey))
-            return FALSE;
-        CXmlAttribute*& pSlot = m_mapAttributes[strKey];
-        delete pSlot;
-        pSlot = pAttribute.release();
-    }
-    while (!XmlMatch(pszCursor, L">"));
-    return TRUE;
-}
-
-// Text runs and CDATA sections of one element are joined with a single space.
-void CXmlElement::AppendText(LPCWSTR& pszCursor, int nCount)
-{
-    int nLength = m_strValue.GetLength();
-    if (nLength > 0 && m_strValue[nLength - 1] != L' ')
-        m_strValue += L' ';
-    XmlDecodeText(pszCursor, nCount, m_strValue);
 }

@@ -1,41 +1,93 @@
 // An element of a parsed skin definition: its children in document order, its attributes by
-// lower-cased name, and its text. The root element is the document and owns the whole tree.
+// name without regard to case, and its text. The root element is the document: deleting it
+// frees every node of the document at once, except the parts a user unlinked and still keeps.
 #pragma once
 #include "CXmlNode.h"
 #include "CXmlAttribute.h"
-#include "../afx/CList.h"
-#include "../afx/CMap.h"
+
+class CXmlArena;
+template <class CHAR> class CXmlReader;
 
 // Elements nest at most this deep (the root is level 1). Real skins stay within a dozen levels;
-// the bound keeps a hostile document of nested tags from exhausting the 1 MiB default thread
-// stack through the recursive parse and the recursive delete.
+// the bound keeps a hostile document of nested tags from making the parser's stack of open
+// elements, and any reader walking the tree recursively, go deep.
 const int XML_MAX_DEPTH = 256;
 // An element holds at most this many distinct attributes; one with more fails the parse. Real
-// elements carry a handful; the bound keeps each attribute's lookup in its small map short
-// whatever names a document chooses.
+// elements carry a handful; the bound keeps each attribute's lookup short whatever names a
+// document chooses.
 const int XML_MAX_ATTRIBUTES = 64;
 
-// Child elements in document order; those still in the list are deleted with it.
-class CXmlChildList : public CList<CXmlElement*, CXmlElement*>
+// Child elements in document order, linked through the children themselves.
+class CXmlChildList
 {
 public:
-    CXmlChildList() = default;
-    ~CXmlChildList();
+    CXmlChildList() : m_pHead(NULL), m_nCount(0) {}
+
+    int GetCount() const { return m_nCount; }
+    BOOL IsEmpty() const { return m_nCount == 0; }
+    CXmlElement* GetHead() const { return m_pHead; }
+    // Walks the list: only its head is kept.
+    CXmlElement* GetTail() const;
+
+    POSITION GetHeadPosition() const { return (POSITION)m_pHead; }
+    CXmlElement* GetNext(POSITION& rPosition) const;
+    CXmlElement* GetAt(POSITION position) const { return (CXmlElement*)position; }
+    // Null when there is no such child.
+    POSITION FindIndex(int nIndex) const;
+
+    // Unlinks a child, which its caller owns and deletes from then on: it becomes the root of
+    // its own part of the document (its parent null), which stays as long as it does.
+    void RemoveAt(POSITION position);
+    CXmlElement* RemoveHead();
+
+private:
+    template <class CHAR> friend class CXmlReader;
+    CXmlChildList(const CXmlChildList&) = delete;
+    void operator=(const CXmlChildList&) = delete;
+
+    CXmlElement* m_pHead;
+    int m_nCount;
 };
 
-// Attributes by lower-cased name; those still in the map are deleted with it.
-class CXmlAttributeMap : public CMap<CString, const CString&, CXmlAttribute*, CXmlAttribute*>
+// Attributes, each name present once whatever its case; their order is not kept. Looked up
+// by the lower case of the name as CharLowerW gives it.
+class CXmlAttributeMap
 {
 public:
-    explicit CXmlAttributeMap(int nBlockSize) : CMap(nBlockSize) {}
-    ~CXmlAttributeMap();
+    typedef CXmlAttribute::CPair CPair;
+
+    CXmlAttributeMap() : m_pAttributes(NULL), m_nCount(0) {}
+
+    int GetCount() const { return m_nCount; }
+    BOOL IsEmpty() const { return m_nCount == 0; }
+    // Null when absent.
+    CXmlAttribute* Lookup(LPCWSTR pszName) const;
+
+    CPair* PGetFirstAssoc() const { return m_nCount ? &m_pAttributes[0].m_pair : NULL; }
+    CPair* PGetNextAssoc(const CPair* pPair) const;
+    POSITION GetStartPosition() const { return m_nCount ? (POSITION)&m_pAttributes[0] : NULL; }
+    // strKey is the lower-cased name the attribute is found by.
+    void GetNextAssoc(POSITION& rPosition, CString& strKey, CXmlAttribute*& pAttribute) const;
+
+    // The key of a name: a hash of its lower case, with a random seed per process so that no
+    // document can choose names that collide. Names the parser makes carry theirs.
+    static UINT HashName(LPCWSTR pszName, int nLength);
+    static UINT HashOf(const CXmlString& strName) { return ((const UINT*)strName.GetString())[-2]; }
+    // Whether two names are the same key: equal once lower-cased.
+    static bool SameName(LPCWSTR pszA, int nLengthA, LPCWSTR pszB, int nLengthB);
+
+private:
+    template <class CHAR> friend class CXmlReader;
+    CXmlAttributeMap(const CXmlAttributeMap&) = delete;
+    void operator=(const CXmlAttributeMap&) = delete;
+
+    CXmlAttribute* m_pAttributes;   // an array in the document's storage
+    int m_nCount;
 };
 
 class CXmlElement : public CXmlNode
 {
 public:
-    explicit CXmlElement(CXmlElement* pParent = NULL);
-
     // Attribute by name, compared without regard to case; null when absent.
     CXmlAttribute* GetAttribute(LPCWSTR pszName) const;
     // The attribute's value when present (even if empty), else pszDefault or an empty string.
@@ -43,21 +95,39 @@ public:
     // Whether the tag name equals pszName ignoring case.
     BOOL IsNamed(LPCWSTR pszName) const;
 
-    // Reads the element starting at the cursor, at nesting level nDepth, and advances past it;
-    // pszText is the start of the document, which offsets count from.
-    BOOL Parse(LPCWSTR pszText, LPCWSTR& pszCursor, int nDepth);
+    // Deleting the root, or a child its user unlinked, gives its part of the document back;
+    // deleting a child still linked to its parent does nothing, as the document owns it.
+    static void operator delete(void* p, size_t nSize);
 
-    // The attributes go after the children: members are destroyed in reverse order.
     CXmlAttributeMap m_mapAttributes;
     CXmlChildList m_listChildren;
 
 private:
-    // A new node of this element's document: in its arena when it has one.
-    template <class NODE> NODE* NewNode()
-    {
-        CXmlArena* pArena = GetArena();
-        return pArena ? new (*pArena) NODE(this) : new NODE(this);
-    }
-    BOOL ParseAttributes(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL& bEmpty);
-    void AppendText(LPCWSTR& pszCursor, int nCount);
+    friend class CXmlChildList;
+    template <class CHAR> friend class CXmlReader;
+
+    explicit CXmlElement(CXmlElement* pParent);
+    // In the document's storage, after a word that names the storage and whether this element
+    // owns a share of it.
+    static void* operator new(size_t nSize, CXmlArena& arena);
+    static void operator delete(void* p, CXmlArena& arena);
+    static void* operator new(size_t nSize) = delete;
+    // The root of a new document in arena, owning the share the arena was created with.
+    static CXmlElement* NewRoot(CXmlArena& arena);
+    void TakeShare();
+
+    CXmlElement* m_pNextSibling;
 };
+
+inline CXmlElement* CXmlChildList::GetNext(POSITION& rPosition) const
+{
+    CXmlElement* pElement = (CXmlElement*)rPosition;
+    rPosition = (POSITION)pElement->m_pNextSibling;
+    return pElement;
+}
+
+inline CXmlAttributeMap::CPair* CXmlAttributeMap::PGetNextAssoc(const CPair* pPair) const
+{
+    CXmlAttribute* pNext = pPair->value + 1;
+    return pNext < m_pAttributes + m_nCount ? &pNext->m_pair : NULL;
+}

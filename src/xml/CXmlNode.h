@@ -1,10 +1,9 @@
-// Common base of the two kinds of node in a parsed skin definition tree.
+// Common base of the two kinds of node in a parsed skin definition tree. Nodes live in their
+// document's storage and hold nothing that needs destroying, so a whole document goes at once.
 #pragma once
-#include "../afx/afxwin.h"
-#include <KorvoSkin/KorvoSkinExport.h>
+#include "CXmlString.h"
 
 class CXmlElement;
-class CXmlArena;
 
 class CXmlNode
 {
@@ -13,23 +12,13 @@ public:
 
     virtual ~CXmlNode();
 
-    // A parsed document's nodes are carved from its arena; nodes made on their own come from
-    // the framework's small blocks. Either kind is deleted with delete.
-    static void* operator new(size_t nSize);
-    static void* operator new(size_t nSize, CXmlArena& arena);
-    static void operator delete(void* p, size_t nSize);
-    static void operator delete(void* p, CXmlArena& arena);
-
-    // The arena this node was made in, or null.
-    CXmlArena* GetArena() const;
-
     int m_nType;
-    CXmlElement* m_pParent;     // null for the root element
-    CString m_strName;          // exactly as written in the document
-    CString m_strValue;         // element text or decoded attribute value
     // Where the node starts in the document's decoded text, in characters: an element's '<',
-    // an attribute's name. -1 for a node the parser did not make.
+    // an attribute's name. -1 for a node the parser did not fill.
     int m_nOffset;
+    CXmlElement* m_pParent;     // null for the root element
+    CXmlString m_strName;       // exactly as written in the document
+    CXmlString m_strValue;      // element text or decoded attribute value
 
 protected:
     CXmlNode(int nType, CXmlElement* pParent);

@@ -1,96 +1,13 @@
 #include "XML.h"
-#include "CXmlArena.h"
-#include <memory>
-#include <new>
+#include "CXmlReader.h"
+#include <atomic>
 #include <exception>
-#include <wctype.h>
 #include <limits.h>
 #include <stdlib.h>
-#include <atomic>
+#include <string.h>
 
 namespace
 {
-
-enum { CHAR_SPACE = 1, CHAR_NAME = 2, CHAR_AMPERSAND = 4 };
-
-// ASCII classes taken from the C runtime once, so that the fast path agrees with iswspace
-// and iswalnum exactly; other characters ask the runtime each time.
-struct CAsciiClasses
-{
-    BYTE m_aClass[128];
-
-    CAsciiClasses()
-    {
-        for (int ch = 0; ch < 128; ch++)
-        {
-            m_aClass[ch] = 0;
-            if (iswspace((wint_t)ch))
-                m_aClass[ch] |= CHAR_SPACE;
-            if (iswalnum((wint_t)ch) || ch == ':' || ch == '_' || ch == '-')
-                m_aClass[ch] |= CHAR_NAME;
-            if (ch == '&')
-                m_aClass[ch] |= CHAR_AMPERSAND;
-        }
-    }
-};
-
-const CAsciiClasses g_asciiClasses;
-
-inline BOOL IsDecodeSpace(wchar_t ch)
-{
-    return ch < 128 ? (g_asciiClasses.m_aClass[ch] & CHAR_SPACE) != 0 : iswspace(ch) != 0;
-}
-
-inline BOOL IsNameChar(wchar_t ch)
-{
-    return ch < 128 ? (g_asciiClasses.m_aClass[ch] & CHAR_NAME) != 0 : iswalnum(ch) != 0;
-}
-
-// The four characters that separate tokens; other white space is significant there.
-inline BOOL IsTokenSpace(wchar_t ch)
-{
-    return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n';
-}
-
-inline LPCWSTR SkipTokenSpace(LPCWSTR psz)
-{
-    while (IsTokenSpace(*psz))
-        psz++;
-    return psz;
-}
-
-struct CEntity
-{
-    LPCWSTR pszName;    // lower case, with its ';'
-    int nLength;
-    wchar_t chValue;
-};
-
-const CEntity g_aEntities[] =
-{
-    { L"amp;", 4, L'&' },
-    { L"lt;", 3, L'<' },
-    { L"gt;", 3, L'>' },
-    { L"quot;", 5, L'"' },
-    { L"apos;", 5, L'\'' },
-    { L"nbsp;", 5, L' ' },
-};
-
-// Compares ASCII letters without regard to case, within [psz, pszEnd).
-BOOL MatchEntity(LPCWSTR psz, LPCWSTR pszEnd, const CEntity& entity)
-{
-    if (pszEnd - psz < entity.nLength)
-        return FALSE;
-    for (int n = 0; n < entity.nLength; n++)
-    {
-        wchar_t ch = psz[n];
-        if (ch >= L'A' && ch <= L'Z')
-            ch += L'a' - L'A';
-        if (ch != entity.pszName[n])
-            return FALSE;
-    }
-    return TRUE;
-}
 
 // A large buffer kept for the next one of the same use once it is done with: a skin load
 // reads several files in a row, and fresh pages for every file cost more than reading and
@@ -149,201 +66,78 @@ struct CKeptSlots
 
 CKeptSlots g_keptSlots;
 
-BOOL SkipComments(LPCWSTR& pszCursor)
+// Whether the UTF-8 text from p holds only well-formed sequences of characters of the Basic
+// Multilingual Plane up to its end, which is its first NUL or pEnd, stored in pTextEnd. Such
+// text is parsed as it is; any other goes through the platform's conversion, which decides
+// what ill-formed bytes and characters beyond the plane become.
+bool IsPlainUtf8(const BYTE* p, const BYTE* pEnd, const BYTE*& pTextEnd)
 {
-    while (XmlMatch(pszCursor, L"<!--"))
+    while (p < pEnd)
     {
-        LPCWSTR pszEnd = wcsstr(pszCursor, L"-->");
-        if (!pszEnd)
-            return FALSE;
-        pszCursor = pszEnd + 3;
-    }
-    return TRUE;
-}
-
-} // namespace
-
-LPCWSTR XmlSkipSpace(LPCWSTR psz)
-{
-    return SkipTokenSpace(psz);
-}
-
-BOOL XmlMatch(LPCWSTR& pszCursor, LPCWSTR pszLiteral)
-{
-    // The terminating NUL never equals a literal's character, so the end of the text fails here.
-    LPCWSTR psz = SkipTokenSpace(pszCursor);
-    for (; *pszLiteral; psz++, pszLiteral++)
-    {
-        if (*psz != *pszLiteral)
-            return FALSE;
-    }
-    pszCursor = psz;
-    return TRUE;
-}
-
-BOOL XmlMatchClosingTag(LPCWSTR& pszCursor, const CString& strName)
-{
-    LPCWSTR psz = SkipTokenSpace(pszCursor);
-    if (psz[0] != L'<' || psz[1] != L'/')
-        return FALSE;
-    psz += 2;
-    LPCWSTR pszName = strName;
-    for (int n = strName.GetLength(); n > 0; n--)
-    {
-        if (*psz++ != *pszName++)
-            return FALSE;
-    }
-    if (*psz != L'>')
-        return FALSE;
-    pszCursor = psz + 1;
-    return TRUE;
-}
-
-BOOL XmlReadName(LPCWSTR& pszCursor, CString& strName)
-{
-    LPCWSTR pszStart = SkipTokenSpace(pszCursor);
-    LPCWSTR psz = pszStart;
-    while (*psz && IsNameChar(*psz))
-        psz++;
-    if (psz == pszStart)
-        return FALSE;
-    strName = CString(pszStart, (int)(psz - pszStart));
-    pszCursor = psz;
-    return TRUE;
-}
-
-void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut)
-{
-    if (nCount <= 0 || !*pszCursor)
-        return;
-
-    // Nothing past the run is read: its end stands for the end of the text.
-    LPCWSTR psz = pszCursor;
-    LPCWSTR pszEnd = psz + nCount;
-    // Leading white space writes nothing; the indentation between child elements stops here
-    // without touching the string.
-    while (psz < pszEnd && IsDecodeSpace(*psz))
-        psz++;
-    if (psz == pszEnd)
-    {
-        pszCursor = psz;
-        return;
-    }
-    int nOldLength = strOut.GetLength();
-    // Every input character yields at most one output character.
-    LPWSTR pszOutStart = strOut.GetBuffer(nOldLength + nCount) + nOldLength;
-    LPWSTR pszOut = pszOutStart;
-
-    while (psz < pszEnd)
-    {
-        // Runs of ordinary ASCII characters are copied with one test each.
-        wchar_t ch;
-        while ((ch = *psz) < 128 && !(g_asciiClasses.m_aClass[ch] & (CHAR_SPACE | CHAR_AMPERSAND)))
+        // ASCII without a NUL passes eight bytes at a time.
+        for (; pEnd - p >= 8; p += 8)
         {
-            *pszOut++ = ch;
-            if (++psz == pszEnd)
+            UINT64 nWord;
+            memcpy(&nWord, p, 8);
+            if ((nWord | ((nWord - 0x0101010101010101ull) & ~nWord)) & 0x8080808080808080ull)
                 break;
         }
-        if (psz == pszEnd)
+        if (p == pEnd)
             break;
-        if (IsDecodeSpace(ch))
-        {
-            if (pszOut != pszOutStart)
-                *pszOut++ = L' ';
-            do
-                psz++;
-            while (psz < pszEnd && IsDecodeSpace(*psz));
-            continue;
-        }
-        if (ch != L'&')
-        {
-            *pszOut++ = ch;
-            psz++;
-            continue;
-        }
-
-        if (++psz == pszEnd)
+        const BYTE b = *p;
+        if (b == 0)
             break;
-        const CEntity* pEntity = NULL;
-        for (const CEntity& entity : g_aEntities)
+        if (b < 0x80)
         {
-            if (MatchEntity(psz, pszEnd, entity))
-            {
-                pEntity = &entity;
-                break;
-            }
+            p++;
         }
-        if (pEntity)
+        else if (b >= 0xC2 && b <= 0xDF)
         {
-            *pszOut++ = pEntity->chValue;
-            psz += pEntity->nLength;
-            continue;
+            if (pEnd - p < 2 || (p[1] & 0xC0) != 0x80)
+                return false;
+            p += 2;
         }
-        if (*psz != L'#')
+        else if (b >= 0xE0 && b <= 0xEF)
         {
-            // An unknown entity stays as written.
-            *pszOut++ = L'&';
-            continue;
+            // Neither overlong forms nor surrogates.
+            if (pEnd - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80
+                || (b == 0xE0 && p[1] < 0xA0) || (b == 0xED && p[1] >= 0xA0))
+                return false;
+            p += 3;
         }
-
-        if (++psz == pszEnd)
-            break;
-        // Only decimal references are understood; anything else ends the run here, short of
-        // its end, which the caller treats as a malformed document.
-        if (*psz < L'0' || *psz > L'9')
-            break;
-        unsigned long nCode = 0;
-        while (psz < pszEnd && *psz >= L'0' && *psz <= L'9')
-            nCode = nCode * 10 + (unsigned long)(*psz++ - L'0');
-        *pszOut++ = (wchar_t)(nCode & 0xFFFF);
-        while (psz < pszEnd && *psz != L';')
-            psz++;
-        if (psz < pszEnd)
-            psz++;
+        else
+        {
+            return false;
+        }
     }
-
-    strOut.ReleaseBuffer(nOldLength + (int)(pszOut - pszOutStart));
-    pszCursor = psz;
+    pTextEnd = p;
+    return true;
 }
 
-namespace
+template <class CHAR>
+CXmlElement* ReadText(const CHAR* pText, const CHAR* pEnd, BOOL bRequireDeclaration, int* pnErrorOffset)
 {
-CXmlElement* ParseDocument(LPCWSTR pszText, LPCWSTR& pszCursor, BOOL bRequireDeclaration)
-{
-    // Only this exact opening is taken as a declaration.
-    if (XmlMatch(pszCursor, L"<?xml version=\""))
+    try
     {
-        LPCWSTR pszEnd = wcsstr(pszCursor, L"?>");
-        if (!pszEnd)
-            return NULL;
-        pszCursor = pszEnd + 2;
+        CXmlReader<CHAR> reader(pText, pEnd);
+        CXmlElement* pRoot = reader.ReadDocument(bRequireDeclaration);
+        if (!pRoot && pnErrorOffset)
+            *pnErrorOffset = reader.StopOffset();
+        return pRoot;
     }
-    else if (bRequireDeclaration)
+    catch (const std::exception&)
     {
         return NULL;
     }
-
-    if (!SkipComments(pszCursor))
-        return NULL;
-    if (XmlMatch(pszCursor, L"<!DOCTYPE"))
-    {
-        LPCWSTR pszEnd = wcschr(pszCursor, L'>');
-        if (!pszEnd)
-            return NULL;
-        pszCursor = pszEnd + 1;
-    }
-    if (!SkipComments(pszCursor))
-        return NULL;
-
-    // The document's nodes take about as many bytes as its text: the first block is sized so,
-    // and the arena goes with the last node.
-    CXmlArena* pArena = CXmlArena::Create(wcslen(pszCursor) * sizeof(wchar_t));
-    std::unique_ptr<CXmlElement> pRoot(new (*pArena) CXmlElement(NULL));
-    if (!pRoot->Parse(pszText, pszCursor, 1))
-        return NULL;
-    // Whatever follows the root element is ignored.
-    return pRoot.release();
 }
+
+// UTF-16 text up to its first NUL.
+CXmlElement* ReadWideText(LPCWSTR pszText, size_t nChars, BOOL bRequireDeclaration, int* pnErrorOffset)
+{
+    LPCWSTR pszEnd = wmemchr(pszText, L'\0', nChars);
+    return ReadText(pszText, pszEnd ? pszEnd : pszText + nChars, bRequireDeclaration, pnErrorOffset);
+}
+
 } // namespace
 
 CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration, int* pnErrorOffset)
@@ -352,20 +146,7 @@ CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration, int* pn
         *pnErrorOffset = -1;
     if (!pszText)
         return NULL;
-
-    // Every step leaves the cursor where it stopped, which is where a failure is reported.
-    LPCWSTR pszCursor = pszText;
-    try
-    {
-        CXmlElement* pRoot = ParseDocument(pszText, pszCursor, bRequireDeclaration);
-        if (!pRoot && pnErrorOffset)
-            *pnErrorOffset = (int)(SkipTokenSpace(pszCursor) - pszText);
-        return pRoot;
-    }
-    catch (const std::exception&)
-    {
-        return NULL;
-    }
+    return ReadText(pszText, pszText + wcslen(pszText), bRequireDeclaration, pnErrorOffset);
 }
 
 CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration, int* pnErrorOffset)
@@ -375,26 +156,9 @@ CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDecl
     if (!pData || nLength == 0 || nLength > INT_MAX)
         return NULL;
 
-    // Every conversion gives at most one character per byte; the text ends with a NUL.
-    CKeptBuffer buffer(g_keptSlots.pText, (size_t)nLength + 1, sizeof(wchar_t));
-    LPWSTR pszText = (LPWSTR)buffer.Get();
-    if (!pszText)
-        return NULL;
-    int nChars;
-    if (nLength >= 2 && pData[0] == 0xFE && pData[1] == 0xFF)
-    {
-        // A trailing odd byte is ignored.
-        nChars = (int)(nLength / 2) - 1;
-        const BYTE* pSource = pData + 2;
-        for (int n = 0; n < nChars; n++, pSource += 2)
-            pszText[n] = (wchar_t)((pSource[0] << 8) | pSource[1]);
-    }
-    else if (nLength >= 2 && pData[0] == 0xFF && pData[1] == 0xFE)
-    {
-        nChars = (int)(nLength / 2) - 1;
-        memcpy(pszText, pData + 2, nChars * sizeof(wchar_t));
-    }
-    else
+    const bool bBigEndian = nLength >= 2 && pData[0] == 0xFE && pData[1] == 0xFF;
+    const bool bLittleEndian = nLength >= 2 && pData[0] == 0xFF && pData[1] == 0xFE;
+    if (!bBigEndian && !bLittleEndian)
     {
         // Without a byte-order mark the text is always UTF-8.
         if (nLength >= 3 && pData[0] == 0xEF && pData[1] == 0xBB && pData[2] == 0xBF)
@@ -402,12 +166,37 @@ CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDecl
             pData += 3;
             nLength -= 3;
         }
+        if (nLength == 0)
+            return NULL;
+        const BYTE* pTextEnd;
+        if (IsPlainUtf8(pData, pData + nLength, pTextEnd))
+            return ReadText(pData, pTextEnd, bRequireDeclaration, pnErrorOffset);
+    }
+
+    // Every conversion gives at most one character per byte.
+    CKeptBuffer buffer(g_keptSlots.pText, (size_t)nLength, sizeof(wchar_t));
+    LPWSTR pszText = (LPWSTR)buffer.Get();
+    if (!pszText)
+        return NULL;
+    int nChars;
+    if (bBigEndian || bLittleEndian)
+    {
+        // A trailing odd byte is ignored.
+        nChars = (int)(nLength / 2) - 1;
+        const BYTE* pSource = pData + 2;
+        if (bLittleEndian)
+            memcpy(pszText, pSource, nChars * sizeof(wchar_t));
+        else
+            for (int n = 0; n < nChars; n++, pSource += 2)
+                pszText[n] = (wchar_t)((pSource[0] << 8) | pSource[1]);
+    }
+    else
+    {
         nChars = MultiByteToWideChar(CP_UTF8, 0, (LPCSTR)pData, (int)nLength, pszText, (int)nLength);
         if (nChars <= 0)
             return NULL;
     }
-    pszText[nChars] = L'\0';
-    return XmlParseDocument(pszText, bRequireDeclaration, pnErrorOffset);
+    return ReadWideText(pszText, (size_t)nChars, bRequireDeclaration, pnErrorOffset);
 }
 
 CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration, int* pnErrorOffset)

@@ -13,15 +13,3 @@ CXmlElement* XmlLoadFromHandle(HANDLE hFile, BOOL bRequireDeclaration, int* pnEr
 // UTF-16 with either byte-order mark, otherwise UTF-8 with or without its mark.
 CXmlElement* XmlLoadFromBytes(const BYTE* pData, UINT nLength, BOOL bRequireDeclaration, int* pnErrorOffset = NULL);
 CXmlElement* XmlParseDocument(LPCWSTR pszText, BOOL bRequireDeclaration, int* pnErrorOffset = NULL);
-
-// Cursor helpers of the parser. Each skips only space, tab, CR and LF before its token and
-// leaves the cursor where it was when the token is not there.
-BOOL XmlMatch(LPCWSTR& pszCursor, LPCWSTR pszLiteral);
-// The first character at or after psz that is not one of those four.
-LPCWSTR XmlSkipSpace(LPCWSTR psz);
-// Matches "</" + strName + ">" exactly, as one literal.
-BOOL XmlMatchClosingTag(LPCWSTR& pszCursor, const CString& strName);
-BOOL XmlReadName(LPCWSTR& pszCursor, CString& strName);
-// Decodes nCount characters at the cursor (white space folded, entities replaced), appends
-// them to strOut and advances the cursor; stops early at a reference that is not decimal.
-void XmlDecodeText(LPCWSTR& pszCursor, int nCount, CString& strOut);

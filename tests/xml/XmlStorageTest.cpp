@@ -30,6 +30,7 @@ TEST(XmlStorage, UnlinkedChildrenOutliveTheirDocumentsWhateverTheOrderOfDeletion
             ASSERT_TRUE(pos);
             kept.emplace_back(pDoc->m_listChildren.GetAt(pos));
             pDoc->m_listChildren.RemoveAt(pos);
+            EXPECT_EQ(NULL, kept.back()->m_pParent) << "an unlinked child is a root of its own";
         }
         // Parse another document in between, so that storage given back is taken again.
         ASSERT_TRUE(ParseText(Sections(nSize).c_str()));
@@ -49,28 +50,6 @@ TEST(XmlStorage, UnlinkedChildrenOutliveTheirDocumentsWhateverTheOrderOfDeletion
     }
 }
 
-TEST(XmlStorage, ElementsMadeOnTheirOwnParseAndDeleteLikeDocuments)
-{
-    // A host may make an element with new and parse into it: its children come from the same
-    // place as it does, and everything goes with it.
-    std::unique_ptr<CXmlElement> pElement(new CXmlElement());
-    LPCWSTR pszText = L"<a x='1' X='2'><b/><c y=\"3\">t</c></a>";
-    LPCWSTR pszCursor = pszText;
-    ASSERT_TRUE(pElement->Parse(pszText, pszCursor, 1));
-    EXPECT_EQ(NULL, pElement->GetArena());
-    EXPECT_EQ(std::wstring(L"2"), Str(pElement->GetAttributeValue(L"x")));
-    ASSERT_EQ(2, pElement->m_listChildren.GetCount());
-    EXPECT_EQ(NULL, pElement->m_listChildren.GetTail()->GetArena());
-    EXPECT_EQ(std::wstring(L"t"), Str(pElement->m_listChildren.GetTail()->m_strValue));
-
-    // An element of a document may be given a child made on its own.
-    XmlDocument pDoc = ParseText(L"<a><b/></a>");
-    ASSERT_TRUE(pDoc);
-    EXPECT_TRUE(pDoc->GetArena() != NULL);
-    pDoc->m_listChildren.AddTail(pElement.release());
-    EXPECT_EQ(2, pDoc->m_listChildren.GetCount());
-}
-
 TEST(XmlStorage, FailedParsesLeaveTheNextDocumentWhole)
 {
     // Documents that fail late, after thousands of nodes, and at once; then a good one parses.
@@ -84,4 +63,22 @@ TEST(XmlStorage, FailedParsesLeaveTheNextDocumentWhole)
     XmlDocument pDoc = ParseText(Sections(3000).c_str());
     ASSERT_TRUE(pDoc);
     EXPECT_EQ(3000, pDoc->m_listChildren.GetCount());
+}
+
+TEST(XmlStorage, TextRunsBetweenManyChildrenJoinWhole)
+{
+    // Runs that alternate with children, a comment and CDATA: the text moves and grows while
+    // the children are stored, and must come out whole and in order.
+    std::wstring strDoc = L"<a>", strExpected;
+    for (int n = 0; n < 4000; n++)
+    {
+        std::wstring strRun = L"r" + std::to_wstring(n) + (n % 3 ? L"&amp;" : L"");
+        strDoc += strRun + (n % 7 ? L"<b x='1'/>" : L"<!-- c -->");
+        strExpected += (n ? L" " : L"") + std::wstring(L"r") + std::to_wstring(n) + (n % 3 ? L"&" : L"");
+    }
+    XmlDocument pDoc = ParseText((strDoc + L"</a>").c_str());
+    ASSERT_TRUE(pDoc);
+    EXPECT_EQ(strExpected, Str(pDoc->m_strValue));
+    EXPECT_EQ(4000 - (4000 + 6) / 7, pDoc->m_listChildren.GetCount());
+    EXPECT_EQ(std::wstring(L"1"), Str(pDoc->m_listChildren.GetTail()->GetAttributeValue(L"X")));
 }

@@ -44,6 +44,11 @@ inline std::wstring Str(const CString& str)
     return std::wstring((LPCWSTR)str, str.GetLength());
 }
 
+inline std::wstring Str(const CXmlString& str)
+{
+    return std::wstring((LPCWSTR)str, str.GetLength());
+}
+
 // nDepth nested elements around the innermost text.
 inline std::string Nested(int nDepth, const char* pszInnermost = "")
 {

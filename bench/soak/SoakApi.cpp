@@ -204,15 +204,18 @@ int CallControls(const CString& strHuge, CWnd* pOwner)
             for (UINT nID : { 0u, 1u, 0xFFFFu, 0xFFFFFFFFu })
                 tree.SetBitmapID(nID);
             tree.SetImageListEx(NULL);
+            // Painted through its messages: before its window and after it these go nowhere.
+            auto Paint = [&] {
+                ::SendMessageW(tree.GetSafeHwnd(), WM_ERASEBKGND, (WPARAM)pDC->GetSafeHdc(), 0);
+                ::SendMessageW(tree.GetSafeHwnd(), WM_PAINT, 0, 0);
+            };
             for (int nMode = 0; nMode < 3; nMode++)
             {
                 tree.SetBkMode((CSkinTree::BkMode)nMode);
-                tree.DrawBackGround(pDC);
-                tree.DrawItems(pDC);
+                Paint();
             }
             tree.SetImageListEx(&emptyList);
-            tree.ItemIsVisible(NULL);
-            tree.DrawItems(pDC);
+            Paint();
             tree.SetImageListEx(NULL);
         });
     }

@@ -29,13 +29,12 @@ void PostKey(HWND hWnd, UINT nKey)
     ::PostMessageW(hWnd, WM_KEYUP, nKey, lParam | 0xC0000000);
 }
 
-void Pump(BOOL bThroughFramework)
+// Dispatches the queue as a loop without the framework's pre-translation would.
+void PumpPlainly()
 {
     MSG msg;
     while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
     {
-        if (bThroughFramework && AfxPreTranslateMessage(&msg))
-            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -69,7 +68,7 @@ TEST(DialogKeyboard, TabEscapeAndEnterWorkInAModelessDialog)
 
     // Without the framework's pre-translation a Tab is only a character for the edit control.
     PostKey(hFirst, VK_TAB);
-    Pump(FALSE);
+    PumpPlainly();
     EXPECT_EQ(hFirst, ::GetFocus());
 
     struct
@@ -91,7 +90,7 @@ TEST(DialogKeyboard, TabEscapeAndEnterWorkInAModelessDialog)
     {
         SetShift(c.bShift);
         PostKey(::GetFocus(), c.nKey);
-        Pump(TRUE);
+        KorvoTest::PumpMessages();
         SetShift(FALSE);
         EXPECT_EQ(c.hFocus, ::GetFocus()) << c.pszWhat;
         EXPECT_EQ(c.nOK, dlg.m_nOK) << c.pszWhat;

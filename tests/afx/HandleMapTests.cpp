@@ -62,6 +62,7 @@ TEST(HandleMap, AttachMakesThePermanentOwnerAndDetachGivesTheHandleBack)
         SCOPED_TRACE(kind.pszName);
         void* h = kind.pfnCreate();
         ASSERT_NE(nullptr, h);
+        EXPECT_EQ(nullptr, kind.pfnFromHandle(NULL));
 
         // A foreign handle gets one temporary wrapper, the same until idle time.
         void* pTemp = kind.pfnFromHandle(h);
@@ -165,7 +166,7 @@ TEST(Idle, IdleTimeDeletesTemporaryWrappers)
     EXPECT_EQ(1, app.m_nExit) << "Run ends with ExitInstance";
     EXPECT_EQ(0u, CWnd::FromHandle(hWnd)->m_nFlags);
     AfxDeleteTempMaps();
-    ::DestroyWindow(hWnd);
+    EXPECT_TRUE(::DestroyWindow(hWnd)) << "dropping a temporary wrapper leaves the window alone";
 }
 
 namespace

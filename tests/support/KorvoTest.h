@@ -25,6 +25,22 @@ private:
     HGDIOBJ m_hOld;
 };
 
+// A window's pixels as the screen shows them, read at once: the whole window with its frame,
+// or only its client area.
+class CWindowPixels
+{
+public:
+    explicit CWindowPixels(HWND hWnd, bool bClientOnly = false);
+    // CLR_INVALID outside the window, as GetPixel answers.
+    COLORREF At(int x, int y) const
+    {
+        return x < 0 || y < 0 || x >= m_cx || y >= m_cy ? CLR_INVALID : m_pixels[(size_t)y * m_cx + x];
+    }
+    int m_cx = 0;
+    int m_cy = 0;
+    std::vector<COLORREF> m_pixels;
+};
+
 // Dispatches queued messages of this thread for about nMilliseconds (at least one pass).
 void PumpMessages(DWORD nMilliseconds = 0);
 

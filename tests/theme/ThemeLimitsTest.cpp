@@ -1,5 +1,5 @@
-// Numbers and sizes a skin file gives are bounded: strip positions, the shared buffer a caption
-// asks for, and the images a load may hold.
+// Sizes a skin file gives are bounded: the shared buffer a caption asks for, and the images a
+// load may hold.
 #include "ThemeTestSupport.h"
 #include "windowskin/CWindowSkin.h"
 #include "skin/CSkinRegistry.h"
@@ -19,25 +19,6 @@ CSize VirtualScreen()
 {
     return CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
-}
-
-TEST(ThemeLimits, StripPositionsOutsideTheListsMapNothing)
-{
-    ResetTheme();
-    KorvoTest::CTempFolder folder;
-    WriteBitmap(folder, L"s.bmp", 64, 16, [](int x, int, void*) { return RGB(x * 4, 0, 0); });
-    XmlDocument pSection(XmlParseDocument(
-        L"<commandImages><bitmap path='s.bmp'>"
-        L"<image index='2147483647' id='701'/><image index='0x7FFFFFFF' id='702'/><image index='-5' id='703'/>"
-        L"<image index='4294967295' id='704'/><image id='705'/><image index='2' id='706'/><image id='707'/>"
-        L"</bitmap></commandImages>", FALSE));
-    ASSERT_TRUE(pSection != nullptr);
-    EXPECT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
-    for (UINT nID = 701; nID <= 704; nID++)
-        EXPECT_EQ(-1, g_Theme.GetImageIndex(nID, SIZE_CODE_16)) << nID;
-    EXPECT_EQ(1, g_Theme.GetImageIndex(705, SIZE_CODE_16)) << "a skipped element keeps the running position";
-    EXPECT_EQ(3, g_Theme.GetImageIndex(706, SIZE_CODE_16));
-    EXPECT_EQ(4, g_Theme.GetImageIndex(707, SIZE_CODE_16));
 }
 
 TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)

@@ -172,16 +172,7 @@ TEST(DialogCommands, UnhandledCommandsGoToTheOwnerThenTheApplication)
     CRoutingDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), &owner));
 
-    struct
-    {
-        UINT nID;
-        int CRoutingApp::*pAppCount;
-        int nApp;
-        int nOwner;
-        int nDialog;
-        BOOL bHandled;
-        const char* pszWhat;
-    } cases[] = {
+    struct { UINT nID; int CRoutingApp::*pAppCount; int nApp, nOwner, nDialog; BOOL bHandled; const char* pszWhat; } cases[] = {
         { ID_APP_ABOUT, &CRoutingApp::m_nAbout, 1, 0, 0, TRUE, "the application's handler" },
         { ID_APP_EXIT, &CRoutingApp::m_nExit, 1, 0, 0, TRUE, "another application command" },
         { ID_OWNER_ONLY, &CRoutingApp::m_nOwnerOnly, 0, 1, 0, TRUE, "the owner comes before the application" },

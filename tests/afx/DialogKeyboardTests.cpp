@@ -71,15 +71,7 @@ TEST(DialogKeyboard, TabEscapeAndEnterWorkInAModelessDialog)
     PumpPlainly();
     EXPECT_EQ(hFirst, ::GetFocus());
 
-    struct
-    {
-        UINT nKey;
-        BOOL bShift;
-        HWND hFocus;
-        int nOK;
-        int nCancel;
-        const char* pszWhat;
-    } cases[] = {
+    struct { UINT nKey; BOOL bShift; HWND hFocus; int nOK; int nCancel; const char* pszWhat; } cases[] = {
         { VK_TAB, FALSE, hSecond, 0, 0, "Tab skips the static text" },
         { VK_TAB, FALSE, hThird, 0, 0, "Tab reaches the button" },
         { VK_TAB, TRUE, hSecond, 0, 0, "Shift+Tab goes back" },

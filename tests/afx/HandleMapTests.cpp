@@ -216,11 +216,7 @@ TEST(Subclass, SubclassWindowHandsMessagesToTheMapAndUnsubclassGivesThemBack)
     EXPECT_EQ(&edit, CWnd::FromHandlePermanent(hEdit));
     EXPECT_EQ(&edit, CWnd::FromHandle(hEdit)) << "the owner replaced the temporary wrapper";
 
-    struct
-    {
-        wchar_t ch;
-        LPCWSTR pszText;
-    } chars[] = { { L'a', L"A" }, { L'b', L"AB" }, { L'1', L"AB1" } };
+    struct { wchar_t ch; LPCWSTR pszText; } chars[] = { { L'a', L"A" }, { L'b', L"AB" }, { L'1', L"AB1" } };
     for (const auto& c : chars)
     {
         ::SendMessageW(hEdit, WM_CHAR, c.ch, 1);

@@ -92,11 +92,6 @@ std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, in
     return file;
 }
 
-COLORREF PixelOf(HDC hDC, int x, int y)
-{
-    return ::GetPixel(hDC, x, y);
-}
-
 HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner)
 {
     HDC hScreen = ::GetDC(NULL);

@@ -65,9 +65,6 @@ private:
 // The bytes of a 24-bit bitmap file whose pixel (x, y), counted from the top, is pfnColour's.
 std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, int y, void* pContext), void* pContext);
 
-// Reads a pixel of a device context as 0x00BBGGRR.
-COLORREF PixelOf(HDC hDC, int x, int y);
-
 // A screen-compatible bitmap filled with cr, its top-left nCorner by nCorner square crCorner.
 HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner = 4);
 

@@ -1,5 +1,5 @@
-// Sizes a skin file gives are bounded: the shared buffer a caption asks for, and the images a
-// load may hold.
+// The shared buffer, and the sizes a skin file gives bounded: the buffer a caption asks for,
+// and the images a load may hold.
 #include "ThemeTestSupport.h"
 #include "windowskin/CWindowSkin.h"
 #include "skin/CSkinRegistry.h"
@@ -15,10 +15,38 @@ CSize BitmapSize(HBITMAP hBitmap)
     return CSize(info.bmWidth, info.bmHeight);
 }
 
+// The size of the bitmap selected into a device context.
+CSize SelectedSize(CDC* pDC)
+{
+    return BitmapSize((HBITMAP)::GetCurrentObject(pDC->m_hDC, OBJ_BITMAP));
+}
+
 CSize VirtualScreen()
 {
     return CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
+}
+
+// The shared off-screen buffer grows, never shrinks, and always comes back unclipped.
+TEST(BufferDC, GrowsPerDimensionAndKeepsItsBitmapForSmallerRequests)
+{
+    ResetTheme();
+    EXPECT_TRUE(g_Theme.GetBufferDC(NULL, CSize(10, 10)) == NULL) << "the first request needs a device";
+    CClientDC screen(NULL);
+    CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(50, 20));
+    ASSERT_TRUE(pBuffer != NULL);
+    HGDIOBJ hFirst = ::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP);
+    EXPECT_EQ(CSize(50, 20), SelectedSize(pBuffer));
+
+    pBuffer->IntersectClipRect(0, 0, 5, 5);
+    EXPECT_EQ(pBuffer, g_Theme.GetBufferDC(&screen, CSize(30, 10)));
+    EXPECT_EQ(hFirst, ::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP)) << "a smaller request reuses the bitmap";
+    HRGN hClip = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(0, ::GetClipRgn(pBuffer->m_hDC, hClip)) << "the clip region is removed";
+    ::DeleteObject(hClip);
+
+    EXPECT_EQ(pBuffer, g_Theme.GetBufferDC(&screen, CSize(60, 5))) << "the same memory DC";
+    EXPECT_EQ(CSize(60, 20), SelectedSize(pBuffer)) << "each dimension keeps its maximum";
 }
 
 TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
@@ -44,7 +72,7 @@ TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
     CClientDC screen(NULL);
     CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(1, 1));
     ASSERT_TRUE(pBuffer != NULL);
-    CSize size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    CSize size = SelectedSize(pBuffer);
     EXPECT_LE(size.cx, std::max<LONG>(VirtualScreen().cx, 1024));
     EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
     EXPECT_NE(RGB(255, 255, 255), canvas.Pixel(100, 12)) << "the visible part is painted";
@@ -52,7 +80,7 @@ TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
     // Requests past the desktop get the desktop's size.
     pBuffer = g_Theme.GetBufferDC(&screen, CSize(1000, 32767));
     ASSERT_TRUE(pBuffer != NULL);
-    size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    size = SelectedSize(pBuffer);
     EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
     EXPECT_EQ(size, g_Theme.GetBufferSize());
 }

@@ -4,23 +4,18 @@
 #include <gtest/gtest.h>
 #include <list>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace
 {
 
-// Deterministic pseudo-random numbers, so that a failure repeats.
-struct CSequence
+// A deterministic pseudo-random number below nBound, so that a failure repeats.
+unsigned int Next(std::minstd_rand& random, unsigned int nBound)
 {
-    unsigned int nState;
-    explicit CSequence(unsigned int nSeed) : nState(nSeed) {}
-    unsigned int Next(unsigned int nBound)
-    {
-        nState = nState * 1103515245u + 12345u;
-        return (nState >> 8) % nBound;
-    }
-};
+    return random() % nBound;
+}
 
 CString KeyOf(unsigned int n)
 {
@@ -32,12 +27,12 @@ CString KeyOf(unsigned int n)
 
 DWORD WINAPI ChurnStrings(LPVOID pParam)
 {
-    CSequence sequence((unsigned int)(UINT_PTR)pParam);
+    std::minstd_rand random((unsigned int)(UINT_PTR)pParam);
     std::vector<CString> strings(64);
     for (int n = 0; n < 20000; n++)
     {
-        unsigned int nSlot = sequence.Next(64);
-        unsigned int nLength = sequence.Next(300);
+        unsigned int nSlot = Next(random, 64);
+        unsigned int nLength = Next(random, 300);
         wchar_t ch = (wchar_t)(L'a' + nSlot % 26);
         // Each slot holds only its own letter; a block handed out twice would mix them.
         if (strings[nSlot] != CString(ch, strings[nSlot].GetLength()))
@@ -61,11 +56,11 @@ TEST(List, BlocksOfAnySizeBehaveLikeAList)
     {
         CList<CString, const CString&> list(nBlockSize);
         std::list<std::wstring> model;
-        CSequence sequence(7);
+        std::minstd_rand random(7);
         for (int n = 0; n < 3000; n++)
         {
-            CString str = KeyOf(sequence.Next(1000));
-            switch (sequence.Next(6))
+            CString str = KeyOf(Next(random, 1000));
+            switch (Next(random, 6))
             {
             case 0: list.AddHead(str); model.push_front((LPCWSTR)str); break;
             case 1:
@@ -80,14 +75,14 @@ TEST(List, BlocksOfAnySizeBehaveLikeAList)
             case 4:
                 if (!model.empty())
                 {
-                    int nIndex = (int)sequence.Next((unsigned int)model.size());
+                    int nIndex = (int)Next(random, (unsigned int)model.size());
                     list.RemoveAt(list.FindIndex(nIndex));
                     model.erase(std::next(model.begin(), nIndex));
                 }
                 break;
             default:
                 // Emptying gives the blocks back; the list must start over cleanly.
-                if (sequence.Next(20) == 0)
+                if (Next(random, 20) == 0)
                 {
                     list.RemoveAll();
                     model.clear();
@@ -112,11 +107,11 @@ TEST(Map, BlocksOfAnySizeBehaveLikeAMap)
         EXPECT_EQ(nullptr, map.PGetFirstAssoc());
         EXPECT_FALSE(map.RemoveKey(L"x")) << "nothing allocated yet";
         std::map<std::wstring, int> model;
-        CSequence sequence(11);
+        std::minstd_rand random(11);
         for (int n = 0; n < 4000; n++)
         {
-            CString strKey = KeyOf(sequence.Next(300));
-            switch (sequence.Next(5))
+            CString strKey = KeyOf(Next(random, 300));
+            switch (Next(random, 5))
             {
             case 0:
             case 1:
@@ -137,7 +132,7 @@ TEST(Map, BlocksOfAnySizeBehaveLikeAMap)
                 ASSERT_EQ(it != model.end(), map.Lookup(strKey, nValue) != FALSE);
                 EXPECT_EQ(it != model.end() ? it->second : -1, nValue) << "a missing key leaves the value alone";
                 // Emptying gives the blocks back; the map must start over cleanly.
-                if (sequence.Next(40) == 0)
+                if (Next(random, 40) == 0)
                 {
                     map.RemoveAll();
                     model.clear();

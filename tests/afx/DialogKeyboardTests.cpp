@@ -29,13 +29,12 @@ void PostKey(HWND hWnd, UINT nKey)
     ::PostMessageW(hWnd, WM_KEYUP, nKey, lParam | 0xC0000000);
 }
 
-void Pump(BOOL bThroughFramework)
+// Dispatches the queue as a loop without the framework's pre-translation would.
+void PumpPlainly()
 {
     MSG msg;
     while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
     {
-        if (bThroughFramework && AfxPreTranslateMessage(&msg))
-            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -69,18 +68,10 @@ TEST(DialogKeyboard, TabEscapeAndEnterWorkInAModelessDialog)
 
     // Without the framework's pre-translation a Tab is only a character for the edit control.
     PostKey(hFirst, VK_TAB);
-    Pump(FALSE);
+    PumpPlainly();
     EXPECT_EQ(hFirst, ::GetFocus());
 
-    struct
-    {
-        UINT nKey;
-        BOOL bShift;
-        HWND hFocus;
-        int nOK;
-        int nCancel;
-        const char* pszWhat;
-    } cases[] = {
+    struct { UINT nKey; BOOL bShift; HWND hFocus; int nOK; int nCancel; const char* pszWhat; } cases[] = {
         { VK_TAB, FALSE, hSecond, 0, 0, "Tab skips the static text" },
         { VK_TAB, FALSE, hThird, 0, 0, "Tab reaches the button" },
         { VK_TAB, TRUE, hSecond, 0, 0, "Shift+Tab goes back" },
@@ -91,7 +82,7 @@ TEST(DialogKeyboard, TabEscapeAndEnterWorkInAModelessDialog)
     {
         SetShift(c.bShift);
         PostKey(::GetFocus(), c.nKey);
-        Pump(TRUE);
+        KorvoTest::PumpMessages();
         SetShift(FALSE);
         EXPECT_EQ(c.hFocus, ::GetFocus()) << c.pszWhat;
         EXPECT_EQ(c.nOK, dlg.m_nOK) << c.pszWhat;

@@ -3,98 +3,66 @@
 #include "AfxModuleState.h"
 #include "KorvoTest.h"
 #include <gtest/gtest.h>
-#include <functional>
+#include <type_traits>
+#include <typeinfo>
 
 namespace
 {
-// One kind of wrapper: a fresh handle, and the calls that reach the map through the wrapper.
-struct CWrapperKind
+// Takes a wrapper of kind W through the life of a fresh handle h: temporary wrapper, owner
+// attached, detached again. Windows and menus also answer for their permanent owner alone.
+template <class W, class H, class DESTROY> void ExpectOwnership(W& owner, H h, DESTROY fnDestroy)
 {
-    const char* pszName;
-    std::function<void*()> pfnCreate;          // a new platform handle
-    std::function<void(void*)> pfnDestroy;     // destroys a handle nobody owns
-    std::function<void*(void*)> pfnFromHandle; // the wrapper the map gives for the handle
-    std::function<void*(void*)> pfnPermanent;  // null unless an owner is attached (null if not known)
-    std::function<BOOL(void*)> pfnAttach;      // attaches to the kind's owner object
-    std::function<void*()> pfnDetach;          // detaches the owner object
-    std::function<void*()> pfnOwner;           // the owner object
-};
+    constexpr bool HAS_PERMANENT = std::is_same<W, CWnd>::value || std::is_same<W, CMenu>::value;
+    SCOPED_TRACE(typeid(W).name());
+    ASSERT_NE(nullptr, h);
+    EXPECT_EQ(nullptr, W::FromHandle((H)NULL));
 
-CWnd g_wnd;
-CBrush g_brush;
-CMenu g_menu;
-CDC g_dc;
-CImageList g_images;
+    // A foreign handle gets one temporary wrapper, the same until idle time.
+    W* pTemp = W::FromHandle(h);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_NE(&owner, pTemp);
+    EXPECT_EQ(pTemp, W::FromHandle(h));
+    if constexpr (HAS_PERMANENT)
+    {
+        EXPECT_EQ(nullptr, W::FromHandlePermanent(h));
+    }
 
-std::vector<CWrapperKind> Kinds()
-{
-    return {
-        { "CWnd", [] { return (void*)::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 5, 5, NULL, NULL, NULL, NULL); },
-          [](void* h) { ::DestroyWindow((HWND)h); }, [](void* h) { return (void*)CWnd::FromHandle((HWND)h); },
-          [](void* h) { return (void*)CWnd::FromHandlePermanent((HWND)h); },
-          [](void* h) { return g_wnd.Attach((HWND)h); }, [] { return (void*)g_wnd.Detach(); },
-          [] { return (void*)&g_wnd; } },
-        { "CGdiObject", [] { return (void*)::CreateSolidBrush(RGB(9, 9, 9)); }, [](void* h) { ::DeleteObject((HGDIOBJ)h); },
-          [](void* h) { return (void*)CGdiObject::FromHandle((HGDIOBJ)h); }, nullptr,
-          [](void* h) { return g_brush.Attach((HGDIOBJ)h); }, [] { return (void*)g_brush.Detach(); },
-          [] { return (void*)&g_brush; } },
-        { "CMenu", [] { return (void*)::CreatePopupMenu(); }, [](void* h) { ::DestroyMenu((HMENU)h); },
-          [](void* h) { return (void*)CMenu::FromHandle((HMENU)h); },
-          [](void* h) { return (void*)CMenu::FromHandlePermanent((HMENU)h); },
-          [](void* h) { return g_menu.Attach((HMENU)h); }, [] { return (void*)g_menu.Detach(); },
-          [] { return (void*)&g_menu; } },
-        { "CDC", [] { return (void*)::CreateCompatibleDC(NULL); }, [](void* h) { ::DeleteDC((HDC)h); },
-          [](void* h) { return (void*)CDC::FromHandle((HDC)h); }, nullptr,
-          [](void* h) { return g_dc.Attach((HDC)h); }, [] { return (void*)g_dc.Detach(); }, [] { return (void*)&g_dc; } },
-        { "CImageList", [] { return (void*)ImageList_Create(4, 4, ILC_COLOR24, 1, 1); },
-          [](void* h) { ImageList_Destroy((HIMAGELIST)h); },
-          [](void* h) { return (void*)CImageList::FromHandle((HIMAGELIST)h); }, nullptr,
-          [](void* h) { return g_images.Attach((HIMAGELIST)h); }, [] { return (void*)g_images.Detach(); },
-          [] { return (void*)&g_images; } },
-    };
+    // The owner replaces the temporary wrapper.
+    EXPECT_FALSE(owner.Attach(NULL)) << "nothing to attach";
+    ASSERT_TRUE(owner.Attach(h));
+    EXPECT_EQ(&owner, W::FromHandle(h));
+    if constexpr (HAS_PERMANENT)
+    {
+        EXPECT_EQ(&owner, W::FromHandlePermanent(h));
+    }
+    AfxDeleteTempMaps();
+    EXPECT_EQ(&owner, W::FromHandle(h)) << "idle time leaves owners alone";
+
+    // Detached, the handle is foreign again and still alive.
+    EXPECT_EQ((void*)h, (void*)owner.Detach());
+    if constexpr (HAS_PERMANENT)
+    {
+        EXPECT_EQ(nullptr, W::FromHandlePermanent(h));
+    }
+    EXPECT_NE(&owner, W::FromHandle(h));
+    AfxDeleteTempMaps();
+    fnDestroy(h);
 }
 } // namespace
 
 TEST(HandleMap, AttachMakesThePermanentOwnerAndDetachGivesTheHandleBack)
 {
-    for (const CWrapperKind& kind : Kinds())
-    {
-        SCOPED_TRACE(kind.pszName);
-        void* h = kind.pfnCreate();
-        ASSERT_NE(nullptr, h);
-
-        // A foreign handle gets one temporary wrapper, the same until idle time.
-        void* pTemp = kind.pfnFromHandle(h);
-        ASSERT_NE(nullptr, pTemp);
-        EXPECT_NE(kind.pfnOwner(), pTemp);
-        EXPECT_EQ(pTemp, kind.pfnFromHandle(h));
-        if (kind.pfnPermanent)
-        {
-            EXPECT_EQ(nullptr, kind.pfnPermanent(h));
-        }
-
-        // The owner replaces the temporary wrapper.
-        EXPECT_FALSE(kind.pfnAttach(NULL)) << "nothing to attach";
-        ASSERT_TRUE(kind.pfnAttach(h));
-        EXPECT_EQ(kind.pfnOwner(), kind.pfnFromHandle(h));
-        if (kind.pfnPermanent)
-        {
-            EXPECT_EQ(kind.pfnOwner(), kind.pfnPermanent(h));
-        }
-        AfxDeleteTempMaps();
-        EXPECT_EQ(kind.pfnOwner(), kind.pfnFromHandle(h)) << "idle time leaves owners alone";
-
-        // Detached, the handle is foreign again and still alive.
-        EXPECT_EQ(h, kind.pfnDetach());
-        if (kind.pfnPermanent)
-        {
-            EXPECT_EQ(nullptr, kind.pfnPermanent(h));
-        }
-        void* pAfter = kind.pfnFromHandle(h);
-        EXPECT_NE(kind.pfnOwner(), pAfter);
-        AfxDeleteTempMaps();
-        kind.pfnDestroy(h);
-    }
+    CWnd wnd;
+    ExpectOwnership(wnd, ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 5, 5, NULL, NULL, NULL, NULL),
+                    [](HWND h) { ::DestroyWindow(h); });
+    CBrush brush;
+    ExpectOwnership(brush, ::CreateSolidBrush(RGB(9, 9, 9)), [](HBRUSH h) { ::DeleteObject(h); });
+    CMenu menu;
+    ExpectOwnership(menu, ::CreatePopupMenu(), [](HMENU h) { ::DestroyMenu(h); });
+    CDC dc;
+    ExpectOwnership(dc, ::CreateCompatibleDC(NULL), [](HDC h) { ::DeleteDC(h); });
+    CImageList images;
+    ExpectOwnership(images, ImageList_Create(4, 4, ILC_COLOR24, 1, 1), [](HIMAGELIST h) { ImageList_Destroy(h); });
 }
 
 TEST(HandleMap, OwnersDestroyTheirHandlesAndTemporariesDoNot)
@@ -165,7 +133,7 @@ TEST(Idle, IdleTimeDeletesTemporaryWrappers)
     EXPECT_EQ(1, app.m_nExit) << "Run ends with ExitInstance";
     EXPECT_EQ(0u, CWnd::FromHandle(hWnd)->m_nFlags);
     AfxDeleteTempMaps();
-    ::DestroyWindow(hWnd);
+    EXPECT_TRUE(::DestroyWindow(hWnd)) << "dropping a temporary wrapper leaves the window alone";
 }
 
 namespace
@@ -215,11 +183,7 @@ TEST(Subclass, SubclassWindowHandsMessagesToTheMapAndUnsubclassGivesThemBack)
     EXPECT_EQ(&edit, CWnd::FromHandlePermanent(hEdit));
     EXPECT_EQ(&edit, CWnd::FromHandle(hEdit)) << "the owner replaced the temporary wrapper";
 
-    struct
-    {
-        wchar_t ch;
-        LPCWSTR pszText;
-    } chars[] = { { L'a', L"A" }, { L'b', L"AB" }, { L'1', L"AB1" } };
+    struct { wchar_t ch; LPCWSTR pszText; } chars[] = { { L'a', L"A" }, { L'b', L"AB" }, { L'1', L"AB1" } };
     for (const auto& c : chars)
     {
         ::SendMessageW(hEdit, WM_CHAR, c.ch, 1);

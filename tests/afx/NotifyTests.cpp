@@ -68,12 +68,9 @@ TEST(Notify, ListViewNotificationsReachOnNotifyAndTheirResultsCount)
     EXPECT_EQ(2, wnd.m_nInserted);
 
     // The handler's *pResult is the answer: TRUE forbids the change.
-    struct
-    {
-        BOOL bVeto;
-        int nItem;
-        BOOL bSelected;
-    } cases[] = { { TRUE, 0, FALSE }, { FALSE, 0, TRUE }, { TRUE, 1, FALSE }, { FALSE, 1, TRUE } };
+    struct { BOOL bVeto; int nItem; BOOL bSelected; } cases[] = {
+        { TRUE, 0, FALSE }, { FALSE, 0, TRUE }, { TRUE, 1, FALSE }, { FALSE, 1, TRUE }
+    };
     for (const auto& c : cases)
     {
         wnd.m_bVeto = c.bVeto;
@@ -85,13 +82,9 @@ TEST(Notify, ListViewNotificationsReachOnNotifyAndTheirResultsCount)
     }
 
     // Code and control ID must both match an entry.
-    struct
-    {
-        UINT nID;
-        UINT nCode;
-        LRESULT lExpected;
-        int nClicks;
-    } sent[] = { { IDC_OTHER, NM_CLICK, 77, 1 }, { IDC_LIST, NM_CLICK, 0, 1 }, { IDC_OTHER, NM_DBLCLK, 0, 1 } };
+    struct { UINT nID, nCode; LRESULT lExpected; int nClicks; } sent[] = {
+        { IDC_OTHER, NM_CLICK, 77, 1 }, { IDC_LIST, NM_CLICK, 0, 1 }, { IDC_OTHER, NM_DBLCLK, 0, 1 }
+    };
     for (const auto& s : sent)
     {
         NMHDR hdr = { hList, s.nID, s.nCode };

@@ -24,11 +24,7 @@ TEST(Profile, StringsAndNumbersRoundTrip)
     CTestProfile profile;
     CWinApp* pApp = AfxGetApp();
     CString strLong(L'v', 3000);
-    struct
-    {
-        LPCWSTR pszEntry;
-        LPCWSTR pszValue;
-    } strings[] = {
+    struct { LPCWSTR pszEntry; LPCWSTR pszValue; } strings[] = {
         { L"Name", L"Blue" },
         { L"Empty", L"" },
         { L"Spaces", L"a value with spaces" },
@@ -41,11 +37,9 @@ TEST(Profile, StringsAndNumbersRoundTrip)
     for (const auto& s : strings)
         EXPECT_EQ(CString(s.pszValue), pApp->GetProfileString(L"Skin", s.pszEntry, L"default")) << s.pszEntry;
 
-    struct
-    {
-        LPCWSTR pszEntry;
-        int nValue;
-    } numbers[] = { { L"Zero", 0 }, { L"Width", 640 }, { L"Negative", -25 }, { L"Big", 2147483647 } };
+    struct { LPCWSTR pszEntry; int nValue; } numbers[] = {
+        { L"Zero", 0 }, { L"Width", 640 }, { L"Negative", -25 }, { L"Big", 2147483647 }
+    };
     for (const auto& n : numbers)
         EXPECT_TRUE(pApp->WriteProfileInt(L"Placement", n.pszEntry, n.nValue));
     for (const auto& n : numbers)

@@ -79,27 +79,6 @@ void CHostWnd::OnCommand103()
 {
 }
 
-CClientShot::CClientShot(HWND hWnd)
-{
-    CRect rc;
-    ::GetClientRect(hWnd, &rc);
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), rc.Width(), -rc.Height(), 1, 32 } };
-    void* pBits = NULL;
-    m_hDC = ::CreateCompatibleDC(NULL);
-    m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-    HDC hScreen = ::GetDC(hWnd);
-    ::BitBlt(m_hDC, 0, 0, rc.Width(), rc.Height(), hScreen, 0, 0, SRCCOPY);
-    ::ReleaseDC(hWnd, hScreen);
-}
-
-CClientShot::~CClientShot()
-{
-    ::SelectObject(m_hDC, m_hOld);
-    ::DeleteObject(m_hBitmap);
-    ::DeleteDC(m_hDC);
-}
-
 HWND OpenPopup()
 {
     HWND hPopup = ::FindWindowW(L"#32768", NULL);

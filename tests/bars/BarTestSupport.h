@@ -84,20 +84,6 @@ protected:
     BAR m_bar;
 };
 
-// The pixels of a window's client area as the screen shows them.
-class CClientShot
-{
-public:
-    explicit CClientShot(HWND hWnd);
-    ~CClientShot();
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-
-private:
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
 // Runs each step on a timer tick while a popup menu is open, then lets the menu close; gives
 // up after a bounded number of idle ticks. Returns how many steps ran.
 typedef std::function<void(HWND hPopup)> MenuStep;

@@ -18,12 +18,7 @@ TEST(BackgroundClipping, ClassRulesDecideWhichChildrenAreCutOutOfTheErasedBackgr
 {
     const DWORD TOOLBAR = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | WS_VISIBLE;
     const UINT ID_GROUP = 501, ID_PUSH = 502, ID_TRANSPARENT = 507, ID_SHAPED = 511;
-    struct
-    {
-        Control control;
-        BOOL bErased;
-        const char* pszWhy;
-    } rows[] = {
+    struct { Control control; BOOL bErased; const char* pszWhy; } rows[] = {
         { { L"Button", ID_GROUP, BS_GROUPBOX | WS_VISIBLE, L"g" }, TRUE, "group boxes are drawn over the background" },
         { { L"Button", ID_PUSH, WS_VISIBLE, L"push" }, FALSE, "push buttons paint all of themselves" },
         { { TOOLBARCLASSNAMEW, 503, TOOLBAR | TBSTYLE_TRANSPARENT, L"" }, TRUE, "transparent toolbars" },

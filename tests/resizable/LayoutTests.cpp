@@ -14,15 +14,8 @@ const UINT SWP_LAYOUT = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION;
 // is size * percent / 100 truncated toward zero, plus the margin, plus the rectangle's origin.
 TEST(AnchorLayout, PositionsFollowTheAnchorArithmeticExactly)
 {
-    struct
-    {
-        CSize anchorTopLeft, anchorBottomRight;
-        CRect rectTotal, rectChild, rectParent;
-        CSize marginTopLeft;
-        CRect rectExpected;
-        UINT nFlags;
-        const char* pszWhy;
-    } cases[] = {
+    struct { CSize anchorTopLeft, anchorBottomRight; CRect rectTotal, rectChild, rectParent; CSize marginTopLeft;
+             CRect rectExpected; UINT nFlags; const char* pszWhy; } cases[] = {
         { TOP_CENTER, NOANCHOR, { 0, 0, 200, 100 }, { 10, 20, 40, 35 }, { 0, 0, 301, 100 }, { -90, 20 },
           { 60, 20, 90, 35 }, SWP_NOSIZE, "301 * 50 / 100 = 150, 150 - 90 = 60: moved, size and bits kept" },
         { CSize(-50, -50), CSize(-50, -50), { 0, 0, 200, 100 }, { 10, 20, 40, 35 }, { 0, 0, 301, 99 }, { 110, 70 },
@@ -72,13 +65,7 @@ TEST(AnchorLayout, RemovingAnAnchorUncoversTheOlderOneOfTheSameChild)
 TEST(AnchorLayout, OneBatchMovesOnlyWhatChangesRefreshesWhereNeededAndSurvivesMinimising)
 {
     const DWORD LIST = LBS_NOINTEGRALHEIGHT | WS_VISIBLE;
-    struct
-    {
-        Control control;
-        CSize anchorTopLeft, anchorBottomRight;
-        BOOL bPositioned, bRefreshed;
-        const char* pszWhy;
-    } rows[] = {
+    struct { Control control; CSize anchorTopLeft, anchorBottomRight; BOOL bPositioned, bRefreshed; const char* pszWhy; } rows[] = {
         { { L"Button", 201, WS_VISIBLE, L"stays" }, TOP_LEFT, TOP_LEFT, FALSE, FALSE, "unchanged: left out" },
         { { L"Button", 202, WS_VISIBLE, L"moves" }, BOTTOM_RIGHT, BOTTOM_RIGHT, TRUE, FALSE, "moved" },
         { { L"Button", 203, WS_VISIBLE, L"grows" }, TOP_LEFT, BOTTOM_RIGHT, TRUE, FALSE, "buttons keep their bits" },

@@ -27,7 +27,7 @@ std::vector<COLORREF> ReadPixels(HDC hSource, int cx, int cy)
     ::BitBlt(dc.m_hDC, 0, 0, cx, cy, hSource, 0, 0, SRCCOPY);
     for (int y = 0; y < cy; y++)
         for (int x = 0; x < cx; x++)
-            pixels.push_back(PixelOf(dc.m_hDC, x, y));
+            pixels.push_back(::GetPixel(dc.m_hDC, x, y));
     dc.SelectObject(hOld);
     return pixels;
 }

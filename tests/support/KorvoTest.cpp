@@ -92,11 +92,6 @@ std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, in
     return file;
 }
 
-COLORREF PixelOf(HDC hDC, int x, int y)
-{
-    return ::GetPixel(hDC, x, y);
-}
-
 HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner)
 {
     HDC hScreen = ::GetDC(NULL);
@@ -153,6 +148,34 @@ CPixelCanvas::~CPixelCanvas()
 {
     ::SelectObject(m_dc.m_hDC, m_hOld);
     ::DeleteObject(m_hBitmap);
+}
+
+CWindowPixels::CWindowPixels(HWND hWnd, bool bClientOnly)
+{
+    CRect rc;
+    if (bClientOnly)
+        ::GetClientRect(hWnd, &rc);
+    else
+        ::GetWindowRect(hWnd, &rc);
+    m_cx = rc.Width();
+    m_cy = rc.Height();
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), m_cx, -m_cy, 1, 32 } };
+    void* pBits = NULL;
+    HDC hMemory = ::CreateCompatibleDC(NULL);
+    HBITMAP hBitmap = ::CreateDIBSection(hMemory, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    HDC hWindow = bClientOnly ? ::GetDC(hWnd) : ::GetWindowDC(hWnd);
+    ::BitBlt(hMemory, 0, 0, m_cx, m_cy, hWindow, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, hWindow);
+    ::GdiFlush();
+    if (!pBits)
+        m_cx = m_cy = 0;
+    const DWORD* pPixel = (const DWORD*)pBits;
+    for (int n = 0; n < m_cx * m_cy; n++, pPixel++)
+        m_pixels.push_back(RGB((*pPixel >> 16) & 0xFF, (*pPixel >> 8) & 0xFF, *pPixel & 0xFF));
+    ::SelectObject(hMemory, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
 }
 
 CHandleHighs FreshHandleHighs(int nProbes)

@@ -25,6 +25,22 @@ private:
     HGDIOBJ m_hOld;
 };
 
+// A window's pixels as the screen shows them, read at once: the whole window with its frame,
+// or only its client area.
+class CWindowPixels
+{
+public:
+    explicit CWindowPixels(HWND hWnd, bool bClientOnly = false);
+    // CLR_INVALID outside the window, as GetPixel answers.
+    COLORREF At(int x, int y) const
+    {
+        return x < 0 || y < 0 || x >= m_cx || y >= m_cy ? CLR_INVALID : m_pixels[(size_t)y * m_cx + x];
+    }
+    int m_cx = 0;
+    int m_cy = 0;
+    std::vector<COLORREF> m_pixels;
+};
+
 // Dispatches queued messages of this thread for about nMilliseconds (at least one pass).
 void PumpMessages(DWORD nMilliseconds = 0);
 
@@ -48,9 +64,6 @@ private:
 
 // The bytes of a 24-bit bitmap file whose pixel (x, y), counted from the top, is pfnColour's.
 std::vector<BYTE> MakeBitmapFile(int cx, int cy, COLORREF (*pfnColour)(int x, int y, void* pContext), void* pContext);
-
-// Reads a pixel of a device context as 0x00BBGGRR.
-COLORREF PixelOf(HDC hDC, int x, int y);
 
 // A screen-compatible bitmap filled with cr, its top-left nCorner by nCorner square crCorner.
 HBITMAP MakeBitmap(int cx, int cy, COLORREF cr, COLORREF crCorner, int nCorner = 4);

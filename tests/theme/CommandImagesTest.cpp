@@ -74,19 +74,24 @@ TEST(CommandImages, StripsAndIconFilesMapExactly)
         L"<bitmap path='no.bmp'><image id='806'/></bitmap>"
         L"<icon path='two.ico' id='I' types='16,32'/><ICON path='two.ico' id='902'/>"
         L"<icon path='two.ico' id='903' types='48'/><icon path='two.ico' id='904' types='32,24,16'/>"
-        L"<icon path='two.ico' id='0'/><icon path='no.ico' id='905'/></commandImages>", FALSE));
+        L"<icon path='two.ico' id='0'/><icon path='no.ico' id='905'/>"
+        L"<bitmap path='img\\strip.bmp'><image index='2147483647' id='711'/><image index='0x7FFFFFFF' id='712'/>"
+        L"<image index='-5' id='713'/><image index='4294967295' id='714'/><image id='715'/><image index='2' id='716'/>"
+        L"<image id='717'/></bitmap></commandImages>", FALSE));
     ASSERT_TRUE(pSection != nullptr);
     EXPECT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path())) << "failing elements never fail the section";
 
     // The tick is image 0 of the small list and the strip follows it, its commands where the
     // index attributes and id runs put them (D past the strip's end). An unreadable index maps
     // nothing; a run of ids stops at the first missing one; icon types default to 16; 48-pixel
-    // icons are never extracted; the sizes before a bad piece of "types" stay.
+    // icons are never extracted; the sizes before a bad piece of "types" stay. Positions outside
+    // the strip map nothing, and a skipped element keeps the running position.
     const struct { UINT nID; int nSmall, nLarge; } mapped[] = {
         { 601, 1, -1 }, { 602, 4, -1 }, { 603, 4, -1 }, { 604, 5, -1 }, { 700, -1, -1 }, { 701, 2, -1 },
         { 702, 2, -1 }, { 703, -1, -1 }, { 704, 3, -1 }, { 705, -1, -1 }, { 801, -1, 0 }, { 802, -1, 1 },
         { 803, -1, -1 }, { 804, -1, -1 }, { 805, -1, -1 }, { 806, -1, -1 }, { 605, 5, 2 }, { 902, 6, -1 },
-        { 903, -1, -1 }, { 904, -1, 3 }, { 905, -1, -1 },
+        { 903, -1, -1 }, { 904, -1, 3 }, { 905, -1, -1 }, { 711, -1, -1 }, { 712, -1, -1 }, { 713, -1, -1 },
+        { 714, -1, -1 }, { 715, 7, -1 }, { 716, 9, -1 }, { 717, 10, -1 },
     };
     for (const auto& test : mapped)
     {
@@ -94,7 +99,7 @@ TEST(CommandImages, StripsAndIconFilesMapExactly)
         EXPECT_EQ(test.nLarge, g_Theme.GetImageIndex(test.nID, SIZE_CODE_32)) << test.nID;
         EXPECT_EQ(-1, g_Theme.GetImageIndex(test.nID, SIZE_CODE_48)) << test.nID;
     }
-    EXPECT_EQ(7, g_Theme.GetImageList(SIZE_CODE_16)->GetImageCount());
+    EXPECT_EQ(11, g_Theme.GetImageList(SIZE_CODE_16)->GetImageCount());
     EXPECT_EQ(4, g_Theme.GetImageList(SIZE_CODE_32)->GetImageCount());
     EXPECT_EQ(0, g_Theme.GetImageList(SIZE_CODE_48)->GetImageCount());
 

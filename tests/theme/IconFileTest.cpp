@@ -48,11 +48,7 @@ TEST(IconFiles, OnlyCheckedIconFilesGiveIconsAndTheRestOfTheSkinLoads)
 {
     CSkinFolder folder;
     const std::string good = MakeIconFile({ { 16, RED }, { 32, BLUE } });
-    struct
-    {
-        const char* pszName;
-        std::function<void(std::string&)> mutate;
-    } hostile[] = {
+    struct { const char* pszName; std::function<void(std::string&)> mutate; } hostile[] = {
         { "reserved", [](std::string& s) { PutWord(s, 0, 1); } },
         { "cursor", [](std::string& s) { PutWord(s, 2, 2); } },
         { "no entries", [](std::string& s) { PutWord(s, COUNT, 0); } },

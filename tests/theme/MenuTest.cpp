@@ -324,16 +324,16 @@ TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
         CRect rcWindow = WindowRect(hPopup);
         EXPECT_EQ(CPoint(MENU_X + 1, MENU_Y), rcWindow.TopLeft()) << "popups not at the attach point move right";
 
-        CPixelCanvas shot(hPopup);
+        CWindowPixels shot(hPopup);
         int w = rcWindow.Width(), h = rcWindow.Height();
         for (POINT pt : { POINT{ 0, 0 }, POINT{ w / 2, 0 }, POINT{ w - 1, 0 }, POINT{ 0, h / 2 }, POINT{ w - 1, h / 2 },
                           POINT{ 0, h - 1 }, POINT{ w / 2, h - 1 }, POINT{ w - 1, h - 1 } })
-            EXPECT_EQ(FRAME, shot.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+            EXPECT_EQ(FRAME, shot.At(pt.x, pt.y)) << pt.x << "," << pt.y;
         CRect rcOpen = ItemRect(hMenu, 0, hPopup), rcChecked = ItemRect(hMenu, 2, hPopup);
         EXPECT_EQ(25, rcOpen.Height());
         EXPECT_EQ(5, ItemRect(hMenu, 1, hPopup).Height());
-        EXPECT_EQ(BACK, shot.Pixel(rcOpen.left + 5, rcOpen.top + 5)) << "items are drawn by the engine";
-        EXPECT_EQ(BLACK, shot.Pixel(rcChecked.left + 19, rcChecked.top + 9)) << "the tick";
+        EXPECT_EQ(BACK, shot.At(rcOpen.left + 5, rcOpen.top + 5)) << "items are drawn by the engine";
+        EXPECT_EQ(BLACK, shot.At(rcChecked.left + 19, rcChecked.top + 9)) << "the tick";
         EXPECT_EQ(0, g_bMenuPrinting) << "the popup painted normally";
 
         // WM_PRINT renders the frame and the client inside it into the given DC.
@@ -346,11 +346,11 @@ TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
         ::PostMessageW(hPopup, WM_KEYDOWN, VK_DOWN, 0);
     };
     auto KeyboardSelected = [&](HWND hPopup) {
-        CPixelCanvas shot(hPopup);
+        CWindowPixels shot(hPopup);
         CRect rcOpen = ItemRect(hMenu, 0, hPopup);
-        EXPECT_EQ(HOVER, shot.Pixel(rcOpen.left + 10, rcOpen.top + 10));
-        EXPECT_EQ(WHITE, shot.Pixel(rcOpen.left + 1, rcOpen.top + 12));
-        EXPECT_EQ(BACK, shot.Pixel(rcOpen.left, rcOpen.top + 12));
+        EXPECT_EQ(HOVER, shot.At(rcOpen.left + 10, rcOpen.top + 10));
+        EXPECT_EQ(WHITE, shot.At(rcOpen.left + 1, rcOpen.top + 12));
+        EXPECT_EQ(BACK, shot.At(rcOpen.left, rcOpen.top + 12));
         EXPECT_EQ(0, g_bMenuPrinting) << "the next paint ends the printing state";
     };
     Track(hMenu, m_owner.m_hWnd, { OpenPopup, KeyboardSelected });
@@ -403,10 +403,10 @@ TEST_F(MenuPopups, PopupAtTheAttachPointJoinsTheButton)
               CRect rcWindow = WindowRect(hPopup);
               EXPECT_EQ(CPoint(MENU_X, MENU_Y), rcWindow.TopLeft()) << "not nudged";
               ASSERT_GT(rcWindow.Width(), 60);
-              CPixelCanvas shot(hPopup);
+              CWindowPixels shot(hPopup);
               for (int x = 0; x < rcWindow.Width(); x++)
-                  EXPECT_EQ(x >= 1 && x <= 58 ? BACK : FRAME, shot.Pixel(x, 0)) << x;
-              EXPECT_EQ(FRAME, shot.Pixel(0, 5));
+                  EXPECT_EQ(x >= 1 && x <= 58 ? BACK : FRAME, shot.At(x, 0)) << x;
+              EXPECT_EQ(FRAME, shot.At(0, 5));
           } });
 }
 
@@ -428,7 +428,10 @@ TEST_F(MenuPopups, MenusOfWindowsTheHostDoesNotOwnAreLeftAlone)
     ::DestroyWindow(hForeign);
 }
 
-TEST_F(MenuPopups, WithoutTheHookNothingIsSubclassedAndItemsAreOneRowTaller)
+// Without the hook nothing is subclassed and items are one row taller. A hook dies with the
+// thread that installed it: the next Initialize hooks the calling thread, while another thread's
+// Initialize or another object's Release changes nothing here.
+TEST_F(MenuPopups, TheHookBelongsToTheThreadAndTheObjectThatInstalledIt)
 {
     g_MenuSkinner.Release();
     ASSERT_TRUE(g_hMenuHook == NULL);
@@ -437,29 +440,9 @@ TEST_F(MenuPopups, WithoutTheHookNothingIsSubclassedAndItemsAreOneRowTaller)
               EXPECT_EQ(26, ItemRect(m_menu.m_hMenu, 0, hPopup).Height());
               EXPECT_EQ(6, ItemRect(m_menu.m_hMenu, 1, hPopup).Height());
           } });
-    g_MenuSkinner.Initialize();
-    EXPECT_TRUE(g_hMenuHook != NULL);
-}
-
-// A hook dies with the thread that installed it; the next Initialize hooks the calling thread.
-TEST_F(MenuPopups, InitializeAfterTheHookingThreadEndedHooksTheCallingThread)
-{
-    g_MenuSkinner.Release();
     std::thread([] { g_MenuSkinner.Initialize(); }).join();
     g_MenuSkinner.Initialize();
-    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "re-framed by a live hook";
-          } });
-
-    // Another thread's Initialize while this thread holds the hook changes nothing here.
     std::thread([] { g_MenuSkinner.Initialize(); }).join();
-    Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL);
-          } });
-}
-
-TEST_F(MenuPopups, ReleaseRemovesOnlyTheHookItsObjectInstalled)
-{
     {
         CMenuSkinner other;
         other.Initialize();
@@ -467,6 +450,6 @@ TEST_F(MenuPopups, ReleaseRemovesOnlyTheHookItsObjectInstalled)
     }
     EXPECT_TRUE(g_hMenuHook != NULL);
     Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "the engine's own hook stays";
+              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "re-framed by this thread's live hook";
           } });
 }

@@ -1,5 +1,5 @@
-// Numbers and sizes a skin file gives are bounded: strip positions, the shared buffer a caption
-// asks for, and the images a load may hold.
+// The shared buffer, and the sizes a skin file gives bounded: the buffer a caption asks for,
+// and the images a load may hold.
 #include "ThemeTestSupport.h"
 #include "windowskin/CWindowSkin.h"
 #include "skin/CSkinRegistry.h"
@@ -15,29 +15,59 @@ CSize BitmapSize(HBITMAP hBitmap)
     return CSize(info.bmWidth, info.bmHeight);
 }
 
+// The size of the bitmap selected into a device context.
+CSize SelectedSize(CDC* pDC)
+{
+    return BitmapSize((HBITMAP)::GetCurrentObject(pDC->m_hDC, OBJ_BITMAP));
+}
+
 CSize VirtualScreen()
 {
     return CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 }
 
-TEST(ThemeLimits, StripPositionsOutsideTheListsMapNothing)
+// The shared off-screen buffer grows, never shrinks, and always comes back unclipped.
+TEST(BufferDC, GrowsPerDimensionAndKeepsItsBitmapForSmallerRequests)
 {
     ResetTheme();
-    KorvoTest::CTempFolder folder;
-    WriteBitmap(folder, L"s.bmp", 64, 16, [](int x, int, void*) { return RGB(x * 4, 0, 0); });
-    XmlDocument pSection(XmlParseDocument(
-        L"<commandImages><bitmap path='s.bmp'>"
-        L"<image index='2147483647' id='701'/><image index='0x7FFFFFFF' id='702'/><image index='-5' id='703'/>"
-        L"<image index='4294967295' id='704'/><image id='705'/><image index='2' id='706'/><image id='707'/>"
-        L"</bitmap></commandImages>", FALSE));
-    ASSERT_TRUE(pSection != nullptr);
-    EXPECT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
-    for (UINT nID = 701; nID <= 704; nID++)
-        EXPECT_EQ(-1, g_Theme.GetImageIndex(nID, SIZE_CODE_16)) << nID;
-    EXPECT_EQ(1, g_Theme.GetImageIndex(705, SIZE_CODE_16)) << "a skipped element keeps the running position";
-    EXPECT_EQ(3, g_Theme.GetImageIndex(706, SIZE_CODE_16));
-    EXPECT_EQ(4, g_Theme.GetImageIndex(707, SIZE_CODE_16));
+    EXPECT_TRUE(g_Theme.GetBufferDC(NULL, CSize(10, 10)) == NULL) << "the first request needs a device";
+    CClientDC screen(NULL);
+    CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(50, 20));
+    ASSERT_TRUE(pBuffer != NULL);
+    HGDIOBJ hFirst = ::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP);
+    EXPECT_EQ(CSize(50, 20), SelectedSize(pBuffer));
+
+    pBuffer->IntersectClipRect(0, 0, 5, 5);
+    EXPECT_EQ(pBuffer, g_Theme.GetBufferDC(&screen, CSize(30, 10)));
+    EXPECT_EQ(hFirst, ::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP)) << "a smaller request reuses the bitmap";
+    HRGN hClip = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(0, ::GetClipRgn(pBuffer->m_hDC, hClip)) << "the clip region is removed";
+    ::DeleteObject(hClip);
+
+    EXPECT_EQ(pBuffer, g_Theme.GetBufferDC(&screen, CSize(60, 5))) << "the same memory DC";
+    EXPECT_EQ(CSize(60, 20), SelectedSize(pBuffer)) << "each dimension keeps its maximum";
+}
+
+// Sizes are cut to the desktop, which is never taken as smaller than 1024 x 768, and to 0.
+TEST(BufferDC, ClipKeepsSizesWithinTheDesktopAndCutsTheRest)
+{
+    const CSize szLimit(std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), 1024),
+                        std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), 768));
+    const struct { CSize size, clipped; } cases[] = {
+        { CSize(0, 0), CSize(0, 0) },
+        { CSize(200, 25), CSize(200, 25) },
+        { CSize(1024, 768), CSize(1024, 768) },
+        { CSize(-5, 10), CSize(0, 10) },
+        { CSize(10, -1), CSize(10, 0) },
+        { CSize(INT_MIN, INT_MIN), CSize(0, 0) },
+        { CSize(1025, 10), CSize(std::min<LONG>(1025, szLimit.cx), 10) },
+        { CSize(10, 769), CSize(10, std::min<LONG>(769, szLimit.cy)) },
+        { CSize(11000046, 25), CSize(szLimit.cx, 25) },
+        { CSize(INT_MAX, INT_MAX), szLimit },
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(test.clipped, CInterfaceTheme::ClipToBuffer(test.size)) << test.size.cx << " x " << test.size.cy;
 }
 
 TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
@@ -63,7 +93,7 @@ TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
     CClientDC screen(NULL);
     CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(1, 1));
     ASSERT_TRUE(pBuffer != NULL);
-    CSize size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    CSize size = SelectedSize(pBuffer);
     EXPECT_LE(size.cx, std::max<LONG>(VirtualScreen().cx, 1024));
     EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
     EXPECT_NE(RGB(255, 255, 255), canvas.Pixel(100, 12)) << "the visible part is painted";
@@ -71,7 +101,7 @@ TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
     // Requests past the desktop get the desktop's size.
     pBuffer = g_Theme.GetBufferDC(&screen, CSize(1000, 32767));
     ASSERT_TRUE(pBuffer != NULL);
-    size = BitmapSize((HBITMAP)::GetCurrentObject(pBuffer->m_hDC, OBJ_BITMAP));
+    size = SelectedSize(pBuffer);
     EXPECT_LE(size.cy, std::max<LONG>(VirtualScreen().cy, 768));
     EXPECT_EQ(size, g_Theme.GetBufferSize());
 }

@@ -35,18 +35,8 @@ inline CRect WindowRect(HWND hWnd)
     return rc;
 }
 
-// The shared canvas, which can also hold a copy of a window as the screen shows it.
-class CPixelCanvas : public KorvoTest::CPixelCanvas
-{
-public:
-    using KorvoTest::CPixelCanvas::CPixelCanvas;
-    // The window as the screen shows it, frame included.
-    explicit CPixelCanvas(HWND hWnd) : KorvoTest::CPixelCanvas(WindowRect(hWnd).Width(), WindowRect(hWnd).Height())
-    {
-        CWindowDC dc(CWnd::FromHandle(hWnd));
-        m_dc.BitBlt(0, 0, WindowRect(hWnd).Width(), WindowRect(hWnd).Height(), &dc, 0, 0, SRCCOPY);
-    }
-};
+using KorvoTest::CPixelCanvas;
+using KorvoTest::CWindowPixels;
 
 inline void WriteBitmap(const KorvoTest::CTempFolder& folder, LPCWSTR pszName, int cx, int cy,
                         COLORREF (*pfnColour)(int x, int y, void*))

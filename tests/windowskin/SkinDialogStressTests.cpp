@@ -3,7 +3,7 @@
 #include "SkinTestSupport.h"
 #include <skin/CSkinRegistry.h>
 #include <theme/CInterfaceTheme.h>
-#include <algorithm>
+#include <functional>
 
 using namespace SkinTest;
 
@@ -94,12 +94,8 @@ TEST(SkinDialogReload, OpenDialogsLetGoOfDeletedSkinsAndTakeTheNewOnesWithSkinMe
     EXPECT_EQ(rows[1].client, dialogs[1].ClientSize());
 }
 
-using KorvoTest::CHandleHighs;
-using KorvoTest::FreshHandleHighs;
-
 namespace
 {
-
 // A shaped skin, its region built again on every skin and size change, with menus and colours.
 CString StressSections(CSkinDefinitions& defs, int nTop, LPCWSTR pszFolder, LPCWSTR pszColour)
 {
@@ -110,13 +106,37 @@ CString StressSections(CSkinDefinitions& defs, int nTop, LPCWSTR pszFolder, LPCW
         + L"<menus><menu name=\"File\"><item id=\"300\" text=\"_Open\"/><menu text=\"_More\"><item id=\"301\" text=\"Deep\"/>"
           L"</menu></menu></menus>" + Skins(defs.Skin(skin, pszFolder));
 }
-}
-
-using SkinDialogStress = CSkinnedDialogTest;
 
 // Rounds of each stress test: a leak of one object a round crosses every bound below, and the
 // long runs of thousands belong to the soak script, not the suite.
 const int STRESS_ROUNDS = 250;
+
+// Runs the cycle, which tells whether it succeeded, for the stress rounds after four rounds that
+// create what lives as long as the library (buffers, fonts, lists), and expects no GDI or USER
+// object left behind.
+void ExpectNoObjectsLeft(const std::function<bool(int nRound)>& fnCycle)
+{
+    for (int n = 0; n < 4; n++)
+        ASSERT_TRUE(fnCycle(n));
+    const HANDLE hProcess = ::GetCurrentProcess();
+    const int nGdiBefore = (int)::GetGuiResources(hProcess, GR_GDIOBJECTS);
+    const int nUserBefore = (int)::GetGuiResources(hProcess, GR_USEROBJECTS);
+    const KorvoTest::CHandleHighs before = KorvoTest::FreshHandleHighs(3000);
+    int nFailed = 0;
+    for (int n = 0; n < STRESS_ROUNDS; n++)
+        nFailed += !fnCycle(n);
+    EXPECT_EQ(0, nFailed);
+    const KorvoTest::CHandleHighs after = KorvoTest::FreshHandleHighs(3000);
+    // Where the platform counts objects, the counts stay flat; the fresh handles show it either
+    // way. Other programs on the shared Wine server move the USER numbers a little.
+    EXPECT_LT((int)::GetGuiResources(hProcess, GR_GDIOBJECTS) - nGdiBefore, 40);
+    EXPECT_LT((int)::GetGuiResources(hProcess, GR_USEROBJECTS) - nUserBefore, 40);
+    EXPECT_LT(after.nGdi - before.nGdi, 40) << "GDI objects " << before.nGdi << " -> " << after.nGdi;
+    EXPECT_LT(after.nUser - before.nUser, 200) << "USER objects " << before.nUser << " -> " << after.nUser;
+}
+}
+
+using SkinDialogStress = CSkinnedDialogTest;
 
 TEST_F(SkinDialogStress, RepeatedReloadsWithASkinnedDialogOpenLeaveNoObjectsBehind)
 {
@@ -124,28 +144,14 @@ TEST_F(SkinDialogStress, RepeatedReloadsWithASkinnedDialogOpenLeaveNoObjectsBehi
     defs.Write(L"b.xml", StressSections(defs, 24, L"", L"CC6633"));
     ASSERT_TRUE(dlg.CreateAt(300, 200));
     const CSize client = dlg.ClientSize();
-    auto Cycle = [&](int n) {
+    ExpectNoObjectsLeft([&](int n) {
         LoadSkin(n % 2 ? L"b.xml" : L"", L"");
         if (!dlg.SkinMe(L"Main", ID_DEFAULT_CHECK_MARK))
             return false;
         RedrawFrame(dlg.m_hWnd);
         dlg.SetWindowText(n % 2 ? L"odd" : L"even");
         return true;
-    };
-    // The first rounds create what lives as long as the library: buffers, fonts, lists.
-    for (int n = 0; n < 4; n++)
-        ASSERT_TRUE(Cycle(n));
-    const int PROBES = 3000;
-    const CHandleHighs before = FreshHandleHighs(PROBES);
-    int nFailed = 0;
-    for (int n = 0; n < STRESS_ROUNDS; n++)
-        nFailed += !Cycle(n);
-    EXPECT_EQ(0, nFailed);
-    const CHandleHighs after = FreshHandleHighs(PROBES);
-    // One object lost per reload would show as hundreds; other programs on the shared Wine
-    // server move the USER numbers a little.
-    EXPECT_LT(after.nGdi - before.nGdi, 40) << "GDI objects " << before.nGdi << " -> " << after.nGdi;
-    EXPECT_LT(after.nUser - before.nUser, 200) << "USER objects " << before.nUser << " -> " << after.nUser;
+    });
     EXPECT_EQ(client, dlg.ClientSize()) << "the dialog neither grew nor shrank";
     EXPECT_EQ(Framed(client, CRect(4, 24, 5, 6)), dlg.WindowRect().Size()) << "the last reload read b.xml";
     EXPECT_EQ(g_Registry.FindWindowSkin(L"Main"), dlg.m_pSkin);
@@ -215,33 +221,11 @@ TEST_F(SkinDialogStress, RepeatedSkinnedDialogsWithIconsLeaveNoObjectsBehind)
     defs.Load(defs.Skin(FrameSkin(L"Main")));
     // Hidden, so that hundreds take seconds; the icon is the dialog's all the same.
     KorvoTest::CDialogTemplate dialogTemplate(CTestSkinDialog::STYLE, 60, 30, L"Iconic");
-    auto Cycle = [&]() {
+    ExpectNoObjectsLeft([&](int) {
         CSkinDialog dialog;
         const bool bOpened = dialog.CreateIndirect(dialogTemplate.Get()) && dialog.SkinMe(L"Main", ID_DEFAULT_CHECK_MARK)
             && dialog.SendMessage(WM_GETICON, ICON_SMALL) != 0;
         dialog.DestroyWindow();
         return bOpened;
-    };
-    for (int n = 0; n < 4; n++)
-        ASSERT_TRUE(Cycle());
-    const int PROBES = 3000;
-    const HANDLE hProcess = ::GetCurrentProcess();
-    const DWORD nGdiBefore = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-    const DWORD nUserBefore = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-    const CHandleHighs before = FreshHandleHighs(PROBES);
-    int nFailed = 0;
-    for (int n = 0; n < STRESS_ROUNDS; n++)
-        nFailed += !Cycle();
-    EXPECT_EQ(0, nFailed);
-    const DWORD nGdiAfter = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-    const DWORD nUserAfter = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-    const CHandleHighs after = FreshHandleHighs(PROBES);
-    printf("GetGuiResources: GDI objects %lu -> %lu, USER objects %lu -> %lu\n", (unsigned long)nGdiBefore,
-           (unsigned long)nGdiAfter, (unsigned long)nUserBefore, (unsigned long)nUserAfter);
-    printf("highest fresh handles: GDI %d -> %d, USER %d -> %d\n", before.nGdi, after.nGdi, before.nUser, after.nUser);
-    // Where the platform counts objects, the counts stay flat; the fresh handles show it either way.
-    EXPECT_LT((int)nGdiAfter - (int)nGdiBefore, 40);
-    EXPECT_LT((int)nUserAfter - (int)nUserBefore, 40);
-    EXPECT_LT(after.nGdi - before.nGdi, 40) << "GDI objects " << before.nGdi << " -> " << after.nGdi;
-    EXPECT_LT(after.nUser - before.nUser, 200) << "USER objects " << before.nUser << " -> " << after.nUser;
+    });
 }

@@ -33,7 +33,8 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
     const CRect rcMain(3, 24, 7, 2), rcThick(9, 40, 11, 13), rcThin(1, 8, 1, 1), rcPlainFrame(0, 0, 0, 0);
     defs.Load(defs.Skin(FrameSkin(L"Login")) + defs.Skin(FrameSkin(L"Main", CRect(8, 36, 8, 8)))
               + defs.Skin(FrameSkin(L"Thick", rcThick)) + defs.Skin(FrameSkin(L"Thin", rcThin, false))
-              + defs.Skin(FrameSkin(L"Main", rcMain).Xml(L"<target window=\"Other\"/>")));
+              + defs.Skin(FrameSkin(L"Main", rcMain).Xml(L"<target window=\"Other\"/>")) + defs.Skin(FrameSkin(L"A|B"))
+              + defs.Skin(FrameSkin(L"F|")) + defs.Skin(FrameSkin(L"|G")));
 
     EXPECT_FALSE(dlg.SkinMe(L"Main")) << "no window yet";
     ASSERT_TRUE(dlg.CreateAt(120, 110));
@@ -44,11 +45,14 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
     ASSERT_LT(rcThin.left + rcThin.right, rcPlain.Width() - client.cx);
 
     // A part of a name, another case or no name at all matches nothing, not even across the two
-    // targets of one skin: the system frame again.
+    // targets of one skin, and a target holding the old separator matches no name: the system
+    // frame again.
     struct { LPCWSTR pszName; CRect rcFrame; } steps[] = {
         { L"Main", rcMain },       { L"Mai", rcPlainFrame },   { L"Login", MAIN_FRAME }, { L"Main", rcMain },
         { L"main", rcPlainFrame }, { L"Thick", rcThick },      { L"Main|", rcPlainFrame }, { L"Thin", rcThin },
         { L"Thick", rcThick },     { L"", rcPlainFrame },      { L"Thin", rcThin },      { NULL, rcPlainFrame },
+        { L"Thin", rcThin },       { L"A", rcPlainFrame },     { L"B", rcPlainFrame },   { L"A|B", rcPlainFrame },
+        { L"F", rcPlainFrame },    { L"F|", rcPlainFrame },    { L"|G", rcPlainFrame },  { L"|", rcPlainFrame },
         { L"Thin", rcThin },
     };
     for (const auto& step : steps)
@@ -82,6 +86,28 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
         EXPECT_EQ(CRect(4, load.second, 5, 6), dlg.m_pSkin->GetFrameThickness());
         EXPECT_EQ(client, dlg.ClientSize());
         EXPECT_EQ(Framed(client, CRect(4, load.second, 5, 6)), dlg.WindowRect().Size());
+    }
+}
+
+TEST_F(SkinDialog, OneLoadKeepsTheFirstWindowSkinsUpToTheLimit)
+{
+    const int MAX_WINDOW_SKINS = 256; // as the skin format documents
+    const CString strFirst = defs.Skin(FrameSkin(L"T", MAIN_FRAME, false));
+    CString strSkins;
+    for (int n = 0; n < MAX_WINDOW_SKINS + 10; n++)
+    {
+        CString strSkin = strFirst, strTarget;
+        strTarget.Format(L"\"T%d\"", n);
+        strSkin.Replace(L"\"T\"", strTarget);
+        strSkins += strSkin;
+    }
+    defs.Load(strSkins);
+    ASSERT_TRUE(dlg.CreateAt(100, 100));
+    for (int n : { 0, MAX_WINDOW_SKINS - 1, MAX_WINDOW_SKINS })
+    {
+        CString strName;
+        strName.Format(L"T%d", n);
+        EXPECT_EQ(n < MAX_WINDOW_SKINS, !!dlg.SkinMe(strName)) << n;
     }
 }
 

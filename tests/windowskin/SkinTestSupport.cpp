@@ -28,29 +28,6 @@ void PrintTo(const PartPixel& pixel, std::ostream* os)
     *os << "part " << pixel.nPart << " at (" << pixel.x << ", " << pixel.y << ")";
 }
 
-CWindowCapture::CWindowCapture(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    m_cx = rc.Width();
-    m_cy = rc.Height();
-    BITMAPINFO bmi = { { sizeof(BITMAPINFOHEADER), m_cx, -m_cy, 1, 32 } };
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hMemory = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    HDC hWindow = ::GetWindowDC(hWnd);
-    ::BitBlt(hMemory, 0, 0, m_cx, m_cy, hWindow, 0, 0, SRCCOPY);
-    ::ReleaseDC(hWnd, hWindow);
-    ::GdiFlush();
-    const BYTE* pByte = (const BYTE*)pBits;
-    for (int n = 0; n < m_cx * m_cy; n++, pByte += 4)
-        m_pixels.push_back(RGB(pByte[2], pByte[1], pByte[0]));
-    ::SelectObject(hMemory, hOld);
-    ::DeleteDC(hMemory);
-    ::DeleteObject(hBitmap);
-}
-
 CSkinBuilder& CSkinBuilder::Part(LPCWSTR pszName, int cx, int cy, LPCWSTR pszMode)
 {
     const int x = m_rects.empty() ? 0 : m_rects.back().right;

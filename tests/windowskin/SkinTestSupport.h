@@ -32,15 +32,11 @@ void PrintTo(const PartPixel& pixel, std::ostream* os);
 PartPixel Decode(COLORREF cr);
 
 // The whole window's pixels, read at once from its window DC.
-class CWindowCapture
+class CWindowCapture : public KorvoTest::CWindowPixels
 {
 public:
-    explicit CWindowCapture(HWND hWnd);
-    COLORREF At(int x, int y) const { return m_pixels[y * m_cx + x]; }
+    explicit CWindowCapture(HWND hWnd) : KorvoTest::CWindowPixels(hWnd) {}
     PartPixel Part(int x, int y) const { return Decode(At(x, y)); }
-    int m_cx = 0;
-    int m_cy = 0;
-    std::vector<COLORREF> m_pixels;
 };
 
 inline int PartAt(HWND hWnd, int x, int y)

@@ -114,6 +114,12 @@ TEST_F(WindowSkinParse, CaptionFontsInPointsOrPixels)
         { L"fontSize=\"13\" fontWeight=\"NORMAL\"", -13, 400 },
         { L"fontSize=\"0x10\" fontWeight=\"heavy\"", -16, 700 }, // an unreadable weight is bold
         { L"fontSize=\"big\"", -13, 700 },
+        // At most 72 pixels tall, whatever the file asks for.
+        { L"fontSize=\"72\"", -72, 700 },
+        { L"fontSize=\"32767\"", -72, 700 },
+        { L"fontSize=\"2147483647\"", -72, 700 },
+        { L"fontSize=\"-32767\"", 72, 700 },
+        { L"fontSize=\"32767pt\"", -72, 700 },
     };
     LOGFONTW lf;
     for (const auto& row : rows)

@@ -1,5 +1,5 @@
 // Window shapes read back with GetWindowRgn from a skinned dialog of 300 x 200, whose full shape F
-// is (0, 0, 301, 201).
+// is (0, 0, 301, 201), hostile figures among them.
 #include "SkinTestSupport.h"
 
 using namespace SkinTest;
@@ -7,6 +7,9 @@ using namespace SkinTest;
 namespace
 {
 using WindowSkinRegion = CSkinnedDialogTest;
+
+// The limit the skin format documents.
+const int MAX_FIGURES = 256;
 
 HRGN Rect(int nLeft, int nTop, int nRight, int nBottom)
 {
@@ -27,15 +30,26 @@ HRGN Combine(HRGN hA, HRGN hB, int nMode)
     ::DeleteObject(hB);
     return hResult;
 }
+
+// The corner 0,0,50,40, and the corner joined with a figure that follows it.
+const LPCWSTR CORNER = L"<shape type=\"rectangle\" rect=\"0,0,50,40\"/>";
+CString OrCorner(LPCWSTR pszFigure)
+{
+    return CString(CORNER) + L"<shape " + pszFigure + L" combine=\"or\"/>";
+}
 }
 
-TEST_F(WindowSkinRegion, ShapesCountBackFromTheFarEdgesCombineInOrderAndFailWithoutAPartialShape)
+TEST_F(WindowSkinRegion, ShapesCountBackCombineInOrderIgnoreFiguresNoWindowHoldsAndStopAtTheLimit)
 {
-    // What the window's region is after the shape is applied over a stale region (1, 2, 3, 4);
-    // null for none.
+    // What the window's region is after the shape is applied over a stale region (1, 2, 3, 4).
     const CString strEllipse = L"<shape type=\"ellipse\"/>";
     const LPCWSTR pszCorner = L"<shape type=\"rectangle\" rect=\"0,0,50,40\"";
     const LPCWSTR pszBand = L"<shape type=\"rectangle\" rect=\"0,50,-1,100\"";
+    // The figures past the limit would have cut the window down to a sliver.
+    CString strMany = CORNER;
+    for (int n = 1; n < MAX_FIGURES; n++)
+        strMany += L"<shape type=\"rectangle\" rect=\"0,0,50,40\" combine=\"or\"/>";
+    strMany += L"<shape type=\"rectangle\" rect=\"0,0,2,2\" combine=\"and\"/>";
     struct { CString strShapes; HRGN hExpected; const char* pszWhy; } rows[] = {
         { L"", Rect(0, 0, 301, 201), "no region element: F" },
         { L"<shape type=\"rectangle\" rect=\"0,0,-1,-1\"/>", Rect(0, 0, 301, 201), "covers F exactly" },
@@ -54,10 +68,29 @@ TEST_F(WindowSkinRegion, ShapesCountBackFromTheFarEdgesCombineInOrderAndFailWith
         { L"<shape type=\"roundRect\" size=\"20,10\"/>", ::CreateRoundRectRgn(0, 0, 301, 201, 20, 10), "rounded" },
         { L"<shape type=\"ROUNDRECT\"/>", ::CreateRoundRectRgn(0, 0, 301, 201, 0, 0), "no readable size: square corners" },
         { L"<shape type=\"roundrect\" size=\"0x10,010\"/>", ::CreateRoundRectRgn(0, 0, 301, 201, 16, 8), "hex and octal size" },
-        // An ellipse far taller than any window is left out.
-        { CString(pszCorner) + L"/><shape type=\"ellipse\" rect=\"0,0,100,400000000\" combine=\"or\"/>", Rect(0, 0, 50, 40),
-          "a shape too large for any window" },
         { L"<shape type=\"star\"/>", Rect(1, 2, 3, 4), "no shape created: the region is left as it was" },
+        { strMany, Rect(0, 0, 50, 40), "the first figures up to the limit" },
+        // Figures no window can hold are left out, and the corner stays.
+        { OrCorner(L"type=\"ellipse\" rect=\"0,0,100,400000000\""), Rect(0, 0, 50, 40), "too tall" },
+        { OrCorner(L"type=\"ellipse\" rect=\"0,0,2147483647,2147483647\""), Rect(0, 0, 50, 40), "largest" },
+        { OrCorner(L"type=\"ellipse\" rect=\"-2147483648,-2147483648,2147483647,2147483647\""), Rect(0, 0, 50, 40), "widest" },
+        { OrCorner(L"type=\"rectangle\" rect=\"-2147483648,0,2147483647,10\""), Rect(0, 0, 50, 40), "overflowing width" },
+        { OrCorner(L"type=\"rectangle\" rect=\"2147483000,0,2147483647,10\""), Rect(0, 0, 50, 40), "far away" },
+        { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"2147483647,2147483647\""), Rect(0, 0, 50, 40), "round" },
+        { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"-2147483648,-5\""), Rect(0, 0, 50, 40), "negative round" },
+        { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"-8,8\""), Rect(0, 0, 50, 40), "negative corner" },
+        { OrCorner(L"type=\"ellipse\" rect=\"0,0,99999999999,99999999999\""), Rect(0, 0, 50, 40), "past a number" },
+        { OrCorner(L"type=\"ellipse\" rect=\"0,0,-2147483648,-2147483648\""), Rect(0, 0, 50, 40), "most negative" },
+        { OrCorner(L"type=\"rectangle\" point=\"-2147483648,5\""), Rect(0, 0, 50, 40), "negative point" },
+        { OrCorner(L"type=\"ellipse\" rect=\"0,0,40000,10\""), Rect(0, 0, 50, 40), "wider than any screen" },
+        // Figures that fit: empty, turned round, counted back past the near edge, round at most.
+        { OrCorner(L"type=\"rectangle\" rect=\"5,5,5,5\""), Rect(0, 0, 50, 40), "empty" },
+        { OrCorner(L"type=\"rectangle\" rect=\"120,90,100,60\""), Combine(Rect(0, 0, 50, 40), Rect(100, 60, 120, 90), RGN_OR),
+          "turned round" },
+        { OrCorner(L"type=\"rectangle\" rect=\"0,100,-400,120\""), Combine(Rect(0, 0, 50, 40), Rect(-98, 100, 0, 120), RGN_OR),
+          "past the near edge" },
+        { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"32767,32767\""),
+          Combine(Rect(0, 0, 50, 40), ::CreateRoundRectRgn(0, 0, 301, 201, 32767, 32767), RGN_OR), "round at most" },
     };
     CString strSkins;
     for (size_t n = 0; n < _countof(rows); n++)
@@ -79,18 +112,16 @@ TEST_F(WindowSkinRegion, ShapesCountBackFromTheFarEdgesCombineInOrderAndFailWith
         strTarget.Format(L"R%d", (int)n);
         ASSERT_TRUE(dlg.SkinMe(strTarget));
         dlg.SetWindowRgn(Rect(1, 2, 3, 4), FALSE);
-        dlg.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(dlg.ClientSize().cx, dlg.ClientSize().cy));
+        // Every size change shapes the window anew: from the smallest size to the largest the
+        // screen takes, then back to 300 x 200.
+        for (CSize size : { CSize(1, 1), CSize(40, 30), CSize(3000, 2000), CSize(300, 200) })
+            dlg.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(CSize(300, 200), dlg.WindowRect().Size()) << rows[n].pszWhy;
         HRGN hRegion = Rect(0, 0, 0, 0);
-        const bool bRegion = dlg.GetWindowRgn(hRegion) != ERROR;
-        EXPECT_EQ(rows[n].hExpected != NULL, bRegion) << rows[n].pszWhy;
-        EXPECT_TRUE(!bRegion || !rows[n].hExpected || ::CombineRgn(hRegion, hRegion, rows[n].hExpected, RGN_XOR) == NULLREGION)
-            << rows[n].pszWhy;
+        EXPECT_TRUE(dlg.GetWindowRgn(hRegion) != ERROR
+                    && ::CombineRgn(hRegion, hRegion, rows[n].hExpected, RGN_XOR) == NULLREGION) << rows[n].pszWhy;
         ::DeleteObject(hRegion);
         ::DeleteObject(rows[n].hExpected);
+        RedrawFrame(dlg.m_hWnd);
     }
-
-    // Every size change shapes the window anew.
-    ASSERT_TRUE(dlg.SkinMe(L"R1"));
-    dlg.SetWindowPos(NULL, 0, 0, 250, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(CRect(0, 0, 251, 151), dlg.RegionBox());
 }

@@ -379,9 +379,9 @@ TEST_F(MenuPopups, SelectedGrayedItemIsFramedOnlyWhenTheKeyboardReachedIt)
     auto KeyboardSelected = [&](HWND hPopup) {
         CRect rcGrayed = ItemRect(hMenu, 0, hPopup);
         ASSERT_TRUE(::GetMenuState(hMenu, 0, MF_BYPOSITION) & MF_HILITE) << "the keyboard reached the grayed item";
-        CPixelCanvas shot(hPopup);
-        EXPECT_EQ(BORDER, shot.Pixel(rcGrayed.left + 1, rcGrayed.top + 12));
-        EXPECT_EQ(BACK_NORMAL, shot.Pixel(rcGrayed.left + 5, rcGrayed.top + 5));
+        CWindowPixels shot(hPopup);
+        EXPECT_EQ(BORDER, shot.At(rcGrayed.left + 1, rcGrayed.top + 12));
+        EXPECT_EQ(BACK_NORMAL, shot.At(rcGrayed.left + 5, rcGrayed.top + 5));
         // The cursor comes over the item; the repaint that follows draws it as the mouse's.
         CRect rcScreen = rcGrayed + WindowRect(hPopup).TopLeft();
         ::SetCursorPos(rcScreen.CenterPoint().x, rcScreen.CenterPoint().y);
@@ -389,9 +389,9 @@ TEST_F(MenuPopups, SelectedGrayedItemIsFramedOnlyWhenTheKeyboardReachedIt)
     };
     auto UnderTheMouse = [&](HWND hPopup) {
         CRect rcGrayed = ItemRect(hMenu, 0, hPopup);
-        CPixelCanvas shot(hPopup);
-        EXPECT_EQ(BACK, shot.Pixel(rcGrayed.left + 1, rcGrayed.top + 12));
-        EXPECT_EQ(BACK, shot.Pixel(rcGrayed.left + 5, rcGrayed.top + 5));
+        CWindowPixels shot(hPopup);
+        EXPECT_EQ(BACK, shot.At(rcGrayed.left + 1, rcGrayed.top + 12));
+        EXPECT_EQ(BACK, shot.At(rcGrayed.left + 5, rcGrayed.top + 5));
     };
     Track(hMenu, m_owner.m_hWnd, { SelectFirst, KeyboardSelected, UnderTheMouse });
 }

@@ -52,6 +52,24 @@ inline double Now()
     return (double)liCounter.QuadPart / (double)liFrequency.QuadPart;
 }
 
+// Adds the seconds since the previous lap (or since it was made) to one step's total, so a
+// loop shows where its time goes.
+class CLaps
+{
+public:
+    explicit CLaps(double* pdTotals) : m_pdTotals(pdTotals), m_dLast(Now()) {}
+    void operator()(int nStep)
+    {
+        double dNow = Now();
+        m_pdTotals[nStep] += dNow - m_dLast;
+        m_dLast = dNow;
+    }
+
+private:
+    double* m_pdTotals;
+    double m_dLast;
+};
+
 // Best wall time of nRuns runs, in seconds; negative when a run reports failure.
 inline double BestTime(int nRuns, const std::function<bool()>& run)
 {

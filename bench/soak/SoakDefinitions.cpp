@@ -213,12 +213,7 @@ int RunDefinitions(unsigned nCount, DWORD nWatchdogSeconds, const CString& strBu
     std::string str;
     for (unsigned n = 0; n < nCount; n++)
     {
-        double dStep = Now();
-        auto Lap = [&](int nStep) {
-            double dNow = Now();
-            adSteps[nStep] += dNow - dStep;
-            dStep = dNow;
-        };
+        CLaps Lap(adSteps);
         MakeInput(n, bases, images, str);
         Lap(0);
         if (!WriteWhole(strInput, str))

@@ -73,12 +73,7 @@ int RunSwitches(unsigned nCount, COwnerWnd& owner, CString& strError)
     double adSteps[5] = {};
     for (unsigned n = 0; n < nCount; n++)
     {
-        double dStep = Now();
-        auto Lap = [&](int nStep) {
-            double dNow = Now();
-            adSteps[nStep] += dNow - dStep;
-            dStep = dNow;
-        };
+        CLaps Lap(adSteps);
         LoadSkin(L"Definitions\\English.xml", n % 2 ? L"Definitions\\Aurora.xml" : L"Definitions\\Ember.xml");
         Lap(0);
         nSkinned += dialog.SkinMe(L"Gallery", 128) ? 1 : 0;

@@ -68,39 +68,34 @@ inline wchar_t DecodeAt(const wchar_t* p, int& nUnits)
     return *p;
 }
 
-// The first ch at or after p, or null. Eight bytes (four UTF-16 units) are tested at a time:
-// the lowest lane that equals ch is the lowest set bit of the classic zero-lane test.
-const BYTE* Find(const BYTE* p, const BYTE* pEnd, unsigned ch)
+// The bit patterns of the zero-lane test for each code unit: a one in every lane, the top bit
+// of every lane, and the shift from a bit's index to its lane's.
+template <class TChar> struct CLanes;
+template <> struct CLanes<BYTE>
 {
-    const UINT64 nPattern = 0x0101010101010101ull * ch;
-    for (; pEnd - p >= 8; p += 8)
-    {
-        UINT64 nWord;
-        memcpy(&nWord, p, 8);
-        nWord ^= nPattern;
-        UINT64 nZero = (nWord - 0x0101010101010101ull) & ~nWord & 0x8080808080808080ull;
-        if (nZero)
-            return p + (__builtin_ctzll(nZero) >> 3);
-    }
-    for (; p < pEnd; p++)
-    {
-        if (*p == ch)
-            return p;
-    }
-    return NULL;
-}
+    static const UINT64 ONES = 0x0101010101010101ull, HIGHS = 0x8080808080808080ull;
+    static const int SHIFT = 3;
+};
+template <> struct CLanes<wchar_t>
+{
+    static const UINT64 ONES = 0x0001000100010001ull, HIGHS = 0x8000800080008000ull;
+    static const int SHIFT = 4;
+};
 
-const wchar_t* Find(const wchar_t* p, const wchar_t* pEnd, unsigned ch)
+// The first ch at or after p, or null. Eight bytes are tested at a time: the lowest lane that
+// equals ch is the lowest set bit of the classic zero-lane test.
+template <class TChar> const TChar* Find(const TChar* p, const TChar* pEnd, unsigned ch)
 {
-    const UINT64 nPattern = 0x0001000100010001ull * ch;
-    for (; pEnd - p >= 4; p += 4)
+    const ptrdiff_t PER_WORD = 8 / sizeof(TChar);
+    const UINT64 nPattern = CLanes<TChar>::ONES * ch;
+    for (; pEnd - p >= PER_WORD; p += PER_WORD)
     {
         UINT64 nWord;
         memcpy(&nWord, p, 8);
         nWord ^= nPattern;
-        UINT64 nZero = (nWord - 0x0001000100010001ull) & ~nWord & 0x8000800080008000ull;
+        UINT64 nZero = (nWord - CLanes<TChar>::ONES) & ~nWord & CLanes<TChar>::HIGHS;
         if (nZero)
-            return p + (__builtin_ctzll(nZero) >> 4);
+            return p + (__builtin_ctzll(nZero) >> CLanes<TChar>::SHIFT);
     }
     for (; p < pEnd; p++)
     {

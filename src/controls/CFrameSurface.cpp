@@ -3,6 +3,12 @@
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
+namespace
+{
+// Memory the kept frames of one animation may take.
+const SIZE_T KEPT_FRAMES_BUDGET = 16 * 1024 * 1024;
+}
+
 CFrameSurface::CFrameSurface() : m_hOldBitmap(NULL), m_size(0, 0)
 {
 }
@@ -44,8 +50,43 @@ void CFrameSurface::CopyTo(HDC hTargetDC) const
         ::BitBlt(hTargetDC, 0, 0, m_size.cx, m_size.cy, m_dc.m_hDC, 0, 0, SRCCOPY);
 }
 
+void CFrameSurface::KeepFrame(HDC hTargetDC, UINT nFrame)
+{
+    if (!m_pGraphics || (nFrame < m_frames.size() && m_frames[nFrame]))
+        return;
+    const SIZE_T nFrameBytes = (SIZE_T)m_size.cx * m_size.cy * 4;
+    if (nFrameBytes == 0 || (SIZE_T)(nFrame + 1) > KEPT_FRAMES_BUDGET / nFrameBytes)
+        return;
+    if (!m_dcFrame.m_hDC && !m_dcFrame.Attach(::CreateCompatibleDC(hTargetDC)))
+        return;
+    std::unique_ptr<CBitmap> pFrame(new CBitmap);
+    if (!pFrame->Attach(::CreateCompatibleBitmap(hTargetDC, m_size.cx, m_size.cy)))
+        return;
+    HGDIOBJ hOld = ::SelectObject(m_dcFrame.m_hDC, pFrame->m_hObject);
+    BOOL bCopied = ::BitBlt(m_dcFrame.m_hDC, 0, 0, m_size.cx, m_size.cy, m_dc.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(m_dcFrame.m_hDC, hOld);
+    if (!bCopied)
+        return;
+    if (m_frames.size() <= nFrame)
+        m_frames.resize(nFrame + 1);
+    m_frames[nFrame] = std::move(pFrame);
+}
+
+bool CFrameSurface::CopyKeptFrameTo(HDC hTargetDC, UINT nFrame)
+{
+    if (!m_pGraphics || nFrame >= m_frames.size() || !m_frames[nFrame] || !m_dcFrame.m_hDC)
+        return false;
+    HGDIOBJ hOld = ::SelectObject(m_dcFrame.m_hDC, m_frames[nFrame]->m_hObject);
+    BOOL bCopied = ::BitBlt(hTargetDC, 0, 0, m_size.cx, m_size.cy, m_dcFrame.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(m_dcFrame.m_hDC, hOld);
+    return bCopied != FALSE;
+}
+
 void CFrameSurface::Release()
 {
+    // The kept frames were composed at the old size.
+    m_frames.clear();
+    m_dcFrame.DeleteDC();
     m_pGraphics.reset();
     if (m_hOldBitmap)
         ::SelectObject(m_dc.m_hDC, m_hOldBitmap);

@@ -1,10 +1,13 @@
 // The off-screen surface an animation composes its frames on: a memory DC holding a bitmap
 // compatible with the window, and a GDI+ graphics object on it. It is kept from frame to frame
 // and made again only when the size changes; each frame reaches the window in one transfer, so
-// the animation does not flicker.
+// the animation does not flicker. A composed frame is kept, within a memory budget, so the
+// next loop of the animation copies it instead of drawing the image again.
 #pragma once
 #include "../afx/afxwin.h"
 #include "CGdiplusGraphics.h"
+#include <memory>
+#include <vector>
 
 class CFrameSurface
 {
@@ -21,6 +24,10 @@ public:
     const CSize& GetSize() const { return m_size; }
     // Copies the surface to hTargetDC's origin.
     void CopyTo(HDC hTargetDC) const;
+    // Keeps what the surface holds now as frame nFrame, while the budget allows.
+    void KeepFrame(HDC hTargetDC, UINT nFrame);
+    // Copies kept frame nFrame to hTargetDC's origin; false when it was not kept.
+    bool CopyKeptFrameTo(HDC hTargetDC, UINT nFrame);
     void Release();
 
 private:
@@ -30,4 +37,8 @@ private:
     CSize m_size;
     // Made on m_dc, so it goes before it.
     CGdiplusGraphics m_pGraphics;
+    // Composed frames of the current size, by frame number (null: not kept), and the DC that
+    // holds one of them while it is copied.
+    std::vector<std::unique_ptr<CBitmap>> m_frames;
+    CDC m_dcFrame;
 };

@@ -209,10 +209,14 @@ bool CImageAnimation::DrawFrameGIF(CFrameSurface& surface)
         {
             CRect rcClient;
             ::GetClientRect(hWnd, &rcClient);
-            if (surface.Prepare(dcWindow.Get(), rcClient.Size()))
+            // A frame's composition depends on the frame and the size alone, so a frame shown
+            // once is copied from where it was kept on the animation's later loops.
+            if (surface.Prepare(dcWindow.Get(), rcClient.Size()) &&
+                !surface.CopyKeptFrameTo(dcWindow.Get(), m_nFrameShown))
             {
                 ComposeFrame(surface);
                 surface.CopyTo(dcWindow.Get());
+                surface.KeepFrame(dcWindow.Get(), m_nFrameShown);
             }
         }
         // Some window systems (Wine's) put what another thread drew on screen only when the

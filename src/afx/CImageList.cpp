@@ -37,6 +37,11 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
+BOOL CImageList::Create(CImageList* pImageList)
+{
+    return pImageList && pImageList->m_hImageList && Attach(ImageList_Duplicate(pImageList->m_hImageList));
+}
+
 BOOL CImageList::DeleteImageList()
 {
     if (!m_hImageList)

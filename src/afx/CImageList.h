@@ -22,6 +22,8 @@ public:
     HIMAGELIST Detach();
 
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
+    // A copy of another list, images and all.
+    BOOL Create(CImageList* pImageList);
     BOOL DeleteImageList();
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }

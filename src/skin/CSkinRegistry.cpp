@@ -66,10 +66,17 @@ void CSkinRegistry::Reset(const CString& strAppFolder)
     g_Theme.Clear();
     g_Theme.Reset();
     m_crDialogBack = ::GetSysColor(COLOR_BTNFACE);
-    if (!m_pTick)
-        m_pTick.reset((HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0));
-    if (m_pTick)
-        g_Theme.AddIcon(100, m_pTick.get(), SIZE_CODE_16);
+    // The library's tick for checked menu items joins the theme's base images at the first load;
+    // every later load's list starts with it.
+    if (g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) < 0)
+    {
+        HICON hTick = (HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(ID_DEFAULT_CHECK_MARK), IMAGE_ICON, 16, 16, 0);
+        if (hTick)
+        {
+            g_Theme.AddBaseIcon(ID_DEFAULT_CHECK_MARK, hTick, SIZE_CODE_16);
+            ::DestroyIcon(hTick);
+        }
+    }
     LoadDefinitionFile(strAppFolder + L"Definitions\\Definitions.xml");
 }
 

@@ -9,7 +9,6 @@
 #include "CSkinToolbarTemplate.h"
 #include <map>
 #include <memory>
-#include <type_traits>
 #include <vector>
 
 // What one load may create, however large or hostile its files: entries read past a bound are
@@ -130,13 +129,6 @@ private:
     std::vector<CWindowSkinListener*> m_windowSkinListeners;
     unsigned m_nWindowSkinGeneration;
     HINSTANCE m_hModule;
-    // The library's tick for checked menu items, loaded from the module once: every load puts it
-    // into the theme's new image list.
-    struct CIconDestroyer
-    {
-        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
-    };
-    std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pTick;
     // Entries read by this load, against the bounds above.
     int m_nStringEntries;
     int m_nWatermarkEntries;

@@ -5,6 +5,7 @@
 #include "COffscreenBuffer.h"
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
+#include <vector>
 
 // Image-size codes of the command images; any other code selects no image list.
 const int SIZE_CODE_16 = 1;
@@ -69,7 +70,12 @@ public:
     UINT ResolveID(const CXmlElement* pElement, const wchar_t* pszAttribute, CSkinDiagnostics* pDiagnostics) const;
 
     // Command images ----------------------------------------------------------------------
+    // Makes whichever of the three lists does not exist; a list starts as a copy of the base
+    // images of its size.
     BOOL CreateImageLists();
+    // Adds an icon that every later load's list of that size starts with, as well as the
+    // current list. Converting an icon into a list is slow; copying a converted list is not.
+    void AddBaseIcon(UINT nCmdID, HICON hIcon, int nSize);
     // The list of a size code, or null for an unknown code or a list not yet created.
     CImageList* GetImageList(int nSize);
     // Appends a copy of hIcon (the caller keeps it) and maps the command to it.
@@ -151,6 +157,19 @@ public:
 
 private:
     CImageList* ImageListOf(int nSize) const;
+    CImageList* BaseListOf(int nSize);
+
+    // The base images of each size, kept across loads, and the commands mapped to them.
+    CImageList m_ilBase16;
+    CImageList m_ilBase32;
+    CImageList m_ilBase48;
+    struct BASE_IMAGE
+    {
+        int nSize;
+        UINT nCmdID;
+        int nImage;
+    };
+    std::vector<BASE_IMAGE> m_baseImages;
     CMap<UINT, UINT, int, int>* ImageMapOf(int nSize) const;
 
     CInterfaceTheme(const CInterfaceTheme&) = delete;

@@ -31,6 +31,15 @@ int SizeCodeOfPixels(int nPixels)
     }
 }
 
+// An empty list of square images, in the deepest colour the system gives.
+BOOL CreateEmptyList(CImageList& list, int nPixels)
+{
+    for (UINT nFlags : { ILC_COLOR32, ILC_COLOR24, ILC_COLOR16 })
+        if (list.Create(nPixels, nPixels, nFlags | ILC_MASK, 16, 4))
+            return TRUE;
+    return FALSE;
+}
+
 // A new bitmap holding the top cy rows of hBitmap, cx wide; FALSE when hBitmap cannot be read
 // (it is selected into another DC, or the copy cannot be made).
 BOOL CopyStripRows(HBITMAP hBitmap, int cx, int cy, CBitmap& copy)
@@ -79,23 +88,48 @@ CImageList* CInterfaceTheme::GetImageList(int nSize)
     return pList && pList->m_hImageList ? pList : NULL;
 }
 
+CImageList* CInterfaceTheme::BaseListOf(int nSize)
+{
+    switch (nSize)
+    {
+    case SIZE_CODE_16: return &m_ilBase16;
+    case SIZE_CODE_32: return &m_ilBase32;
+    case SIZE_CODE_48: return &m_ilBase48;
+    default: return NULL;
+    }
+}
+
 BOOL CInterfaceTheme::CreateImageLists()
 {
-    static const UINT s_nColourFlags[] = { ILC_COLOR32, ILC_COLOR24, ILC_COLOR16 };
     BOOL bAll = TRUE;
     for (int nSize : { SIZE_CODE_16, SIZE_CODE_32, SIZE_CODE_48 })
     {
         CImageList* pList = ImageListOf(nSize);
         if (pList->m_hImageList)
             continue;
-        int nPixels = PixelsOfSizeCode(nSize);
-        BOOL bCreated = FALSE;
-        for (UINT nFlags : s_nColourFlags)
-            if ((bCreated = pList->Create(nPixels, nPixels, nFlags | ILC_MASK, 16, 4)) != FALSE)
-                break;
-        bAll = bAll && bCreated;
+        CImageList* pBase = BaseListOf(nSize);
+        if (pBase->m_hImageList && pList->Create(pBase))
+        {
+            for (const BASE_IMAGE& image : m_baseImages)
+                if (image.nSize == nSize)
+                    (*ImageMapOf(nSize))[image.nCmdID] = image.nImage;
+            continue;
+        }
+        bAll = CreateEmptyList(*pList, PixelsOfSizeCode(nSize)) && bAll;
     }
     return bAll;
+}
+
+void CInterfaceTheme::AddBaseIcon(UINT nCmdID, HICON hIcon, int nSize)
+{
+    CImageList* pBase = BaseListOf(nSize);
+    if (!pBase || !hIcon || (!pBase->m_hImageList && !CreateEmptyList(*pBase, PixelsOfSizeCode(nSize))))
+        return;
+    int nImage = ImageList_ReplaceIcon(pBase->m_hImageList, -1, hIcon);
+    if (nImage < 0)
+        return;
+    m_baseImages.push_back({ nSize, nCmdID, nImage });
+    AddIcon(nCmdID, hIcon, nSize);
 }
 
 void CInterfaceTheme::AddIcon(UINT nCmdID, HICON hIcon, int nSize)

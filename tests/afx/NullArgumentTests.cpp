@@ -57,4 +57,13 @@ TEST(NullArguments, DrawingCallsWithoutObjects)
     BYTE bits[4 * 4 * 4] = {};
     ASSERT_TRUE(image.CreateBitmap(4, 4, 1, 32, bits));
     EXPECT_EQ(0, images.Add(&image, (CBitmap*)NULL)) << "an image list without masks takes no mask";
+
+    // A copy needs a list to copy; it is a list of its own with the same images.
+    CImageList copy, none;
+    EXPECT_FALSE(copy.Create((CImageList*)NULL));
+    EXPECT_FALSE(copy.Create(&none));
+    EXPECT_EQ(nullptr, copy.m_hImageList);
+    ASSERT_TRUE(copy.Create(&images));
+    EXPECT_NE(images.m_hImageList, copy.m_hImageList);
+    EXPECT_EQ(1, copy.GetImageCount());
 }

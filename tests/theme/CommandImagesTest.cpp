@@ -21,6 +21,11 @@ COLORREF IconPixel(HICON hIcon, int nSize, int x, int y)
 
 TEST(CommandImages, ALoadWithoutImagesHasOnlyTheCheckMarkAsDrawnInTheTable)
 {
+    // The images of an earlier load are gone; the tick, copied from the base images, is not.
+    ResetTheme();
+    for (int nSize : { SIZE_CODE_16, SIZE_CODE_32, SIZE_CODE_48 })
+        g_Theme.AddIcon(ID_HOST_ICON, ::LoadIconW(NULL, IDI_APPLICATION), nSize);
+    ASSERT_EQ(2, g_Theme.GetImageList(SIZE_CODE_16)->GetImageCount());
     ResetTheme();
     EXPECT_EQ(1, g_Theme.GetImageList(SIZE_CODE_16)->GetImageCount());
     EXPECT_EQ(0, g_Theme.GetImageList(SIZE_CODE_32)->GetImageCount());

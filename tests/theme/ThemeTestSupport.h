@@ -23,8 +23,10 @@ inline void ResetTheme()
 {
     g_Theme.Clear();
     g_Theme.Reset();
+    if (g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) >= 0)
+        return;
     HICON hTick = (HICON)::LoadImageW(g_hSkinInstance, MAKEINTRESOURCEW(100), IMAGE_ICON, 16, 16, 0);
-    g_Theme.AddIcon(ID_DEFAULT_CHECK_MARK, hTick, SIZE_CODE_16);
+    g_Theme.AddBaseIcon(ID_DEFAULT_CHECK_MARK, hTick, SIZE_CODE_16);
     ::DestroyIcon(hTick);
 }
 

@@ -143,7 +143,16 @@ protected:
     bool m_bVertical;
     // The button whose text the tooltip holds.
     CCoolBarItem* m_pTipItem;
-    // The memory bitmap the bar is composed in, kept at the client size.
+    // The memory bitmap the bar is composed in, kept at the client size and selected into a DC
+    // kept with it, and the DC the buttons' images are drawn from: making a DC costs as much as
+    // drawing a few buttons, and a hover change draws two.
     CBitmap m_bmBuffer;
     CSize m_sizeBuffer;
+    CDC m_dcBuffer;
+    HGDIOBJ m_hOldBuffer;
+    CDC m_dcImage;
+
+private:
+    // Makes the composing bitmap the size given, selected into m_dcBuffer; FALSE when it cannot.
+    BOOL PrepareBuffer(const CSize& size);
 };

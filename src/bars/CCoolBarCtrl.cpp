@@ -46,7 +46,7 @@ END_MESSAGE_MAP()
 
 CCoolBarCtrl::CCoolBarCtrl()
     : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bHoverTimer(FALSE), m_bTipActive(FALSE), m_crBack(CLR_INVALID),
-      m_bVertical(false), m_pTipItem(NULL)
+      m_bVertical(false), m_pTipItem(NULL), m_hOldBuffer(NULL)
 {
 }
 
@@ -257,22 +257,9 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
 
     // The bar is composed in its own memory bitmap and copied in one piece; only the area being
     // repainted is composed, so a hover change costs the two buttons it touches.
-    CDC dcBuffer;
     CDC* pTarget = pDC;
-    HGDIOBJ hOldBuffer = NULL;
-    if (m_sizeBuffer != rcClient.Size())
-    {
-        m_bmBuffer.DeleteObject();
-        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), rcClient.Width(), -rcClient.Height(), 1, 32, BI_RGB } };
-        void* pBits = NULL;
-        m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0));
-        m_sizeBuffer = m_bmBuffer.m_hObject ? rcClient.Size() : CSize(0, 0);
-    }
-    if (m_bmBuffer.m_hObject && dcBuffer.CreateCompatibleDC(pDC))
-    {
-        hOldBuffer = ::SelectObject(dcBuffer.m_hDC, m_bmBuffer.m_hObject);
-        pTarget = &dcBuffer;
-    }
+    if (PrepareBuffer(rcClient.Size()))
+        pTarget = &m_dcBuffer;
     int nSaved = pTarget->SaveDC();
     pTarget->IntersectClipRect(&rcClip);
     if (m_hbmErase)
@@ -288,25 +275,42 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
     DoPaint(pTarget, rcClient, m_hbmErase != NULL);
     pTarget->RestoreDC(nSaved);
     if (pTarget != pDC)
-    {
         pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), pTarget, rcClip.left, rcClip.top, SRCCOPY);
-        ::SelectObject(dcBuffer.m_hDC, hOldBuffer);
-    }
+}
+
+BOOL CCoolBarCtrl::PrepareBuffer(const CSize& size)
+{
+    if (!m_dcBuffer.m_hDC && !m_dcBuffer.CreateCompatibleDC(NULL))
+        return FALSE;
+    if (m_sizeBuffer == size && m_bmBuffer.m_hObject)
+        return TRUE;
+    // A bitmap selected into a DC cannot be deleted.
+    if (m_hOldBuffer)
+        ::SelectObject(m_dcBuffer.m_hDC, m_hOldBuffer);
+    m_hOldBuffer = NULL;
+    m_bmBuffer.DeleteObject();
+    m_sizeBuffer = CSize(0, 0);
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
+    void* pBits = NULL;
+    if (!m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        return FALSE;
+    m_hOldBuffer = ::SelectObject(m_dcBuffer.m_hDC, m_bmBuffer.m_hObject);
+    m_sizeBuffer = size;
+    return TRUE;
 }
 
 void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)
 {
-    if (m_items.empty())
+    if (m_items.empty() || (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(NULL)))
         return;
-    CDC dcImage;
-    if (!dcImage.CreateCompatibleDC(pDC))
-        return;
-    HGDIOBJ hOld = ::GetCurrentObject(dcImage.m_hDC, OBJ_BITMAP);
+    // Buttons select their images into the kept DC one after another; none stays selected, so
+    // a button can delete its images at any time.
+    HGDIOBJ hOld = ::GetCurrentObject(m_dcImage.m_hDC, OBJ_BITMAP);
     FindLaidOut(m_items, m_bVertical, rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
-        DrawItem(pDC, &dcImage, pItem, rcItem, pItem == m_pPressed, pItem == m_pHot);
+        DrawItem(pDC, &m_dcImage, pItem, rcItem, pItem == m_pPressed, pItem == m_pHot);
         return false;
     });
-    ::SelectObject(dcImage.m_hDC, hOld);
+    ::SelectObject(m_dcImage.m_hDC, hOld);
 }
 
 void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot)

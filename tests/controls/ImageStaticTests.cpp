@@ -3,6 +3,7 @@
 #include <controls/CImageAnimation.h>
 #include <tlhelp32.h>
 #include <random>
+#include <set>
 
 using namespace ControlsTest;
 using namespace PictureFiles;
@@ -78,13 +79,14 @@ protected:
     bool HasThread() const { return CountProcessThreads() > nThreads; }
 
     COLORREF At(int x = 30, int y = 20) const { return CCapture(image.m_hWnd).At(x, y); }
-    // The frame (0, 1 or 2) the control shows once it shows one; -1 after five seconds.
-    int WaitForFrame() const
+    // The frame (0, 1 or 2) the control shows at a point once it shows one; -1 after five
+    // seconds.
+    int WaitForFrame(int x = 30, int y = 20) const
     {
         int nFrame = -1;
         for (DWORD dwStart = ::GetTickCount(); nFrame < 0 && ::GetTickCount() - dwStart < 5000; KorvoTest::PumpMessages(5))
         {
-            COLORREF cr = At();
+            COLORREF cr = At(x, y);
             nFrame = cr == RED ? 0 : cr == GREEN ? 1 : cr == BLUE ? 2 : -1;
         }
         return nFrame;
@@ -93,7 +95,8 @@ protected:
     void Mark() const
     {
         HDC hDC = ::GetDC(image.m_hWnd);
-        CRect rc(0, 0, 60, 40);
+        CRect rc;
+        ::GetClientRect(image.m_hWnd, &rc);
         ::SetBkColor(hDC, MARKER);
         ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
         ::ReleaseDC(image.m_hWnd, hDC);
@@ -144,6 +147,28 @@ TEST_F(ImageStatic, AnimationPlaysInOrderPausesAndStops)
     image.SetPause(true);
     image.DestroyWindow();
     EXPECT_FALSE(HasThread());
+}
+
+TEST_F(ImageStatic, AResizeDuringPlayComposesEveryFrameAtTheNewSize)
+{
+    // A whole loop first, so that every frame is kept at the first size.
+    ASSERT_TRUE(image.Load(AnimatedGif()));
+    for (int i = 0; i < 5; i++, Mark())
+        ASSERT_NE(-1, WaitForFrame());
+    image.SetWindowPos(NULL, 0, 0, 100, 70, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Mark();
+    // Past the first size every frame shows, kept ones included, and fills the whole control
+    // (read away from the edges, which the stretch blends with white).
+    std::set<int> shown;
+    for (int i = 0; i < 4; i++, Mark())
+    {
+        int nFrame = WaitForFrame(75, 50);
+        ASSERT_NE(-1, nFrame) << "frame " << i << " after the resize";
+        shown.insert(nFrame);
+        CCapture capture(image.m_hWnd);
+        EXPECT_EQ(capture.At(75, 50), capture.At(20, 15)) << "frame " << nFrame;
+    }
+    EXPECT_EQ(3u, shown.size());
 }
 
 TEST_F(ImageStatic, StillPicturesAreDrawnOnceWithoutAThread)

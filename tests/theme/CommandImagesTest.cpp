@@ -117,6 +117,74 @@ TEST(CommandImages, StripsAndIconFilesMapExactly)
     EXPECT_EQ(RGB(0, 0, 200), IconPixel(g_Theme.GetIcon(605, SIZE_CODE_32), 32, 16, 16)) << "the file's large icon";
 }
 
+namespace
+{
+// An icon of size cx in 32-bit colour: a blue-to-red alpha ramp with fully transparent
+// corners (bAlpha), or opaque green with the same corners cut out by the mask.
+HICON MakeTestIcon(int cx, bool bAlpha)
+{
+    std::vector<DWORD> colour(cx * cx);
+    std::vector<WORD> mask(cx * 2, 0); // 1-bit rows, word-aligned: 32 pixels at most
+    for (int y = 0; y < cx; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            bool bCorner = (x < 3 || x >= cx - 3) && (y < 3 || y >= cx - 3);
+            BYTE alpha = bCorner ? 0 : (BYTE)(40 + x * 200 / cx);
+            colour[y * cx + x] = bAlpha ? (DWORD)alpha << 24 | (alpha * y / cx) << 16 | (alpha * (cx - y) / cx)
+                                        : (bCorner ? 0 : 0xFF00C000);
+            if (!bAlpha && bCorner)
+                ((BYTE*)mask.data())[y * ((cx + 15) / 16 * 2) + x / 8] |= 0x80 >> (x % 8);
+        }
+    HBITMAP hColour = ::CreateBitmap(cx, cx, 1, 32, colour.data());
+    HBITMAP hMask = ::CreateBitmap(cx, cx, 1, 1, mask.data());
+    ICONINFO info = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColour);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+// Every pixel of an icon drawn at a size over grey.
+std::vector<COLORREF> DrawnPixels(HICON hIcon, int nSize)
+{
+    CPixelCanvas canvas(nSize, nSize, RGB(128, 128, 128));
+    ::DrawIconEx(canvas.Dc(), 0, 0, hIcon, nSize, nSize, 0, NULL, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int n = 0; n < nSize * nSize; n++)
+        pixels.push_back(canvas.Pixel(n % nSize, n / nSize));
+    return pixels;
+}
+
+}
+
+TEST(CommandImages, AnIconComesBackFromTheListAsItWentIn)
+{
+    ResetTheme();
+    struct Case
+    {
+        int cx, nSize;
+        bool bAlpha;
+    } cases[] = { { 16, SIZE_CODE_16, true }, { 16, SIZE_CODE_16, false }, { 32, SIZE_CODE_32, true },
+                  { 32, SIZE_CODE_16, true }, { 16, SIZE_CODE_32, false } };
+    UINT nID = 900;
+    for (const Case& c : cases)
+    {
+        HICON hIcon = MakeTestIcon(c.cx, c.bAlpha);
+        ASSERT_TRUE(hIcon != NULL);
+        g_Theme.AddIcon(++nID, hIcon, c.nSize);
+        const int nPixels = c.nSize == SIZE_CODE_16 ? 16 : 32;
+        HICON hBack = g_Theme.GetIcon(nID, c.nSize);
+        ASSERT_TRUE(hBack != NULL);
+        if (c.cx == nPixels)
+            EXPECT_EQ(DrawnPixels(hIcon, nPixels), DrawnPixels(hBack, nPixels)) << c.cx << (c.bAlpha ? " alpha" : " mask");
+        else
+            // Scaled by the list: the transparent corner stays transparent.
+            EXPECT_EQ(RGB(128, 128, 128), DrawnPixels(hBack, nPixels)[0]) << c.cx << " into " << nPixels;
+        ::DestroyIcon(hBack);
+        ::DestroyIcon(hIcon);
+    }
+}
+
 TEST(CommandImages, GetIconFallsBackToTheHostsIconResource)
 {
     ResetTheme();

@@ -12,8 +12,6 @@
 #include "../BenchSupport.h"
 #include <KorvoSkin.h>
 #include <theme/CInterfaceTheme.h>
-#define PSAPI_VERSION 2
-#include <psapi.h>
 #include <KorvoTest.h>
 #include <stdio.h>
 #include <string.h>
@@ -369,7 +367,7 @@ void Churn()
                               c.SendMessage(WM_MOUSEMOVE); c.SendMessage(WM_MOUSELEAVE); paint(c.m_hWnd); } },
     };
     HANDLE hProcess = ::GetCurrentProcess();
-    printf("%-14s %12s %12s %16s %14s %14s\n", "1,000 of", "GDI objects", "USER objects", "private bytes",
+    printf("%-14s %12s %12s %16s %14s %14s\n", "1,000 of", "GDI objects", "USER objects", "committed bytes",
            "GDI slots", "USER slots");
     for (KindRun& kind : kinds)
     {
@@ -377,9 +375,8 @@ void Churn()
             kind.fnOne();
         Pump();
         AfxDeleteTempMaps();
-        PROCESS_MEMORY_COUNTERS before = { sizeof(before) }, after = { sizeof(after) };
         DWORD nGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-        ::GetProcessMemoryInfo(hProcess, &before, sizeof(before));
+        SIZE_T nBefore = KorvoTest::CommittedPrivateBytes();
         KorvoTest::CHandleHighs highsBefore = KorvoTest::FreshHandleHighs();
         for (int i = 0; i < 1000; i++)
         {
@@ -389,11 +386,11 @@ void Churn()
         }
         Pump();
         AfxDeleteTempMaps();
-        ::GetProcessMemoryInfo(hProcess, &after, sizeof(after));
+        SIZE_T nAfter = KorvoTest::CommittedPrivateBytes();
         KorvoTest::CHandleHighs highsAfter = KorvoTest::FreshHandleHighs();
         printf("%-14s %5lu -> %-5lu %5lu -> %-5lu %+16lld %6d -> %-6d %6d -> %-6d\n", kind.pszName, nGdi,
                ::GetGuiResources(hProcess, GR_GDIOBJECTS), nUser, ::GetGuiResources(hProcess, GR_USEROBJECTS),
-               (long long)after.PagefileUsage - (long long)before.PagefileUsage, highsBefore.nGdi, highsAfter.nGdi,
+               (long long)nAfter - (long long)nBefore, highsBefore.nGdi, highsAfter.nGdi,
                highsBefore.nUser, highsAfter.nUser);
     }
     ::DeleteObject(hNormal);

@@ -14,20 +14,6 @@ namespace Soak
 namespace
 {
 
-SIZE_T CommittedPrivateBytes()
-{
-    SIZE_T nTotal = 0;
-    MEMORY_BASIC_INFORMATION info;
-    for (BYTE* p = NULL; ::VirtualQuery(p, &info, sizeof(info)) == sizeof(info); p = (BYTE*)info.BaseAddress + info.RegionSize)
-    {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
-            nTotal += info.RegionSize;
-        if ((BYTE*)info.BaseAddress + info.RegionSize <= p)
-            break;
-    }
-    return nTotal;
-}
-
 // The test helpers probe GDI and USER slots; kernel handles are probed here the same way.
 int FreshKernelHigh()
 {
@@ -71,7 +57,7 @@ CFigures Measure()
     KorvoTest::CHandleHighs highs = KorvoTest::FreshHandleHighs();
     figures.nFreshGdi = highs.nGdi;
     figures.nFreshUser = highs.nUser;
-    figures.nCommitted = CommittedPrivateBytes();
+    figures.nCommitted = KorvoTest::CommittedPrivateBytes();
     figures.nThreads = CountThreads();
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);

@@ -178,6 +178,20 @@ CWindowPixels::CWindowPixels(HWND hWnd, bool bClientOnly)
     ::DeleteDC(hMemory);
 }
 
+SIZE_T CommittedPrivateBytes()
+{
+    SIZE_T nTotal = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (BYTE* p = NULL; ::VirtualQuery(p, &info, sizeof(info)) == sizeof(info); p = (BYTE*)info.BaseAddress + info.RegionSize)
+    {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            nTotal += info.RegionSize;
+        if ((BYTE*)info.BaseAddress + info.RegionSize <= p)
+            break;
+    }
+    return nTotal;
+}
+
 CHandleHighs FreshHandleHighs(int nProbes)
 {
     CHandleHighs highs;

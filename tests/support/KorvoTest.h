@@ -81,6 +81,10 @@ struct CHandleHighs
 };
 CHandleHighs FreshHandleHighs(int nProbes = 3000);
 
+// The memory committed to this process alone, summed over its address space. Wine answers 0 for
+// the private usage GetProcessMemoryInfo reports, so growth is measured with this.
+SIZE_T CommittedPrivateBytes();
+
 // Seconds from the performance counter, for benchmarks' timings.
 double Now();
 }

@@ -81,14 +81,14 @@ TEST(ThemeLimits, AMillionCharacterCaptionIsCutNotAllocated)
     MENUITEMINFOW info = { sizeof(info), MIIM_DATA };
     ::GetMenuItemInfoW(menu.m_hMenu, 0, TRUE, &info);
 
-    SIZE_T nBefore = PrivateBytes();
+    SIZE_T nBefore = CommittedPrivateBytes();
     MEASUREITEMSTRUCT mis = { ODT_MENU, 0, 801, 0, 0, info.dwItemData };
     g_MenuSkinner.MeasureItem(&mis);
     CPixelCanvas canvas(300, 25);
     DRAWITEMSTRUCT dis = { ODT_MENU, 0, 801, ODA_DRAWENTIRE, 0, (HWND)menu.m_hMenu, canvas.Dc(),
                            { 0, 0, 11000046, 25 }, info.dwItemData };
     g_MenuSkinner.DrawItem(&dis);
-    EXPECT_LT(PrivateBytes(), nBefore + 100 * MEGABYTE);
+    EXPECT_LT(CommittedPrivateBytes(), nBefore + 100 * MEGABYTE);
 
     CClientDC screen(NULL);
     CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(1, 1));
@@ -124,12 +124,12 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     }
     folder.WriteBase("");
     LoadSkin(L"", L"");
-    SIZE_T nBefore = PrivateBytes();
+    SIZE_T nBefore = CommittedPrivateBytes();
     folder.WriteBase("<watermarks>" + strWatermarks + "</watermarks><windowSkins>" + strWindowSkins +
                      "</windowSkins><commandImages>" + strImages + "</commandImages>");
     LoadSkin(L"", L"");
     const SIZE_T nCopy = 2000 * 2000 * 3;
-    EXPECT_LT(PrivateBytes(), nBefore + 3 * nCopy) << "about one copy";
+    EXPECT_LT(CommittedPrivateBytes(), nBefore + 3 * nCopy) << "about one copy";
 
     HBITMAP hShared = GetSkinWatermark(L"w0");
     ASSERT_TRUE(hShared != NULL);

@@ -7,8 +7,6 @@
 #include <KorvoSkin/SkinApi.h>
 #include "api/Globals.h"
 #include "SkinFolder.h"
-#define PSAPI_VERSION 2
-#include <psapi.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -74,10 +72,4 @@ inline std::string MakeIconFile(const std::vector<std::pair<int, COLORREF>>& ima
 
 using KorvoTest::CSkinFolder;
 
-// Private bytes: the memory committed to this process alone.
-inline SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS counters = { sizeof(counters) };
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.PagefileUsage;
-}
+using KorvoTest::CommittedPrivateBytes;

@@ -144,15 +144,11 @@ protected:
     // The button whose text the tooltip holds.
     CCoolBarItem* m_pTipItem;
     // The memory bitmap the bar is composed in, kept at the client size and selected into a DC
-    // kept with it, and the DC the buttons' images are drawn from: making a DC costs as much as
+    // kept with it (m_hOldBuffer is what the DC held before; null while no bitmap is in it), and the DC the buttons' images are drawn from: making a DC costs as much as
     // drawing a few buttons, and a hover change draws two.
     CBitmap m_bmBuffer;
     CSize m_sizeBuffer;
     CDC m_dcBuffer;
     HGDIOBJ m_hOldBuffer;
     CDC m_dcImage;
-
-private:
-    // Makes the composing bitmap the size given, selected into m_dcBuffer; FALSE when it cannot.
-    BOOL PrepareBuffer(const CSize& size);
 };

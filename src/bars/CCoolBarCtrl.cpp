@@ -257,9 +257,25 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
 
     // The bar is composed in its own memory bitmap and copied in one piece; only the area being
     // repainted is composed, so a hover change costs the two buttons it touches.
-    CDC* pTarget = pDC;
-    if (PrepareBuffer(rcClient.Size()))
-        pTarget = &m_dcBuffer;
+    if (!m_dcBuffer.m_hDC)
+        m_dcBuffer.CreateCompatibleDC(NULL);
+    if (m_dcBuffer.m_hDC && (m_sizeBuffer != rcClient.Size() || !m_bmBuffer.m_hObject))
+    {
+        // A bitmap selected into a DC cannot be deleted.
+        if (m_hOldBuffer)
+            ::SelectObject(m_dcBuffer.m_hDC, m_hOldBuffer);
+        m_hOldBuffer = NULL;
+        m_bmBuffer.DeleteObject();
+        m_sizeBuffer = CSize(0, 0);
+        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), rcClient.Width(), -rcClient.Height(), 1, 32, BI_RGB } };
+        void* pBits = NULL;
+        if (m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        {
+            m_hOldBuffer = ::SelectObject(m_dcBuffer.m_hDC, m_bmBuffer.m_hObject);
+            m_sizeBuffer = rcClient.Size();
+        }
+    }
+    CDC* pTarget = m_hOldBuffer ? &m_dcBuffer : pDC;
     int nSaved = pTarget->SaveDC();
     pTarget->IntersectClipRect(&rcClip);
     if (m_hbmErase)
@@ -276,27 +292,6 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
     pTarget->RestoreDC(nSaved);
     if (pTarget != pDC)
         pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), pTarget, rcClip.left, rcClip.top, SRCCOPY);
-}
-
-BOOL CCoolBarCtrl::PrepareBuffer(const CSize& size)
-{
-    if (!m_dcBuffer.m_hDC && !m_dcBuffer.CreateCompatibleDC(NULL))
-        return FALSE;
-    if (m_sizeBuffer == size && m_bmBuffer.m_hObject)
-        return TRUE;
-    // A bitmap selected into a DC cannot be deleted.
-    if (m_hOldBuffer)
-        ::SelectObject(m_dcBuffer.m_hDC, m_hOldBuffer);
-    m_hOldBuffer = NULL;
-    m_bmBuffer.DeleteObject();
-    m_sizeBuffer = CSize(0, 0);
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
-    void* pBits = NULL;
-    if (!m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
-        return FALSE;
-    m_hOldBuffer = ::SelectObject(m_dcBuffer.m_hDC, m_bmBuffer.m_hObject);
-    m_sizeBuffer = size;
-    return TRUE;
 }
 
 void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)

@@ -88,10 +88,6 @@ void CImageAnimation::Initialize()
 {
     m_nFramePosition = 0;
     m_nFrameCount = 0;
-    m_hThread.reset();
-    m_bIsInitialized = false;
-    m_pDelays.reset();
-    m_nDelayCount = 0;
     m_bPause = false;
     m_hExitEvent.reset(::CreateEventW(NULL, TRUE, FALSE, NULL));
     m_hPause.reset(::CreateEventW(NULL, TRUE, TRUE, NULL));

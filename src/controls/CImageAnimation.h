@@ -7,9 +7,9 @@
 #include "CGdiplusGraphics.h"
 #include "CGdiplusImage.h"
 #include "CKernelHandle.h"
+#include <memory>
 
 class CFrameSurface;
-#include <memory>
 
 class CImageAnimation
 {
@@ -44,7 +44,8 @@ public:
     void Destroy();
 
 private:
-    // Resets the state and creates the two events.
+    // Starts the state of a newly loaded picture (Destroy has released the last one) and
+    // creates the two events.
     void Initialize();
     // Reads the frame count and the delay table; true for more than one frame.
     bool TestForAnimatedGIF();

@@ -1,5 +1,5 @@
 #include <KorvoSkin/CTouchComboBox.h>
-#include "TouchLook.h"
+#include "CTouchLook.h"
 
 IMPLEMENT_DYNAMIC(CTouchComboBox, CComboBox)
 

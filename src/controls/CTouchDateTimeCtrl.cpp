@@ -1,5 +1,5 @@
 #include <KorvoSkin/CTouchDateTimeCtrl.h>
-#include "TouchLook.h"
+#include "CTouchLook.h"
 
 IMPLEMENT_DYNAMIC(CTouchDateTimeCtrl, CDateTimeCtrl)
 

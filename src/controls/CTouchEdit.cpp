@@ -1,5 +1,5 @@
 #include <KorvoSkin/CTouchEdit.h>
-#include "TouchLook.h"
+#include "CTouchLook.h"
 
 IMPLEMENT_DYNAMIC(CTouchEdit, CEdit)
 

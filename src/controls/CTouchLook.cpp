@@ -1,10 +1,21 @@
-#include "TouchLook.h"
+#include "CTouchLook.h"
 
 namespace
 {
 const COLORREF WHITE = RGB(255, 255, 255);
 const COLORREF TRIANGLE_GREY = RGB(200, 200, 200);
 const int CORNER = 2;
+
+// Text in the window's own font.
+void DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
+{
+    HGDIOBJ hOldFont = NULL;
+    if (HGDIOBJ hFont = (HGDIOBJ)pWnd->SendMessage(WM_GETFONT))
+        hOldFont = pDC->SelectObject(hFont);
+    pDC->DrawText(strText, &rc, nFormat);
+    if (hOldFont)
+        pDC->SelectObject(hOldFont);
+}
 
 void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen)
 {
@@ -115,14 +126,8 @@ void CTouchLook::Draw(CWnd* pWnd) const
     if (bEdit && (pWnd->GetStyle() & ES_PASSWORD))
         for (int n = 0; n < strText.GetLength(); n++)
             strText.SetAt(n, L'*');
-    HGDIOBJ hOldFont = NULL;
-    if (HGDIOBJ hFont = (HGDIOBJ)pWnd->SendMessage(WM_GETFONT))
-        hOldFont = dcMem.SelectObject(hFont);
-    CRect rcText = rc;
-    rcText.OffsetRect(bEdit ? CPoint(4, 3) : CPoint(3, 3));
-    dcMem.DrawText(strText, &rcText, bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
-    if (hOldFont)
-        dcMem.SelectObject(hOldFont);
+    DrawWindowText(pWnd, &dcMem, strText, rc + (bEdit ? CPoint(4, 3) : CPoint(3, 3)),
+                   bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
 
     CPoint ptDest = bEdit ? ptOrigin : CPoint(0, 0);
     dc.BitBlt(ptDest.x, ptDest.y, cx, cy, &dcMem, 0, 0, SRCCOPY);
@@ -133,11 +138,5 @@ void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc)
 {
     CString strText;
     pWnd->GetWindowText(strText);
-    HGDIOBJ hOldFont = NULL;
-    if (HGDIOBJ hFont = (HGDIOBJ)pWnd->SendMessage(WM_GETFONT))
-        hOldFont = pDC->SelectObject(hFont);
-    rc.OffsetRect(3, 3);
-    pDC->DrawText(strText, &rc, 0);
-    if (hOldFont)
-        pDC->SelectObject(hOldFont);
+    DrawWindowText(pWnd, pDC, strText, rc + CPoint(3, 3), 0);
 }

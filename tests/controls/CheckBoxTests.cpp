@@ -118,15 +118,36 @@ TEST(CheckBox, DisabledShowsGreyTextAndNoCheckMark)
         CCapture capture(host.control.m_hWnd);
         EXPECT_NE(CHECK_MARK, capture.At(MARK.x, MARK.y)) << pszText;
         EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), capture.At(MARK.x, MARK.y)) << pszText;
-        // Embossed text in the shadow colour, hardly any in the normal text colour; a one-letter
-        // text is measured by the system and drawn too.
-        int nShadow = 0, nDark = 0;
+        // The text is the platform's embossed disabled text in the control's font, drawn two
+        // pixels right of the box and one below its top; a one-letter text is measured by the
+        // system. The reference is drawn the same way over the control's own surface, so any font
+        // the machine has gives the same pixels to both.
+        HWND hControl = host.control.m_hWnd;
+        HDC hDC = ::GetDC(hControl);
+        CRect rcClient;
+        ::GetClientRect(hControl, &rcClient);
+        ::FillRect(hDC, &rcClient, ::GetSysColorBrush(COLOR_BTNFACE));
+        HFONT hFont = (HFONT)host.control.SendMessage(WM_GETFONT);
+        HGDIOBJ hOldFont = hFont ? ::SelectObject(hDC, hFont) : NULL;
+        ::SetBkMode(hDC, TRANSPARENT);
+        CSize szText(0, 0);
+        if (wcslen(pszText) > 1)
+            ::GetTextExtentPoint32W(hDC, pszText, (int)wcslen(pszText), &szText);
+        const int nBoxTop = (20 - 13) / 2;
+        ::DrawStateW(hDC, NULL, NULL, (LPARAM)pszText, 0, 13 + 2, nBoxTop + 1, szText.cx, szText.cy,
+                     DST_TEXT | DSS_DISABLED);
+        if (hOldFont)
+            ::SelectObject(hDC, hOldFont);
+        ::ReleaseDC(hControl, hDC);
+        CCapture reference(hControl);
+        int nShadow = 0, nDifferent = 0;
         for (int y = 0; y < 20; y++)
         {
             nShadow += capture.CountRow(y, 16, 120, ::GetSysColor(COLOR_BTNSHADOW));
-            nDark += capture.CountRow(y, 16, 120, RGB(0, 0, 0));
+            for (int x = 14; x < 120; x++)
+                nDifferent += capture.At(x, y) != reference.At(x, y);
         }
         EXPECT_GT(nShadow, 0) << pszText;
-        EXPECT_LT(nDark * 4, nShadow) << pszText;
+        EXPECT_EQ(0, nDifferent) << pszText;
     }
 }

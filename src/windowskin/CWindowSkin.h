@@ -144,6 +144,12 @@ private:
     CCaptionStripCache m_captionCache;
 
     void ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics);
+    // Checks that only tell pDiagnostics (CWindowSkinCheck.cpp); each does nothing without it.
+    static void CheckPartMode(const CXmlElement* pPart, CSkinDiagnostics* pDiagnostics);
+    static void CheckImageType(const CXmlElement* pImage, CSkinDiagnostics* pDiagnostics);
+    static void CheckCaptionFont(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
+    // Caption buttons with parts and no anchor, or an anchor and no normal part.
+    void CheckButtons(const CXmlElement* pSkin, CSkinDiagnostics* pDiagnostics) const;
     // A <part>'s rectangle, never empty; FALSE without one or with a side no bitmap can have.
     static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
     // Every part that the main image cannot hold, told to pDiagnostics.

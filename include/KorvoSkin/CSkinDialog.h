@@ -34,6 +34,7 @@ protected:
     afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+    afx_msg LRESULT OnNcMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);

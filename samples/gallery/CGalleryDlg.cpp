@@ -8,9 +8,6 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_BN_CLICKED(IDC_SWITCH, OnSwitchSkin)
     ON_BN_CLICKED(IDC_MENU, OnMenuButton)
     ON_WM_CONTEXTMENU()
-    ON_WM_INITMENUPOPUP()
-    ON_WM_MEASUREITEM()
-    ON_WM_DRAWITEM()
     ON_WM_TIMER()
     ON_UPDATE_COMMAND_UI(ID_VIEW_LARGE, OnUpdateViewLarge)
     ON_COMMAND(ID_FILE_OPEN, OnCommandItem)
@@ -118,24 +115,6 @@ void CGalleryDlg::ShowContextMenu(CPoint point)
         point = rc.CenterPoint();
     }
     TrackSkinPopupMenu(L"Context", point, ID_FILE_OPEN, TPM_LEFTALIGN, this);
-}
-
-void CGalleryDlg::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
-{
-    CSkinDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    OnSkinInitMenuPopup(pPopupMenu, nIndex, bSysMenu, this);
-}
-
-void CGalleryDlg::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
-{
-    if (!OnSkinMeasureItem(nIDCtl, lpMeasureItemStruct))
-        CSkinDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
-}
-
-void CGalleryDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
-{
-    if (!OnSkinDrawItem(nIDCtl, lpDrawItemStruct))
-        CSkinDialog::OnDrawItem(nIDCtl, lpDrawItemStruct);
 }
 
 void CGalleryDlg::OnTimer(UINT_PTR nIDEvent)

@@ -27,9 +27,6 @@ protected:
     afx_msg void OnSwitchSkin();
     afx_msg void OnMenuButton();
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
-    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnUpdateViewLarge(CCmdUI* pCmdUI);
     afx_msg void OnCommandItem();

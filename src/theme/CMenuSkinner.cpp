@@ -94,7 +94,7 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 }
 
-CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_hOwnHook(NULL)
+CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL)
 {
     m_mapText.InitHashTable(17);
 }
@@ -121,6 +121,7 @@ BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
 
 void CMenuSkinner::UpdateMenuPopup(CMenu* pPopupMenu, CCmdTarget* pTarget)
 {
+    m_bServed = TRUE;
     PrepareMenu(pPopupMenu);
     HMENU hPopup = pPopupMenu ? pPopupMenu->m_hMenu : NULL;
     if (!hPopup)
@@ -150,6 +151,7 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
 {
     if (!pMIS)
         return;
+    m_bServed = TRUE;
     CString strText;
     // Measured by the same rule painting uses, so a text item with command ID 0 is not
     // squeezed into a separator's height.
@@ -181,6 +183,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
 {
     if (!pDIS || !pDIS->hDC)
         return;
+    m_bServed = TRUE;
     CDC* pDC = CDC::FromHandle(pDIS->hDC);
     CRect rcItem(pDIS->rcItem);
     // Nothing past the desktop's size can be seen: the item is composed only up to it.

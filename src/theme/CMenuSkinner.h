@@ -34,6 +34,9 @@ public:
 
     static LRESULT CALLBACK MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // Given by the hook to each host window that opens a menu: the window's popups are
+    // prepared, measured and painted by the engine whenever its own handlers do not ask for it.
+    static LRESULT CALLBACK OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
 
     // The key of an item's text, also stored as its item data: the low 16 bits of the menu
     // handle above the low 16 bits of the command ID.
@@ -44,6 +47,14 @@ public:
     BOOL m_bOwnHook;
 
 private:
+    // Serves a menu message the owner's own procedure left alone.
+    LRESULT RouteOwnerMessage(HWND hWnd, WNDPROC pfnOld, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // Whether an owner-drawn item was converted by PrepareMenu (separators carry data 0).
+    BOOL IsOwnItem(ULONG_PTR nItemData) const;
+
+    // Set by UpdateMenuPopup, MeasureItem and DrawItem, so a message an owner already routed
+    // to the engine is not served a second time.
+    BOOL m_bServed;
     // The hook this object installed, so it never removes one installed by another.
     HHOOK m_hOwnHook;
     // Where items are measured, made on the first measure.

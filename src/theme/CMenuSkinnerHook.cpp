@@ -11,6 +11,7 @@ LONG g_bMenuPrinting = 1;
 namespace
 {
 const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
+const wchar_t OWNER_OLD_WNDPROC_PROPERTY[] = L"KorvoSkin_MenuOwnerOldWndProc";
 const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
 // Sent by the system when it sizes a popup-menu window.
 const UINT WM_MENU_SIZEWINDOW = 0x01E2;
@@ -20,6 +21,8 @@ const UINT WM_MENU_SIZEWINDOW = 0x01E2;
 // whose destructors release the hook, may outlive any object of this file.
 DWORD s_nHookThread = 0;
 HANDLE s_hHookThread = NULL;
+// The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
+CMenuSkinner* s_pHookSkinner = NULL;
 
 BOOL HookThreadEnded()
 {
@@ -29,6 +32,7 @@ BOOL HookThreadEnded()
 void ForgetHook()
 {
     g_hMenuHook = NULL;
+    s_pHookSkinner = NULL;
     s_nHookThread = 0;
     if (s_hHookThread)
         ::CloseHandle(s_hHookThread);
@@ -44,6 +48,20 @@ BOOL IsMenuWindow(HWND hWnd)
 WNDPROC OldWndProcOf(HWND hWnd)
 {
     return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+}
+
+// Puts pfnNew in front of the window's procedure, keeping the old one under pszProperty; a
+// window that has the property already is left as it is.
+void Subclass(HWND hWnd, const wchar_t* pszProperty, WNDPROC pfnNew)
+{
+    if (::GetPropW(hWnd, pszProperty))
+        return;
+    LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    if (pfnOld && ::SetPropW(hWnd, pszProperty, (HANDLE)pfnOld))
+    {
+        if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnNew))
+            ::RemovePropW(hWnd, pszProperty);
+    }
 }
 
 // The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
@@ -88,6 +106,7 @@ void CMenuSkinner::Initialize()
     }
     s_nHookThread = ::GetCurrentThreadId();
     s_hHookThread = hThread;
+    s_pHookSkinner = this;
     m_bOwnHook = TRUE;
     m_hOwnHook = g_hMenuHook;
 }
@@ -122,21 +141,17 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
     {
         const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
         HWND hWnd = pMessage->hwnd;
-        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
-            !OldWndProcOf(hWnd))
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd))
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();
             if (!hForeground || CWnd::FromHandlePermanent(hForeground))
-            {
-                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
-                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
-                {
-                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
-                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-                }
-            }
+                Subclass(hWnd, MENU_OLD_WNDPROC_PROPERTY, MenuWndProc);
         }
+        // Every menu loop starts with this message to the menu's owner, before the owner is asked
+        // to prepare, measure or paint anything.
+        else if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd))
+            Subclass(hWnd, OWNER_OLD_WNDPROC_PROPERTY, OwnerWndProc);
     }
     return ::CallNextHookEx(g_hMenuHook, nCode, wParam, lParam);
 }
@@ -215,4 +230,62 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
         break;
     }
     return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+}
+
+LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC pfnOld = (WNDPROC)::GetPropW(hWnd, OWNER_OLD_WNDPROC_PROPERTY);
+    if (!pfnOld)
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+    switch (nMessage)
+    {
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        // After UnInitSkin the window behaves as if it had never been subclassed.
+        if (IsThreadHooked() && s_pHookSkinner && s_pHookSkinner->m_bEnabled)
+            return s_pHookSkinner->RouteOwnerMessage(hWnd, pfnOld, nMessage, wParam, lParam);
+        break;
+    case WM_NCDESTROY:
+        ::RemovePropW(hWnd, OWNER_OLD_WNDPROC_PROPERTY);
+        break;
+    }
+    return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+}
+
+LRESULT CMenuSkinner::RouteOwnerMessage(HWND hWnd, WNDPROC pfnOld, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    // The owner's handlers run first, as they would without the engine; whatever they route to
+    // the engine (themselves, or through a window they forward to) is not done again.
+    m_bServed = FALSE;
+    LRESULT lResult = ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+    if (m_bServed)
+        return lResult;
+    if (nMessage == WM_INITMENUPOPUP)
+    {
+        // A bar's menus are updated by the handlers of the window its commands go to.
+        CWnd* pTarget = CWnd::FromHandlePermanent(hWnd);
+        if (pTarget && pTarget->IsKindOf(RUNTIME_CLASS(CControlBar)))
+            pTarget = ((CControlBar*)pTarget)->GetOwner();
+        UpdateMenuPopup(CMenu::FromHandle((HMENU)wParam), pTarget);
+        return lResult;
+    }
+    if (nMessage == WM_MEASUREITEM)
+    {
+        MEASUREITEMSTRUCT* pMIS = (MEASUREITEMSTRUCT*)lParam;
+        if (!pMIS || pMIS->CtlType != ODT_MENU || !IsOwnItem(pMIS->itemData))
+            return lResult;
+        MeasureItem(pMIS);
+        return TRUE;
+    }
+    DRAWITEMSTRUCT* pDIS = (DRAWITEMSTRUCT*)lParam;
+    if (!pDIS || pDIS->CtlType != ODT_MENU || !IsOwnItem(pDIS->itemData))
+        return lResult;
+    DrawItem(pDIS);
+    return TRUE;
+}
+
+BOOL CMenuSkinner::IsOwnItem(ULONG_PTR nItemData) const
+{
+    return nItemData == 0 || (nItemData <= 0xFFFFFFFF && m_mapText.PLookup((DWORD)nItemData));
 }

@@ -21,6 +21,7 @@ public:
         int nState;
         int nHotButton;
         int nPressedButton;
+        BOOL bZoomed;
         HICON hIcon;
         CString strText;
         COLORREF crText;

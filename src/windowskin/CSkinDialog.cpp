@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_NCLBUTTONUP()
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_NCMOUSEMOVE()
+    ON_MESSAGE(WM_NCMOUSELEAVE, OnNcMouseLeave)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
@@ -209,6 +210,13 @@ void CSkinDialog::OnNcMouseMove(UINT nHitTest, CPoint point)
     if (m_pSkin)
         m_pSkin->OnNcMouseMove(this, nHitTest, point);
     CResizableDialog::OnNcMouseMove(nHitTest, point);
+}
+
+LRESULT CSkinDialog::OnNcMouseLeave(WPARAM, LPARAM)
+{
+    if (m_pSkin)
+        m_pSkin->OnNcMouseLeave(this);
+    return Default();
 }
 
 void CSkinDialog::OnSize(UINT nType, int cx, int cy)

@@ -12,6 +12,7 @@ const wchar_t* const CWindowSkin::s_pszPartNames[WINDOWSKIN_PART_COUNT] = {
     L"Minimise", L"MinimiseHover", L"MinimiseDown",
     L"Maximise", L"MaximiseHover", L"MaximiseDown",
     L"Close", L"CloseHover", L"CloseDown",
+    L"Restore", L"RestoreHover", L"RestoreDown",
 };
 
 const wchar_t* const CWindowSkin::s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT] = {

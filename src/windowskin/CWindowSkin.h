@@ -11,7 +11,7 @@
 #include "CCaptionStripCache.h"
 #include <vector>
 
-const int WINDOWSKIN_PART_COUNT = 27;
+const int WINDOWSKIN_PART_COUNT = 30;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
 
 class CWindowSkin : public CWindowSkinBase
@@ -29,7 +29,10 @@ public:
         PART_SYSTEM, PART_SYSTEM_HOVER, PART_SYSTEM_DOWN,
         PART_MINIMISE, PART_MINIMISE_HOVER, PART_MINIMISE_DOWN,
         PART_MAXIMISE, PART_MAXIMISE_HOVER, PART_MAXIMISE_DOWN,
-        PART_CLOSE, PART_CLOSE_HOVER, PART_CLOSE_DOWN
+        PART_CLOSE, PART_CLOSE_HOVER, PART_CLOSE_DOWN,
+        // The Maximise button's looks while the window is maximised; each falls back to the
+        // Maximise look of its state.
+        PART_RESTORE, PART_RESTORE_HOVER, PART_RESTORE_DOWN
     };
     // Anchor indexes; 1 to 4 double as the caption-button numbers, 0 meaning no button.
     enum { ANCHOR_ICON, ANCHOR_SYSTEM, ANCHOR_MINIMISE, ANCHOR_MAXIMISE, ANCHOR_CLOSE };
@@ -93,6 +96,8 @@ public:
     // Hit testing, caption buttons and shape ----------------------------------------------
     UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
     void OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint point);
+    // The pointer left the frame (for the client area or elsewhere): no button stays hot.
+    void OnNcMouseLeave(CWnd* pWnd);
     BOOL OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint point);
     BOOL OnNcLButtonUp(CWnd* pWnd, UINT nHitTest, CPoint point);
     BOOL OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint point);
@@ -139,6 +144,12 @@ private:
     CCaptionStripCache m_captionCache;
 
     void ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics);
+    // Checks that only tell pDiagnostics (CWindowSkinCheck.cpp); each does nothing without it.
+    static void CheckPartMode(const CXmlElement* pPart, CSkinDiagnostics* pDiagnostics);
+    static void CheckImageType(const CXmlElement* pImage, CSkinDiagnostics* pDiagnostics);
+    static void CheckCaptionFont(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
+    // Caption buttons with parts and no anchor, or an anchor and no normal part.
+    void CheckButtons(const CXmlElement* pSkin, CSkinDiagnostics* pDiagnostics) const;
     // A <part>'s rectangle, never empty; FALSE without one or with a side no bitmap can have.
     static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
     // Every part that the main image cannot hold, told to pDiagnostics.
@@ -161,7 +172,9 @@ private:
     // left and right columns start below the top corners' heights.
     void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight);
     // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.
-    void ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, int nTopLeft, int nTopRight, HICON hIcon,
+    // The part a caption button shows in its current state.
+    int ButtonPart(int nButton, BOOL bZoomed) const;
+    void ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
                              const CString& strText);
     void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState);
     static BOOL IsWindowActive(CWnd* pWnd);

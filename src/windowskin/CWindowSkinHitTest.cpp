@@ -74,6 +74,20 @@ void CWindowSkin::OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint)
         m_nHotButton = nButton;
         RepaintCaption(pWnd, STATE_WORK_OUT);
     }
+    if (m_nHotButton)
+    {
+        // Asked again on every move: the system ends the request once it has reported a leave.
+        TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE | TME_NONCLIENT, pWnd->m_hWnd, 0 };
+        ::TrackMouseEvent(&tme);
+    }
+}
+
+void CWindowSkin::OnNcMouseLeave(CWnd* pWnd)
+{
+    if (!m_nHotButton)
+        return;
+    m_nHotButton = 0;
+    RepaintCaption(pWnd, STATE_WORK_OUT);
 }
 
 BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)

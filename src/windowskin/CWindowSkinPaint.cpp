@@ -168,6 +168,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     key.nState = nState;
     key.nHotButton = m_nHotButton;
     key.nPressedButton = m_nPressedButton;
+    key.bZoomed = pWnd->IsZoomed();
     key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
     key.crOutline = m_crOutline;
     key.crShadow = m_crShadow;
@@ -180,7 +181,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
     if (!pBuffer)
         return;
-    ComposeCaptionStrip(pBuffer, cx, cy, nState, nTopLeft, nTopRight, key.hIcon, key.strText);
+    ComposeCaptionStrip(pBuffer, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText);
     pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
     m_captionCache.Store(pBuffer, key);
     pBuffer->SelectClipRgn(NULL);
@@ -231,7 +232,15 @@ void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int n
         FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM));
 }
 
-void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, int nTopLeft, int nTopRight, HICON hIcon,
+int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed) const
+{
+    int nLook = nButton == m_nHotButton ? (nButton == m_nPressedButton ? 2 : 1) : 0;
+    if (nButton == ANCHOR_MAXIMISE && bZoomed && IsPartDrawn(PART_RESTORE + nLook))
+        return PART_RESTORE + nLook;
+    return PART_SYSTEM + 3 * (nButton - ANCHOR_SYSTEM) + nLook;
+}
+
+void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
                                       const CString& strText)
 {
     const CRect rcW(0, 0, cx, cy);
@@ -240,9 +249,7 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
     {
         if (!m_pAnchorPresent[nButton])
             continue;
-        int nPart = PART_SYSTEM + 3 * (nButton - ANCHOR_SYSTEM);
-        if (nButton == m_nHotButton)
-            nPart += nButton == m_nPressedButton ? 2 : 1;
+        int nPart = ButtonPart(nButton, bZoomed);
         if (!IsPartDrawn(nPart))
             continue;
         CRect rcButton = GetAnchorRect(rcW, nButton);

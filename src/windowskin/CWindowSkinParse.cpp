@@ -128,6 +128,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
         else
             SkinReportUnknownElement(pDiagnostics, pChild, pElement);
     }
+    CheckButtons(pElement, pDiagnostics);
     if (!m_bmpImage.m_hObject)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
@@ -203,6 +204,7 @@ void CWindowSkin::ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagn
             continue;
         }
         SkinCheckAttributes(pDiagnostics, pPart, { L"name", L"rect", L"point", L"mode" });
+        CheckPartMode(pPart, pDiagnostics);
         if (!ReadPartRect(pPart, rc))
         {
             SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
@@ -268,6 +270,7 @@ void CWindowSkin::ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pD
     SkinCheckAttributes(pDiagnostics, pCaption, { L"rect", L"point", L"fontFace", L"fontSize", L"fontWeight", L"color",
                                                   L"colour", L"inactiveColor", L"inactiveColour", L"outlineColor",
                                                   L"outlineColour", L"shadowColor", L"shadowColour", L"caps", L"align" });
+    CheckCaptionFont(pCaption, pDiagnostics);
     m_bCaption = ParseRect(pCaption, m_rcCaption);
     if (!m_bCaption)
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pCaption,
@@ -362,6 +365,7 @@ void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
 BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
     SkinCheckAttributes(pDiagnostics, pImage, { L"path", L"type" });
+    CheckImageType(pImage, pDiagnostics);
     CString strPath = pImage->GetAttributeValue(L"path");
     if (strPath.IsEmpty())
     {

@@ -165,3 +165,83 @@ TEST_F(SkinMenus, ASkinLoadInsideTheMenuLoopEndsTheMenuAndDrawsNothingOld)
     }
     EXPECT_EQ(100, s_nReloads);
 }
+
+namespace
+{
+const COLORREF MENU_BACK = RGB(20, 180, 160), MARK = RGB(255, 0, 255);
+const char* const COLOURED_MENU = R"(<colourScheme><colour name="menu.back" value="14B4A0"/></colourScheme>
+    <menus><menu name="Context"><item id="201" text="_First"/><separator/><item id="202" text="_Second"/></menu></menus>)";
+
+// A frame window with no menu handling of its own.
+class CPlainHost : public CFrameWnd
+{
+public:
+    BOOL Create()
+    {
+        if (!CreateEx(0, NULL, L"plain host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, NULL, NULL))
+            return FALSE;
+        ::SetForegroundWindow(m_hWnd);
+        KorvoTest::PumpMessages(20);
+        return TRUE;
+    }
+};
+
+// Routes items to the engine as hosts used to, then marks each item's top-left pixel, which a
+// second painting by the engine would cover.
+class CForwardingHost : public CHostWnd
+{
+protected:
+    LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT lResult = CHostWnd::WindowProc(nMessage, wParam, lParam);
+        if (nMessage == WM_DRAWITEM && ((DRAWITEMSTRUCT*)lParam)->CtlType == ODT_MENU)
+        {
+            const DRAWITEMSTRUCT* pDIS = (const DRAWITEMSTRUCT*)lParam;
+            ::SetPixel(pDIS->hDC, pDIS->rcItem.left, pDIS->rcItem.top, MARK);
+        }
+        return lResult;
+    }
+};
+
+CRect PopupItemRect(HMENU hMenu, int nPosition, HWND hPopup)
+{
+    CRect rc, rcPopup;
+    ::GetMenuItemRect(NULL, hMenu, nPosition, &rc);
+    ::GetWindowRect(hPopup, &rcPopup);
+    return rc - rcPopup.TopLeft();
+}
+
+// Opens the skin's Context menu from pOwner and reads its first item and its separator.
+void ExpectSkinnedPopup(CWnd* pOwner, COLORREF crItemCorner)
+{
+    HMENU hMenu = GetSkinMenu(L"Context")->m_hMenu;
+    size_t nRan = RunInMenuLoop({ [&](HWND hPopup) {
+                                     CRect rcFirst = PopupItemRect(hMenu, 0, hPopup);
+                                     EXPECT_EQ(25, rcFirst.Height()) << "measured by the engine";
+                                     EXPECT_EQ(5, PopupItemRect(hMenu, 1, hPopup).Height());
+                                     KorvoTest::CWindowPixels shot(hPopup);
+                                     EXPECT_EQ(MENU_BACK, shot.At(rcFirst.left + 5, rcFirst.top + 5));
+                                     EXPECT_EQ(MENU_BACK, shot.At(rcFirst.right - 3, rcFirst.bottom - 3));
+                                     EXPECT_EQ(crItemCorner, shot.At(rcFirst.left, rcFirst.top));
+                                 } },
+                                [&] { TrackSkinPopupMenu(L"Context", CPoint(300, 300), 0, TPM_RETURNCMD, pOwner); });
+    EXPECT_EQ(1u, nRan);
+}
+}
+
+// The engine serves the menus of any window of the host: one that routes nothing gets
+// owner-drawn popups, and one that routes its items itself gets each item painted once.
+TEST_F(SkinMenus, PopupsAreSkinnedWhetherOrNotTheOwnerRoutesItsMenuMessages)
+{
+    m_folder.WriteBase(COLOURED_MENU);
+    LoadSkin(L"", L"");
+    CPlainHost plain;
+    ASSERT_TRUE(plain.Create());
+    ExpectSkinnedPopup(&plain, MENU_BACK);
+    plain.DestroyWindow();
+
+    CForwardingHost forwarding;
+    ASSERT_TRUE(forwarding.Create());
+    ExpectSkinnedPopup(&forwarding, MARK);
+    forwarding.DestroyWindow();
+}

@@ -57,7 +57,11 @@ TEST_F(SkinCheck, MalformedXmlIsReportedWhereReadingStopped)
     Expect("<skin>\n<strings>\n<string id='1' value=x/>\n</strings>\n</skin>",
            L"@:3:22: error: malformed XML: the document cannot be read past here, so the file contributes nothing\n", 2);
     Expect("<skin>\r\n  <strings>\r\n  </Strings>\r\n</skin>",
-           L"@:3:4: error: malformed XML: the document cannot be read past here, so the file contributes nothing\n", 2);
+           L"@:3:4: error: </Strings> closes <strings>: malformed XML: the document cannot be read past here, so the "
+           L"file contributes nothing\n", 2);
+    Expect("<skin><a x='>/'><b></a></b></skin>",
+           L"@:1:21: error: </a> closes <b>: malformed XML: the document cannot be read past here, so the file "
+           L"contributes nothing\n", 2);
     Expect("<skins/>", L"@:1:1: error: the root element is <skins>, not <skin>: the file contributes nothing\n", 2);
 }
 
@@ -114,6 +118,32 @@ TEST_F(SkinCheck, DiscardedWindowSkinsPartsAnchorsAndDuplicateTargets)
            L"@:17:1: error: part 'Bottom' has no usable rectangle: it is ignored\n"
            L"@:20:1: error: anchor 'Close' has neither rect nor point: it is ignored\n"
            L"@:23:1: warning: window skin for 'Main' replaces an earlier one: the one read last wins\n", 2);
+}
+
+// Values the reader falls back from, and caption buttons that cannot show: each is a quiet
+// mistake in a window (a tiled part, a bold or dot-sized caption, a missing Close button).
+TEST_F(SkinCheck, UnknownValuesUnitsAndButtonsWithoutTheirAnchorOrParts)
+{
+    Expect("<skin><windowSkins><windowSkin>\n<target window=\"Main\"/>\n<image path=\"frame.bmp\"/>\n"
+           "<image path=\"logo.bmp\" type=\"watermrk\"/>\n<parts>\n"
+           "<part name=\"Top\" rect=\"0,0,4,4\" mode=\"strech\"/>\n<part name=\"Left\" rect=\"0,0,4,4\" mode=\"Stretch\"/>\n"
+           "<part name=\"CloseHover\" rect=\"4,0,4,4\"/>\n<part name=\"Minimise\" rect=\"4,0,4,4\"/>\n</parts>\n"
+           "<anchors>\n<anchor name=\"Minimise\" rect=\"-20,2,4,4\"/>\n<anchor name=\"Maximise\" rect=\"-10,2,4,4\"/>\n</anchors>\n"
+           "<caption rect=\"1,1,9,9\" fontFace=\"Tahoma\" fontWeight=\"heavy\" fontSize=\"9pt\"/>\n"
+           "<caption rect=\"1,1,9,9\" fontFace=\"Tahoma\" fontWeight=\"600\" fontSize=\"12px\"/>\n"
+           "<caption rect=\"1,1,9,9\" fontSize=\"90pt\"/>\n"
+           "<region><shape type=\"rectangle\" rect=\"0,0,-1,-1\" combine=\"union\"/></region>\n"
+           "</windowSkin></windowSkins></skin>",
+           L"@:4:24: warning: image type 'watermrk' is not watermark or alpha: the image is taken as the main bitmap\n"
+           L"@:6:33: warning: mode 'strech' is not tile or stretch: the part tiles\n"
+           L"@:8:1: warning: Close parts without a Close anchor: the window has no Close button\n"
+           L"@:13:1: warning: Maximise anchor without a Maximise part: the button takes clicks but is not drawn\n"
+           L"@:15:43: warning: fontWeight 'heavy' is not a number, bold or normal: the caption is bold\n"
+           L"@:15:62: warning: fontSize '9pt' is 0.9 points, as sizes with pt are tenths of a point (9 points is 90pt)\n"
+           L"@:16:60: warning: fontSize '12px' is neither pixels (a number) nor tenths of a point (a number and pt): "
+           L"only its leading number is read\n"
+           L"@:17:25: warning: <caption> without a fontFace uses the system caption font: fontSize and fontWeight are ignored\n"
+           L"@:18:50: warning: combine 'union' is not and, or, xor, copy or diff: it is ignored\n", 1);
 }
 
 TEST_F(SkinCheck, DuplicateMenusAndToolbarsAndButtonsWithoutImages)

@@ -177,9 +177,9 @@ class SkinDialogInput : public CSkinnedDialogTest
 {
 protected:
     // A visible, skinned, topmost dialog at (x, y) that real mouse input reaches.
-    bool CreateTopmost(int x, int y)
+    bool CreateTopmost(int x, int y, const CSkinBuilder& skin = FrameSkin(L"Main"))
     {
-        defs.Load(defs.Skin(FrameSkin(L"Main")));
+        defs.Load(defs.Skin(skin));
         if (!dlg.CreateAt(x, y) || !dlg.SkinMe(L"Main"))
             return false;
         dlg.SetWindowPos(CWnd::FromHandle(HWND_TOPMOST), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -233,6 +233,62 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
     EXPECT_TRUE(PumpUntil([&] { return dlg.m_hWnd == NULL; }));
     EXPECT_EQ(std::vector<UINT>{ SC_CLOSE }, dlg.m_sysCommands);
     EXPECT_EQ(1, dlg.m_nCancels);
+}
+
+// A hot button goes back to its normal look when the pointer leaves the frame, for the client
+// area or for another window; no move over the frame is needed for that.
+TEST_F(SkinDialogInput, AHotCaptionButtonCoolsWhenThePointerLeavesTheFrame)
+{
+    ASSERT_TRUE(CreateTopmost(300, 200));
+    CWindowSkin* pSkin = dlg.m_pSkin;
+    const CRect rc = dlg.WindowRect();
+    const int xClose = rc.Width() - 30;
+    auto MoveTo = [&](CPoint pt, int nHot, int nLook, const char* pszWhere) {
+        SendMouse(pt.x, pt.y);
+        EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == nHot; })) << pszWhere;
+        EXPECT_EQ(nLook, PartAt(dlg.m_hWnd, xClose, 6)) << pszWhere;
+    };
+    const CPoint ptClose(rc.left + xClose + 5, rc.top + 12);
+    MoveTo(ptClose, S::ANCHOR_CLOSE, S::PART_CLOSE_HOVER, "over Close");
+    MoveTo(rc.CenterPoint(), 0, S::PART_CLOSE, "into the client area");
+    MoveTo(ptClose, S::ANCHOR_CLOSE, S::PART_CLOSE_HOVER, "back over Close");
+    MoveTo(CPoint(rc.right + 60, rc.bottom + 60), 0, S::PART_CLOSE, "off the window");
+}
+
+// A maximised window's Maximise button shows the skin's Restore looks, or its own without them.
+TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
+{
+    CSkinBuilder skin = FrameSkin(L"Main");
+    for (LPCWSTR pszLook : { L"Restore", L"RestoreHover", L"RestoreDown" })
+        skin.Part(pszLook, 20, 18);
+    ASSERT_TRUE(CreateTopmost(250, 180, skin));
+    CWindowSkin* pSkin = dlg.m_pSkin;
+    EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6)) << "not maximised";
+    dlg.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !!dlg.IsZoomed(); }));
+    KorvoTest::PumpMessages(30);
+    const CRect rcMax = dlg.WindowRect();
+    const int xMax = rcMax.Width() - 55;
+    EXPECT_EQ(S::PART_RESTORE, PartAt(dlg.m_hWnd, xMax, 6));
+    SendMouse(rcMax.left + xMax, rcMax.top + 12);
+    EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == S::ANCHOR_MAXIMISE; }));
+    EXPECT_EQ(S::PART_RESTORE_HOVER, PartAt(dlg.m_hWnd, xMax, 6));
+    SendMouse(rcMax.left + xMax, rcMax.top + 12, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nPressedButton == S::ANCHOR_MAXIMISE; }));
+    EXPECT_EQ(S::PART_RESTORE_DOWN, PartAt(dlg.m_hWnd, xMax, 6));
+    SendMouse(rcMax.left + xMax, rcMax.top + 12, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.IsZoomed(); }));
+    SendMouse(900, 700);
+    KorvoTest::PumpMessages(30);
+    EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6)) << "restored";
+
+    // Without Restore parts the maximised window keeps the Maximise look.
+    dlg.DestroyWindow();
+    ASSERT_TRUE(CreateTopmost(250, 180));
+    dlg.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !!dlg.IsZoomed(); }));
+    KorvoTest::PumpMessages(30);
+    EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6));
 }
 
 TEST_F(SkinDialogInput, MinimiseMaximiseRestoreAndTheSystemMenuWorkOnTheSkinnedFrame)

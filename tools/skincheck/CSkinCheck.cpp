@@ -8,6 +8,56 @@ namespace
 {
 const wchar_t USAGE[] = L"usage: skincheck [--app <folder>] <first.xml> [<second.xml>]\n";
 
+// The first end tag that does not close the element open before it, as "</b> closes <a>", when
+// it starts no later than nOffset (where the reader stopped); empty otherwise.
+CString MismatchedEndTag(const std::vector<wchar_t>& text, int nOffset)
+{
+    std::vector<CString> open;
+    const wchar_t* const pBegin = text.data();
+    const wchar_t* const pEnd = pBegin + text.size();
+    auto Skip = [&](const wchar_t* p, const wchar_t* pszClose) {
+        const wchar_t* pFound = std::search(p, pEnd, pszClose, pszClose + wcslen(pszClose));
+        return pFound == pEnd ? pEnd : pFound + wcslen(pszClose);
+    };
+    auto Name = [&](const wchar_t*& p) {
+        const wchar_t* pStart = p;
+        while (p < pEnd && !iswspace(*p) && *p != L'>' && *p != L'/')
+            p++;
+        return CString(pStart, (int)(p - pStart));
+    };
+    for (const wchar_t* p = std::find(pBegin, pEnd, L'<'); p < pEnd && p - pBegin <= nOffset;
+         p = std::find(p, pEnd, L'<'))
+    {
+        const wchar_t* pTag = p++;
+        if (pEnd - p >= 3 && wcsncmp(p, L"!--", 3) == 0)
+            p = Skip(p, L"-->");
+        else if (pEnd - p >= 8 && wcsncmp(p, L"![CDATA[", 8) == 0)
+            p = Skip(p, L"]]>");
+        else if (p < pEnd && (*p == L'?' || *p == L'!'))
+            p = Skip(p, L">");
+        else if (p < pEnd && *p == L'/')
+        {
+            CString strName = Name(++p);
+            if (open.empty() || open.back() != strName)
+                return pTag - pBegin <= nOffset && !open.empty() ? L"</" + strName + L"> closes <" + open.back() + L">"
+                                                                 : CString();
+            open.pop_back();
+        }
+        else
+        {
+            open.push_back(Name(p));
+            // Attribute values may hold '>' or '/'.
+            wchar_t chQuote = 0;
+            for (; p < pEnd && (chQuote || *p != L'>'); p++)
+                if (*p == L'"' || *p == L'\'')
+                    chQuote = chQuote == *p ? 0 : chQuote ? chQuote : *p;
+            if (p > pBegin && p[-1] == L'/')
+                open.pop_back();
+        }
+    }
+    return CString();
+}
+
 CString WithBackslash(CString strFolder)
 {
     strFolder.Replace(L'/', L'\\');
@@ -72,7 +122,13 @@ void CSkinCheck::BeginFile(const CString& strPath)
             return;
         }
     }
-    m_files.push_back({ strPath, ReadLineStarts(strPath) });
+    FILE_ENTRY file = { strPath, ReadText(strPath), { 0 } };
+    for (size_t n = 0; n < file.text.size(); n++)
+        if (file.text[n] == L'\n')
+            file.lineStarts.push_back((int)n + 1);
+    if (file.text.empty() && ::GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES)
+        file.lineStarts.clear();
+    m_files.push_back(std::move(file));
     m_nCurrentFile = (int)m_files.size() - 1;
 }
 
@@ -84,16 +140,18 @@ void CSkinCheck::Report(int nSeverity, int nOffset, const CString& strMessage)
     if (nOffset < 0 && m_files[m_nCurrentFile].strPath == m_strOptionalFile &&
         ::GetFileAttributesW(m_strOptionalFile) == INVALID_FILE_ATTRIBUTES)
         return;
-    m_reports.push_back({ m_nCurrentFile, nOffset, nSeverity, strMessage });
+    // The reader only says where it stopped; a mismatched end tag is named here.
+    CString strNames = nOffset >= 0 ? MismatchedEndTag(m_files[m_nCurrentFile].text, nOffset) : CString();
+    m_reports.push_back({ m_nCurrentFile, nOffset, nSeverity, strNames.IsEmpty() ? strMessage : strNames + L": " + strMessage });
 }
 
 // The text is decoded as the reader decodes it, so that offsets count the same characters.
-std::vector<int> CSkinCheck::ReadLineStarts(const CString& strPath)
+std::vector<wchar_t> CSkinCheck::ReadText(const CString& strPath)
 {
-    std::vector<int> lineStarts;
+    std::vector<wchar_t> text;
     HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
-        return lineStarts;
+        return text;
     DWORD dwHigh = 0;
     DWORD dwSize = ::GetFileSize(hFile, &dwHigh);
     std::vector<BYTE> bytes;
@@ -107,7 +165,6 @@ std::vector<int> CSkinCheck::ReadLineStarts(const CString& strPath)
     ::CloseHandle(hFile);
     bytes.resize(dwRead);
 
-    std::vector<wchar_t> text;
     const BYTE* p = bytes.data();
     size_t nLength = bytes.size();
     if (nLength >= 2 && ((p[0] == 0xFE && p[1] == 0xFF) || (p[0] == 0xFF && p[1] == 0xFE)))
@@ -130,11 +187,7 @@ std::vector<int> CSkinCheck::ReadLineStarts(const CString& strPath)
             text.resize(nChars > 0 ? nChars : 0);
         }
     }
-    lineStarts.push_back(0);
-    for (size_t n = 0; n < text.size(); n++)
-        if (text[n] == L'\n')
-            lineStarts.push_back((int)n + 1);
-    return lineStarts;
+    return text;
 }
 
 CString CSkinCheck::Format(const REPORT& report) const

@@ -23,7 +23,9 @@ private:
     struct FILE_ENTRY
     {
         CString strPath;
-        // Offsets in the decoded text where each line starts; empty when the file is unreadable.
+        // The decoded text, and the offsets in it where each line starts; empty when the file
+        // is unreadable.
+        std::vector<wchar_t> text;
         std::vector<int> lineStarts;
     };
     struct REPORT
@@ -34,7 +36,7 @@ private:
         CString strMessage;
     };
 
-    static std::vector<int> ReadLineStarts(const CString& strPath);
+    static std::vector<wchar_t> ReadText(const CString& strPath);
     CString Format(const REPORT& report) const;
 
     std::vector<FILE_ENTRY> m_files;

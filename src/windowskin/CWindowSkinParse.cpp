@@ -369,13 +369,6 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
                    L"<image> without a path: the window skin is discarded");
         return FALSE;
     }
-    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
-    if (!hBitmap)
-    {
-        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
-                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
-        return FALSE;
-    }
     CString strType = pImage->GetAttributeValue(L"type");
     strType.MakeLower();
     CBitmap* pSlot = &m_bmpImage;
@@ -383,6 +376,16 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
         pSlot = &m_bmpWatermark;
     else if (strType == L"alpha")
         pSlot = &m_bmpAlpha;
+    // The frame's parts are copied from the cache's DC, which keeps the image between paints.
+    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath, pSlot == &m_bmpImage
+                                                                              ? CSkinImageCache::DRAWN_THROUGH_CACHE
+                                                                              : CSkinImageCache::SELECTED_BY_BORROWER);
+    if (!hBitmap)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
+                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
+        return FALSE;
+    }
     pSlot->Detach();
     pSlot->Attach(hBitmap);
     return TRUE;

@@ -41,9 +41,10 @@ public:
     // would pass the load's budgets, as for a missing file.
     HBITMAP BorrowBitmap(const CString& strPath, BitmapUse use = SELECTED_BY_BORROWER);
     // A memory DC holding a bitmap borrowed to be drawn through the cache, shared by all its
-    // borrowers; null for another bitmap or when no DC can be made. Selecting a bitmap costs a
-    // reset of the DC's state (font, pen, brush, clipping), so the DC keeps holding it after
-    // EndDrawing, unless the bitmap is also borrowed to be selected elsewhere.
+    // borrowers; null for another bitmap or when no DC can be made. Selecting a bitmap into a
+    // DC and out again can cost more than a whole frame's copies (under Wine it resets the DC),
+    // so the DC keeps holding it after EndDrawing, unless it is also borrowed to be selected
+    // elsewhere.
     CDC* BeginDrawing(HBITMAP hBitmap);
     void EndDrawing(HBITMAP hBitmap);
     // Reads and checks an icon file, charging its size to the load's budget.

@@ -17,6 +17,9 @@ const int RUNS = 15;
 const int PAINTS_PER_RUN = 100;
 const int WINDOW_WIDTH = 800;
 const int WINDOW_HEIGHT = 600;
+// The skinned frame against the system's, held per build to what each has done, so that a
+// slower frame shows: the two builds run on Wine's 32-bit and 64-bit halves, whose costs differ.
+const double FRAME_TARGET = sizeof(void*) == 8 ? 0.12 : 0.25;
 
 CWinApp g_benchApp(L"KorvoBench");
 
@@ -215,7 +218,7 @@ int main()
     printf("ncpaint: skinned full non-client paint   %8.1f us\n", dFull);
     printf("ncpaint: skinned caption-only repaint    %8.1f us  (activation going back and forth)\n", dCaption);
     printf("ncpaint: caption repaint after a new title %6.1f us  (composed afresh)\n", dRetitled);
-    printf("ncpaint: full skinned / system frame     %8.3f  (target <= 1.0)\n", dFull / dSystem);
+    printf("ncpaint: full skinned / system frame     %8.3f  (target <= %.2f)\n", dFull / dSystem, FRAME_TARGET);
     printf("ncpaint: caption-only / full skinned     %8.3f  (target < 0.25)\n", dCaption / dFull);
     printf("ncpaint: without icon and caption text: full %.1f us, caption-only %.1f us, ratio %.3f\n", dBareFull,
            dBareCaption, dBareCaption / dBareFull);
@@ -224,7 +227,8 @@ int main()
     printf("ncpaint: WM_SIZE, shaped skin (4 shapes)  %8.1f us\n", dShapedSize);
     printf("ncpaint: shaped / unshaped WM_SIZE       %8.3f\n", dShapedSize / dPlainSize);
 
-    KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST, 1.0);
+    KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
+                    FRAME_TARGET);
     KorvoBench::Row("ncpaint: caption-only vs full skinned repaint", dCaption / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
     KorvoBench::Row("ncpaint: shaped vs unshaped WM_SIZE", dShapedSize / 1e6, dPlainSize / 1e6, KorvoBench::NO_TARGET);
 

@@ -54,7 +54,54 @@ CSkinImageCache::~CSkinImageCache()
 {
 }
 
-HBITMAP CSkinImageCache::BorrowBitmap(const CString& strPath)
+HBITMAP CSkinImageCache::BorrowBitmap(const CString& strPath, BitmapUse use)
+{
+    HBITMAP hBitmap = LoadBitmapOnce(strPath);
+    if (!hBitmap)
+        return NULL;
+    if (use == DRAWN_THROUGH_CACHE)
+    {
+        if (!m_mapDrawingDCs.count(hBitmap))
+            m_mapDrawingDCs[hBitmap].reset(new DRAWING_DC);
+    }
+    else
+    {
+        m_selectedElsewhere.insert(hBitmap);
+        auto drawing = m_mapDrawingDCs.find(hBitmap);
+        if (drawing != m_mapDrawingDCs.end())
+            drawing->second->Release();
+    }
+    return hBitmap;
+}
+
+CDC* CSkinImageCache::BeginDrawing(HBITMAP hBitmap)
+{
+    auto found = m_mapDrawingDCs.find(hBitmap);
+    if (found == m_mapDrawingDCs.end())
+        return NULL;
+    DRAWING_DC& drawing = *found->second;
+    if (!drawing.dc.m_hDC && !drawing.dc.CreateCompatibleDC(NULL))
+        return NULL;
+    if (!drawing.hOldBitmap && !(drawing.hOldBitmap = drawing.dc.SelectObject((HGDIOBJ)hBitmap)))
+        return NULL;
+    return &drawing.dc;
+}
+
+void CSkinImageCache::EndDrawing(HBITMAP hBitmap)
+{
+    auto found = m_mapDrawingDCs.find(hBitmap);
+    if (found != m_mapDrawingDCs.end() && m_selectedElsewhere.count(hBitmap))
+        found->second->Release();
+}
+
+void CSkinImageCache::DRAWING_DC::Release()
+{
+    if (hOldBitmap)
+        dc.SelectObject(hOldBitmap);
+    hOldBitmap = NULL;
+}
+
+HBITMAP CSkinImageCache::LoadBitmapOnce(const CString& strPath)
 {
     if (strPath.IsEmpty())
         return NULL;
@@ -98,6 +145,8 @@ BOOL CSkinImageCache::CountIcon()
 
 void CSkinImageCache::Clear()
 {
+    m_mapDrawingDCs.clear();
+    m_selectedElsewhere.clear();
     m_mapBitmaps.clear();
     m_nPixels = 0;
     m_nIcons = 0;

@@ -20,8 +20,7 @@ const wchar_t* const CWindowSkin::s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT] = {
 };
 
 CWindowSkin::CWindowSkin()
-    : m_hOldBitmap(NULL),
-      m_rcMaximiseCrop(-1, 0, -1, -1),
+    : m_rcMaximiseCrop(-1, 0, -1, -1),
       m_bCaption(0),
       m_bCaps(0),
       m_crCaption(RGB(255, 255, 255)),
@@ -31,7 +30,8 @@ CWindowSkin::CWindowSkin()
       m_nCaptionAlign(ALIGN_LEFT),
       m_bShaped(FALSE),
       m_nHotButton(0),
-      m_nPressedButton(0)
+      m_nPressedButton(0),
+      m_pImageDC(NULL)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));
@@ -44,13 +44,6 @@ CWindowSkin::CWindowSkin()
 
 CWindowSkin::~CWindowSkin()
 {
-    // The main image cannot be deleted while the memory DC still holds it.
-    if (m_dcImage.m_hDC)
-    {
-        if (m_hOldBitmap)
-            m_dcImage.SelectObject((HGDIOBJ)m_hOldBitmap);
-        m_dcImage.DeleteDC();
-    }
     // The images are borrowed from the theme's image cache, which frees them.
     m_bmpImage.Detach(), m_bmpAlpha.Detach(), m_bmpWatermark.Detach();
 }

@@ -91,7 +91,6 @@ public:
     BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
     void OnSetText(CWnd* pWnd);
     BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
-    void PrepareImageDC(CDC* pDC);
 
     // Hit testing, caption buttons and shape ----------------------------------------------
     UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
@@ -109,11 +108,11 @@ public:
 public:
     // Window names, each compared whole; none empty or holding a bar.
     std::vector<CString> m_targets;
-    CDC m_dcImage;
+    // The watermark is selected into its DC only while it is painted.
+    CDC m_dcWatermark;
     CBitmap m_bmpImage;
     CBitmap m_bmpAlpha;
     CBitmap m_bmpWatermark;
-    HBITMAP m_hOldBitmap;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];
     CRect m_pPartRects[WINDOWSKIN_PART_COUNT];
@@ -142,6 +141,8 @@ public:
 
 private:
     CCaptionStripCache m_captionCache;
+    // The image cache's DC the parts are copied from, for the length of a paint.
+    CDC* m_pImageDC;
 
     void ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics);
     // Checks that only tell pDiagnostics (CWindowSkinCheck.cpp); each does nothing without it.

@@ -55,19 +55,10 @@ CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor) const
     return rcAnchor;
 }
 
-void CWindowSkin::PrepareImageDC(CDC* pDC)
-{
-    if (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(pDC))
-        return;
-    // The watermark may have created the DC without the main image in it.
-    if (!m_hOldBitmap && m_bmpImage.m_hObject)
-        m_hOldBitmap = (HBITMAP)m_dcImage.SelectObject((HGDIOBJ)m_bmpImage.m_hObject);
-}
-
 void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y)
 {
     const CRect& rcPart = m_pPartRects[nPart];
-    pDC->BitBlt(x, y, rcPart.Width(), rcPart.Height(), &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+    pDC->BitBlt(x, y, rcPart.Width(), rcPart.Height(), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
 }
 
 void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y)
@@ -78,14 +69,14 @@ void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int 
     if (m_pPartMode[nPart] == MODE_STRETCH)
     {
         pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(xStart, y, xEnd - xStart, cy, &m_dcImage, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        pDC->StretchBlt(xStart, y, xEnd - xStart, cy, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
         return;
     }
     // A part written with a negative width would never advance.
     if (cx <= 0)
         return;
     for (int x = xStart; x < xEnd; x += cx)
-        pDC->BitBlt(x, y, std::min<int>(cx, xEnd - x), cy, &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+        pDC->BitBlt(x, y, std::min<int>(cx, xEnd - x), cy, m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
 }
 
 void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x)
@@ -96,13 +87,13 @@ void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x)
     if (m_pPartMode[nPart] == MODE_STRETCH)
     {
         pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(x, yStart, cx, yEnd - yStart, &m_dcImage, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        pDC->StretchBlt(x, yStart, cx, yEnd - yStart, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
         return;
     }
     if (cy <= 0)
         return;
     for (int y = yStart; y < yEnd; y += cy)
-        pDC->BitBlt(x, y, cx, std::min<int>(cy, yEnd - y), &m_dcImage, rcPart.left, rcPart.top, SRCCOPY);
+        pDC->BitBlt(x, y, cx, std::min<int>(cy, yEnd - y), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
 }
 
 BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
@@ -117,15 +108,17 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
 
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
-    PrepareImageDC(pDC);
-    // The image is shared by everything of this load that names its file, and a bitmap fits in
-    // one DC at a time: the image DC holds it only while this paint runs.
-    auto ReleaseImage = [](CWindowSkin* pSkin) {
-        if (pSkin->m_hOldBitmap)
-            pSkin->m_dcImage.SelectObject((HGDIOBJ)pSkin->m_hOldBitmap);
-        pSkin->m_hOldBitmap = NULL;
+    // The image is shared by everything of this load that names its file; the cache's DC
+    // holds it for every window skin drawing from it.
+    HBITMAP hImage = (HBITMAP)m_bmpImage.m_hObject;
+    m_pImageDC = g_Theme.m_images.BeginDrawing(hImage);
+    if (!m_pImageDC)
+        return;
+    auto EndDrawing = [hImage](CWindowSkin* pSkin) {
+        g_Theme.m_images.EndDrawing(hImage);
+        pSkin->m_pImageDC = NULL;
     };
-    std::unique_ptr<CWindowSkin, decltype(ReleaseImage)> imageHeld(this, ReleaseImage);
+    std::unique_ptr<CWindowSkin, decltype(EndDrawing)> drawing(this, EndDrawing);
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
@@ -358,18 +351,18 @@ BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
 {
     if (!m_bmpWatermark.m_hObject)
         return FALSE;
-    if (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(pDC))
+    if (!m_dcWatermark.m_hDC && !m_dcWatermark.CreateCompatibleDC(pDC))
         return FALSE;
     BITMAP bm;
     if (!m_bmpWatermark.GetBitmap(&bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
         return FALSE;
 
-    HGDIOBJ hPrevious = m_dcImage.SelectObject((HGDIOBJ)m_bmpWatermark.m_hObject);
+    HGDIOBJ hPrevious = m_dcWatermark.SelectObject((HGDIOBJ)m_bmpWatermark.m_hObject);
     CRect rcClient;
     pWnd->GetClientRect(&rcClient);
     for (int y = rcClient.top; y < rcClient.bottom; y += bm.bmHeight)
         for (int x = rcClient.left; x < rcClient.right; x += bm.bmWidth)
-            pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &m_dcImage, 0, 0, SRCCOPY);
-    m_dcImage.SelectObject(hPrevious);
+            pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &m_dcWatermark, 0, 0, SRCCOPY);
+    m_dcWatermark.SelectObject(hPrevious);
     return TRUE;
 }

@@ -373,13 +373,6 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
                    L"<image> without a path: the window skin is discarded");
         return FALSE;
     }
-    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
-    if (!hBitmap)
-    {
-        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
-                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
-        return FALSE;
-    }
     CString strType = pImage->GetAttributeValue(L"type");
     strType.MakeLower();
     CBitmap* pSlot = &m_bmpImage;
@@ -387,6 +380,17 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
         pSlot = &m_bmpWatermark;
     else if (strType == L"alpha")
         pSlot = &m_bmpAlpha;
+    // The frame's parts are copied from the cache's DC, which keeps the image between paints;
+    // the watermark is selected into the skin's own DC.
+    const CSkinImageCache::BitmapUse use =
+        pSlot == &m_bmpImage ? CSkinImageCache::DRAWN_THROUGH_CACHE : CSkinImageCache::SELECTED_BY_BORROWER;
+    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath, use);
+    if (!hBitmap)
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
+                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
+        return FALSE;
+    }
     pSlot->Detach();
     pSlot->Attach(hBitmap);
     return TRUE;

@@ -167,6 +167,11 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
         static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(pszTarget))->Paint(&wnd, CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
         EXPECT_EQ(RGB(200, 100, 0), frame.Pixel(5, 5)) << pszTarget;
     }
+    // The host, handed the image as a watermark, can select it after the skins' paints.
+    hOld = dcImage.SelectObject(hShared);
+    EXPECT_TRUE(hOld != NULL) << "the skins' paints left the watermark selected";
+    EXPECT_EQ(RGB(0, 255, 0), dcImage.GetPixel(0, 5));
+    dcImage.SelectObject(hOld);
     wnd.DestroyWindow();
     folder.WriteBase("");
     LoadSkin(L"", L"");

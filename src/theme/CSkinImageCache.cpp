@@ -46,7 +46,7 @@ std::wstring CacheKey(const CString& strPath)
 }
 }
 
-CSkinImageCache::CSkinImageCache() : m_nPixels(0), m_nIcons(0), m_nIconBytes(0)
+CSkinImageCache::CSkinImageCache() : m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
 {
 }
 
@@ -99,6 +99,7 @@ BOOL CSkinImageCache::CountIcon()
 void CSkinImageCache::Clear()
 {
     m_mapBitmaps.clear();
+    m_nGeneration++;
     m_nPixels = 0;
     m_nIcons = 0;
     m_nIconBytes = 0;

@@ -1,6 +1,7 @@
 // Window shapes read back with GetWindowRgn from a skinned dialog of 300 x 200, whose full shape F
 // is (0, 0, 301, 201), hostile figures among them.
 #include "SkinTestSupport.h"
+#include <random>
 
 using namespace SkinTest;
 
@@ -173,5 +174,60 @@ TEST_F(WindowSkinRegion, FiguresAtTheNumericLimitsAreCutToTheWindow)
                     && ::CombineRgn(hRegion, hRegion, rows[n].hExpected, RGN_XOR) == NULLREGION) << rows[n].pszWhy;
         ::DeleteObject(hRegion);
         ::DeleteObject(rows[n].hExpected);
+    }
+}
+
+// Random figures with numbers drawn from the edges of the allowed range: every window shape
+// stays within the window, whatever the figures and their combination.
+TEST_F(WindowSkinRegion, RandomFiguresAtTheLimitsStayWithinTheWindow)
+{
+    std::mt19937 rng(20261207);
+    const int edges[] = { -32767, -32766, -254, -1, 0, 1, 254, 32766, 32767 };
+    auto number = [&] { return rng() % 3 ? edges[rng() % _countof(edges)] : (int)(rng() % 65535) - 32767; };
+    const LPCWSTR types[] = { L"rectangle", L"ellipse", L"roundRect" };
+    const LPCWSTR combines[] = { L"or", L"and", L"xor", L"diff", L"copy" };
+    const int nSkins = 40;
+    CString strSkins;
+    for (int n = 0; n < nSkins; n++)
+    {
+        CString strShapes;
+        for (int nFigure = 1 + rng() % 4; nFigure > 0; nFigure--)
+        {
+            CString strShape;
+            strShape.Format(L"<shape type=\"%s\" rect=\"%d,%d,%d,%d\" point=\"%d,%d\" size=\"%d,%d\" combine=\"%s\"/>",
+                            types[rng() % 3], number(), number(), number(), number(), number(), number(),
+                            (int)(rng() % 32768), (int)(rng() % 32768), combines[rng() % 5]);
+            // Half the figures are given by a point instead of a rectangle.
+            if (rng() % 2)
+                strShape.Replace(L" rect=", L" other=");
+            strShapes += strShape;
+        }
+        CString strTarget;
+        strTarget.Format(L"F%d", n);
+        CSkinBuilder skin(strTarget);
+        skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
+        skin.Xml(L"<region>" + strShapes + L"</region>");
+        strSkins += defs.Skin(skin);
+    }
+    defs.Load(strSkins);
+    ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"F0"));
+    for (int n = 0; n < nSkins; n++)
+    {
+        CString strTarget;
+        strTarget.Format(L"F%d", n);
+        ASSERT_TRUE(dlg.SkinMe(strTarget));
+        dlg.SetWindowPos(NULL, 0, 0, 300 + n, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawFrame(dlg.m_hWnd);
+        KorvoTest::PumpMessages(0);
+        HRGN hRegion = Rect(0, 0, 0, 0);
+        if (dlg.GetWindowRgn(hRegion) != ERROR)
+        {
+            CRect rcBox;
+            ::GetRgnBox(hRegion, &rcBox);
+            EXPECT_TRUE(rcBox.IsRectEmpty() || CRect(0, 0, 301 + n, 201).PtInRect(rcBox.TopLeft())) << n;
+            EXPECT_LE(rcBox.right, 301 + n) << n;
+            EXPECT_LE(rcBox.bottom, 201) << n;
+        }
+        ::DeleteObject(hRegion);
     }
 }

@@ -32,6 +32,22 @@ HRGN Combine(HRGN hA, HRGN hB, int nMode)
     return hResult;
 }
 
+// A window skin for strTarget with a plain frame and, when bRegion, a region of strShapes.
+CString RegionSkin(CSkinDefinitions& defs, const CString& strTarget, const CString& strShapes, bool bRegion = true)
+{
+    CSkinBuilder skin(strTarget);
+    skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
+    if (bRegion)
+        skin.Xml(L"<region>" + strShapes + L"</region>");
+    return defs.Skin(skin);
+}
+
+// The part of a figure within F; the figure is deleted.
+HRGN Within(HRGN hFigure)
+{
+    return Combine(hFigure, Rect(0, 0, 301, 201), RGN_AND);
+}
+
 // The corner 0,0,50,40, and the corner joined with a figure that follows it.
 const LPCWSTR CORNER = L"<shape type=\"rectangle\" rect=\"0,0,50,40\"/>";
 CString OrCorner(LPCWSTR pszFigure)
@@ -92,17 +108,25 @@ TEST_F(WindowSkinRegion, ShapesCountBackCombineInOrderIgnoreFiguresNoWindowHolds
           "past the near edge: nothing outside the window" },
         { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"32767,32767\""),
           Combine(Rect(0, 0, 50, 40), ::CreateRoundRectRgn(0, 0, 301, 201, 32767, 32767), RGN_OR), "round at most" },
+        // Figures within the numbers whose extent no window reaches: the window system refused
+        // the region they made and the process ended. Each is cut to the window.
+        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/>", Within(::CreateEllipticRgn(0, 0, 32767, 32767)),
+          "largest ellipse" },
+        { L"<shape type=\"rectangle\" point=\"-254,32767\"/>", Rect(48, 0, 254, 201), "point at the limit" },
+        { L"<shape type=\"rectangle\" rect=\"-32767,-32767,32767,32767\"/>", Rect(0, 0, 301, 201), "widest rectangle" },
+        { L"<shape type=\"roundRect\" rect=\"-32767,-32767,32767,32767\" size=\"32767,32767\"/>",
+          Within(::CreateRoundRectRgn(-32767, -32767, 32767, 32767, 32767, 32767)), "widest round rectangle" },
+        { CString(CORNER) + L"<shape type=\"ellipse\" rect=\"-32767,-32767,32767,32767\" combine=\"xor\"/>",
+          Combine(Within(::CreateEllipticRgn(-32767, -32767, 32767, 32767)), Rect(0, 0, 50, 40), RGN_XOR), "widest ellipse, xor" },
+        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/><shape type=\"rectangle\" rect=\"-32767,100,32767,110\" combine=\"diff\"/>",
+          Combine(Within(::CreateEllipticRgn(0, 0, 32767, 32767)), Rect(0, 100, 301, 110), RGN_DIFF), "a band taken out" },
     };
     CString strSkins;
     for (size_t n = 0; n < _countof(rows); n++)
     {
         CString strTarget;
         strTarget.Format(L"R%d", (int)n);
-        CSkinBuilder skin(strTarget);
-        skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
-        if (n > 0)
-            skin.Xml(L"<region>" + rows[n].strShapes + L"</region>");
-        strSkins += defs.Skin(skin);
+        strSkins += RegionSkin(defs, strTarget, rows[n].strShapes, n > 0);
     }
     defs.Load(strSkins);
     ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"R0"));
@@ -124,56 +148,6 @@ TEST_F(WindowSkinRegion, ShapesCountBackCombineInOrderIgnoreFiguresNoWindowHolds
         ::DeleteObject(hRegion);
         ::DeleteObject(rows[n].hExpected);
         RedrawFrame(dlg.m_hWnd);
-    }
-}
-
-// Figures within the numbers the format allows whose extent no window reaches: the window
-// system refused the region they made and the process ended. Each is cut to the window, and
-// the window keeps the part of it that lies within.
-TEST_F(WindowSkinRegion, FiguresAtTheNumericLimitsAreCutToTheWindow)
-{
-    auto Within = [&](HRGN hFigure) { return Combine(hFigure, ::CreateRectRgn(0, 0, 301, 201), RGN_AND); };
-    struct { CString strShapes; HRGN hExpected; const char* pszWhy; } rows[] = {
-        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/>", Within(::CreateEllipticRgn(0, 0, 32767, 32767)),
-          "largest ellipse" },
-        { L"<shape type=\"rectangle\" point=\"-254,32767\"/>", Rect(48, 0, 254, 201), "point at the limit" },
-        { L"<shape type=\"rectangle\" rect=\"-32767,-32767,32767,32767\"/>", Rect(0, 0, 301, 201), "widest rectangle" },
-        { L"<shape type=\"ellipse\" rect=\"-32767,-32767,32767,32767\"/>",
-          Within(::CreateEllipticRgn(-32767, -32767, 32767, 32767)), "widest ellipse" },
-        { L"<shape type=\"roundRect\" rect=\"-32767,-32767,32767,32767\" size=\"32767,32767\"/>",
-          Within(::CreateRoundRectRgn(-32767, -32767, 32767, 32767, 32767, 32767)), "widest round rectangle" },
-        { CString(CORNER) + L"<shape type=\"ellipse\" rect=\"-32767,-32767,32767,32767\" combine=\"xor\"/>",
-          Combine(Within(::CreateEllipticRgn(-32767, -32767, 32767, 32767)), Rect(0, 0, 50, 40), RGN_XOR),
-          "xor with the corner" },
-        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/><shape type=\"rectangle\" rect=\"-32767,100,32767,110\" combine=\"diff\"/>",
-          Combine(Within(::CreateEllipticRgn(0, 0, 32767, 32767)), Rect(0, 100, 301, 110), RGN_DIFF), "a band taken out" },
-    };
-    CString strSkins;
-    for (size_t n = 0; n < _countof(rows); n++)
-    {
-        CString strTarget;
-        strTarget.Format(L"L%d", (int)n);
-        CSkinBuilder skin(strTarget);
-        skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
-        skin.Xml(L"<region>" + rows[n].strShapes + L"</region>");
-        strSkins += defs.Skin(skin);
-    }
-    defs.Load(strSkins);
-    ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"L0"));
-    for (size_t n = 0; n < _countof(rows); n++)
-    {
-        CString strTarget;
-        strTarget.Format(L"L%d", (int)n);
-        ASSERT_TRUE(dlg.SkinMe(strTarget));
-        for (CSize size : { CSize(3000, 2000), CSize(1, 1), CSize(300, 200) })
-            dlg.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RedrawFrame(dlg.m_hWnd);
-        KorvoTest::PumpMessages(10);
-        HRGN hRegion = Rect(0, 0, 0, 0);
-        EXPECT_TRUE(dlg.GetWindowRgn(hRegion) != ERROR
-                    && ::CombineRgn(hRegion, hRegion, rows[n].hExpected, RGN_XOR) == NULLREGION) << rows[n].pszWhy;
-        ::DeleteObject(hRegion);
-        ::DeleteObject(rows[n].hExpected);
     }
 }
 
@@ -204,10 +178,7 @@ TEST_F(WindowSkinRegion, RandomFiguresAtTheLimitsStayWithinTheWindow)
         }
         CString strTarget;
         strTarget.Format(L"F%d", n);
-        CSkinBuilder skin(strTarget);
-        skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
-        skin.Xml(L"<region>" + strShapes + L"</region>");
-        strSkins += defs.Skin(skin);
+        strSkins += RegionSkin(defs, strTarget, strShapes);
     }
     defs.Load(strSkins);
     ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"F0"));

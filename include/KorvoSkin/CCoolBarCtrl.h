@@ -8,6 +8,8 @@
 #include <vector>
 
 class CCoolBarCtrl;
+class CCoolBarImage;
+class CCoolBarImageTable;
 
 // One button of a bar, also the command-UI state handed to the owner's update handlers.
 class KORVOSKIN_API CCoolBarItem : public CCmdUI
@@ -25,11 +27,13 @@ public:
     virtual void Show(BOOL bShow);
 
     // Takes copies of the skin's watermarks named m_strName, + ".HOVER" and + ".SELECT" as the
-    // button's images; a missing one leaves that state showing the background.
+    // button's images, shared with the bar's other buttons that name the same image file; a
+    // missing one, or one past the bar's bound of pixels, leaves that state showing the
+    // background.
     void LoadSkinImages();
 
     enum { IMAGE_NORMAL, IMAGE_HOVER, IMAGE_SELECT, IMAGE_COUNT };
-    HBITMAP GetImage(int nState) const { return (HBITMAP)m_bmImages[nState].m_hObject; }
+    HBITMAP GetImage(int nState) const { return m_hImages[nState]; }
     CSize GetImageSize(int nState) const { return m_sizeImages[nState]; }
     // Draws the image of a state with white transparent: its top-left cx x cy pixels at (x, y).
     void DrawImage(CDC* pDC, CDC* pWorkDC, int nState, int x, int y, int cx, int cy) const;
@@ -43,14 +47,11 @@ public:
     BOOL m_bEnabled;
 
 private:
-    void MakeMask(int nState);
-    // The item owns copies of the skin's images, so a later skin load cannot pull them away.
-    CBitmap m_bmImages[IMAGE_COUNT];
+    // The item holds copies of the skin's images, so a later skin load cannot pull them away;
+    // the bitmap and size of each are kept beside it for the inline getters.
+    std::shared_ptr<const CCoolBarImage> m_pImages[IMAGE_COUNT];
+    HBITMAP m_hImages[IMAGE_COUNT];
     CSize m_sizeImages[IMAGE_COUNT];
-    // White-keyed transparency worked out once per image: a mask that is set where the image
-    // is white, and the image with those pixels made black, so drawing is two plain copies.
-    CBitmap m_bmMasks[IMAGE_COUNT];
-    CBitmap m_bmInk[IMAGE_COUNT];
 };
 
 // Buttons with this command take 20 pixels and are never painted: a gap.
@@ -151,4 +152,9 @@ protected:
     CDC m_dcBuffer;
     HGDIOBJ m_hOldBuffer;
     CDC m_dcImage;
+
+private:
+    friend class CCoolBarItem;
+    // The copies of skin images the buttons hold, shared among them.
+    std::unique_ptr<CCoolBarImageTable> m_pImageTable;
 };

@@ -19,7 +19,8 @@ public:
     // The host's bitmaps, which must outlive the control; a background is painted only when
     // both are set. No repaint.
     void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
-    // Releases the current portrait, then loads the bitmap file; false when it is not one.
+    // Releases the current portrait, then loads the bitmap file; false when it is not one or
+    // passes the picture bounds CImageStatic::Load keeps.
     bool Load(CString strPath);
     // Releases the portrait.
     void Destroy();

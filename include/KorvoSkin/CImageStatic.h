@@ -17,8 +17,10 @@ public:
     virtual ~CImageStatic();
 
     // An empty path changes nothing and fails. Otherwise the current picture is released first;
-    // a file GDI+ cannot read, or GDI+ not running, leaves the control empty. A frame without a
-    // delay of its own shows for 100 ms, and no frame for less than 20 ms.
+    // a file GDI+ cannot read, GDI+ not running, or a picture past the documented bounds (a PNG,
+    // GIF, JPEG or BMP of at most 32 MB, 16 megapixels a frame, 1000 frames and 256 MB decoded,
+    // checked from its headers before anything is decoded) leaves the control empty. A frame
+    // without a delay of its own shows for 100 ms, and no frame for less than 20 ms.
     bool Load(CString strPath);
     // Paints a still picture into the client area now; an animation is painted by its thread.
     void Draw();

@@ -2,7 +2,9 @@
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
+#include "CCoolBarImageTable.h"
 #include <algorithm>
+#include <new>
 
 static const UINT_PTR TIMER_HOVER = 1;
 static const UINT HOVER_INTERVAL = 100;
@@ -46,7 +48,7 @@ END_MESSAGE_MAP()
 
 CCoolBarCtrl::CCoolBarCtrl()
     : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bHoverTimer(FALSE), m_bTipActive(FALSE), m_crBack(CLR_INVALID),
-      m_bVertical(false), m_pTipItem(NULL), m_hOldBuffer(NULL)
+      m_bVertical(false), m_pTipItem(NULL), m_hOldBuffer(NULL), m_pImageTable(new (std::nothrow) CCoolBarImageTable)
 {
 }
 

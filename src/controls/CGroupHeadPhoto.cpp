@@ -1,5 +1,6 @@
 #include <KorvoSkin/CGroupHeadPhoto.h>
 #include "CHeadPhotoPainter.h"
+#include "CPictureHeader.h"
 
 IMPLEMENT_DYNAMIC(CGroupHeadPhoto, CStatic)
 
@@ -26,6 +27,8 @@ bool CGroupHeadPhoto::Load(CString strPath)
 {
     // A second Load would otherwise lose the first portrait's bitmap.
     Destroy();
+    if (!CPictureHeader::IsWithinBounds(strPath))
+        return false;
     return m_photo.Attach(::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)) != FALSE;
 }
 

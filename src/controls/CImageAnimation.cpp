@@ -1,5 +1,6 @@
 #include "CImageAnimation.h"
 #include "CFrameSurface.h"
+#include "CPictureHeader.h"
 #include "GdiplusRunning.h"
 #include <process.h>
 #include <algorithm>
@@ -61,7 +62,7 @@ CImageAnimation::~CImageAnimation()
 bool CImageAnimation::Load(LPCWSTR pszPath)
 {
     Destroy();
-    if (!IsGdiplusRunning())
+    if (!IsGdiplusRunning() || !CPictureHeader::IsWithinBounds(pszPath))
         return false;
     GpImage* pImage = NULL;
     GpStatus status = GdipLoadImageFromFile(pszPath, &pImage);

@@ -45,10 +45,11 @@ public:
     BOOL LoadStrings(CXmlElement* pSection);
     BOOL LoadMenus(CXmlElement* pSection);
     BOOL LoadMenu(CXmlElement* pMenu);
-    BOOL FillMenu(CXmlElement* pMenu, HMENU hMenu);
-    // A new menu bar or popup filled from pMenu, counted against the menu limit; null when the
-    // limit is reached or the content is refused.
-    HMENU CreateFilledMenu(CXmlElement* pMenu, BOOL bBar);
+    // Fills hMenu, which lies nDepth menus deep (a top menu is 1), from pMenu's children.
+    BOOL FillMenu(CXmlElement* pMenu, HMENU hMenu, int nDepth);
+    // A new menu bar or popup nDepth deep filled from pMenu, counted against the menu limit;
+    // null when the limit is reached or the content is refused.
+    HMENU CreateFilledMenu(CXmlElement* pMenu, BOOL bBar, int nDepth);
     BOOL LoadToolbars(CXmlElement* pSection);
     BOOL LoadToolbar(CXmlElement* pToolbar);
     BOOL LoadColourScheme(CXmlElement* pSection);
@@ -76,9 +77,14 @@ public:
     BOOL EndMenuTracking();
 
     // What one load may create at most: menus (submenus included), menu items, toolbar
-    // templates and buttons of one toolbar.
+    // templates and buttons of one toolbar. One menu keeps at most MAX_MENU_ENTRIES entries
+    // (appending and tracking grow far faster than the count past a few thousand), and menus
+    // nest at most MAX_MENU_DEPTH deep, the top menu counted, well within what the platform
+    // attaches.
     static const int MAX_MENUS = 1000;
     static const int MAX_MENU_ITEMS = 10000;
+    static const int MAX_MENU_ENTRIES = 1000;
+    static const int MAX_MENU_DEPTH = 16;
     static const int MAX_TOOLBARS = 1000;
     static const int MAX_TOOLBAR_BUTTONS = 256;
     static const int MAX_BUTTON_SIZE = 1024;

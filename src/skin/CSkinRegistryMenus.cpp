@@ -104,7 +104,7 @@ BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
     if (pShell)
         ReleaseMenuHandle(pShell);
     BOOL bBar = pElement->GetAttributeValue(L"type", L"popup").CompareNoCase(L"bar") == 0;
-    HMENU hMenu = CreateFilledMenu(pElement, bBar);
+    HMENU hMenu = CreateFilledMenu(pElement, bBar, 1);
     if (!hMenu)
         return FALSE;
     if (!pShell)
@@ -117,8 +117,9 @@ BOOL CSkinRegistry::LoadMenu(CXmlElement* pElement)
     return TRUE;
 }
 
-BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
+BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu, int nDepth)
 {
+    int nEntries = 0;
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
@@ -133,6 +134,18 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pChild,
                        L"one load creates 10000 menu items: the rest of the file is not read");
             return FALSE;
+        }
+        if (nEntries >= MAX_MENU_ENTRIES)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pChild,
+                       L"a menu keeps 1000 entries: this one and the rest of its menu are ignored");
+            return TRUE;
+        }
+        if (bMenu && nDepth >= MAX_MENU_DEPTH)
+        {
+            SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pChild,
+                       L"menus nest 16 deep: this submenu is ignored");
+            continue;
         }
         if (bItem)
             SkinCheckAttributes(m_pDiagnostics, pChild, { L"id", L"text", L"shortcut" });
@@ -157,19 +170,22 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu)
         }
         else if (bMenu)
         {
-            HMENU hSubMenu = CreateFilledMenu(pChild, FALSE);
+            HMENU hSubMenu = CreateFilledMenu(pChild, FALSE, nDepth + 1);
             if (!hSubMenu)
                 return FALSE;
-            ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText);
+            // A submenu the platform refuses is the reader's to destroy.
+            if (!::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSubMenu, strText))
+                ::DestroyMenu(hSubMenu);
         }
         else
             ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
+        nEntries++;
         m_nMenuItemsCreated++;
     }
     return TRUE;
 }
 
-HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar)
+HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar, int nDepth)
 {
     if (m_nMenusCreated >= MAX_MENUS)
     {
@@ -181,7 +197,7 @@ HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar)
     if (!hMenu)
         return NULL;
     m_nMenusCreated++;
-    if (!FillMenu(pElement, hMenu))
+    if (!FillMenu(pElement, hMenu, nDepth))
     {
         ::DestroyMenu(hMenu);
         return NULL;

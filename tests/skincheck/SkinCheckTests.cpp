@@ -152,7 +152,7 @@ TEST_F(SkinCheck, FilesAreReportedInReadingOrder)
 
 TEST_F(SkinCheck, BundledSkinsAreClean)
 {
-    for (LPCWSTR pszSkin : { L"Definitions\\Aurora.xml", L"Definitions\\Ember.xml" })
+    for (LPCWSTR pszSkin : { L"Definitions\\Aurora.xml", L"Definitions\\Ember.xml", L"Definitions\\Midnight.xml" })
     {
         CString strOutput;
         EXPECT_EQ(0, m_check.Run({ L"--app", KORVO_TESTS_DIR L"/../samples/gallery", L"Definitions\\English.xml",

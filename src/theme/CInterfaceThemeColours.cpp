@@ -182,6 +182,8 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
         if (strValue.IsEmpty())
         {
             crTarget = NO_COLOUR;
+            if (pDiagnostics)
+                pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
             continue;
         }
         COLORREF crValue;
@@ -202,6 +204,8 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
             }
         }
         crTarget = crValue;
+        if (pDiagnostics)
+            pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
     }
     if (bSystemSeen && !bDerived)
         CalculateColours(TRUE);

@@ -122,7 +122,9 @@ TEST_F(DialogText, TransparentLabelsShowTheWatermarkTileForTileAndSolidStaysTheD
         EXPECT_GT(Count(pixels, DIALOG_BACK), 10) << "solid block by default, control " << nID;
         // A group box never filled its inside, which shows the watermark either way.
         if (nID != ID_GROUP)
+        {
             EXPECT_EQ(0, Count(pixels, STRIPE_A) + Count(pixels, STRIPE_B)) << "control " << nID;
+        }
     }
 
     Load(L" labels=\"transparent\"", L"<colour name=\"dialog.text\" value=\"F0E0A0\"/>");

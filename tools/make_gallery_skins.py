@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the bitmaps of the gallery's two bundled skins.
+"""Draws the bitmaps of the gallery's three bundled skins.
 
 Writes 24-bit BMP files into samples/gallery/Definitions/<Skin>/: the frame image every part
 and caption button is cut from, a watermark tiled behind the client area, and a 16-pixel
@@ -202,6 +202,20 @@ STYLES = {
         "paper": (250, 240, 228), "paper_line": (230, 140, 60),
         "ink": (70, 40, 20), "accent": (230, 120, 40),
         "plate_hover": (246, 200, 160), "plate_select": (230, 160, 100),
+    },
+    # Dark throughout: slate frame and paper, light ink. Its colour scheme gives every text a
+    # light colour (see Midnight.xml).
+    "Midnight": {
+        "round": True,
+        "caption": ((52, 60, 76), (28, 33, 43)),
+        "caption_inactive": ((58, 62, 70), (44, 48, 55)),
+        "edge": (40, 46, 58), "edge_dark": (14, 16, 22),
+        "button": ((62, 72, 92), (92, 116, 150), (38, 48, 66)),
+        "close_hot": ((214, 72, 72), (150, 40, 40)),
+        "glyph": (226, 232, 240),
+        "paper": (37, 42, 51), "paper_line": (96, 130, 190),
+        "ink": (196, 206, 222), "accent": (96, 156, 236),
+        "plate_hover": (62, 76, 100), "plate_select": (84, 104, 140),
     },
 }
 

@@ -15,6 +15,19 @@ COLORREF Mix(COLORREF a, COLORREF b)
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
 }
 
+// The page's own colours run from the dialog background towards the ink: black on a light
+// background, white on a dark one, so that a dark skin's page stays readable.
+COLORREF Ink(COLORREF crBack)
+{
+    return GetRValue(crBack) * 299 + GetGValue(crBack) * 587 + GetBValue(crBack) * 114 < 128000 ? RGB(255, 255, 255)
+                                                                                               : RGB(0, 0, 0);
+}
+
+COLORREF Paper(COLORREF crBack)
+{
+    return Ink(crBack) ^ 0xFFFFFF;
+}
+
 // A rounded button face: white corners (the transparent colour) around a framed fill.
 void DrawFace(CDC& dc, CBitmap& bitmap, int cx, int cy, COLORREF crFill, COLORREF crFrame)
 {
@@ -176,9 +189,9 @@ void CControlsPage::MakeEffectImages()
     // The new images replace the old ones only once the buttons show them.
     CBitmap bmNormal, bmHover;
     COLORREF crBack = GetDialogBkColor();
-    COLORREF crFrame = Mix(crBack, RGB(0, 0, 0));
-    DrawFace(dc, bmNormal, rc.Width(), rc.Height(), Mix(crBack, RGB(255, 255, 254)), crFrame);
-    DrawFace(dc, bmHover, rc.Width(), rc.Height(), Mix(crBack, crFrame), RGB(0, 0, 0));
+    COLORREF crFrame = Mix(crBack, Ink(crBack));
+    DrawFace(dc, bmNormal, rc.Width(), rc.Height(), Mix(crBack, Paper(crBack) & 0xFEFFFF), crFrame);
+    DrawFace(dc, bmHover, rc.Width(), rc.Height(), Mix(crBack, crFrame), Ink(crBack));
     for (CEffectButton& button : m_effects)
     {
         button.SetImage(bmNormal, bmHover, RGB(255, 255, 255));
@@ -193,21 +206,21 @@ void CControlsPage::MakeEffectImages()
 void CControlsPage::ApplySkin()
 {
     COLORREF crBack = GetDialogBkColor();
-    COLORREF crDark = Mix(crBack, RGB(0, 0, 0));
+    COLORREF crDark = Mix(crBack, Ink(crBack));
     for (CSkinSliderCtrl& slider : m_sliders)
     {
-        slider.SetChannelColor(Mix(crBack, RGB(255, 255, 255)));
+        slider.SetChannelColor(Mix(crBack, Paper(crBack)));
         slider.SetSelectionColor(crDark);
         slider.SetThumbColor(Mix(crBack, crDark));
     }
     m_sliders[0].SetVolumn(5000);
     MakeEffectImages();
-    m_effectStatic.SetBackColor(Mix(crBack, RGB(255, 255, 255)));
+    m_effectStatic.SetBackColor(Mix(crBack, Paper(crBack)));
     for (int i = 0; i < 5; i++)
         m_icons[i].SetCoolIcon(ICON_COMMANDS[i]);
     m_pictures.ApplySkin(crBack);
     m_statics[0].SetText(L"Bold static", crDark, TRUE);
-    m_statics[1].SetText(L"Normal static", RGB(0, 0, 0), FALSE);
+    m_statics[1].SetText(L"Normal static", Ink(crBack), FALSE);
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -88,7 +88,7 @@ void CGalleryDlg::ApplySkin()
 
 void CGalleryDlg::OnSwitchSkin()
 {
-    m_strSkin = m_strSkin == L"Aurora" ? L"Ember" : L"Aurora";
+    m_strSkin = m_strSkin == L"Aurora" ? L"Ember" : m_strSkin == L"Ember" ? L"Midnight" : L"Aurora";
     LoadGallerySkin();
     ApplySkin();
 }

@@ -1,5 +1,6 @@
 #include <KorvoSkin/SkinApi.h>
 #include "CHostThread.h"
+#include "CSystemTheme.h"
 #include "Globals.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
@@ -7,12 +8,14 @@
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include "../controls/GdiplusRunning.h"
 #include <gdiplus.h>
+#include <vector>
 
 namespace
 {
 
 ULONG_PTR g_gdiplusToken = 0;
 CHostThread g_hostThread;
+CSystemTheme g_systemTheme;
 
 // Every exported function runs its work through this: a call from a thread other than the
 // host's, or an exception on the way (the framework's allocator throws std::bad_alloc), gives
@@ -31,6 +34,84 @@ template <class RESULT, class WORK> RESULT OnHostThread(const RESULT& failure, W
     }
     g_hostThread.Leave();
     return result;
+}
+
+void LoadDefinitions(const CString& strFirst, const CString& strSecond)
+{
+    try
+    {
+        g_Registry.Load(g_strAppFolder, strFirst, strSecond);
+    }
+    catch (...)
+    {
+        // Nothing of a load that could not finish stays.
+        g_Registry.Clear();
+        throw;
+    }
+}
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    ((std::vector<HWND>*)lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+// The host thread's top-level windows as they are now: what a window does with a message
+// sent to it may create or destroy others.
+std::vector<HWND> TopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, (LPARAM)&windows);
+    return windows;
+}
+
+// A skinned dialog has no system caption; the others' title bars take the choice.
+void SetDarkTitleBars(const std::vector<HWND>& windows, BOOL bDark)
+{
+    for (HWND hWnd : windows)
+        if (::IsWindow(hWnd) && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+            g_systemTheme.SetDarkTitleBar(hWnd, bDark);
+}
+
+void StopFollowingSystem()
+{
+    if (!g_systemTheme.IsFollowing())
+        return;
+    if (g_systemTheme.m_bDark)
+        SetDarkTitleBars(TopLevelWindows(), FALSE);
+    g_systemTheme.Stop();
+    CMenuSkinner::SetTopLevelObserver(NULL);
+}
+
+// The menu hook's report of a top-level window's message, while the library follows the system.
+void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
+{
+    OnHostThread(false, [=] {
+        if (!g_systemTheme.IsFollowing())
+            return false;
+        if (nMessage == WM_CREATE)
+        {
+            if (g_systemTheme.m_bDark)
+                g_systemTheme.SetDarkTitleBar(hWnd, TRUE);
+            return true;
+        }
+        // The system announces to every top-level window; the first one that hears it switches.
+        const BOOL bDark = CSystemTheme::UserChoosesDark();
+        if (!CSystemTheme::AnnouncesColourSet(lParam) || bDark == g_systemTheme.m_bDark)
+            return false;
+        g_systemTheme.m_bDark = bDark;
+        LoadDefinitions(g_systemTheme.First(bDark), g_systemTheme.Second(bDark));
+        const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
+        std::vector<HWND> windows = TopLevelWindows();
+        for (HWND hTopLevel : windows)
+            if (nSkinChanged && ::IsWindow(hTopLevel))
+                ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+        SetDarkTitleBars(windows, bDark);
+        for (HWND hTopLevel : windows)
+            if (::IsWindow(hTopLevel))
+                ::RedrawWindow(hTopLevel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return true;
+    });
 }
 
 } // namespace
@@ -58,6 +139,7 @@ bool InitSkin()
 bool UnInitSkin()
 {
     return OnHostThread(false, [] {
+        StopFollowingSystem();
         g_MenuSkinner.Release();
         g_Registry.Clear();
         SetGdiplusRunning(false);
@@ -72,16 +154,22 @@ bool UnInitSkin()
 bool LoadSkin(CString strFirst, CString strSecond)
 {
     return OnHostThread(false, [&] {
-        try
-        {
-            g_Registry.Load(g_strAppFolder, strFirst, strSecond);
-        }
-        catch (...)
-        {
-            // Nothing of a load that could not finish stays.
-            g_Registry.Clear();
-            throw;
-        }
+        StopFollowingSystem();
+        LoadDefinitions(strFirst, strSecond);
+        return true;
+    });
+}
+
+bool LoadSkinForSystemTheme(CString strLightFirst, CString strLightSecond, CString strDarkFirst, CString strDarkSecond)
+{
+    return OnHostThread(false, [&] {
+        StopFollowingSystem();
+        g_systemTheme.Follow(strLightFirst, strLightSecond, strDarkFirst, strDarkSecond);
+        CMenuSkinner::SetTopLevelObserver(OnTopLevelMessage);
+        g_systemTheme.m_bDark = CSystemTheme::UserChoosesDark();
+        LoadDefinitions(g_systemTheme.First(g_systemTheme.m_bDark), g_systemTheme.Second(g_systemTheme.m_bDark));
+        if (g_systemTheme.m_bDark)
+            SetDarkTitleBars(TopLevelWindows(), TRUE);
         return true;
     });
 }

@@ -135,7 +135,7 @@ void CCoolMenuBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, co
     CString strCaption = MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1);
     HGDIOBJ hOldFont = g_Theme.m_fntNormal.m_hObject ? pDC->SelectObject(g_Theme.m_fntNormal.m_hObject) : NULL;
     pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(bPressed || bHot ? g_Theme.m_crCmdTextSel : g_Theme.m_crCmdText);
+    pDC->SetTextColor(g_Theme.GetMenuTextColour(bPressed || bHot, FALSE));
     CRect rcText = rcItem;
     pDC->DrawText(strCaption, &rcText, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     if (hOldFont)

@@ -190,7 +190,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         int xText = m_bLeftAlign ? rc.left + 2 : (rc.left + rc.right) / 2 - size.cx / 2;
         int yText = (rc.top + rc.bottom) / 2 - size.cy / 2;
         dc.SetBkColor(crFill);
-        dc.SetTextColor(IsWindowEnabled() ? g_Theme.m_crCmdText : g_Theme.m_crDisabled);
+        dc.SetTextColor(IsWindowEnabled() ? SkinColourOr(g_Theme.m_crControlText, g_Theme.m_crCmdText) : g_Theme.m_crDisabled);
         ::ExtTextOutW(dc.m_hDC, xText, yText, ETO_CLIPPED | ETO_OPAQUE, &rc, strText, strText.GetLength(), NULL);
         ::SelectObject(dc.m_hDC, hOldFont);
         if (bHasIcon)

@@ -114,7 +114,7 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
                 GradientFillRect(pDC, rcBand, g_Theme.m_crBackSel, crGroupEnd, false);
         }
         if (bSelected)
-            pDC->SetTextColor(SELECTED_GROUP_TEXT);
+            pDC->SetTextColor(SkinColourOr(g_Theme.m_crControlText, SELECTED_GROUP_TEXT));
         if (pImageListEx)
             ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
 
@@ -131,6 +131,8 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         }
         else
         {
+            if (g_Theme.m_crControlText != NO_COLOUR)
+                pDC->SetTextColor(g_Theme.m_crControlText);
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
         }

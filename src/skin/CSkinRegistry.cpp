@@ -162,12 +162,14 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
     for (POSITION pos = pRoot->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pSection = pRoot->m_listChildren.GetNext(pos);
-        if (!pSection->IsNamed(L"manifest"))
+        // The manifest and the colour scheme have attributes of their own.
+        const BOOL bScheme = pSection->IsNamed(L"colourScheme") || pSection->IsNamed(L"colorScheme");
+        if (!pSection->IsNamed(L"manifest") && !bScheme)
             SkinCheckAttributes(m_pDiagnostics, pSection, {});
         BOOL bContinue = TRUE;
         if (pSection->IsNamed(L"windowSkins"))
             bContinue = LoadWindowSkins(pSection, strFolder);
-        else if (pSection->IsNamed(L"colourScheme") || pSection->IsNamed(L"colorScheme"))
+        else if (bScheme)
             bContinue = LoadColourScheme(pSection);
         else if (pSection->IsNamed(L"watermarks"))
             bContinue = LoadWatermarks(pSection, strFolder);

@@ -23,6 +23,13 @@ const int MAX_COMMAND_IMAGES = 4096;
 COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
 // Six hexadecimal digits, red pair first, as skin files write colours; FALSE for anything else.
 BOOL ParseSkinColour(const CString& strValue, COLORREF& crOut);
+// What the skin stores for an empty value: no colour.
+const COLORREF NO_COLOUR = 0xFFFFFFFF;
+// crSet unless it is NO_COLOUR, else crDefault.
+inline COLORREF SkinColourOr(COLORREF crSet, COLORREF crDefault)
+{
+    return crSet == NO_COLOUR ? crDefault : crSet;
+}
 
 class CInterfaceTheme
 {
@@ -137,6 +144,20 @@ public:
     COLORREF m_crMenuBorder;
     COLORREF m_crMenuBack;
     COLORREF m_crMenuHover;
+    // Text colours: NO_COLOUR at every load, which leaves each text the colour it had without
+    // them (the system's or the derived one).
+    COLORREF m_crDialogText;
+    COLORREF m_crControlText;
+    COLORREF m_crMenuText;
+    COLORREF m_crMenuTextSel;
+    COLORREF m_crMenuTextDisabled;
+
+    // Whether a skinned dialog's labels draw their text over its painted background (the
+    // watermark) rather than on a solid block of the dialog background; FALSE at every load.
+    BOOL m_bTransparentLabels;
+
+    // The colour of a popup menu's or menu bar's item text.
+    COLORREF GetMenuTextColour(BOOL bSelected, BOOL bGrayed) const;
 
     CFont m_fntNormal;
     CFont m_fntBold;

@@ -33,6 +33,11 @@ const COLOUR_KEY s_colourKeys[] = {
     { L"menu.border", &CInterfaceTheme::m_crMenuBorder },
     { L"menu.back", &CInterfaceTheme::m_crMenuBack },
     { L"menu.hover", &CInterfaceTheme::m_crMenuHover },
+    { L"dialog.text", &CInterfaceTheme::m_crDialogText },
+    { L"control.text", &CInterfaceTheme::m_crControlText },
+    { L"menu.text", &CInterfaceTheme::m_crMenuText },
+    { L"menu.text.selected", &CInterfaceTheme::m_crMenuTextSel },
+    { L"menu.text.disabled", &CInterfaceTheme::m_crMenuTextDisabled },
     { L"dialog.back", NULL },
 };
 
@@ -54,8 +59,6 @@ int HexDigit(wchar_t ch)
         return ch - L'A' + 10;
     return -1;
 }
-
-const COLORREF NO_COLOUR = 0xFFFFFFFF;
 }
 
 const CInterfaceTheme::COLOUR_KEY* CInterfaceTheme::GetColourKeys(int& nCount)
@@ -139,6 +142,16 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
 {
     if (!pSection)
         return TRUE;
+    SkinCheckAttributes(pDiagnostics, pSection, { L"labels" });
+    if (pSection->GetAttribute(L"labels"))
+    {
+        CString strLabels = pSection->GetAttributeValue(L"labels");
+        if (strLabels.CompareNoCase(L"transparent") == 0 || strLabels.CompareNoCase(L"solid") == 0)
+            m_bTransparentLabels = strLabels.CompareNoCase(L"transparent") == 0;
+        else
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pSection, L"labels"),
+                       L"labels '" + strLabels + L"' is neither 'transparent' nor 'solid': the labels stay as they were");
+    }
 
     // Base colours come first; the first other system colour derives the rest from them, so
     // it and every later entry override the derived values.
@@ -169,6 +182,8 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
         if (strValue.IsEmpty())
         {
             crTarget = NO_COLOUR;
+            if (pDiagnostics)
+                pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
             continue;
         }
         COLORREF crValue;
@@ -189,6 +204,8 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
             }
         }
         crTarget = crValue;
+        if (pDiagnostics)
+            pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
     }
     if (bSystemSeen && !bDerived)
         CalculateColours(TRUE);

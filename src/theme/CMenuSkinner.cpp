@@ -268,8 +268,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         CFont& font = bDefault && !bGrayed ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
         CFont* pOldFont = font.m_hObject ? pBuffer->SelectObject(&font) : NULL;
         pBuffer->SetBkMode(TRANSPARENT);
-        pBuffer->SetTextColor(bGrayed ? g_Theme.m_crDisabled
-                                      : bSelected ? g_Theme.m_crCmdTextSel : g_Theme.m_crCmdText);
+        pBuffer->SetTextColor(g_Theme.GetMenuTextColour(bSelected, bGrayed));
         DrawItemText(pBuffer, rcText, strText);
         if (pOldFont)
             pBuffer->SelectObject(pOldFont);

@@ -32,6 +32,12 @@ public:
     // are about to drop a popup down, so that popup is drawn joined to the button.
     static void SetMenuAttach(int x, int y, int cx);
 
+    // Told, before the window's procedure, of each WM_CREATE and WM_SETTINGCHANGE sent to a
+    // top-level window of the hooked thread (popup menus excepted): the hook sees every such
+    // window of the host, which higher layers cannot reach otherwise. Null for none.
+    typedef void (*TOP_LEVEL_OBSERVER)(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    static void SetTopLevelObserver(TOP_LEVEL_OBSERVER pfnObserver);
+
     static LRESULT CALLBACK MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     // Given by the hook to each host window that opens a menu: the window's popups are

@@ -23,6 +23,7 @@ DWORD s_nHookThread = 0;
 HANDLE s_hHookThread = NULL;
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
 CMenuSkinner* s_pHookSkinner = NULL;
+CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
 
 BOOL HookThreadEnded()
 {
@@ -128,6 +129,11 @@ BOOL CMenuSkinner::IsThreadHooked()
     return g_hMenuHook && s_nHookThread == ::GetCurrentThreadId();
 }
 
+void CMenuSkinner::SetTopLevelObserver(TOP_LEVEL_OBSERVER pfnObserver)
+{
+    s_pfnTopLevelObserver = pfnObserver;
+}
+
 void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
 {
     g_ptMenuAttach.x = x;
@@ -141,6 +147,11 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
     {
         const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
         HWND hWnd = pMessage->hwnd;
+        if (s_pfnTopLevelObserver && (pMessage->message == WM_SETTINGCHANGE || pMessage->message == WM_CREATE))
+        {
+            if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && !IsMenuWindow(hWnd))
+                s_pfnTopLevelObserver(hWnd, pMessage->message, pMessage->wParam, pMessage->lParam);
+        }
         if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd))
         {
             // Menus opened over other programs' windows keep their own look.

@@ -16,6 +16,9 @@ public:
     // nOffset is a position in the file's decoded text (a node's m_nOffset), -1 for the file
     // as a whole.
     virtual void Report(int nSeverity, int nOffset, const CString& strMessage) = 0;
+    // A scheme's colour key (lower case) took its value, an empty one too, at nOffset of the
+    // current file; later files and entries override, as they do the colour.
+    virtual void ColourKeySet(const CString&, int) {}
 };
 
 // Each helper does nothing without a sink.

@@ -1,5 +1,5 @@
 #include <KorvoSkin/CSkinChildDialog.h>
-#include "../skin/CSkinRegistry.h"
+#include "CDialogColours.h"
 #include "../theme/CMenuSkinner.h"
 
 IMPLEMENT_DYNAMIC(CSkinChildDialog, CResizableDialog)
@@ -18,12 +18,7 @@ CSkinChildDialog::CSkinChildDialog(UINT nIDTemplate, CWnd* pParentWnd) : CResiza
 HBRUSH CSkinChildDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC)
-    {
-        pDC->SetBkColor(g_Registry.m_crDialogBack);
-        return g_Registry.m_brDialogBack;
-    }
-    return hBrush;
+    return CDialogColours::ForChild(this, pDC, pWnd, nCtlColor, NULL, hBrush);
 }
 
 void CSkinChildDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)

@@ -1,5 +1,6 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include "CWindowSkin.h"
+#include "CDialogColours.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 
@@ -252,12 +253,9 @@ LRESULT CSkinDialog::OnSetText(WPARAM wParam, LPARAM lParam)
 HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (m_pSkin && (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC))
-    {
-        pDC->SetBkColor(g_Registry.m_crDialogBack);
-        return g_Registry.m_brDialogBack;
-    }
-    return hBrush;
+    if (!m_pSkin)
+        return hBrush;
+    return CDialogColours::ForChild(this, pDC, pWnd, nCtlColor, m_pSkin, hBrush);
 }
 
 void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)

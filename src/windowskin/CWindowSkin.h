@@ -91,6 +91,8 @@ public:
     BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
     void OnSetText(CWnd* pWnd);
     BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
+    // A brush that tiles the watermark, made on first use; null without a watermark.
+    HBRUSH GetWatermarkBrush();
 
     // Hit testing, caption buttons and shape ----------------------------------------------
     UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
@@ -113,6 +115,7 @@ public:
     CBitmap m_bmpImage;
     CBitmap m_bmpAlpha;
     CBitmap m_bmpWatermark;
+    CBrush m_brWatermark;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];
     CRect m_pPartRects[WINDOWSKIN_PART_COUNT];

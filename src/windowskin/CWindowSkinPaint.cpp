@@ -366,3 +366,10 @@ BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
     m_dcWatermark.SelectObject(hPrevious);
     return TRUE;
 }
+
+HBRUSH CWindowSkin::GetWatermarkBrush()
+{
+    if (!m_brWatermark.m_hObject && m_bmpWatermark.m_hObject)
+        m_brWatermark.CreatePatternBrush((HBITMAP)m_bmpWatermark.m_hObject);
+    return (HBRUSH)m_brWatermark.m_hObject;
+}

@@ -180,9 +180,75 @@ TEST_F(SkinCheck, FilesAreReportedInReadingOrder)
     EXPECT_EQ(0, strOutput.Find(L"usage:"));
 }
 
+TEST_F(SkinCheck, ContrastRatiosAreWcagTwos)
+{
+    EXPECT_NEAR(21.0, CSkinCheck::ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 1e-9);
+    EXPECT_NEAR(21.0, CSkinCheck::ContrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 1e-9) << "either order";
+    EXPECT_NEAR(1.0, CSkinCheck::ContrastRatio(RGB(0x3E, 0x5F, 0x8A), RGB(0x3E, 0x5F, 0x8A)), 1e-9);
+    // Grey 777777 on white is the classic near miss, 4.48:1; 767676 passes at 4.54:1.
+    EXPECT_NEAR(4.48, CSkinCheck::ContrastRatio(RGB(0x77, 0x77, 0x77), RGB(255, 255, 255)), 0.005);
+    EXPECT_NEAR(4.54, CSkinCheck::ContrastRatio(RGB(0x76, 0x76, 0x76), RGB(255, 255, 255)), 0.005);
+    // Green weighs most: pure green on black is far above pure blue on black.
+    EXPECT_GT(CSkinCheck::ContrastRatio(RGB(0, 255, 0), 0), 15.0);
+    EXPECT_LT(CSkinCheck::ContrastRatio(RGB(0, 0, 255), 0), 2.5);
+}
+
+TEST_F(SkinCheck, ADarkSchemeLeavingMenuTextToTheSystemIsWarnedWithTheKeysPlaces)
+{
+    // The system's text colours, whatever they are here, against the scheme's dark backgrounds.
+    const COLORREF crText = ::GetSysColor(COLOR_WINDOWTEXT), crMenuText = ::GetSysColor(COLOR_MENUTEXT);
+    CString strExpected;
+    strExpected.Format(L"@:3:1: warning: the control text is hard to read: contrast %.2f:1, below 4.5:1, of the "
+                       L"system's colour #%02X%02X%02X (control.text unset) on dialog.back #20242C (at @:3:1)\n"
+                       L"@:5:1: warning: the menu text is hard to read: contrast %.2f:1, below 4.5:1, of the system's "
+                       L"colour #%02X%02X%02X (menu.text unset) on menu.back #2A2F3A (at @:5:1)\n",
+                       CSkinCheck::ContrastRatio(crText, RGB(0x20, 0x24, 0x2C)), GetRValue(crText), GetGValue(crText),
+                       GetBValue(crText), CSkinCheck::ContrastRatio(crMenuText, RGB(0x2A, 0x2F, 0x3A)),
+                       GetRValue(crMenuText), GetGValue(crMenuText), GetBValue(crMenuText));
+    // The dialog's and the hovered item's texts are set and readable: no report of them.
+    Expect("<skin>\n<colourScheme>\n<colour name=\"dialog.back\" value=\"20242C\"/>\n"
+           "<colour name=\"dialog.text\" value=\"E6EAF0\"/>\n<colour name=\"menu.back\" value=\"2A2F3A\"/>\n"
+           "<colour name=\"menu.hover\" value=\"3E5F8A\"/>\n<colour name=\"menu.text.selected\" value=\"FFFFFF\"/>\n"
+           "</colourScheme>\n</skin>",
+           strExpected, 1);
+
+    // The text's own key set too dark: the warning sits on it and names the background's place.
+    Expect("<skin>\n<colourScheme>\n<colour name=\"menu.back\" value=\"2A2F3A\"/>\n"
+           "  <colour name=\"menu.text\" value=\"5A6478\"/>\n</colourScheme>\n</skin>",
+           L"@:4:3: warning: the menu text is hard to read: contrast 2.25:1, below 4.5:1, of menu.text #5A6478 (at @:4:3) "
+           L"on menu.back #2A2F3A (at @:3:1)\n", 1);
+
+    // A later entry repairs an earlier one; an emptied key goes back to the system's colour.
+    Expect("<skin>\n<colourScheme>\n<colour name=\"menu.back\" value=\"2A2F3A\"/>\n"
+           "<colour name=\"menu.text\" value=\"5A6478\"/>\n<colour name=\"menu.text\" value=\"E6EAF0\"/>\n"
+           "<colour name=\"dialog.back\" value=\"\"/>\n</colourScheme>\n</skin>",
+           L"", 0);
+}
+
+TEST_F(SkinCheck, ContrastTakesTheFallbackKeyAndKeysOfEveryFile)
+{
+    // The base definition's light dialog background against the skin's light text; the hovered
+    // menu item falls back on system.text.selected.
+    m_folder.WriteFile(L"Definitions\\Definitions.xml",
+                       "<skin>\n<colourScheme>\n<colour name=\"dialog.back\" value=\"F0F0F0\"/>\n</colourScheme>\n</skin>");
+    m_folder.WriteFile(L"skin.xml", "<skin>\n<colourScheme>\n<colour name=\"dialog.text\" value=\"C0C0C0\"/>\n"
+                                    "<colour name=\"system.text.selected\" value=\"FFFFFF\"/>\n"
+                                    "<colour name=\"menu.hover\" value=\"C8DDF6\"/>\n</colourScheme>\n</skin>");
+    CString strOutput;
+    EXPECT_EQ(1, Check({ L"skin.xml" }, strOutput));
+    const CString strBase = m_folder.Path() + L"Definitions\\Definitions.xml";
+    const CString strSkin = m_folder.Path() + L"skin.xml";
+    EXPECT_EQ(Str(strSkin + L":3:1: warning: the dialog text is hard to read: contrast 1.60:1, below 4.5:1, of "
+                  L"dialog.text #C0C0C0 (at " + strSkin + L":3:1) on dialog.back #F0F0F0 (at " + strBase + L":3:1)\n" +
+                  strSkin + L":4:1: warning: the hovered menu item's text is hard to read: contrast 1.39:1, below "
+                  L"4.5:1, of system.text.selected #FFFFFF (at " + strSkin + L":4:1) on menu.hover #C8DDF6 (at " +
+                  strSkin + L":5:1)\n"),
+              Str(strOutput));
+}
+
 TEST_F(SkinCheck, BundledSkinsAreClean)
 {
-    for (LPCWSTR pszSkin : { L"Definitions\\Aurora.xml", L"Definitions\\Ember.xml" })
+    for (LPCWSTR pszSkin : { L"Definitions\\Aurora.xml", L"Definitions\\Ember.xml", L"Definitions\\Midnight.xml" })
     {
         CString strOutput;
         EXPECT_EQ(0, m_check.Run({ L"--app", KORVO_TESTS_DIR L"/../samples/gallery", L"Definitions\\English.xml",

@@ -8,7 +8,6 @@ namespace
 typedef CInterfaceTheme T;
 typedef COLORREF CInterfaceTheme::*Colour;
 const Colour DIALOG = nullptr; // the registry's dialog colour, not a theme member
-const COLORREF NO_COLOUR = 0xFFFFFFFF;
 
 // Read while the test program starts, before any test touches the theme.
 const COLORREF s_crPlainAtStart[] = { g_Theme.m_crMsgBorder, g_Theme.m_crMsgBack, g_Theme.m_crCardBack,
@@ -116,4 +115,24 @@ TEST(ColourScheme, EntriesGiveExactColoursByTheDerivationRule)
     COLORREF crDialog = 0x42;
     EXPECT_TRUE(g_Theme.LoadColourScheme(NULL, crDialog));
     EXPECT_EQ(0x42u, crDialog);
+}
+
+TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutliveTheirLoad)
+{
+    // Before the derivation, which would overwrite "system.text" given there.
+    LoadScheme(Colours(L"menu.text=102030;control.text=405060;system.base.window=FFFFFF;system.back.normal=EEEEEE"));
+    EXPECT_EQ(RGB(0x10, 0x20, 0x30), g_Theme.GetMenuTextColour(FALSE, FALSE));
+    EXPECT_EQ(g_Theme.m_crCmdTextSel, g_Theme.GetMenuTextColour(TRUE, FALSE)) << "unset: system.text.selected";
+    EXPECT_EQ(g_Theme.m_crDisabled, g_Theme.GetMenuTextColour(TRUE, TRUE)) << "unset: system.disabled";
+    EXPECT_EQ(RGB(0x40, 0x50, 0x60), g_Theme.m_crControlText);
+    EXPECT_EQ(NO_COLOUR, g_Theme.m_crDialogText);
+
+    LoadScheme(Colours(L"MENU.TEXT.SELECTED=A0B0C0;menu.text.disabled=708090;dialog.text=0A0B0C"));
+    EXPECT_EQ(::GetSysColor(COLOR_MENUTEXT), g_Theme.GetMenuTextColour(FALSE, FALSE)) << "the last load's is gone";
+    EXPECT_EQ(RGB(0xA0, 0xB0, 0xC0), g_Theme.GetMenuTextColour(TRUE, FALSE));
+    EXPECT_EQ(RGB(0x70, 0x80, 0x90), g_Theme.GetMenuTextColour(FALSE, TRUE));
+    EXPECT_EQ(RGB(0x0A, 0x0B, 0x0C), g_Theme.m_crDialogText);
+    EXPECT_EQ(NO_COLOUR, g_Theme.m_crControlText);
+    EXPECT_FALSE(g_Theme.m_bTransparentLabels);
+    ResetTheme();
 }

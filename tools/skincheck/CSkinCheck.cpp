@@ -3,6 +3,7 @@
 #include "theme/CInterfaceTheme.h"
 #include "xml/XML.h"
 #include <algorithm>
+#include <math.h>
 
 namespace
 {
@@ -65,6 +66,41 @@ CString WithBackslash(CString strFolder)
         strFolder += L'\\';
     return strFolder;
 }
+
+// A channel's share of relative luminance, sRGB decoded.
+double Linear(int nChannel)
+{
+    const double d = nChannel / 255.0;
+    return d <= 0.03928 ? d / 12.92 : pow((d + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(COLORREF cr)
+{
+    return 0.2126 * Linear(GetRValue(cr)) + 0.7152 * Linear(GetGValue(cr)) + 0.0722 * Linear(GetBValue(cr));
+}
+
+CString Hex(COLORREF cr)
+{
+    CString str;
+    str.Format(L"#%02X%02X%02X", GetRValue(cr), GetGValue(cr), GetBValue(cr));
+    return str;
+}
+
+// A text the scheme colours and the background it is drawn on. The text takes its own key, else
+// the fallback key's colour, else the system's; the check runs when the skin set any of them.
+struct TEXT_ON_BACK
+{
+    const wchar_t* pszWhat;
+    const wchar_t* pszTextKey;
+    const wchar_t* pszFallbackKey;
+    const wchar_t* pszBackKey;
+    COLORREF crText;
+    COLORREF crBack;
+    double dMinimum;
+};
+
+// Normal-sized text needs 4.5:1.
+const double MINIMUM_CONTRAST = 4.5;
 }
 
 int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
@@ -95,8 +131,10 @@ int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
 
     m_strOptionalFile = strFolder + L"Definitions\\Definitions.xml";
     g_Registry.SetDiagnostics(this);
+    m_colourKeys.clear();
     g_Registry.Load(strFolder, strFirst, strSecond);
     g_Registry.SetDiagnostics(NULL);
+    CheckContrast();
     g_Registry.Clear();
 
     // Files in reading order, each file's reports in document order.
@@ -145,6 +183,69 @@ void CSkinCheck::Report(int nSeverity, int nOffset, const CString& strMessage)
     m_reports.push_back({ m_nCurrentFile, nOffset, nSeverity, strNames.IsEmpty() ? strMessage : strNames + L": " + strMessage });
 }
 
+void CSkinCheck::ColourKeySet(const CString& strKey, int nOffset)
+{
+    if (m_nCurrentFile >= 0)
+        m_colourKeys[strKey] = { m_nCurrentFile, nOffset };
+}
+
+double CSkinCheck::ContrastRatio(COLORREF crA, COLORREF crB)
+{
+    const double dA = Luminance(crA), dB = Luminance(crB);
+    return (std::max(dA, dB) + 0.05) / (std::min(dA, dB) + 0.05);
+}
+
+const CSkinCheck::PLACE* CSkinCheck::FindKey(const wchar_t* pszKey) const
+{
+    auto it = pszKey ? m_colourKeys.find(pszKey) : m_colourKeys.end();
+    return it == m_colourKeys.end() ? NULL : &it->second;
+}
+
+void CSkinCheck::CheckContrast()
+{
+    const COLORREF crSystemText = ::GetSysColor(COLOR_WINDOWTEXT);
+    const TEXT_ON_BACK texts[] = {
+        { L"dialog text", L"dialog.text", NULL, L"dialog.back", SkinColourOr(g_Theme.m_crDialogText, crSystemText),
+          g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
+        { L"control text", L"control.text", NULL, L"dialog.back", SkinColourOr(g_Theme.m_crControlText, crSystemText),
+          g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
+        { L"menu text", L"menu.text", L"system.text", L"menu.back", g_Theme.GetMenuTextColour(FALSE, FALSE),
+          g_Theme.m_crMenuBack, MINIMUM_CONTRAST },
+        { L"hovered menu item's text", L"menu.text.selected", L"system.text.selected", L"menu.hover",
+          g_Theme.GetMenuTextColour(TRUE, FALSE), g_Theme.m_crMenuHover, MINIMUM_CONTRAST },
+        { L"tooltip text", L"tooltip.text", NULL, L"tooltip.back", g_Theme.m_crTipText, g_Theme.m_crTipBack,
+          MINIMUM_CONTRAST },
+    };
+    for (const TEXT_ON_BACK& text : texts)
+    {
+        const PLACE* pText = FindKey(text.pszTextKey);
+        const PLACE* pFallback = pText ? NULL : FindKey(text.pszFallbackKey);
+        const PLACE* pBack = FindKey(text.pszBackKey);
+        // A skin that chose none of these colours leaves the pair to the system.
+        if ((!pText && !pFallback && !pBack) || text.crText == NO_COLOUR || text.crBack == NO_COLOUR)
+            continue;
+        const double dRatio = ContrastRatio(text.crText, text.crBack);
+        if (dRatio >= text.dMinimum)
+            continue;
+        CString strText;
+        if (pText || pFallback)
+            strText.Format(L"%s %s (at %s)", pText ? text.pszTextKey : text.pszFallbackKey, Hex(text.crText).GetString(),
+                           PlaceText(pText ? *pText : *pFallback).GetString());
+        else
+            strText.Format(L"the system's colour %s (%s unset)", Hex(text.crText).GetString(), text.pszTextKey);
+        CString strBack;
+        if (pBack)
+            strBack.Format(L"%s %s (at %s)", text.pszBackKey, Hex(text.crBack).GetString(), PlaceText(*pBack).GetString());
+        else
+            strBack.Format(L"%s %s (unset)", text.pszBackKey, Hex(text.crBack).GetString());
+        CString strMessage;
+        strMessage.Format(L"the %s is hard to read: contrast %.2f:1, below %.1f:1, of %s on %s", text.pszWhat, dRatio,
+                          text.dMinimum, strText.GetString(), strBack.GetString());
+        const PLACE& place = pText ? *pText : pFallback ? *pFallback : *pBack;
+        m_reports.push_back({ place.nFile, place.nOffset, LEVEL_WARNING, strMessage });
+    }
+}
+
 // The text is decoded as the reader decodes it, so that offsets count the same characters.
 std::vector<wchar_t> CSkinCheck::ReadText(const CString& strPath)
 {
@@ -190,16 +291,21 @@ std::vector<wchar_t> CSkinCheck::ReadText(const CString& strPath)
     return text;
 }
 
+CString CSkinCheck::PlaceText(const PLACE& place) const
+{
+    const FILE_ENTRY& file = m_files[place.nFile];
+    CString strPlace;
+    if (place.nOffset >= 0 && !file.lineStarts.empty())
+    {
+        auto it = std::upper_bound(file.lineStarts.begin(), file.lineStarts.end(), place.nOffset);
+        int nLine = (int)(it - file.lineStarts.begin());
+        strPlace.Format(L":%d:%d", nLine, place.nOffset - *(it - 1) + 1);
+    }
+    return file.strPath + strPlace;
+}
+
 CString CSkinCheck::Format(const REPORT& report) const
 {
-    const FILE_ENTRY& file = m_files[report.nFile];
-    CString strPlace;
-    if (report.nOffset >= 0 && !file.lineStarts.empty())
-    {
-        auto it = std::upper_bound(file.lineStarts.begin(), file.lineStarts.end(), report.nOffset);
-        int nLine = (int)(it - file.lineStarts.begin());
-        strPlace.Format(L":%d:%d", nLine, report.nOffset - *(it - 1) + 1);
-    }
-    return file.strPath + strPlace + (report.nSeverity == LEVEL_ERROR ? L": error: " : L": warning: ") +
-           report.strMessage;
+    return PlaceText({ report.nFile, report.nOffset }) +
+           (report.nSeverity == LEVEL_ERROR ? L": error: " : L": warning: ") + report.strMessage;
 }

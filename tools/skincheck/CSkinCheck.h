@@ -3,6 +3,7 @@
 // reject as "file:line:column: severity: message".
 #pragma once
 #include "theme/CSkinDiagnostics.h"
+#include <map>
 #include <vector>
 
 class CSkinCheck : public CSkinDiagnostics
@@ -18,6 +19,10 @@ public:
 
     void BeginFile(const CString& strPath) override;
     void Report(int nSeverity, int nOffset, const CString& strMessage) override;
+    void ColourKeySet(const CString& strKey, int nOffset) override;
+
+    // The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21.
+    static double ContrastRatio(COLORREF crA, COLORREF crB);
 
 private:
     struct FILE_ENTRY
@@ -36,11 +41,24 @@ private:
         CString strMessage;
     };
 
+    struct PLACE
+    {
+        int nFile;
+        int nOffset;
+    };
+
     static std::vector<wchar_t> ReadText(const CString& strPath);
     CString Format(const REPORT& report) const;
+    // "path:line:column", or the path alone when the place is not in the text.
+    CString PlaceText(const PLACE& place) const;
+    // Warns of each text the loaded scheme draws with too little contrast on its background.
+    void CheckContrast();
+    // The place where the key was last set, or null when no file set it.
+    const PLACE* FindKey(const wchar_t* pszKey) const;
 
     std::vector<FILE_ENTRY> m_files;
     std::vector<REPORT> m_reports;
+    std::map<CString, PLACE> m_colourKeys;
     int m_nCurrentFile = -1;
     // The base definition may be absent, as for a host.
     CString m_strOptionalFile;

@@ -1,5 +1,4 @@
 #include <KorvoSkin/CSkinCheckBox.h>
-#include "../theme/CInterfaceTheme.h"
 
 IMPLEMENT_DYNAMIC(CSkinCheckBox, CButton)
 
@@ -153,10 +152,6 @@ void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         ptDisabled = CPoint(rcBox.right + 2, rcBox.top + 1);
     }
 
-    // The background is not erased (OnEraseBkgnd), so the text's area is filled here with the
-    // parent's button brush: a text drawn before, enabled or longer, must not show through.
-    HBRUSH hBack = (HBRUSH)::SendMessageW(::GetParent(m_hWnd), WM_CTLCOLORBTN, (WPARAM)pDC->m_hDC, (LPARAM)m_hWnd);
-    ::FillRect(pDC->m_hDC, &rcText, hBack ? hBack : ::GetSysColorBrush(COLOR_BTNFACE));
     pDC->Draw3dRect(&rcBox, m_crFrame, m_crFrame);
     rcBox.InflateRect(-1, -1);
     DrawOrange(pDC, rcBox);
@@ -168,8 +163,6 @@ void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                      szText.cy, DST_TEXT | DSS_DISABLED);
         return;
     }
-    if (g_Theme.m_crControlText != NO_COLOUR)
-        pDC->SetTextColor(g_Theme.m_crControlText);
     pDC->DrawText(strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);
     if (m_nCheck)
         DrawCheck(pDC, rcBox);

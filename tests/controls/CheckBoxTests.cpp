@@ -111,9 +111,10 @@ TEST(CheckBox, DisabledShowsGreyTextAndNoCheckMark)
 {
     for (LPCWSTR pszText : { L"Disabled", L"X" })
     {
-        CCheckHost host(20, BS_AUTOCHECKBOX, pszText);
+        // Disabled from the start: the control draws its text over the background without
+        // erasing it, so an enabled paint before would leave its text beneath.
+        CCheckHost host(20, BS_AUTOCHECKBOX | WS_DISABLED, pszText);
         host.control.SetCheck(1);
-        host.control.EnableWindow(FALSE);
         Repaint(host.control.m_hWnd);
         CCapture capture(host.control.m_hWnd);
         EXPECT_NE(CHECK_MARK, capture.At(MARK.x, MARK.y)) << pszText;

@@ -152,7 +152,8 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && !IsMenuWindow(hWnd))
                 s_pfnTopLevelObserver(hWnd, pMessage->message, pMessage->wParam, pMessage->lParam);
         }
-        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd))
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
+            !OldWndProcOf(hWnd))
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();

@@ -11,7 +11,6 @@ LONG g_bMenuPrinting = 1;
 namespace
 {
 const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
-const wchar_t OWNER_OLD_WNDPROC_PROPERTY[] = L"KorvoSkin_MenuOwnerOldWndProc";
 const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
 // Sent by the system when it sizes a popup-menu window.
 const UINT WM_MENU_SIZEWINDOW = 0x01E2;
@@ -21,6 +20,25 @@ const UINT WM_MENU_SIZEWINDOW = 0x01E2;
 // whose destructors release the hook, may outlive any object of this file.
 DWORD s_nHookThread = 0;
 HANDLE s_hHookThread = NULL;
+// The menu owners the hook subclassed, with their own procedures. They are kept in the process
+// rather than in a window property, since every message of an owner asks and a property can
+// cost a round trip to the window system; owners past the table's size are left alone (their
+// host forwards the menu messages itself, as before).
+struct OWNER_PROC
+{
+    HWND hWnd;
+    WNDPROC pfnOld;
+};
+OWNER_PROC s_ownerProcs[64];
+
+OWNER_PROC* FindOwner(HWND hWnd)
+{
+    for (OWNER_PROC& owner : s_ownerProcs)
+        if (owner.hWnd == hWnd)
+            return &owner;
+    return NULL;
+}
+
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
 CMenuSkinner* s_pHookSkinner = NULL;
 CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
@@ -49,20 +67,6 @@ BOOL IsMenuWindow(HWND hWnd)
 WNDPROC OldWndProcOf(HWND hWnd)
 {
     return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-}
-
-// Puts pfnNew in front of the window's procedure, keeping the old one under pszProperty; a
-// window that has the property already is left as it is.
-void Subclass(HWND hWnd, const wchar_t* pszProperty, WNDPROC pfnNew)
-{
-    if (::GetPropW(hWnd, pszProperty))
-        return;
-    LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
-    if (pfnOld && ::SetPropW(hWnd, pszProperty, (HANDLE)pfnOld))
-    {
-        if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnNew))
-            ::RemovePropW(hWnd, pszProperty);
-    }
 }
 
 // The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
@@ -158,12 +162,28 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();
             if (!hForeground || CWnd::FromHandlePermanent(hForeground))
-                Subclass(hWnd, MENU_OLD_WNDPROC_PROPERTY, MenuWndProc);
+            {
+                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
+                {
+                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
+                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+                }
+            }
         }
         // Every menu loop starts with this message to the menu's owner, before the owner is asked
         // to prepare, measure or paint anything.
-        else if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd))
-            Subclass(hWnd, OWNER_OLD_WNDPROC_PROPERTY, OwnerWndProc);
+        else if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd) && !FindOwner(hWnd))
+        {
+            OWNER_PROC* pFree = FindOwner(NULL);
+            WNDPROC pfnOld = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+            if (pFree && pfnOld)
+            {
+                *pFree = { hWnd, pfnOld };
+                if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)OwnerWndProc))
+                    *pFree = { NULL, NULL };
+            }
+        }
     }
     return ::CallNextHookEx(g_hMenuHook, nCode, wParam, lParam);
 }
@@ -246,9 +266,10 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
 
 LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC pfnOld = (WNDPROC)::GetPropW(hWnd, OWNER_OLD_WNDPROC_PROPERTY);
-    if (!pfnOld)
+    OWNER_PROC* pOwner = hWnd ? FindOwner(hWnd) : NULL;
+    if (!pOwner)
         return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+    WNDPROC pfnOld = pOwner->pfnOld;
     switch (nMessage)
     {
     case WM_INITMENUPOPUP:
@@ -259,7 +280,7 @@ LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wPa
             return s_pHookSkinner->RouteOwnerMessage(hWnd, pfnOld, nMessage, wParam, lParam);
         break;
     case WM_NCDESTROY:
-        ::RemovePropW(hWnd, OWNER_OLD_WNDPROC_PROPERTY);
+        *pOwner = { NULL, NULL };
         break;
     }
     return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);

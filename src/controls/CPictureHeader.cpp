@@ -1,30 +1,13 @@
 #include "CPictureHeader.h"
 #include "CKernelHandle.h"
+#include "../theme/ByteOrder.h"
 #include <algorithm>
 #include <memory>
 #include <new>
 
 namespace
 {
-UINT Le16(const BYTE* p)
-{
-    return p[0] | (p[1] << 8);
-}
-
-UINT Le32(const BYTE* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | ((UINT)p[3] << 24);
-}
-
-UINT Be16(const BYTE* p)
-{
-    return (p[0] << 8) | p[1];
-}
-
-UINT Be32(const BYTE* p)
-{
-    return ((UINT)p[0] << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
+using namespace ByteOrder;
 
 bool FrameFits(ULONGLONG cx, ULONGLONG cy)
 {

@@ -1,29 +1,17 @@
 #include "CIconFile.h"
+#include "ByteOrder.h"
 #include <algorithm>
 
 namespace
 {
+using namespace ByteOrder;
+
 const DWORD ICON_DIRECTORY_SIZE = 6;
 const DWORD ICON_ENTRY_SIZE = 16;
 const int MAX_ICON_PIXELS = 256;
 const BYTE PNG_SIGNATURE[8] = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
 // Signature, then the IHDR chunk's length, type, width and height.
 const DWORD PNG_HEADER_SIZE = 8 + 4 + 4 + 4 + 4;
-
-WORD ReadWord(const BYTE* p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
-
-DWORD ReadLong(const BYTE* p)
-{
-    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
-}
-
-DWORD ReadBigEndianLong(const BYTE* p)
-{
-    return (DWORD)p[0] << 24 | (DWORD)p[1] << 16 | (DWORD)p[2] << 8 | (DWORD)p[3];
-}
 
 // The bytes of one row of a bitmap, padded to whole 32-bit words.
 ULONGLONG RowBytes(int nWidth, int nBitCount)
@@ -67,8 +55,8 @@ BOOL CIconFile::Parse(std::vector<BYTE>&& bytes)
     if (nLength < ICON_DIRECTORY_SIZE || nLength > MAX_ICON_FILE_SIZE)
         return FALSE;
     const BYTE* p = bytes.data();
-    int nCount = ReadWord(p + 4);
-    if (ReadWord(p) != 0 || ReadWord(p + 2) != 1 || nCount < 1 || nCount > MAX_ICON_ENTRIES)
+    int nCount = Le16(p + 4);
+    if (Le16(p) != 0 || Le16(p + 2) != 1 || nCount < 1 || nCount > MAX_ICON_ENTRIES)
         return FALSE;
     const ULONGLONG nDirectoryEnd = ICON_DIRECTORY_SIZE + (ULONGLONG)nCount * ICON_ENTRY_SIZE;
     if (nDirectoryEnd > nLength)
@@ -79,8 +67,8 @@ BOOL CIconFile::Parse(std::vector<BYTE>&& bytes)
     {
         const BYTE* pEntry = p + ICON_DIRECTORY_SIZE + n * ICON_ENTRY_SIZE;
         ENTRY entry = {};
-        entry.nSize = ReadLong(pEntry + 8);
-        entry.nOffset = ReadLong(pEntry + 12);
+        entry.nSize = Le32(pEntry + 8);
+        entry.nOffset = Le32(pEntry + 12);
         // Worked out in 64 bits, so no offset and size can wrap around to pass.
         if (entry.nOffset < nDirectoryEnd || (ULONGLONG)entry.nOffset + entry.nSize > nLength)
             return FALSE;
@@ -97,9 +85,9 @@ BOOL CIconFile::CheckImage(const BYTE* pImage, DWORD nSize, ENTRY& entry)
 {
     if (nSize >= PNG_HEADER_SIZE && memcmp(pImage, PNG_SIGNATURE, sizeof(PNG_SIGNATURE)) == 0)
     {
-        DWORD nWidth = ReadBigEndianLong(pImage + 16);
-        DWORD nHeight = ReadBigEndianLong(pImage + 20);
-        if (ReadBigEndianLong(pImage + 8) != 13 || memcmp(pImage + 12, "IHDR", 4) != 0 || nWidth < 1 ||
+        DWORD nWidth = Be32(pImage + 16);
+        DWORD nHeight = Be32(pImage + 20);
+        if (Be32(pImage + 8) != 13 || memcmp(pImage + 12, "IHDR", 4) != 0 || nWidth < 1 ||
             nWidth > MAX_ICON_PIXELS || nHeight < 1 || nHeight > MAX_ICON_PIXELS)
             return FALSE;
         entry.nWidth = (int)nWidth;

@@ -11,7 +11,8 @@ BOOL CGalleryApp::InitInstance()
 {
     InitSkin();
 
-    // "/skin Ember" starts with that skin; "/menu" opens the context menu once shown.
+    // "/skin Ember" starts with that skin, else the light or dark one follows the system's choice;
+    // "/menu" opens the context menu once shown.
     CString strCommandLine(m_lpCmdLine);
     CGalleryDlg dlg;
     int nSkin = strCommandLine.Find(L"/skin ");
@@ -21,6 +22,8 @@ BOOL CGalleryApp::InitInstance()
         int nEnd = strSkin.Find(L' ');
         dlg.m_strSkin = nEnd >= 0 ? strSkin.Left(nEnd) : strSkin;
     }
+    else
+        dlg.m_bFollowSystem = TRUE;
     dlg.m_bOpenMenu = strCommandLine.Find(L"/menu") >= 0;
     // "/controls" shows the controls page; "/hot" then puts the pointer on one of its controls.
     dlg.m_bControls = strCommandLine.Find(L"/controls") >= 0;

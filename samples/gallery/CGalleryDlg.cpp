@@ -3,12 +3,14 @@
 
 static const UINT_PTR TIMER_OPEN_MENU = 1;
 static const UINT_PTR TIMER_SHOW_HOT = 2;
+static const UINT WM_SKIN_CHANGED = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
 
 BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_BN_CLICKED(IDC_SWITCH, OnSwitchSkin)
     ON_BN_CLICKED(IDC_MENU, OnMenuButton)
     ON_WM_CONTEXTMENU()
     ON_WM_TIMER()
+    ON_REGISTERED_MESSAGE(WM_SKIN_CHANGED, OnSkinChanged)
     ON_UPDATE_COMMAND_UI(ID_VIEW_LARGE, OnUpdateViewLarge)
     ON_COMMAND(ID_FILE_OPEN, OnCommandItem)
     ON_COMMAND(ID_FILE_SAVE, OnCommandItem)
@@ -18,14 +20,37 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
 END_MESSAGE_MAP()
 
 CGalleryDlg::CGalleryDlg()
-    : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE), m_bShowBars(FALSE)
+    : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bFollowSystem(FALSE), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE), m_bShowBars(FALSE)
 {
 }
 
 void CGalleryDlg::LoadGallerySkin()
 {
     // The skin file comes second so that the language file has the last word.
-    LoadSkin(L"Definitions\\English.xml", L"Definitions\\" + m_strSkin + L".xml");
+    if (!m_bFollowSystem)
+    {
+        LoadSkin(L"Definitions\\English.xml", L"Definitions\\" + m_strSkin + L".xml");
+        return;
+    }
+    m_strSkin = SystemIsDark() ? L"Midnight" : L"Aurora";
+    LoadSkinForSystemTheme(L"Definitions\\English.xml", L"Definitions\\Aurora.xml", L"Definitions\\English.xml",
+                           L"Definitions\\Midnight.xml");
+}
+
+// The user's choice as the library reads it, only to name the skin in the title.
+BOOL CGalleryDlg::SystemIsDark()
+{
+    DWORD dwLight = 1, cb = sizeof(dwLight);
+    return ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                          L"AppsUseLightTheme", RRF_RT_REG_DWORD, NULL, &dwLight, &cb) == ERROR_SUCCESS &&
+           dwLight == 0;
+}
+
+LRESULT CGalleryDlg::OnSkinChanged(WPARAM wParam, LPARAM)
+{
+    m_strSkin = wParam ? L"Midnight" : L"Aurora";
+    ApplySkin();
+    return 0;
 }
 
 BOOL CGalleryDlg::OnInitDialog()
@@ -88,6 +113,8 @@ void CGalleryDlg::ApplySkin()
 
 void CGalleryDlg::OnSwitchSkin()
 {
+    // A skin the user picked stays until the next pick.
+    m_bFollowSystem = FALSE;
     m_strSkin = m_strSkin == L"Aurora" ? L"Ember" : m_strSkin == L"Ember" ? L"Midnight" : L"Aurora";
     LoadGallerySkin();
     ApplySkin();

@@ -13,10 +13,12 @@ public:
     CGalleryDlg();
     BOOL OnInitDialog() override;
 
-    // Loads the skin named by m_strSkin with the language file on top.
+    // Loads the skin named by m_strSkin with the language file on top, or, following the
+    // system, Aurora in light mode and Midnight in dark mode.
     void LoadGallerySkin();
 
     CString m_strSkin;
+    BOOL m_bFollowSystem;
     BOOL m_bOpenMenu;
     // Show the controls page instead of the embedded page; put the pointer on one of its controls.
     BOOL m_bControls;
@@ -30,10 +32,12 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnUpdateViewLarge(CCmdUI* pCmdUI);
     afx_msg void OnCommandItem();
+    afx_msg LRESULT OnSkinChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     void ApplySkin();
+    static BOOL SystemIsDark();
     void ShowContextMenu(CPoint point);
 
     CGalleryPage m_page;

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CSkinCheckBox.h>
+#include "../theme/CInterfaceTheme.h"
 
 IMPLEMENT_DYNAMIC(CSkinCheckBox, CButton)
 
@@ -163,6 +164,8 @@ void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                      szText.cy, DST_TEXT | DSS_DISABLED);
         return;
     }
+    if (g_Theme.m_crControlText != NO_COLOUR)
+        pDC->SetTextColor(g_Theme.m_crControlText);
     pDC->DrawText(strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);
     if (m_nCheck)
         DrawCheck(pDC, rcBox);

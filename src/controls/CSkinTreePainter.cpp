@@ -74,7 +74,8 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
                          g_Theme.m_crBackSel, !bGradientHorz);
         break;
     case CSkinTree::BkModeSolid:
-        pDC->FillSolidRect(&m_rcClient, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC));
+        pDC->FillSolidRect(&m_rcClient,
+                           SkinColourOr(g_Theme.m_crControlBack, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
         break;
     default:
         break;

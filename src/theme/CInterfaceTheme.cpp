@@ -14,7 +14,7 @@ CInterfaceTheme::CInterfaceTheme()
       m_crSysShadow(0), m_crCmdText(0), m_crCmdTextSel(0), m_crDisabled(0), m_crTipBack(0), m_crTipText(0),
       m_crTipBorder(0), m_crTipWarnings(0), m_crMsgBorder(0), m_crMsgBack(0), m_crCardBack(0),
       m_crMenuBorder(0), m_crMenuBack(0), m_crMenuHover(0), m_crDialogText(NO_COLOUR),
-      m_crControlText(NO_COLOUR), m_crMenuText(NO_COLOUR), m_crMenuTextSel(NO_COLOUR), m_crMenuTextDisabled(NO_COLOUR),
+      m_crControlText(NO_COLOUR), m_crControlBack(NO_COLOUR), m_crMenuText(NO_COLOUR), m_crMenuTextSel(NO_COLOUR), m_crMenuTextDisabled(NO_COLOUR),
       m_bTransparentLabels(FALSE)
 {
     m_mapImages16.InitHashTable(MAP_BUCKETS_16);
@@ -55,7 +55,7 @@ void CInterfaceTheme::Reset()
     CalculateColours(FALSE);
     // Unlike the plain colours, text colours never outlive their skin: a dark skin's light
     // text would be unreadable on the next skin's light backgrounds.
-    m_crDialogText = m_crControlText = NO_COLOUR;
+    m_crDialogText = m_crControlText = m_crControlBack = NO_COLOUR;
     m_crMenuText = m_crMenuTextSel = m_crMenuTextDisabled = NO_COLOUR;
     m_bTransparentLabels = FALSE;
     CreateImageLists();

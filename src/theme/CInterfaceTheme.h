@@ -148,6 +148,8 @@ public:
     // them (the system's or the derived one).
     COLORREF m_crDialogText;
     COLORREF m_crControlText;
+    // The paper under the skinned tree's items when it is solid; NO_COLOUR at every load too.
+    COLORREF m_crControlBack;
     COLORREF m_crMenuText;
     COLORREF m_crMenuTextSel;
     COLORREF m_crMenuTextDisabled;

@@ -35,6 +35,7 @@ const COLOUR_KEY s_colourKeys[] = {
     { L"menu.hover", &CInterfaceTheme::m_crMenuHover },
     { L"dialog.text", &CInterfaceTheme::m_crDialogText },
     { L"control.text", &CInterfaceTheme::m_crControlText },
+    { L"control.back", &CInterfaceTheme::m_crControlBack },
     { L"menu.text", &CInterfaceTheme::m_crMenuText },
     { L"menu.text.selected", &CInterfaceTheme::m_crMenuTextSel },
     { L"menu.text.disabled", &CInterfaceTheme::m_crMenuTextDisabled },

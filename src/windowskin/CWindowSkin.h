@@ -158,6 +158,13 @@ private:
     static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
     // Every part that the main image cannot hold, told to pDiagnostics.
     void CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const;
+    // A caption colour that stands out from the frame beneath it by less than large text needs.
+    void CheckCaptionContrast(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
+    // The pixels of the caption text's box, without text or icon, in nState for a window cx wide.
+    std::vector<COLORREF> CaptionBackground(int cx, int nState);
+    // Where the caption text goes in a window nWidth wide: from the caption rectangle's left (from
+    // the right when negative) to where the right corner begins.
+    CRect CaptionBox(int nWidth) const;
     void ParseAnchors(const CXmlElement* pAnchors, CSkinDiagnostics* pDiagnostics);
     void ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
     BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics);

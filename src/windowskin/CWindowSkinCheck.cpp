@@ -2,10 +2,20 @@
 // enumerated attributes and sizes the reader falls back from, and caption buttons whose parts
 // and anchor do not come together. Reading a skin for a host asks none of this.
 #include "CWindowSkin.h"
+#include "../theme/CInterfaceTheme.h"
+#include "../theme/ColourContrast.h"
+#include <algorithm>
 #include <cwctype>
 
 namespace
 {
+// The caption is checked as it shows in a window of this size.
+const int CAPTION_PROBE_WIDTH = 480;
+const int CAPTION_PROBE_HEIGHT = 360;
+// Large text, as a caption's is, needs 3:1.
+const double LARGE_TEXT_CONTRAST = 3.0;
+const int POINT_CAPTION_HEIGHT = 14;
+
 // Whether the text is a whole "%i" number with at most the given suffix after it (spaces allowed
 // around both); a "pt" suffix found sets bSuffix.
 BOOL IsNumber(const CString& strText, const wchar_t* pszSuffix, BOOL& bSuffix, LONGLONG& nValue)
@@ -116,4 +126,109 @@ void CWindowSkin::CheckButtons(const CXmlElement* pSkin, CSkinDiagnostics* pDiag
                        FindNamed(pSkin, L"anchors", L"anchor", { s_pszAnchorNames[nButton] }),
                        strButton + L" anchor without a " + strButton + L" part: the button takes clicks but is not drawn");
     }
+}
+
+void CWindowSkin::CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const
+{
+    BITMAP info = {};
+    if (!::GetObjectW(m_bmpImage.m_hObject, sizeof(info), &info))
+        return;
+    const CRect rcImage(0, 0, info.bmWidth, info.bmHeight);
+    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
+    {
+        const CXmlElement* pParts = pElement->m_listChildren.GetNext(pos);
+        if (!pParts->IsNamed(L"parts"))
+            continue;
+        for (POSITION posPart = pParts->m_listChildren.GetHeadPosition(); posPart;)
+        {
+            const CXmlElement* pPart = pParts->m_listChildren.GetNext(posPart);
+            CRect rc;
+            if (!pPart->IsNamed(L"part") || !ReadPartRect(pPart, rc))
+                continue;
+            CRect rcInside;
+            rcInside.IntersectRect(rc, rcImage);
+            if (rcInside == rc)
+                continue;
+            CString strFigures;
+            strFigures.Format(L"(%d,%d,%d,%d) is not inside the %dx%d main image", rc.left, rc.top, rc.Width(),
+                              rc.Height(), (int)info.bmWidth, (int)info.bmHeight);
+            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
+                       L"part '" + pPart->GetAttributeValue(L"name") + L"' " + strFigures);
+        }
+    }
+}
+
+void CWindowSkin::CheckCaptionContrast(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics)
+{
+    // The active window's caption only: an inactive one is greyed on purpose, as the system's is.
+    if (!pCaption || !m_bCaption)
+        return;
+    const TEXT_CONTRAST contrast = ContrastOn(m_crCaption, CaptionBackground(CAPTION_PROBE_WIDTH, STATE_ACTIVE));
+    if (contrast.dRatio == 0 || contrast.dRatio >= LARGE_TEXT_CONTRAST)
+        return;
+    const CXmlNode* pNode = pCaption->GetAttribute(L"color");
+    if (!pNode)
+        pNode = SkinNodeOf(pCaption, L"colour");
+    CString strMessage;
+    strMessage.Format(L"the caption text is hard to read: contrast %.2f:1, below %.1f:1, of #%02X%02X%02X%s on the "
+                      L"frame's #%02X%02X%02X beneath it",
+                      contrast.dRatio, LARGE_TEXT_CONTRAST, GetRValue(m_crCaption), GetGValue(m_crCaption),
+                      GetBValue(m_crCaption), pNode == pCaption ? L" (color unset)" : L"", GetRValue(contrast.crBack),
+                      GetGValue(contrast.crBack), GetBValue(contrast.crBack));
+    SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pNode, strMessage);
+}
+
+std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
+{
+    std::vector<COLORREF> pixels;
+    const int cy = std::min<int>(GetFrameThickness().top, CAPTION_PROBE_HEIGHT);
+    CRect rcBox = CaptionBox(cx);
+    // A caption given as a point centres its text on it: a line of text's height around it.
+    if (rcBox.Height() < POINT_CAPTION_HEIGHT)
+    {
+        rcBox.top = (int)(((LONGLONG)rcBox.top + rcBox.bottom) / 2 - POINT_CAPTION_HEIGHT / 2);
+        rcBox.bottom = rcBox.top + POINT_CAPTION_HEIGHT;
+    }
+    if (cy <= 0 || !rcBox.IntersectRect(rcBox, CRect(0, 0, cx, cy)))
+        return pixels;
+    // The text runs between the caption buttons' places, never under them.
+    std::vector<CRect> buttons;
+    for (int nAnchor = ANCHOR_ICON; nAnchor <= ANCHOR_CLOSE; nAnchor++)
+        if (m_pAnchorPresent[nAnchor])
+            buttons.push_back(GetAnchorRect(CRect(0, 0, cx, CAPTION_PROBE_HEIGHT), nAnchor));
+    HBITMAP hImage = (HBITMAP)m_bmpImage.m_hObject;
+    m_pImageDC = g_Theme.m_images.BeginDrawing(hImage);
+    if (!m_pImageDC)
+        return pixels;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    CBitmap strip;
+    strip.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0));
+    CDC dc;
+    if (strip.m_hObject && dc.CreateCompatibleDC(NULL))
+    {
+        HGDIOBJ hOld = dc.SelectObject(strip.m_hObject);
+        const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
+        const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
+        ComposeCaptionStrip(&dc, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, nTopLeft, nTopRight, NULL, CString());
+        dc.SelectObject(hOld);
+        ::GdiFlush();
+        const DWORD* pRow = (const DWORD*)pBits;
+        for (int y = rcBox.top; y < rcBox.bottom; y++)
+            for (int x = rcBox.left; x < rcBox.right; x++)
+            {
+                if (std::any_of(buttons.begin(), buttons.end(), [x, y](const CRect& rc) { return rc.PtInRect(CPoint(x, y)); }))
+                    continue;
+                const DWORD dw = pRow[(size_t)y * cx + x];
+                pixels.push_back(RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF));
+            }
+    }
+    g_Theme.m_images.EndDrawing(hImage);
+    m_pImageDC = NULL;
+    return pixels;
 }

@@ -276,15 +276,22 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
         PaintCaptionText(pBuffer, strText, cx, nState);
 }
 
+CRect CWindowSkin::CaptionBox(int nWidth) const
+{
+    // The box ends where the right corner begins; the caption rectangle's own right is unused.
+    const LONGLONG nLeft = m_rcCaption.left < 0 ? (LONGLONG)m_rcCaption.left + nWidth : m_rcCaption.left;
+    const LONGLONG nRight = (LONGLONG)nWidth - (IsPartDrawn(PART_TOPRIGHT) ? PartWidth(PART_TOPRIGHT) : 0);
+    return CRect(ClampToInt(nLeft), m_rcCaption.top, ClampToInt(nRight), m_rcCaption.bottom);
+}
+
 void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState)
 {
     HGDIOBJ hOldFont = m_fontCaption.m_hObject ? pDC->SelectObject(m_fontCaption.m_hObject) : NULL;
     CSize szText = pDC->GetTextExtent(strText);
 
-    // The box ends where the right corner begins; the caption rectangle's own right is unused.
     // Positions are worked out wide, as the caption rectangle is written in the skin file.
-    LONGLONG nLeft = m_rcCaption.left < 0 ? (LONGLONG)m_rcCaption.left + nWidth : m_rcCaption.left;
-    LONGLONG nRight = nWidth - (IsPartDrawn(PART_TOPRIGHT) ? PartWidth(PART_TOPRIGHT) : 0);
+    const CRect rcBox = CaptionBox(nWidth);
+    const LONGLONG nLeft = rcBox.left, nRight = rcBox.right;
     LONGLONG x;
     if (m_nCaptionAlign == ALIGN_CENTER)
         x = (nLeft + nRight) / 2 - szText.cx / 2;
@@ -294,7 +301,6 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
         x = nLeft + 1;
     x = std::max<LONGLONG>(x, nLeft + 1);
     LONGLONG y = ((LONGLONG)m_rcCaption.top + m_rcCaption.bottom) / 2 - szText.cy / 2;
-    CRect rcBox(ClampToInt(nLeft), m_rcCaption.top, ClampToInt(nRight), m_rcCaption.bottom);
     const int xText = ClampToInt(x);
     const int yText = ClampToInt(y);
 

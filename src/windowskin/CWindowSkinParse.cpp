@@ -77,6 +77,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
         return FALSE;
     SkinCheckAttributes(pDiagnostics, pElement, {});
 
+    const CXmlElement* pCaption = NULL;
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
     {
         const CXmlElement* pChild = pElement->m_listChildren.GetNext(pos);
@@ -100,7 +101,10 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
         else if (pChild->IsNamed(L"region"))
             ParseRegion(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"caption"))
+        {
             ParseCaption(pChild, pDiagnostics);
+            pCaption = pChild;
+        }
         else if (pChild->IsNamed(L"image"))
         {
             if (!ParseImage(pChild, strFolder, pDiagnostics))
@@ -141,6 +145,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
             SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                        L"window skin without a <target> is used by no window");
         CheckPartsInImage(pElement, pDiagnostics);
+        CheckCaptionContrast(pCaption, pDiagnostics);
     }
     return TRUE;
 }
@@ -159,36 +164,6 @@ BOOL CWindowSkin::ReadPartRect(const CXmlElement* pPart, CRect& rc)
     int cx = WrapSub(rc.right, rc.left);
     int cy = WrapSub(rc.bottom, rc.top);
     return cx >= 1 && cx <= MAX_PART_SIZE && cy >= 1 && cy <= MAX_PART_SIZE;
-}
-
-void CWindowSkin::CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const
-{
-    BITMAP info = {};
-    if (!::GetObjectW(m_bmpImage.m_hObject, sizeof(info), &info))
-        return;
-    const CRect rcImage(0, 0, info.bmWidth, info.bmHeight);
-    for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
-    {
-        const CXmlElement* pParts = pElement->m_listChildren.GetNext(pos);
-        if (!pParts->IsNamed(L"parts"))
-            continue;
-        for (POSITION posPart = pParts->m_listChildren.GetHeadPosition(); posPart;)
-        {
-            const CXmlElement* pPart = pParts->m_listChildren.GetNext(posPart);
-            CRect rc;
-            if (!pPart->IsNamed(L"part") || !ReadPartRect(pPart, rc))
-                continue;
-            CRect rcInside;
-            rcInside.IntersectRect(rc, rcImage);
-            if (rcInside == rc)
-                continue;
-            CString strFigures;
-            strFigures.Format(L"(%d,%d,%d,%d) is not inside the %dx%d main image", rc.left, rc.top, rc.Width(),
-                              rc.Height(), (int)info.bmWidth, (int)info.bmHeight);
-            SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
-                       L"part '" + pPart->GetAttributeValue(L"name") + L"' " + strFigures);
-        }
-    }
 }
 
 void CWindowSkin::ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics)

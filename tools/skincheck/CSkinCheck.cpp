@@ -1,9 +1,9 @@
 #include "CSkinCheck.h"
 #include "skin/CSkinRegistry.h"
 #include "theme/CInterfaceTheme.h"
+#include "theme/ColourContrast.h"
 #include "xml/XML.h"
 #include <algorithm>
-#include <math.h>
 
 namespace
 {
@@ -65,18 +65,6 @@ CString WithBackslash(CString strFolder)
     if (!strFolder.IsEmpty() && strFolder[strFolder.GetLength() - 1] != L'\\')
         strFolder += L'\\';
     return strFolder;
-}
-
-// A channel's share of relative luminance, sRGB decoded.
-double Linear(int nChannel)
-{
-    const double d = nChannel / 255.0;
-    return d <= 0.03928 ? d / 12.92 : pow((d + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF cr)
-{
-    return 0.2126 * Linear(GetRValue(cr)) + 0.7152 * Linear(GetGValue(cr)) + 0.0722 * Linear(GetBValue(cr));
 }
 
 CString Hex(COLORREF cr)
@@ -189,12 +177,6 @@ void CSkinCheck::ColourKeySet(const CString& strKey, int nOffset)
         m_colourKeys[strKey] = { m_nCurrentFile, nOffset };
 }
 
-double CSkinCheck::ContrastRatio(COLORREF crA, COLORREF crB)
-{
-    const double dA = Luminance(crA), dB = Luminance(crB);
-    return (std::max(dA, dB) + 0.05) / (std::min(dA, dB) + 0.05);
-}
-
 const CSkinCheck::PLACE* CSkinCheck::FindKey(const wchar_t* pszKey) const
 {
     auto it = pszKey ? m_colourKeys.find(pszKey) : m_colourKeys.end();
@@ -209,6 +191,8 @@ void CSkinCheck::CheckContrast()
           g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
         { L"control text", L"control.text", NULL, L"dialog.back", SkinColourOr(g_Theme.m_crControlText, crSystemText),
           g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
+        { L"tree's text", L"control.text", NULL, L"control.back", SkinColourOr(g_Theme.m_crControlText, crSystemText),
+          g_Theme.m_crControlBack, MINIMUM_CONTRAST },
         { L"menu text", L"menu.text", L"system.text", L"menu.back", g_Theme.GetMenuTextColour(FALSE, FALSE),
           g_Theme.m_crMenuBack, MINIMUM_CONTRAST },
         { L"hovered menu item's text", L"menu.text.selected", L"system.text.selected", L"menu.hover",

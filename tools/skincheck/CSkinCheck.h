@@ -21,9 +21,6 @@ public:
     void Report(int nSeverity, int nOffset, const CString& strMessage) override;
     void ColourKeySet(const CString& strKey, int nOffset) override;
 
-    // The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21.
-    static double ContrastRatio(COLORREF crA, COLORREF crB);
-
 private:
     struct FILE_ENTRY
     {

@@ -18,5 +18,5 @@ CInterfaceTheme g_Theme;
 CMenuSkinner g_MenuSkinner;
 const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
 static const CWindowSkinLoader g_windowSkinLoader;
-CSkinRegistry g_Registry(g_windowSkinLoader, g_hSkinInstance);
+CSkinRegistry g_Registry(g_Theme, g_windowSkinLoader, g_hSkinInstance);
 CString g_strAppFolder = AppFolderOfProcess();

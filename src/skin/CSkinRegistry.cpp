@@ -32,11 +32,32 @@ CString ReplaceLineFeedEscapes(const CString& strValue)
     return strOut;
 }
 
+struct SECTION_READER
+{
+    const wchar_t* pszName;
+    BOOL (CSkinRegistry::*pfnRead)(CXmlElement* pSection, const CString& strFolder);
+    // Whether the reader checks the section's attributes itself.
+    bool bOwnAttributes;
+};
+
+const SECTION_READER SECTION_READERS[] = {
+    { L"windowSkins", &CSkinRegistry::LoadWindowSkins, false },
+    { L"colourScheme", &CSkinRegistry::LoadColourScheme, true },
+    { L"colorScheme", &CSkinRegistry::LoadColourScheme, true },
+    { L"watermarks", &CSkinRegistry::LoadWatermarks, false },
+    { L"menus", &CSkinRegistry::LoadMenus, false },
+    { L"resourceMap", &CSkinRegistry::LoadResourceMap, false },
+    { L"strings", &CSkinRegistry::LoadStrings, false },
+    { L"commandImages", &CSkinRegistry::LoadCommandImages, false },
+    { L"toolbars", &CSkinRegistry::LoadToolbars, false },
+    { L"manifest", &CSkinRegistry::LoadManifest, true },
+};
+
 } // namespace
 
-CSkinRegistry::CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
+CSkinRegistry::CSkinRegistry(CInterfaceTheme& theme, const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
     : m_crDialogBack(0), m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL),
-      m_pDiagnostics(NULL),
+      m_pDiagnostics(NULL), m_theme(theme),
       m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
       m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
 {
@@ -63,17 +84,17 @@ void CSkinRegistry::Load(const CString& strAppFolder, CString strFirst, CString 
 void CSkinRegistry::Reset(const CString& strAppFolder)
 {
     Clear();
-    g_Theme.Clear();
-    g_Theme.Reset();
+    m_theme.Clear();
+    m_theme.Reset();
     m_crDialogBack = ::GetSysColor(COLOR_BTNFACE);
     // The library's tick for checked menu items joins the theme's base images at the first load;
     // every later load's list starts with it.
-    if (g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) < 0)
+    if (m_theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) < 0)
     {
         HICON hTick = (HICON)::LoadImageW(m_hModule, MAKEINTRESOURCEW(ID_DEFAULT_CHECK_MARK), IMAGE_ICON, 16, 16, 0);
         if (hTick)
         {
-            g_Theme.AddBaseIcon(ID_DEFAULT_CHECK_MARK, hTick, SIZE_CODE_16);
+            m_theme.AddBaseIcon(ID_DEFAULT_CHECK_MARK, hTick, SIZE_CODE_16);
             ::DestroyIcon(hTick);
         }
     }
@@ -111,7 +132,7 @@ void CSkinRegistry::Clear()
     DeleteWindowSkins();
 
     m_mapWatermarks.clear();
-    g_Theme.m_images.Clear();
+    m_theme.m_images.Clear();
 
     ClearMenus();
 
@@ -162,34 +183,19 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
     for (POSITION pos = pRoot->m_listChildren.GetHeadPosition(); pos;)
     {
         CXmlElement* pSection = pRoot->m_listChildren.GetNext(pos);
-        // The manifest and the colour scheme have attributes of their own.
-        const BOOL bScheme = pSection->IsNamed(L"colourScheme") || pSection->IsNamed(L"colorScheme");
-        if (!pSection->IsNamed(L"manifest") && !bScheme)
-            SkinCheckAttributes(m_pDiagnostics, pSection, {});
-        BOOL bContinue = TRUE;
-        if (pSection->IsNamed(L"windowSkins"))
-            bContinue = LoadWindowSkins(pSection, strFolder);
-        else if (bScheme)
-            bContinue = LoadColourScheme(pSection);
-        else if (pSection->IsNamed(L"watermarks"))
-            bContinue = LoadWatermarks(pSection, strFolder);
-        else if (pSection->IsNamed(L"menus"))
-            bContinue = LoadMenus(pSection);
-        else if (pSection->IsNamed(L"resourceMap"))
-            bContinue = LoadResourceMap(pSection);
-        else if (pSection->IsNamed(L"strings"))
-            bContinue = LoadStrings(pSection);
-        else if (pSection->IsNamed(L"commandImages"))
-            bContinue = LoadCommandImages(pSection, strFolder);
-        else if (pSection->IsNamed(L"toolbars"))
-            bContinue = LoadToolbars(pSection);
-        else if (pSection->IsNamed(L"manifest"))
-            // It only describes the file.
-            SkinCheckAttributes(m_pDiagnostics, pSection, { L"type", L"name" });
-        else if (m_pDiagnostics)
+        const SECTION_READER* pReader = std::find_if(std::begin(SECTION_READERS), std::end(SECTION_READERS),
+                                                     [pSection](const SECTION_READER& reader) {
+                                                         return pSection->IsNamed(reader.pszName);
+                                                     });
+        if (pReader == std::end(SECTION_READERS))
+        {
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pSection,
                        L"unknown section " + SkinTag(pSection) + L" is skipped");
-        if (!bContinue)
+            continue;
+        }
+        if (!pReader->bOwnAttributes)
+            SkinCheckAttributes(m_pDiagnostics, pSection, {});
+        if (!(this->*(pReader->pfnRead))(pSection, strFolder))
             return FALSE;
     }
     return TRUE;
@@ -257,7 +263,7 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                        L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
-        HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath);
+        HBITMAP hBitmap = m_theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
             m_mapWatermarks[strTarget] = hBitmap;
         else
@@ -267,7 +273,7 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
     return TRUE;
 }
 
-BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection)
+BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection, const CString&)
 {
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
@@ -293,12 +299,12 @@ BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection)
                        L"' is not a decimal number: the rest of the file is not read");
             return FALSE;
         }
-        g_Theme.SetNameID(pElement->GetAttributeValue(L"id"), (UINT)nCode);
+        m_theme.SetNameID(pElement->GetAttributeValue(L"id"), (UINT)nCode);
     }
     return TRUE;
 }
 
-BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
+BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection, const CString&)
 {
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
@@ -322,14 +328,14 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
             SkinCheckAttributes(m_pDiagnostics, pElement, { L"id", L"message", L"tip" });
         if (bString)
         {
-            UINT nID = g_Theme.ResolveID(pElement, L"id", m_pDiagnostics);
+            UINT nID = m_theme.ResolveID(pElement, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             m_mapStrings[nID] = ReplaceLineFeedEscapes(pElement->GetAttributeValue(L"value"));
         }
         else
         {
-            UINT nID = g_Theme.ResolveID(pElement, L"id", m_pDiagnostics);
+            UINT nID = m_theme.ResolveID(pElement, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             // Status-bar prompt, then the tooltip after a line feed.
@@ -343,14 +349,22 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection)
     return TRUE;
 }
 
-BOOL CSkinRegistry::LoadColourScheme(CXmlElement* pSection)
+BOOL CSkinRegistry::LoadColourScheme(CXmlElement* pSection, const CString&)
 {
-    return g_Theme.LoadColourScheme(pSection, m_crDialogBack, m_pDiagnostics);
+    m_crDialogBack = m_theme.LoadColourScheme(pSection, m_crDialogBack, m_pDiagnostics);
+    return TRUE;
+}
+
+BOOL CSkinRegistry::LoadManifest(CXmlElement* pSection, const CString&)
+{
+    // It only describes the file.
+    SkinCheckAttributes(m_pDiagnostics, pSection, { L"type", L"name" });
+    return TRUE;
 }
 
 BOOL CSkinRegistry::LoadCommandImages(CXmlElement* pSection, const CString& strFolder)
 {
-    return g_Theme.LoadCommandImages(pSection, strFolder, m_pDiagnostics);
+    return m_theme.LoadCommandImages(pSection, strFolder, m_pDiagnostics);
 }
 
 BOOL CSkinRegistry::GetString(UINT nID, CString& strOut) const

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class CInterfaceTheme;
+
 // What one load may create, however large or hostile its files: entries read past a bound are
 // ignored. Each is far above what any real skin declares and well below the platform's quota of
 // objects per process. Entries are counted as they are read, replacements included.
@@ -24,9 +26,10 @@ public:
     // One load keeps at most this many window skins, the first ones read.
     enum { MAX_WINDOW_SKINS = 256 };
 
-    // Window skins are read by windowSkinReader, which outlives the registry; hModule is the
+    // The registry fills theme with the colours, command images, names and images of each load;
+    // window skins are read by windowSkinReader. Both outlive the registry. hModule is the
     // module whose resources the registry loads (the library's own).
-    CSkinRegistry(const CWindowSkinReader& windowSkinReader, HINSTANCE hModule);
+    CSkinRegistry(CInterfaceTheme& theme, const CWindowSkinReader& windowSkinReader, HINSTANCE hModule);
     virtual ~CSkinRegistry();
 
     // Where the readers report what they ignore or reject; null (the default) for none.
@@ -39,21 +42,25 @@ public:
     BOOL LoadDefinitionFile(const wchar_t* pszPath);
     BOOL LoadDefinition(CXmlElement* pRoot, const CString& strFolder);
 
+    // The section readers, one per section name; strFolder is the definition file's folder, for
+    // the sections that name files. FALSE stops reading the file.
     BOOL LoadWindowSkins(CXmlElement* pSection, const CString& strFolder);
     BOOL LoadWatermarks(CXmlElement* pSection, const CString& strFolder);
-    BOOL LoadResourceMap(CXmlElement* pSection);
-    BOOL LoadStrings(CXmlElement* pSection);
-    BOOL LoadMenus(CXmlElement* pSection);
+    BOOL LoadResourceMap(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadStrings(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadMenus(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadToolbars(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadColourScheme(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder);
+    BOOL LoadManifest(CXmlElement* pSection, const CString& strFolder);
+
     BOOL LoadMenu(CXmlElement* pMenu);
     // Fills hMenu, which lies nDepth menus deep (a top menu is 1), from pMenu's children.
     BOOL FillMenu(CXmlElement* pMenu, HMENU hMenu, int nDepth);
     // A new menu bar or popup nDepth deep filled from pMenu, counted against the menu limit;
     // null when the limit is reached or the content is refused.
     HMENU CreateFilledMenu(CXmlElement* pMenu, BOOL bBar, int nDepth);
-    BOOL LoadToolbars(CXmlElement* pSection);
     BOOL LoadToolbar(CXmlElement* pToolbar);
-    BOOL LoadColourScheme(CXmlElement* pSection);
-    BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder);
 
     BOOL GetString(UINT nID, CString& strOut) const;
     HBITMAP GetWatermark(const wchar_t* pszName) const;
@@ -129,6 +136,7 @@ private:
     std::vector<BUTTON_SITE> m_buttonSites;
     CString m_strCurrentFile;
 
+    CInterfaceTheme& m_theme;
     const CWindowSkinReader& m_windowSkinReader;
     // In reading order.
     std::vector<std::unique_ptr<CWindowSkinBase>> m_windowSkins;

@@ -72,7 +72,7 @@ BOOL CSkinRegistry::EndMenuTracking()
     return TRUE;
 }
 
-BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection)
+BOOL CSkinRegistry::LoadMenus(CXmlElement* pSection, const CString&)
 {
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
@@ -160,7 +160,7 @@ BOOL CSkinRegistry::FillMenu(CXmlElement* pElement, HMENU hMenu, int nDepth)
             strText.SetAt(nMnemonic, L'&');
         if (bItem)
         {
-            UINT nID = g_Theme.ResolveID(pChild, L"id", m_pDiagnostics);
+            UINT nID = m_theme.ResolveID(pChild, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             CString strShortcut = pChild->GetAttributeValue(L"shortcut");
@@ -205,7 +205,7 @@ HMENU CSkinRegistry::CreateFilledMenu(CXmlElement* pElement, BOOL bBar, int nDep
     return hMenu;
 }
 
-BOOL CSkinRegistry::LoadToolbars(CXmlElement* pSection)
+BOOL CSkinRegistry::LoadToolbars(CXmlElement* pSection, const CString&)
 {
     for (POSITION pos = pSection->m_listChildren.GetHeadPosition(); pos;)
     {
@@ -261,7 +261,7 @@ BOOL CSkinRegistry::LoadToolbar(CXmlElement* pElement)
         {
             SkinCheckAttributes(m_pDiagnostics, pChild, { L"id", L"text", L"visible" });
             CString strID = pChild->GetAttributeValue(L"id");
-            UINT nID = g_Theme.ResolveID(pChild, L"id", m_pDiagnostics);
+            UINT nID = m_theme.ResolveID(pChild, L"id", m_pDiagnostics);
             if (!nID)
                 continue;
             if (m_pDiagnostics)

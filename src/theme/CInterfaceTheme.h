@@ -55,9 +55,9 @@ public:
     void Clear();
     void Reset();
 
-    // Reads one <colourScheme>/<colorScheme> section; "dialog.back" goes to crDialogBack,
-    // which the registry owns. Always TRUE.
-    BOOL LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack, CSkinDiagnostics* pDiagnostics = NULL);
+    // Reads one <colourScheme>/<colorScheme> section. The dialog background is the registry's:
+    // the result is crDialogBack as the section leaves it ("dialog.back" may set or clear it).
+    COLORREF LoadColourScheme(CXmlElement* pSection, COLORREF crDialogBack, CSkinDiagnostics* pDiagnostics = NULL);
 
     // The shared memory DC with a bitmap at least ClipToBuffer(size) large and no clipping.
     // The buffer grows up to the size of the desktop; callers draw at its origin, copy out no

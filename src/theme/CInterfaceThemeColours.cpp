@@ -139,10 +139,10 @@ void CInterfaceTheme::CreateFonts()
                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialogBack, CSkinDiagnostics* pDiagnostics)
+COLORREF CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF crDialogBack, CSkinDiagnostics* pDiagnostics)
 {
     if (!pSection)
-        return TRUE;
+        return crDialogBack;
     SkinCheckAttributes(pDiagnostics, pSection, { L"labels" });
     if (pSection->GetAttribute(L"labels"))
     {
@@ -210,5 +210,5 @@ BOOL CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF& crDialog
     }
     if (bSystemSeen && !bDerived)
         CalculateColours(TRUE);
-    return TRUE;
+    return crDialogBack;
 }

@@ -233,3 +233,46 @@ TEST(Registry, DefinitionPathsWithoutABackslashUseTheEmptyFolder)
     ::SetCurrentDirectoryW(szOld);
     EXPECT_NE(nullptr, GetSkinWatermark(L"W")) << "the definition and its image are found relative to the current folder";
 }
+
+namespace
+{
+class CNoWindowSkins : public CWindowSkinReader
+{
+public:
+    std::unique_ptr<CWindowSkinBase> Read(CXmlElement*, const CString&, CSkinDiagnostics*) const override
+    {
+        return nullptr;
+    }
+};
+}
+
+// A registry of its own fills the theme it is given and leaves the library's alone, so that two
+// can live side by side.
+TEST(Registry, APrivateRegistryFillsItsOwnThemeAndNotTheLibrarys)
+{
+    CSkinFolder folder;
+    auto Definition = [](const char* pszColour, const char* pszText) {
+        return std::string(R"(<resourceMap><command id="ID_NAMED" code="4321"/></resourceMap>
+            <colourScheme><colour name="menu.back" value=")") + pszColour + R"("/>
+            <colour name="dialog.back" value=")" + pszColour + R"("/></colourScheme>
+            <strings><string id="ID_NAMED" value=")" + pszText + R"("/></strings><manifest type="skin" name="Any"/>)";
+    };
+    folder.WriteBase(Definition("AAAAAA", "library"));
+    ASSERT_TRUE(LoadSkin(L"", L""));
+    folder.WriteBase(Definition("123456", "private"));
+    CInterfaceTheme theme;
+    CNoWindowSkins reader;
+    {
+        CSkinRegistry registry(theme, reader, ::GetModuleHandleW(NULL));
+        registry.Load(folder.Path(), L"", L"");
+        EXPECT_EQ(RGB(0x12, 0x34, 0x56), theme.m_crMenuBack);
+        EXPECT_EQ(RGB(0x12, 0x34, 0x56), registry.m_crDialogBack);
+        CString strText;
+        EXPECT_TRUE(registry.GetString(4321, strText));
+        EXPECT_EQ(CString(L"private"), strText);
+    }
+    EXPECT_EQ(RGB(0xAA, 0xAA, 0xAA), g_Theme.m_crMenuBack);
+    EXPECT_EQ(RGB(0xAA, 0xAA, 0xAA), GetDialogBkColor());
+    EXPECT_EQ(CString(L"library"), GetSkinString(4321));
+    LoadSkin(L"", L"");
+}

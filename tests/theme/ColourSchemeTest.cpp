@@ -32,9 +32,7 @@ COLORREF LoadScheme(const std::wstring& strElements)
     ResetTheme();
     XmlDocument pSection(XmlParseDocument((L"<colourScheme>" + strElements + L"</colourScheme>").c_str(), FALSE));
     EXPECT_TRUE(pSection != nullptr);
-    COLORREF crDialogBack = 0x123456;
-    EXPECT_TRUE(g_Theme.LoadColourScheme(pSection.get(), crDialogBack));
-    return crDialogBack;
+    return g_Theme.LoadColourScheme(pSection.get(), 0x123456);
 }
 
 // Per-channel mix written out independently of the library.
@@ -112,9 +110,7 @@ TEST(ColourScheme, EntriesGiveExactColoursByTheDerivationRule)
             EXPECT_EQ(expected.second, expected.first ? g_Theme.*expected.first : crDialog)
                 << testing::PrintToString(test.strElements);
     }
-    COLORREF crDialog = 0x42;
-    EXPECT_TRUE(g_Theme.LoadColourScheme(NULL, crDialog));
-    EXPECT_EQ(0x42u, crDialog);
+    EXPECT_EQ(0x42u, g_Theme.LoadColourScheme(NULL, 0x42));
 }
 
 TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutliveTheirLoad)

@@ -34,8 +34,7 @@ TEST(ThemeFuzz, RandomColourSchemesStoreOnlyColours)
         }
         XmlDocument pSection(XmlParseDocument((strXml + L"</colourScheme>").c_str(), FALSE));
         ASSERT_TRUE(pSection != nullptr) << testing::PrintToString(strXml);
-        COLORREF crDialog = 0;
-        EXPECT_TRUE(g_Theme.LoadColourScheme(pSection.get(), crDialog));
+        const COLORREF crDialog = g_Theme.LoadColourScheme(pSection.get(), 0);
         for (COLORREF cr : { crDialog, g_Theme.m_crWindow, g_Theme.m_crHighlight, g_Theme.m_crBackNormal,
                              g_Theme.m_crCmdText, g_Theme.m_crTipBack, g_Theme.m_crMenuBack, g_Theme.m_crMsgBorder })
             EXPECT_TRUE(cr <= 0xFFFFFF || cr == 0xFFFFFFFF) << std::hex << cr;

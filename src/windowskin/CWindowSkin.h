@@ -73,7 +73,6 @@ public:
     // "rect" as x,y,width,height or "point" as x,y (right and bottom 0); numbers in %i form.
     static BOOL ParseRect(const CXmlElement* pElement, CRect& rc);
     // Six hexadecimal digits, red first; anything else leaves crOut unchanged.
-    static BOOL ParseColour(const wchar_t* pszText, COLORREF& crOut);
     BOOL HasTarget(const wchar_t* pszName) const override;
     const std::vector<CString>& GetTargets() const override { return m_targets; }
 

@@ -53,18 +53,6 @@ int IndexOfName(const CString& strName, const wchar_t* const* ppszNames, int nCo
     return -1;
 }
 
-BOOL IsHexDigit(wchar_t ch)
-{
-    return (ch >= L'0' && ch <= L'9') || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
-}
-
-int HexValue(wchar_t ch)
-{
-    if (ch <= L'9')
-        return ch - L'0';
-    return (ch | 0x20) - L'a' + 10;
-}
-
 int Bound(int n, int nLow, int nHigh)
 {
     return std::min<int>(std::max<int>(n, nLow), nHigh);
@@ -267,7 +255,7 @@ void CWindowSkin::ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pD
         for (const wchar_t* pszAttribute : pszColours[n])
         {
             const CXmlAttribute* pAttribute = pCaption->GetAttribute(pszAttribute);
-            if (pAttribute && !ParseColour(pAttribute->m_strValue, *pTargets[n]))
+            if (pAttribute && !ParseSkinColour(pAttribute->m_strValue, *pTargets[n]))
                 SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pAttribute,
                            L"colour '" + pAttribute->m_strValue + L"' is not six hexadecimal digits: " +
                            pAttribute->m_strName + L" is ignored");
@@ -390,20 +378,6 @@ BOOL CWindowSkin::ParseRect(const CXmlElement* pElement, CRect& rc)
         return TRUE;
     }
     return FALSE;
-}
-
-BOOL CWindowSkin::ParseColour(const wchar_t* pszText, COLORREF& crOut)
-{
-    if (!pszText || wcslen(pszText) != 6)
-        return FALSE;
-    for (int n = 0; n < 6; n++)
-        if (!IsHexDigit(pszText[n]))
-            return FALSE;
-    int nRed = HexValue(pszText[0]) * 16 + HexValue(pszText[1]);
-    int nGreen = HexValue(pszText[2]) * 16 + HexValue(pszText[3]);
-    int nBlue = HexValue(pszText[4]) * 16 + HexValue(pszText[5]);
-    crOut = RGB(nRed, nGreen, nBlue);
-    return TRUE;
 }
 
 void CWindowSkin::ParseRegion(const CXmlElement* pRegion, CSkinDiagnostics* pDiagnostics)

@@ -86,15 +86,6 @@ TEST_F(WindowSkinParse, NumbersReadLikeScanfIntegers)
 
 TEST_F(WindowSkinParse, ColoursAreSixHexDigitsRedFirstAndColourIsReadAfterColor)
 {
-    COLORREF cr = RGB(1, 2, 3);
-    EXPECT_TRUE(CWindowSkin::ParseColour(L"0a0B0c", cr));
-    EXPECT_EQ(RGB(10, 11, 12), cr);
-    for (LPCWSTR pszBad : { L"fff", L"", L"FF80001", L"GG0000", L"12 456", L"-12345", L"0x1234", (LPCWSTR)NULL })
-    {
-        EXPECT_FALSE(CWindowSkin::ParseColour(pszBad, cr)) << pszBad;
-        EXPECT_EQ(RGB(10, 11, 12), cr) << pszBad;
-    }
-
     auto pSkin = ParseWithImage(L"<caption color=\"ffffff\" colour=\"00ff00\" inactiveColor=\"fff\""
                                 L" outlineColour=\"010203\" shadowColor=\"040506\" shadowColour=\"nope\"/>");
     ASSERT_TRUE(pSkin);

@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
     ON_BN_CLICKED(IDC_MENU, OnMenuButton)
     ON_WM_CONTEXTMENU()
     ON_WM_TIMER()
+    ON_WM_SIZE()
     ON_REGISTERED_MESSAGE(WM_SKIN_CHANGED, OnSkinChanged)
     ON_UPDATE_COMMAND_UI(ID_VIEW_LARGE, OnUpdateViewLarge)
     ON_COMMAND(ID_FILE_OPEN, OnCommandItem)
@@ -109,6 +110,14 @@ void CGalleryDlg::ApplySkin()
     if (m_controls.m_hWnd)
         m_controls.ApplySkin();
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CGalleryDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CSkinDialog::OnSize(nType, cx, cy);
+    // The bars follow the dialog's width.
+    if (m_bars.m_toolBar.m_hWnd)
+        m_bars.Layout();
 }
 
 void CGalleryDlg::OnSwitchSkin()

@@ -30,6 +30,7 @@ protected:
     afx_msg void OnMenuButton();
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnUpdateViewLarge(CCmdUI* pCmdUI);
     afx_msg void OnCommandItem();
     afx_msg LRESULT OnSkinChanged(WPARAM wParam, LPARAM lParam);

@@ -24,9 +24,18 @@ install(FILES ${KORVO_AFX_HEADERS} DESTINATION include/KorvoAfx)
 install(FILES ${KORVO_RUNTIME_DLLS} DESTINATION bin)
 
 install(EXPORT KorvoSkinTargets NAMESPACE KorvoSkin:: DESTINATION lib/cmake/KorvoSkin)
+# The DLLs a host ships are named one by one: the prefix's bin/ may hold other programs' DLLs.
+set(KORVO_SHIPPED_DLLS KorvoSkin.dll KorvoAfx.dll)
+foreach(dll ${KORVO_RUNTIME_DLLS})
+    get_filename_component(name ${dll} NAME)
+    list(APPEND KORVO_SHIPPED_DLLS ${name})
+endforeach()
 file(WRITE ${CMAKE_BINARY_DIR}/KorvoSkinConfig.cmake
      "include(\"\${CMAKE_CURRENT_LIST_DIR}/KorvoSkinTargets.cmake\")\n"
-     "file(GLOB KorvoSkin_RUNTIME_DLLS \"\${CMAKE_CURRENT_LIST_DIR}/../../../bin/*.dll\")\n")
+     "set(KorvoSkin_RUNTIME_DLLS)\n"
+     "foreach(name ${KORVO_SHIPPED_DLLS})\n"
+     "    list(APPEND KorvoSkin_RUNTIME_DLLS \"\${CMAKE_CURRENT_LIST_DIR}/../../../bin/\${name}\")\n"
+     "endforeach()\n")
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/KorvoSkinConfigVersion.cmake VERSION 1.0.0
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/KorvoSkinConfig.cmake ${CMAKE_BINARY_DIR}/KorvoSkinConfigVersion.cmake

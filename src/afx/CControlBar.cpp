@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
@@ -53,6 +54,24 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
         rect.right -= m_cyBottomBorder;
         rect.bottom -= m_cxRightBorder;
     }
+}
+
+CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    CRect rc(0, 0, 0, 0);
+    CalcInsideRect(rc, bHorz);
+    CSize size(-rc.Width(), -rc.Height());
+    if (bStretch && bHorz)
+        size.cx = 32767;
+    else if (bStretch)
+        size.cy = 32767;
+    return size;
+}
+
+LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
+{
+    CBarLayout::DockBar(this, (AFX_SIZEPARENTPARAMS*)lParam);
+    return 0;
 }
 
 CWnd* CControlBar::GetOwner() const

@@ -1,8 +1,14 @@
 #include "CFrameWnd.h"
+#include "AfxMsgMap.h"
 #include "AfxResource.h"
+#include "CControlBar.h"
 #include "CWinApp.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = { (LONG)CW_USEDEFAULT, (LONG)CW_USEDEFAULT, 0, 0 };
 
@@ -28,4 +34,17 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
         return TRUE;
     CWinApp* pApp = AfxGetApp();
     return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    // A minimised frame has no client area to lay out; its bars keep their places.
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
 }

@@ -162,6 +162,27 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     }
 }
 
+CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    SIZE sizeButtons = {};
+    if (m_hWnd)
+        ::SendMessageW(m_hWnd, TB_GETMAXSIZE, 0, (LPARAM)&sizeButtons);
+    if (bHorz)
+    {
+        size.cy += sizeButtons.cy;
+        if (!bStretch)
+            size.cx += sizeButtons.cx;
+    }
+    else
+    {
+        size.cx += sizeButtons.cx;
+        if (!bStretch)
+            size.cy += sizeButtons.cy;
+    }
+    return size;
+}
+
 void CToolBar::OnPaint()
 {
     // The control paints itself.

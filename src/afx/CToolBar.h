@@ -23,6 +23,8 @@ public:
     void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
 
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+    // The control's buttons in a row (or a column, along a side) and the bar's edges.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
 
 protected:
     afx_msg void OnPaint();

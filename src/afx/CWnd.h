@@ -141,6 +141,16 @@ public:
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
 
+    // Control-bar layout (CBarLayout.h): the children whose IDs lie in nIDFirst..nIDLast take
+    // their strips along the client area's edges in z-order, and the child nIDLeftOver takes
+    // what remains. reposQuery moves nothing and gives what would remain in lpRectParam (or,
+    // with bStretch FALSE, the room the bars take, from (0, 0)); reposExtra keeps the insets in
+    // lpRectParam free around the leftover child; lpRectClient lays out within that rectangle
+    // instead of the client area.
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+
     // Message handling.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

@@ -2,60 +2,11 @@
 // white being transparent. Clicks post WM_COMMAND to the bar's owner; the owner's command-UI
 // handlers enable, check and retitle the buttons; child controls may sit on the bar.
 #pragma once
-#include <afxwin.h>
-#include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CCoolBarItem.h>
 #include <memory>
 #include <vector>
 
-class CCoolBarCtrl;
-class CCoolBarImage;
 class CCoolBarImageTable;
-
-// One button of a bar, also the command-UI state handed to the owner's update handlers.
-class KORVOSKIN_API CCoolBarItem : public CCmdUI
-{
-public:
-    CCoolBarItem(CCoolBarCtrl* pBar, int nSize, UINT nID, LPCWSTR lpszName);
-    // A copy of pSrc for pBar, with its images looked up again in the current skin.
-    CCoolBarItem(CCoolBarCtrl* pBar, const CCoolBarItem* pSrc);
-    virtual ~CCoolBarItem();
-
-    // A disabled button is drawn faded and posts no command.
-    virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);
-    virtual void SetText(LPCWSTR lpszText);
-    virtual void Show(BOOL bShow);
-
-    // Takes copies of the skin's watermarks named m_strName, + ".HOVER" and + ".SELECT" as the
-    // button's images, shared with the bar's other buttons that name the same image file; a
-    // missing one, or one past the bar's bound of pixels, leaves that state showing the
-    // background.
-    void LoadSkinImages();
-
-    enum { IMAGE_NORMAL, IMAGE_HOVER, IMAGE_SELECT, IMAGE_COUNT };
-    HBITMAP GetImage(int nState) const { return m_hImages[nState]; }
-    CSize GetImageSize(int nState) const { return m_sizeImages[nState]; }
-    // Draws the image of a state with white transparent: its top-left cx x cy pixels at (x, y).
-    void DrawImage(CDC* pDC, CDC* pWorkDC, int nState, int x, int y, int cx, int cy) const;
-
-    BOOL m_bVisible;
-    BOOL m_bChecked;
-    CString m_strTip;
-    CCoolBarCtrl* m_pBar;
-    int m_nSize;
-    CString m_strName;
-    BOOL m_bEnabled;
-
-private:
-    // The item holds copies of the skin's images, so a later skin load cannot pull them away;
-    // the bitmap and size of each are kept beside it for the inline getters.
-    std::shared_ptr<const CCoolBarImage> m_pImages[IMAGE_COUNT];
-    HBITMAP m_hImages[IMAGE_COUNT];
-    CSize m_sizeImages[IMAGE_COUNT];
-};
-
-// Buttons with this command take 20 pixels and are never painted: a gap.
-const UINT ID_COOLBAR_GAP = 3038;
 
 class KORVOSKIN_API CCoolBarCtrl : public CControlBar
 {
@@ -63,6 +14,8 @@ public:
     CCoolBarCtrl();
     virtual ~CCoolBarCtrl();
 
+    // The bar docks along its parent's top edge unless dwStyle names another CBRS_ALIGN_ edge;
+    // along a side it stacks its buttons (see CalcFixedLayout).
     virtual BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID);
 
     // Content. Add inserts before position nIndex, or appends when nIndex is not a position.
@@ -102,6 +55,11 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const;
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void DoPaint(CDC* pDC);
+    // Docking: the bar is as long as its visible buttons and as broad as its broadest button,
+    // plus its style's edges, so a host never measures it; stretched, it fills its edge. The
+    // parent lays its bars out with RepositionBars (a frame does so when it is resized); after
+    // refilling, showing or hiding a bar, lay them out again.
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
 
     virtual void InitToolTip();
     virtual void SetToolTip(CCoolBarItem* pItem);
@@ -112,6 +70,13 @@ public:
     CToolTipCtrl m_wndTip;
 
 protected:
+    // The hover timer: while it runs, each tick checks whether the cursor has left the bar.
+    enum { TIMER_HOVER = 1, HOVER_INTERVAL = 100 };
+    // How broad a button is across the bar: its broadest image, or its size when it has no
+    // image (a square); separators and gaps have no breadth.
+    virtual int GetItemBreadth(const CCoolBarItem* pItem) const;
+    // Takes the bar style's edges off rc, leaving the buttons' room.
+    void DeflateToButtons(CRect& rc) const;
     // Repaints one button (or nothing for null); the rest of the bar is left alone.
     void InvalidateItem(CCoolBarItem* pItem);
     // Paints one button from its image for the state into pDC.

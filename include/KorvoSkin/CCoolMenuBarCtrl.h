@@ -39,6 +39,11 @@ protected:
     static LRESULT CALLBACK MenuFilter(int nCode, WPARAM wParam, LPARAM lParam);
 
     virtual void DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot);
+    // A button that shows its caption is as broad as a line of the menu font, so the bar docks
+    // as high as its captions need whichever font the skin gives.
+    virtual int GetItemBreadth(const CCoolBarItem* pItem) const;
+    // Whether the button shows its popup's caption: it has no images of its own.
+    BOOL ShowsCaption(const CCoolBarItem* pItem) const;
 
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -52,4 +57,6 @@ protected:
     // The previous menu, replaced while one of its popups was open; destroyed when the popup's
     // loop has returned.
     CMenu m_menuRetired;
+    // The breadth of a caption button: the menu font's line and margins, measured by SetMenu.
+    int m_cyCaption;
 };

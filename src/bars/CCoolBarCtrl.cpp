@@ -1,38 +1,10 @@
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include "../skin/CSkinRegistry.h"
-#include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "CCoolBarImageTable.h"
+#include "CCoolBarLayout.h"
 #include <algorithm>
 #include <new>
-
-static const UINT_PTR TIMER_HOVER = 1;
-static const UINT HOVER_INTERVAL = 100;
-
-// The visible buttons lie one after the other from r's top-left corner, down a vertical bar and
-// across a horizontal one. Hands each with its rectangle to fn until fn returns true, and returns
-// that button (null when fn took none).
-template <class FN>
-static CCoolBarItem* FindLaidOut(const std::vector<std::unique_ptr<CCoolBarItem>>& items, bool bVertical, CRect r,
-                                 FN fn)
-{
-    for (const std::unique_ptr<CCoolBarItem>& pItem : items)
-    {
-        if (!pItem->m_bVisible)
-            continue;
-        if (bVertical)
-            r.bottom = r.top + pItem->m_nSize;
-        else
-            r.right = r.left + pItem->m_nSize;
-        if (fn(pItem.get(), r))
-            return pItem.get();
-        if (bVertical)
-            r.top = r.bottom;
-        else
-            r.left = r.right;
-    }
-    return NULL;
-}
 
 BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_CREATE()
@@ -60,7 +32,11 @@ CCoolBarCtrl::~CCoolBarCtrl()
 
 BOOL CCoolBarCtrl::Create(CWnd* pParent, DWORD dwStyle, UINT nID)
 {
+    if (!(dwStyle & CBRS_ALIGN_ANY))
+        dwStyle |= CBRS_ALIGN_TOP;
     m_dwStyle = dwStyle & CBRS_ALL;
+    if (!(m_dwStyle & CBRS_ORIENT_HORZ))
+        m_bVertical = true;
     return CreateEx(WS_EX_CONTROLPARENT, NULL, L"CCoolBarCtrl", dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
 }
 
@@ -199,15 +175,20 @@ void CCoolBarCtrl::SetCheck(UINT nID)
     }
 }
 
+void CCoolBarCtrl::DeflateToButtons(CRect& rc) const
+{
+    CalcInsideRect(rc, FALSE);
+    // Only the edges of the bar style stay out of the buttons' room.
+    rc.left -= m_cyTopBorder;
+    rc.top -= m_cxLeftBorder;
+    rc.right += m_cyBottomBorder;
+    rc.bottom += m_cxRightBorder;
+}
+
 void CCoolBarCtrl::PrepareRect(CRect* pRect) const
 {
     GetClientRect(pRect);
-    CalcInsideRect(*pRect, FALSE);
-    // Only the edges of the bar style stay out of the buttons' room.
-    pRect->left -= m_cyTopBorder;
-    pRect->top -= m_cxLeftBorder;
-    pRect->right += m_cyBottomBorder;
-    pRect->bottom += m_cxRightBorder;
+    DeflateToButtons(*pRect);
     pRect->bottom -= 1;
 }
 
@@ -215,29 +196,41 @@ CCoolBarItem* CCoolBarCtrl::HitTest(const CPoint& pt, CRect* pRect, int) const
 {
     CRect r;
     PrepareRect(&r);
-    CCoolBarItem* pItem = FindLaidOut(m_items, m_bVertical, r, [&](CCoolBarItem*, const CRect& rcItem) {
-        if (!rcItem.PtInRect(pt))
-            return false;
-        if (pRect)
-            *pRect = rcItem;
-        return true;
-    });
+    CCoolBarItem* pItem = CCoolBarLayout(m_items, m_bVertical).HitTest(r, pt, pRect);
     return pItem && pItem->m_nID ? pItem : NULL;
 }
 
 BOOL CCoolBarCtrl::GetItemRect(CCoolBarItem* pItem, CRect* pRect) const
 {
-    if (!pItem || !pItem->m_bVisible || m_items.empty())
-        return FALSE;
     CRect r;
     PrepareRect(&r);
-    return FindLaidOut(m_items, m_bVertical, r, [&](CCoolBarItem* p, const CRect& rcItem) {
-        if (p != pItem)
-            return false;
-        if (pRect)
-            *pRect = rcItem;
-        return true;
-    }) != NULL;
+    return CCoolBarLayout(m_items, m_bVertical).GetItemRect(r, pItem, pRect);
+}
+
+CSize CCoolBarCtrl::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    CRect rcEdges(0, 0, 0, 0);
+    DeflateToButtons(rcEdges);
+    CSize sizeContent = CCoolBarLayout(m_items, m_bVertical).GetContentSize([this](const CCoolBarItem* pItem) {
+        return GetItemBreadth(pItem);
+    });
+    return CCoolBarLayout::GetFixedSize(sizeContent, CSize(-rcEdges.Width(), -rcEdges.Height()), bStretch, bHorz);
+}
+
+int CCoolBarCtrl::GetItemBreadth(const CCoolBarItem* pItem) const
+{
+    // Separators and gaps only space the buttons out; a button without images is square.
+    if (!pItem->m_nID || pItem->m_nID == ID_COOLBAR_GAP)
+        return 0;
+    int nBreadth = -1;
+    for (int nState = 0; nState < CCoolBarItem::IMAGE_COUNT; nState++)
+    {
+        if (!pItem->GetImage(nState))
+            continue;
+        CSize size = pItem->GetImageSize(nState);
+        nBreadth = std::max(nBreadth, (int)(m_bVertical ? size.cx : size.cy));
+    }
+    return nBreadth >= 0 ? nBreadth : pItem->m_nSize;
 }
 
 void CCoolBarCtrl::InvalidateItem(CCoolBarItem* pItem)
@@ -303,7 +296,7 @@ void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)
     // Buttons select their images into the kept DC one after another; none stays selected, so
     // a button can delete its images at any time.
     HGDIOBJ hOld = ::GetCurrentObject(m_dcImage.m_hDC, OBJ_BITMAP);
-    FindLaidOut(m_items, m_bVertical, rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
+    CCoolBarLayout(m_items, m_bVertical).Find(rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
         DrawItem(pDC, &m_dcImage, pItem, rcItem, pItem == m_pPressed, pItem == m_pHot);
         return false;
     });
@@ -338,207 +331,6 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
             ::SelectObject(dcFade.m_hDC, hOldFade);
         }
     }
-}
-
-void CCoolBarCtrl::OnMouseMove(UINT, CPoint point)
-{
-    CCoolBarItem* pItem = HitTest(point);
-    // The tooltip changes with the button under the mouse, not with every move.
-    if (pItem && pItem != m_pTipItem)
-        SetToolTip(pItem);
-    CCoolBarItem* pHot = pItem && pItem != m_pPressed && pItem->m_bEnabled ? pItem : NULL;
-    if (pHot != m_pHot)
-    {
-        InvalidateItem(m_pHot);
-        m_pHot = pHot;
-        InvalidateItem(m_pHot);
-    }
-    if (!m_bHoverTimer)
-    {
-        SetTimer(TIMER_HOVER, HOVER_INTERVAL);
-        m_bHoverTimer = TRUE;
-    }
-    Default();
-}
-
-void CCoolBarCtrl::CheckHover()
-{
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    ScreenToClient(&pt);
-    CRect rc;
-    GetClientRect(&rc);
-    CWnd* pTop = GetTopLevelParent();
-    if (rc.PtInRect(pt) && pTop && pTop->IsWindowEnabled())
-        return;
-    KillTimer(TIMER_HOVER);
-    m_bHoverTimer = FALSE;
-    if (m_pHot)
-    {
-        InvalidateItem(m_pHot);
-        m_pHot = NULL;
-    }
-}
-
-void CCoolBarCtrl::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == TIMER_HOVER)
-        CheckHover();
-    CControlBar::OnTimer(nIDEvent);
-}
-
-void CCoolBarCtrl::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    HWND hFocus = ::GetFocus();
-    if (hFocus && ::IsChild(m_hWnd, hFocus))
-        SetFocus();
-    CControlBar::OnLButtonDown(nFlags, point);
-}
-
-void CCoolBarCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    OnLButtonDown(nFlags, point);
-}
-
-void CCoolBarCtrl::OnLButtonUp(UINT, CPoint point)
-{
-    CCoolBarItem* pItem = HitTest(point);
-    if (!pItem || pItem == m_pPressed || !pItem->m_bEnabled)
-    {
-        Default();
-        return;
-    }
-    ::ReleaseCapture();
-    InvalidateItem(pItem);
-    if (CWnd* pOwner = GetOwner())
-        pOwner->PostMessage(WM_COMMAND, pItem->m_nID, 0);
-}
-
-BOOL CCoolBarCtrl::PreTranslateMessage(MSG* pMsg)
-{
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-    {
-        // The owner hears of Enter and Escape in the bar (or a control on it) as a command of
-        // the bar; the key goes no further, so a dialog owner does not also end.
-        CWnd* pOwner = GetOwner();
-        if (pOwner)
-        {
-            WORD wCode = pMsg->wParam == VK_ESCAPE ? 5 : 0;
-            pOwner->PostMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), wCode), (LPARAM)m_hWnd);
-            return TRUE;
-        }
-    }
-    else if (pMsg->message == WM_MOUSEMOVE && m_wndTip.m_hWnd)
-        m_wndTip.RelayEvent(pMsg);
-    return CControlBar::PreTranslateMessage(pMsg);
-}
-
-BOOL CCoolBarCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    WORD wCode = HIWORD(wParam);
-    if (wCode == EN_SETFOCUS || wCode == EN_KILLFOCUS)
-        Invalidate(FALSE);
-    CWnd* pParent = GetParent();
-    if (pParent && pParent->SendMessage(WM_COMMAND, wParam, lParam))
-        return TRUE;
-    return CControlBar::OnCommand(wParam, lParam);
-}
-
-void CCoolBarCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
-{
-    if (CWnd* pParent = GetParent())
-        pParent->SendMessage(WM_HSCROLL, MAKEWPARAM(nSBCode, nPos), (LPARAM)(pScrollBar ? pScrollBar->m_hWnd : NULL));
-}
-
-HBRUSH CCoolBarCtrl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-{
-    if (nCtlColor != CTLCOLOR_STATIC)
-        return CControlBar::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (!m_brBack.m_hObject || m_crBack != g_Theme.m_crMidtone)
-    {
-        m_brBack.DeleteObject();
-        m_brBack.CreateSolidBrush(g_Theme.m_crMidtone);
-        m_crBack = g_Theme.m_crMidtone;
-    }
-    pDC->SetBkColor(g_Theme.m_crMidtone);
-    return (HBRUSH)m_brBack.m_hObject;
-}
-
-void CCoolBarCtrl::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
-{
-    CCmdTarget* pCmdTarget = pTarget;
-    if (!pCmdTarget)
-        pCmdTarget = GetOwner();
-    UINT nCount = 0;
-    for (const std::unique_ptr<CCoolBarItem>& pItem : m_items)
-        nCount += pItem->m_nID != 0;
-    UINT nIndex = 0;
-    for (size_t n = 0; n < m_items.size(); n++)
-    {
-        CCoolBarItem* pItem = m_items[n].get();
-        if (!pItem->m_nID)
-            continue;
-        pItem->m_nIndex = nIndex++;
-        pItem->m_pOther = this;
-        pItem->m_nIndexMax = nCount;
-        if (!OnCmdMsg(pItem->m_nID, CN_UPDATE_COMMAND_UI, pItem, NULL))
-            pItem->DoUpdate(pCmdTarget, bDisableIfNoHndler);
-    }
-}
-
-void CCoolBarCtrl::InitToolTip()
-{
-    if (!m_wndTip.Create(this))
-        return;
-    m_wndTip.SetDelayTime(TTDT_AUTOMATIC, 40);
-    m_wndTip.SetTipTextColor(RGB(0x69, 0x69, 0x69));
-    m_wndTip.SetTipBkColor(RGB(255, 255, 255));
-    m_wndTip.Activate(TRUE);
-    m_bTipActive = TRUE;
-}
-
-void CCoolBarCtrl::SetToolTip(CCoolBarItem* pItem)
-{
-    if (!m_wndTip.m_hWnd || !pItem)
-        return;
-    m_pTipItem = pItem;
-    BOOL bActive = !pItem->m_strTip.IsEmpty();
-    if (bActive != m_bTipActive)
-    {
-        m_wndTip.Activate(bActive);
-        m_bTipActive = bActive;
-    }
-    if (!bActive)
-        return;
-    CRect rc;
-    GetClientRect(&rc);
-    TOOLINFOW ti;
-    // One tool covers the bar; it is added once and then given each button's text.
-    if (m_wndTip.GetToolInfo(&ti, this, 0))
-    {
-        if (m_wndTip.GetText(this, 0) != pItem->m_strTip)
-            m_wndTip.UpdateTipText(pItem->m_strTip, this, 0);
-        if (CRect(ti.rect) != rc)
-            m_wndTip.SetToolRect(this, 0, &rc);
-    }
-    else
-        m_wndTip.AddTool(this, pItem->m_strTip, &rc, 0);
-}
-
-INT_PTR CCoolBarCtrl::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
-{
-    CRect rc;
-    CCoolBarItem* pItem = HitTest(point, &rc);
-    if (!pItem)
-        return -1;
-    if (!pTI)
-        return 1;
-    pTI->uFlags = 0;
-    pTI->hwnd = m_hWnd;
-    pTI->uId = pItem->m_nID;
-    pTI->rect = rc;
-    pTI->lpszText = LPSTR_TEXTCALLBACKW;
-    return pItem->m_nID;
 }
 
 UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnCmd, BOOL)

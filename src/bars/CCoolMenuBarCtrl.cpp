@@ -3,12 +3,13 @@
 #include "../theme/CMenuSkinner.h"
 #include <vector>
 
-static const UINT_PTR TIMER_HOVER = 1;
 // Deferred requests, posted as WM_TIMER messages (no timer runs): open the hot item's popup,
 // or make m_pOpenItem hot and open its popup.
 static const UINT_PTR REQUEST_OPEN_HOT = 4;
 static const UINT_PTR REQUEST_OPEN_ITEM = 5;
 static const int CAPTION_PADDING = 8;
+// Room above and below a caption's text.
+static const int CAPTION_MARGIN = 5;
 static const int MAX_MENU_DEPTH = 32;
 
 CCoolMenuBarCtrl* CCoolMenuBarCtrl::m_pMenuBar = NULL;
@@ -66,7 +67,7 @@ CString MenuText(HMENU hMenu, int nPosition)
 }
 }
 
-CCoolMenuBarCtrl::CCoolMenuBarCtrl() : m_ptLast(-1, -1), m_pOpenItem(NULL)
+CCoolMenuBarCtrl::CCoolMenuBarCtrl() : m_ptLast(-1, -1), m_pOpenItem(NULL), m_cyCaption(0)
 {
 }
 
@@ -92,6 +93,9 @@ void CCoolMenuBarCtrl::SetMenu(HMENU hMenu)
 
     CClientDC dc(NULL);
     HGDIOBJ hOldFont = g_Theme.m_fntNormal.m_hObject ? dc.SelectObject(g_Theme.m_fntNormal.m_hObject) : NULL;
+    TEXTMETRICW tm = {};
+    dc.GetTextMetrics(&tm);
+    m_cyCaption = tm.tmHeight + 2 * CAPTION_MARGIN;
     int nCount = ::GetMenuItemCount(m_menu.m_hMenu);
     for (int i = 0; i < nCount; i++)
     {
@@ -104,10 +108,23 @@ void CCoolMenuBarCtrl::SetMenu(HMENU hMenu)
         dc.SelectObject(hOldFont);
 }
 
+BOOL CCoolMenuBarCtrl::ShowsCaption(const CCoolBarItem* pItem) const
+{
+    return pItem->m_nID && m_menu.m_hMenu && !pItem->GetImage(CCoolBarItem::IMAGE_NORMAL) &&
+           !pItem->GetImage(CCoolBarItem::IMAGE_HOVER) && !pItem->GetImage(CCoolBarItem::IMAGE_SELECT);
+}
+
+int CCoolMenuBarCtrl::GetItemBreadth(const CCoolBarItem* pItem) const
+{
+    // A caption is as broad as its text's line; along a side the caption's width is its size.
+    if (!ShowsCaption(pItem))
+        return CCoolBarCtrl::GetItemBreadth(pItem);
+    return m_bVertical ? pItem->m_nSize : m_cyCaption;
+}
+
 void CCoolMenuBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot)
 {
-    if (pItem->GetImage(CCoolBarItem::IMAGE_NORMAL) || pItem->GetImage(CCoolBarItem::IMAGE_HOVER) ||
-        pItem->GetImage(CCoolBarItem::IMAGE_SELECT) || !pItem->m_nID || !m_menu.m_hMenu)
+    if (!ShowsCaption(pItem))
     {
         CCoolBarCtrl::DrawItem(pDC, pImageDC, pItem, rcItem, bPressed, bHot);
         return;
@@ -235,7 +252,7 @@ void CCoolMenuBarCtrl::ShowMenu()
     CheckHover();
     if (m_pHot)
     {
-        SetTimer(TIMER_HOVER, 100);
+        SetTimer(TIMER_HOVER, HOVER_INTERVAL);
         m_bHoverTimer = TRUE;
     }
     Invalidate(FALSE);

@@ -1,0 +1,246 @@
+// Bars that size themselves from their buttons and dock along their parent's edges: the sizes
+// they report, their places in a frame and in a dialog laid out as a host lays one out, and the
+// pixels of a docked bar.
+#include "BarTestSupport.h"
+#include "DialogTemplate.h"
+
+using namespace BarTest;
+
+namespace
+{
+const UINT ID_TOP = AFX_IDW_CONTROLBAR_FIRST;
+const UINT ID_SIDE = AFX_IDW_CONTROLBAR_FIRST + 1;
+
+CRect Place(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
+    return rc;
+}
+
+// A frame of client size 400 x 200 with a toolbar along the top, a vertical bar along the left
+// and the pane.
+class Docking : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::SetCursorPos(1, 1);
+        ASSERT_TRUE(m_host.Create(400, 200));
+        ASSERT_TRUE(m_top.Create(&m_host, WS_VISIBLE, ID_TOP));
+        ASSERT_TRUE(m_side.Create(&m_host, WS_VISIBLE | CBRS_ALIGN_LEFT, ID_SIDE));
+        m_hPane = ::CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_host.m_hWnd,
+                                    (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, NULL, NULL);
+        ASSERT_TRUE(m_hPane != NULL);
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        KorvoTest::PumpMessages(10);
+    }
+    // The top bar filled from a skin template of 30-pixel buttons whose images are 24 square.
+    void FillTop()
+    {
+        m_folder.WriteBase(ButtonSkin() + R"(<toolbars><toolbar name="Main" types="30"><button id="101" text="Open"/>
+            <button id="102" text="Save"/></toolbar></toolbars>)");
+        WriteButtonImages(m_folder);
+        LoadSkin(L"", L"");
+        ASSERT_TRUE(CreateSkinToolBar(L"Main", &m_top));
+        m_top.GetIndex(0)->m_strName = L"Open";
+        m_top.GetIndex(0)->LoadSkinImages();
+        m_top.GetIndex(1)->m_strName = L"Save";
+        m_top.GetIndex(1)->LoadSkinImages();
+    }
+
+    CSkinFolder m_folder;
+    CHostWnd m_host;
+    CCoolBarCtrl m_top, m_side;
+    HWND m_hPane = NULL;
+};
+}
+
+TEST_F(Docking, TheSizeABarNeedsComesFromItsButtons)
+{
+    EXPECT_EQ(CSize(0, 0), m_top.CalcFixedLayout(FALSE, TRUE)) << "no buttons, no borders";
+    EXPECT_EQ(CSize(32767, 0), m_top.CalcFixedLayout(TRUE, TRUE));
+    EXPECT_EQ(CSize(0, 32767), m_side.CalcFixedLayout(TRUE, FALSE));
+
+    // Without images a button is square; separators and gaps add length but no breadth.
+    m_top.Add(1, NULL, 16);
+    m_top.Add(2, NULL, 20);
+    m_top.Add(0, NULL, 16);
+    m_top.Add(ID_COOLBAR_GAP, NULL, 0);
+    m_top.Add(3, NULL, 16);
+    EXPECT_EQ(CSize(88, 20), m_top.CalcFixedLayout(FALSE, TRUE));
+    EXPECT_EQ(CSize(32767, 20), m_top.CalcFixedLayout(TRUE, TRUE));
+    m_top.GetIndex(1)->Show(FALSE);
+    EXPECT_EQ(CSize(68, 16), m_top.CalcFixedLayout(FALSE, TRUE)) << "a hidden button takes no room";
+    m_top.SetAlignVert(true);
+    EXPECT_EQ(CSize(16, 68), m_top.CalcFixedLayout(FALSE, TRUE)) << "stacked buttons";
+
+    // The bar style's edges are the bar's too.
+    m_top.SetBarStyle(m_top.GetBarStyle() | CBRS_BORDER_BOTTOM | CBRS_BORDER_LEFT);
+    const CSize sizeEdges(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
+    EXPECT_EQ(CSize(16, 68) + sizeEdges, m_top.CalcFixedLayout(FALSE, TRUE));
+
+    // With images, a button is as broad as its broadest image, whatever its length.
+    m_top.SetBarStyle(CBRS_ALIGN_TOP);
+    FillTop();
+    EXPECT_EQ(CSize(60, 24), m_top.CalcFixedLayout(FALSE, TRUE));
+    EXPECT_TRUE(m_side.GetAlignVert()) << "a bar along a side stacks its buttons";
+}
+
+TEST_F(Docking, BarsTakeTheTopAndLeftEdgesAndThePaneWhatRemainsAsTheFrameChanges)
+{
+    FillTop();
+    for (UINT nID = 1; nID <= 3; nID++)
+        m_side.Add(nID, NULL, 18);
+    m_host.RecalcLayout();
+    const int cyTop = m_top.CalcFixedLayout(TRUE, TRUE).cy, cxSide = m_side.CalcFixedLayout(TRUE, FALSE).cx;
+    ASSERT_EQ(24, cyTop);
+    ASSERT_EQ(18, cxSide);
+    EXPECT_EQ(CRect(0, 0, 400, cyTop), Place(m_top.m_hWnd));
+    EXPECT_EQ(CRect(0, cyTop, cxSide, 200), Place(m_side.m_hWnd));
+    EXPECT_EQ(CRect(cxSide, cyTop, 400, 200), Place(m_hPane));
+
+    // The docked bar's buttons are where it says they are.
+    CRect rcButton;
+    ASSERT_TRUE(m_top.GetItemRect(m_top.GetIndex(1), &rcButton));
+    EXPECT_EQ(CRect(30, 0, 60, 23), rcButton);
+    m_host.UpdateWindow();
+    m_top.UpdateWindow();
+    EXPECT_EQ(NORMAL, KorvoTest::CWindowPixels(m_host.m_hWnd, true).At(40, 12));
+
+    // A query moves nothing, even when the bars have changed since.
+    m_side.Add(4, NULL, 40);
+    CRect rcFree;
+    m_host.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcFree);
+    EXPECT_EQ(CRect(40, cyTop, 400, 200), rcFree);
+    EXPECT_EQ(CRect(0, cyTop, cxSide, 200), Place(m_side.m_hWnd));
+    EXPECT_EQ(CRect(cxSide, cyTop, 400, 200), Place(m_hPane));
+
+    // Resizing the frame lays everything out again.
+    m_host.SetWindowPos(NULL, 0, 0, 300, 260, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(CRect(0, 0, 300, cyTop), Place(m_top.m_hWnd));
+    EXPECT_EQ(CRect(0, cyTop, 40, 260), Place(m_side.m_hWnd));
+    EXPECT_EQ(CRect(40, cyTop, 300, 260), Place(m_hPane));
+}
+
+TEST_F(Docking, AnEmptyOrHiddenBarTakesNoRoomAndGivesItBack)
+{
+    m_side.Add(1, NULL, 18);
+    m_host.RecalcLayout();
+    EXPECT_EQ(CRect(0, 0, 400, 0), Place(m_top.m_hWnd)) << "an empty bar";
+    EXPECT_EQ(CRect(18, 0, 400, 200), Place(m_hPane));
+
+    FillTop();
+    m_host.RecalcLayout();
+    EXPECT_EQ(CRect(18, 24, 400, 200), Place(m_hPane));
+    m_top.ShowWindow(SW_HIDE);
+    m_host.RecalcLayout();
+    EXPECT_EQ(CRect(18, 0, 400, 200), Place(m_hPane)) << "a hidden bar";
+    EXPECT_EQ(CRect(0, 0, 18, 200), Place(m_side.m_hWnd));
+    m_top.ShowWindow(SW_SHOW);
+    m_top.Clear();
+    m_host.RecalcLayout();
+    EXPECT_EQ(CRect(18, 0, 400, 200), Place(m_hPane)) << "a bar emptied";
+}
+
+TEST_F(Docking, AMenuBarIsAsHighAsItsCaptionsNeed)
+{
+    m_folder.WriteBase(R"(<menus><menu name="Main" type="bar"><menu text="_File"><item id="301" text="_New"/></menu>
+        <menu text="_Edit"><item id="311" text="_Undo"/></menu></menu></menus>)");
+    LoadSkin(L"", L"");
+    CCoolMenuBarCtrl menuBar;
+    ASSERT_TRUE(menuBar.Create(&m_host, WS_VISIBLE, ID_TOP + 2));
+    ::SetWindowPos(menuBar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    menuBar.SetMenu(GetSkinMenu(L"Main")->m_hMenu);
+    m_host.RecalcLayout();
+
+    CClientDC dc(&menuBar);
+    HGDIOBJ hOld = g_Theme.m_fntNormal.m_hObject ? dc.SelectObject(g_Theme.m_fntNormal.m_hObject) : NULL;
+    TEXTMETRICW tm = {};
+    dc.GetTextMetrics(&tm);
+    if (hOld)
+        dc.SelectObject(hOld);
+    const CSize size = menuBar.CalcFixedLayout(FALSE, TRUE);
+    EXPECT_GT(size.cy, tm.tmHeight) << "a caption's line with room around it";
+    EXPECT_EQ(menuBar.GetIndex(0)->m_nSize + menuBar.GetIndex(1)->m_nSize, size.cx);
+    EXPECT_EQ(CRect(0, 0, 400, size.cy), Place(menuBar.m_hWnd)) << "first in z-order, first along the edge";
+    EXPECT_EQ(CRect(0, size.cy, 0, 200), Place(m_side.m_hWnd)) << "an empty side bar";
+    EXPECT_EQ(CRect(0, size.cy, 400, 200), Place(m_hPane));
+}
+
+namespace
+{
+const UINT IDC_LABEL = 1001;
+
+// A dialog that docks a toolbar above its controls as a host does: in OnInitDialog it fills
+// the bar, moves its controls below the bar's room and grows by as much; in OnSize it lays the
+// bar out again.
+class CBarDialog : public CDialog
+{
+public:
+    CCoolBarCtrl m_bar;
+    CRect m_rcLabelBefore;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_bar.Create(this, WS_VISIBLE, AFX_IDW_CONTROLBAR_FIRST);
+        for (UINT nID = 1; nID <= 4; nID++)
+            m_bar.Add(nID, NULL, 22);
+        CRect rcFree;
+        RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0, reposQuery, &rcFree);
+        m_rcLabelBefore = Place(::GetDlgItem(m_hWnd, IDC_LABEL));
+        for (CWnd* pChild = GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT))
+        {
+            if (pChild->m_hWnd == m_bar.m_hWnd)
+                continue;
+            CRect rc = Place(pChild->m_hWnd);
+            rc.OffsetRect(0, rcFree.top);
+            pChild->MoveWindow(&rc);
+        }
+        CRect rcWindow;
+        GetWindowRect(&rcWindow);
+        SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height() + rcFree.top, SWP_NOMOVE | SWP_NOZORDER);
+        RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
+        return TRUE;
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        CDialog::OnSize(nType, cx, cy);
+        if (m_bar.m_hWnd)
+            RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBarDialog, CDialog)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+}
+
+TEST(DialogDocking, ADialogsToolbarDocksAboveItsControlsAndFollowsItsWidth)
+{
+    KorvoTest::CDialogTemplate tmpl(WS_POPUP | WS_VISIBLE | WS_THICKFRAME | DS_SETFONT, 160, 90, L"Bars");
+    tmpl.AddControl(L"Static", IDC_LABEL, WS_VISIBLE, 5, 5, 100, 10, L"label");
+    CBarDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
+    CRect rcClient;
+    dlg.GetClientRect(&rcClient);
+    const int cyBar = dlg.m_bar.CalcFixedLayout(TRUE, TRUE).cy;
+    ASSERT_EQ(22, cyBar);
+    EXPECT_EQ(CRect(0, 0, rcClient.Width(), cyBar), Place(dlg.m_bar.m_hWnd));
+    CRect rcExpected = dlg.m_rcLabelBefore;
+    rcExpected.OffsetRect(0, cyBar);
+    EXPECT_EQ(rcExpected, Place(::GetDlgItem(dlg.m_hWnd, IDC_LABEL)));
+
+    CRect rcWindow;
+    dlg.GetWindowRect(&rcWindow);
+    dlg.SetWindowPos(NULL, 0, 0, rcWindow.Width() + 50, rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(CRect(0, 0, rcClient.Width() + 50, cyBar), Place(dlg.m_bar.m_hWnd));
+    dlg.DestroyWindow();
+}

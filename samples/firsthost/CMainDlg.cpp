@@ -1,6 +1,10 @@
 #include "CMainDlg.h"
 
 static const UINT_PTR TIMER_OPEN_MENU = 1;
+// The bars' places among the control-bar ids, in docking order: the menu bar, created first,
+// takes the top row and the toolbar the row below it.
+static const UINT IDW_MENU_BAR = AFX_IDW_CONTROLBAR_FIRST;
+static const UINT IDW_TOOL_BAR = AFX_IDW_CONTROLBAR_FIRST + 1;
 // The message the library sends after it switched to the other skin of the light and dark pair.
 static const UINT WM_SKIN_CHANGED = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
 
@@ -38,20 +42,20 @@ BOOL CMainDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
 
-    m_menuBar.Create(this, WS_VISIBLE, IDC_MENU_BAR);
-    m_toolBar.Create(this, WS_VISIBLE, IDC_TOOL_BAR);
+    m_menuBar.Create(this, WS_VISIBLE | CBRS_ALIGN_TOP, IDW_MENU_BAR);
+    m_toolBar.Create(this, WS_VISIBLE | CBRS_ALIGN_TOP, IDW_TOOL_BAR);
     m_tips.SubclassDlgItem(IDC_TIPS, this);
     m_volume.SubclassDlgItem(IDC_VOLUME, this);
     m_volume.SetRange(0, 100);
     m_volume.SetPos(60);
+    ApplySkin();
+    MakeRoomForBars();
 
     AddAnchor(IDC_INTRO, TOP_LEFT, TOP_RIGHT);
     AddAnchor(IDC_NAME, TOP_LEFT, TOP_RIGHT);
     AddAnchor(IDC_VOLUME, TOP_LEFT, TOP_RIGHT);
     AddAnchor(IDC_MENU, BOTTOM_LEFT);
     AddAnchor(IDOK, BOTTOM_RIGHT);
-
-    ApplySkin();
     if (m_bOpenMenu)
         SetTimer(TIMER_OPEN_MENU, 700, NULL);
     return TRUE;
@@ -70,8 +74,30 @@ void CMainDlg::ApplySkin()
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+void CMainDlg::MakeRoomForBars()
+{
+    // The template's controls start at the top of the client area: they move down by the room
+    // the bars take, and the dialog grows by as much.
+    CRect rcFree;
+    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0, reposQuery, &rcFree);
+    for (CWnd* pChild = GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT))
+    {
+        if (pChild->m_hWnd == m_menuBar.m_hWnd || pChild->m_hWnd == m_toolBar.m_hWnd)
+            continue;
+        CRect rc;
+        pChild->GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        pChild->MoveWindow(rc.left, rc.top + rcFree.top, rc.Width(), rc.Height());
+    }
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height() + rcFree.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void CMainDlg::LayoutBars()
 {
+    // Each bar reports the size it needs and takes its strip off the top of the client area.
+    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
 }
 
 void CMainDlg::OnSize(UINT nType, int cx, int cy)

@@ -33,7 +33,9 @@ protected:
 private:
     // What follows every skin load: the frame, the bars' content and the texts.
     void ApplySkin();
-    // Docks the bars along the top edge; the controls keep the client area below them.
+    // Moves the template's controls below the bars, once they are filled.
+    void MakeRoomForBars();
+    // Docks the bars along the top edge, after every fill and resize.
     void LayoutBars();
 
     CCoolMenuBarCtrl m_menuBar;

@@ -12,8 +12,6 @@
 #define IDC_TIPS 1003
 #define IDC_VOLUME 1004
 #define IDC_MENU 1005
-#define IDC_MENU_BAR 1101
-#define IDC_TOOL_BAR 1102
 #define IDS_TITLE 3001
 #define IDS_INTRO 3002
 #define ID_SKIN_AURORA 32811

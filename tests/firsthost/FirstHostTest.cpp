@@ -1,6 +1,7 @@
 // The first host of docs/host-guide.md, started as its user starts it: from its own folder,
 // which holds its own definitions and the bundled skins only. Its main window comes up framed by
-// the bundled skin it names, and what shows on the screen is that skin's frame bitmap.
+// the bundled skin it names, and what shows on the screen is that skin's frame bitmap; its bars
+// are docked along the top.
 #include "KorvoTest.h"
 #include <gtest/gtest.h>
 
@@ -48,6 +49,7 @@ public:
         }
         return NULL;
     }
+    BOOL IsRunning() const { return ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
     BOOL WaitForExit() const { return ::WaitForSingleObject(m_pi.hProcess, 60000) == WAIT_OBJECT_0; }
 
 private:
@@ -77,6 +79,19 @@ COLORREF FilePixel(const CString& strPath, int x, int y)
     dc.SelectObject(hOld);
     return cr;
 }
+
+// A child's rectangle in its parent's client coordinates; empty when there is no such child.
+CRect ChildRect(HWND hParent, UINT nID)
+{
+    CRect rc;
+    HWND hChild = ::GetDlgItem(hParent, nID);
+    if (hChild && ::GetWindowRect(hChild, &rc))
+        ::MapWindowPoints(NULL, hParent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The control-bar ids the host gives its menu bar and its toolbar, and its first label's.
+const UINT IDW_MENU_BAR = 0xE800, IDW_TOOL_BAR = 0xE801, IDC_INTRO = 1001;
 }
 
 TEST(FirstHost, ABundledSkinFramesItsMainWindow)
@@ -118,6 +133,22 @@ TEST(FirstHost, ABundledSkinFramesItsMainWindow)
     ::GetClientRect(hWnd, &rcClient);
     ::ClientToScreen(hWnd, reinterpret_cast<POINT*>(&rcClient.left));
     EXPECT_EQ(CPoint(6, 30), CPoint(rcClient.left - rcWindow.left, rcClient.top - rcWindow.top));
+
+    // The bars dock along the top of the client area, the menu bar above the toolbar, each as
+    // wide as the client area, and the template's controls lie below them; a wider window
+    // gets wider bars.
+    CRect rcInner, rcMenuBar = ChildRect(hWnd, IDW_MENU_BAR), rcToolBar = ChildRect(hWnd, IDW_TOOL_BAR);
+    ::GetClientRect(hWnd, &rcInner);
+    EXPECT_EQ(CRect(0, 0, rcInner.right, rcMenuBar.bottom), rcMenuBar);
+    EXPECT_GT(rcMenuBar.Height(), 0);
+    EXPECT_EQ(CRect(0, rcMenuBar.bottom, rcInner.right, rcToolBar.bottom), rcToolBar);
+    EXPECT_GE(rcToolBar.Height(), 24);
+    EXPECT_LE(rcToolBar.bottom, ChildRect(hWnd, IDC_INTRO).top);
+    ::SetWindowPos(hWnd, NULL, 0, 0, rcWindow.Width() + 100, rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int n = 0; n < 100 && ChildRect(hWnd, IDW_TOOL_BAR).Width() != rcInner.Width() + 100 && host.IsRunning(); n++)
+        PumpMessages(100);
+    EXPECT_EQ(rcInner.Width() + 100, ChildRect(hWnd, IDW_TOOL_BAR).Width());
+    EXPECT_EQ(rcInner.Width() + 100, ChildRect(hWnd, IDW_MENU_BAR).Width());
 
     ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(host.WaitForExit());

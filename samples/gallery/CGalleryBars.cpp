@@ -1,17 +1,35 @@
 #include "CGalleryBars.h"
 
-// Both bars share one row: the menu bar's captions, then the toolbar.
-static const int BARS_HEIGHT = 30;
-static const int TOOL_BAR_GAP = 12;
-static const UINT IDC_MENU_BAR = 1201;
-static const UINT IDC_TOOL_BAR = 1202;
+// The bars' place among the control-bar IDs, in docking order (the menu bar is created first,
+// so it lies above the toolbar in z-order and takes the top row).
+static const UINT IDW_MENU_BAR = AFX_IDW_CONTROLBAR_FIRST;
+static const UINT IDW_TOOL_BAR = AFX_IDW_CONTROLBAR_FIRST + 1;
+
+// The bars dock within the client area less a small margin, so that they line up with the
+// dialog's frame rather than touch it.
+static CRect BarsArea(CWnd* pDialog)
+{
+    CRect rc;
+    pDialog->GetClientRect(&rc);
+    rc.DeflateRect(4, 2, 4, 0);
+    return rc;
+}
 
 void CGalleryBars::Create(CWnd* pDialog)
 {
-    // Move the dialog's controls down and grow the dialog by the bars' height.
-    const int cyBars = BARS_HEIGHT;
+    m_menuBar.Create(pDialog, WS_VISIBLE | CBRS_ALIGN_TOP, IDW_MENU_BAR);
+    m_toolBar.Create(pDialog, WS_VISIBLE | CBRS_ALIGN_TOP, IDW_TOOL_BAR);
+    Refill();
+
+    // What the bars leave free starts below them: the dialog's own controls move down by as
+    // much, and the dialog grows by as much.
+    CRect rcArea = BarsArea(pDialog), rcFree;
+    pDialog->RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0, CWnd::reposQuery, &rcFree, &rcArea);
+    const int cyBars = rcFree.top;
     for (CWnd* pChild = pDialog->GetWindow(GW_CHILD); pChild; pChild = pChild->GetWindow(GW_HWNDNEXT))
     {
+        if (pChild->m_hWnd == m_menuBar.m_hWnd || pChild->m_hWnd == m_toolBar.m_hWnd)
+            continue;
         CRect rc;
         pChild->GetWindowRect(&rc);
         pDialog->ScreenToClient(&rc);
@@ -20,22 +38,16 @@ void CGalleryBars::Create(CWnd* pDialog)
     CRect rcWindow;
     pDialog->GetWindowRect(&rcWindow);
     pDialog->SetWindowPos(NULL, 0, 0, rcWindow.Width(), rcWindow.Height() + cyBars, SWP_NOMOVE | SWP_NOZORDER);
-
-    m_menuBar.Create(pDialog, WS_VISIBLE, IDC_MENU_BAR);
-    m_toolBar.Create(pDialog, WS_VISIBLE, IDC_TOOL_BAR);
+    Layout();
 }
 
 void CGalleryBars::Layout()
 {
-    // The menu bar is as wide as its captions; the toolbar takes the rest of the row.
-    CRect rcClient;
-    m_menuBar.GetParent()->GetClientRect(&rcClient);
-    int cxMenu = 0;
-    for (int n = 0; n < m_menuBar.GetCount(); n++)
-        if (m_menuBar.GetIndex(n)->m_bVisible)
-            cxMenu += m_menuBar.GetIndex(n)->m_nSize;
-    m_menuBar.MoveWindow(4, 2, cxMenu, BARS_HEIGHT - 6);
-    m_toolBar.MoveWindow(4 + cxMenu + TOOL_BAR_GAP, 2, rcClient.Width() - cxMenu - TOOL_BAR_GAP - 8, BARS_HEIGHT - 5);
+    CWnd* pDialog = m_menuBar.GetParent();
+    if (!pDialog)
+        return;
+    CRect rcArea = BarsArea(pDialog);
+    pDialog->RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0, CWnd::reposDefault, NULL, &rcArea);
 }
 
 void CGalleryBars::Refill()

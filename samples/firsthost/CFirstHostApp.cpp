@@ -14,7 +14,7 @@ BOOL CFirstHostApp::InitInstance()
     InitSkin();
 
     // "firsthost Ember" starts in that bundled skin, without a name the skin follows the
-    // system's light or dark choice; "/popup" opens the File menu once shown, for screenshots.
+    // system's light or dark choice; "/popup" opens the Skin menu once shown, for screenshots.
     CMainDlg dlg;
     int nArgs = 0;
     LPWSTR* ppszArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);

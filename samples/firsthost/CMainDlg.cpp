@@ -165,5 +165,5 @@ void CMainDlg::OnTimer(UINT_PTR nIDEvent)
         return;
     }
     KillTimer(TIMER_OPEN_MENU);
-    m_menuBar.OpenMenuChar('f');
+    m_menuBar.OpenMenuChar('s');
 }

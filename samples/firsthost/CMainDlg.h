@@ -14,7 +14,7 @@ public:
     void LoadChosenSkin();
 
     CString m_strSkin;
-    // Opens the menu bar's first popup once the window shows (for screenshots).
+    // Opens the menu bar's Skin popup once the window shows (for screenshots).
     BOOL m_bOpenMenu;
 
 protected:

@@ -90,8 +90,9 @@ CRect ChildRect(HWND hParent, UINT nID)
     return rc;
 }
 
-// The control-bar ids the host gives its menu bar and its toolbar, and its first label's.
-const UINT IDW_MENU_BAR = 0xE800, IDW_TOOL_BAR = 0xE801, IDC_INTRO = 1001;
+// The control-bar ids the host gives its menu bar and its toolbar, its first label's id and its
+// Skin menu's Ember command.
+const UINT IDW_MENU_BAR = 0xE800, IDW_TOOL_BAR = 0xE801, IDC_INTRO = 1001, ID_SKIN_EMBER = 32812;
 }
 
 TEST(FirstHost, ABundledSkinFramesItsMainWindow)
@@ -149,6 +150,20 @@ TEST(FirstHost, ABundledSkinFramesItsMainWindow)
         PumpMessages(100);
     EXPECT_EQ(rcInner.Width() + 100, ChildRect(hWnd, IDW_TOOL_BAR).Width());
     EXPECT_EQ(rcInner.Width() + 100, ChildRect(hWnd, IDW_MENU_BAR).Width());
+
+    // The Skin menu's Ember switches the running host to that skin: Ember's caption shows.
+    const CString strEmber = strFolder + L"Skins\\Ember\\frame.bmp";
+    const COLORREF crEmber = FilePixel(strEmber, 30, 4), crEmberInactive = FilePixel(strEmber, 30, 34);
+    ASSERT_NE(crCaption, crEmber);
+    ::PostMessageW(hWnd, WM_COMMAND, ID_SKIN_EMBER, 0);
+    ::GetWindowRect(hWnd, &rcWindow);
+    crShown = CLR_INVALID;
+    for (int n = 0; n < 300 && crShown != crEmber && crShown != crEmberInactive && host.IsRunning(); n++)
+    {
+        PumpMessages(100);
+        crShown = ScreenPixel(rcWindow.left + rcWindow.Width() / 2, rcWindow.top + 4);
+    }
+    EXPECT_TRUE(crShown == crEmber || crShown == crEmberInactive) << std::hex << crShown;
 
     ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(host.WaitForExit());

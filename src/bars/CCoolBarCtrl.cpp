@@ -32,9 +32,9 @@ CCoolBarCtrl::~CCoolBarCtrl()
 
 BOOL CCoolBarCtrl::Create(CWnd* pParent, DWORD dwStyle, UINT nID)
 {
-    if (!(dwStyle & CBRS_ALIGN_ANY))
-        dwStyle |= CBRS_ALIGN_TOP;
     m_dwStyle = dwStyle & CBRS_ALL;
+    if (!(m_dwStyle & CBRS_ALIGN_ANY))
+        m_dwStyle |= CBRS_ALIGN_TOP;
     if (!(m_dwStyle & CBRS_ORIENT_HORZ))
         m_bVertical = true;
     return CreateEx(WS_EX_CONTROLPARENT, NULL, L"CCoolBarCtrl", dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);

@@ -154,3 +154,24 @@ TEST(BarLayoutSize, ABarWithoutContentNeedsItsEdgesAndBordersAndStretchedFillsIt
     bar.RepositionBars(0, 0xFFFF, 0, CWnd::reposQuery, &rc);
     EXPECT_TRUE(rc.IsRectNull());
 }
+
+TEST(BarLayoutToolBar, ACommonToolbarDocksAsHighAsItsButtonsAndItsBorders)
+{
+    CFrameWnd frame;
+    ASSERT_TRUE(frame.Create(NULL, L"toolbar", WS_POPUP | WS_VISIBLE, CRect(100, 100, 400, 300)));
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(&frame));
+    const UINT ids[] = { 1, 2, ID_SEPARATOR, 3 };
+    ASSERT_TRUE(bar.SetButtons(ids, 4));
+    frame.RecalcLayout();
+    SIZE sizeButtons = {};
+    bar.SendMessage(TB_GETMAXSIZE, 0, (LPARAM)&sizeButtons);
+    const CSize size = bar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_GT(sizeButtons.cy, 0);
+    EXPECT_GT(size.cy, sizeButtons.cy) << "the bar's borders and its bottom edge";
+    CRect rc;
+    bar.GetWindowRect(&rc);
+    frame.ScreenToClient(&rc);
+    EXPECT_EQ(CRect(0, 0, 300, size.cy), rc);
+    frame.DestroyWindow();
+}

@@ -8,3 +8,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Installed with the library's package (lib/cmake/KorvoSkin/), the file also tells find_package
+# where that package is, so a host project needs no prefix path.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/KorvoSkinConfig.cmake)
+    get_filename_component(KORVO_PACKAGE_PREFIX ${CMAKE_CURRENT_LIST_DIR}/../../.. ABSOLUTE)
+    list(APPEND CMAKE_PREFIX_PATH ${KORVO_PACKAGE_PREFIX})
+endif()

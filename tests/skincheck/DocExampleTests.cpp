@@ -1,8 +1,10 @@
-// The example skin of the format reference, read from the reference itself so that the two
-// cannot drift: the checker has nothing to say about it and the library loads all of it.
+// The example skin of the format reference as shipped in docs/example: its file is the
+// reference's own text, so that the two cannot drift, the checker has nothing to say about it
+// with its committed bitmaps, and the library loads all of it.
 #include "CSkinCheck.h"
 #include "KorvoTest.h"
 #include "skin/CSkinRegistry.h"
+#include "windowskin/CWindowSkin.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
@@ -12,10 +14,15 @@ using namespace KorvoTest;
 
 namespace
 {
+std::string WholeFile(const std::wstring& strPath)
+{
+    std::ifstream file(strPath.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
 std::string ExampleSkin()
 {
-    std::ifstream file((KORVO_TESTS_DIR L"/../docs/skin-format.md"), std::ios::binary);
-    std::string strDoc((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string strDoc = WholeFile(KORVO_TESTS_DIR L"/../docs/skin-format.md");
     const std::string strOpen = "<!-- example-skin -->\n```xml\n", strClose = "```\n<!-- /example-skin -->";
     size_t nStart = strDoc.find(strOpen), nEnd = strDoc.find(strClose);
     if (nStart == std::string::npos || nEnd == std::string::npos || nEnd < nStart)
@@ -24,30 +31,40 @@ std::string ExampleSkin()
     return strDoc.substr(nStart, nEnd - nStart);
 }
 
-COLORREF FramePixel(int x, int y, void*)
-{
-    return RGB(x * 4, y * 5, 128);
-}
 }
 
 TEST(DocExample, ChecksCleanAndLoadsWhole)
 {
     std::string strSkin = ExampleSkin();
     ASSERT_FALSE(strSkin.empty());
-    CTempFolder folder;
-    folder.WriteFile(L"Example.xml", strSkin);
-    std::vector<BYTE> frame = MakeBitmapFile(64, 48, FramePixel, NULL);
-    folder.WriteFile(L"Example\\frame.bmp", frame.data(), frame.size());
-    std::vector<BYTE> button = MakeBitmapFile(24, 24, FramePixel, NULL);
-    folder.WriteFile(L"Example\\open.bmp", button.data(), button.size());
+    const CString strFolder = KORVO_TESTS_DIR L"/../docs/example";
+    EXPECT_EQ(strSkin, WholeFile(std::wstring((LPCWSTR)strFolder) + L"/Example.xml"))
+        << "docs/example/Example.xml differs from the reference: run tools/make_example_skin.py";
 
     CSkinCheck check;
     CString strOutput;
-    EXPECT_EQ(0, check.Run({ L"--app", folder.Path(), L"Example.xml" }, strOutput));
+    EXPECT_EQ(0, check.Run({ L"--app", strFolder, L"Example.xml" }, strOutput));
     EXPECT_EQ(L"", std::wstring((LPCWSTR)strOutput));
 
-    g_Registry.Load(folder.Path(), L"Example.xml", L"");
-    EXPECT_TRUE(g_Registry.FindWindowSkin(L"Main"));
+    CString strApp = strFolder + L"\\";
+    strApp.Replace(L'/', L'\\');
+    g_Registry.Load(strApp, L"Example.xml", L"");
+    CWindowSkin* pSkin = static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(L"Main"));
+    ASSERT_TRUE(pSkin);
+    // Every part the example names is cut from the image, and no other part from a close look.
+    for (int nPart : { CWindowSkin::PART_TOPLEFT, CWindowSkin::PART_TOP, CWindowSkin::PART_TOPRIGHT, CWindowSkin::PART_LEFT,
+                       CWindowSkin::PART_RIGHT, CWindowSkin::PART_BOTTOMLEFT, CWindowSkin::PART_BOTTOM,
+                       CWindowSkin::PART_BOTTOMRIGHT, CWindowSkin::PART_CLOSE, CWindowSkin::PART_CLOSE_HOVER,
+                       CWindowSkin::PART_CLOSE_DOWN })
+        EXPECT_TRUE(pSkin->m_pPartPresent[nPart]) << nPart;
+    for (int nClose = CWindowSkin::PART_CLOSE; nClose <= CWindowSkin::PART_CLOSE_DOWN; nClose++)
+        for (int nOther = 0; nOther < WINDOWSKIN_PART_COUNT; nOther++)
+        {
+            CRect rcCommon;
+            EXPECT_TRUE(nOther == nClose || !pSkin->m_pPartPresent[nOther] ||
+                        !rcCommon.IntersectRect(&pSkin->m_pPartRects[nClose], &pSkin->m_pPartRects[nOther]))
+                << nClose << " and " << nOther;
+        }
     CMenu* pMenu = g_Registry.GetMenu(L"Context");
     ASSERT_TRUE(pMenu);
     EXPECT_EQ(3, ::GetMenuItemCount(pMenu->m_hMenu));

@@ -1,5 +1,5 @@
-// The skin preview paints what a host shows: its frame of a bundled skin against the frame of
-// a real skinned dialog of the same size, read back from the window.
+// The skin preview paints what a host shows: its picture of a bundled skin (frame, watermark
+// and shape) against a real skinned dialog of the same size, read back from the window.
 #include "CSkinPreview.h"
 #include "KorvoTest.h"
 #include "DialogTemplate.h"
@@ -33,7 +33,7 @@ std::vector<COLORREF> ReadPixels(HDC hSource, int cx, int cy)
 }
 }
 
-TEST(SkinPreview, FrameMatchesARealSkinnedDialog)
+TEST(SkinPreview, PictureMatchesARealSkinnedDialog)
 {
     const CString strSavedFolder = g_strAppFolder;
     g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
@@ -81,25 +81,40 @@ TEST(SkinPreview, FrameMatchesARealSkinnedDialog)
     std::vector<COLORREF> painted = ReadPixels(dc.m_hDC, cx, cy);
     dc.SelectObject(hOld);
     dlg.DestroyWindow();
+    DIBSECTION dib;
+    ASSERT_EQ((int)sizeof(dib), ::GetObjectW(preview.m_hObject, sizeof(dib), &dib));
+    ASSERT_TRUE(dib.dsBm.bmBits);
 
-    // The frame is everything outside the client area, within the window's shape.
+    // Within the window's shape every pixel is the window's, the watermark of the client area
+    // included, and opaque; outside it the picture is clear.
+    ASSERT_TRUE(bShaped);
     ASSERT_EQ(shown.size(), painted.size());
-    int nFramePixels = 0, nDifferent = 0;
+    int nInside = 0, nOutside = 0, nDifferent = 0, nWrongAlpha = 0;
     CPoint ptFirst(-1, -1);
     for (int y = 0; y < cy; y++)
     {
+        const DWORD* pRow = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(dib.dsBm.bmBits) + y * dib.dsBm.bmWidthBytes);
         for (int x = 0; x < cx; x++)
         {
-            if (rcClient.PtInRect(CPoint(x, y)) || (bShaped && !::PtInRegion(hShape, x, y)))
+            if (!::PtInRegion(hShape, x, y))
+            {
+                nOutside++;
+                nWrongAlpha += pRow[x] != 0;
                 continue;
-            nFramePixels++;
+            }
+            nInside++;
+            nWrongAlpha += (pRow[x] >> 24) != 0xFF;
             if (shown[y * cx + x] != painted[y * cx + x] && nDifferent++ == 0)
                 ptFirst = CPoint(x, y);
         }
     }
     ::DeleteObject(hShape);
-    EXPECT_GT(nFramePixels, 2 * (cx + cy));
+    EXPECT_GT(nInside, cx * cy / 2);
+    EXPECT_GT(nOutside, 4);
+    EXPECT_EQ(0, nWrongAlpha);
     EXPECT_EQ(0, nDifferent) << "first at " << ptFirst.x << "," << ptFirst.y;
+    // The client area shows the watermark, not the plain colour the preview was given.
+    EXPECT_NE(RGB(0, 0, 0), painted[(rcClient.top + 5) * cx + rcClient.left + 5]);
 
     LoadSkin(L"", L"");
     UnInitSkin();

@@ -29,6 +29,23 @@ BOOL CreateSurface(int cx, int cy, CBitmap& bitmap)
     return hBitmap && bitmap.Attach(hBitmap);
 }
 
+// GDI leaves the alpha bytes of a surface alone: the pixels inside hShape (all of them when it is
+// null) are made opaque and those outside it clear, as a shaped window shows nothing there.
+void ApplyShape(CBitmap& bitmap, HRGN hShape)
+{
+    DIBSECTION dib;
+    if (::GetObjectW(bitmap.m_hObject, sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits ||
+        dib.dsBm.bmBitsPixel != 32)
+        return;
+    ::GdiFlush();
+    for (int y = 0; y < dib.dsBm.bmHeight; y++)
+    {
+        DWORD* pRow = reinterpret_cast<DWORD*>(static_cast<BYTE*>(dib.dsBm.bmBits) + (size_t)y * dib.dsBm.bmWidthBytes);
+        for (int x = 0; x < dib.dsBm.bmWidth; x++)
+            pRow[x] = (!hShape || ::PtInRegion(hShape, x, y)) ? (pRow[x] | 0xFF000000) : 0;
+    }
+}
+
 // GDI+ for the one call that writes PNG files.
 class CGdiplusSession
 {
@@ -96,6 +113,14 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
             CRect rcClient(0, 0, cx, cy);
             skin.CalcFrame(&rcClient, TRUE);
             dc.FillSolidRect(&rcClient, crClient);
+            // The watermark is tiled from the client area's corner, as a skinned dialog erases
+            // its background; the window answers for the whole picture, so it is drawn moved to
+            // the client area and cut to it.
+            const int nSaved = dc.SaveDC();
+            dc.IntersectClipRect(&rcClient);
+            dc.SetViewportOrg(rcClient.left, rcClient.top);
+            skin.PaintWatermark(&window, &dc);
+            dc.RestoreDC(nSaved);
             const int nOldHot = skin.m_nHotButton, nOldPressed = skin.m_nPressedButton;
             skin.m_nHotButton = nHot;
             skin.m_nPressedButton = nPressed;
@@ -103,6 +128,12 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
             skin.m_nHotButton = nOldHot;
             skin.m_nPressedButton = nOldPressed;
             dc.SelectObject(hOld);
+            // The window takes the skin's shape as a skinned dialog does; the picture keeps
+            // what shows within it.
+            skin.ApplyRegion(&window);
+            CRgn shape;
+            const BOOL bShaped = shape.CreateRectRgn(0, 0, 0, 0) && window.GetWindowRgn((HRGN)shape.m_hObject) != ERROR;
+            ApplyShape(bitmap, bShaped ? (HRGN)shape.m_hObject : NULL);
             bPainted = TRUE;
         }
     }
@@ -165,6 +196,7 @@ BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap)
         g_MenuSkinner.DrawItem(&draw);
     }
     dc.SelectObject(hOld);
+    ApplyShape(bitmap, NULL);
     return TRUE;
 }
 
@@ -203,6 +235,7 @@ BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
     if (hOldFont)
         dc.SelectObject(hOldFont);
     dc.SelectObject(hOld);
+    ApplyShape(bitmap, NULL);
     return TRUE;
 }
 
@@ -212,7 +245,16 @@ BOOL CSkinPreview::SavePng(HBITMAP hBitmap, const CString& strPath)
     CLSID clsid;
     if (!hBitmap || !session.IsStarted() || !FindPngEncoder(clsid))
         return FALSE;
-    std::unique_ptr<Gdiplus::Bitmap> pImage(Gdiplus::Bitmap::FromHBITMAP(hBitmap, NULL));
+    // The preview's own surfaces carry their alpha (clear outside a window's shape); other
+    // bitmaps are taken as opaque.
+    DIBSECTION dib;
+    std::unique_ptr<Gdiplus::Bitmap> pImage;
+    if (::GetObjectW(hBitmap, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 32 &&
+        dib.dsBmih.biHeight < 0)
+        pImage.reset(new Gdiplus::Bitmap(dib.dsBm.bmWidth, dib.dsBm.bmHeight, dib.dsBm.bmWidthBytes, PixelFormat32bppARGB,
+                                         static_cast<BYTE*>(dib.dsBm.bmBits)));
+    else
+        pImage.reset(Gdiplus::Bitmap::FromHBITMAP(hBitmap, NULL));
     return pImage && pImage->Save(strPath, &clsid, NULL) == Gdiplus::Ok;
 }
 

@@ -10,15 +10,17 @@ public:
     // The frame of a cx x cy window with the caption text strCaption and the small icon hIcon
     // (may be null), skinned by skin, in nState (CWindowSkin::STATE_ACTIVE or STATE_INACTIVE)
     // with caption button nHot under the pointer, pressed too when nPressed is the same button
-    // (1 to 4, 0 for none): a new 32-bit
-    // bitmap, the client area filled with crClient. FALSE when no window or bitmap can be made.
+    // (1 to 4, 0 for none): a new 32-bit top-down bitmap, the client area filled with crClient
+    // under the skin's watermark, the pixels outside the skin's window shape clear (alpha 0)
+    // and all others opaque. FALSE when no window or bitmap can be made.
     static BOOL PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int nHot, int nPressed,
                            const CString& strCaption, HICON hIcon, COLORREF crClient, CBitmap& bitmap);
     // The skin's popup menu strMenu as the library paints it, item nHot highlighted (-1 for
-    // none), inside a one-pixel border of the menu border colour. FALSE for no such menu.
+    // none), inside a one-pixel border of the menu border colour, opaque. FALSE for no such menu.
     static BOOL PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap);
-    // The interface theme's colours as labelled swatches, one row each.
+    // The interface theme's colours as labelled swatches, one row each, opaque.
     static BOOL PaintSwatches(CBitmap& bitmap);
+    // Keeps the alpha of the preview's own bitmaps; any other bitmap is written opaque.
     static BOOL SavePng(HBITMAP hBitmap, const CString& strPath);
 
     // Arguments as on the command line:

@@ -88,7 +88,11 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         return;
     COLORREF crOldText = pDC->GetTextColor();
     DWORD dwStyle = m_tree.GetStyle();
-    BOOL bShowSelection = ::GetFocus() == m_tree.m_hWnd || (dwStyle & TVS_SHOWSELALWAYS);
+    BOOL bFocus = ::GetFocus() == m_tree.m_hWnd;
+    BOOL bShowSelection = bFocus || (dwStyle & TVS_SHOWSELALWAYS);
+    // The keyboard's item is framed while the tree has the focus: with TVS_SHOWSELALWAYS the
+    // selection alone looks the same with and without it.
+    HTREEITEM hFocusItem = bFocus ? m_tree.GetSelectedItem() : NULL;
     // The group band runs from the selected back colour to its mirror across the normal one,
     // taken on the whole colour value.
     DWORD dwGroupEnd = 2 * (DWORD)g_Theme.m_crBackSel - (DWORD)g_Theme.m_crBackNormal;
@@ -136,6 +140,8 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
         }
+        if (hItem == hFocusItem)
+            pDC->DrawFocusRect(CRect(rc.left, rc.top, m_rcClient.right, rc.bottom));
         if (pImageListEx)
             m_tree.DrawTreeItem(pDC, hItem, rc);
     }

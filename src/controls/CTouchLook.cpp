@@ -64,6 +64,12 @@ void CTouchLook::DrawFrame(CDC* pDC, CRect rc) const
         rc.InflateRect(-1, -1);
         RoundRectWithPen(pDC, rc, m_crFocus);
     }
+    else if (m_bFocus)
+    {
+        // The focus shows without the pointer too: the keyboard user's only sign of it.
+        rc.InflateRect(-1, -1);
+        RoundRectWithPen(pDC, rc, m_crFocus);
+    }
     else if (m_bHover || m_bAlwaysBorder)
     {
         rc.InflateRect(-1, -1);

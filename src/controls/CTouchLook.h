@@ -27,6 +27,8 @@ public:
     // The first move over the control starts the hover and asks for the leave notification.
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
+    bool IsHover() const { return m_bHover; }
+    bool IsFocus() const { return m_bFocus; }
 
     // Draws the look on the window's client context at once; nothing without a context.
     void Draw(CWnd* pWnd) const;

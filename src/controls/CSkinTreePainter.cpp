@@ -1,4 +1,5 @@
 #include "CSkinTreePainter.h"
+#include <algorithm>
 #include "../theme/CInterfaceTheme.h"
 
 namespace
@@ -141,7 +142,13 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
             pDC->SetTextColor(crOldText);
         }
         if (hItem == hFocusItem)
-            pDC->DrawFocusRect(CRect(rc.left, rc.top, m_rcClient.right, rc.bottom));
+        {
+            // Round the text, which starts 4 pixels into the label.
+            CRect rcFocus(rcText);
+            pDC->DrawText(strText, &rcFocus, DT_CALCRECT);
+            rcFocus = CRect(rc.left + 2, rc.top, std::min<int>(rcFocus.right + 2, m_rcClient.right - 1), rc.bottom);
+            pDC->DrawFocusRect(&rcFocus);
+        }
         if (pImageListEx)
             m_tree.DrawTreeItem(pDC, hItem, rc);
     }

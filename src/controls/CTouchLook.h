@@ -36,8 +36,9 @@ public:
     void DrawAlwaysFrame(CDC* pDC, const CRect& rc) const;
 
 private:
-    // The frame of the state table into rc (which it shrinks), with the current brush.
-    void DrawFrame(CDC* pDC, CRect rc) const;
+    // The frame of the state table into rc (which it shrinks), with the current brush; the
+    // focus frame alone stays inside rcVisible, the part of rc over the client area.
+    void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const;
 
     Kind m_kind;
     COLORREF m_crNormal;

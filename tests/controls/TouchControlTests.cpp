@@ -116,7 +116,10 @@ TEST(TouchEdit, FrameBackgroundAndNoTriangle)
     EXPECT_EQ(BACK, host.Capture().At(139, 10));
     host.Focus(true);
     EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
+    // The focus alone keeps the inner frame.
     host.Hover(false);
+    EXPECT_EQ(std::make_pair(BACK, FOCUS), host.LeftEdge());
+    host.Focus(false);
     EXPECT_EQ(std::make_pair(BACK, BACK), host.LeftEdge());
 }
 

@@ -1,19 +1,8 @@
 #include "ControlAccessibility.h"
+#include "../windowskin/AccessibleNames.h"
 
 namespace
 {
-CString WindowText(HWND hWnd)
-{
-    CString strText;
-    int nLength = ::GetWindowTextLengthW(hWnd);
-    if (nLength > 0)
-    {
-        ::GetWindowTextW(hWnd, strText.GetBuffer(nLength + 1), nLength + 1);
-        strText.ReleaseBuffer();
-    }
-    return strText;
-}
-
 long Hot(bool bHot)
 {
     return bHot ? STATE_SYSTEM_HOTTRACKED : 0;
@@ -57,7 +46,7 @@ void DescribeEditableText(HWND hWnd, CAccessibleQuery& query, bool bHot)
         query.nState |= STATE_SYSTEM_PROTECTED;
     if (nStyle & ES_READONLY)
         query.nState |= STATE_SYSTEM_READONLY;
-    query.SetValue(WindowText(hWnd));
+    query.SetValue(WindowTextOf(hWnd));
 }
 
 void DescribeComboBox(HWND hWnd, CAccessibleQuery& query, bool bHot)
@@ -67,7 +56,7 @@ void DescribeComboBox(HWND hWnd, CAccessibleQuery& query, bool bHot)
     query.bTextIsValue = true;
     BOOL bDropped = (BOOL)::SendMessageW(hWnd, CB_GETDROPPEDSTATE, 0, 0);
     query.nState |= STATE_SYSTEM_FOCUSABLE | Hot(bHot) | (bDropped ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED);
-    query.SetValue(WindowText(hWnd));
+    query.SetValue(WindowTextOf(hWnd));
     query.strDefaultAction = bDropped ? L"Close" : L"Open";
     if (query.bDoDefaultAction && ::IsWindowEnabled(hWnd))
         ::PostMessageW(hWnd, CB_SHOWDROPDOWN, !bDropped, 0);

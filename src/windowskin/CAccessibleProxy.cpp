@@ -1,4 +1,5 @@
 #include "CAccessibleProxy.h"
+#include "AccessibleNames.h"
 #include <new>
 
 namespace
@@ -27,72 +28,6 @@ void SetChild(VARIANT* pvar, long idChild)
     pvar->vt = VT_I4;
     pvar->lVal = idChild;
 }
-
-// A label is a visible static that shows text, not a picture or a frame.
-bool IsTextLabel(HWND hWnd)
-{
-    wchar_t szClass[16] = {};
-    if (!::IsWindowVisible(hWnd) || !::GetClassNameW(hWnd, szClass, _countof(szClass)) || _wcsicmp(szClass, L"Static"))
-        return false;
-    switch (::GetWindowLongW(hWnd, GWL_STYLE) & SS_TYPEMASK)
-    {
-    case SS_LEFT:
-    case SS_CENTER:
-    case SS_RIGHT:
-    case SS_SIMPLE:
-    case SS_LEFTNOWORDWRAP:
-    case SS_OWNERDRAW:
-        return true;
-    default:
-        return false;
-    }
-}
-
-CString WindowText(HWND hWnd)
-{
-    CString strText;
-    int nLength = ::GetWindowTextLengthW(hWnd);
-    if (nLength > 0)
-    {
-        ::GetWindowTextW(hWnd, strText.GetBuffer(nLength + 1), nLength + 1);
-        strText.ReleaseBuffer();
-    }
-    return strText;
-}
-
-// The text a window's name comes from, with its mnemonic markers: the window's own, or the
-// label's before it.
-CString NameSource(HWND hWnd, bool bTextIsValue)
-{
-    CString strText = bTextIsValue ? CString() : WindowText(hWnd);
-    if (!strText.IsEmpty())
-        return strText;
-    // The label is the nearest visible sibling before the window in the tab order (the
-    // z-order of a dialog's children), when that sibling is a text static.
-    for (HWND hPrev = ::GetWindow(hWnd, GW_HWNDPREV); hPrev; hPrev = ::GetWindow(hPrev, GW_HWNDPREV))
-        if (::IsWindowVisible(hPrev))
-            return IsTextLabel(hPrev) ? WindowText(hPrev) : CString();
-    return CString();
-}
-
-// "Alt+X" for the mnemonic character X of a text.
-CString ShortcutOf(const CString& strText)
-{
-    for (int n = 0; n + 1 < strText.GetLength(); n++)
-    {
-        if (strText[n] != L'&')
-            continue;
-        if (strText[n + 1] == L'&')
-        {
-            n++;
-            continue;
-        }
-        CString strKey(strText[n + 1]);
-        strKey.MakeUpper();
-        return L"Alt+" + strKey;
-    }
-    return CString();
-}
 }
 
 CAccessibleQuery* CAccessibleQuery::Of(WPARAM wParam, LPARAM lParam)
@@ -118,24 +53,6 @@ LRESULT CAccessibleProxy::Serve(HWND hWnd, WPARAM wParam, LPARAM lParam, LONG id
     LRESULT lResult = ::LresultFromObject(IID_ACCESSIBLE, wParam, static_cast<IAccessible*>(pProxy));
     pProxy->Release();
     return FAILED((HRESULT)lResult) ? 0 : lResult;
-}
-
-CString CAccessibleProxy::StripMnemonic(const CString& strText)
-{
-    CString strResult;
-    for (int n = 0; n < strText.GetLength(); n++)
-    {
-        // A marker's next character is taken as it is, so "&&" leaves one "&".
-        if (strText[n] == L'&' && ++n == strText.GetLength())
-            break;
-        strResult += strText[n];
-    }
-    return strResult;
-}
-
-CString CAccessibleProxy::NameOfWindow(HWND hWnd, bool bTextIsValue)
-{
-    return StripMnemonic(NameSource(hWnd, bTextIsValue));
 }
 
 HRESULT CAccessibleProxy::Ask(const VARIANT& varChild, CAccessibleQuery& query, bool bDo) const
@@ -272,7 +189,7 @@ STDMETHODIMP CAccessibleProxy::get_accName(VARIANT varChild, BSTR* pszName)
     if (FAILED(hr))
         return hr;
     if (query.strName.IsEmpty() && query.idChild == CHILDID_SELF && m_idObject == OBJID_CLIENT)
-        query.strName = NameOfWindow(m_hWnd, query.bTextIsValue);
+        query.strName = AccessibleNameOf(m_hWnd, query.bTextIsValue);
     return AnswerText(query.strName, pszName);
 }
 
@@ -366,7 +283,7 @@ STDMETHODIMP CAccessibleProxy::get_accKeyboardShortcut(VARIANT varChild, BSTR* p
         return hr;
     if (query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
         return S_FALSE;
-    return AnswerText(ShortcutOf(NameSource(m_hWnd, query.bTextIsValue)), pszKeyboardShortcut);
+    return AnswerText(AccessibleShortcutOf(m_hWnd, query.bTextIsValue), pszKeyboardShortcut);
 }
 
 STDMETHODIMP CAccessibleProxy::get_accFocus(VARIANT* pvarChild)

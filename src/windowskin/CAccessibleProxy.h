@@ -55,10 +55,6 @@ public:
     // The answer to a WM_GETOBJECT for idObject: a new proxy handed over as the result, or 0
     // when the message asks for another object (the caller then goes on with default processing).
     static LRESULT Serve(HWND hWnd, WPARAM wParam, LPARAM lParam, LONG idObject = OBJID_CLIENT);
-    // The text with its mnemonic markers taken out ("&&" stays a single "&").
-    static CString StripMnemonic(const CString& strText);
-    // The name a window gets from its own text, or from the static label just before it.
-    static CString NameOfWindow(HWND hWnd, bool bTextIsValue = false);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;

@@ -214,3 +214,49 @@ TEST_F(AccessibilityWalk, ThePagesObjectsLetGoOfTheirWindowsHarmlessly)
     EXPECT_EQ(0, gone.nRole);
     pCheck->Release();
 }
+
+TEST(AccessibleNames, TextThenLabelBeforeThenNothingAndTheHostsNameFirst)
+{
+    CComApartment apartment;
+    ControlsTest::CFreshTheme theme;
+    ControlsTest::CHostDialog dlg;
+    dlg.AddControl(L"Static", 10, SS_LEFT, 10, 10, 80, 20, L"&Volume:");
+    dlg.AddControl(L"msctls_trackbar32", 11, WS_TABSTOP, 100, 10, 150, 24);
+    dlg.AddControl(L"Static", 12, SS_LEFT, 10, 40, 80, 20, L"N&otes");
+    dlg.AddControl(L"Edit", 13, WS_TABSTOP, 100, 40, 150, 24, L"Some text");
+    dlg.AddControl(L"Button", 14, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 70, 150, 20, L"Salt && &pepper");
+    // After a check box, not a label: no name.
+    dlg.AddControl(L"msctls_trackbar32", 15, WS_TABSTOP, 10, 100, 150, 24);
+    CSkinSliderCtrl slider, unlabelled;
+    CSkinEdit edit;
+    CSkinCheckBox check;
+    ASSERT_TRUE(slider.SubclassDlgItem(11, &dlg) && edit.SubclassDlgItem(13, &dlg) && check.SubclassDlgItem(14, &dlg)
+                && unlabelled.SubclassDlgItem(15, &dlg));
+    struct
+    {
+        CWnd* pWnd;
+        LPCWSTR pszName;
+        LPCWSTR pszShortcut;
+    } rows[] = {
+        { &slider, L"Volume:", L"Alt+V" },
+        // An edit's text is its value, not its name.
+        { &edit, L"Notes", L"Alt+O" },
+        { &check, L"Salt & pepper", L"Alt+P" },
+        { &unlabelled, L"", L"" },
+    };
+    for (const auto& row : rows)
+    {
+        CReading reading = ReadWindow(row.pWnd->m_hWnd);
+        EXPECT_STREQ(row.pszName, reading.strName);
+        EXPECT_STREQ(row.pszShortcut, reading.strShortcut);
+    }
+    EXPECT_STREQ(L"Some text", ReadWindow(edit.m_hWnd).strValue);
+    // The host's name goes before all; an empty one gives the control back its own.
+    slider.SetAccessibleName(L"Master volume");
+    EXPECT_STREQ(L"Master volume", ReadWindow(slider.m_hWnd).strName);
+    slider.SetAccessibleName(L"");
+    EXPECT_STREQ(L"Volume:", ReadWindow(slider.m_hWnd).strName);
+    // A hidden label names nothing.
+    ::ShowWindow(::GetDlgItem(dlg.m_hWnd, 10), SW_HIDE);
+    EXPECT_STREQ(L"", ReadWindow(slider.m_hWnd).strName);
+}

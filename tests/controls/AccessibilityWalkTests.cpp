@@ -139,6 +139,15 @@ TEST_F(AccessibilityWalk, StatesFollowFocusHoverPressAndCheck)
     ControlsTest::MovePointerAway();
     EXPECT_TRUE(ControlsTest::PumpUntil([&] { return !(ReadWindow(hIcon).nState & STATE_SYSTEM_HOTTRACKED); }));
 
+    // A combo box opens and closes by its default action.
+    HWND hCombo = host.Control(IDC_CT_COMBO);
+    EXPECT_EQ(S_OK, DoDefaultAction(hCombo));
+    CReading open = ReadWindow(hCombo);
+    EXPECT_EQ(STATE_SYSTEM_EXPANDED, open.nState & (STATE_SYSTEM_EXPANDED | STATE_SYSTEM_COLLAPSED));
+    EXPECT_STREQ(L"Close", open.strAction);
+    EXPECT_EQ(S_OK, DoDefaultAction(hCombo));
+    EXPECT_EQ(STATE_SYSTEM_COLLAPSED, ReadWindow(hCombo).nState & (STATE_SYSTEM_EXPANDED | STATE_SYSTEM_COLLAPSED));
+
     // A disabled control is neither focusable nor hot, whatever it was.
     ::EnableWindow(hCheck, FALSE);
     CReading disabled = ReadWindow(hCheck);

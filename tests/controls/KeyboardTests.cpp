@@ -134,6 +134,14 @@ TEST_F(Keyboard, EachControlIsOperatedByItsKeys)
     EXPECT_EQ(STATE_SYSTEM_COLLAPSED, ReadWindow(hTree, OBJID_CLIENT, 1).nState & STATE_SYSTEM_COLLAPSED);
     EXPECT_EQ(4, ReadWindow(hTree).nChildren);
 
+    // Date picker: Right picks a field (the platform starts with none), Up changes it, and so
+    // the date shown.
+    Focus(IDC_CT_TOUCH_DATE);
+    CString strBefore = Value(IDC_CT_TOUCH_DATE);
+    PressKey(VK_RIGHT);
+    PressKey(VK_UP);
+    EXPECT_STRNE(strBefore, Value(IDC_CT_TOUCH_DATE));
+
     // Edits: the text typed is the value.
     for (UINT nID : { IDC_CT_EDIT, IDC_CT_TOUCH_EDIT })
     {

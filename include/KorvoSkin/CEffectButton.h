@@ -4,8 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CEffectButton : public CButton
+class KORVOSKIN_API CEffectButton : public CButton, public CAccessibleName
 {
     DECLARE_DYNAMIC(CEffectButton)
 public:
@@ -35,6 +36,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     COLORREF m_crTransparent;

@@ -3,8 +3,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CEffectStatic : public CStatic
+class KORVOSKIN_API CEffectStatic : public CStatic, public CAccessibleName
 {
     DECLARE_DYNAMIC(CEffectStatic)
 public:
@@ -21,6 +22,7 @@ public:
 
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     DWORD m_nLineHeight;

@@ -4,11 +4,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CHeadPhotoPainter;
 
-class KORVOSKIN_API CGroupHeadPhoto : public CStatic
+class KORVOSKIN_API CGroupHeadPhoto : public CStatic, public CAccessibleName
 {
     DECLARE_DYNAMIC(CGroupHeadPhoto)
 public:
@@ -30,6 +31,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CBitmap m_photo;

@@ -5,8 +5,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CIconButton : public CButton
+class KORVOSKIN_API CIconButton : public CButton, public CAccessibleName
 {
     DECLARE_DYNAMIC(CIconButton)
 public:
@@ -32,6 +33,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CImageList m_imlIcon;

@@ -4,11 +4,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CImageAnimation;
 
-class KORVOSKIN_API CImageStatic : public CStatic
+class KORVOSKIN_API CImageStatic : public CStatic, public CAccessibleName
 {
     DECLARE_DYNAMIC(CImageStatic)
 public:
@@ -38,6 +39,7 @@ public:
 protected:
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

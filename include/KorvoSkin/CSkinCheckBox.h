@@ -3,8 +3,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CSkinCheckBox : public CButton
+class KORVOSKIN_API CSkinCheckBox : public CButton, public CAccessibleName
 {
     DECLARE_DYNAMIC(CSkinCheckBox)
 public:
@@ -29,6 +30,8 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnKeyUp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     int m_nCheck;

@@ -4,8 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CSkinComboBox : public CComboBox
+class KORVOSKIN_API CSkinComboBox : public CComboBox, public CAccessibleName
 {
     DECLARE_DYNAMIC(CSkinComboBox)
 public:
@@ -40,6 +41,7 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnCloseup();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bHover;

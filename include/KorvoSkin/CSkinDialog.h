@@ -42,6 +42,7 @@ protected:
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnNcDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -4,8 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CSkinEdit : public CEdit
+class KORVOSKIN_API CSkinEdit : public CEdit, public CAccessibleName
 {
     DECLARE_DYNAMIC(CSkinEdit)
 public:
@@ -15,6 +16,7 @@ public:
 protected:
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

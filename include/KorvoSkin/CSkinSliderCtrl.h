@@ -3,8 +3,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CSkinSliderCtrl : public CSliderCtrl
+class KORVOSKIN_API CSkinSliderCtrl : public CSliderCtrl, public CAccessibleName
 {
     DECLARE_DYNAMIC(CSkinSliderCtrl)
 public:
@@ -43,6 +44,7 @@ protected:
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CPen m_penThumb;

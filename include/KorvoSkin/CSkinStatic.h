@@ -3,8 +3,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 
-class KORVOSKIN_API CSkinStatic : public CStatic
+class KORVOSKIN_API CSkinStatic : public CStatic, public CAccessibleName
 {
     DECLARE_DYNAMIC(CSkinStatic)
 public:
@@ -27,6 +28,7 @@ public:
 protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     COLORREF m_crTextColor;

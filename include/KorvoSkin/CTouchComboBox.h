@@ -4,11 +4,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CTouchLook;
 
-class KORVOSKIN_API CTouchComboBox : public CComboBox
+class KORVOSKIN_API CTouchComboBox : public CComboBox, public CAccessibleName
 {
     DECLARE_DYNAMIC(CTouchComboBox)
 public:
@@ -24,6 +25,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -4,11 +4,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CTouchLook;
 
-class KORVOSKIN_API CTouchDateTimeCtrl : public CDateTimeCtrl
+class KORVOSKIN_API CTouchDateTimeCtrl : public CDateTimeCtrl, public CAccessibleName
 {
     DECLARE_DYNAMIC(CTouchDateTimeCtrl)
 public:
@@ -25,6 +26,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

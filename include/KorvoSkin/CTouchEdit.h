@@ -5,11 +5,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CTouchLook;
 
-class KORVOSKIN_API CTouchEdit : public CEdit
+class KORVOSKIN_API CTouchEdit : public CEdit, public CAccessibleName
 {
     DECLARE_DYNAMIC(CTouchEdit)
 public:
@@ -29,6 +30,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

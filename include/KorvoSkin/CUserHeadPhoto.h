@@ -3,11 +3,12 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
 class CHeadPhotoPainter;
 
-class KORVOSKIN_API CUserHeadPhoto : public CStatic
+class KORVOSKIN_API CUserHeadPhoto : public CStatic, public CAccessibleName
 {
     DECLARE_DYNAMIC(CUserHeadPhoto)
 public:
@@ -27,6 +28,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CImageList* m_pImageList;

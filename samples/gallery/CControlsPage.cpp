@@ -9,6 +9,10 @@ const UINT COMBO_IDS[] = { IDC_CT_COMBO, IDC_CT_COMBO_DISABLED };
 const UINT EFFECT_IDS[] = { IDC_CT_EFFECT_NORMAL, IDC_CT_EFFECT_PITCHED, IDC_CT_EFFECT_DISABLED };
 const UINT ICON_IDS[] = { IDC_CT_ICON_OPEN, IDC_CT_ICON_ONLY, IDC_CT_ICON_LEFT, IDC_CT_ICON_DISABLED, IDC_CT_ICON_HOT };
 const UINT ICON_COMMANDS[] = { ID_FILE_OPEN, ID_EDIT_COPY, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_PASTE };
+// Names for screen readers of the controls that show no text of their own to be named by.
+const LPCWSTR SLIDER_NAMES[] = { L"Level with selection", L"Slider, ticks above", L"Slider, ticks below",
+                                 L"Disabled slider", L"Vertical slider, ticks left", L"Vertical slider, ticks right",
+                                 L"Vertical slider" };
 
 COLORREF Mix(COLORREF a, COLORREF b)
 {
@@ -56,6 +60,7 @@ BOOL CControlsPage::OnInitDialog()
         m_sliders[i].SetRange(0, 100);
         m_sliders[i].SetTicFreq(10);
         m_sliders[i].SetPos(20 + 12 * i);
+        m_sliders[i].SetAccessibleName(SLIDER_NAMES[i]);
     }
     m_sliders[0].SetSelection(30, 70);
     for (int i = 0; i < 4; i++)
@@ -68,6 +73,7 @@ BOOL CControlsPage::OnInitDialog()
         m_combos[i].AddString(i ? L"Disabled" : L"Aurora");
         m_combos[i].AddString(L"Ember");
         m_combos[i].SetCurSel(0);
+        m_combos[i].SetAccessibleName(i ? L"Disabled list" : L"Skin");
     }
     for (int i = 0; i < 3; i++)
     {
@@ -81,6 +87,7 @@ BOOL CControlsPage::OnInitDialog()
     m_effectStatic.SetLineHeight(13);
     for (int i = 0; i < 5; i++)
         m_icons[i].SubclassDlgItem(ICON_IDS[i], this);
+    m_icons[1].SetAccessibleName(L"Copy");
     m_icons[2].SetLeftAlin(true);
     m_icons[4].SetHandCursor(TRUE);
     m_pictures.Create(this);
@@ -107,6 +114,7 @@ void CControlsPage::InitTreeAndTouch()
 {
     m_edit.SubclassDlgItem(IDC_CT_EDIT, this);
     m_edit.SetWindowText(L"Skinned edit");
+    m_edit.SetAccessibleName(L"Edit");
     m_statics[0].SubclassDlgItem(IDC_CT_STATIC_BOLD, this);
     m_statics[1].SubclassDlgItem(IDC_CT_STATIC_NORMAL, this);
     m_statics[0].SetHandCursor(TRUE);
@@ -127,6 +135,7 @@ void CControlsPage::InitTreeAndTouch()
     m_imlTree.Add(&bitmap, RGB(255, 0, 255));
 
     m_tree.SubclassDlgItem(IDC_CT_TREE, this);
+    m_tree.SetAccessibleName(L"Contacts");
     m_tree.SetImageListEx(&m_imlTree);
     // The library's own bitmap stands in for a picture.
     m_tree.SetBitmapID(101);
@@ -150,6 +159,7 @@ void CControlsPage::InitTreeAndTouch()
     m_tree.SelectSetFirstVisible(m_tree.GetRootItem());
 
     m_touchCombo.SubclassDlgItem(IDC_CT_TOUCH_COMBO, this);
+    m_touchCombo.SetAccessibleName(L"Tree background");
     for (const auto& mode : TREE_MODES)
         m_touchCombo.AddString(mode.pszName);
     m_touchCombo.SetCurSel(0);
@@ -157,10 +167,13 @@ void CControlsPage::InitTreeAndTouch()
     m_touchEdits[0].SubclassDlgItem(IDC_CT_TOUCH_EDIT, this);
     m_touchEdits[0].SetWindowText(L"Touch edit");
     m_touchEdits[0].SetAlwaysBorder(true);
+    m_touchEdits[0].SetAccessibleName(L"Touch edit");
     m_touchEdits[1].SubclassDlgItem(IDC_CT_TOUCH_PASSWORD, this);
     m_touchEdits[1].SetWindowText(L"secret");
+    m_touchEdits[1].SetAccessibleName(L"Password");
     m_touchDate.SubclassDlgItem(IDC_CT_TOUCH_DATE, this);
     m_touchDate.SetAlwaysBorder(true);
+    m_touchDate.SetAccessibleName(L"Date");
 }
 
 BOOL CControlsPage::OnCommand(WPARAM wParam, LPARAM lParam)

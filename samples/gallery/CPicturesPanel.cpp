@@ -75,6 +75,13 @@ void CPicturesPanel::Create(CWnd* pPage)
     for (CGroupHeadPhoto& photo : m_groupPhotos)
         photo.Load(strFolder + L"portrait.bmp");
     m_groupPhotos[2].SetGray(true);
+    // Pictures have no text: screen readers know them by these names.
+    m_animation.SetAccessibleName(L"Lights");
+    const LPCWSTR GROUP_NAMES[] = { L"Group photo", L"Group photo, hover look", L"Group photo, grey" };
+    for (int n = 0; n < 3; n++)
+        m_groupPhotos[n].SetAccessibleName(GROUP_NAMES[n]);
+    m_userPhotos[0].SetAccessibleName(L"User photo");
+    m_userPhotos[1].SetAccessibleName(L"User photo, grey");
     // The list takes the portrait's left 55 columns as its one image.
     CBitmap bmPortrait;
     bmPortrait.Attach((HBITMAP)::LoadImageW(NULL, strFolder + L"portrait.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));

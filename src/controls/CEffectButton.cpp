@@ -1,8 +1,11 @@
 #include <KorvoSkin/CEffectButton.h>
+#include "ControlAccessibility.h"
+#include "ParentBackground.h"
 
 IMPLEMENT_DYNAMIC(CEffectButton, CButton)
 
 BEGIN_MESSAGE_MAP(CEffectButton, CButton)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_WM_ERASEBKGND()
@@ -13,6 +16,8 @@ END_MESSAGE_MAP()
 namespace
 {
 const UINT_PTR TOOL_ID = 1;
+// The focus frame lies this far inside the image's edges, clear of a rounded face's corners.
+const int FOCUS_INSET = 3;
 
 TOOLINFOW ToolInfo(HWND hWnd, LPCWSTR pszText)
 {
@@ -110,6 +115,8 @@ void CEffectButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CDC dcMemory;
     if (!dcMemory.CreateCompatibleDC(pDC))
         return;
+    // The transparent colour shows the parent, and no earlier focus frame.
+    PaintParentBackground(m_hWnd, pDC->m_hDC, rc);
     HBITMAP hImage = m_bHover && m_hBitmapHover ? m_hBitmapHover
                    : m_bPitchOn && m_hBitmapHover ? m_hBitmapHover
                    : m_hBitmap;
@@ -118,6 +125,13 @@ void CEffectButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     // The bitmap stays the host's: it must not stay selected into this context.
     if (hOld)
         ::SelectObject(dcMemory.m_hDC, hOld);
+
+    if ((lpDrawItemStruct->itemState & (ODS_FOCUS | ODS_NOFOCUSRECT)) == ODS_FOCUS)
+    {
+        CRect rcFocus(rc);
+        rcFocus.InflateRect(-FOCUS_INSET, -FOCUS_INSET);
+        pDC->DrawFocusRect(&rcFocus);
+    }
 
     CString strText;
     GetWindowText(strText);
@@ -174,4 +188,15 @@ void CEffectButton::OnLButtonUp(UINT, CPoint)
 {
     m_bHover = false;
     Default();
+}
+
+LRESULT CEffectButton::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribePushButton(m_hWnd, query, m_bHover);
+        // Pitched on is the button shown latched.
+        if (m_bPitchOn)
+            query.nState |= STATE_SYSTEM_CHECKED;
+    });
+    return lResult ? lResult : Default();
 }

@@ -1,8 +1,10 @@
 #include <KorvoSkin/CEffectStatic.h>
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CEffectStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CEffectStatic, CStatic)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
@@ -59,4 +61,12 @@ void CEffectStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         nLineStart = i + 1;
         rc.top += (LONG)m_nLineHeight;
     }
+}
+
+LRESULT CEffectStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeStaticText(query);
+    });
+    return lResult ? lResult : Default();
 }

@@ -1,10 +1,12 @@
 #include <KorvoSkin/CGroupHeadPhoto.h>
 #include "CHeadPhotoPainter.h"
 #include "CPictureHeader.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CGroupHeadPhoto, CStatic)
 
 BEGIN_MESSAGE_MAP(CGroupHeadPhoto, CStatic)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
@@ -57,4 +59,12 @@ LRESULT CGroupHeadPhoto::OnMouseLeave(WPARAM, LPARAM)
 {
     m_pPainter->MouseLeave(this);
     return 1;
+}
+
+LRESULT CGroupHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeGraphic(query, m_pPainter->IsHover());
+    });
+    return lResult ? lResult : Default();
 }

@@ -20,6 +20,7 @@ public:
     // The first move over the control starts the hover and asks for the leave notification.
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
+    bool IsHover() const { return m_bHover; }
 
     // Paints the control from its paint message: the background, then the top-left square of
     // hPhoto (cropped, not scaled), or image nImage of pImageList; no portrait for a null one.

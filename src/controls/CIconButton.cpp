@@ -1,9 +1,11 @@
 #include <KorvoSkin/CIconButton.h>
 #include "../theme/CInterfaceTheme.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CIconButton, CButton)
 
 BEGIN_MESSAGE_MAP(CIconButton, CButton)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_WM_SETCURSOR()
@@ -185,13 +187,19 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         if (bHasIcon)
             rc.left += ICON_COLUMN;
         HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, g_Theme.m_fntNormal.m_hObject);
-        SIZE size = { 0, 0 };
-        ::GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &size);
-        int xText = m_bLeftAlign ? rc.left + 2 : (rc.left + rc.right) / 2 - size.cx / 2;
-        int yText = (rc.top + rc.bottom) / 2 - size.cy / 2;
+        // Measured and drawn with the mnemonic's "&" taken as a marker, as a push button's is.
+        CRect rcText(0, 0, 0, 0);
+        ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_CALCRECT);
+        int xText = m_bLeftAlign ? rc.left + 2 : (rc.left + rc.right) / 2 - rcText.Width() / 2;
+        int yText = (rc.top + rc.bottom) / 2 - rcText.Height() / 2;
+        rcText.OffsetRect(xText, yText);
         dc.SetBkColor(crFill);
         dc.SetTextColor(IsWindowEnabled() ? SkinColourOr(g_Theme.m_crControlText, g_Theme.m_crCmdText) : g_Theme.m_crDisabled);
-        ::ExtTextOutW(dc.m_hDC, xText, yText, ETO_CLIPPED | ETO_OPAQUE, &rc, strText, strText.GetLength(), NULL);
+        ::ExtTextOutW(dc.m_hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+        int nSaved = ::SaveDC(dc.m_hDC);
+        ::IntersectClipRect(dc.m_hDC, rc.left, rc.top, rc.right, rc.bottom);
+        ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_NOCLIP);
+        ::RestoreDC(dc.m_hDC, nSaved);
         ::SelectObject(dc.m_hDC, hOldFont);
         if (bHasIcon)
         {
@@ -202,4 +210,12 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (bHasIcon)
         dc.FillSolidRect(&rc, crFill);
     dc.Detach();
+}
+
+LRESULT CIconButton::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribePushButton(m_hWnd, query, m_bHover);
+    });
+    return lResult ? lResult : Default();
 }

@@ -1,10 +1,12 @@
 #include <KorvoSkin/CImageStatic.h>
 #include "CImageAnimation.h"
 #include <new>
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CImageStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -76,4 +78,14 @@ void CImageStatic::OnDestroy()
 {
     CStatic::OnDestroy();
     Destroy();
+}
+
+LRESULT CImageStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeGraphic(query, false);
+        if (IsAnimatedGIF() && !IsPaused())
+            query.nState |= STATE_SYSTEM_ANIMATED;
+    });
+    return lResult ? lResult : Default();
 }

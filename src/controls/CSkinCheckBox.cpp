@@ -1,15 +1,19 @@
 #include <KorvoSkin/CSkinCheckBox.h>
 #include "../theme/CInterfaceTheme.h"
+#include "ControlAccessibility.h"
+#include "ParentBackground.h"
 
 IMPLEMENT_DYNAMIC(CSkinCheckBox, CButton)
 
 BEGIN_MESSAGE_MAP(CSkinCheckBox, CButton)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_ERASEBKGND()
     ON_WM_CREATE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_TIMER()
     ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_KEYUP, OnKeyUp)
 END_MESSAGE_MAP()
 
 namespace
@@ -118,11 +122,23 @@ void CSkinCheckBox::OnLButtonUp(UINT, CPoint point)
     UpdateWindow();
 }
 
+LRESULT CSkinCheckBox::OnKeyUp(WPARAM wParam, LPARAM)
+{
+    // Space released over the pressed box is a click, as the system's check box takes it; the
+    // box toggles after the parent has been told, as it does for the mouse.
+    BOOL bClick = wParam == VK_SPACE && (SendMessage(BM_GETSTATE) & BST_PUSHED);
+    LRESULT lResult = Default();
+    if (bClick && m_hWnd)
+        SetCheck(m_nCheck == 1 ? 0 : 1);
+    return lResult;
+}
+
 void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     CRect rc(lpDrawItemStruct->rcItem);
     int h = rc.Height();
+    PaintParentBackground(m_hWnd, pDC->m_hDC, rc);
     pDC->SetBkMode(TRANSPARENT);
     DWORD dwStyle = (DWORD)::GetWindowLongW(m_hWnd, GWL_STYLE);
     CString strText;
@@ -160,8 +176,9 @@ void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
     if (lpDrawItemStruct->itemState & ODS_DISABLED)
     {
+        // The mnemonic is underlined, as in the enabled text.
         ::DrawStateW(pDC->m_hDC, NULL, NULL, (LPARAM)(LPCWSTR)strText, 0, ptDisabled.x, ptDisabled.y, szText.cx,
-                     szText.cy, DST_TEXT | DSS_DISABLED);
+                     szText.cy, DST_PREFIXTEXT | DSS_DISABLED);
         return;
     }
     if (g_Theme.m_crControlText != NO_COLOUR)
@@ -169,6 +186,16 @@ void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     pDC->DrawText(strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);
     if (m_nCheck)
         DrawCheck(pDC, rcBox);
+    if ((lpDrawItemStruct->itemState & (ODS_FOCUS | ODS_NOFOCUSRECT)) == ODS_FOCUS && !strText.IsEmpty())
+    {
+        // The focus frame one pixel round the text, within the control.
+        CRect rcFocus(rcText);
+        pDC->DrawText(strText, strText.GetLength(), &rcFocus, DT_SINGLELINE | DT_CALCRECT);
+        rcFocus.OffsetRect(0, rcText.top + (rcText.Height() - rcFocus.Height()) / 2 - rcFocus.top);
+        rcFocus.InflateRect(1, 1);
+        rcFocus.IntersectRect(&rcFocus, &rc);
+        pDC->DrawFocusRect(&rcFocus);
+    }
 }
 
 void CSkinCheckBox::DrawOrange(CDC* pDC, CRect rect)
@@ -215,4 +242,21 @@ void CSkinCheckBox::DrawCheck(CDC* pDC, CRect rect)
         pDC->LineTo(r - 1, t + 2 - i);
     }
     ::SelectObject(pDC->m_hDC, hOld);
+}
+
+LRESULT CSkinCheckBox::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        query.nRole = ROLE_SYSTEM_CHECKBUTTON;
+        // 1 is checked; any other number than 0 draws the mark too, as the third (mixed) state.
+        query.nState |= STATE_SYSTEM_FOCUSABLE | (m_bHover ? STATE_SYSTEM_HOTTRACKED : 0)
+                        | (m_nCheck == 1 ? STATE_SYSTEM_CHECKED : m_nCheck ? STATE_SYSTEM_MIXED : 0);
+        if (SendMessage(BM_GETSTATE) & BST_PUSHED)
+            query.nState |= STATE_SYSTEM_PRESSED;
+        query.strDefaultAction = m_nCheck == 1 ? L"Uncheck" : L"Check";
+        // A click as the mouse gives it, posted so that the caller is not inside the handlers.
+        if (query.bDoDefaultAction && IsWindowEnabled())
+            PostMessage(BM_CLICK);
+    });
+    return lResult ? lResult : Default();
 }

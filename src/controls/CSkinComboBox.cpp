@@ -1,5 +1,6 @@
 #include <KorvoSkin/CSkinComboBox.h>
 #include "../theme/CInterfaceTheme.h"
+#include "ControlAccessibility.h"
 
 // The module this code is linked into holds the library's resources, the arrow among them.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -7,6 +8,7 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 IMPLEMENT_DYNAMIC(CSkinComboBox, CComboBox)
 
 BEGIN_MESSAGE_MAP(CSkinComboBox, CComboBox)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_PAINT()
@@ -93,7 +95,10 @@ void CSkinComboBox::OnPaint()
 {
     CPaintDC dc(this);
     CWnd::DefWindowProc(WM_PAINT, (WPARAM)dc.m_hDC, 0);
-    DrawCombo(m_bPressed ? enShowPressed : enShowNormal, &dc);
+    // The focus keeps the pressed look through repaints, so the keyboard's place stays visible.
+    HWND hFocus = ::GetFocus();
+    BOOL bFocus = hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    DrawCombo(m_bPressed || bFocus ? enShowPressed : enShowNormal, &dc);
 }
 
 BOOL CSkinComboBox::OnSetCursor(CWnd*, UINT, UINT)
@@ -183,4 +188,12 @@ void CSkinComboBox::OnSetFocus(CWnd* pOldWnd)
     CComboBox::OnSetFocus(pOldWnd);
     CClientDC dc(this);
     DrawCombo(enShowPressed, &dc);
+}
+
+LRESULT CSkinComboBox::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeComboBox(m_hWnd, query, m_bHover != FALSE);
+    });
+    return lResult ? lResult : Default();
 }

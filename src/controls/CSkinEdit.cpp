@@ -1,9 +1,11 @@
 #include <KorvoSkin/CSkinEdit.h>
 #include "../theme/CInterfaceTheme.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CSkinEdit, CEdit)
 
 BEGIN_MESSAGE_MAP(CSkinEdit, CEdit)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_NCPAINT()
 END_MESSAGE_MAP()
@@ -42,4 +44,12 @@ void CSkinEdit::OnNcPaint()
     dc.Draw3dRect(&rcWindow, crMidtone, crMidtone);
     CRect rcInner(1, 1, rcWindow.right - 1, rcWindow.bottom - 1);
     dc.Draw3dRect(&rcInner, g_Theme.m_crBorder, g_Theme.m_crBorder);
+}
+
+LRESULT CSkinEdit::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeEditableText(m_hWnd, query, false);
+    });
+    return lResult ? lResult : Default();
 }

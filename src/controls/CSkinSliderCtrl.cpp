@@ -2,10 +2,12 @@
 #include "CMemoryDC.h"
 #include "../skin/CSkinRegistry.h"
 #include <initializer_list>
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CSkinSliderCtrl, CSliderCtrl)
 
 BEGIN_MESSAGE_MAP(CSkinSliderCtrl, CSliderCtrl)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -479,4 +481,16 @@ void CSkinSliderCtrl::SetVolumn(int nLevel)
         }
     }
     ReleaseDC(pDC);
+}
+
+LRESULT CSkinSliderCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        query.nRole = ROLE_SYSTEM_SLIDER;
+        query.nState |= STATE_SYSTEM_FOCUSABLE;
+        CString strPos;
+        strPos.Format(L"%d", GetPos());
+        query.SetValue(strPos);
+    });
+    return lResult ? lResult : Default();
 }

@@ -1,10 +1,12 @@
 #include <KorvoSkin/CSkinStatic.h>
 #include "../theme/CInterfaceTheme.h"
 #include "../skin/CSkinRegistry.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CSkinStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CSkinStatic, CStatic)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_SETCURSOR()
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
@@ -92,4 +94,12 @@ HBRUSH CSkinStatic::CtlColor(CDC* pDC, UINT)
 {
     pDC->SetTextColor(m_crTextColor);
     return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+}
+
+LRESULT CSkinStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeStaticText(query);
+    });
+    return lResult ? lResult : Default();
 }

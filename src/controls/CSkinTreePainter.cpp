@@ -1,4 +1,5 @@
 #include "CSkinTreePainter.h"
+#include <algorithm>
 #include "../theme/CInterfaceTheme.h"
 
 namespace
@@ -89,7 +90,11 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         return;
     COLORREF crOldText = pDC->GetTextColor();
     DWORD dwStyle = m_tree.GetStyle();
-    BOOL bShowSelection = ::GetFocus() == m_tree.m_hWnd || (dwStyle & TVS_SHOWSELALWAYS);
+    BOOL bFocus = ::GetFocus() == m_tree.m_hWnd;
+    BOOL bShowSelection = bFocus || (dwStyle & TVS_SHOWSELALWAYS);
+    // The keyboard's item is framed while the tree has the focus: with TVS_SHOWSELALWAYS the
+    // selection alone looks the same with and without it.
+    HTREEITEM hFocusItem = bFocus ? m_tree.GetSelectedItem() : NULL;
     // The group band runs from the selected back colour to its mirror across the normal one,
     // taken on the whole colour value.
     DWORD dwGroupEnd = 2 * (DWORD)g_Theme.m_crBackSel - (DWORD)g_Theme.m_crBackNormal;
@@ -136,6 +141,14 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
                 pDC->SetTextColor(g_Theme.m_crControlText);
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
+        }
+        if (hItem == hFocusItem)
+        {
+            // Round the text, which starts 4 pixels into the label.
+            CRect rcFocus(rcText);
+            pDC->DrawText(strText, &rcFocus, DT_CALCRECT);
+            rcFocus = CRect(rc.left + 2, rc.top, std::min<int>(rcFocus.right + 2, m_rcClient.right - 1), rc.bottom);
+            pDC->DrawFocusRect(&rcFocus);
         }
         if (pImageListEx)
             m_tree.DrawTreeItem(pDC, hItem, rc);

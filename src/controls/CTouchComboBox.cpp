@@ -1,9 +1,11 @@
 #include <KorvoSkin/CTouchComboBox.h>
 #include "CTouchLook.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CTouchComboBox, CComboBox)
 
 BEGIN_MESSAGE_MAP(CTouchComboBox, CComboBox)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
@@ -27,6 +29,12 @@ void CTouchComboBox::SetAlwaysBorder(bool bAlways)
 void CTouchComboBox::OnPaint()
 {
     CPaintDC dc(this);
+    // With the focus the whole look, so that its frame outlives the repaint.
+    if (m_pLook->IsFocus())
+    {
+        m_pLook->Draw(this);
+        return;
+    }
     CRect rcClient;
     GetClientRect(&rcClient);
     m_pLook->DrawAlwaysFrame(&dc, rcClient);
@@ -55,4 +63,12 @@ LRESULT CTouchComboBox::OnMouseLeave(WPARAM, LPARAM)
 {
     m_pLook->MouseLeave(this);
     return 1;
+}
+
+LRESULT CTouchComboBox::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeComboBox(m_hWnd, query, m_pLook->IsHover());
+    });
+    return lResult ? lResult : Default();
 }

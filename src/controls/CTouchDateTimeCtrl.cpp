@@ -1,9 +1,11 @@
 #include <KorvoSkin/CTouchDateTimeCtrl.h>
 #include "CTouchLook.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CTouchDateTimeCtrl, CDateTimeCtrl)
 
 BEGIN_MESSAGE_MAP(CTouchDateTimeCtrl, CDateTimeCtrl)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_NCPAINT()
     ON_WM_SETFOCUS()
@@ -61,4 +63,18 @@ LRESULT CTouchDateTimeCtrl::OnMouseLeave(WPARAM, LPARAM)
 {
     m_pLook->MouseLeave(this);
     return 1;
+}
+
+LRESULT CTouchDateTimeCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        // The picked date, shown as text; its calendar drops down like a list.
+        query.nRole = ROLE_SYSTEM_DROPLIST;
+        query.bTextIsValue = true;
+        query.nState |= STATE_SYSTEM_FOCUSABLE | (m_pLook->IsHover() ? STATE_SYSTEM_HOTTRACKED : 0);
+        CString strDate;
+        GetWindowText(strDate);
+        query.SetValue(strDate);
+    });
+    return lResult ? lResult : Default();
 }

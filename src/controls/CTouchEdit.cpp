@@ -1,9 +1,11 @@
 #include <KorvoSkin/CTouchEdit.h>
 #include "CTouchLook.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CTouchEdit, CEdit)
 
 BEGIN_MESSAGE_MAP(CTouchEdit, CEdit)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_NCPAINT()
     ON_WM_ERASEBKGND()
@@ -70,4 +72,12 @@ LRESULT CTouchEdit::OnMouseLeave(WPARAM, LPARAM)
 {
     m_pLook->MouseLeave(this);
     return 1;
+}
+
+LRESULT CTouchEdit::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeEditableText(m_hWnd, query, m_pLook->IsHover());
+    });
+    return lResult ? lResult : Default();
 }

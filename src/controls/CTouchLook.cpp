@@ -56,11 +56,19 @@ void CTouchLook::MouseLeave(CWnd* pWnd)
     Draw(pWnd);
 }
 
-void CTouchLook::DrawFrame(CDC* pDC, CRect rc) const
+void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const
 {
     if (m_bHover && m_bFocus)
     {
         RoundRectWithPen(pDC, rc, m_crHover);
+        rc.InflateRect(-1, -1);
+        RoundRectWithPen(pDC, rc, m_crFocus);
+    }
+    else if (m_bFocus)
+    {
+        // The focus shows without the pointer too, the keyboard user's only sign of it: inside
+        // the client area, where a border of the system's would hide it.
+        rc.IntersectRect(&rc, &rcVisible);
         rc.InflateRect(-1, -1);
         RoundRectWithPen(pDC, rc, m_crFocus);
     }
@@ -103,7 +111,11 @@ void CTouchLook::Draw(CWnd* pWnd) const
 
     // The frame's inside is filled with the background too.
     HGDIOBJ hOldBrush = dcMem.SelectObject(brBack.m_hObject);
-    DrawFrame(&dcMem, rc);
+    CRect rcVisible;
+    pWnd->GetClientRect(&rcVisible);
+    if (bEdit)
+        rcVisible.OffsetRect(-ptOrigin.x, -ptOrigin.y);
+    DrawFrame(&dcMem, rc, rcVisible);
     dcMem.SelectObject(hOldBrush);
 
     if (!bEdit && m_bHover)

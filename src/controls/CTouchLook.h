@@ -27,6 +27,8 @@ public:
     // The first move over the control starts the hover and asks for the leave notification.
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
+    bool IsHover() const { return m_bHover; }
+    bool IsFocus() const { return m_bFocus; }
 
     // Draws the look on the window's client context at once; nothing without a context.
     void Draw(CWnd* pWnd) const;
@@ -34,8 +36,9 @@ public:
     void DrawAlwaysFrame(CDC* pDC, const CRect& rc) const;
 
 private:
-    // The frame of the state table into rc (which it shrinks), with the current brush.
-    void DrawFrame(CDC* pDC, CRect rc) const;
+    // The frame of the state table into rc (which it shrinks), with the current brush; the
+    // focus frame alone stays inside rcVisible, the part of rc over the client area.
+    void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const;
 
     Kind m_kind;
     COLORREF m_crNormal;

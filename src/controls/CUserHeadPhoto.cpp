@@ -1,9 +1,11 @@
 #include <KorvoSkin/CUserHeadPhoto.h>
 #include "CHeadPhotoPainter.h"
+#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CUserHeadPhoto, CStatic)
 
 BEGIN_MESSAGE_MAP(CUserHeadPhoto, CStatic)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
@@ -63,4 +65,12 @@ LRESULT CUserHeadPhoto::OnMouseLeave(WPARAM, LPARAM)
 {
     m_pPainter->MouseLeave(this);
     return 1;
+}
+
+LRESULT CUserHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
+        DescribeGraphic(query, m_pPainter->IsHover());
+    });
+    return lResult ? lResult : Default();
 }

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include "CWindowSkin.h"
 #include "CDialogColours.h"
+#include "CAccessibleProxy.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 
@@ -23,6 +24,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_CREATE()
     ON_WM_NCDESTROY()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 // Edges closer than this to the work area's edges are pulled onto them.
@@ -294,4 +296,22 @@ void CSkinDialog::OnNcDestroy()
     // The window is past painting; the framework may delete the dialog in the call below.
     m_pSmallIcon.reset();
     CResizableDialog::OnNcDestroy();
+}
+
+LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(wParam, lParam))
+    {
+        if (pQuery->idObject == OBJID_TITLEBAR)
+            return m_pSkin && m_pSkin->DescribeTitleBar(this, *pQuery);
+        if (pQuery->idObject != OBJID_CLIENT || pQuery->idChild != CHILDID_SELF)
+            return FALSE;
+        pQuery->nRole = ROLE_SYSTEM_DIALOG;
+        return TRUE;
+    }
+    // The title bar is the skin's only while there is one; otherwise the system's.
+    LRESULT lResult = CAccessibleProxy::Serve(m_hWnd, wParam, lParam, OBJID_CLIENT);
+    if (!lResult && m_pSkin)
+        lResult = CAccessibleProxy::Serve(m_hWnd, wParam, lParam, OBJID_TITLEBAR);
+    return lResult ? lResult : Default();
 }

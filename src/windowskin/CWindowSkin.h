@@ -11,6 +11,8 @@
 #include "CCaptionStripCache.h"
 #include <vector>
 
+struct CAccessibleQuery;
+
 const int WINDOWSKIN_PART_COUNT = 30;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
 
@@ -105,6 +107,11 @@ public:
     void BuildShapeRegion(CWnd* pWnd);
     // The caption button of a hit-test code, 0 for none.
     static int ButtonOfHitTest(UINT nHitTest);
+
+    // Assistive technology -----------------------------------------------------------------
+    // Answers a question about the window's title bar or one of its buttons; FALSE for an item
+    // the title bar does not have.
+    BOOL DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query);
 
 public:
     // Window names, each compared whole; none empty or holding a bar.

@@ -152,3 +152,51 @@ TEST(CheckBox, DisabledShowsGreyTextAndNoCheckMark)
         EXPECT_EQ(0, nDifferent) << pszText;
     }
 }
+
+namespace
+{
+bool SamePixels(const CCapture& a, const CCapture& b)
+{
+    return a.m_cx == b.m_cx && a.m_cy == b.m_cy && a.m_pixels == b.m_pixels;
+}
+}
+
+TEST(CheckBox, EachPaintStartsFromTheParentsBackground)
+{
+    // The enabled look is the box and the text over what the dialog shows beneath.
+    CCheckHost host(20, BS_AUTOCHECKBOX, L"Check me");
+    host.control.SetCheck(1);
+    CCapture enabled = host.Paint();
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), enabled.At(119, 1));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), enabled.At(5, 1));
+
+    // Disabled, the enabled text leaves nothing under the grey one: the same pixels as a control
+    // disabled from the start.
+    host.control.EnableWindow(FALSE);
+    CCapture disabled = host.Paint();
+    CCheckHost fresh(20, BS_AUTOCHECKBOX | WS_DISABLED, L"Check me");
+    fresh.control.SetCheck(1);
+    EXPECT_TRUE(SamePixels(fresh.Paint(), disabled));
+
+    // Enabled again, it looks as it did.
+    host.control.EnableWindow(TRUE);
+    EXPECT_TRUE(SamePixels(enabled, host.Paint()));
+}
+
+TEST(CheckBox, TheFocusFramesTheTextAndGoesWithTheFocus)
+{
+    CCheckHost host(20, BS_AUTOCHECKBOX, L"Check me");
+    host.dlg.FocusElsewhere();
+    CCapture unfocused = host.Paint();
+    host.control.SetFocus();
+    CCapture focused = host.Capture();
+    EXPECT_FALSE(SamePixels(unfocused, focused));
+    // The frame lies round the text, right of the box, and leaves the box alone.
+    CRect rcBox(0, 3, 13, 16);
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 120; x++)
+            if (unfocused.At(x, y) != focused.At(x, y))
+                EXPECT_FALSE(rcBox.PtInRect(CPoint(x, y))) << x << ", " << y;
+    host.dlg.FocusElsewhere();
+    EXPECT_TRUE(SamePixels(unfocused, host.Capture()));
+}

@@ -51,10 +51,10 @@ TEST(TouchComboBox, FrameFollowsHoverFocusAndAlways)
     } steps[] = {
         { "hovered", [&] { host.Hover(true); }, WHITE, NORMAL },
         { "hovered and focused", [&] { host.Focus(true); }, HOVER, FOCUS },
-        // Focus alone shows no frame.
-        { "focused only", [&] { host.Hover(false); }, WHITE, WHITE },
+        // Focus alone shows the inner frame, the keyboard user's sign of it.
+        { "focused only", [&] { host.Hover(false); }, WHITE, FOCUS },
         // The flag shows from the next repaint, here the loss of focus.
-        { "always, not yet drawn", [&] { host.control.SetAlwaysBorder(true); }, WHITE, WHITE },
+        { "always, not yet drawn", [&] { host.control.SetAlwaysBorder(true); }, WHITE, FOCUS },
         { "always", [&] { host.Focus(false); }, WHITE, NORMAL },
         { "always and hovered", [&] { host.Hover(true); }, WHITE, NORMAL },
         { "always, hovered and focused", [&] { host.Focus(true); }, HOVER, FOCUS },
@@ -116,7 +116,10 @@ TEST(TouchEdit, FrameBackgroundAndNoTriangle)
     EXPECT_EQ(BACK, host.Capture().At(139, 10));
     host.Focus(true);
     EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
+    // The focus alone keeps the inner frame.
     host.Hover(false);
+    EXPECT_EQ(std::make_pair(BACK, FOCUS), host.LeftEdge());
+    host.Focus(false);
     EXPECT_EQ(std::make_pair(BACK, BACK), host.LeftEdge());
 }
 

@@ -1,4 +1,4 @@
-"""Writes the 24-bit BMP files the gallery's drawing scripts make."""
+"""Writes the 24-bit BMP files the drawing scripts make, and the pixel helpers they share."""
 import struct
 
 
@@ -16,3 +16,19 @@ def write_bmp(path, pixels):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
         f.write(header + info + data)
+
+
+def blank(w, h, colour):
+    """Rows of one colour."""
+    return [[colour for _ in range(w)] for _ in range(h)]
+
+
+def mix(a, b, t):
+    """The colour t of the way from a to b."""
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
+
+
+def fill(px, x0, y0, x1, y1, colour):
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            px[y][x] = colour

@@ -11,22 +11,12 @@ import os
 import re
 import sys
 
-from bmp_file import write_bmp
+from bmp_file import fill, mix, write_bmp
 
 MAGENTA = (255, 0, 255)
 CAPTION_TOP, CAPTION_BOTTOM = (74, 134, 222), (34, 84, 168)
 EDGE, EDGE_DARK = (40, 88, 170), (20, 48, 104)
 WHITE = (255, 255, 255)
-
-
-def mix(a, b, t):
-    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
-
-
-def fill(px, x0, y0, x1, y1, colour):
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            px[y][x] = colour
 
 
 def frame():

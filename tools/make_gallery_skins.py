@@ -10,27 +10,13 @@ import math
 import os
 import sys
 
-from bmp_file import write_bmp
+from bmp_file import blank, fill, mix, write_bmp
 
 FRAME_W, FRAME_H = 160, 120
 CAPTION_H = 30      # height of the top pieces
 EDGE = 6            # width of the side and bottom edges
 BUTTON = 20         # caption buttons are BUTTON x BUTTON
 MAGENTA = (255, 0, 255)
-
-
-def blank(w, h, colour):
-    return [[colour for _ in range(w)] for _ in range(h)]
-
-
-def mix(a, b, t):
-    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
-
-
-def fill(px, x0, y0, x1, y1, colour):
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            px[y][x] = colour
 
 
 def gradient(px, x0, y0, x1, y1, top, bottom):

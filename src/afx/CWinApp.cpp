@@ -162,6 +162,25 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
     return TRUE;
 }
 
+LPWSTR AfxSkipProgramName(LPWSTR psz)
+{
+    if (!psz)
+        return psz;
+    if (*psz == L'"')
+    {
+        for (psz++; *psz && *psz != L'"'; psz++)
+            ;
+        if (*psz)
+            psz++;
+    }
+    else
+        while (*psz > L' ')
+            psz++;
+    while (*psz == L' ' || *psz == L'\t')
+        psz++;
+    return psz;
+}
+
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();

@@ -48,5 +48,8 @@ private:
 
 AFX_API BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);
 AFX_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);
+// What follows the program's name in a process's command line, as WinMain receives it and
+// m_lpCmdLine holds it: a quoted name ends at its closing quote, another at the first blank.
+AFX_API LPWSTR AfxSkipProgramName(LPWSTR pszCommandLine);
 // Offers a queued message to the windows it is meant for, innermost first, then to the application.
 AFX_API BOOL AfxPreTranslateMessage(MSG* pMsg);

@@ -76,6 +76,13 @@ HRESULT CAccessibleProxy::Ask(const VARIANT& varChild, CAccessibleQuery& query, 
     return ::SendMessageW(m_hWnd, WM_GETOBJECT, (WPARAM)&query, CAccessibleQuery::OBJID_QUERY) ? S_OK : E_FAIL;
 }
 
+HRESULT CAccessibleProxy::AskSelf(CAccessibleQuery& self) const
+{
+    VARIANT varSelf;
+    SetChild(&varSelf, CHILDID_SELF);
+    return Ask(varSelf, self);
+}
+
 CRect CAccessibleProxy::SelfRect(const CAccessibleQuery& self) const
 {
     if (!self.rcScreen.IsRectNull())
@@ -160,10 +167,8 @@ STDMETHODIMP CAccessibleProxy::get_accChildCount(long* pcountChildren)
 {
     if (!pcountChildren)
         return E_POINTER;
-    VARIANT varSelf;
-    SetChild(&varSelf, CHILDID_SELF);
     CAccessibleQuery self;
-    HRESULT hr = Ask(varSelf, self);
+    HRESULT hr = AskSelf(self);
     *pcountChildren = SUCCEEDED(hr) ? self.nItems : 0;
     return hr;
 }
@@ -291,10 +296,8 @@ STDMETHODIMP CAccessibleProxy::get_accFocus(VARIANT* pvarChild)
     if (!pvarChild)
         return E_POINTER;
     ::VariantInit(pvarChild);
-    VARIANT varSelf;
-    SetChild(&varSelf, CHILDID_SELF);
     CAccessibleQuery self;
-    HRESULT hr = Ask(varSelf, self);
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
     if (!HasFocus(self))
@@ -308,10 +311,8 @@ STDMETHODIMP CAccessibleProxy::get_accSelection(VARIANT* pvarChildren)
     if (!pvarChildren)
         return E_POINTER;
     ::VariantInit(pvarChildren);
-    VARIANT varSelf;
-    SetChild(&varSelf, CHILDID_SELF);
     CAccessibleQuery self;
-    HRESULT hr = Ask(varSelf, self);
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
     if (self.idSelectedItem == CHILDID_SELF)
@@ -368,10 +369,8 @@ STDMETHODIMP CAccessibleProxy::accNavigate(long navDir, VARIANT varStart, VARIAN
     if (!pvarEndUpAt)
         return E_POINTER;
     ::VariantInit(pvarEndUpAt);
-    VARIANT varSelf;
-    SetChild(&varSelf, CHILDID_SELF);
     CAccessibleQuery self;
-    HRESULT hr = Ask(varSelf, self);
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
     if (varStart.vt != VT_I4 || varStart.lVal < 0 || varStart.lVal > self.nItems)
@@ -396,10 +395,8 @@ STDMETHODIMP CAccessibleProxy::accHitTest(long xLeft, long yTop, VARIANT* pvarCh
     if (!pvarChild)
         return E_POINTER;
     ::VariantInit(pvarChild);
-    VARIANT varSelf;
-    SetChild(&varSelf, CHILDID_SELF);
     CAccessibleQuery self;
-    HRESULT hr = Ask(varSelf, self);
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
     CPoint point(xLeft, yTop);

@@ -98,6 +98,8 @@ private:
     // Asks the window about one of its parts; E_INVALIDARG for a part it does not have,
     // CO_E_OBJNOTCONNECTED once the window is gone.
     HRESULT Ask(const VARIANT& varChild, CAccessibleQuery& query, bool bDo = false) const;
+    // The same about the object itself.
+    HRESULT AskSelf(CAccessibleQuery& self) const;
     // The object's own rectangle on the screen.
     CRect SelfRect(const CAccessibleQuery& self) const;
     bool HasFocus(const CAccessibleQuery& self) const;

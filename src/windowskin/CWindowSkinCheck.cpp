@@ -200,33 +200,18 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     m_pImageDC = g_Theme.m_images.BeginDrawing(hImage);
     if (!m_pImageDC)
         return pixels;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    CBitmap strip;
-    strip.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0));
-    CDC dc;
-    if (strip.m_hObject && dc.CreateCompatibleDC(NULL))
+    // Composed in the shared buffer, as a paint does.
+    CClientDC screen(NULL);
+    if (CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
-        HGDIOBJ hOld = dc.SelectObject(strip.m_hObject);
         const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
         const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
-        ComposeCaptionStrip(&dc, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, nTopLeft, nTopRight, NULL, CString());
-        dc.SelectObject(hOld);
-        ::GdiFlush();
-        const DWORD* pRow = (const DWORD*)pBits;
+        ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, nTopLeft, nTopRight, NULL, CString());
+        pBuffer->SelectClipRgn(NULL);
         for (int y = rcBox.top; y < rcBox.bottom; y++)
             for (int x = rcBox.left; x < rcBox.right; x++)
-            {
-                if (std::any_of(buttons.begin(), buttons.end(), [x, y](const CRect& rc) { return rc.PtInRect(CPoint(x, y)); }))
-                    continue;
-                const DWORD dw = pRow[(size_t)y * cx + x];
-                pixels.push_back(RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF));
-            }
+                if (std::none_of(buttons.begin(), buttons.end(), [x, y](const CRect& rc) { return rc.PtInRect(CPoint(x, y)); }))
+                    pixels.push_back(pBuffer->GetPixel(x, y));
     }
     g_Theme.m_images.EndDrawing(hImage);
     m_pImageDC = NULL;

@@ -7,14 +7,6 @@ using namespace GalleryTest;
 
 namespace
 {
-// The controls that take input, in the page's tab order.
-const UINT FOCUSABLE_CONTROLS[] = {
-    IDC_CT_SLIDER_BOTH,    IDC_CT_SLIDER_TOP,     IDC_CT_SLIDER_BOTTOM, IDC_CT_SLIDER_LEFT, IDC_CT_SLIDER_RIGHT,
-    IDC_CT_SLIDER_VBOTH,   IDC_CT_CHECK_OFF,      IDC_CT_CHECK_ON,      IDC_CT_CHECK_LEFT,  IDC_CT_COMBO,
-    IDC_CT_EFFECT_NORMAL,  IDC_CT_EFFECT_PITCHED, IDC_CT_ICON_OPEN,     IDC_CT_ICON_ONLY,   IDC_CT_ICON_LEFT,
-    IDC_CT_ICON_HOT,       IDC_CT_EDIT,           IDC_CT_TOUCH_COMBO,   IDC_CT_TREE,        IDC_CT_TOUCH_EDIT,
-    IDC_CT_TOUCH_PASSWORD, IDC_CT_TOUCH_DATE,
-};
 // A one-pixel frame round the smallest control's text is well over this.
 const int MIN_CHANGED_PIXELS = 20;
 
@@ -40,20 +32,20 @@ TEST(FocusIndication, EveryControlShowsTheFocusInEveryBundledSkin)
         ::SetFocus(NULL);
         KorvoTest::PumpMessages(20);
         std::vector<ControlsTest::CCapture> unfocused;
-        for (UINT nID : FOCUSABLE_CONTROLS)
+        for (UINT nID : TAB_ORDER)
             unfocused.push_back(ControlsTest::CCapture(host.Control(nID)));
 
         // Reached by Tab, as a keyboard user reaches them, from the last round to the first.
-        ::SetFocus(host.Control(FOCUSABLE_CONTROLS[_countof(FOCUSABLE_CONTROLS) - 1]));
-        for (size_t n = 0; n < _countof(FOCUSABLE_CONTROLS); n++)
+        ::SetFocus(host.Control(TAB_ORDER[_countof(TAB_ORDER) - 1]));
+        for (size_t n = 0; n < _countof(TAB_ORDER); n++)
         {
             PressKey(VK_TAB);
             KorvoTest::PumpMessages(10);
-            HWND hControl = host.Control(FOCUSABLE_CONTROLS[n]);
+            HWND hControl = host.Control(TAB_ORDER[n]);
             ASSERT_EQ(hControl, ::GetFocus()) << pszSkin;
             ControlsTest::CCapture focused(hControl);
             EXPECT_LE(MIN_CHANGED_PIXELS, ChangedPixels(unfocused[n], focused))
-                << CString(pszSkin).GetString() << " control " << FOCUSABLE_CONTROLS[n];
+                << CString(pszSkin).GetString() << " control " << TAB_ORDER[n];
         }
     }
 }

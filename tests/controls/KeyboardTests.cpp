@@ -24,14 +24,6 @@ struct Keyboard : ::testing::Test
     long State(UINT nID) { return ReadWindow(host.Control(nID)).nState; }
 };
 
-// The controls that take input, in the page's tab order; disabled ones are passed over.
-const UINT TAB_ORDER[] = {
-    IDC_CT_SLIDER_BOTH,    IDC_CT_SLIDER_TOP,   IDC_CT_SLIDER_BOTTOM, IDC_CT_SLIDER_LEFT, IDC_CT_SLIDER_RIGHT,
-    IDC_CT_SLIDER_VBOTH,   IDC_CT_CHECK_OFF,    IDC_CT_CHECK_ON,      IDC_CT_CHECK_LEFT,  IDC_CT_COMBO,
-    IDC_CT_EFFECT_NORMAL,  IDC_CT_EFFECT_PITCHED, IDC_CT_ICON_OPEN,   IDC_CT_ICON_ONLY,   IDC_CT_ICON_LEFT,
-    IDC_CT_ICON_HOT,       IDC_CT_EDIT,         IDC_CT_TOUCH_COMBO,   IDC_CT_TREE,        IDC_CT_TOUCH_EDIT,
-    IDC_CT_TOUCH_PASSWORD, IDC_CT_TOUCH_DATE,
-};
 }
 
 TEST_F(Keyboard, TabVisitsEveryControlInThePagesOrderAndComesRound)

@@ -3,5 +3,5 @@
 
 extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR, int nCmdShow)
 {
-    return AfxWinMain(hInstance, hPrevInstance, ::GetCommandLineW(), nCmdShow);
+    return AfxWinMain(hInstance, hPrevInstance, AfxSkipProgramName(::GetCommandLineW()), nCmdShow);
 }

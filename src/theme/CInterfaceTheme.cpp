@@ -13,7 +13,10 @@ CInterfaceTheme::CInterfaceTheme()
       m_crBackNormal(0), m_crBackSel(0), m_crBackCheck(0), m_crBackCheckSel(0), m_crMargin(0), m_crBorder(0),
       m_crSysShadow(0), m_crCmdText(0), m_crCmdTextSel(0), m_crDisabled(0), m_crTipBack(0), m_crTipText(0),
       m_crTipBorder(0), m_crTipWarnings(0), m_crMsgBorder(0), m_crMsgBack(0), m_crCardBack(0),
-      m_crMenuBorder(0), m_crMenuBack(0), m_crMenuHover(0), m_crDialogText(NO_COLOUR),
+      // Menus a skin leaves uncoloured keep the system's look: black would hide the system's text.
+      m_crMenuBorder(::GetSysColor(COLOR_BTNSHADOW)), m_crMenuBack(::GetSysColor(COLOR_MENU)),
+      m_crMenuHover(BlendColour(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 178)),
+      m_crDialogText(NO_COLOUR),
       m_crControlText(NO_COLOUR), m_crControlBack(NO_COLOUR), m_crMenuText(NO_COLOUR), m_crMenuTextSel(NO_COLOUR), m_crMenuTextDisabled(NO_COLOUR),
       m_bTransparentLabels(FALSE)
 {

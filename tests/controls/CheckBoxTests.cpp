@@ -196,7 +196,9 @@ TEST(CheckBox, TheFocusFramesTheTextAndGoesWithTheFocus)
     for (int y = 0; y < 20; y++)
         for (int x = 0; x < 120; x++)
             if (unfocused.At(x, y) != focused.At(x, y))
+            {
                 EXPECT_FALSE(rcBox.PtInRect(CPoint(x, y))) << x << ", " << y;
+            }
     host.dlg.FocusElsewhere();
     EXPECT_TRUE(SamePixels(unfocused, host.Capture()));
 }

@@ -1,6 +1,7 @@
 // The colour scheme: blending, the derivation rule, key spelling, values, and the colours that
 // survive a reload.
 #include "ThemeTestSupport.h"
+#include "theme/ColourContrast.h"
 #include <sstream>
 
 namespace
@@ -10,8 +11,8 @@ typedef COLORREF CInterfaceTheme::*Colour;
 const Colour DIALOG = nullptr; // the registry's dialog colour, not a theme member
 
 // Read while the test program starts, before any test touches the theme.
-const COLORREF s_crPlainAtStart[] = { g_Theme.m_crMsgBorder, g_Theme.m_crMsgBack, g_Theme.m_crCardBack,
-                                      g_Theme.m_crMenuBorder, g_Theme.m_crMenuBack, g_Theme.m_crMenuHover };
+const COLORREF s_crPlainAtStart[] = { g_Theme.m_crMsgBorder, g_Theme.m_crMsgBack, g_Theme.m_crCardBack };
+const COLORREF s_crMenuAtStart[] = { g_Theme.m_crMenuBorder, g_Theme.m_crMenuBack, g_Theme.m_crMenuHover };
 
 // <colour> elements from "name=value;name=value".
 std::wstring Colours(const std::wstring& strList)
@@ -103,6 +104,11 @@ TEST(ColourScheme, EntriesGiveExactColoursByTheDerivationRule)
     };
     for (COLORREF cr : s_crPlainAtStart)
         EXPECT_EQ(0x000000u, cr) << "those colours start black";
+    // Menus start as the system's, their text readable on them, until a skin colours them.
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), s_crMenuAtStart[0]);
+    EXPECT_EQ(::GetSysColor(COLOR_MENU), s_crMenuAtStart[1]);
+    EXPECT_GE(ContrastRatio(::GetSysColor(COLOR_MENUTEXT), s_crMenuAtStart[1]), 4.5);
+    EXPECT_GE(ContrastRatio(::GetSysColor(COLOR_MENUTEXT), s_crMenuAtStart[2]), 4.5);
     for (const auto& test : cases)
     {
         COLORREF crDialog = LoadScheme(test.strElements);

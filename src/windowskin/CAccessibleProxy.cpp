@@ -83,6 +83,30 @@ HRESULT CAccessibleProxy::AskSelf(CAccessibleQuery& self) const
     return Ask(varSelf, self);
 }
 
+HRESULT CAccessibleProxy::Begin(VARIANT* pvarOut, const VARIANT& varChild, CAccessibleQuery& query) const
+{
+    if (!pvarOut)
+        return E_POINTER;
+    ::VariantInit(pvarOut);
+    return Ask(varChild, query);
+}
+
+HRESULT CAccessibleProxy::Begin(BSTR* pszOut, const VARIANT& varChild, CAccessibleQuery& query) const
+{
+    if (!pszOut)
+        return E_POINTER;
+    *pszOut = NULL;
+    return Ask(varChild, query);
+}
+
+HRESULT CAccessibleProxy::BeginSelf(VARIANT* pvarOut, CAccessibleQuery& self) const
+{
+    if (!pvarOut)
+        return E_POINTER;
+    ::VariantInit(pvarOut);
+    return AskSelf(self);
+}
+
 CRect CAccessibleProxy::SelfRect(const CAccessibleQuery& self) const
 {
     if (!self.rcScreen.IsRectNull())
@@ -186,11 +210,8 @@ STDMETHODIMP CAccessibleProxy::get_accChild(VARIANT varChild, IDispatch** ppdisp
 
 STDMETHODIMP CAccessibleProxy::get_accName(VARIANT varChild, BSTR* pszName)
 {
-    if (!pszName)
-        return E_POINTER;
-    *pszName = NULL;
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pszName, varChild, query);
     if (FAILED(hr))
         return hr;
     if (query.strName.IsEmpty() && query.idChild == CHILDID_SELF && m_idObject == OBJID_CLIENT)
@@ -200,11 +221,8 @@ STDMETHODIMP CAccessibleProxy::get_accName(VARIANT varChild, BSTR* pszName)
 
 STDMETHODIMP CAccessibleProxy::get_accValue(VARIANT varChild, BSTR* pszValue)
 {
-    if (!pszValue)
-        return E_POINTER;
-    *pszValue = NULL;
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pszValue, varChild, query);
     if (FAILED(hr))
         return hr;
     if (!query.bHasValue)
@@ -226,11 +244,8 @@ STDMETHODIMP CAccessibleProxy::get_accDescription(VARIANT, BSTR* pszDescription)
 
 STDMETHODIMP CAccessibleProxy::get_accRole(VARIANT varChild, VARIANT* pvarRole)
 {
-    if (!pvarRole)
-        return E_POINTER;
-    ::VariantInit(pvarRole);
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pvarRole, varChild, query);
     if (SUCCEEDED(hr))
         SetChild(pvarRole, query.nRole);
     return hr;
@@ -238,11 +253,8 @@ STDMETHODIMP CAccessibleProxy::get_accRole(VARIANT varChild, VARIANT* pvarRole)
 
 STDMETHODIMP CAccessibleProxy::get_accState(VARIANT varChild, VARIANT* pvarState)
 {
-    if (!pvarState)
-        return E_POINTER;
-    ::VariantInit(pvarState);
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pvarState, varChild, query);
     if (FAILED(hr))
         return hr;
     long nState = query.nState;
@@ -279,11 +291,8 @@ STDMETHODIMP CAccessibleProxy::get_accHelpTopic(BSTR* pszHelpFile, VARIANT, long
 
 STDMETHODIMP CAccessibleProxy::get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut)
 {
-    if (!pszKeyboardShortcut)
-        return E_POINTER;
-    *pszKeyboardShortcut = NULL;
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pszKeyboardShortcut, varChild, query);
     if (FAILED(hr))
         return hr;
     if (query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
@@ -293,11 +302,8 @@ STDMETHODIMP CAccessibleProxy::get_accKeyboardShortcut(VARIANT varChild, BSTR* p
 
 STDMETHODIMP CAccessibleProxy::get_accFocus(VARIANT* pvarChild)
 {
-    if (!pvarChild)
-        return E_POINTER;
-    ::VariantInit(pvarChild);
     CAccessibleQuery self;
-    HRESULT hr = AskSelf(self);
+    HRESULT hr = BeginSelf(pvarChild, self);
     if (FAILED(hr))
         return hr;
     if (!HasFocus(self))
@@ -308,11 +314,8 @@ STDMETHODIMP CAccessibleProxy::get_accFocus(VARIANT* pvarChild)
 
 STDMETHODIMP CAccessibleProxy::get_accSelection(VARIANT* pvarChildren)
 {
-    if (!pvarChildren)
-        return E_POINTER;
-    ::VariantInit(pvarChildren);
     CAccessibleQuery self;
-    HRESULT hr = AskSelf(self);
+    HRESULT hr = BeginSelf(pvarChildren, self);
     if (FAILED(hr))
         return hr;
     if (self.idSelectedItem == CHILDID_SELF)
@@ -323,11 +326,8 @@ STDMETHODIMP CAccessibleProxy::get_accSelection(VARIANT* pvarChildren)
 
 STDMETHODIMP CAccessibleProxy::get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
 {
-    if (!pszDefaultAction)
-        return E_POINTER;
-    *pszDefaultAction = NULL;
     CAccessibleQuery query;
-    HRESULT hr = Ask(varChild, query);
+    HRESULT hr = Begin(pszDefaultAction, varChild, query);
     if (FAILED(hr))
         return hr;
     if (query.strDefaultAction.IsEmpty())
@@ -366,11 +366,8 @@ STDMETHODIMP CAccessibleProxy::accLocation(long* pxLeft, long* pyTop, long* pcxW
 
 STDMETHODIMP CAccessibleProxy::accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt)
 {
-    if (!pvarEndUpAt)
-        return E_POINTER;
-    ::VariantInit(pvarEndUpAt);
     CAccessibleQuery self;
-    HRESULT hr = AskSelf(self);
+    HRESULT hr = BeginSelf(pvarEndUpAt, self);
     if (FAILED(hr))
         return hr;
     if (varStart.vt != VT_I4 || varStart.lVal < 0 || varStart.lVal > self.nItems)
@@ -392,11 +389,8 @@ STDMETHODIMP CAccessibleProxy::accNavigate(long navDir, VARIANT varStart, VARIAN
 
 STDMETHODIMP CAccessibleProxy::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
-    if (!pvarChild)
-        return E_POINTER;
-    ::VariantInit(pvarChild);
     CAccessibleQuery self;
-    HRESULT hr = AskSelf(self);
+    HRESULT hr = BeginSelf(pvarChild, self);
     if (FAILED(hr))
         return hr;
     CPoint point(xLeft, yTop);

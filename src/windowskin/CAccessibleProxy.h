@@ -100,6 +100,11 @@ private:
     HRESULT Ask(const VARIANT& varChild, CAccessibleQuery& query, bool bDo = false) const;
     // The same about the object itself.
     HRESULT AskSelf(CAccessibleQuery& self) const;
+    // A method's start: its out-argument checked (E_POINTER) and cleared, then the part asked
+    // about.
+    HRESULT Begin(VARIANT* pvarOut, const VARIANT& varChild, CAccessibleQuery& query) const;
+    HRESULT Begin(BSTR* pszOut, const VARIANT& varChild, CAccessibleQuery& query) const;
+    HRESULT BeginSelf(VARIANT* pvarOut, CAccessibleQuery& self) const;
     // The object's own rectangle on the screen.
     CRect SelfRect(const CAccessibleQuery& self) const;
     bool HasFocus(const CAccessibleQuery& self) const;

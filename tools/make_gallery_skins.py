@@ -66,14 +66,15 @@ def frame_image(style):
         fill(px, 0, row, 64, row + 1, mix(top, (255, 255, 255), 0.5))
         fill(px, 0, row + CAPTION_H - 1, 64, row + CAPTION_H, style["edge_dark"])
         # The corners carry the window's rounded outline: outside it stays magenta, which the
-        # window region cuts away.
+        # window region cuts away. Pixels are tested at their centres, as the region's
+        # 16-pixel rounding keeps them, so that no magenta shows along the arc.
         if style["round"]:
             for y in range(row, row + 8):
                 for x in range(0, 8):
-                    if (x - 8) ** 2 + (y - row - 8) ** 2 > 64:
+                    if (x + 0.5 - 8) ** 2 + (y - row + 0.5 - 8) ** 2 > 64:
                         px[y][x] = MAGENTA
                 for x in range(56, 64):
-                    if (x - 55) ** 2 + (y - row - 8) ** 2 > 64:
+                    if (x + 0.5 - 56) ** 2 + (y - row + 0.5 - 8) ** 2 > 64:
                         px[y][x] = MAGENTA
     # Edges: left 64..70, right 70..76, rows 0..30 (end pieces 0..6 and 24..30, the rest tiles).
     for x0 in (64, 70):

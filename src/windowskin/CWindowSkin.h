@@ -152,6 +152,23 @@ private:
     CCaptionStripCache m_captionCache;
     // The image cache's DC the parts are copied from, for the length of a paint.
     CDC* m_pImageDC;
+    // Holds that DC while it lives: the image is shared by everything of this load that names
+    // its file, and the cache's DC holds it for every window skin drawing from it.
+    class CImageDrawing
+    {
+    public:
+        explicit CImageDrawing(CWindowSkin& skin);
+        ~CImageDrawing();
+        BOOL IsReady() const { return m_skin.m_pImageDC != NULL; }
+
+    private:
+        CWindowSkin& m_skin;
+        CImageDrawing(const CImageDrawing&) = delete;
+        void operator=(const CImageDrawing&) = delete;
+    };
+    // The top corner pieces drawn in nState: the inactive ones where the skin has them.
+    int TopLeftPart(int nState) const;
+    int TopRightPart(int nState) const;
 
     void ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagnostics);
     // Checks that only tell pDiagnostics (CWindowSkinCheck.cpp); each does nothing without it.

@@ -196,24 +196,20 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     for (int nAnchor = ANCHOR_ICON; nAnchor <= ANCHOR_CLOSE; nAnchor++)
         if (m_pAnchorPresent[nAnchor])
             buttons.push_back(GetAnchorRect(CRect(0, 0, cx, CAPTION_PROBE_HEIGHT), nAnchor));
-    HBITMAP hImage = (HBITMAP)m_bmpImage.m_hObject;
-    m_pImageDC = g_Theme.m_images.BeginDrawing(hImage);
-    if (!m_pImageDC)
+    CImageDrawing drawing(*this);
+    if (!drawing.IsReady())
         return pixels;
     // Composed in the shared buffer, as a paint does.
     CClientDC screen(NULL);
     if (CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
-        const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
-        const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
-        ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, nTopLeft, nTopRight, NULL, CString());
+        ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
+                            NULL, CString());
         pBuffer->SelectClipRgn(NULL);
         for (int y = rcBox.top; y < rcBox.bottom; y++)
             for (int x = rcBox.left; x < rcBox.right; x++)
                 if (std::none_of(buttons.begin(), buttons.end(), [x, y](const CRect& rc) { return rc.PtInRect(CPoint(x, y)); }))
                     pixels.push_back(pBuffer->GetPixel(x, y));
     }
-    g_Theme.m_images.EndDrawing(hImage);
-    m_pImageDC = NULL;
     return pixels;
 }

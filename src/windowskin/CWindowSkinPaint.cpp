@@ -3,7 +3,6 @@
 #include "CWindowSkin.h"
 #include "WindowSkinNumbers.h"
 #include "../theme/CInterfaceTheme.h"
-#include <memory>
 
 using namespace WindowSkinNumbers;
 
@@ -106,19 +105,33 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
     return ::GetForegroundWindow() == pWnd->m_hWnd;
 }
 
+CWindowSkin::CImageDrawing::CImageDrawing(CWindowSkin& skin) : m_skin(skin)
+{
+    m_skin.m_pImageDC = g_Theme.m_images.BeginDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
+}
+
+CWindowSkin::CImageDrawing::~CImageDrawing()
+{
+    if (m_skin.m_pImageDC)
+        g_Theme.m_images.EndDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
+    m_skin.m_pImageDC = NULL;
+}
+
+int CWindowSkin::TopLeftPart(int nState) const
+{
+    return nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
+}
+
+int CWindowSkin::TopRightPart(int nState) const
+{
+    return nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
+}
+
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
-    // The image is shared by everything of this load that names its file; the cache's DC
-    // holds it for every window skin drawing from it.
-    HBITMAP hImage = (HBITMAP)m_bmpImage.m_hObject;
-    m_pImageDC = g_Theme.m_images.BeginDrawing(hImage);
-    if (!m_pImageDC)
+    CImageDrawing drawing(*this);
+    if (!drawing.IsReady())
         return;
-    auto EndDrawing = [hImage](CWindowSkin* pSkin) {
-        g_Theme.m_images.EndDrawing(hImage);
-        pSkin->m_pImageDC = NULL;
-    };
-    std::unique_ptr<CWindowSkin, decltype(EndDrawing)> drawing(this, EndDrawing);
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
@@ -148,8 +161,8 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 
     // The edges go straight to the window; the caption strip, copied over them last, covers
     // whatever of them reaches into it.
-    const int nTopLeft = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPLEFT_IA) ? PART_TOPLEFT_IA : PART_TOPLEFT;
-    const int nTopRight = nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
+    const int nTopLeft = TopLeftPart(nState);
+    const int nTopRight = TopRightPart(nState);
     if (!bCaptionOnly)
         PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft) : 0,
                    IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);

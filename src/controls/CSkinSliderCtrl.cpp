@@ -1,5 +1,5 @@
 #include <KorvoSkin/CSkinSliderCtrl.h>
-#include "CMemoryDC.h"
+#include "../parts/CBufferedPaint.h"
 #include "../skin/CSkinRegistry.h"
 #include <initializer_list>
 #include "ControlAccessibility.h"
@@ -470,15 +470,14 @@ void CSkinSliderCtrl::SetVolumn(int nLevel)
     {
         CRect rcClient;
         GetClientRect(&rcClient);
-        CMemoryDC dcMemory(pDC, rcClient);
-        if (dcMemory.IsValid())
-        {
-            CRect rcThumb, rcChannel;
-            GetThumbRect(&rcThumb);
-            GetChannelRect(&rcChannel);
-            DrawChannel(&dcMemory, rcChannel, rcThumb.Height() > rcThumb.Width());
-            DrawThumb(&dcMemory, rcThumb);
-        }
+        COffscreenBuffer buffer;
+        CBufferedPaint paint(buffer, pDC, rcClient);
+        paint.GetDC()->FillSolidRect(rcClient, ::GetSysColor(COLOR_BTNFACE));
+        CRect rcThumb, rcChannel;
+        GetThumbRect(&rcThumb);
+        GetChannelRect(&rcChannel);
+        DrawChannel(paint.GetDC(), rcChannel, rcThumb.Height() > rcThumb.Width());
+        DrawThumb(paint.GetDC(), rcThumb);
     }
     ReleaseDC(pDC);
 }

@@ -2,7 +2,7 @@
 // fonts, one shared off-screen buffer, the command images and the name-to-ID map.
 #pragma once
 #include "../xml/CXmlElement.h"
-#include "COffscreenBuffer.h"
+#include "../parts/COffscreenBuffer.h"
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
 #include <vector>

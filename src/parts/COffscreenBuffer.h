@@ -1,5 +1,6 @@
-// The one off-screen drawing surface shared by menu items and window frames: a memory DC with
-// a bitmap that grows to the largest area asked for, but never past what the desktop can show.
+// The one off-screen drawing surface: a memory DC with a bitmap that grows to the largest area
+// asked for, but never past what the desktop can show. Menu items, window frames, bars and
+// controls compose on one, kept between paints; CBufferedPaint is the scoped way to use it.
 #pragma once
 #include <afxwin.h>
 

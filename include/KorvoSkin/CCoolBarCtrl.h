@@ -4,9 +4,8 @@
 #pragma once
 #include <KorvoSkin/CCoolBarItem.h>
 #include <memory>
-#include <vector>
 
-class CCoolBarImageTable;
+class CCoolBarState;
 
 class KORVOSKIN_API CCoolBarCtrl : public CControlBar
 {
@@ -26,21 +25,19 @@ public:
     void Copy(CCoolBarCtrl* pSrc);
     void Clear();
 
-    int GetCount() const { return (int)m_items.size(); }
+    int GetCount() const;
     CCoolBarItem* GetIndex(int n) const;
     CCoolBarItem* GetID(UINT nID) const;
     int GetIndexForID(UINT nID) const;
 
     void SetAlignVert(bool bVertical);
-    bool GetAlignVert() const { return m_bVertical; }
+    bool GetAlignVert() const;
     void SetEraseBg(HBITMAP hBitmap);
     void OnUpdated();
     // Shows the last button with this command pressed.
     void SetCheck(UINT nID);
-    CCoolBarItem* GetPressed() const { return m_pPressed; }
-    CCoolBarItem* GetHot() const { return m_pHot; }
-    // Called by an item whose state, visibility or tooltip changed.
-    void OnItemChanged(CCoolBarItem* pItem);
+    CCoolBarItem* GetPressed() const;
+    CCoolBarItem* GetHot() const;
 
     // Geometry: the button under a point (null for none or a separator), a button's rectangle.
     CCoolBarItem* HitTest(const CPoint& pt, CRect* pRect = NULL, int = 0) const;
@@ -50,6 +47,7 @@ public:
     // command chosen with bReturnCmd, else what the menu returned.
     UINT ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner = NULL, BOOL bReturnCmd = FALSE, BOOL = FALSE);
 
+    // Overridables
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const;
@@ -60,9 +58,10 @@ public:
     // parent lays its bars out with RepositionBars (a frame does so when it is resized); after
     // refilling, showing or hiding a bar, lay them out again.
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
-
+    // The tooltip is made with the window; SetToolTip gives it pItem's text.
     virtual void InitToolTip();
     virtual void SetToolTip(CCoolBarItem* pItem);
+    // The room the buttons are laid out in, in client coordinates.
     virtual void PrepareRect(CRect* pRect) const;
     // Draws the visible buttons into pDC, laid out from rc.
     virtual void DoPaint(CDC* pDC, CRect& rc, BOOL bTransparent);
@@ -70,21 +69,14 @@ public:
     CToolTipCtrl m_wndTip;
 
 protected:
-    // The hover timer: while it runs, each tick checks whether the cursor has left the bar.
-    enum { TIMER_HOVER = 1, HOVER_INTERVAL = 100 };
+    // Overridables
     // How broad a button is across the bar: its broadest image, or its size when it has no
     // image (a square); separators and gaps have no breadth.
     virtual int GetItemBreadth(const CCoolBarItem* pItem) const;
-    // Takes the bar style's edges off rc, leaving the buttons' room.
-    void DeflateToButtons(CRect& rc) const;
-    // Repaints one button (or nothing for null); the rest of the bar is left alone.
-    void InvalidateItem(CCoolBarItem* pItem);
     // Paints one button from its image for the state into pDC.
     virtual void DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot);
-    BOOL HasItem(const CCoolBarItem* pItem) const;
-    // The hover check of the timer: clears the hot button once the cursor has left the bar.
-    void CheckHover();
 
+    // Message handlers a derived class may chain to
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -96,30 +88,7 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    std::vector<std::unique_ptr<CCoolBarItem>> m_items;
-    HBITMAP m_hbmErase;
-    CCoolBarItem* m_pPressed;
-    CCoolBarItem* m_pHot;
-    BOOL m_bHoverTimer;
-    // Whether the tooltip was last switched on: switching it costs a round trip to the window
-    // system, so it is only done when the state changes.
-    BOOL m_bTipActive;
-    CBrush m_brBack;
-    COLORREF m_crBack;
-    bool m_bVertical;
-    // The button whose text the tooltip holds.
-    CCoolBarItem* m_pTipItem;
-    // The memory bitmap the bar is composed in, kept at the client size and selected into a DC
-    // kept with it (m_hOldBuffer is what the DC held before; null while no bitmap is in it), and the DC the buttons' images are drawn from: making a DC costs as much as
-    // drawing a few buttons, and a hover change draws two.
-    CBitmap m_bmBuffer;
-    CSize m_sizeBuffer;
-    CDC m_dcBuffer;
-    HGDIOBJ m_hOldBuffer;
-    CDC m_dcImage;
-
 private:
-    friend class CCoolBarItem;
-    // The copies of skin images the buttons hold, shared among them.
-    std::unique_ptr<CCoolBarImageTable> m_pImageTable;
+    friend class CCoolBarState;
+    std::unique_ptr<CCoolBarState> m_pState;
 };

@@ -6,7 +6,7 @@
 #include <memory>
 
 class CCoolBarCtrl;
-class CCoolBarImage;
+class CCoolBarItemImages;
 
 // One button of a bar, also the command-UI state handed to the owner's update handlers.
 class KORVOSKIN_API CCoolBarItem : public CCmdUI
@@ -30,8 +30,9 @@ public:
     void LoadSkinImages();
 
     enum { IMAGE_NORMAL, IMAGE_HOVER, IMAGE_SELECT, IMAGE_COUNT };
-    HBITMAP GetImage(int nState) const { return m_hImages[nState]; }
-    CSize GetImageSize(int nState) const { return m_sizeImages[nState]; }
+    // The image of a state and its size; null and 0 x 0 for a state without one.
+    HBITMAP GetImage(int nState) const;
+    CSize GetImageSize(int nState) const;
     // Draws the image of a state with white transparent: its top-left cx x cy pixels at (x, y).
     void DrawImage(CDC* pDC, CDC* pWorkDC, int nState, int x, int y, int cx, int cy) const;
 
@@ -44,11 +45,8 @@ public:
     BOOL m_bEnabled;
 
 private:
-    // The item holds copies of the skin's images, so a later skin load cannot pull them away;
-    // the bitmap and size of each are kept beside it for the inline getters.
-    std::shared_ptr<const CCoolBarImage> m_pImages[IMAGE_COUNT];
-    HBITMAP m_hImages[IMAGE_COUNT];
-    CSize m_sizeImages[IMAGE_COUNT];
+    friend class CCoolBarItemImages;
+    std::unique_ptr<CCoolBarItemImages> m_pImages;
 };
 
 // Buttons with this command take 20 pixels and are never painted: a gap.

@@ -6,6 +6,8 @@
 #pragma once
 #include <KorvoSkin/CCoolBarCtrl.h>
 
+class CCoolMenuBarState;
+
 class KORVOSKIN_API CCoolMenuBarCtrl : public CCoolBarCtrl
 {
 public:
@@ -16,47 +18,32 @@ public:
     // button per top-level item: command position + 1, showing the item's caption until the
     // host gives the buttons images (CreateSkinToolBar); items without a popup are hidden.
     void SetMenu(HMENU hMenu);
-    HMENU GetMenu() const { return m_menu.m_hMenu; }
+    HMENU GetMenu() const;
 
     // Keyboard entry: opens the first popup.
     void OpenMenuBar();
     // Opens the popup whose caption has nChar as its mnemonic; FALSE when none has.
     BOOL OpenMenuChar(UINT nChar);
 
+    // Overridables
     // Menu-bar buttons take no command-UI updates.
     virtual void OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
-    // The bar whose popup is open and the message-filter hook installed meanwhile.
-    static CCoolMenuBarCtrl* m_pMenuBar;
-    static HHOOK m_hMsgHook;
-
 protected:
-    void ShiftMenu(int nDir);
-    void ShowMenu();
-    // Ends the open popup's modal loop.
-    void CloseMenu();
-    BOOL OnMenuMessage(MSG* pMsg);
-    static LRESULT CALLBACK MenuFilter(int nCode, WPARAM wParam, LPARAM lParam);
-
+    // Overridables
+    // A button without images shows its popup's caption, highlighted as the menus are.
     virtual void DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot);
     // A button that shows its caption is as broad as a line of the menu font, so the bar docks
     // as high as its captions need whichever font the skin gives.
     virtual int GetItemBreadth(const CCoolBarItem* pItem) const;
-    // Whether the button shows its popup's caption: it has no images of its own.
-    BOOL ShowsCaption(const CCoolBarItem* pItem) const;
 
+    // Message handlers a derived class may chain to
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnForwardToOwner(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    CPoint m_ptLast;
-    CMenu m_menu;
-    CCoolBarItem* m_pOpenItem;
-    // The previous menu, replaced while one of its popups was open; destroyed when the popup's
-    // loop has returned.
-    CMenu m_menuRetired;
-    // The breadth of a caption button: the menu font's line and margins, measured by SetMenu.
-    int m_cyCaption;
+private:
+    std::unique_ptr<CCoolMenuBarState> m_pMenuState;
 };

@@ -4,6 +4,9 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CGripSeeThrough;
 
 class CGripWindow : public CScrollBar
 {
@@ -16,10 +19,11 @@ public:
     void EnableTriangle(BOOL bEnable);
     void EnableSeeThrough(BOOL bEnable);
     BOOL IsTriangle() const { return m_bTriangleShape; }
-    BOOL IsSeeThrough() const { return m_bSeeThrough; }
+    BOOL IsSeeThrough() const { return m_pSeeThrough != nullptr; }
     const CSize& GetGripSize() const { return m_szGrip; }
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg UINT OnNcHitTest(CPoint point);
     afx_msg LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSettingChange(UINT uFlags, LPCWSTR lpszSection);
@@ -27,17 +31,9 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
+private:
     CSize m_szGrip;
     BOOL m_bTriangleShape;
-    BOOL m_bSeeThrough;
-    CDC m_dcGripImage;
-    CDC m_dcGripMask;
-    CBitmap m_bmpGripImage;
-    CBitmap m_bmpGripMask;
-
-private:
-    void ReadGripSize();
-    BOOL CreateGripBitmaps();
-    void ReleaseSeeThrough();
-    void ApplyTriangle();
+    // Present while the grip lets the parent show around its dots.
+    std::unique_ptr<CGripSeeThrough> m_pSeeThrough;
 };

@@ -5,6 +5,9 @@
 #include <KorvoSkin/CResizableGrip.h>
 #include <KorvoSkin/CResizableMinMax.h>
 #include <KorvoSkin/CResizableState.h>
+#include <memory>
+
+class CResizableDialogState;
 
 class KORVOSKIN_API CResizableDialog : public CDialog,
                                        public CResizableLayout,
@@ -20,12 +23,14 @@ public:
     virtual ~CResizableDialog();
 
 protected:
+    // Overridables
     virtual CWnd* GetResizableWnd() override { return this; }
 
     // Saves the placement under pszSection when the window is destroyed, and restores the one
     // saved before at once.
     void EnableSaveRestore(LPCWSTR pszSection, BOOL bRectOnly = FALSE);
 
+    // Message handlers a derived class may chain to
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
@@ -33,11 +38,6 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 
-    DWORD m_dwGripRequests;
-    BOOL m_bSavePlacement;
-    BOOL m_bPlacementRectOnly;
-    CString m_strPlacementSection;
-
 private:
-    void PrivateConstruct();
+    std::unique_ptr<CResizableDialogState> m_pState;
 };

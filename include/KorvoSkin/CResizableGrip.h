@@ -8,6 +8,7 @@ public:
     CResizableGrip();
 
 protected:
+    // Overridables
     virtual CWnd* GetResizableWnd() = 0;
 public:
     virtual ~CResizableGrip();

@@ -75,6 +75,7 @@ public:
     CResizableLayout();
 
 protected:
+    // Overridables
     virtual void InitResizeProperties(LayoutInfo& layout);
     virtual BOOL LikesClipping(const LayoutInfo& layout);
     virtual BOOL NeedsRefresh(const LayoutInfo& layout, const CRect& rectOld, const CRect& rectNew);
@@ -101,16 +102,14 @@ protected:
     void ClipChildren(CDC* pDC);
     void EraseBackground(CDC* pDC);
 
+    // The anchors: the children's entries (derived windows read them), their index by window,
+    // and the callback entries.
     CMap<HWND, HWND, POSITION, POSITION> m_mapLayoutPos;
     CList<LayoutInfo, LayoutInfo&> m_lstLayout;
     CList<LayoutInfo, LayoutInfo&> m_lstLayoutCallback;
 
 private:
-    void CalcNewChildPosition(const LayoutInfo& layout, const CRect& rectParent, CRect& rectChild, UINT& flags);
-    void ClipChildWindow(const LayoutInfo& layout, CRgn* pRegion);
-    // The child's window rectangle in the client coordinates of the resizable window.
-    void GetChildRect(HWND hWnd, CRect& rect);
-    BOOL DeferChild(HDWP& hdwp, const LayoutInfo& layout, const CRect& rectParent);
+    friend class CAnchorPlacement;
 
     CResizableLayout(const CResizableLayout&) = delete;
     void operator=(const CResizableLayout&) = delete;

@@ -10,6 +10,7 @@ public:
     CResizableState();
 
 protected:
+    // Overridables
     virtual CWnd* GetResizableWnd() = 0;
 public:
     virtual ~CResizableState();

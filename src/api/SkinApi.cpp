@@ -5,7 +5,7 @@
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
-#include <KorvoSkin/CCoolBarCtrl.h>
+#include "../bars/CCoolBarTemplateFill.h"
 #include "../controls/GdiplusRunning.h"
 #include <gdiplus.h>
 #include <vector>
@@ -226,22 +226,10 @@ bool CreateSkinToolBar(const wchar_t* pszName, CCoolBarCtrl* pBar)
     return OnHostThread(false, [=] {
         if (!pszName || !pBar)
             return false;
-        // Controls the host placed on the bar belong to its previous content.
-        if (HWND hBar = pBar->GetSafeHwnd())
-            for (HWND hChild = ::GetWindow(hBar, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-                ::ShowWindow(hChild, SW_HIDE);
-        pBar->Clear();
-        const CSkinToolbarTemplate* pTemplate = g_Registry.GetToolbar(pszName);
-        if (!pTemplate)
-            return false;
-        for (const SKIN_TOOLBAR_BUTTON& button : pTemplate->m_buttons)
-        {
-            CCoolBarItem* pItem = pBar->Add(button.nID, button.strName, button.nSize, button.strTip, -1);
-            pItem->Show(button.bVisible);
-            pItem->LoadSkinImages();
-        }
-        pBar->SetAlignVert(pTemplate->m_bVertical);
-        return true;
+        return CCoolBarTemplateFill::Fill(
+            *pBar, g_Registry.GetToolbar(pszName),
+            [](const wchar_t* pszImage) { return g_Registry.GetWatermark(pszImage); },
+            g_Theme.m_images.GetGeneration());
     });
 }
 

@@ -1,10 +1,8 @@
+// The bar's content, geometry and painting; its input is in CCoolBarCtrlInput.cpp.
 #include <KorvoSkin/CCoolBarCtrl.h>
-#include "../skin/CSkinRegistry.h"
-#include "../theme/CMenuSkinner.h"
-#include "CCoolBarImageTable.h"
-#include "CCoolBarLayout.h"
+#include "CCoolBarState.h"
+#include "CCoolBarTheme.h"
 #include <algorithm>
-#include <new>
 
 BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_CREATE()
@@ -18,9 +16,7 @@ BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-CCoolBarCtrl::CCoolBarCtrl()
-    : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bHoverTimer(FALSE), m_bTipActive(FALSE), m_crBack(CLR_INVALID),
-      m_bVertical(false), m_pTipItem(NULL), m_hOldBuffer(NULL), m_pImageTable(new (std::nothrow) CCoolBarImageTable)
+CCoolBarCtrl::CCoolBarCtrl() : m_pState(new CCoolBarState(*this))
 {
 }
 
@@ -36,7 +32,7 @@ BOOL CCoolBarCtrl::Create(CWnd* pParent, DWORD dwStyle, UINT nID)
     if (!(m_dwStyle & CBRS_ALIGN_ANY))
         m_dwStyle |= CBRS_ALIGN_TOP;
     if (!(m_dwStyle & CBRS_ORIENT_HORZ))
-        m_bVertical = true;
+        m_pState->m_bVertical = true;
     return CreateEx(WS_EX_CONTROLPARENT, NULL, L"CCoolBarCtrl", dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
 }
 
@@ -51,8 +47,7 @@ int CCoolBarCtrl::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 
 void CCoolBarCtrl::OnDestroy()
 {
-    KillTimer(TIMER_HOVER);
-    m_bHoverTimer = FALSE;
+    m_pState->StopHover();
     CControlBar::OnDestroy();
 }
 
@@ -60,10 +55,11 @@ CCoolBarItem* CCoolBarCtrl::Add(UINT nID, LPCWSTR lpszName, int nSize, LPCWSTR l
 {
     std::unique_ptr<CCoolBarItem> pItem(new CCoolBarItem(this, nSize, nID, lpszName));
     CCoolBarItem* pAdded = pItem.get();
+    CCoolBarLayout::Items& items = m_pState->m_items;
     if (nIndex >= 0 && nIndex < GetCount())
-        m_items.insert(m_items.begin() + nIndex, std::move(pItem));
+        items.insert(items.begin() + nIndex, std::move(pItem));
     else
-        m_items.push_back(std::move(pItem));
+        items.push_back(std::move(pItem));
     if (lpszTip)
         pAdded->SetText(lpszTip);
     return pAdded;
@@ -91,59 +87,61 @@ void CCoolBarCtrl::Copy(CCoolBarCtrl* pSrc)
     Clear();
     if (!pSrc)
         return;
-    for (const std::unique_ptr<CCoolBarItem>& pItem : pSrc->m_items)
-        m_items.push_back(std::unique_ptr<CCoolBarItem>(new CCoolBarItem(this, pItem.get())));
-    m_bVertical = pSrc->m_bVertical;
+    for (const std::unique_ptr<CCoolBarItem>& pItem : pSrc->m_pState->m_items)
+        m_pState->m_items.push_back(std::unique_ptr<CCoolBarItem>(new CCoolBarItem(this, pItem.get())));
+    m_pState->m_bVertical = pSrc->m_pState->m_bVertical;
     OnUpdated();
 }
 
 void CCoolBarCtrl::Clear()
 {
-    m_items.clear();
-    m_hbmErase = NULL;
-    m_pPressed = m_pHot = m_pTipItem = NULL;
+    CCoolBarState& state = *m_pState;
+    state.m_items.clear();
+    state.m_hbmErase = NULL;
+    state.m_pPressed = state.m_pHot = state.m_pTipItem = NULL;
     if (m_wndTip.m_hWnd)
         m_wndTip.Activate(FALSE);
-    m_bTipActive = FALSE;
+    state.m_bTipActive = FALSE;
     OnUpdated();
+}
+
+int CCoolBarCtrl::GetCount() const
+{
+    return (int)m_pState->m_items.size();
 }
 
 CCoolBarItem* CCoolBarCtrl::GetIndex(int n) const
 {
-    return n >= 0 && n < GetCount() ? m_items[n].get() : NULL;
+    return n >= 0 && n < GetCount() ? m_pState->m_items[n].get() : NULL;
 }
 
 CCoolBarItem* CCoolBarCtrl::GetID(UINT nID) const
 {
-    int n = GetIndexForID(nID);
-    return n >= 0 ? m_items[n].get() : NULL;
+    return GetIndex(GetIndexForID(nID));
 }
 
 int CCoolBarCtrl::GetIndexForID(UINT nID) const
 {
     for (int n = 0; n < GetCount(); n++)
-        if (m_items[n]->m_nID == nID)
+        if (m_pState->m_items[n]->m_nID == nID)
             return n;
     return -1;
 }
 
-BOOL CCoolBarCtrl::HasItem(const CCoolBarItem* pItem) const
-{
-    for (const std::unique_ptr<CCoolBarItem>& p : m_items)
-        if (p.get() == pItem)
-            return TRUE;
-    return FALSE;
-}
-
 void CCoolBarCtrl::SetAlignVert(bool bVertical)
 {
-    m_bVertical = bVertical;
+    m_pState->m_bVertical = bVertical;
     OnUpdated();
+}
+
+bool CCoolBarCtrl::GetAlignVert() const
+{
+    return m_pState->m_bVertical;
 }
 
 void CCoolBarCtrl::SetEraseBg(HBITMAP hBitmap)
 {
-    m_hbmErase = hBitmap;
+    m_pState->m_hbmErase = hBitmap;
     OnUpdated();
 }
 
@@ -153,42 +151,33 @@ void CCoolBarCtrl::OnUpdated()
         Invalidate(FALSE);
 }
 
-void CCoolBarCtrl::OnItemChanged(CCoolBarItem* pItem)
-{
-    if (m_pHot == pItem && (!pItem->m_bEnabled || !pItem->m_bVisible))
-        m_pHot = NULL;
-    if (m_pTipItem == pItem)
-        SetToolTip(pItem);
-    OnUpdated();
-}
-
 void CCoolBarCtrl::SetCheck(UINT nID)
 {
     for (int n = GetCount() - 1; n >= 0; n--)
     {
-        if (m_items[n]->m_nID == nID)
+        if (m_pState->m_items[n]->m_nID == nID)
         {
-            m_pPressed = m_items[n].get();
+            m_pState->m_pPressed = m_pState->m_items[n].get();
             OnUpdated();
             return;
         }
     }
 }
 
-void CCoolBarCtrl::DeflateToButtons(CRect& rc) const
+CCoolBarItem* CCoolBarCtrl::GetPressed() const
 {
-    CalcInsideRect(rc, FALSE);
-    // Only the edges of the bar style stay out of the buttons' room.
-    rc.left -= m_cyTopBorder;
-    rc.top -= m_cxLeftBorder;
-    rc.right += m_cyBottomBorder;
-    rc.bottom += m_cxRightBorder;
+    return m_pState->m_pPressed;
+}
+
+CCoolBarItem* CCoolBarCtrl::GetHot() const
+{
+    return m_pState->m_pHot;
 }
 
 void CCoolBarCtrl::PrepareRect(CRect* pRect) const
 {
     GetClientRect(pRect);
-    DeflateToButtons(*pRect);
+    m_pState->DeflateToButtons(*pRect);
     pRect->bottom -= 1;
 }
 
@@ -196,7 +185,7 @@ CCoolBarItem* CCoolBarCtrl::HitTest(const CPoint& pt, CRect* pRect, int) const
 {
     CRect r;
     PrepareRect(&r);
-    CCoolBarItem* pItem = CCoolBarLayout(m_items, m_bVertical).HitTest(r, pt, pRect);
+    CCoolBarItem* pItem = m_pState->GetLayout().HitTest(r, pt, pRect);
     return pItem && pItem->m_nID ? pItem : NULL;
 }
 
@@ -204,14 +193,14 @@ BOOL CCoolBarCtrl::GetItemRect(CCoolBarItem* pItem, CRect* pRect) const
 {
     CRect r;
     PrepareRect(&r);
-    return CCoolBarLayout(m_items, m_bVertical).GetItemRect(r, pItem, pRect);
+    return m_pState->GetLayout().GetItemRect(r, pItem, pRect);
 }
 
 CSize CCoolBarCtrl::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CRect rcEdges(0, 0, 0, 0);
-    DeflateToButtons(rcEdges);
-    CSize sizeContent = CCoolBarLayout(m_items, m_bVertical).GetContentSize([this](const CCoolBarItem* pItem) {
+    m_pState->DeflateToButtons(rcEdges);
+    CSize sizeContent = m_pState->GetLayout().GetContentSize([this](const CCoolBarItem* pItem) {
         return GetItemBreadth(pItem);
     });
     return CCoolBarLayout::GetFixedSize(sizeContent, CSize(-rcEdges.Width(), -rcEdges.Height()), bStretch, bHorz);
@@ -228,16 +217,9 @@ int CCoolBarCtrl::GetItemBreadth(const CCoolBarItem* pItem) const
         if (!pItem->GetImage(nState))
             continue;
         CSize size = pItem->GetImageSize(nState);
-        nBreadth = std::max(nBreadth, (int)(m_bVertical ? size.cx : size.cy));
+        nBreadth = std::max(nBreadth, (int)(m_pState->m_bVertical ? size.cx : size.cy));
     }
     return nBreadth >= 0 ? nBreadth : pItem->m_nSize;
-}
-
-void CCoolBarCtrl::InvalidateItem(CCoolBarItem* pItem)
-{
-    CRect rc;
-    if (m_hWnd && GetItemRect(pItem, &rc))
-        InvalidateRect(&rc, FALSE);
 }
 
 void CCoolBarCtrl::DoPaint(CDC* pDC)
@@ -249,58 +231,26 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
     rcClip &= rcClient;
     if (rcClip.IsRectEmpty())
         return;
-
-    // The bar is composed in its own memory bitmap and copied in one piece; only the area being
-    // repainted is composed, so a hover change costs the two buttons it touches.
-    if (!m_dcBuffer.m_hDC)
-        m_dcBuffer.CreateCompatibleDC(NULL);
-    if (m_dcBuffer.m_hDC && (m_sizeBuffer != rcClient.Size() || !m_bmBuffer.m_hObject))
-    {
-        // A bitmap selected into a DC cannot be deleted.
-        if (m_hOldBuffer)
-            ::SelectObject(m_dcBuffer.m_hDC, m_hOldBuffer);
-        m_hOldBuffer = NULL;
-        m_bmBuffer.DeleteObject();
-        m_sizeBuffer = CSize(0, 0);
-        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), rcClient.Width(), -rcClient.Height(), 1, 32, BI_RGB } };
-        void* pBits = NULL;
-        if (m_bmBuffer.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
-        {
-            m_hOldBuffer = ::SelectObject(m_dcBuffer.m_hDC, m_bmBuffer.m_hObject);
-            m_sizeBuffer = rcClient.Size();
-        }
-    }
-    CDC* pTarget = m_hOldBuffer ? &m_dcBuffer : pDC;
-    int nSaved = pTarget->SaveDC();
-    pTarget->IntersectClipRect(&rcClip);
-    if (m_hbmErase)
-    {
-        CBrush brErase;
-        brErase.CreatePatternBrush(m_hbmErase);
-        pTarget->FillRect(&rcClip, &brErase);
-    }
-    else if (g_Registry.m_brDialogBack.m_hObject)
-        pTarget->FillRect(&rcClip, &g_Registry.m_brDialogBack);
-    else
-        pTarget->FillSolidRect(&rcClip, ::GetSysColor(COLOR_BTNFACE));
-    DoPaint(pTarget, rcClient, m_hbmErase != NULL);
-    pTarget->RestoreDC(nSaved);
-    if (pTarget != pDC)
-        pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), pTarget, rcClip.left, rcClip.top, SRCCOPY);
+    // Only the area being repainted is composed, so a hover change costs the two buttons it
+    // touches.
+    HBITMAP hbmErase = m_pState->m_hbmErase;
+    m_pState->m_painter.Paint(pDC, rcClip, hbmErase, [&](CDC* pTarget) {
+        DoPaint(pTarget, rcClient, hbmErase != NULL);
+    });
 }
 
 void CCoolBarCtrl::DoPaint(CDC* pDC, CRect& rc, BOOL)
 {
-    if (m_items.empty() || (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(NULL)))
+    CDC* pImageDC = m_pState->m_painter.GetImageDC();
+    if (m_pState->m_items.empty() || !pImageDC)
         return;
-    // Buttons select their images into the kept DC one after another; none stays selected, so
-    // a button can delete its images at any time.
-    HGDIOBJ hOld = ::GetCurrentObject(m_dcImage.m_hDC, OBJ_BITMAP);
-    CCoolBarLayout(m_items, m_bVertical).Find(rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
-        DrawItem(pDC, &m_dcImage, pItem, rcItem, pItem == m_pPressed, pItem == m_pHot);
+    // Buttons select their images into the kept DC one after another; what it held before is
+    // put back when they are done.
+    CGdiSelect keep(pImageDC->m_hDC, ::GetCurrentObject(pImageDC->m_hDC, OBJ_BITMAP));
+    m_pState->GetLayout().Find(rc, [&](CCoolBarItem* pItem, const CRect& rcItem) {
+        DrawItem(pDC, pImageDC, pItem, rcItem, pItem == m_pState->m_pPressed, pItem == m_pState->m_pHot);
         return false;
     });
-    ::SelectObject(m_dcImage.m_hDC, hOld);
 }
 
 void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot)
@@ -308,29 +258,7 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
     if (pItem->m_nID == ID_COOLBAR_GAP || !pDC->RectVisible(&rcItem))
         return;
     int nState = bPressed ? CCoolBarItem::IMAGE_SELECT : bHot ? CCoolBarItem::IMAGE_HOVER : CCoolBarItem::IMAGE_NORMAL;
-    HBITMAP hImage = pItem->GetImage(nState);
-    if (!hImage)
-        return;
-    // The image's top-left corner fills the button; a smaller image covers only its own size.
-    CSize size = pItem->GetImageSize(nState);
-    int cx = std::min(rcItem.Width(), (int)size.cx), cy = std::min(rcItem.Height(), (int)size.cy);
-    if (cx <= 0 || cy <= 0)
-        return;
-    pItem->DrawImage(pDC, pImageDC, nState, rcItem.left, rcItem.top, cx, cy);
-    if (!pItem->m_bEnabled)
-    {
-        // Disabled: the image half faded into the dialog background.
-        CDC dcFade;
-        CBitmap bmFade;
-        if (dcFade.CreateCompatibleDC(pDC) && bmFade.CreateCompatibleBitmap(pDC, 1, 1))
-        {
-            HGDIOBJ hOldFade = ::SelectObject(dcFade.m_hDC, bmFade.m_hObject);
-            dcFade.SetPixel(0, 0, g_Registry.m_crDialogBack);
-            BLENDFUNCTION blend = { AC_SRC_OVER, 0, 128, 0 };
-            ::AlphaBlend(pDC->m_hDC, rcItem.left, rcItem.top, cx, cy, dcFade.m_hDC, 0, 0, 1, 1, blend);
-            ::SelectObject(dcFade.m_hDC, hOldFade);
-        }
-    }
+    CCoolBarPainter::DrawButton(pDC, pImageDC, pItem, rcItem, nState);
 }
 
 UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnCmd, BOOL)
@@ -341,12 +269,9 @@ UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnC
         pOwner = AfxGetMainWnd();
     HWND hOwner = pOwner && pOwner->GetSafeHwnd() ? pOwner->GetSafeHwnd() : m_hWnd;
     CCoolBarItem* pItem = GetID(nID);
+    m_pState->m_pPressed = pItem;
     if (!pItem)
-    {
-        m_pPressed = NULL;
         return 0;
-    }
-    m_pPressed = pItem;
     Invalidate(FALSE);
     UpdateWindow();
 
@@ -354,17 +279,15 @@ UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnC
     GetItemRect(pItem, &r);
     ClientToScreen(&r);
     r.DeflateRect(1, 2);
-    CMenuSkinner::SetMenuAttach(r.left, r.bottom, r.Width());
     TPMPARAMS params = { sizeof(params), r };
     HMENU hMenu = pMenu->m_hMenu;
-    // A skin load inside the menu's loop must not destroy the menu it is tracking.
-    g_Registry.BeginMenuTracking(hMenu);
+    CCoolBarTheme::BeginMenuTracking(hMenu, r);
     UINT nResult = (UINT)::TrackPopupMenuEx(hMenu, TPM_VERTICAL | (bReturnCmd ? TPM_RETURNCMD : 0), r.left, r.bottom,
                                             hOwner, &params);
-    if (g_Registry.EndMenuTracking())
+    if (CCoolBarTheme::EndMenuTracking())
         nResult = 0;
 
-    m_pPressed = NULL;
+    m_pState->m_pPressed = NULL;
     if (m_hWnd)
     {
         Invalidate(FALSE);

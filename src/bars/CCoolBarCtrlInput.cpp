@@ -1,52 +1,24 @@
 // The bar's input and what it passes on: hover tracking, clicks, keys, tooltips, command-UI
 // updates, and its child controls' commands, scrolling and colours.
 #include <KorvoSkin/CCoolBarCtrl.h>
-#include "../theme/CInterfaceTheme.h"
+#include "CCoolBarState.h"
+#include "CCoolBarTheme.h"
 
 void CCoolBarCtrl::OnMouseMove(UINT, CPoint point)
 {
+    CCoolBarState& state = *m_pState;
     CCoolBarItem* pItem = HitTest(point);
     // The tooltip changes with the button under the mouse, not with every move.
-    if (pItem && pItem != m_pTipItem)
+    if (pItem && pItem != state.m_pTipItem)
         SetToolTip(pItem);
-    CCoolBarItem* pHot = pItem && pItem != m_pPressed && pItem->m_bEnabled ? pItem : NULL;
-    if (pHot != m_pHot)
-    {
-        InvalidateItem(m_pHot);
-        m_pHot = pHot;
-        InvalidateItem(m_pHot);
-    }
-    if (!m_bHoverTimer)
-    {
-        SetTimer(TIMER_HOVER, HOVER_INTERVAL);
-        m_bHoverTimer = TRUE;
-    }
+    state.SetHot(pItem && pItem != state.m_pPressed && pItem->m_bEnabled ? pItem : NULL);
+    state.OnMouseMove();
     Default();
-}
-
-void CCoolBarCtrl::CheckHover()
-{
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    ScreenToClient(&pt);
-    CRect rc;
-    GetClientRect(&rc);
-    CWnd* pTop = GetTopLevelParent();
-    if (rc.PtInRect(pt) && pTop && pTop->IsWindowEnabled())
-        return;
-    KillTimer(TIMER_HOVER);
-    m_bHoverTimer = FALSE;
-    if (m_pHot)
-    {
-        InvalidateItem(m_pHot);
-        m_pHot = NULL;
-    }
 }
 
 void CCoolBarCtrl::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == TIMER_HOVER)
-        CheckHover();
+    m_pState->OnTimer(nIDEvent);
     CControlBar::OnTimer(nIDEvent);
 }
 
@@ -66,13 +38,13 @@ void CCoolBarCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CCoolBarCtrl::OnLButtonUp(UINT, CPoint point)
 {
     CCoolBarItem* pItem = HitTest(point);
-    if (!pItem || pItem == m_pPressed || !pItem->m_bEnabled)
+    if (!pItem || pItem == m_pState->m_pPressed || !pItem->m_bEnabled)
     {
         Default();
         return;
     }
     ::ReleaseCapture();
-    InvalidateItem(pItem);
+    m_pState->InvalidateItem(pItem);
     if (CWnd* pOwner = GetOwner())
         pOwner->PostMessage(WM_COMMAND, pItem->m_nID, 0);
 }
@@ -117,14 +89,9 @@ HBRUSH CCoolBarCtrl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (nCtlColor != CTLCOLOR_STATIC)
         return CControlBar::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (!m_brBack.m_hObject || m_crBack != g_Theme.m_crMidtone)
-    {
-        m_brBack.DeleteObject();
-        m_brBack.CreateSolidBrush(g_Theme.m_crMidtone);
-        m_crBack = g_Theme.m_crMidtone;
-    }
-    pDC->SetBkColor(g_Theme.m_crMidtone);
-    return (HBRUSH)m_brBack.m_hObject;
+    HBRUSH hBrush = m_pState->GetControlBrush();
+    pDC->SetBkColor(CCoolBarTheme::GetControlBackColour());
+    return hBrush;
 }
 
 void CCoolBarCtrl::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
@@ -133,12 +100,13 @@ void CCoolBarCtrl::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     if (!pCmdTarget)
         pCmdTarget = GetOwner();
     UINT nCount = 0;
-    for (const std::unique_ptr<CCoolBarItem>& pItem : m_items)
+    const CCoolBarLayout::Items& items = m_pState->m_items;
+    for (const std::unique_ptr<CCoolBarItem>& pItem : items)
         nCount += pItem->m_nID != 0;
     UINT nIndex = 0;
-    for (size_t n = 0; n < m_items.size(); n++)
+    for (size_t n = 0; n < items.size(); n++)
     {
-        CCoolBarItem* pItem = m_items[n].get();
+        CCoolBarItem* pItem = items[n].get();
         if (!pItem->m_nID)
             continue;
         pItem->m_nIndex = nIndex++;
@@ -157,19 +125,19 @@ void CCoolBarCtrl::InitToolTip()
     m_wndTip.SetTipTextColor(RGB(0x69, 0x69, 0x69));
     m_wndTip.SetTipBkColor(RGB(255, 255, 255));
     m_wndTip.Activate(TRUE);
-    m_bTipActive = TRUE;
+    m_pState->m_bTipActive = TRUE;
 }
 
 void CCoolBarCtrl::SetToolTip(CCoolBarItem* pItem)
 {
     if (!m_wndTip.m_hWnd || !pItem)
         return;
-    m_pTipItem = pItem;
+    m_pState->m_pTipItem = pItem;
     BOOL bActive = !pItem->m_strTip.IsEmpty();
-    if (bActive != m_bTipActive)
+    if (bActive != m_pState->m_bTipActive)
     {
         m_wndTip.Activate(bActive);
-        m_bTipActive = bActive;
+        m_pState->m_bTipActive = bActive;
     }
     if (!bActive)
         return;

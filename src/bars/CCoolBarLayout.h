@@ -6,6 +6,8 @@
 #pragma once
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 class CCoolBarLayout
 {

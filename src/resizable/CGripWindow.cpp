@@ -1,4 +1,30 @@
 #include <KorvoSkin/CGripWindow.h>
+#include "CGripSeeThrough.h"
+
+namespace
+{
+CSize SystemGripSize()
+{
+    return CSize(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
+}
+
+// Cuts the grip to its lower-right triangle, or gives it its whole rectangle back.
+void ApplyTriangle(CWnd& grip, BOOL bTriangle)
+{
+    BOOL bRedraw = grip.IsWindowVisible();
+    if (!bTriangle)
+    {
+        grip.SetWindowRgn(NULL, bRedraw);
+        return;
+    }
+    CRect rect;
+    grip.GetWindowRect(&rect);
+    POINT points[3] = { { 0, rect.Height() }, { rect.Width(), rect.Height() }, { rect.Width(), 0 } };
+    CRgn rgn;
+    if (rgn.CreatePolygonRgn(points, 3, WINDING) && grip.SetWindowRgn((HRGN)rgn.m_hObject, bRedraw))
+        rgn.Detach(); // the window owns it now
+}
+}
 
 BEGIN_MESSAGE_MAP(CGripWindow, CScrollBar)
     ON_WM_NCHITTEST()
@@ -8,80 +34,34 @@ BEGIN_MESSAGE_MAP(CGripWindow, CScrollBar)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CGripWindow::CGripWindow() : m_bTriangleShape(FALSE), m_bSeeThrough(FALSE)
+CGripWindow::CGripWindow() : m_szGrip(0, 0), m_bTriangleShape(FALSE)
 {
 }
 
 CGripWindow::~CGripWindow()
 {
-    ReleaseSeeThrough();
-}
-
-void CGripWindow::ReadGripSize()
-{
-    m_szGrip = CSize(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
 }
 
 BOOL CGripWindow::Create(CWnd* pParentWnd)
 {
-    ReadGripSize();
+    m_szGrip = SystemGripSize();
     CRect rect(0, 0, m_szGrip.cx, m_szGrip.cy);
     return CScrollBar::Create(WS_CHILD | WS_CLIPSIBLINGS | SBS_SIZEGRIP, rect, pParentWnd, 0);
-}
-
-void CGripWindow::ApplyTriangle()
-{
-    BOOL bRedraw = IsWindowVisible();
-    if (!m_bTriangleShape)
-    {
-        SetWindowRgn(NULL, bRedraw);
-        return;
-    }
-    CRect rect;
-    GetWindowRect(&rect);
-    POINT points[3] = { { 0, rect.Height() }, { rect.Width(), rect.Height() }, { rect.Width(), 0 } };
-    CRgn rgn;
-    if (rgn.CreatePolygonRgn(points, 3, WINDING) && SetWindowRgn((HRGN)rgn.m_hObject, bRedraw))
-        rgn.Detach(); // the window owns it now
 }
 
 void CGripWindow::EnableTriangle(BOOL bEnable)
 {
     m_bTriangleShape = bEnable;
     if (m_hWnd)
-        ApplyTriangle();
-}
-
-BOOL CGripWindow::CreateGripBitmaps()
-{
-    m_bmpGripImage.DeleteObject();
-    m_bmpGripMask.DeleteObject();
-    CClientDC dc(this);
-    return m_bmpGripImage.CreateCompatibleBitmap(&dc, m_szGrip.cx, m_szGrip.cy)
-        && m_bmpGripMask.CreateBitmap(m_szGrip.cx, m_szGrip.cy, 1, 1, NULL);
-}
-
-void CGripWindow::ReleaseSeeThrough()
-{
-    m_dcGripImage.DeleteDC();
-    m_dcGripMask.DeleteDC();
-    m_bmpGripImage.DeleteObject();
-    m_bmpGripMask.DeleteObject();
-    m_bSeeThrough = FALSE;
+        ApplyTriangle(*this, m_bTriangleShape);
 }
 
 void CGripWindow::EnableSeeThrough(BOOL bEnable)
 {
-    if (bEnable && !m_bSeeThrough && m_hWnd)
-    {
-        CClientDC dc(this);
-        m_bSeeThrough = m_dcGripImage.CreateCompatibleDC(&dc) && m_dcGripMask.CreateCompatibleDC(&dc)
-            && CreateGripBitmaps();
-        if (!m_bSeeThrough)
-            ReleaseSeeThrough();
-    }
-    else if (!bEnable && m_bSeeThrough)
-        ReleaseSeeThrough();
+    if (bEnable && !m_pSeeThrough && m_hWnd)
+        m_pSeeThrough = CGripSeeThrough::Create(*this, m_szGrip);
+    else if (!bEnable)
+        m_pSeeThrough.reset();
 }
 
 UINT CGripWindow::OnNcHitTest(CPoint)
@@ -98,9 +78,9 @@ LRESULT CGripWindow::OnGetDlgCode(WPARAM, LPARAM)
 void CGripWindow::OnSettingChange(UINT, LPCWSTR)
 {
     Default();
-    ReadGripSize();
-    if (m_bSeeThrough && !CreateGripBitmaps())
-        ReleaseSeeThrough();
+    m_szGrip = SystemGripSize();
+    if (m_pSeeThrough && !m_pSeeThrough->Resize(*this, m_szGrip))
+        m_pSeeThrough.reset();
 
     // The bottom-right corner stays flush with where it was.
     CRect rect;
@@ -110,36 +90,18 @@ void CGripWindow::OnSettingChange(UINT, LPCWSTR)
     MoveWindow(rect.right - m_szGrip.cx, rect.bottom - m_szGrip.cy, m_szGrip.cx, m_szGrip.cy, TRUE);
     // The shape follows the new size.
     if (m_bTriangleShape)
-        ApplyTriangle();
+        ApplyTriangle(*this, TRUE);
 }
 
 void CGripWindow::OnPaint()
 {
-    if (!m_bSeeThrough)
+    if (!m_pSeeThrough)
     {
         Default();
         return;
     }
-
     CPaintDC dc(this);
-    int cx = m_szGrip.cx;
-    int cy = m_szGrip.cy;
-    HGDIOBJ hOldImage = m_dcGripImage.SelectObject(m_bmpGripImage.m_hObject);
-    HGDIOBJ hOldMask = m_dcGripMask.SelectObject(m_bmpGripMask.m_hObject);
-
-    // The control draws itself off screen; its background colour, read at the top-left corner
-    // (outside the dots), becomes the mask's set bits.
-    DefWindowProc(WM_PAINT, (WPARAM)m_dcGripImage.m_hDC, 0);
-    m_dcGripImage.SetBkColor(m_dcGripImage.GetPixel(0, 0));
-    m_dcGripMask.BitBlt(0, 0, cx, cy, &m_dcGripImage, 0, 0, SRCCOPY);
-    // Destination AND NOT mask: the background of the image becomes black.
-    m_dcGripImage.BitBlt(0, 0, cx, cy, &m_dcGripMask, 0, 0, 0x00220326);
-
-    dc.BitBlt(0, 0, cx, cy, &m_dcGripMask, 0, 0, SRCAND);
-    dc.BitBlt(0, 0, cx, cy, &m_dcGripImage, 0, 0, SRCPAINT);
-
-    m_dcGripImage.SelectObject(hOldImage);
-    m_dcGripMask.SelectObject(hOldMask);
+    m_pSeeThrough->Paint(*this, &dc);
 }
 
 void CGripWindow::OnDestroy()

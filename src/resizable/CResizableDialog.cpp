@@ -1,4 +1,5 @@
 #include <KorvoSkin/CResizableDialog.h>
+#include "CResizableDialogState.h"
 
 IMPLEMENT_DYNAMIC(CResizableDialog, CDialog)
 
@@ -10,33 +11,22 @@ BEGIN_MESSAGE_MAP(CResizableDialog, CDialog)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CResizableDialog::CResizableDialog()
+CResizableDialog::CResizableDialog() : m_pState(new CResizableDialogState)
 {
-    PrivateConstruct();
 }
 
-CResizableDialog::CResizableDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd)
+CResizableDialog::CResizableDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : CDialog(nIDTemplate, pParentWnd), m_pState(new CResizableDialogState)
 {
-    PrivateConstruct();
 }
 
 CResizableDialog::CResizableDialog(LPCWSTR lpszTemplateName, CWnd* pParentWnd)
-    : CDialog(lpszTemplateName, pParentWnd)
+    : CDialog(lpszTemplateName, pParentWnd), m_pState(new CResizableDialogState)
 {
-    PrivateConstruct();
 }
 
 CResizableDialog::~CResizableDialog()
 {
-}
-
-void CResizableDialog::PrivateConstruct()
-{
-    // The bit starts set: the dialog's own show request is already counted, so its grip stays
-    // hidden unless a derived class asks for it with a bit of its own.
-    m_dwGripRequests = 1;
-    m_bSavePlacement = FALSE;
-    m_bPlacementRectOnly = FALSE;
 }
 
 int CResizableDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)
@@ -67,9 +57,9 @@ void CResizableDialog::OnSize(UINT nType, int cx, int cy)
         return;
 
     if (nType == SIZE_MAXIMIZED)
-        RequestGripHidden(&m_dwGripRequests, 1);
+        RequestGripHidden(&m_pState->m_dwGripRequests, 1);
     else
-        RequestGripShown(&m_dwGripRequests, 1);
+        RequestGripShown(&m_pState->m_dwGripRequests, 1);
 
     PositionGrip();
     ArrangeLayout();
@@ -88,20 +78,20 @@ BOOL CResizableDialog::OnEraseBkgnd(CDC* pDC)
 
 void CResizableDialog::OnDestroy()
 {
-    if (m_bSavePlacement)
-        StorePlacement(m_strPlacementSection, m_bPlacementRectOnly);
+    if (m_pState->m_bSavePlacement)
+        StorePlacement(m_pState->m_strPlacementSection, m_pState->m_bPlacementRectOnly);
     // Anchors hold this window's children; a new window needs new ones.
     RemoveAllAnchors();
     // A new window starts with a new, hidden grip: its own request counts as made again, even
     // when this window was closed maximised.
-    m_dwGripRequests |= 1;
+    m_pState->m_dwGripRequests |= 1;
     CDialog::OnDestroy();
 }
 
 void CResizableDialog::EnableSaveRestore(LPCWSTR pszSection, BOOL bRectOnly)
 {
-    m_strPlacementSection = pszSection;
-    m_bPlacementRectOnly = bRectOnly;
-    m_bSavePlacement = TRUE;
+    m_pState->m_strPlacementSection = pszSection;
+    m_pState->m_bPlacementRectOnly = bRectOnly;
+    m_pState->m_bSavePlacement = TRUE;
     RestorePlacement(pszSection, bRectOnly);
 }

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CResizableLayout.h>
+#include "CAnchorPlacement.h"
 #include "ResizeSupportMessage.h"
 
 // The window of a wrapper that may be missing.
@@ -9,13 +10,6 @@ static HWND HwndOf(const CWnd* pWnd)
 
 namespace
 {
-// Size times percent, then divided by 100 truncating toward zero; 64-bit so that anchor values
-// used as plain factors cannot overflow.
-LONG ScalePercent(LONG nSize, LONG nPercent)
-{
-    return (LONG)((LONGLONG)nSize * nPercent / 100);
-}
-
 DWORD StyleOf(HWND hWnd)
 {
     return (DWORD)::GetWindowLongPtrW(hWnd, GWL_STYLE);
@@ -35,12 +29,6 @@ CResizableLayout::~CResizableLayout()
     RemoveAllAnchors();
 }
 
-void CResizableLayout::GetChildRect(HWND hWnd, CRect& rect)
-{
-    ::GetWindowRect(hWnd, &rect);
-    GetResizableWnd()->ScreenToClient(&rect);
-}
-
 void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBottomRight)
 {
     // A missing control would make every later layout pass fail as a whole.
@@ -56,7 +44,7 @@ void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBot
     CRect rectParent;
     GetTotalClientRect(&rectParent);
     CRect rectChild;
-    GetChildRect(hWnd, rectChild);
+    CAnchorPlacement::GetChildRect(*this, hWnd, rectChild);
     rectChild.OffsetRect(-rectParent.left, -rectParent.top);
 
     if (anchorBottomRight == NOANCHOR)
@@ -66,11 +54,11 @@ void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBot
     LONG nHeight = rectParent.Height();
     layout.hwndChild = hWnd;
     layout.anchorTopLeft = anchorTopLeft;
-    layout.marginTopLeft = CSize(rectChild.left - ScalePercent(nWidth, anchorTopLeft.cx),
-                                 rectChild.top - ScalePercent(nHeight, anchorTopLeft.cy));
+    layout.marginTopLeft = CSize(rectChild.left - CAnchorPlacement::ScalePercent(nWidth, anchorTopLeft.cx),
+                                 rectChild.top - CAnchorPlacement::ScalePercent(nHeight, anchorTopLeft.cy));
     layout.anchorBottomRight = anchorBottomRight;
-    layout.marginBottomRight = CSize(rectChild.right - ScalePercent(nWidth, anchorBottomRight.cx),
-                                     rectChild.bottom - ScalePercent(nHeight, anchorBottomRight.cy));
+    layout.marginBottomRight = CSize(rectChild.right - CAnchorPlacement::ScalePercent(nWidth, anchorBottomRight.cx),
+                                     rectChild.bottom - CAnchorPlacement::ScalePercent(nHeight, anchorBottomRight.cy));
 
     InitResizeProperties(layout);
     m_mapLayoutPos[hWnd] = m_lstLayout.AddTail(layout);
@@ -94,7 +82,7 @@ BOOL CResizableLayout::GetAnchorPosition(HWND hWnd, const CRect& rectParent, CRe
     if (!hWnd || !m_mapLayoutPos.Lookup(hWnd, pos))
         return FALSE;
     UINT flags;
-    CalcNewChildPosition(m_lstLayout.GetAt(pos), rectParent, rectChild, flags);
+    CAnchorPlacement::Calc(*this, m_lstLayout.GetAt(pos), rectParent, rectChild, flags);
     if (pFlags)
         *pFlags = flags;
     return TRUE;
@@ -271,48 +259,6 @@ BOOL CResizableLayout::ArrangeLayoutCallback(LayoutInfo&)
     return FALSE;
 }
 
-void CResizableLayout::CalcNewChildPosition(const LayoutInfo& layout, const CRect& rectParent, CRect& rectChild,
-                                            UINT& flags)
-{
-    CRect rectOld;
-    GetChildRect(layout.hwndChild, rectOld);
-
-    LONG nWidth = rectParent.Width();
-    LONG nHeight = rectParent.Height();
-    CRect rectNew(ScalePercent(nWidth, layout.anchorTopLeft.cx) + layout.marginTopLeft.cx,
-                  ScalePercent(nHeight, layout.anchorTopLeft.cy) + layout.marginTopLeft.cy,
-                  ScalePercent(nWidth, layout.anchorBottomRight.cx) + layout.marginBottomRight.cx,
-                  ScalePercent(nHeight, layout.anchorBottomRight.cy) + layout.marginBottomRight.cy);
-    rectNew.OffsetRect(rectParent.left, rectParent.top);
-
-    BOOL bRefresh = layout.bQueryRefresh ? NeedsRefresh(layout, rectOld, rectNew) : layout.bRefresh;
-
-    flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION;
-    if (bRefresh)
-        flags |= SWP_NOCOPYBITS;
-    if (rectNew.TopLeft() == rectOld.TopLeft())
-        flags |= SWP_NOMOVE;
-    if (rectNew.Size() == rectOld.Size())
-        flags |= SWP_NOSIZE;
-    rectChild = rectNew;
-}
-
-BOOL CResizableLayout::DeferChild(HDWP& hdwp, const LayoutInfo& layout, const CRect& rectParent)
-{
-    // A child destroyed since it was anchored would make the whole batch fail.
-    if (!::IsWindow(layout.hwndChild))
-        return FALSE;
-    CRect rectChild;
-    UINT flags;
-    CalcNewChildPosition(layout, rectParent, rectChild, flags);
-    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE))
-        return FALSE;
-    if (hdwp)
-        hdwp = ::DeferWindowPos(hdwp, layout.hwndChild, NULL, rectChild.left, rectChild.top, rectChild.Width(),
-                                rectChild.Height(), flags);
-    return TRUE;
-}
-
 void CResizableLayout::ArrangeLayout()
 {
     CRect rectParent;
@@ -320,36 +266,18 @@ void CResizableLayout::ArrangeLayout()
     HDWP hdwp = ::BeginDeferWindowPos(m_lstLayout.GetCount() + m_lstLayoutCallback.GetCount());
 
     for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
-        DeferChild(hdwp, m_lstLayout.GetNext(pos), rectParent);
+        CAnchorPlacement::Defer(*this, hdwp, m_lstLayout.GetNext(pos), rectParent);
 
     for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
     {
         // The derived class fills in a copy; the stored entry keeps only its key.
         LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
         if (ArrangeLayoutCallback(layout))
-            DeferChild(hdwp, layout, rectParent);
+            CAnchorPlacement::Defer(*this, hdwp, layout, rectParent);
     }
 
     if (hdwp)
         ::EndDeferWindowPos(hdwp);
-}
-
-void CResizableLayout::ClipChildWindow(const LayoutInfo& layout, CRgn* pRegion)
-{
-    CRect rectChild;
-    GetChildRect(layout.hwndChild, rectChild);
-
-    CRgn rgnChild;
-    if (!rgnChild.CreateRectRgn(0, 0, 0, 0))
-        return;
-    int nType = ::GetWindowRgn(layout.hwndChild, (HRGN)rgnChild.m_hObject);
-    if (nType == SIMPLEREGION || nType == COMPLEXREGION)
-        rgnChild.OffsetRgn(rectChild.left, rectChild.top);
-    else
-        rgnChild.SetRectRgn(rectChild.left, rectChild.top, rectChild.right, rectChild.bottom);
-
-    BOOL bClipping = layout.bQueryClipping ? LikesClipping(layout) : layout.bClipping;
-    pRegion->CombineRgn(pRegion, &rgnChild, bClipping ? RGN_DIFF : RGN_OR);
 }
 
 void CResizableLayout::GetClippingRegion(CRgn* pRegion)
@@ -366,13 +294,13 @@ void CResizableLayout::GetClippingRegion(CRgn* pRegion)
     {
         const LayoutInfo& layout = m_lstLayout.GetNext(pos);
         if (::IsWindowVisible(layout.hwndChild))
-            ClipChildWindow(layout, pRegion);
+            CAnchorPlacement::Clip(*this, layout, pRegion);
     }
     for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
     {
         LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
         if (ArrangeLayoutCallback(layout) && ::IsWindowVisible(layout.hwndChild))
-            ClipChildWindow(layout, pRegion);
+            CAnchorPlacement::Clip(*this, layout, pRegion);
     }
 
     // Mirrored client coordinates are one pixel off from the painted area.

@@ -95,8 +95,10 @@ TEST_F(MenuBar, LeftAndRightWrapOverTheFourPopups)
     EXPECT_EQ((std::vector<UINT>{ 2, 1, 4, 1 }), seen);
     EXPECT_EQ(nullptr, OpenPopup());
     EXPECT_EQ(nullptr, m_bar.GetPressed());
-    EXPECT_EQ(nullptr, CCoolMenuBarCtrl::m_pMenuBar);
-    EXPECT_TRUE(CCoolMenuBarCtrl::m_hMsgHook == NULL);
+    // The bar has let go of the loop and its hook: it opens a popup again.
+    EXPECT_EQ(1u, RunInMenuLoop({ [&](HWND h) { seen.push_back(Open()); Key(h, VK_ESCAPE); } },
+                                [&] { m_bar.OpenMenuBar(); }));
+    EXPECT_EQ(1u, seen.back());
 }
 
 TEST_F(MenuBar, AnUnknownMnemonicOpensNothingAndACommandReachesTheOwner)

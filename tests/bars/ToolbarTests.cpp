@@ -193,6 +193,37 @@ TEST_F(Toolbar, CopyLooksImagesUpAgainAndAMissingHoverImageShowsTheBackground)
     EXPECT_EQ(DIALOG, BarPixel(10, 10)) << "no hover image: the background shows";
 }
 
+TEST_F(Toolbar, AnEraseBitmapIsLaidFromTheBarsCornerWhicheverPartIsRepainted)
+{
+    FillBar();
+    // Five pixels square, so no button edge falls on a repeat of the pattern.
+    const int PATTERN = 5;
+    auto patternAt = [](int x, int y) { return RGB(40 * (x % PATTERN), 40 * (y % PATTERN), 100); };
+    CClientDC screen(NULL);
+    CBitmap bmPattern;
+    ASSERT_TRUE(bmPattern.CreateCompatibleBitmap(&screen, PATTERN, PATTERN));
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        HGDIOBJ hOld = dc.SelectObject(bmPattern.m_hObject);
+        for (int x = 0; x < PATTERN; x++)
+            for (int y = 0; y < PATTERN; y++)
+                dc.SetPixel(x, y, patternAt(x, y));
+        dc.SelectObject(hOld);
+    }
+    m_bar.SetEraseBg((HBITMAP)bmPattern.m_hObject);
+    // The white corner of the second button and the bar past its buttons show the background.
+    const CPoint points[] = { { 24, 0 }, { 26, 1 }, { 27, 3 }, { 80, 7 }, { 83, 9 } };
+    for (const CPoint& pt : points)
+        EXPECT_EQ(patternAt(pt.x, pt.y), BarPixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+    MouseTo(34, 10);
+    ASSERT_EQ(m_bar.GetIndex(1), m_bar.GetHot());
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(patternAt(points[i].x, points[i].y), BarPixel(points[i].x, points[i].y))
+            << "the hot button alone repainted: " << points[i].x << "," << points[i].y;
+    m_bar.SetEraseBg(NULL);
+}
+
 TEST_F(Toolbar, HotAndPressedImagesAndHoverClearedAtTheNextTickAfterLeaving)
 {
     FillBar();

@@ -1,0 +1,39 @@
+// What the bars take from the current skin and palette, in one place: the background a bar is
+// painted on, the colours and font of a menu bar's captions, the watermarks buttons show and the
+// hand-over of a tracked menu to the skin.
+#pragma once
+#include "../afx/afxwin.h"
+#include <functional>
+
+class CCoolBarTheme
+{
+public:
+    // A skin bitmap by name; null when the skin has none.
+    typedef std::function<HBITMAP(const wchar_t*)> WatermarkLookup;
+
+    // The current skin's watermarks and the number of its load, which tells copies of two
+    // loads apart.
+    static WatermarkLookup GetWatermarks();
+    static unsigned GetImageGeneration();
+
+    // The dialog background: the skin's brush (null when it has none) and colour.
+    static HBRUSH GetDialogBrush();
+    static COLORREF GetDialogColour();
+    // The background of static controls sitting on a bar.
+    static COLORREF GetControlBackColour();
+
+    // A menu bar's captions: the menu font (null for the DC's own) and the menus' colours.
+    static HFONT GetCaptionFont();
+    static COLORREF GetMenuBackColour();
+    static COLORREF GetMenuBorderColour();
+    static COLORREF GetMenuHoverColour();
+    static COLORREF GetMenuTextColour(bool bHighlighted);
+
+    // Around TrackPopupMenuEx of a bar's popup: where the skinned popup attaches, and keeping a
+    // skin load inside the loop from destroying the menu. EndMenuTracking is TRUE when such a
+    // load happened, so the menu's choice no longer stands.
+    static void BeginMenuTracking(HMENU hMenu, const CRect& rcButton);
+    static BOOL EndMenuTracking();
+    // Where a popup the bar's owner tracks itself attaches.
+    static void SetMenuAttach(const CRect& rcButton);
+};

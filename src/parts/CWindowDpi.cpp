@@ -20,12 +20,17 @@ GET_DPI_FOR_WINDOW SystemDpiForWindow()
 
 UINT CWindowDpi::OfScreen()
 {
-    HDC hScreen = ::GetDC(NULL);
-    if (!hScreen)
-        return CDpiScale::BASE_DPI;
-    const int nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-    ::ReleaseDC(NULL, hScreen);
-    return CDpiScale::Bound(nDpi > 0 ? (UINT)nDpi : CDpiScale::BASE_DPI);
+    // The system's DPI is fixed for a process's life (a change needs a new sign-in), so it is
+    // read once.
+    static const UINT s_nDpi = []() -> UINT {
+        HDC hScreen = ::GetDC(NULL);
+        if (!hScreen)
+            return CDpiScale::BASE_DPI;
+        const int nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+        ::ReleaseDC(NULL, hScreen);
+        return CDpiScale::Bound(nDpi > 0 ? (UINT)nDpi : CDpiScale::BASE_DPI);
+    }();
+    return s_nDpi;
 }
 
 UINT CWindowDpi::Remembered(HWND hWnd)
@@ -35,13 +40,19 @@ UINT CWindowDpi::Remembered(HWND hWnd)
 
 UINT CWindowDpi::Of(HWND hWnd)
 {
-    if (hWnd && ::IsWindow(hWnd))
+    // Asked on every paint and hit test: a property costs a round trip to the window system on
+    // some platforms, so a top-level window's is read once.
+    if (hWnd)
     {
         if (UINT nDpi = Remembered(hWnd))
             return nDpi;
         // Only top-level windows are told of a DPI change; their children follow them.
-        if (UINT nDpi = Remembered(::GetAncestor(hWnd, GA_ROOT)))
-            return nDpi;
+        const HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
+        if (!hRoot)
+            return OfScreen();
+        if (hRoot != hWnd)
+            if (UINT nDpi = Remembered(hRoot))
+                return nDpi;
         if (GET_DPI_FOR_WINDOW pfn = SystemDpiForWindow())
         {
             const UINT nDpi = pfn(hWnd);

@@ -2,10 +2,12 @@
 // repaint (what activation, title and button changes cost), measured in the same process against
 // the system frame's default non-client paint of a window of the same size. Also the size change
 // of a shaped skin, whose window region is built anew on every WM_SIZE, against that of an
-// unshaped one, whose region is a plain rectangle.
+// unshaped one, whose region is a plain rectangle. Last, the skinned window told 192 DPI (its
+// parts drawn twice as large) against the same system frame, both of the same pixel size.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include "windowskin/CWindowSkin.h"
+#include "parts/CWindowDpi.h"
 #include "xml/XML.h"
 #include <stdio.h>
 #include <algorithm>
@@ -213,6 +215,19 @@ int main()
     }
     skinned.m_pSkin = &skin;
 
+    // The platform here draws its own frame at the screen's DPI only, so the system window keeps
+    // its size in pixels: the row shows what drawing the parts larger costs.
+    CWindowDpi::Remember(skinned.m_hWnd, 192);
+    skinned.SetWindowPos(NULL, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::SendMessageW(skinned.m_hWnd, WM_NCPAINT, 1, 0);
+    double dSystemAt192 = 1e300, dFullAt192 = 1e300;
+    for (int nRun = 0; nRun < RUNS; nRun++)
+    {
+        dSystemAt192 = std::min(dSystemAt192, Microseconds(system.m_hWnd, WM_NCPAINT, 1));
+        dFullAt192 = std::min(dFullAt192, Microseconds(skinned.m_hWnd, WM_NCPAINT, 1));
+    }
+    CWindowDpi::Forget(skinned.m_hWnd);
+
     printf("ncpaint: %dx%d window, best of %d runs of %d paints\n", WINDOW_WIDTH, WINDOW_HEIGHT, RUNS, PAINTS_PER_RUN);
     printf("ncpaint: system frame non-client paint   %8.1f us\n", dSystem);
     printf("ncpaint: skinned full non-client paint   %8.1f us\n", dFull);
@@ -226,11 +241,14 @@ int main()
     printf("ncpaint: WM_SIZE, unshaped skin           %8.1f us\n", dPlainSize);
     printf("ncpaint: WM_SIZE, shaped skin (4 shapes)  %8.1f us\n", dShapedSize);
     printf("ncpaint: shaped / unshaped WM_SIZE       %8.3f\n", dShapedSize / dPlainSize);
+    printf("ncpaint: skinned full paint at 192 DPI   %8.1f us  (system frame %.1f us)\n", dFullAt192, dSystemAt192);
 
     KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
                     FRAME_TARGET);
     KorvoBench::Row("ncpaint: caption-only vs full skinned repaint", dCaption / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
     KorvoBench::Row("ncpaint: shaped vs unshaped WM_SIZE", dShapedSize / 1e6, dPlainSize / 1e6, KorvoBench::NO_TARGET);
+    KorvoBench::Row("ncpaint: skinned frame at 192 DPI vs system frame", dFullAt192 / 1e6, dSystemAt192 / 1e6,
+                    KorvoBench::NO_TARGET);
 
     skinned.DestroyWindow();
     system.DestroyWindow();

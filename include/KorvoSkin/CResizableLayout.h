@@ -97,6 +97,8 @@ protected:
     BOOL RemoveAnchor(HWND hWnd);
     BOOL RemoveAnchor(UINT nID);
     void RemoveAllAnchors();
+    // The window's DPI changed: every margin follows it (the next arrangement moves the children).
+    void ScaleLayout(UINT nFromDpi, UINT nToDpi);
 
     void GetClippingRegion(CRgn* pRegion);
     void ClipChildren(CDC* pDC);

@@ -17,6 +17,8 @@ public:
     void ResetMaxTrackSize();
     void SetMaximizedRect(const CRect& rect);
     void ResetMaximizedRect();
+    // The window's DPI changed: the tracking sizes set follow it.
+    void ScaleTrackSizes(UINT nFromDpi, UINT nToDpi);
     // Fields that were not set keep what the system put there.
     void MinMaxInfo(MINMAXINFO* lpMMI);
 

@@ -43,6 +43,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnNcDestroy();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // wParam's DPI becomes the window's; the window takes lParam's suggested rectangle.
+    afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -7,8 +7,32 @@ CGalleryApp::CGalleryApp() : CWinApp(L"KorvoSkin Gallery")
 {
 }
 
+namespace
+{
+// The gallery draws itself at each monitor's DPI: the system then tells its windows their DPI
+// (WM_DPICHANGED) instead of stretching their pictures. Looked up by name, as systems before
+// Windows 10 1703 lack the call; those take system-wide awareness where they have it.
+void BecomeDpiAware()
+{
+    typedef BOOL(WINAPI * SET_CONTEXT)(HANDLE);
+    typedef BOOL(WINAPI * SET_AWARE)();
+    HMODULE hUser = ::GetModuleHandleW(L"user32.dll");
+    if (!hUser)
+        return;
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    const HANDLE hPerMonitorV2 = (HANDLE)(INT_PTR)-4;
+    if (SET_CONTEXT pfnContext = (SET_CONTEXT)(void*)::GetProcAddress(hUser, "SetProcessDpiAwarenessContext"))
+        if (pfnContext(hPerMonitorV2))
+            return;
+    if (SET_AWARE pfnAware = (SET_AWARE)(void*)::GetProcAddress(hUser, "SetProcessDPIAware"))
+        pfnAware();
+}
+}
+
 BOOL CGalleryApp::InitInstance()
 {
+    // Before the first window, which takes its awareness from the process.
+    BecomeDpiAware();
     InitSkin();
 
     // "/skin Ember" starts with that skin, else the light or dark one follows the system's choice;

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CResizableLayout.h>
 #include "CAnchorPlacement.h"
 #include "ResizeSupportMessage.h"
+#include "../parts/CDpiScale.h"
 
 // The window of a wrapper that may be missing.
 static HWND HwndOf(const CWnd* pWnd)
@@ -125,6 +126,20 @@ void CResizableLayout::RemoveAllAnchors()
     m_mapLayoutPos.RemoveAll();
     m_lstLayout.RemoveAll();
     m_lstLayoutCallback.RemoveAll();
+}
+
+void CResizableLayout::ScaleLayout(UINT nFromDpi, UINT nToDpi)
+{
+    auto scale = [nFromDpi, nToDpi](CSize& margin) {
+        margin.cx = CDpiScale::MulDivRound(margin.cx, nToDpi, nFromDpi);
+        margin.cy = CDpiScale::MulDivRound(margin.cy, nToDpi, nFromDpi);
+    };
+    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
+    {
+        LayoutInfo& layout = m_lstLayout.GetNext(pos);
+        scale(layout.marginTopLeft);
+        scale(layout.marginBottomRight);
+    }
 }
 
 void CResizableLayout::InitResizeProperties(LayoutInfo& layout)

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CResizableMinMax.h>
+#include "../parts/CDpiScale.h"
 
 CResizableMinMax::CResizableMinMax() : m_bMaxTrackSet(FALSE), m_bMinTrackSet(FALSE), m_bMaximizedRectSet(FALSE)
 {
@@ -73,4 +74,16 @@ void CResizableMinMax::MinMaxInfo(MINMAXINFO* lpMMI)
         lpMMI->ptMaxPosition = m_ptMaximizedPos;
         lpMMI->ptMaxSize = m_ptMaximizedSize;
     }
+}
+
+void CResizableMinMax::ScaleTrackSizes(UINT nFromDpi, UINT nToDpi)
+{
+    auto scale = [nFromDpi, nToDpi](CPoint& pt) {
+        pt.x = CDpiScale::MulDivRound(pt.x, nToDpi, nFromDpi);
+        pt.y = CDpiScale::MulDivRound(pt.y, nToDpi, nFromDpi);
+    };
+    if (m_bMinTrackSet)
+        scale(m_ptMinTrack);
+    if (m_bMaxTrackSet)
+        scale(m_ptMaxTrack);
 }

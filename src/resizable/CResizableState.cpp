@@ -1,4 +1,6 @@
 #include <KorvoSkin/CResizableState.h>
+#include "../parts/CDpiScale.h"
+#include "../parts/CWindowDpi.h"
 #include <errno.h>
 #include <stdlib.h>
 
@@ -73,8 +75,11 @@ BOOL CResizableState::StorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
         nFlags = 0;
     }
 
+    // Kept in 96-DPI pixels, so a window restored at another DPI takes the same room.
+    const CDpiScale scale(CWindowDpi::Of(pWnd->m_hWnd));
+    const int nLeft = scale.Unscale(rect.left), nTop = scale.Unscale(rect.top);
     CString strValue;
-    strValue.Format(L"%d,%d,%d,%d,%d,%d", (int)rect.left, (int)rect.top, (int)rect.right, (int)rect.bottom,
+    strValue.Format(L"%d,%d,%d,%d,%d,%d", nLeft, nTop, nLeft + scale.Unscale(rect.Width()), nTop + scale.Unscale(rect.Height()),
                     (int)nShowCmd, (int)nFlags);
     return pApp->WriteProfileString(pszSection, PLACEMENT_ENTRY, strValue);
 }
@@ -93,7 +98,16 @@ BOOL CResizableState::RestorePlacement(LPCWSTR pszSection, BOOL bRectOnly)
     if (!pWnd->GetWindowPlacement(&wp) || !ParsePlacement(strValue, wp.rcNormalPosition, wp.showCmd, wp.flags))
         return FALSE;
 
-    const RECT& rect = wp.rcNormalPosition;
+    const CDpiScale scale(CWindowDpi::Of(pWnd->m_hWnd));
+    RECT& rect = wp.rcNormalPosition;
+    const LONG nLeft = scale.Scale(rect.left), nTop = scale.Scale(rect.top);
+    // Computed wide: a stored value may be anywhere in the integer range.
+    rect.right = CDpiScale::MulDivRound((LONGLONG)nLeft * CDpiScale::BASE_DPI + (LONGLONG)(rect.right - (LONGLONG)rect.left) * scale.GetDpi(), 1,
+                                        CDpiScale::BASE_DPI);
+    rect.bottom = CDpiScale::MulDivRound((LONGLONG)nTop * CDpiScale::BASE_DPI + (LONGLONG)(rect.bottom - (LONGLONG)rect.top) * scale.GetDpi(), 1,
+                                         CDpiScale::BASE_DPI);
+    rect.left = nLeft;
+    rect.top = nTop;
     if (bRectOnly)
         return pWnd->SetWindowPos(NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION);

@@ -1,5 +1,6 @@
 // Menu items: converted to owner-drawn items, measured and painted through the theme.
 #include "CMenuSkinner.h"
+#include "../parts/CWindowDpi.h"
 #include <algorithm>
 
 namespace
@@ -16,8 +17,9 @@ const int IMAGE_X = 8;
 const int IMAGE_Y = 4;
 const int CHECK_BOX_X = 2;
 const int CHECK_BOX_WIDTH = 20;
-const int CHECK_FILL_X = 3;
-const int CHECK_FILL_WIDTH = 18;
+// The command images are 16 pixels at every DPI for now: drawn centred in a box of this
+// size scaled.
+const int IMAGE_SIZE = 16;
 
 // Reads an item's text whatever its length.
 CString MenuItemText(HMENU hMenu, int nPosition, const MENUITEMINFOW& info)
@@ -94,7 +96,8 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 }
 
-CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL)
+CMenuSkinner::CMenuSkinner()
+    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL), m_hScaledFrom(NULL), m_nScaledDpi(0)
 {
     m_mapText.InitHashTable(17);
 }
@@ -102,6 +105,44 @@ CMenuSkinner::CMenuSkinner() : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE
 CMenuSkinner::~CMenuSkinner()
 {
     Release();
+}
+
+void CMenuSkinner::SetMenuWindow(HWND hOwner)
+{
+    SetMenuDpi(CWindowDpi::Of(hOwner));
+}
+
+void CMenuSkinner::SetMenuDpi(UINT nDpi)
+{
+    m_scale = CDpiScale(nDpi);
+}
+
+CFont& CMenuSkinner::MenuFont(BOOL bBold)
+{
+    CFont& fontTheme = bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+    if (m_scale.IsBase() || !fontTheme.m_hObject)
+        return fontTheme;
+    if (m_nScaledDpi != m_scale.GetDpi() || m_hScaledFrom != g_Theme.m_fntNormal.m_hObject)
+    {
+        // One DPI is kept: a thread's menus open for one window at a time.
+        m_fntScaledNormal.DeleteObject();
+        m_fntScaledBold.DeleteObject();
+        LOGFONTW lf;
+        if (g_Theme.m_fntNormal.GetLogFont(&lf))
+        {
+            lf.lfHeight = m_scale.Scale(lf.lfHeight);
+            m_fntScaledNormal.CreateFontIndirect(&lf);
+        }
+        if (g_Theme.m_fntBold.GetLogFont(&lf))
+        {
+            lf.lfHeight = m_scale.Scale(lf.lfHeight);
+            m_fntScaledBold.CreateFontIndirect(&lf);
+        }
+        m_hScaledFrom = g_Theme.m_fntNormal.m_hObject;
+        m_nScaledDpi = m_scale.GetDpi();
+    }
+    CFont& fontScaled = bBold ? m_fntScaledBold : m_fntScaledNormal;
+    return fontScaled.m_hObject ? fontScaled : fontTheme;
 }
 
 DWORD CMenuSkinner::ItemKey(HMENU hMenu, UINT nID)
@@ -157,8 +198,8 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
     // squeezed into a separator's height.
     if (pMIS->itemID == 0 && !m_mapText.Lookup((DWORD)pMIS->itemData, strText))
     {
-        pMIS->itemWidth = SEPARATOR_WIDTH;
-        pMIS->itemHeight = SEPARATOR_HEIGHT;
+        pMIS->itemWidth = (UINT)m_scale.Scale(SEPARATOR_WIDTH);
+        pMIS->itemHeight = (UINT)m_scale.Scale(SEPARATOR_HEIGHT);
     }
     else
     {
@@ -168,12 +209,12 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
         // items, as fetching the screen's own costs a round trip per item on some systems.
         if (m_dcMeasure.m_hDC || m_dcMeasure.CreateCompatibleDC(NULL))
         {
-            HGDIOBJ hOldFont = ::SelectObject(m_dcMeasure.m_hDC, g_Theme.m_fntNormal.m_hObject);
+            HGDIOBJ hOldFont = ::SelectObject(m_dcMeasure.m_hDC, MenuFont(FALSE).m_hObject);
             ::GetTextExtentPoint32W(m_dcMeasure.m_hDC, strText, strText.GetLength(), &size);
             ::SelectObject(m_dcMeasure.m_hDC, hOldFont);
         }
-        pMIS->itemWidth = (UINT)(size.cx + ITEM_EXTRA_WIDTH);
-        pMIS->itemHeight = ITEM_HEIGHT;
+        pMIS->itemWidth = (UINT)(size.cx + m_scale.Scale(ITEM_EXTRA_WIDTH));
+        pMIS->itemHeight = (UINT)m_scale.Scale(ITEM_HEIGHT);
     }
     if (!IsThreadHooked())
         pMIS->itemHeight += NO_HOOK_EXTRA_HEIGHT;
@@ -204,7 +245,8 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         nExtra = g_bMenuPrinting;
     }
     int nBottom = rcLocal.bottom;
-    CRect rcText(TEXT_LEFT, 0, nWidth - TEXT_RIGHT_MARGIN, nBottom);
+    const CDpiScale& s = m_scale;
+    CRect rcText(s.Scale(TEXT_LEFT), 0, nWidth - s.Scale(TEXT_RIGHT_MARGIN), nBottom);
 
     CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(nWidth, nBottom));
     if (!pBuffer)
@@ -214,7 +256,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
     CString strText;
     if (!m_mapText.Lookup((DWORD)pDIS->itemData, strText))
     {
-        pBuffer->FillSolidRect(TEXT_LEFT, 1, nWidth - TEXT_LEFT, 1, g_Theme.m_crDisabled);
+        pBuffer->FillSolidRect(s.Scale(TEXT_LEFT), s.Scale(1), nWidth - s.Scale(TEXT_LEFT), s.Scale(1), g_Theme.m_crDisabled);
     }
     else
     {
@@ -224,7 +266,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
             CPen penWhite(PS_SOLID, 1, RGB(255, 255, 255));
             CBrush* pOldBrush = pBuffer->SelectObject(&brHover);
             CPen* pOldPen = pBuffer->SelectObject(&penWhite);
-            pBuffer->RoundRect(1, 1, nWidth - 1, nBottom - nExtra - 1, 3, 3);
+            pBuffer->RoundRect(1, 1, nWidth - 1, nBottom - nExtra - 1, s.Scale(3), s.Scale(3));
             pBuffer->SelectObject(pOldBrush);
             pBuffer->SelectObject(pOldPen);
             pBuffer->SetBkColor(g_Theme.m_crBackSel);
@@ -243,29 +285,32 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
 
         if (bChecked)
         {
-            pBuffer->Draw3dRect(CHECK_BOX_X, CHECK_BOX_X, CHECK_BOX_WIDTH, nBottom - nExtra - 3, g_Theme.m_crBorder,
-                                g_Theme.m_crBorder);
-            pBuffer->FillSolidRect(CHECK_FILL_X, CHECK_FILL_X, CHECK_FILL_WIDTH, nBottom - nExtra - 5,
+            // The fill keeps to just inside the one-pixel border at every DPI.
+            const int nBox = s.Scale(CHECK_BOX_X), cxBox = s.Scale(CHECK_BOX_WIDTH), cyBox = nBottom - nExtra - 1 - nBox;
+            pBuffer->Draw3dRect(nBox, nBox, cxBox, cyBox, g_Theme.m_crBorder, g_Theme.m_crBorder);
+            pBuffer->FillSolidRect(nBox + 1, nBox + 1, cxBox - 2, cyBox - 2,
                                    bSelected && !bGrayed ? g_Theme.m_crBackCheckSel : g_Theme.m_crBackCheck);
         }
 
         int nImage = g_Theme.GetImageIndex(pDIS->itemID, SIZE_CODE_16);
         if (bChecked && nImage < 0)
             nImage = g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16);
+        const int xImage = s.Scale(IMAGE_X) + (s.Scale(IMAGE_SIZE) - IMAGE_SIZE) / 2;
+        const int yImage = s.Scale(IMAGE_Y) + (s.Scale(IMAGE_SIZE) - IMAGE_SIZE) / 2;
         if (nImage >= 0)
         {
             if (bGrayed)
-                g_Theme.DrawEx(pBuffer, nImage, IMAGE_X, IMAGE_Y, 0, 0, CLR_NONE, g_Theme.m_crDisabled, ILD_BLEND50,
+                g_Theme.DrawEx(pBuffer, nImage, xImage, yImage, 0, 0, CLR_NONE, g_Theme.m_crDisabled, ILD_BLEND50,
                                SIZE_CODE_16);
             else if (bChecked)
-                g_Theme.Draw(pBuffer, nImage, IMAGE_X, IMAGE_Y, ILD_NORMAL, SIZE_CODE_16);
+                g_Theme.Draw(pBuffer, nImage, xImage, yImage, ILD_NORMAL, SIZE_CODE_16);
             else
-                g_Theme.DrawEx(pBuffer, nImage, IMAGE_X, IMAGE_Y, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL,
+                g_Theme.DrawEx(pBuffer, nImage, xImage, yImage, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL,
                                SIZE_CODE_16);
         }
 
         // Before the first skin load the theme has no fonts yet; the buffer's own font serves.
-        CFont& font = bDefault && !bGrayed ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+        CFont& font = MenuFont(bDefault && !bGrayed);
         CFont* pOldFont = font.m_hObject ? pBuffer->SelectObject(&font) : NULL;
         pBuffer->SetBkMode(TRANSPARENT);
         pBuffer->SetTextColor(g_Theme.GetMenuTextColour(bSelected, bGrayed));
@@ -287,8 +332,9 @@ void CMenuSkinner::DrawItemText(CDC* pDC, CRect& rcText, const CString& strText)
         pDC->DrawText(strText, &rcText, nFormat);
         return;
     }
-    rcText.right -= SHORTCUT_GAP;
+    const int nGap = m_scale.Scale(SHORTCUT_GAP);
+    rcText.right -= nGap;
     pDC->DrawText(strText.Left(nTab), &rcText, nFormat);
     pDC->DrawText(strText.Mid(nTab + 1), &rcText, nFormat | DT_RIGHT);
-    rcText.right += SHORTCUT_GAP;
+    rcText.right += nGap;
 }

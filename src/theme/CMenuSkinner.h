@@ -2,6 +2,7 @@
 // before a popup opens and painted with the theme; a thread hook re-frames the popup windows.
 #pragma once
 #include "CInterfaceTheme.h"
+#include "../parts/CDpiScale.h"
 
 class CMenuSkinner
 {
@@ -27,6 +28,13 @@ public:
     void DrawItem(DRAWITEMSTRUCT* pDIS);
     // Caption left-aligned, the shortcut after a tab right-aligned.
     void DrawItemText(CDC* pDC, CRect& rcText, const CString& strText);
+
+    // The window the next popups are drawn for: items are measured and painted at its DPI. The
+    // hook tells the engine at the start of every menu loop; windows that serve their menus
+    // themselves tell it when a popup opens.
+    void SetMenuWindow(HWND hOwner);
+    void SetMenuDpi(UINT nDpi);
+    UINT GetMenuDpi() const { return m_scale.GetDpi(); }
 
     // Bars announce the bottom-left corner (screen) and width of the button under which they
     // are about to drop a popup down, so that popup is drawn joined to the button.
@@ -65,6 +73,15 @@ private:
     HHOOK m_hOwnHook;
     // Where items are measured, made on the first measure.
     CDC m_dcMeasure;
+    CDpiScale m_scale;
+    // The theme's menu fonts at m_scale when that is not 96 DPI, made from the fonts recorded
+    // beside them; the theme's own are used at 96.
+    CFont m_fntScaledNormal;
+    CFont m_fntScaledBold;
+    HGDIOBJ m_hScaledFrom;
+    UINT m_nScaledDpi;
+    // The normal or bold menu font at m_scale; may be one without a handle before a skin load.
+    CFont& MenuFont(BOOL bBold);
 
     CMenuSkinner(const CMenuSkinner&) = delete;
     void operator=(const CMenuSkinner&) = delete;

@@ -172,8 +172,10 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             }
         }
         // Every menu loop starts with this message to the menu's owner, before the owner is asked
-        // to prepare, measure or paint anything.
-        else if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd) && !FindOwner(hWnd))
+        // to prepare, measure or paint anything: its popups are drawn at the owner's DPI.
+        if (pMessage->message == WM_ENTERMENULOOP && s_pHookSkinner)
+            s_pHookSkinner->SetMenuWindow(hWnd);
+        if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd) && !FindOwner(hWnd))
         {
             OWNER_PROC* pFree = FindOwner(NULL);
             WNDPROC pfnOld = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);

@@ -5,7 +5,7 @@ bool CCaptionStripCache::Key::operator==(const Key& other) const
     return size == other.size && nWindowHeight == other.nWindowHeight && nState == other.nState
         && nHotButton == other.nHotButton && nPressedButton == other.nPressedButton && bZoomed == other.bZoomed && hIcon == other.hIcon
         && crText == other.crText && crOutline == other.crOutline && crShadow == other.crShadow
-        && nAlign == other.nAlign && rcCaption == other.rcCaption && strText == other.strText;
+        && nAlign == other.nAlign && rcCaption == other.rcCaption && nDpi == other.nDpi && strText == other.strText;
 }
 
 CCaptionStripCache::CCaptionStripCache() : m_nUses(0)

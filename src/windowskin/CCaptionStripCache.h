@@ -29,6 +29,8 @@ public:
         COLORREF crShadow;
         int nAlign;
         CRect rcCaption;
+        // The window's DPI, which every length of the strip follows.
+        UINT nDpi = 96;
 
         bool operator==(const Key& other) const;
     };

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinChildDialog.h>
 #include "CDialogColours.h"
 #include "../theme/CMenuSkinner.h"
+#include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinChildDialog, CResizableDialog)
 
@@ -9,10 +10,34 @@ BEGIN_MESSAGE_MAP(CSkinChildDialog, CResizableDialog)
     ON_WM_INITMENUPOPUP()
     ON_WM_MEASUREITEM()
     ON_WM_DRAWITEM()
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
-CSkinChildDialog::CSkinChildDialog(UINT nIDTemplate, CWnd* pParentWnd) : CResizableDialog(nIDTemplate, pParentWnd)
+CSkinChildDialog::CSkinChildDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : CResizableDialog(nIDTemplate, pParentWnd), m_nLayoutDpi(CDpiScale::BASE_DPI)
 {
+}
+
+int CSkinChildDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)
+{
+    if (CResizableDialog::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_nLayoutDpi = CWindowDpi::Of(m_hWnd);
+    return 0;
+}
+
+LRESULT CSkinChildDialog::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    const UINT nDpi = CWindowDpi::Of(m_hWnd);
+    if (nDpi != m_nLayoutDpi)
+    {
+        ScaleLayout(m_nLayoutDpi, nDpi);
+        ScaleTrackSizes(m_nLayoutDpi, nDpi);
+        m_nLayoutDpi = nDpi;
+        ArrangeLayout();
+    }
+    return 0;
 }
 
 HBRUSH CSkinChildDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
@@ -24,6 +49,7 @@ HBRUSH CSkinChildDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 void CSkinChildDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CResizableDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    g_MenuSkinner.SetMenuWindow(m_hWnd);
     g_MenuSkinner.PrepareMenu(pPopupMenu);
 }
 

@@ -4,6 +4,7 @@
 #include "CAccessibleProxy.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinDialog, CResizableDialog)
 
@@ -25,6 +26,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_CREATE()
     ON_WM_NCDESTROY()
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 // Edges closer than this to the work area's edges are pulled onto them.
@@ -86,7 +88,7 @@ BOOL CSkinDialog::SkinMe(LPCWSTR pszName, UINT nIconID)
 CRect CSkinDialog::GetFrameThickness() const
 {
     if (m_pSkin)
-        return m_pSkin->GetFrameThickness();
+        return m_pSkin->GetFrameThickness(CWindowSkin::ScaleOf(this));
     CRect rc(0, 0, 0, 0);
     ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
     return CRect(-rc.left, -rc.top, rc.right, rc.bottom);
@@ -125,7 +127,7 @@ void CSkinDialog::ChangeFrame(const CRect& rcOldFrame)
     CRect rc;
     GetClientRect(&rc);
     if (m_pSkin)
-        m_pSkin->CalcFrame(&rc, FALSE);
+        m_pSkin->CalcFrame(&rc, FALSE, CWindowSkin::ScaleOf(this));
     else
         ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
     SetWindowRgn(NULL, FALSE);
@@ -293,6 +295,7 @@ int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)
 void CSkinDialog::OnNcDestroy()
 {
     SetSkin(NULL);
+    CWindowDpi::Forget(m_hWnd);
     // The window is past painting; the framework may delete the dialog in the call below.
     m_pSmallIcon.reset();
     CResizableDialog::OnNcDestroy();
@@ -314,4 +317,43 @@ LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
     if (!lResult && m_pSkin)
         lResult = CAccessibleProxy::Serve(m_hWnd, wParam, lParam, OBJID_TITLEBAR);
     return lResult ? lResult : Default();
+}
+
+LRESULT CSkinDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nOldDpi = CWindowDpi::Of(m_hWnd);
+    const UINT nNewDpi = CDpiScale::Bound(LOWORD(wParam));
+    if (!CWindowDpi::Remember(m_hWnd, nNewDpi))
+        return Default();
+    if (nNewDpi != nOldDpi)
+    {
+        ScaleLayout(nOldDpi, nNewDpi);
+        ScaleTrackSizes(nOldDpi, nNewDpi);
+    }
+    // Embedded child pages follow the window; the system tells them only when it changed
+    // the DPI itself, so the window tells them in every case (a second notice changes nothing).
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ::SendMessageW(hChild, WM_DPICHANGED_AFTERPARENT, 0, 0);
+
+    // The frame, the region, the children's places and the caption are all redone with redraw
+    // off, then painted once.
+    const BOOL bVisible = IsWindowVisible();
+    if (bVisible)
+        SetRedraw(FALSE);
+    const RECT* pSuggested = (const RECT*)lParam;
+    const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    if (pSuggested && !IsIconic() && !IsZoomed())
+        SetWindowPos(NULL, pSuggested->left, pSuggested->top, pSuggested->right - pSuggested->left,
+                     pSuggested->bottom - pSuggested->top, nFlags);
+    else
+        SetWindowPos(NULL, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
+    if (m_pSkin)
+        m_pSkin->ApplyRegion(this);
+    ArrangeLayout();
+    if (bVisible)
+    {
+        SetRedraw(TRUE);
+        RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return 0;
 }

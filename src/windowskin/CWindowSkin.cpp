@@ -1,6 +1,7 @@
 // A window skin's life: the tables of part and anchor names, construction, destruction and the
 // window names it serves.
 #include "CWindowSkin.h"
+#include "../parts/CWindowDpi.h"
 
 const wchar_t* const CWindowSkin::s_pszPartNames[WINDOWSKIN_PART_COUNT] = {
     L"TopLeft", L"Top", L"TopRight",
@@ -23,6 +24,7 @@ CWindowSkin::CWindowSkin()
     : m_rcMaximiseCrop(-1, 0, -1, -1),
       m_bCaption(0),
       m_bCaps(0),
+      m_nCaptionFontDpi(CDpiScale::BASE_DPI),
       m_crCaption(RGB(255, 255, 255)),
       m_crCaptionInactive(RGB(128, 128, 128)),
       m_crShadow(COLOUR_NONE),
@@ -38,7 +40,8 @@ CWindowSkin::CWindowSkin()
     memset(m_pAnchorPresent, 0, sizeof(m_pAnchorPresent));
     m_mapParts.InitHashTable(17);
     m_mapAnchors.InitHashTable(17);
-    int nFrame = ::GetSystemMetrics(SM_CXFRAME);
+    // Kept in 96-DPI pixels like every length a definition gives.
+    const int nFrame = CDpiScale::MulDivRound(::GetSystemMetrics(SM_CXFRAME), CDpiScale::BASE_DPI, CWindowDpi::OfScreen());
     m_rcResizeBorder.SetRect(nFrame, nFrame, nFrame, nFrame);
 }
 

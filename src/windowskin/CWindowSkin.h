@@ -9,6 +9,8 @@
 #include "../skin/CWindowSkinBase.h"
 #include "../theme/CSkinDiagnostics.h"
 #include "CCaptionStripCache.h"
+#include "../parts/CDpiScale.h"
+#include <memory>
 #include <vector>
 
 struct CAccessibleQuery;
@@ -79,13 +81,19 @@ public:
     const std::vector<CString>& GetTargets() const override { return m_targets; }
 
     // Rendering ---------------------------------------------------------------------------
+    // Every length of the definition is written for 96 DPI; the entry points given a window
+    // draw and measure at that window's DPI, the others at the scale they are given.
+    static CDpiScale ScaleOf(const CWnd* pWnd);
     // The frame's thickness at each edge (left, top, right, bottom).
-    CRect GetFrameThickness() const;
+    CRect GetFrameThickness(const CDpiScale& scale) const;
     // bShrink: window rectangle to client rectangle; otherwise the reverse.
-    void CalcFrame(LPRECT lpRect, BOOL bShrink) const;
+    void CalcFrame(LPRECT lpRect, BOOL bShrink, const CDpiScale& scale) const;
     void OnNcCalcSize(CWnd* pWnd, BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     // The anchor placed against rc: negative coordinates count from rc's right or bottom.
-    CRect GetAnchorRect(const CRect& rc, int nAnchor) const;
+    CRect GetAnchorRect(const CRect& rc, int nAnchor, const CDpiScale& scale) const;
+    // The caption font at a DPI: m_fontCaption at the DPI it was made for, a scaled copy
+    // (kept for the next paints) at any other; null without a caption font.
+    CFont* GetCaptionFont(const CDpiScale& scale);
     void Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState);
     void OnNcPaint(CWnd* pWnd);
     // The caller answers WM_NCACTIVATE itself; the result is always 0.
@@ -136,7 +144,10 @@ public:
     int m_bCaption;
     int m_bCaps;
     CRect m_rcCaption;
+    // Made when the definition is read, for m_nCaptionFontDpi: the screen's DPI for sizes in
+    // points and for the system's caption font, 96 for sizes in pixels.
     CFont m_fontCaption;
+    UINT m_nCaptionFontDpi;
     COLORREF m_crCaption;
     COLORREF m_crCaptionInactive;
     COLORREF m_crShadow;
@@ -150,6 +161,14 @@ public:
 
 private:
     CCaptionStripCache m_captionCache;
+    // Caption fonts scaled for other DPIs than m_nCaptionFontDpi, the newest last.
+    struct CScaledFont
+    {
+        UINT nDpi;
+        std::unique_ptr<CFont> pFont;
+    };
+    enum { MAX_SCALED_FONTS = 4 };
+    std::vector<CScaledFont> m_scaledFonts;
     // The image cache's DC the parts are copied from, for the length of a paint.
     CDC* m_pImageDC;
     // Holds that DC while it lives: the image is shared by everything of this load that names
@@ -187,7 +206,7 @@ private:
     std::vector<COLORREF> CaptionBackground(int cx, int nState);
     // Where the caption text goes in a window nWidth wide: from the caption rectangle's left (from
     // the right when negative) to where the right corner begins.
-    CRect CaptionBox(int nWidth) const;
+    CRect CaptionBox(int nWidth, const CDpiScale& scale) const;
     void ParseAnchors(const CXmlElement* pAnchors, CSkinDiagnostics* pDiagnostics);
     void ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pDiagnostics);
     BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics);
@@ -197,20 +216,25 @@ private:
     static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure, CSkinDiagnostics* pDiagnostics);
 
     BOOL IsPartDrawn(int nPart) const { return m_pPartPresent[nPart] != 0; }
-    int PartWidth(int nPart) const { return m_pPartRects[nPart].Width(); }
-    int PartHeight(int nPart) const { return m_pPartRects[nPart].Height(); }
-    void CopyPart(CDC* pDC, int nPart, int x, int y);
-    void FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y);
-    void FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x);
+    // A part's size on the window at a scale.
+    int PartWidth(int nPart, const CDpiScale& scale) const { return scale.Scale(m_pPartRects[nPart].Width()); }
+    int PartHeight(int nPart, const CDpiScale& scale) const { return scale.Scale(m_pPartRects[nPart].Height()); }
+    // Draws the part's (cxSource, cySource) top-left piece into the cx by cy box at (x, y):
+    // copied at its size, stretched nearest-neighbour otherwise so its edges stay sharp. The
+    // one place a part's pixels are chosen for a destination size.
+    void DrawPart(CDC* pDC, int nPart, int x, int y, int cx, int cy, int cxSource, int cySource);
+    void CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale);
+    void FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y, const CDpiScale& scale);
+    void FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x, const CDpiScale& scale);
     // The bottom corners and the side and bottom edges, straight into the window's DC; the
     // left and right columns start below the top corners' heights.
-    void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight);
+    void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight, const CDpiScale& scale);
     // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.
     // The part a caption button shows in its current state.
     int ButtonPart(int nButton, BOOL bZoomed) const;
     void ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
-                             const CString& strText);
-    void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState);
+                             const CString& strText, const CDpiScale& scale);
+    void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState, const CDpiScale& scale);
     static BOOL IsWindowActive(CWnd* pWnd);
     // Paints the caption strip through a fresh window DC.
     void RepaintCaption(CWnd* pWnd, int nState);

@@ -38,13 +38,14 @@ BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query)
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     BOOL bZoomed = pWnd->IsZoomed();
+    const CDpiScale scale = ScaleOf(pWnd);
     if (query.idChild == CHILDID_SELF)
     {
         query.nRole = ROLE_SYSTEM_TITLEBAR;
         pWnd->GetWindowText(query.strName);
         query.nItems = (long)_countof(BUTTONS);
         query.rcScreen = rcWindow;
-        query.rcScreen.bottom = rcWindow.top + GetFrameThickness().top;
+        query.rcScreen.bottom = rcWindow.top + GetFrameThickness(scale).top;
         return TRUE;
     }
     if (query.idChild < 1 || query.idChild > (long)_countof(BUTTONS))
@@ -58,7 +59,7 @@ BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query)
         query.nState = STATE_SYSTEM_INVISIBLE;
         return TRUE;
     }
-    query.rcScreen = GetAnchorRect(rcWindow, button.nButton);
+    query.rcScreen = GetAnchorRect(rcWindow, button.nButton, scale);
     if (button.dwStyleNeeded && !(pWnd->GetStyle() & button.dwStyleNeeded))
     {
         query.nState = STATE_SYSTEM_UNAVAILABLE;

@@ -181,8 +181,10 @@ void CWindowSkin::CheckCaptionContrast(const CXmlElement* pCaption, CSkinDiagnos
 std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
 {
     std::vector<COLORREF> pixels;
-    const int cy = std::min<int>(GetFrameThickness().top, CAPTION_PROBE_HEIGHT);
-    CRect rcBox = CaptionBox(cx);
+    // The definition is checked as written, at 96 DPI.
+    const CDpiScale scale;
+    const int cy = std::min<int>(GetFrameThickness(scale).top, CAPTION_PROBE_HEIGHT);
+    CRect rcBox = CaptionBox(cx, scale);
     // A caption given as a point centres its text on it: a line of text's height around it.
     if (rcBox.Height() < POINT_CAPTION_HEIGHT)
     {
@@ -195,7 +197,7 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     std::vector<CRect> buttons;
     for (int nAnchor = ANCHOR_ICON; nAnchor <= ANCHOR_CLOSE; nAnchor++)
         if (m_pAnchorPresent[nAnchor])
-            buttons.push_back(GetAnchorRect(CRect(0, 0, cx, CAPTION_PROBE_HEIGHT), nAnchor));
+            buttons.push_back(GetAnchorRect(CRect(0, 0, cx, CAPTION_PROBE_HEIGHT), nAnchor, scale));
     CImageDrawing drawing(*this);
     if (!drawing.IsReady())
         return pixels;
@@ -204,7 +206,7 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     if (CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
         ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
-                            NULL, CString());
+                            NULL, CString(), scale);
         pBuffer->SelectClipRgn(NULL);
         for (int y = rcBox.top; y < rcBox.bottom; y++)
             for (int x = rcBox.left; x < rcBox.right; x++)

@@ -2,6 +2,7 @@
 // release, and the system menu tracked on a press of the system button.
 #include "CWindowSkin.h"
 #include "../skin/CSkinRegistry.h"
+#include "../parts/CWindowDpi.h"
 
 namespace
 {
@@ -25,19 +26,21 @@ UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
 {
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
+    const CDpiScale scale = ScaleOf(pWnd);
 
     static const UINT nButtonCodes[] = { HTSYSMENU, HTREDUCE, HTZOOM, HTCLOSE };
     for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
-        if (m_pAnchorPresent[nButton] && GetAnchorRect(rcWindow, nButton).PtInRect(point))
+        if (m_pAnchorPresent[nButton] && GetAnchorRect(rcWindow, nButton, scale).PtInRect(point))
             return nButtonCodes[nButton - ANCHOR_SYSTEM];
 
     if (bResizable && !pWnd->IsZoomed())
     {
         // The border widths come from the skin file: compare wide.
         const LONGLONG x = point.x, y = point.y;
-        const CRect& rb = m_rcResizeBorder;
-        // A grip the size of a caption button in the bottom-right corner.
-        int nGrip = ::GetSystemMetrics(SM_CXSIZE);
+        const CRect rb = scale.ScaleEdges(m_rcResizeBorder);
+        // A grip the size of a caption button in the bottom-right corner; the system measures
+        // it at the screen's DPI.
+        const int nGrip = CDpiScale::MulDivRound(::GetSystemMetrics(SM_CXSIZE), scale.GetDpi(), CWindowDpi::OfScreen());
         if (x >= (LONGLONG)rcWindow.right - nGrip && y >= (LONGLONG)rcWindow.bottom - nGrip)
             return HTBOTTOMRIGHT;
         const BOOL bTop = y < (LONGLONG)rcWindow.top + rb.top;
@@ -53,7 +56,7 @@ UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
     }
 
     CRect rcClient = rcWindow;
-    CalcFrame(&rcClient, TRUE);
+    CalcFrame(&rcClient, TRUE, scale);
     if (point.y < rcClient.top)
         return HTCAPTION;
     return rcClient.PtInRect(point) ? HTCLIENT : HTBORDER;
@@ -104,7 +107,7 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
 
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
-    CRect rcSystem = GetAnchorRect(rcWindow, ANCHOR_SYSTEM);
+    CRect rcSystem = GetAnchorRect(rcWindow, ANCHOR_SYSTEM, ScaleOf(pWnd));
     CMenu* pMenu = pWnd->GetSystemMenu(FALSE);
     RepaintCaption(pWnd, STATE_WORK_OUT);
 

@@ -3,28 +3,34 @@
 #include "CWindowSkin.h"
 #include "WindowSkinNumbers.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../parts/CWindowDpi.h"
 
 using namespace WindowSkinNumbers;
 
-CRect CWindowSkin::GetFrameThickness() const
+CDpiScale CWindowSkin::ScaleOf(const CWnd* pWnd)
+{
+    return CDpiScale(CWindowDpi::Of(pWnd ? pWnd->m_hWnd : NULL));
+}
+
+CRect CWindowSkin::GetFrameThickness(const CDpiScale& scale) const
 {
     CRect rc(0, 0, 0, 0);
     for (int nPart = PART_TOPLEFT; nPart <= PART_TOPRIGHT; nPart++)
         if (IsPartDrawn(nPart))
-            rc.top = std::max<int>(rc.top, PartHeight(nPart));
+            rc.top = std::max<int>(rc.top, PartHeight(nPart, scale));
     for (int nPart = PART_BOTTOMLEFT; nPart <= PART_BOTTOMRIGHT; nPart++)
         if (IsPartDrawn(nPart))
-            rc.bottom = std::max<int>(rc.bottom, PartHeight(nPart));
+            rc.bottom = std::max<int>(rc.bottom, PartHeight(nPart, scale));
     if (IsPartDrawn(PART_LEFT))
-        rc.left = std::max<int>(0, PartWidth(PART_LEFT));
+        rc.left = std::max<int>(0, PartWidth(PART_LEFT, scale));
     if (IsPartDrawn(PART_RIGHT))
-        rc.right = std::max<int>(0, PartWidth(PART_RIGHT));
+        rc.right = std::max<int>(0, PartWidth(PART_RIGHT, scale));
     return rc;
 }
 
-void CWindowSkin::CalcFrame(LPRECT lpRect, BOOL bShrink) const
+void CWindowSkin::CalcFrame(LPRECT lpRect, BOOL bShrink, const CDpiScale& scale) const
 {
-    CRect rcFrame = GetFrameThickness();
+    CRect rcFrame = GetFrameThickness(scale);
     if (bShrink)
     {
         lpRect->left += rcFrame.left;
@@ -41,58 +47,75 @@ void CWindowSkin::CalcFrame(LPRECT lpRect, BOOL bShrink) const
     }
 }
 
-void CWindowSkin::OnNcCalcSize(CWnd*, BOOL, NCCALCSIZE_PARAMS* lpncsp)
+void CWindowSkin::OnNcCalcSize(CWnd* pWnd, BOOL, NCCALCSIZE_PARAMS* lpncsp)
 {
     // Without valid-rectangle calculation lParam is a bare RECT, the same first member.
-    CalcFrame(&lpncsp->rgrc[0], TRUE);
+    CalcFrame(&lpncsp->rgrc[0], TRUE, ScaleOf(pWnd));
 }
 
-CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor) const
+CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor, const CDpiScale& scale) const
 {
-    CRect rcAnchor = m_pAnchorRects[nAnchor];
+    CRect rcAnchor = scale.ScaleBox(m_pAnchorRects[nAnchor]);
     rcAnchor.OffsetRect(rcAnchor.left >= 0 ? rc.left : rc.right, rcAnchor.top >= 0 ? rc.top : rc.bottom);
     return rcAnchor;
 }
 
-void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y)
+void CWindowSkin::DrawPart(CDC* pDC, int nPart, int x, int y, int cx, int cy, int cxSource, int cySource)
 {
     const CRect& rcPart = m_pPartRects[nPart];
-    pDC->BitBlt(x, y, rcPart.Width(), rcPart.Height(), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
+    if (cx == cxSource && cy == cySource)
+    {
+        pDC->BitBlt(x, y, cx, cy, m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
+        return;
+    }
+    pDC->SetStretchBltMode(COLORONCOLOR);
+    pDC->StretchBlt(x, y, cx, cy, m_pImageDC, rcPart.left, rcPart.top, cxSource, cySource, SRCCOPY);
 }
 
-void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y)
+void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale)
 {
     const CRect& rcPart = m_pPartRects[nPart];
-    int cx = rcPart.Width();
-    int cy = rcPart.Height();
+    DrawPart(pDC, nPart, x, y, PartWidth(nPart, scale), PartHeight(nPart, scale), rcPart.Width(), rcPart.Height());
+}
+
+void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y, const CDpiScale& scale)
+{
+    const CRect& rcPart = m_pPartRects[nPart];
+    int cx = PartWidth(nPart, scale);
+    int cy = PartHeight(nPart, scale);
     if (m_pPartMode[nPart] == MODE_STRETCH)
     {
-        pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(xStart, y, xEnd - xStart, cy, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        DrawPart(pDC, nPart, xStart, y, xEnd - xStart, cy, rcPart.Width(), rcPart.Height());
         return;
     }
     // A part written with a negative width would never advance.
     if (cx <= 0)
         return;
+    // The last tile shows as much of the part as fits, in the part's own pixels.
     for (int x = xStart; x < xEnd; x += cx)
-        pDC->BitBlt(x, y, std::min<int>(cx, xEnd - x), cy, m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
+    {
+        const int cxTile = std::min<int>(cx, xEnd - x);
+        DrawPart(pDC, nPart, x, y, cxTile, cy, std::max(1, CDpiScale::MulDivRound(cxTile, rcPart.Width(), cx)), rcPart.Height());
+    }
 }
 
-void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x)
+void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x, const CDpiScale& scale)
 {
     const CRect& rcPart = m_pPartRects[nPart];
-    int cx = rcPart.Width();
-    int cy = rcPart.Height();
+    int cx = PartWidth(nPart, scale);
+    int cy = PartHeight(nPart, scale);
     if (m_pPartMode[nPart] == MODE_STRETCH)
     {
-        pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(x, yStart, cx, yEnd - yStart, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
+        DrawPart(pDC, nPart, x, yStart, cx, yEnd - yStart, rcPart.Width(), rcPart.Height());
         return;
     }
     if (cy <= 0)
         return;
     for (int y = yStart; y < yEnd; y += cy)
-        pDC->BitBlt(x, y, cx, std::min<int>(cy, yEnd - y), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
+    {
+        const int cyTile = std::min<int>(cy, yEnd - y);
+        DrawPart(pDC, nPart, x, y, cx, cyTile, rcPart.Width(), std::max(1, CDpiScale::MulDivRound(cyTile, rcPart.Height(), cy)));
+    }
 }
 
 BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
@@ -136,6 +159,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     pWnd->GetWindowRect(&rcWindow);
     const int cx = rcWindow.Width();
     const int cy = rcWindow.Height();
+    const CDpiScale scale = ScaleOf(pWnd);
 
     if (nState == STATE_WORK_OUT)
         nState = IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
@@ -164,11 +188,11 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     const int nTopLeft = TopLeftPart(nState);
     const int nTopRight = TopRightPart(nState);
     if (!bCaptionOnly)
-        PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft) : 0,
-                   IsPartDrawn(nTopRight) ? PartHeight(nTopRight) : 0);
+        PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft, scale) : 0,
+                   IsPartDrawn(nTopRight) ? PartHeight(nTopRight, scale) : 0, scale);
 
     // A strip taller than the window would only grow the shared buffer for nothing.
-    key.size = g_Theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness().top, cy)));
+    key.size = g_Theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness(scale).top, cy)));
     // Anchors may count from the window's bottom.
     key.nWindowHeight = cy;
     key.nState = nState;
@@ -180,6 +204,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     key.crShadow = m_crShadow;
     key.nAlign = m_nCaptionAlign;
     key.rcCaption = m_rcCaption;
+    key.nDpi = scale.GetDpi();
     if (m_captionCache.Draw(pDC, key))
         return;
 
@@ -187,55 +212,55 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
     if (!pBuffer)
         return;
-    ComposeCaptionStrip(pBuffer, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText);
+    ComposeCaptionStrip(pBuffer, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText, scale);
     pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
     m_captionCache.Store(pBuffer, key);
     pBuffer->SelectClipRgn(NULL);
 }
 
-void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight)
+void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight, const CDpiScale& scale)
 {
     int yLeftStart = nTopLeftHeight, yLeftEnd = cy;
     int yRightStart = nTopRightHeight, yRightEnd = cy;
     int xBottomStart = 0, xBottomEnd = cx;
     if (IsPartDrawn(PART_BOTTOMLEFT))
     {
-        CopyPart(pDC, PART_BOTTOMLEFT, 0, cy - PartHeight(PART_BOTTOMLEFT));
-        xBottomStart += PartWidth(PART_BOTTOMLEFT);
-        yLeftEnd -= PartHeight(PART_BOTTOMLEFT);
+        CopyPart(pDC, PART_BOTTOMLEFT, 0, cy - PartHeight(PART_BOTTOMLEFT, scale), scale);
+        xBottomStart += PartWidth(PART_BOTTOMLEFT, scale);
+        yLeftEnd -= PartHeight(PART_BOTTOMLEFT, scale);
     }
     if (IsPartDrawn(PART_BOTTOMRIGHT))
     {
-        CopyPart(pDC, PART_BOTTOMRIGHT, cx - PartWidth(PART_BOTTOMRIGHT), cy - PartHeight(PART_BOTTOMRIGHT));
-        yRightEnd -= PartHeight(PART_BOTTOMRIGHT);
-        xBottomEnd -= PartWidth(PART_BOTTOMRIGHT);
+        CopyPart(pDC, PART_BOTTOMRIGHT, cx - PartWidth(PART_BOTTOMRIGHT, scale), cy - PartHeight(PART_BOTTOMRIGHT, scale), scale);
+        yRightEnd -= PartHeight(PART_BOTTOMRIGHT, scale);
+        xBottomEnd -= PartWidth(PART_BOTTOMRIGHT, scale);
     }
     if (IsPartDrawn(PART_LEFTTOP))
     {
-        CopyPart(pDC, PART_LEFTTOP, 0, yLeftStart);
-        yLeftStart += PartHeight(PART_LEFTTOP);
+        CopyPart(pDC, PART_LEFTTOP, 0, yLeftStart, scale);
+        yLeftStart += PartHeight(PART_LEFTTOP, scale);
     }
     if (IsPartDrawn(PART_LEFTBOTTOM))
     {
-        CopyPart(pDC, PART_LEFTBOTTOM, 0, yLeftEnd - PartHeight(PART_LEFTBOTTOM));
-        yLeftEnd -= PartHeight(PART_LEFTBOTTOM);
+        CopyPart(pDC, PART_LEFTBOTTOM, 0, yLeftEnd - PartHeight(PART_LEFTBOTTOM, scale), scale);
+        yLeftEnd -= PartHeight(PART_LEFTBOTTOM, scale);
     }
     if (IsPartDrawn(PART_RIGHTTOP))
     {
-        CopyPart(pDC, PART_RIGHTTOP, cx - PartWidth(PART_RIGHTTOP), yRightStart);
-        yRightStart += PartHeight(PART_RIGHTTOP);
+        CopyPart(pDC, PART_RIGHTTOP, cx - PartWidth(PART_RIGHTTOP, scale), yRightStart, scale);
+        yRightStart += PartHeight(PART_RIGHTTOP, scale);
     }
     if (IsPartDrawn(PART_RIGHTBOTTOM))
     {
-        CopyPart(pDC, PART_RIGHTBOTTOM, cx - PartWidth(PART_RIGHTBOTTOM), yRightEnd - PartHeight(PART_RIGHTBOTTOM));
-        yRightEnd -= PartHeight(PART_RIGHTBOTTOM);
+        CopyPart(pDC, PART_RIGHTBOTTOM, cx - PartWidth(PART_RIGHTBOTTOM, scale), yRightEnd - PartHeight(PART_RIGHTBOTTOM, scale), scale);
+        yRightEnd -= PartHeight(PART_RIGHTBOTTOM, scale);
     }
     if (IsPartDrawn(PART_LEFT) && yLeftStart < yLeftEnd)
-        FillVertical(pDC, PART_LEFT, yLeftStart, yLeftEnd, 0);
+        FillVertical(pDC, PART_LEFT, yLeftStart, yLeftEnd, 0, scale);
     if (IsPartDrawn(PART_RIGHT) && yRightStart < yRightEnd)
-        FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT));
+        FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT, scale), scale);
     if (IsPartDrawn(PART_BOTTOM) && xBottomStart < xBottomEnd)
-        FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM));
+        FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM, scale), scale);
 }
 
 int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed) const
@@ -247,7 +272,7 @@ int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed) const
 }
 
 void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
-                                      const CString& strText)
+                                      const CString& strText, const CDpiScale& scale)
 {
     const CRect rcW(0, 0, cx, cy);
     // Buttons first, then kept out of the clipping so the strip drawn later leaves them intact.
@@ -258,52 +283,78 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
         int nPart = ButtonPart(nButton, bZoomed);
         if (!IsPartDrawn(nPart))
             continue;
-        CRect rcButton = GetAnchorRect(rcW, nButton);
-        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top);
-        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart)),
-                                 WrapAdd(rcButton.top, PartHeight(nPart)));
+        CRect rcButton = GetAnchorRect(rcW, nButton, scale);
+        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top, scale);
+        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart, scale)),
+                                 WrapAdd(rcButton.top, PartHeight(nPart, scale)));
     }
 
     int xTopStart = 0, xTopEnd = cx;
     if (IsPartDrawn(nTopLeft))
     {
-        CopyPart(pBuffer, nTopLeft, 0, 0);
-        xTopStart += PartWidth(nTopLeft);
+        CopyPart(pBuffer, nTopLeft, 0, 0, scale);
+        xTopStart += PartWidth(nTopLeft, scale);
     }
     if (IsPartDrawn(nTopRight))
     {
-        CopyPart(pBuffer, nTopRight, cx - PartWidth(nTopRight), 0);
-        xTopEnd -= PartWidth(nTopRight);
+        CopyPart(pBuffer, nTopRight, cx - PartWidth(nTopRight, scale), 0, scale);
+        xTopEnd -= PartWidth(nTopRight, scale);
     }
     const int nTop = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
     if (IsPartDrawn(nTop) && xTopStart < xTopEnd)
-        FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0);
+        FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0, scale);
 
     if (hIcon)
     {
-        CRect rcIcon = GetAnchorRect(rcW, ANCHOR_ICON);
-        ::DrawIconEx(pBuffer->m_hDC, rcIcon.left, rcIcon.top, hIcon, 16, 16, 0, NULL, DI_NORMAL);
+        CRect rcIcon = GetAnchorRect(rcW, ANCHOR_ICON, scale);
+        const int nIcon = scale.Scale(16);
+        ::DrawIconEx(pBuffer->m_hDC, rcIcon.left, rcIcon.top, hIcon, nIcon, nIcon, 0, NULL, DI_NORMAL);
     }
 
     if (m_bCaption && !strText.IsEmpty())
-        PaintCaptionText(pBuffer, strText, cx, nState);
+        PaintCaptionText(pBuffer, strText, cx, nState, scale);
 }
 
-CRect CWindowSkin::CaptionBox(int nWidth) const
+CRect CWindowSkin::CaptionBox(int nWidth, const CDpiScale& scale) const
 {
     // The box ends where the right corner begins; the caption rectangle's own right is unused.
-    const LONGLONG nLeft = m_rcCaption.left < 0 ? (LONGLONG)m_rcCaption.left + nWidth : m_rcCaption.left;
-    const LONGLONG nRight = (LONGLONG)nWidth - (IsPartDrawn(PART_TOPRIGHT) ? PartWidth(PART_TOPRIGHT) : 0);
-    return CRect(ClampToInt(nLeft), m_rcCaption.top, ClampToInt(nRight), m_rcCaption.bottom);
+    const CRect rcCaption = scale.ScaleBox(m_rcCaption);
+    const LONGLONG nLeft = rcCaption.left < 0 ? (LONGLONG)rcCaption.left + nWidth : rcCaption.left;
+    const LONGLONG nRight = (LONGLONG)nWidth - (IsPartDrawn(PART_TOPRIGHT) ? PartWidth(PART_TOPRIGHT, scale) : 0);
+    return CRect(ClampToInt(nLeft), rcCaption.top, ClampToInt(nRight), rcCaption.bottom);
 }
 
-void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState)
+CFont* CWindowSkin::GetCaptionFont(const CDpiScale& scale)
 {
-    HGDIOBJ hOldFont = m_fontCaption.m_hObject ? pDC->SelectObject(m_fontCaption.m_hObject) : NULL;
+    if (!m_fontCaption.m_hObject)
+        return NULL;
+    if (scale.GetDpi() == m_nCaptionFontDpi)
+        return &m_fontCaption;
+    for (const CScaledFont& scaled : m_scaledFonts)
+        if (scaled.nDpi == scale.GetDpi())
+            return scaled.pFont.get();
+    LOGFONTW lf;
+    if (!m_fontCaption.GetLogFont(&lf))
+        return &m_fontCaption;
+    lf.lfHeight = CDpiScale::MulDivRound(lf.lfHeight, scale.GetDpi(), m_nCaptionFontDpi);
+    std::unique_ptr<CFont> pFont(new CFont);
+    if (!pFont->CreateFontIndirect(&lf))
+        return &m_fontCaption;
+    // Windows on a few monitors at most share a skin: the font made least lately goes.
+    if (m_scaledFonts.size() >= MAX_SCALED_FONTS)
+        m_scaledFonts.erase(m_scaledFonts.begin());
+    m_scaledFonts.push_back({ scale.GetDpi(), std::move(pFont) });
+    return m_scaledFonts.back().pFont.get();
+}
+
+void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState, const CDpiScale& scale)
+{
+    CFont* pFont = GetCaptionFont(scale);
+    HGDIOBJ hOldFont = pFont ? pDC->SelectObject(pFont->m_hObject) : NULL;
     CSize szText = pDC->GetTextExtent(strText);
 
     // Positions are worked out wide, as the caption rectangle is written in the skin file.
-    const CRect rcBox = CaptionBox(nWidth);
+    const CRect rcBox = CaptionBox(nWidth, scale);
     const LONGLONG nLeft = rcBox.left, nRight = rcBox.right;
     LONGLONG x;
     if (m_nCaptionAlign == ALIGN_CENTER)
@@ -313,7 +364,7 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
     else
         x = nLeft + 1;
     x = std::max<LONGLONG>(x, nLeft + 1);
-    LONGLONG y = ((LONGLONG)m_rcCaption.top + m_rcCaption.bottom) / 2 - szText.cy / 2;
+    LONGLONG y = ((LONGLONG)rcBox.top + rcBox.bottom) / 2 - szText.cy / 2;
     const int xText = ClampToInt(x);
     const int yText = ClampToInt(y);
 

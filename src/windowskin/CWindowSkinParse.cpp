@@ -3,6 +3,7 @@
 #include "CWindowSkin.h"
 #include "WindowSkinNumbers.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../parts/CWindowDpi.h"
 #include <stdlib.h>
 
 using namespace WindowSkinNumbers;
@@ -282,7 +283,10 @@ void CWindowSkin::ParseCaption(const CXmlElement* pCaption, CSkinDiagnostics* pD
         memset(&ncm, 0, sizeof(ncm));
         ncm.cbSize = offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW);
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0))
+        {
             m_fontCaption.CreateFontIndirect(&ncm.lfCaptionFont);
+            m_nCaptionFontDpi = CWindowDpi::OfScreen();
+        }
     }
 }
 
@@ -301,13 +305,12 @@ void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
 
     // Sizes in tenths of a point become pixels on the screen, as the framework converts them.
     LONGLONG nPixels = nSize;
+    UINT nFontDpi = CDpiScale::BASE_DPI;
     CString strSizeLower(strSize);
     if (strSizeLower.MakeLower().Find(L"pt") >= 0)
     {
-        HDC hScreen = ::GetDC(NULL);
-        const LONGLONG nDpi = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-        nPixels = (nDpi * std::abs((LONGLONG)nSize) + 360) / 720;
-        ::ReleaseDC(NULL, hScreen);
+        nFontDpi = CWindowDpi::OfScreen();
+        nPixels = ((LONGLONG)nFontDpi * std::abs((LONGLONG)nSize) + 360) / 720;
     }
     // No caption band shows letters taller than this; far larger ones take the font engine
     // seconds and gigabytes to draw. The sign keeps its meaning: character or cell height.
@@ -322,7 +325,9 @@ void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
 
     // A later caption replaces the font of an earlier one.
     m_fontCaption.DeleteObject();
+    m_scaledFonts.clear();
     m_fontCaption.CreateFontIndirect(&lf);
+    m_nCaptionFontDpi = nFontDpi;
 }
 
 BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics)

@@ -49,6 +49,7 @@ void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     const CRect rcFull(0, 0, rcWindow.Width() + 1, rcWindow.Height() + 1);
+    const CDpiScale scale = ScaleOf(pWnd);
 
     CRgn rgnWindow;
     if (!rgnWindow.CreateRectRgnIndirect(&rcFull))
@@ -63,10 +64,12 @@ void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
         // Negative coordinates count back from the far edges, so -1 is the far edge itself.
         // The figure's numbers and the window's size are both within the window manager's
         // coordinates, so nothing here overflows.
+        // At another DPI a distance from the far edge is scaled, so -1 stays the edge itself.
         int n[4];
         for (int i = 0; i < 4; i++)
         {
-            n[i] = figure.pCoordinates[i];
+            const int nWritten = figure.pCoordinates[i];
+            n[i] = nWritten >= 0 ? scale.Scale(nWritten) : -scale.Scale(-(nWritten + 1)) - 1;
             if (n[i] < 0)
                 n[i] += (i % 2 ? rcFull.bottom : rcFull.right) + 1;
         }
@@ -77,7 +80,8 @@ void CWindowSkin::BuildShapeRegion(CWnd* pWnd)
         else if (figure.nType == FIGURE_ELLIPSE)
             bCreated = rgnShape.CreateEllipticRgn(n[0], n[1], n[2], n[3]);
         else
-            bCreated = rgnShape.CreateRoundRectRgn(n[0], n[1], n[2], n[3], figure.nCornerWidth, figure.nCornerHeight);
+            bCreated = rgnShape.CreateRoundRectRgn(n[0], n[1], n[2], n[3], scale.Scale(figure.nCornerWidth),
+                                                 scale.Scale(figure.nCornerHeight));
         // A figure may reach far past the window, and the window system refuses a region whose
         // extent passes its own coordinates: only the part within the window is kept, which is
         // all of the figure that can show.

@@ -1,4 +1,6 @@
 #include "ResizableTestSupport.h"
+#include "parts/CDpiScale.h"
+#include "parts/CWindowDpi.h"
 #include <gtest/gtest.h>
 
 using namespace ResizableTest;
@@ -121,4 +123,36 @@ TEST_F(PlacementProfile, ClosingStoresThePlacementAndAMaximisedDialogReopensMaxi
     ASSERT_TRUE(dlg.IsIconic());
     dlg.DestroyWindow();
     EXPECT_EQ(CString(L"60,70,410,330,1,0"), Read(L"Reopen"));
+}
+
+TEST_F(PlacementProfile, APlacementIsKeptIn96DpiPixelsAndTakesTheSameRoomAtAnyDpi)
+{
+    CTestDialog dlg;
+    ASSERT_TRUE(dlg.CreateWith());
+    ASSERT_TRUE(CWindowDpi::Remember(dlg.m_hWnd, 192));
+    dlg.SetWindowPos(NULL, 100, 60, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(dlg.StorePlacement(L"Main", TRUE));
+    EXPECT_EQ(CString(L"50,30,250,180,1,0"), Read(L"Main"));
+    for (UINT nDpi : { 144u, 96u, 192u })
+    {
+        const CDpiScale s(nDpi);
+        CWindowDpi::Remember(dlg.m_hWnd, nDpi);
+        ASSERT_TRUE(dlg.RestorePlacement(L"Main", TRUE));
+        EXPECT_EQ(CRect(CPoint(s.Scale(50), s.Scale(30)), CSize(s.Scale(200), s.Scale(150))), WindowRectOf(dlg)) << nDpi;
+    }
+
+    // At a fractional scale a round trip moves no edge by more than a pixel, and a second one
+    // moves nothing.
+    CWindowDpi::Remember(dlg.m_hWnd, 144);
+    dlg.SetWindowPos(NULL, 101, 61, 301, 203, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(dlg.StorePlacement(L"Odd", TRUE));
+    ASSERT_TRUE(dlg.RestorePlacement(L"Odd", TRUE));
+    const CRect rcOnce = WindowRectOf(dlg);
+    EXPECT_LE(abs(rcOnce.left - 101) + abs(rcOnce.top - 61), 2);
+    EXPECT_LE(abs(rcOnce.Width() - 301) + abs(rcOnce.Height() - 203), 2);
+    ASSERT_TRUE(dlg.StorePlacement(L"Odd", TRUE));
+    ASSERT_TRUE(dlg.RestorePlacement(L"Odd", TRUE));
+    EXPECT_EQ(rcOnce, WindowRectOf(dlg));
+    CWindowDpi::Forget(dlg.m_hWnd);
+    dlg.DestroyWindow();
 }

@@ -9,6 +9,7 @@
 #include <api/Globals.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdio.h>
 
 using namespace KorvoTest;
 
@@ -137,4 +138,36 @@ TEST(SkinPreview, WritesEveryStateAndTheColours)
                                       L"Definitions\\Ember.xml" }, strOutput));
     EXPECT_NE(-1, strOutput.Find(L"no menu named 'None'"));
     EXPECT_EQ(2, CSkinPreview().Run({ L"Gallery" }, strOutput));
+}
+
+TEST(SkinPreview, ADpiDrawsEachPictureLargerForTheSameSize)
+{
+    // The width and height a PNG file's header gives.
+    auto PngSize = [](const CString& strPath) {
+        CSize size(0, 0);
+        BYTE header[24] = {};
+        if (FILE* pFile = _wfopen(strPath, L"rb"))
+        {
+            if (fread(header, 1, sizeof(header), pFile) == sizeof(header))
+                size = CSize((header[18] << 8) | header[19], (header[22] << 8) | header[23]);
+            fclose(pFile);
+        }
+        return size;
+    };
+    CTempFolder folder;
+    CString strOutput;
+    const CString strGallery = KORVO_TESTS_DIR L"/../samples/gallery";
+    for (LPCWSTR pszDpi : { L"96", L"144", L"192" })
+    {
+        const CString strPrefix = folder.Path() + L"d" + pszDpi;
+        ASSERT_EQ(0, CSkinPreview().Run({ L"--app", strGallery, L"--size", L"200x120", L"--dpi", pszDpi, L"--out", strPrefix,
+                                          L"--menu", L"Context", L"Gallery", L"Definitions\\English.xml", L"Definitions\\Ember.xml" },
+                                        strOutput));
+        const CDpiScale s((UINT)_wtoi(pszDpi));
+        EXPECT_EQ(CSize(s.Scale(200), s.Scale(120)), PngSize(strPrefix + L"-active.png")) << pszDpi;
+    }
+    EXPECT_GT(PngSize(folder.Path() + L"d192-menu.png").cy, PngSize(folder.Path() + L"d96-menu.png").cy * 3 / 2);
+    for (LPCWSTR pszDpi : { L"0", L"47", L"481", L"x" })
+        EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"--dpi", pszDpi, L"Gallery", L"Definitions\\Ember.xml" }, strOutput))
+            << pszDpi;
 }

@@ -61,7 +61,7 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
         const LPCWSTR pszName = step.pszName ? step.pszName : L"(null)";
         const CSize expected = bSkinned ? Framed(client, step.rcFrame) : rcPlain.Size();
         EXPECT_EQ(bSkinned, !!dlg.SkinMe(step.pszName)) << pszName;
-        EXPECT_EQ(bSkinned ? step.rcFrame : rcPlainFrame, dlg.m_pSkin ? dlg.m_pSkin->GetFrameThickness() : rcPlainFrame) << pszName;
+        EXPECT_EQ(bSkinned ? step.rcFrame : rcPlainFrame, dlg.m_pSkin ? dlg.m_pSkin->GetFrameThickness(CDpiScale()) : rcPlainFrame) << pszName;
         EXPECT_EQ(!bSkinned, !!(dlg.GetStyle() & WS_CAPTION)) << pszName;
         EXPECT_EQ(client, dlg.ClientSize()) << pszName;
         EXPECT_EQ(CRect(rcPlain.TopLeft(), expected), dlg.WindowRect()) << pszName;
@@ -81,9 +81,9 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
     {
         LoadSkin(load.first, L"second.xml");
         ASSERT_TRUE(dlg.SkinMe(L"Other"));
-        EXPECT_EQ(rcMain, dlg.m_pSkin->GetFrameThickness());
+        EXPECT_EQ(rcMain, dlg.m_pSkin->GetFrameThickness(CDpiScale()));
         ASSERT_TRUE(dlg.SkinMe(L"Main"));
-        EXPECT_EQ(CRect(4, load.second, 5, 6), dlg.m_pSkin->GetFrameThickness());
+        EXPECT_EQ(CRect(4, load.second, 5, 6), dlg.m_pSkin->GetFrameThickness(CDpiScale()));
         EXPECT_EQ(client, dlg.ClientSize());
         EXPECT_EQ(Framed(client, CRect(4, load.second, 5, 6)), dlg.WindowRect().Size());
     }

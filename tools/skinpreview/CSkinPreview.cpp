@@ -2,6 +2,7 @@
 #include "skin/CSkinRegistry.h"
 #include "theme/CInterfaceTheme.h"
 #include "theme/CMenuSkinner.h"
+#include "parts/CWindowDpi.h"
 #include <gdiplus.h>
 #include <algorithm>
 #include <memory>
@@ -9,7 +10,7 @@
 
 namespace
 {
-const wchar_t USAGE[] = L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--out <prefix>] [--menu <name>] <target> "
+const wchar_t USAGE[] = L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--dpi <n>] [--out <prefix>] [--menu <name>] <target> "
                         L"<first.xml> [<second.xml>]\n";
 // Large enough for any real frame, small enough for any bitmap budget.
 const int MAX_PREVIEW_SIDE = 4096;
@@ -89,7 +90,7 @@ BOOL FindPngEncoder(CLSID& clsid)
 }
 
 BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int nHot, int nPressed,
-                              const CString& strCaption, HICON hIcon, COLORREF crClient, CBitmap& bitmap)
+                              const CString& strCaption, HICON hIcon, COLORREF crClient, CBitmap& bitmap, UINT nDpi)
 {
     if (cx < 1 || cy < 1 || cx > MAX_PREVIEW_SIDE || cy > MAX_PREVIEW_SIDE)
         return FALSE;
@@ -100,6 +101,8 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
         return FALSE;
     if (hIcon)
         window.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    // Told its DPI as a skinned dialog is on a monitor of that DPI.
+    CWindowDpi::Remember(window.m_hWnd, nDpi);
     BOOL bPainted = FALSE;
     CRect rcWindow;
     window.GetWindowRect(&rcWindow);
@@ -111,7 +114,7 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
         {
             HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
             CRect rcClient(0, 0, cx, cy);
-            skin.CalcFrame(&rcClient, TRUE);
+            skin.CalcFrame(&rcClient, TRUE, CDpiScale(nDpi));
             dc.FillSolidRect(&rcClient, crClient);
             // The watermark is tiled from the client area's corner, as a skinned dialog erases
             // its background; the window answers for the whole picture, so it is drawn moved to
@@ -139,12 +142,20 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
     }
     if (hIcon)
         window.SendMessage(WM_SETICON, ICON_SMALL, 0);
+    CWindowDpi::Forget(window.m_hWnd);
     window.DestroyWindow();
     return bPainted;
 }
 
-BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap)
+BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap, UINT nDpi)
 {
+    // The engine's DPI is its host's; the preview borrows it for this menu only.
+    struct CMenuDpiScope
+    {
+        UINT nOld = g_MenuSkinner.GetMenuDpi();
+        ~CMenuDpiScope() { g_MenuSkinner.SetMenuDpi(nOld); }
+    } scope;
+    g_MenuSkinner.SetMenuDpi(nDpi);
     CMenu* pMenu = g_Registry.GetMenu(strMenu);
     if (!pMenu || !pMenu->m_hMenu || !g_MenuSkinner.PrepareMenu(pMenu))
         return FALSE;
@@ -263,6 +274,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
     strOutput.Empty();
     CString strFolder, strPrefix = L"preview", strTarget, strFirst, strSecond, strMenu;
     int cx = 400, cy = 300;
+    int nDpi = CDpiScale::BASE_DPI;
     int nNames = 0;
     BOOL bBad = FALSE;
     for (size_t n = 0; n < args.size(); n++)
@@ -280,6 +292,8 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
             strMenu = args[++n];
         else if (args[n] == L"--size" && n + 1 < args.size())
             bBad = bBad || swscanf(args[++n], L"%dx%d", &cx, &cy) != 2;
+        else if (args[n] == L"--dpi" && n + 1 < args.size())
+            bBad = bBad || swscanf(args[++n], L"%d", &nDpi) != 1 || nDpi < CDpiScale::MIN_DPI || nDpi > CDpiScale::MAX_DPI;
         else if (args[n].IsEmpty() || args[n][0] == L'-' || nNames == 3)
             bBad = TRUE;
         else
@@ -288,6 +302,9 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
             nNames++;
         }
     }
+    const CDpiScale scale((UINT)nDpi);
+    if (!bBad && nNames >= 2)
+        cx = scale.Scale(cx), cy = scale.Scale(cy);
     if (bBad || nNames < 2 || cx < 1 || cy < 1 || cx > MAX_PREVIEW_SIDE || cy > MAX_PREVIEW_SIDE)
     {
         strOutput = USAGE;
@@ -322,7 +339,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
         for (int nState : { (int)CWindowSkin::STATE_ACTIVE, (int)CWindowSkin::STATE_INACTIVE })
         {
             CBitmap bitmap;
-            if (PaintFrame(*pSkin, cx, cy, nState, 0, 0, strTarget, hIcon, g_Registry.m_crDialogBack, bitmap))
+            if (PaintFrame(*pSkin, cx, cy, nState, 0, 0, strTarget, hIcon, g_Registry.m_crDialogBack, bitmap, scale.GetDpi()))
                 Write(bitmap, nState == CWindowSkin::STATE_ACTIVE ? L"active" : L"inactive");
             else
                 nStatus = 2;
@@ -335,7 +352,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
             {
                 CBitmap bitmap;
                 if (PaintFrame(*pSkin, cx, cy, CWindowSkin::STATE_ACTIVE, nButton, bPressed ? nButton : 0,
-                               strTarget, hIcon, g_Registry.m_crDialogBack, bitmap))
+                               strTarget, hIcon, g_Registry.m_crDialogBack, bitmap, scale.GetDpi()))
                     Write(bitmap, CString(s_pszButtons[nButton]) + (bPressed ? L"-pressed" : L"-hot"));
                 else
                     nStatus = 2;
@@ -346,7 +363,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
     {
         // The first item highlighted, as under the pointer.
         CBitmap menu;
-        if (PaintMenu(strMenu, 0, menu))
+        if (PaintMenu(strMenu, 0, menu, scale.GetDpi()))
             Write(menu, L"menu");
         else
         {

@@ -1,0 +1,45 @@
+// A window's DPI and lengths scaled to it: rounding, numbers at the ends of the integer range,
+// and the DPI a window and its children report once told one.
+#include "../support/KorvoTest.h"
+#include "parts/CDpiScale.h"
+#include "parts/CWindowDpi.h"
+#include <gtest/gtest.h>
+#include <climits>
+
+TEST(DpiScale, RoundsHalvesAwayFromZeroAndClampsToTheIntegerRange)
+{
+    const CDpiScale s144(144), s192(192);
+    EXPECT_EQ(2, s144.Scale(1)) << "1.5 rounds up";
+    EXPECT_EQ(-2, s144.Scale(-1)) << "and -1.5 down, so boxes counted from the far edge mirror";
+    EXPECT_EQ(45, s144.Scale(30));
+    EXPECT_EQ(67, s144.Unscale(100));
+    EXPECT_EQ(INT_MAX, s192.Scale(INT_MAX));
+    EXPECT_EQ(INT_MIN, s192.Scale(INT_MIN));
+    EXPECT_EQ(0, CDpiScale::MulDivRound(5, 1, 0)) << "no denominator";
+
+    // A box keeps its size wherever it sits; a point anchor's zero far edge stays zero.
+    EXPECT_EQ(CRect(-45, 9, -15, 36), s144.ScaleBox(CRect(-30, 6, -10, 24)));
+    EXPECT_EQ(CRect(6, 9, 0, 0), s144.ScaleBox(CRect(4, 6, 0, 0)));
+    EXPECT_EQ(CRect(2, 4, 6, 8), CDpiScale(96).ScaleBox(CRect(2, 4, 6, 8)));
+
+    EXPECT_EQ((UINT)CDpiScale::MIN_DPI, CDpiScale(0).GetDpi());
+    EXPECT_EQ((UINT)CDpiScale::MAX_DPI, CDpiScale(100000).GetDpi());
+}
+
+TEST(WindowDpi, AToldDpiHoldsForTheWindowAndItsChildrenUntilForgotten)
+{
+    CWnd parent, child;
+    ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL));
+    const UINT nSystem = CWindowDpi::Of(parent.m_hWnd);
+    EXPECT_GE(nSystem, (UINT)CDpiScale::MIN_DPI);
+    ASSERT_TRUE(CWindowDpi::Remember(parent.m_hWnd, 168));
+    EXPECT_EQ(168u, CWindowDpi::Of(parent.m_hWnd));
+    EXPECT_EQ(168u, CWindowDpi::Of(child.m_hWnd)) << "children follow their top-level window";
+    CWindowDpi::Forget(parent.m_hWnd);
+    EXPECT_EQ(nSystem, CWindowDpi::Of(child.m_hWnd));
+    EXPECT_EQ(CWindowDpi::OfScreen(), CWindowDpi::Of(NULL));
+    EXPECT_FALSE(CWindowDpi::Remember(NULL, 96));
+    child.DestroyWindow();
+    parent.DestroyWindow();
+}

@@ -14,6 +14,7 @@ public:
     virtual ~CResizableGrip();
 
 protected:
+    // For a derived class: it creates its grip once and shows or hides it.
     BOOL CreateGripWindow(BOOL bVisible, BOOL bTriangular, BOOL bTransparent);
     // Puts the grip in the bottom-right corner of the client area, shown while the counter is
     // 1 or more.

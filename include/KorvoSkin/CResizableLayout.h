@@ -88,6 +88,7 @@ public:
     virtual ~CResizableLayout();
 
 protected:
+    // For a derived class: it anchors its children, arranges them and clips its painting.
     void AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBottomRight = NOANCHOR);
     void AddAnchor(UINT nID, CSize anchorTopLeft, CSize anchorBottomRight = NOANCHOR);
     void AddAnchorCallback(UINT nCallbackKey);

@@ -16,6 +16,7 @@ public:
     virtual ~CResizableState();
 
 protected:
+    // For a derived class: it saves its placement when it closes and restores it when it opens.
     // bRectOnly keeps only the window rectangle, as a plainly shown window.
     BOOL StorePlacement(LPCWSTR pszSection, BOOL bRectOnly);
     // A missing or malformed value leaves the window where it is and returns FALSE.

@@ -2,13 +2,11 @@
 // window skin of the loaded skin definition.
 #pragma once
 #include <KorvoSkin/CResizableDialog.h>
-#include <KorvoSkin/CWindowSkinListener.h>
 #include <memory>
-#include <type_traits>
 
-class CWindowSkin;
+class CSkinDialogFrame;
 
-class KORVOSKIN_API CSkinDialog : public CResizableDialog, private CWindowSkinListener
+class KORVOSKIN_API CSkinDialog : public CResizableDialog
 {
     DECLARE_DYNAMIC(CSkinDialog)
 public:
@@ -22,10 +20,8 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // A window skin of the registry, which tells the dialog before it deletes it.
-    CWindowSkin* m_pSkin;
-
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg UINT OnNcHitTest(CPoint point);
     afx_msg BOOL OnNcActivate(BOOL bActive);
@@ -48,23 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    struct CIconDestroyer
-    {
-        void operator()(HICON hIcon) const { ::DestroyIcon(hIcon); }
-    };
-
-    // The registry is about to delete its window skins: the dialog lets go of its skin and
-    // shows the plain frame until the host calls SkinMe again.
-    void OnWindowSkinsDeleting() override;
-    void SetSkin(CWindowSkin* pSkin);
-    void SetSmallIcon(UINT nIconID);
-    // Widths of the frame around the client area (left, top, right, bottom): the skin's, or
-    // the system's for the dialog's style.
-    CRect GetFrameThickness() const;
-    // Puts the current frame around the unchanged client area in place of the one that was
-    // rcOldFrame thick, and moves the tracking sizes and the normal placement with it.
-    void ChangeFrame(const CRect& rcOldFrame);
-
-    // The small icon SkinMe gave the window, which goes with the window.
-    std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
+    friend class CSkinDialogFrame;
+    std::unique_ptr<CSkinDialogFrame> m_pFrame;
 };

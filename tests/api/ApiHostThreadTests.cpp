@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <windowskin/CSkinDialogFrame.h>
 
 namespace
 {
@@ -149,7 +150,7 @@ TEST(HostThread, UnInitSkinFromAWorkerNeverWaitsOnTheBusyGuiThread)
     ::CloseHandle(hThread);
     EXPECT_EQ(0, nResult.load());
 
-    EXPECT_NE(nullptr, dlg.m_pSkin) << "the dialog keeps its skin";
+    EXPECT_NE(nullptr, CSkinDialogFrame::SkinOf(dlg)) << "the dialog keeps its skin";
     EXPECT_EQ(CString(L"one"), GetSkinString(1));
     dlg.DestroyWindow();
     EXPECT_TRUE(UnInitSkin());

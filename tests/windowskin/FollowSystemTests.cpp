@@ -1,6 +1,7 @@
 // A host that names a light and a dark skin once: the user's choice in the registry picks one, and
 // the system's announcement of a change switches every open window to the other.
 #include "SkinTestSupport.h"
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -116,7 +117,7 @@ TEST_F(FollowSystem, TheUsersChoicePicksTheSkinAndEachAnnouncedChangeSwitchesThe
     ASSERT_TRUE(setting.Set(0));
     Announce(dlg.m_hWnd);
     EXPECT_EQ(std::vector<WPARAM>({ 1 }), dlg.m_changes);
-    ASSERT_NE(nullptr, dlg.m_pSkin);
+    ASSERT_NE(nullptr, CSkinDialogFrame::SkinOf(dlg));
     EXPECT_EQ(DARK_PAPER, dlg.Paper()) << "repainted with the dark skin's watermark";
 
     // Other settings' announcements switch nothing, even with the choice changed meanwhile.

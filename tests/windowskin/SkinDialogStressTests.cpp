@@ -4,6 +4,7 @@
 #include <skin/CSkinRegistry.h>
 #include <theme/CInterfaceTheme.h>
 #include <functional>
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -61,14 +62,14 @@ TEST(SkinDialogReload, OpenDialogsLetGoOfDeletedSkinsAndTakeTheNewOnesWithSkinMe
     for (int n = 0; n < 4; n++)
     {
         CTestSkinDialog& dlg = dialogs[n];
-        EXPECT_TRUE(dlg.m_pSkin == NULL) << n << ": no dialog keeps a deleted skin";
+        EXPECT_TRUE(CSkinDialogFrame::SkinOf(dlg) == NULL) << n << ": no dialog keeps a deleted skin";
         Bombard(dlg);
         ASSERT_TRUE(::IsWindow(dlg.m_hWnd));
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_TRUE(dlg.GetStyle() & WS_CAPTION) << n << ": the plain frame until SkinMe";
         EXPECT_EQ(CRect(0, 0, 0, 0), dlg.RegionBox());
         ASSERT_TRUE(dlg.SkinMe(rows[n].pszSkin));
-        EXPECT_EQ(g_Registry.FindWindowSkin(rows[n].pszSkin), dlg.m_pSkin);
+        EXPECT_EQ(g_Registry.FindWindowSkin(rows[n].pszSkin), CSkinDialogFrame::SkinOf(dlg));
         EXPECT_EQ(rows[n].nShow == SW_MAXIMIZE, !!dlg.IsZoomed()) << n;
         EXPECT_EQ(rows[n].nShow == SW_SHOWMINNOACTIVE, !!dlg.IsIconic()) << n;
         EXPECT_TRUE(!dlg.IsZoomed() || WorkArea(dlg) == dlg.WindowRect()) << n;
@@ -89,7 +90,7 @@ TEST(SkinDialogReload, OpenDialogsLetGoOfDeletedSkinsAndTakeTheNewOnesWithSkinMe
 
     // A reload that no longer defines the dialog's skin: SkinMe goes back to the plain frame.
     defs.Load(L"");
-    EXPECT_TRUE(dialogs[1].m_pSkin == NULL);
+    EXPECT_TRUE(CSkinDialogFrame::SkinOf(dialogs[1]) == NULL);
     EXPECT_FALSE(dialogs[1].SkinMe(L"Main"));
     EXPECT_EQ(rows[1].client, dialogs[1].ClientSize());
 }
@@ -154,7 +155,7 @@ TEST_F(SkinDialogStress, RepeatedReloadsWithASkinnedDialogOpenLeaveNoObjectsBehi
     });
     EXPECT_EQ(client, dlg.ClientSize()) << "the dialog neither grew nor shrank";
     EXPECT_EQ(Framed(client, CRect(4, 24, 5, 6)), dlg.WindowRect().Size()) << "the last reload read b.xml";
-    EXPECT_EQ(g_Registry.FindWindowSkin(L"Main"), dlg.m_pSkin);
+    EXPECT_EQ(g_Registry.FindWindowSkin(L"Main"), CSkinDialogFrame::SkinOf(dlg));
 }
 
 namespace
@@ -208,8 +209,8 @@ TEST_F(SkinDialogStress, AReloadInsideTheSystemMenuLoopLeavesNothingDrawnFromThe
                             << ::testing::PrintToString(capture.Part(2, 27));
         if (!bRight)
             break;
-        EXPECT_EQ(0, dlg.m_pSkin->m_nPressedButton);
-        EXPECT_EQ(0, dlg.m_pSkin->m_nHotButton);
+        EXPECT_EQ(0, CSkinDialogFrame::SkinOf(dlg)->m_nPressedButton);
+        EXPECT_EQ(0, CSkinDialogFrame::SkinOf(dlg)->m_nHotButton);
         EXPECT_TRUE(dlg.m_sysCommands.empty());
         KorvoTest::PumpMessages(0);
     }

@@ -4,6 +4,7 @@
 #include <KorvoSkin/CSkinChildDialog.h>
 #include <skin/CSkinRegistry.h>
 #include <functional>
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -61,7 +62,7 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
         const LPCWSTR pszName = step.pszName ? step.pszName : L"(null)";
         const CSize expected = bSkinned ? Framed(client, step.rcFrame) : rcPlain.Size();
         EXPECT_EQ(bSkinned, !!dlg.SkinMe(step.pszName)) << pszName;
-        EXPECT_EQ(bSkinned ? step.rcFrame : rcPlainFrame, dlg.m_pSkin ? dlg.m_pSkin->GetFrameThickness(CDpiScale()) : rcPlainFrame) << pszName;
+        EXPECT_EQ(bSkinned ? step.rcFrame : rcPlainFrame, CSkinDialogFrame::SkinOf(dlg) ? CSkinDialogFrame::SkinOf(dlg)->GetFrameThickness(CDpiScale()) : rcPlainFrame) << pszName;
         EXPECT_EQ(!bSkinned, !!(dlg.GetStyle() & WS_CAPTION)) << pszName;
         EXPECT_EQ(client, dlg.ClientSize()) << pszName;
         EXPECT_EQ(CRect(rcPlain.TopLeft(), expected), dlg.WindowRect()) << pszName;
@@ -81,9 +82,9 @@ TEST_F(SkinDialog, SkinMeTakesTheNewestSkinNamedInFullAndKeepsTheClientAreaToThe
     {
         LoadSkin(load.first, L"second.xml");
         ASSERT_TRUE(dlg.SkinMe(L"Other"));
-        EXPECT_EQ(rcMain, dlg.m_pSkin->GetFrameThickness(CDpiScale()));
+        EXPECT_EQ(rcMain, CSkinDialogFrame::SkinOf(dlg)->GetFrameThickness(CDpiScale()));
         ASSERT_TRUE(dlg.SkinMe(L"Main"));
-        EXPECT_EQ(CRect(4, load.second, 5, 6), dlg.m_pSkin->GetFrameThickness(CDpiScale()));
+        EXPECT_EQ(CRect(4, load.second, 5, 6), CSkinDialogFrame::SkinOf(dlg)->GetFrameThickness(CDpiScale()));
         EXPECT_EQ(client, dlg.ClientSize());
         EXPECT_EQ(Framed(client, CRect(4, load.second, 5, 6)), dlg.WindowRect().Size());
     }
@@ -213,7 +214,7 @@ void PressAndDrag(const CPoint& ptFrom, const CPoint& ptTo)
 TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialogOnRelease)
 {
     ASSERT_TRUE(CreateTopmost(300, 200));
-    CWindowSkin* pSkin = dlg.m_pSkin;
+    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     const CRect rc = dlg.WindowRect();
     const int xClose = rc.Width() - 30;
     // Moves the cursor along the caption (pressing or releasing), then lets the messages arrive
@@ -240,7 +241,7 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
 TEST_F(SkinDialogInput, AHotCaptionButtonCoolsWhenThePointerLeavesTheFrame)
 {
     ASSERT_TRUE(CreateTopmost(300, 200));
-    CWindowSkin* pSkin = dlg.m_pSkin;
+    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     const CRect rc = dlg.WindowRect();
     const int xClose = rc.Width() - 30;
     auto MoveTo = [&](CPoint pt, int nHot, int nLook, const char* pszWhere) {
@@ -262,7 +263,7 @@ TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
     for (LPCWSTR pszLook : { L"Restore", L"RestoreHover", L"RestoreDown" })
         skin.Part(pszLook, 20, 18);
     ASSERT_TRUE(CreateTopmost(250, 180, skin));
-    CWindowSkin* pSkin = dlg.m_pSkin;
+    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6)) << "not maximised";
     dlg.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(PumpUntil([&] { return !!dlg.IsZoomed(); }));

@@ -4,6 +4,7 @@
 #include "SkinTestSupport.h"
 #include <KorvoSkin/CSkinChildDialog.h>
 #include <parts/CWindowDpi.h>
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -88,7 +89,7 @@ TEST_F(SkinDpi, FrameButtonsAndCaptionFontFollowTheToldDpi)
 
         // The caption font of 14 pixels at 96 DPI.
         LOGFONTW lf;
-        CFont* pFont = dlg.m_pSkin->GetCaptionFont(s);
+        CFont* pFont = CSkinDialogFrame::SkinOf(dlg)->GetCaptionFont(s);
         ASSERT_TRUE(pFont && pFont->GetLogFont(&lf));
         EXPECT_EQ(-s.Scale(14), lf.lfHeight);
         EXPECT_STREQ(L"Tahoma", lf.lfFaceName);

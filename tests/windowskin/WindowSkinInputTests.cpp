@@ -1,6 +1,7 @@
 // Hit testing and the caption buttons of a skinned dialog, driven by the messages the system
 // sends; commands are read from the window's queue before anything carries them out.
 #include "SkinTestSupport.h"
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -153,7 +154,7 @@ TEST_F(WindowSkinButtons, SystemMenuOpensBelowItsButtonAndNeverLeavesItPressed)
 {
     defs.Load(defs.Skin(FrameSkin(L"Main")));
     ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    CWindowSkin* pSkin = dlg.m_pSkin;
+    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     const HWND hWnd = dlg.m_hWnd;
     OnlyCommand(hWnd);
 

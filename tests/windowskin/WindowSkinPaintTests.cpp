@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <utility>
+#include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
 
@@ -276,7 +277,7 @@ TEST_F(WindowSkinPaint, DialogsSharingASkinEachKeepTheirOwnCaption)
     CTestSkinDialog other;
     ASSERT_TRUE(dlg.CreateSkinned(WINDOW, L"Main", L"First title"));
     ASSERT_TRUE(other.CreateSkinned(CRect(40, 340, 440, 540), L"Main", L"Second"));
-    ASSERT_EQ(dlg.m_pSkin, other.m_pSkin);
+    ASSERT_EQ(CSkinDialogFrame::SkinOf(dlg), CSkinDialogFrame::SkinOf(other));
     // Both inactive, so that nothing but the title tells their strips apart.
     CTestSkinDialog active;
     ASSERT_TRUE(active.CreateAt(600, 400, L"Active", 40, 20));

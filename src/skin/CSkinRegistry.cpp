@@ -227,6 +227,7 @@ BOOL CSkinRegistry::LoadWindowSkins(CXmlElement* pSection, const CString& strFol
                     SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                                L"window skin for '" + strTarget + L"' replaces an earlier one: the one read last wins");
         }
+        pSkin->SetOwnerGeneration(&m_nWindowSkinGeneration);
         m_windowSkins.push_back(std::move(pSkin));
     }
     return TRUE;

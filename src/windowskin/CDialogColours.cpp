@@ -8,20 +8,20 @@ HBRUSH CDialogColours::ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtl
 {
     if (nCtlColor != CTLCOLOR_DLG && nCtlColor != CTLCOLOR_STATIC)
         return hDefault;
-    pDC->SetBkColor(g_Registry.m_crDialogBack);
+    pDC->SetBkColor(m_registry.m_crDialogBack);
     if (nCtlColor == CTLCOLOR_DLG)
-        return g_Registry.m_brDialogBack;
-    if (g_Theme.m_crDialogText != NO_COLOUR)
-        pDC->SetTextColor(g_Theme.m_crDialogText);
-    if (!pSkin || !g_Theme.m_bTransparentLabels || !IsLabel(pChild))
-        return g_Registry.m_brDialogBack;
+        return m_registry.m_brDialogBack;
+    if (m_theme.m_crDialogText != NO_COLOUR)
+        pDC->SetTextColor(m_theme.m_crDialogText);
+    if (!pSkin || !m_theme.m_bTransparentLabels || !IsLabel(pChild))
+        return m_registry.m_brDialogBack;
 
     // The text goes straight onto the background, which the control fills with the watermark
     // tiled as the dialog tiles it: from the dialog's client origin.
     pDC->SetBkMode(TRANSPARENT);
     HBRUSH hWatermark = pSkin->GetWatermarkBrush();
     if (!hWatermark)
-        return g_Registry.m_brDialogBack;
+        return m_registry.m_brDialogBack;
     CRect rcChild;
     pChild->GetWindowRect(&rcChild);
     pDialog->ScreenToClient(&rcChild);

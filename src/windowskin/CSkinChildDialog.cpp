@@ -1,5 +1,7 @@
 #include <KorvoSkin/CSkinChildDialog.h>
 #include "CDialogColours.h"
+#include "../skin/CSkinRegistry.h"
+#include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../parts/CWindowDpi.h"
 
@@ -43,7 +45,7 @@ LRESULT CSkinChildDialog::OnDpiChangedAfterParent(WPARAM, LPARAM)
 HBRUSH CSkinChildDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    return CDialogColours::ForChild(this, pDC, pWnd, nCtlColor, NULL, hBrush);
+    return CDialogColours(g_Registry, g_Theme).ForChild(this, pDC, pWnd, nCtlColor, NULL, hBrush);
 }
 
 void CSkinChildDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)

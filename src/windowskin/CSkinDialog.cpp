@@ -157,7 +157,7 @@ HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     if (!m_pFrame->GetSkin())
         return hBrush;
-    return CDialogColours::ForChild(this, pDC, pWnd, nCtlColor, m_pFrame->GetSkin(), hBrush);
+    return m_pFrame->Colours().ForChild(this, pDC, pWnd, nCtlColor, m_pFrame->GetSkin(), hBrush);
 }
 
 void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)

@@ -4,6 +4,7 @@
 #pragma once
 #include <KorvoSkin/CSkinDialog.h>
 #include <KorvoSkin/CWindowSkinListener.h>
+#include "CDialogColours.h"
 #include <memory>
 #include <type_traits>
 
@@ -20,6 +21,7 @@ public:
     // The window skin a dialog is framed by now; null for the system frame.
     static CWindowSkin* SkinOf(const CSkinDialog& dlg) { return dlg.m_pFrame->m_pSkin; }
     CWindowSkin* GetSkin() const { return m_pSkin; }
+    CDialogColours Colours() const { return CDialogColours(m_registry, m_theme); }
 
     // The registry's newest skin for pszName, or the system frame; TRUE when a skin was found.
     BOOL SkinMe(LPCWSTR pszName, UINT nIconID);

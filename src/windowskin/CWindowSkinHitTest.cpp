@@ -1,7 +1,6 @@
 // Hit testing a skinned window's frame and the caption buttons' state machine: hover, press,
 // release, and the system menu tracked on a press of the system button.
 #include "CWindowSkin.h"
-#include "../skin/CSkinRegistry.h"
 #include "../parts/CWindowDpi.h"
 
 namespace
@@ -115,11 +114,12 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
     // this skin: from here on only the window's handle is trusted, and this skin only while the
     // registry has deleted no window skins. The press ends whatever happens.
     const HWND hWnd = pWnd->m_hWnd;
-    const unsigned nGeneration = g_Registry.GetWindowSkinGeneration();
+    const unsigned* pGeneration = GetOwnerGeneration();
+    const unsigned nGeneration = pGeneration ? *pGeneration : 0;
     const LPARAM lParam = MAKELPARAM(rcSystem.left, rcSystem.bottom);
     DWORD dwOpened = ::GetTickCount();
     UINT nCommand = pMenu ? (UINT)pMenu->TrackPopupMenu(TPM_RETURNCMD, rcSystem.left, rcSystem.bottom, pWnd) : 0;
-    if (g_Registry.GetWindowSkinGeneration() != nGeneration)
+    if (pGeneration && *pGeneration != nGeneration)
     {
         // The window took the plain frame or a new skin; a chosen command still counts.
         if (nCommand && ::IsWindow(hWnd))

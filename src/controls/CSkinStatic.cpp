@@ -1,6 +1,5 @@
 #include <KorvoSkin/CSkinStatic.h>
-#include "../theme/CInterfaceTheme.h"
-#include "../skin/CSkinRegistry.h"
+#include "ControlTheme.h"
 #include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CSkinStatic, CStatic)
@@ -27,7 +26,7 @@ void CSkinStatic::SetText(CString strText, COLORREF crText, BOOL bBold)
     if (!m_hWnd)
         return;
     SetWindowText(strText);
-    CFont& font = bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+    const CFont& font = bBold ? ControlTheme::Theme().m_fntBold : ControlTheme::Theme().m_fntNormal;
     SendMessage(WM_SETFONT, (WPARAM)font.m_hObject, TRUE);
     Invalidate(TRUE);
 }
@@ -93,7 +92,7 @@ BOOL CSkinStatic::OnSetCursor(CWnd*, UINT, UINT)
 HBRUSH CSkinStatic::CtlColor(CDC* pDC, UINT)
 {
     pDC->SetTextColor(m_crTextColor);
-    return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+    return ControlTheme::DialogBackBrush();
 }
 
 LRESULT CSkinStatic::OnGetObject(WPARAM wParam, LPARAM lParam)

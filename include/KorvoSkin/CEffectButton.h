@@ -5,6 +5,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class CEffectButtonLook;
 
 class KORVOSKIN_API CEffectButton : public CButton, public CAccessibleName
 {
@@ -15,22 +18,24 @@ public:
 
     // The bitmaps stay the caller's; the button takes the normal bitmap's size.
     void SetImage(HBITMAP hNormal, HBITMAP hHover, COLORREF crTransparent);
-    void SetTextColor(COLORREF crColor) { m_crTextColor = crColor; }
-    void SetIndent(int nIndent) { m_nIndent = nIndent; }
-    void SetPitchOn(bool bPitchOn) { m_bPitchOn = bPitchOn; }
+    void SetTextColor(COLORREF crColor);
+    void SetIndent(int nIndent);
+    void SetPitchOn(bool bPitchOn);
     void SetHandCursor(bool bHand);
     // An empty text removes the tip.
     void SetToolTip(CString strText);
 
-    bool IsHover() const { return m_bHover; }
-    HCURSOR GetHandCursor() const { return m_hCursor; }
-    HWND GetToolTipWindow() const { return m_wndToolTip.m_hWnd; }
+    bool IsHover() const;
+    HCURSOR GetHandCursor() const;
+    HWND GetToolTipWindow() const;
 
+    // Overridables
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -39,19 +44,8 @@ protected:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crTransparent;
-    COLORREF m_crTextColor;
-    HBITMAP m_hBitmap;
-    HBITMAP m_hBitmapHover;
-    bool m_bHover;
-    bool m_bPitchOn;
-    int m_nIndent;
-    // A shared system cursor: never destroyed.
-    HCURSOR m_hCursor;
-    // The platform's tooltip window, created on first use and destroyed with the button.
-    CWnd m_wndToolTip;
-
 private:
+    std::unique_ptr<CEffectButtonLook> m_pLook;
     CEffectButton(const CEffectButton&) = delete;
     void operator=(const CEffectButton&) = delete;
 };

@@ -4,6 +4,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class CEffectStaticLook;
 
 class KORVOSKIN_API CEffectStatic : public CStatic, public CAccessibleName
 {
@@ -12,19 +15,23 @@ public:
     CEffectStatic();
     virtual ~CEffectStatic();
 
-    void SetLineHeight(DWORD nLineHeight) { m_nLineHeight = nLineHeight; }
-    void SetBackColor(COLORREF crBack) { m_crBack = crBack; }
+    void SetLineHeight(DWORD nLineHeight);
+    void SetBackColor(COLORREF crBack);
     // Sets the text and repaints.
     void SetWindowTextW(LPCWSTR lpszText);
 
+    // Overridables
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    DWORD m_nLineHeight;
-    COLORREF m_crBack;
+private:
+    std::unique_ptr<CEffectStaticLook> m_pLook;
+    CEffectStatic(const CEffectStatic&) = delete;
+    void operator=(const CEffectStatic&) = delete;
 };

@@ -6,6 +6,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class CIconButtonLook;
 
 class KORVOSKIN_API CIconButton : public CButton, public CAccessibleName
 {
@@ -23,28 +26,23 @@ public:
     void SetLeftAlin(bool bLeftAlign);
     void SetHandCursor(BOOL bHand);
 
-    bool IsHover() const { return m_bHover; }
-    int GetIconCount() const { return m_imlIcon.GetImageCount(); }
+    bool IsHover() const;
+    int GetIconCount() const;
 
+    // Overridables
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    CImageList m_imlIcon;
-    bool m_bHover;
-    bool m_bTracking;
-    // A shared system cursor: never destroyed.
-    HCURSOR m_hCursor;
-    bool m_bLeftAlign;
-
 private:
-    void ReplaceIcon(HICON hIcon);
+    std::unique_ptr<CIconButtonLook> m_pLook;
     CIconButton(const CIconButton&) = delete;
     void operator=(const CIconButton&) = delete;
 };

@@ -4,6 +4,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class CCheckBoxLook;
 
 class KORVOSKIN_API CSkinCheckBox : public CButton, public CAccessibleName
 {
@@ -12,18 +15,20 @@ public:
     CSkinCheckBox();
     virtual ~CSkinCheckBox();
 
-    int GetCheck() const { return m_nCheck; }
+    int GetCheck() const;
     // Repaints at the next paint.
     void SetCheck(int nCheck);
-    BOOL IsHover() const { return m_bHover; }
-
-    void PreSubclassWindow() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    BOOL IsHover() const;
     void DrawCheck(CDC* pDC, CRect rect);
     void DrawOrange(CDC* pDC, CRect rect);
 
+    // Overridables
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
 protected:
+    // Message handlers a derived class may chain to
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -34,8 +39,8 @@ protected:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    int m_nCheck;
-    COLORREF m_crFrame;
-    COLORREF m_crCheck;
-    BOOL m_bHover;
+private:
+    std::unique_ptr<CCheckBoxLook> m_pLook;
+    CSkinCheckBox(const CSkinCheckBox&) = delete;
+    void operator=(const CSkinCheckBox&) = delete;
 };

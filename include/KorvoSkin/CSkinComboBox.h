@@ -5,6 +5,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class CComboBoxLook;
 
 class KORVOSKIN_API CSkinComboBox : public CComboBox, public CAccessibleName
 {
@@ -22,9 +25,10 @@ public:
 
     void DrawCombo(enTypeShow nShow, CDC* pDC);
     void DrawArrow(CDC* pDC, CRect rect);
-    BOOL IsHover() const { return m_bHover; }
-    BOOL IsPressed() const { return m_bPressed; }
+    BOOL IsHover() const;
+    BOOL IsPressed() const;
 
+    // Overridables
     void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // An owner-draw combo of this class draws no items.
@@ -32,6 +36,7 @@ public:
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnPaint();
@@ -44,16 +49,11 @@ protected:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    BOOL m_bHover;
+    // The drop button's width; the system's scroll thumb width unless a derived class sets it.
     int m_nArrowWidth;
-    BOOL m_bPressed;
-    CImageList m_imlArrow;
 
 private:
-    // The polling step: back to normal once the pointer (at a client point) has left and the
-    // list is closed.
-    void PollHover(CPoint point);
-    CPoint MessagePoint() const;
+    std::unique_ptr<CComboBoxLook> m_pLook;
     CSkinComboBox(const CSkinComboBox&) = delete;
     void operator=(const CSkinComboBox&) = delete;
 };

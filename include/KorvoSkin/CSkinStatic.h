@@ -4,6 +4,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+struct CSkinStaticState;
 
 class KORVOSKIN_API CSkinStatic : public CStatic, public CAccessibleName
 {
@@ -18,26 +21,23 @@ public:
     void SetToolTip(CString strText);
     void SetHandCursor(BOOL bHand);
 
-    COLORREF GetTextColor() const { return m_crTextColor; }
-    HCURSOR GetHandCursor() const { return m_hCursor; }
-    HWND GetToolTipWindow() const { return m_ToolTip.m_hWnd; }
+    COLORREF GetTextColor() const;
+    HCURSOR GetHandCursor() const;
+    HWND GetToolTipWindow() const;
 
+    // Overridables
     void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    COLORREF m_crTextColor;
-    // A shared system cursor: never destroyed.
-    HCURSOR m_hCursor;
-    // Created on first use, destroyed with the control.
-    CToolTipCtrl m_ToolTip;
-
 private:
+    std::unique_ptr<CSkinStaticState> m_pState;
     CSkinStatic(const CSkinStatic&) = delete;
     void operator=(const CSkinStatic&) = delete;
 };

@@ -6,6 +6,9 @@
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 #include <KorvoSkin/CAccessibleName.h>
+#include <memory>
+
+class COffscreenBuffer;
 
 class KORVOSKIN_API CSkinTree : public CTreeCtrl, public CAccessibleName
 {
@@ -57,4 +60,8 @@ protected:
     CRect m_rcClient;
     CPoint m_ptOrigin;
     CImageList* m_pImageListEx;
+
+private:
+    // The paint's surface, kept between paints.
+    std::unique_ptr<COffscreenBuffer> m_pBuffer;
 };

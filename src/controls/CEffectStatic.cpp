@@ -1,4 +1,5 @@
 #include <KorvoSkin/CEffectStatic.h>
+#include "CEffectStaticLook.h"
 #include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CEffectStatic, CStatic)
@@ -8,12 +9,22 @@ BEGIN_MESSAGE_MAP(CEffectStatic, CStatic)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CEffectStatic::CEffectStatic() : m_nLineHeight(18), m_crBack(RGB(255, 255, 255))
+CEffectStatic::CEffectStatic() : m_pLook(new CEffectStaticLook)
 {
 }
 
 CEffectStatic::~CEffectStatic()
 {
+}
+
+void CEffectStatic::SetLineHeight(DWORD nLineHeight)
+{
+    m_pLook->SetLineHeight(nLineHeight);
+}
+
+void CEffectStatic::SetBackColor(COLORREF crBack)
+{
+    m_pLook->SetBackColor(crBack);
 }
 
 void CEffectStatic::SetWindowTextW(LPCWSTR lpszText)
@@ -33,34 +44,13 @@ BOOL CEffectStatic::OnEraseBkgnd(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
-    pDC->FillSolidRect(&rc, m_crBack);
+    pDC->FillSolidRect(&rc, m_pLook->GetBackColor());
     return TRUE;
 }
 
 void CEffectStatic::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
-    pDC->SetBkColor(m_crBack);
-    CString strText;
-    GetWindowText(strText);
-    CRect rc;
-    GetClientRect(&rc);
-    rc.InflateRect(-2, -5);
-    int nUsable = rc.Width() - 12;
-    int nLength = strText.GetLength();
-    int nLineStart = 0;
-    for (int i = 0; i < nLength; i++)
-    {
-        // The line runs from nLineStart to i, both included.
-        SIZE size = { 0, 0 };
-        ::GetTextExtentPoint32W(pDC->m_hAttribDC, (LPCWSTR)strText + nLineStart, i - nLineStart + 1, &size);
-        if (size.cx <= nUsable && i != nLength - 1 && strText[i] != L'\n')
-            continue;
-        CString strLine = strText.Mid(nLineStart, i - nLineStart + 1);
-        pDC->DrawText(strLine, -1, &rc, 0);
-        nLineStart = i + 1;
-        rc.top += (LONG)m_nLineHeight;
-    }
+    m_pLook->Paint(this, CDC::FromHandle(lpDrawItemStruct->hDC));
 }
 
 LRESULT CEffectStatic::OnGetObject(WPARAM wParam, LPARAM lParam)

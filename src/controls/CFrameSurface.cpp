@@ -1,4 +1,5 @@
 #include "CFrameSurface.h"
+#include "../parts/CGdiSelect.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -62,9 +63,11 @@ void CFrameSurface::KeepFrame(HDC hTargetDC, UINT nFrame)
     std::unique_ptr<CBitmap> pFrame(new CBitmap);
     if (!pFrame->Attach(::CreateCompatibleBitmap(hTargetDC, m_size.cx, m_size.cy)))
         return;
-    HGDIOBJ hOld = ::SelectObject(m_dcFrame.m_hDC, pFrame->m_hObject);
-    BOOL bCopied = ::BitBlt(m_dcFrame.m_hDC, 0, 0, m_size.cx, m_size.cy, m_dc.m_hDC, 0, 0, SRCCOPY);
-    ::SelectObject(m_dcFrame.m_hDC, hOld);
+    BOOL bCopied;
+    {
+        CGdiSelect frame(m_dcFrame.m_hDC, pFrame->m_hObject);
+        bCopied = frame.IsSelected() && ::BitBlt(m_dcFrame.m_hDC, 0, 0, m_size.cx, m_size.cy, m_dc.m_hDC, 0, 0, SRCCOPY);
+    }
     if (!bCopied)
         return;
     if (m_frames.size() <= nFrame)
@@ -76,10 +79,8 @@ bool CFrameSurface::CopyKeptFrameTo(HDC hTargetDC, UINT nFrame)
 {
     if (!m_pGraphics || nFrame >= m_frames.size() || !m_frames[nFrame] || !m_dcFrame.m_hDC)
         return false;
-    HGDIOBJ hOld = ::SelectObject(m_dcFrame.m_hDC, m_frames[nFrame]->m_hObject);
-    BOOL bCopied = ::BitBlt(hTargetDC, 0, 0, m_size.cx, m_size.cy, m_dcFrame.m_hDC, 0, 0, SRCCOPY);
-    ::SelectObject(m_dcFrame.m_hDC, hOld);
-    return bCopied != FALSE;
+    CGdiSelect frame(m_dcFrame.m_hDC, m_frames[nFrame]->m_hObject);
+    return frame.IsSelected() && ::BitBlt(hTargetDC, 0, 0, m_size.cx, m_size.cy, m_dcFrame.m_hDC, 0, 0, SRCCOPY);
 }
 
 void CFrameSurface::Release()

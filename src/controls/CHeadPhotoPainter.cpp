@@ -1,6 +1,8 @@
 #include "CHeadPhotoPainter.h"
+#include "../parts/CBufferedPaint.h"
+#include "../parts/CGdiSelect.h"
 
-CHeadPhotoPainter::CHeadPhotoPainter() : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_bHover(false), m_bGray(false)
+CHeadPhotoPainter::CHeadPhotoPainter() : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_bGray(false)
 {
 }
 
@@ -19,17 +21,13 @@ void CHeadPhotoPainter::SetGray(CWnd* pWnd, bool bGray)
 
 void CHeadPhotoPainter::MouseMove(CWnd* pWnd)
 {
-    if (m_bHover)
-        return;
-    m_bHover = true;
-    pWnd->InvalidateRect(NULL, TRUE);
-    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, pWnd->m_hWnd, 0 };
-    ::_TrackMouseEvent(&tme);
+    if (m_hover.OnMouseMove(pWnd->m_hWnd))
+        pWnd->InvalidateRect(NULL, TRUE);
 }
 
 void CHeadPhotoPainter::MouseLeave(CWnd* pWnd)
 {
-    m_bHover = false;
+    m_hover.OnMouseLeave();
     pWnd->InvalidateRect(NULL, TRUE);
 }
 
@@ -39,60 +37,57 @@ BYTE CHeadPhotoPainter::GreyLevel(COLORREF cr)
     return (BYTE)((int)dGrey & 0xFF);
 }
 
-template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw) const
+template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw)
 {
     CPaintDC dc(pWnd);
+    if (!m_dcImage.m_hDC && !m_dcImage.CreateCompatibleDC(&dc))
+        return;
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
-    CDC dcMemory;
-    if (m_hEraseBg && m_hEraseBgHover && dcMemory.CreateCompatibleDC(&dc))
+    bool bBackground = m_hEraseBg && m_hEraseBgHover;
+    // Without a background only the portrait's square is painted.
+    CRect rcSquare(CPoint(PORTRAIT_X, PORTRAIT_Y), CSize(PORTRAIT_SIZE, PORTRAIT_SIZE));
+    CRect rcPaint = bBackground ? CRect(CPoint(0, 0), rcWindow.Size()) : rcSquare;
+    if (!bBackground && !bPortrait)
+        return;
+    CBufferedPaint paint(m_buffer, &dc, rcPaint);
+    CDC* pDC = paint.GetDC();
+    if (bBackground)
     {
-        HGDIOBJ hOld = ::SelectObject(dcMemory.m_hDC, m_bHover ? m_hEraseBgHover : m_hEraseBg);
-        ::BitBlt(dc.m_hDC, 0, 0, rcWindow.Width(), rcWindow.Height(), dcMemory.m_hDC, 0, 0, SRCCOPY);
-        ::SelectObject(dcMemory.m_hDC, hOld);
+        CGdiSelect image(m_dcImage.m_hDC, IsHover() ? m_hEraseBgHover : m_hEraseBg);
+        ::BitBlt(pDC->m_hDC, 0, 0, rcWindow.Width(), rcWindow.Height(), m_dcImage.m_hDC, 0, 0, SRCCOPY);
     }
     if (!bPortrait)
         return;
 
-    // Not cleared: what a small portrait leaves uncovered keeps the fresh bitmap's content.
-    CDC dcSquare;
-    CBitmap square;
-    if (!dcSquare.CreateCompatibleDC(&dc) || !square.CreateCompatibleBitmap(&dc, PORTRAIT_SIZE, PORTRAIT_SIZE))
-        return;
-    HGDIOBJ hOldSquare = ::SelectObject(dcSquare.m_hDC, square.m_hObject);
-    if (!fnDraw(&dc, dcSquare.m_hDC))
-    {
-        ::SelectObject(dcSquare.m_hDC, hOldSquare);
-        return;
-    }
-    if (m_bGray)
-        for (int x = 0; x < PORTRAIT_SIZE; x++)
-            for (int y = 0; y < PORTRAIT_SIZE; y++)
+    // What a small portrait leaves uncovered is black, as a fresh bitmap is.
+    int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(&rcSquare);
+    pDC->FillSolidRect(&rcSquare, RGB(0, 0, 0));
+    bool bDrawn = fnDraw(pDC->m_hDC, m_dcImage.m_hDC);
+    pDC->RestoreDC(nSaved);
+    if (bDrawn && m_bGray)
+        for (int x = rcSquare.left; x < rcSquare.right; x++)
+            for (int y = rcSquare.top; y < rcSquare.bottom; y++)
             {
-                BYTE nGrey = GreyLevel(::GetPixel(dcSquare.m_hDC, x, y));
-                ::SetPixel(dcSquare.m_hDC, x, y, RGB(nGrey, nGrey, nGrey));
+                BYTE nGrey = GreyLevel(::GetPixel(pDC->m_hDC, x, y));
+                ::SetPixel(pDC->m_hDC, x, y, RGB(nGrey, nGrey, nGrey));
             }
-    ::BitBlt(dc.m_hDC, PORTRAIT_X, PORTRAIT_Y, PORTRAIT_SIZE, PORTRAIT_SIZE, dcSquare.m_hDC, 0, 0, SRCCOPY);
-    ::SelectObject(dcSquare.m_hDC, hOldSquare);
 }
 
-void CHeadPhotoPainter::Paint(CWnd* pWnd, HBITMAP hPhoto) const
+void CHeadPhotoPainter::Paint(CWnd* pWnd, HBITMAP hPhoto)
 {
-    Paint(pWnd, hPhoto != NULL, [hPhoto](CDC* pDC, HDC hSquare) {
-        CDC dcPhoto;
-        if (!dcPhoto.CreateCompatibleDC(pDC))
-            return false;
-        HGDIOBJ hOld = ::SelectObject(dcPhoto.m_hDC, hPhoto);
-        ::BitBlt(hSquare, 0, 0, PORTRAIT_SIZE, PORTRAIT_SIZE, dcPhoto.m_hDC, 0, 0, SRCCOPY);
-        ::SelectObject(dcPhoto.m_hDC, hOld);
-        return true;
+    Paint(pWnd, hPhoto != NULL, [hPhoto](HDC hDC, HDC hImageDC) {
+        CGdiSelect photo(hImageDC, hPhoto);
+        return photo.IsSelected() &&
+               ::BitBlt(hDC, PORTRAIT_X, PORTRAIT_Y, PORTRAIT_SIZE, PORTRAIT_SIZE, hImageDC, 0, 0, SRCCOPY);
     });
 }
 
-void CHeadPhotoPainter::Paint(CWnd* pWnd, CImageList* pImageList, int nImage) const
+void CHeadPhotoPainter::Paint(CWnd* pWnd, CImageList* pImageList, int nImage)
 {
-    Paint(pWnd, pImageList != NULL, [pImageList, nImage](CDC*, HDC hSquare) {
-        ::ImageList_Draw(pImageList->m_hImageList, nImage, hSquare, 0, 0, ILD_NORMAL);
+    Paint(pWnd, pImageList != NULL, [pImageList, nImage](HDC hDC, HDC) {
+        ::ImageList_Draw(pImageList->m_hImageList, nImage, hDC, PORTRAIT_X, PORTRAIT_Y, ILD_NORMAL);
         return true;
     });
 }

@@ -3,6 +3,8 @@
 // 55 by 55 portrait square at (8, 7), optionally in grey.
 #pragma once
 #include "../afx/afxwin.h"
+#include "../parts/CHoverTracker.h"
+#include "../parts/COffscreenBuffer.h"
 
 class CHeadPhotoPainter
 {
@@ -20,22 +22,27 @@ public:
     // The first move over the control starts the hover and asks for the leave notification.
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
-    bool IsHover() const { return m_bHover; }
+    bool IsHover() const { return m_hover.IsHover(); }
 
     // Paints the control from its paint message: the background, then the top-left square of
     // hPhoto (cropped, not scaled), or image nImage of pImageList; no portrait for a null one.
-    void Paint(CWnd* pWnd, HBITMAP hPhoto) const;
-    void Paint(CWnd* pWnd, CImageList* pImageList, int nImage) const;
+    // Composed in a kept buffer and copied in one transfer.
+    void Paint(CWnd* pWnd, HBITMAP hPhoto);
+    void Paint(CWnd* pWnd, CImageList* pImageList, int nImage);
 
     // The BT.601 luma of a colour, the grey level of a grey portrait.
     static BYTE GreyLevel(COLORREF cr);
 
 private:
-    // Draws the background and, when bPortrait, the square that fnDraw fills (false: it could not).
-    template <typename DrawSquare> void Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw) const;
+    // Draws the background and, when bPortrait, the square that fnDraw fills at the portrait's
+    // place (false: it could not), given the target and the kept source context.
+    template <typename DrawSquare> void Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw);
 
     HBITMAP m_hEraseBg;
     HBITMAP m_hEraseBgHover;
-    bool m_bHover;
     bool m_bGray;
+    CHoverTracker m_hover;
+    COffscreenBuffer m_buffer;
+    // A host bitmap is selected into this context only while it is copied.
+    CDC m_dcImage;
 };

@@ -1,5 +1,5 @@
 #include <KorvoSkin/CSkinEdit.h>
-#include "../theme/CInterfaceTheme.h"
+#include "ControlTheme.h"
 #include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CSkinEdit, CEdit)
@@ -38,12 +38,12 @@ void CSkinEdit::OnNcPaint()
     rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
     dc.ExcludeClipRect(&rcClient);
 
-    COLORREF crMidtone = g_Theme.m_crMidtone;
+    COLORREF crMidtone = ControlTheme::Theme().m_crMidtone;
     CBrush brFill(crMidtone);
     dc.FillRect(&rcWindow, &brFill);
     dc.Draw3dRect(&rcWindow, crMidtone, crMidtone);
     CRect rcInner(1, 1, rcWindow.right - 1, rcWindow.bottom - 1);
-    dc.Draw3dRect(&rcInner, g_Theme.m_crBorder, g_Theme.m_crBorder);
+    dc.Draw3dRect(&rcInner, ControlTheme::Theme().m_crBorder, ControlTheme::Theme().m_crBorder);
 }
 
 LRESULT CSkinEdit::OnGetObject(WPARAM wParam, LPARAM lParam)

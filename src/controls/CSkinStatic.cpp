@@ -1,7 +1,7 @@
 #include <KorvoSkin/CSkinStatic.h>
-#include "../theme/CInterfaceTheme.h"
-#include "../skin/CSkinRegistry.h"
+#include "ControlTheme.h"
 #include "ControlAccessibility.h"
+#include "CSkinStaticState.h"
 
 IMPLEMENT_DYNAMIC(CSkinStatic, CStatic)
 
@@ -11,25 +11,40 @@ BEGIN_MESSAGE_MAP(CSkinStatic, CStatic)
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-CSkinStatic::CSkinStatic() : m_crTextColor(RGB(0, 0, 0)), m_hCursor(NULL)
+CSkinStatic::CSkinStatic() : m_pState(new CSkinStaticState)
 {
 }
 
 CSkinStatic::~CSkinStatic()
 {
-    if (m_ToolTip.m_hWnd)
-        m_ToolTip.DestroyWindow();
+    if (m_pState->toolTip.m_hWnd)
+        m_pState->toolTip.DestroyWindow();
 }
 
 void CSkinStatic::SetText(CString strText, COLORREF crText, BOOL bBold)
 {
-    m_crTextColor = crText;
+    m_pState->crText = crText;
     if (!m_hWnd)
         return;
     SetWindowText(strText);
-    CFont& font = bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+    const CFont& font = bBold ? ControlTheme::Theme().m_fntBold : ControlTheme::Theme().m_fntNormal;
     SendMessage(WM_SETFONT, (WPARAM)font.m_hObject, TRUE);
     Invalidate(TRUE);
+}
+
+COLORREF CSkinStatic::GetTextColor() const
+{
+    return m_pState->crText;
+}
+
+HCURSOR CSkinStatic::GetHandCursor() const
+{
+    return m_pState->hCursor;
+}
+
+HWND CSkinStatic::GetToolTipWindow() const
+{
+    return m_pState->toolTip.m_hWnd;
 }
 
 void CSkinStatic::SetToolTip(CString strText)
@@ -38,34 +53,34 @@ void CSkinStatic::SetToolTip(CString strText)
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (!m_ToolTip.m_hWnd)
+    if (!m_pState->toolTip.m_hWnd)
     {
-        if (!m_ToolTip.Create(this))
+        if (!m_pState->toolTip.Create(this))
             return;
-        m_ToolTip.AddTool(this, strText, &rcClient, 1);
+        m_pState->toolTip.AddTool(this, strText, &rcClient, 1);
     }
     if (strText.IsEmpty())
     {
-        m_ToolTip.DelTool(this, 1);
+        m_pState->toolTip.DelTool(this, 1);
         return;
     }
     // A tip removed by an empty text comes back with the next text.
     TOOLINFOW existing;
-    if (!m_ToolTip.GetToolInfo(&existing, this, 1))
-        m_ToolTip.AddTool(this, strText, &rcClient, 1);
+    if (!m_pState->toolTip.GetToolInfo(&existing, this, 1))
+        m_pState->toolTip.AddTool(this, strText, &rcClient, 1);
     else
-        m_ToolTip.UpdateTipText(strText, this, 1);
+        m_pState->toolTip.UpdateTipText(strText, this, 1);
 }
 
 void CSkinStatic::SetHandCursor(BOOL bHand)
 {
     if (bHand)
     {
-        if (!m_hCursor)
-            m_hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_HAND);
+        if (!m_pState->hCursor)
+            m_pState->hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_HAND);
     }
     else
-        m_hCursor = NULL;
+        m_pState->hCursor = NULL;
 }
 
 void CSkinStatic::PreSubclassWindow()
@@ -77,23 +92,23 @@ void CSkinStatic::PreSubclassWindow()
 
 BOOL CSkinStatic::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_ToolTip.m_hWnd && pMsg->message >= WM_MOUSEMOVE && pMsg->message <= WM_MOUSEWHEEL)
-        m_ToolTip.RelayEvent(pMsg);
+    if (m_pState->toolTip.m_hWnd && pMsg->message >= WM_MOUSEMOVE && pMsg->message <= WM_MOUSEWHEEL)
+        m_pState->toolTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);
 }
 
 BOOL CSkinStatic::OnSetCursor(CWnd*, UINT, UINT)
 {
     BOOL bResult = (BOOL)Default();
-    if (m_hCursor)
-        ::SetCursor(m_hCursor);
+    if (m_pState->hCursor)
+        ::SetCursor(m_pState->hCursor);
     return bResult;
 }
 
 HBRUSH CSkinStatic::CtlColor(CDC* pDC, UINT)
 {
-    pDC->SetTextColor(m_crTextColor);
-    return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+    pDC->SetTextColor(m_pState->crText);
+    return ControlTheme::DialogBackBrush();
 }
 
 LRESULT CSkinStatic::OnGetObject(WPARAM wParam, LPARAM lParam)

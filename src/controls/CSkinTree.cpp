@@ -1,6 +1,9 @@
 #include <KorvoSkin/CSkinTree.h>
 #include "CSkinTreePainter.h"
+#include "../parts/CBufferedPaint.h"
+#include "../parts/CGdiSelect.h"
 #include "../theme/CMenuSkinner.h"
+#include "ControlTheme.h"
 #include "ControlAccessibility.h"
 #include <vector>
 
@@ -20,7 +23,9 @@ BEGIN_MESSAGE_MAP(CSkinTree, CTreeCtrl)
     ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-CSkinTree::CSkinTree() : m_bGradientHorz(true), m_BkMode(BkModeSolid), m_bBitmapTiled(false), m_pImageListEx(NULL)
+CSkinTree::CSkinTree()
+    : m_bGradientHorz(true), m_BkMode(BkModeSolid), m_bBitmapTiled(false), m_pImageListEx(NULL),
+      m_pBuffer(new COffscreenBuffer)
 {
 }
 
@@ -49,23 +54,16 @@ void CSkinTree::OnPaint()
     m_ptOrigin.x = GetScrollInfo(SB_HORZ, &info, SIF_RANGE | SIF_POS) ? -info.nPos : m_rcClient.left;
     m_ptOrigin.y = GetScrollInfo(SB_VERT, &info, SIF_RANGE | SIF_POS) ? -info.nPos : m_rcClient.top;
 
-    CDC dcMem;
-    CBitmap bitmap;
-    if (!dcMem.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, m_rcClient.Width(), m_rcClient.Height()))
+    if (m_rcClient.IsRectEmpty())
         return;
-    HGDIOBJ hOldBitmap = dcMem.SelectObject(bitmap.m_hObject);
-    HGDIOBJ hOldFont = dcMem.SelectObject((HGDIOBJ)SendMessage(WM_GETFONT));
-    int nOldMode = dcMem.SetBkMode(TRANSPARENT);
-
+    CBufferedPaint paint(*m_pBuffer, &dc, m_rcClient);
+    CDC* pDC = paint.GetDC();
+    CGdiSelect font(pDC->m_hDC, (HGDIOBJ)SendMessage(WM_GETFONT));
+    int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CSkinTreePainter painter(*this, m_rcClient, m_ptOrigin);
-    painter.DrawBackground(&dcMem, m_BkMode, (HBITMAP)m_bitmap.m_hObject, m_bBitmapTiled, m_bGradientHorz);
-    painter.DrawItems(&dcMem, m_pImageListEx);
-
-    dc.BitBlt(0, 0, m_rcClient.Width(), m_rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
-    dcMem.SetBkMode(nOldMode);
-    if (hOldFont)
-        dcMem.SelectObject(hOldFont);
-    dcMem.SelectObject(hOldBitmap);
+    painter.DrawBackground(pDC, m_BkMode, (HBITMAP)m_bitmap.m_hObject, m_bBitmapTiled, m_bGradientHorz);
+    painter.DrawItems(pDC, m_pImageListEx);
+    pDC->SetBkMode(nOldMode);
 }
 
 void CSkinTree::OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
@@ -87,13 +85,13 @@ void CSkinTree::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 void CSkinTree::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CTreeCtrl::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    g_MenuSkinner.PrepareMenu(pPopupMenu);
+    ControlTheme::Menus().PrepareMenu(pPopupMenu);
 }
 
 void CSkinTree::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
     if (lpMeasureItemStruct->CtlType == ODT_MENU)
-        g_MenuSkinner.MeasureItem(lpMeasureItemStruct);
+        ControlTheme::Menus().MeasureItem(lpMeasureItemStruct);
     else
         CTreeCtrl::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
 }
@@ -101,7 +99,7 @@ void CSkinTree::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruc
 void CSkinTree::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (lpDrawItemStruct->CtlType == ODT_MENU)
-        g_MenuSkinner.DrawItem(lpDrawItemStruct);
+        ControlTheme::Menus().DrawItem(lpDrawItemStruct);
     else
         CTreeCtrl::OnDrawItem(nIDCtl, lpDrawItemStruct);
 }

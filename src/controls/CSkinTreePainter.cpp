@@ -1,6 +1,7 @@
 #include "CSkinTreePainter.h"
 #include <algorithm>
-#include "../theme/CInterfaceTheme.h"
+#include "../parts/CGdiSelect.h"
+#include "ControlTheme.h"
 
 namespace
 {
@@ -46,6 +47,7 @@ bool CSkinTreePainter::ItemIsVisible(CTreeCtrl& tree, HTREEITEM hItem)
 void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP hBitmap, bool bTiled,
                                       bool bGradientHorz) const
 {
+    const CInterfaceTheme& theme = ControlTheme::Theme();
     switch (mode)
     {
     case CSkinTree::BkModeBitmap:
@@ -56,7 +58,7 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
             if (!::GetObjectW(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0 ||
                 !dcImage.CreateCompatibleDC(pDC))
                 break;
-            HGDIOBJ hOld = dcImage.SelectObject(hBitmap);
+            CGdiSelect image(dcImage.m_hDC, hBitmap);
             int cx = m_rcClient.Width(), cy = m_rcClient.Height();
             if (!bTiled)
                 pDC->StretchBlt(m_ptOrigin.x, m_ptOrigin.y, cx, cy, &dcImage, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
@@ -65,18 +67,17 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
                     for (int nColumn = 0; nColumn <= cx / bm.bmWidth; nColumn++)
                         pDC->BitBlt(m_ptOrigin.x + nColumn * bm.bmWidth, m_ptOrigin.y + nRow * bm.bmHeight, bm.bmWidth,
                                     bm.bmHeight, &dcImage, 0, 0, SRCCOPY);
-            dcImage.SelectObject(hOld);
             break;
         }
         // Without a bitmap the gradient stands in.
         [[fallthrough]];
     case CSkinTree::BkModeGradient:
-        GradientFillRect(pDC, CRect(m_ptOrigin.x, m_ptOrigin.y, m_rcClient.right, m_rcClient.bottom), g_Theme.m_crBackNormal,
-                         g_Theme.m_crBackSel, !bGradientHorz);
+        GradientFillRect(pDC, CRect(m_ptOrigin.x, m_ptOrigin.y, m_rcClient.right, m_rcClient.bottom), theme.m_crBackNormal,
+                         theme.m_crBackSel, !bGradientHorz);
         break;
     case CSkinTree::BkModeSolid:
         pDC->FillSolidRect(&m_rcClient,
-                           SkinColourOr(g_Theme.m_crControlBack, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
+                           SkinColourOr(theme.m_crControlBack, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
         break;
     default:
         break;
@@ -85,6 +86,7 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
 
 void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
 {
+    const CInterfaceTheme& theme = ControlTheme::Theme();
     HTREEITEM hItem = m_tree.GetFirstVisibleItem();
     if (!hItem)
         return;
@@ -97,7 +99,7 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
     HTREEITEM hFocusItem = bFocus ? m_tree.GetSelectedItem() : NULL;
     // The group band runs from the selected back colour to its mirror across the normal one,
     // taken on the whole colour value.
-    DWORD dwGroupEnd = 2 * (DWORD)g_Theme.m_crBackSel - (DWORD)g_Theme.m_crBackNormal;
+    DWORD dwGroupEnd = 2 * (DWORD)theme.m_crBackSel - (DWORD)theme.m_crBackNormal;
     COLORREF crGroupEnd = RGB(GetRValue(dwGroupEnd), GetGValue(dwGroupEnd), GetBValue(dwGroupEnd));
 
     UINT nVisit = m_tree.GetVisibleCount() + 1;
@@ -115,12 +117,12 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         {
             CRect rcBand(bGroup ? m_ptOrigin.x : m_ptOrigin.x + rc.left, rc.top, m_rcClient.right, rc.bottom);
             if (bSelected)
-                GradientFillRect(pDC, rcBand, g_Theme.m_crBackSel, g_Theme.m_crBackCheckSel, false);
+                GradientFillRect(pDC, rcBand, theme.m_crBackSel, theme.m_crBackCheckSel, false);
             else
-                GradientFillRect(pDC, rcBand, g_Theme.m_crBackSel, crGroupEnd, false);
+                GradientFillRect(pDC, rcBand, theme.m_crBackSel, crGroupEnd, false);
         }
         if (bSelected)
-            pDC->SetTextColor(SkinColourOr(g_Theme.m_crControlText, SELECTED_GROUP_TEXT));
+            pDC->SetTextColor(SkinColourOr(theme.m_crControlText, SELECTED_GROUP_TEXT));
         if (pImageListEx)
             ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
 
@@ -129,16 +131,16 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         if (bSelected)
         {
             if (!bGroup)
-                pDC->SetTextColor(g_Theme.m_crHiText);
-            COLORREF crOldBack = pDC->SetBkColor(g_Theme.m_crHighlight);
+                pDC->SetTextColor(theme.m_crHiText);
+            COLORREF crOldBack = pDC->SetBkColor(theme.m_crHighlight);
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
             pDC->SetBkColor(crOldBack);
         }
         else
         {
-            if (g_Theme.m_crControlText != NO_COLOUR)
-                pDC->SetTextColor(g_Theme.m_crControlText);
+            if (theme.m_crControlText != NO_COLOUR)
+                pDC->SetTextColor(theme.m_crControlText);
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
         }

@@ -1,4 +1,6 @@
 #include "CTouchLook.h"
+#include "../parts/CBufferedPaint.h"
+#include "../parts/CGdiSelect.h"
 
 namespace
 {
@@ -9,26 +11,21 @@ const int CORNER = 2;
 // Text in the window's own font.
 void DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
 {
-    HGDIOBJ hOldFont = NULL;
-    if (HGDIOBJ hFont = (HGDIOBJ)pWnd->SendMessage(WM_GETFONT))
-        hOldFont = pDC->SelectObject(hFont);
+    CGdiSelect font(pDC->m_hDC, (HGDIOBJ)pWnd->SendMessage(WM_GETFONT));
     pDC->DrawText(strText, &rc, nFormat);
-    if (hOldFont)
-        pDC->SelectObject(hOldFont);
 }
 
 void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen)
 {
     CPen pen(PS_SOLID, 1, crPen);
-    HGDIOBJ hOld = pDC->SelectObject(pen.m_hObject);
+    CGdiSelect select(pDC, pen);
     pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, CORNER, CORNER);
-    pDC->SelectObject(hOld);
 }
 }
 
 CTouchLook::CTouchLook(Kind kind)
     : m_kind(kind), m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)),
-      m_crBack(WHITE), m_bFocus(false), m_bHover(false), m_bAlwaysBorder(false)
+      m_crBack(WHITE), m_bFocus(false), m_bAlwaysBorder(false)
 {
 }
 
@@ -42,23 +39,19 @@ void CTouchLook::SetFocus(CWnd* pWnd, bool bFocus)
 
 void CTouchLook::MouseMove(CWnd* pWnd)
 {
-    if (m_bHover)
-        return;
-    m_bHover = true;
-    Draw(pWnd);
-    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, pWnd->m_hWnd, 0 };
-    ::_TrackMouseEvent(&tme);
+    if (m_hover.OnMouseMove(pWnd->m_hWnd))
+        Draw(pWnd);
 }
 
 void CTouchLook::MouseLeave(CWnd* pWnd)
 {
-    m_bHover = false;
+    m_hover.OnMouseLeave();
     Draw(pWnd);
 }
 
 void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const
 {
-    if (m_bHover && m_bFocus)
+    if (IsHover() && m_bFocus)
     {
         RoundRectWithPen(pDC, rc, m_crHover);
         rc.InflateRect(-1, -1);
@@ -72,7 +65,7 @@ void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const
         rc.InflateRect(-1, -1);
         RoundRectWithPen(pDC, rc, m_crFocus);
     }
-    else if (m_bHover || m_bAlwaysBorder)
+    else if (IsHover() || m_bAlwaysBorder)
     {
         rc.InflateRect(-1, -1);
         RoundRectWithPen(pDC, rc, m_crNormal);
@@ -85,7 +78,7 @@ void CTouchLook::DrawAlwaysFrame(CDC* pDC, const CRect& rc) const
         RoundRectWithPen(pDC, rc, m_crNormal);
 }
 
-void CTouchLook::Draw(CWnd* pWnd) const
+void CTouchLook::Draw(CWnd* pWnd)
 {
     CClientDC dc(pWnd);
     if (!dc.GetSafeHdc())
@@ -94,43 +87,42 @@ void CTouchLook::Draw(CWnd* pWnd) const
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     int cx = rcWindow.Width(), cy = rcWindow.Height();
-    // The window's origin in client coordinates: (0, 0) without a non-client border.
+    if (cx <= 0 || cy <= 0)
+        return;
+    // The window's origin in client coordinates: (0, 0) without a non-client border. An edit
+    // copies the whole window's look, of which only the client part shows; a drop-down the
+    // window's size from the client origin.
     CPoint ptOrigin(rcWindow.left, rcWindow.top);
     pWnd->ScreenToClient(&ptOrigin);
-    CRect rc = bEdit ? CRect(0, 0, cx, cy) : CRect(ptOrigin.x, ptOrigin.y, ptOrigin.x + cx, ptOrigin.y + cy);
-
-    CDC dcMem;
-    CBitmap bitmap;
-    if (cx <= 0 || cy <= 0 || !dcMem.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, cx, cy))
-        return;
-    HGDIOBJ hOldBitmap = dcMem.SelectObject(bitmap.m_hObject);
+    CRect rc(ptOrigin, CSize(cx, cy));
+    CBufferedPaint paint(m_buffer, &dc, bEdit ? rc : CRect(0, 0, cx, cy));
+    CDC* pDC = paint.GetDC();
     COLORREF crBack = bEdit ? m_crBack : WHITE;
     CBrush brBack(crBack);
-    dcMem.FillRect(&rc, &brBack);
-    dcMem.SetBkColor(crBack);
+    pDC->FillRect(&paint.GetRect(), &brBack);
+    pDC->FillRect(&rc, &brBack);
+    pDC->SetBkColor(crBack);
 
-    // The frame's inside is filled with the background too.
-    HGDIOBJ hOldBrush = dcMem.SelectObject(brBack.m_hObject);
     CRect rcVisible;
     pWnd->GetClientRect(&rcVisible);
-    if (bEdit)
-        rcVisible.OffsetRect(-ptOrigin.x, -ptOrigin.y);
-    DrawFrame(&dcMem, rc, rcVisible);
-    dcMem.SelectObject(hOldBrush);
+    {
+        // The frame's inside is filled with the background too.
+        CGdiSelect brush(pDC, brBack);
+        DrawFrame(pDC, rc, rcVisible);
+    }
 
-    if (!bEdit && m_bHover)
+    if (!bEdit && IsHover())
     {
         // Fixed heights: the triangle sits in the first text line whatever the control's height.
         CBrush brTriangle(TRIANGLE_GREY);
-        HGDIOBJ hOld = dcMem.SelectObject(brTriangle.m_hObject);
-        dcMem.BeginPath();
-        dcMem.MoveTo(rc.right - 16, 8);
-        dcMem.LineTo(rc.right - 6, 8);
-        dcMem.LineTo(rc.right - 11, 14);
-        dcMem.LineTo(rc.right - 16, 8);
-        dcMem.EndPath();
-        dcMem.FillPath();
-        dcMem.SelectObject(hOld);
+        CGdiSelect brush(pDC, brTriangle);
+        pDC->BeginPath();
+        pDC->MoveTo(rc.right - 16, 8);
+        pDC->LineTo(rc.right - 6, 8);
+        pDC->LineTo(rc.right - 11, 14);
+        pDC->LineTo(rc.right - 16, 8);
+        pDC->EndPath();
+        pDC->FillPath();
     }
 
     CString strText;
@@ -138,12 +130,8 @@ void CTouchLook::Draw(CWnd* pWnd) const
     if (bEdit && (pWnd->GetStyle() & ES_PASSWORD))
         for (int n = 0; n < strText.GetLength(); n++)
             strText.SetAt(n, L'*');
-    DrawWindowText(pWnd, &dcMem, strText, rc + (bEdit ? CPoint(4, 3) : CPoint(3, 3)),
+    DrawWindowText(pWnd, pDC, strText, rc + (bEdit ? CPoint(4, 3) : CPoint(3, 3)),
                    bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
-
-    CPoint ptDest = bEdit ? ptOrigin : CPoint(0, 0);
-    dc.BitBlt(ptDest.x, ptDest.y, cx, cy, &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(hOldBitmap);
 }
 
 void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc)

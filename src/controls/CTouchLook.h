@@ -1,9 +1,11 @@
 // The state and look the touch controls share: hover and focus followed from their messages,
-// and the whole control drawn into one off-screen bitmap (a background, a rounded one-pixel
+// and the whole control drawn into a kept off-screen buffer (a background, a rounded one-pixel
 // frame by hover, focus and the "always" flag, an optional drop-down triangle, the window text)
 // and copied to the client area in one transfer. Each state change repaints at once.
 #pragma once
 #include "../afx/afxwin.h"
+#include "../parts/CHoverTracker.h"
+#include "../parts/COffscreenBuffer.h"
 
 class CTouchLook
 {
@@ -27,11 +29,12 @@ public:
     // The first move over the control starts the hover and asks for the leave notification.
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
-    bool IsHover() const { return m_bHover; }
+    bool IsHover() const { return m_hover.IsHover(); }
     bool IsFocus() const { return m_bFocus; }
 
-    // Draws the look on the window's client context at once; nothing without a context.
-    void Draw(CWnd* pWnd) const;
+    // Draws the look on the window's client context at once, through the kept buffer; nothing
+    // without a context.
+    void Draw(CWnd* pWnd);
     // The plain frame round rc with the current brush, when the "always" flag is set.
     void DrawAlwaysFrame(CDC* pDC, const CRect& rc) const;
 
@@ -46,8 +49,9 @@ private:
     COLORREF m_crFocus;
     COLORREF m_crBack;
     bool m_bFocus;
-    bool m_bHover;
     bool m_bAlwaysBorder;
+    CHoverTracker m_hover;
+    COffscreenBuffer m_buffer;
 };
 
 // The window text in the window's font at rc moved by (3, 3), laid out left and top.

@@ -76,6 +76,19 @@ TEST(ComboBox, HoverShowsUntilThePollFindsThePointerGone)
     EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
 }
 
+TEST(ComboBox, HoverOverTheEditChildEndsWhenThePointerLeavesIt)
+{
+    // The edit takes the pointer's moves, so neither the combo's moves nor a leave
+    // notification of its own tell it the pointer left.
+    CControlHost<CSkinComboBox> host(L"ComboBox", CBS_DROPDOWN | WS_VSCROLL, CRect(10, 10, 130, 210));
+    HWND hEdit = ::GetWindow(host.control.m_hWnd, GW_CHILD);
+    ASSERT_TRUE(hEdit != NULL);
+    MovePointer(hEdit, 10, 5);
+    ASSERT_TRUE(PumpUntil([&] { return host.control.IsHover(); }));
+    MovePointerAway();
+    EXPECT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
+}
+
 TEST(ComboBox, PressedWhileTheListIsOpenAndUntilThePointerLeaves)
 {
     CComboHost host;

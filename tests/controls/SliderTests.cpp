@@ -1,23 +1,39 @@
 #include "ControlsTestSupport.h"
+#include <controls/CSliderLook.h>
 
 using namespace ControlsTest;
 using namespace ControlsTest::Colours;
 
 namespace
 {
-// Opens the drawing steps of the slider to the tests.
+// Opens the drawing steps of the slider to the tests: a look of the probe's own, given the
+// same colours as the slider, draws for the probe's window.
 class CSliderProbe : public CSkinSliderCtrl
 {
 public:
-    using CSkinSliderCtrl::DarkenColor;
-    using CSkinSliderCtrl::DrawChannel;
-    using CSkinSliderCtrl::DrawHorizontalThumb;
-    using CSkinSliderCtrl::DrawVerticalThumb;
-    using CSkinSliderCtrl::LightenColor;
-    COLORREF Light() const { return m_crThumbLight; }
-    COLORREF Lighter() const { return m_crThumbLighter; }
-    COLORREF Darker() const { return m_crThumbDarker; }
-    void SetLevel(int nLevel) { m_nVolume = nLevel; }
+    static COLORREF LightenColor(COLORREF cr, BYTE n) { return CSliderLook::LightenColor(cr, n); }
+    static COLORREF DarkenColor(COLORREF cr, BYTE n) { return CSliderLook::DarkenColor(cr, n); }
+    void SetThumbColor(COLORREF cr)
+    {
+        m_look.SetThumbColor(cr);
+        CSkinSliderCtrl::SetThumbColor(cr);
+    }
+    void SetSelectionColor(COLORREF cr)
+    {
+        m_look.SetSelectionColor(cr);
+        CSkinSliderCtrl::SetSelectionColor(cr);
+    }
+    void DrawChannel(CDC* pDC, const CRect& rc, BOOL bHorizontal) { m_look.DrawChannel(*this, pDC, rc, bHorizontal != FALSE); }
+    void DrawHorizontalThumb(CDC* pDC, const CRect& rc) { m_look.DrawHorizontalThumb(*this, pDC, rc); }
+    void DrawVerticalThumb(CDC* pDC, const CRect& rc) { m_look.DrawVerticalThumb(*this, pDC, rc); }
+    COLORREF Light() const { return m_look.GetThumbLight(); }
+    COLORREF Lighter() const { return m_look.GetThumbLighter(); }
+    COLORREF Darker() const { return m_look.GetThumbDarker(); }
+    // Without a window the level is only stored.
+    void SetLevel(int nLevel) { SetVolumn(nLevel); }
+
+private:
+    CSliderLook m_look;
 };
 
 const COLORREF THUMB = RGB(200, 100, 50);

@@ -1,0 +1,117 @@
+#include "CIconButtonLook.h"
+#include "../parts/CGdiSelect.h"
+#include "ControlTheme.h"
+
+namespace
+{
+const int ICON_SIZE = 16;
+// The column the icon takes left of the caption.
+const int ICON_COLUMN = 21;
+}
+
+CIconButtonLook::CIconButtonLook() : m_hCursor(NULL), m_bLeftAlign(false)
+{
+    m_imlIcon.Create(ICON_SIZE, ICON_SIZE, ILC_COLOR32 | ILC_MASK, 1, 0);
+}
+
+CIconButtonLook::~CIconButtonLook()
+{
+    m_imlIcon.DeleteImageList();
+}
+
+void CIconButtonLook::ReplaceIcon(HICON hIcon)
+{
+    if (m_imlIcon.GetImageCount() > 0)
+        m_imlIcon.Remove(0);
+    m_imlIcon.Replace(-1, hIcon);
+}
+
+void CIconButtonLook::SetHandCursor(bool bHand)
+{
+    if (!bHand)
+        m_hCursor = NULL;
+    else if (!m_hCursor)
+        m_hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_HAND);
+}
+
+void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
+{
+    CDC dc;
+    if (!dc.Attach(item.hDC))
+        return;
+    const CInterfaceTheme& theme = ControlTheme::Theme();
+    CRect rc(item.rcItem);
+    UINT nState = item.itemState;
+    CString strText;
+    pButton->GetWindowText(strText);
+    BOOL bHasIcon = m_imlIcon.GetImageCount() == 1;
+
+    int y = (rc.top + rc.bottom) / 2 - ICON_SIZE / 2;
+    int x = strText.IsEmpty() ? (rc.left + rc.right) / 2 - ICON_SIZE / 2 : rc.left + 3;
+
+    COLORREF crFrame, crFill;
+    if (IsHover() && (nState & ODS_SELECTED))
+        crFrame = theme.m_crBorder, crFill = theme.m_crBackCheckSel;
+    else if (IsHover())
+        crFrame = theme.m_crBorder, crFill = theme.m_crBackSel;
+    else if ((nState & ODS_FOCUS) && !(nState & ODS_DISABLED))
+        crFrame = theme.m_crBorder, crFill = theme.m_crBackNormal;
+    else if (!(nState & ODS_DISABLED))
+        crFrame = theme.m_crSysShadow, crFill = theme.m_crBackNormal;
+    else
+        crFrame = theme.m_crSysShadow, crFill = theme.m_crMidtone;
+
+    dc.Draw3dRect(&rc, crFrame, crFrame);
+    rc.InflateRect(-1, -1);
+    if (bHasIcon)
+    {
+        HIMAGELIST hIml = m_imlIcon.m_hImageList;
+        if (IsHover() && !(nState & ODS_SELECTED))
+        {
+            // Lifted: the icon's mask in the shadow colour below and right of the icon.
+            dc.FillSolidRect(x - 1, y - 1, ICON_SIZE + 2, 2, crFill);
+            dc.FillSolidRect(x - 1, y + 1, 2, ICON_SIZE, crFill);
+            dc.SetTextColor(theme.m_crSysShadow);
+            ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x + 1, y + 1, 0, 0, crFill, CLR_NONE, ILD_MASK);
+            ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x - 1, y - 1, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
+            dc.ExcludeClipRect(x - 1, y - 1, x + ICON_SIZE + 1, y + ICON_SIZE + 1);
+        }
+        else
+        {
+            if (nState & ODS_DISABLED)
+                ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, theme.m_crDisabled, ILD_BLEND50);
+            else
+                ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, CLR_NONE, ILD_NORMAL);
+            dc.ExcludeClipRect(x, y, x + ICON_SIZE, y + ICON_SIZE);
+        }
+    }
+
+    if (!strText.IsEmpty())
+    {
+        if (bHasIcon)
+            rc.left += ICON_COLUMN;
+        CGdiSelect font(&dc, theme.m_fntNormal);
+        // Measured and drawn with the mnemonic's "&" taken as a marker, as a push button's is.
+        CRect rcText(0, 0, 0, 0);
+        ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_CALCRECT);
+        int xText = m_bLeftAlign ? rc.left + 2 : (rc.left + rc.right) / 2 - rcText.Width() / 2;
+        int yText = (rc.top + rc.bottom) / 2 - rcText.Height() / 2;
+        rcText.OffsetRect(xText, yText);
+        dc.SetBkColor(crFill);
+        dc.SetTextColor(pButton->IsWindowEnabled() ? SkinColourOr(theme.m_crControlText, theme.m_crCmdText) : theme.m_crDisabled);
+        ::ExtTextOutW(dc.m_hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+        int nSaved = ::SaveDC(dc.m_hDC);
+        ::IntersectClipRect(dc.m_hDC, rc.left, rc.top, rc.right, rc.bottom);
+        ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_NOCLIP);
+        ::RestoreDC(dc.m_hDC, nSaved);
+        if (bHasIcon)
+        {
+            rc.right = rc.left;
+            rc.left -= ICON_COLUMN;
+        }
+    }
+    if (bHasIcon)
+        dc.FillSolidRect(&rc, crFill);
+    dc.Detach();
+}
+

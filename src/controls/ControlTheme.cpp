@@ -1,0 +1,31 @@
+#include "ControlTheme.h"
+#include "../skin/CSkinRegistry.h"
+#include "../theme/CMenuSkinner.h"
+
+namespace ControlTheme
+{
+const CInterfaceTheme& Theme()
+{
+    return g_Theme;
+}
+
+HICON CommandIcon(UINT nCmdID, int nSizeCode)
+{
+    return g_Theme.GetIcon(nCmdID, nSizeCode);
+}
+
+COLORREF DialogBackColour()
+{
+    return g_Registry.m_crDialogBack;
+}
+
+HBRUSH DialogBackBrush()
+{
+    return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+}
+
+CMenuSkinner& Menus()
+{
+    return g_MenuSkinner;
+}
+}

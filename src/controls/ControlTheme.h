@@ -1,0 +1,20 @@
+// Where the controls read the skin: the interface theme's colours, fonts and command images,
+// the loaded skin's dialog background, and the menu look of menus a control opens. No other
+// control file names the library's globals, so a control's inputs are listed here.
+#pragma once
+#include "../theme/CInterfaceTheme.h"
+
+class CMenuSkinner;
+
+namespace ControlTheme
+{
+// The theme's colours and fonts; a colour of the text keys may be NO_COLOUR.
+const CInterfaceTheme& Theme();
+// The command's image at the size code from the theme's image lists; null when it has none.
+// The caller destroys it.
+HICON CommandIcon(UINT nCmdID, int nSizeCode);
+// The skin's dialog background colour and its brush (the registry keeps the brush).
+COLORREF DialogBackColour();
+HBRUSH DialogBackBrush();
+CMenuSkinner& Menus();
+}

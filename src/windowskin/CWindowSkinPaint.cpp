@@ -54,47 +54,6 @@ CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor) const
     return rcAnchor;
 }
 
-void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    pDC->BitBlt(x, y, rcPart.Width(), rcPart.Height(), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
-}
-
-void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    int cx = rcPart.Width();
-    int cy = rcPart.Height();
-    if (m_pPartMode[nPart] == MODE_STRETCH)
-    {
-        pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(xStart, y, xEnd - xStart, cy, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
-        return;
-    }
-    // A part written with a negative width would never advance.
-    if (cx <= 0)
-        return;
-    for (int x = xStart; x < xEnd; x += cx)
-        pDC->BitBlt(x, y, std::min<int>(cx, xEnd - x), cy, m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
-}
-
-void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    int cx = rcPart.Width();
-    int cy = rcPart.Height();
-    if (m_pPartMode[nPart] == MODE_STRETCH)
-    {
-        pDC->SetStretchBltMode(COLORONCOLOR);
-        pDC->StretchBlt(x, yStart, cx, yEnd - yStart, m_pImageDC, rcPart.left, rcPart.top, cx, cy, SRCCOPY);
-        return;
-    }
-    if (cy <= 0)
-        return;
-    for (int y = yStart; y < yEnd; y += cy)
-        pDC->BitBlt(x, y, cx, std::min<int>(cy, yEnd - y), m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
-}
-
 BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
 {
     if (pWnd->GetExStyle() & WS_EX_MDICHILD)
@@ -103,18 +62,6 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
         return hClient && (HWND)::SendMessageW(hClient, WM_MDIGETACTIVE, 0, 0) == pWnd->m_hWnd;
     }
     return ::GetForegroundWindow() == pWnd->m_hWnd;
-}
-
-CWindowSkin::CImageDrawing::CImageDrawing(CWindowSkin& skin) : m_skin(skin)
-{
-    m_skin.m_pImageDC = g_Theme.m_images.BeginDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
-}
-
-CWindowSkin::CImageDrawing::~CImageDrawing()
-{
-    if (m_skin.m_pImageDC)
-        g_Theme.m_images.EndDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
-    m_skin.m_pImageDC = NULL;
 }
 
 int CWindowSkin::TopLeftPart(int nState) const
@@ -129,8 +76,7 @@ int CWindowSkin::TopRightPart(int nState) const
 
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
-    CImageDrawing drawing(*this);
-    if (!drawing.IsReady())
+    if (!FrameImage())
         return;
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
@@ -250,20 +196,6 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
                                       const CString& strText)
 {
     const CRect rcW(0, 0, cx, cy);
-    // Buttons first, then kept out of the clipping so the strip drawn later leaves them intact.
-    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
-    {
-        if (!m_pAnchorPresent[nButton])
-            continue;
-        int nPart = ButtonPart(nButton, bZoomed);
-        if (!IsPartDrawn(nPart))
-            continue;
-        CRect rcButton = GetAnchorRect(rcW, nButton);
-        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top);
-        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart)),
-                                 WrapAdd(rcButton.top, PartHeight(nPart)));
-    }
-
     int xTopStart = 0, xTopEnd = cx;
     if (IsPartDrawn(nTopLeft))
     {
@@ -278,6 +210,21 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
     const int nTop = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
     if (IsPartDrawn(nTop) && xTopStart < xTopEnd)
         FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0);
+
+    // Buttons over the strip, so a translucent one shows it through; then kept out of the
+    // clipping so the icon and text leave them intact.
+    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
+    {
+        if (!m_pAnchorPresent[nButton])
+            continue;
+        int nPart = ButtonPart(nButton, bZoomed);
+        if (!IsPartDrawn(nPart))
+            continue;
+        CRect rcButton = GetAnchorRect(rcW, nButton);
+        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top, false);
+        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart)),
+                                 WrapAdd(rcButton.top, PartHeight(nPart)));
+    }
 
     if (hIcon)
     {
@@ -366,29 +313,3 @@ void CWindowSkin::OnSetText(CWnd* pWnd)
     RepaintCaption(pWnd, STATE_WORK_OUT);
 }
 
-BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
-{
-    if (!m_bmpWatermark.m_hObject)
-        return FALSE;
-    if (!m_dcWatermark.m_hDC && !m_dcWatermark.CreateCompatibleDC(pDC))
-        return FALSE;
-    BITMAP bm;
-    if (!m_bmpWatermark.GetBitmap(&bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return FALSE;
-
-    HGDIOBJ hPrevious = m_dcWatermark.SelectObject((HGDIOBJ)m_bmpWatermark.m_hObject);
-    CRect rcClient;
-    pWnd->GetClientRect(&rcClient);
-    for (int y = rcClient.top; y < rcClient.bottom; y += bm.bmHeight)
-        for (int x = rcClient.left; x < rcClient.right; x += bm.bmWidth)
-            pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &m_dcWatermark, 0, 0, SRCCOPY);
-    m_dcWatermark.SelectObject(hPrevious);
-    return TRUE;
-}
-
-HBRUSH CWindowSkin::GetWatermarkBrush()
-{
-    if (!m_brWatermark.m_hObject && m_bmpWatermark.m_hObject)
-        m_brWatermark.CreatePatternBrush((HBITMAP)m_bmpWatermark.m_hObject);
-    return (HBRUSH)m_brWatermark.m_hObject;
-}

@@ -99,14 +99,14 @@ BOOL CSkinImage::CopyFrom(HBITMAP hSource)
         HBITMAP hCopy = CreateTopDownDib(ds.dsBm.bmWidth, ds.dsBm.bmHeight, &pBits);
         if (!hCopy)
             return FALSE;
-        ::GdiFlush();
-        const int nRow = ds.dsBm.bmWidth * 4;
-        const bool bBottomUp = ds.dsBmih.biHeight > 0;
-        for (int y = 0; y < ds.dsBm.bmHeight; y++)
+        // GetDIBits puts the rows top-down whatever the source's order, which its description
+        // does not tell reliably.
+        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), ds.dsBm.bmWidth, -ds.dsBm.bmHeight, 1, 32, BI_RGB } };
+        CClientDC screen(NULL);
+        if (::GetDIBits(screen.m_hDC, hSource, 0, ds.dsBm.bmHeight, pBits, &info, DIB_RGB_COLORS) != ds.dsBm.bmHeight)
         {
-            int ySource = bBottomUp ? ds.dsBm.bmHeight - 1 - y : y;
-            memcpy((BYTE*)pBits + (INT_PTR)y * nRow, (const BYTE*)ds.dsBm.bmBits + (INT_PTR)ySource * ds.dsBm.bmWidthBytes,
-                   nRow);
+            ::DeleteObject(hCopy);
+            return FALSE;
         }
         m_hBitmap = hCopy;
         m_size = CSize(ds.dsBm.bmWidth, ds.dsBm.bmHeight);

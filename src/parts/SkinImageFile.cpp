@@ -99,32 +99,33 @@ HBITMAP SkinImageFile::Decode(const CString& strPath, const HEADER& header, bool
         cy != header.nHeight)
         return NULL;
 
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), (LONG)cx, -(LONG)cy, 1, 32, BI_RGB } };
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (!hBitmap)
-        return NULL;
     GpRect rc(0, 0, (INT)cx, (INT)cy);
     BitmapData data = {};
     if (GdipBitmapLockBits(pRaw, &rc, ImageLockModeRead, PixelFormat32bppARGB, &data) != Ok)
-    {
-        ::DeleteObject(hBitmap);
         return NULL;
-    }
-    // GDI's blending wants each colour already multiplied by its pixel's alpha.
-    BYTE* pOut = (BYTE*)pBits;
-    for (UINT y = 0; y < cy; y++)
+    auto row = [&](UINT y) { return (const BYTE*)data.Scan0 + (INT_PTR)data.Stride * (INT_PTR)y; };
+    for (UINT y = 0; y < cy && !bTranslucent; y++)
+        for (UINT x = 0; x < cx && !bTranslucent; x++)
+            bTranslucent = row(y)[x * 4 + 3] != 255;
+    // An opaque picture becomes a 24-bit DIB section, which GDI copies and keys exactly as a
+    // BMP's bitmap; a translucent one 32 bits with each colour already multiplied by its alpha,
+    // as GDI's blending wants.
+    const int nBits = bTranslucent ? 32 : 24;
+    const INT_PTR nOutRow = ((INT_PTR)cx * nBits / 8 + 3) & ~(INT_PTR)3;
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), (LONG)cx, -(LONG)cy, 1, (WORD)nBits, BI_RGB } };
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    for (UINT y = 0; hBitmap && y < cy; y++)
     {
-        const BYTE* pIn = (const BYTE*)data.Scan0 + (INT_PTR)data.Stride * (INT_PTR)y;
-        for (UINT x = 0; x < cx; x++, pIn += 4, pOut += 4)
+        const BYTE* pIn = row(y);
+        BYTE* pOut = (BYTE*)pBits + nOutRow * (INT_PTR)y;
+        for (UINT x = 0; x < cx; x++, pIn += 4, pOut += nBits / 8)
         {
-            BYTE a = pIn[3];
-            if (a != 255)
-                bTranslucent = true;
-            pOut[0] = (BYTE)((pIn[0] * a + 127) / 255);
-            pOut[1] = (BYTE)((pIn[1] * a + 127) / 255);
-            pOut[2] = (BYTE)((pIn[2] * a + 127) / 255);
-            pOut[3] = a;
+            const BYTE a = bTranslucent ? pIn[3] : 255;
+            for (int c = 0; c < 3; c++)
+                pOut[c] = (BYTE)((pIn[c] * a + 127) / 255);
+            if (bTranslucent)
+                pOut[3] = a;
         }
     }
     GdipBitmapUnlockBits(pRaw, &data);

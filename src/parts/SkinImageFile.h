@@ -35,7 +35,8 @@ struct HEADER
 // format, or declares an empty or oversized picture.
 BOOL ReadHeader(const CString& strPath, HEADER& header);
 
-// A PNG or GIF as a top-down 32-bit DIB section with premultiplied alpha; null when GDI+ is not
+// A PNG or GIF as a top-down DIB section: 24-bit when every pixel is opaque, else 32-bit with
+// premultiplied alpha; null when GDI+ is not
 // running, the file does not decode, or it decodes to another size than its header declared.
 // bTranslucent tells whether any pixel is less than opaque.
 HBITMAP Decode(const CString& strPath, const HEADER& header, bool& bTranslucent);

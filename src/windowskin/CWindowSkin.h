@@ -157,7 +157,7 @@ private:
     CSkinImage m_imageBlended;
     // The image the frame is drawn from: the blended one when made, else the main one.
     CSkinImage* FrameImage() { return m_imageBlended.IsLoaded() ? &m_imageBlended : m_pImage; }
-    void BlendAlphaImage(CSkinDiagnostics* pDiagnostics);
+    void BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics);
     // The colour a translucent frame blends over, where the window's own background would be.
     static COLORREF BackgroundColour();
     // The top corner pieces drawn in nState: the inactive ones where the skin has them.

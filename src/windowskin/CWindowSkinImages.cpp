@@ -64,7 +64,7 @@ CRect CWindowSkin::ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, C
     return rcGrid;
 }
 
-void CWindowSkin::BlendAlphaImage(CSkinDiagnostics* pDiagnostics)
+void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics)
 {
     m_imageBlended.Reset();
     if (!m_pImage || !m_pAlphaImage)
@@ -75,7 +75,7 @@ void CWindowSkin::BlendAlphaImage(CSkinDiagnostics* pDiagnostics)
         CString strMessage;
         strMessage.Format(L"the alpha image is %dx%d, not the main image's %dx%d: the frame is drawn opaque",
                           (int)m_pAlphaImage->GetSize().cx, (int)m_pAlphaImage->GetSize().cy, (int)size.cx, (int)size.cy);
-        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, NULL, strMessage);
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement, strMessage);
         return;
     }
     // Both images read into 32-bit rows; each pixel's opacity is the alpha image's grey level.

@@ -135,7 +135,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
         CheckPartsInImage(pElement, pDiagnostics);
         CheckCaptionContrast(pCaption, pDiagnostics);
     }
-    BlendAlphaImage(pDiagnostics);
+    BlendAlphaImage(pElement, pDiagnostics);
     return TRUE;
 }
 

@@ -63,6 +63,14 @@ BOOL CSkinImageCache::ReadIconFile(const CString& strPath, CIconFile& file)
     return bRead;
 }
 
+BOOL CSkinImageCache::CountPixels(LONGLONG nPixels)
+{
+    if (nPixels < 0 || nPixels > MAX_LOAD_PIXELS - m_nPixels)
+        return FALSE;
+    m_nPixels += nPixels;
+    return TRUE;
+}
+
 BOOL CSkinImageCache::CountIcon()
 {
     if (m_nIcons >= MAX_LOAD_ICONS)

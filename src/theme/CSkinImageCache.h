@@ -33,6 +33,9 @@ public:
     // The bitmap of a file's image, for a borrower that selects it into DCs of its own or hands
     // it to the host: from then on the image holds it in its drawing DC only while it draws.
     HBITMAP BorrowBitmap(const CString& strPath);
+    // Counts pixels a borrower derives from the load's images (a frame made translucent by an
+    // alpha image) against the load's budget; FALSE, counting nothing, when they would pass it.
+    BOOL CountPixels(LONGLONG nPixels);
     // Reads and checks an icon file, charging its size to the load's budget.
     BOOL ReadIconFile(const CString& strPath, CIconFile& file);
     // Counts one icon about to be made for the command images; FALSE once the load has made

@@ -1,12 +1,9 @@
 // A window skin's images: drawing the frame's parts along their modes and grids, the translucent
 // frame made from an alpha image, and the watermark.
 #include "CWindowSkin.h"
-#include "WindowSkinNumbers.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include <stdlib.h>
-
-using namespace WindowSkinNumbers;
 
 namespace
 {
@@ -76,6 +73,12 @@ void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics*
         strMessage.Format(L"the alpha image is %dx%d, not the main image's %dx%d: the frame is drawn opaque",
                           (int)m_pAlphaImage->GetSize().cx, (int)m_pAlphaImage->GetSize().cy, (int)size.cx, (int)size.cy);
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement, strMessage);
+        return;
+    }
+    if (!g_Theme.m_images.CountPixels((LONGLONG)size.cx * size.cy))
+    {
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
+                   L"the translucent frame would pass the load's pixel budget: the frame is drawn opaque");
         return;
     }
     // Both images read into 32-bit rows; each pixel's opacity is the alpha image's grey level.

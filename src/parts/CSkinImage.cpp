@@ -54,6 +54,7 @@ void CSkinImage::Reset()
     Unselect();
     m_bmMask.DeleteObject();
     m_bmInk.DeleteObject();
+    m_opaque.clear();
     if (m_hBitmap)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = NULL;
@@ -200,14 +201,14 @@ void CSkinImage::Blit(HDC hDC, const CRect& rcDest, const CRect& rcSource)
 {
     const bool bSameSize = rcDest.Size() == rcSource.Size();
     CStretchMode stretch(hDC, !bSameSize);
-    if (m_bAlpha)
+    if (m_bAlpha && !IsOpaque(rcSource))
     {
         BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
         ::AlphaBlend(hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), m_dc.m_hDC, rcSource.left,
                      rcSource.top, rcSource.Width(), rcSource.Height(), blend);
         return;
     }
-    if (m_crKey != CLR_INVALID && !m_hOldMask)
+    if (m_crKey != CLR_INVALID && !m_hOldMask && !m_bAlpha)
     {
         ::TransparentBlt(hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), m_dc.m_hDC, rcSource.left,
                          rcSource.top, rcSource.Width(), rcSource.Height(), m_crKey);
@@ -233,6 +234,34 @@ void CSkinImage::Blit(HDC hDC, const CRect& rcDest, const CRect& rcSource)
     copy(m_dc.m_hDC, SRCPAINT);
     ::SetBkColor(hDC, crOldBack);
     ::SetTextColor(hDC, crOldText);
+}
+
+bool CSkinImage::IsOpaque(const CRect& rcSource)
+{
+    if (!m_bAlpha)
+        return true;
+    const auto key = std::make_tuple((int)rcSource.left, (int)rcSource.top, (int)rcSource.right, (int)rcSource.bottom);
+    auto found = m_opaque.find(key);
+    if (found != m_opaque.end())
+        return found->second;
+    CRect rc;
+    DIBSECTION ds = {};
+    bool bOpaque = rc.IntersectRect(rcSource, CRect(CPoint(0, 0), m_size)) && rc == rcSource &&
+                   ::GetObjectW(m_hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits;
+    if (bOpaque)
+    {
+        ::GdiFlush();
+        for (int y = rc.top; y < rc.bottom && bOpaque; y++)
+        {
+            const BYTE* pRow = (const BYTE*)ds.dsBm.bmBits + (INT_PTR)y * ds.dsBm.bmWidthBytes;
+            for (int x = rc.left; x < rc.right && bOpaque; x++)
+                bOpaque = pRow[x * 4 + 3] == 255;
+        }
+    }
+    // A frame asks about a few dozen rectangles; a hostile caller cannot grow the map past this.
+    if (m_opaque.size() < 1024)
+        m_opaque[key] = bOpaque;
+    return bOpaque;
 }
 
 void CSkinImage::Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill)

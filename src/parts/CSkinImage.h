@@ -10,6 +10,8 @@
 // elsewhere (SetShared) holds it only while it draws.
 #pragma once
 #include <afxwin.h>
+#include <map>
+#include <tuple>
 
 class CSkinImage
 {
@@ -49,6 +51,9 @@ public:
     // that keep their size: corners copied, edges filled along one axis, the centre along both.
     // A grid that does not fit the source draws as Draw would.
     BOOL DrawGrid(HDC hDC, const CRect& rcDest, const CRect& rcSource, const CRect& rcGrid, int nFill);
+    // Whether every pixel of rcSource is opaque: always for an image without alpha. A translucent
+    // image's opaque pieces are copied, which is faster than blending them.
+    bool IsOpaque(const CRect& rcSource);
     // Whether a grid leaves a piece of the source between its margins.
     static bool GridFits(const CSize& sizeSource, const CRect& rcGrid);
 
@@ -80,4 +85,6 @@ private:
     CBitmap m_bmInk;
     CDC m_dcMask;
     HGDIOBJ m_hOldMask;
+    // IsOpaque's answers for the source rectangles asked about, a bounded number of them.
+    std::map<std::tuple<int, int, int, int>, bool> m_opaque;
 };

@@ -112,7 +112,7 @@ void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, bool bUnder)
     const CRect& rcPart = m_pPartRects[nPart];
     const CRect rcDest(x, y, x + rcPart.Width(), y + rcPart.Height());
     CSkinImage* pImage = FrameImage();
-    if (bUnder && pImage->HasAlpha())
+    if (bUnder && !pImage->IsOpaque(rcPart))
         pDC->FillSolidRect(rcDest, BackgroundColour());
     pImage->Draw(pDC->m_hDC, rcDest, rcPart);
 }
@@ -120,7 +120,7 @@ void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, bool bUnder)
 void CWindowSkin::FillPart(CDC* pDC, int nPart, const CRect& rcDest)
 {
     CSkinImage* pImage = FrameImage();
-    if (pImage->HasAlpha())
+    if (!pImage->IsOpaque(m_pPartRects[nPart]))
         pDC->FillSolidRect(rcDest, BackgroundColour());
     const int nFill = m_pPartMode[nPart] == MODE_STRETCH ? CSkinImage::FILL_STRETCH : CSkinImage::FILL_TILE;
     pImage->DrawGrid(pDC->m_hDC, rcDest, m_pPartRects[nPart], m_pPartGrids[nPart], nFill);

@@ -4,13 +4,19 @@
 Writes 24-bit BMP files into samples/gallery/Definitions/<Skin>/: the frame image every part
 and caption button is cut from, a watermark tiled behind the client area, and a 16-pixel
 command image strip. The layout of frame.bmp matches the <parts> of <Skin>.xml beside it.
+Each image is also written as a PNG of the same pixels, and <Skin>Png.xml, the same skin
+naming the PNG files, beside <Skin>.xml: both must look the same. AuroraGlass.xml is Aurora
+with translucent, anti-aliased round caption buttons (AuroraGlass/frame.png) and a nine-grid on
+its caption strip.
 Run it again after changing a skin's look; the outputs are committed.
 """
 import math
 import os
+import re
 import sys
 
 from bmp_file import blank, fill, mix, write_bmp
+from png_file import write_png
 
 FRAME_W, FRAME_H = 160, 120
 CAPTION_H = 30      # height of the top pieces
@@ -207,17 +213,77 @@ STYLES = {
 }
 
 
+def write_both(folder, file_name, px):
+    write_bmp(os.path.join(folder, file_name), px)
+    write_png(os.path.join(folder, file_name[:-4] + ".png"), px)
+
+
+def write_png_definition(root, name):
+    """<name>Png.xml: <name>.xml naming the PNG copies of its images."""
+    with open(os.path.join(root, name + ".xml"), encoding="utf-8") as f:
+        text = f.read()
+    text = re.sub(r'(path="%s\\[^"]*)\.bmp"' % name, r'\1.png"', text)
+    text = text.replace('<manifest type="skin" name="%s"/>' % name, '<manifest type="skin" name="%sPng"/>' % name)
+    text = text.replace("<!-- %s:" % name, "<!-- %sPng, generated from %s.xml by tools/make_gallery_skins.py:" % (name, name), 1)
+    with open(os.path.join(root, name + "Png.xml"), "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+
+
+def glass_frame(style):
+    """The frame with its caption buttons as anti-aliased translucent discs over nothing."""
+    px = [[c + (255,) for c in row] for row in frame_image(style)]
+    kinds = ("sys", "min", "max", "close")
+    for col, kind in enumerate(kinds):
+        x0 = col * BUTTON
+        for state, y0 in enumerate((60, 80, 100)):
+            back = style["button"][state]
+            if kind == "close" and state:
+                back = style["close_hot"][state - 1]
+            radius = BUTTON / 2 - 1
+            for y in range(BUTTON):
+                for x in range(BUTTON):
+                    cover = sum((x + (sx + 0.5) / 4 - BUTTON / 2) ** 2 + (y + (sy + 0.5) / 4 - BUTTON / 2) ** 2
+                                <= radius * radius for sx in range(4) for sy in range(4))
+                    # The face lets a third of the caption through; the glyph is solid.
+                    px[y0 + y][x0 + x] = back + (int(cover * 255 * 2 / 3 / 16),)
+            solid = blank(BUTTON, BUTTON, None)
+            glyph(solid, kind, 0, 0, style["glyph"])
+            for y in range(BUTTON):
+                for x in range(BUTTON):
+                    if solid[y][x] is not None:
+                        px[y0 + y][x0 + x] = solid[y][x] + (255,)
+    return px
+
+
+def write_glass_definition(root):
+    with open(os.path.join(root, "Aurora.xml"), encoding="utf-8") as f:
+        text = f.read()
+    text = re.sub(r'(path="Aurora\\[^"]*)\.bmp"', r'\1.png"', text)
+    text = text.replace('path="Aurora\\frame.png"', 'path="AuroraGlass\\frame.png"')
+    text = text.replace('<manifest type="skin" name="Aurora"/>', '<manifest type="skin" name="AuroraGlass"/>')
+    text = text.replace("<!-- Aurora:", "<!-- AuroraGlass, generated from Aurora.xml by tools/make_gallery_skins.py:"
+                        " translucent round buttons, a nine-grid caption strip;", 1)
+    text = text.replace('<part name="Top" rect="24,0,16,30"/>', '<part name="Top" rect="24,0,16,30" mode="stretch" grid="3,1,3,1"/>')
+    text = text.replace('<part name="TopIA" rect="24,30,16,30"/>', '<part name="TopIA" rect="24,30,16,30" mode="stretch" grid="3,1,3,1"/>')
+    with open(os.path.join(root, "AuroraGlass.xml"), "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "gallery", "Definitions")
     for name, style in STYLES.items():
         folder = os.path.join(root, name)
         os.makedirs(folder, exist_ok=True)
-        write_bmp(os.path.join(folder, "frame.bmp"), frame_image(style))
-        write_bmp(os.path.join(folder, "paper.bmp"), watermark(style))
+        write_both(folder, "frame.bmp", frame_image(style))
+        write_both(folder, "paper.bmp", watermark(style))
         strip = command_strip(style)
-        write_bmp(os.path.join(folder, "commands.bmp"), strip)
+        write_both(folder, "commands.bmp", strip)
         for file_name, px in toolbar_buttons(style, strip).items():
-            write_bmp(os.path.join(folder, file_name), px)
+            write_both(folder, file_name, px)
+        write_png_definition(root, name)
+    os.makedirs(os.path.join(root, "AuroraGlass"), exist_ok=True)
+    write_png(os.path.join(root, "AuroraGlass", "frame.png"), glass_frame(STYLES["Aurora"]))
+    write_glass_definition(root)
     return 0
 
 

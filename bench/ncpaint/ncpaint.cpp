@@ -6,6 +6,8 @@
 // parts drawn twice as large) against the same system frame, both of the same pixel size.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
+#include "PictureFiles.h"
+#include "parts/CGdiplusSession.h"
 #include "windowskin/CWindowSkin.h"
 #include "parts/CWindowDpi.h"
 #include "xml/XML.h"
@@ -64,9 +66,9 @@ const wchar_t g_szRegion[] =
     L"<shape type=\"ellipse\" rect=\"-60,-60,-1,-1\" combine=\"diff\"/>"
     L"<shape type=\"rectangle\" rect=\"300,0,-300,4\" combine=\"diff\"/></region>";
 
-CString SkinDefinition(const wchar_t* pszExtra = L"")
+CString SkinDefinition(const wchar_t* pszExtra = L"", const wchar_t* pszImage = L"skin.bmp")
 {
-    CString strXml = CString(L"<windowSkin>") + pszExtra + L"<image path=\"skin.bmp\"/><parts>";
+    CString strXml = CString(L"<windowSkin>") + pszExtra + L"<image path=\"" + pszImage + L"\"/><parts>";
     for (const CPartLayout& part : g_parts)
         strXml.AppendFormat(L"<part name=\"%s\" rect=\"%d,%d,%d,%d\"/>", part.pszName, part.x, part.y, part.cx, part.cy);
     strXml += L"</parts><anchors><anchor name=\"Icon\" point=\"10,7\"/><anchor name=\"System\" rect=\"30,6,20,18\"/>"
@@ -131,13 +133,23 @@ int main()
     KorvoTest::CTempFolder folder;
     std::vector<BYTE> image = KorvoTest::MakeBitmapFile(256, 112, SkinImagePixel, NULL);
     folder.WriteFile(L"skin.bmp", image.data(), image.size());
+    // The same pixels as a PNG whose caption buttons are translucent, so the frame is blended.
+    CGdiplusSession session;
+    std::vector<BYTE> png = PictureFiles::MakePng(256, 112, [](int x, int y, BYTE& alpha) {
+        alpha = y >= 90 ? 160 : 255;
+        return SkinImagePixel(x, y, NULL);
+    });
+    folder.WriteFile(L"skin.png", png.data(), png.size());
 
-    CWindowSkin skin, shapedSkin;
+    CWindowSkin skin, shapedSkin, alphaSkin;
     CXmlElement* pRoot = XmlParseDocument(SkinDefinition(), FALSE);
     BOOL bParsed = pRoot && skin.Parse(pRoot, folder.Path());
     delete pRoot;
     pRoot = XmlParseDocument(SkinDefinition(g_szRegion), FALSE);
     bParsed = bParsed && pRoot && shapedSkin.Parse(pRoot, folder.Path());
+    delete pRoot;
+    pRoot = XmlParseDocument(SkinDefinition(L"", L"skin.png"), FALSE);
+    bParsed = bParsed && pRoot && alphaSkin.Parse(pRoot, folder.Path()) && alphaSkin.m_pImage->HasAlpha();
     delete pRoot;
     if (!bParsed)
     {
@@ -180,7 +192,7 @@ int main()
     // and the caption text, which both paints share.
     static const wchar_t* const pszTitles[] = { L"Skinned window title", L"Another title", L"A third title" };
     double dSystem = 1e300, dFull = 1e300, dCaption = 1e300, dRetitled = 1e300, dBareFull = 1e300,
-           dBareCaption = 1e300;
+           dBareCaption = 1e300, dAlphaFull = 1e300;
     for (int nRun = 0; nRun < RUNS; nRun++)
     {
         dSystem = std::min(dSystem, Microseconds(system.m_hWnd, WM_NCPAINT, 1));
@@ -200,6 +212,9 @@ int main()
         }) / 2);
         skinned.SetIcon(hSmallIcon, FALSE);
         skin.m_bCaption = 1;
+        skinned.m_pSkin = &alphaSkin;
+        dAlphaFull = std::min(dAlphaFull, Microseconds(skinned.m_hWnd, WM_NCPAINT, 1));
+        skinned.m_pSkin = &skin;
     }
 
     // Size changes: the same message with the window's own size, so that only the region is
@@ -238,6 +253,7 @@ int main()
     printf("ncpaint: without icon and caption text: full %.1f us, caption-only %.1f us, ratio %.3f\n", dBareFull,
            dBareCaption, dBareCaption / dBareFull);
 
+    printf("ncpaint: PNG-alpha skin full paint       %8.1f us  (ratio to BMP skin %.3f)\n", dAlphaFull, dAlphaFull / dFull);
     printf("ncpaint: WM_SIZE, unshaped skin           %8.1f us\n", dPlainSize);
     printf("ncpaint: WM_SIZE, shaped skin (4 shapes)  %8.1f us\n", dShapedSize);
     printf("ncpaint: shaped / unshaped WM_SIZE       %8.3f\n", dShapedSize / dPlainSize);
@@ -246,6 +262,9 @@ int main()
     KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
                     FRAME_TARGET);
     KorvoBench::Row("ncpaint: caption-only vs full skinned repaint", dCaption / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
+    KorvoBench::Row("ncpaint: PNG-alpha skin vs BMP skin", dAlphaFull / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 1.5);
+    KorvoBench::Row("ncpaint: PNG-alpha skin vs system frame", dAlphaFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
+                    FRAME_TARGET);
     KorvoBench::Row("ncpaint: shaped vs unshaped WM_SIZE", dShapedSize / 1e6, dPlainSize / 1e6, KorvoBench::NO_TARGET);
     KorvoBench::Row("ncpaint: skinned frame at 192 DPI vs system frame", dFullAt192 / 1e6, dSystemAt192 / 1e6,
                     KorvoBench::NO_TARGET);

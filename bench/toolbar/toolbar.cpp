@@ -4,6 +4,7 @@
 // figures and their ratios.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
+#include "PictureFiles.h"
 #include <KorvoSkin.h>
 #include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
@@ -54,8 +55,9 @@ int main()
     CString strSaved = g_strAppFolder;
     g_strAppFolder = folder.Path();
 
-    // 24 buttons with three images each, white-cornered as skins draw them.
-    std::string strXml = "<?xml version=\"1.0\"?><skin><watermarks>";
+    // 24 buttons with three images each, white-cornered as skins draw them; and the same as
+    // PNGs whose corners are clear and whose faces are slightly translucent instead.
+    std::string strWatermarks[2] = { "<watermarks>", "<watermarks>" };
     for (int i = 0; i < BUTTONS; i++)
     {
         for (int nState = 0; nState < 3; nState++)
@@ -63,14 +65,21 @@ int main()
             COLORREF cr = RGB(40 + i * 8, 60 * nState, 200 - i * 5);
             std::vector<BYTE> bytes = KorvoTest::MakeBitmapFile(BUTTON_SIZE, BUTTON_SIZE, [](int x, int y, void* p) {
                 return (x < 3 || y < 3) ? RGB(255, 255, 255) : *(COLORREF*)p; }, &cr);
-            std::wstring name = L"Definitions\\b" + std::to_wstring(i) + L"_" + std::to_wstring(nState) + L".bmp";
-            folder.WriteFile(name.c_str(), bytes.data(), bytes.size());
+            std::vector<BYTE> png = PictureFiles::MakePng(BUTTON_SIZE, BUTTON_SIZE, [cr](int x, int y, BYTE& alpha) {
+                alpha = (x < 3 || y < 3) ? 0 : 230;
+                return cr;
+            });
+            const std::string strBase = "b" + std::to_string(i) + "_" + std::to_string(nState);
+            const std::wstring strFile = L"Definitions\\" + std::wstring(strBase.begin(), strBase.end());
+            folder.WriteFile((strFile + L".bmp").c_str(), bytes.data(), bytes.size());
+            folder.WriteFile((strFile + L".png").c_str(), png.data(), png.size());
             static const char* const suffix[3] = { "", ".HOVER", ".SELECT" };
-            strXml += "<watermark target=\"B" + std::to_string(i) + suffix[nState] + "\" path=\"b" + std::to_string(i) + "_" +
-                      std::to_string(nState) + ".bmp\"/>";
+            for (int nKind = 0; nKind < 2; nKind++)
+                strWatermarks[nKind] += "<watermark target=\"B" + std::to_string(i) + suffix[nState] + "\" path=\"" + strBase +
+                                        (nKind ? ".png" : ".bmp") + "\"/>";
         }
     }
-    strXml += "</watermarks><resourceMap>";
+    std::string strXml = "</watermarks><resourceMap>";
     for (int i = 0; i < BUTTONS; i++)
         strXml += "<command id=\"B" + std::to_string(i) + "\" code=\"" + std::to_string(1000 + i) + "\"/>";
     // Buttons are named by their ids as written, which are also their images' names.
@@ -78,11 +87,18 @@ int main()
     for (int i = 0; i < BUTTONS; i++)
         strBar += "<button id=\"B" + std::to_string(i) + "\"/>";
     strXml += "</resourceMap>" + strBar + "</toolbar></toolbars></skin>";
-    folder.WriteFile(L"Definitions\\Definitions.xml", strXml);
-    LoadSkin(L"", L"");
-
+    // The PNG bar first: its button images are copies, which outlive the next load.
     CFrameWnd host;
     host.CreateEx(0, NULL, L"toolbar bench", WS_POPUP | WS_VISIBLE, 0, 0, BUTTONS * BUTTON_SIZE + 40, 120, NULL, NULL);
+    folder.WriteFile(L"Definitions\\Definitions.xml", "<?xml version=\"1.0\"?><skin>" + strWatermarks[1] + strXml);
+    LoadSkin(L"", L"");
+    CCoolBarCtrl alphaBar;
+    alphaBar.Create(&host, WS_VISIBLE, 3);
+    alphaBar.MoveWindow(0, 80, BUTTONS * BUTTON_SIZE, BUTTON_SIZE + 1);
+    CreateSkinToolBar(L"Bench", &alphaBar);
+    folder.WriteFile(L"Definitions\\Definitions.xml", "<?xml version=\"1.0\"?><skin>" + strWatermarks[0] + strXml);
+    LoadSkin(L"", L"");
+
     CCoolBarCtrl bar;
     bar.Create(&host, WS_VISIBLE, 1);
     bar.MoveWindow(0, 0, BUTTONS * BUTTON_SIZE, BUTTON_SIZE + 1);
@@ -108,9 +124,10 @@ int main()
 
     // The three are measured in interleaved batches and each keeps its best batch, so a busy
     // machine slows them alike and the ratios hold.
-    double tCommon = 1e30, tSkinned = 1e30, tHover = 1e30;
+    double tCommon = 1e30, tSkinned = 1e30, tHover = 1e30, tAlpha = 1e30;
     for (int nBatch = 0; nBatch < BATCHES; nBatch++)
     {
+        tAlpha = std::min(tAlpha, Measure(alphaBar.m_hWnd, [&](int) { alphaBar.Invalidate(FALSE); }));
         tCommon = std::min(tCommon, Measure(hToolbar, [&](int) { ::InvalidateRect(hToolbar, NULL, TRUE); }));
         tSkinned = std::min(tSkinned, Measure(bar.m_hWnd, [&](int) { bar.Invalidate(FALSE); }));
         tHover = std::min(tHover, Measure(bar.m_hWnd, [&](int i) {
@@ -165,11 +182,15 @@ int main()
     printf("skinned bar without buttons:       %8.1f us\n", tEmpty);
     printf("common-controls bar, full repaint: %8.1f us\n", tCommon);
     printf("skinned bar, full repaint:         %8.1f us  (%.2fx the common-controls bar; target <= 1.0)\n", tSkinned, tSkinned / tCommon);
+    printf("PNG-alpha bar, full repaint:       %8.1f us  (%.2fx the BMP bar; target <= 1.5)\n", tAlpha, tAlpha / tSkinned);
     printf("skinned bar, hover change:         %8.1f us  (%.2fx its full repaint; target <= 0.25)\n", tHover, tHover / tSkinned);
     printf("  floor: a repaint of no buttons:  %8.1f us  (%.2fx its full repaint; no change repaints for less)\n", tEmpty, tEmpty / tSkinned);
     printf("composed off screen, whole bar:    %8.1f us\n", tComposeFull);
     printf("composed off screen, two buttons:  %8.1f us  (%.2fx the whole bar; target <= 0.25)\n", tComposeHover, tComposeHover / tComposeFull);
     KorvoBench::Row("toolbar repaint: skinned vs common controls", tSkinned / 1e6, tCommon / 1e6, KorvoBench::TIME_AT_MOST, 1.0);
+    KorvoBench::Row("toolbar repaint: PNG-alpha skin vs BMP skin", tAlpha / 1e6, tSkinned / 1e6, KorvoBench::TIME_AT_MOST, 1.5);
+    KorvoBench::Row("toolbar repaint: PNG-alpha skin vs common controls", tAlpha / 1e6, tCommon / 1e6,
+                    KorvoBench::TIME_AT_MOST, 1.0);
     KorvoBench::Row("toolbar hover change vs its full repaint", tHover / 1e6, tSkinned / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
     KorvoBench::Row("toolbar repaint of no buttons vs its full repaint (the floor)", tEmpty / 1e6, tSkinned / 1e6, KorvoBench::NO_TARGET);
     KorvoBench::Row("toolbar hover change composed off screen vs whole bar", tComposeHover / 1e6, tComposeFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);

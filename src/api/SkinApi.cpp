@@ -6,7 +6,7 @@
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../bars/CCoolBarTemplateFill.h"
-#include "../controls/GdiplusRunning.h"
+#include "../parts/GdiplusRunning.h"
 #include <gdiplus.h>
 #include <vector>
 

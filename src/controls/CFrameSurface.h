@@ -5,7 +5,7 @@
 // next loop of the animation copies it instead of drawing the image again.
 #pragma once
 #include "../afx/afxwin.h"
-#include "CGdiplusGraphics.h"
+#include "../parts/CGdiplusGraphics.h"
 #include <memory>
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "CImageAnimation.h"
 #include "CFrameSurface.h"
 #include "CPictureHeader.h"
-#include "GdiplusRunning.h"
+#include "../parts/GdiplusRunning.h"
 #include <process.h>
 #include <algorithm>
 #include <climits>

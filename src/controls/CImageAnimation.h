@@ -4,8 +4,8 @@
 // the order to end. The control's own thread only starts, pauses, resumes and stops it.
 #pragma once
 #include "../afx/afxwin.h"
-#include "CGdiplusGraphics.h"
-#include "CGdiplusImage.h"
+#include "../parts/CGdiplusGraphics.h"
+#include "../parts/CGdiplusImage.h"
 #include "CKernelHandle.h"
 #include <memory>
 

@@ -94,9 +94,9 @@ public:
     void Draw(CDC* pDC, int nImage, int x, int y, UINT nStyle, int nSize);
     void DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy, COLORREF crBack, COLORREF crFore,
                 UINT nStyle, int nSize);
-    // Adds a whole strip (masking a copy: hBitmap is left as it is) and maps the commands of
-    // its <image> children. FALSE when the strip would overfill the list.
-    BOOL AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize,
+    // Adds a whole strip (masking a copy: the image is left as it is; a translucent one keeps its
+    // alpha) and maps the commands of its <image> children. FALSE when the strip would overfill the list.
+    BOOL AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COLORREF crMask, int nSize,
                        CSkinDiagnostics* pDiagnostics = NULL);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.

@@ -2,6 +2,7 @@
 // handed out from them.
 #include "CInterfaceTheme.h"
 #include "CIconFile.h"
+#include "../parts/CGdiSelect.h"
 #include <algorithm>
 #include <stdio.h>
 #include <stdlib.h>
@@ -59,22 +60,34 @@ int AppendIcon(HIMAGELIST hList, HICON hIcon)
     return ImageList_ReplaceIcon(hList, -1, hIcon);
 }
 
-// A new bitmap holding the top cy rows of hBitmap, cx wide; FALSE when hBitmap cannot be read
-// (it is selected into another DC, or the copy cannot be made).
-BOOL CopyStripRows(HBITMAP hBitmap, int cx, int cy, CBitmap& copy)
+// A new bitmap holding the top cy rows of the image, cx wide; FALSE when the copy cannot be made.
+// A translucent image's copy is a 32-bit DIB section with straight (not premultiplied) alpha,
+// which is what an image list keeps as an image's own transparency.
+BOOL CopyStripRows(CSkinImage& image, int cx, int cy, CBitmap& copy)
 {
     CClientDC screen(NULL);
-    CDC dcSource, dcCopy;
-    if (!dcSource.CreateCompatibleDC(&screen) || !dcCopy.CreateCompatibleDC(&screen) ||
-        !copy.CreateCompatibleBitmap(&screen, std::max(cx, 1), std::max(cy, 1)))
+    CDC dcCopy;
+    void* pBits = NULL;
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), std::max(cx, 1), -std::max(cy, 1), 1, 32, BI_RGB } };
+    if (!dcCopy.CreateCompatibleDC(&screen) ||
+        !(image.HasAlpha() ? copy.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0))
+                           : copy.CreateCompatibleBitmap(&screen, std::max(cx, 1), std::max(cy, 1))))
         return FALSE;
-    HGDIOBJ hOldSource = dcSource.SelectObject((HGDIOBJ)hBitmap);
-    if (!hOldSource)
-        return FALSE;
-    HGDIOBJ hOldCopy = dcCopy.SelectObject((HGDIOBJ)copy.m_hObject);
-    BOOL bCopied = dcCopy.BitBlt(0, 0, cx, cy, &dcSource, 0, 0, SRCCOPY);
-    dcCopy.SelectObject(hOldCopy);
-    dcSource.SelectObject(hOldSource);
+    BOOL bCopied;
+    {
+        CGdiSelect select(dcCopy.m_hDC, copy.m_hObject);
+        // Blended over clear pixels, a translucent image copies as it is.
+        bCopied = select.IsSelected() && image.Draw(dcCopy.m_hDC, CRect(0, 0, cx, cy), CRect(0, 0, cx, cy));
+    }
+    if (bCopied && pBits)
+    {
+        ::GdiFlush();
+        BYTE* p = (BYTE*)pBits;
+        for (LONGLONG i = 0; i < (LONGLONG)std::max(cx, 1) * std::max(cy, 1); i++, p += 4)
+            if (p[3] != 0 && p[3] != 255)
+                for (int c = 0; c < 3; c++)
+                    p[c] = (BYTE)std::min(255, (p[c] * 255 + p[3] / 2) / p[3]);
+    }
     return bCopied;
 }
 }
@@ -208,12 +221,12 @@ void CInterfaceTheme::DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy,
         ImageList_DrawEx(pList->m_hImageList, nImage, pDC->m_hDC, x, y, dx, dy, crBack, crFore, nStyle);
 }
 
-BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLORREF crMask, int nSize,
+BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COLORREF crMask, int nSize,
                                     CSkinDiagnostics* pDiagnostics)
 {
     CImageList* pList = GetImageList(nSize);
     BITMAP info = {};
-    if (!pList || !pBitmap || !hBitmap || !::GetObjectW(hBitmap, sizeof(info), &info))
+    if (!pList || !pBitmap || !image.GetBitmap() || !::GetObjectW(image.GetBitmap(), sizeof(info), &info))
         return FALSE;
     const int nPixels = PixelsOfSizeCode(nSize);
     if (info.bmWidth / nPixels > MAX_COMMAND_IMAGES - ImageList_GetImageCount(pList->m_hImageList))
@@ -232,11 +245,12 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, HBITMAP hBitmap, COLOR
                    L") cannot hold one square image of the strip's size");
     }
     // Masking blackens the bitmap's mask colour in place, and the bitmap may be shared: the
-    // list is given a copy of the rows it takes.
+    // list is given a copy of the rows it takes. A translucent strip brings its own alpha.
     CBitmap copy;
-    if (!CopyStripRows(hBitmap, info.bmWidth, std::min<int>(info.bmHeight, nPixels), copy))
+    if (!CopyStripRows(image, info.bmWidth, std::min<int>(info.bmHeight, nPixels), copy))
         return FALSE;
-    int nFirst = ImageList_AddMasked(pList->m_hImageList, (HBITMAP)copy.m_hObject, crMask);
+    int nFirst = image.HasAlpha() ? ImageList_Add(pList->m_hImageList, (HBITMAP)copy.m_hObject, NULL)
+                                  : ImageList_AddMasked(pList->m_hImageList, (HBITMAP)copy.m_hObject, crMask);
     if (nFirst < 0)
         return FALSE;
     CMap<UINT, UINT, int, int>& mapImages = *ImageMapOf(nSize);
@@ -383,14 +397,14 @@ BOOL CInterfaceTheme::LoadBitmapImages(CXmlElement* pBitmap, const CString& strF
     }
 
     // Borrowed from the load's images, which keep it.
-    HBITMAP hBitmap = m_images.BorrowBitmap(strPath);
-    if (!hBitmap)
+    CSkinImage* pImage = m_images.BorrowImage(strPath);
+    if (!pImage)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"path"),
                    L"image '" + pBitmap->GetAttributeValue(L"path") + L"' cannot be loaded: the strip is skipped");
         return FALSE;
     }
-    return AddImageStrip(pBitmap, hBitmap, crMask, nSize, pDiagnostics);
+    return AddImageStrip(pBitmap, *pImage, crMask, nSize, pDiagnostics);
 }
 
 BOOL CInterfaceTheme::ExtractIconFile(LPCTSTR pszPath, HICON* phSmall, HICON* phLarge, HICON* phHuge)

@@ -4,11 +4,10 @@
 // quota by naming one large image many times or many images once.
 #pragma once
 #include <afxwin.h>
+#include "../parts/CSkinImage.h"
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <type_traits>
 
 // Pixels all the images of one load may hold together.
 const LONGLONG MAX_LOAD_PIXELS = 64LL * 1024 * 1024;
@@ -27,26 +26,16 @@ public:
     CSkinImageCache();
     ~CSkinImageCache();
 
-    // How a borrower draws from a bitmap. A bitmap is selected into one DC at a time.
-    enum BitmapUse
-    {
-        // Selected into DCs of the borrower's own while it draws, or handed to the host, who may.
-        SELECTED_BY_BORROWER,
-        // Drawn from only through BeginDrawing's DC.
-        DRAWN_THROUGH_CACHE,
-    };
-
-    // The bitmap of a file, loaded at the first request of this load. The cache keeps it:
-    // callers borrow it until Clear and never delete it. Null when the file is no bitmap or
-    // would pass the load's budgets, as for a missing file.
-    HBITMAP BorrowBitmap(const CString& strPath, BitmapUse use = SELECTED_BY_BORROWER);
-    // A memory DC holding a bitmap borrowed to be drawn through the cache, shared by all its
-    // borrowers; null for another bitmap or when no DC can be made. Selecting a bitmap into a
-    // DC and out again can cost more than a whole frame's copies (under Wine it resets the DC),
-    // so the DC keeps holding it after EndDrawing, unless it is also borrowed to be selected
-    // elsewhere.
-    CDC* BeginDrawing(HBITMAP hBitmap);
-    void EndDrawing(HBITMAP hBitmap);
+    // The image of a file (BMP, PNG or GIF), loaded at the first request of this load. The cache
+    // keeps it: callers borrow it until Clear and never delete it. Null when the file is no
+    // image or would pass the load's budgets, as for a missing file.
+    CSkinImage* BorrowImage(const CString& strPath);
+    // The bitmap of a file's image, for a borrower that selects it into DCs of its own or hands
+    // it to the host: from then on the image holds it in its drawing DC only while it draws.
+    HBITMAP BorrowBitmap(const CString& strPath);
+    // Counts pixels a borrower derives from the load's images (a frame made translucent by an
+    // alpha image) against the load's budget; FALSE, counting nothing, when they would pass it.
+    BOOL CountPixels(LONGLONG nPixels);
     // Reads and checks an icon file, charging its size to the load's budget.
     BOOL ReadIconFile(const CString& strPath, CIconFile& file);
     // Counts one icon about to be made for the command images; FALSE once the load has made
@@ -62,32 +51,8 @@ public:
     LONGLONG GetPixelCount() const { return m_nPixels; }
 
 private:
-    // The file's bitmap, loaded at its first request within the budgets.
-    HBITMAP LoadBitmapOnce(const CString& strPath);
-
-    // Owns a bitmap without entering it in the framework's handle map: its borrowers may wrap
-    // the same handle in objects of their own.
-    struct BITMAP_DELETER
-    {
-        void operator()(HBITMAP hBitmap) const { ::DeleteObject(hBitmap); }
-    };
-    typedef std::unique_ptr<std::remove_pointer<HBITMAP>::type, BITMAP_DELETER> BITMAP_OWNER;
-
-    // The DC a bitmap drawn through the cache is drawn from; it holds the bitmap while
-    // hOldBitmap is set.
-    struct DRAWING_DC
-    {
-        CDC dc;
-        HGDIOBJ hOldBitmap = NULL;
-        void Release();
-        ~DRAWING_DC() { Release(); }
-    };
-
-    // A file that failed to load is remembered as a null bitmap, and costs nothing again.
-    std::map<std::wstring, BITMAP_OWNER> m_mapBitmaps;
-    // Declared after the bitmaps, so they go first and never outlive them holding one.
-    std::map<HBITMAP, std::unique_ptr<DRAWING_DC>> m_mapDrawingDCs;
-    std::set<HBITMAP> m_selectedElsewhere;
+    // A file that failed to load is remembered as a null image, and costs nothing again.
+    std::map<std::wstring, std::unique_ptr<CSkinImage>> m_mapImages;
     LONGLONG m_nPixels;
     int m_nIcons;
     ULONGLONG m_nIconBytes;

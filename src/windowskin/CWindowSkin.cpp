@@ -21,7 +21,10 @@ const wchar_t* const CWindowSkin::s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT] = {
 };
 
 CWindowSkin::CWindowSkin()
-    : m_rcMaximiseCrop(-1, 0, -1, -1),
+    : m_pImage(NULL),
+      m_pAlphaImage(NULL),
+      m_pWatermark(NULL),
+      m_rcMaximiseCrop(-1, 0, -1, -1),
       m_bCaption(0),
       m_bCaps(0),
       m_nCaptionFontDpi(CDpiScale::BASE_DPI),
@@ -32,8 +35,7 @@ CWindowSkin::CWindowSkin()
       m_nCaptionAlign(ALIGN_LEFT),
       m_bShaped(FALSE),
       m_nHotButton(0),
-      m_nPressedButton(0),
-      m_pImageDC(NULL)
+      m_nPressedButton(0)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));
@@ -47,8 +49,6 @@ CWindowSkin::CWindowSkin()
 
 CWindowSkin::~CWindowSkin()
 {
-    // The images are borrowed from the theme's image cache, which frees them.
-    m_bmpImage.Detach(), m_bmpAlpha.Detach(), m_bmpWatermark.Detach();
 }
 
 BOOL CWindowSkin::HasTarget(const wchar_t* pszName) const

@@ -10,6 +10,7 @@
 #include "../theme/CSkinDiagnostics.h"
 #include "CCaptionStripCache.h"
 #include "../parts/CDpiScale.h"
+#include "../parts/CSkinImage.h"
 #include <memory>
 #include <vector>
 
@@ -124,15 +125,17 @@ public:
 public:
     // Window names, each compared whole; none empty or holding a bar.
     std::vector<CString> m_targets;
-    // The watermark is selected into its DC only while it is painted.
-    CDC m_dcWatermark;
-    CBitmap m_bmpImage;
-    CBitmap m_bmpAlpha;
-    CBitmap m_bmpWatermark;
+    // Borrowed from the theme's image cache, which frees them at the next load. The alpha image,
+    // when given, makes the main image translucent (m_imageBlended).
+    CSkinImage* m_pImage;
+    CSkinImage* m_pAlphaImage;
+    CSkinImage* m_pWatermark;
     CBrush m_brWatermark;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];
     CRect m_pPartRects[WINDOWSKIN_PART_COUNT];
+    // Each part's nine-grid margins (left, top, right, bottom); all 0 for none.
+    CRect m_pPartGrids[WINDOWSKIN_PART_COUNT];
     int m_pAnchorPresent[WINDOWSKIN_ANCHOR_COUNT];
     CRect m_pAnchorRects[WINDOWSKIN_ANCHOR_COUNT];
     // Parts and anchors under names the tables do not know; stored only.
@@ -169,22 +172,13 @@ private:
     };
     enum { MAX_SCALED_FONTS = 4 };
     std::vector<CScaledFont> m_scaledFonts;
-    // The image cache's DC the parts are copied from, for the length of a paint.
-    CDC* m_pImageDC;
-    // Holds that DC while it lives: the image is shared by everything of this load that names
-    // its file, and the cache's DC holds it for every window skin drawing from it.
-    class CImageDrawing
-    {
-    public:
-        explicit CImageDrawing(CWindowSkin& skin);
-        ~CImageDrawing();
-        BOOL IsReady() const { return m_skin.m_pImageDC != NULL; }
-
-    private:
-        CWindowSkin& m_skin;
-        CImageDrawing(const CImageDrawing&) = delete;
-        void operator=(const CImageDrawing&) = delete;
-    };
+    // The main image with the alpha image's grey levels as its opacity, made at the end of Parse.
+    CSkinImage m_imageBlended;
+    // The image the frame is drawn from: the blended one when made, else the main one.
+    CSkinImage* FrameImage() { return m_imageBlended.IsLoaded() ? &m_imageBlended : m_pImage; }
+    void BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics);
+    // The colour a translucent frame blends over, where the window's own background would be.
+    static COLORREF BackgroundColour();
     // The top corner pieces drawn in nState: the inactive ones where the skin has them.
     int TopLeftPart(int nState) const;
     int TopRightPart(int nState) const;
@@ -198,6 +192,9 @@ private:
     void CheckButtons(const CXmlElement* pSkin, CSkinDiagnostics* pDiagnostics) const;
     // A <part>'s rectangle, never empty; FALSE without one or with a side no bitmap can have.
     static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
+    // A <part>'s grid margins; empty (no grid) without one, or with one that is malformed or
+    // leaves nothing of the part between its margins, which is told to pDiagnostics.
+    static CRect ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics);
     // Every part that the main image cannot hold, told to pDiagnostics.
     void CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const;
     // A caption colour that stands out from the frame beneath it by less than large text needs.
@@ -219,11 +216,11 @@ private:
     // A part's size on the window at a scale.
     int PartWidth(int nPart, const CDpiScale& scale) const { return scale.Scale(m_pPartRects[nPart].Width()); }
     int PartHeight(int nPart, const CDpiScale& scale) const { return scale.Scale(m_pPartRects[nPart].Height()); }
-    // Draws the part's (cxSource, cySource) top-left piece into the cx by cy box at (x, y):
-    // copied at its size, stretched nearest-neighbour otherwise so its edges stay sharp. The
-    // one place a part's pixels are chosen for a destination size.
-    void DrawPart(CDC* pDC, int nPart, int x, int y, int cx, int cy, int cxSource, int cySource);
-    void CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale);
+    // Draws a part at its size at the scale, stretched nearest-neighbour when scaled so its edges
+    // stay sharp (bUnder: over the background colour first, for a translucent frame).
+    void CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale, bool bUnder = true);
+    // Draws a part into rcDest along its mode and grid, tiles and margins at the scale.
+    void FillPart(CDC* pDC, int nPart, const CRect& rcDest, const CDpiScale& scale);
     void FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y, const CDpiScale& scale);
     void FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x, const CDpiScale& scale);
     // The bottom corners and the side and bottom edges, straight into the window's DC; the

@@ -130,10 +130,10 @@ void CWindowSkin::CheckButtons(const CXmlElement* pSkin, CSkinDiagnostics* pDiag
 
 void CWindowSkin::CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const
 {
-    BITMAP info = {};
-    if (!::GetObjectW(m_bmpImage.m_hObject, sizeof(info), &info))
+    if (!m_pImage)
         return;
-    const CRect rcImage(0, 0, info.bmWidth, info.bmHeight);
+    const CSize info = m_pImage->GetSize();
+    const CRect rcImage(0, 0, info.cx, info.cy);
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)
     {
         const CXmlElement* pParts = pElement->m_listChildren.GetNext(pos);
@@ -151,7 +151,7 @@ void CWindowSkin::CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostic
                 continue;
             CString strFigures;
             strFigures.Format(L"(%d,%d,%d,%d) is not inside the %dx%d main image", rc.left, rc.top, rc.Width(),
-                              rc.Height(), (int)info.bmWidth, (int)info.bmHeight);
+                              rc.Height(), (int)info.cx, (int)info.cy);
             SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pPart, L"rect"),
                        L"part '" + pPart->GetAttributeValue(L"name") + L"' " + strFigures);
         }
@@ -198,8 +198,7 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     for (int nAnchor = ANCHOR_ICON; nAnchor <= ANCHOR_CLOSE; nAnchor++)
         if (m_pAnchorPresent[nAnchor])
             buttons.push_back(GetAnchorRect(CRect(0, 0, cx, CAPTION_PROBE_HEIGHT), nAnchor, scale));
-    CImageDrawing drawing(*this);
-    if (!drawing.IsReady())
+    if (!FrameImage())
         return pixels;
     // Composed in the shared buffer, as a paint does.
     CClientDC screen(NULL);

@@ -60,64 +60,6 @@ CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor, const CDpiScale& 
     return rcAnchor;
 }
 
-void CWindowSkin::DrawPart(CDC* pDC, int nPart, int x, int y, int cx, int cy, int cxSource, int cySource)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    if (cx == cxSource && cy == cySource)
-    {
-        pDC->BitBlt(x, y, cx, cy, m_pImageDC, rcPart.left, rcPart.top, SRCCOPY);
-        return;
-    }
-    pDC->SetStretchBltMode(COLORONCOLOR);
-    pDC->StretchBlt(x, y, cx, cy, m_pImageDC, rcPart.left, rcPart.top, cxSource, cySource, SRCCOPY);
-}
-
-void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    DrawPart(pDC, nPart, x, y, PartWidth(nPart, scale), PartHeight(nPart, scale), rcPart.Width(), rcPart.Height());
-}
-
-void CWindowSkin::FillHorizontal(CDC* pDC, int nPart, int xStart, int xEnd, int y, const CDpiScale& scale)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    int cx = PartWidth(nPart, scale);
-    int cy = PartHeight(nPart, scale);
-    if (m_pPartMode[nPart] == MODE_STRETCH)
-    {
-        DrawPart(pDC, nPart, xStart, y, xEnd - xStart, cy, rcPart.Width(), rcPart.Height());
-        return;
-    }
-    // A part written with a negative width would never advance.
-    if (cx <= 0)
-        return;
-    // The last tile shows as much of the part as fits, in the part's own pixels.
-    for (int x = xStart; x < xEnd; x += cx)
-    {
-        const int cxTile = std::min<int>(cx, xEnd - x);
-        DrawPart(pDC, nPart, x, y, cxTile, cy, std::max(1, CDpiScale::MulDivRound(cxTile, rcPart.Width(), cx)), rcPart.Height());
-    }
-}
-
-void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x, const CDpiScale& scale)
-{
-    const CRect& rcPart = m_pPartRects[nPart];
-    int cx = PartWidth(nPart, scale);
-    int cy = PartHeight(nPart, scale);
-    if (m_pPartMode[nPart] == MODE_STRETCH)
-    {
-        DrawPart(pDC, nPart, x, yStart, cx, yEnd - yStart, rcPart.Width(), rcPart.Height());
-        return;
-    }
-    if (cy <= 0)
-        return;
-    for (int y = yStart; y < yEnd; y += cy)
-    {
-        const int cyTile = std::min<int>(cy, yEnd - y);
-        DrawPart(pDC, nPart, x, y, cx, cyTile, rcPart.Width(), std::max(1, CDpiScale::MulDivRound(cyTile, rcPart.Height(), cy)));
-    }
-}
-
 BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
 {
     if (pWnd->GetExStyle() & WS_EX_MDICHILD)
@@ -126,18 +68,6 @@ BOOL CWindowSkin::IsWindowActive(CWnd* pWnd)
         return hClient && (HWND)::SendMessageW(hClient, WM_MDIGETACTIVE, 0, 0) == pWnd->m_hWnd;
     }
     return ::GetForegroundWindow() == pWnd->m_hWnd;
-}
-
-CWindowSkin::CImageDrawing::CImageDrawing(CWindowSkin& skin) : m_skin(skin)
-{
-    m_skin.m_pImageDC = g_Theme.m_images.BeginDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
-}
-
-CWindowSkin::CImageDrawing::~CImageDrawing()
-{
-    if (m_skin.m_pImageDC)
-        g_Theme.m_images.EndDrawing((HBITMAP)m_skin.m_bmpImage.m_hObject);
-    m_skin.m_pImageDC = NULL;
 }
 
 int CWindowSkin::TopLeftPart(int nState) const
@@ -152,8 +82,7 @@ int CWindowSkin::TopRightPart(int nState) const
 
 void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
-    CImageDrawing drawing(*this);
-    if (!drawing.IsReady())
+    if (!FrameImage())
         return;
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
@@ -275,20 +204,6 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
                                       const CString& strText, const CDpiScale& scale)
 {
     const CRect rcW(0, 0, cx, cy);
-    // Buttons first, then kept out of the clipping so the strip drawn later leaves them intact.
-    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
-    {
-        if (!m_pAnchorPresent[nButton])
-            continue;
-        int nPart = ButtonPart(nButton, bZoomed);
-        if (!IsPartDrawn(nPart))
-            continue;
-        CRect rcButton = GetAnchorRect(rcW, nButton, scale);
-        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top, scale);
-        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart, scale)),
-                                 WrapAdd(rcButton.top, PartHeight(nPart, scale)));
-    }
-
     int xTopStart = 0, xTopEnd = cx;
     if (IsPartDrawn(nTopLeft))
     {
@@ -303,6 +218,21 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
     const int nTop = nState == STATE_INACTIVE && IsPartDrawn(PART_TOP_IA) ? PART_TOP_IA : PART_TOP;
     if (IsPartDrawn(nTop) && xTopStart < xTopEnd)
         FillHorizontal(pBuffer, nTop, xTopStart, xTopEnd, 0, scale);
+
+    // Buttons over the strip, so a translucent one shows it through; then kept out of the
+    // clipping so the icon and text leave them intact.
+    for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
+    {
+        if (!m_pAnchorPresent[nButton])
+            continue;
+        int nPart = ButtonPart(nButton, bZoomed);
+        if (!IsPartDrawn(nPart))
+            continue;
+        CRect rcButton = GetAnchorRect(rcW, nButton, scale);
+        CopyPart(pBuffer, nPart, rcButton.left, rcButton.top, scale, false);
+        pBuffer->ExcludeClipRect(rcButton.left, rcButton.top, WrapAdd(rcButton.left, PartWidth(nPart, scale)),
+                                 WrapAdd(rcButton.top, PartHeight(nPart, scale)));
+    }
 
     if (hIcon)
     {
@@ -417,29 +347,3 @@ void CWindowSkin::OnSetText(CWnd* pWnd)
     RepaintCaption(pWnd, STATE_WORK_OUT);
 }
 
-BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
-{
-    if (!m_bmpWatermark.m_hObject)
-        return FALSE;
-    if (!m_dcWatermark.m_hDC && !m_dcWatermark.CreateCompatibleDC(pDC))
-        return FALSE;
-    BITMAP bm;
-    if (!m_bmpWatermark.GetBitmap(&bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return FALSE;
-
-    HGDIOBJ hPrevious = m_dcWatermark.SelectObject((HGDIOBJ)m_bmpWatermark.m_hObject);
-    CRect rcClient;
-    pWnd->GetClientRect(&rcClient);
-    for (int y = rcClient.top; y < rcClient.bottom; y += bm.bmHeight)
-        for (int x = rcClient.left; x < rcClient.right; x += bm.bmWidth)
-            pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &m_dcWatermark, 0, 0, SRCCOPY);
-    m_dcWatermark.SelectObject(hPrevious);
-    return TRUE;
-}
-
-HBRUSH CWindowSkin::GetWatermarkBrush()
-{
-    if (!m_brWatermark.m_hObject && m_bmpWatermark.m_hObject)
-        m_brWatermark.CreatePatternBrush((HBITMAP)m_bmpWatermark.m_hObject);
-    return (HBRUSH)m_brWatermark.m_hObject;
-}

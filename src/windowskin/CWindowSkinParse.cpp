@@ -122,7 +122,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
             SkinReportUnknownElement(pDiagnostics, pChild, pElement);
     }
     CheckButtons(pElement, pDiagnostics);
-    if (!m_bmpImage.m_hObject)
+    if (!m_pImage)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pElement,
                    L"window skin without a main <image> (one without a type) is discarded");
@@ -136,6 +136,7 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
         CheckPartsInImage(pElement, pDiagnostics);
         CheckCaptionContrast(pCaption, pDiagnostics);
     }
+    BlendAlphaImage(pElement, pDiagnostics);
     return TRUE;
 }
 
@@ -167,7 +168,7 @@ void CWindowSkin::ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagn
             SkinReportUnknownElement(pDiagnostics, pPart, pParts);
             continue;
         }
-        SkinCheckAttributes(pDiagnostics, pPart, { L"name", L"rect", L"point", L"mode" });
+        SkinCheckAttributes(pDiagnostics, pPart, { L"name", L"rect", L"point", L"mode", L"grid" });
         CheckPartMode(pPart, pDiagnostics);
         if (!ReadPartRect(pPart, rc))
         {
@@ -193,6 +194,7 @@ void CWindowSkin::ParseParts(const CXmlElement* pParts, CSkinDiagnostics* pDiagn
         m_pPartPresent[nPart] = 1;
         m_pPartMode[nPart] = nMode;
         m_pPartRects[nPart] = rc;
+        m_pPartGrids[nPart] = ReadPartGrid(pPart, rc, pDiagnostics);
     }
 }
 
@@ -343,24 +345,19 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
     }
     CString strType = pImage->GetAttributeValue(L"type");
     strType.MakeLower();
-    CBitmap* pSlot = &m_bmpImage;
+    CSkinImage** ppSlot = &m_pImage;
     if (strType == L"watermark" || strType == L"water")
-        pSlot = &m_bmpWatermark;
+        ppSlot = &m_pWatermark;
     else if (strType == L"alpha")
-        pSlot = &m_bmpAlpha;
-    // The frame's parts are copied from the cache's DC, which keeps the image between paints;
-    // the watermark is selected into the skin's own DC.
-    const CSkinImageCache::BitmapUse use =
-        pSlot == &m_bmpImage ? CSkinImageCache::DRAWN_THROUGH_CACHE : CSkinImageCache::SELECTED_BY_BORROWER;
-    HBITMAP hBitmap = g_Theme.m_images.BorrowBitmap(strFolder + strPath, use);
-    if (!hBitmap)
+        ppSlot = &m_pAlphaImage;
+    CSkinImage* pLoaded = g_Theme.m_images.BorrowImage(strFolder + strPath);
+    if (!pLoaded)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
                    L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
         return FALSE;
     }
-    pSlot->Detach();
-    pSlot->Attach(hBitmap);
+    *ppSlot = pLoaded;
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include "CSkinCheck.h"
 #include "theme/ColourContrast.h"
 #include "KorvoTest.h"
+#include "PictureFiles.h"
 #include "../xml/XmlTestSupport.h"
 #include <gtest/gtest.h>
 
@@ -316,4 +317,30 @@ TEST_F(SkinCheck, MalformedDocumentsNeverStopTheChecker)
         if (HasFailure())
             break;
     }
+}
+
+TEST_F(SkinCheck, PngImagesLoadHostileOnesAreErrorsAndGridsMustLeaveAMiddle)
+{
+    auto grey = [](int, int, BYTE&) { return RGB(128, 128, 128); };
+    std::vector<BYTE> png = PictureFiles::MakePng(32, 16, grey);
+    m_folder.WriteFile(L"frame.png", png.data(), png.size());
+    std::vector<BYTE> alpha = PictureFiles::MakePng(16, 16, grey);
+    m_folder.WriteFile(L"alpha.png", alpha.data(), alpha.size());
+    m_folder.WriteFile(L"truncated.png", png.data(), png.size() / 2);
+    // 65536 x 65536 declared by a file of a few dozen bytes.
+    std::vector<BYTE> bomb = PictureFiles::MakePng(1, 1, grey);
+    bomb[17] = bomb[21] = 1;
+    m_folder.WriteFile(L"bomb.png", bomb.data(), bomb.size());
+    Expect("<skin>\n<windowSkins>\n<windowSkin>\n<target window=\"A\"/>\n<image path=\"frame.png\"/>\n"
+           "<image type=\"alpha\" path=\"alpha.png\"/>\n<parts>\n<part name=\"Top\" rect=\"0,0,10,10\" grid=\"2,0,2,0\"/>\n"
+           "<part name=\"Left\" rect=\"0,0,4,10\" grid=\"0,5,0,5\"/>\n<part name=\"Bottom\" rect=\"0,0,10,4\" grid=\"1,x\"/>\n"
+           "</parts>\n</windowSkin>\n"
+           "<windowSkin>\n<target window=\"B\"/>\n<image path=\"truncated.png\"/>\n</windowSkin>\n"
+           "<windowSkin>\n<target window=\"C\"/>\n<image path=\"bomb.png\"/>\n</windowSkin>\n"
+           "</windowSkins>\n</skin>",
+           L"@:3:1: warning: the alpha image is 16x16, not the main image's 32x16: the frame is drawn opaque\n"
+           L"@:9:35: error: grid '0,5,0,5' leaves nothing of the 4x10 part between its margins: the part has no grid\n"
+           L"@:10:37: error: grid '1,x' is not four numbers from 0 to 32767: the part has no grid\n"
+           L"@:15:8: error: image 'truncated.png' cannot be loaded: the window skin is discarded\n"
+           L"@:19:8: error: image 'bomb.png' cannot be loaded: the window skin is discarded\n", 2);
 }

@@ -171,3 +171,46 @@ TEST(SkinPreview, ADpiDrawsEachPictureLargerForTheSameSize)
         EXPECT_EQ(2, CSkinPreview().Run({ L"--app", strGallery, L"--dpi", pszDpi, L"Gallery", L"Definitions\\Ember.xml" }, strOutput))
             << pszDpi;
 }
+
+TEST(SkinPreview, PngVersionsOfTheBundledSkinsLookAsTheirBmpOriginals)
+{
+    CTempFolder folder;
+    const CString strGallery = KORVO_TESTS_DIR L"/../samples/gallery";
+    for (LPCWSTR pszSkin : { L"Aurora", L"Ember", L"Midnight" })
+    {
+        CString strOutput;
+        for (LPCWSTR pszVersion : { L"", L"Png" })
+            ASSERT_EQ(0, CSkinPreview().Run({ L"--app", strGallery, L"--size", L"300x200", L"--menu", L"Context", L"--out",
+                                              folder.Path() + pszSkin + pszVersion, L"Gallery", L"Definitions\\English.xml",
+                                              CString(L"Definitions\\") + pszSkin + pszVersion + L".xml" },
+                                            strOutput))
+                << (LPCWSTR)strOutput;
+        // Every picture written for the BMP skin, byte for byte the same for the PNG skin.
+        WIN32_FIND_DATAW found;
+        HANDLE hFind = ::FindFirstFileW(folder.Path() + pszSkin + L"-*.png", &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFind);
+        int nPictures = 0;
+        do
+        {
+            CString strName = found.cFileName;
+            auto read = [&](const CString& strPath) {
+                std::vector<BYTE> bytes;
+                HANDLE h = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+                if (h == INVALID_HANDLE_VALUE)
+                    return bytes;
+                bytes.resize(::GetFileSize(h, NULL));
+                DWORD nRead = 0;
+                ::ReadFile(h, bytes.data(), (DWORD)bytes.size(), &nRead, NULL);
+                ::CloseHandle(h);
+                return bytes;
+            };
+            std::vector<BYTE> fromBmp = read(folder.Path() + strName);
+            strName.Insert(lstrlenW(pszSkin), L"Png");
+            EXPECT_FALSE(fromBmp.empty());
+            EXPECT_TRUE(fromBmp == read(folder.Path() + strName)) << (LPCWSTR)strName;
+            nPictures++;
+        } while (::FindNextFileW(hFind, &found));
+        ::FindClose(hFind);
+        EXPECT_GE(nPictures, 4) << pszSkin;
+    }
+}

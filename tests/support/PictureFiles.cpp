@@ -1,5 +1,6 @@
 #include "PictureFiles.h"
 #include <gdiplus.h>
+#include <algorithm>
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -135,4 +136,76 @@ std::vector<BYTE> MakeEncodedPicture(LPCWSTR pszMimeType, int cx, int cy, COLORR
     GdipDisposeImage(pBitmap);
     return bytes;
 }
+}
+
+namespace
+{
+DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0)
+{
+    crc = ~crc;
+    for (size_t i = 0; i < n; i++)
+    {
+        crc ^= p[i];
+        for (int k = 0; k < 8; k++)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+void PutBig32(std::vector<BYTE>& out, DWORD n)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back((BYTE)(n >> shift));
+}
+
+void PutChunk(std::vector<BYTE>& out, const char* pszType, const std::vector<BYTE>& data)
+{
+    PutBig32(out, (DWORD)data.size());
+    size_t nStart = out.size();
+    out.insert(out.end(), pszType, pszType + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBig32(out, Crc32(&out[nStart], out.size() - nStart));
+}
+}
+
+std::vector<BYTE> PictureFiles::MakePng(int cx, int cy, const std::function<COLORREF(int x, int y, BYTE& alpha)>& pixel)
+{
+    std::vector<BYTE> raw;
+    for (int y = 0; y < cy; y++)
+    {
+        raw.push_back(0);
+        for (int x = 0; x < cx; x++)
+        {
+            BYTE alpha = 255;
+            COLORREF cr = pixel(x, y, alpha);
+            raw.insert(raw.end(), { GetRValue(cr), GetGValue(cr), GetBValue(cr), alpha });
+        }
+    }
+    std::vector<BYTE> zlib = { 0x78, 0x01 };
+    size_t nDone = 0;
+    do
+    {
+        size_t nBlock = std::min<size_t>(raw.size() - nDone, 65535);
+        zlib.push_back(nDone + nBlock == raw.size() ? 1 : 0);
+        zlib.insert(zlib.end(), { (BYTE)nBlock, (BYTE)(nBlock >> 8), (BYTE)~nBlock, (BYTE)(~nBlock >> 8) });
+        zlib.insert(zlib.end(), raw.begin() + nDone, raw.begin() + nDone + nBlock);
+        nDone += nBlock;
+    } while (nDone < raw.size());
+    DWORD a = 1, b = 0;
+    for (BYTE c : raw)
+    {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBig32(zlib, (b << 16) | a);
+
+    std::vector<BYTE> png = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
+    std::vector<BYTE> header;
+    PutBig32(header, (DWORD)cx);
+    PutBig32(header, (DWORD)cy);
+    header.insert(header.end(), { 8, 6, 0, 0, 0 });
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", zlib);
+    PutChunk(png, "IEND", {});
+    return png;
 }

@@ -2,6 +2,7 @@
 // byte, PNG and JPEG through GDI+'s own encoders (GDI+ must be running).
 #pragma once
 #include <afxwin.h>
+#include <functional>
 #include <vector>
 
 namespace PictureFiles
@@ -13,4 +14,8 @@ std::vector<BYTE> MakeGif(int cx, int cy, const std::vector<COLORREF>& frames, i
 // A picture of one colour in the format of the encoder with that MIME type ("image/png",
 // "image/jpeg"); empty when GDI+ cannot encode it.
 std::vector<BYTE> MakeEncodedPicture(LPCWSTR pszMimeType, int cx, int cy, COLORREF cr);
+
+// A PNG of cx by cy pixels, 8-bit RGBA, its image data in stored (uncompressed) deflate blocks;
+// pixel gives each pixel's colour and sets its alpha (255 when left alone).
+std::vector<BYTE> MakePng(int cx, int cy, const std::function<COLORREF(int x, int y, BYTE& alpha)>& pixel);
 }

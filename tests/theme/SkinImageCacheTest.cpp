@@ -1,5 +1,5 @@
-// The image cache's drawing DCs: a bitmap drawn only through the cache stays in its DC between
-// draws, and one that a borrower selects into a DC of its own is always free for it after a draw.
+// The image cache's images: one per file, drawn through a DC each keeps between draws, and free
+// after every draw once a borrower selects the bitmap into DCs of its own.
 #include "ThemeTestSupport.h"
 #include "theme/CSkinImageCache.h"
 
@@ -27,68 +27,44 @@ bool SelectableElsewhere(HBITMAP hBitmap)
 }
 }
 
-TEST(SkinImageCache, DrawingDcIsSharedAndGivesItsBitmapBackToBorrowersThatSelectItThemselves)
+TEST(SkinImageCache, ImagesAreSharedAndGiveTheirBitmapBackToBorrowersThatSelectItThemselves)
 {
     KorvoTest::CTempFolder folder;
     WriteBitmap(folder, L"a.bmp", 8, 8, ImagePixel);
-    WriteBitmap(folder, L"b.bmp", 8, 8, ImagePixel);
     CSkinImageCache cache;
+    KorvoTest::CPixelCanvas canvas(8, 8);
+    const CRect rc(0, 0, 8, 8);
 
-    // Two window skins naming one file draw from one DC, which keeps the bitmap between their
-    // paints: the platform then refuses the bitmap to any other DC.
-    HBITMAP hDrawn = cache.BorrowBitmap(folder.Path() + L"\\a.bmp", CSkinImageCache::DRAWN_THROUGH_CACHE);
-    ASSERT_TRUE(hDrawn != NULL);
-    EXPECT_EQ(hDrawn, cache.BorrowBitmap(folder.Path() + L"\\A.BMP", CSkinImageCache::DRAWN_THROUGH_CACHE));
-    CDC* pDC = cache.BeginDrawing(hDrawn);
-    ASSERT_TRUE(pDC != NULL);
-    EXPECT_EQ(IMAGE_COLOUR, pDC->GetPixel(2, 2));
-    cache.EndDrawing(hDrawn);
-    EXPECT_EQ(pDC, cache.BeginDrawing(hDrawn));
-    cache.EndDrawing(hDrawn);
-    EXPECT_FALSE(SelectableElsewhere(hDrawn)) << "kept in the drawing DC";
+    // Two window skins naming one file draw from one image, which keeps its bitmap between
+    // draws: the platform then refuses the bitmap to any other DC.
+    CSkinImage* pImage = cache.BorrowImage(folder.Path() + L"\\a.bmp");
+    ASSERT_TRUE(pImage != NULL);
+    EXPECT_EQ(pImage, cache.BorrowImage(folder.Path() + L"\\A.BMP"));
+    ASSERT_TRUE(pImage->Draw(canvas.Dc(), rc, rc));
+    EXPECT_EQ(IMAGE_COLOUR, canvas.Pixel(2, 2));
+    EXPECT_FALSE(SelectableElsewhere(pImage->GetBitmap())) << "kept in the drawing DC";
 
     // A later borrower that selects it itself (a watermark the host is handed) gets it at once,
     // and again after every later draw.
-    EXPECT_EQ(hDrawn, cache.BorrowBitmap(folder.Path() + L"\\a.bmp"));
-    EXPECT_TRUE(SelectableElsewhere(hDrawn));
+    HBITMAP hLent = cache.BorrowBitmap(folder.Path() + L"\\a.bmp");
+    EXPECT_EQ(pImage->GetBitmap(), hLent);
+    EXPECT_TRUE(SelectableElsewhere(hLent));
     for (int n = 0; n < 2; n++)
     {
-        pDC = cache.BeginDrawing(hDrawn);
-        ASSERT_TRUE(pDC != NULL);
-        EXPECT_EQ(IMAGE_COLOUR, pDC->GetPixel(2, 2));
-        cache.EndDrawing(hDrawn);
-        EXPECT_TRUE(SelectableElsewhere(hDrawn)) << n;
+        ASSERT_TRUE(pImage->Draw(canvas.Dc(), rc, rc));
+        EXPECT_TRUE(SelectableElsewhere(hLent)) << n;
     }
 
-    // The same when the borrower that selects it came first.
-    HBITMAP hLent = cache.BorrowBitmap(folder.Path() + L"\\b.bmp");
-    ASSERT_TRUE(hLent != NULL);
-    EXPECT_TRUE(cache.BeginDrawing(hLent) == NULL) << "not borrowed to be drawn through the cache";
-    EXPECT_EQ(hLent, cache.BorrowBitmap(folder.Path() + L"\\b.bmp", CSkinImageCache::DRAWN_THROUGH_CACHE));
-    ASSERT_TRUE(cache.BeginDrawing(hLent) != NULL);
-    cache.EndDrawing(hLent);
-    EXPECT_TRUE(SelectableElsewhere(hLent));
-
-    // Bitmaps no borrower of this load has: no DC; a missing file: no bitmap.
-    CBitmap other;
-    ASSERT_TRUE(other.CreateBitmap(4, 4, 1, 32, NULL));
-    EXPECT_TRUE(cache.BeginDrawing((HBITMAP)other.m_hObject) == NULL);
-    EXPECT_TRUE(cache.BeginDrawing(NULL) == NULL);
-    EXPECT_TRUE(cache.BorrowBitmap(folder.Path() + L"\\none.bmp", CSkinImageCache::DRAWN_THROUGH_CACHE) == NULL);
-    cache.EndDrawing(NULL);
-
-    // The next load frees the bitmaps, those their drawing DCs hold included.
-    ASSERT_TRUE(cache.BeginDrawing(hDrawn) != NULL);
-    cache.EndDrawing(hDrawn);
-    HBITMAP hHeld = cache.BorrowBitmap(folder.Path() + L"\\c.bmp", CSkinImageCache::DRAWN_THROUGH_CACHE);
-    ASSERT_TRUE(hHeld == NULL) << "no such file yet";
+    // A missing file: no image, and none later in the same load; the next load tries again and
+    // frees the bitmaps, those drawing DCs hold included.
+    EXPECT_TRUE(cache.BorrowImage(folder.Path() + L"\\c.bmp") == NULL);
     WriteBitmap(folder, L"c.bmp", 8, 8, ImagePixel);
+    EXPECT_TRUE(cache.BorrowImage(folder.Path() + L"\\c.bmp") == NULL);
     cache.Clear();
-    hHeld = cache.BorrowBitmap(folder.Path() + L"\\c.bmp", CSkinImageCache::DRAWN_THROUGH_CACHE);
-    ASSERT_TRUE(hHeld != NULL) << "a new load tries the file again";
-    ASSERT_TRUE(cache.BeginDrawing(hHeld) != NULL);
-    cache.EndDrawing(hHeld);
-    EXPECT_FALSE(SelectableElsewhere(hHeld));
+    CSkinImage* pHeld = cache.BorrowImage(folder.Path() + L"\\c.bmp");
+    ASSERT_TRUE(pHeld != NULL) << "a new load tries the file again";
+    ASSERT_TRUE(pHeld->Draw(canvas.Dc(), rc, rc));
+    HBITMAP hHeld = pHeld->GetBitmap();
     cache.Clear();
     EXPECT_EQ(0u, ::GetObjectType(hHeld)) << "deleted although its DC held it";
     EXPECT_EQ(0, cache.GetBitmapCount());

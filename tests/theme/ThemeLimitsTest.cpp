@@ -138,7 +138,8 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     EXPECT_EQ(hShared, GetSkinWatermark(L"w9"));
     CWindowSkin* pSkin = static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(L"s5"));
     ASSERT_TRUE(pSkin != NULL);
-    EXPECT_EQ(hShared, (HBITMAP)pSkin->m_bmpImage.m_hObject);
+    ASSERT_TRUE(pSkin->m_pImage != NULL);
+    EXPECT_EQ(hShared, pSkin->m_pImage->GetBitmap());
 
     // Every strip is masked on its own copy: the shared image keeps its green, and each
     // command's image is transparent where the file is green.

@@ -1,5 +1,6 @@
 #include "CSkinCheck.h"
 #include "skin/CSkinRegistry.h"
+#include "parts/CGdiplusSession.h"
 #include "theme/CInterfaceTheme.h"
 #include "theme/ColourContrast.h"
 #include "xml/XML.h"
@@ -118,6 +119,8 @@ int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
     strSecond.Replace(L'/', L'\\');
 
     m_strOptionalFile = strFolder + L"Definitions\\Definitions.xml";
+    // The skin's PNG images decode through GDI+.
+    CGdiplusSession session;
     g_Registry.SetDiagnostics(this);
     m_colourKeys.clear();
     g_Registry.Load(strFolder, strFirst, strSecond);

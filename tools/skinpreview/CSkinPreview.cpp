@@ -3,6 +3,7 @@
 #include "theme/CInterfaceTheme.h"
 #include "theme/CMenuSkinner.h"
 #include "parts/CWindowDpi.h"
+#include "parts/CGdiplusSession.h"
 #include <gdiplus.h>
 #include <algorithm>
 #include <memory>
@@ -47,26 +48,6 @@ void ApplyShape(CBitmap& bitmap, HRGN hShape)
     }
 }
 
-// GDI+ for the one call that writes PNG files.
-class CGdiplusSession
-{
-public:
-    CGdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        m_bStarted = Gdiplus::GdiplusStartup(&m_token, &input, NULL) == Gdiplus::Ok;
-    }
-    ~CGdiplusSession()
-    {
-        if (m_bStarted)
-            Gdiplus::GdiplusShutdown(m_token);
-    }
-    BOOL IsStarted() const { return m_bStarted; }
-
-private:
-    ULONG_PTR m_token = 0;
-    BOOL m_bStarted = FALSE;
-};
 
 BOOL FindPngEncoder(CLSID& clsid)
 {
@@ -254,7 +235,7 @@ BOOL CSkinPreview::SavePng(HBITMAP hBitmap, const CString& strPath)
 {
     CGdiplusSession session;
     CLSID clsid;
-    if (!hBitmap || !session.IsStarted() || !FindPngEncoder(clsid))
+    if (!hBitmap || !session.IsRunning() || !FindPngEncoder(clsid))
         return FALSE;
     // The preview's own surfaces carry their alpha (clear outside a window's shape); other
     // bitmaps are taken as opaque.
@@ -313,6 +294,8 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
     strFirst.Replace(L'/', L'\\');
     strSecond.Replace(L'/', L'\\');
 
+    // The skin's PNG images decode through GDI+.
+    CGdiplusSession session;
     g_Registry.Load(strFolder, strFirst, strSecond);
     int nStatus = 0;
     auto Write = [&](CBitmap& bitmap, const CString& strSuffix) {

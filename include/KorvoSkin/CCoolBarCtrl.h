@@ -54,7 +54,8 @@ public:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void DoPaint(CDC* pDC);
     // Docking: the bar is as long as its visible buttons and as broad as its broadest button,
-    // plus its style's edges, so a host never measures it; stretched, it fills its edge. The
+    // plus its style's edges, all scaled for its window's DPI, so a host never measures it;
+    // stretched, it fills its edge. The
     // parent lays its bars out with RepositionBars (a frame does so when it is resized); after
     // refilling, showing or hiding a bar, lay them out again.
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
@@ -70,8 +71,9 @@ public:
 
 protected:
     // Overridables
-    // How broad a button is across the bar: its broadest image, or its size when it has no
-    // image (a square); separators and gaps have no breadth.
+    // How broad a button is across the bar at 96 DPI (the bar scales it as it does the
+    // buttons' sizes): its broadest image, or its size when it has no image (a square);
+    // separators and gaps have no breadth.
     virtual int GetItemBreadth(const CCoolBarItem* pItem) const;
     // Paints one button from its image for the state into pDC.
     virtual void DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot);
@@ -86,6 +88,8 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // The window's DPI changed: the bar measures its buttons again and its parent docks it anew.
+    afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -2,6 +2,7 @@
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
+#include "../parts/CWindowDpi.h"
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
@@ -14,6 +15,7 @@ BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CCoolBarCtrl::CCoolBarCtrl() : m_pState(new CCoolBarState(*this))
@@ -41,7 +43,22 @@ int CCoolBarCtrl::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     if (CControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     SetBorders(0, 0, 0, 0);
+    m_pState->UpdateDpi();
     InitToolTip();
+    return 0;
+}
+
+LRESULT CCoolBarCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    if (!m_pState->UpdateDpi())
+        return 0;
+    Invalidate(FALSE);
+    // The bar needs another size now: the parent docks its bars again, a frame its pane too.
+    CWnd* pParent = GetParent();
+    if (pParent && pParent->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        ((CFrameWnd*)pParent)->RecalcLayout();
+    else if (pParent)
+        pParent->RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     return 0;
 }
 
@@ -178,7 +195,7 @@ void CCoolBarCtrl::PrepareRect(CRect* pRect) const
 {
     GetClientRect(pRect);
     m_pState->DeflateToButtons(*pRect);
-    pRect->bottom -= 1;
+    pRect->bottom -= m_pState->GetScale().Scale(1);
 }
 
 CCoolBarItem* CCoolBarCtrl::HitTest(const CPoint& pt, CRect* pRect, int) const
@@ -258,7 +275,7 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
     if (pItem->m_nID == ID_COOLBAR_GAP || !pDC->RectVisible(&rcItem))
         return;
     int nState = bPressed ? CCoolBarItem::IMAGE_SELECT : bHot ? CCoolBarItem::IMAGE_HOVER : CCoolBarItem::IMAGE_NORMAL;
-    CCoolBarPainter::DrawButton(pDC, pImageDC, pItem, rcItem, nState);
+    CCoolBarPainter::DrawButton(pDC, pImageDC, pItem, rcItem, nState, m_pState->GetScale());
 }
 
 UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnCmd, BOOL)
@@ -278,7 +295,7 @@ UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnC
     CRect r;
     GetItemRect(pItem, &r);
     ClientToScreen(&r);
-    r.DeflateRect(1, 2);
+    r.DeflateRect(m_pState->GetScale().Scale(CSize(1, 2)));
     TPMPARAMS params = { sizeof(params), r };
     HMENU hMenu = pMenu->m_hMenu;
     CCoolBarTheme::BeginMenuTracking(hMenu, r);

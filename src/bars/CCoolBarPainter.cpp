@@ -32,18 +32,24 @@ void CCoolBarPainter::FillBackground(CDC* pDC, const CRect& rc, HBITMAP hbmErase
         pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
 }
 
-void CCoolBarPainter::DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState)
+void CCoolBarPainter::DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
+                                 const CDpiScale& scale)
 {
     if (!pItem->GetImage(nState))
         return;
-    // The image's top-left corner fills the button; a smaller image covers only its own size.
-    CSize size = pItem->GetImageSize(nState);
-    int cx = std::min(rcItem.Width(), (int)size.cx), cy = std::min(rcItem.Height(), (int)size.cy);
+    // Images are drawn pixel for pixel; a button smaller than its image shows the image's
+    // top-left corner, one larger shows the background around it.
+    const CSize size = pItem->GetImageSize(nState);
+    const CSize sizeRoom = scale.Scale(size);
+    const CPoint pt(rcItem.left + std::max(0, (int)(sizeRoom.cx - size.cx) / 2),
+                    rcItem.top + std::max(0, (int)(sizeRoom.cy - size.cy) / 2));
+    const int cx = std::min((int)(rcItem.right - pt.x), (int)size.cx);
+    const int cy = std::min((int)(rcItem.bottom - pt.y), (int)size.cy);
     if (cx <= 0 || cy <= 0)
         return;
-    pItem->DrawImage(pDC, pImageDC, nState, rcItem.left, rcItem.top, cx, cy);
+    pItem->DrawImage(pDC, pImageDC, nState, pt.x, pt.y, cx, cy);
     if (!pItem->m_bEnabled)
-        Fade(pDC, CRect(rcItem.TopLeft(), CSize(cx, cy)));
+        Fade(pDC, CRect(pt, CSize(cx, cy)));
 }
 
 void CCoolBarPainter::Fade(CDC* pDC, const CRect& rc)

@@ -5,6 +5,7 @@
 // buttons, and a hover change draws two.
 #pragma once
 #include "../parts/CBufferedPaint.h"
+#include "../parts/CDpiScale.h"
 #include "../parts/CGdiSelect.h"
 
 class CCoolBarItem;
@@ -30,9 +31,12 @@ public:
     // image stays selected in it after a paint, so a button can let its images go at any time.
     CDC* GetImageDC();
 
-    // Draws pItem's image of nState (a CCoolBarItem::IMAGE_ value) into rcItem: the image's
-    // top-left corner, no larger than the button; faded while the button is disabled.
-    static void DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState);
+    // Draws pItem's image of nState (a CCoolBarItem::IMAGE_ value) into rcItem, a button laid
+    // out at scale: the image keeps its own pixels and is centred in the room its size takes
+    // at scale from the button's top-left corner (the corner itself at 96 DPI), no larger than
+    // the button; faded while the button is disabled.
+    static void DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
+                           const CDpiScale& scale);
 
 private:
     // ptAtDeviceOrigin is the client point pDC's device starts at, so a pattern keeps lining

@@ -1,5 +1,6 @@
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
+#include "../parts/CWindowDpi.h"
 
 namespace
 {
@@ -26,12 +27,25 @@ bool CCoolBarState::HasItem(const CCoolBarItem* pItem) const
 
 void CCoolBarState::DeflateToButtons(CRect& rc) const
 {
-    m_bar.CalcInsideRect(rc, FALSE);
-    // Only the edges of the bar style stay out of the buttons' room.
-    rc.left -= m_bar.m_cyTopBorder;
-    rc.top -= m_bar.m_cxLeftBorder;
-    rc.right += m_bar.m_cyBottomBorder;
-    rc.bottom += m_bar.m_cxRightBorder;
+    CRect rcInside(0, 0, 0, 0);
+    m_bar.CalcInsideRect(rcInside, FALSE);
+    // Only the edges of the bar style stay out of the buttons' room, as thick as at 96 DPI
+    // scaled.
+    const CRect rcEdges(rcInside.left - m_bar.m_cyTopBorder, rcInside.top - m_bar.m_cxLeftBorder,
+                        -rcInside.right - m_bar.m_cyBottomBorder, -rcInside.bottom - m_bar.m_cxRightBorder);
+    const CRect rcScaled = m_scale.ScaleEdges(rcEdges);
+    rc.DeflateRect(rcScaled.left, rcScaled.top, rcScaled.right, rcScaled.bottom);
+}
+
+BOOL CCoolBarState::UpdateDpi()
+{
+    const UINT nDpi = CWindowDpi::Of(m_bar.m_hWnd);
+    if (nDpi == m_scale.GetDpi())
+        return FALSE;
+    m_scale = CDpiScale(nDpi);
+    if (m_remeasure)
+        m_remeasure();
+    return TRUE;
 }
 
 void CCoolBarState::InvalidateItem(CCoolBarItem* pItem)

@@ -1,5 +1,6 @@
 // What a bar holds behind its public face: its buttons, which one is pressed, hot and showing
-// its tooltip, the hover tracker, the painter and the images the buttons share. The bar, its
+// its tooltip, the DPI it is laid out for, the hover tracker, the painter and the images the
+// buttons share. The bar, its
 // buttons and the menu bar reach it through Of().
 #pragma once
 #include <KorvoSkin/CCoolBarCtrl.h>
@@ -7,6 +8,7 @@
 #include "CCoolBarImageTable.h"
 #include "CCoolBarLayout.h"
 #include "CCoolBarPainter.h"
+#include <functional>
 
 class CCoolBarState
 {
@@ -16,10 +18,15 @@ public:
     // Null for a null bar.
     static CCoolBarState* Of(const CCoolBarCtrl* pBar) { return pBar ? pBar->m_pState.get() : NULL; }
 
-    CCoolBarLayout GetLayout() const { return CCoolBarLayout(m_items, m_bVertical); }
+    CCoolBarLayout GetLayout() const { return CCoolBarLayout(m_items, m_bVertical, m_scale); }
     bool HasItem(const CCoolBarItem* pItem) const;
     // Takes the bar style's edges off rc, leaving the buttons' room.
     void DeflateToButtons(CRect& rc) const;
+
+    // Takes the DPI of the bar's window; when it changed, what measures the bar's buttons
+    // (m_remeasure) measures them again. FALSE when the DPI is the one the bar had.
+    BOOL UpdateDpi();
+    const CDpiScale& GetScale() const { return m_scale; }
     // Repaints one button (or nothing for null); the rest of the bar is left alone.
     void InvalidateItem(CCoolBarItem* pItem);
     // A button's state, visibility or tooltip changed.
@@ -51,11 +58,14 @@ public:
     CCoolBarPainter m_painter;
     // The copies of skin images the buttons hold, shared among them.
     CCoolBarImageTable m_imageTable;
+    // Set by a bar whose buttons' sizes come from what they show at the bar's DPI.
+    std::function<void()> m_remeasure;
 
 private:
     bool IsCursorOverEnabledBar() const;
 
     CCoolBarCtrl& m_bar;
+    CDpiScale m_scale;
     CHoverTracker m_hover;
     CBrush m_brControl;
     COLORREF m_crControl;

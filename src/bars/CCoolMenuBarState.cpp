@@ -55,6 +55,16 @@ HMENU CopyMenuTree(HMENU hSrc, BOOL bBar, int nDepth)
     return hCopy;
 }
 
+// A length measured at scale as a 96-DPI length, rounded up so scaling it back never gives
+// less than n.
+int UnscaleUp(const CDpiScale& scale, int n)
+{
+    if (n <= 0 || scale.IsBase())
+        return n;
+    const LONGLONG nDpi = scale.GetDpi();
+    return (int)(((LONGLONG)n * CDpiScale::BASE_DPI + nDpi - 1) / nDpi);
+}
+
 CString MenuText(HMENU hMenu, int nPosition)
 {
     wchar_t szText[1024] = L"";
@@ -66,10 +76,12 @@ CString MenuText(HMENU hMenu, int nPosition)
 CCoolMenuBarState::CCoolMenuBarState(CCoolMenuBarCtrl& bar)
     : m_bar(bar), m_ptLast(-1, -1), m_pOpenItem(NULL), m_cyCaption(0)
 {
+    Bar().m_remeasure = [this]() { MeasureCaptions(); };
 }
 
 CCoolMenuBarState::~CCoolMenuBarState()
 {
+    Bar().m_remeasure = nullptr;
     if (s_pTracking == this)
         s_pTracking = NULL;
 }
@@ -98,19 +110,33 @@ void CCoolMenuBarState::SetMenu(HMENU hMenu)
     if (!hMenu || !::IsMenu(hMenu))
         return;
     m_menu.Attach(CopyMenuTree(hMenu, TRUE, 0));
-
-    CClientDC dc(NULL);
-    CGdiSelect font(dc.m_hDC, CCoolBarTheme::GetCaptionFont());
-    TEXTMETRICW tm = {};
-    dc.GetTextMetrics(&tm);
-    m_cyCaption = tm.tmHeight + 2 * CAPTION_MARGIN;
     int nCount = ::GetMenuItemCount(m_menu.m_hMenu);
     for (int i = 0; i < nCount; i++)
     {
-        CString strCaption = MenuText(m_menu.m_hMenu, i);
-        strCaption.Replace(L"&", L"");
-        CCoolBarItem* pItem = m_bar.Add((UINT)i + 1, NULL, dc.GetTextExtent(strCaption).cx + 2 * CAPTION_PADDING, NULL, -1);
+        CCoolBarItem* pItem = m_bar.Add((UINT)i + 1, NULL, 0, NULL, -1);
         pItem->Show(::GetSubMenu(m_menu.m_hMenu, i) != NULL);
+    }
+    MeasureCaptions();
+}
+
+void CCoolMenuBarState::MeasureCaptions()
+{
+    if (!m_menu.m_hMenu)
+        return;
+    const CDpiScale& scale = Bar().GetScale();
+    CClientDC dc(NULL);
+    CGdiSelect font(dc.m_hDC, m_font.Get(scale));
+    TEXTMETRICW tm = {};
+    dc.GetTextMetrics(&tm);
+    m_cyCaption = UnscaleUp(scale, tm.tmHeight) + 2 * CAPTION_MARGIN;
+    for (int n = 0; n < m_bar.GetCount(); n++)
+    {
+        CCoolBarItem* pItem = m_bar.GetIndex(n);
+        if (!ShowsCaption(pItem))
+            continue;
+        CString strCaption = MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1);
+        strCaption.Replace(L"&", L"");
+        pItem->m_nSize = UnscaleUp(scale, dc.GetTextExtent(strCaption).cx) + 2 * CAPTION_PADDING;
     }
 }
 
@@ -126,26 +152,31 @@ int CCoolMenuBarState::GetCaptionBreadth(const CCoolBarItem* pItem) const
 }
 
 void CCoolMenuBarState::DrawCaption(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed,
-                                    BOOL bHot) const
+                                    BOOL bHot)
 {
+    const CDpiScale& scale = Bar().GetScale();
+    const int nLine = scale.Scale(1);
     if (bPressed)
     {
+        // Open at the bottom, joined to the popup below.
         COLORREF crBorder = CCoolBarTheme::GetMenuBorderColour();
         pDC->FillSolidRect(&rcItem, CCoolBarTheme::GetMenuBackColour());
-        pDC->FillSolidRect(rcItem.left, rcItem.top, rcItem.Width(), 1, crBorder);
-        pDC->FillSolidRect(rcItem.left, rcItem.top, 1, rcItem.Height(), crBorder);
-        pDC->FillSolidRect(rcItem.right - 1, rcItem.top, 1, rcItem.Height(), crBorder);
+        pDC->FillSolidRect(rcItem.left, rcItem.top, rcItem.Width(), nLine, crBorder);
+        pDC->FillSolidRect(rcItem.left, rcItem.top, nLine, rcItem.Height(), crBorder);
+        pDC->FillSolidRect(rcItem.right - nLine, rcItem.top, nLine, rcItem.Height(), crBorder);
     }
     else if (bHot)
     {
         CBrush brHover(CCoolBarTheme::GetMenuHoverColour());
-        CPen penWhite(PS_SOLID, 1, RGB(255, 255, 255));
+        CPen penWhite(PS_INSIDEFRAME, nLine, RGB(255, 255, 255));
         CGdiSelect brush(pDC, brHover);
         CGdiSelect pen(pDC, penWhite);
-        pDC->RoundRect(rcItem.left + 1, rcItem.top + 1, rcItem.right - 1, rcItem.bottom - 1, 3, 3);
+        const int nCorner = scale.Scale(3);
+        pDC->RoundRect(rcItem.left + nLine, rcItem.top + nLine, rcItem.right - nLine, rcItem.bottom - nLine, nCorner,
+                       nCorner);
     }
     CString strCaption = MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1);
-    CGdiSelect font(pDC->m_hDC, CCoolBarTheme::GetCaptionFont());
+    CGdiSelect font(pDC->m_hDC, m_font.Get(scale));
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(CCoolBarTheme::GetMenuTextColour(bPressed || bHot));
     CRect rcText = rcItem;
@@ -222,7 +253,7 @@ void CCoolMenuBarState::ShowMenu()
     CRect r;
     m_bar.GetItemRect(bar.m_pPressed, &r);
     m_bar.ClientToScreen(&r);
-    r.DeflateRect(1, 2);
+    r.DeflateRect(bar.GetScale().Scale(CSize(1, 2)));
     ::GetCursorPos(&m_ptLast);
     m_bar.ScreenToClient(&m_ptLast);
 

@@ -3,6 +3,7 @@
 // arrows move to the next popup, a move onto another button opens that one).
 #pragma once
 #include <KorvoSkin/CCoolMenuBarCtrl.h>
+#include "CCoolBarCaptionFont.h"
 
 class CCoolBarState;
 
@@ -19,10 +20,10 @@ public:
 
     // Whether the button shows its popup's caption: it has no images of its own.
     BOOL ShowsCaption(const CCoolBarItem* pItem) const;
-    // The breadth of a caption button: a line of the menu font and its margins across a
-    // horizontal bar, its size along a vertical one.
+    // The breadth of a caption button at 96 DPI: a line of the menu font and its margins
+    // across a horizontal bar, its size along a vertical one.
     int GetCaptionBreadth(const CCoolBarItem* pItem) const;
-    void DrawCaption(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot) const;
+    void DrawCaption(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, BOOL bPressed, BOOL bHot);
 
     // The bar's deferred requests, posted as WM_TIMER; FALSE for any other timer.
     BOOL OnRequest(UINT_PTR nIDEvent);
@@ -34,6 +35,9 @@ public:
 
 private:
     CCoolBarState& Bar() const;
+    // Sizes the caption buttons for their text in the caption font at the bar's DPI, in the
+    // bar's 96-DPI lengths, rounded up so the scaled button holds the text.
+    void MeasureCaptions();
     void PostRequest(UINT_PTR nRequest);
     // Tracks the hot button's popup until it closes, then posts its choice to the owner.
     void ShowMenu();
@@ -49,5 +53,7 @@ private:
     CMenu m_menuRetired;
     CPoint m_ptLast;
     CCoolBarItem* m_pOpenItem;
+    // A caption button's breadth at 96 DPI.
     int m_cyCaption;
+    CCoolBarCaptionFont m_font;
 };

@@ -1,0 +1,175 @@
+// Bars whose window is told another DPI, as the system tells the children of a window moved to
+// another monitor: their buttons, edges and captions follow it and the frame docks them anew.
+#include "BarTestSupport.h"
+#include <parts/CDpiScale.h>
+#include <parts/CGdiSelect.h>
+#include <parts/CWindowDpi.h>
+#include <cstdlib>
+
+using namespace BarTest;
+
+namespace
+{
+const UINT ID_TOP = AFX_IDW_CONTROLBAR_FIRST;
+const UINT ID_SIDE = AFX_IDW_CONTROLBAR_FIRST + 1;
+
+CRect Place(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
+    return rc;
+}
+
+bool WithinAPixel(const CSize& size, const CSize& sizeExpected)
+{
+    return abs(size.cx - sizeExpected.cx) <= 1 && abs(size.cy - sizeExpected.cy) <= 1;
+}
+
+// A frame of client size 400 x 200 with the pane under its bars.
+class BarDpi : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::SetCursorPos(1, 1);
+        ASSERT_TRUE(m_host.Create(400, 200));
+        m_hPane = ::CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_host.m_hWnd,
+                                    (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, NULL, NULL);
+        ASSERT_TRUE(m_hPane != NULL);
+    }
+    void TearDown() override
+    {
+        CWindowDpi::Forget(m_host.m_hWnd);
+        m_host.DestroyWindow();
+        KorvoTest::PumpMessages(10);
+    }
+    // The frame is told nDpi; the system then tells its children.
+    void TellDpi(CControlBar& bar, UINT nDpi)
+    {
+        ASSERT_TRUE(CWindowDpi::Remember(m_host.m_hWnd, nDpi));
+        bar.SendMessage(WM_DPICHANGED_AFTERPARENT, 0, 0);
+    }
+
+    CSkinFolder m_folder;
+    CHostWnd m_host;
+    HWND m_hPane = NULL;
+};
+}
+
+TEST_F(BarDpi, ButtonsEdgesAndImagesFollowTheDpiAndTheFrameDocksTheBarAgain)
+{
+    // Two 30-pixel buttons with 24-square images, then a gap, over a 2-pixel bottom edge.
+    m_folder.WriteBase(ButtonSkin() + R"(<toolbars><toolbar name="Main" types="30"><button id="101" text="Open"/>
+        <button id="102" text="Save"/></toolbar></toolbars>)");
+    WriteButtonImages(m_folder);
+    LoadSkin(L"", L"");
+    CCoolBarCtrl top;
+    ASSERT_TRUE(top.Create(&m_host, WS_VISIBLE | CBRS_BORDER_BOTTOM, ID_TOP));
+    ASSERT_TRUE(CreateSkinToolBar(L"Main", &top));
+    for (int n = 0; n < 2; n++)
+    {
+        top.GetIndex(n)->m_strName = n ? L"Save" : L"Open";
+        top.GetIndex(n)->LoadSkinImages();
+    }
+    top.Add(ID_COOLBAR_GAP, NULL, 0);
+    m_host.RecalcLayout();
+    const CSize size96 = top.CalcFixedLayout(FALSE, TRUE);
+    const int cyEdge = 2 * ::GetSystemMetrics(SM_CYBORDER);
+    ASSERT_EQ(CSize(80, 24 + cyEdge), size96);
+
+    for (UINT nDpi : { 144u, 192u, 96u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        TellDpi(top, nDpi);
+        const CSize size = top.CalcFixedLayout(FALSE, TRUE);
+        EXPECT_TRUE(WithinAPixel(size, s.Scale(size96))) << size.cx << " x " << size.cy;
+        if (nDpi == 96)
+        {
+            EXPECT_EQ(size96, size) << "back where it started";
+        }
+
+        // Docked again at its new height, the pane below it.
+        EXPECT_EQ(CRect(0, 0, 400, size.cy), Place(top.m_hWnd));
+        EXPECT_EQ(CRect(0, size.cy, 400, 200), Place(m_hPane));
+        CRect rcButton;
+        ASSERT_TRUE(top.GetItemRect(top.GetIndex(1), &rcButton));
+        EXPECT_EQ(CRect(s.Scale(30), 0, 2 * s.Scale(30), size.cy - s.Scale(cyEdge) - s.Scale(1)), rcButton);
+        EXPECT_EQ(top.GetIndex(1), top.HitTest(CPoint(rcButton.right - 1, 0)));
+
+        // The image keeps its 24 pixels, centred in the room it takes at this DPI.
+        top.Invalidate();
+        top.UpdateWindow();
+        const KorvoTest::CWindowPixels shot(m_host.m_hWnd, true);
+        const int nOff = (s.Scale(24) - 24) / 2;
+        EXPECT_EQ(NORMAL, shot.At(nOff + 5, nOff + 5));
+        EXPECT_EQ(NORMAL, shot.At(nOff + 23, nOff + 23));
+        EXPECT_EQ(DIALOG, shot.At(nOff + 2, nOff + 2)) << "the image's white corner";
+        EXPECT_EQ(DIALOG, shot.At(nOff + 24, nOff + 12));
+        EXPECT_EQ(DIALOG, shot.At(nOff + 12, nOff + 24));
+        if (nOff)
+        {
+            EXPECT_EQ(DIALOG, shot.At(nOff - 1, nOff + 12));
+        }
+    }
+
+    // A bar made in a window already at another DPI starts there.
+    ASSERT_NO_FATAL_FAILURE(TellDpi(top, 144));
+    CCoolBarCtrl side;
+    ASSERT_TRUE(side.Create(&m_host, WS_VISIBLE | CBRS_ALIGN_LEFT, ID_SIDE));
+    side.Add(1, NULL, 18);
+    EXPECT_EQ(CSize(27, 27), side.CalcFixedLayout(FALSE, FALSE));
+}
+
+TEST_F(BarDpi, MenuCaptionsAreMeasuredInTheFontAtTheDpi)
+{
+    m_folder.WriteBase(R"(<menus><menu name="Main" type="bar"><menu text="_File"><item id="301" text="_New"/></menu>
+        <menu text="_Window"><item id="311" text="_Tile"/></menu></menu></menus>)");
+    LoadSkin(L"", L"");
+    CCoolMenuBarCtrl menuBar;
+    ASSERT_TRUE(menuBar.Create(&m_host, WS_VISIBLE, ID_TOP));
+    menuBar.SetMenu(GetSkinMenu(L"Main")->m_hMenu);
+    m_host.RecalcLayout();
+    const CSize size96 = menuBar.CalcFixedLayout(FALSE, TRUE);
+    const int nSize96[] = { menuBar.GetIndex(0)->m_nSize, menuBar.GetIndex(1)->m_nSize };
+    LOGFONTW lfTheme;
+    ASSERT_TRUE(g_Theme.m_fntNormal.GetLogFont(&lfTheme));
+
+    for (UINT nDpi : { 192u, 144u, 96u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        TellDpi(menuBar, nDpi);
+
+        // What the theme's menu font measures at this DPI.
+        LOGFONTW lf = lfTheme;
+        lf.lfHeight = s.Scale(lf.lfHeight);
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(&lf));
+        CClientDC dc(NULL);
+        CGdiSelect select(dc.m_hDC, font.m_hObject);
+        TEXTMETRICW tm = {};
+        dc.GetTextMetrics(&tm);
+
+        // A line of the font with 5 pixels above and below, scaled.
+        const CSize size = menuBar.CalcFixedLayout(FALSE, TRUE);
+        EXPECT_LE(abs(size.cy - (tm.tmHeight + s.Scale(10))), 1) << size.cy << " for a line of " << tm.tmHeight;
+        EXPECT_EQ(CRect(0, 0, 400, size.cy), Place(menuBar.m_hWnd));
+        EXPECT_EQ(size.cy, Place(m_hPane).top);
+        // Each caption with 8 pixels either side, scaled.
+        for (int n = 0; n < 2; n++)
+        {
+            CRect rc;
+            ASSERT_TRUE(menuBar.GetItemRect(menuBar.GetIndex(n), &rc));
+            const int cxText = dc.GetTextExtent(n ? CString(L"Window") : CString(L"File")).cx;
+            EXPECT_LE(abs(rc.Width() - (cxText + s.Scale(16))), 1) << n << ": " << rc.Width() << " for " << cxText;
+        }
+        if (nDpi == 96)
+        {
+            EXPECT_EQ(size96, size);
+            EXPECT_EQ(nSize96[0], menuBar.GetIndex(0)->m_nSize);
+            EXPECT_EQ(nSize96[1], menuBar.GetIndex(1)->m_nSize);
+        }
+    }
+}

@@ -75,3 +75,9 @@ void CWindowDpi::Forget(HWND hWnd)
     if (hWnd)
         ::RemovePropW(hWnd, DPI_PROPERTY);
 }
+
+void CWindowDpi::TellChildren(HWND hWnd)
+{
+    for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ::SendMessageW(hChild, WM_DPICHANGED_AFTERPARENT, 0, 0);
+}

@@ -24,6 +24,10 @@ public:
     static BOOL Remember(HWND hWnd, UINT nDpi);
     // Called before the window goes, so the property is not left behind.
     static void Forget(HWND hWnd);
+    // Sends WM_DPICHANGED_AFTERPARENT to each child of hWnd: the system tells them only when it
+    // changed the DPI itself, so a window told otherwise passes the news on (a second notice
+    // changes nothing).
+    static void TellChildren(HWND hWnd);
     // The remembered DPI alone, 0 when the window was told none.
     static UINT Remembered(HWND hWnd);
 };

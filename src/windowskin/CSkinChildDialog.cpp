@@ -39,6 +39,8 @@ LRESULT CSkinChildDialog::OnDpiChangedAfterParent(WPARAM, LPARAM)
         m_nLayoutDpi = nDpi;
         ArrangeLayout();
     }
+    // The page's own bars and controls follow it.
+    CWindowDpi::TellChildren(m_hWnd);
     return 0;
 }
 

@@ -227,10 +227,8 @@ LRESULT CSkinDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
         ScaleLayout(nOldDpi, nNewDpi);
         ScaleTrackSizes(nOldDpi, nNewDpi);
     }
-    // Embedded child pages follow the window; the system tells them only when it changed
-    // the DPI itself, so the window tells them in every case (a second notice changes nothing).
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        ::SendMessageW(hChild, WM_DPICHANGED_AFTERPARENT, 0, 0);
+    // Embedded pages, bars and controls follow the window.
+    CWindowDpi::TellChildren(m_hWnd);
 
     // The frame, the region, the children's places and the caption are all redone with redraw
     // off, then painted once.

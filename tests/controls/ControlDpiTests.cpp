@@ -1,0 +1,51 @@
+// Controls in a window told another DPI: their own sizes scale with it, and come back at 96.
+#include "ControlsTestSupport.h"
+#include <parts/CDpiScale.h>
+#include <parts/CWindowDpi.h>
+
+using namespace ControlsTest;
+
+namespace
+{
+// Tells the host's window a DPI as the system does, and its child as the dialog forwards it.
+template <class T> void TellDpi(CControlHost<T>& host, UINT nDpi)
+{
+    CWindowDpi::Remember(host.dlg.m_hWnd, nDpi);
+    host.control.SendMessage(WM_DPICHANGED_AFTERPARENT);
+    Repaint(host.control.m_hWnd);
+}
+
+// The host dialog's DPI is forgotten before it goes.
+template <class T> struct CDpiHost : CControlHost<T>
+{
+    using CControlHost<T>::CControlHost;
+    ~CDpiHost() { CWindowDpi::Forget(this->dlg.m_hWnd); }
+};
+
+// Within a pixel of n scaled for the DPI.
+void ExpectScaled(int n, UINT nDpi, int nActual, const char* pszWhat)
+{
+    EXPECT_NEAR(CDpiScale(nDpi).Scale(n), nActual, 1) << pszWhat << " at " << nDpi;
+}
+}
+
+TEST(ControlDpi, SliderThumbFollowsTheWindowsDpiAndComesBack)
+{
+    for (DWORD dwStyle : { (DWORD)0, (DWORD)TBS_VERT })
+    {
+        SCOPED_TRACE(dwStyle);
+        CRect rc = dwStyle & TBS_VERT ? CRect(10, 10, 80, 250) : CRect(10, 10, 250, 80);
+        CDpiHost<CSkinSliderCtrl> host(TRACKBAR_CLASSW, dwStyle | TBS_NOTICKS, rc);
+        CRect rcThumb96;
+        host.control.GetThumbRect(&rcThumb96);
+        for (UINT nDpi : { 144u, 192u, 96u })
+        {
+            TellDpi(host, nDpi);
+            CRect rcThumb;
+            host.control.GetThumbRect(&rcThumb);
+            ExpectScaled(rcThumb96.Width(), nDpi, rcThumb.Width(), "thumb width");
+            ExpectScaled(rcThumb96.Height(), nDpi, rcThumb.Height(), "thumb height");
+        }
+        EXPECT_EQ(0u, host.control.GetStyle() & TBS_FIXEDLENGTH);
+    }
+}

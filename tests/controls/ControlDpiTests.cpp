@@ -49,3 +49,28 @@ TEST(ControlDpi, SliderThumbFollowsTheWindowsDpiAndComesBack)
         EXPECT_EQ(0u, host.control.GetStyle() & TBS_FIXEDLENGTH);
     }
 }
+
+TEST(ControlDpi, CheckBoxSizesItsBoxAndMarkForTheWindowsDpi)
+{
+    const COLORREF crFrame = ::GetSysColor(COLOR_HIGHLIGHT), crMark = RGB(0, 170, 170);
+    CDpiHost<CSkinCheckBox> host(L"Button", BS_AUTOCHECKBOX, CRect(10, 10, 170, 50), L"Check me");
+    host.control.SetCheck(1);
+    for (UINT nDpi : { 144u, 192u, 96u })
+    {
+        TellDpi(host, nDpi);
+        CCapture capture(host.control.m_hWnd);
+        // The box's frame down the left edge and along its top row, centred in the 40 pixels.
+        int nSide = capture.CountColumn(0, 0, 40, crFrame);
+        ExpectScaled(13, nDpi, nSide, "box");
+        int nTop = (40 - nSide) / 2;
+        EXPECT_EQ(nSide, capture.CountRow(nTop, 0, 40, crFrame)) << nDpi;
+        // The mark stays inside the frame; its bottom vertex sits where the scaled box puts it.
+        int nMarkInside = 0;
+        for (int y = nTop; y < nTop + nSide; y++)
+            nMarkInside += capture.CountRow(y, 0, nSide, crMark);
+        EXPECT_EQ(capture.Count(crMark), nMarkInside) << nDpi;
+        const CDpiScale s(nDpi);
+        CPoint ptVertex(s.Scale(2) + s.Scale(3), nTop + nSide - 2 * s.Scale(2) - 1);
+        EXPECT_EQ(crMark, capture.At(ptVertex.x, ptVertex.y)) << nDpi;
+    }
+}

@@ -74,3 +74,49 @@ TEST(ControlDpi, CheckBoxSizesItsBoxAndMarkForTheWindowsDpi)
         EXPECT_EQ(crMark, capture.At(ptVertex.x, ptVertex.y)) << nDpi;
     }
 }
+
+namespace
+{
+class CComboDpiProbe : public CSkinComboBox
+{
+public:
+    int ArrowWidth() const { return m_nArrowWidth; }
+    void SetArrowWidth(int nWidth) { m_nArrowWidth = nWidth; }
+};
+
+// The columns of the client area holding black (the arrow's ink), from the first to the last.
+int InkWidth(const CCapture& capture)
+{
+    int nFirst = -1, nLast = -1;
+    for (int x = 0; x < capture.m_cx; x++)
+        if (capture.CountColumn(x, 0, capture.m_cy, RGB(0, 0, 0)))
+            nLast = x, nFirst = nFirst < 0 ? x : nFirst;
+    return nFirst < 0 ? 0 : nLast - nFirst + 1;
+}
+}
+
+TEST(ControlDpi, ComboDropButtonAndArrowFollowTheWindowsDpi)
+{
+    CFreshTheme theme;
+    CDpiHost<CComboDpiProbe> host(L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, CRect(10, 10, 170, 210));
+    host.control.SetItemHeight(-1, 30);
+    host.control.SetArrowWidth(17);
+    Repaint(host.control.m_hWnd);
+    CRect rc;
+    host.control.GetClientRect(&rc);
+    int nInk96 = InkWidth(CCapture(host.control.m_hWnd));
+    ASSERT_GT(nInk96, 0);
+    for (UINT nDpi : { 144u, 192u, 96u, 192u })
+    {
+        TellDpi(host, nDpi);
+        ExpectScaled(17, nDpi, host.control.ArrowWidth(), "drop button");
+        CCapture capture(host.control.m_hWnd);
+        int A = host.control.ArrowWidth();
+        EXPECT_EQ(g_Theme.m_crBorder, capture.At(rc.Width() - 2 - A, rc.Height() / 2)) << nDpi;
+        ExpectScaled(nInk96, nDpi, InkWidth(capture), "arrow");
+    }
+    // A width a derived class sets at another DPI is taken as meant for it.
+    host.control.SetArrowWidth(30);
+    TellDpi(host, 96);
+    EXPECT_EQ(15, host.control.ArrowWidth());
+}

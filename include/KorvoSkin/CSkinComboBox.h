@@ -47,9 +47,12 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnCloseup();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // Fits the drop button's width to the window's new DPI.
+    afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    // The drop button's width; the system's scroll thumb width unless a derived class sets it.
+    // The drop button's width; the system's scroll thumb width unless a derived class sets it;
+    // refitted to the window's DPI, a width set meanwhile taken as meant for the last one.
     int m_nArrowWidth;
 
 private:

@@ -1,5 +1,6 @@
 #include "CCheckBoxLook.h"
 #include "../parts/CGdiSelect.h"
+#include "../parts/CWindowDpi.h"
 #include "ControlTheme.h"
 #include "ParentBackground.h"
 
@@ -17,6 +18,8 @@ CCheckBoxLook::CCheckBoxLook()
 
 void CCheckBoxLook::Paint(CWnd* pBox, const DRAWITEMSTRUCT& item)
 {
+    m_scale = CDpiScale(CWindowDpi::Of(pBox->m_hWnd));
+    const int nBox = m_scale.Scale(BOX_SIZE), nLine = m_scale.Scale(1);
     CDC* pDC = CDC::FromHandle(item.hDC);
     CRect rc(item.rcItem);
     int h = rc.Height();
@@ -31,30 +34,33 @@ void CCheckBoxLook::Paint(CWnd* pBox, const DRAWITEMSTRUCT& item)
         ::GetTextExtentPoint32W(pDC->m_hAttribDC, strText, strText.GetLength(), &szText);
 
     CRect rcBox(rc);
-    if (h >= BOX_SIZE + 1)
+    if (h >= nBox + 1)
     {
-        rcBox.top = rc.top + (h - BOX_SIZE) / 2;
-        rcBox.bottom = rcBox.top + BOX_SIZE;
+        rcBox.top = rc.top + (h - nBox) / 2;
+        rcBox.bottom = rcBox.top + nBox;
     }
     CRect rcText(rc);
     CPoint ptDisabled;
     if (dwStyle & BS_LEFTTEXT)
     {
-        rcBox.left = rc.right - BOX_SIZE;
+        rcBox.left = rc.right - nBox;
         rcBox.right = rc.right;
-        ptDisabled = CPoint(rc.right - BOX_SIZE, rcBox.top + 1);
+        ptDisabled = CPoint(rc.right - nBox, rcBox.top + nLine);
     }
     else
     {
-        rcBox.right = rc.left + BOX_SIZE;
-        rcText.left = rcBox.right + 3;
-        ptDisabled = CPoint(rcBox.right + 2, rcBox.top + 1);
+        rcBox.right = rc.left + nBox;
+        rcText.left = rcBox.right + m_scale.Scale(3);
+        ptDisabled = CPoint(rcBox.right + m_scale.Scale(2), rcBox.top + nLine);
     }
 
-    pDC->Draw3dRect(&rcBox, m_crFrame, m_crFrame);
-    rcBox.InflateRect(-1, -1);
+    for (int i = 0; i < nLine; i++)
+    {
+        pDC->Draw3dRect(&rcBox, m_crFrame, m_crFrame);
+        rcBox.InflateRect(-1, -1);
+    }
     DrawOrange(pDC, rcBox);
-    rcBox.InflateRect(-1, -1);
+    rcBox.InflateRect(-nLine, -nLine);
 
     if (item.itemState & ODS_DISABLED)
     {
@@ -88,41 +94,50 @@ void CCheckBoxLook::DrawOrange(CDC* pDC, CRect rect) const
         ::FillRect(pDC->m_hDC, &rect, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
         return;
     }
-    pDC->Draw3dRect(&rect, RGB(255, 203, 121), RGB(255, 203, 121));
-    rect.InflateRect(-1, -1);
-    pDC->Draw3dRect(&rect, RGB(255, 204, 122), RGB(255, 204, 122));
-    rect.InflateRect(-1, -1);
-    rect.InflateRect(2, 2);
-    int l = rect.left, t = rect.top;
-    pDC->SetPixel(l + 1, t + 2, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    // Two rings, then the highlights of the top-left corner as dots of the scaled pixel.
+    const int nRings = m_scale.Scale(2);
+    for (int i = 0; i < nRings; i++)
+    {
+        COLORREF cr = i < nRings / 2 ? RGB(255, 203, 121) : RGB(255, 204, 122);
+        pDC->Draw3dRect(&rect, cr, cr);
+        rect.InflateRect(-1, -1);
+    }
+    const int l = rect.left - nRings, t = rect.top - nRings;
+    auto Dot = [&](int x, int y, COLORREF cr) {
+        pDC->FillSolidRect(l + m_scale.Scale(x), t + m_scale.Scale(y), m_scale.Scale(x + 1) - m_scale.Scale(x),
+                           m_scale.Scale(y + 1) - m_scale.Scale(y), cr);
+    };
+    Dot(1, 2, ::GetSysColor(COLOR_BTNHIGHLIGHT));
     for (int y = 3; y <= 6; y++)
-        pDC->SetPixel(l + 1, t + y, RGB(255, 220, 185));
+        Dot(1, y, RGB(255, 220, 185));
     for (int x = 2; x <= 5; x++)
-        pDC->SetPixel(l + x, t, RGB(255, 220, 185));
-    pDC->SetPixel(l, t, RGB(254, 225, 158));
-    pDC->SetPixel(l, t + 1, RGB(255, 255, 255));
+        Dot(x, 0, RGB(255, 220, 185));
+    Dot(0, 0, RGB(254, 225, 158));
+    Dot(0, 1, RGB(255, 255, 255));
     for (int y = 2; y <= 9; y++)
-        pDC->SetPixel(l, t + y, RGB(255, 243, 217));
-    pDC->SetPixel(l, t, RGB(254, 255, 255));
+        Dot(0, y, RGB(255, 243, 217));
+    Dot(0, 0, RGB(254, 255, 255));
     for (int x = 1; x <= 7; x++)
-        pDC->SetPixel(l + x, t, RGB(255, 243, 217));
-    pDC->SetPixel(l, t + 1, RGB(254, 255, 255));
+        Dot(x, 0, RGB(255, 243, 217));
+    Dot(0, 1, RGB(254, 255, 255));
     for (int x = 1; x <= 7; x++)
-        pDC->SetPixel(l + x, t + 1, RGB(254, 220, 139));
+        Dot(x, 1, RGB(254, 220, 139));
 }
 
 void CCheckBoxLook::DrawCheck(CDC* pDC, CRect rect) const
 {
+    // Three one-pixel strokes stacked upward at 96 DPI, as many scaled pixels elsewhere.
     int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
     int m = (b - t) / 2;
+    int s1 = m_scale.Scale(1), s2 = m_scale.Scale(2), s3 = m_scale.Scale(3);
     CPen pen(PS_SOLID, 1, m_crCheck);
     CGdiSelect select(pDC, pen);
-    for (int i = 0; i < 3; i++)
+    for (int i = 0; i < s3; i++)
     {
-        pDC->MoveTo(l + 1, t + m + 1 - i);
-        pDC->LineTo(l + 3, b - 2 - i);
-        pDC->MoveTo(l + 3, b - 2 - i);
-        pDC->LineTo(r - 1, t + 2 - i);
+        pDC->MoveTo(l + s1, t + m + s1 - i);
+        pDC->LineTo(l + s3, b - s2 - i);
+        pDC->MoveTo(l + s3, b - s2 - i);
+        pDC->LineTo(r - s1, t + s2 - i);
     }
 }
 

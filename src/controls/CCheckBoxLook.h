@@ -1,7 +1,9 @@
 // The skinned check box's state and painting: its own check state, the framed 13-pixel box
-// that lights orange while the pointer is over it (polled on a timer), and the thick mark.
+// that lights orange while the pointer is over it (polled on a timer), and the thick mark; the
+// box, its frame and rings and the mark are sized for the DPI of the window last painted.
 #pragma once
 #include "../afx/afxwin.h"
+#include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
 
 class CCheckBoxLook
@@ -26,4 +28,5 @@ private:
     COLORREF m_crFrame;
     COLORREF m_crCheck;
     CHoverTracker m_hover;
+    CDpiScale m_scale;
 };

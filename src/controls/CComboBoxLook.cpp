@@ -1,5 +1,8 @@
 #include "CComboBoxLook.h"
 #include "ControlTheme.h"
+#include "../parts/CDpiScale.h"
+#include "../parts/CGdiSelect.h"
+#include "../parts/CWindowDpi.h"
 
 // The module this code is linked into holds the library's resources, the arrow among them.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -9,14 +12,17 @@ namespace
 const UINT HOVER_POLL_MS = 10;
 const UINT IDB_COMBO_ARROW = 101;
 const int ARROW_SIZE = 9;
+const COLORREF ARROW_KEY = RGB(255, 0, 255);
 }
 
 CComboBoxLook::CComboBoxLook()
-    : m_hover(CHoverTracker::timerPoll, CHoverTracker::DEFAULT_TIMER_ID, HOVER_POLL_MS), m_bPressed(false)
+    : m_hover(CHoverTracker::timerPoll, CHoverTracker::DEFAULT_TIMER_ID, HOVER_POLL_MS), m_bPressed(false),
+      // The combo's first width comes from the system's metrics, which are for the screen's DPI.
+      m_nArrowDpi(CWindowDpi::OfScreen()), m_nFittedArrow(-1), m_nBaseArrow(0)
 {
     // The arrow is the library's own bitmap, whatever resources the host has.
     m_imlArrow.Attach(::ImageList_LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase), MAKEINTRESOURCEW(IDB_COMBO_ARROW),
-                                             ARROW_SIZE, 1, RGB(255, 0, 255), IMAGE_BITMAP, 0));
+                                             ARROW_SIZE, 1, ARROW_KEY, IMAGE_BITMAP, 0));
 }
 
 CComboBoxLook::~CComboBoxLook()
@@ -43,13 +49,52 @@ void CComboBoxLook::Draw(CWnd* pCombo, CDC* pDC, Show show, int nArrowWidth) con
     CRect rcButton(W - 2 - A, 1, W - 2, H - 1);
     pDC->FillRect(&rcButton, &brFill);
     pDC->Draw3dRect(CRect(W - 2 - A, 1, W - 1, H - 1), crBorder, crBorder);
-    ::ImageList_Draw(m_imlArrow.m_hImageList, 0, pDC->m_hDC, W + 1 - A, 1 + (H - 11) / 2, ILD_TRANSPARENT);
+    const CDpiScale scale(CWindowDpi::Of(pCombo->m_hWnd));
+    DrawArrowImage(pCombo, pDC, W - 2 - A + scale.Scale(3), 1 + (H - scale.Scale(11)) / 2);
 }
 
-void CComboBoxLook::DrawArrow(CDC* pDC, const CRect& rect, int nArrowWidth) const
+void CComboBoxLook::DrawArrow(CWnd* pCombo, CDC* pDC, const CRect& rect, int nArrowWidth) const
 {
-    ::ImageList_Draw(m_imlArrow.m_hImageList, 0, pDC->GetSafeHdc(), rect.right - nArrowWidth + 2,
-                     rect.top + (rect.Height() - ARROW_SIZE) / 2, ILD_TRANSPARENT);
+    if (!pDC->GetSafeHdc())
+        return;
+    const CDpiScale scale(CWindowDpi::Of(pCombo->m_hWnd));
+    DrawArrowImage(pCombo, pDC, rect.right - nArrowWidth + scale.Scale(2),
+                   rect.top + (rect.Height() - scale.Scale(ARROW_SIZE)) / 2);
+}
+
+void CComboBoxLook::DrawArrowImage(CWnd* pCombo, CDC* pDC, int x, int y) const
+{
+    const CDpiScale scale(CWindowDpi::Of(pCombo->m_hWnd));
+    if (scale.IsBase())
+    {
+        ::ImageList_Draw(m_imlArrow.m_hImageList, 0, pDC->m_hDC, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    int cx = 0, cy = 0;
+    if (!::ImageList_GetIconSize(m_imlArrow.m_hImageList, &cx, &cy))
+        return;
+    // Drawn at its own size over the key colour, then stretched pixel for pixel (no blending,
+    // so the arrow's edges stay sharp) with the key left out.
+    CDC dcImage;
+    CBitmap bmImage;
+    if (!dcImage.CreateCompatibleDC(pDC) || !bmImage.CreateCompatibleBitmap(pDC, cx, cy))
+        return;
+    CGdiSelect select(&dcImage, bmImage);
+    dcImage.FillSolidRect(0, 0, cx, cy, ARROW_KEY);
+    ::ImageList_Draw(m_imlArrow.m_hImageList, 0, dcImage.m_hDC, 0, 0, ILD_TRANSPARENT);
+    ::TransparentBlt(pDC->m_hDC, x, y, scale.Scale(cx), scale.Scale(cy), dcImage.m_hDC, 0, 0, cx, cy, ARROW_KEY);
+}
+
+int CComboBoxLook::FitArrowWidth(HWND hCombo, int nCurrent)
+{
+    const UINT nDpi = CWindowDpi::Of(hCombo);
+    if (nDpi == m_nArrowDpi && nCurrent == m_nFittedArrow)
+        return nCurrent;
+    if (nCurrent != m_nFittedArrow)
+        m_nBaseArrow = CDpiScale::MulDivRound(nCurrent, CDpiScale::BASE_DPI, m_nArrowDpi);
+    m_nArrowDpi = nDpi;
+    m_nFittedArrow = CDpiScale(nDpi).Scale(m_nBaseArrow);
+    return m_nFittedArrow;
 }
 
 void CComboBoxLook::DrawNow(CWnd* pCombo, Show show, int nArrowWidth) const

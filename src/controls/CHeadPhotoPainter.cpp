@@ -1,5 +1,7 @@
 #include "CHeadPhotoPainter.h"
 #include "../parts/CBufferedPaint.h"
+#include "../parts/CDpiScale.h"
+#include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
 
 CHeadPhotoPainter::CHeadPhotoPainter() : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_bGray(false)
@@ -45,8 +47,10 @@ template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bP
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
     bool bBackground = m_hEraseBg && m_hEraseBgHover;
-    // Without a background only the portrait's square is painted.
-    CRect rcSquare(CPoint(PORTRAIT_X, PORTRAIT_Y), CSize(PORTRAIT_SIZE, PORTRAIT_SIZE));
+    // Without a background only the portrait's square is painted; its place and size follow
+    // the window's DPI.
+    const CDpiScale scale(CWindowDpi::Of(pWnd->m_hWnd));
+    CRect rcSquare = scale.ScaleBox(CRect(CPoint(PORTRAIT_X, PORTRAIT_Y), CSize(PORTRAIT_SIZE, PORTRAIT_SIZE)));
     CRect rcPaint = bBackground ? CRect(CPoint(0, 0), rcWindow.Size()) : rcSquare;
     if (!bBackground && !bPortrait)
         return;
@@ -64,7 +68,7 @@ template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bP
     int nSaved = pDC->SaveDC();
     pDC->IntersectClipRect(&rcSquare);
     pDC->FillSolidRect(&rcSquare, RGB(0, 0, 0));
-    bool bDrawn = fnDraw(pDC->m_hDC, m_dcImage.m_hDC);
+    bool bDrawn = fnDraw(pDC->m_hDC, m_dcImage.m_hDC, rcSquare);
     pDC->RestoreDC(nSaved);
     if (bDrawn && m_bGray)
         for (int x = rcSquare.left; x < rcSquare.right; x++)
@@ -77,17 +81,25 @@ template <typename DrawSquare> void CHeadPhotoPainter::Paint(CWnd* pWnd, bool bP
 
 void CHeadPhotoPainter::Paint(CWnd* pWnd, HBITMAP hPhoto)
 {
-    Paint(pWnd, hPhoto != NULL, [hPhoto](HDC hDC, HDC hImageDC) {
+    // The square cropped from the photo fills the portrait's square, stretched pixel for pixel
+    // (no blending) at another DPI than 96.
+    Paint(pWnd, hPhoto != NULL, [hPhoto](HDC hDC, HDC hImageDC, const CRect& rcSquare) {
         CGdiSelect photo(hImageDC, hPhoto);
-        return photo.IsSelected() &&
-               ::BitBlt(hDC, PORTRAIT_X, PORTRAIT_Y, PORTRAIT_SIZE, PORTRAIT_SIZE, hImageDC, 0, 0, SRCCOPY);
+        if (!photo.IsSelected())
+            return false;
+        int nOldMode = ::SetStretchBltMode(hDC, COLORONCOLOR);
+        BOOL bDrawn = ::StretchBlt(hDC, rcSquare.left, rcSquare.top, rcSquare.Width(), rcSquare.Height(), hImageDC, 0, 0,
+                                   PORTRAIT_SIZE, PORTRAIT_SIZE, SRCCOPY);
+        ::SetStretchBltMode(hDC, nOldMode);
+        return bDrawn != FALSE;
     });
 }
 
 void CHeadPhotoPainter::Paint(CWnd* pWnd, CImageList* pImageList, int nImage)
 {
-    Paint(pWnd, pImageList != NULL, [pImageList, nImage](HDC hDC, HDC) {
-        ::ImageList_Draw(pImageList->m_hImageList, nImage, hDC, PORTRAIT_X, PORTRAIT_Y, ILD_NORMAL);
+    // The host's images keep their own size, from the portrait square's corner.
+    Paint(pWnd, pImageList != NULL, [pImageList, nImage](HDC hDC, HDC, const CRect& rcSquare) {
+        ::ImageList_Draw(pImageList->m_hImageList, nImage, hDC, rcSquare.left, rcSquare.top, ILD_NORMAL);
         return true;
     });
 }

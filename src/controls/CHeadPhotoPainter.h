@@ -1,6 +1,6 @@
 // The state, hover tracking and painting the two head-photo controls share: the background
 // bitmap at the control's origin, the hover one while the mouse is over the control, and a
-// 55 by 55 portrait square at (8, 7), optionally in grey.
+// 55 by 55 portrait square at (8, 7) at 96 DPI, scaled for the window's, optionally in grey.
 #pragma once
 #include "../afx/afxwin.h"
 #include "../parts/CHoverTracker.h"
@@ -25,7 +25,8 @@ public:
     bool IsHover() const { return m_hover.IsHover(); }
 
     // Paints the control from its paint message: the background, then the top-left square of
-    // hPhoto (cropped, not scaled), or image nImage of pImageList; no portrait for a null one.
+    // hPhoto (cropped at 55 pixels, stretched sharply at another DPI than 96), or image nImage of
+    // pImageList at its own size; no portrait for a null one.
     // Composed in a kept buffer and copied in one transfer.
     void Paint(CWnd* pWnd, HBITMAP hPhoto);
     void Paint(CWnd* pWnd, CImageList* pImageList, int nImage);
@@ -35,7 +36,7 @@ public:
 
 private:
     // Draws the background and, when bPortrait, the square that fnDraw fills at the portrait's
-    // place (false: it could not), given the target and the kept source context.
+    // place (false: it could not), given the target, the kept source context and the square.
     template <typename DrawSquare> void Paint(CWnd* pWnd, bool bPortrait, DrawSquare fnDraw);
 
     HBITMAP m_hEraseBg;

@@ -1,5 +1,7 @@
 #include "CIconButtonLook.h"
+#include "../parts/CDpiScale.h"
 #include "../parts/CGdiSelect.h"
+#include "../parts/CWindowDpi.h"
 #include "ControlTheme.h"
 
 namespace
@@ -46,8 +48,13 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
     pButton->GetWindowText(strText);
     BOOL bHasIcon = m_imlIcon.GetImageCount() == 1;
 
+    // The icon's box and column follow the window's DPI; the icon keeps its 16 pixels, centred
+    // in the box.
+    const CDpiScale scale(CWindowDpi::Of(pButton->m_hWnd));
+    const int nColumn = scale.Scale(ICON_COLUMN);
     int y = (rc.top + rc.bottom) / 2 - ICON_SIZE / 2;
-    int x = strText.IsEmpty() ? (rc.left + rc.right) / 2 - ICON_SIZE / 2 : rc.left + 3;
+    int x = strText.IsEmpty() ? (rc.left + rc.right) / 2 - ICON_SIZE / 2
+                              : rc.left + scale.Scale(3) + (scale.Scale(ICON_SIZE) - ICON_SIZE) / 2;
 
     COLORREF crFrame, crFill;
     if (IsHover() && (nState & ODS_SELECTED))
@@ -89,12 +96,12 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
     if (!strText.IsEmpty())
     {
         if (bHasIcon)
-            rc.left += ICON_COLUMN;
+            rc.left += nColumn;
         CGdiSelect font(&dc, theme.m_fntNormal);
         // Measured and drawn with the mnemonic's "&" taken as a marker, as a push button's is.
         CRect rcText(0, 0, 0, 0);
         ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_CALCRECT);
-        int xText = m_bLeftAlign ? rc.left + 2 : (rc.left + rc.right) / 2 - rcText.Width() / 2;
+        int xText = m_bLeftAlign ? rc.left + scale.Scale(2) : (rc.left + rc.right) / 2 - rcText.Width() / 2;
         int yText = (rc.top + rc.bottom) / 2 - rcText.Height() / 2;
         rcText.OffsetRect(xText, yText);
         dc.SetBkColor(crFill);
@@ -107,7 +114,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
         if (bHasIcon)
         {
             rc.right = rc.left;
-            rc.left -= ICON_COLUMN;
+            rc.left -= nColumn;
         }
     }
     if (bHasIcon)

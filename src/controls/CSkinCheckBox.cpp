@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinCheckBox.h>
 #include "CCheckBoxLook.h"
 #include "ControlAccessibility.h"
+#include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinCheckBox, CButton)
 
@@ -13,6 +14,7 @@ BEGIN_MESSAGE_MAP(CSkinCheckBox, CButton)
     ON_WM_TIMER()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_KEYUP, OnKeyUp)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CSkinCheckBox::CSkinCheckBox() : m_pLook(new CCheckBoxLook)
@@ -129,6 +131,13 @@ LRESULT CSkinCheckBox::OnKeyUp(WPARAM wParam, LPARAM)
     if (bClick && m_hWnd)
         SetCheck(m_pLook->GetCheck() == 1 ? 0 : 1);
     return lResult;
+}
+
+LRESULT CSkinCheckBox::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    // The box is sized for the window's DPI at each paint.
+    ::InvalidateRect(m_hWnd, NULL, TRUE);
+    return 0;
 }
 
 void CSkinCheckBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinComboBox.h>
 #include "CComboBoxLook.h"
 #include "ControlAccessibility.h"
+#include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinComboBox, CComboBox)
 
@@ -15,6 +16,7 @@ BEGIN_MESSAGE_MAP(CSkinComboBox, CComboBox)
     ON_WM_SETFOCUS()
     ON_WM_CREATE()
     ON_CONTROL_REFLECT(CBN_CLOSEUP, OnCloseup)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CSkinComboBox::CSkinComboBox() : m_nArrowWidth(::GetSystemMetrics(SM_CXHTHUMB)), m_pLook(new CComboBoxLook)
@@ -68,12 +70,14 @@ void CSkinComboBox::DrawCombo(enTypeShow nShow, CDC* pDC)
 
 void CSkinComboBox::DrawArrow(CDC* pDC, CRect rect)
 {
-    m_pLook->DrawArrow(pDC, rect, m_nArrowWidth);
+    m_pLook->DrawArrow(this, pDC, rect, m_nArrowWidth);
 }
 
 void CSkinComboBox::OnPaint()
 {
     CPaintDC dc(this);
+    // A window whose DPI was set before this control was told of it.
+    m_nArrowWidth = m_pLook->FitArrowWidth(m_hWnd, m_nArrowWidth);
     CWnd::DefWindowProc(WM_PAINT, (WPARAM)dc.m_hDC, 0);
     // The focus keeps the pressed look through repaints, so the keyboard's place stays visible.
     HWND hFocus = ::GetFocus();
@@ -143,6 +147,13 @@ void CSkinComboBox::OnSetFocus(CWnd* pOldWnd)
 {
     CComboBox::OnSetFocus(pOldWnd);
     m_pLook->DrawNow(this, CComboBoxLook::showPressed, m_nArrowWidth);
+}
+
+LRESULT CSkinComboBox::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_nArrowWidth = m_pLook->FitArrowWidth(m_hWnd, m_nArrowWidth);
+    Invalidate();
+    return 0;
 }
 
 LRESULT CSkinComboBox::OnGetObject(WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinSliderCtrl.h>
 #include "CSliderLook.h"
 #include "ControlAccessibility.h"
+#include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinSliderCtrl, CSliderCtrl)
 
@@ -9,6 +10,7 @@ BEGIN_MESSAGE_MAP(CSkinSliderCtrl, CSliderCtrl)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 static_assert(CSkinSliderCtrl::VOLUME_FULL_SCALE == CSliderLook::VOLUME_FULL_SCALE, "one full scale");
@@ -80,6 +82,9 @@ void CSkinSliderCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     NMCUSTOMDRAW* pDraw = (NMCUSTOMDRAW*)pNMHDR;
     if (pDraw->dwDrawStage == CDDS_PREPAINT)
     {
+        // A window whose DPI was set before this control was told of it: the refitted control
+        // invalidates itself and paints again at once.
+        m_pLook->FitThumb(*this);
         *pResult = CDRF_NOTIFYITEMDRAW;
         return;
     }
@@ -97,7 +102,8 @@ void CSkinSliderCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     {
         CRect rcThumb;
         GetThumbRect(&rcThumb);
-        m_pLook->DrawChannel(*this, pDC, rc, rcThumb.Height() > rcThumb.Width());
+        bool bHorizontal = rcThumb.Height() > rcThumb.Width();
+        m_pLook->DrawChannel(*this, pDC, CSliderLook::ScaleChannel(*this, rc, bHorizontal), bHorizontal);
     }
     pDC->RestoreDC(nSaved);
     *pResult = CDRF_SKIPDEFAULT;
@@ -111,6 +117,13 @@ void CSkinSliderCtrl::OnLButtonDown(UINT, CPoint)
 void CSkinSliderCtrl::OnLButtonUp(UINT, CPoint)
 {
     Default();
+}
+
+LRESULT CSkinSliderCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pLook->FitThumb(*this);
+    Invalidate();
+    return 0;
 }
 
 LRESULT CSkinSliderCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)

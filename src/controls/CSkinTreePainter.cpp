@@ -1,6 +1,8 @@
 #include "CSkinTreePainter.h"
 #include <algorithm>
+#include "../parts/CDpiScale.h"
 #include "../parts/CGdiSelect.h"
+#include "../parts/CWindowDpi.h"
 #include "ControlTheme.h"
 
 namespace
@@ -91,6 +93,7 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
     if (!hItem)
         return;
     COLORREF crOldText = pDC->GetTextColor();
+    const CDpiScale scale(CWindowDpi::Of(m_tree.m_hWnd));
     DWORD dwStyle = m_tree.GetStyle();
     BOOL bFocus = ::GetFocus() == m_tree.m_hWnd;
     BOOL bShowSelection = bFocus || (dwStyle & TVS_SHOWSELALWAYS);
@@ -127,7 +130,7 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
             ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
 
         CString strText = m_tree.GetItemText(hItem);
-        CRect rcText(rc.left + 4, rc.top + 2, m_rcClient.right, rc.bottom);
+        CRect rcText(rc.left + scale.Scale(4), rc.top + scale.Scale(2), m_rcClient.right, rc.bottom);
         if (bSelected)
         {
             if (!bGroup)
@@ -146,10 +149,11 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         }
         if (hItem == hFocusItem)
         {
-            // Round the text, which starts 4 pixels into the label.
+            // Round the text, which starts 4 pixels (at 96 DPI) into the label.
             CRect rcFocus(rcText);
             pDC->DrawText(strText, &rcFocus, DT_CALCRECT);
-            rcFocus = CRect(rc.left + 2, rc.top, std::min<int>(rcFocus.right + 2, m_rcClient.right - 1), rc.bottom);
+            int nGap = scale.Scale(2);
+            rcFocus = CRect(rc.left + nGap, rc.top, std::min<int>(rcFocus.right + nGap, m_rcClient.right - 1), rc.bottom);
             pDC->DrawFocusRect(&rcFocus);
         }
         if (pImageListEx)

@@ -1,5 +1,7 @@
 #include "CSliderLook.h"
 #include "../parts/CBufferedPaint.h"
+#include "../parts/CDpiScale.h"
+#include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
 #include "ControlTheme.h"
 #include <initializer_list>
@@ -101,7 +103,8 @@ void RemakePen(CPen& pen, COLORREF cr)
 
 CSliderLook::CSliderLook()
     : m_crSelection(::GetSysColor(COLOR_HIGHLIGHT)), m_crChannel(::GetSysColor(COLOR_WINDOW)),
-      m_crThumb(::GetSysColor(COLOR_BTNFACE)), m_nLevel(0)
+      m_crThumb(::GetSysColor(COLOR_BTNFACE)), m_nLevel(0), m_nThumbDpi(CDpiScale::BASE_DPI), m_nBaseThumb(0),
+      m_bFixedAdded(false)
 {
     MakeShades();
 }
@@ -346,6 +349,52 @@ void CSliderLook::PaintNow(CSliderCtrl& slider)
     CRect rcThumb, rcChannel;
     slider.GetThumbRect(&rcThumb);
     slider.GetChannelRect(&rcChannel);
-    DrawChannel(slider, paint.GetDC(), rcChannel, rcThumb.Height() > rcThumb.Width());
+    bool bHorizontal = rcThumb.Height() > rcThumb.Width();
+    DrawChannel(slider, paint.GetDC(), ScaleChannel(slider, rcChannel, bHorizontal), bHorizontal);
     DrawThumb(slider, paint.GetDC(), rcThumb, false);
+}
+
+BOOL CSliderLook::FitThumb(CSliderCtrl& slider)
+{
+    const CDpiScale scale(CWindowDpi::Of(slider.m_hWnd));
+    if (scale.GetDpi() == m_nThumbDpi)
+        return FALSE;
+    if (m_nThumbDpi == CDpiScale::BASE_DPI)
+    {
+        // The control sizes its own thumb only without the fixed-length style.
+        m_nBaseThumb = (int)slider.SendMessage(TBM_GETTHUMBLENGTH);
+        m_bFixedAdded = !(slider.GetStyle() & TBS_FIXEDLENGTH);
+    }
+    m_nThumbDpi = scale.GetDpi();
+    if (scale.IsBase())
+    {
+        slider.SetThumbLength(m_nBaseThumb);
+        if (m_bFixedAdded)
+            slider.ModifyStyle(TBS_FIXEDLENGTH, 0);
+        return TRUE;
+    }
+    if (m_bFixedAdded)
+        slider.ModifyStyle(0, TBS_FIXEDLENGTH);
+    CRect rcClient;
+    slider.GetClientRect(&rcClient);
+    int nRoom = slider.GetStyle() & TBS_VERT ? rcClient.Width() : rcClient.Height();
+    int nLength = scale.Scale(m_nBaseThumb);
+    if (nLength > nRoom && nRoom >= m_nBaseThumb)
+        nLength = nRoom;
+    slider.SetThumbLength(nLength);
+    return TRUE;
+}
+
+CRect CSliderLook::ScaleChannel(CSliderCtrl& slider, const CRect& rcChannel, bool bHorizontal)
+{
+    const CDpiScale scale(CWindowDpi::Of(slider.m_hWnd));
+    CRect rc(rcChannel);
+    // Grown about its middle, so it stays centred on the thumb.
+    int nThickness = bHorizontal ? rc.Height() : rc.Width();
+    int nGrow = scale.Scale(nThickness) - nThickness;
+    if (bHorizontal)
+        rc.InflateRect(0, nGrow / 2, 0, nGrow - nGrow / 2);
+    else
+        rc.InflateRect(nGrow / 2, 0, nGrow - nGrow / 2, 0);
+    return rc;
 }

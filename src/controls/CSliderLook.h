@@ -1,6 +1,7 @@
 // The skinned slider's colours and drawing: the shades and pens made from the thumb colour, the
 // channel with its selection and level meter, and the thumb of each orientation and tick side.
-// The slider window it draws for gives the style, range, selection and enabled state.
+// The slider window it draws for gives the style, range, selection and enabled state; the
+// thumb's length and the channel's thickness follow the window's DPI.
 #pragma once
 #include "../afx/afxwin.h"
 #include "../parts/COffscreenBuffer.h"
@@ -38,6 +39,12 @@ public:
     void DrawVerticalThumb(CSliderCtrl& slider, CDC* pDC, const CRect& rect);
     // Channel, meter and thumb on the window now, through the kept buffer.
     void PaintNow(CSliderCtrl& slider);
+    // Gives the control a thumb length for the window's DPI when the DPI differs from the one
+    // it was last fitted to: the control's own length at 96 DPI, scaled and kept within the
+    // control. TRUE when the length changed (the control then lays out and repaints itself).
+    BOOL FitThumb(CSliderCtrl& slider);
+    // The channel the control gives, made thicker across the slider for the window's DPI.
+    static CRect ScaleChannel(CSliderCtrl& slider, const CRect& rcChannel, bool bHorizontal);
 
 private:
     // The shades and pens of m_crThumb and the system's shadow colours.
@@ -59,4 +66,9 @@ private:
     CPen m_penHilight;
     int m_nLevel;
     COffscreenBuffer m_buffer;
+    // The DPI the thumb was last fitted to, the control's own length at 96 DPI (taken when it
+    // is first left) and whether the fixed-length style was added for the fitting.
+    UINT m_nThumbDpi;
+    int m_nBaseThumb;
+    bool m_bFixedAdded;
 };

@@ -37,7 +37,7 @@ void CTouchComboBox::OnPaint()
     }
     CRect rcClient;
     GetClientRect(&rcClient);
-    m_pLook->DrawAlwaysFrame(&dc, rcClient);
+    m_pLook->DrawAlwaysFrame(this, &dc, rcClient);
     DrawTouchText(this, &dc, rcClient);
 }
 

@@ -1,5 +1,7 @@
 #include "CTouchLook.h"
 #include "../parts/CBufferedPaint.h"
+#include "../parts/CDpiScale.h"
+#include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
 
 namespace
@@ -15,11 +17,19 @@ void DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT
     pDC->DrawText(strText, &rc, nFormat);
 }
 
-void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen)
+// A frame one pixel wide at 96 DPI; a wider one is kept inside rc as a thin one is.
+void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen, const CDpiScale& scale)
 {
-    CPen pen(PS_SOLID, 1, crPen);
+    int nWidth = scale.Scale(1);
+    CPen pen(nWidth > 1 ? PS_INSIDEFRAME : PS_SOLID, nWidth, crPen);
     CGdiSelect select(pDC, pen);
-    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, CORNER, CORNER);
+    int nCorner = scale.Scale(CORNER);
+    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, nCorner, nCorner);
+}
+
+CDpiScale ScaleOf(CWnd* pWnd)
+{
+    return CDpiScale(CWindowDpi::Of(pWnd->m_hWnd));
 }
 }
 
@@ -49,33 +59,34 @@ void CTouchLook::MouseLeave(CWnd* pWnd)
     Draw(pWnd);
 }
 
-void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const
+void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDpiScale& scale) const
 {
+    const int nLine = scale.Scale(1);
     if (IsHover() && m_bFocus)
     {
-        RoundRectWithPen(pDC, rc, m_crHover);
-        rc.InflateRect(-1, -1);
-        RoundRectWithPen(pDC, rc, m_crFocus);
+        RoundRectWithPen(pDC, rc, m_crHover, scale);
+        rc.InflateRect(-nLine, -nLine);
+        RoundRectWithPen(pDC, rc, m_crFocus, scale);
     }
     else if (m_bFocus)
     {
         // The focus shows without the pointer too, the keyboard user's only sign of it: inside
         // the client area, where a border of the system's would hide it.
         rc.IntersectRect(&rc, &rcVisible);
-        rc.InflateRect(-1, -1);
-        RoundRectWithPen(pDC, rc, m_crFocus);
+        rc.InflateRect(-nLine, -nLine);
+        RoundRectWithPen(pDC, rc, m_crFocus, scale);
     }
     else if (IsHover() || m_bAlwaysBorder)
     {
-        rc.InflateRect(-1, -1);
-        RoundRectWithPen(pDC, rc, m_crNormal);
+        rc.InflateRect(-nLine, -nLine);
+        RoundRectWithPen(pDC, rc, m_crNormal, scale);
     }
 }
 
-void CTouchLook::DrawAlwaysFrame(CDC* pDC, const CRect& rc) const
+void CTouchLook::DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const
 {
     if (m_bAlwaysBorder)
-        RoundRectWithPen(pDC, rc, m_crNormal);
+        RoundRectWithPen(pDC, rc, m_crNormal, ScaleOf(pWnd));
 }
 
 void CTouchLook::Draw(CWnd* pWnd)
@@ -105,10 +116,11 @@ void CTouchLook::Draw(CWnd* pWnd)
 
     CRect rcVisible;
     pWnd->GetClientRect(&rcVisible);
+    const CDpiScale scale = ScaleOf(pWnd);
     {
         // The frame's inside is filled with the background too.
         CGdiSelect brush(pDC, brBack);
-        DrawFrame(pDC, rc, rcVisible);
+        DrawFrame(pDC, rc, rcVisible, scale);
     }
 
     if (!bEdit && IsHover())
@@ -117,10 +129,10 @@ void CTouchLook::Draw(CWnd* pWnd)
         CBrush brTriangle(TRIANGLE_GREY);
         CGdiSelect brush(pDC, brTriangle);
         pDC->BeginPath();
-        pDC->MoveTo(rc.right - 16, 8);
-        pDC->LineTo(rc.right - 6, 8);
-        pDC->LineTo(rc.right - 11, 14);
-        pDC->LineTo(rc.right - 16, 8);
+        pDC->MoveTo(rc.right - scale.Scale(16), scale.Scale(8));
+        pDC->LineTo(rc.right - scale.Scale(6), scale.Scale(8));
+        pDC->LineTo(rc.right - scale.Scale(11), scale.Scale(14));
+        pDC->LineTo(rc.right - scale.Scale(16), scale.Scale(8));
         pDC->EndPath();
         pDC->FillPath();
     }
@@ -130,7 +142,7 @@ void CTouchLook::Draw(CWnd* pWnd)
     if (bEdit && (pWnd->GetStyle() & ES_PASSWORD))
         for (int n = 0; n < strText.GetLength(); n++)
             strText.SetAt(n, L'*');
-    DrawWindowText(pWnd, pDC, strText, rc + (bEdit ? CPoint(4, 3) : CPoint(3, 3)),
+    DrawWindowText(pWnd, pDC, strText, rc + scale.Scale(bEdit ? CPoint(4, 3) : CPoint(3, 3)),
                    bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
 }
 
@@ -138,5 +150,5 @@ void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc)
 {
     CString strText;
     pWnd->GetWindowText(strText);
-    DrawWindowText(pWnd, pDC, strText, rc + CPoint(3, 3), 0);
+    DrawWindowText(pWnd, pDC, strText, rc + ScaleOf(pWnd).Scale(CPoint(3, 3)), 0);
 }

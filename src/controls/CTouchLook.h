@@ -1,9 +1,11 @@
 // The state and look the touch controls share: hover and focus followed from their messages,
 // and the whole control drawn into a kept off-screen buffer (a background, a rounded one-pixel
 // frame by hover, focus and the "always" flag, an optional drop-down triangle, the window text)
-// and copied to the client area in one transfer. Each state change repaints at once.
+// and copied to the client area in one transfer. Each state change repaints at once. Frame,
+// triangle and text offsets follow the window's DPI.
 #pragma once
 #include "../afx/afxwin.h"
+#include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
 
@@ -36,12 +38,12 @@ public:
     // without a context.
     void Draw(CWnd* pWnd);
     // The plain frame round rc with the current brush, when the "always" flag is set.
-    void DrawAlwaysFrame(CDC* pDC, const CRect& rc) const;
+    void DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const;
 
 private:
     // The frame of the state table into rc (which it shrinks), with the current brush; the
     // focus frame alone stays inside rcVisible, the part of rc over the client area.
-    void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible) const;
+    void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDpiScale& scale) const;
 
     Kind m_kind;
     COLORREF m_crNormal;
@@ -54,5 +56,6 @@ private:
     COffscreenBuffer m_buffer;
 };
 
-// The window text in the window's font at rc moved by (3, 3), laid out left and top.
+// The window text in the window's font at rc moved by (3, 3) (scaled for the window's DPI), laid
+// out left and top.
 void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc);

@@ -8,6 +8,7 @@
 #include "KorvoTest.h"
 #include "PictureFiles.h"
 #include "parts/CGdiplusSession.h"
+#include "theme/CInterfaceTheme.h"
 #include "windowskin/CWindowSkin.h"
 #include "parts/CWindowDpi.h"
 #include "xml/XML.h"
@@ -141,7 +142,7 @@ int main()
     });
     folder.WriteFile(L"skin.png", png.data(), png.size());
 
-    CWindowSkin skin, shapedSkin, alphaSkin;
+    CWindowSkin skin(g_Theme), shapedSkin(g_Theme), alphaSkin(g_Theme);
     CXmlElement* pRoot = XmlParseDocument(SkinDefinition(), FALSE);
     BOOL bParsed = pRoot && skin.Parse(pRoot, folder.Path());
     delete pRoot;

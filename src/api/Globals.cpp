@@ -17,6 +17,6 @@ HINSTANCE g_hSkinInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
 CInterfaceTheme g_Theme;
 CMenuSkinner g_MenuSkinner;
 const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
-static const CWindowSkinLoader g_windowSkinLoader;
+static const CWindowSkinLoader g_windowSkinLoader(g_Theme);
 CSkinRegistry g_Registry(g_Theme, g_windowSkinLoader, g_hSkinInstance);
 CString g_strAppFolder = AppFolderOfProcess();

@@ -20,8 +20,9 @@ const wchar_t* const CWindowSkin::s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT] = {
     L"Icon", L"System", L"Minimise", L"Maximise", L"Close",
 };
 
-CWindowSkin::CWindowSkin()
-    : m_pImage(NULL),
+CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
+    : m_theme(theme),
+      m_pImage(NULL),
       m_pAlphaImage(NULL),
       m_pWatermark(NULL),
       m_rcMaximiseCrop(-1, 0, -1, -1),

@@ -15,6 +15,7 @@
 #include <vector>
 
 struct CAccessibleQuery;
+class CInterfaceTheme;
 
 const int WINDOWSKIN_PART_COUNT = 30;
 const int WINDOWSKIN_ANCHOR_COUNT = 5;
@@ -67,7 +68,8 @@ public:
     static const wchar_t* const s_pszPartNames[WINDOWSKIN_PART_COUNT];
     static const wchar_t* const s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT];
 
-    CWindowSkin();
+    // The theme whose image cache, buffer and pixel budget the skin uses.
+    explicit CWindowSkin(CInterfaceTheme& theme);
     ~CWindowSkin() override;
 
     // Definition --------------------------------------------------------------------------
@@ -163,6 +165,7 @@ public:
     int m_nPressedButton;
 
 private:
+    CInterfaceTheme& m_theme;
     CCaptionStripCache m_captionCache;
     // Caption fonts scaled for other DPIs than m_nCaptionFontDpi, the newest last.
     struct CScaledFont

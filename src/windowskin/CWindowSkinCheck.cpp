@@ -202,7 +202,7 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
         return pixels;
     // Composed in the shared buffer, as a paint does.
     CClientDC screen(NULL);
-    if (CDC* pBuffer = g_Theme.GetBufferDC(&screen, CSize(cx, cy)))
+    if (CDC* pBuffer = m_theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
         ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
                             NULL, CString(), scale);

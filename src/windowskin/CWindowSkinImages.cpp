@@ -75,7 +75,7 @@ void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics*
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement, strMessage);
         return;
     }
-    if (!g_Theme.m_images.CountPixels((LONGLONG)size.cx * size.cy))
+    if (!m_theme.m_images.CountPixels((LONGLONG)size.cx * size.cy))
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                    L"the translucent frame would pass the load's pixel budget: the frame is drawn opaque");

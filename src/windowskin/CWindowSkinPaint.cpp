@@ -121,7 +121,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
                    IsPartDrawn(nTopRight) ? PartHeight(nTopRight, scale) : 0, scale);
 
     // A strip taller than the window would only grow the shared buffer for nothing.
-    key.size = g_Theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness(scale).top, cy)));
+    key.size = m_theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness(scale).top, cy)));
     // Anchors may count from the window's bottom.
     key.nWindowHeight = cy;
     key.nState = nState;
@@ -138,7 +138,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
         return;
 
     // The caption strip is composed off screen and copied in one transfer.
-    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
+    CDC* pBuffer = m_theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
     if (!pBuffer)
         return;
     ComposeCaptionStrip(pBuffer, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText, scale);

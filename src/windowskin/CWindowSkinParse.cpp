@@ -350,7 +350,7 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
         ppSlot = &m_pWatermark;
     else if (strType == L"alpha")
         ppSlot = &m_pAlphaImage;
-    CSkinImage* pLoaded = g_Theme.m_images.BorrowImage(strFolder + strPath);
+    CSkinImage* pLoaded = m_theme.m_images.BorrowImage(strFolder + strPath);
     if (!pLoaded)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),

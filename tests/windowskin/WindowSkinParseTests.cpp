@@ -2,6 +2,7 @@
 // images.
 #include "SkinTestSupport.h"
 #include <xml/XML.h>
+#include <theme/CInterfaceTheme.h>
 
 using SkinTest::S;
 
@@ -20,7 +21,7 @@ protected:
     std::unique_ptr<CWindowSkin> Parse(const CString& strXml)
     {
         std::unique_ptr<CXmlElement> pRoot(XmlParseDocument(strXml, FALSE));
-        std::unique_ptr<CWindowSkin> pSkin(new CWindowSkin);
+        std::unique_ptr<CWindowSkin> pSkin(new CWindowSkin(g_Theme));
         return pRoot && pSkin->Parse(pRoot.get(), m_folder.Path()) ? std::move(pSkin) : nullptr;
     }
     std::unique_ptr<CWindowSkin> ParseWithImage(const CString& strChildren)
@@ -144,5 +145,5 @@ TEST_F(WindowSkinParse, TheMainImageDecidesWhetherTheSkinIsAccepted)
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.bAccepted, Parse(row.pszXml) != nullptr) << row.pszWhy;
-    EXPECT_FALSE(CWindowSkin().Parse(NULL, m_folder.Path()));
+    EXPECT_FALSE(CWindowSkin(g_Theme).Parse(NULL, m_folder.Path()));
 }

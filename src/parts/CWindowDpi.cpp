@@ -5,6 +5,34 @@ namespace
 {
 const wchar_t DPI_PROPERTY[] = L"KorvoSkin.Dpi";
 
+// Windows that hold the property now. While none does, no window's property is asked for: a
+// property read is a round trip to the window system on some platforms, paid on every paint.
+volatile LONG g_nRemembered = 0;
+
+typedef DPI_AWARENESS_CONTEXT(WINAPI* GET_THREAD_CONTEXT)();
+typedef DPI_AWARENESS(WINAPI* GET_AWARENESS)(DPI_AWARENESS_CONTEXT);
+
+// Only a thread that is aware of each monitor's DPI sees a window at another DPI than the
+// system's; for the others the system's DPI is the answer and the window need not be asked.
+bool ThreadSeesMonitorDpi()
+{
+    static GET_THREAD_CONTEXT s_pfnContext = NULL;
+    static GET_AWARENESS s_pfnAwareness = NULL;
+    static const bool s_bKnown = []() {
+        HMODULE hUser = ::GetModuleHandleW(L"user32.dll");
+        if (hUser)
+        {
+            s_pfnContext = (GET_THREAD_CONTEXT)(void*)::GetProcAddress(hUser, "GetThreadDpiAwarenessContext");
+            s_pfnAwareness = (GET_AWARENESS)(void*)::GetProcAddress(hUser, "GetAwarenessFromDpiAwarenessContext");
+        }
+        return true;
+    }();
+    (void)s_bKnown;
+    if (!s_pfnContext || !s_pfnAwareness)
+        return false;
+    return s_pfnAwareness(s_pfnContext()) == DPI_AWARENESS_PER_MONITOR_AWARE;
+}
+
 typedef UINT(WINAPI* GET_DPI_FOR_WINDOW)(HWND);
 
 // Looked up once: systems before Windows 10 1607 do not have it.
@@ -35,7 +63,7 @@ UINT CWindowDpi::OfScreen()
 
 UINT CWindowDpi::Remembered(HWND hWnd)
 {
-    return hWnd ? (UINT)(UINT_PTR)::GetPropW(hWnd, DPI_PROPERTY) : 0;
+    return hWnd && g_nRemembered > 0 ? (UINT)(UINT_PTR)::GetPropW(hWnd, DPI_PROPERTY) : 0;
 }
 
 UINT CWindowDpi::Of(HWND hWnd)
@@ -44,15 +72,18 @@ UINT CWindowDpi::Of(HWND hWnd)
     // some platforms, so a top-level window's is read once.
     if (hWnd)
     {
-        if (UINT nDpi = Remembered(hWnd))
-            return nDpi;
-        // Only top-level windows are told of a DPI change; their children follow them.
-        const HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
-        if (!hRoot)
-            return OfScreen();
-        if (hRoot != hWnd)
-            if (UINT nDpi = Remembered(hRoot))
+        if (g_nRemembered > 0)
+        {
+            if (UINT nDpi = Remembered(hWnd))
                 return nDpi;
+            // Only top-level windows are told of a DPI change; their children follow them.
+            const HWND hRoot = ::GetAncestor(hWnd, GA_ROOT);
+            if (hRoot && hRoot != hWnd)
+                if (UINT nDpi = Remembered(hRoot))
+                    return nDpi;
+        }
+        if (!ThreadSeesMonitorDpi())
+            return OfScreen();
         if (GET_DPI_FOR_WINDOW pfn = SystemDpiForWindow())
         {
             const UINT nDpi = pfn(hWnd);
@@ -67,13 +98,21 @@ BOOL CWindowDpi::Remember(HWND hWnd, UINT nDpi)
 {
     if (!hWnd)
         return FALSE;
-    return ::SetPropW(hWnd, DPI_PROPERTY, (HANDLE)(UINT_PTR)CDpiScale::Bound(nDpi));
+    // Counted before the first read can miss it; a window that already had one is not counted twice.
+    const bool bNew = ::GetPropW(hWnd, DPI_PROPERTY) == NULL;
+    if (bNew)
+        ::InterlockedIncrement(&g_nRemembered);
+    if (::SetPropW(hWnd, DPI_PROPERTY, (HANDLE)(UINT_PTR)CDpiScale::Bound(nDpi)))
+        return TRUE;
+    if (bNew)
+        ::InterlockedDecrement(&g_nRemembered);
+    return FALSE;
 }
 
 void CWindowDpi::Forget(HWND hWnd)
 {
-    if (hWnd)
-        ::RemovePropW(hWnd, DPI_PROPERTY);
+    if (hWnd && ::RemovePropW(hWnd, DPI_PROPERTY))
+        ::InterlockedDecrement(&g_nRemembered);
 }
 
 void CWindowDpi::TellChildren(HWND hWnd)

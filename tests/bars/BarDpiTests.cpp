@@ -10,17 +10,6 @@ using namespace BarTest;
 
 namespace
 {
-const UINT ID_TOP = AFX_IDW_CONTROLBAR_FIRST;
-const UINT ID_SIDE = AFX_IDW_CONTROLBAR_FIRST + 1;
-
-CRect Place(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
-    return rc;
-}
-
 bool WithinAPixel(const CSize& size, const CSize& sizeExpected)
 {
     return abs(size.cx - sizeExpected.cx) <= 1 && abs(size.cy - sizeExpected.cy) <= 1;

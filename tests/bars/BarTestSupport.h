@@ -89,4 +89,16 @@ protected:
 typedef std::function<void(HWND hPopup)> MenuStep;
 size_t RunInMenuLoop(std::vector<MenuStep> steps, std::function<void()> start, DWORD nLimitMs = 8000);
 HWND OpenPopup();
+// The ids of a bar docked at the top and one docked at the side.
+const UINT ID_TOP = AFX_IDW_CONTROLBAR_FIRST;
+const UINT ID_SIDE = AFX_IDW_CONTROLBAR_FIRST + 1;
+
+// A window's rectangle in its parent's client coordinates.
+inline CRect Place(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
+    return rc;
+}
 }

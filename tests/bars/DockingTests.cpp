@@ -8,17 +8,6 @@ using namespace BarTest;
 
 namespace
 {
-const UINT ID_TOP = AFX_IDW_CONTROLBAR_FIRST;
-const UINT ID_SIDE = AFX_IDW_CONTROLBAR_FIRST + 1;
-
-CRect Place(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
-    return rc;
-}
-
 // A frame of client size 400 x 200 with a toolbar along the top, a vertical bar along the left
 // and the pane.
 class Docking : public ::testing::Test

@@ -61,6 +61,15 @@ def glyph(px, kind, x0, y0, colour):
         fill(px, c - 4, m - 4, c + 4, m + 4, colour)
 
 
+def caption_buttons(style):
+    """Each caption button's cell: its kind, top-left corner and face colour, on rows 60, 80 and
+    100 for normal, hover and pressed, a column per button."""
+    for col, kind in enumerate(("sys", "min", "max", "close")):
+        for state, y0 in enumerate((60, 80, 100)):
+            back = style["close_hot"][state - 1] if kind == "close" and state else style["button"][state]
+            yield kind, col * BUTTON, y0, back
+
+
 def frame_image(style):
     px = blank(FRAME_W, FRAME_H, MAGENTA)
     # Active top pieces on row 0, inactive ones on row 30: left corner 0..24, strip 24..40,
@@ -90,16 +99,10 @@ def frame_image(style):
     # Bottom: 76..100 corner, 100..116 strip, 116..140 corner, height EDGE.
     gradient(px, 76, 0, 140, EDGE, style["edge"], style["edge_dark"])
     # Caption buttons on rows 60, 80, 100: normal, hover, pressed; columns per button.
-    kinds = ("sys", "min", "max", "close")
-    for col, kind in enumerate(kinds):
-        x0 = col * BUTTON
-        for state, y0 in enumerate((60, 80, 100)):
-            back = style["button"][state]
-            if kind == "close" and state:
-                back = style["close_hot"][state - 1]
-            fill(px, x0, y0, x0 + BUTTON, y0 + BUTTON, style["caption"][0])
-            disc(px, x0 + BUTTON / 2, y0 + BUTTON / 2, BUTTON / 2 - 1, back, x0, y0, x0 + BUTTON, y0 + BUTTON)
-            glyph(px, kind, x0, y0, style["glyph"])
+    for kind, x0, y0, back in caption_buttons(style):
+        fill(px, x0, y0, x0 + BUTTON, y0 + BUTTON, style["caption"][0])
+        disc(px, x0 + BUTTON / 2, y0 + BUTTON / 2, BUTTON / 2 - 1, back, x0, y0, x0 + BUTTON, y0 + BUTTON)
+        glyph(px, kind, x0, y0, style["glyph"])
     return px
 
 
@@ -232,26 +235,20 @@ def write_png_definition(root, name):
 def glass_frame(style):
     """The frame with its caption buttons as anti-aliased translucent discs over nothing."""
     px = [[c + (255,) for c in row] for row in frame_image(style)]
-    kinds = ("sys", "min", "max", "close")
-    for col, kind in enumerate(kinds):
-        x0 = col * BUTTON
-        for state, y0 in enumerate((60, 80, 100)):
-            back = style["button"][state]
-            if kind == "close" and state:
-                back = style["close_hot"][state - 1]
-            radius = BUTTON / 2 - 1
-            for y in range(BUTTON):
-                for x in range(BUTTON):
-                    cover = sum((x + (sx + 0.5) / 4 - BUTTON / 2) ** 2 + (y + (sy + 0.5) / 4 - BUTTON / 2) ** 2
-                                <= radius * radius for sx in range(4) for sy in range(4))
-                    # The face lets a third of the caption through; the glyph is solid.
-                    px[y0 + y][x0 + x] = back + (int(cover * 255 * 2 / 3 / 16),)
-            solid = blank(BUTTON, BUTTON, None)
-            glyph(solid, kind, 0, 0, style["glyph"])
-            for y in range(BUTTON):
-                for x in range(BUTTON):
-                    if solid[y][x] is not None:
-                        px[y0 + y][x0 + x] = solid[y][x] + (255,)
+    for kind, x0, y0, back in caption_buttons(style):
+        radius = BUTTON / 2 - 1
+        for y in range(BUTTON):
+            for x in range(BUTTON):
+                cover = sum((x + (sx + 0.5) / 4 - BUTTON / 2) ** 2 + (y + (sy + 0.5) / 4 - BUTTON / 2) ** 2
+                            <= radius * radius for sx in range(4) for sy in range(4))
+                # The face lets a third of the caption through; the glyph is solid.
+                px[y0 + y][x0 + x] = back + (int(cover * 255 * 2 / 3 / 16),)
+        solid = blank(BUTTON, BUTTON, None)
+        glyph(solid, kind, 0, 0, style["glyph"])
+        for y in range(BUTTON):
+            for x in range(BUTTON):
+                if solid[y][x] is not None:
+                    px[y0 + y][x0 + x] = solid[y][x] + (255,)
     return px
 
 

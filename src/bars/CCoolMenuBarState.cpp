@@ -125,7 +125,7 @@ void CCoolMenuBarState::MeasureCaptions()
         return;
     const CDpiScale& scale = Bar().GetScale();
     CClientDC dc(NULL);
-    CGdiSelect font(dc.m_hDC, m_font.Get(scale));
+    CGdiSelect font(dc.m_hDC, m_font.Get(CCoolBarTheme::GetCaptionFont(), scale));
     TEXTMETRICW tm = {};
     dc.GetTextMetrics(&tm);
     m_cyCaption = UnscaleUp(scale, tm.tmHeight) + 2 * CAPTION_MARGIN;
@@ -176,7 +176,7 @@ void CCoolMenuBarState::DrawCaption(CDC* pDC, const CCoolBarItem* pItem, const C
                        nCorner);
     }
     CString strCaption = MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1);
-    CGdiSelect font(pDC->m_hDC, m_font.Get(scale));
+    CGdiSelect font(pDC->m_hDC, m_font.Get(CCoolBarTheme::GetCaptionFont(), scale));
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(CCoolBarTheme::GetMenuTextColour(bPressed || bHot));
     CRect rcText = rcItem;

@@ -3,7 +3,7 @@
 // arrows move to the next popup, a move onto another button opens that one).
 #pragma once
 #include <KorvoSkin/CCoolMenuBarCtrl.h>
-#include "CCoolBarCaptionFont.h"
+#include "../parts/CScaledFont.h"
 
 class CCoolBarState;
 
@@ -55,5 +55,5 @@ private:
     CCoolBarItem* m_pOpenItem;
     // A caption button's breadth at 96 DPI.
     int m_cyCaption;
-    CCoolBarCaptionFont m_font;
+    CScaledFont m_font;
 };

@@ -1,6 +1,7 @@
 // Menu items: converted to owner-drawn items, measured and painted through the theme.
 #include "CMenuSkinner.h"
 #include "../parts/CWindowDpi.h"
+#include "../parts/CGdiSelect.h"
 #include <algorithm>
 
 namespace
@@ -97,7 +98,7 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 
 CMenuSkinner::CMenuSkinner()
-    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL), m_hScaledFrom(NULL), m_nScaledDpi(0)
+    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL)
 {
     m_mapText.InitHashTable(17);
 }
@@ -117,32 +118,12 @@ void CMenuSkinner::SetMenuDpi(UINT nDpi)
     m_scale = CDpiScale(nDpi);
 }
 
-CFont& CMenuSkinner::MenuFont(BOOL bBold)
+HFONT CMenuSkinner::MenuFont(BOOL bBold)
 {
-    CFont& fontTheme = bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
-    if (m_scale.IsBase() || !fontTheme.m_hObject)
-        return fontTheme;
-    if (m_nScaledDpi != m_scale.GetDpi() || m_hScaledFrom != g_Theme.m_fntNormal.m_hObject)
-    {
-        // One DPI is kept: a thread's menus open for one window at a time.
-        m_fntScaledNormal.DeleteObject();
-        m_fntScaledBold.DeleteObject();
-        LOGFONTW lf;
-        if (g_Theme.m_fntNormal.GetLogFont(&lf))
-        {
-            lf.lfHeight = m_scale.Scale(lf.lfHeight);
-            m_fntScaledNormal.CreateFontIndirect(&lf);
-        }
-        if (g_Theme.m_fntBold.GetLogFont(&lf))
-        {
-            lf.lfHeight = m_scale.Scale(lf.lfHeight);
-            m_fntScaledBold.CreateFontIndirect(&lf);
-        }
-        m_hScaledFrom = g_Theme.m_fntNormal.m_hObject;
-        m_nScaledDpi = m_scale.GetDpi();
-    }
-    CFont& fontScaled = bBold ? m_fntScaledBold : m_fntScaledNormal;
-    return fontScaled.m_hObject ? fontScaled : fontTheme;
+    // One DPI is kept: a thread's menus open for one window at a time.
+    if (bBold)
+        return m_fntScaledBold.Get((HFONT)g_Theme.m_fntBold.m_hObject, m_scale);
+    return m_fntScaledNormal.Get((HFONT)g_Theme.m_fntNormal.m_hObject, m_scale);
 }
 
 DWORD CMenuSkinner::ItemKey(HMENU hMenu, UINT nID)
@@ -209,9 +190,8 @@ void CMenuSkinner::MeasureItem(MEASUREITEMSTRUCT* pMIS)
         // items, as fetching the screen's own costs a round trip per item on some systems.
         if (m_dcMeasure.m_hDC || m_dcMeasure.CreateCompatibleDC(NULL))
         {
-            HGDIOBJ hOldFont = ::SelectObject(m_dcMeasure.m_hDC, MenuFont(FALSE).m_hObject);
+            CGdiSelect font(m_dcMeasure.m_hDC, MenuFont(FALSE));
             ::GetTextExtentPoint32W(m_dcMeasure.m_hDC, strText, strText.GetLength(), &size);
-            ::SelectObject(m_dcMeasure.m_hDC, hOldFont);
         }
         pMIS->itemWidth = (UINT)(size.cx + m_scale.Scale(ITEM_EXTRA_WIDTH));
         pMIS->itemHeight = (UINT)m_scale.Scale(ITEM_HEIGHT);
@@ -310,13 +290,10 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         }
 
         // Before the first skin load the theme has no fonts yet; the buffer's own font serves.
-        CFont& font = MenuFont(bDefault && !bGrayed);
-        CFont* pOldFont = font.m_hObject ? pBuffer->SelectObject(&font) : NULL;
+        CGdiSelect font(pBuffer->m_hDC, MenuFont(bDefault && !bGrayed));
         pBuffer->SetBkMode(TRANSPARENT);
         pBuffer->SetTextColor(g_Theme.GetMenuTextColour(bSelected, bGrayed));
         DrawItemText(pBuffer, rcText, strText);
-        if (pOldFont)
-            pBuffer->SelectObject(pOldFont);
     }
 
     CSize szCopy = CInterfaceTheme::ClipToBuffer(CSize(nWidth, nBottom));

@@ -3,6 +3,7 @@
 #pragma once
 #include "CInterfaceTheme.h"
 #include "../parts/CDpiScale.h"
+#include "../parts/CScaledFont.h"
 
 class CMenuSkinner
 {
@@ -76,12 +77,10 @@ private:
     CDpiScale m_scale;
     // The theme's menu fonts at m_scale when that is not 96 DPI, made from the fonts recorded
     // beside them; the theme's own are used at 96.
-    CFont m_fntScaledNormal;
-    CFont m_fntScaledBold;
-    HGDIOBJ m_hScaledFrom;
-    UINT m_nScaledDpi;
-    // The normal or bold menu font at m_scale; may be one without a handle before a skin load.
-    CFont& MenuFont(BOOL bBold);
+    CScaledFont m_fntScaledNormal;
+    CScaledFont m_fntScaledBold;
+    // The normal or bold menu font at m_scale; null before a skin load.
+    HFONT MenuFont(BOOL bBold);
 
     CMenuSkinner(const CMenuSkinner&) = delete;
     void operator=(const CMenuSkinner&) = delete;

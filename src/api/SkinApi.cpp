@@ -226,10 +226,8 @@ bool CreateSkinToolBar(const wchar_t* pszName, CCoolBarCtrl* pBar)
     return OnHostThread(false, [=] {
         if (!pszName || !pBar)
             return false;
-        return CCoolBarTemplateFill::Fill(
-            *pBar, g_Registry.GetToolbar(pszName),
-            [](const wchar_t* pszImage) { return g_Registry.GetWatermark(pszImage); },
-            g_Theme.m_images.GetGeneration());
+        return CCoolBarTemplateFill::Fill(*pBar, g_Registry.GetToolbar(pszName), CCoolBarTheme::GetWatermarks(),
+                                          CCoolBarTheme::GetImageGeneration());
     });
 }
 

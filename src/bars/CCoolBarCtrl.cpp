@@ -2,6 +2,7 @@
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
+#include "CCoolBarItemImages.h"
 #include "../parts/CWindowDpi.h"
 #include <algorithm>
 
@@ -225,13 +226,14 @@ CSize CCoolBarCtrl::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
 int CCoolBarCtrl::GetItemBreadth(const CCoolBarItem* pItem) const
 {
-    // Separators and gaps only space the buttons out; a button without images is square.
+    // Separators and gaps only space the buttons out; a button without images, or whose images
+    // are nine-grids that fit any size, is square.
     if (!pItem->m_nID || pItem->m_nID == ID_COOLBAR_GAP)
         return 0;
     int nBreadth = -1;
     for (int nState = 0; nState < CCoolBarItem::IMAGE_COUNT; nState++)
     {
-        if (!pItem->GetImage(nState))
+        if (!pItem->GetImage(nState) || CCoolBarItemImages::Of(*pItem).HasGrid(nState))
             continue;
         CSize size = pItem->GetImageSize(nState);
         nBreadth = std::max(nBreadth, (int)(m_pState->m_bVertical ? size.cx : size.cy));
@@ -250,9 +252,12 @@ void CCoolBarCtrl::DoPaint(CDC* pDC)
         return;
     // Only the area being repainted is composed, so a hover change costs the two buttons it
     // touches.
+    // The buttons lie where hit tests find them: in the room inside the bar style's edges.
+    CRect rcRoom(rcClient);
+    m_pState->DeflateToButtons(rcRoom);
     HBITMAP hbmErase = m_pState->m_hbmErase;
     m_pState->m_painter.Paint(pDC, rcClip, hbmErase, [&](CDC* pTarget) {
-        DoPaint(pTarget, rcClient, hbmErase != NULL);
+        DoPaint(pTarget, rcRoom, hbmErase != NULL);
     });
 }
 
@@ -275,7 +280,7 @@ void CCoolBarCtrl::DrawItem(CDC* pDC, CDC* pImageDC, CCoolBarItem* pItem, const 
     if (pItem->m_nID == ID_COOLBAR_GAP || !pDC->RectVisible(&rcItem))
         return;
     int nState = bPressed ? CCoolBarItem::IMAGE_SELECT : bHot ? CCoolBarItem::IMAGE_HOVER : CCoolBarItem::IMAGE_NORMAL;
-    CCoolBarPainter::DrawButton(pDC, pImageDC, pItem, rcItem, nState, m_pState->GetScale());
+    CCoolBarPainter::DrawButton(pDC, pItem, rcItem, nState, m_pState->GetScale());
 }
 
 UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnCmd, BOOL)

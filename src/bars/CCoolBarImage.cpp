@@ -15,3 +15,13 @@ void CCoolBarImage::Draw(CDC* pDC, CDC*, int x, int y, int cx, int cy) const
 {
     m_image.Draw(pDC->m_hDC, CRect(x, y, x + cx, y + cy), CRect(0, 0, cx, cy));
 }
+
+void CCoolBarImage::Draw(CDC* pDC, const CRect& rcDest) const
+{
+    m_image.Draw(pDC->m_hDC, rcDest, CRect(CPoint(0, 0), m_image.GetSize()));
+}
+
+void CCoolBarImage::DrawGrid(CDC* pDC, const CRect& rcDest, const CRect& rcGrid, const CDpiScale& scale) const
+{
+    m_image.DrawGrid(pDC->m_hDC, rcDest, CRect(CPoint(0, 0), m_image.GetSize()), rcGrid, CSkinImage::FILL_STRETCH, scale);
+}

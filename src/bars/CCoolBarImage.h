@@ -17,6 +17,10 @@ public:
     // Draws the top-left cx x cy pixels at (x, y). The image draws from a DC of its own; the
     // bar's work DC is not needed.
     void Draw(CDC* pDC, CDC* pWorkDC, int x, int y, int cx, int cy) const;
+    // The whole image stretched into rcDest.
+    void Draw(CDC* pDC, const CRect& rcDest) const;
+    // The whole image as a nine-grid filling rcDest, the margins rcGrid kept at scale.
+    void DrawGrid(CDC* pDC, const CRect& rcDest, const CRect& rcGrid, const CDpiScale& scale) const;
 
     CCoolBarImage(const CCoolBarImage&) = delete;
     CCoolBarImage& operator=(const CCoolBarImage&) = delete;

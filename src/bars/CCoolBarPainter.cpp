@@ -1,6 +1,6 @@
 #include "CCoolBarPainter.h"
 #include "CCoolBarTheme.h"
-#include <KorvoSkin/CCoolBarItem.h>
+#include "CCoolBarItemImages.h"
 #include <algorithm>
 
 CDC* CCoolBarPainter::GetImageDC()
@@ -32,24 +32,12 @@ void CCoolBarPainter::FillBackground(CDC* pDC, const CRect& rc, HBITMAP hbmErase
         pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
 }
 
-void CCoolBarPainter::DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
+void CCoolBarPainter::DrawButton(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
                                  const CDpiScale& scale)
 {
-    if (!pItem->GetImage(nState))
-        return;
-    // Images are drawn pixel for pixel; a button smaller than its image shows the image's
-    // top-left corner, one larger shows the background around it.
-    const CSize size = pItem->GetImageSize(nState);
-    const CSize sizeRoom = scale.Scale(size);
-    const CPoint pt(rcItem.left + std::max(0, (int)(sizeRoom.cx - size.cx) / 2),
-                    rcItem.top + std::max(0, (int)(sizeRoom.cy - size.cy) / 2));
-    const int cx = std::min((int)(rcItem.right - pt.x), (int)size.cx);
-    const int cy = std::min((int)(rcItem.bottom - pt.y), (int)size.cy);
-    if (cx <= 0 || cy <= 0)
-        return;
-    pItem->DrawImage(pDC, pImageDC, nState, pt.x, pt.y, cx, cy);
-    if (!pItem->m_bEnabled)
-        Fade(pDC, CRect(pt, CSize(cx, cy)));
+    const CRect rcDrawn = CCoolBarItemImages::Of(*pItem).DrawLook(pDC, nState, rcItem, scale);
+    if (!pItem->m_bEnabled && !rcDrawn.IsRectEmpty())
+        Fade(pDC, rcDrawn);
 }
 
 void CCoolBarPainter::Fade(CDC* pDC, const CRect& rc)

@@ -31,11 +31,10 @@ public:
     // image stays selected in it after a paint, so a button can let its images go at any time.
     CDC* GetImageDC();
 
-    // Draws pItem's image of nState (a CCoolBarItem::IMAGE_ value) into rcItem, a button laid
-    // out at scale: the image keeps its own pixels and is centred in the room its size takes
-    // at scale from the button's top-left corner (the corner itself at 96 DPI), no larger than
-    // the button; faded while the button is disabled.
-    static void DrawButton(CDC* pDC, CDC* pImageDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
+    // Draws pItem's look of nState (a CCoolBarItem::IMAGE_ value) for rcItem, a button laid out at
+    // scale: scaled with the bar from the button's top-left corner, or filling the button as a
+    // nine-grid; faded while the button is disabled.
+    static void DrawButton(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,
                            const CDpiScale& scale);
 
 private:

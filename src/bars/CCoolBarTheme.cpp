@@ -5,7 +5,12 @@
 
 CCoolBarTheme::WatermarkLookup CCoolBarTheme::GetWatermarks()
 {
-    return [](const wchar_t* pszName) { return g_Registry.GetWatermark(pszName); };
+    return [](const wchar_t* pszName) {
+        WATERMARK watermark;
+        watermark.hBitmap = g_Registry.GetWatermark(pszName);
+        watermark.bGrid = watermark.hBitmap && g_Registry.GetWatermarkGrid(pszName, watermark.rcGrid);
+        return watermark;
+    };
 }
 
 unsigned CCoolBarTheme::GetImageGeneration()

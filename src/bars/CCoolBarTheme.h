@@ -8,8 +8,15 @@
 class CCoolBarTheme
 {
 public:
-    // A skin bitmap by name; null when the skin has none.
-    typedef std::function<HBITMAP(const wchar_t*)> WatermarkLookup;
+    // A skin bitmap, and whether it is drawn as a nine-grid with rcGrid's margins.
+    struct WATERMARK
+    {
+        HBITMAP hBitmap = NULL;
+        bool bGrid = false;
+        CRect rcGrid;
+    };
+    // A skin bitmap by name; a null bitmap when the skin has none.
+    typedef std::function<WATERMARK(const wchar_t*)> WatermarkLookup;
 
     // The current skin's watermarks and the number of its load, which tells copies of two
     // loads apart.

@@ -1,5 +1,6 @@
 #include "CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../theme/SkinGrid.h"
 #include "../xml/XML.h"
 #include <algorithm>
 #include <stdio.h>
@@ -132,6 +133,7 @@ void CSkinRegistry::Clear()
     DeleteWindowSkins();
 
     m_mapWatermarks.clear();
+    m_mapWatermarkGrids.clear();
     m_theme.m_images.Clear();
 
     ClearMenus();
@@ -250,7 +252,7 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
             break;
         }
         m_nWatermarkEntries++;
-        SkinCheckAttributes(m_pDiagnostics, pElement, { L"target", L"path" });
+        SkinCheckAttributes(m_pDiagnostics, pElement, { L"target", L"path", L"grid" });
         CString strTarget = pElement->GetAttributeValue(L"target");
         CString strPath = pElement->GetAttributeValue(L"path");
         if (strTarget.IsEmpty() || strPath.IsEmpty())
@@ -264,14 +266,39 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                        L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
+        m_mapWatermarkGrids.erase(strTarget);
         HBITMAP hBitmap = m_theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
+        {
             m_mapWatermarks[strTarget] = hBitmap;
+            ReadWatermarkGrid(pElement, strTarget, hBitmap);
+        }
         else
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"path"),
                        L"image '" + strPath + L"' cannot be loaded: watermark '" + strTarget + L"' is left out");
     }
     return TRUE;
+}
+
+void CSkinRegistry::ReadWatermarkGrid(const CXmlElement* pElement, const CString& strTarget, HBITMAP hBitmap)
+{
+    const CXmlAttribute* pGrid = pElement->GetAttribute(L"grid");
+    if (!pGrid)
+        return;
+    CRect rcGrid;
+    BITMAP bm = {};
+    if (!ReadSkinGrid(pGrid->m_strValue, rcGrid))
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid,
+                   L"grid '" + pGrid->m_strValue + L"' is not four numbers from 0 to 32767: the watermark has no grid");
+    else if (!::GetObjectW(hBitmap, sizeof(bm), &bm) || !CSkinImage::GridFits(CSize(bm.bmWidth, bm.bmHeight), rcGrid))
+    {
+        CString strMessage;
+        strMessage.Format(L"grid '%s' leaves nothing of the %dx%d image between its margins: the watermark has no grid",
+                          (LPCWSTR)pGrid->m_strValue, (int)bm.bmWidth, (int)bm.bmHeight);
+        SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid, strMessage);
+    }
+    else
+        m_mapWatermarkGrids[strTarget] = rcGrid;
 }
 
 BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection, const CString&)
@@ -386,6 +413,17 @@ HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
         return NULL;
     auto it = m_mapWatermarks.find(CString(pszName));
     return it != m_mapWatermarks.end() ? it->second : NULL;
+}
+
+BOOL CSkinRegistry::GetWatermarkGrid(const wchar_t* pszName, CRect& rcGrid) const
+{
+    if (!pszName)
+        return FALSE;
+    auto it = m_mapWatermarkGrids.find(CString(pszName));
+    if (it == m_mapWatermarkGrids.end())
+        return FALSE;
+    rcGrid = it->second;
+    return TRUE;
 }
 
 CWindowSkinBase* CSkinRegistry::FindWindowSkin(const wchar_t* pszName) const

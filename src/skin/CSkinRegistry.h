@@ -64,6 +64,8 @@ public:
 
     BOOL GetString(UINT nID, CString& strOut) const;
     HBITMAP GetWatermark(const wchar_t* pszName) const;
+    // The nine-grid margins a watermark's grid attribute gives it; FALSE when it has none.
+    BOOL GetWatermarkGrid(const wchar_t* pszName, CRect& rcGrid) const;
     // The window skin read last that targets pszName; null for none.
     CWindowSkinBase* FindWindowSkin(const wchar_t* pszName) const;
     // A listener hears once, before the window skins are next deleted; adding one twice or
@@ -99,6 +101,8 @@ public:
     // Sorted map: a file may fill it, and no choice of names slows its lookups. The bitmaps are
     // borrowed from the theme's image cache of this load.
     std::map<CString, HBITMAP> m_mapWatermarks;
+    // The grids of the watermarks that have a valid one.
+    std::map<CString, CRect> m_mapWatermarkGrids;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
     std::map<UINT, CString> m_mapStrings;
     CMap<CString, const CString&, CSkinToolbarTemplate*, CSkinToolbarTemplate*> m_mapToolbars;
@@ -107,6 +111,8 @@ public:
 
 private:
     void ClearMenus();
+    // Keeps the grid of the watermark strTarget, an image hBitmap, when pElement gives a valid one.
+    void ReadWatermarkGrid(const CXmlElement* pElement, const CString& strTarget, HBITMAP hBitmap);
     // Destroys the shell's menu, or only takes it away while a menu loop is tracking it.
     void ReleaseMenuHandle(CSkinMenu* pMenu);
 

@@ -48,6 +48,7 @@ void CInterfaceTheme::Clear()
     m_ilImages16.DeleteImageList();
     m_ilImages32.DeleteImageList();
     m_ilImages48.DeleteImageList();
+    m_scaled.Clear();
     m_buffer.Release();
     m_images.Clear();
 }

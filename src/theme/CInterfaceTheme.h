@@ -5,6 +5,7 @@
 #include "../parts/COffscreenBuffer.h"
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
+#include "CScaledCommandImages.h"
 #include <vector>
 
 // Image-size codes of the command images; any other code selects no image list.
@@ -98,6 +99,20 @@ public:
     // alpha) and maps the commands of its <image> children. FALSE when the strip would overfill the list.
     BOOL AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COLORREF crMask, int nSize,
                        CSkinDiagnostics* pDiagnostics = NULL);
+
+    // Command images at a DPI: the side to draw them at for nDpi, 16 pixels at 96 scaled and
+    // brought to the nearest side kept (16, 24, 32 or 48; a tie goes to the smaller).
+    static int ImagePixelsForDpi(UINT nDpi);
+    struct SIZED_IMAGE
+    {
+        HIMAGELIST hList;
+        int nImage;
+        int nPixels; // the side of the list's images
+    };
+    // nCmdID's image nPixels wide: the one of that size, else one made once per load from the
+    // command's nearest larger image, else from its largest smaller one. When no image can be
+    // made, that source itself, of another size. FALSE when the command has no image.
+    BOOL GetSizedImage(UINT nCmdID, int nPixels, SIZED_IMAGE& image);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.
     BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
@@ -194,6 +209,8 @@ private:
     };
     std::vector<BASE_IMAGE> m_baseImages;
     CMap<UINT, UINT, int, int>* ImageMapOf(int nSize) const;
+    // The images made at sides no list of the load has them in; emptied with the lists.
+    CScaledCommandImages m_scaled;
 
     CInterfaceTheme(const CInterfaceTheme&) = delete;
     void operator=(const CInterfaceTheme&) = delete;

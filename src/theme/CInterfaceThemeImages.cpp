@@ -2,6 +2,7 @@
 // handed out from them.
 #include "CInterfaceTheme.h"
 #include "CIconFile.h"
+#include "../parts/CDpiScale.h"
 #include "../parts/CGdiSelect.h"
 #include <algorithm>
 #include <stdio.h>
@@ -171,7 +172,10 @@ void CInterfaceTheme::AddIcon(UINT nCmdID, HICON hIcon, int nSize)
         return;
     int nImage = AppendIcon(pList->m_hImageList, hIcon);
     if (nImage >= 0)
+    {
         (*ImageMapOf(nSize))[nCmdID] = nImage;
+        m_scaled.Forget(nCmdID);
+    }
 }
 
 int CInterfaceTheme::GetImageIndex(UINT nCmdID, int nSize) const
@@ -221,6 +225,50 @@ void CInterfaceTheme::DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy,
         ImageList_DrawEx(pList->m_hImageList, nImage, pDC->m_hDC, x, y, dx, dy, crBack, crFore, nStyle);
 }
 
+int CInterfaceTheme::ImagePixelsForDpi(UINT nDpi)
+{
+    const int nWanted = CDpiScale(nDpi).Scale(16);
+    int nBest = CScaledCommandImages::SIZES[0];
+    for (int nPixels : CScaledCommandImages::SIZES)
+        if (abs(nPixels - nWanted) < abs(nBest - nWanted))
+            nBest = nPixels;
+    return nBest;
+}
+
+BOOL CInterfaceTheme::GetSizedImage(UINT nCmdID, int nPixels, SIZED_IMAGE& image)
+{
+    // The command's images in the load's own lists, smallest first.
+    struct
+    {
+        int nPixels, nSize;
+    } const owned[] = { { 16, SIZE_CODE_16 }, { 32, SIZE_CODE_32 }, { 48, SIZE_CODE_48 } };
+    int nSource = -1;
+    for (int n = 0; n < 3; n++)
+    {
+        if (GetImageIndex(nCmdID, owned[n].nSize) < 0 || !GetImageList(owned[n].nSize))
+            continue;
+        if (owned[n].nPixels == nPixels)
+        {
+            image = { GetImageList(owned[n].nSize)->m_hImageList, GetImageIndex(nCmdID, owned[n].nSize), nPixels };
+            return TRUE;
+        }
+        // The first larger one, else the largest smaller one.
+        if (nSource < 0 || owned[nSource].nPixels < nPixels)
+            nSource = n;
+    }
+    if (nSource < 0)
+        return FALSE;
+    image = { GetImageList(owned[nSource].nSize)->m_hImageList, GetImageIndex(nCmdID, owned[nSource].nSize),
+              owned[nSource].nPixels };
+    int nMade = m_scaled.Find(nCmdID, nPixels);
+    CScaledCommandImages::PIXELS source;
+    if (nMade < 0 && CScaledCommandImages::ReadListImage(image.hList, image.nImage, source))
+        nMade = m_scaled.Add(nCmdID, nPixels, source);
+    if (nMade >= 0)
+        image = { m_scaled.GetList(nPixels), nMade, nPixels };
+    return TRUE;
+}
+
 BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COLORREF crMask, int nSize,
                                     CSkinDiagnostics* pDiagnostics)
 {
@@ -253,6 +301,8 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COL
                                   : ImageList_AddMasked(pList->m_hImageList, (HBITMAP)copy.m_hObject, crMask);
     if (nFirst < 0)
         return FALSE;
+    // The strip may give any command a new source.
+    m_scaled.Clear();
     CMap<UINT, UINT, int, int>& mapImages = *ImageMapOf(nSize);
 
     int nPosition = 0;

@@ -18,8 +18,7 @@ const int IMAGE_X = 8;
 const int IMAGE_Y = 4;
 const int CHECK_BOX_X = 2;
 const int CHECK_BOX_WIDTH = 20;
-// The command images are 16 pixels at every DPI for now: drawn centred in a box of this
-// size scaled.
+// The box of the command image, at 96 DPI.
 const int IMAGE_SIZE = 16;
 
 // Reads an item's text whatever its length.
@@ -272,21 +271,20 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
                                    bSelected && !bGrayed ? g_Theme.m_crBackCheckSel : g_Theme.m_crBackCheck);
         }
 
-        int nImage = g_Theme.GetImageIndex(pDIS->itemID, SIZE_CODE_16);
-        if (bChecked && nImage < 0)
-            nImage = g_Theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16);
-        const int xImage = s.Scale(IMAGE_X) + (s.Scale(IMAGE_SIZE) - IMAGE_SIZE) / 2;
-        const int yImage = s.Scale(IMAGE_Y) + (s.Scale(IMAGE_SIZE) - IMAGE_SIZE) / 2;
-        if (nImage >= 0)
+        // The image is as large as the DPI asks, centred in the box its 16 pixels take scaled.
+        const int nPixels = CInterfaceTheme::ImagePixelsForDpi(s.GetDpi());
+        CInterfaceTheme::SIZED_IMAGE image;
+        if (g_Theme.GetSizedImage(pDIS->itemID, nPixels, image) ||
+            (bChecked && g_Theme.GetSizedImage(ID_DEFAULT_CHECK_MARK, nPixels, image)))
         {
+            const int xImage = s.Scale(IMAGE_X) + (s.Scale(IMAGE_SIZE) - image.nPixels) / 2;
+            const int yImage = s.Scale(IMAGE_Y) + (s.Scale(IMAGE_SIZE) - image.nPixels) / 2;
             if (bGrayed)
-                g_Theme.DrawEx(pBuffer, nImage, xImage, yImage, 0, 0, CLR_NONE, g_Theme.m_crDisabled, ILD_BLEND50,
-                               SIZE_CODE_16);
-            else if (bChecked)
-                g_Theme.Draw(pBuffer, nImage, xImage, yImage, ILD_NORMAL, SIZE_CODE_16);
+                ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
+                                 g_Theme.m_crDisabled, ILD_BLEND50);
             else
-                g_Theme.DrawEx(pBuffer, nImage, xImage, yImage, 0, 0, CLR_NONE, CLR_DEFAULT, ILD_NORMAL,
-                               SIZE_CODE_16);
+                ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
+                                 CLR_DEFAULT, ILD_NORMAL);
         }
 
         // Before the first skin load the theme has no fonts yet; the buffer's own font serves.

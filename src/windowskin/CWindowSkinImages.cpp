@@ -3,53 +3,21 @@
 #include "CWindowSkin.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../theme/SkinGrid.h"
 #include <stdlib.h>
-
-namespace
-{
-// No margin is wider than a part can be.
-const long MAX_GRID_MARGIN = 0x7FFF;
-
-// Four comma-separated decimal numbers from 0 to MAX_GRID_MARGIN and nothing else.
-BOOL ReadFourMargins(const CString& strText, long* pMargins)
-{
-    const wchar_t* psz = strText;
-    for (int n = 0; n < 4; n++)
-    {
-        while (*psz == L' ')
-            psz++;
-        if (*psz < L'0' || *psz > L'9')
-            return FALSE;
-        long nValue = 0;
-        while (*psz >= L'0' && *psz <= L'9')
-        {
-            nValue = nValue * 10 + (*psz++ - L'0');
-            if (nValue > MAX_GRID_MARGIN)
-                return FALSE;
-        }
-        pMargins[n] = nValue;
-        while (*psz == L' ')
-            psz++;
-        if (n < 3 && *psz++ != L',')
-            return FALSE;
-    }
-    return *psz == 0;
-}
-}
 
 CRect CWindowSkin::ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics)
 {
     const CXmlAttribute* pGrid = pPart->GetAttribute(L"grid");
     if (!pGrid)
         return CRect(0, 0, 0, 0);
-    long margins[4];
-    if (!ReadFourMargins(pGrid->m_strValue, margins))
+    CRect rcGrid;
+    if (!ReadSkinGrid(pGrid->m_strValue, rcGrid))
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid,
                    L"grid '" + pGrid->m_strValue + L"' is not four numbers from 0 to 32767: the part has no grid");
         return CRect(0, 0, 0, 0);
     }
-    CRect rcGrid(margins[0], margins[1], margins[2], margins[3]);
     if (!CSkinImage::GridFits(CSize(abs(rcPart.Width()), abs(rcPart.Height())), rcGrid))
     {
         CString strMessage;

@@ -87,20 +87,15 @@ TEST_F(BarDpi, ButtonsEdgesAndImagesFollowTheDpiAndTheFrameDocksTheBarAgain)
         EXPECT_EQ(CRect(s.Scale(30), 0, 2 * s.Scale(30), size.cy - s.Scale(cyEdge) - s.Scale(1)), rcButton);
         EXPECT_EQ(top.GetIndex(1), top.HitTest(CPoint(rcButton.right - 1, 0)));
 
-        // The image keeps its 24 pixels, centred in the room it takes at this DPI.
+        // The image is scaled with the bar from the button's top-left corner.
         top.Invalidate();
         top.UpdateWindow();
         const KorvoTest::CWindowPixels shot(m_host.m_hWnd, true);
-        const int nOff = (s.Scale(24) - 24) / 2;
-        EXPECT_EQ(NORMAL, shot.At(nOff + 5, nOff + 5));
-        EXPECT_EQ(NORMAL, shot.At(nOff + 23, nOff + 23));
-        EXPECT_EQ(DIALOG, shot.At(nOff + 2, nOff + 2)) << "the image's white corner";
-        EXPECT_EQ(DIALOG, shot.At(nOff + 24, nOff + 12));
-        EXPECT_EQ(DIALOG, shot.At(nOff + 12, nOff + 24));
-        if (nOff)
-        {
-            EXPECT_EQ(DIALOG, shot.At(nOff - 1, nOff + 12));
-        }
+        const int nImage = s.Scale(24), nCorner = s.Scale(4);
+        EXPECT_EQ(NORMAL, shot.At(nCorner, nCorner));
+        EXPECT_EQ(NORMAL, shot.At(nImage - 1, nImage - 1));
+        EXPECT_EQ(DIALOG, shot.At(nCorner - 1, nCorner - 1)) << "the image's white corner";
+        EXPECT_EQ(DIALOG, shot.At(nImage, nImage / 2));
     }
 
     // A bar made in a window already at another DPI starts there.
@@ -109,6 +104,53 @@ TEST_F(BarDpi, ButtonsEdgesAndImagesFollowTheDpiAndTheFrameDocksTheBarAgain)
     ASSERT_TRUE(side.Create(&m_host, WS_VISIBLE | CBRS_ALIGN_LEFT, ID_SIDE));
     side.Add(1, NULL, 18);
     EXPECT_EQ(CSize(27, 27), side.CalcFixedLayout(FALSE, FALSE));
+}
+
+TEST_F(BarDpi, AGridLookFillsItsButtonKeepingItsCornersAndAPlainOneIsScaled)
+{
+    // A 12-pixel image with 3-pixel corners in the select colour, as a nine-grid (G), plainly (P)
+    // and with grids that cannot be used (X, Y).
+    m_folder.WriteBase(R"(<colourScheme><colour name="dialog.back" value="0AC81E"/></colourScheme><watermarks>
+        <watermark target="G" path="g.bmp" grid="3, 3,3 ,3"/><watermark target="P" path="g.bmp"/>
+        <watermark target="X" path="g.bmp" grid="6,0,6,0"/><watermark target="Y" path="g.bmp" grid="3,3,3"/>
+        </watermarks>)");
+    std::vector<BYTE> bytes = KorvoTest::MakeBitmapFile(12, 12, [](int x, int y, void*) {
+        return (x < 3 || x >= 9) && (y < 3 || y >= 9) ? SELECT : NORMAL;
+    }, NULL);
+    m_folder.WriteFile(L"Definitions\\g.bmp", bytes.data(), bytes.size());
+    LoadSkin(L"", L"");
+    CCoolBarCtrl top;
+    ASSERT_TRUE(top.Create(&m_host, WS_VISIBLE, ID_TOP));
+    for (LPCWSTR pszName : { L"G", L"P", L"X", L"Y" })
+        top.Add(101, pszName, 40)->LoadSkinImages();
+
+    for (UINT nDpi : { 96u, 192u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        TellDpi(top, nDpi);
+        m_host.RecalcLayout();
+        const int n = s.Scale(40), nCorner = s.Scale(3), nPlain = s.Scale(12);
+        EXPECT_EQ(CSize(4 * n, n), top.CalcFixedLayout(FALSE, TRUE)) << "a grid look makes its button square";
+        top.Invalidate();
+        top.UpdateWindow();
+        const KorvoTest::CWindowPixels shot(m_host.m_hWnd, true);
+        for (CPoint pt : { CPoint(0, 0), CPoint(n - 1, 0), CPoint(0, n - 1), CPoint(n - 1, n - 1),
+                           CPoint(nCorner - 1, nCorner - 1), CPoint(n - nCorner, n - nCorner) })
+            EXPECT_EQ(SELECT, shot.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+        for (CPoint pt : { CPoint(nCorner, nCorner), CPoint(n / 2, 0), CPoint(0, n / 2), CPoint(n / 2, n / 2),
+                           CPoint(n - nCorner - 1, n - nCorner - 1) })
+            EXPECT_EQ(NORMAL, shot.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+        for (int nButton = 1; nButton < 4; nButton++)
+        {
+            SCOPED_TRACE(nButton);
+            const int x = nButton * n;
+            EXPECT_EQ(SELECT, shot.At(x + nPlain - 1, nPlain - 1));
+            EXPECT_EQ(NORMAL, shot.At(x + nPlain / 2, nPlain / 2));
+            EXPECT_EQ(DIALOG, shot.At(x + nPlain, nPlain / 2));
+            EXPECT_EQ(DIALOG, shot.At(x + nPlain / 2, nPlain));
+        }
+    }
 }
 
 TEST_F(BarDpi, MenuCaptionsAreMeasuredInTheFontAtTheDpi)

@@ -136,6 +136,72 @@ TEST_F(Docking, AnEmptyOrHiddenBarTakesNoRoomAndGivesItBack)
     EXPECT_EQ(CRect(18, 0, 400, 200), Place(m_hPane)) << "a bar emptied";
 }
 
+namespace
+{
+// Where a colour shows in a client area, as a bounding rectangle; empty when it does not.
+CRect ColourExtent(const KorvoTest::CWindowPixels& shot, const CRect& rcArea, COLORREF cr)
+{
+    CRect rc(0, 0, 0, 0);
+    for (int y = rcArea.top; y < rcArea.bottom; y++)
+        for (int x = rcArea.left; x < rcArea.right; x++)
+            if (shot.At(x, y) == cr)
+                rc = rc.IsRectEmpty() ? CRect(x, y, x + 1, y + 1)
+                                      : CRect(std::min<int>(rc.left, x), std::min<int>(rc.top, y),
+                                              std::max<int>(rc.right, x + 1), std::max<int>(rc.bottom, y + 1));
+    return rc;
+}
+}
+
+TEST_F(Docking, ABarAlongAnyEdgeIsHitWhereItPaintsItsButtons)
+{
+    // Buttons exactly as long as their 24-pixel images, so a click one pixel off its painted
+    // button lands on its neighbour or on nothing.
+    m_folder.WriteBase(R"(<colourScheme><colour name="dialog.back" value="0AC81E"/></colourScheme><watermarks>
+        <watermark target="A" path="n.bmp"/><watermark target="B" path="h.bmp"/></watermarks>)");
+    WriteButtonImages(m_folder);
+    LoadSkin(L"", L"");
+    CCoolBarCtrl bottom;
+    ASSERT_TRUE(bottom.Create(&m_host, WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP | CBRS_BORDER_LEFT, ID_TOP + 2));
+    m_side.SetBarStyle(m_side.GetBarStyle() | CBRS_BORDER_ANY);
+    for (CCoolBarCtrl* pBar : { &m_side, &bottom })
+    {
+        pBar->Add(101, L"A", 24);
+        pBar->Add(103, L"B", 24);
+        for (int n = 0; n < 2; n++)
+            pBar->GetIndex(n)->LoadSkinImages();
+    }
+    m_host.RecalcLayout();
+    m_host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const KorvoTest::CWindowPixels shot(m_host.m_hWnd, true);
+
+    for (CCoolBarCtrl* pBar : { &m_side, &bottom })
+    {
+        SCOPED_TRACE(pBar == &bottom ? "bottom" : "left");
+        const CRect rcBar = Place(pBar->m_hWnd);
+        const struct
+        {
+            COLORREF cr;
+            WPARAM nID;
+        } buttons[] = { { NORMAL, 101 }, { HOVER, 103 } };
+        for (const auto& button : buttons)
+        {
+            CRect rcPainted = ColourExtent(shot, rcBar, button.cr);
+            ASSERT_EQ(CSize(24, 24), rcPainted.Size());
+            rcPainted.OffsetRect(-rcBar.TopLeft());
+            // The last row of a bar's room belongs to no button.
+            for (CPoint pt : { rcPainted.CenterPoint(), rcPainted.TopLeft(),
+                               CPoint(rcPainted.right - 1, rcPainted.bottom - 2) })
+            {
+                m_host.m_commands.clear();
+                pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+                KorvoTest::PumpMessages(10);
+                ASSERT_EQ(1u, m_host.m_commands.size()) << pt.x << "," << pt.y;
+                EXPECT_EQ(button.nID, m_host.m_commands[0].first) << pt.x << "," << pt.y;
+            }
+        }
+    }
+}
+
 TEST_F(Docking, AMenuBarIsAsHighAsItsCaptionsNeed)
 {
     m_folder.WriteBase(R"(<menus><menu name="Main" type="bar"><menu text="_File"><item id="301" text="_New"/></menu>

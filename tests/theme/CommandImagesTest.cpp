@@ -1,6 +1,8 @@
 // Command images: the three lists, bitmap strips, icon files, icons on demand and the library's
 // own check mark.
 #include "ThemeTestSupport.h"
+#include "parts/CGdiplusSession.h"
+#include "PictureFiles.h"
 #include <algorithm>
 
 namespace
@@ -198,4 +200,74 @@ TEST(CommandImages, GetIconFallsBackToTheHostsIconResource)
     EXPECT_TRUE(g_Theme.GetIcon(ID_HOST_ICON + 1, SIZE_CODE_16) == NULL);
     EXPECT_TRUE(g_Theme.GetIcon(0, SIZE_CODE_16) == NULL);
     EXPECT_EQ(2, g_Theme.GetImageList(SIZE_CODE_16)->GetImageCount()) << "nothing is added for a missing icon";
+}
+
+TEST(CommandImages, AStripWithAlphaBlendsOverWhateverItIsDrawnOn)
+{
+    // Two 16-pixel images: half-transparent red with a clear left column, then opaque blue.
+    ResetTheme();
+    CGdiplusSession session;
+    KorvoTest::CTempFolder folder;
+    std::vector<BYTE> png = PictureFiles::MakePng(32, 16, [](int x, int, BYTE& alpha) {
+        alpha = x >= 16 ? 255 : x == 0 ? 0 : 128;
+        return x >= 16 ? RGB(0, 0, 255) : RGB(255, 0, 0);
+    });
+    folder.WriteFile(L"alpha.png", png.data(), png.size());
+    XmlDocument pSection(XmlParseDocument(
+        L"<commandImages><bitmap path='alpha.png'><image id='601'/><image id='602'/></bitmap></commandImages>", FALSE));
+    ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
+
+    CImageList* pList = g_Theme.GetImageList(SIZE_CODE_16);
+    IMAGEINFO info = {};
+    BITMAP bm = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(pList->m_hImageList, g_Theme.GetImageIndex(601, SIZE_CODE_16), &info));
+    ASSERT_TRUE(::GetObjectW(info.hbmImage, sizeof(bm), &bm));
+    EXPECT_EQ(32, bm.bmBitsPixel);
+
+    for (COLORREF crBack : { RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 200, 0) })
+    {
+        SCOPED_TRACE(crBack);
+        CPixelCanvas canvas(32, 16, crBack);
+        CDC* pDC = CDC::FromHandle(canvas.Dc());
+        g_Theme.Draw(pDC, g_Theme.GetImageIndex(601, SIZE_CODE_16), 0, 0, ILD_NORMAL, SIZE_CODE_16);
+        g_Theme.Draw(pDC, g_Theme.GetImageIndex(602, SIZE_CODE_16), 16, 0, ILD_NORMAL, SIZE_CODE_16);
+        const COLORREF crBlend = BlendColour(crBack, RGB(255, 0, 0), 128), crDrawn = canvas.Pixel(8, 8);
+        EXPECT_NEAR(GetRValue(crBlend), GetRValue(crDrawn), 2);
+        EXPECT_NEAR(GetGValue(crBlend), GetGValue(crDrawn), 2);
+        EXPECT_NEAR(GetBValue(crBlend), GetBValue(crDrawn), 2);
+        EXPECT_EQ(crBack, canvas.Pixel(0, 8)) << "clear";
+        EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(24, 8)) << "opaque";
+    }
+}
+
+TEST(CommandImages, AnImageScaledDownAveragesInTransparencyWithoutDarkening)
+{
+    // Opaque red columns between clear ones: at 24 pixels each pixel covers some of both.
+    ResetTheme();
+    CGdiplusSession session;
+    KorvoTest::CTempFolder folder;
+    std::vector<BYTE> png = PictureFiles::MakePng(32, 32, [](int x, int, BYTE& alpha) {
+        alpha = x % 2 ? 0 : 255;
+        return RGB(255, 0, 0);
+    });
+    folder.WriteFile(L"columns.png", png.data(), png.size());
+    XmlDocument pSection(XmlParseDocument(
+        L"<commandImages><bitmap path='columns.png' types='32'><image id='601'/></bitmap></commandImages>", FALSE));
+    ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
+    CInterfaceTheme::SIZED_IMAGE image = {};
+    ASSERT_TRUE(g_Theme.GetSizedImage(601, 24, image));
+    EXPECT_EQ(24, image.nPixels);
+    EXPECT_EQ(-1, g_Theme.GetImageIndex(601, SIZE_CODE_16)) << "the lists of the size codes are left alone";
+
+    CPixelCanvas canvas(24, 24, RGB(255, 255, 255));
+    ImageList_Draw(image.hList, image.nImage, canvas.Dc(), 0, 0, ILD_NORMAL);
+    for (int x = 0; x < 24; x++)
+    {
+        // Every new pixel covers a third of a pixel or more of each kind of column.
+        const COLORREF cr = canvas.Pixel(x, 12);
+        EXPECT_EQ(255, GetRValue(cr)) << x;
+        EXPECT_EQ(GetGValue(cr), GetBValue(cr)) << x;
+        EXPECT_GE(GetGValue(cr), 50) << x;
+        EXPECT_LE(GetGValue(cr), 205) << x;
+    }
 }

@@ -1,6 +1,8 @@
 // Popup menu items measured and painted at the DPI of the window their menu opens for.
 #include "ThemeTestSupport.h"
 #include "parts/CWindowDpi.h"
+#include "parts/CGdiplusSession.h"
+#include "PictureFiles.h"
 
 namespace
 {
@@ -76,10 +78,103 @@ TEST_F(MenuDpi, ItemsAreMeasuredAndBoxedAtTheDpiOfTheirOwner)
         EXPECT_EQ(BORDER, canvas.Pixel(nBox, cy - 2));
         EXPECT_EQ(BACK, canvas.Pixel(nRight + 1, cy / 2));
         EXPECT_EQ(BACK_CHECK, canvas.Pixel(nRight - 1, cy - 3));
-        const CPoint ptMark(s.Scale(8) + (s.Scale(16) - 16) / 2, s.Scale(4) + (s.Scale(16) - 16) / 2);
-        EXPECT_EQ(BLACK, canvas.Pixel(ptMark.x + 11, ptMark.y + 5));
-        EXPECT_EQ(BLACK, canvas.Pixel(ptMark.x + 7, ptMark.y + 10));
+        // The 16-pixel mark is scaled up pixel for pixel to fill its scaled box.
+        const int nMark = s.Scale(16);
+        const CPoint ptMark(s.Scale(8), s.Scale(4));
+        EXPECT_EQ(BLACK, canvas.Pixel(ptMark.x + 11 * nMark / 16, ptMark.y + 5 * nMark / 16));
+        EXPECT_EQ(BLACK, canvas.Pixel(ptMark.x + 7 * nMark / 16, ptMark.y + 10 * nMark / 16));
+        EXPECT_EQ(BACK_CHECK, canvas.Pixel(ptMark.x + 3 * nMark / 16, ptMark.y + 3 * nMark / 16)) << "clear";
     }
+    CWindowDpi::Forget(owner.m_hWnd);
+    owner.DestroyWindow();
+}
+
+namespace
+{
+// Where an item's painting differs from the menu background left of its text, as a rectangle.
+CRect PaintedImage(const CPixelCanvas& canvas, int cxLeft, int cy)
+{
+    CRect rc(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cxLeft; x++)
+            if (canvas.Pixel(x, y) != BACK)
+                rc = CRect(std::min<int>(rc.left, x), std::min<int>(rc.top, y), std::max<int>(rc.right, x + 1),
+                           std::max<int>(rc.bottom, y + 1));
+    return rc;
+}
+
+bool Near(COLORREF crA, COLORREF crB)
+{
+    return abs(GetRValue(crA) - GetRValue(crB)) <= 3 && abs(GetGValue(crA) - GetGValue(crB)) <= 3 &&
+           abs(GetBValue(crA) - GetBValue(crB)) <= 3;
+}
+}
+
+TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
+{
+    // Command 601 has a red 16-pixel image and a half-transparent blue 32-pixel one; 602 only
+    // a red 16-pixel image.
+    CGdiplusSession session;
+    KorvoTest::CTempFolder folder;
+    WriteBitmap(folder, L"small.bmp", 32, 16, [](int, int, void*) { return RGB(255, 0, 0); });
+    std::vector<BYTE> png = PictureFiles::MakePng(32, 32, [](int, int, BYTE& alpha) {
+        alpha = 128;
+        return RGB(0, 0, 255);
+    });
+    folder.WriteFile(L"large.png", png.data(), png.size());
+    XmlDocument pSection(XmlParseDocument(L"<commandImages><bitmap path='small.bmp'><image id='601'/><image id='602'/>"
+                                          L"</bitmap><bitmap path='large.png' types='32'><image id='601'/></bitmap>"
+                                          L"</commandImages>", FALSE));
+    ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
+    AddItem(601, L"Both");
+    AddItem(602, L"Small only");
+    const COLORREF HALF_BLUE = BlendColour(BACK, RGB(0, 0, 255), 128);
+
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    for (UINT nDpi : { 96u, 120u, 144u, 192u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        ASSERT_TRUE(CWindowDpi::Remember(owner.m_hWnd, nDpi));
+        g_MenuSkinner.SetMenuWindow(owner.m_hWnd);
+        // 16 pixels scaled, to the nearest of the sides kept: 20 ties, and goes to 16.
+        const int nSide = nDpi == 96 || nDpi == 120 ? 16 : s.Scale(16);
+        const int cy = s.Scale(25);
+        for (int nPosition = 0; nPosition < 2; nPosition++)
+        {
+            SCOPED_TRACE(nPosition);
+            CPixelCanvas canvas(W, cy + 1, BLACK);
+            g_bMenuPrinting = 0;
+            DRAWITEMSTRUCT dis = { ODT_MENU, 0, 601u + nPosition, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(),
+                                   { 0, 0, W, cy } };
+            dis.itemData = ItemData(nPosition);
+            g_MenuSkinner.DrawItem(&dis);
+            const CRect rc = PaintedImage(canvas, s.Scale(30), cy);
+            const int nOffset = (s.Scale(16) - nSide) / 2;
+            EXPECT_EQ(CRect(CPoint(s.Scale(8) + nOffset, s.Scale(4) + nOffset), CSize(nSide, nSide)), rc);
+            // The larger image when the command has one at or above the side, its alpha kept.
+            const COLORREF crExpected = nPosition == 0 && nSide > 16 ? HALF_BLUE : RGB(255, 0, 0);
+            for (CPoint pt : { rc.TopLeft(), rc.CenterPoint(), CPoint(rc.right - 1, rc.bottom - 1) })
+                EXPECT_TRUE(Near(crExpected, canvas.Pixel(pt.x, pt.y))) << std::hex << canvas.Pixel(pt.x, pt.y);
+        }
+    }
+    // A command given a new image after its scaled one was made shows the new one scaled (still
+    // at 192 DPI).
+    CBitmap colour, mask;
+    colour.Attach(::CreateBitmap(16, 16, 1, 32, std::vector<DWORD>(256, 0xFF00A000).data()));
+    mask.Attach(::CreateBitmap(16, 16, 1, 1, std::vector<WORD>(16, 0).data()));
+    ICONINFO info = { TRUE, 0, 0, (HBITMAP)mask.m_hObject, (HBITMAP)colour.m_hObject };
+    HICON hGreen = ::CreateIconIndirect(&info);
+    g_Theme.AddIcon(602, hGreen, SIZE_CODE_16);
+    ::DestroyIcon(hGreen);
+    CPixelCanvas canvas(W, 51, BLACK);
+    DRAWITEMSTRUCT dis = { ODT_MENU, 0, 602, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(), { 0, 0, W, 50 } };
+    dis.itemData = ItemData(1);
+    g_MenuSkinner.DrawItem(&dis);
+    EXPECT_EQ(CRect(16, 8, 48, 40), PaintedImage(canvas, 60, 50));
+    EXPECT_EQ(RGB(0, 160, 0), canvas.Pixel(47, 39));
+
     CWindowDpi::Forget(owner.m_hWnd);
     owner.DestroyWindow();
 }

@@ -1,7 +1,6 @@
 #include "CCoolBarPainter.h"
 #include "CCoolBarTheme.h"
 #include "CCoolBarItemImages.h"
-#include <algorithm>
 
 CDC* CCoolBarPainter::GetImageDC()
 {

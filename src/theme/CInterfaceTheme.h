@@ -111,7 +111,7 @@ public:
     };
     // nCmdID's image nPixels wide: the one of that size, else one made once per load from the
     // command's nearest larger image, else from its largest smaller one. When no image can be
-    // made, that source itself, of another size. FALSE when the command has no image.
+    // made, that source itself, of another size. FALSE when the command has no 16-pixel image.
     BOOL GetSizedImage(UINT nCmdID, int nPixels, SIZED_IMAGE& image);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.

@@ -242,6 +242,10 @@ BOOL CInterfaceTheme::GetSizedImage(UINT nCmdID, int nPixels, SIZED_IMAGE& image
     {
         int nPixels, nSize;
     } const owned[] = { { 16, SIZE_CODE_16 }, { 32, SIZE_CODE_32 }, { 48, SIZE_CODE_48 } };
+    // A command shows an image at any size only when it has its 16-pixel one, so a skin shows
+    // images for the same commands at every DPI as it always has at 96.
+    if (GetImageIndex(nCmdID, SIZE_CODE_16) < 0 || !GetImageList(SIZE_CODE_16))
+        return FALSE;
     int nSource = -1;
     for (int n = 0; n < 3; n++)
     {

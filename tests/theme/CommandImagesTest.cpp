@@ -251,13 +251,14 @@ TEST(CommandImages, AnImageScaledDownAveragesInTransparencyWithoutDarkening)
         return RGB(255, 0, 0);
     });
     folder.WriteFile(L"columns.png", png.data(), png.size());
-    XmlDocument pSection(XmlParseDocument(
-        L"<commandImages><bitmap path='columns.png' types='32'><image id='601'/></bitmap></commandImages>", FALSE));
+    WriteBitmap(folder, L"small.bmp", 16, 16, [](int, int, void*) { return RGB(0, 0, 255); });
+    XmlDocument pSection(XmlParseDocument(L"<commandImages><bitmap path='small.bmp'><image id='601'/></bitmap>"
+                                          L"<bitmap path='columns.png' types='32'><image id='601'/></bitmap></commandImages>",
+                                          FALSE));
     ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
     CInterfaceTheme::SIZED_IMAGE image = {};
     ASSERT_TRUE(g_Theme.GetSizedImage(601, 24, image));
     EXPECT_EQ(24, image.nPixels);
-    EXPECT_EQ(-1, g_Theme.GetImageIndex(601, SIZE_CODE_16)) << "the lists of the size codes are left alone";
 
     CPixelCanvas canvas(24, 24, RGB(255, 255, 255));
     ImageList_Draw(image.hList, image.nImage, canvas.Dc(), 0, 0, ILD_NORMAL);

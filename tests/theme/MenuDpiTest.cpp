@@ -113,21 +113,22 @@ bool Near(COLORREF crA, COLORREF crB)
 TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
 {
     // Command 601 has a red 16-pixel image and a half-transparent blue 32-pixel one; 602 only
-    // a red 16-pixel image.
+    // a red 16-pixel image; 603 only a 32-pixel one, which menus never showed.
     CGdiplusSession session;
     KorvoTest::CTempFolder folder;
     WriteBitmap(folder, L"small.bmp", 32, 16, [](int, int, void*) { return RGB(255, 0, 0); });
-    std::vector<BYTE> png = PictureFiles::MakePng(32, 32, [](int, int, BYTE& alpha) {
+    std::vector<BYTE> png = PictureFiles::MakePng(64, 32, [](int, int, BYTE& alpha) {
         alpha = 128;
         return RGB(0, 0, 255);
     });
     folder.WriteFile(L"large.png", png.data(), png.size());
     XmlDocument pSection(XmlParseDocument(L"<commandImages><bitmap path='small.bmp'><image id='601'/><image id='602'/>"
-                                          L"</bitmap><bitmap path='large.png' types='32'><image id='601'/></bitmap>"
+                                          L"</bitmap><bitmap path='large.png' types='32'><image id='601'/><image id='603'/></bitmap>"
                                           L"</commandImages>", FALSE));
     ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
     AddItem(601, L"Both");
     AddItem(602, L"Small only");
+    AddItem(603, L"Large only");
     const COLORREF HALF_BLUE = BlendColour(BACK, RGB(0, 0, 255), 128);
 
     CWnd owner;
@@ -141,7 +142,7 @@ TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
         // 16 pixels scaled, to the nearest of the sides kept: 20 ties, and goes to 16.
         const int nSide = nDpi == 96 || nDpi == 120 ? 16 : s.Scale(16);
         const int cy = s.Scale(25);
-        for (int nPosition = 0; nPosition < 2; nPosition++)
+        for (int nPosition = 0; nPosition < 3; nPosition++)
         {
             SCOPED_TRACE(nPosition);
             CPixelCanvas canvas(W, cy + 1, BLACK);
@@ -151,6 +152,11 @@ TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
             dis.itemData = ItemData(nPosition);
             g_MenuSkinner.DrawItem(&dis);
             const CRect rc = PaintedImage(canvas, s.Scale(30), cy);
+            if (nPosition == 2)
+            {
+                EXPECT_TRUE(rc.IsRectEmpty()) << "no image at any DPI without the 16-pixel one";
+                continue;
+            }
             const int nOffset = (s.Scale(16) - nSide) / 2;
             EXPECT_EQ(CRect(CPoint(s.Scale(8) + nOffset, s.Scale(4) + nOffset), CSize(nSide, nSide)), rc);
             // The larger image when the command has one at or above the side, its alpha kept.

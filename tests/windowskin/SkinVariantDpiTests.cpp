@@ -83,6 +83,31 @@ TEST(SkinVariantFrame, TheFrameShowsTheVariantTheDpiTakes)
     }
 }
 
+TEST(SkinVariantFrame, ATranslucentFrameTakesAScaleOnlyWhenItsMainAndAlphaImagesBothHaveIt)
+{
+    const CSkinBuilder skin = FrameSkin(L"Main", MAIN_FRAME, false).Xml(L"<image path=\"alpha.bmp\" type=\"alpha\"/>");
+    const CSize size = ImageSize(skin);
+    for (bool bAlphaVariant : { true, false })
+    {
+        SCOPED_TRACE(bAlphaVariant);
+        CSkinDefinitions defs;
+        defs.WriteBitmap(L"Definitions\\frame.bmp", size.cx, size.cy, ONE);
+        defs.WriteBitmap(L"Definitions\\frame@2x.bmp", size.cx * 2, size.cy * 2, TWO);
+        // White: every pixel opaque, so the frame shows its colours as they are.
+        defs.WriteBitmap(L"Definitions\\alpha.bmp", size.cx, size.cy, RGB(255, 255, 255));
+        if (bAlphaVariant)
+            defs.WriteBitmap(L"Definitions\\alpha@2x.bmp", size.cx * 2, size.cy * 2, RGB(255, 255, 255));
+        defs.Load(skin.Element(L"frame.bmp"));
+        CTestSkinDialog dlg;
+        ASSERT_TRUE(dlg.CreateSkinned(CRect(100, 100, 500, 300)));
+        TellDpi(dlg, 192);
+        RedrawFrame(dlg.m_hWnd);
+        const CWindowCapture capture(dlg.m_hWnd);
+        EXPECT_EQ(bAlphaVariant ? TWO : ONE, capture.At(capture.m_cx / 2, 10));
+        dlg.DestroyWindow();
+    }
+}
+
 TEST(SkinVariantFrame, AVariantOfTheWrongSizeIsLeftOut)
 {
     const CSkinBuilder skin = FrameSkin(L"Main", MAIN_FRAME, false);

@@ -126,7 +126,7 @@ int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
     g_Registry.Load(strFolder, strFirst, strSecond);
     g_Registry.SetDiagnostics(NULL);
     CheckContrast();
-    CheckVariants(strFolder, strFolder + strFirst);
+    CheckVariants(strFolder);
     g_Registry.Clear();
 
     // Files in reading order, each file's reports in document order.
@@ -190,7 +190,7 @@ int CSkinCheck::FileIndex(const CString& strPath)
     return (int)m_files.size() - 1;
 }
 
-void CSkinCheck::CheckVariants(const CString& strFolder, const CString& strSkinFile)
+void CSkinCheck::CheckVariants(const CString& strFolder)
 {
     const CSkinImageCache& images = g_Theme.m_images;
     // Names as the skin's folder has them.
@@ -207,7 +207,8 @@ void CSkinCheck::CheckVariants(const CString& strFolder, const CString& strSkinF
     }
     if (!images.HasVariants())
         return;
-    const int nSkinFile = FileIndex(strSkinFile);
+    // The images may come from any of the files read: the lines belong to the folder.
+    const int nSkinFile = FileIndex(strFolder.IsEmpty() ? CString(L".\\") : strFolder);
     for (int nPercent : { CSkinImage::VARIANT_150, CSkinImage::VARIANT_200 })
     {
         const std::vector<CString> missing = images.ImagesWithoutVariant(nPercent);

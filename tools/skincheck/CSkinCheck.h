@@ -51,8 +51,8 @@ private:
     // Warns of each text the loaded scheme draws with too little contrast on its background.
     void CheckContrast();
     // Reports on the images' higher-DPI variants: each refused one an error at its file; for a
-    // skin that ships any, one warning per scale listing the images without one, at strSkinFile.
-    void CheckVariants(const CString& strFolder, const CString& strSkinFile);
+    // skin that ships any, one warning per scale listing the images without one, at the skin's folder.
+    void CheckVariants(const CString& strFolder);
     // The index of a file's entry, made without reading it when new.
     int FileIndex(const CString& strPath);
     // The place where the key was last set, or null when no file set it.

@@ -155,7 +155,7 @@ void CSkinImage::SetKeyColour(COLORREF crKey)
     if (m_hBitmap && !m_bAlpha && crKey != CLR_INVALID)
         MakeKeyMask();
     m_derived.clear();
-    for (VARIANT& variant : m_variants)
+    for (VARIANT_IMAGE& variant : m_variants)
         variant.pImage->SetKeyColour(crKey);
 }
 
@@ -163,7 +163,7 @@ void CSkinImage::SetShared()
 {
     m_bShared = true;
     Unselect();
-    for (VARIANT& variant : m_variants)
+    for (VARIANT_IMAGE& variant : m_variants)
         variant.pImage->SetShared();
 }
 

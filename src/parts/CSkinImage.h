@@ -92,7 +92,7 @@ public:
     CSkinImage& operator=(const CSkinImage&) = delete;
 
 private:
-    struct VARIANT
+    struct VARIANT_IMAGE
     {
         int nPercent;
         std::unique_ptr<CSkinImage> pImage;
@@ -112,6 +112,7 @@ private:
     // pSource's pixels averaged down to cx x cy (nearest pixels under a key colour, which must
     // stay exact); null when it cannot be made.
     static std::unique_ptr<CSkinImage> FilterDown(CSkinImage& source, int cx, int cy);
+    // FilterDown's work, whose rows may not find the memory they need.
     static std::unique_ptr<CSkinImage> FilterDownRows(CSkinImage& source, int cx, int cy);
     // Selects the bitmap drawn from (the inked copy under a key colour); FALSE without a DC.
     BOOL Select();
@@ -138,6 +139,6 @@ private:
     // IsOpaque's answers for the source rectangles asked about, a bounded number of them.
     std::map<std::tuple<int, int, int, int>, bool> m_opaque;
     // Ascending by scale.
-    std::vector<VARIANT> m_variants;
+    std::vector<VARIANT_IMAGE> m_variants;
     std::vector<DERIVED> m_derived;
 };

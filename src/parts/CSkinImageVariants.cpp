@@ -39,7 +39,7 @@ CSize CSkinImage::VariantSize(int nPercent) const
 
 CSkinImage* CSkinImage::GetVariant(int nPercent) const
 {
-    for (const VARIANT& variant : m_variants)
+    for (const VARIANT_IMAGE& variant : m_variants)
         if (variant.nPercent == nPercent)
             return variant.pImage.get();
     return NULL;
@@ -60,8 +60,8 @@ BOOL CSkinImage::AddVariant(int nPercent, std::unique_ptr<CSkinImage>& pVariant)
         pVariant->SetShared();
     m_derived.clear();
     auto it = std::find_if(m_variants.begin(), m_variants.end(),
-                           [nPercent](const VARIANT& variant) { return variant.nPercent > nPercent; });
-    m_variants.insert(it, VARIANT{ nPercent, std::move(pVariant) });
+                           [nPercent](const VARIANT_IMAGE& variant) { return variant.nPercent > nPercent; });
+    m_variants.insert(it, VARIANT_IMAGE{ nPercent, std::move(pVariant) });
     return TRUE;
 }
 
@@ -73,7 +73,7 @@ BOOL CSkinImage::CopyFrom(const CSkinImage& source)
     const_cast<CSkinImage&>(source).Unselect();
     if (!CopyFrom(source.m_hBitmap))
         return FALSE;
-    for (const VARIANT& variant : source.m_variants)
+    for (const VARIANT_IMAGE& variant : source.m_variants)
     {
         std::unique_ptr<CSkinImage> pCopy(new (std::nothrow) CSkinImage);
         if (!pCopy || !pCopy->CopyFrom(*variant.pImage))
@@ -81,7 +81,7 @@ BOOL CSkinImage::CopyFrom(const CSkinImage& source)
             Reset();
             return FALSE;
         }
-        m_variants.push_back(VARIANT{ variant.nPercent, std::move(pCopy) });
+        m_variants.push_back(VARIANT_IMAGE{ variant.nPercent, std::move(pCopy) });
     }
     SetKeyColour(source.m_crKey);
     return TRUE;
@@ -104,7 +104,7 @@ CSkinImage* CSkinImage::Choose(const CDpiScale& scale, UINT& nImageDpi)
     if (m_variants.empty() || nDpi <= CDpiScale::BASE_DPI)
         return this;
     CSkinImage* pBelow = this;
-    for (VARIANT& variant : m_variants)
+    for (VARIANT_IMAGE& variant : m_variants)
     {
         const UINT nVariantDpi = (UINT)(variant.nPercent * CDpiScale::BASE_DPI / 100);
         if (nVariantDpi < nDpi)

@@ -7,7 +7,8 @@ command image strip. The layout of frame.bmp matches the <parts> of <Skin>.xml b
 Each image is also written as a PNG of the same pixels, and <Skin>Png.xml, the same skin
 naming the PNG files, beside <Skin>.xml: both must look the same. AuroraGlass.xml is Aurora
 with translucent, anti-aliased round caption buttons (AuroraGlass/frame.png) and a nine-grid on
-its caption strip.
+its caption strip; AuroraGlass/frame@2x.png is its frame drawn at twice the resolution, which
+windows at 192 DPI and above take instead of enlarging the 1x pixels.
 Run it again after changing a skin's look; the outputs are committed.
 """
 import math
@@ -61,6 +62,16 @@ def glyph(px, kind, x0, y0, colour):
         fill(px, c - 4, m - 4, c + 4, m + 4, colour)
 
 
+def scaled_glyph(px, kind, x0, y0, colour, scale):
+    """The glyph's pixels, each a scale x scale square, in the button at (x0, y0) of px."""
+    solid = blank(BUTTON, BUTTON, None)
+    glyph(solid, kind, 0, 0, colour)
+    for y in range(BUTTON * scale):
+        for x in range(BUTTON * scale):
+            if solid[y // scale][x // scale] is not None:
+                px[y0 + y][x0 + x] = solid[y // scale][x // scale]
+
+
 def caption_buttons(style):
     """Each caption button's cell: its kind, top-left corner and face colour, on rows 60, 80 and
     100 for normal, hover and pressed, a column per button."""
@@ -70,39 +81,44 @@ def caption_buttons(style):
             yield kind, col * BUTTON, y0, back
 
 
-def frame_image(style):
-    px = blank(FRAME_W, FRAME_H, MAGENTA)
+def frame_image(style, s=1):
+    """The frame; s = 2 draws it at twice the resolution, every position and size doubled."""
+    px = blank(FRAME_W * s, FRAME_H * s, MAGENTA)
     # Active top pieces on row 0, inactive ones on row 30: left corner 0..24, strip 24..40,
     # right corner 40..64.
     for row, active in ((0, True), (CAPTION_H, False)):
         top, bottom = style["caption"] if active else style["caption_inactive"]
-        gradient(px, 0, row, 64, row + CAPTION_H, top, bottom)
+        gradient(px, 0, row * s, 64 * s, (row + CAPTION_H) * s, top, bottom)
         # A highlight line along the top edge and a darker seam above the client area.
-        fill(px, 0, row, 64, row + 1, mix(top, (255, 255, 255), 0.5))
-        fill(px, 0, row + CAPTION_H - 1, 64, row + CAPTION_H, style["edge_dark"])
+        fill(px, 0, row * s, 64 * s, (row + 1) * s, mix(top, (255, 255, 255), 0.5))
+        fill(px, 0, (row + CAPTION_H - 1) * s, 64 * s, (row + CAPTION_H) * s, style["edge_dark"])
         # The corners carry the window's rounded outline: outside it stays magenta, which the
         # window region cuts away. Pixels are tested at their centres, as the region's
         # 16-pixel rounding keeps them, so that no magenta shows along the arc.
         if style["round"]:
-            for y in range(row, row + 8):
-                for x in range(0, 8):
-                    if (x + 0.5 - 8) ** 2 + (y - row + 0.5 - 8) ** 2 > 64:
+            r = 8 * s
+            for y in range(row * s, row * s + r):
+                for x in range(0, r):
+                    if (x + 0.5 - r) ** 2 + (y - row * s + 0.5 - r) ** 2 > r * r:
                         px[y][x] = MAGENTA
-                for x in range(56, 64):
-                    if (x + 0.5 - 56) ** 2 + (y - row + 0.5 - 8) ** 2 > 64:
+                for x in range(56 * s, 64 * s):
+                    if (x + 0.5 - 56 * s) ** 2 + (y - row * s + 0.5 - r) ** 2 > r * r:
                         px[y][x] = MAGENTA
     # Edges: left 64..70, right 70..76, rows 0..30 (end pieces 0..6 and 24..30, the rest tiles).
     for x0 in (64, 70):
-        gradient(px, x0, 0, x0 + EDGE, CAPTION_H, style["edge"], style["edge"])
-        for y in range(0, CAPTION_H):
-            px[y][x0 + (0 if x0 == 64 else EDGE - 1)] = style["edge_dark"]
+        gradient(px, x0 * s, 0, (x0 + EDGE) * s, CAPTION_H * s, style["edge"], style["edge"])
+        for y in range(0, CAPTION_H * s):
+            for k in range(s):
+                px[y][x0 * s + k if x0 == 64 else (x0 + EDGE) * s - 1 - k] = style["edge_dark"]
     # Bottom: 76..100 corner, 100..116 strip, 116..140 corner, height EDGE.
-    gradient(px, 76, 0, 140, EDGE, style["edge"], style["edge_dark"])
+    gradient(px, 76 * s, 0, 140 * s, EDGE * s, style["edge"], style["edge_dark"])
     # Caption buttons on rows 60, 80, 100: normal, hover, pressed; columns per button.
     for kind, x0, y0, back in caption_buttons(style):
-        fill(px, x0, y0, x0 + BUTTON, y0 + BUTTON, style["caption"][0])
-        disc(px, x0 + BUTTON / 2, y0 + BUTTON / 2, BUTTON / 2 - 1, back, x0, y0, x0 + BUTTON, y0 + BUTTON)
-        glyph(px, kind, x0, y0, style["glyph"])
+        x0, y0 = x0 * s, y0 * s
+        fill(px, x0, y0, x0 + BUTTON * s, y0 + BUTTON * s, style["caption"][0])
+        disc(px, x0 + BUTTON * s / 2, y0 + BUTTON * s / 2, (BUTTON / 2 - 1) * s, back, x0, y0, x0 + BUTTON * s,
+             y0 + BUTTON * s)
+        scaled_glyph(px, kind, x0, y0, style["glyph"], s)
     return px
 
 
@@ -232,21 +248,24 @@ def write_png_definition(root, name):
         f.write(text)
 
 
-def glass_frame(style):
-    """The frame with its caption buttons as anti-aliased translucent discs over nothing."""
-    px = [[c + (255,) for c in row] for row in frame_image(style)]
+def glass_frame(style, s=1):
+    """The frame with its caption buttons as anti-aliased translucent discs over nothing; s as
+    for frame_image."""
+    px = [[c + (255,) for c in row] for row in frame_image(style, s)]
+    side = BUTTON * s
     for kind, x0, y0, back in caption_buttons(style):
-        radius = BUTTON / 2 - 1
-        for y in range(BUTTON):
-            for x in range(BUTTON):
-                cover = sum((x + (sx + 0.5) / 4 - BUTTON / 2) ** 2 + (y + (sy + 0.5) / 4 - BUTTON / 2) ** 2
+        x0, y0 = x0 * s, y0 * s
+        radius = (BUTTON / 2 - 1) * s
+        for y in range(side):
+            for x in range(side):
+                cover = sum((x + (sx + 0.5) / 4 - side / 2) ** 2 + (y + (sy + 0.5) / 4 - side / 2) ** 2
                             <= radius * radius for sx in range(4) for sy in range(4))
                 # The face lets a third of the caption through; the glyph is solid.
                 px[y0 + y][x0 + x] = back + (int(cover * 255 * 2 / 3 / 16),)
-        solid = blank(BUTTON, BUTTON, None)
-        glyph(solid, kind, 0, 0, style["glyph"])
-        for y in range(BUTTON):
-            for x in range(BUTTON):
+        solid = blank(side, side, None)
+        scaled_glyph(solid, kind, 0, 0, style["glyph"], s)
+        for y in range(side):
+            for x in range(side):
                 if solid[y][x] is not None:
                     px[y0 + y][x0 + x] = solid[y][x] + (255,)
     return px
@@ -280,6 +299,7 @@ def main():
         write_png_definition(root, name)
     os.makedirs(os.path.join(root, "AuroraGlass"), exist_ok=True)
     write_png(os.path.join(root, "AuroraGlass", "frame.png"), glass_frame(STYLES["Aurora"]))
+    write_png(os.path.join(root, "AuroraGlass", "frame@2x.png"), glass_frame(STYLES["Aurora"], 2))
     write_glass_definition(root)
     return 0
 

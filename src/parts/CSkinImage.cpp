@@ -55,6 +55,8 @@ void CSkinImage::Reset()
     m_bmMask.DeleteObject();
     m_bmInk.DeleteObject();
     m_opaque.clear();
+    m_variants.clear();
+    m_derived.clear();
     if (m_hBitmap)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = NULL;
@@ -64,23 +66,36 @@ void CSkinImage::Reset()
     m_crKey = CLR_INVALID;
 }
 
-BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels)
+BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure)
 {
     Reset();
+    SkinImageFile::Failure failure;
+    if (!pFailure)
+        pFailure = &failure;
     SkinImageFile::HEADER header;
-    if (!SkinImageFile::ReadHeader(strPath, header) || header.Pixels() > nMaxPixels)
+    if (!SkinImageFile::ReadHeader(strPath, header, pFailure))
         return FALSE;
+    if (header.Pixels() > nMaxPixels)
+    {
+        *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
+        return FALSE;
+    }
     bool bTranslucent = false;
+    *pFailure = SkinImageFile::FAILURE_CORRUPT;
     HBITMAP hBitmap = header.format == SkinImageFile::FORMAT_BMP
                           ? (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)
-                          : SkinImageFile::Decode(strPath, header, bTranslucent);
+                          : SkinImageFile::Decode(strPath, header, bTranslucent, pFailure);
     BITMAP bm = {};
     if (!hBitmap || !::GetObjectW(hBitmap, sizeof(bm), &bm) || (LONGLONG)bm.bmWidth * bm.bmHeight > nMaxPixels)
     {
         if (hBitmap)
+        {
             ::DeleteObject(hBitmap);
+            *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
+        }
         return FALSE;
     }
+    *pFailure = SkinImageFile::FAILURE_NONE;
     m_hBitmap = hBitmap;
     m_size = CSize(bm.bmWidth, bm.bmHeight);
     m_bAlpha = bTranslucent;
@@ -139,12 +154,17 @@ void CSkinImage::SetKeyColour(COLORREF crKey)
     m_crKey = crKey;
     if (m_hBitmap && !m_bAlpha && crKey != CLR_INVALID)
         MakeKeyMask();
+    m_derived.clear();
+    for (VARIANT_IMAGE& variant : m_variants)
+        variant.pImage->SetKeyColour(crKey);
 }
 
 void CSkinImage::SetShared()
 {
     m_bShared = true;
     Unselect();
+    for (VARIANT_IMAGE& variant : m_variants)
+        variant.pImage->SetShared();
 }
 
 void CSkinImage::MakeKeyMask()
@@ -264,11 +284,10 @@ bool CSkinImage::IsOpaque(const CRect& rcSource)
     return bOpaque;
 }
 
-void CSkinImage::Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill, const CDpiScale& scale)
+void CSkinImage::Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill, const CSize& szTile)
 {
     if (rcDest.Width() <= 0 || rcDest.Height() <= 0 || rcSource.Width() <= 0 || rcSource.Height() <= 0)
         return;
-    const CSize szTile = scale.Scale(rcSource.Size());
     if (nFill != FILL_TILE || rcDest.Size() == szTile || szTile.cx <= 0 || szTile.cy <= 0)
     {
         Blit(hDC, rcDest, rcSource);
@@ -291,11 +310,13 @@ void CSkinImage::Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int n
 
 BOOL CSkinImage::Draw(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill, const CDpiScale& scale)
 {
-    if (!hDC || !Select())
+    UINT nImageDpi = CDpiScale::BASE_DPI;
+    CSkinImage* pImage = hDC ? Choose(scale, nImageDpi) : NULL;
+    if (!pImage || !pImage->Select())
         return FALSE;
-    Fill(hDC, rcDest, rcSource, nFill, scale);
-    if (m_bShared)
-        Unselect();
+    pImage->Fill(hDC, rcDest, pImage->FromBase(rcSource, nImageDpi), nFill, scale.Scale(rcSource.Size()));
+    if (pImage->m_bShared)
+        pImage->Unselect();
     return TRUE;
 }
 
@@ -310,7 +331,9 @@ BOOL CSkinImage::DrawGrid(HDC hDC, const CRect& rcDest, const CRect& rcSource, c
 {
     if (!GridFits(rcSource.Size(), rcGrid))
         return Draw(hDC, rcDest, rcSource, nFill, scale);
-    if (!hDC || !Select())
+    UINT nImageDpi = CDpiScale::BASE_DPI;
+    CSkinImage* pImage = hDC ? Choose(scale, nImageDpi) : NULL;
+    if (!pImage || !pImage->Select())
         return FALSE;
     // A destination narrower than the two margins shares itself between them in their proportion.
     auto margins = [](int nLength, int nFirst, int nSecond, int& nFirstOut, int& nSecondOut) {
@@ -336,9 +359,10 @@ BOOL CSkinImage::DrawGrid(HDC hDC, const CRect& rcDest, const CRect& rcSource, c
             CRect rcPieceDest(xd[i], yd[j], xd[i + 1], yd[j + 1]);
             CRect rcPieceSource(xs[i], ys[j], xs[i + 1], ys[j + 1]);
             // Corners keep their size unless the destination is too small for them.
-            Fill(hDC, rcPieceDest, rcPieceSource, i != 1 && j != 1 ? FILL_STRETCH : nFill, scale);
+            pImage->Fill(hDC, rcPieceDest, pImage->FromBase(rcPieceSource, nImageDpi),
+                         i != 1 && j != 1 ? FILL_STRETCH : nFill, scale.Scale(rcPieceSource.Size()));
         }
-    if (m_bShared)
-        Unselect();
+    if (pImage->m_bShared)
+        pImage->Unselect();
     return TRUE;
 }

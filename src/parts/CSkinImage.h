@@ -8,11 +8,19 @@
 // The image keeps one memory DC holding its bitmap between draws: selecting a bitmap in and out
 // can cost more than the copies of a whole frame. An image whose bitmap is also selected
 // elsewhere (SetShared) holds it only while it draws.
+//
+// An image may own variants drawn for higher DPIs (1.5x and 2x its size). Callers keep giving
+// source rectangles and grid margins in the image's own (1x) pixels; a draw at a scale takes the
+// nearest variant at or above it, used 1:1 at its own scale and filtered down at a lower one, and
+// without one scales up the largest below as the 1x image always was.
 #pragma once
 #include <afxwin.h>
 #include "CDpiScale.h"
+#include "SkinImageFile.h"
 #include <map>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 class CSkinImage
 {
@@ -29,10 +37,26 @@ public:
     // Reads a file whose header declares at most nMaxPixels pixels. BMPs load through GDI, as
     // they always have; PNG and GIF decode through GDI+ while it runs. FALSE, with nothing held,
     // for a missing, unknown, oversized, truncated or corrupt file.
-    BOOL Load(const CString& strPath, LONGLONG nMaxPixels);
+    // pFailure, when given, receives why a load failed.
+    BOOL Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure = NULL);
     // A copy of hBitmap, translucent when it is a 32-bit DIB section with pixels less than opaque.
     BOOL CopyFrom(HBITMAP hBitmap);
+    // A copy of another image with its variants and key colour; the copy's bitmaps are its own,
+    // so it is not shared whatever the source is.
+    BOOL CopyFrom(const CSkinImage& source);
     void Reset();
+
+    // Variants, in percent of the 1x size. Takes pVariant when its size is this image's at that
+    // scale within a pixel and the image has no variant of that scale yet; FALSE otherwise,
+    // leaving pVariant with the caller. The variant takes this image's key colour and sharing.
+    enum { VARIANT_150 = 150, VARIANT_200 = 200 };
+    BOOL AddVariant(int nPercent, std::unique_ptr<CSkinImage>& pVariant);
+    bool HasVariant(int nPercent) const { return GetVariant(nPercent) != NULL; }
+    // The variant of a scale in percent, null without one. The image keeps it.
+    CSkinImage* GetVariant(int nPercent) const;
+    int GetVariantCount() const { return (int)m_variants.size(); }
+    // This image's size at a scale in percent, as a variant of it must be (within a pixel).
+    CSize VariantSize(int nPercent) const;
 
     BOOL IsLoaded() const { return m_hBitmap != NULL; }
     HBITMAP GetBitmap() const { return m_hBitmap; }
@@ -68,13 +92,36 @@ public:
     CSkinImage& operator=(const CSkinImage&) = delete;
 
 private:
+    struct VARIANT_IMAGE
+    {
+        int nPercent;
+        std::unique_ptr<CSkinImage> pImage;
+    };
+    // A variant filtered down to a DPI below its own, kept for the next draws at that DPI.
+    struct DERIVED
+    {
+        UINT nDpi;
+        std::unique_ptr<CSkinImage> pImage;
+    };
+    enum { MAX_DERIVED = 4 };
+
+    // The image a draw at scale takes its pixels from, and the DPI those pixels are drawn for.
+    CSkinImage* Choose(const CDpiScale& scale, UINT& nImageDpi);
+    // A rectangle of the 1x image's pixels in this image's, drawn for nImageDpi, within its size.
+    CRect FromBase(const CRect& rc, UINT nImageDpi) const;
+    // pSource's pixels averaged down to cx x cy (nearest pixels under a key colour, which must
+    // stay exact); null when it cannot be made.
+    static std::unique_ptr<CSkinImage> FilterDown(CSkinImage& source, int cx, int cy);
+    // FilterDown's work, whose rows may not find the memory they need.
+    static std::unique_ptr<CSkinImage> FilterDownRows(CSkinImage& source, int cx, int cy);
     // Selects the bitmap drawn from (the inked copy under a key colour); FALSE without a DC.
     BOOL Select();
     void Unselect();
     void MakeKeyMask();
     // One piece at its own size or stretched.
     void Blit(HDC hDC, const CRect& rcDest, const CRect& rcSource);
-    void Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill, const CDpiScale& scale);
+    // Fills rcDest from rcSource laid down as szTile pieces.
+    void Fill(HDC hDC, const CRect& rcDest, const CRect& rcSource, int nFill, const CSize& szTile);
 
     HBITMAP m_hBitmap;
     CSize m_size;
@@ -91,4 +138,7 @@ private:
     HGDIOBJ m_hOldMask;
     // IsOpaque's answers for the source rectangles asked about, a bounded number of them.
     std::map<std::tuple<int, int, int, int>, bool> m_opaque;
+    // Ascending by scale.
+    std::vector<VARIANT_IMAGE> m_variants;
+    std::vector<DERIVED> m_derived;
 };

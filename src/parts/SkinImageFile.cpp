@@ -43,11 +43,51 @@ BOOL ReadBmpSize(const BYTE* pHeader, DWORD nRead, SkinImageFile::HEADER& header
     header.nHeight = llabs((LONGLONG)LittleEndian32(pHeader + 22));
     return TRUE;
 }
+
+// Whether a PNG's chunks, each a length, a type, the data and a check, fill the file up to an end
+// chunk: one seek per chunk, so the walk costs little even for a large file.
+bool PngComplete(const CString& strPath)
+{
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size = {};
+    bool bComplete = false;
+    if (::GetFileSizeEx(hFile, &size))
+    {
+        LONGLONG nAt = 8;
+        for (;;)
+        {
+            BYTE chunk[8];
+            DWORD nRead = 0;
+            LARGE_INTEGER to;
+            to.QuadPart = nAt;
+            if (nAt + 12 > size.QuadPart || !::SetFilePointerEx(hFile, to, NULL, FILE_BEGIN) ||
+                !::ReadFile(hFile, chunk, sizeof(chunk), &nRead, NULL) || nRead != sizeof(chunk))
+                break;
+            const LONGLONG nNext = nAt + 12 + (LONGLONG)BigEndian32(chunk);
+            if (nNext > size.QuadPart)
+                break;
+            if (memcmp(chunk + 4, "IEND", 4) == 0)
+            {
+                bComplete = true;
+                break;
+            }
+            nAt = nNext;
+        }
+    }
+    ::CloseHandle(hFile);
+    return bComplete;
+}
 }
 
-BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header)
+BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header, Failure* pFailure)
 {
     header = HEADER();
+    Failure failure;
+    if (!pFailure)
+        pFailure = &failure;
+    *pFailure = FAILURE_UNREADABLE;
     HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return FALSE;
@@ -65,7 +105,10 @@ BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header)
     {
         header.format = FORMAT_BMP;
         if (!ReadBmpSize(bytes, nRead, header))
+        {
+            *pFailure = FAILURE_CORRUPT;
             return FALSE;
+        }
     }
     else if (nRead >= 24 && memcmp(bytes, png, sizeof(png)) == 0 && memcmp(bytes + 12, "IHDR", 4) == 0)
     {
@@ -80,24 +123,47 @@ BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header)
         header.nHeight = LittleEndian16(bytes + 8);
     }
     else
+    {
+        *pFailure = FAILURE_NOT_IMAGE;
         return FALSE;
-    return header.nWidth > 0 && header.nHeight > 0 && header.nWidth <= MAX_IMAGE_SIDE && header.nHeight <= MAX_IMAGE_SIDE;
+    }
+    if (header.nWidth <= 0 || header.nHeight <= 0 || header.nWidth > MAX_IMAGE_SIDE || header.nHeight > MAX_IMAGE_SIDE)
+    {
+        *pFailure = FAILURE_BAD_SIZE;
+        return FALSE;
+    }
+    *pFailure = FAILURE_NONE;
+    return TRUE;
 }
 
-HBITMAP SkinImageFile::Decode(const CString& strPath, const HEADER& header, bool& bTranslucent)
+HBITMAP SkinImageFile::Decode(const CString& strPath, const HEADER& header, bool& bTranslucent, Failure* pFailure)
 {
     bTranslucent = false;
+    Failure failure;
+    if (!pFailure)
+        pFailure = &failure;
+    *pFailure = FAILURE_UNREADABLE;
     if ((header.format != FORMAT_PNG && header.format != FORMAT_GIF) || header.nFileBytes > MAX_DECODED_FILE_BYTES ||
         !IsGdiplusRunning())
         return NULL;
+    if (header.format == FORMAT_PNG && !PngComplete(strPath))
+    {
+        *pFailure = FAILURE_TRUNCATED;
+        return NULL;
+    }
+    *pFailure = FAILURE_CORRUPT;
     GpBitmap* pRaw = NULL;
     if (GdipCreateBitmapFromFile(strPath, &pRaw) != Ok || !pRaw)
         return NULL;
     CGdiplusImage pImage(pRaw);
     UINT cx = 0, cy = 0;
-    if (GdipGetImageWidth(pRaw, &cx) != Ok || GdipGetImageHeight(pRaw, &cy) != Ok || cx != header.nWidth ||
-        cy != header.nHeight)
+    if (GdipGetImageWidth(pRaw, &cx) != Ok || GdipGetImageHeight(pRaw, &cy) != Ok)
         return NULL;
+    if (cx != header.nWidth || cy != header.nHeight)
+    {
+        *pFailure = FAILURE_SIZE_MISMATCH;
+        return NULL;
+    }
 
     GpRect rc(0, 0, (INT)cx, (INT)cy);
     BitmapData data = {};
@@ -130,5 +196,7 @@ HBITMAP SkinImageFile::Decode(const CString& strPath, const HEADER& header, bool
     }
     GdipBitmapUnlockBits(pRaw, &data);
     ::GdiFlush();
+    if (hBitmap)
+        *pFailure = FAILURE_NONE;
     return hBitmap;
 }

@@ -22,6 +22,26 @@ const LONGLONG MAX_DECODED_FILE_BYTES = 64LL * 1024 * 1024;
 // No side longer than this, so row and pixel arithmetic stays within int.
 const LONGLONG MAX_IMAGE_SIDE = 1 << 20;
 
+// Why a file did not load.
+enum Failure
+{
+    FAILURE_NONE,
+    // Missing, unreadable, or more than the caller lets load.
+    FAILURE_UNREADABLE,
+    // Of no known format (by its first bytes).
+    FAILURE_NOT_IMAGE,
+    // Declares an empty side or one past MAX_IMAGE_SIDE.
+    FAILURE_BAD_SIZE,
+    // Declares more pixels than the caller allows.
+    FAILURE_TOO_LARGE,
+    // A PNG whose chunks run past the end of the file or that has no end chunk.
+    FAILURE_TRUNCATED,
+    // Decodes to another size than its header declares.
+    FAILURE_SIZE_MISMATCH,
+    // Does not decode.
+    FAILURE_CORRUPT,
+};
+
 struct HEADER
 {
     Format format = FORMAT_UNKNOWN;
@@ -33,11 +53,12 @@ struct HEADER
 
 // The format and size the file declares; FALSE for a file that cannot be read, is of no known
 // format, or declares an empty or oversized picture.
-BOOL ReadHeader(const CString& strPath, HEADER& header);
+// pFailure, when given, receives why not.
+BOOL ReadHeader(const CString& strPath, HEADER& header, Failure* pFailure = NULL);
 
 // A PNG or GIF as a top-down DIB section: 24-bit when every pixel is opaque, else 32-bit with
 // premultiplied alpha; null when GDI+ is not
 // running, the file does not decode, or it decodes to another size than its header declared.
 // bTranslucent tells whether any pixel is less than opaque.
-HBITMAP Decode(const CString& strPath, const HEADER& header, bool& bTranslucent);
+HBITMAP Decode(const CString& strPath, const HEADER& header, bool& bTranslucent, Failure* pFailure = NULL);
 }

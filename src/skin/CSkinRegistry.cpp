@@ -275,7 +275,8 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
         }
         else
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"path"),
-                       L"image '" + strPath + L"' cannot be loaded: watermark '" + strTarget + L"' is left out");
+                       L"image '" + strPath + L"' " + m_theme.m_images.DescribeFailure(strFolder + strPath) + L": watermark '" +
+                           strTarget + L"' is left out");
     }
     return TRUE;
 }

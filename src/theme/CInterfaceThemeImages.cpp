@@ -455,7 +455,8 @@ BOOL CInterfaceTheme::LoadBitmapImages(CXmlElement* pBitmap, const CString& strF
     if (!pImage)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pBitmap, L"path"),
-                   L"image '" + pBitmap->GetAttributeValue(L"path") + L"' cannot be loaded: the strip is skipped");
+                   L"image '" + pBitmap->GetAttributeValue(L"path") + L"' " + m_images.DescribeFailure(strPath) +
+                       L": the strip is skipped");
         return FALSE;
     }
     return AddImageStrip(pBitmap, *pImage, crMask, nSize, pDiagnostics);

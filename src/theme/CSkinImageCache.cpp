@@ -15,9 +15,73 @@ std::wstring CacheKey(const CString& strPath)
         ::CharLowerBuffW(&strKey[0], (DWORD)strKey.size());
     return strKey;
 }
+
+// Files beside an image whose names look like variants; a folder of many cannot make a load
+// read more than this many for one image.
+const int MAX_VARIANT_CANDIDATES = 16;
+
+CString Dimensions(LONGLONG cx, LONGLONG cy)
+{
+    CString str;
+    str.Format(L"%I64dx%I64d", cx, cy);
+    return str;
 }
 
-CSkinImageCache::CSkinImageCache() : m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
+CString FailureText(const CString& strPath, SkinImageFile::Failure failure)
+{
+    SkinImageFile::HEADER header;
+    SkinImageFile::ReadHeader(strPath, header);
+    const CString strSize = Dimensions(header.nWidth, header.nHeight);
+    switch (failure)
+    {
+    case SkinImageFile::FAILURE_NOT_IMAGE:
+    {
+        const int nDot = strPath.ReverseFind(L'.');
+        CString strExtension = nDot > std::max(strPath.ReverseFind(L'\\'), strPath.ReverseFind(L'/')) ? strPath.Mid(nDot + 1) : CString();
+        strExtension.MakeUpper();
+        if (strExtension == L"PNG" || strExtension == L"BMP" || strExtension == L"GIF")
+            return L"is not a " + strExtension + L" file, whatever its name says";
+        return L"is not a BMP, PNG or GIF file";
+    }
+    case SkinImageFile::FAILURE_BAD_SIZE:
+        return L"declares a size of " + strSize + L", which no image may have";
+    case SkinImageFile::FAILURE_TOO_LARGE:
+        return L"declares " + strSize + L" pixels, more than the skin's images may hold together";
+    case SkinImageFile::FAILURE_TRUNCATED:
+        return L"is a truncated PNG";
+    case SkinImageFile::FAILURE_SIZE_MISMATCH:
+        return L"decodes to another size than the " + strSize + L" its header declares";
+    case SkinImageFile::FAILURE_CORRUPT:
+        return L"is damaged: it does not decode";
+    default:
+        return L"cannot be loaded";
+    }
+}
+
+// The scale, in percent, that the rest of a variant's name (after the image's name and '@')
+// gives: "1.5x.png" or "2x.bmp", any case; 0 for another extension, -1 for another scale.
+int VariantPercent(const CString& strRest)
+{
+    const int nDot = strRest.ReverseFind(L'.');
+    CString strExtension = strRest.Mid(nDot + 1);
+    if (nDot < 2 || (strExtension.CompareNoCase(L"png") != 0 && strExtension.CompareNoCase(L"bmp") != 0 &&
+                     strExtension.CompareNoCase(L"gif") != 0))
+        return 0;
+    const CString strScale = strRest.Left(nDot);
+    if (strScale.CompareNoCase(L"1.5x") == 0)
+        return CSkinImage::VARIANT_150;
+    if (strScale.CompareNoCase(L"2x") == 0)
+        return CSkinImage::VARIANT_200;
+    return strScale.Right(1).CompareNoCase(L"x") == 0 ? -1 : 0;
+}
+
+CString PercentText(int nPercent)
+{
+    return nPercent == CSkinImage::VARIANT_150 ? L"1.5x" : L"2x";
+}
+}
+
+CSkinImageCache::CSkinImageCache() : m_nVariantFiles(0), m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
 {
 }
 
@@ -32,17 +96,112 @@ CSkinImage* CSkinImageCache::BorrowImage(const CString& strPath)
     std::wstring strKey = CacheKey(strPath);
     auto found = m_mapImages.find(strKey);
     if (found != m_mapImages.end())
-        return found->second.get();
-    if ((int)m_mapImages.size() >= MAX_LOAD_IMAGE_FILES)
+        return found->second.pImage.get();
+    if (!FileFits())
         return NULL;
 
-    std::unique_ptr<CSkinImage>& pEntry = m_mapImages[strKey];
+    ENTRY& entry = m_mapImages[strKey];
+    entry.strPath = strPath;
     std::unique_ptr<CSkinImage> pImage(new (std::nothrow) CSkinImage);
-    if (!pImage || !pImage->Load(strPath, MAX_LOAD_PIXELS - m_nPixels))
+    SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
+    if (!pImage || !pImage->Load(strPath, MAX_LOAD_PIXELS - m_nPixels, &failure))
+    {
+        entry.strFailure = FailureText(strPath, failure);
         return NULL;
+    }
     m_nPixels += pImage->GetPixelCount();
-    pEntry = std::move(pImage);
-    return pEntry.get();
+    LoadVariants(strPath, *pImage);
+    entry.pImage = std::move(pImage);
+    return entry.pImage.get();
+}
+
+void CSkinImageCache::LoadVariants(const CString& strPath, CSkinImage& image)
+{
+    const int nSlash = std::max(strPath.ReverseFind(L'\\'), strPath.ReverseFind(L'/'));
+    const CString strFolder = strPath.Left(nSlash + 1), strName = strPath.Mid(nSlash + 1);
+    const int nDot = strName.ReverseFind(L'.');
+    const CString strStem = nDot > 0 ? strName.Left(nDot) : strName;
+    // One listing of the folder for all the candidates, in name order so loads are repeatable.
+    std::vector<CString> names;
+    WIN32_FIND_DATAW find;
+    HANDLE hFind = ::FindFirstFileW(strFolder + strStem + L"@*x.*", &find);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            CString strFound = find.cFileName;
+            if (!(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strFound.GetLength() > strStem.GetLength() + 1 &&
+                strFound.Left(strStem.GetLength()).CompareNoCase(strStem) == 0 && strFound[strStem.GetLength()] == L'@' &&
+                VariantPercent(strFound.Mid(strStem.GetLength() + 1)) != 0)
+                names.push_back(strFound);
+        } while ((int)names.size() < MAX_VARIANT_CANDIDATES && ::FindNextFileW(hFind, &find));
+        ::FindClose(hFind);
+    }
+    std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
+    for (const CString& strFound : names)
+    {
+        const CString strVariant = strFolder + strFound;
+        const int nPercent = VariantPercent(strFound.Mid(strStem.GetLength() + 1));
+        if (nPercent < 0)
+        {
+            m_refused.push_back({ strVariant, L"names a scale other than 1.5x and 2x: it is not used" });
+            continue;
+        }
+        if (image.HasVariant(nPercent))
+        {
+            m_refused.push_back({ strVariant, L"is a second " + PercentText(nPercent) + L" variant of '" + strName +
+                                                  L"': it is not used" });
+            continue;
+        }
+        if (!FileFits())
+        {
+            m_refused.push_back({ strVariant, L"would pass the skin's budget of image files: it is not used" });
+            continue;
+        }
+        m_nVariantFiles++;
+        std::unique_ptr<CSkinImage> pVariant(new (std::nothrow) CSkinImage);
+        SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
+        if (!pVariant || !pVariant->Load(strVariant, MAX_LOAD_PIXELS - m_nPixels, &failure))
+        {
+            m_refused.push_back({ strVariant, FailureText(strVariant, failure) + L": it is not used" });
+            continue;
+        }
+        const CSize size = pVariant->GetSize(), sizeWanted = image.VariantSize(nPercent);
+        const LONGLONG nPixels = pVariant->GetPixelCount();
+        if (!image.AddVariant(nPercent, pVariant))
+        {
+            m_refused.push_back({ strVariant, L"is " + Dimensions(size.cx, size.cy) + L", not " +
+                                                  Dimensions(sizeWanted.cx, sizeWanted.cy) + L" (" + PercentText(nPercent) +
+                                                  L" '" + strName + L"', " + Dimensions(image.GetSize().cx, image.GetSize().cy) +
+                                                  L"): it is not used" });
+            continue;
+        }
+        m_nPixels += nPixels;
+    }
+}
+
+CString CSkinImageCache::DescribeFailure(const CString& strPath) const
+{
+    auto found = m_mapImages.find(CacheKey(strPath));
+    return found != m_mapImages.end() && !found->second.strFailure.IsEmpty() ? found->second.strFailure
+                                                                              : CString(L"cannot be loaded");
+}
+
+std::vector<CString> CSkinImageCache::ImagesWithoutVariant(int nPercent) const
+{
+    std::vector<CString> paths;
+    for (const auto& entry : m_mapImages)
+        if (entry.second.pImage && !entry.second.pImage->HasVariant(nPercent))
+            paths.push_back(entry.second.strPath);
+    return paths;
+}
+
+bool CSkinImageCache::HasVariants() const
+{
+    for (const auto& entry : m_mapImages)
+        if (entry.second.pImage && entry.second.pImage->GetVariantCount() > 0)
+            return true;
+    return false;
 }
 
 HBITMAP CSkinImageCache::BorrowBitmap(const CString& strPath)
@@ -82,6 +241,8 @@ BOOL CSkinImageCache::CountIcon()
 void CSkinImageCache::Clear()
 {
     m_mapImages.clear();
+    m_refused.clear();
+    m_nVariantFiles = 0;
     m_nGeneration++;
     m_nPixels = 0;
     m_nIcons = 0;
@@ -92,6 +253,6 @@ int CSkinImageCache::GetBitmapCount() const
 {
     int nCount = 0;
     for (const auto& entry : m_mapImages)
-        nCount += entry.second ? 1 : 0;
+        nCount += entry.second.pImage ? 1 : 0;
     return nCount;
 }

@@ -2,12 +2,17 @@
 // names it (watermarks, window skins, command-image strips), and the whole load is held to a
 // budget of pixels, image files and icons, so a skin cannot fill memory or the process's GDI
 // quota by naming one large image many times or many images once.
+//
+// Beside each image file a skin may ship variants for higher DPIs, named as the file with "@1.5x"
+// or "@2x" before an extension of its own (frame@2x.png beside frame.bmp). They load with the
+// image, count against the same budgets, and are refused when not the image's size at their scale.
 #pragma once
 #include <afxwin.h>
 #include "../parts/CSkinImage.h"
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Pixels all the images of one load may hold together.
 const LONGLONG MAX_LOAD_PIXELS = 64LL * 1024 * 1024;
@@ -44,6 +49,22 @@ public:
     // Start of every load: deletes every bitmap and drawing DC and resets the budgets.
     void Clear();
 
+    // Why an image file this load asked for did not load, as the end of "image 'name' ...":
+    // "cannot be loaded" for a missing file or one past the budgets, more for a damaged one.
+    CString DescribeFailure(const CString& strPath) const;
+
+    // A variant file left out, and why ("is 40x20, not 2x ...").
+    struct REFUSED_VARIANT
+    {
+        CString strPath;
+        CString strReason;
+    };
+    const std::vector<REFUSED_VARIANT>& GetRefusedVariants() const { return m_refused; }
+    // The loaded images (paths as first asked for) without a variant of a scale in percent,
+    // in path order; and whether any loaded image has a variant at all.
+    std::vector<CString> ImagesWithoutVariant(int nPercent) const;
+    bool HasVariants() const;
+
     int GetBitmapCount() const;
     // Changes at every Clear: a bitmap borrowed earlier is still this load's while the number
     // is what it was then (a handle alone may be reused by the next load).
@@ -51,8 +72,21 @@ public:
     LONGLONG GetPixelCount() const { return m_nPixels; }
 
 private:
-    // A file that failed to load is remembered as a null image, and costs nothing again.
-    std::map<std::wstring, std::unique_ptr<CSkinImage>> m_mapImages;
+    struct ENTRY
+    {
+        // Null for a file that failed to load, which costs nothing again.
+        std::unique_ptr<CSkinImage> pImage;
+        CString strPath;
+        CString strFailure;
+    };
+    // Loads and attaches the variants found beside a freshly loaded image.
+    void LoadVariants(const CString& strPath, CSkinImage& image);
+    // Whether another file fits the load's file budget.
+    bool FileFits() const { return (LONGLONG)m_mapImages.size() + m_nVariantFiles < MAX_LOAD_IMAGE_FILES; }
+
+    std::map<std::wstring, ENTRY> m_mapImages;
+    std::vector<REFUSED_VARIANT> m_refused;
+    int m_nVariantFiles;
     LONGLONG m_nPixels;
     int m_nIcons;
     ULONGLONG m_nIconBytes;

@@ -19,7 +19,7 @@ HBRUSH CDialogColours::ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtl
     // The text goes straight onto the background, which the control fills with the watermark
     // tiled as the dialog tiles it: from the dialog's client origin.
     pDC->SetBkMode(TRANSPARENT);
-    HBRUSH hWatermark = pSkin->GetWatermarkBrush();
+    HBRUSH hWatermark = pSkin->GetWatermarkBrush(pDialog);
     if (!hWatermark)
         return m_registry.m_brDialogBack;
     CRect rcChild;

@@ -102,9 +102,12 @@ public:
     // The caller answers WM_NCACTIVATE itself; the result is always 0.
     BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
     void OnSetText(CWnd* pWnd);
+    // The watermark over the client area at the window's DPI: tiled, or as a nine-grid panel
+    // stretched over it when the skin gives the watermark a grid.
     BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
-    // A brush that tiles the watermark, made on first use; null without a watermark.
-    HBRUSH GetWatermarkBrush();
+    // A brush that fills as PaintWatermark paints, from pWnd's client origin; made on first use
+    // and again when the DPI (or, for a panel, the client size) changed; null without a watermark.
+    HBRUSH GetWatermarkBrush(CWnd* pWnd);
 
     // Hit testing, caption buttons and shape ----------------------------------------------
     UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
@@ -132,7 +135,12 @@ public:
     CSkinImage* m_pImage;
     CSkinImage* m_pAlphaImage;
     CSkinImage* m_pWatermark;
+    // The watermark's nine-grid margins; all 0 for a tiled watermark.
+    CRect m_rcWatermarkGrid;
     CBrush m_brWatermark;
+    // What m_brWatermark was made for: the DPI, and the client size for a panel.
+    UINT m_nWatermarkBrushDpi;
+    CSize m_sizeWatermarkBrush;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];
     CRect m_pPartRects[WINDOWSKIN_PART_COUNT];
@@ -197,7 +205,11 @@ private:
     static BOOL ReadPartRect(const CXmlElement* pPart, CRect& rc);
     // A <part>'s grid margins; empty (no grid) without one, or with one that is malformed or
     // leaves nothing of the part between its margins, which is told to pDiagnostics.
-    static CRect ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics);
+    // pszWhat names the element in the reports ("part", "watermark").
+    static CRect ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics,
+                              const wchar_t* pszWhat = L"part");
+    // Draws the watermark over rcClient at a scale.
+    void DrawWatermark(CDC* pDC, const CRect& rcClient, const CDpiScale& scale);
     // Every part that the main image cannot hold, told to pDiagnostics.
     void CheckPartsInImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics) const;
     // A caption colour that stands out from the frame beneath it by less than large text needs.

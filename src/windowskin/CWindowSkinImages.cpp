@@ -3,10 +3,41 @@
 #include "CWindowSkin.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
+#include "../parts/CGdiSelect.h"
 #include "../theme/SkinGrid.h"
+#include <new>
 #include <stdlib.h>
 
-CRect CWindowSkin::ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics)
+namespace
+{
+// The colour image with the alpha image's grey levels as its opacity, premultiplied; both the
+// same size. FALSE when it cannot be made.
+BOOL Blend(CSkinImage& colourImage, CSkinImage& alphaImage, CSkinImage& blendedImage)
+{
+    const CSize size = colourImage.GetSize();
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
+    std::vector<BYTE> colour((size_t)size.cx * size.cy * 4), alpha(colour.size());
+    CClientDC screen(NULL);
+    CBitmap blended;
+    void* pBits = NULL;
+    if (!::GetDIBits(screen.m_hDC, colourImage.GetBitmap(), 0, size.cy, colour.data(), &info, DIB_RGB_COLORS) ||
+        !::GetDIBits(screen.m_hDC, alphaImage.GetBitmap(), 0, size.cy, alpha.data(), &info, DIB_RGB_COLORS) ||
+        !blended.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        return FALSE;
+    BYTE* pOut = (BYTE*)pBits;
+    for (size_t i = 0; i < colour.size(); i += 4)
+    {
+        const BYTE a = (BYTE)((alpha[i] + alpha[i + 1] * 2 + alpha[i + 2]) / 4);
+        for (int c = 0; c < 3; c++)
+            pOut[i + c] = (BYTE)((colour[i + c] * a + 127) / 255);
+        pOut[i + 3] = a;
+    }
+    return blendedImage.CopyFrom((HBITMAP)blended.m_hObject);
+}
+}
+
+CRect CWindowSkin::ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, CSkinDiagnostics* pDiagnostics,
+                                const wchar_t* pszWhat)
 {
     const CXmlAttribute* pGrid = pPart->GetAttribute(L"grid");
     if (!pGrid)
@@ -15,14 +46,15 @@ CRect CWindowSkin::ReadPartGrid(const CXmlElement* pPart, const CRect& rcPart, C
     if (!ReadSkinGrid(pGrid->m_strValue, rcGrid))
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid,
-                   L"grid '" + pGrid->m_strValue + L"' is not four numbers from 0 to 32767: the part has no grid");
+                   L"grid '" + pGrid->m_strValue + L"' is not four numbers from 0 to 32767: the " + pszWhat +
+                       L" has no grid");
         return CRect(0, 0, 0, 0);
     }
     if (!CSkinImage::GridFits(CSize(abs(rcPart.Width()), abs(rcPart.Height())), rcGrid))
     {
         CString strMessage;
-        strMessage.Format(L"grid '%s' leaves nothing of the %dx%d part between its margins: the part has no grid",
-                          (LPCWSTR)pGrid->m_strValue, abs(rcPart.Width()), abs(rcPart.Height()));
+        strMessage.Format(L"grid '%s' leaves nothing of the %dx%d %s between its margins: the %s has no grid",
+                          (LPCWSTR)pGrid->m_strValue, abs(rcPart.Width()), abs(rcPart.Height()), pszWhat, pszWhat);
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid, strMessage);
         return CRect(0, 0, 0, 0);
     }
@@ -49,25 +81,19 @@ void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics*
                    L"the translucent frame would pass the load's pixel budget: the frame is drawn opaque");
         return;
     }
-    // Both images read into 32-bit rows; each pixel's opacity is the alpha image's grey level.
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
-    std::vector<BYTE> colour((size_t)size.cx * size.cy * 4), alpha(colour.size());
-    CClientDC screen(NULL);
-    CBitmap blended;
-    void* pBits = NULL;
-    if (!::GetDIBits(screen.m_hDC, m_pImage->GetBitmap(), 0, size.cy, colour.data(), &info, DIB_RGB_COLORS) ||
-        !::GetDIBits(screen.m_hDC, m_pAlphaImage->GetBitmap(), 0, size.cy, alpha.data(), &info, DIB_RGB_COLORS) ||
-        !blended.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+    if (!Blend(*m_pImage, *m_pAlphaImage, m_imageBlended))
         return;
-    BYTE* pOut = (BYTE*)pBits;
-    for (size_t i = 0; i < colour.size(); i += 4)
+    // The higher-DPI variants both images have blend the same way; where either lacks one, the
+    // translucent frame scales its 1x pixels.
+    for (int nPercent : { CSkinImage::VARIANT_150, CSkinImage::VARIANT_200 })
     {
-        const BYTE a = (BYTE)((alpha[i] + alpha[i + 1] * 2 + alpha[i + 2]) / 4);
-        for (int c = 0; c < 3; c++)
-            pOut[i + c] = (BYTE)((colour[i + c] * a + 127) / 255);
-        pOut[i + 3] = a;
+        CSkinImage* pColour = m_pImage->GetVariant(nPercent);
+        CSkinImage* pAlpha = m_pAlphaImage->GetVariant(nPercent);
+        std::unique_ptr<CSkinImage> pBlended(new (std::nothrow) CSkinImage);
+        if (pColour && pAlpha && pColour->GetSize() == pAlpha->GetSize() && pBlended &&
+            Blend(*pColour, *pAlpha, *pBlended) && m_theme.m_images.CountPixels(pBlended->GetPixelCount()))
+            m_imageBlended.AddVariant(nPercent, pBlended);
     }
-    m_imageBlended.CopyFrom((HBITMAP)blended.m_hObject);
 }
 
 COLORREF CWindowSkin::BackgroundColour()
@@ -82,7 +108,7 @@ void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& s
     CSkinImage* pImage = FrameImage();
     if (bUnder && !pImage->IsOpaque(rcPart))
         pDC->FillSolidRect(rcDest, BackgroundColour());
-    pImage->Draw(pDC->m_hDC, rcDest, rcPart);
+    pImage->Draw(pDC->m_hDC, rcDest, rcPart, CSkinImage::FILL_STRETCH, scale);
 }
 
 void CWindowSkin::FillPart(CDC* pDC, int nPart, const CRect& rcDest, const CDpiScale& scale)
@@ -107,22 +133,59 @@ void CWindowSkin::FillVertical(CDC* pDC, int nPart, int yStart, int yEnd, int x,
         FillPart(pDC, nPart, CRect(x, yStart, x + PartWidth(nPart, scale), yEnd), scale);
 }
 
+void CWindowSkin::DrawWatermark(CDC* pDC, const CRect& rcClient, const CDpiScale& scale)
+{
+    const CSize size = m_pWatermark->GetSize();
+    if (m_pWatermark->HasAlpha())
+        pDC->FillSolidRect(rcClient, BackgroundColour());
+    if (m_rcWatermarkGrid.IsRectNull())
+        m_pWatermark->Draw(pDC->m_hDC, rcClient, CRect(CPoint(0, 0), size), CSkinImage::FILL_TILE, scale);
+    else
+        m_pWatermark->DrawGrid(pDC->m_hDC, rcClient, CRect(CPoint(0, 0), size), m_rcWatermarkGrid,
+                               CSkinImage::FILL_STRETCH, scale);
+}
+
 BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
 {
     if (!m_pWatermark)
         return FALSE;
-    const CSize size = m_pWatermark->GetSize();
     CRect rcClient;
     pWnd->GetClientRect(&rcClient);
-    if (m_pWatermark->HasAlpha())
-        pDC->FillSolidRect(rcClient, BackgroundColour());
-    return m_pWatermark->Draw(pDC->m_hDC, rcClient, CRect(0, 0, size.cx, size.cy), CSkinImage::FILL_TILE);
+    DrawWatermark(pDC, rcClient, ScaleOf(pWnd));
+    return TRUE;
 }
 
-HBRUSH CWindowSkin::GetWatermarkBrush()
+HBRUSH CWindowSkin::GetWatermarkBrush(CWnd* pWnd)
 {
+    if (!m_pWatermark)
+        return NULL;
+    const CDpiScale scale = ScaleOf(pWnd);
+    const bool bPanel = !m_rcWatermarkGrid.IsRectNull();
+    CRect rcClient;
+    pWnd->GetClientRect(&rcClient);
+    // A panel repeats nowhere: its pattern is the whole client area.
+    const CSize sizePattern = bPanel ? rcClient.Size() : scale.Scale(m_pWatermark->GetSize());
+    if (m_brWatermark.m_hObject && m_nWatermarkBrushDpi == scale.GetDpi() && m_sizeWatermarkBrush == sizePattern)
+        return (HBRUSH)m_brWatermark.m_hObject;
+    m_brWatermark.DeleteObject();
+    m_nWatermarkBrushDpi = scale.GetDpi();
+    m_sizeWatermarkBrush = sizePattern;
     // A pattern brush copies the bitmap, so the image may stay in its drawing DC.
-    if (!m_brWatermark.m_hObject && m_pWatermark)
+    if (!bPanel && scale.IsBase() && !m_pWatermark->HasAlpha())
+    {
         m_brWatermark.CreatePatternBrush(m_pWatermark->GetBitmap());
+        return (HBRUSH)m_brWatermark.m_hObject;
+    }
+    CClientDC screen(NULL);
+    CDC dc;
+    CBitmap pattern;
+    if (sizePattern.cx <= 0 || sizePattern.cy <= 0 || !dc.CreateCompatibleDC(&screen) ||
+        !pattern.CreateCompatibleBitmap(&screen, sizePattern.cx, sizePattern.cy))
+        return NULL;
+    {
+        CGdiSelect select(dc.m_hDC, pattern.m_hObject);
+        DrawWatermark(&dc, CRect(CPoint(0, 0), sizePattern), scale);
+    }
+    m_brWatermark.CreatePatternBrush((HBITMAP)pattern.m_hObject);
     return (HBRUSH)m_brWatermark.m_hObject;
 }

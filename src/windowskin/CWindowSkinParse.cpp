@@ -334,7 +334,7 @@ void CWindowSkin::CreateCaptionFont(const CXmlElement* pCaption)
 
 BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics)
 {
-    SkinCheckAttributes(pDiagnostics, pImage, { L"path", L"type" });
+    SkinCheckAttributes(pDiagnostics, pImage, { L"path", L"type", L"grid" });
     CheckImageType(pImage, pDiagnostics);
     CString strPath = pImage->GetAttributeValue(L"path");
     if (strPath.IsEmpty())
@@ -354,10 +354,20 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
     if (!pLoaded)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
-                   L"image '" + strPath + L"' cannot be loaded: the window skin is discarded");
+                   L"image '" + strPath + L"' " + m_theme.m_images.DescribeFailure(strFolder + strPath) +
+                       L": the window skin is discarded");
         return FALSE;
     }
     *ppSlot = pLoaded;
+    if (ppSlot == &m_pWatermark)
+    {
+        // A later watermark replaces an earlier one with its grid.
+        m_rcWatermarkGrid = ReadPartGrid(pImage, CRect(CPoint(0, 0), pLoaded->GetSize()), pDiagnostics, L"watermark");
+        m_brWatermark.DeleteObject();
+    }
+    else if (pImage->GetAttribute(L"grid"))
+        SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pImage, L"grid"),
+                   L"only a watermark image takes a grid: this one is ignored");
     return TRUE;
 }
 

@@ -341,6 +341,39 @@ TEST_F(SkinCheck, PngImagesLoadHostileOnesAreErrorsAndGridsMustLeaveAMiddle)
            L"@:3:1: warning: the alpha image is 16x16, not the main image's 32x16: the frame is drawn opaque\n"
            L"@:9:35: error: grid '0,5,0,5' leaves nothing of the 4x10 part between its margins: the part has no grid\n"
            L"@:10:37: error: grid '1,x' is not four numbers from 0 to 32767: the part has no grid\n"
-           L"@:15:8: error: image 'truncated.png' cannot be loaded: the window skin is discarded\n"
-           L"@:19:8: error: image 'bomb.png' cannot be loaded: the window skin is discarded\n", 2);
+           L"@:15:8: error: image 'truncated.png' is a truncated PNG: the window skin is discarded\n"
+           L"@:19:8: error: image 'bomb.png' declares 65537x65537 pixels, more than the skin's images may hold together: "
+           L"the window skin is discarded\n", 2);
+}
+
+TEST_F(SkinCheck, VariantsOfTheWrongSizeAreErrorsAndEachScaleListsTheImagesWithoutOne)
+{
+    std::vector<BYTE> twice = MakeBitmapFile(64, 32, Grey, NULL), wrong = MakeBitmapFile(40, 24, Grey, NULL);
+    m_folder.WriteFile(L"frame@2x.bmp", twice.data(), twice.size());
+    m_folder.WriteFile(L"frame@1.5x.bmp", wrong.data(), wrong.size());
+    m_folder.WriteFile(L"fake.png", std::string("not a picture at all"));
+    m_folder.WriteFile(L"logo@3x.bmp", twice.data(), twice.size());
+    m_folder.WriteFile(L"skin.xml", "<skin>\n<windowSkins>\n"
+                                    "<windowSkin>\n<target window=\"A\"/>\n<image path=\"frame.bmp\"/>\n</windowSkin>\n"
+                                    "<windowSkin>\n<target window=\"B\"/>\n<image path=\"logo.bmp\"/>\n</windowSkin>\n"
+                                    "<windowSkin>\n<target window=\"C\"/>\n<image path=\"fake.png\"/>\n</windowSkin>\n"
+                                    "</windowSkins>\n</skin>");
+    CString strOutput;
+    EXPECT_EQ(2, Check({ L"skin.xml" }, strOutput));
+    const CString strSkin = m_folder.Path() + L"skin.xml", strFolder = m_folder.Path();
+    EXPECT_EQ(Str(strSkin +
+                  L":13:8: error: image 'fake.png' is not a PNG file, whatever its name says: the window skin is discarded\n" +
+                  strFolder + L"frame@1.5x.bmp: error: variant 'frame@1.5x.bmp' is 40x24, not 48x24 (1.5x 'frame.bmp', "
+                              L"32x16): it is not used\n" +
+                  strFolder + L"logo@3x.bmp: error: variant 'logo@3x.bmp' names a scale other than 1.5x and 2x: it is not used\n" +
+                  strFolder + L": warning: 2 images have no 1.5x variant (at 144 DPI they are drawn scaled): frame.bmp, logo.bmp\n" +
+                  strFolder + L": warning: 1 image has no 2x variant (at 192 DPI it is drawn scaled): logo.bmp\n"),
+              Str(strOutput));
+
+    // Without any variant file the skin is as clean as it was.
+    for (LPCWSTR pszName : { L"frame@2x.bmp", L"frame@1.5x.bmp", L"logo@3x.bmp" })
+        ::DeleteFileW(m_folder.Path() + pszName);
+    Expect("<skin>\n<windowSkins>\n<windowSkin>\n<target window=\"A\"/>\n<image path=\"frame.bmp\"/>\n</windowSkin>\n"
+           "</windowSkins>\n</skin>",
+           L"", 0);
 }

@@ -69,3 +69,43 @@ TEST(SkinImageCache, ImagesAreSharedAndGiveTheirBitmapBackToBorrowersThatSelectI
     EXPECT_EQ(0u, ::GetObjectType(hHeld)) << "deleted although its DC held it";
     EXPECT_EQ(0, cache.GetBitmapCount());
 }
+
+TEST(SkinImageCache, VariantsLoadWithTheirImageAndCountAgainstTheLoadsBudgets)
+{
+    KorvoTest::CTempFolder folder;
+    WriteBitmap(folder, L"a.bmp", 100, 100, ImagePixel);
+    WriteBitmap(folder, L"a@2x.bmp", 200, 200, ImagePixel);
+    WriteBitmap(folder, L"a@1.5x.bmp", 151, 149, ImagePixel);
+    // Not variants of a.bmp: another image's, and names that only look alike.
+    WriteBitmap(folder, L"ab@2x.bmp", 200, 200, ImagePixel);
+    WriteBitmap(folder, L"a@2x.txt", 200, 200, ImagePixel);
+    CSkinImageCache cache;
+    CSkinImage* pImage = cache.BorrowImage(folder.Path() + L"\\a.bmp");
+    ASSERT_TRUE(pImage != NULL);
+    EXPECT_EQ(2, pImage->GetVariantCount());
+    EXPECT_EQ(CSize(100, 100), pImage->GetSize());
+    EXPECT_EQ(10000 + 40000 + 151 * 149, cache.GetPixelCount());
+    EXPECT_TRUE(cache.GetRefusedVariants().empty());
+
+    // A variant past the pixel budget is left out and named; the image itself still loads.
+    cache.Clear();
+    ASSERT_TRUE(cache.CountPixels(MAX_LOAD_PIXELS - 10000 - 30000));
+    pImage = cache.BorrowImage(folder.Path() + L"\\a.bmp");
+    ASSERT_TRUE(pImage != NULL);
+    EXPECT_EQ(1, pImage->GetVariantCount()) << "the 1.5x fits, the 2x does not";
+    ASSERT_EQ(1u, cache.GetRefusedVariants().size());
+    EXPECT_EQ(folder.Path() + L"\\a@2x.bmp", cache.GetRefusedVariants()[0].strPath);
+
+    // Every variant file counts as a file: with room for one more file, the image loads alone.
+    cache.Clear();
+    for (int n = 0; n < MAX_LOAD_IMAGE_FILES - 1; n++)
+    {
+        CString strMissing;
+        strMissing.Format(L"\\missing%d.bmp", n);
+        cache.BorrowImage(folder.Path() + strMissing);
+    }
+    pImage = cache.BorrowImage(folder.Path() + L"\\a.bmp");
+    ASSERT_TRUE(pImage != NULL);
+    EXPECT_EQ(0, pImage->GetVariantCount());
+    EXPECT_EQ(2u, cache.GetRefusedVariants().size());
+}

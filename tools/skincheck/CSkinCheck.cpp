@@ -126,6 +126,7 @@ int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
     g_Registry.Load(strFolder, strFirst, strSecond);
     g_Registry.SetDiagnostics(NULL);
     CheckContrast();
+    CheckVariants(strFolder);
     g_Registry.Clear();
 
     // Files in reading order, each file's reports in document order.
@@ -178,6 +179,50 @@ void CSkinCheck::ColourKeySet(const CString& strKey, int nOffset)
 {
     if (m_nCurrentFile >= 0)
         m_colourKeys[strKey] = { m_nCurrentFile, nOffset };
+}
+
+int CSkinCheck::FileIndex(const CString& strPath)
+{
+    for (size_t n = 0; n < m_files.size(); n++)
+        if (m_files[n].strPath.CompareNoCase(strPath) == 0)
+            return (int)n;
+    m_files.push_back({ strPath, {}, {} });
+    return (int)m_files.size() - 1;
+}
+
+void CSkinCheck::CheckVariants(const CString& strFolder)
+{
+    const CSkinImageCache& images = g_Theme.m_images;
+    // Names as the skin's folder has them.
+    auto Name = [&strFolder](const CString& strPath) {
+        return !strFolder.IsEmpty() && strPath.Left(strFolder.GetLength()).CompareNoCase(strFolder) == 0
+                   ? strPath.Mid(strFolder.GetLength())
+                   : strPath;
+    };
+    for (const CSkinImageCache::REFUSED_VARIANT& refused : images.GetRefusedVariants())
+    {
+        const CString strName = Name(refused.strPath);
+        m_reports.push_back({ FileIndex(refused.strPath), -1, LEVEL_ERROR,
+                              L"variant '" + strName.Mid(strName.ReverseFind(L'\\') + 1) + L"' " + refused.strReason });
+    }
+    if (!images.HasVariants())
+        return;
+    // The images may come from any of the files read: the lines belong to the folder.
+    const int nSkinFile = FileIndex(strFolder.IsEmpty() ? CString(L".\\") : strFolder);
+    for (int nPercent : { CSkinImage::VARIANT_150, CSkinImage::VARIANT_200 })
+    {
+        const std::vector<CString> missing = images.ImagesWithoutVariant(nPercent);
+        if (missing.empty())
+            continue;
+        CString strList;
+        for (const CString& strPath : missing)
+            strList += (strList.IsEmpty() ? L"" : L", ") + Name(strPath);
+        CString strMessage;
+        strMessage.Format(L"%d image%s no %s variant (at %d DPI %s drawn scaled): %s", (int)missing.size(),
+                          missing.size() == 1 ? L" has" : L"s have", nPercent == CSkinImage::VARIANT_150 ? L"1.5x" : L"2x",
+                          nPercent * 96 / 100, missing.size() == 1 ? L"it is" : L"they are", strList.GetString());
+        m_reports.push_back({ nSkinFile, -1, LEVEL_WARNING, strMessage });
+    }
 }
 
 const CSkinCheck::PLACE* CSkinCheck::FindKey(const wchar_t* pszKey) const

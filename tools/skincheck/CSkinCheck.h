@@ -50,6 +50,11 @@ private:
     CString PlaceText(const PLACE& place) const;
     // Warns of each text the loaded scheme draws with too little contrast on its background.
     void CheckContrast();
+    // Reports on the images' higher-DPI variants: each refused one an error at its file; for a
+    // skin that ships any, one warning per scale listing the images without one, at the skin's folder.
+    void CheckVariants(const CString& strFolder);
+    // The index of a file's entry, made without reading it when new.
+    int FileIndex(const CString& strPath);
     // The place where the key was last set, or null when no file set it.
     const PLACE* FindKey(const wchar_t* pszKey) const;
 

@@ -8,7 +8,7 @@
 #include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
-class COffscreenBuffer;
+class CSkinTreeMetrics;
 
 class KORVOSKIN_API CSkinTree : public CTreeCtrl, public CAccessibleName
 {
@@ -50,6 +50,8 @@ protected:
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // Refits the item height, indent and font to the window's new DPI.
+    afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     bool m_bGradientHorz;
@@ -62,6 +64,6 @@ protected:
     CImageList* m_pImageListEx;
 
 private:
-    // The paint's surface, kept between paints.
-    std::unique_ptr<COffscreenBuffer> m_pBuffer;
+    // The paint's surface, kept between paints, and what else follows the window's DPI.
+    std::unique_ptr<CSkinTreeMetrics> m_pMetrics;
 };

@@ -5,6 +5,7 @@
 #include "../afx/afxwin.h"
 #include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
+#include "CControlDpi.h"
 
 class CCheckBoxLook
 {
@@ -22,6 +23,8 @@ public:
     void DrawCheck(CDC* pDC, CRect rect) const;
     // The box's inside: white, or the orange rings while hovered.
     void DrawOrange(CDC* pDC, CRect rect) const;
+    // Repaints the box when the window's DPI moved; it is sized at each paint.
+    void FollowDpi(CWnd* pBox) { m_dpi.Follow(pBox, [](UINT, UINT) {}); }
 
 private:
     int m_nCheck;
@@ -29,4 +32,5 @@ private:
     COLORREF m_crCheck;
     CHoverTracker m_hover;
     CDpiScale m_scale;
+    CControlDpi m_dpi;
 };

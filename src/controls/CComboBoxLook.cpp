@@ -18,7 +18,7 @@ const COLORREF ARROW_KEY = RGB(255, 0, 255);
 CComboBoxLook::CComboBoxLook()
     : m_hover(CHoverTracker::timerPoll, CHoverTracker::DEFAULT_TIMER_ID, HOVER_POLL_MS), m_bPressed(false),
       // The combo's first width comes from the system's metrics, which are for the screen's DPI.
-      m_nArrowDpi(CWindowDpi::OfScreen()), m_nFittedArrow(-1), m_nBaseArrow(0)
+      m_nArrowDpi(CWindowDpi::OfScreen())
 {
     // The arrow is the library's own bitmap, whatever resources the host has.
     m_imlArrow.Attach(::ImageList_LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase), MAKEINTRESOURCEW(IDB_COMBO_ARROW),
@@ -88,13 +88,10 @@ void CComboBoxLook::DrawArrowImage(CWnd* pCombo, CDC* pDC, int x, int y) const
 int CComboBoxLook::FitArrowWidth(HWND hCombo, int nCurrent)
 {
     const UINT nDpi = CWindowDpi::Of(hCombo);
-    if (nDpi == m_nArrowDpi && nCurrent == m_nFittedArrow)
-        return nCurrent;
-    if (nCurrent != m_nFittedArrow)
-        m_nBaseArrow = CDpiScale::MulDivRound(nCurrent, CDpiScale::BASE_DPI, m_nArrowDpi);
+    const int nFitted = m_arrow.Fit(nCurrent, m_nArrowDpi, nDpi);
+    m_arrow.Took(nFitted);
     m_nArrowDpi = nDpi;
-    m_nFittedArrow = CDpiScale(nDpi).Scale(m_nBaseArrow);
-    return m_nFittedArrow;
+    return nFitted;
 }
 
 void CComboBoxLook::DrawNow(CWnd* pCombo, Show show, int nArrowWidth) const

@@ -5,6 +5,7 @@
 #pragma once
 #include "../afx/afxwin.h"
 #include "../parts/CHoverTracker.h"
+#include "CDpiLength.h"
 
 class CComboBoxLook
 {
@@ -37,10 +38,9 @@ private:
     CHoverTracker m_hover;
     bool m_bPressed;
     CImageList m_imlArrow;
-    // The DPI and width of the last fitting (-1 before any), and the width at 96 DPI.
+    // The DPI of the last fitting, and the width fitted.
     UINT m_nArrowDpi;
-    int m_nFittedArrow;
-    int m_nBaseArrow;
+    CDpiLength m_arrow;
 
     // The arrow image with its top-left corner at (x, y), stretched sharply at another DPI
     // than 96, its own size at 96.

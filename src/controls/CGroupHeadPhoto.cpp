@@ -1,4 +1,5 @@
 #include <KorvoSkin/CGroupHeadPhoto.h>
+#include "../parts/CWindowDpi.h"
 #include "CHeadPhotoPainter.h"
 #include "CPictureHeader.h"
 #include "ControlAccessibility.h"
@@ -10,6 +11,7 @@ BEGIN_MESSAGE_MAP(CGroupHeadPhoto, CStatic)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CGroupHeadPhoto::CGroupHeadPhoto() : m_pPainter(std::make_unique<CHeadPhotoPainter>())
@@ -67,4 +69,10 @@ LRESULT CGroupHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
         DescribeGraphic(query, m_pPainter->IsHover());
     });
     return lResult ? lResult : Default();
+}
+
+LRESULT CGroupHeadPhoto::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pPainter->FollowDpi(this);
+    return 0;
 }

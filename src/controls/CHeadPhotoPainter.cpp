@@ -33,6 +33,23 @@ void CHeadPhotoPainter::MouseLeave(CWnd* pWnd)
     pWnd->InvalidateRect(NULL, TRUE);
 }
 
+void CHeadPhotoPainter::FollowDpi(CWnd* pWnd)
+{
+    m_dpi.Follow(pWnd, [this, pWnd](UINT, UINT) {
+        // A buffer sized for a larger scale is not kept at a smaller one.
+        m_buffer.Release();
+        // Without a background the control paints its square alone, which moves and changes
+        // size: where it was, the parent shows again.
+        CWnd* pParent = pWnd->GetParent();
+        if (!pParent)
+            return;
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        pParent->ScreenToClient(&rc);
+        pParent->RedrawWindow(&rc, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    });
+}
+
 BYTE CHeadPhotoPainter::GreyLevel(COLORREF cr)
 {
     double dGrey = GetGValue(cr) * 0.587 + GetRValue(cr) * 0.299 + GetBValue(cr) * 0.114;

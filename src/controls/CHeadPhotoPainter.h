@@ -5,6 +5,7 @@
 #include "../afx/afxwin.h"
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
+#include "CControlDpi.h"
 
 class CHeadPhotoPainter
 {
@@ -23,6 +24,8 @@ public:
     void MouseMove(CWnd* pWnd);
     void MouseLeave(CWnd* pWnd);
     bool IsHover() const { return m_hover.IsHover(); }
+    // Repaints the control, its buffer made again, when the window's DPI moved.
+    void FollowDpi(CWnd* pWnd);
 
     // Paints the control from its paint message: the background, then the top-left square of
     // hPhoto (cropped at 55 pixels, stretched sharply at another DPI than 96), or image nImage of
@@ -46,4 +49,5 @@ private:
     COffscreenBuffer m_buffer;
     // A host bitmap is selected into this context only while it is copied.
     CDC m_dcImage;
+    CControlDpi m_dpi;
 };

@@ -135,8 +135,7 @@ LRESULT CSkinCheckBox::OnKeyUp(WPARAM wParam, LPARAM)
 
 LRESULT CSkinCheckBox::OnDpiChangedAfterParent(WPARAM, LPARAM)
 {
-    // The box is sized for the window's DPI at each paint.
-    ::InvalidateRect(m_hWnd, NULL, TRUE);
+    m_pLook->FollowDpi(this);
     return 0;
 }
 

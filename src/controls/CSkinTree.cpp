@@ -1,6 +1,8 @@
 #include <KorvoSkin/CSkinTree.h>
+#include "CSkinTreeMetrics.h"
 #include "CSkinTreePainter.h"
 #include "../parts/CBufferedPaint.h"
+#include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
 #include "../theme/CMenuSkinner.h"
 #include "ControlTheme.h"
@@ -21,11 +23,12 @@ BEGIN_MESSAGE_MAP(CSkinTree, CTreeCtrl)
     ON_WM_INITMENUPOPUP()
     ON_WM_MEASUREITEM()
     ON_WM_DRAWITEM()
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CSkinTree::CSkinTree()
     : m_bGradientHorz(true), m_BkMode(BkModeSolid), m_bBitmapTiled(false), m_pImageListEx(NULL),
-      m_pBuffer(new COffscreenBuffer)
+      m_pMetrics(std::make_unique<CSkinTreeMetrics>())
 {
 }
 
@@ -48,6 +51,9 @@ BOOL CSkinTree::OnEraseBkgnd(CDC*)
 
 void CSkinTree::OnPaint()
 {
+    // A window whose DPI was set before the tree was told of it: refitted before the paint,
+    // which then covers the whole tree.
+    m_pMetrics->FollowDpi(*this);
     CPaintDC dc(this);
     GetClientRect(&m_rcClient);
     SCROLLINFO info = {};
@@ -56,9 +62,9 @@ void CSkinTree::OnPaint()
 
     if (m_rcClient.IsRectEmpty())
         return;
-    CBufferedPaint paint(*m_pBuffer, &dc, m_rcClient);
+    CBufferedPaint paint(m_pMetrics->Buffer(), &dc, m_rcClient);
     CDC* pDC = paint.GetDC();
-    CGdiSelect font(pDC->m_hDC, (HGDIOBJ)SendMessage(WM_GETFONT));
+    CGdiSelect font(pDC->m_hDC, m_pMetrics->Font(*this));
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CSkinTreePainter painter(*this, m_rcClient, m_ptOrigin);
     painter.DrawBackground(pDC, m_BkMode, (HBITMAP)m_bitmap.m_hObject, m_bBitmapTiled, m_bGradientHorz);
@@ -102,6 +108,12 @@ void CSkinTree::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
         ControlTheme::Menus().DrawItem(lpDrawItemStruct);
     else
         CTreeCtrl::OnDrawItem(nIDCtl, lpDrawItemStruct);
+}
+
+LRESULT CSkinTree::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pMetrics->FollowDpi(*this);
+    return 0;
 }
 
 namespace

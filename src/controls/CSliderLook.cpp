@@ -103,7 +103,7 @@ void RemakePen(CPen& pen, COLORREF cr)
 
 CSliderLook::CSliderLook()
     : m_crSelection(::GetSysColor(COLOR_HIGHLIGHT)), m_crChannel(::GetSysColor(COLOR_WINDOW)),
-      m_crThumb(::GetSysColor(COLOR_BTNFACE)), m_nLevel(0), m_nThumbDpi(CDpiScale::BASE_DPI), m_nBaseThumb(0),
+      m_crThumb(::GetSysColor(COLOR_BTNFACE)), m_nLevel(0), m_nThumbDpi(CWindowDpi::OfScreen()), m_nBaseThumb(0),
       m_bFixedAdded(false)
 {
     MakeShades();
@@ -359,14 +359,15 @@ BOOL CSliderLook::FitThumb(CSliderCtrl& slider)
     const CDpiScale scale(CWindowDpi::Of(slider.m_hWnd));
     if (scale.GetDpi() == m_nThumbDpi)
         return FALSE;
-    if (m_nThumbDpi == CDpiScale::BASE_DPI)
+    const UINT nScreenDpi = CWindowDpi::OfScreen();
+    if (m_nThumbDpi == nScreenDpi)
     {
         // The control sizes its own thumb only without the fixed-length style.
         m_nBaseThumb = (int)slider.SendMessage(TBM_GETTHUMBLENGTH);
         m_bFixedAdded = !(slider.GetStyle() & TBS_FIXEDLENGTH);
     }
     m_nThumbDpi = scale.GetDpi();
-    if (scale.IsBase())
+    if (scale.GetDpi() == nScreenDpi)
     {
         slider.SetThumbLength(m_nBaseThumb);
         if (m_bFixedAdded)
@@ -378,7 +379,7 @@ BOOL CSliderLook::FitThumb(CSliderCtrl& slider)
     CRect rcClient;
     slider.GetClientRect(&rcClient);
     int nRoom = slider.GetStyle() & TBS_VERT ? rcClient.Width() : rcClient.Height();
-    int nLength = scale.Scale(m_nBaseThumb);
+    int nLength = CDpiScale::MulDivRound(m_nBaseThumb, scale.GetDpi(), nScreenDpi);
     if (nLength > nRoom && nRoom >= m_nBaseThumb)
         nLength = nRoom;
     slider.SetThumbLength(nLength);

@@ -40,8 +40,8 @@ public:
     // Channel, meter and thumb on the window now, through the kept buffer.
     void PaintNow(CSliderCtrl& slider);
     // Gives the control a thumb length for the window's DPI when the DPI differs from the one
-    // it was last fitted to: the control's own length at 96 DPI, scaled and kept within the
-    // control. TRUE when the length changed (the control then lays out and repaints itself).
+    // it was last fitted to: the control's own length, which the system makes for the screen's
+    // DPI, scaled from that one and kept within the control. TRUE when the length changed (the control then lays out and repaints itself).
     BOOL FitThumb(CSliderCtrl& slider);
     // The channel the control gives, made thicker across the slider for the window's DPI.
     static CRect ScaleChannel(CSliderCtrl& slider, const CRect& rcChannel, bool bHorizontal);
@@ -66,8 +66,8 @@ private:
     CPen m_penHilight;
     int m_nLevel;
     COffscreenBuffer m_buffer;
-    // The DPI the thumb was last fitted to, the control's own length at 96 DPI (taken when it
-    // is first left) and whether the fixed-length style was added for the fitting.
+    // The DPI the thumb was last fitted to, the control's own length at the screen's DPI (taken
+    // when it is first left) and whether the fixed-length style was added for the fitting.
     UINT m_nThumbDpi;
     int m_nBaseThumb;
     bool m_bFixedAdded;

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CTouchComboBox.h>
+#include "../parts/CWindowDpi.h"
 #include "CTouchLook.h"
 #include "ControlAccessibility.h"
 
@@ -11,6 +12,7 @@ BEGIN_MESSAGE_MAP(CTouchComboBox, CComboBox)
     ON_WM_KILLFOCUS()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CTouchComboBox::CTouchComboBox() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindDropDown))
@@ -38,7 +40,7 @@ void CTouchComboBox::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     m_pLook->DrawAlwaysFrame(this, &dc, rcClient);
-    DrawTouchText(this, &dc, rcClient);
+    m_pLook->DrawText(this, &dc, rcClient);
 }
 
 void CTouchComboBox::OnSetFocus(CWnd* pOldWnd)
@@ -71,4 +73,10 @@ LRESULT CTouchComboBox::OnGetObject(WPARAM wParam, LPARAM lParam)
         DescribeComboBox(m_hWnd, query, m_pLook->IsHover());
     });
     return lResult ? lResult : Default();
+}
+
+LRESULT CTouchComboBox::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pLook->FollowDpi(this);
+    return 0;
 }

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CTouchDateTimeCtrl.h>
+#include "../parts/CWindowDpi.h"
 #include "CTouchLook.h"
 #include "ControlAccessibility.h"
 
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CTouchDateTimeCtrl, CDateTimeCtrl)
     ON_WM_KILLFOCUS()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CTouchDateTimeCtrl::CTouchDateTimeCtrl() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindDropDown))
@@ -33,7 +35,7 @@ void CTouchDateTimeCtrl::OnPaint()
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     ScreenToClient(&rcWindow);
-    DrawTouchText(this, &dc, rcWindow);
+    m_pLook->DrawText(this, &dc, rcWindow);
 }
 
 void CTouchDateTimeCtrl::OnNcPaint()
@@ -77,4 +79,10 @@ LRESULT CTouchDateTimeCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)
         query.SetValue(strDate);
     });
     return lResult ? lResult : Default();
+}
+
+LRESULT CTouchDateTimeCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pLook->FollowDpi(this);
+    return 0;
 }

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CTouchEdit.h>
+#include "../parts/CWindowDpi.h"
 #include "CTouchLook.h"
 #include "ControlAccessibility.h"
 
@@ -13,6 +14,7 @@ BEGIN_MESSAGE_MAP(CTouchEdit, CEdit)
     ON_WM_KILLFOCUS()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CTouchEdit::CTouchEdit() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindEdit))
@@ -80,4 +82,10 @@ LRESULT CTouchEdit::OnGetObject(WPARAM wParam, LPARAM lParam)
         DescribeEditableText(m_hWnd, query, m_pLook->IsHover());
     });
     return lResult ? lResult : Default();
+}
+
+LRESULT CTouchEdit::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pLook->FollowDpi(this);
+    return 0;
 }

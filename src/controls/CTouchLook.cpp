@@ -10,13 +10,6 @@ const COLORREF WHITE = RGB(255, 255, 255);
 const COLORREF TRIANGLE_GREY = RGB(200, 200, 200);
 const int CORNER = 2;
 
-// Text in the window's own font.
-void DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
-{
-    CGdiSelect font(pDC->m_hDC, (HGDIOBJ)pWnd->SendMessage(WM_GETFONT));
-    pDC->DrawText(strText, &rc, nFormat);
-}
-
 // A frame one pixel wide at 96 DPI; a wider one is kept inside rc as a thin one is.
 void RoundRectWithPen(CDC* pDC, const CRect& rc, COLORREF crPen, const CDpiScale& scale)
 {
@@ -89,6 +82,19 @@ void CTouchLook::DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const
         RoundRectWithPen(pDC, rc, m_crNormal, ScaleOf(pWnd));
 }
 
+void CTouchLook::DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
+{
+    HFONT hFont = m_font.Get((HFONT)pWnd->SendMessage(WM_GETFONT), CDpiScale(CControlDpi::FontScaleDpi(pWnd->m_hWnd)));
+    CGdiSelect font(pDC->m_hDC, hFont);
+    pDC->DrawText(strText, &rc, nFormat);
+}
+
+void CTouchLook::FollowDpi(CWnd* pWnd)
+{
+    // The font is made again at the next draw; a buffer sized for a larger scale is not kept.
+    m_dpi.Follow(pWnd, [this](UINT, UINT) { m_buffer.Release(); });
+}
+
 void CTouchLook::Draw(CWnd* pWnd)
 {
     CClientDC dc(pWnd);
@@ -146,7 +152,7 @@ void CTouchLook::Draw(CWnd* pWnd)
                    bEdit ? DT_EDITCONTROL | DT_WORDBREAK : 0);
 }
 
-void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc)
+void CTouchLook::DrawText(CWnd* pWnd, CDC* pDC, const CRect& rc)
 {
     CString strText;
     pWnd->GetWindowText(strText);

@@ -2,12 +2,14 @@
 // and the whole control drawn into a kept off-screen buffer (a background, a rounded one-pixel
 // frame by hover, focus and the "always" flag, an optional drop-down triangle, the window text)
 // and copied to the client area in one transfer. Each state change repaints at once. Frame,
-// triangle and text offsets follow the window's DPI.
+// triangle, text offsets and the text's font follow the window's DPI.
 #pragma once
 #include "../afx/afxwin.h"
 #include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
+#include "../parts/CScaledFont.h"
+#include "CControlDpi.h"
 
 class CTouchLook
 {
@@ -39,11 +41,17 @@ public:
     void Draw(CWnd* pWnd);
     // The plain frame round rc with the current brush, when the "always" flag is set.
     void DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const;
+    // The window text in the window's font (scaled for its DPI) at rc moved by (3, 3), scaled
+    // likewise, laid out left and top.
+    void DrawText(CWnd* pWnd, CDC* pDC, const CRect& rc);
+    // Makes the font and the buffer again and repaints, when the window's DPI moved.
+    void FollowDpi(CWnd* pWnd);
 
 private:
     // The frame of the state table into rc (which it shrinks), with the current brush; the
     // focus frame alone stays inside rcVisible, the part of rc over the client area.
     void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDpiScale& scale) const;
+    void DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
 
     Kind m_kind;
     COLORREF m_crNormal;
@@ -54,8 +62,6 @@ private:
     bool m_bAlwaysBorder;
     CHoverTracker m_hover;
     COffscreenBuffer m_buffer;
+    CScaledFont m_font;
+    CControlDpi m_dpi;
 };
-
-// The window text in the window's font at rc moved by (3, 3) (scaled for the window's DPI), laid
-// out left and top.
-void DrawTouchText(CWnd* pWnd, CDC* pDC, CRect rc);

@@ -1,4 +1,5 @@
 #include <KorvoSkin/CUserHeadPhoto.h>
+#include "../parts/CWindowDpi.h"
 #include "CHeadPhotoPainter.h"
 #include "ControlAccessibility.h"
 
@@ -9,6 +10,7 @@ BEGIN_MESSAGE_MAP(CUserHeadPhoto, CStatic)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 CUserHeadPhoto::CUserHeadPhoto() : m_pImageList(NULL), m_nImage(0), m_pPainter(std::make_unique<CHeadPhotoPainter>())
@@ -73,4 +75,10 @@ LRESULT CUserHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
         DescribeGraphic(query, m_pPainter->IsHover());
     });
     return lResult ? lResult : Default();
+}
+
+LRESULT CUserHeadPhoto::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    m_pPainter->FollowDpi(this);
+    return 0;
 }

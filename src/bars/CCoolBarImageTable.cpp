@@ -1,11 +1,10 @@
 #include "CCoolBarImageTable.h"
 
-std::shared_ptr<const CCoolBarImage> CCoolBarImageTable::Share(HBITMAP hSkin, unsigned nGeneration)
+std::shared_ptr<const CCoolBarImage> CCoolBarImageTable::Share(const CSkinImage* pSkin, unsigned nGeneration)
 {
-    BITMAP bm = {};
-    if (!hSkin || !::GetObjectW(hSkin, sizeof(bm), &bm))
+    if (!pSkin || !pSkin->IsLoaded())
         return nullptr;
-    const auto key = std::make_pair(nGeneration, hSkin);
+    const auto key = std::make_pair(nGeneration, pSkin);
     LONGLONG nHeld = 0;
     for (auto it = m_images.begin(); it != m_images.end();)
     {
@@ -17,12 +16,12 @@ std::shared_ptr<const CCoolBarImage> CCoolBarImageTable::Share(HBITMAP hSkin, un
         }
         if (it->first == key)
             return pImage;
-        nHeld += (LONGLONG)pImage->GetSize().cx * pImage->GetSize().cy;
+        nHeld += pImage->GetPixelCount();
         ++it;
     }
-    if (nHeld + (LONGLONG)bm.bmWidth * bm.bmHeight > MAX_BAR_PIXELS)
+    if (nHeld + CCoolBarImage::PixelsOf(*pSkin) > MAX_BAR_PIXELS)
         return nullptr;
-    std::shared_ptr<const CCoolBarImage> pImage = CCoolBarImage::Copy(hSkin);
+    std::shared_ptr<const CCoolBarImage> pImage = CCoolBarImage::Copy(pSkin);
     if (pImage)
         m_images[key] = pImage;
     return pImage;

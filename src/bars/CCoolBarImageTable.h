@@ -13,11 +13,11 @@ public:
     // Pixels of the distinct images one bar holds at once.
     static constexpr LONGLONG MAX_BAR_PIXELS = 16LL * 1024 * 1024;
 
-    // The copy of hSkin, a bitmap of the skin load numbered nGeneration: the one the bar holds
-    // already, or a new one; null when hSkin cannot be copied or a new copy would pass the bound.
-    std::shared_ptr<const CCoolBarImage> Share(HBITMAP hSkin, unsigned nGeneration);
+    // The copy of pSkin, an image of the skin load numbered nGeneration: the one the bar holds
+    // already, or a new one; null when pSkin cannot be copied or a new copy would pass the bound.
+    std::shared_ptr<const CCoolBarImage> Share(const CSkinImage* pSkin, unsigned nGeneration);
 
 private:
-    // Only images some button still holds count; a skin handle is only unique within its load.
-    std::map<std::pair<unsigned, HBITMAP>, std::weak_ptr<const CCoolBarImage>> m_images;
+    // Only images some button still holds count; a skin image is only unique within its load.
+    std::map<std::pair<unsigned, const CSkinImage*>, std::weak_ptr<const CCoolBarImage>> m_images;
 };

@@ -14,7 +14,7 @@ void CCoolBarItemImages::Load(const CString& strName, CCoolBarImageTable* pTable
         if (lookup)
             watermark = lookup(strName + s_suffixes[i]);
         // A button on no bar has nothing to share with, and holds its own copy.
-        m_pImages[i] = pTable ? pTable->Share(watermark.hBitmap, nGeneration) : CCoolBarImage::Copy(watermark.hBitmap);
+        m_pImages[i] = pTable ? pTable->Share(watermark.pImage, nGeneration) : CCoolBarImage::Copy(watermark.pImage);
         m_bGrid[i] = m_pImages[i] && watermark.bGrid;
         m_rcGrid[i] = watermark.rcGrid;
     }
@@ -57,12 +57,12 @@ CRect CCoolBarItemImages::DrawLook(CDC* pDC, int nState, const CRect& rcItem, co
     if (!rcShown.IntersectRect(&rcImage, &rcItem))
         return CRect(0, 0, 0, 0);
     if (rcShown == rcImage)
-        m_pImages[nState]->Draw(pDC, rcImage);
+        m_pImages[nState]->Draw(pDC, rcImage, scale);
     else
     {
         const int nSaved = pDC->SaveDC();
         pDC->IntersectClipRect(&rcShown);
-        m_pImages[nState]->Draw(pDC, rcImage);
+        m_pImages[nState]->Draw(pDC, rcImage, scale);
         pDC->RestoreDC(nSaved);
     }
     return rcShown;

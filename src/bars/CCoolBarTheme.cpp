@@ -7,8 +7,8 @@ CCoolBarTheme::WatermarkLookup CCoolBarTheme::GetWatermarks()
 {
     return [](const wchar_t* pszName) {
         WATERMARK watermark;
-        watermark.hBitmap = g_Registry.GetWatermark(pszName);
-        watermark.bGrid = watermark.hBitmap && g_Registry.GetWatermarkGrid(pszName, watermark.rcGrid);
+        watermark.pImage = g_Registry.GetWatermarkImage(pszName);
+        watermark.bGrid = watermark.pImage && g_Registry.GetWatermarkGrid(pszName, watermark.rcGrid);
         return watermark;
     };
 }

@@ -3,19 +3,20 @@
 // hand-over of a tracked menu to the skin.
 #pragma once
 #include "../afx/afxwin.h"
+#include "../parts/CSkinImage.h"
 #include <functional>
 
 class CCoolBarTheme
 {
 public:
-    // A skin bitmap, and whether it is drawn as a nine-grid with rcGrid's margins.
+    // A skin image, and whether it is drawn as a nine-grid with rcGrid's margins.
     struct WATERMARK
     {
-        HBITMAP hBitmap = NULL;
+        const CSkinImage* pImage = NULL;
         bool bGrid = false;
         CRect rcGrid;
     };
-    // A skin bitmap by name; a null bitmap when the skin has none.
+    // A skin image by name, borrowed for the current load; null when the skin has none.
     typedef std::function<WATERMARK(const wchar_t*)> WatermarkLookup;
 
     // The current skin's watermarks and the number of its load, which tells copies of two

@@ -134,6 +134,7 @@ void CSkinRegistry::Clear()
 
     m_mapWatermarks.clear();
     m_mapWatermarkGrids.clear();
+    m_mapWatermarkImages.clear();
     m_theme.m_images.Clear();
 
     ClearMenus();
@@ -267,10 +268,12 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
                        L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
         m_mapWatermarkGrids.erase(strTarget);
+        m_mapWatermarkImages.erase(strTarget);
         HBITMAP hBitmap = m_theme.m_images.BorrowBitmap(strFolder + strPath);
         if (hBitmap)
         {
             m_mapWatermarks[strTarget] = hBitmap;
+            m_mapWatermarkImages[strTarget] = m_theme.m_images.BorrowImage(strFolder + strPath);
             ReadWatermarkGrid(pElement, strTarget, hBitmap);
         }
         else
@@ -414,6 +417,14 @@ HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
         return NULL;
     auto it = m_mapWatermarks.find(CString(pszName));
     return it != m_mapWatermarks.end() ? it->second : NULL;
+}
+
+const CSkinImage* CSkinRegistry::GetWatermarkImage(const wchar_t* pszName) const
+{
+    if (!pszName)
+        return NULL;
+    auto it = m_mapWatermarkImages.find(CString(pszName));
+    return it != m_mapWatermarkImages.end() ? it->second : NULL;
 }
 
 BOOL CSkinRegistry::GetWatermarkGrid(const wchar_t* pszName, CRect& rcGrid) const

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CInterfaceTheme;
+class CSkinImage;
 
 // What one load may create, however large or hostile its files: entries read past a bound are
 // ignored. Each is far above what any real skin declares and well below the platform's quota of
@@ -64,6 +65,9 @@ public:
 
     BOOL GetString(UINT nID, CString& strOut) const;
     HBITMAP GetWatermark(const wchar_t* pszName) const;
+    // The same watermark as the load's image, with the variants it has for other DPIs; null
+    // when the skin has none. Valid until the next load.
+    const CSkinImage* GetWatermarkImage(const wchar_t* pszName) const;
     // The nine-grid margins a watermark's grid attribute gives it; FALSE when it has none.
     BOOL GetWatermarkGrid(const wchar_t* pszName, CRect& rcGrid) const;
     // The window skin read last that targets pszName; null for none.
@@ -110,6 +114,9 @@ public:
     CBrush m_brDialogBack;
 
 private:
+    // The images behind m_mapWatermarks, borrowed from the same cache.
+    std::map<CString, const CSkinImage*> m_mapWatermarkImages;
+
     void ClearMenus();
     // Keeps the grid of the watermark strTarget, an image hBitmap, when pElement gives a valid one.
     void ReadWatermarkGrid(const CXmlElement* pElement, const CString& strTarget, HBITMAP hBitmap);

@@ -204,3 +204,33 @@ TEST_F(BarDpi, MenuCaptionsAreMeasuredInTheFontAtTheDpi)
         }
     }
 }
+
+TEST_F(BarDpi, ALookDrawsTheVariantOfItsScaleWhereTheSkinShipsOne)
+{
+    // v.bmp is all NORMAL; its 2x variant all SELECT. No 1.5x: at 144 the 2x is filtered down.
+    m_folder.WriteBase(R"(<watermarks><watermark target="V" path="v.bmp"/></watermarks>)");
+    std::vector<BYTE> base = KorvoTest::MakeBitmapFile(12, 12, [](int, int, void*) { return NORMAL; }, NULL);
+    std::vector<BYTE> twice = KorvoTest::MakeBitmapFile(24, 24, [](int, int, void*) { return SELECT; }, NULL);
+    m_folder.WriteFile(L"Definitions\\v.bmp", base.data(), base.size());
+    m_folder.WriteFile(L"Definitions\\v@2x.bmp", twice.data(), twice.size());
+    LoadSkin(L"", L"");
+    CCoolBarCtrl top;
+    ASSERT_TRUE(top.Create(&m_host, WS_VISIBLE, ID_TOP));
+    top.Add(101, L"V", 40)->LoadSkinImages();
+
+    for (UINT nDpi : { 96u, 144u, 192u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        TellDpi(top, nDpi);
+        m_host.RecalcLayout();
+        top.Invalidate();
+        top.UpdateWindow();
+        const KorvoTest::CWindowPixels shot(m_host.m_hWnd, true);
+        const COLORREF crLook = nDpi == 96 ? NORMAL : SELECT;
+        const int n = s.Scale(12);
+        for (CPoint pt : { CPoint(0, 0), CPoint(n / 2, n / 2), CPoint(n - 1, n - 1) })
+            EXPECT_EQ(crLook, shot.At(pt.x, pt.y)) << pt.x << "," << pt.y;
+        EXPECT_NE(crLook, shot.At(n, n / 2)) << "the look keeps its scaled size";
+    }
+}

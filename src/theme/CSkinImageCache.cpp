@@ -191,7 +191,8 @@ std::vector<CString> CSkinImageCache::ImagesWithoutVariant(int nPercent) const
 {
     std::vector<CString> paths;
     for (const auto& entry : m_mapImages)
-        if (entry.second.pImage && !entry.second.pImage->HasVariant(nPercent))
+        if (entry.second.pImage && !entry.second.pImage->HasVariant(nPercent) &&
+            !(nPercent < CSkinImage::VARIANT_200 && entry.second.pImage->HasVariant(CSkinImage::VARIANT_200)))
             paths.push_back(entry.second.strPath);
     return paths;
 }

@@ -60,8 +60,9 @@ public:
         CString strReason;
     };
     const std::vector<REFUSED_VARIANT>& GetRefusedVariants() const { return m_refused; }
-    // The loaded images (paths as first asked for) without a variant of a scale in percent,
-    // in path order; and whether any loaded image has a variant at all.
+    // The loaded images (paths as first asked for) with no variant of a scale in percent or
+    // above, which a draw at that scale enlarges, in path order; and whether any loaded image
+    // has a variant at all.
     std::vector<CString> ImagesWithoutVariant(int nPercent) const;
     bool HasVariants() const;
 

@@ -366,8 +366,8 @@ TEST_F(SkinCheck, VariantsOfTheWrongSizeAreErrorsAndEachScaleListsTheImagesWitho
                   strFolder + L"frame@1.5x.bmp: error: variant 'frame@1.5x.bmp' is 40x24, not 48x24 (1.5x 'frame.bmp', "
                               L"32x16): it is not used\n" +
                   strFolder + L"logo@3x.bmp: error: variant 'logo@3x.bmp' names a scale other than 1.5x and 2x: it is not used\n" +
-                  strFolder + L": warning: 2 images have no 1.5x variant (at 144 DPI they are drawn scaled): frame.bmp, logo.bmp\n" +
-                  strFolder + L": warning: 1 image has no 2x variant (at 192 DPI it is drawn scaled): logo.bmp\n"),
+                  strFolder + L": note: 1 image has no 1.5x variant or larger (at 144 DPI it is enlarged): logo.bmp\n" +
+                  strFolder + L": note: 1 image has no 2x variant or larger (at 192 DPI it is enlarged): logo.bmp\n"),
               Str(strOutput));
 
     // Without any variant file the skin is as clean as it was.

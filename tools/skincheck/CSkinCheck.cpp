@@ -137,7 +137,8 @@ int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
     for (const REPORT& report : m_reports)
     {
         strOutput += Format(report) + L"\n";
-        nWorst = std::max(nWorst, report.nSeverity == LEVEL_ERROR ? (int)EXIT_ERRORS : (int)EXIT_WARNINGS);
+        if (report.nSeverity != LEVEL_NOTE)
+            nWorst = std::max(nWorst, report.nSeverity == LEVEL_ERROR ? (int)EXIT_ERRORS : (int)EXIT_WARNINGS);
     }
     return nWorst;
 }
@@ -218,10 +219,10 @@ void CSkinCheck::CheckVariants(const CString& strFolder)
         for (const CString& strPath : missing)
             strList += (strList.IsEmpty() ? L"" : L", ") + Name(strPath);
         CString strMessage;
-        strMessage.Format(L"%d image%s no %s variant (at %d DPI %s drawn scaled): %s", (int)missing.size(),
+        strMessage.Format(L"%d image%s no %s variant or larger (at %d DPI %s enlarged): %s", (int)missing.size(),
                           missing.size() == 1 ? L" has" : L"s have", nPercent == CSkinImage::VARIANT_150 ? L"1.5x" : L"2x",
                           nPercent * 96 / 100, missing.size() == 1 ? L"it is" : L"they are", strList.GetString());
-        m_reports.push_back({ nSkinFile, -1, LEVEL_WARNING, strMessage });
+        m_reports.push_back({ nSkinFile, -1, LEVEL_NOTE, strMessage });
     }
 }
 
@@ -339,5 +340,8 @@ CString CSkinCheck::PlaceText(const PLACE& place) const
 CString CSkinCheck::Format(const REPORT& report) const
 {
     return PlaceText({ report.nFile, report.nOffset }) +
-           (report.nSeverity == LEVEL_ERROR ? L": error: " : L": warning: ") + report.strMessage;
+           (report.nSeverity == LEVEL_ERROR     ? L": error: "
+            : report.nSeverity == LEVEL_WARNING ? L": warning: "
+                                                : L": note: ") +
+           report.strMessage;
 }

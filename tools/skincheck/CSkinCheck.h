@@ -10,6 +10,8 @@ class CSkinCheck : public CSkinDiagnostics
 {
 public:
     enum { EXIT_CLEAN = 0, EXIT_WARNINGS = 1, EXIT_ERRORS = 2 };
+    // What the checker itself tells a skin author without finding fault: no effect on the exit.
+    enum { LEVEL_NOTE = 0 };
 
     // Arguments as on the command line: [--app <folder>] <first> [<second>]. Names are relative
     // to the folder (default: the current one), as LoadSkin's are to the host's folder, and the

@@ -61,36 +61,6 @@ int AppendIcon(HIMAGELIST hList, HICON hIcon)
     return ImageList_ReplaceIcon(hList, -1, hIcon);
 }
 
-// A new bitmap holding the top cy rows of the image, cx wide; FALSE when the copy cannot be made.
-// A translucent image's copy is a 32-bit DIB section with straight (not premultiplied) alpha,
-// which is what an image list keeps as an image's own transparency.
-BOOL CopyStripRows(CSkinImage& image, int cx, int cy, CBitmap& copy)
-{
-    CClientDC screen(NULL);
-    CDC dcCopy;
-    void* pBits = NULL;
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), std::max(cx, 1), -std::max(cy, 1), 1, 32, BI_RGB } };
-    if (!dcCopy.CreateCompatibleDC(&screen) ||
-        !(image.HasAlpha() ? copy.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0))
-                           : copy.CreateCompatibleBitmap(&screen, std::max(cx, 1), std::max(cy, 1))))
-        return FALSE;
-    BOOL bCopied;
-    {
-        CGdiSelect select(dcCopy.m_hDC, copy.m_hObject);
-        // Blended over clear pixels, a translucent image copies as it is.
-        bCopied = select.IsSelected() && image.Draw(dcCopy.m_hDC, CRect(0, 0, cx, cy), CRect(0, 0, cx, cy));
-    }
-    if (bCopied && pBits)
-    {
-        ::GdiFlush();
-        BYTE* p = (BYTE*)pBits;
-        for (LONGLONG i = 0; i < (LONGLONG)std::max(cx, 1) * std::max(cy, 1); i++, p += 4)
-            if (p[3] != 0 && p[3] != 255)
-                for (int c = 0; c < 3; c++)
-                    p[c] = (BYTE)std::min(255, (p[c] * 255 + p[3] / 2) / p[3]);
-    }
-    return bCopied;
-}
 }
 
 CImageList* CInterfaceTheme::ImageListOf(int nSize) const
@@ -299,15 +269,15 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COL
     // Masking blackens the bitmap's mask colour in place, and the bitmap may be shared: the
     // list is given a copy of the rows it takes. A translucent strip brings its own alpha.
     CBitmap copy;
-    if (!CopyStripRows(image, info.bmWidth, std::min<int>(info.bmHeight, nPixels), copy))
+    if (!CScaledCommandImages::CopyStripRows(image, info.bmWidth, std::min<int>(info.bmHeight, nPixels), copy))
         return FALSE;
     int nFirst = image.HasAlpha() ? ImageList_Add(pList->m_hImageList, (HBITMAP)copy.m_hObject, NULL)
                                   : ImageList_AddMasked(pList->m_hImageList, (HBITMAP)copy.m_hObject, crMask);
     if (nFirst < 0)
         return FALSE;
-    // The strip may give any command a new source.
-    m_scaled.Clear();
     CMap<UINT, UINT, int, int>& mapImages = *ImageMapOf(nSize);
+    // The commands the strip maps, with their positions in it.
+    std::vector<std::pair<UINT, int>> commands;
 
     int nPosition = 0;
     for (POSITION pos = pBitmap->m_listChildren.GetHeadPosition(); pos;)
@@ -349,7 +319,10 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COL
         int nImage = nFirst + nPosition;
         UINT nID = ResolveID(pImage, L"id", pDiagnostics);
         if (nID)
+        {
             mapImages[nID] = nImage;
+            commands.push_back({ nID, nPosition });
+        }
         for (int n = 1; n <= 9; n++)
         {
             CString strAttribute;
@@ -358,9 +331,17 @@ BOOL CInterfaceTheme::AddImageStrip(CXmlElement* pBitmap, CSkinImage& image, COL
             if (!nID)
                 break;
             mapImages[nID] = nImage;
+            commands.push_back({ nID, nPosition });
         }
         nPosition++;
     }
+    // The strip gives its commands new sources; its variants, their images at those scales.
+    for (const auto& command : commands)
+        m_scaled.Forget(command.first);
+    if (nSize == SIZE_CODE_16)
+        for (int nPercent : { CSkinImage::VARIANT_150, CSkinImage::VARIANT_200 })
+            if (CSkinImage* pVariant = image.GetVariant(nPercent))
+                m_scaled.AddStripVariant(*pVariant, 16 * nPercent / 100, crMask, commands);
     return TRUE;
 }
 

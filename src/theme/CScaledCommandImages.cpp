@@ -106,6 +106,56 @@ void CScaledCommandImages::Scale(const PIXELS& source, int nSize, PIXELS& result
         }
 }
 
+BOOL CScaledCommandImages::CopyStripRows(CSkinImage& image, int cx, int cy, CBitmap& copy)
+{
+    CClientDC screen(NULL);
+    CDC dcCopy;
+    void* pBits = NULL;
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), std::max(cx, 1), -std::max(cy, 1), 1, 32, BI_RGB } };
+    if (!dcCopy.CreateCompatibleDC(&screen) ||
+        !(image.HasAlpha() ? copy.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0))
+                           : copy.CreateCompatibleBitmap(&screen, std::max(cx, 1), std::max(cy, 1))))
+        return FALSE;
+    BOOL bCopied;
+    {
+        CGdiSelect select(dcCopy.m_hDC, copy.m_hObject);
+        // Blended over clear pixels, a translucent image copies as it is.
+        bCopied = select.IsSelected() && image.Draw(dcCopy.m_hDC, CRect(0, 0, cx, cy), CRect(0, 0, cx, cy));
+    }
+    if (bCopied && pBits)
+    {
+        ::GdiFlush();
+        BYTE* p = (BYTE*)pBits;
+        for (LONGLONG i = 0; i < (LONGLONG)std::max(cx, 1) * std::max(cy, 1); i++, p += 4)
+            if (p[3] != 0 && p[3] != 255)
+                for (int c = 0; c < 3; c++)
+                    p[c] = (BYTE)std::min(255, (p[c] * 255 + p[3] / 2) / p[3]);
+    }
+    return bCopied;
+}
+
+void CScaledCommandImages::AddStripVariant(CSkinImage& variant, int nSide, COLORREF crMask,
+                                           const std::vector<std::pair<UINT, int>>& commands)
+{
+    const CSize size = variant.GetSize();
+    CBitmap copy;
+    CImageList strip;
+    if (!ListOf(nSide) || commands.empty() || size.cx < nSide || size.cy < nSide ||
+        !CopyStripRows(variant, size.cx, nSide, copy) || !strip.Create(nSide, nSide, ILC_COLOR32 | ILC_MASK, 16, 16))
+        return;
+    const int nFirst = variant.HasAlpha() ? ImageList_Add(strip.m_hImageList, (HBITMAP)copy.m_hObject, NULL)
+                                          : ImageList_AddMasked(strip.m_hImageList, (HBITMAP)copy.m_hObject, crMask);
+    if (nFirst < 0)
+        return;
+    for (const auto& command : commands)
+    {
+        // A position past a variant a pixel short of its scale keeps the scaled image.
+        PIXELS pixels;
+        if (ReadListImage(strip.m_hImageList, command.second, pixels))
+            Add(command.first, nSide, pixels);
+    }
+}
+
 CScaledCommandImages::LIST* CScaledCommandImages::ListOf(int nSize)
 {
     for (int n = 0; n < 4; n++)

@@ -5,6 +5,7 @@
 // neighbours.
 #pragma once
 #include <afxwin.h>
+#include "../parts/CSkinImage.h"
 #include <map>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
     static BOOL ReadListImage(HIMAGELIST hList, int nImage, PIXELS& image);
     // source brought to nSize pixels a side.
     static void Scale(const PIXELS& source, int nSize, PIXELS& result);
+    // A new bitmap holding the top cy rows of the image, cx wide; FALSE when the copy cannot be
+    // made. A translucent image's copy is a 32-bit DIB section with straight (not premultiplied)
+    // alpha, which is what an image list keeps as an image's own transparency.
+    static BOOL CopyStripRows(CSkinImage& image, int cx, int cy, CBitmap& copy);
 
     // The index of nCmdID's image in the list of nSize, -1 when none was made.
     int Find(UINT nCmdID, int nSize) const;
@@ -37,6 +42,11 @@ public:
     // size not kept or a list that cannot take it.
     int Add(UINT nCmdID, int nSize, const PIXELS& source);
     HIMAGELIST GetList(int nSize) const;
+    // A strip's variant drawn for another scale, nSide pixels a side: each command's square of
+    // it (commands pair a command with its position) becomes its image of that side, as the
+    // skin drew it rather than scaled. crMask is the strip's transparent colour.
+    void AddStripVariant(CSkinImage& variant, int nSide, COLORREF crMask,
+                         const std::vector<std::pair<UINT, int>>& commands);
     // The command's images are made again from its next source.
     void Forget(UINT nCmdID);
     void Clear();

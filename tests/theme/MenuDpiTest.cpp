@@ -184,3 +184,44 @@ TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
     CWindowDpi::Forget(owner.m_hWnd);
     owner.DestroyWindow();
 }
+
+TEST_F(MenuDpi, AStripsVariantGivesItsCommandsTheirImagesAtThatScale)
+{
+    // The 16-pixel strip is red; its 1.5x variant green. At 144 the menu shows the green squares
+    // as drawn, not the red ones enlarged.
+    KorvoTest::CTempFolder folder;
+    WriteBitmap(folder, L"strip.bmp", 32, 16, [](int, int, void*) { return RGB(255, 0, 0); });
+    WriteBitmap(folder, L"strip@1.5x.bmp", 48, 24, [](int x, int, void*) { return RGB(0, x < 24 ? 128 : 160, 0); });
+    XmlDocument pSection(XmlParseDocument(
+        L"<commandImages><bitmap path='strip.bmp'><image id='701'/><image id='702'/></bitmap></commandImages>", FALSE));
+    ASSERT_TRUE(g_Theme.LoadCommandImages(pSection.get(), folder.Path()));
+    AddItem(701, L"First");
+    AddItem(702, L"Second");
+
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    for (UINT nDpi : { 96u, 144u })
+    {
+        SCOPED_TRACE(nDpi);
+        const CDpiScale s(nDpi);
+        ASSERT_TRUE(CWindowDpi::Remember(owner.m_hWnd, nDpi));
+        g_MenuSkinner.SetMenuWindow(owner.m_hWnd);
+        const int cy = s.Scale(25);
+        for (int nPosition = 0; nPosition < 2; nPosition++)
+        {
+            CPixelCanvas canvas(W, cy + 1, BLACK);
+            g_bMenuPrinting = 0;
+            DRAWITEMSTRUCT dis = { ODT_MENU, 0, 701u + nPosition, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(),
+                                   { 0, 0, W, cy } };
+            dis.itemData = ItemData(nPosition);
+            g_MenuSkinner.DrawItem(&dis);
+            const CRect rc = PaintedImage(canvas, s.Scale(30), cy);
+            EXPECT_EQ(s.Scale(16), rc.Width());
+            const COLORREF crExpected = nDpi == 96 ? RGB(255, 0, 0) : RGB(0, nPosition ? 160 : 128, 0);
+            EXPECT_EQ(crExpected, canvas.Pixel(rc.left, rc.top));
+            EXPECT_EQ(crExpected, canvas.Pixel(rc.right - 1, rc.bottom - 1));
+        }
+    }
+    CWindowDpi::Forget(owner.m_hWnd);
+    owner.DestroyWindow();
+}

@@ -176,13 +176,13 @@ private:
     CInterfaceTheme& m_theme;
     CCaptionStripCache m_captionCache;
     // Caption fonts scaled for other DPIs than m_nCaptionFontDpi, the newest last.
-    struct CScaledFont
+    struct SCALED_CAPTION_FONT
     {
         UINT nDpi;
         std::unique_ptr<CFont> pFont;
     };
     enum { MAX_SCALED_FONTS = 4 };
-    std::vector<CScaledFont> m_scaledFonts;
+    std::vector<SCALED_CAPTION_FONT> m_scaledFonts;
     // The main image with the alpha image's grey levels as its opacity, made at the end of Parse.
     CSkinImage m_imageBlended;
     // The image the frame is drawn from: the blended one when made, else the main one.

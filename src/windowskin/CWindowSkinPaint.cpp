@@ -260,7 +260,7 @@ CFont* CWindowSkin::GetCaptionFont(const CDpiScale& scale)
         return NULL;
     if (scale.GetDpi() == m_nCaptionFontDpi)
         return &m_fontCaption;
-    for (const CScaledFont& scaled : m_scaledFonts)
+    for (const SCALED_CAPTION_FONT& scaled : m_scaledFonts)
         if (scaled.nDpi == scale.GetDpi())
             return scaled.pFont.get();
     LOGFONTW lf;

@@ -37,6 +37,14 @@ protected:
         ::GetMenuItemInfoW(m_menu.m_hMenu, nPosition, TRUE, &info);
         return info.dwItemData;
     }
+    // The item at nPosition, command nID, drawn on the canvas's top cy rows.
+    void DrawItem(CPixelCanvas& canvas, UINT nID, int nPosition, int cy)
+    {
+        g_bMenuPrinting = 0;
+        DRAWITEMSTRUCT dis = { ODT_MENU, 0, nID, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(), { 0, 0, W, cy } };
+        dis.itemData = ItemData(nPosition);
+        g_MenuSkinner.DrawItem(&dis);
+    }
 
     CMenu m_menu;
 };
@@ -146,11 +154,7 @@ TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
         {
             SCOPED_TRACE(nPosition);
             CPixelCanvas canvas(W, cy + 1, BLACK);
-            g_bMenuPrinting = 0;
-            DRAWITEMSTRUCT dis = { ODT_MENU, 0, 601u + nPosition, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(),
-                                   { 0, 0, W, cy } };
-            dis.itemData = ItemData(nPosition);
-            g_MenuSkinner.DrawItem(&dis);
+            DrawItem(canvas, 601u + nPosition, nPosition, cy);
             const CRect rc = PaintedImage(canvas, s.Scale(30), cy);
             if (nPosition == 2)
             {
@@ -175,9 +179,7 @@ TEST_F(MenuDpi, CommandImagesAreDrawnAtTheSizeOfTheDpiFromTheirBestSource)
     g_Theme.AddIcon(602, hGreen, SIZE_CODE_16);
     ::DestroyIcon(hGreen);
     CPixelCanvas canvas(W, 51, BLACK);
-    DRAWITEMSTRUCT dis = { ODT_MENU, 0, 602, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(), { 0, 0, W, 50 } };
-    dis.itemData = ItemData(1);
-    g_MenuSkinner.DrawItem(&dis);
+    DrawItem(canvas, 602, 1, 50);
     EXPECT_EQ(CRect(16, 8, 48, 40), PaintedImage(canvas, 60, 50));
     EXPECT_EQ(RGB(0, 160, 0), canvas.Pixel(47, 39));
 
@@ -210,11 +212,7 @@ TEST_F(MenuDpi, AStripsVariantGivesItsCommandsTheirImagesAtThatScale)
         for (int nPosition = 0; nPosition < 2; nPosition++)
         {
             CPixelCanvas canvas(W, cy + 1, BLACK);
-            g_bMenuPrinting = 0;
-            DRAWITEMSTRUCT dis = { ODT_MENU, 0, 701u + nPosition, ODA_DRAWENTIRE, 0, (HWND)m_menu.m_hMenu, canvas.Dc(),
-                                   { 0, 0, W, cy } };
-            dis.itemData = ItemData(nPosition);
-            g_MenuSkinner.DrawItem(&dis);
+            DrawItem(canvas, 701u + nPosition, nPosition, cy);
             const CRect rc = PaintedImage(canvas, s.Scale(30), cy);
             EXPECT_EQ(s.Scale(16), rc.Width());
             const COLORREF crExpected = nDpi == 96 ? RGB(255, 0, 0) : RGB(0, nPosition ? 160 : 128, 0);

@@ -10,16 +10,6 @@ using namespace SkinTest;
 namespace
 {
 using ScreenDpi = CSkinnedDialogTest;
-
-CRect ClientInWindow(CWnd& wnd)
-{
-    CRect rcWindow, rcClient;
-    wnd.GetWindowRect(&rcWindow);
-    wnd.GetClientRect(&rcClient);
-    wnd.ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    return rcClient;
-}
 }
 
 TEST_F(ScreenDpi, SkinnedFrameCaptionAndCloseButtonAreAtTheScreensScale)

@@ -17,16 +17,6 @@ void TellDpi(CWnd& wnd, UINT nDpi, const CRect& rcSuggested)
     wnd.SendMessage(WM_DPICHANGED, MAKEWPARAM(nDpi, nDpi), (LPARAM)&rcSuggested);
 }
 
-CRect ClientInWindow(CWnd& wnd)
-{
-    CRect rcWindow, rcClient;
-    wnd.GetWindowRect(&rcWindow);
-    wnd.GetClientRect(&rcClient);
-    wnd.ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.TopLeft());
-    return rcClient;
-}
-
 CPoint MinTrackSize(CWnd& wnd)
 {
     MINMAXINFO mmi = {};

@@ -44,6 +44,17 @@ inline int PartAt(HWND hWnd, int x, int y)
     return CWindowCapture(hWnd).Part(x, y).nPart;
 }
 
+// The client area in window coordinates: where the frame ends on each side.
+inline CRect ClientInWindow(CWnd& wnd)
+{
+    CRect rcWindow, rcClient;
+    wnd.GetWindowRect(&rcWindow);
+    wnd.GetClientRect(&rcClient);
+    wnd.ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.TopLeft());
+    return rcClient;
+}
+
 inline void RedrawFrame(HWND hWnd)
 {
     ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);

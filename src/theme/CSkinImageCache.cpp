@@ -16,9 +16,18 @@ std::wstring CacheKey(const CString& strPath)
     return strKey;
 }
 
+std::wstring KeyOf(const CString& str)
+{
+    std::wstring strKey = (LPCWSTR)str;
+    if (!strKey.empty())
+        ::CharLowerBuffW(&strKey[0], (DWORD)strKey.size());
+    return strKey;
+}
+
 // Files beside an image whose names look like variants; a folder of many cannot make a load
-// read more than this many for one image.
+// read more than this many for one image, nor list more than the second number in one folder.
 const int MAX_VARIANT_CANDIDATES = 16;
+const int MAX_VARIANT_NAMES = 8192;
 
 CString Dimensions(LONGLONG cx, LONGLONG cy)
 {
@@ -121,22 +130,12 @@ void CSkinImageCache::LoadVariants(const CString& strPath, CSkinImage& image)
     const CString strFolder = strPath.Left(nSlash + 1), strName = strPath.Mid(nSlash + 1);
     const int nDot = strName.ReverseFind(L'.');
     const CString strStem = nDot > 0 ? strName.Left(nDot) : strName;
-    // One listing of the folder for all the candidates, in name order so loads are repeatable.
+    // The candidates, in name order so loads are repeatable.
     std::vector<CString> names;
-    WIN32_FIND_DATAW find;
-    HANDLE hFind = ::FindFirstFileW(strFolder + strStem + L"@*x.*", &find);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            CString strFound = find.cFileName;
-            if (!(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strFound.GetLength() > strStem.GetLength() + 1 &&
-                strFound.Left(strStem.GetLength()).CompareNoCase(strStem) == 0 && strFound[strStem.GetLength()] == L'@' &&
-                VariantPercent(strFound.Mid(strStem.GetLength() + 1)) != 0)
-                names.push_back(strFound);
-        } while ((int)names.size() < MAX_VARIANT_CANDIDATES && ::FindNextFileW(hFind, &find));
-        ::FindClose(hFind);
-    }
+    const VariantNames& listed = VariantNamesIn(strFolder);
+    const auto range = listed.equal_range(KeyOf(strStem));
+    for (auto it = range.first; it != range.second && (int)names.size() < MAX_VARIANT_CANDIDATES; ++it)
+        names.push_back(it->second);
     std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
     for (const CString& strFound : names)
     {
@@ -239,9 +238,32 @@ BOOL CSkinImageCache::CountIcon()
     return TRUE;
 }
 
+const CSkinImageCache::VariantNames& CSkinImageCache::VariantNamesIn(const CString& strFolder)
+{
+    const std::wstring strKey = CacheKey(strFolder);
+    auto found = m_variantNames.find(strKey);
+    if (found != m_variantNames.end())
+        return found->second;
+    VariantNames& names = m_variantNames[strKey];
+    WIN32_FIND_DATAW find;
+    HANDLE hFind = ::FindFirstFileW(strFolder + L"*@*x.*", &find);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do
+    {
+        const CString strFound = find.cFileName;
+        const int nAt = strFound.ReverseFind(L'@');
+        if (!(find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && nAt > 0 && VariantPercent(strFound.Mid(nAt + 1)) != 0)
+            names.insert({ KeyOf(strFound.Left(nAt)), strFound });
+    } while ((int)names.size() < MAX_VARIANT_NAMES && ::FindNextFileW(hFind, &find));
+    ::FindClose(hFind);
+    return names;
+}
+
 void CSkinImageCache::Clear()
 {
     m_mapImages.clear();
+    m_variantNames.clear();
     m_refused.clear();
     m_nVariantFiles = 0;
     m_nGeneration++;

@@ -82,11 +82,16 @@ private:
     };
     // Loads and attaches the variants found beside a freshly loaded image.
     void LoadVariants(const CString& strPath, CSkinImage& image);
+    // The names in a folder that look like variants ("stem@...x.ext"), listed once per folder
+    // and load (a listing costs far more than a lookup), by lower-case stem.
+    typedef std::multimap<std::wstring, CString> VariantNames;
+    const VariantNames& VariantNamesIn(const CString& strFolder);
     // Whether another file fits the load's file budget.
     bool FileFits() const { return (LONGLONG)m_mapImages.size() + m_nVariantFiles < MAX_LOAD_IMAGE_FILES; }
 
     std::map<std::wstring, ENTRY> m_mapImages;
     std::vector<REFUSED_VARIANT> m_refused;
+    std::map<std::wstring, VariantNames> m_variantNames;
     int m_nVariantFiles;
     LONGLONG m_nPixels;
     int m_nIcons;

@@ -33,7 +33,7 @@ void CIconButton::SetCoolIcon(UINT nCmdID)
     HICON hIcon = ControlTheme::CommandIcon(nCmdID, SIZE_CODE_16);
     if (hIcon)
     {
-        m_pLook->ReplaceIcon(hIcon);
+        m_pLook->ReplaceIcon(hIcon, nCmdID);
         ::DestroyIcon(hIcon);
     }
     if (m_hWnd)

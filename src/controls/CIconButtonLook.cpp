@@ -11,7 +11,7 @@ const int ICON_SIZE = 16;
 const int ICON_COLUMN = 21;
 }
 
-CIconButtonLook::CIconButtonLook() : m_hCursor(NULL), m_bLeftAlign(false)
+CIconButtonLook::CIconButtonLook() : m_nCmdID(0), m_nScaledPixels(0), m_hCursor(NULL), m_bLeftAlign(false)
 {
     m_imlIcon.Create(ICON_SIZE, ICON_SIZE, ILC_COLOR32 | ILC_MASK, 1, 0);
 }
@@ -19,13 +19,41 @@ CIconButtonLook::CIconButtonLook() : m_hCursor(NULL), m_bLeftAlign(false)
 CIconButtonLook::~CIconButtonLook()
 {
     m_imlIcon.DeleteImageList();
+    m_imlScaled.DeleteImageList();
 }
 
-void CIconButtonLook::ReplaceIcon(HICON hIcon)
+void CIconButtonLook::ReplaceIcon(HICON hIcon, UINT nCmdID)
 {
     if (m_imlIcon.GetImageCount() > 0)
         m_imlIcon.Remove(0);
     m_imlIcon.Replace(-1, hIcon);
+    m_nCmdID = nCmdID;
+    m_imlScaled.DeleteImageList();
+    m_nScaledPixels = 0;
+}
+
+HIMAGELIST CIconButtonLook::IconList(int nPixels, int& nSide)
+{
+    nSide = ICON_SIZE;
+    if (nPixels == ICON_SIZE || m_imlIcon.GetImageCount() != 1)
+        return m_imlIcon.m_hImageList;
+    if (m_nScaledPixels != nPixels)
+    {
+        m_imlScaled.DeleteImageList();
+        m_nScaledPixels = nPixels;
+        // A command's image as drawn for the size, else the icon enlarged by the list.
+        HICON hIcon = m_nCmdID ? ControlTheme::CommandIconAt(m_nCmdID, nPixels) : NULL;
+        if (!hIcon)
+            hIcon = ImageList_GetIcon(m_imlIcon.m_hImageList, 0, ILD_NORMAL);
+        if (hIcon && m_imlScaled.Create(nPixels, nPixels, ILC_COLOR32 | ILC_MASK, 1, 0))
+            m_imlScaled.Replace(-1, hIcon);
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+    }
+    if (!m_imlScaled.m_hImageList || m_imlScaled.GetImageCount() != 1)
+        return m_imlIcon.m_hImageList;
+    nSide = nPixels;
+    return m_imlScaled.m_hImageList;
 }
 
 void CIconButtonLook::SetHandCursor(bool bHand)
@@ -48,13 +76,15 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
     pButton->GetWindowText(strText);
     BOOL bHasIcon = m_imlIcon.GetImageCount() == 1;
 
-    // The icon's box and column follow the window's DPI; the icon keeps its 16 pixels, centred
-    // in the box.
+    // The icon's box and column follow the window's DPI; the icon is as large as menus draw
+    // command images at it, centred in the box.
     const CDpiScale scale(CWindowDpi::Of(pButton->m_hWnd));
     const int nColumn = scale.Scale(ICON_COLUMN);
-    int y = (rc.top + rc.bottom) / 2 - ICON_SIZE / 2;
-    int x = strText.IsEmpty() ? (rc.left + rc.right) / 2 - ICON_SIZE / 2
-                              : rc.left + scale.Scale(3) + (scale.Scale(ICON_SIZE) - ICON_SIZE) / 2;
+    int nIcon = ICON_SIZE;
+    HIMAGELIST hIml = bHasIcon ? IconList(CInterfaceTheme::ImagePixelsForDpi(scale.GetDpi()), nIcon) : NULL;
+    int y = (rc.top + rc.bottom) / 2 - nIcon / 2;
+    int x = strText.IsEmpty() ? (rc.left + rc.right) / 2 - nIcon / 2
+                              : rc.left + scale.Scale(3) + (scale.Scale(ICON_SIZE) - nIcon) / 2;
 
     COLORREF crFrame, crFill;
     if (IsHover() && (nState & ODS_SELECTED))
@@ -72,16 +102,15 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
     rc.InflateRect(-1, -1);
     if (bHasIcon)
     {
-        HIMAGELIST hIml = m_imlIcon.m_hImageList;
         if (IsHover() && !(nState & ODS_SELECTED))
         {
             // Lifted: the icon's mask in the shadow colour below and right of the icon.
-            dc.FillSolidRect(x - 1, y - 1, ICON_SIZE + 2, 2, crFill);
-            dc.FillSolidRect(x - 1, y + 1, 2, ICON_SIZE, crFill);
+            dc.FillSolidRect(x - 1, y - 1, nIcon + 2, 2, crFill);
+            dc.FillSolidRect(x - 1, y + 1, 2, nIcon, crFill);
             dc.SetTextColor(theme.m_crSysShadow);
             ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x + 1, y + 1, 0, 0, crFill, CLR_NONE, ILD_MASK);
             ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x - 1, y - 1, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
-            dc.ExcludeClipRect(x - 1, y - 1, x + ICON_SIZE + 1, y + ICON_SIZE + 1);
+            dc.ExcludeClipRect(x - 1, y - 1, x + nIcon + 1, y + nIcon + 1);
         }
         else
         {
@@ -89,7 +118,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
                 ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, theme.m_crDisabled, ILD_BLEND50);
             else
                 ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, CLR_NONE, ILD_NORMAL);
-            dc.ExcludeClipRect(x, y, x + ICON_SIZE, y + ICON_SIZE);
+            dc.ExcludeClipRect(x, y, x + nIcon, y + nIcon);
         }
     }
 

@@ -13,6 +13,9 @@ const CInterfaceTheme& Theme();
 // The command's image at the size code from the theme's image lists; null when it has none.
 // The caller destroys it.
 HICON CommandIcon(UINT nCmdID, int nSizeCode);
+// The command's image nPixels wide, as menus draw it at that size; null when it has no 16-pixel
+// image. The caller destroys it.
+HICON CommandIconAt(UINT nCmdID, int nPixels);
 // The skin's dialog background colour and its brush (the registry keeps the brush).
 COLORREF DialogBackColour();
 HBRUSH DialogBackBrush();

@@ -120,3 +120,29 @@ TEST(ControlDpi, ComboDropButtonAndArrowFollowTheWindowsDpi)
     TellDpi(host, 96);
     EXPECT_EQ(15, host.control.ArrowWidth());
 }
+
+TEST(ControlDpi, AnIconButtonsIconIsAsLargeAsMenusDrawCommandImagesAtItsDpi)
+{
+    // Command 4331 is green at 16 pixels and blue at 32: the button shows the blue one from 144
+    // on. A host's own icon is enlarged.
+    CFreshTheme theme;
+    const COLORREF GREEN = RGB(20, 180, 60), BLUE = RGB(30, 60, 200), RED = RGB(200, 30, 40);
+    HICON hGreen = MakeSolidIcon(GREEN), hBlue = MakeSolidIcon(BLUE);
+    g_Theme.AddIcon(4331, hGreen, SIZE_CODE_16);
+    g_Theme.AddIcon(4331, hBlue, SIZE_CODE_32);
+    ::DestroyIcon(hGreen);
+    ::DestroyIcon(hBlue);
+    CDpiHost<CIconButton> command(L"Button", BS_PUSHBUTTON, CRect(10, 10, 110, 70), L"");
+    command.control.SetCoolIcon(4331);
+    CDpiHost<CIconButton> own(L"Button", BS_PUSHBUTTON, CRect(10, 10, 110, 70), L"");
+    own.control.SetIcon(MakeSolidIcon(RED));
+    for (UINT nDpi : { 144u, 192u, 96u })
+    {
+        SCOPED_TRACE(nDpi);
+        const int nSide = nDpi == 96 ? 16 : CDpiScale(nDpi).Scale(16);
+        TellDpi(command, nDpi);
+        TellDpi(own, nDpi);
+        EXPECT_EQ(nSide * nSide, CCapture(command.control.m_hWnd).Count(nDpi == 96 ? GREEN : BLUE));
+        EXPECT_EQ(nSide * nSide, CCapture(own.control.m_hWnd).Count(RED));
+    }
+}

@@ -133,8 +133,6 @@ void CSkinRegistry::Clear()
     DeleteWindowSkins();
 
     m_mapWatermarks.clear();
-    m_mapWatermarkGrids.clear();
-    m_mapWatermarkImages.clear();
     m_theme.m_images.Clear();
 
     ClearMenus();
@@ -267,14 +265,12 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                        L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
-        m_mapWatermarkGrids.erase(strTarget);
-        m_mapWatermarkImages.erase(strTarget);
-        HBITMAP hBitmap = m_theme.m_images.BorrowBitmap(strFolder + strPath);
-        if (hBitmap)
+        // Shared: the host may select the bitmap into DCs of its own.
+        if (m_theme.m_images.BorrowBitmap(strFolder + strPath))
         {
-            m_mapWatermarks[strTarget] = hBitmap;
-            m_mapWatermarkImages[strTarget] = m_theme.m_images.BorrowImage(strFolder + strPath);
-            ReadWatermarkGrid(pElement, strTarget, hBitmap);
+            WATERMARK& watermark = m_mapWatermarks[strTarget];
+            watermark = { m_theme.m_images.BorrowImage(strFolder + strPath), false, CRect() };
+            ReadWatermarkGrid(pElement, watermark);
         }
         else
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"path"),
@@ -284,25 +280,28 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
     return TRUE;
 }
 
-void CSkinRegistry::ReadWatermarkGrid(const CXmlElement* pElement, const CString& strTarget, HBITMAP hBitmap)
+void CSkinRegistry::ReadWatermarkGrid(const CXmlElement* pElement, WATERMARK& watermark)
 {
     const CXmlAttribute* pGrid = pElement->GetAttribute(L"grid");
     if (!pGrid)
         return;
     CRect rcGrid;
-    BITMAP bm = {};
+    const CSize size = watermark.pImage->GetSize();
     if (!ReadSkinGrid(pGrid->m_strValue, rcGrid))
         SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid,
                    L"grid '" + pGrid->m_strValue + L"' is not four numbers from 0 to 32767: the watermark has no grid");
-    else if (!::GetObjectW(hBitmap, sizeof(bm), &bm) || !CSkinImage::GridFits(CSize(bm.bmWidth, bm.bmHeight), rcGrid))
+    else if (!CSkinImage::GridFits(size, rcGrid))
     {
         CString strMessage;
         strMessage.Format(L"grid '%s' leaves nothing of the %dx%d image between its margins: the watermark has no grid",
-                          (LPCWSTR)pGrid->m_strValue, (int)bm.bmWidth, (int)bm.bmHeight);
+                          (LPCWSTR)pGrid->m_strValue, (int)size.cx, (int)size.cy);
         SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, pGrid, strMessage);
     }
     else
-        m_mapWatermarkGrids[strTarget] = rcGrid;
+    {
+        watermark.bGrid = true;
+        watermark.rcGrid = rcGrid;
+    }
 }
 
 BOOL CSkinRegistry::LoadResourceMap(CXmlElement* pSection, const CString&)
@@ -415,26 +414,24 @@ HBITMAP CSkinRegistry::GetWatermark(const wchar_t* pszName) const
 {
     if (!pszName)
         return NULL;
-    auto it = m_mapWatermarks.find(CString(pszName));
-    return it != m_mapWatermarks.end() ? it->second : NULL;
+    const CSkinImage* pImage = GetWatermarkImage(pszName);
+    return pImage ? pImage->GetBitmap() : NULL;
 }
 
 const CSkinImage* CSkinRegistry::GetWatermarkImage(const wchar_t* pszName) const
 {
     if (!pszName)
         return NULL;
-    auto it = m_mapWatermarkImages.find(CString(pszName));
-    return it != m_mapWatermarkImages.end() ? it->second : NULL;
+    auto it = m_mapWatermarks.find(CString(pszName));
+    return it != m_mapWatermarks.end() ? it->second.pImage : NULL;
 }
 
 BOOL CSkinRegistry::GetWatermarkGrid(const wchar_t* pszName, CRect& rcGrid) const
 {
-    if (!pszName)
+    auto it = pszName ? m_mapWatermarks.find(CString(pszName)) : m_mapWatermarks.end();
+    if (it == m_mapWatermarks.end() || !it->second.bGrid)
         return FALSE;
-    auto it = m_mapWatermarkGrids.find(CString(pszName));
-    if (it == m_mapWatermarkGrids.end())
-        return FALSE;
-    rcGrid = it->second;
+    rcGrid = it->second.rcGrid;
     return TRUE;
 }
 

@@ -102,11 +102,16 @@ public:
     static const int MAX_TOOLBAR_BUTTONS = 256;
     static const int MAX_BUTTON_SIZE = 1024;
 
-    // Sorted map: a file may fill it, and no choice of names slows its lookups. The bitmaps are
-    // borrowed from the theme's image cache of this load.
-    std::map<CString, HBITMAP> m_mapWatermarks;
-    // The grids of the watermarks that have a valid one.
-    std::map<CString, CRect> m_mapWatermarkGrids;
+    // A watermark: its image, borrowed from the theme's image cache of this load, and its
+    // nine-grid margins when it has valid ones.
+    struct WATERMARK
+    {
+        const CSkinImage* pImage;
+        bool bGrid;
+        CRect rcGrid;
+    };
+    // Sorted map: a file may fill it, and no choice of names slows its lookups.
+    std::map<CString, WATERMARK> m_mapWatermarks;
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
     std::map<UINT, CString> m_mapStrings;
     CMap<CString, const CString&, CSkinToolbarTemplate*, CSkinToolbarTemplate*> m_mapToolbars;
@@ -114,12 +119,9 @@ public:
     CBrush m_brDialogBack;
 
 private:
-    // The images behind m_mapWatermarks, borrowed from the same cache.
-    std::map<CString, const CSkinImage*> m_mapWatermarkImages;
-
     void ClearMenus();
-    // Keeps the grid of the watermark strTarget, an image hBitmap, when pElement gives a valid one.
-    void ReadWatermarkGrid(const CXmlElement* pElement, const CString& strTarget, HBITMAP hBitmap);
+    // Fills in the watermark's grid when pElement gives a valid one.
+    void ReadWatermarkGrid(const CXmlElement* pElement, WATERMARK& watermark);
     // Destroys the shell's menu, or only takes it away while a menu loop is tracking it.
     void ReleaseMenuHandle(CSkinMenu* pMenu);
 

@@ -1,6 +1,5 @@
-// The skinned frame's caption buttons as the title bar object shows them, owner-drawn menus
-// still readable by their items' strings, and what the platform's own accessibility proxies
-// tell about the classes the library's controls are made of.
+// The skinned frame's caption buttons as the title bar object shows them, and owner-drawn menus
+// still readable by their items' strings.
 #include "GalleryPageHost.h"
 #include <theme/CMenuSkinner.h>
 
@@ -134,92 +133,4 @@ TEST(AccessibleMenu, OwnerDrawnItemsKeepTheirStrings)
         EXPECT_EQ((int)wcslen(item.pszText), ::GetMenuStringW(item.hMenu, item.nPosition, szString, 64, MF_BYPOSITION));
         EXPECT_STREQ(item.pszText, szString);
     }
-}
-
-namespace
-{
-struct CMenuReading
-{
-    HRESULT hr = E_FAIL;
-    long nRole = 0;
-    long nChildren = -1;
-    CString strFirst;
-    bool bOpen = false;
-};
-CMenuReading g_menuReading;
-
-// Runs inside the menu's modal loop: reads the open popup as a screen reader would, then closes it.
-void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    ::KillTimer(NULL, nTimer);
-    HWND hPopup = ::FindWindowW(L"#32768", NULL);
-    g_menuReading.bOpen = hPopup != NULL;
-    if (IAccessible* pMenu = hPopup ? ObjectOf(hPopup) : NULL)
-    {
-        CReading reading = Read(pMenu);
-        g_menuReading.hr = reading.hr;
-        g_menuReading.nRole = reading.nRole;
-        g_menuReading.nChildren = reading.nChildren;
-        g_menuReading.strFirst = Read(pMenu, 1).strName;
-        pMenu->Release();
-    }
-    ::EndMenu();
-}
-}
-
-// Floor: Wine's proxy of a popup-menu window is its generic client object, which knows no items,
-// whether the menu is drawn by the system or by the owner; so the strings that owner-drawn
-// items keep are what a screen reader on Windows reads, and what Wine cannot show.
-TEST_F(AccessibleFrame, FloorThePlatformsMenuProxyListsNoItems)
-{
-    for (bool bSkinned : { false, true })
-    {
-        g_menuReading = CMenuReading();
-        CMenu menu;
-        ASSERT_TRUE(menu.CreatePopupMenu());
-        ::AppendMenuW(menu.m_hMenu, MF_STRING, ID_FILE_OPEN, L"&Open...\tCtrl+O");
-        ::AppendMenuW(menu.m_hMenu, MF_STRING, ID_FILE_SAVE, L"&Save");
-        if (bSkinned)
-            g_MenuSkinner.PrepareMenu(&menu);
-        ::SetTimer(NULL, 0, 100, ReadOpenMenu);
-        ::TrackPopupMenu(menu.m_hMenu, TPM_LEFTALIGN | TPM_RETURNCMD, 200, 200, 0, host.m_hWnd, NULL);
-        ASSERT_TRUE(g_menuReading.bOpen) << bSkinned;
-        EXPECT_EQ(S_OK, SUCCEEDED(g_menuReading.hr) ? S_OK : g_menuReading.hr) << bSkinned;
-        EXPECT_EQ(ROLE_SYSTEM_CLIENT, g_menuReading.nRole) << bSkinned;
-        EXPECT_EQ(0, g_menuReading.nChildren) << bSkinned;
-    }
-}
-
-// Floor: what Wine's own proxies say of the classes the controls are made of. Only the edit's
-// tells its role; a button is a client area whatever it shows, a trackbar has no value, the
-// tree no items, and there is no title bar object at all. The library answers for each itself.
-TEST(AccessibleFloor, ThePlatformsProxiesTellOnlyTheEditsRole)
-{
-    CComApartment apartment;
-    ControlsTest::CHostDialog dlg;
-    struct Row
-    {
-        LPCWSTR pszClass;
-        DWORD dwStyle;
-        long nRole;
-    } rows[] = {
-        { L"Button", BS_OWNERDRAW, ROLE_SYSTEM_CLIENT },   { L"Button", BS_AUTOCHECKBOX, ROLE_SYSTEM_CLIENT },
-        { L"msctls_trackbar32", 0, ROLE_SYSTEM_CLIENT },  { L"ComboBox", CBS_DROPDOWNLIST, ROLE_SYSTEM_CLIENT },
-        { L"SysTreeView32", 0, ROLE_SYSTEM_CLIENT },      { L"SysDateTimePick32", 0, ROLE_SYSTEM_CLIENT },
-        { L"Static", SS_LEFT, ROLE_SYSTEM_CLIENT },       { L"Edit", 0, ROLE_SYSTEM_TEXT },
-    };
-    UINT nID = 100;
-    for (const Row& row : rows)
-    {
-        HWND hWnd = dlg.AddControl(row.pszClass, nID++, row.dwStyle, 10, 10, 100, 22, L"");
-        IAccessible* pObject = NULL;
-        ASSERT_EQ(S_OK, ::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), (void**)&pObject))
-            << row.pszClass;
-        CReading reading = Read(pObject);
-        EXPECT_EQ(row.nRole, reading.nRole) << row.pszClass;
-        EXPECT_EQ(0, reading.nChildren) << row.pszClass;
-        pObject->Release();
-    }
-    IAccessible* pTitleBar = NULL;
-    EXPECT_EQ(E_NOTIMPL, ::CreateStdAccessibleObject(dlg.m_hWnd, OBJID_TITLEBAR, __uuidof(IAccessible), (void**)&pTitleBar));
 }

@@ -64,18 +64,6 @@ TEST(ComboBox, FramesAndArrowOfA120By22Control)
         EXPECT_EQ(row.cr, capture.At(row.x, row.y)) << row.x << "," << row.y;
 }
 
-TEST(ComboBox, HoverShowsUntilThePollFindsThePointerGone)
-{
-    CComboHost host;
-    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
-    MovePointer(host.control.m_hWnd, 40, 10);
-    ASSERT_TRUE(PumpUntil([&] { return host.control.IsHover(); }));
-    EXPECT_EQ(g_Theme.m_crBackSel, host.ButtonFill());
-    MovePointerAway();
-    ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
-    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
-}
-
 TEST(ComboBox, HoverOverTheEditChildEndsWhenThePointerLeavesIt)
 {
     // The edit takes the pointer's moves, so neither the combo's moves nor a leave
@@ -89,10 +77,13 @@ TEST(ComboBox, HoverOverTheEditChildEndsWhenThePointerLeavesIt)
     EXPECT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
 }
 
-TEST(ComboBox, PressedWhileTheListIsOpenAndUntilThePointerLeaves)
+TEST(ComboBox, HoveredThenPressedWhileTheListIsOpenUntilThePollFindsThePointerGone)
 {
     CComboHost host;
+    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
     MovePointer(host.control.m_hWnd, 110, 10);
+    ASSERT_TRUE(PumpUntil([&] { return host.control.IsHover(); }));
+    EXPECT_EQ(g_Theme.m_crBackSel, host.ButtonFill());
     ClickPointer();
     ASSERT_TRUE(PumpUntil([&] { return host.control.GetDroppedState(); }));
     EXPECT_TRUE(host.control.IsPressed());

@@ -176,13 +176,3 @@ TEST(IconButton, CommandIconsComeFromTheTheme)
     EXPECT_EQ(1, host.control.GetIconCount());
     EXPECT_EQ(RGB(20, 180, 60), host.Capture().At(5, 10));
 }
-
-TEST(IconButton, SameTextCausesNoRepaint)
-{
-    CIconHost host(L"Caption");
-    host.control.ValidateRect(NULL);
-    host.control.SetText(L"Caption");
-    EXPECT_FALSE(::GetUpdateRect(host.control.m_hWnd, NULL, FALSE));
-    host.control.SetText(L"caption");
-    EXPECT_TRUE(::GetUpdateRect(host.control.m_hWnd, NULL, FALSE));
-}

@@ -6,15 +6,12 @@
 #include <set>
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 using namespace PictureFiles;
 
 namespace
 {
 const UINT IDC_IMAGE = 500;
-const COLORREF RED = RGB(255, 0, 0);
-const COLORREF GREEN = RGB(0, 255, 0);
-const COLORREF BLUE = RGB(0, 0, 255);
-const COLORREF WHITE = RGB(255, 255, 255);
 // Painted over the control by the test between two frames; no frame has it.
 const COLORREF MARKER = RGB(255, 0, 255);
 

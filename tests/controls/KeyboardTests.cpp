@@ -114,18 +114,6 @@ TEST_F(Keyboard, EachControlIsOperatedByItsKeys)
     PressKey(VK_DOWN);
     EXPECT_STREQ(L"Vertical gradient", Value(IDC_CT_TOUCH_COMBO));
 
-    // Tree: arrows move the selection, Left collapses a group.
-    HWND hTree = host.Control(IDC_CT_TREE);
-    Focus(IDC_CT_TREE);
-    PressKey(VK_UP);
-    EXPECT_STREQ(L"Friend 1", ReadWindow(hTree, OBJID_CLIENT, 2).strName);
-    EXPECT_EQ(STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED,
-              ReadWindow(hTree, OBJID_CLIENT, 2).nState & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED));
-    PressKey(VK_UP);
-    PressKey(VK_LEFT);
-    EXPECT_EQ(STATE_SYSTEM_COLLAPSED, ReadWindow(hTree, OBJID_CLIENT, 1).nState & STATE_SYSTEM_COLLAPSED);
-    EXPECT_EQ(4, ReadWindow(hTree).nChildren);
-
     // Date picker: Right picks a field (the platform starts with none), Up changes it, and so
     // the date shown.
     Focus(IDC_CT_TOUCH_DATE);

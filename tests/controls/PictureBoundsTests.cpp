@@ -6,10 +6,10 @@
 #include <KorvoSkin/CGroupHeadPhoto.h>
 
 using namespace ControlsTest;
+using namespace ControlsTest::Colours;
 
 namespace
 {
-const COLORREF WHITE = RGB(255, 255, 255);
 
 void PutBE32(std::vector<BYTE>& bytes, UINT n)
 {

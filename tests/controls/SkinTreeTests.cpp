@@ -1,6 +1,5 @@
 #include "ControlsTestSupport.h"
 #include <theme/CMenuSkinner.h>
-#include <controls/CSkinTreePainter.h>
 #include <cstdlib>
 
 using namespace ControlsTest;
@@ -234,18 +233,6 @@ TEST(SkinTree, OddTextsScrollingAndEmptyingPaintWithoutFault)
     EXPECT_FALSE(Near(BACK_SEL, host.Paint().At(0, rcFirst.top + 1)));
     tree.DeleteAllItems();
     EXPECT_TRUE(Near(BACK_NORMAL, host.Paint().At(0, 115)));
-}
-
-TEST(SkinTree, OnlyShownRowsCountAsVisible)
-{
-    CTreeHost host;
-    HTREEITEM hGroup = host.control.InsertItem(L"Group");
-    HTREEITEM hChild = host.control.InsertItem(L"Child", hGroup);
-    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.control, hGroup));
-    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.control, hChild));
-    EXPECT_FALSE(CSkinTreePainter::ItemIsVisible(host.control, NULL));
-    host.control.Expand(hGroup, TVE_EXPAND);
-    EXPECT_TRUE(CSkinTreePainter::ItemIsVisible(host.control, hChild));
 }
 
 TEST(SkinTree, PopupMenusOpenedByTheTreeAreOwnerDrawn)

@@ -11,8 +11,6 @@ namespace
 class CSliderProbe : public CSkinSliderCtrl
 {
 public:
-    static COLORREF LightenColor(COLORREF cr, BYTE n) { return CSliderLook::LightenColor(cr, n); }
-    static COLORREF DarkenColor(COLORREF cr, BYTE n) { return CSliderLook::DarkenColor(cr, n); }
     void SetThumbColor(COLORREF cr)
     {
         m_look.SetThumbColor(cr);
@@ -47,27 +45,6 @@ struct CSliderHost : CControlHost<CSliderProbe>
         control.SetThumbColor(THUMB);
     }
 };
-}
-
-TEST(Slider, LightenAndDarkenWorkPerChannelWithoutClamping)
-{
-    struct Row
-    {
-        COLORREF crIn;
-        BOOL bLighten;
-        COLORREF crOut;
-    } rows[] = {
-        { RGB(250, 10, 200), TRUE, RGB(250, 61, 251) },
-        { RGB(40, 100, 51), FALSE, RGB(40, 49, 0) },
-        { RGB(204, 205, 0), TRUE, RGB(255, 205, 51) },
-        { RGB(50, 51, 255), FALSE, RGB(50, 0, 204) },
-        { 0xFF000000 | RGB(1, 2, 3), TRUE, RGB(52, 53, 54) },
-    };
-    for (const Row& row : rows)
-    {
-        COLORREF cr = row.bLighten ? CSliderProbe::LightenColor(row.crIn, 51) : CSliderProbe::DarkenColor(row.crIn, 51);
-        EXPECT_EQ(row.crOut, cr) << std::hex << row.crIn << (row.bLighten ? " lightened" : " darkened");
-    }
 }
 
 TEST(Slider, ThumbShadingAndGripFollowTheThumbSize)

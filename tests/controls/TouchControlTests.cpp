@@ -97,17 +97,13 @@ TEST(TouchDateTimeCtrl, FrameAndTriangleByHover)
     int x = rcWindow.right - 11;
     EXPECT_EQ(TRIANGLE, capture.At(x, 10));
     EXPECT_NE(TRIANGLE, capture.At(x, 16));
-    host.Focus(true);
-    if (rcWindow.left == 0)
-    {
-        EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
-    }
     host.Hover(false);
     EXPECT_NE(TRIANGLE, host.Capture().At(x, 10));
 }
 
-TEST(TouchEdit, FrameBackgroundAndNoTriangle)
+TEST(TouchEdit, FrameOverItsOwnBackgroundAndNoTriangle)
 {
+    // The frame's states are the combo box's; the edit's background stands for the white.
     CTouchHost<CTouchEdit> host(L"Edit", ES_AUTOHSCROLL, 150, 26, L"Text");
     const COLORREF BACK = RGB(250, 240, 200);
     host.control.SetBkColor(BACK);
@@ -115,8 +111,6 @@ TEST(TouchEdit, FrameBackgroundAndNoTriangle)
     EXPECT_EQ(std::make_pair(BACK, NORMAL), host.LeftEdge());
     EXPECT_EQ(BACK, host.Capture().At(139, 10));
     host.Focus(true);
-    EXPECT_EQ(std::make_pair(HOVER, FOCUS), host.LeftEdge());
-    // The focus alone keeps the inner frame.
     host.Hover(false);
     EXPECT_EQ(std::make_pair(BACK, FOCUS), host.LeftEdge());
     host.Focus(false);

@@ -3,7 +3,6 @@
 #include "SkinTestSupport.h"
 #include <KorvoSkin/CSkinChildDialog.h>
 #include <skin/CSkinRegistry.h>
-#include <functional>
 #include <windowskin/CSkinDialogFrame.h>
 
 using namespace SkinTest;
@@ -225,6 +224,15 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
         EXPECT_EQ(nLook, PartAt(dlg.m_hWnd, xClose, 6)) << x;
     };
     Mouse(xClose + 5, 0, 4, 0, S::PART_CLOSE_HOVER);
+    // Leaving the frame for the client area or for another window cools the button; no move over
+    // the frame is needed for that.
+    for (CPoint pt : { rc.CenterPoint(), CPoint(rc.right + 60, rc.bottom + 60) })
+    {
+        SendMouse(pt.x, pt.y);
+        EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == 0; })) << pt.x;
+        EXPECT_EQ(S::PART_CLOSE, PartAt(dlg.m_hWnd, xClose, 6)) << pt.x;
+        Mouse(xClose + 5, 0, 4, 0, S::PART_CLOSE_HOVER);
+    }
     Mouse(xClose + 5, MOUSEEVENTF_LEFTDOWN, 4, 4, S::PART_CLOSE_DOWN);
     EXPECT_TRUE(::IsWindow(dlg.m_hWnd)) << "nothing happens before the release";
     // Held down: leaving shows the button normal but keeps the press; coming back re-arms it.
@@ -234,26 +242,6 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
     EXPECT_TRUE(PumpUntil([&] { return dlg.m_hWnd == NULL; }));
     EXPECT_EQ(std::vector<UINT>{ SC_CLOSE }, dlg.m_sysCommands);
     EXPECT_EQ(1, dlg.m_nCancels);
-}
-
-// A hot button goes back to its normal look when the pointer leaves the frame, for the client
-// area or for another window; no move over the frame is needed for that.
-TEST_F(SkinDialogInput, AHotCaptionButtonCoolsWhenThePointerLeavesTheFrame)
-{
-    ASSERT_TRUE(CreateTopmost(300, 200));
-    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
-    const CRect rc = dlg.WindowRect();
-    const int xClose = rc.Width() - 30;
-    auto MoveTo = [&](CPoint pt, int nHot, int nLook, const char* pszWhere) {
-        SendMouse(pt.x, pt.y);
-        EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == nHot; })) << pszWhere;
-        EXPECT_EQ(nLook, PartAt(dlg.m_hWnd, xClose, 6)) << pszWhere;
-    };
-    const CPoint ptClose(rc.left + xClose + 5, rc.top + 12);
-    MoveTo(ptClose, S::ANCHOR_CLOSE, S::PART_CLOSE_HOVER, "over Close");
-    MoveTo(rc.CenterPoint(), 0, S::PART_CLOSE, "into the client area");
-    MoveTo(ptClose, S::ANCHOR_CLOSE, S::PART_CLOSE_HOVER, "back over Close");
-    MoveTo(CPoint(rc.right + 60, rc.bottom + 60), 0, S::PART_CLOSE, "off the window");
 }
 
 // A maximised window's Maximise button shows the skin's Restore looks, or its own without them.
@@ -290,43 +278,6 @@ TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
     ASSERT_TRUE(PumpUntil([&] { return !!dlg.IsZoomed(); }));
     KorvoTest::PumpMessages(30);
     EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6));
-}
-
-TEST_F(SkinDialogInput, MinimiseMaximiseRestoreAndTheSystemMenuWorkOnTheSkinnedFrame)
-{
-    ASSERT_TRUE(CreateTopmost(250, 180));
-    const CRect rcNormal = dlg.WindowRect(), rcRegion = dlg.RegionBox();
-    const CSize client = dlg.ClientSize();
-    // Clicks at the window point with the hit test's code, waits for the state, and restores.
-    auto Click = [&](int x, UINT nHit, std::function<bool()> fnReached) {
-        EXPECT_EQ(nHit, (UINT)dlg.SendNc(WM_NCHITTEST, 0, x, 12));
-        for (UINT nMessage : { WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP })
-            dlg.SendNc(nMessage, nHit, x, 12);
-        EXPECT_TRUE(PumpUntil(fnReached)) << x;
-    };
-    auto RestoreAndCheck = [&](const char* pszAfter) {
-        dlg.SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-        KorvoTest::PumpMessages(30);
-        EXPECT_EQ(rcNormal, dlg.WindowRect()) << pszAfter;
-        EXPECT_EQ(client, dlg.ClientSize()) << pszAfter;
-        EXPECT_EQ(rcRegion, dlg.RegionBox()) << pszAfter;
-    };
-
-    Click(rcNormal.Width() - 85, HTREDUCE, [&] { return !!dlg.IsIconic(); });
-    RestoreAndCheck("minimised");
-    Click(rcNormal.Width() - 55, HTZOOM, [&] { return !!dlg.IsZoomed(); });
-    const CRect rcWork = WorkArea(dlg);
-    EXPECT_EQ(rcWork, dlg.WindowRect());
-    EXPECT_EQ(Framed(dlg.ClientSize(), MAIN_FRAME), rcWork.Size());
-    Click(rcWork.Width() - 55, HTZOOM, [&] { return !dlg.IsZoomed(); }); // the button follows the right edge
-    EXPECT_EQ(rcNormal, dlg.WindowRect());
-    EXPECT_EQ(rcRegion, dlg.RegionBox());
-    // The system button opens the system menu; its Minimize item minimises.
-    RunSoon(50, [](void* pWnd) { ::PostMessageW((HWND)pWnd, WM_CHAR, 'n', 0); }, dlg.m_hWnd);
-    Click(15, HTSYSMENU, [&] { return !!dlg.IsIconic(); });
-    RestoreAndCheck("the system menu");
-    std::vector<UINT> expected = { SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE, SC_RESTORE };
-    EXPECT_EQ(expected, dlg.m_sysCommands);
 }
 
 TEST_F(SkinDialogInput, DraggingTheCaptionMovesAndDraggingTheBorderResizes)

@@ -14,14 +14,6 @@ protected:
         CBarTest::SetUp();
         CreateWindows(400, 200, 200);
     }
-    // The skin of the button images, loaded, and a bar filled from its template.
-    void LoadButtons(const char* pszToolbar = R"(<toolbar name="Main" types="24"><button id="101" text="Open tip"/>
-        <button id="102" text="Save tip"/><separator/><button id="103"/></toolbar>)")
-    {
-        m_folder.WriteBase(ButtonSkin() + "<toolbars>" + pszToolbar + "</toolbars>");
-        WriteButtonImages(m_folder);
-        LoadSkin(L"", L"");
-    }
     // Buttons 101 Open, 102 Save, 103 Save in the bar, 24 pixels each.
     void FillBar()
     {

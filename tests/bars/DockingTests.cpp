@@ -202,31 +202,6 @@ TEST_F(Docking, ABarAlongAnyEdgeIsHitWhereItPaintsItsButtons)
     }
 }
 
-TEST_F(Docking, AMenuBarIsAsHighAsItsCaptionsNeed)
-{
-    m_folder.WriteBase(R"(<menus><menu name="Main" type="bar"><menu text="_File"><item id="301" text="_New"/></menu>
-        <menu text="_Edit"><item id="311" text="_Undo"/></menu></menu></menus>)");
-    LoadSkin(L"", L"");
-    CCoolMenuBarCtrl menuBar;
-    ASSERT_TRUE(menuBar.Create(&m_host, WS_VISIBLE, ID_TOP + 2));
-    ::SetWindowPos(menuBar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    menuBar.SetMenu(GetSkinMenu(L"Main")->m_hMenu);
-    m_host.RecalcLayout();
-
-    CClientDC dc(&menuBar);
-    HGDIOBJ hOld = g_Theme.m_fntNormal.m_hObject ? dc.SelectObject(g_Theme.m_fntNormal.m_hObject) : NULL;
-    TEXTMETRICW tm = {};
-    dc.GetTextMetrics(&tm);
-    if (hOld)
-        dc.SelectObject(hOld);
-    const CSize size = menuBar.CalcFixedLayout(FALSE, TRUE);
-    EXPECT_GT(size.cy, tm.tmHeight) << "a caption's line with room around it";
-    EXPECT_EQ(menuBar.GetIndex(0)->m_nSize + menuBar.GetIndex(1)->m_nSize, size.cx);
-    EXPECT_EQ(CRect(0, 0, 400, size.cy), Place(menuBar.m_hWnd)) << "first in z-order, first along the edge";
-    EXPECT_EQ(CRect(0, size.cy, 0, 200), Place(m_side.m_hWnd)) << "an empty side bar";
-    EXPECT_EQ(CRect(0, size.cy, 400, 200), Place(m_hPane));
-}
-
 namespace
 {
 const UINT IDC_LABEL = 1001;

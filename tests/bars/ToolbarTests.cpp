@@ -14,14 +14,6 @@ protected:
         CBarTest::SetUp();
         CreateWindows(400, 200, 200);
     }
-    // The skin of the button images, loaded, and a bar filled from its template.
-    void LoadButtons(const char* pszToolbar = R"(<toolbar name="Main" types="24"><button id="101" text="Open tip"/>
-        <button id="102" text="Save tip"/><separator/><button id="103"/></toolbar>)")
-    {
-        m_folder.WriteBase(ButtonSkin() + "<toolbars>" + pszToolbar + "</toolbars>");
-        WriteButtonImages(m_folder);
-        LoadSkin(L"", L"");
-    }
     // Buttons 101 Open, 102 Save, 103 Save in the bar, 24 pixels each.
     void FillBar()
     {
@@ -94,36 +86,6 @@ TEST_F(Toolbar, ItemsAreLaidOutInListOrderAndHiddenOnesTakeNoRoom)
     EXPECT_EQ(CRect(0, 16, 24, 32), ItemRect(m_bar, 2)) << "a vertical bar stacks its items";
     CCoolBarCtrl empty;
     EXPECT_FALSE(empty.GetItemRect(m_bar.GetIndex(0), &rc));
-}
-
-TEST_F(Toolbar, AddInsertsAtAPositionOrAppendsAndLookupsAnswerForMissingIDs)
-{
-    const struct { int nIndex; std::vector<UINT> ids; } cases[] = {
-        { -1, { 1, 2, 3, 9 } }, { 5, { 1, 2, 3, 9 } }, { 3, { 1, 2, 3, 9 } }, { 0, { 9, 1, 2, 3 } }, { 2, { 1, 2, 9, 3 } },
-    };
-    for (const auto& test : cases)
-    {
-        m_bar.Clear();
-        for (UINT n = 1; n <= 3; n++)
-            m_bar.Add(n, NULL, 16);
-        CCoolBarItem* pItem = m_bar.Add(9, L"Name", 16, L"tip", test.nIndex);
-        EXPECT_EQ(test.ids, Ids(m_bar)) << test.nIndex;
-        EXPECT_EQ(CString(L"tip"), pItem->m_strTip);
-        EXPECT_EQ(CString(L"Name"), pItem->m_strName);
-    }
-    EXPECT_EQ(nullptr, m_bar.GetIndex(4));
-    EXPECT_EQ(nullptr, m_bar.GetIndex(-1));
-    EXPECT_EQ(nullptr, m_bar.GetID(77));
-    EXPECT_EQ(-1, m_bar.GetIndexForID(77));
-    EXPECT_EQ(0u, m_bar.ThrowMenu(77, GetSkinMenu(L"none"), NULL, TRUE));
-    m_bar.SetCheck(77);
-    EXPECT_EQ(nullptr, m_bar.GetPressed()) << "an ID no item has changes nothing";
-    m_bar.Add(2, NULL, 16);
-    m_bar.SetCheck(2);
-    EXPECT_EQ(m_bar.GetIndex(4), m_bar.GetPressed()) << "the last item with the ID";
-    m_bar.Clear();
-    EXPECT_EQ(nullptr, m_bar.GetPressed());
-    EXPECT_EQ(0, m_bar.GetCount());
 }
 
 TEST_F(Toolbar, TemplatesFromTheSkinAndCreateSkinToolBar)

@@ -138,16 +138,3 @@ TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutlive
     EXPECT_FALSE(g_Theme.m_bTransparentLabels);
     ResetTheme();
 }
-
-// The one reader of a skin's colours, for the scheme and the window skins alike.
-TEST(ColourScheme, ColoursAreSixHexDigitsRedFirst)
-{
-    COLORREF cr = RGB(1, 2, 3);
-    EXPECT_TRUE(ParseSkinColour(L"0a0B0c", cr));
-    EXPECT_EQ(RGB(10, 11, 12), cr);
-    for (LPCWSTR pszBad : { L"fff", L"", L"FF80001", L"GG0000", L"12 456", L"-12345", L"0x1234", (LPCWSTR)NULL })
-    {
-        EXPECT_FALSE(ParseSkinColour(pszBad, cr)) << pszBad;
-        EXPECT_EQ(RGB(10, 11, 12), cr) << pszBad;
-    }
-}

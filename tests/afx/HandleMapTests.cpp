@@ -118,20 +118,16 @@ struct CRestoreApp
 TEST(Idle, IdleTimeDeletesTemporaryWrappers)
 {
     HWND hWnd = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 5, 5, NULL, NULL, NULL, NULL);
-    // A mark on the temporary wrapper tells it from a new one, wherever that is allocated.
-    CWnd::FromHandle(hWnd)->m_nFlags = 0x5A5A;
-    EXPECT_EQ(0x5A5Au, CWnd::FromHandle(hWnd)->m_nFlags);
-    AfxGetApp()->OnIdle(0);
-    EXPECT_EQ(0u, CWnd::FromHandle(hWnd)->m_nFlags) << "OnIdle dropped the temporary wrapper";
-
-    // The message loop goes idle when its queue is empty.
+    // The message loop goes idle when its queue is empty. A mark on the temporary wrapper
+    // tells it from a new one, wherever that is allocated.
     CRestoreApp restore;
     CIdleApp app;
     CWnd::FromHandle(hWnd)->m_nFlags = 0x5A5A;
+    EXPECT_EQ(0x5A5Au, CWnd::FromHandle(hWnd)->m_nFlags);
     EXPECT_EQ(42, app.Run());
     EXPECT_EQ(1, app.m_nIdle);
     EXPECT_EQ(1, app.m_nExit) << "Run ends with ExitInstance";
-    EXPECT_EQ(0u, CWnd::FromHandle(hWnd)->m_nFlags);
+    EXPECT_EQ(0u, CWnd::FromHandle(hWnd)->m_nFlags) << "idle time dropped the temporary wrapper";
     AfxDeleteTempMaps();
     EXPECT_TRUE(::DestroyWindow(hWnd)) << "dropping a temporary wrapper leaves the window alone";
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 
 // The folder part of an executable's path, with its trailing backslash; empty when the path

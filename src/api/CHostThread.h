@@ -4,7 +4,7 @@
 // after UnInitSkin) any thread may call, one call at a time; another thread's call that arrives
 // meanwhile fails in the same way.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <atomic>
 #include <mutex>
 

@@ -1,7 +1,7 @@
 // The user's choice between light and dark applications, and the pair of definition files a host
 // named for each: which pair is loaded, and the title bars of windows that keep the system's frame.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <memory>
 #include <type_traits>
 

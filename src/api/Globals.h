@@ -1,7 +1,7 @@
 // The library's process-wide facts that its entry point records, defined with the other global
 // objects in Globals.cpp. Layers below this one are handed what they need of them.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 
 // The library's own module handle.

@@ -2,7 +2,7 @@
 // later skin load cannot pull it away. An opaque image has white as its transparent colour; a translucent one blends over the
 // bar.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CSkinImage.h"
 #include <memory>
 

@@ -5,7 +5,7 @@
 // painting alike, so that what is drawn is what is hit. The room needed, by the same rule, is
 // what the bar asks for when it docks.
 #pragma once
-#include <KorvoSkin/CCoolBarCtrl.h>
+#include <KorvoSkin/CCoolBarItem.h>
 #include "../parts/CDpiScale.h"
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 // painted on, the colours and font of a menu bar's captions, the watermarks buttons show and the
 // hand-over of a tracked menu to the skin.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CSkinImage.h"
 #include <functional>
 

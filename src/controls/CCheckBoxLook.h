@@ -2,7 +2,7 @@
 // that lights orange while the pointer is over it (polled on a timer), and the thick mark; the
 // box, its frame and rings and the mark are sized for the DPI of the window last painted.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
 #include "CControlDpi.h"

@@ -3,7 +3,7 @@
 // in the interface theme's colours with the library's arrow; the drop button's width and the
 // arrow follow the DPI of the combo's window.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CHoverTracker.h"
 #include "CDpiLength.h"
 

@@ -3,7 +3,7 @@
 // that runs only when the DPI really moved, and the control is then repainted once, frame
 // included. Controls are first drawn for the screen's DPI, for which their windows' fonts are made.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CControlDpi
 {

@@ -3,7 +3,7 @@
 // DPIs comes back to it exactly even where the window rounds what it is given; a value someone
 // else set in between is taken as meant for the DPI it was set at.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CDpiLength
 {

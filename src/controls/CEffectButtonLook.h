@@ -2,7 +2,7 @@
 // the text colour and indent, the pitched-on flag, hover, the hand cursor and the tooltip. A
 // paint is composed in a kept buffer over the parent's background and copied in one transfer.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
 

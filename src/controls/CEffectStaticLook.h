@@ -1,7 +1,7 @@
 // The effect static's look: its background colour and line height, and the text wrapped by
 // characters to the control's width.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CEffectStaticLook
 {

@@ -4,7 +4,7 @@
 // the animation does not flicker. A composed frame is kept, within a memory budget, so the
 // next loop of the animation copies it instead of drawing the image again.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CGdiplusGraphics.h"
 #include <memory>
 #include <vector>

@@ -2,7 +2,7 @@
 // bitmap at the control's origin, the hover one while the mouse is over the control, and a
 // 55 by 55 portrait square at (8, 7) at 96 DPI, scaled for the window's, optionally in grey.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
 #include "CControlDpi.h"

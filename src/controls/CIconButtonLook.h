@@ -2,7 +2,7 @@
 // draw command images at another), hover, the hand cursor and the caption's alignment, drawn in
 // the interface theme's colours and font.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CHoverTracker.h"
 
 class CIconButtonLook

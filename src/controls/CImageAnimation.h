@@ -3,7 +3,7 @@
 // window through an off-screen surface, selects the next frame and waits that frame's delay or
 // the order to end. The control's own thread only starts, pauses, resumes and stops it.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CGdiplusGraphics.h"
 #include "../parts/CGdiplusImage.h"
 #include "CKernelHandle.h"

@@ -3,7 +3,7 @@
 // these bounds before the platform's decoders, which would spend seconds and gigabytes on the
 // GUI thread, ever see it.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CPictureHeader
 {

@@ -1,6 +1,6 @@
 // The skinned static's state: its text colour, the hand cursor and the tooltip over it.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 struct CSkinStaticState
 {

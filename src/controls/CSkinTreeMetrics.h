@@ -1,7 +1,7 @@
 // What a skinned tree keeps for its window's DPI: its item height and indent in the window, the
 // font its items are painted in, and its off-screen surface, all made again when the DPI moves.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/COffscreenBuffer.h"
 #include "../parts/CScaledFont.h"
 #include "CControlDpi.h"

@@ -1,7 +1,7 @@
 // Paints a skinned tree's client area into an off-screen context: the background of the tree's
 // mode, then each visible item as text over its gradient band. One painter serves one paint.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <KorvoSkin/CSkinTree.h>
 
 class CSkinTreePainter

@@ -3,7 +3,7 @@
 // The slider window it draws for gives the style, range, selection and enabled state; the
 // thumb's length and the channel's thickness follow the window's DPI.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/COffscreenBuffer.h"
 
 class CSliderLook

@@ -4,7 +4,7 @@
 // and copied to the client area in one transfer. Each state change repaints at once. Frame,
 // triangle, text offsets and the text's font follow the window's DPI.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include "../parts/CDpiScale.h"
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"

@@ -1,7 +1,7 @@
 // The off-screen pair a see-through grip paints with: the grip as the control draws it, and a
 // mask of its background, so only the dots reach the window and the parent shows around them.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <memory>
 
 class CGripSeeThrough

@@ -1,7 +1,7 @@
 // What a resizable dialog keeps behind its public face: its own bit of the grip's visibility
 // count and where its placement is saved.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CResizableDialogState
 {

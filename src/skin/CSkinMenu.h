@@ -2,7 +2,7 @@
 // given it, so a pointer the host kept never dangles: after a load it holds that load's menu of
 // the same name, or no menu at all.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CSkinMenu : public CMenu
 {

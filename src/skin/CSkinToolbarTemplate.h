@@ -1,6 +1,6 @@
 // A toolbar declared by a skin: its buttons and alignment, copied into real bars on request.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <vector>
 
 struct SKIN_TOOLBAR_BUTTON

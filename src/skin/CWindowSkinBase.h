@@ -1,7 +1,7 @@
 // A window skin as the registry holds it. What a window skin is, and how one is read, belongs to
 // the layer above; the registry owns the skins and asks each whether a window name is its own.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <vector>
 
 class CWindowSkinBase

@@ -2,7 +2,7 @@
 // the static label just before it in the tab order, the mnemonic's "&" left out; and the
 // keyboard shortcut that mnemonic gives.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 // The window's text, however long.
 CString WindowTextOf(HWND hWnd);

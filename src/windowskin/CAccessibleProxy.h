@@ -6,7 +6,7 @@
 // call, so the proxy holds nothing that can go stale and outlives its window harmlessly. Name,
 // location, focus and parent are worked out here the same way for every window.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <oleacc.h>
 
 // One question from a proxy to its window, sent as WM_GETOBJECT with the private object ID

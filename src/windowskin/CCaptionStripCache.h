@@ -5,7 +5,7 @@
 // so that a window going back and forth between active and inactive, or two windows sharing a
 // skin, find theirs.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
 
 class CCaptionStripCache

@@ -1,6 +1,6 @@
 // Arithmetic on numbers straight from a skin file, shared by the window skin's files.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 #include <algorithm>
 #include <climits>
 

@@ -3,7 +3,7 @@
 // blocks, whatever the number of nodes. The arena is owned by the elements that own a part of
 // its document: the root, and each child its user unlinked. The blocks go with the last owner.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CXmlArena
 {

@@ -1,6 +1,6 @@
 #include "CXmlElement.h"
 #include "CXmlArena.h"
-#include "../afx/CMap.h"
+#include <CMap.h>
 
 namespace
 {

@@ -2,7 +2,7 @@
 // in the document's storage, its length stored just before them. Copying it copies the pointer;
 // it converts to LPCWSTR and to CString, so that readers use it as they would a CString.
 #pragma once
-#include "../afx/afxwin.h"
+#include <afxwin.h>
 
 class CXmlString
 {

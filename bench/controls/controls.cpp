@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include "api/Globals.h"
 
 namespace
 {

@@ -14,6 +14,7 @@
 #include <theme/CMenuSkinner.h>
 #include <stdio.h>
 #include <algorithm>
+#include "api/Globals.h"
 
 namespace
 {

@@ -15,6 +15,7 @@
 #include <stdio.h>
 #include <algorithm>
 #include <vector>
+#include "api/Globals.h"
 
 namespace
 {
@@ -85,13 +86,14 @@ class CSkinnedWnd : public CWnd
 {
 public:
     CWindowSkin* m_pSkin = NULL;
+    CWindowSkinState m_state;
 
 protected:
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) { m_pSkin->OnNcCalcSize(this, bCalcValidRects, lpncsp); }
-    afx_msg void OnNcPaint() { m_pSkin->OnNcPaint(this); }
+    afx_msg void OnNcPaint() { m_pSkin->OnNcPaint(this, m_state); }
     afx_msg BOOL OnNcActivate(BOOL bActive)
     {
-        m_pSkin->OnNcActivate(this, bActive);
+        m_pSkin->OnNcActivate(this, m_state, bActive);
         return TRUE;
     }
     afx_msg void OnSize(UINT, int, int) { m_pSkin->ApplyRegion(this); }

@@ -1,12 +1,14 @@
 // The library's global objects. They live in this one file because their construction order
-// matters: theme, menu engine, the resize message, window-skin loader, registry, application
-// folder. They are destroyed in the reverse order when the library unloads.
+// matters: theme, menu engine, the resize message, window-skin loader, registry, the context that
+// hands the three to the layers below, application folder. They are destroyed in the reverse
+// order when the library unloads.
 #include "AppFolder.h"
 #include "Globals.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../resizable/ResizeSupportMessage.h"
 #include "../skin/CSkinRegistry.h"
+#include "../skin/CSkinContext.h"
 #include "../windowskin/CWindowSkinLoader.h"
 
 // The module the library's code and resources are linked into: KorvoSkin.dll in a host, the
@@ -15,8 +17,13 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 HINSTANCE g_hSkinInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
 
 CInterfaceTheme g_Theme;
-CMenuSkinner g_MenuSkinner;
+CMenuSkinner g_MenuSkinner(g_Theme);
 const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
 static const CWindowSkinLoader g_windowSkinLoader(g_Theme);
 CSkinRegistry g_Registry(g_Theme, g_windowSkinLoader, g_hSkinInstance);
+CSkinContext g_Context(g_Theme, g_Registry, g_MenuSkinner);
+static const struct CDefaultContext
+{
+    CDefaultContext() { g_Context.MakeDefault(); }
+} s_defaultContext;
 CString g_strAppFolder = AppFolderOfProcess();

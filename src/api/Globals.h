@@ -3,9 +3,19 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include "../theme/CInterfaceTheme.h"
+#include "../theme/CMenuSkinner.h"
+#include "../skin/CSkinRegistry.h"
+#include "../skin/CSkinContext.h"
 
 // The library's own module handle.
 extern HINSTANCE g_hSkinInstance;
+// The library's own skin: its theme, menu engine and registry, and the context that hands them
+// to the layers below (the default context of windows, bars and controls).
+extern CInterfaceTheme g_Theme;
+extern CMenuSkinner g_MenuSkinner;
+extern CSkinRegistry g_Registry;
+extern CSkinContext g_Context;
 // The host executable's folder, ending in a backslash, or empty; definition files are found
 // relative to it.
 extern CString g_strAppFolder;

@@ -238,20 +238,20 @@ UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefau
 
 unsigned long GetDialogBkColor()
 {
-    return OnHostThread(0ul, [] { return (unsigned long)g_Registry.m_crDialogBack; });
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.DialogBackColour(); });
 }
 
 unsigned long GetMsgDialogBorderColor()
 {
-    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crMsgBorder; });
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.Colour(SkinColour::MsgBorder); });
 }
 
 unsigned long GetMsgDialogBackColor()
 {
-    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crMsgBack; });
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.Colour(SkinColour::MsgBack); });
 }
 
 unsigned long GetCardBackColor()
 {
-    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.m_crCardBack; });
+    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.Colour(SkinColour::CardBack); });
 }

@@ -25,10 +25,8 @@ void CCoolBarPainter::FillBackground(CDC* pDC, const CRect& rc, HBITMAP hbmErase
         pDC->FillRect(&rc, &brErase);
         ::SetBrushOrgEx(pDC->m_hDC, 0, 0, NULL);
     }
-    else if (HBRUSH hBrush = CCoolBarTheme::GetDialogBrush())
-        ::FillRect(pDC->m_hDC, &rc, hBrush);
     else
-        pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+        ::FillRect(pDC->m_hDC, &rc, CCoolBarTheme::GetDialogBrush());
 }
 
 void CCoolBarPainter::DrawButton(CDC* pDC, const CCoolBarItem* pItem, const CRect& rcItem, int nState,

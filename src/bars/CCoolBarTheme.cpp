@@ -1,72 +1,86 @@
 #include "CCoolBarTheme.h"
+#include "../skin/CSkinContext.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
+
+namespace
+{
+CSkinRegistry& Registry()
+{
+    return CSkinContext::Default().Registry();
+}
+
+const CInterfaceTheme& Theme()
+{
+    return CSkinContext::Default().Theme();
+}
+}
 
 CCoolBarTheme::WatermarkLookup CCoolBarTheme::GetWatermarks()
 {
     return [](const wchar_t* pszName) {
         WATERMARK watermark;
-        watermark.pImage = g_Registry.GetWatermarkImage(pszName);
-        watermark.bGrid = watermark.pImage && g_Registry.GetWatermarkGrid(pszName, watermark.rcGrid);
+        watermark.pImage = Registry().GetWatermarkImage(pszName);
+        watermark.bGrid = watermark.pImage && Registry().GetWatermarkGrid(pszName, watermark.rcGrid);
         return watermark;
     };
 }
 
 unsigned CCoolBarTheme::GetImageGeneration()
 {
-    return g_Theme.m_images.GetGeneration();
+    return Theme().Images().GetGeneration();
 }
 
 HBRUSH CCoolBarTheme::GetDialogBrush()
 {
-    return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+    return Theme().DialogBackBrush();
 }
 
 COLORREF CCoolBarTheme::GetDialogColour()
 {
-    return g_Registry.m_crDialogBack;
+    return Theme().DialogBackColour();
 }
 
 COLORREF CCoolBarTheme::GetControlBackColour()
 {
-    return g_Theme.m_crMidtone;
+    return Theme().Colour(SkinColour::Midtone);
 }
 
 HFONT CCoolBarTheme::GetCaptionFont()
 {
-    return (HFONT)g_Theme.m_fntNormal.m_hObject;
+    return (HFONT)Theme().NormalFont().m_hObject;
 }
 
 COLORREF CCoolBarTheme::GetMenuBackColour()
 {
-    return g_Theme.m_crMenuBack;
+    return Theme().Colour(SkinColour::MenuBack);
 }
 
 COLORREF CCoolBarTheme::GetMenuBorderColour()
 {
-    return g_Theme.m_crMenuBorder;
+    return Theme().Colour(SkinColour::MenuBorder);
 }
 
 COLORREF CCoolBarTheme::GetMenuHoverColour()
 {
-    return g_Theme.m_crMenuHover;
+    return Theme().Colour(SkinColour::MenuHover);
 }
 
 COLORREF CCoolBarTheme::GetMenuTextColour(bool bHighlighted)
 {
-    return g_Theme.GetMenuTextColour(bHighlighted, FALSE);
+    return Theme().GetMenuTextColour(bHighlighted, FALSE);
 }
 
 void CCoolBarTheme::BeginMenuTracking(HMENU hMenu, const CRect& rcButton)
 {
     SetMenuAttach(rcButton);
-    g_Registry.BeginMenuTracking(hMenu);
+    Registry().BeginMenuTracking(hMenu);
 }
 
 BOOL CCoolBarTheme::EndMenuTracking()
 {
-    return g_Registry.EndMenuTracking();
+    return Registry().EndMenuTracking();
 }
 
 void CCoolBarTheme::SetMenuAttach(const CRect& rcButton)

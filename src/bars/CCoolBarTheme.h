@@ -24,7 +24,7 @@ public:
     static WatermarkLookup GetWatermarks();
     static unsigned GetImageGeneration();
 
-    // The dialog background: the skin's brush (null when it has none) and colour.
+    // The dialog background: the skin's brush and colour, the system's face colour without one.
     static HBRUSH GetDialogBrush();
     static COLORREF GetDialogColour();
     // The background of static controls sitting on a bar.

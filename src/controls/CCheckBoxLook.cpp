@@ -69,7 +69,7 @@ void CCheckBoxLook::Paint(CWnd* pBox, const DRAWITEMSTRUCT& item)
                      szText.cy, DST_PREFIXTEXT | DSS_DISABLED);
         return;
     }
-    COLORREF crText = ControlTheme::Theme().m_crControlText;
+    COLORREF crText = ControlTheme::Theme().Colour(SkinColour::ControlText);
     if (crText != NO_COLOUR)
         pDC->SetTextColor(crText);
     pDC->DrawText(strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);

@@ -38,13 +38,13 @@ void CComboBoxLook::Draw(CWnd* pCombo, CDC* pDC, Show show, int nArrowWidth) con
     CRect rc;
     pCombo->GetClientRect(&rc);
     int W = rc.Width(), H = rc.Height(), A = nArrowWidth;
-    COLORREF crMidtone = theme.m_crMidtone;
-    COLORREF crBorder = theme.m_crBorder;
+    COLORREF crMidtone = theme.Colour(SkinColour::Midtone);
+    COLORREF crBorder = theme.Colour(SkinColour::Border);
     pDC->Draw3dRect(CRect(0, 0, W, H), crMidtone, crMidtone);
     pDC->Draw3dRect(CRect(1, 1, W - 1, H - 1), crBorder, crBorder);
     pDC->Draw3dRect(CRect(W - 2 - A, 2, W - 2, H - 2), crMidtone, crMidtone);
     pDC->Draw3dRect(CRect(W - 1 - A, 3, W - 3, H - 3), crBorder, crBorder);
-    COLORREF crFill = show == showHover ? theme.m_crBackSel : show == showPressed ? theme.m_crBackCheckSel : crMidtone;
+    COLORREF crFill = show == showHover ? theme.Colour(SkinColour::BackSel) : show == showPressed ? theme.Colour(SkinColour::BackCheckSel) : crMidtone;
     CBrush brFill(crFill);
     CRect rcButton(W - 2 - A, 1, W - 2, H - 1);
     pDC->FillRect(&rcButton, &brFill);

@@ -88,15 +88,15 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
 
     COLORREF crFrame, crFill;
     if (IsHover() && (nState & ODS_SELECTED))
-        crFrame = theme.m_crBorder, crFill = theme.m_crBackCheckSel;
+        crFrame = theme.Colour(SkinColour::Border), crFill = theme.Colour(SkinColour::BackCheckSel);
     else if (IsHover())
-        crFrame = theme.m_crBorder, crFill = theme.m_crBackSel;
+        crFrame = theme.Colour(SkinColour::Border), crFill = theme.Colour(SkinColour::BackSel);
     else if ((nState & ODS_FOCUS) && !(nState & ODS_DISABLED))
-        crFrame = theme.m_crBorder, crFill = theme.m_crBackNormal;
+        crFrame = theme.Colour(SkinColour::Border), crFill = theme.Colour(SkinColour::BackNormal);
     else if (!(nState & ODS_DISABLED))
-        crFrame = theme.m_crSysShadow, crFill = theme.m_crBackNormal;
+        crFrame = theme.Colour(SkinColour::SysShadow), crFill = theme.Colour(SkinColour::BackNormal);
     else
-        crFrame = theme.m_crSysShadow, crFill = theme.m_crMidtone;
+        crFrame = theme.Colour(SkinColour::SysShadow), crFill = theme.Colour(SkinColour::Midtone);
 
     dc.Draw3dRect(&rc, crFrame, crFrame);
     rc.InflateRect(-1, -1);
@@ -107,7 +107,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
             // Lifted: the icon's mask in the shadow colour below and right of the icon.
             dc.FillSolidRect(x - 1, y - 1, nIcon + 2, 2, crFill);
             dc.FillSolidRect(x - 1, y + 1, 2, nIcon, crFill);
-            dc.SetTextColor(theme.m_crSysShadow);
+            dc.SetTextColor(theme.Colour(SkinColour::SysShadow));
             ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x + 1, y + 1, 0, 0, crFill, CLR_NONE, ILD_MASK);
             ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x - 1, y - 1, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
             dc.ExcludeClipRect(x - 1, y - 1, x + nIcon + 1, y + nIcon + 1);
@@ -115,7 +115,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
         else
         {
             if (nState & ODS_DISABLED)
-                ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, theme.m_crDisabled, ILD_BLEND50);
+                ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, theme.Colour(SkinColour::Disabled), ILD_BLEND50);
             else
                 ::ImageList_DrawEx(hIml, 0, dc.m_hDC, x, y, 0, 0, crFill, CLR_NONE, ILD_NORMAL);
             dc.ExcludeClipRect(x, y, x + nIcon, y + nIcon);
@@ -126,7 +126,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
     {
         if (bHasIcon)
             rc.left += nColumn;
-        CGdiSelect font(&dc, theme.m_fntNormal);
+        CGdiSelect font(&dc, theme.NormalFont());
         // Measured and drawn with the mnemonic's "&" taken as a marker, as a push button's is.
         CRect rcText(0, 0, 0, 0);
         ::DrawTextW(dc.m_hDC, strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_CALCRECT);
@@ -134,7 +134,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
         int yText = (rc.top + rc.bottom) / 2 - rcText.Height() / 2;
         rcText.OffsetRect(xText, yText);
         dc.SetBkColor(crFill);
-        dc.SetTextColor(pButton->IsWindowEnabled() ? SkinColourOr(theme.m_crControlText, theme.m_crCmdText) : theme.m_crDisabled);
+        dc.SetTextColor(pButton->IsWindowEnabled() ? SkinColourOr(theme.Colour(SkinColour::ControlText), theme.Colour(SkinColour::CmdText)) : theme.Colour(SkinColour::Disabled));
         ::ExtTextOutW(dc.m_hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
         int nSaved = ::SaveDC(dc.m_hDC);
         ::IntersectClipRect(dc.m_hDC, rc.left, rc.top, rc.right, rc.bottom);

@@ -38,12 +38,12 @@ void CSkinEdit::OnNcPaint()
     rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
     dc.ExcludeClipRect(&rcClient);
 
-    COLORREF crMidtone = ControlTheme::Theme().m_crMidtone;
+    COLORREF crMidtone = ControlTheme::Theme().Colour(SkinColour::Midtone);
     CBrush brFill(crMidtone);
     dc.FillRect(&rcWindow, &brFill);
     dc.Draw3dRect(&rcWindow, crMidtone, crMidtone);
     CRect rcInner(1, 1, rcWindow.right - 1, rcWindow.bottom - 1);
-    dc.Draw3dRect(&rcInner, ControlTheme::Theme().m_crBorder, ControlTheme::Theme().m_crBorder);
+    dc.Draw3dRect(&rcInner, ControlTheme::Theme().Colour(SkinColour::Border), ControlTheme::Theme().Colour(SkinColour::Border));
 }
 
 LRESULT CSkinEdit::OnGetObject(WPARAM wParam, LPARAM lParam)

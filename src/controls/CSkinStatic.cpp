@@ -27,7 +27,7 @@ void CSkinStatic::SetText(CString strText, COLORREF crText, BOOL bBold)
     if (!m_hWnd)
         return;
     SetWindowText(strText);
-    const CFont& font = bBold ? ControlTheme::Theme().m_fntBold : ControlTheme::Theme().m_fntNormal;
+    const CFont& font = bBold ? ControlTheme::Theme().BoldFont() : ControlTheme::Theme().NormalFont();
     SendMessage(WM_SETFONT, (WPARAM)font.m_hObject, TRUE);
     Invalidate(TRUE);
 }

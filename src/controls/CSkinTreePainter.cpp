@@ -74,12 +74,12 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
         // Without a bitmap the gradient stands in.
         [[fallthrough]];
     case CSkinTree::BkModeGradient:
-        GradientFillRect(pDC, CRect(m_ptOrigin.x, m_ptOrigin.y, m_rcClient.right, m_rcClient.bottom), theme.m_crBackNormal,
-                         theme.m_crBackSel, !bGradientHorz);
+        GradientFillRect(pDC, CRect(m_ptOrigin.x, m_ptOrigin.y, m_rcClient.right, m_rcClient.bottom), theme.Colour(SkinColour::BackNormal),
+                         theme.Colour(SkinColour::BackSel), !bGradientHorz);
         break;
     case CSkinTree::BkModeSolid:
         pDC->FillSolidRect(&m_rcClient,
-                           SkinColourOr(theme.m_crControlBack, ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
+                           SkinColourOr(theme.Colour(SkinColour::ControlBack), ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
         break;
     default:
         break;
@@ -102,7 +102,7 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
     HTREEITEM hFocusItem = bFocus ? m_tree.GetSelectedItem() : NULL;
     // The group band runs from the selected back colour to its mirror across the normal one,
     // taken on the whole colour value.
-    DWORD dwGroupEnd = 2 * (DWORD)theme.m_crBackSel - (DWORD)theme.m_crBackNormal;
+    DWORD dwGroupEnd = 2 * (DWORD)theme.Colour(SkinColour::BackSel) - (DWORD)theme.Colour(SkinColour::BackNormal);
     COLORREF crGroupEnd = RGB(GetRValue(dwGroupEnd), GetGValue(dwGroupEnd), GetBValue(dwGroupEnd));
 
     UINT nVisit = m_tree.GetVisibleCount() + 1;
@@ -120,12 +120,12 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         {
             CRect rcBand(bGroup ? m_ptOrigin.x : m_ptOrigin.x + rc.left, rc.top, m_rcClient.right, rc.bottom);
             if (bSelected)
-                GradientFillRect(pDC, rcBand, theme.m_crBackSel, theme.m_crBackCheckSel, false);
+                GradientFillRect(pDC, rcBand, theme.Colour(SkinColour::BackSel), theme.Colour(SkinColour::BackCheckSel), false);
             else
-                GradientFillRect(pDC, rcBand, theme.m_crBackSel, crGroupEnd, false);
+                GradientFillRect(pDC, rcBand, theme.Colour(SkinColour::BackSel), crGroupEnd, false);
         }
         if (bSelected)
-            pDC->SetTextColor(SkinColourOr(theme.m_crControlText, SELECTED_GROUP_TEXT));
+            pDC->SetTextColor(SkinColourOr(theme.Colour(SkinColour::ControlText), SELECTED_GROUP_TEXT));
         if (pImageListEx)
             ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
 
@@ -134,16 +134,16 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         if (bSelected)
         {
             if (!bGroup)
-                pDC->SetTextColor(theme.m_crHiText);
-            COLORREF crOldBack = pDC->SetBkColor(theme.m_crHighlight);
+                pDC->SetTextColor(theme.Colour(SkinColour::HiText));
+            COLORREF crOldBack = pDC->SetBkColor(theme.Colour(SkinColour::Highlight));
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
             pDC->SetBkColor(crOldBack);
         }
         else
         {
-            if (theme.m_crControlText != NO_COLOUR)
-                pDC->SetTextColor(theme.m_crControlText);
+            if (theme.Colour(SkinColour::ControlText) != NO_COLOUR)
+                pDC->SetTextColor(theme.Colour(SkinColour::ControlText));
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
         }

@@ -1,4 +1,5 @@
 #include "ControlTheme.h"
+#include "../skin/CSkinContext.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CMenuSkinner.h"
 
@@ -6,33 +7,34 @@ namespace ControlTheme
 {
 const CInterfaceTheme& Theme()
 {
-    return g_Theme;
+    return CSkinContext::Default().Theme();
 }
 
 HICON CommandIcon(UINT nCmdID, int nSizeCode)
 {
-    return g_Theme.GetIcon(nCmdID, nSizeCode);
+    return CSkinContext::Default().Theme().GetIcon(nCmdID, nSizeCode);
 }
 
 HICON CommandIconAt(UINT nCmdID, int nPixels)
 {
     CInterfaceTheme::SIZED_IMAGE image;
-    return g_Theme.GetSizedImage(nCmdID, nPixels, image) ? ImageList_GetIcon(image.hList, image.nImage, ILD_NORMAL)
-                                                         : NULL;
+    return CSkinContext::Default().Theme().GetSizedImage(nCmdID, nPixels, image)
+               ? ImageList_GetIcon(image.hList, image.nImage, ILD_NORMAL)
+               : NULL;
 }
 
 COLORREF DialogBackColour()
 {
-    return g_Registry.m_crDialogBack;
+    return Theme().DialogBackColour();
 }
 
 HBRUSH DialogBackBrush()
 {
-    return (HBRUSH)g_Registry.m_brDialogBack.m_hObject;
+    return Theme().DialogBackBrush();
 }
 
 CMenuSkinner& Menus()
 {
-    return g_MenuSkinner;
+    return CSkinContext::Default().Menus();
 }
 }

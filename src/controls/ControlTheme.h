@@ -1,6 +1,7 @@
 // Where the controls read the skin: the interface theme's colours, fonts and command images,
-// the loaded skin's dialog background, and the menu look of menus a control opens. No other
-// control file names the library's globals, so a control's inputs are listed here.
+// the dialog background, and the menu look of menus a control opens, all from the default skin
+// context (a host creates controls without naming one). No other control file names the
+// context, so a control's inputs are listed here.
 #pragma once
 #include "../theme/CInterfaceTheme.h"
 
@@ -16,7 +17,7 @@ HICON CommandIcon(UINT nCmdID, int nSizeCode);
 // The command's image nPixels wide, as menus draw it at that size; null when it has no 16-pixel
 // image. The caller destroys it.
 HICON CommandIconAt(UINT nCmdID, int nPixels);
-// The skin's dialog background colour and its brush (the registry keeps the brush).
+// The skin's dialog background colour and its brush (the theme keeps the brush).
 COLORREF DialogBackColour();
 HBRUSH DialogBackBrush();
 CMenuSkinner& Menus();

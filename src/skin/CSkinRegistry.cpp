@@ -57,7 +57,7 @@ const SECTION_READER SECTION_READERS[] = {
 } // namespace
 
 CSkinRegistry::CSkinRegistry(CInterfaceTheme& theme, const CWindowSkinReader& windowSkinReader, HINSTANCE hModule)
-    : m_crDialogBack(0), m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL),
+    : m_nMenusCreated(0), m_nMenuItemsCreated(0), m_hTrackedMenu(NULL), m_hRetiredMenu(NULL),
       m_pDiagnostics(NULL), m_theme(theme),
       m_windowSkinReader(windowSkinReader), m_nWindowSkinGeneration(0), m_hModule(hModule),
       m_nStringEntries(0), m_nWatermarkEntries(0), m_nResourceEntries(0)
@@ -78,7 +78,7 @@ void CSkinRegistry::Load(const CString& strAppFolder, CString strFirst, CString 
         LoadDefinitionFile(strAppFolder + strSecond);
     if (!strFirst.IsEmpty())
         LoadDefinitionFile(strAppFolder + strFirst);
-    m_brDialogBack.CreateSolidBrush(m_crDialogBack);
+    m_theme.CreateDialogBackBrush();
     CheckToolbarImages();
 }
 
@@ -87,7 +87,6 @@ void CSkinRegistry::Reset(const CString& strAppFolder)
     Clear();
     m_theme.Clear();
     m_theme.Reset();
-    m_crDialogBack = ::GetSysColor(COLOR_BTNFACE);
     // The library's tick for checked menu items joins the theme's base images at the first load;
     // every later load's list starts with it.
     if (m_theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) < 0)
@@ -133,12 +132,12 @@ void CSkinRegistry::Clear()
     DeleteWindowSkins();
 
     m_mapWatermarks.clear();
-    m_theme.m_images.Clear();
+    m_theme.Images().Clear();
 
     ClearMenus();
 
     m_mapStrings.clear();
-    m_brDialogBack.DeleteObject();
+    m_theme.ReleaseDialogBackBrush();
     m_nStringEntries = 0;
     m_nWatermarkEntries = 0;
     m_nResourceEntries = 0;
@@ -266,15 +265,15 @@ BOOL CSkinRegistry::LoadWatermarks(CXmlElement* pSection, const CString& strFold
                        L"watermark '" + strTarget + L"' replaces an earlier one of that name");
         m_mapWatermarks.erase(strTarget);
         // Shared: the host may select the bitmap into DCs of its own.
-        if (m_theme.m_images.BorrowBitmap(strFolder + strPath))
+        if (m_theme.Images().BorrowBitmap(strFolder + strPath))
         {
             WATERMARK& watermark = m_mapWatermarks[strTarget];
-            watermark = { m_theme.m_images.BorrowImage(strFolder + strPath), false, CRect() };
+            watermark = { m_theme.Images().BorrowImage(strFolder + strPath), false, CRect() };
             ReadWatermarkGrid(pElement, watermark);
         }
         else
             SkinReport(m_pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pElement, L"path"),
-                       L"image '" + strPath + L"' " + m_theme.m_images.DescribeFailure(strFolder + strPath) + L": watermark '" +
+                       L"image '" + strPath + L"' " + m_theme.Images().DescribeFailure(strFolder + strPath) + L": watermark '" +
                            strTarget + L"' is left out");
     }
     return TRUE;
@@ -382,7 +381,7 @@ BOOL CSkinRegistry::LoadStrings(CXmlElement* pSection, const CString&)
 
 BOOL CSkinRegistry::LoadColourScheme(CXmlElement* pSection, const CString&)
 {
-    m_crDialogBack = m_theme.LoadColourScheme(pSection, m_crDialogBack, m_pDiagnostics);
+    m_theme.LoadColourScheme(pSection, m_pDiagnostics);
     return TRUE;
 }
 

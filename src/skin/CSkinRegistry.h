@@ -1,5 +1,5 @@
 // Everything a skin definition declares apart from colours and command images: strings,
-// watermarks, menus, toolbar templates and window skins, and the dialog background.
+// watermarks, menus, toolbar templates and window skins.
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../theme/CSkinDiagnostics.h"
@@ -115,8 +115,6 @@ public:
     CMap<CString, const CString&, CMenu*, CMenu*> m_mapMenus;
     std::map<UINT, CString> m_mapStrings;
     CMap<CString, const CString&, CSkinToolbarTemplate*, CSkinToolbarTemplate*> m_mapToolbars;
-    COLORREF m_crDialogBack;
-    CBrush m_brDialogBack;
 
 private:
     void ClearMenus();
@@ -167,4 +165,3 @@ private:
     void operator=(const CSkinRegistry&) = delete;
 };
 
-extern CSkinRegistry g_Registry;

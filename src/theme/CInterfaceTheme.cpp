@@ -6,20 +6,24 @@ const int MAP_BUCKETS_16 = 347;
 const int MAP_BUCKETS_32 = 61;
 const int MAP_BUCKETS_48 = 61;
 const int MAP_BUCKETS_NAMES = 509;
+
+// The colours that never outlive their skin: a dark skin's light text would be unreadable on
+// the next skin's light backgrounds, and its dialog background under the next skin's text.
+const SkinColour LOAD_COLOURS[] = { SkinColour::DialogText, SkinColour::ControlText, SkinColour::ControlBack,
+                                    SkinColour::MenuText, SkinColour::MenuTextSel, SkinColour::MenuTextDisabled,
+                                    SkinColour::DialogBack };
 }
 
-CInterfaceTheme::CInterfaceTheme()
-    : m_crWindow(0), m_crMidtone(0), m_crText(0), m_crHiText(0), m_crHiBorder(0), m_crHighlight(0),
-      m_crBackNormal(0), m_crBackSel(0), m_crBackCheck(0), m_crBackCheckSel(0), m_crMargin(0), m_crBorder(0),
-      m_crSysShadow(0), m_crCmdText(0), m_crCmdTextSel(0), m_crDisabled(0), m_crTipBack(0), m_crTipText(0),
-      m_crTipBorder(0), m_crTipWarnings(0), m_crMsgBorder(0), m_crMsgBack(0), m_crCardBack(0),
-      // Menus a skin leaves uncoloured keep the system's look: black would hide the system's text.
-      m_crMenuBorder(::GetSysColor(COLOR_BTNSHADOW)), m_crMenuBack(::GetSysColor(COLOR_MENU)),
-      m_crMenuHover(BlendColour(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 178)),
-      m_crDialogText(NO_COLOUR),
-      m_crControlText(NO_COLOUR), m_crControlBack(NO_COLOUR), m_crMenuText(NO_COLOUR), m_crMenuTextSel(NO_COLOUR), m_crMenuTextDisabled(NO_COLOUR),
-      m_bTransparentLabels(FALSE)
+CInterfaceTheme::CInterfaceTheme() : m_bTransparentLabels(FALSE)
 {
+    for (COLORREF& cr : m_colours)
+        cr = 0;
+    // Menus a skin leaves uncoloured keep the system's look: black would hide the system's text.
+    SetColour(SkinColour::MenuBorder, ::GetSysColor(COLOR_BTNSHADOW));
+    SetColour(SkinColour::MenuBack, ::GetSysColor(COLOR_MENU));
+    SetColour(SkinColour::MenuHover, BlendColour(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 178));
+    for (SkinColour colour : LOAD_COLOURS)
+        SetColour(colour, NO_COLOUR);
     m_mapImages16.InitHashTable(MAP_BUCKETS_16);
     m_mapImages32.InitHashTable(MAP_BUCKETS_32);
     m_mapImages48.InitHashTable(MAP_BUCKETS_48);
@@ -49,6 +53,7 @@ void CInterfaceTheme::Clear()
     m_ilImages32.DeleteImageList();
     m_ilImages48.DeleteImageList();
     m_scaled.Clear();
+    m_brDialogBack.DeleteObject();
     m_buffer.Release();
     m_images.Clear();
 }
@@ -57,10 +62,8 @@ void CInterfaceTheme::Reset()
 {
     CreateFonts();
     CalculateColours(FALSE);
-    // Unlike the plain colours, text colours never outlive their skin: a dark skin's light
-    // text would be unreadable on the next skin's light backgrounds.
-    m_crDialogText = m_crControlText = m_crControlBack = NO_COLOUR;
-    m_crMenuText = m_crMenuTextSel = m_crMenuTextDisabled = NO_COLOUR;
+    for (SkinColour colour : LOAD_COLOURS)
+        SetColour(colour, NO_COLOUR);
     m_bTransparentLabels = FALSE;
     CreateImageLists();
 }
@@ -68,8 +71,24 @@ void CInterfaceTheme::Reset()
 COLORREF CInterfaceTheme::GetMenuTextColour(BOOL bSelected, BOOL bGrayed) const
 {
     if (bGrayed)
-        return SkinColourOr(m_crMenuTextDisabled, m_crDisabled);
-    return bSelected ? SkinColourOr(m_crMenuTextSel, m_crCmdTextSel) : SkinColourOr(m_crMenuText, m_crCmdText);
+        return SkinColourOr(Colour(SkinColour::MenuTextDisabled), Colour(SkinColour::Disabled));
+    return bSelected ? SkinColourOr(Colour(SkinColour::MenuTextSel), Colour(SkinColour::CmdTextSel)) : SkinColourOr(Colour(SkinColour::MenuText), Colour(SkinColour::CmdText));
+}
+
+COLORREF CInterfaceTheme::DialogBackColour() const
+{
+    return SkinColourOr(Colour(SkinColour::DialogBack), ::GetSysColor(COLOR_BTNFACE));
+}
+
+HBRUSH CInterfaceTheme::DialogBackBrush() const
+{
+    return m_brDialogBack.m_hObject ? (HBRUSH)m_brDialogBack.m_hObject : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void CInterfaceTheme::CreateDialogBackBrush()
+{
+    m_brDialogBack.DeleteObject();
+    m_brDialogBack.CreateSolidBrush(DialogBackColour());
 }
 
 CDC* CInterfaceTheme::GetBufferDC(CDC* pDC, const CSize& size)

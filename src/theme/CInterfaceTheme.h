@@ -1,11 +1,13 @@
-// The library's palette and drawing resources: the colours of the current skin, the two menu
-// fonts, one shared off-screen buffer, the command images and the name-to-ID map.
+// The library's palette and drawing resources: the colours of the current skin (the dialog
+// background among them), the two menu fonts, one shared off-screen buffer, the command images
+// and the name-to-ID map. Everything is read through accessors; only the skin's readers set it.
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../parts/COffscreenBuffer.h"
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
 #include "CScaledCommandImages.h"
+#include "SkinColour.h"
 #include <vector>
 
 // Image-size codes of the command images; any other code selects no image list.
@@ -20,18 +22,6 @@ const UINT ID_DEFAULT_CHECK_MARK = 100;
 // must lie below it.
 const int MAX_COMMAND_IMAGES = 4096;
 
-// Mixes two colours channel by channel: weight 0 gives crA, 255 gives crB.
-COLORREF BlendColour(COLORREF crA, COLORREF crB, int nWeight);
-// Six hexadecimal digits, red pair first, as skin files write colours; FALSE for anything else.
-BOOL ParseSkinColour(const CString& strValue, COLORREF& crOut);
-// What the skin stores for an empty value: no colour.
-const COLORREF NO_COLOUR = 0xFFFFFFFF;
-// crSet unless it is NO_COLOUR, else crDefault.
-inline COLORREF SkinColourOr(COLORREF crSet, COLORREF crDefault)
-{
-    return crSet == NO_COLOUR ? crDefault : crSet;
-}
-
 class CInterfaceTheme
 {
 public:
@@ -39,12 +29,11 @@ public:
     virtual ~CInterfaceTheme();
 
     // Colours -----------------------------------------------------------------------------
-    // A key of a skin's colour scheme and the member it sets; "dialog.back" has none, as the
-    // registry keeps it.
+    // A key of a skin's colour scheme and the colour it sets.
     struct COLOUR_KEY
     {
         LPCWSTR pszKey;
-        COLORREF CInterfaceTheme::*pMember;
+        SkinColour colour;
     };
     // Every key the scheme reader knows; nCount receives how many.
     static const COLOUR_KEY* GetColourKeys(int& nCount);
@@ -56,9 +45,8 @@ public:
     void Clear();
     void Reset();
 
-    // Reads one <colourScheme>/<colorScheme> section. The dialog background is the registry's:
-    // the result is crDialogBack as the section leaves it ("dialog.back" may set or clear it).
-    COLORREF LoadColourScheme(CXmlElement* pSection, COLORREF crDialogBack, CSkinDiagnostics* pDiagnostics = NULL);
+    // Reads one <colourScheme>/<colorScheme> section.
+    void LoadColourScheme(CXmlElement* pSection, CSkinDiagnostics* pDiagnostics = NULL);
 
     // The shared memory DC with a bitmap at least ClipToBuffer(size) large and no clipping.
     // The buffer grows up to the size of the desktop; callers draw at its origin, copy out no
@@ -129,58 +117,39 @@ public:
     // Forgets the icon; TRUE when it was recorded. The caller destroys it.
     BOOL UnmapIcon(HICON hIcon);
 
-public:
-    // Base colours.
-    COLORREF m_crWindow;
-    COLORREF m_crMidtone;
-    COLORREF m_crText;
-    COLORREF m_crHiText;
-    COLORREF m_crHiBorder;
-    COLORREF m_crHighlight;
-    // Derived and system-taken colours.
-    COLORREF m_crBackNormal;
-    COLORREF m_crBackSel;
-    COLORREF m_crBackCheck;
-    COLORREF m_crBackCheckSel;
-    COLORREF m_crMargin;
-    COLORREF m_crBorder;
-    COLORREF m_crSysShadow;
-    COLORREF m_crCmdText;
-    COLORREF m_crCmdTextSel;
-    COLORREF m_crDisabled;
-    COLORREF m_crTipBack;
-    COLORREF m_crTipText;
-    COLORREF m_crTipBorder;
-    COLORREF m_crTipWarnings;
-    // Plain colours: never derived, kept across skin loads.
-    COLORREF m_crMsgBorder;
-    COLORREF m_crMsgBack;
-    COLORREF m_crCardBack;
-    COLORREF m_crMenuBorder;
-    COLORREF m_crMenuBack;
-    COLORREF m_crMenuHover;
-    // Text colours: NO_COLOUR at every load, which leaves each text the colour it had without
-    // them (the system's or the derived one).
-    COLORREF m_crDialogText;
-    COLORREF m_crControlText;
-    // The paper under the skinned tree's items when it is solid; NO_COLOUR at every load too.
-    COLORREF m_crControlBack;
-    COLORREF m_crMenuText;
-    COLORREF m_crMenuTextSel;
-    COLORREF m_crMenuTextDisabled;
-
-    // Whether a skinned dialog's labels draw their text over its painted background (the
-    // watermark) rather than on a solid block of the dialog background; FALSE at every load.
-    BOOL m_bTransparentLabels;
-
+    // The skin's colours -------------------------------------------------------------------
+    COLORREF Colour(SkinColour colour) const { return m_colours[(int)colour]; }
+    void SetColour(SkinColour colour, COLORREF cr) { m_colours[(int)colour] = cr; }
     // The colour of a popup menu's or menu bar's item text.
     COLORREF GetMenuTextColour(BOOL bSelected, BOOL bGrayed) const;
+    // The dialog background: the skin's "dialog.back", else the system's face colour, and a
+    // brush of it that lives until the next load (the system's own brush before a load makes one).
+    COLORREF DialogBackColour() const;
+    HBRUSH DialogBackBrush() const;
+    // Made once a load has read every file, and let go when the load is cleared.
+    void CreateDialogBackBrush();
+    void ReleaseDialogBackBrush() { m_brDialogBack.DeleteObject(); }
+    // Whether a skinned dialog's labels draw their text over its painted background (the
+    // watermark) rather than on a solid block of the dialog background; FALSE at every load.
+    BOOL TransparentLabels() const { return m_bTransparentLabels; }
 
+    // The menu fonts.
+    CFont& NormalFont() { return m_fntNormal; }
+    CFont& BoldFont() { return m_fntBold; }
+    const CFont& NormalFont() const { return m_fntNormal; }
+    const CFont& BoldFont() const { return m_fntBold; }
+
+    // The images of the current load; watermarks and window skins borrow from it too.
+    CSkinImageCache& Images() { return m_images; }
+    const CSkinImageCache& Images() const { return m_images; }
+
+private:
+    COLORREF m_colours[(int)SkinColour::Count];
+    CBrush m_brDialogBack;
+    BOOL m_bTransparentLabels;
     CFont m_fntNormal;
     CFont m_fntBold;
-
     COffscreenBuffer m_buffer;
-    // The images of the current load; watermarks and window skins borrow from it too.
     CSkinImageCache m_images;
 
     CImageList m_ilImages16;
@@ -190,10 +159,8 @@ public:
     CMap<UINT, UINT, int, int> m_mapImages32;
     CMap<UINT, UINT, int, int> m_mapImages48;
     CMap<HICON, HICON, HWND, HWND> m_mapIconWindows;
-
     CMap<CString, const CString&, UINT, UINT> m_mapNameToID;
 
-private:
     CImageList* ImageListOf(int nSize) const;
     CImageList* BaseListOf(int nSize);
 
@@ -216,4 +183,3 @@ private:
     void operator=(const CInterfaceTheme&) = delete;
 };
 
-extern CInterfaceTheme g_Theme;

@@ -3,43 +3,43 @@
 
 namespace
 {
-// Skin key of every colour the scheme sets; "dialog.back" belongs to the registry.
+// Skin key of every colour the scheme sets.
 typedef CInterfaceTheme::COLOUR_KEY COLOUR_KEY;
 
 const COLOUR_KEY s_colourKeys[] = {
-    { L"system.base.window", &CInterfaceTheme::m_crWindow },
-    { L"system.base.midtone", &CInterfaceTheme::m_crMidtone },
-    { L"system.base.text", &CInterfaceTheme::m_crText },
-    { L"system.base.hitext", &CInterfaceTheme::m_crHiText },
-    { L"system.base.hiborder", &CInterfaceTheme::m_crHiBorder },
-    { L"system.base.highlight", &CInterfaceTheme::m_crHighlight },
-    { L"system.back.normal", &CInterfaceTheme::m_crBackNormal },
-    { L"system.back.selected", &CInterfaceTheme::m_crBackSel },
-    { L"system.back.checked", &CInterfaceTheme::m_crBackCheck },
-    { L"system.back.checked.selected", &CInterfaceTheme::m_crBackCheckSel },
-    { L"system.margin", &CInterfaceTheme::m_crMargin },
-    { L"system.border", &CInterfaceTheme::m_crBorder },
-    { L"system.shadow", &CInterfaceTheme::m_crSysShadow },
-    { L"system.text", &CInterfaceTheme::m_crCmdText },
-    { L"system.text.selected", &CInterfaceTheme::m_crCmdTextSel },
-    { L"system.disabled", &CInterfaceTheme::m_crDisabled },
-    { L"tooltip.back", &CInterfaceTheme::m_crTipBack },
-    { L"tooltip.text", &CInterfaceTheme::m_crTipText },
-    { L"tooltip.border", &CInterfaceTheme::m_crTipBorder },
-    { L"tooltip.warnings", &CInterfaceTheme::m_crTipWarnings },
-    { L"msg.border", &CInterfaceTheme::m_crMsgBorder },
-    { L"msg.back", &CInterfaceTheme::m_crMsgBack },
-    { L"card.back", &CInterfaceTheme::m_crCardBack },
-    { L"menu.border", &CInterfaceTheme::m_crMenuBorder },
-    { L"menu.back", &CInterfaceTheme::m_crMenuBack },
-    { L"menu.hover", &CInterfaceTheme::m_crMenuHover },
-    { L"dialog.text", &CInterfaceTheme::m_crDialogText },
-    { L"control.text", &CInterfaceTheme::m_crControlText },
-    { L"control.back", &CInterfaceTheme::m_crControlBack },
-    { L"menu.text", &CInterfaceTheme::m_crMenuText },
-    { L"menu.text.selected", &CInterfaceTheme::m_crMenuTextSel },
-    { L"menu.text.disabled", &CInterfaceTheme::m_crMenuTextDisabled },
-    { L"dialog.back", NULL },
+    { L"system.base.window", SkinColour::Window },
+    { L"system.base.midtone", SkinColour::Midtone },
+    { L"system.base.text", SkinColour::Text },
+    { L"system.base.hitext", SkinColour::HiText },
+    { L"system.base.hiborder", SkinColour::HiBorder },
+    { L"system.base.highlight", SkinColour::Highlight },
+    { L"system.back.normal", SkinColour::BackNormal },
+    { L"system.back.selected", SkinColour::BackSel },
+    { L"system.back.checked", SkinColour::BackCheck },
+    { L"system.back.checked.selected", SkinColour::BackCheckSel },
+    { L"system.margin", SkinColour::Margin },
+    { L"system.border", SkinColour::Border },
+    { L"system.shadow", SkinColour::SysShadow },
+    { L"system.text", SkinColour::CmdText },
+    { L"system.text.selected", SkinColour::CmdTextSel },
+    { L"system.disabled", SkinColour::Disabled },
+    { L"tooltip.back", SkinColour::TipBack },
+    { L"tooltip.text", SkinColour::TipText },
+    { L"tooltip.border", SkinColour::TipBorder },
+    { L"tooltip.warnings", SkinColour::TipWarnings },
+    { L"msg.border", SkinColour::MsgBorder },
+    { L"msg.back", SkinColour::MsgBack },
+    { L"card.back", SkinColour::CardBack },
+    { L"menu.border", SkinColour::MenuBorder },
+    { L"menu.back", SkinColour::MenuBack },
+    { L"menu.hover", SkinColour::MenuHover },
+    { L"dialog.text", SkinColour::DialogText },
+    { L"control.text", SkinColour::ControlText },
+    { L"control.back", SkinColour::ControlBack },
+    { L"menu.text", SkinColour::MenuText },
+    { L"menu.text.selected", SkinColour::MenuTextSel },
+    { L"menu.text.disabled", SkinColour::MenuTextDisabled },
+    { L"dialog.back", SkinColour::DialogBack },
 };
 
 const COLOUR_KEY* FindColourKey(const CString& strKey)
@@ -104,29 +104,29 @@ void CInterfaceTheme::CalculateColours(BOOL bCustom)
 {
     if (!bCustom)
     {
-        m_crWindow = ::GetSysColor(COLOR_WINDOW);
-        m_crMidtone = ::GetSysColor(COLOR_BTNFACE);
-        m_crText = ::GetSysColor(COLOR_WINDOWTEXT);
-        m_crHiText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-        m_crHiBorder = ::GetSysColor(COLOR_HIGHLIGHT);
-        m_crHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+        SetColour(SkinColour::Window, ::GetSysColor(COLOR_WINDOW));
+        SetColour(SkinColour::Midtone, ::GetSysColor(COLOR_BTNFACE));
+        SetColour(SkinColour::Text, ::GetSysColor(COLOR_WINDOWTEXT));
+        SetColour(SkinColour::HiText, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetColour(SkinColour::HiBorder, ::GetSysColor(COLOR_HIGHLIGHT));
+        SetColour(SkinColour::Highlight, ::GetSysColor(COLOR_HIGHLIGHT));
     }
 
-    m_crBackNormal = BlendColour(m_crMidtone, m_crWindow, 215);
-    m_crBackSel = BlendColour(m_crHighlight, m_crWindow, 178);
-    m_crBackCheck = BlendColour(m_crHighlight, m_crWindow, 200);
-    m_crBackCheckSel = BlendColour(m_crHighlight, m_crWindow, 127);
-    m_crMargin = BlendColour(m_crMidtone, m_crWindow, 39);
-    m_crSysShadow = BlendColour(m_crHighlight, ::GetSysColor(COLOR_BTNSHADOW), 200);
-    m_crBorder = m_crHighlight;
+    SetColour(SkinColour::BackNormal, BlendColour(Colour(SkinColour::Midtone), Colour(SkinColour::Window), 215));
+    SetColour(SkinColour::BackSel, BlendColour(Colour(SkinColour::Highlight), Colour(SkinColour::Window), 178));
+    SetColour(SkinColour::BackCheck, BlendColour(Colour(SkinColour::Highlight), Colour(SkinColour::Window), 200));
+    SetColour(SkinColour::BackCheckSel, BlendColour(Colour(SkinColour::Highlight), Colour(SkinColour::Window), 127));
+    SetColour(SkinColour::Margin, BlendColour(Colour(SkinColour::Midtone), Colour(SkinColour::Window), 39));
+    SetColour(SkinColour::SysShadow, BlendColour(Colour(SkinColour::Highlight), ::GetSysColor(COLOR_BTNSHADOW), 200));
+    SetColour(SkinColour::Border, Colour(SkinColour::Highlight));
 
-    m_crCmdText = ::GetSysColor(COLOR_MENUTEXT);
-    m_crCmdTextSel = ::GetSysColor(COLOR_MENUTEXT);
-    m_crDisabled = ::GetSysColor(COLOR_GRAYTEXT);
-    m_crTipBack = ::GetSysColor(COLOR_INFOBK);
-    m_crTipText = ::GetSysColor(COLOR_INFOTEXT);
-    m_crTipBorder = BlendColour(m_crTipBack, 0x000000, 100);
-    m_crTipWarnings = 0x404040;
+    SetColour(SkinColour::CmdText, ::GetSysColor(COLOR_MENUTEXT));
+    SetColour(SkinColour::CmdTextSel, ::GetSysColor(COLOR_MENUTEXT));
+    SetColour(SkinColour::Disabled, ::GetSysColor(COLOR_GRAYTEXT));
+    SetColour(SkinColour::TipBack, ::GetSysColor(COLOR_INFOBK));
+    SetColour(SkinColour::TipText, ::GetSysColor(COLOR_INFOTEXT));
+    SetColour(SkinColour::TipBorder, BlendColour(Colour(SkinColour::TipBack), 0x000000, 100));
+    SetColour(SkinColour::TipWarnings, 0x404040);
 }
 
 void CInterfaceTheme::CreateFonts()
@@ -139,10 +139,10 @@ void CInterfaceTheme::CreateFonts()
                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-COLORREF CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF crDialogBack, CSkinDiagnostics* pDiagnostics)
+void CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, CSkinDiagnostics* pDiagnostics)
 {
     if (!pSection)
-        return crDialogBack;
+        return;
     SkinCheckAttributes(pDiagnostics, pSection, { L"labels" });
     if (pSection->GetAttribute(L"labels"))
     {
@@ -177,12 +177,11 @@ COLORREF CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF crDia
                        L"unknown colour key '" + pColour->GetAttributeValue(L"name") + L"' is ignored");
             continue;
         }
-        COLORREF& crTarget = pKey->pMember ? this->*(pKey->pMember) : crDialogBack;
 
         CString strValue = pColour->GetAttributeValue(L"value");
         if (strValue.IsEmpty())
         {
-            crTarget = NO_COLOUR;
+            SetColour(pKey->colour, NO_COLOUR);
             if (pDiagnostics)
                 pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
             continue;
@@ -204,11 +203,10 @@ COLORREF CInterfaceTheme::LoadColourScheme(CXmlElement* pSection, COLORREF crDia
                 CalculateColours(TRUE);
             }
         }
-        crTarget = crValue;
+        SetColour(pKey->colour, crValue);
         if (pDiagnostics)
             pDiagnostics->ColourKeySet(strName, pColour->m_nOffset);
     }
     if (bSystemSeen && !bDerived)
         CalculateColours(TRUE);
-    return crDialogBack;
 }

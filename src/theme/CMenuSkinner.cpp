@@ -96,8 +96,8 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 }
 
-CMenuSkinner::CMenuSkinner()
-    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_bServed(FALSE), m_hOwnHook(NULL)
+CMenuSkinner::CMenuSkinner(CInterfaceTheme& theme)
+    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_theme(theme), m_bServed(FALSE), m_hOwnHook(NULL)
 {
     m_mapText.InitHashTable(17);
 }
@@ -121,8 +121,8 @@ HFONT CMenuSkinner::MenuFont(BOOL bBold)
 {
     // One DPI is kept: a thread's menus open for one window at a time.
     if (bBold)
-        return m_fntScaledBold.Get((HFONT)g_Theme.m_fntBold.m_hObject, m_scale);
-    return m_fntScaledNormal.Get((HFONT)g_Theme.m_fntNormal.m_hObject, m_scale);
+        return m_fntScaledBold.Get((HFONT)m_theme.BoldFont().m_hObject, m_scale);
+    return m_fntScaledNormal.Get((HFONT)m_theme.NormalFont().m_hObject, m_scale);
 }
 
 DWORD CMenuSkinner::ItemKey(HMENU hMenu, UINT nID)
@@ -227,61 +227,61 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
     const CDpiScale& s = m_scale;
     CRect rcText(s.Scale(TEXT_LEFT), 0, nWidth - s.Scale(TEXT_RIGHT_MARGIN), nBottom);
 
-    CDC* pBuffer = g_Theme.GetBufferDC(pDC, CSize(nWidth, nBottom));
+    CDC* pBuffer = m_theme.GetBufferDC(pDC, CSize(nWidth, nBottom));
     if (!pBuffer)
         return;
-    pBuffer->FillSolidRect(&rcLocal, g_Theme.m_crMenuBack);
+    pBuffer->FillSolidRect(&rcLocal, m_theme.Colour(SkinColour::MenuBack));
 
     CString strText;
     if (!m_mapText.Lookup((DWORD)pDIS->itemData, strText))
     {
-        pBuffer->FillSolidRect(s.Scale(TEXT_LEFT), s.Scale(1), nWidth - s.Scale(TEXT_LEFT), s.Scale(1), g_Theme.m_crDisabled);
+        pBuffer->FillSolidRect(s.Scale(TEXT_LEFT), s.Scale(1), nWidth - s.Scale(TEXT_LEFT), s.Scale(1), m_theme.Colour(SkinColour::Disabled));
     }
     else
     {
         if (bSelected && !bGrayed)
         {
-            CBrush brHover(g_Theme.m_crMenuHover);
+            CBrush brHover(m_theme.Colour(SkinColour::MenuHover));
             CPen penWhite(PS_SOLID, 1, RGB(255, 255, 255));
             CBrush* pOldBrush = pBuffer->SelectObject(&brHover);
             CPen* pOldPen = pBuffer->SelectObject(&penWhite);
             pBuffer->RoundRect(1, 1, nWidth - 1, nBottom - nExtra - 1, s.Scale(3), s.Scale(3));
             pBuffer->SelectObject(pOldBrush);
             pBuffer->SelectObject(pOldPen);
-            pBuffer->SetBkColor(g_Theme.m_crBackSel);
+            pBuffer->SetBkColor(m_theme.Colour(SkinColour::BackSel));
         }
         else if (bSelected)
         {
             if (IsKeyboardSelection(pDIS->hDC, rcItem))
             {
-                pBuffer->Draw3dRect(1, 1, nWidth - 2, nBottom - nExtra - 1, g_Theme.m_crBorder, g_Theme.m_crBorder);
-                pBuffer->FillSolidRect(2, 2, nWidth - 4, nBottom - nExtra - 3, g_Theme.m_crBackNormal);
-                pBuffer->SetBkColor(g_Theme.m_crBackNormal);
+                pBuffer->Draw3dRect(1, 1, nWidth - 2, nBottom - nExtra - 1, m_theme.Colour(SkinColour::Border), m_theme.Colour(SkinColour::Border));
+                pBuffer->FillSolidRect(2, 2, nWidth - 4, nBottom - nExtra - 3, m_theme.Colour(SkinColour::BackNormal));
+                pBuffer->SetBkColor(m_theme.Colour(SkinColour::BackNormal));
             }
         }
         else
-            pBuffer->SetBkColor(g_Theme.m_crBackNormal);
+            pBuffer->SetBkColor(m_theme.Colour(SkinColour::BackNormal));
 
         if (bChecked)
         {
             // The fill keeps to just inside the one-pixel border at every DPI.
             const int nBox = s.Scale(CHECK_BOX_X), cxBox = s.Scale(CHECK_BOX_WIDTH), cyBox = nBottom - nExtra - 1 - nBox;
-            pBuffer->Draw3dRect(nBox, nBox, cxBox, cyBox, g_Theme.m_crBorder, g_Theme.m_crBorder);
+            pBuffer->Draw3dRect(nBox, nBox, cxBox, cyBox, m_theme.Colour(SkinColour::Border), m_theme.Colour(SkinColour::Border));
             pBuffer->FillSolidRect(nBox + 1, nBox + 1, cxBox - 2, cyBox - 2,
-                                   bSelected && !bGrayed ? g_Theme.m_crBackCheckSel : g_Theme.m_crBackCheck);
+                                   bSelected && !bGrayed ? m_theme.Colour(SkinColour::BackCheckSel) : m_theme.Colour(SkinColour::BackCheck));
         }
 
         // The image is as large as the DPI asks, centred in the box its 16 pixels take scaled.
         const int nPixels = CInterfaceTheme::ImagePixelsForDpi(s.GetDpi());
         CInterfaceTheme::SIZED_IMAGE image;
-        if (g_Theme.GetSizedImage(pDIS->itemID, nPixels, image) ||
-            (bChecked && g_Theme.GetSizedImage(ID_DEFAULT_CHECK_MARK, nPixels, image)))
+        if (m_theme.GetSizedImage(pDIS->itemID, nPixels, image) ||
+            (bChecked && m_theme.GetSizedImage(ID_DEFAULT_CHECK_MARK, nPixels, image)))
         {
             const int xImage = s.Scale(IMAGE_X) + (s.Scale(IMAGE_SIZE) - image.nPixels) / 2;
             const int yImage = s.Scale(IMAGE_Y) + (s.Scale(IMAGE_SIZE) - image.nPixels) / 2;
             if (bGrayed)
                 ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
-                                 g_Theme.m_crDisabled, ILD_BLEND50);
+                                 m_theme.Colour(SkinColour::Disabled), ILD_BLEND50);
             else
                 ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
                                  CLR_DEFAULT, ILD_NORMAL);
@@ -290,7 +290,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
         // Before the first skin load the theme has no fonts yet; the buffer's own font serves.
         CGdiSelect font(pBuffer->m_hDC, MenuFont(bDefault && !bGrayed));
         pBuffer->SetBkMode(TRANSPARENT);
-        pBuffer->SetTextColor(g_Theme.GetMenuTextColour(bSelected, bGrayed));
+        pBuffer->SetTextColor(m_theme.GetMenuTextColour(bSelected, bGrayed));
         DrawItemText(pBuffer, rcText, strText);
     }
 

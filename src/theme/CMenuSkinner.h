@@ -1,5 +1,6 @@
 // Owner-drawn popup menus for the host's GUI thread: items are converted to owner-drawn just
-// before a popup opens and painted with the theme; a thread hook re-frames the popup windows.
+// before a popup opens and painted with the theme the engine is given; a thread hook re-frames
+// the popup windows.
 #pragma once
 #include "CInterfaceTheme.h"
 #include "../parts/CDpiScale.h"
@@ -8,8 +9,10 @@
 class CMenuSkinner
 {
 public:
-    CMenuSkinner();
+    // The theme outlives the engine.
+    explicit CMenuSkinner(CInterfaceTheme& theme);
     virtual ~CMenuSkinner();
+    const CInterfaceTheme& Theme() const { return m_theme; }
 
     // Installs the WH_CALLWNDPROC hook for the calling thread, unless a thread that still runs
     // has it; a hook whose thread has ended is replaced.
@@ -62,6 +65,7 @@ public:
     BOOL m_bOwnHook;
 
 private:
+    CInterfaceTheme& m_theme;
     // Serves a menu message the owner's own procedure left alone.
     LRESULT RouteOwnerMessage(HWND hWnd, WNDPROC pfnOld, UINT nMessage, WPARAM wParam, LPARAM lParam);
     // Whether an owner-drawn item was converted by PrepareMenu (separators carry data 0).
@@ -93,4 +97,3 @@ extern POINT g_ptMenuAttach;
 extern int g_nMenuAttachWidth;
 // 1 while a popup renders itself through WM_PRINT, 0 once it has painted normally.
 extern LONG g_bMenuPrinting;
-extern CMenuSkinner g_MenuSkinner;

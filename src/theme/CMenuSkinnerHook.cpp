@@ -71,17 +71,17 @@ WNDPROC OldWndProcOf(HWND hWnd)
 
 // The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
 // open over the button's width.
-void DrawMenuFrame(HWND hWnd, CDC* pDC)
+void DrawMenuFrame(HWND hWnd, CDC* pDC, const CInterfaceTheme& theme)
 {
     CRect rcWindow;
     ::GetWindowRect(hWnd, &rcWindow);
     BOOL bAttached = rcWindow.left == g_ptMenuAttach.x && rcWindow.top == g_ptMenuAttach.y;
     CRect rcFrame(0, 0, rcWindow.Width(), rcWindow.Height());
-    pDC->Draw3dRect(&rcFrame, g_Theme.m_crMenuBorder, g_Theme.m_crMenuBorder);
+    pDC->Draw3dRect(&rcFrame, theme.Colour(SkinColour::MenuBorder), theme.Colour(SkinColour::MenuBorder));
     // A negative width would fill to the left of the start, over the frame's corner.
     int nJoinWidth = std::min((int)rcWindow.Width(), g_nMenuAttachWidth) - 2;
     if (bAttached && nJoinWidth > 0)
-        pDC->FillSolidRect(1, 0, nJoinWidth, 1, g_Theme.m_crMenuBack);
+        pDC->FillSolidRect(1, 0, nJoinWidth, 1, theme.Colour(SkinColour::MenuBack));
 }
 }
 
@@ -219,10 +219,10 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
 
     case WM_NCPAINT:
     {
-        HDC hDC = ::GetWindowDC(hWnd);
+        HDC hDC = s_pHookSkinner ? ::GetWindowDC(hWnd) : NULL;
         if (hDC)
         {
-            DrawMenuFrame(hWnd, CDC::FromHandle(hDC));
+            DrawMenuFrame(hWnd, CDC::FromHandle(hDC), s_pHookSkinner->Theme());
             ::ReleaseDC(hWnd, hDC);
         }
         return 0;
@@ -233,8 +233,8 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
         if ((lParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(hWnd))
             return 0;
         CDC* pDC = CDC::FromHandle((HDC)wParam);
-        if (lParam & PRF_NONCLIENT)
-            DrawMenuFrame(hWnd, pDC);
+        if ((lParam & PRF_NONCLIENT) && s_pHookSkinner)
+            DrawMenuFrame(hWnd, pDC, s_pHookSkinner->Theme());
         if (lParam & PRF_CLIENT)
         {
             CRect rcClient;

@@ -1,27 +1,26 @@
 #include "CDialogColours.h"
 #include "CWindowSkin.h"
-#include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 
 HBRUSH CDialogColours::ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtlColor, CWindowSkin* pSkin,
-                                HBRUSH hDefault)
+                                CWindowSkinState* pState, HBRUSH hDefault)
 {
     if (nCtlColor != CTLCOLOR_DLG && nCtlColor != CTLCOLOR_STATIC)
         return hDefault;
-    pDC->SetBkColor(m_registry.m_crDialogBack);
+    pDC->SetBkColor(m_theme.DialogBackColour());
     if (nCtlColor == CTLCOLOR_DLG)
-        return m_registry.m_brDialogBack;
-    if (m_theme.m_crDialogText != NO_COLOUR)
-        pDC->SetTextColor(m_theme.m_crDialogText);
-    if (!pSkin || !m_theme.m_bTransparentLabels || !IsLabel(pChild))
-        return m_registry.m_brDialogBack;
+        return m_theme.DialogBackBrush();
+    if (m_theme.Colour(SkinColour::DialogText) != NO_COLOUR)
+        pDC->SetTextColor(m_theme.Colour(SkinColour::DialogText));
+    if (!pSkin || !pState || !m_theme.TransparentLabels() || !IsLabel(pChild))
+        return m_theme.DialogBackBrush();
 
     // The text goes straight onto the background, which the control fills with the watermark
     // tiled as the dialog tiles it: from the dialog's client origin.
     pDC->SetBkMode(TRANSPARENT);
-    HBRUSH hWatermark = pSkin->GetWatermarkBrush(pDialog);
+    HBRUSH hWatermark = pSkin->GetWatermarkBrush(pDialog, *pState);
     if (!hWatermark)
-        return m_registry.m_brDialogBack;
+        return m_theme.DialogBackBrush();
     CRect rcChild;
     pChild->GetWindowRect(&rcChild);
     pDialog->ScreenToClient(&rcChild);

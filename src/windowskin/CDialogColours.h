@@ -4,19 +4,21 @@
 #include <afxwin.h>
 
 class CWindowSkin;
-class CSkinRegistry;
+struct CWindowSkinState;
 class CInterfaceTheme;
 
 class CDialogColours
 {
 public:
-    // The colours of the skin the registry loaded into the theme.
-    CDialogColours(const CSkinRegistry& registry, const CInterfaceTheme& theme) : m_registry(registry), m_theme(theme) {}
+    // The colours of the skin loaded into the theme.
+    explicit CDialogColours(const CInterfaceTheme& theme) : m_theme(theme) {}
 
     // The answer to one WM_CTLCOLOR* message of pDialog for pChild, or hDefault for a kind of
     // child the skin leaves alone. pSkin, when given, is the dialog's window skin, whose
-    // watermark shows through labels that the colour scheme makes transparent.
-    HBRUSH ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtlColor, CWindowSkin* pSkin, HBRUSH hDefault);
+    // watermark shows through labels that the colour scheme makes transparent, and pState the
+    // dialog's own state for it.
+    HBRUSH ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtlColor, CWindowSkin* pSkin, CWindowSkinState* pState,
+                    HBRUSH hDefault);
 
 private:
     // Labels, check boxes, radio buttons and group boxes: what draws its text on the dialog's
@@ -24,6 +26,5 @@ private:
     // a solid background.
     static BOOL IsLabel(CWnd* pChild);
 
-    const CSkinRegistry& m_registry;
     const CInterfaceTheme& m_theme;
 };

@@ -1,6 +1,6 @@
 #include <KorvoSkin/CSkinChildDialog.h>
 #include "CDialogColours.h"
-#include "../skin/CSkinRegistry.h"
+#include "../skin/CSkinContext.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
 #include "../parts/CWindowDpi.h"
@@ -47,20 +47,20 @@ LRESULT CSkinChildDialog::OnDpiChangedAfterParent(WPARAM, LPARAM)
 HBRUSH CSkinChildDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    return CDialogColours(g_Registry, g_Theme).ForChild(this, pDC, pWnd, nCtlColor, NULL, hBrush);
+    return CDialogColours(CSkinContext::Default().Theme()).ForChild(this, pDC, pWnd, nCtlColor, NULL, NULL, hBrush);
 }
 
 void CSkinChildDialog::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CResizableDialog::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    g_MenuSkinner.SetMenuWindow(m_hWnd);
-    g_MenuSkinner.PrepareMenu(pPopupMenu);
+    CSkinContext::Default().Menus().SetMenuWindow(m_hWnd);
+    CSkinContext::Default().Menus().PrepareMenu(pPopupMenu);
 }
 
 void CSkinChildDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
     if (lpMeasureItemStruct->CtlType == ODT_MENU)
-        g_MenuSkinner.MeasureItem(lpMeasureItemStruct);
+        CSkinContext::Default().Menus().MeasureItem(lpMeasureItemStruct);
     else
         CResizableDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
 }
@@ -68,7 +68,7 @@ void CSkinChildDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureIt
 void CSkinChildDialog::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (lpDrawItemStruct->CtlType == ODT_MENU)
-        g_MenuSkinner.DrawItem(lpDrawItemStruct);
+        CSkinContext::Default().Menus().DrawItem(lpDrawItemStruct);
     else
         CResizableDialog::OnDrawItem(nIDCtl, lpDrawItemStruct);
 }

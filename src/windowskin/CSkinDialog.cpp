@@ -3,7 +3,7 @@
 #include "CSkinDialogFrame.h"
 #include "CDialogColours.h"
 #include "CAccessibleProxy.h"
-#include "../skin/CSkinRegistry.h"
+#include "../skin/CSkinContext.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../parts/CWindowDpi.h"
 
@@ -34,7 +34,7 @@ END_MESSAGE_MAP()
 const int SNAP_DISTANCE = 6;
 
 CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : CResizableDialog(nIDTemplate, pParentWnd), m_pFrame(new CSkinDialogFrame(*this, g_Registry, g_Theme))
+    : CResizableDialog(nIDTemplate, pParentWnd), m_pFrame(new CSkinDialogFrame(*this, CSkinContext::Default()))
 {
 }
 
@@ -78,27 +78,27 @@ BOOL CSkinDialog::OnNcActivate(BOOL bActive)
     if (!m_pFrame->GetSkin())
         return CResizableDialog::OnNcActivate(bActive);
     BOOL bState = IsWindowEnabled() && (bActive || (m_nFlags & WF_STAYACTIVE));
-    m_pFrame->GetSkin()->OnNcActivate(this, bState);
+    m_pFrame->GetSkin()->OnNcActivate(this, m_pFrame->State(), bState);
     return TRUE;
 }
 
 void CSkinDialog::OnNcPaint()
 {
     if (m_pFrame->GetSkin())
-        m_pFrame->GetSkin()->OnNcPaint(this);
+        m_pFrame->GetSkin()->OnNcPaint(this, m_pFrame->State());
     else
         CResizableDialog::OnNcPaint();
 }
 
 void CSkinDialog::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
-    if (!m_pFrame->GetSkin() || !m_pFrame->GetSkin()->OnNcLButtonDown(this, nHitTest, point))
+    if (!m_pFrame->GetSkin() || !m_pFrame->GetSkin()->OnNcLButtonDown(this, m_pFrame->State(), nHitTest, point))
         CResizableDialog::OnNcLButtonDown(nHitTest, point);
 }
 
 void CSkinDialog::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
-    if (!m_pFrame->GetSkin() || !m_pFrame->GetSkin()->OnNcLButtonUp(this, nHitTest, point))
+    if (!m_pFrame->GetSkin() || !m_pFrame->GetSkin()->OnNcLButtonUp(this, m_pFrame->State(), nHitTest, point))
         CResizableDialog::OnNcLButtonUp(nHitTest, point);
 }
 
@@ -111,14 +111,14 @@ void CSkinDialog::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 void CSkinDialog::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
     if (m_pFrame->GetSkin())
-        m_pFrame->GetSkin()->OnNcMouseMove(this, nHitTest, point);
+        m_pFrame->GetSkin()->OnNcMouseMove(this, m_pFrame->State(), nHitTest, point);
     CResizableDialog::OnNcMouseMove(nHitTest, point);
 }
 
 LRESULT CSkinDialog::OnNcMouseLeave(WPARAM, LPARAM)
 {
     if (m_pFrame->GetSkin())
-        m_pFrame->GetSkin()->OnNcMouseLeave(this);
+        m_pFrame->GetSkin()->OnNcMouseLeave(this, m_pFrame->State());
     return Default();
 }
 
@@ -148,7 +148,7 @@ LRESULT CSkinDialog::OnSetText(WPARAM wParam, LPARAM lParam)
     LRESULT lResult = DefWindowProc(WM_SETTEXT, wParam, lParam);
     if (bVisible)
         ::SetWindowLongW(m_hWnd, GWL_STYLE, GetStyle() | WS_VISIBLE);
-    m_pFrame->GetSkin()->OnSetText(this);
+    m_pFrame->GetSkin()->OnSetText(this, m_pFrame->State());
     return lResult;
 }
 
@@ -157,7 +157,7 @@ HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     HBRUSH hBrush = CResizableDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     if (!m_pFrame->GetSkin())
         return hBrush;
-    return m_pFrame->Colours().ForChild(this, pDC, pWnd, nCtlColor, m_pFrame->GetSkin(), hBrush);
+    return m_pFrame->Colours().ForChild(this, pDC, pWnd, nCtlColor, m_pFrame->GetSkin(), &m_pFrame->State(), hBrush);
 }
 
 void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
@@ -203,7 +203,7 @@ LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
     if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(wParam, lParam))
     {
         if (pQuery->idObject == OBJID_TITLEBAR)
-            return m_pFrame->GetSkin() && m_pFrame->GetSkin()->DescribeTitleBar(this, *pQuery);
+            return m_pFrame->GetSkin() && m_pFrame->GetSkin()->DescribeTitleBar(this, m_pFrame->State(), *pQuery);
         if (pQuery->idObject != OBJID_CLIENT || pQuery->idChild != CHILDID_SELF)
             return FALSE;
         pQuery->nRole = ROLE_SYSTEM_DIALOG;

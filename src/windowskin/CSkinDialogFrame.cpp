@@ -1,11 +1,20 @@
 #include "CSkinDialogFrame.h"
 #include "CWindowSkin.h"
+#include "../skin/CSkinContext.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 
-CSkinDialogFrame::CSkinDialogFrame(CSkinDialog& dlg, CSkinRegistry& registry, CInterfaceTheme& theme)
-    : m_dlg(dlg), m_registry(registry), m_theme(theme), m_pSkin(NULL)
+CSkinDialogFrame::CSkinDialogFrame(CSkinDialog& dlg, const CSkinContext& context)
+    : m_dlg(dlg), m_registry(context.Registry()), m_theme(context.Theme()), m_pSkin(NULL)
 {
+}
+
+BOOL CSkinDialogFrame::UseContext(CSkinDialog& dlg, const CSkinContext& context)
+{
+    if (dlg.m_hWnd)
+        return FALSE;
+    dlg.m_pFrame.reset(new CSkinDialogFrame(dlg, context));
+    return TRUE;
 }
 
 CSkinDialogFrame::~CSkinDialogFrame()
@@ -21,11 +30,14 @@ void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
         m_registry.AddWindowSkinListener(this);
     else if (!pSkin && m_pSkin)
         m_registry.RemoveWindowSkinListener(this);
+    if (pSkin != m_pSkin)
+        m_state.Reset();
     m_pSkin = pSkin;
 }
 
 void CSkinDialogFrame::OnWindowSkinsDeleting()
 {
+    m_state.Reset();
     if (!m_dlg.m_hWnd)
     {
         m_pSkin = NULL;

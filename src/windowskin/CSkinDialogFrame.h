@@ -5,23 +5,34 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include <KorvoSkin/CWindowSkinListener.h>
 #include "CDialogColours.h"
+#include "CWindowSkinState.h"
 #include <memory>
 #include <type_traits>
 
 class CSkinRegistry;
+class CSkinContext;
 class CWindowSkin;
 class CInterfaceTheme;
 
 class CSkinDialogFrame : public CWindowSkinListener
 {
 public:
-    CSkinDialogFrame(CSkinDialog& dlg, CSkinRegistry& registry, CInterfaceTheme& theme);
+    // The dialog takes its window skins and colours from the context's registry and theme.
+    CSkinDialogFrame(CSkinDialog& dlg, const CSkinContext& context);
     ~CSkinDialogFrame();
+
+    // Frames the dialog from another context than the default one it was constructed with;
+    // FALSE once the dialog has a window.
+    static BOOL UseContext(CSkinDialog& dlg, const CSkinContext& context);
 
     // The window skin a dialog is framed by now; null for the system frame.
     static CWindowSkin* SkinOf(const CSkinDialog& dlg) { return dlg.m_pFrame->m_pSkin; }
+    // The dialog's own hover, press and brush.
+    static CWindowSkinState& StateOf(const CSkinDialog& dlg) { return dlg.m_pFrame->m_state; }
     CWindowSkin* GetSkin() const { return m_pSkin; }
-    CDialogColours Colours() const { return CDialogColours(m_registry, m_theme); }
+    // The dialog's own hover, press and brush, handed to its skin.
+    CWindowSkinState& State() { return m_state; }
+    CDialogColours Colours() const { return CDialogColours(m_theme); }
 
     // The registry's newest skin for pszName, or the system frame; TRUE when a skin was found.
     BOOL SkinMe(LPCWSTR pszName, UINT nIconID);
@@ -50,6 +61,7 @@ private:
     CSkinRegistry& m_registry;
     CInterfaceTheme& m_theme;
     CWindowSkin* m_pSkin;
+    CWindowSkinState m_state;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

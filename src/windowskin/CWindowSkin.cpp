@@ -26,20 +26,16 @@ CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
       m_pAlphaImage(NULL),
       m_pWatermark(NULL),
       m_rcWatermarkGrid(0, 0, 0, 0),
-      m_nWatermarkBrushDpi(0),
-      m_sizeWatermarkBrush(0, 0),
       m_rcMaximiseCrop(-1, 0, -1, -1),
       m_bCaption(0),
       m_bCaps(0),
       m_nCaptionFontDpi(CDpiScale::BASE_DPI),
       m_crCaption(RGB(255, 255, 255)),
       m_crCaptionInactive(RGB(128, 128, 128)),
-      m_crShadow(COLOUR_NONE),
-      m_crOutline(COLOUR_NONE),
+      m_crShadow(NO_COLOUR),
+      m_crOutline(NO_COLOUR),
       m_nCaptionAlign(ALIGN_LEFT),
-      m_bShaped(FALSE),
-      m_nHotButton(0),
-      m_nPressedButton(0)
+      m_bShaped(FALSE)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));

@@ -1,6 +1,8 @@
 // One window skin: the frame, caption strip, caption buttons, caption text, shape and resize
-// border that replace the system non-client area of a top-level window. A skin holds no window;
-// every entry point is given the window it acts for, so several windows may share one skin.
+// border that replace the system non-client area of a top-level window. A skin is read-only once
+// parsed and holds no window: every entry point is given the window it acts for and, where it
+// needs one, that window's own CWindowSkinState (hover, press, brush), so every window of a
+// skin's name shares one skin.
 // The class spans a file for each concern: reading the definition (CWindowSkinParse.cpp),
 // painting with the caption-strip cache (CWindowSkinPaint.cpp), hit testing and the caption
 // buttons (CWindowSkinHitTest.cpp), and the window's shape (CWindowSkinShape.cpp).
@@ -8,7 +10,9 @@
 #include "../xml/CXmlElement.h"
 #include "../skin/CWindowSkinBase.h"
 #include "../theme/CSkinDiagnostics.h"
+#include "../theme/SkinColour.h"
 #include "CCaptionStripCache.h"
+#include "CWindowSkinState.h"
 #include "../parts/CDpiScale.h"
 #include "../parts/CSkinImage.h"
 #include <memory>
@@ -45,8 +49,6 @@ public:
     enum { MODE_TILE = 0, MODE_STRETCH = 1 };
     enum { STATE_WORK_OUT = 0, STATE_INACTIVE = 1, STATE_ACTIVE = 2 };
     enum { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
-    // No colour: the outline or shadow is not drawn.
-    static constexpr COLORREF COLOUR_NONE = 0xFFFFFFFF;
     enum { FIGURE_RECTANGLE, FIGURE_ELLIPSE, FIGURE_ROUND_RECT };
     enum { COMBINE_NONE, COMBINE_AND, COMBINE_OR, COMBINE_XOR, COMBINE_COPY, COMBINE_DIFF };
 
@@ -79,7 +81,6 @@ public:
     BOOL Parse(const CXmlElement* pElement, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
     // "rect" as x,y,width,height or "point" as x,y (right and bottom 0); numbers in %i form.
     static BOOL ParseRect(const CXmlElement* pElement, CRect& rc);
-    // Six hexadecimal digits, red first; anything else leaves crOut unchanged.
     BOOL HasTarget(const wchar_t* pszName) const override;
     const std::vector<CString>& GetTargets() const override { return m_targets; }
 
@@ -97,25 +98,30 @@ public:
     // The caption font at a DPI: m_fontCaption at the DPI it was made for, a scaled copy
     // (kept for the next paints) at any other; null without a caption font.
     CFont* GetCaptionFont(const CDpiScale& scale);
-    void Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState);
-    void OnNcPaint(CWnd* pWnd);
+    void Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOOL bCaptionOnly, int nState);
+    void OnNcPaint(CWnd* pWnd, const CWindowSkinState& state);
     // The caller answers WM_NCACTIVATE itself; the result is always 0.
-    BOOL OnNcActivate(CWnd* pWnd, BOOL bActive);
-    void OnSetText(CWnd* pWnd);
+    BOOL OnNcActivate(CWnd* pWnd, const CWindowSkinState& state, BOOL bActive);
+    void OnSetText(CWnd* pWnd, const CWindowSkinState& state);
     // The watermark over the client area at the window's DPI: tiled, or as a nine-grid panel
     // stretched over it when the skin gives the watermark a grid.
     BOOL PaintWatermark(CWnd* pWnd, CDC* pDC);
-    // A brush that fills as PaintWatermark paints, from pWnd's client origin; made on first use
-    // and again when the DPI (or, for a panel, the client size) changed; null without a watermark.
-    HBRUSH GetWatermarkBrush(CWnd* pWnd);
+    // A brush that fills as PaintWatermark paints, from pWnd's client origin, kept in the
+    // window's state; made on first use and again when the DPI (or, for a panel, the client
+    // size) changed; null without a watermark.
+    HBRUSH GetWatermarkBrush(CWnd* pWnd, CWindowSkinState& state);
 
     // Hit testing, caption buttons and shape ----------------------------------------------
     UINT HitTest(CWnd* pWnd, CPoint point, BOOL bResizable);
-    void OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint point);
+    // The caption buttons' hover and press live in the window's state.
+    void OnNcMouseMove(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     // The pointer left the frame (for the client area or elsewhere): no button stays hot.
-    void OnNcMouseLeave(CWnd* pWnd);
-    BOOL OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint point);
-    BOOL OnNcLButtonUp(CWnd* pWnd, UINT nHitTest, CPoint point);
+    void OnNcMouseLeave(CWnd* pWnd, CWindowSkinState& state);
+    // A press of the system button tracks the system menu in a modal loop, which may destroy
+    // the window (and with it the state) or delete this skin: neither is touched afterwards
+    // unless both are still there.
+    BOOL OnNcLButtonDown(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
+    BOOL OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     BOOL OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint point);
     void ApplyRegion(CWnd* pWnd);
     void BuildShapeRegion(CWnd* pWnd);
@@ -125,7 +131,7 @@ public:
     // Assistive technology -----------------------------------------------------------------
     // Answers a question about the window's title bar or one of its buttons; FALSE for an item
     // the title bar does not have.
-    BOOL DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query);
+    BOOL DescribeTitleBar(CWnd* pWnd, const CWindowSkinState& state, CAccessibleQuery& query);
 
 public:
     // Window names, each compared whole; none empty or holding a bar.
@@ -137,10 +143,6 @@ public:
     CSkinImage* m_pWatermark;
     // The watermark's nine-grid margins; all 0 for a tiled watermark.
     CRect m_rcWatermarkGrid;
-    CBrush m_brWatermark;
-    // What m_brWatermark was made for: the DPI, and the client size for a panel.
-    UINT m_nWatermarkBrushDpi;
-    CSize m_sizeWatermarkBrush;
     int m_pPartPresent[WINDOWSKIN_PART_COUNT];
     int m_pPartMode[WINDOWSKIN_PART_COUNT];
     CRect m_pPartRects[WINDOWSKIN_PART_COUNT];
@@ -169,8 +171,6 @@ public:
     // Whether the definition has a <region>; its figures, in order, at most MAX_FIGURES.
     BOOL m_bShaped;
     std::vector<CFigure> m_figures;
-    int m_nHotButton;
-    int m_nPressedButton;
 
 private:
     CInterfaceTheme& m_theme;
@@ -189,7 +189,7 @@ private:
     CSkinImage* FrameImage() { return m_imageBlended.IsLoaded() ? &m_imageBlended : m_pImage; }
     void BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics);
     // The colour a translucent frame blends over, where the window's own background would be.
-    static COLORREF BackgroundColour();
+    COLORREF BackgroundColour() const;
     // The top corner pieces drawn in nState: the inactive ones where the skin has them.
     int TopLeftPart(int nState) const;
     int TopRightPart(int nState) const;
@@ -241,15 +241,15 @@ private:
     // The bottom corners and the side and bottom edges, straight into the window's DC; the
     // left and right columns start below the top corners' heights.
     void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight, const CDpiScale& scale);
+    // The part a caption button shows with the window's hover and press.
+    int ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& state) const;
     // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.
-    // The part a caption button shows in its current state.
-    int ButtonPart(int nButton, BOOL bZoomed) const;
-    void ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
-                             const CString& strText, const CDpiScale& scale);
+    void ComposeCaptionStrip(CDC* pBuffer, const CWindowSkinState& state, int cx, int cy, int nState, BOOL bZoomed,
+                             int nTopLeft, int nTopRight, HICON hIcon, const CString& strText, const CDpiScale& scale);
     void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState, const CDpiScale& scale);
     static BOOL IsWindowActive(CWnd* pWnd);
     // Paints the caption strip through a fresh window DC.
-    void RepaintCaption(CWnd* pWnd, int nState);
+    void RepaintCaption(CWnd* pWnd, const CWindowSkinState& state, int nState);
 
     CWindowSkin(const CWindowSkin&) = delete;
     void operator=(const CWindowSkin&) = delete;

@@ -33,7 +33,7 @@ const CTitleBarButton BUTTONS[] = {
 };
 }
 
-BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query)
+BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, const CWindowSkinState& state, CAccessibleQuery& query)
 {
     CRect rcWindow;
     pWnd->GetWindowRect(&rcWindow);
@@ -65,10 +65,10 @@ BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, CAccessibleQuery& query)
         query.nState = STATE_SYSTEM_UNAVAILABLE;
         return TRUE;
     }
-    if (m_nHotButton == button.nButton)
+    if (state.nHotButton == button.nButton)
         query.nState |= STATE_SYSTEM_HOTTRACKED;
     // A press shows only while the pointer stays on the button.
-    if (m_nPressedButton == button.nButton && m_nHotButton == button.nButton)
+    if (state.nPressedButton == button.nButton && state.nHotButton == button.nButton)
         query.nState |= STATE_SYSTEM_PRESSED;
     query.strDefaultAction = L"Press";
     if (query.bDoDefaultAction)

@@ -204,7 +204,8 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     CClientDC screen(NULL);
     if (CDC* pBuffer = m_theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
-        ComposeCaptionStrip(pBuffer, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
+        const CWindowSkinState noButtonTouched;
+        ComposeCaptionStrip(pBuffer, noButtonTouched, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
                             NULL, CString(), scale);
         pBuffer->SelectClipRgn(NULL);
         for (int y = rcBox.top; y < rcBox.bottom; y++)

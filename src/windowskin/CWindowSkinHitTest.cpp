@@ -61,22 +61,22 @@ UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
     return rcClient.PtInRect(point) ? HTCLIENT : HTBORDER;
 }
 
-void CWindowSkin::OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint)
+void CWindowSkin::OnNcMouseMove(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint)
 {
     int nButton = ButtonOfHitTest(nHitTest);
-    if (m_nPressedButton && m_nPressedButton != nButton)
+    if (state.nPressedButton && state.nPressedButton != nButton)
     {
         // The press is not captured: a release elsewhere is noticed here.
         if (!(::GetAsyncKeyState(VK_LBUTTON) & 0x8000))
-            m_nPressedButton = 0;
+            state.nPressedButton = 0;
         nButton = 0;
     }
-    if (nButton != m_nHotButton)
+    if (nButton != state.nHotButton)
     {
-        m_nHotButton = nButton;
-        RepaintCaption(pWnd, STATE_WORK_OUT);
+        state.nHotButton = nButton;
+        RepaintCaption(pWnd, state, STATE_WORK_OUT);
     }
-    if (m_nHotButton)
+    if (state.nHotButton)
     {
         // Asked again on every move: the system ends the request once it has reported a leave.
         TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE | TME_NONCLIENT, pWnd->m_hWnd, 0 };
@@ -84,23 +84,23 @@ void CWindowSkin::OnNcMouseMove(CWnd* pWnd, UINT nHitTest, CPoint)
     }
 }
 
-void CWindowSkin::OnNcMouseLeave(CWnd* pWnd)
+void CWindowSkin::OnNcMouseLeave(CWnd* pWnd, CWindowSkinState& state)
 {
-    if (!m_nHotButton)
+    if (!state.nHotButton)
         return;
-    m_nHotButton = 0;
-    RepaintCaption(pWnd, STATE_WORK_OUT);
+    state.nHotButton = 0;
+    RepaintCaption(pWnd, state, STATE_WORK_OUT);
 }
 
-BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
+BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint)
 {
     int nButton = ButtonOfHitTest(nHitTest);
     if (!nButton)
         return FALSE;
-    m_nHotButton = m_nPressedButton = nButton;
+    state.nHotButton = state.nPressedButton = nButton;
     if (nButton != ANCHOR_SYSTEM)
     {
-        RepaintCaption(pWnd, STATE_WORK_OUT);
+        RepaintCaption(pWnd, state, STATE_WORK_OUT);
         return TRUE;
     }
 
@@ -108,7 +108,7 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
     pWnd->GetWindowRect(&rcWindow);
     CRect rcSystem = GetAnchorRect(rcWindow, ANCHOR_SYSTEM, ScaleOf(pWnd));
     CMenu* pMenu = pWnd->GetSystemMenu(FALSE);
-    RepaintCaption(pWnd, STATE_WORK_OUT);
+    RepaintCaption(pWnd, state, STATE_WORK_OUT);
 
     // The window may be destroyed inside the modal menu loop, and a reload inside it deletes
     // this skin: from here on only the window's handle is trusted, and this skin only while the
@@ -119,16 +119,17 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
     const LPARAM lParam = MAKELPARAM(rcSystem.left, rcSystem.bottom);
     DWORD dwOpened = ::GetTickCount();
     UINT nCommand = pMenu ? (UINT)pMenu->TrackPopupMenu(TPM_RETURNCMD, rcSystem.left, rcSystem.bottom, pWnd) : 0;
+    // A window destroyed inside the loop took its state with it.
+    if (!::IsWindow(hWnd))
+        return TRUE;
     if (pGeneration && *pGeneration != nGeneration)
     {
         // The window took the plain frame or a new skin; a chosen command still counts.
-        if (nCommand && ::IsWindow(hWnd))
+        if (nCommand)
             ::PostMessageW(hWnd, WM_SYSCOMMAND, nCommand, lParam);
         return TRUE;
     }
-    m_nHotButton = m_nPressedButton = 0;
-    if (!::IsWindow(hWnd))
-        return TRUE;
+    state.nHotButton = state.nPressedButton = 0;
 
     if (nCommand)
         ::PostMessageW(hWnd, WM_SYSCOMMAND, nCommand, lParam);
@@ -140,28 +141,28 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, UINT nHitTest, CPoint)
         if (HitTest(pWnd, ptCursor, FALSE) == HTSYSMENU)
             ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
     }
-    RepaintCaption(pWnd, STATE_WORK_OUT);
+    RepaintCaption(pWnd, state, STATE_WORK_OUT);
     return TRUE;
 }
 
-BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, UINT, CPoint)
+BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT, CPoint)
 {
-    if (!m_nPressedButton)
+    if (!state.nPressedButton)
         return FALSE;
-    if (m_nPressedButton == m_nHotButton)
+    if (state.nPressedButton == state.nHotButton)
     {
         UINT nCommand = 0;
-        if (m_nPressedButton == ANCHOR_MINIMISE)
+        if (state.nPressedButton == ANCHOR_MINIMISE)
             nCommand = SC_MINIMIZE;
-        else if (m_nPressedButton == ANCHOR_MAXIMISE)
+        else if (state.nPressedButton == ANCHOR_MAXIMISE)
             nCommand = pWnd->IsZoomed() ? SC_RESTORE : SC_MAXIMIZE;
-        else if (m_nPressedButton == ANCHOR_CLOSE)
+        else if (state.nPressedButton == ANCHOR_CLOSE)
             nCommand = SC_CLOSE;
         if (nCommand)
             pWnd->PostMessage(WM_SYSCOMMAND, nCommand, 0);
     }
-    m_nHotButton = m_nPressedButton = 0;
-    RepaintCaption(pWnd, STATE_WORK_OUT);
+    state.nHotButton = state.nPressedButton = 0;
+    RepaintCaption(pWnd, state, STATE_WORK_OUT);
     return FALSE;
 }
 

@@ -75,7 +75,7 @@ void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics*
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement, strMessage);
         return;
     }
-    if (!m_theme.m_images.CountPixels((LONGLONG)size.cx * size.cy))
+    if (!m_theme.Images().CountPixels((LONGLONG)size.cx * size.cy))
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, pElement,
                    L"the translucent frame would pass the load's pixel budget: the frame is drawn opaque");
@@ -91,14 +91,14 @@ void CWindowSkin::BlendAlphaImage(const CXmlElement* pElement, CSkinDiagnostics*
         CSkinImage* pAlpha = m_pAlphaImage->GetVariant(nPercent);
         std::unique_ptr<CSkinImage> pBlended(new (std::nothrow) CSkinImage);
         if (pColour && pAlpha && pColour->GetSize() == pAlpha->GetSize() && pBlended &&
-            Blend(*pColour, *pAlpha, *pBlended) && m_theme.m_images.CountPixels(pBlended->GetPixelCount()))
+            Blend(*pColour, *pAlpha, *pBlended) && m_theme.Images().CountPixels(pBlended->GetPixelCount()))
             m_imageBlended.AddVariant(nPercent, pBlended);
     }
 }
 
-COLORREF CWindowSkin::BackgroundColour()
+COLORREF CWindowSkin::BackgroundColour() const
 {
-    return g_Registry.m_brDialogBack.m_hObject ? g_Registry.m_crDialogBack : ::GetSysColor(COLOR_BTNFACE);
+    return m_theme.DialogBackColour();
 }
 
 void CWindowSkin::CopyPart(CDC* pDC, int nPart, int x, int y, const CDpiScale& scale, bool bUnder)
@@ -155,7 +155,7 @@ BOOL CWindowSkin::PaintWatermark(CWnd* pWnd, CDC* pDC)
     return TRUE;
 }
 
-HBRUSH CWindowSkin::GetWatermarkBrush(CWnd* pWnd)
+HBRUSH CWindowSkin::GetWatermarkBrush(CWnd* pWnd, CWindowSkinState& state)
 {
     if (!m_pWatermark)
         return NULL;
@@ -165,16 +165,16 @@ HBRUSH CWindowSkin::GetWatermarkBrush(CWnd* pWnd)
     pWnd->GetClientRect(&rcClient);
     // A panel repeats nowhere: its pattern is the whole client area.
     const CSize sizePattern = bPanel ? rcClient.Size() : scale.Scale(m_pWatermark->GetSize());
-    if (m_brWatermark.m_hObject && m_nWatermarkBrushDpi == scale.GetDpi() && m_sizeWatermarkBrush == sizePattern)
-        return (HBRUSH)m_brWatermark.m_hObject;
-    m_brWatermark.DeleteObject();
-    m_nWatermarkBrushDpi = scale.GetDpi();
-    m_sizeWatermarkBrush = sizePattern;
+    if (state.brWatermark.m_hObject && state.nWatermarkBrushDpi == scale.GetDpi() && state.sizeWatermarkBrush == sizePattern)
+        return (HBRUSH)state.brWatermark.m_hObject;
+    state.brWatermark.DeleteObject();
+    state.nWatermarkBrushDpi = scale.GetDpi();
+    state.sizeWatermarkBrush = sizePattern;
     // A pattern brush copies the bitmap, so the image may stay in its drawing DC.
     if (!bPanel && scale.IsBase() && !m_pWatermark->HasAlpha())
     {
-        m_brWatermark.CreatePatternBrush(m_pWatermark->GetBitmap());
-        return (HBRUSH)m_brWatermark.m_hObject;
+        state.brWatermark.CreatePatternBrush(m_pWatermark->GetBitmap());
+        return (HBRUSH)state.brWatermark.m_hObject;
     }
     CClientDC screen(NULL);
     CDC dc;
@@ -186,6 +186,6 @@ HBRUSH CWindowSkin::GetWatermarkBrush(CWnd* pWnd)
         CGdiSelect select(dc.m_hDC, pattern.m_hObject);
         DrawWatermark(&dc, CRect(CPoint(0, 0), sizePattern), scale);
     }
-    m_brWatermark.CreatePatternBrush((HBITMAP)pattern.m_hObject);
-    return (HBRUSH)m_brWatermark.m_hObject;
+    state.brWatermark.CreatePatternBrush((HBITMAP)pattern.m_hObject);
+    return (HBRUSH)state.brWatermark.m_hObject;
 }

@@ -80,7 +80,7 @@ int CWindowSkin::TopRightPart(int nState) const
     return nState == STATE_INACTIVE && IsPartDrawn(PART_TOPRIGHT_IA) ? PART_TOPRIGHT_IA : PART_TOPRIGHT;
 }
 
-void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
+void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOOL bCaptionOnly, int nState)
 {
     if (!FrameImage())
         return;
@@ -125,8 +125,8 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     // Anchors may count from the window's bottom.
     key.nWindowHeight = cy;
     key.nState = nState;
-    key.nHotButton = m_nHotButton;
-    key.nPressedButton = m_nPressedButton;
+    key.nHotButton = state.nHotButton;
+    key.nPressedButton = state.nPressedButton;
     key.bZoomed = pWnd->IsZoomed();
     key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
     key.crOutline = m_crOutline;
@@ -141,7 +141,7 @@ void CWindowSkin::Paint(CWnd* pWnd, CDC* pDC, BOOL bCaptionOnly, int nState)
     CDC* pBuffer = m_theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
     if (!pBuffer)
         return;
-    ComposeCaptionStrip(pBuffer, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText, scale);
+    ComposeCaptionStrip(pBuffer, state, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText, scale);
     pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
     m_captionCache.Store(pBuffer, key);
     pBuffer->SelectClipRgn(NULL);
@@ -192,16 +192,16 @@ void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int n
         FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM, scale), scale);
 }
 
-int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed) const
+int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& state) const
 {
-    int nLook = nButton == m_nHotButton ? (nButton == m_nPressedButton ? 2 : 1) : 0;
+    int nLook = nButton == state.nHotButton ? (nButton == state.nPressedButton ? 2 : 1) : 0;
     if (nButton == ANCHOR_MAXIMISE && bZoomed && IsPartDrawn(PART_RESTORE + nLook))
         return PART_RESTORE + nLook;
     return PART_SYSTEM + 3 * (nButton - ANCHOR_SYSTEM) + nLook;
 }
 
-void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, BOOL bZoomed, int nTopLeft, int nTopRight, HICON hIcon,
-                                      const CString& strText, const CDpiScale& scale)
+void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, const CWindowSkinState& state, int cx, int cy, int nState, BOOL bZoomed,
+                                      int nTopLeft, int nTopRight, HICON hIcon, const CString& strText, const CDpiScale& scale)
 {
     const CRect rcW(0, 0, cx, cy);
     int xTopStart = 0, xTopEnd = cx;
@@ -225,7 +225,7 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, int cx, int cy, int nState, 
     {
         if (!m_pAnchorPresent[nButton])
             continue;
-        int nPart = ButtonPart(nButton, bZoomed);
+        int nPart = ButtonPart(nButton, bZoomed, state);
         if (!IsPartDrawn(nPart))
             continue;
         CRect rcButton = GetAnchorRect(rcW, nButton, scale);
@@ -300,7 +300,7 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
 
     pDC->SetBkMode(TRANSPARENT);
     const UINT nLength = (UINT)strText.GetLength();
-    if (m_crOutline != COLOUR_NONE)
+    if (m_crOutline != NO_COLOUR)
     {
         static const POINT ptNeighbours[8] = {
             { -1, -1 }, { 0, -1 }, { 1, -1 }, { -1, 0 }, { 1, 0 }, { -1, 1 }, { 0, 1 }, { 1, 1 },
@@ -309,7 +309,7 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
         for (const POINT& pt : ptNeighbours)
             pDC->ExtTextOut(xText + pt.x, yText + pt.y, ETO_CLIPPED, &rcBox, strText, nLength, NULL);
     }
-    if (m_crShadow != COLOUR_NONE)
+    if (m_crShadow != NO_COLOUR)
     {
         pDC->SetTextColor(m_crShadow);
         pDC->ExtTextOut(xText + 1, yText + 1, ETO_CLIPPED, &rcBox, strText, nLength, NULL);
@@ -324,26 +324,26 @@ void CWindowSkin::PaintCaptionText(CDC* pDC, const CString& strText, int nWidth,
 // Painting leaves the window DC's font as it found it (text is drawn off screen), so the DC
 // goes back as it came: selecting a font into it first would only cost a font realisation on
 // every repaint.
-void CWindowSkin::RepaintCaption(CWnd* pWnd, int nState)
+void CWindowSkin::RepaintCaption(CWnd* pWnd, const CWindowSkinState& state, int nState)
 {
     CWindowDC dc(pWnd);
-    Paint(pWnd, &dc, TRUE, nState);
+    Paint(pWnd, state, &dc, TRUE, nState);
 }
 
-void CWindowSkin::OnNcPaint(CWnd* pWnd)
+void CWindowSkin::OnNcPaint(CWnd* pWnd, const CWindowSkinState& state)
 {
     CWindowDC dc(pWnd);
-    Paint(pWnd, &dc, FALSE, STATE_WORK_OUT);
+    Paint(pWnd, state, &dc, FALSE, STATE_WORK_OUT);
 }
 
-BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, BOOL bActive)
+BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, const CWindowSkinState& state, BOOL bActive)
 {
-    RepaintCaption(pWnd, bActive ? STATE_ACTIVE : STATE_INACTIVE);
+    RepaintCaption(pWnd, state, bActive ? STATE_ACTIVE : STATE_INACTIVE);
     return FALSE;
 }
 
-void CWindowSkin::OnSetText(CWnd* pWnd)
+void CWindowSkin::OnSetText(CWnd* pWnd, const CWindowSkinState& state)
 {
-    RepaintCaption(pWnd, STATE_WORK_OUT);
+    RepaintCaption(pWnd, state, STATE_WORK_OUT);
 }
 

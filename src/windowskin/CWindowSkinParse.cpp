@@ -350,11 +350,11 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
         ppSlot = &m_pWatermark;
     else if (strType == L"alpha")
         ppSlot = &m_pAlphaImage;
-    CSkinImage* pLoaded = m_theme.m_images.BorrowImage(strFolder + strPath);
+    CSkinImage* pLoaded = m_theme.Images().BorrowImage(strFolder + strPath);
     if (!pLoaded)
     {
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_ERROR, SkinNodeOf(pImage, L"path"),
-                   L"image '" + strPath + L"' " + m_theme.m_images.DescribeFailure(strFolder + strPath) +
+                   L"image '" + strPath + L"' " + m_theme.Images().DescribeFailure(strFolder + strPath) +
                        L": the window skin is discarded");
         return FALSE;
     }
@@ -363,7 +363,6 @@ BOOL CWindowSkin::ParseImage(const CXmlElement* pImage, const CString& strFolder
     {
         // A later watermark replaces an earlier one with its grid.
         m_rcWatermarkGrid = ReadPartGrid(pImage, CRect(CPoint(0, 0), pLoaded->GetSize()), pDiagnostics, L"watermark");
-        m_brWatermark.DeleteObject();
     }
     else if (pImage->GetAttribute(L"grid"))
         SkinReport(pDiagnostics, CSkinDiagnostics::LEVEL_WARNING, SkinNodeOf(pImage, L"grid"),

@@ -4,6 +4,7 @@
 #include <api/Globals.h>
 #include <skin/CSkinRegistry.h>
 #include <gtest/gtest.h>
+#include "api/Globals.h"
 
 // Runs first in this program: nothing has been initialised or loaded yet.
 TEST(Api, BeforeAnyLoadEverythingIsEmptyAndBlack)
@@ -51,5 +52,5 @@ TEST(Api, LifecycleAndRoutingAnswerSafely)
 
     EXPECT_TRUE(UnInitSkin());
     EXPECT_EQ(CString(), GetSkinString(1));
-    EXPECT_EQ(nullptr, g_Registry.m_brDialogBack.m_hObject);
+    EXPECT_EQ(::GetSysColorBrush(COLOR_BTNFACE), g_Theme.DialogBackBrush()) << "the load's brush is gone";
 }

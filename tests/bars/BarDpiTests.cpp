@@ -5,6 +5,7 @@
 #include <parts/CGdiSelect.h>
 #include <parts/CWindowDpi.h>
 #include <cstdlib>
+#include "api/Globals.h"
 
 using namespace BarTest;
 
@@ -165,7 +166,7 @@ TEST_F(BarDpi, MenuCaptionsAreMeasuredInTheFontAtTheDpi)
     const CSize size96 = menuBar.CalcFixedLayout(FALSE, TRUE);
     const int nSize96[] = { menuBar.GetIndex(0)->m_nSize, menuBar.GetIndex(1)->m_nSize };
     LOGFONTW lfTheme;
-    ASSERT_TRUE(g_Theme.m_fntNormal.GetLogFont(&lfTheme));
+    ASSERT_TRUE(g_Theme.NormalFont().GetLogFont(&lfTheme));
 
     for (UINT nDpi : { 192u, 144u, 96u })
     {

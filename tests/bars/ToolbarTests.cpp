@@ -1,6 +1,7 @@
 // The toolbar on real windows: layout, content rules, skin templates, painting read back from
 // the screen, hover, clicks, keys, command-UI updates, tooltips and skin reloads.
 #include "BarTestSupport.h"
+#include "api/Globals.h"
 
 using namespace BarTest;
 
@@ -306,7 +307,7 @@ TEST_F(Toolbar, AReloadWhileTheBarIsShownAndHoveredLeavesItsOwnImages)
 TEST_F(Toolbar, ControlsOnTheBarGetTheMidtoneAndTheirCommandsReachTheParent)
 {
     LoadSkin(L"", L"");
-    g_Theme.m_crMidtone = RGB(1, 2, 3);
+    g_Theme.SetColour(SkinColour::Midtone, RGB(1, 2, 3));
     HWND hStatic = ::CreateWindowExW(0, L"STATIC", L"label", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, m_bar.m_hWnd, NULL, NULL, NULL);
     HWND hButton = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 50, 0, 40, 20, m_bar.m_hWnd, (HMENU)77, NULL, NULL);
     HDC hDC = ::GetDC(hStatic);
@@ -315,7 +316,7 @@ TEST_F(Toolbar, ControlsOnTheBarGetTheMidtoneAndTheirCommandsReachTheParent)
     LOGBRUSH lb = {};
     ASSERT_TRUE(::GetObjectW(hBrush, sizeof(lb), &lb));
     EXPECT_EQ(RGB(1, 2, 3), lb.lbColor);
-    g_Theme.m_crMidtone = RGB(4, 5, 6);
+    g_Theme.SetColour(SkinColour::Midtone, RGB(4, 5, 6));
     hBrush = (HBRUSH)m_bar.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)hStatic);
     ::GetObjectW(hBrush, sizeof(lb), &lb);
     EXPECT_EQ(RGB(4, 5, 6), lb.lbColor) << "the brush follows the theme";

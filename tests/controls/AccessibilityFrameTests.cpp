@@ -2,6 +2,7 @@
 // still readable by their items' strings.
 #include "GalleryPageHost.h"
 #include <theme/CMenuSkinner.h>
+#include "api/Globals.h"
 
 using namespace GalleryTest;
 

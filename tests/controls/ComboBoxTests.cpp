@@ -1,4 +1,5 @@
 #include "ControlsTestSupport.h"
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 
@@ -45,7 +46,7 @@ TEST(ComboBox, FramesAndArrowOfA120By22Control)
     ASSERT_EQ(120, rc.Width());
     ASSERT_EQ(22, rc.Height());
     CCapture capture(host.control.m_hWnd);
-    const COLORREF crMid = g_Theme.m_crMidtone, crBorder = g_Theme.m_crBorder;
+    const COLORREF crMid = g_Theme.Colour(SkinColour::Midtone), crBorder = g_Theme.Colour(SkinColour::Border);
     struct Row
     {
         int x, y;
@@ -80,22 +81,22 @@ TEST(ComboBox, HoverOverTheEditChildEndsWhenThePointerLeavesIt)
 TEST(ComboBox, HoveredThenPressedWhileTheListIsOpenUntilThePollFindsThePointerGone)
 {
     CComboHost host;
-    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::Midtone), host.ButtonFill());
     MovePointer(host.control.m_hWnd, 110, 10);
     ASSERT_TRUE(PumpUntil([&] { return host.control.IsHover(); }));
-    EXPECT_EQ(g_Theme.m_crBackSel, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::BackSel), host.ButtonFill());
     ClickPointer();
     ASSERT_TRUE(PumpUntil([&] { return host.control.GetDroppedState(); }));
     EXPECT_TRUE(host.control.IsPressed());
-    EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::BackCheckSel), host.ButtonFill());
 
     // Closed with the pointer still over it: the pressed look stays until the pointer leaves.
     host.control.ShowDropDown(FALSE);
     ASSERT_TRUE(PumpUntil([&] { return !host.control.IsPressed(); }));
-    EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::BackCheckSel), host.ButtonFill());
     MovePointerAway();
     ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
-    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::Midtone), host.ButtonFill());
 }
 
 TEST(ComboBox, FocusShowsThePressedLookWithoutPressing)
@@ -103,13 +104,13 @@ TEST(ComboBox, FocusShowsThePressedLookWithoutPressing)
     CComboHost host;
     host.control.SetFocus();
     KorvoTest::PumpMessages(0);
-    EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::BackCheckSel), host.ButtonFill());
     EXPECT_FALSE(host.control.IsPressed());
     // The look stays through a repaint while the focus does, so the keyboard's place shows.
     Repaint(host.control.m_hWnd);
-    EXPECT_EQ(g_Theme.m_crBackCheckSel, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::BackCheckSel), host.ButtonFill());
     host.control.SetFocus();
     KorvoTest::PumpMessages(0);
     host.dlg.FocusElsewhere();
-    EXPECT_EQ(g_Theme.m_crMidtone, host.ButtonFill());
+    EXPECT_EQ(g_Theme.Colour(SkinColour::Midtone), host.ButtonFill());
 }

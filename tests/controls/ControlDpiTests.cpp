@@ -2,6 +2,7 @@
 #include "ControlsTestSupport.h"
 #include <parts/CDpiScale.h>
 #include <parts/CWindowDpi.h>
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 
@@ -112,7 +113,7 @@ TEST(ControlDpi, ComboDropButtonAndArrowFollowTheWindowsDpi)
         ExpectScaled(17, nDpi, host.control.ArrowWidth(), "drop button");
         CCapture capture(host.control.m_hWnd);
         int A = host.control.ArrowWidth();
-        EXPECT_EQ(g_Theme.m_crBorder, capture.At(rc.Width() - 2 - A, rc.Height() / 2)) << nDpi;
+        EXPECT_EQ(g_Theme.Colour(SkinColour::Border), capture.At(rc.Width() - 2 - A, rc.Height() / 2)) << nDpi;
         ExpectScaled(nInk96, nDpi, InkWidth(capture), "arrow");
     }
     // A width a derived class sets at another DPI is taken as meant for it.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <vector>
+#include "api/Globals.h"
 
 namespace ControlsTest
 {

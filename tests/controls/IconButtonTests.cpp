@@ -1,4 +1,5 @@
 #include "ControlsTestSupport.h"
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 
@@ -20,12 +21,12 @@ struct CIconHost : CFreshTheme, CControlHost<CIconButton>
     // Leftmost column with caption ink (the theme's text colour) inside the caption area.
     int CaptionStart()
     {
-        return Capture().FirstColumn(CRect(22, 2, 99, 28), [](COLORREF cr) { return cr == g_Theme.m_crCmdText; });
+        return Capture().FirstColumn(CRect(22, 2, 99, 28), [](COLORREF cr) { return cr == g_Theme.Colour(SkinColour::CmdText); });
     }
     CSize CaptionSize()
     {
         CClientDC dc(&control);
-        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, g_Theme.m_fntNormal.m_hObject);
+        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, g_Theme.NormalFont().m_hObject);
         CString strText;
         control.GetWindowText(strText);
         SIZE size = { 0, 0 };
@@ -55,13 +56,13 @@ TEST(IconButton, LayoutOfIconAndCaption)
     CIconHost host(L"Caption");
     CSize size = host.CaptionSize();
     CCapture capture = host.Capture();
-    const COLORREF crFill = g_Theme.m_crBackNormal;
+    const COLORREF crFill = g_Theme.Colour(SkinColour::BackNormal);
     struct Row
     {
         int x, y;
         COLORREF cr;
     } rows[] = {
-        { 0, 0, g_Theme.m_crSysShadow }, { 99, 29, g_Theme.m_crSysShadow },
+        { 0, 0, g_Theme.Colour(SkinColour::SysShadow) }, { 99, 29, g_Theme.Colour(SkinColour::SysShadow) },
         // The icon at (3, 7) in the filled column (1, 1, 22, 29).
         { 3, 7, ICON_COLOUR }, { 18, 22, ICON_COLOUR }, { 2, 7, crFill }, { 19, 7, crFill }, { 3, 23, crFill },
         { 1, 1, crFill }, { 21, 28, crFill },
@@ -92,9 +93,9 @@ TEST(IconButton, IconAloneIsCentredAndNothingShowsOnlyTheFrame)
     {
         CIconHost host(L"", FALSE);
         CCapture capture = host.Capture();
-        EXPECT_EQ(g_Theme.m_crSysShadow, capture.At(0, 15));
-        EXPECT_EQ(g_Theme.m_crSysShadow, capture.At(50, 29));
-        EXPECT_NE(g_Theme.m_crBackNormal, capture.At(50, 15));
+        EXPECT_EQ(g_Theme.Colour(SkinColour::SysShadow), capture.At(0, 15));
+        EXPECT_EQ(g_Theme.Colour(SkinColour::SysShadow), capture.At(50, 29));
+        EXPECT_NE(g_Theme.Colour(SkinColour::BackNormal), capture.At(50, 15));
     }
 }
 
@@ -114,18 +115,18 @@ TEST(IconButton, FiveLooks)
         POINT ptIcon;
         bool bHover;
     } rows[] = {
-        { "normal", [](CIconButton&) {}, g_Theme.m_crSysShadow, g_Theme.m_crBackNormal, { 3, 7 }, false },
-        { "focused", [](CIconButton& b) { b.SetFocus(); }, g_Theme.m_crBorder, g_Theme.m_crBackNormal, { 3, 7 },
+        { "normal", [](CIconButton&) {}, g_Theme.Colour(SkinColour::SysShadow), g_Theme.Colour(SkinColour::BackNormal), { 3, 7 }, false },
+        { "focused", [](CIconButton& b) { b.SetFocus(); }, g_Theme.Colour(SkinColour::Border), g_Theme.Colour(SkinColour::BackNormal), { 3, 7 },
           false },
         // Lifted, with its shadow below and right of it.
-        { "hovered", hover, g_Theme.m_crBorder, g_Theme.m_crBackSel, { 2, 6 }, true },
-        { "pressed", [&](CIconButton& b) { hover(b); b.SetState(TRUE); }, g_Theme.m_crBorder, g_Theme.m_crBackCheckSel,
+        { "hovered", hover, g_Theme.Colour(SkinColour::Border), g_Theme.Colour(SkinColour::BackSel), { 2, 6 }, true },
+        { "pressed", [&](CIconButton& b) { hover(b); b.SetState(TRUE); }, g_Theme.Colour(SkinColour::Border), g_Theme.Colour(SkinColour::BackCheckSel),
           { 3, 7 }, true },
-        { "disabled", [](CIconButton& b) { b.EnableWindow(FALSE); }, g_Theme.m_crSysShadow, g_Theme.m_crMidtone,
+        { "disabled", [](CIconButton& b) { b.EnableWindow(FALSE); }, g_Theme.Colour(SkinColour::SysShadow), g_Theme.Colour(SkinColour::Midtone),
           { -1, -1 }, false },
         // Pressed from the keyboard, the pointer elsewhere: the focused look.
-        { "key pressed", [](CIconButton& b) { b.SetFocus(); b.SetState(TRUE); }, g_Theme.m_crBorder,
-          g_Theme.m_crBackNormal, { 3, 7 }, false },
+        { "key pressed", [](CIconButton& b) { b.SetFocus(); b.SetState(TRUE); }, g_Theme.Colour(SkinColour::Border),
+          g_Theme.Colour(SkinColour::BackNormal), { 3, 7 }, false },
     };
     for (const Row& row : rows)
     {
@@ -149,7 +150,7 @@ TEST(IconButton, FiveLooks)
         }
         if (pt.x == 2)
         {
-            EXPECT_EQ(g_Theme.m_crSysShadow, capture.At(19, 23));
+            EXPECT_EQ(g_Theme.Colour(SkinColour::SysShadow), capture.At(19, 23));
         }
         host.control.SetState(FALSE);
         MovePointerAway();
@@ -157,7 +158,7 @@ TEST(IconButton, FiveLooks)
         {
             // The platform's leave notification ends the hover.
             ASSERT_TRUE(PumpUntil([&] { return !host.control.IsHover(); }));
-            EXPECT_EQ(g_Theme.m_crBackNormal, host.Capture().At(1, 1));
+            EXPECT_EQ(g_Theme.Colour(SkinColour::BackNormal), host.Capture().At(1, 1));
         }
     }
 }

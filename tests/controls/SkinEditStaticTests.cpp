@@ -1,4 +1,5 @@
 #include "ControlsTestSupport.h"
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 
@@ -10,19 +11,18 @@ const COLORREF DIALOG_BACK = RGB(230, 210, 150);
 
 void SetDialogBack(COLORREF cr)
 {
-    g_Registry.m_crDialogBack = cr;
-    g_Registry.m_brDialogBack.DeleteObject();
-    g_Registry.m_brDialogBack.CreateSolidBrush(cr);
+    g_Theme.SetColour(SkinColour::DialogBack, cr);
+    g_Theme.CreateDialogBackBrush();
 }
 
 // The theme's fonts from the system, two theme colours and the dialog brush of the test's own,
 // put back afterwards.
 struct CThemeColours : CFreshTheme
 {
-    CThemeColours() : crBack(g_Registry.m_crDialogBack)
+    CThemeColours() : crBack(g_Theme.Colour(SkinColour::DialogBack))
     {
-        g_Theme.m_crMidtone = MIDTONE;
-        g_Theme.m_crBorder = BORDER;
+        g_Theme.SetColour(SkinColour::Midtone, MIDTONE);
+        g_Theme.SetColour(SkinColour::Border, BORDER);
         SetDialogBack(DIALOG_BACK);
     }
     ~CThemeColours() { SetDialogBack(crBack); }
@@ -100,7 +100,7 @@ TEST(SkinStatic, SetTextGivesColourWeightAndTheDialogBrush)
         CSkinStatic& text = host.control;
         EXPECT_TRUE(text.GetStyle() & SS_NOTIFY);
         text.SetText(L"WWW Hello", row.crText, row.bBold);
-        CFont& font = row.bBold ? g_Theme.m_fntBold : g_Theme.m_fntNormal;
+        CFont& font = row.bBold ? g_Theme.BoldFont() : g_Theme.NormalFont();
         ASSERT_TRUE(font.m_hObject != NULL);
         EXPECT_EQ((HGDIOBJ)font.m_hObject, (HGDIOBJ)text.SendMessage(WM_GETFONT)) << row.bBold;
         CCapture capture = host.Capture();

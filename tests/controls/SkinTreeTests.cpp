@@ -1,6 +1,7 @@
 #include "ControlsTestSupport.h"
 #include <theme/CMenuSkinner.h>
 #include <cstdlib>
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 using namespace ControlsTest::Colours;
@@ -31,11 +32,11 @@ struct CTreeHost : CFreshTheme, CControlHost<CTreeProbe>
     explicit CTreeHost(DWORD dwStyle = TVS_HASBUTTONS | TVS_LINESATROOT, int cx = 200, int cy = 120)
         : CControlHost<CTreeProbe>(WC_TREEVIEWW, dwStyle, CRect(10, 10, 10 + cx, 10 + cy))
     {
-        g_Theme.m_crBackNormal = BACK_NORMAL;
-        g_Theme.m_crBackSel = BACK_SEL;
-        g_Theme.m_crBackCheckSel = BACK_CHECK_SEL;
-        g_Theme.m_crHiText = HI_TEXT;
-        g_Theme.m_crHighlight = RGB(5, 5, 5);
+        g_Theme.SetColour(SkinColour::BackNormal, BACK_NORMAL);
+        g_Theme.SetColour(SkinColour::BackSel, BACK_SEL);
+        g_Theme.SetColour(SkinColour::BackCheckSel, BACK_CHECK_SEL);
+        g_Theme.SetColour(SkinColour::HiText, HI_TEXT);
+        g_Theme.SetColour(SkinColour::Highlight, RGB(5, 5, 5));
     }
     CRect Label(HTREEITEM hItem)
     {

@@ -1,5 +1,6 @@
 #include "ControlsTestSupport.h"
 #include <controls/CSliderLook.h>
+#include "api/Globals.h"
 
 using namespace ControlsTest;
 using namespace ControlsTest::Colours;
@@ -182,7 +183,7 @@ TEST(Slider, ChannelIsDrawnThroughReflectedCustomDrawAndDisabledShowsButtonFace)
     CPoint ptChannel(rcChannel.left + rcChannel.Width() / 4, rcChannel.CenterPoint().y);
     auto channel = [&] { return CCapture(slider.m_hWnd).At(ptChannel.x, ptChannel.y); };
     EXPECT_EQ(crChannel, channel());
-    EXPECT_EQ(g_Registry.m_crDialogBack, CCapture(slider.m_hWnd).At(1, 1));
+    EXPECT_EQ(g_Theme.DialogBackColour(), CCapture(slider.m_hWnd).At(1, 1));
 
     slider.EnableWindow(FALSE);
     host.Paint();

@@ -9,6 +9,7 @@ using KorvoTest::CSkinFolder;
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
+#include "api/Globals.h"
 
 namespace
 {

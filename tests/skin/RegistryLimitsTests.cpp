@@ -10,6 +10,7 @@ using KorvoTest::CSkinFolder;
 #include <functional>
 #include <vector>
 #include <string>
+#include "api/Globals.h"
 
 namespace
 {

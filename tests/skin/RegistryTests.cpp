@@ -5,6 +5,7 @@ using KorvoTest::CSkinFolder;
 #include <KorvoSkin/SkinApi.h>
 #include <theme/CInterfaceTheme.h>
 #include <gtest/gtest.h>
+#include "api/Globals.h"
 
 TEST(Registry, FilesLoadBaseThenSecondThenFirstAndLaterOnesOverride)
 {
@@ -185,9 +186,9 @@ TEST(Registry, AnEmptySkinGivesSystemDialogColourAndTheDefaultCheckMark)
     CSkinFolder folder;
     LoadSkin(L"", L"");
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), GetDialogBkColor());
-    EXPECT_NE(nullptr, g_Registry.m_brDialogBack.m_hObject);
+    EXPECT_NE(::GetSysColorBrush(COLOR_BTNFACE), g_Theme.DialogBackBrush()) << "the load's own brush";
     LOGBRUSH lb = {};
-    ::GetObjectW(g_Registry.m_brDialogBack.m_hObject, sizeof(lb), &lb);
+    ::GetObjectW(g_Theme.DialogBackBrush(), sizeof(lb), &lb);
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), lb.lbColor);
     HICON hTick = g_Theme.GetIcon(100, SIZE_CODE_16);
     EXPECT_NE(nullptr, hTick) << "command 100 carries the library's check mark";
@@ -265,13 +266,13 @@ TEST(Registry, APrivateRegistryFillsItsOwnThemeAndNotTheLibrarys)
     {
         CSkinRegistry registry(theme, reader, ::GetModuleHandleW(NULL));
         registry.Load(folder.Path(), L"", L"");
-        EXPECT_EQ(RGB(0x12, 0x34, 0x56), theme.m_crMenuBack);
-        EXPECT_EQ(RGB(0x12, 0x34, 0x56), registry.m_crDialogBack);
+        EXPECT_EQ(RGB(0x12, 0x34, 0x56), theme.Colour(SkinColour::MenuBack));
+        EXPECT_EQ(RGB(0x12, 0x34, 0x56), theme.DialogBackColour());
         CString strText;
         EXPECT_TRUE(registry.GetString(4321, strText));
         EXPECT_EQ(CString(L"private"), strText);
     }
-    EXPECT_EQ(RGB(0xAA, 0xAA, 0xAA), g_Theme.m_crMenuBack);
+    EXPECT_EQ(RGB(0xAA, 0xAA, 0xAA), g_Theme.Colour(SkinColour::MenuBack));
     EXPECT_EQ(RGB(0xAA, 0xAA, 0xAA), GetDialogBkColor());
     EXPECT_EQ(CString(L"library"), GetSkinString(4321));
     LoadSkin(L"", L"");

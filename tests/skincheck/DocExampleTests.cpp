@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include "api/Globals.h"
 
 using namespace KorvoTest;
 
@@ -75,6 +76,6 @@ TEST(DocExample, ChecksCleanAndLoadsWhole)
     ASSERT_TRUE(pToolbar);
     EXPECT_EQ(1u, pToolbar->m_buttons.size());
     EXPECT_TRUE(g_Registry.GetWatermark(L"ID_FILE_OPEN.SELECT"));
-    EXPECT_EQ(RGB(0xF4, 0xF6, 0xFA), g_Registry.m_crDialogBack);
+    EXPECT_EQ(RGB(0xF4, 0xF6, 0xFA), g_Theme.DialogBackColour());
     g_Registry.Clear();
 }

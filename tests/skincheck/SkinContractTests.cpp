@@ -6,6 +6,7 @@
 #include "skin/CSkinRegistry.h"
 #include "theme/CInterfaceTheme.h"
 #include <gtest/gtest.h>
+#include "api/Globals.h"
 
 TEST(SkinContract, BundledSkinsFitAHostThatIsNotTheGallery)
 {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdio.h>
+#include "api/Globals.h"
 
 using namespace KorvoTest;
 

@@ -3,16 +3,15 @@
 #include "ThemeTestSupport.h"
 #include "theme/ColourContrast.h"
 #include <sstream>
+#include "api/Globals.h"
 
 namespace
 {
-typedef CInterfaceTheme T;
-typedef COLORREF CInterfaceTheme::*Colour;
-const Colour DIALOG = nullptr; // the registry's dialog colour, not a theme member
+const SkinColour DIALOG = SkinColour::DialogBack;
 
 // Read while the test program starts, before any test touches the theme.
-const COLORREF s_crPlainAtStart[] = { g_Theme.m_crMsgBorder, g_Theme.m_crMsgBack, g_Theme.m_crCardBack };
-const COLORREF s_crMenuAtStart[] = { g_Theme.m_crMenuBorder, g_Theme.m_crMenuBack, g_Theme.m_crMenuHover };
+const COLORREF s_crPlainAtStart[] = { g_Theme.Colour(SkinColour::MsgBorder), g_Theme.Colour(SkinColour::MsgBack), g_Theme.Colour(SkinColour::CardBack) };
+const COLORREF s_crMenuAtStart[] = { g_Theme.Colour(SkinColour::MenuBorder), g_Theme.Colour(SkinColour::MenuBack), g_Theme.Colour(SkinColour::MenuHover) };
 
 // <colour> elements from "name=value;name=value".
 std::wstring Colours(const std::wstring& strList)
@@ -27,13 +26,14 @@ std::wstring Colours(const std::wstring& strList)
     return strXml;
 }
 
-// Reads the elements as one section; returns the dialog colour it produced.
-COLORREF LoadScheme(const std::wstring& strElements)
+// Reads the elements as one section over a dialog colour of 0x123456.
+void LoadScheme(const std::wstring& strElements)
 {
     ResetTheme();
+    g_Theme.SetColour(SkinColour::DialogBack, 0x123456);
     XmlDocument pSection(XmlParseDocument((L"<colourScheme>" + strElements + L"</colourScheme>").c_str(), FALSE));
     EXPECT_TRUE(pSection != nullptr);
-    return g_Theme.LoadColourScheme(pSection.get(), 0x123456);
+    g_Theme.LoadColourScheme(pSection.get());
 }
 
 // Per-channel mix written out independently of the library.
@@ -60,47 +60,47 @@ TEST(ColourScheme, EntriesGiveExactColoursByTheDerivationRule)
 {
     const COLORREF crFace = ::GetSysColor(COLOR_BTNFACE), crInfo = ::GetSysColor(COLOR_INFOBK);
     const COLORREF crResetSel = Mix(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 178);
-    const struct { std::wstring strElements; std::vector<std::pair<Colour, COLORREF>> expected; } cases[] = {
+    const struct { std::wstring strElements; std::vector<std::pair<SkinColour, COLORREF>> expected; } cases[] = {
         // Base keys alone derive everything after the last entry; the midtone stays the system's.
         { Colours(L"system.base.window=FFFFFF;system.base.highlight=000000"),
-          { { &T::m_crWindow, 0xFFFFFF }, { &T::m_crHighlight, 0 }, { &T::m_crMidtone, crFace }, { &T::m_crBorder, 0 },
-            { &T::m_crBackSel, 0xB2B2B2 }, { &T::m_crBackCheck, 0xC8C8C8 }, { &T::m_crBackCheckSel, 0x7F7F7F },
-            { &T::m_crBackNormal, Mix(crFace, 0xFFFFFF, 215) }, { &T::m_crMargin, Mix(crFace, 0xFFFFFF, 39) },
-            { &T::m_crSysShadow, Mix(0, ::GetSysColor(COLOR_BTNSHADOW), 200) } } },
+          { { SkinColour::Window, 0xFFFFFF }, { SkinColour::Highlight, 0 }, { SkinColour::Midtone, crFace }, { SkinColour::Border, 0 },
+            { SkinColour::BackSel, 0xB2B2B2 }, { SkinColour::BackCheck, 0xC8C8C8 }, { SkinColour::BackCheckSel, 0x7F7F7F },
+            { SkinColour::BackNormal, Mix(crFace, 0xFFFFFF, 215) }, { SkinColour::Margin, Mix(crFace, 0xFFFFFF, 39) },
+            { SkinColour::SysShadow, Mix(0, ::GetSysColor(COLOR_BTNSHADOW), 200) } } },
         // The first other system key derives from the base colours as they stand then and is
         // stored after it; a later base key changes only its own member, later keys override.
         { Colours(L"system.base.window=FFFFFF;system.base.highlight=000000;system.border=123456;"
                   L"system.base.highlight=FF0000;system.back.selected=00FF00"),
-          { { &T::m_crHighlight, 0x0000FF }, { &T::m_crBorder, 0x563412 }, { &T::m_crBackCheck, 0xC8C8C8 },
-            { &T::m_crBackSel, 0x00FF00 } } },
+          { { SkinColour::Highlight, 0x0000FF }, { SkinColour::Border, 0x563412 }, { SkinColour::BackCheck, 0xC8C8C8 },
+            { SkinColour::BackSel, 0x00FF00 } } },
         // The derivation overwrites tooltip keys given before it; without a valid system key none runs.
         { Colours(L"tooltip.back=ABCDEF;tooltip.border=040506;system.base.window=FFFFFF;system.text=010203;"
                   L"tooltip.text=070809"),
-          { { &T::m_crTipBack, crInfo }, { &T::m_crTipBorder, Mix(crInfo, 0, 100) }, { &T::m_crCmdText, 0x030201 },
-            { &T::m_crDisabled, ::GetSysColor(COLOR_GRAYTEXT) }, { &T::m_crTipText, 0x090807 } } },
+          { { SkinColour::TipBack, crInfo }, { SkinColour::TipBorder, Mix(crInfo, 0, 100) }, { SkinColour::CmdText, 0x030201 },
+            { SkinColour::Disabled, ::GetSysColor(COLOR_GRAYTEXT) }, { SkinColour::TipText, 0x090807 } } },
         { Colours(L"tooltip.back=ABCDEF;system.back.normal=XYZXYZ;system.border="),
-          { { &T::m_crTipBack, 0xEFCDAB }, { &T::m_crBorder, NO_COLOUR } } },
+          { { SkinColour::TipBack, 0xEFCDAB }, { SkinColour::Border, NO_COLOUR } } },
         // Names and attributes in any case, <color> as well as <colour>; other elements and
         // unknown or missing names count for nothing.
         { L"<Colour NAME='SYSTEM.BACK.NORMAL' Value='112233'/><COLOR name='menu.Back' value='445566'/>"
           L"<colours name='system.back.selected' value='778899'/><colour name='menu.unknown' value='778899'/>"
           L"<colour value='778899'/>",
-          { { &T::m_crBackNormal, 0x332211 }, { &T::m_crMenuBack, 0x665544 }, { &T::m_crBackSel, crResetSel } } },
+          { { SkinColour::BackNormal, 0x332211 }, { SkinColour::MenuBack, 0x665544 }, { SkinColour::BackSel, crResetSel } } },
         // Six hexadecimal digits, red first, in either case; an empty value is "no colour";
         // "dialog.back" is the registry's dialog colour.
         { Colours(L"msg.border=00FF00;msg.back=;card.back=abcdef;dialog.back=FF0000"),
-          { { &T::m_crMsgBorder, 0x00FF00 }, { &T::m_crMsgBack, NO_COLOUR }, { &T::m_crCardBack, 0xEFCDAB },
+          { { SkinColour::MsgBorder, 0x00FF00 }, { SkinColour::MsgBack, NO_COLOUR }, { SkinColour::CardBack, 0xEFCDAB },
             { DIALOG, 0x0000FF } } },
         // Short, long, signed or non-hexadecimal values leave the colour; a missing value is empty.
         { Colours(L"msg.border=00FF00;msg.border=0F0;msg.back=102030;msg.back=1234567;card.back=abcdef;"
                   L"card.back=12G456;dialog.back=-10000;menu.border=405060;menu.border= 12345;menu.hover=405060")
               + L"<colour name='menu.hover'/>",
-          { { &T::m_crMsgBorder, 0x00FF00 }, { &T::m_crMsgBack, 0x302010 }, { &T::m_crCardBack, 0xEFCDAB },
-            { DIALOG, 0x123456 }, { &T::m_crMenuBorder, 0x605040 }, { &T::m_crMenuHover, NO_COLOUR } } },
+          { { SkinColour::MsgBorder, 0x00FF00 }, { SkinColour::MsgBack, 0x302010 }, { SkinColour::CardBack, 0xEFCDAB },
+            { DIALOG, 0x123456 }, { SkinColour::MenuBorder, 0x605040 }, { SkinColour::MenuHover, NO_COLOUR } } },
         // The colours no system key derives keep their values through the next load.
         { Colours(L"menu.back=0A0A0A"),
-          { { &T::m_crMsgBorder, 0x00FF00 }, { &T::m_crMsgBack, 0x302010 }, { &T::m_crCardBack, 0xEFCDAB },
-            { &T::m_crMenuBorder, 0x605040 }, { &T::m_crMenuBack, 0x0A0A0A }, { &T::m_crMenuHover, NO_COLOUR } } },
+          { { SkinColour::MsgBorder, 0x00FF00 }, { SkinColour::MsgBack, 0x302010 }, { SkinColour::CardBack, 0xEFCDAB },
+            { SkinColour::MenuBorder, 0x605040 }, { SkinColour::MenuBack, 0x0A0A0A }, { SkinColour::MenuHover, NO_COLOUR } } },
     };
     for (COLORREF cr : s_crPlainAtStart)
         EXPECT_EQ(0x000000u, cr) << "those colours start black";
@@ -111,12 +111,14 @@ TEST(ColourScheme, EntriesGiveExactColoursByTheDerivationRule)
     EXPECT_GE(ContrastRatio(::GetSysColor(COLOR_MENUTEXT), s_crMenuAtStart[2]), 4.5);
     for (const auto& test : cases)
     {
-        COLORREF crDialog = LoadScheme(test.strElements);
+        LoadScheme(test.strElements);
         for (const auto& expected : test.expected)
-            EXPECT_EQ(expected.second, expected.first ? g_Theme.*expected.first : crDialog)
+            EXPECT_EQ(expected.second, g_Theme.Colour(expected.first))
                 << testing::PrintToString(test.strElements);
     }
-    EXPECT_EQ(0x42u, g_Theme.LoadColourScheme(NULL, 0x42));
+    g_Theme.SetColour(SkinColour::DialogBack, 0x42);
+    g_Theme.LoadColourScheme(NULL);
+    EXPECT_EQ(0x42u, g_Theme.Colour(SkinColour::DialogBack));
 }
 
 TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutliveTheirLoad)
@@ -124,17 +126,17 @@ TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutlive
     // Before the derivation, which would overwrite "system.text" given there.
     LoadScheme(Colours(L"menu.text=102030;control.text=405060;system.base.window=FFFFFF;system.back.normal=EEEEEE"));
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), g_Theme.GetMenuTextColour(FALSE, FALSE));
-    EXPECT_EQ(g_Theme.m_crCmdTextSel, g_Theme.GetMenuTextColour(TRUE, FALSE)) << "unset: system.text.selected";
-    EXPECT_EQ(g_Theme.m_crDisabled, g_Theme.GetMenuTextColour(TRUE, TRUE)) << "unset: system.disabled";
-    EXPECT_EQ(RGB(0x40, 0x50, 0x60), g_Theme.m_crControlText);
-    EXPECT_EQ(NO_COLOUR, g_Theme.m_crDialogText);
+    EXPECT_EQ(g_Theme.Colour(SkinColour::CmdTextSel), g_Theme.GetMenuTextColour(TRUE, FALSE)) << "unset: system.text.selected";
+    EXPECT_EQ(g_Theme.Colour(SkinColour::Disabled), g_Theme.GetMenuTextColour(TRUE, TRUE)) << "unset: system.disabled";
+    EXPECT_EQ(RGB(0x40, 0x50, 0x60), g_Theme.Colour(SkinColour::ControlText));
+    EXPECT_EQ(NO_COLOUR, g_Theme.Colour(SkinColour::DialogText));
 
     LoadScheme(Colours(L"MENU.TEXT.SELECTED=A0B0C0;menu.text.disabled=708090;dialog.text=0A0B0C"));
     EXPECT_EQ(::GetSysColor(COLOR_MENUTEXT), g_Theme.GetMenuTextColour(FALSE, FALSE)) << "the last load's is gone";
     EXPECT_EQ(RGB(0xA0, 0xB0, 0xC0), g_Theme.GetMenuTextColour(TRUE, FALSE));
     EXPECT_EQ(RGB(0x70, 0x80, 0x90), g_Theme.GetMenuTextColour(FALSE, TRUE));
-    EXPECT_EQ(RGB(0x0A, 0x0B, 0x0C), g_Theme.m_crDialogText);
-    EXPECT_EQ(NO_COLOUR, g_Theme.m_crControlText);
-    EXPECT_FALSE(g_Theme.m_bTransparentLabels);
+    EXPECT_EQ(RGB(0x0A, 0x0B, 0x0C), g_Theme.Colour(SkinColour::DialogText));
+    EXPECT_EQ(NO_COLOUR, g_Theme.Colour(SkinColour::ControlText));
+    EXPECT_FALSE(g_Theme.TransparentLabels());
     ResetTheme();
 }

@@ -4,6 +4,7 @@
 #include "parts/CGdiplusSession.h"
 #include "PictureFiles.h"
 #include <algorithm>
+#include "api/Globals.h"
 
 namespace
 {

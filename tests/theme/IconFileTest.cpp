@@ -3,6 +3,7 @@
 // the rest of the skin nothing.
 #include "ThemeTestSupport.h"
 #include <functional>
+#include "api/Globals.h"
 
 namespace
 {

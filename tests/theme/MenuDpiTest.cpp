@@ -3,6 +3,7 @@
 #include "parts/CWindowDpi.h"
 #include "parts/CGdiplusSession.h"
 #include "PictureFiles.h"
+#include "api/Globals.h"
 
 namespace
 {
@@ -15,9 +16,9 @@ protected:
     void SetUp() override
     {
         ResetTheme();
-        g_Theme.m_crMenuBack = BACK;
-        g_Theme.m_crBorder = BORDER;
-        g_Theme.m_crBackCheck = BACK_CHECK;
+        g_Theme.SetColour(SkinColour::MenuBack, BACK);
+        g_Theme.SetColour(SkinColour::Border, BORDER);
+        g_Theme.SetColour(SkinColour::BackCheck, BACK_CHECK);
         g_MenuSkinner.Initialize();
         m_menu.CreatePopupMenu();
     }

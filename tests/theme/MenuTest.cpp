@@ -4,6 +4,7 @@
 #include "ThemeTestSupport.h"
 #include <functional>
 #include <thread>
+#include "api/Globals.h"
 
 namespace
 {
@@ -38,15 +39,14 @@ class MenuItems : public ::testing::Test
 protected:
     void SetUp() override
     {
-        typedef CInterfaceTheme T;
-        const std::pair<COLORREF T::*, COLORREF> palette[] = {
-            { &T::m_crMenuBack, BACK }, { &T::m_crMenuHover, HOVER }, { &T::m_crMenuBorder, FRAME },
-            { &T::m_crBorder, BORDER }, { &T::m_crBackNormal, BACK_NORMAL }, { &T::m_crBackCheck, BACK_CHECK },
-            { &T::m_crBackCheckSel, BACK_CHECK_SEL }, { &T::m_crDisabled, DISABLED }
+        const std::pair<SkinColour, COLORREF> palette[] = {
+            { SkinColour::MenuBack, BACK }, { SkinColour::MenuHover, HOVER }, { SkinColour::MenuBorder, FRAME },
+            { SkinColour::Border, BORDER }, { SkinColour::BackNormal, BACK_NORMAL }, { SkinColour::BackCheck, BACK_CHECK },
+            { SkinColour::BackCheckSel, BACK_CHECK_SEL }, { SkinColour::Disabled, DISABLED }
         };
         ResetTheme();
         for (const auto& colour : palette)
-            g_Theme.*colour.first = colour.second;
+            g_Theme.SetColour(colour.first, colour.second);
         g_MenuSkinner.Initialize();
         m_menu.CreatePopupMenu();
     }
@@ -89,7 +89,7 @@ std::vector<CPoint> Ink(const CPixelCanvas& canvas, COLORREF crBack, int nLeft =
 std::vector<CPoint> ReferenceInk(LPCWSTR pszText, const CRect& rc, UINT nFormat)
 {
     CPixelCanvas canvas(W, H, WHITE);
-    HGDIOBJ hOld = ::SelectObject(canvas.Dc(), g_Theme.m_fntNormal.m_hObject);
+    HGDIOBJ hOld = ::SelectObject(canvas.Dc(), g_Theme.NormalFont().m_hObject);
     ::SetBkMode(canvas.Dc(), TRANSPARENT);
     CRect rcText(rc);
     ::DrawTextW(canvas.Dc(), pszText, -1, &rcText, nFormat | DT_SINGLELINE | DT_VCENTER);
@@ -100,7 +100,7 @@ std::vector<CPoint> ReferenceInk(LPCWSTR pszText, const CRect& rc, UINT nFormat)
 int TextWidth(LPCWSTR pszText)
 {
     CClientDC dc(NULL);
-    CFont* pOld = dc.SelectObject(&g_Theme.m_fntNormal);
+    CFont* pOld = dc.SelectObject(&g_Theme.NormalFont());
     int cx = dc.GetTextExtent(pszText, (int)wcslen(pszText)).cx;
     dc.SelectObject(pOld);
     return cx;
@@ -216,9 +216,9 @@ protected:
 // A host may draw menu items before loading any skin, when the theme has no fonts yet.
 TEST_F(MenuItems, ItemsDrawnBeforeTheThemeHasFontsStillShowTheirText)
 {
-    g_Theme.m_crMenuBack = WHITE;
-    g_Theme.m_fntNormal.DeleteObject();
-    g_Theme.m_fntBold.DeleteObject();
+    g_Theme.SetColour(SkinColour::MenuBack, WHITE);
+    g_Theme.NormalFont().DeleteObject();
+    g_Theme.BoldFont().DeleteObject();
     CPixelCanvas canvas(W, H);
     Draw(canvas.Dc(), AddItem(395, L"Open"), 0);
     Draw(canvas.Dc(), 0, ODS_DEFAULT);
@@ -241,7 +241,7 @@ TEST_F(MenuItems, PrepareAndMeasureTakeWholeTextsAndLeaveTheHostsOwnerDrawnItems
     for (MEASUREITEMSTRUCT* pMIS : { &text, &zero })
         g_MenuSkinner.MeasureItem(pMIS);
     LOGFONTW font;
-    ASSERT_TRUE(g_Theme.m_fntNormal.GetLogFont(&font));
+    ASSERT_TRUE(g_Theme.NormalFont().GetLogFont(&font));
     EXPECT_STREQ(L"Tahoma", font.lfFaceName);
     EXPECT_EQ(-11, font.lfHeight);
     EXPECT_EQ(CSize(TextWidth(CString(L'x', 200)) + 32, 25), CSize(text.itemWidth, text.itemHeight));
@@ -284,7 +284,7 @@ TEST_F(MenuItems, EveryStatePaintsItsParts)
 
 TEST_F(MenuItems, TextIsLaidOutBoldWhenDefaultAndInTheDisabledColourWhenGrayed)
 {
-    g_Theme.m_crMenuBack = WHITE;
+    g_Theme.SetColour(SkinColour::MenuBack, WHITE);
     CPixelCanvas withMnemonic(W, H), plain(W, H), bold(W, H), grayed(W, H), grayedDefault(W, H);
     Draw(withMnemonic.Dc(), AddItem(390, L"&Open\tCtrl+O"), 0);
     Draw(plain.Dc(), AddItem(391, L"Open\tCtrl+O"), 0);
@@ -455,7 +455,7 @@ TEST_F(MenuPopups, TheHookBelongsToTheThreadAndTheObjectThatInstalledIt)
     g_MenuSkinner.Initialize();
     std::thread([] { g_MenuSkinner.Initialize(); }).join();
     {
-        CMenuSkinner other;
+        CMenuSkinner other(g_Theme);
         other.Initialize();
         other.Release();
     }

@@ -3,6 +3,7 @@
 #include "ThemeTestSupport.h"
 #include "ScreenDpi.h"
 #include "parts/CDpiScale.h"
+#include "api/Globals.h"
 
 TEST(ScreenDpi, MenuItemsAreMeasuredAtTheScreensScale)
 {

@@ -2,6 +2,7 @@
 // store anything but a colour or "no colour".
 #include "ThemeTestSupport.h"
 #include <random>
+#include "api/Globals.h"
 
 namespace
 {
@@ -34,9 +35,10 @@ TEST(ThemeFuzz, RandomColourSchemesStoreOnlyColours)
         }
         XmlDocument pSection(XmlParseDocument((strXml + L"</colourScheme>").c_str(), FALSE));
         ASSERT_TRUE(pSection != nullptr) << testing::PrintToString(strXml);
-        const COLORREF crDialog = g_Theme.LoadColourScheme(pSection.get(), 0);
-        for (COLORREF cr : { crDialog, g_Theme.m_crWindow, g_Theme.m_crHighlight, g_Theme.m_crBackNormal,
-                             g_Theme.m_crCmdText, g_Theme.m_crTipBack, g_Theme.m_crMenuBack, g_Theme.m_crMsgBorder })
+        g_Theme.LoadColourScheme(pSection.get());
+        const COLORREF crDialog = g_Theme.Colour(SkinColour::DialogBack);
+        for (COLORREF cr : { crDialog, g_Theme.Colour(SkinColour::Window), g_Theme.Colour(SkinColour::Highlight), g_Theme.Colour(SkinColour::BackNormal),
+                             g_Theme.Colour(SkinColour::CmdText), g_Theme.Colour(SkinColour::TipBack), g_Theme.Colour(SkinColour::MenuBack), g_Theme.Colour(SkinColour::MsgBorder) })
             EXPECT_TRUE(cr <= 0xFFFFFF || cr == 0xFFFFFFFF) << std::hex << cr;
     }
 }

@@ -3,6 +3,7 @@
 #include "ThemeTestSupport.h"
 #include "windowskin/CWindowSkin.h"
 #include "skin/CSkinRegistry.h"
+#include "api/Globals.h"
 
 namespace
 {
@@ -166,7 +167,7 @@ TEST(ThemeLimits, OneImageNamedThirtyTimesIsLoadedOnce)
     for (LPCWSTR pszTarget : { L"s1", L"s2", L"s1" })
     {
         CPixelCanvas frame(100, 60, RGB(0, 0, 0));
-        static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(pszTarget))->Paint(&wnd, CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
+        static_cast<CWindowSkin*>(g_Registry.FindWindowSkin(pszTarget))->Paint(&wnd, CWindowSkinState(), CDC::FromHandle(frame.Dc()), FALSE, CWindowSkin::STATE_ACTIVE);
         EXPECT_EQ(RGB(200, 100, 0), frame.Pixel(5, 5)) << pszTarget;
     }
     // The host, handed the image as a watermark, can select it after the skins' paints.

@@ -5,6 +5,7 @@
 #include <theme/CInterfaceTheme.h>
 #include <functional>
 #include <windowskin/CSkinDialogFrame.h>
+#include "api/Globals.h"
 
 using namespace SkinTest;
 
@@ -209,8 +210,8 @@ TEST_F(SkinDialogStress, AReloadInsideTheSystemMenuLoopLeavesNothingDrawnFromThe
                             << ::testing::PrintToString(capture.Part(2, 27));
         if (!bRight)
             break;
-        EXPECT_EQ(0, CSkinDialogFrame::SkinOf(dlg)->m_nPressedButton);
-        EXPECT_EQ(0, CSkinDialogFrame::SkinOf(dlg)->m_nHotButton);
+        EXPECT_EQ(0, CSkinDialogFrame::StateOf(dlg).nPressedButton);
+        EXPECT_EQ(0, CSkinDialogFrame::StateOf(dlg).nHotButton);
         EXPECT_TRUE(dlg.m_sysCommands.empty());
         KorvoTest::PumpMessages(0);
     }

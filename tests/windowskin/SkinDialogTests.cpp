@@ -213,14 +213,13 @@ void PressAndDrag(const CPoint& ptFrom, const CPoint& ptTo)
 TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialogOnRelease)
 {
     ASSERT_TRUE(CreateTopmost(300, 200));
-    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     const CRect rc = dlg.WindowRect();
     const int xClose = rc.Width() - 30;
     // Moves the cursor along the caption (pressing or releasing), then lets the messages arrive
     // until the expected state shows.
     auto Mouse = [&](int x, DWORD dwFlags, int nHot, int nPressed, int nLook) {
         SendMouse(rc.left + x, rc.top + 12, dwFlags);
-        EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == nHot && pSkin->m_nPressedButton == nPressed; })) << x;
+        EXPECT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nHotButton == nHot && CSkinDialogFrame::StateOf(dlg).nPressedButton == nPressed; })) << x;
         EXPECT_EQ(nLook, PartAt(dlg.m_hWnd, xClose, 6)) << x;
     };
     Mouse(xClose + 5, 0, 4, 0, S::PART_CLOSE_HOVER);
@@ -229,7 +228,7 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
     for (CPoint pt : { rc.CenterPoint(), CPoint(rc.right + 60, rc.bottom + 60) })
     {
         SendMouse(pt.x, pt.y);
-        EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == 0; })) << pt.x;
+        EXPECT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nHotButton == 0; })) << pt.x;
         EXPECT_EQ(S::PART_CLOSE, PartAt(dlg.m_hWnd, xClose, 6)) << pt.x;
         Mouse(xClose + 5, 0, 4, 0, S::PART_CLOSE_HOVER);
     }
@@ -244,6 +243,44 @@ TEST_F(SkinDialogInput, RealMouseOnTheCloseButtonHoversPressesAndClosesTheDialog
     EXPECT_EQ(1, dlg.m_nCancels);
 }
 
+// Two dialogs on one skin: each has its own hover and press, so the pointer over one dialog's
+// Close button never shows on the other, however the other is repainted.
+TEST_F(SkinDialogInput, HoverAndPressOnOneDialogNeverShowOnAnotherOfTheSameSkin)
+{
+    ASSERT_TRUE(CreateTopmost(300, 200));
+    CTestSkinDialog other;
+    ASSERT_TRUE(other.CreateAt(300, 450));
+    ASSERT_TRUE(other.SkinMe(L"Main"));
+    ASSERT_EQ(CSkinDialogFrame::SkinOf(dlg), CSkinDialogFrame::SkinOf(other)) << "one skin shared";
+    const CRect rc = dlg.WindowRect();
+    const int xClose = rc.Width() - 30;
+    ASSERT_EQ(xClose, other.WindowRect().Width() - 30);
+    auto OtherLooks = [&](int nLook, const char* pszWhen) {
+        RedrawFrame(other.m_hWnd);
+        EXPECT_EQ(nLook, PartAt(other.m_hWnd, xClose, 6)) << pszWhen;
+        other.SendMessage(WM_NCACTIVATE, TRUE, 0);
+        EXPECT_EQ(nLook, PartAt(other.m_hWnd, xClose, 6)) << pszWhen << ", caption repainted alone";
+    };
+    SendMouse(rc.left + xClose + 5, rc.top + 12);
+    ASSERT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nHotButton == S::ANCHOR_CLOSE; }));
+    EXPECT_EQ(S::PART_CLOSE_HOVER, PartAt(dlg.m_hWnd, xClose, 6));
+    OtherLooks(S::PART_CLOSE, "the first dialog's Close hovered");
+    SendMouse(rc.left + xClose + 5, rc.top + 12, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nPressedButton == S::ANCHOR_CLOSE; }));
+    EXPECT_EQ(S::PART_CLOSE_DOWN, PartAt(dlg.m_hWnd, xClose, 6));
+    OtherLooks(S::PART_CLOSE, "the first dialog's Close pressed");
+    EXPECT_EQ(0, CSkinDialogFrame::StateOf(other).nHotButton);
+    EXPECT_EQ(0, CSkinDialogFrame::StateOf(other).nPressedButton);
+    // Released away from the button: nothing is posted, and the first dialog cools.
+    SendMouse(rc.left + 150, rc.top + 12);
+    SendMouse(rc.left + 150, rc.top + 12, MOUSEEVENTF_LEFTUP);
+    SendMouse(900, 700);
+    EXPECT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nHotButton == 0; }));
+    RedrawFrame(dlg.m_hWnd);
+    EXPECT_EQ(S::PART_CLOSE, PartAt(dlg.m_hWnd, xClose, 6));
+    other.DestroyWindow();
+}
+
 // A maximised window's Maximise button shows the skin's Restore looks, or its own without them.
 TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
 {
@@ -251,7 +288,6 @@ TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
     for (LPCWSTR pszLook : { L"Restore", L"RestoreHover", L"RestoreDown" })
         skin.Part(pszLook, 20, 18);
     ASSERT_TRUE(CreateTopmost(250, 180, skin));
-    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     EXPECT_EQ(S::PART_MAXIMISE, PartAt(dlg.m_hWnd, dlg.WindowRect().Width() - 55, 6)) << "not maximised";
     dlg.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ASSERT_TRUE(PumpUntil([&] { return !!dlg.IsZoomed(); }));
@@ -260,10 +296,10 @@ TEST_F(SkinDialogInput, AMaximisedWindowShowsTheRestoreLooksWhenTheSkinHasThem)
     const int xMax = rcMax.Width() - 55;
     EXPECT_EQ(S::PART_RESTORE, PartAt(dlg.m_hWnd, xMax, 6));
     SendMouse(rcMax.left + xMax, rcMax.top + 12);
-    EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nHotButton == S::ANCHOR_MAXIMISE; }));
+    EXPECT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nHotButton == S::ANCHOR_MAXIMISE; }));
     EXPECT_EQ(S::PART_RESTORE_HOVER, PartAt(dlg.m_hWnd, xMax, 6));
     SendMouse(rcMax.left + xMax, rcMax.top + 12, MOUSEEVENTF_LEFTDOWN);
-    EXPECT_TRUE(PumpUntil([&] { return pSkin->m_nPressedButton == S::ANCHOR_MAXIMISE; }));
+    EXPECT_TRUE(PumpUntil([&] { return CSkinDialogFrame::StateOf(dlg).nPressedButton == S::ANCHOR_MAXIMISE; }));
     EXPECT_EQ(S::PART_RESTORE_DOWN, PartAt(dlg.m_hWnd, xMax, 6));
     SendMouse(rcMax.left + xMax, rcMax.top + 12, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([&] { return !dlg.IsZoomed(); }));

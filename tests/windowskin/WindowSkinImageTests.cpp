@@ -5,6 +5,7 @@
 #include "PictureFiles.h"
 #include <parts/CGdiplusSession.h>
 #include <skin/CSkinRegistry.h>
+#include "api/Globals.h"
 
 using namespace SkinTest;
 
@@ -85,7 +86,7 @@ TEST_F(WindowSkinImages, PngFramesDrawAsTheirBmpAndTranslucentPixelsMixWithWhatI
     const CWindowCapture fromGlass(dlgGlass.m_hWnd);
     const COLORREF crClose = RGB(20 + 8 * S::PART_CLOSE, 5, 4), crCornerBeneath = RGB(20 + 8 * S::PART_TOPRIGHT, 35, 10);
     ExpectNear(Mix(crClose, crCornerBeneath), fromGlass.At(375, 10), "close button");
-    const COLORREF crBack = g_Registry.m_brDialogBack.m_hObject ? g_Registry.m_crDialogBack : ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF crBack = g_Theme.DialogBackColour();
     ExpectNear(Mix(RGB(20 + 8 * S::PART_TOPLEFT, 3, 2), crBack), fromGlass.At(3, 2), "top-left corner");
     EXPECT_EQ(fromBmp.At(200, 2), fromGlass.At(200, 2)) << "opaque parts as before";
 }

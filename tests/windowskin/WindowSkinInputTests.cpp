@@ -154,7 +154,6 @@ TEST_F(WindowSkinButtons, SystemMenuOpensBelowItsButtonAndNeverLeavesItPressed)
 {
     defs.Load(defs.Skin(FrameSkin(L"Main")));
     ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    CWindowSkin* pSkin = CSkinDialogFrame::SkinOf(dlg);
     const HWND hWnd = dlg.m_hWnd;
     OnlyCommand(hWnd);
 
@@ -175,8 +174,8 @@ TEST_F(WindowSkinButtons, SystemMenuOpensBelowItsButtonAndNeverLeavesItPressed)
         dlg.SendNc(WM_NCLBUTTONDOWN, HTSYSMENU, 15, 10);
         EXPECT_EQ(WINDOW.TopLeft() + CPoint(12, 24), probe.rcMenu.TopLeft()) << "at the button's bottom-left corner";
         EXPECT_EQ(S::PART_SYSTEM_DOWN, probe.nSystemLook) << "pressed while the menu is open";
-        EXPECT_EQ(0, pSkin->m_nHotButton) << "no button stays stuck for the other windows of the skin";
-        EXPECT_EQ(0, pSkin->m_nPressedButton);
+        EXPECT_EQ(0, CSkinDialogFrame::StateOf(dlg).nHotButton) << "no button stays stuck";
+        EXPECT_EQ(0, CSkinDialogFrame::StateOf(dlg).nPressedButton);
         if (row.bDestroy)
         {
             EXPECT_FALSE(::IsWindow(hWnd));
@@ -194,7 +193,7 @@ TEST_F(WindowSkinButtons, SystemMenuOpensBelowItsButtonAndNeverLeavesItPressed)
     ASSERT_TRUE(plain.SkinMe(L"Main"));
     ::SetCursorPos(ptButton.x, ptButton.y);
     plain.SendNc(WM_NCLBUTTONDOWN, HTSYSMENU, 15, 10);
-    EXPECT_EQ(0, pSkin->m_nPressedButton);
+    EXPECT_EQ(0, CSkinDialogFrame::StateOf(plain).nPressedButton);
     EXPECT_EQ(0u, OnlyCommand(plain.m_hWnd));
     ::SetCursorPos(ptAway.x, ptAway.y);
     KorvoTest::PumpMessages(20);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <utility>
 #include <windowskin/CSkinDialogFrame.h>
+#include "api/Globals.h"
 
 using namespace SkinTest;
 

@@ -3,6 +3,7 @@
 #include "SkinTestSupport.h"
 #include <xml/XML.h>
 #include <theme/CInterfaceTheme.h>
+#include "api/Globals.h"
 
 using SkinTest::S;
 

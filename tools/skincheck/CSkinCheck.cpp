@@ -5,6 +5,7 @@
 #include "theme/ColourContrast.h"
 #include "xml/XML.h"
 #include <algorithm>
+#include "api/Globals.h"
 
 namespace
 {
@@ -193,7 +194,7 @@ int CSkinCheck::FileIndex(const CString& strPath)
 
 void CSkinCheck::CheckVariants(const CString& strFolder)
 {
-    const CSkinImageCache& images = g_Theme.m_images;
+    const CSkinImageCache& images = g_Theme.Images();
     // Names as the skin's folder has them.
     auto Name = [&strFolder](const CString& strPath) {
         return !strFolder.IsEmpty() && strPath.Left(strFolder.GetLength()).CompareNoCase(strFolder) == 0
@@ -236,17 +237,17 @@ void CSkinCheck::CheckContrast()
 {
     const COLORREF crSystemText = ::GetSysColor(COLOR_WINDOWTEXT);
     const TEXT_ON_BACK texts[] = {
-        { L"dialog text", L"dialog.text", NULL, L"dialog.back", SkinColourOr(g_Theme.m_crDialogText, crSystemText),
-          g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
-        { L"control text", L"control.text", NULL, L"dialog.back", SkinColourOr(g_Theme.m_crControlText, crSystemText),
-          g_Registry.m_crDialogBack, MINIMUM_CONTRAST },
-        { L"tree's text", L"control.text", NULL, L"control.back", SkinColourOr(g_Theme.m_crControlText, crSystemText),
-          g_Theme.m_crControlBack, MINIMUM_CONTRAST },
+        { L"dialog text", L"dialog.text", NULL, L"dialog.back", SkinColourOr(g_Theme.Colour(SkinColour::DialogText), crSystemText),
+          g_Theme.DialogBackColour(), MINIMUM_CONTRAST },
+        { L"control text", L"control.text", NULL, L"dialog.back", SkinColourOr(g_Theme.Colour(SkinColour::ControlText), crSystemText),
+          g_Theme.DialogBackColour(), MINIMUM_CONTRAST },
+        { L"tree's text", L"control.text", NULL, L"control.back", SkinColourOr(g_Theme.Colour(SkinColour::ControlText), crSystemText),
+          g_Theme.Colour(SkinColour::ControlBack), MINIMUM_CONTRAST },
         { L"menu text", L"menu.text", L"system.text", L"menu.back", g_Theme.GetMenuTextColour(FALSE, FALSE),
-          g_Theme.m_crMenuBack, MINIMUM_CONTRAST },
+          g_Theme.Colour(SkinColour::MenuBack), MINIMUM_CONTRAST },
         { L"hovered menu item's text", L"menu.text.selected", L"system.text.selected", L"menu.hover",
-          g_Theme.GetMenuTextColour(TRUE, FALSE), g_Theme.m_crMenuHover, MINIMUM_CONTRAST },
-        { L"tooltip text", L"tooltip.text", NULL, L"tooltip.back", g_Theme.m_crTipText, g_Theme.m_crTipBack,
+          g_Theme.GetMenuTextColour(TRUE, FALSE), g_Theme.Colour(SkinColour::MenuHover), MINIMUM_CONTRAST },
+        { L"tooltip text", L"tooltip.text", NULL, L"tooltip.back", g_Theme.Colour(SkinColour::TipText), g_Theme.Colour(SkinColour::TipBack),
           MINIMUM_CONTRAST },
     };
     for (const TEXT_ON_BACK& text : texts)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <stdio.h>
+#include "api/Globals.h"
 
 namespace
 {
@@ -105,12 +106,11 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
             dc.SetViewportOrg(rcClient.left, rcClient.top);
             skin.PaintWatermark(&window, &dc);
             dc.RestoreDC(nSaved);
-            const int nOldHot = skin.m_nHotButton, nOldPressed = skin.m_nPressedButton;
-            skin.m_nHotButton = nHot;
-            skin.m_nPressedButton = nPressed;
-            skin.Paint(&window, &dc, FALSE, nState);
-            skin.m_nHotButton = nOldHot;
-            skin.m_nPressedButton = nOldPressed;
+            // The picture's window has its own hover and press, as every skinned window does.
+            CWindowSkinState state;
+            state.nHotButton = nHot;
+            state.nPressedButton = nPressed;
+            skin.Paint(&window, state, &dc, FALSE, nState);
             dc.SelectObject(hOld);
             // The window takes the skin's shape as a skinned dialog does; the picture keeps
             // what shows within it.
@@ -171,7 +171,7 @@ BOOL CSkinPreview::PaintMenu(const CString& strMenu, int nHot, CBitmap& bitmap, 
     if (!dc.CreateCompatibleDC(&screen))
         return FALSE;
     HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
-    dc.FillSolidRect(0, 0, cx + 2, cy + 1, g_Theme.m_crMenuBorder);
+    dc.FillSolidRect(0, 0, cx + 2, cy + 1, g_Theme.Colour(SkinColour::MenuBorder));
     for (int n = 0; n < nCount; n++)
     {
         DRAWITEMSTRUCT draw = {};
@@ -207,7 +207,7 @@ BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
     HGDIOBJ hOld = dc.SelectObject((HGDIOBJ)bitmap.m_hObject);
     dc.FillSolidRect(0, 0, WIDTH, nRows * ROW, RGB(255, 255, 255));
     dc.SetBkMode(TRANSPARENT);
-    HGDIOBJ hOldFont = dc.SelectObject((HGDIOBJ)g_Theme.m_fntNormal.m_hObject);
+    HGDIOBJ hOldFont = dc.SelectObject((HGDIOBJ)g_Theme.NormalFont().m_hObject);
     auto Row = [&](int nRow, LPCWSTR pszName, COLORREF cr) {
         const int y = nRow * ROW;
         // An unset colour shows as a crossed box.
@@ -223,7 +223,8 @@ BOOL CSkinPreview::PaintSwatches(CBitmap& bitmap)
         dc.TextOut(SWATCH + 8, y + 3, pszName);
     };
     for (int i = 0; i < nKeys; i++)
-        Row(i, pKeys[i].pszKey, pKeys[i].pMember ? g_Theme.*pKeys[i].pMember : g_Registry.m_crDialogBack);
+        Row(i, pKeys[i].pszKey,
+            pKeys[i].colour == SkinColour::DialogBack ? g_Theme.DialogBackColour() : g_Theme.Colour(pKeys[i].colour));
     if (hOldFont)
         dc.SelectObject(hOldFont);
     dc.SelectObject(hOld);
@@ -322,7 +323,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
         for (int nState : { (int)CWindowSkin::STATE_ACTIVE, (int)CWindowSkin::STATE_INACTIVE })
         {
             CBitmap bitmap;
-            if (PaintFrame(*pSkin, cx, cy, nState, 0, 0, strTarget, hIcon, g_Registry.m_crDialogBack, bitmap, scale.GetDpi()))
+            if (PaintFrame(*pSkin, cx, cy, nState, 0, 0, strTarget, hIcon, g_Theme.DialogBackColour(), bitmap, scale.GetDpi()))
                 Write(bitmap, nState == CWindowSkin::STATE_ACTIVE ? L"active" : L"inactive");
             else
                 nStatus = 2;
@@ -335,7 +336,7 @@ int CSkinPreview::Run(const std::vector<CString>& args, CString& strOutput)
             {
                 CBitmap bitmap;
                 if (PaintFrame(*pSkin, cx, cy, CWindowSkin::STATE_ACTIVE, nButton, bPressed ? nButton : 0,
-                               strTarget, hIcon, g_Registry.m_crDialogBack, bitmap, scale.GetDpi()))
+                               strTarget, hIcon, g_Theme.DialogBackColour(), bitmap, scale.GetDpi()))
                     Write(bitmap, CString(s_pszButtons[nButton]) + (bPressed ? L"-pressed" : L"-hot"));
                 else
                     nStatus = 2;

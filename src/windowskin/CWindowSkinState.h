@@ -1,0 +1,29 @@
+// What one window framed by a window skin keeps of its own. The skin is a read-only description
+// that every window of its name shares; each window hands it this record, so hovering or
+// pressing one window's caption buttons never shows in another, and a brush made for one
+// window's DPI and client size is not thrown away by the next window's paint. (The skin's
+// caption-strip cache stays shared: its key holds everything a strip is composed from.)
+#pragma once
+#include <afxwin.h>
+
+struct CWindowSkinState
+{
+    CWindowSkinState();
+
+    // The caption button under the pointer and the one pressed (CWindowSkin's anchor numbers
+    // 1 to 4), 0 for none.
+    int nHotButton;
+    int nPressedButton;
+    // The brush that fills as the watermark paints this window's client area, and the DPI and
+    // pattern size it was made for.
+    CBrush brWatermark;
+    UINT nWatermarkBrushDpi;
+    CSize sizeWatermarkBrush;
+
+    // Forgets everything: the window takes another skin, or none.
+    void Reset();
+
+private:
+    CWindowSkinState(const CWindowSkinState&) = delete;
+    void operator=(const CWindowSkinState&) = delete;
+};

@@ -335,14 +335,16 @@ BOOL CSkinImage::DrawGrid(HDC hDC, const CRect& rcDest, const CRect& rcSource, c
     CSkinImage* pImage = hDC ? Choose(scale, nImageDpi) : NULL;
     if (!pImage || !pImage->Select())
         return FALSE;
-    // A destination narrower than the two margins shares itself between them in their proportion.
+    // A destination narrower than the two margins shares itself between them in their proportion;
+    // an empty or inverted one (a bar squeezed below its edges) leaves them nothing.
     auto margins = [](int nLength, int nFirst, int nSecond, int& nFirstOut, int& nSecondOut) {
+        nLength = std::max(0, nLength);
         nFirstOut = nFirst;
         nSecondOut = nSecond;
-        if (nLength < nFirst + nSecond)
+        if ((LONGLONG)nLength < (LONGLONG)nFirst + nSecond)
         {
-            nFirstOut = std::max(0, (int)((LONGLONG)nLength * nFirst / (nFirst + nSecond)));
-            nSecondOut = std::max(0, nLength - nFirstOut);
+            nFirstOut = (int)((LONGLONG)nLength * nFirst / ((LONGLONG)nFirst + nSecond));
+            nSecondOut = nLength - nFirstOut;
         }
     };
     int nLeft, nRight, nTop, nBottom;

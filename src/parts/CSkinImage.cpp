@@ -66,22 +66,38 @@ void CSkinImage::Reset()
     m_crKey = CLR_INVALID;
 }
 
-BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure)
+BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure, LONGLONG* pDecoded)
+{
+    Reset();
+    if (pDecoded)
+        *pDecoded = 0;
+    SkinImageFile::HEADER header;
+    return SkinImageFile::ReadHeader(strPath, header, pFailure) && Load(strPath, header, nMaxPixels, pFailure, pDecoded);
+}
+
+BOOL CSkinImage::Load(const CString& strPath, SkinImageFile::HEADER header, LONGLONG nMaxPixels,
+                      SkinImageFile::Failure* pFailure, LONGLONG* pDecoded)
 {
     Reset();
     SkinImageFile::Failure failure;
     if (!pFailure)
         pFailure = &failure;
-    SkinImageFile::HEADER header;
-    if (!SkinImageFile::ReadHeader(strPath, header, pFailure))
+    LONGLONG nDecoded;
+    if (!pDecoded)
+        pDecoded = &nDecoded;
+    *pDecoded = 0;
+    // The size first, so a file declaring too much is named for that whatever else is wrong.
+    *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
+    if (header.Pixels() > nMaxPixels || !SkinImageFile::Walk(strPath, header, pFailure))
         return FALSE;
-    if (header.Pixels() > nMaxPixels)
+    if (header.DecodedPixels() > nMaxPixels)
     {
         *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
         return FALSE;
     }
     bool bTranslucent = false;
     *pFailure = SkinImageFile::FAILURE_CORRUPT;
+    *pDecoded = header.DecodedPixels();
     HBITMAP hBitmap = header.format == SkinImageFile::FORMAT_BMP
                           ? (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)
                           : SkinImageFile::Decode(strPath, header, bTranslucent, pFailure);

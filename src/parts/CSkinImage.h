@@ -35,10 +35,16 @@ public:
     ~CSkinImage();
 
     // Reads a file whose header declares at most nMaxPixels pixels. BMPs load through GDI, as
-    // they always have; PNG and GIF decode through GDI+ while it runs. FALSE, with nothing held,
-    // for a missing, unknown, oversized, truncated or corrupt file.
-    // pFailure, when given, receives why a load failed.
-    BOOL Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure = NULL);
+    // they always have; PNG and GIF decode through GDI+ while it runs, once SkinImageFile::Walk
+    // passed them. FALSE, with nothing held, for a missing, unknown, oversized, truncated or
+    // corrupt file.
+    // pFailure, when given, receives why a load failed; pDecoded the pixels handed to a decoder
+    // (0 for a file refused before), which a failed decode costs as well.
+    BOOL Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure = NULL,
+              LONGLONG* pDecoded = NULL);
+    // The same for a file whose header the caller read already.
+    BOOL Load(const CString& strPath, SkinImageFile::HEADER header, LONGLONG nMaxPixels,
+              SkinImageFile::Failure* pFailure = NULL, LONGLONG* pDecoded = NULL);
     // A copy of hBitmap, translucent when it is a 32-bit DIB section with pixels less than opaque.
     BOOL CopyFrom(HBITMAP hBitmap);
     // A copy of another image with its variants and key colour; the copy's bitmaps are its own,

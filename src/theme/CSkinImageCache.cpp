@@ -41,6 +41,8 @@ CString FailureText(const CString& strPath, SkinImageFile::Failure failure)
     SkinImageFile::HEADER header;
     SkinImageFile::ReadHeader(strPath, header);
     const CString strSize = Dimensions(header.nWidth, header.nHeight);
+    const CString strFormat = header.format == SkinImageFile::FORMAT_GIF ? L"GIF" : L"PNG";
+    CString strBound;
     switch (failure)
     {
     case SkinImageFile::FAILURE_NOT_IMAGE:
@@ -57,9 +59,26 @@ CString FailureText(const CString& strPath, SkinImageFile::Failure failure)
     case SkinImageFile::FAILURE_TOO_LARGE:
         return L"declares " + strSize + L" pixels, more than the skin's images may hold together";
     case SkinImageFile::FAILURE_TRUNCATED:
-        return L"is a truncated PNG";
+        return L"is a truncated " + strFormat;
     case SkinImageFile::FAILURE_SIZE_MISMATCH:
         return L"decodes to another size than the " + strSize + L" its header declares";
+    case SkinImageFile::FAILURE_BAD_CRC:
+        return L"is a damaged PNG: a chunk fails its CRC check";
+    case SkinImageFile::FAILURE_TOO_MANY_CHUNKS:
+        if (header.format == SkinImageFile::FORMAT_GIF)
+            strBound.Format(L"is a GIF of more than %d extensions or %d data blocks", SkinImageFile::MAX_GIF_EXTENSIONS,
+                            SkinImageFile::MAX_GIF_SUB_BLOCKS);
+        else
+            strBound.Format(L"is a PNG of more than %d chunks, or %d besides image data", SkinImageFile::MAX_PNG_CHUNKS,
+                            SkinImageFile::MAX_PNG_OTHER_CHUNKS);
+        return strBound;
+    case SkinImageFile::FAILURE_TOO_MANY_FRAMES:
+        strBound.Format(L"is a GIF of more than %d frames", SkinImageFile::MAX_GIF_FRAMES);
+        return strBound;
+    case SkinImageFile::FAILURE_NO_COLOUR_TABLE:
+        return L"is a GIF with a frame that has no colour table, neither its own nor a global one";
+    case SkinImageFile::FAILURE_BAD_FRAME:
+        return L"is a GIF with an empty frame or an LZW code size outside 2 to 8";
     case SkinImageFile::FAILURE_CORRUPT:
         return L"is damaged: it does not decode";
     default:

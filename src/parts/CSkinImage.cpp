@@ -40,7 +40,7 @@ private:
 
 CSkinImage::CSkinImage()
     : m_hBitmap(NULL), m_size(0, 0), m_bAlpha(false), m_bShared(false), m_crKey(CLR_INVALID), m_hOldBitmap(NULL),
-      m_hOldMask(NULL)
+      m_hOldMask(NULL), m_pDerived(NULL)
 {
 }
 
@@ -55,8 +55,8 @@ void CSkinImage::Reset()
     m_bmMask.DeleteObject();
     m_bmInk.DeleteObject();
     m_opaque.clear();
+    ForgetDerived();
     m_variants.clear();
-    m_derived.clear();
     if (m_hBitmap)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = NULL;
@@ -170,7 +170,7 @@ void CSkinImage::SetKeyColour(COLORREF crKey)
     m_crKey = crKey;
     if (m_hBitmap && !m_bAlpha && crKey != CLR_INVALID)
         MakeKeyMask();
-    m_derived.clear();
+    ForgetDerived();
     for (VARIANT_IMAGE& variant : m_variants)
         variant.pImage->SetKeyColour(crKey);
 }

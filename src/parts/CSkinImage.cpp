@@ -40,7 +40,7 @@ private:
 
 CSkinImage::CSkinImage()
     : m_hBitmap(NULL), m_size(0, 0), m_bAlpha(false), m_bShared(false), m_crKey(CLR_INVALID), m_hOldBitmap(NULL),
-      m_hOldMask(NULL)
+      m_hOldMask(NULL), m_pDerived(NULL)
 {
 }
 
@@ -55,8 +55,8 @@ void CSkinImage::Reset()
     m_bmMask.DeleteObject();
     m_bmInk.DeleteObject();
     m_opaque.clear();
+    ForgetDerived();
     m_variants.clear();
-    m_derived.clear();
     if (m_hBitmap)
         ::DeleteObject(m_hBitmap);
     m_hBitmap = NULL;
@@ -66,22 +66,38 @@ void CSkinImage::Reset()
     m_crKey = CLR_INVALID;
 }
 
-BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure)
+BOOL CSkinImage::Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure, LONGLONG* pDecoded)
+{
+    Reset();
+    if (pDecoded)
+        *pDecoded = 0;
+    SkinImageFile::HEADER header;
+    return SkinImageFile::ReadHeader(strPath, header, pFailure) && Load(strPath, header, nMaxPixels, pFailure, pDecoded);
+}
+
+BOOL CSkinImage::Load(const CString& strPath, SkinImageFile::HEADER header, LONGLONG nMaxPixels,
+                      SkinImageFile::Failure* pFailure, LONGLONG* pDecoded)
 {
     Reset();
     SkinImageFile::Failure failure;
     if (!pFailure)
         pFailure = &failure;
-    SkinImageFile::HEADER header;
-    if (!SkinImageFile::ReadHeader(strPath, header, pFailure))
+    LONGLONG nDecoded;
+    if (!pDecoded)
+        pDecoded = &nDecoded;
+    *pDecoded = 0;
+    // The size first, so a file declaring too much is named for that whatever else is wrong.
+    *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
+    if (header.Pixels() > nMaxPixels || !SkinImageFile::Walk(strPath, header, pFailure))
         return FALSE;
-    if (header.Pixels() > nMaxPixels)
+    if (header.DecodedPixels() > nMaxPixels)
     {
         *pFailure = SkinImageFile::FAILURE_TOO_LARGE;
         return FALSE;
     }
     bool bTranslucent = false;
     *pFailure = SkinImageFile::FAILURE_CORRUPT;
+    *pDecoded = header.DecodedPixels();
     HBITMAP hBitmap = header.format == SkinImageFile::FORMAT_BMP
                           ? (HBITMAP)::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)
                           : SkinImageFile::Decode(strPath, header, bTranslucent, pFailure);
@@ -154,7 +170,7 @@ void CSkinImage::SetKeyColour(COLORREF crKey)
     m_crKey = crKey;
     if (m_hBitmap && !m_bAlpha && crKey != CLR_INVALID)
         MakeKeyMask();
-    m_derived.clear();
+    ForgetDerived();
     for (VARIANT_IMAGE& variant : m_variants)
         variant.pImage->SetKeyColour(crKey);
 }
@@ -335,14 +351,16 @@ BOOL CSkinImage::DrawGrid(HDC hDC, const CRect& rcDest, const CRect& rcSource, c
     CSkinImage* pImage = hDC ? Choose(scale, nImageDpi) : NULL;
     if (!pImage || !pImage->Select())
         return FALSE;
-    // A destination narrower than the two margins shares itself between them in their proportion.
+    // A destination narrower than the two margins shares itself between them in their proportion;
+    // an empty or inverted one (a bar squeezed below its edges) leaves them nothing.
     auto margins = [](int nLength, int nFirst, int nSecond, int& nFirstOut, int& nSecondOut) {
+        nLength = std::max(0, nLength);
         nFirstOut = nFirst;
         nSecondOut = nSecond;
-        if (nLength < nFirst + nSecond)
+        if ((LONGLONG)nLength < (LONGLONG)nFirst + nSecond)
         {
-            nFirstOut = std::max(0, (int)((LONGLONG)nLength * nFirst / (nFirst + nSecond)));
-            nSecondOut = std::max(0, nLength - nFirstOut);
+            nFirstOut = (int)((LONGLONG)nLength * nFirst / ((LONGLONG)nFirst + nSecond));
+            nSecondOut = nLength - nFirstOut;
         }
     };
     int nLeft, nRight, nTop, nBottom;

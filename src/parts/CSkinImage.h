@@ -12,9 +12,12 @@
 // An image may own variants drawn for higher DPIs (1.5x and 2x its size). Callers keep giving
 // source rectangles and grid margins in the image's own (1x) pixels; a draw at a scale takes the
 // nearest variant at or above it, used 1:1 at its own scale and filtered down at a lower one, and
-// without one scales up the largest below as the 1x image always was.
+// without one scales up the largest below as the 1x image always was. A filtered copy that does
+// not fit its budget, or could not be made (that DPI is then not tried again), leaves the variant
+// stretched down pixel by pixel.
 #pragma once
 #include <afxwin.h>
+#include "CDerivedImages.h"
 #include "CDpiScale.h"
 #include "SkinImageFile.h"
 #include <map>
@@ -35,10 +38,16 @@ public:
     ~CSkinImage();
 
     // Reads a file whose header declares at most nMaxPixels pixels. BMPs load through GDI, as
-    // they always have; PNG and GIF decode through GDI+ while it runs. FALSE, with nothing held,
-    // for a missing, unknown, oversized, truncated or corrupt file.
-    // pFailure, when given, receives why a load failed.
-    BOOL Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure = NULL);
+    // they always have; PNG and GIF decode through GDI+ while it runs, once SkinImageFile::Walk
+    // passed them. FALSE, with nothing held, for a missing, unknown, oversized, truncated or
+    // corrupt file.
+    // pFailure, when given, receives why a load failed; pDecoded the pixels handed to a decoder
+    // (0 for a file refused before), which a failed decode costs as well.
+    BOOL Load(const CString& strPath, LONGLONG nMaxPixels, SkinImageFile::Failure* pFailure = NULL,
+              LONGLONG* pDecoded = NULL);
+    // The same for a file whose header the caller read already.
+    BOOL Load(const CString& strPath, SkinImageFile::HEADER header, LONGLONG nMaxPixels,
+              SkinImageFile::Failure* pFailure = NULL, LONGLONG* pDecoded = NULL);
     // A copy of hBitmap, translucent when it is a 32-bit DIB section with pixels less than opaque.
     BOOL CopyFrom(HBITMAP hBitmap);
     // A copy of another image with its variants and key colour; the copy's bitmaps are its own,
@@ -51,7 +60,13 @@ public:
     // leaving pVariant with the caller. The variant takes this image's key colour and sharing.
     enum { VARIANT_150 = 150, VARIANT_200 = 200 };
     BOOL AddVariant(int nPercent, std::unique_ptr<CSkinImage>& pVariant);
+    // Whether a picture of this size may be this image's variant of a scale in percent.
+    bool FitsVariant(int nPercent, LONGLONG cx, LONGLONG cy) const;
     bool HasVariant(int nPercent) const { return GetVariant(nPercent) != NULL; }
+    // Where the copies made of the variants for DPIs between their scales are kept and charged
+    // (a load's images share one; it must outlive the image). Without one the image keeps its
+    // copies itself, together at most the pixels of its largest variant.
+    void SetDerivedImages(CDerivedImages* pDerived);
     // The variant of a scale in percent, null without one. The image keeps it.
     CSkinImage* GetVariant(int nPercent) const;
     int GetVariantCount() const { return (int)m_variants.size(); }
@@ -97,16 +112,17 @@ private:
         int nPercent;
         std::unique_ptr<CSkinImage> pImage;
     };
-    // A variant filtered down to a DPI below its own, kept for the next draws at that DPI.
-    struct DERIVED
-    {
-        UINT nDpi;
-        std::unique_ptr<CSkinImage> pImage;
-    };
-    enum { MAX_DERIVED = 4 };
+    // DPIs whose filtered copy could not be made, a bounded number of them.
+    enum { MAX_FAILED_DPIS = 8 };
 
     // The image a draw at scale takes its pixels from, and the DPI those pixels are drawn for.
     CSkinImage* Choose(const CDpiScale& scale, UINT& nImageDpi);
+    // The copy of a variant filtered down for nDpi, made when it fits; null otherwise.
+    CSkinImage* Derive(CSkinImage& variant, const CDpiScale& scale);
+    // Where this image's copies are kept; null when there is no room for any.
+    CDerivedImages* Derived();
+    // Gives up the copies and the DPIs that failed (the pixels they came from changed).
+    void ForgetDerived();
     // A rectangle of the 1x image's pixels in this image's, drawn for nImageDpi, within its size.
     CRect FromBase(const CRect& rc, UINT nImageDpi) const;
     // pSource's pixels averaged down to cx x cy (nearest pixels under a key colour, which must
@@ -140,5 +156,7 @@ private:
     std::map<std::tuple<int, int, int, int>, bool> m_opaque;
     // Ascending by scale.
     std::vector<VARIANT_IMAGE> m_variants;
-    std::vector<DERIVED> m_derived;
+    CDerivedImages* m_pDerived;
+    std::unique_ptr<CDerivedImages> m_pOwnDerived;
+    std::vector<UINT> m_failedDpis;
 };

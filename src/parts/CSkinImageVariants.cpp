@@ -37,6 +37,12 @@ CSize CSkinImage::VariantSize(int nPercent) const
     return CSize(CDpiScale::MulDivRound(m_size.cx, nPercent, 100), CDpiScale::MulDivRound(m_size.cy, nPercent, 100));
 }
 
+bool CSkinImage::FitsVariant(int nPercent, LONGLONG cx, LONGLONG cy) const
+{
+    // Within a pixel of the exact size, which may fall between two.
+    return llabs(cx * 100 - (LONGLONG)m_size.cx * nPercent) <= 100 && llabs(cy * 100 - (LONGLONG)m_size.cy * nPercent) <= 100;
+}
+
 CSkinImage* CSkinImage::GetVariant(int nPercent) const
 {
     for (const VARIANT_IMAGE& variant : m_variants)
@@ -50,15 +56,12 @@ BOOL CSkinImage::AddVariant(int nPercent, std::unique_ptr<CSkinImage>& pVariant)
     if (!m_hBitmap || !pVariant || !pVariant->IsLoaded() || (nPercent != VARIANT_150 && nPercent != VARIANT_200) ||
         HasVariant(nPercent) || pVariant->GetVariantCount() > 0)
         return FALSE;
-    // Within a pixel of the exact size, which may fall between two.
-    const CSize sizeVariant = pVariant->GetSize();
-    if (llabs((LONGLONG)sizeVariant.cx * 100 - (LONGLONG)m_size.cx * nPercent) > 100 ||
-        llabs((LONGLONG)sizeVariant.cy * 100 - (LONGLONG)m_size.cy * nPercent) > 100)
+    if (!FitsVariant(nPercent, pVariant->GetSize().cx, pVariant->GetSize().cy))
         return FALSE;
     pVariant->SetKeyColour(m_crKey);
     if (m_bShared)
         pVariant->SetShared();
-    m_derived.clear();
+    ForgetDerived();
     auto it = std::find_if(m_variants.begin(), m_variants.end(),
                            [nPercent](const VARIANT_IMAGE& variant) { return variant.nPercent > nPercent; });
     m_variants.insert(it, VARIANT_IMAGE{ nPercent, std::move(pVariant) });
@@ -118,27 +121,63 @@ CSkinImage* CSkinImage::Choose(const CDpiScale& scale, UINT& nImageDpi)
             nImageDpi = nDpi;
             return variant.pImage.get();
         }
-        for (DERIVED& derived : m_derived)
-            if (derived.nDpi == nDpi)
-            {
-                nImageDpi = nDpi;
-                return derived.pImage.get();
-            }
-        const CSize size = scale.Scale(m_size);
-        std::unique_ptr<CSkinImage> pDerived = FilterDown(*variant.pImage, size.cx, size.cy);
-        if (!pDerived)
+        if (CSkinImage* pDerived = Derive(*variant.pImage, scale))
         {
-            // Picked pixels are worse than averaged ones, better than the 1x image's enlarged.
-            nImageDpi = nVariantDpi;
-            return variant.pImage.get();
+            nImageDpi = nDpi;
+            return pDerived;
         }
-        if (m_derived.size() >= MAX_DERIVED)
-            m_derived.erase(m_derived.begin());
-        m_derived.push_back(DERIVED{ nDpi, std::move(pDerived) });
-        nImageDpi = nDpi;
-        return m_derived.back().pImage.get();
+        // Picked pixels are worse than averaged ones, better than the 1x image's enlarged.
+        nImageDpi = nVariantDpi;
+        return variant.pImage.get();
     }
     return pBelow;
+}
+
+CSkinImage* CSkinImage::Derive(CSkinImage& variant, const CDpiScale& scale)
+{
+    const UINT nDpi = scale.GetDpi();
+    CDerivedImages* pDerived = Derived();
+    if (!pDerived)
+        return NULL;
+    if (CSkinImage* pFound = pDerived->Find(this, nDpi))
+        return pFound;
+    // A copy that failed once is not tried at every paint; one past the budget is not tried.
+    const CSize size = scale.Scale(m_size);
+    if (std::find(m_failedDpis.begin(), m_failedDpis.end(), nDpi) != m_failedDpis.end() ||
+        !pDerived->MakeRoom((LONGLONG)size.cx * size.cy))
+        return NULL;
+    std::unique_ptr<CSkinImage> pCopy = FilterDown(variant, size.cx, size.cy);
+    if (!pCopy)
+    {
+        if (m_failedDpis.size() >= MAX_FAILED_DPIS)
+            m_failedDpis.erase(m_failedDpis.begin());
+        m_failedDpis.push_back(nDpi);
+        return NULL;
+    }
+    return pDerived->Add(this, nDpi, std::move(pCopy));
+}
+
+CDerivedImages* CSkinImage::Derived()
+{
+    if (m_pDerived)
+        return m_pDerived;
+    if (!m_pOwnDerived && !m_variants.empty())
+        m_pOwnDerived.reset(new (std::nothrow) CDerivedImages(m_variants.back().pImage->GetPixelCount()));
+    return m_pOwnDerived.get();
+}
+
+void CSkinImage::SetDerivedImages(CDerivedImages* pDerived)
+{
+    ForgetDerived();
+    m_pDerived = pDerived;
+}
+
+void CSkinImage::ForgetDerived()
+{
+    if (m_pDerived)
+        m_pDerived->Forget(this);
+    m_pOwnDerived.reset();
+    m_failedDpis.clear();
 }
 
 std::unique_ptr<CSkinImage> CSkinImage::FilterDown(CSkinImage& source, int cx, int cy)
@@ -192,29 +231,28 @@ std::unique_ptr<CSkinImage> CSkinImage::FilterDownRows(CSkinImage& source, int c
     else
     {
         // Premultiplied colours average correctly as they are; an opaque image's fourth byte is
-        // not its alpha.
+        // not its alpha. Each row of the copy averages its source rows into one working row,
+        // which is then averaged across: the work takes one row of memory beside the pixels.
         const std::vector<SPAN> columns = AreaSpans(sizeSource.cx, cx), rows = AreaSpans(sizeSource.cy, cy);
-        std::vector<float> across((size_t)cx * sizeSource.cy * 4);
-        for (int y = 0; y < sizeSource.cy; y++)
+        std::vector<float> down((size_t)sizeSource.cx * 4);
+        for (int y = 0; y < cy; y++)
+        {
+            const SPAN& row = rows[(size_t)y];
+            std::fill(down.begin(), down.end(), 0.0f);
+            for (size_t k = 0; k < row.weights.size(); k++)
+            {
+                const BYTE* p = &in[((size_t)row.nFirst + k) * sizeSource.cx * 4];
+                const float fWeight = row.weights[k];
+                for (size_t i = 0; i < down.size(); i++)
+                    down[i] += fWeight * (i % 4 == 3 && !source.m_bAlpha ? 255 : p[i]);
+            }
             for (int x = 0; x < cx; x++)
             {
                 const SPAN& span = columns[(size_t)x];
-                float* q = &across[((size_t)y * cx + x) * 4];
-                for (size_t k = 0; k < span.weights.size(); k++)
-                {
-                    const BYTE* p = &in[((size_t)y * sizeSource.cx + span.nFirst + k) * 4];
-                    for (int c = 0; c < 4; c++)
-                        q[c] += span.weights[k] * (c == 3 && !source.m_bAlpha ? 255 : p[c]);
-                }
-            }
-        for (int y = 0; y < cy; y++)
-            for (int x = 0; x < cx; x++)
-            {
-                const SPAN& span = rows[(size_t)y];
                 float sum[4] = {};
                 for (size_t k = 0; k < span.weights.size(); k++)
                     for (int c = 0; c < 4; c++)
-                        sum[c] += span.weights[k] * across[(((size_t)span.nFirst + k) * cx + x) * 4 + c];
+                        sum[c] += span.weights[k] * down[((size_t)span.nFirst + k) * 4 + c];
                 BYTE* q = pOut + y * nStride + (size_t)x * nBytes;
                 const BYTE a = (BYTE)std::min(255.0f, sum[3] + 0.5f);
                 for (int c = 0; c < 3; c++)
@@ -222,6 +260,7 @@ std::unique_ptr<CSkinImage> CSkinImage::FilterDownRows(CSkinImage& source, int c
                 if (nBytes == 4)
                     q[3] = a;
             }
+        }
     }
     ::GdiFlush();
     pImage->m_hBitmap = (HBITMAP)bitmap.Detach();

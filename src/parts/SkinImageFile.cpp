@@ -43,42 +43,6 @@ BOOL ReadBmpSize(const BYTE* pHeader, DWORD nRead, SkinImageFile::HEADER& header
     header.nHeight = llabs((LONGLONG)LittleEndian32(pHeader + 22));
     return TRUE;
 }
-
-// Whether a PNG's chunks, each a length, a type, the data and a check, fill the file up to an end
-// chunk: one seek per chunk, so the walk costs little even for a large file.
-bool PngComplete(const CString& strPath)
-{
-    HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size = {};
-    bool bComplete = false;
-    if (::GetFileSizeEx(hFile, &size))
-    {
-        LONGLONG nAt = 8;
-        for (;;)
-        {
-            BYTE chunk[8];
-            DWORD nRead = 0;
-            LARGE_INTEGER to;
-            to.QuadPart = nAt;
-            if (nAt + 12 > size.QuadPart || !::SetFilePointerEx(hFile, to, NULL, FILE_BEGIN) ||
-                !::ReadFile(hFile, chunk, sizeof(chunk), &nRead, NULL) || nRead != sizeof(chunk))
-                break;
-            const LONGLONG nNext = nAt + 12 + (LONGLONG)BigEndian32(chunk);
-            if (nNext > size.QuadPart)
-                break;
-            if (memcmp(chunk + 4, "IEND", 4) == 0)
-            {
-                bComplete = true;
-                break;
-            }
-            nAt = nNext;
-        }
-    }
-    ::CloseHandle(hFile);
-    return bComplete;
-}
 }
 
 BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header, Failure* pFailure)
@@ -146,11 +110,6 @@ HBITMAP SkinImageFile::Decode(const CString& strPath, const HEADER& header, bool
     if ((header.format != FORMAT_PNG && header.format != FORMAT_GIF) || header.nFileBytes > MAX_DECODED_FILE_BYTES ||
         !IsGdiplusRunning())
         return NULL;
-    if (header.format == FORMAT_PNG && !PngComplete(strPath))
-    {
-        *pFailure = FAILURE_TRUNCATED;
-        return NULL;
-    }
     *pFailure = FAILURE_CORRUPT;
     GpBitmap* pRaw = NULL;
     if (GdipCreateBitmapFromFile(strPath, &pRaw) != Ok || !pRaw)

@@ -2,18 +2,45 @@
 #include "CIconFile.h"
 #include <algorithm>
 #include <new>
+#include <stdio.h>
 
 namespace
 {
-// Files are shared by their full path, which the file system compares without regard to case.
+// A path as the file system resolves it ("." and ".." steps gone, whatever its length), in lower
+// case, as the file system compares names.
 std::wstring CacheKey(const CString& strPath)
 {
-    wchar_t szFull[MAX_PATH];
-    DWORD nLength = ::GetFullPathNameW(strPath, MAX_PATH, szFull, NULL);
-    std::wstring strKey = nLength > 0 && nLength < MAX_PATH ? szFull : (LPCWSTR)strPath;
+    std::wstring strKey;
+    DWORD nLength = ::GetFullPathNameW(strPath, 0, NULL, NULL);
+    if (nLength > 0 && nLength <= 32768)
+    {
+        strKey.resize(nLength);
+        nLength = ::GetFullPathNameW(strPath, nLength, &strKey[0], NULL);
+        strKey.resize(nLength < strKey.size() ? nLength : 0);
+    }
+    if (strKey.empty())
+        strKey = (LPCWSTR)strPath;
     if (!strKey.empty())
         ::CharLowerBuffW(&strKey[0], (DWORD)strKey.size());
     return strKey;
+}
+
+// The file a path names, by its volume and index, however the path is spelt; empty when it
+// cannot be opened.
+std::wstring FileIdentity(const CString& strPath)
+{
+    HANDLE hFile = ::CreateFileW(strPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return std::wstring();
+    BY_HANDLE_FILE_INFORMATION info = {};
+    const BOOL bKnown = ::GetFileInformationByHandle(hFile, &info);
+    ::CloseHandle(hFile);
+    if (!bKnown)
+        return std::wstring();
+    wchar_t szIdentity[40];
+    swprintf(szIdentity, 40, L"%08lx:%08lx%08lx", info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+    return szIdentity;
 }
 
 std::wstring KeyOf(const CString& str)
@@ -41,6 +68,8 @@ CString FailureText(const CString& strPath, SkinImageFile::Failure failure)
     SkinImageFile::HEADER header;
     SkinImageFile::ReadHeader(strPath, header);
     const CString strSize = Dimensions(header.nWidth, header.nHeight);
+    const CString strFormat = header.format == SkinImageFile::FORMAT_GIF ? L"GIF" : L"PNG";
+    CString strBound;
     switch (failure)
     {
     case SkinImageFile::FAILURE_NOT_IMAGE:
@@ -57,9 +86,26 @@ CString FailureText(const CString& strPath, SkinImageFile::Failure failure)
     case SkinImageFile::FAILURE_TOO_LARGE:
         return L"declares " + strSize + L" pixels, more than the skin's images may hold together";
     case SkinImageFile::FAILURE_TRUNCATED:
-        return L"is a truncated PNG";
+        return L"is a truncated " + strFormat;
     case SkinImageFile::FAILURE_SIZE_MISMATCH:
         return L"decodes to another size than the " + strSize + L" its header declares";
+    case SkinImageFile::FAILURE_BAD_CRC:
+        return L"is a damaged PNG: a chunk fails its CRC check";
+    case SkinImageFile::FAILURE_TOO_MANY_CHUNKS:
+        if (header.format == SkinImageFile::FORMAT_GIF)
+            strBound.Format(L"is a GIF of more than %d extensions or %d data blocks", SkinImageFile::MAX_GIF_EXTENSIONS,
+                            SkinImageFile::MAX_GIF_SUB_BLOCKS);
+        else
+            strBound.Format(L"is a PNG of more than %d chunks, or %d besides image data", SkinImageFile::MAX_PNG_CHUNKS,
+                            SkinImageFile::MAX_PNG_OTHER_CHUNKS);
+        return strBound;
+    case SkinImageFile::FAILURE_TOO_MANY_FRAMES:
+        strBound.Format(L"is a GIF of more than %d frames", SkinImageFile::MAX_GIF_FRAMES);
+        return strBound;
+    case SkinImageFile::FAILURE_NO_COLOUR_TABLE:
+        return L"is a GIF with a frame that has no colour table, neither its own nor a global one";
+    case SkinImageFile::FAILURE_BAD_FRAME:
+        return L"is a GIF with an empty frame or an LZW code size outside 2 to 8";
     case SkinImageFile::FAILURE_CORRUPT:
         return L"is damaged: it does not decode";
     default:
@@ -90,7 +136,7 @@ CString PercentText(int nPercent)
 }
 }
 
-CSkinImageCache::CSkinImageCache() : m_nVariantFiles(0), m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
+CSkinImageCache::CSkinImageCache() : m_derived(MAX_LOAD_PIXELS), m_nVariantFiles(0), m_nPixels(0), m_nIcons(0), m_nIconBytes(0), m_nGeneration(0)
 {
 }
 
@@ -102,26 +148,64 @@ CSkinImage* CSkinImageCache::BorrowImage(const CString& strPath)
 {
     if (strPath.IsEmpty())
         return NULL;
-    std::wstring strKey = CacheKey(strPath);
-    auto found = m_mapImages.find(strKey);
-    if (found != m_mapImages.end())
-        return found->second.pImage.get();
+    const std::wstring strKey = CacheKey(strPath);
+    auto found = m_bySpelling.find(strKey);
+    if (found != m_bySpelling.end())
+        return found->second->pImage.get();
+    // Another spelling of a file already read gives its image, and costs only this lookup.
+    const std::wstring strIdentity = FileIdentity(strPath);
+    auto same = strIdentity.empty() ? m_byIdentity.end() : m_byIdentity.find(strIdentity);
+    if (same != m_byIdentity.end())
+    {
+        m_bySpelling[strKey] = same->second;
+        return same->second->pImage.get();
+    }
     if (!FileFits())
         return NULL;
 
-    ENTRY& entry = m_mapImages[strKey];
+    std::unique_ptr<ENTRY> pEntry(new (std::nothrow) ENTRY);
+    if (!pEntry)
+        return NULL;
+    ENTRY& entry = *pEntry;
     entry.strPath = strPath;
-    std::unique_ptr<CSkinImage> pImage(new (std::nothrow) CSkinImage);
+    entry.strKey = strKey;
+    m_entries.push_back(std::move(pEntry));
+    m_bySpelling[strKey] = &entry;
+    if (!strIdentity.empty())
+        m_byIdentity[strIdentity] = &entry;
+    SkinImageFile::HEADER header;
     SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
-    if (!pImage || !pImage->Load(strPath, MAX_LOAD_PIXELS - m_nPixels, &failure))
+    std::unique_ptr<CSkinImage> pImage;
+    if (SkinImageFile::ReadHeader(strPath, header, &failure))
+        pImage = LoadFile(strPath, header, failure);
+    if (!pImage)
     {
         entry.strFailure = FailureText(strPath, failure);
         return NULL;
     }
-    m_nPixels += pImage->GetPixelCount();
     LoadVariants(strPath, *pImage);
+    pImage->SetDerivedImages(&m_derived);
     entry.pImage = std::move(pImage);
     return entry.pImage.get();
+}
+
+std::unique_ptr<CSkinImage> CSkinImageCache::LoadFile(const CString& strPath, const SkinImageFile::HEADER& header,
+                                                      SkinImageFile::Failure& failure)
+{
+    std::unique_ptr<CSkinImage> pImage(new (std::nothrow) CSkinImage);
+    LONGLONG nDecoded = 0;
+    failure = SkinImageFile::FAILURE_UNREADABLE;
+    const BOOL bLoaded = pImage && pImage->Load(strPath, header, MAX_LOAD_PIXELS - m_nPixels, &failure, &nDecoded);
+    Charge(nDecoded);
+    if (!bLoaded)
+        pImage.reset();
+    return pImage;
+}
+
+void CSkinImageCache::Charge(LONGLONG nPixels)
+{
+    m_nPixels += nPixels;
+    m_derived.SetLimit(std::max<LONGLONG>(0, MAX_LOAD_PIXELS - m_nPixels));
 }
 
 void CSkinImageCache::LoadVariants(const CString& strPath, CSkinImage& image)
@@ -142,64 +226,69 @@ void CSkinImageCache::LoadVariants(const CString& strPath, CSkinImage& image)
         const CString strVariant = strFolder + strFound;
         const int nPercent = VariantPercent(strFound.Mid(strStem.GetLength() + 1));
         if (nPercent < 0)
-        {
             m_refused.push_back({ strVariant, L"names a scale other than 1.5x and 2x: it is not used" });
-            continue;
-        }
-        if (image.HasVariant(nPercent))
-        {
+        else if (image.HasVariant(nPercent))
             m_refused.push_back({ strVariant, L"is a second " + PercentText(nPercent) + L" variant of '" + strName +
                                                   L"': it is not used" });
-            continue;
-        }
-        if (!FileFits())
-        {
+        else if (!FileFits())
             m_refused.push_back({ strVariant, L"would pass the skin's budget of image files: it is not used" });
-            continue;
-        }
-        m_nVariantFiles++;
-        std::unique_ptr<CSkinImage> pVariant(new (std::nothrow) CSkinImage);
-        SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
-        if (!pVariant || !pVariant->Load(strVariant, MAX_LOAD_PIXELS - m_nPixels, &failure))
-        {
-            m_refused.push_back({ strVariant, FailureText(strVariant, failure) + L": it is not used" });
-            continue;
-        }
-        const CSize size = pVariant->GetSize(), sizeWanted = image.VariantSize(nPercent);
-        const LONGLONG nPixels = pVariant->GetPixelCount();
-        if (!image.AddVariant(nPercent, pVariant))
-        {
-            m_refused.push_back({ strVariant, L"is " + Dimensions(size.cx, size.cy) + L", not " +
-                                                  Dimensions(sizeWanted.cx, sizeWanted.cy) + L" (" + PercentText(nPercent) +
-                                                  L" '" + strName + L"', " + Dimensions(image.GetSize().cx, image.GetSize().cy) +
-                                                  L"): it is not used" });
-            continue;
-        }
-        m_nPixels += nPixels;
+        else
+            LoadVariant(strVariant, nPercent, strName, image);
     }
+}
+
+void CSkinImageCache::LoadVariant(const CString& strVariant, int nPercent, const CString& strName, CSkinImage& image)
+{
+    m_nVariantFiles++;
+    SkinImageFile::HEADER header;
+    SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
+    if (!SkinImageFile::ReadHeader(strVariant, header, &failure))
+    {
+        m_refused.push_back({ strVariant, FailureText(strVariant, failure) + L": it is not used" });
+        return;
+    }
+    // The size its scale needs, from the header: a picture of another size is never decoded.
+    if (!image.FitsVariant(nPercent, header.nWidth, header.nHeight))
+    {
+        const CSize sizeWanted = image.VariantSize(nPercent);
+        m_refused.push_back({ strVariant, L"is " + Dimensions(header.nWidth, header.nHeight) + L", not " +
+                                              Dimensions(sizeWanted.cx, sizeWanted.cy) + L" (" + PercentText(nPercent) +
+                                              L" '" + strName + L"', " + Dimensions(image.GetSize().cx, image.GetSize().cy) +
+                                              L"): it is not used" });
+        return;
+    }
+    std::unique_ptr<CSkinImage> pVariant = LoadFile(strVariant, header, failure);
+    if (!pVariant)
+        m_refused.push_back({ strVariant, FailureText(strVariant, failure) + L": it is not used" });
+    else if (!image.AddVariant(nPercent, pVariant))
+        m_refused.push_back({ strVariant, L"does not decode to the size its header declares: it is not used" });
 }
 
 CString CSkinImageCache::DescribeFailure(const CString& strPath) const
 {
-    auto found = m_mapImages.find(CacheKey(strPath));
-    return found != m_mapImages.end() && !found->second.strFailure.IsEmpty() ? found->second.strFailure
-                                                                              : CString(L"cannot be loaded");
+    auto found = m_bySpelling.find(CacheKey(strPath));
+    return found != m_bySpelling.end() && !found->second->strFailure.IsEmpty() ? found->second->strFailure
+                                                                                : CString(L"cannot be loaded");
 }
 
 std::vector<CString> CSkinImageCache::ImagesWithoutVariant(int nPercent) const
 {
+    std::vector<const ENTRY*> found;
+    for (const std::unique_ptr<ENTRY>& pEntry : m_entries)
+        if (pEntry->pImage && !pEntry->pImage->HasVariant(nPercent) &&
+            !(nPercent < CSkinImage::VARIANT_200 && pEntry->pImage->HasVariant(CSkinImage::VARIANT_200)))
+            found.push_back(pEntry.get());
+    std::sort(found.begin(), found.end(), [](const ENTRY* a, const ENTRY* b) { return a->strKey < b->strKey; });
     std::vector<CString> paths;
-    for (const auto& entry : m_mapImages)
-        if (entry.second.pImage && !entry.second.pImage->HasVariant(nPercent) &&
-            !(nPercent < CSkinImage::VARIANT_200 && entry.second.pImage->HasVariant(CSkinImage::VARIANT_200)))
-            paths.push_back(entry.second.strPath);
+    for (const ENTRY* pEntry : found)
+        paths.push_back(pEntry->strPath);
     return paths;
 }
 
 bool CSkinImageCache::HasVariants() const
 {
-    for (const auto& entry : m_mapImages)
-        if (entry.second.pImage && entry.second.pImage->GetVariantCount() > 0)
+    for (const std::unique_ptr<ENTRY>& pEntry : m_entries)
+        if (pEntry->pImage && pEntry->pImage->GetVariantCount() > 0)
             return true;
     return false;
 }
@@ -226,7 +315,7 @@ BOOL CSkinImageCache::CountPixels(LONGLONG nPixels)
 {
     if (nPixels < 0 || nPixels > MAX_LOAD_PIXELS - m_nPixels)
         return FALSE;
-    m_nPixels += nPixels;
+    Charge(nPixels);
     return TRUE;
 }
 
@@ -262,12 +351,16 @@ const CSkinImageCache::VariantNames& CSkinImageCache::VariantNamesIn(const CStri
 
 void CSkinImageCache::Clear()
 {
-    m_mapImages.clear();
+    m_bySpelling.clear();
+    m_byIdentity.clear();
+    m_entries.clear();
+    m_derived.Clear();
     m_variantNames.clear();
     m_refused.clear();
     m_nVariantFiles = 0;
     m_nGeneration++;
     m_nPixels = 0;
+    m_derived.SetLimit(MAX_LOAD_PIXELS);
     m_nIcons = 0;
     m_nIconBytes = 0;
 }
@@ -275,7 +368,7 @@ void CSkinImageCache::Clear()
 int CSkinImageCache::GetBitmapCount() const
 {
     int nCount = 0;
-    for (const auto& entry : m_mapImages)
-        nCount += entry.second.pImage ? 1 : 0;
+    for (const std::unique_ptr<ENTRY>& pEntry : m_entries)
+        nCount += pEntry->pImage ? 1 : 0;
     return nCount;
 }

@@ -3,9 +3,16 @@
 // budget of pixels, image files and icons, so a skin cannot fill memory or the process's GDI
 // quota by naming one large image many times or many images once.
 //
+// A file is shared by what it is, not how its path is spelt: names that differ in case, in "."
+// and ".." steps or in length past MAX_PATH, or links to one file, all give its one image.
+//
 // Beside each image file a skin may ship variants for higher DPIs, named as the file with "@1.5x"
 // or "@2x" before an extension of its own (frame@2x.png beside frame.bmp). They load with the
-// image, count against the same budgets, and are refused when not the image's size at their scale.
+// image, count against the same budgets, and are refused from their header, before anything is
+// decoded, when not the image's size at their scale. Every pixel handed to a decoder is charged,
+// whether the file then loads or not. The copies the images make of their variants for DPIs
+// between the variants' scales live in what the budget leaves, the least recently drawn given up
+// first.
 #pragma once
 #include <afxwin.h>
 #include "../parts/CSkinImage.h"
@@ -67,6 +74,8 @@ public:
     bool HasVariants() const;
 
     int GetBitmapCount() const;
+    // The copies made for DPIs between variants' scales, within MAX_LOAD_PIXELS less the images.
+    const CDerivedImages& GetDerivedImages() const { return m_derived; }
     // Changes at every Clear: a bitmap borrowed earlier is still this load's while the number
     // is what it was then (a handle alone may be reused by the next load).
     unsigned GetGeneration() const { return m_nGeneration; }
@@ -78,18 +87,31 @@ private:
         // Null for a file that failed to load, which costs nothing again.
         std::unique_ptr<CSkinImage> pImage;
         CString strPath;
+        std::wstring strKey;
         CString strFailure;
     };
+    // Reads an image or a variant whose header the caller read, charging what is decoded.
+    std::unique_ptr<CSkinImage> LoadFile(const CString& strPath, const SkinImageFile::HEADER& header,
+                                         SkinImageFile::Failure& failure);
     // Loads and attaches the variants found beside a freshly loaded image.
     void LoadVariants(const CString& strPath, CSkinImage& image);
+    void LoadVariant(const CString& strVariant, int nPercent, const CString& strName, CSkinImage& image);
     // The names in a folder that look like variants ("stem@...x.ext"), listed once per folder
     // and load (a listing costs far more than a lookup), by lower-case stem.
     typedef std::multimap<std::wstring, CString> VariantNames;
     const VariantNames& VariantNamesIn(const CString& strFolder);
     // Whether another file fits the load's file budget.
-    bool FileFits() const { return (LONGLONG)m_mapImages.size() + m_nVariantFiles < MAX_LOAD_IMAGE_FILES; }
+    bool FileFits() const { return (LONGLONG)m_entries.size() + m_nVariantFiles < MAX_LOAD_IMAGE_FILES; }
+    // Adds pixels to the load's count; the copies keep to what is left.
+    void Charge(LONGLONG nPixels);
 
-    std::map<std::wstring, ENTRY> m_mapImages;
+    // The copies outlive the images that made them: they go after them.
+    CDerivedImages m_derived;
+    // One entry per file, in the order first asked for; found by each spelling of its path and
+    // by the file's identity.
+    std::vector<std::unique_ptr<ENTRY>> m_entries;
+    std::map<std::wstring, ENTRY*> m_bySpelling;
+    std::map<std::wstring, ENTRY*> m_byIdentity;
     std::vector<REFUSED_VARIANT> m_refused;
     std::map<std::wstring, VariantNames> m_variantNames;
     int m_nVariantFiles;

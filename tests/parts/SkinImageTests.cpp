@@ -127,6 +127,19 @@ TEST_F(SkinImage, NineGridKeepsCornersAndStretchesOrTilesEdgesAtEverySize)
                     ASSERT_EQ(RGB(0, 0, 255), canvas.Pixel(x, size.cy - 3 + y)) << size.cx;
                     ASSERT_EQ(RGB(255, 255, 0), canvas.Pixel(size.cx - 3 + x, size.cy - 3 + y)) << size.cx;
                 }
+            // The first pixel beside each corner, along each side, is the edge's: a corner one
+            // pixel too wide or too tall shows here.
+            auto edge = [](COLORREF cr) { return cr == RGB(60, 60, 60) || cr == RGB(180, 180, 180); };
+            for (int y : { 0, 2, (int)size.cy - 3, (int)size.cy - 1 })
+            {
+                ASSERT_TRUE(edge(canvas.Pixel(3, y))) << size.cx << " left corner's right, row " << y;
+                ASSERT_TRUE(edge(canvas.Pixel(size.cx - 4, y))) << size.cx << " right corner's left, row " << y;
+            }
+            for (int x : { 0, 2, (int)size.cx - 3, (int)size.cx - 1 })
+            {
+                ASSERT_TRUE(edge(canvas.Pixel(x, 3))) << size.cx << " below a top corner, column " << x;
+                ASSERT_TRUE(edge(canvas.Pixel(x, size.cy - 4))) << size.cx << " above a bottom corner, column " << x;
+            }
             EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(size.cx / 2, size.cy / 2));
             // The top edge's pattern repeats with the source's period when tiled; a stretch
             // spreads each source pixel over several.
@@ -152,6 +165,39 @@ TEST_F(SkinImage, NineGridKeepsCornersAndStretchesOrTilesEdgesAtEverySize)
     ASSERT_TRUE(image.Draw(stretched.Dc(), CRect(0, 0, 30, 30), rcSource, CSkinImage::FILL_TILE));
     for (int n = 0; n < 30; n++)
         ASSERT_EQ(stretched.Pixel(n, n), gridded.Pixel(n, n)) << n;
+}
+
+TEST_F(SkinImage, NineGridIntoEmptyInvertedOrTooSmallDestinationsDrawsOnlyWhatFits)
+{
+    CString strPng;
+    WriteGridFiles(strPng);
+    CSkinImage image;
+    ASSERT_TRUE(image.Load(strPng, NO_LIMIT));
+    const CRect rcSource(0, 0, 12, 12);
+    // Margins on one axis only leave the other axis nothing to share out when it is inverted.
+    for (CRect rcGrid : { CRect(5, 0, 5, 0), CRect(0, 5, 0, 5), CRect(0, 0, 0, 0), CRect(3, 3, 3, 3) })
+    {
+        for (CRect rcDest : { CRect(4, 10, 20, 8), CRect(20, 4, 10, 20), CRect(10, 10, 10, 10), CRect(30, 30, 2, 2),
+                              CRect(4, 4, 4, 30) })
+        {
+            for (UINT nDpi : { 96u, 192u })
+            {
+                CPixelCanvas canvas(32, 32, RGB(1, 2, 3));
+                EXPECT_TRUE(image.DrawGrid(canvas.Dc(), rcDest, rcSource, rcGrid, CSkinImage::FILL_TILE, CDpiScale(nDpi)));
+                for (int n = 0; n < 32; n++)
+                    ASSERT_EQ(RGB(1, 2, 3), canvas.Pixel(n, n)) << rcGrid.left << rcGrid.top << " into " << rcDest.left
+                                                                  << "," << rcDest.top << "," << rcDest.right << ","
+                                                                  << rcDest.bottom << " at " << nDpi;
+            }
+        }
+    }
+    // Narrower than its margins: the two corners share the width in their proportion.
+    CPixelCanvas canvas(8, 12, RGB(1, 2, 3));
+    ASSERT_TRUE(image.DrawGrid(canvas.Dc(), CRect(0, 0, 4, 12), rcSource, CRect(3, 3, 3, 3), CSkinImage::FILL_STRETCH));
+    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(1, 0));
+    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(2, 0));
+    EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(1, 11));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(4, 0));
 }
 
 TEST_F(SkinImage, HostileFilesFailWithNothingHeld)

@@ -1,5 +1,5 @@
 // A window's DPI and lengths scaled to it: rounding, numbers at the ends of the integer range,
-// and the DPI a window and its children report once told one.
+// and the DPI a window and its descendants report once told one.
 #include "../support/KorvoTest.h"
 #include "parts/CDpiScale.h"
 #include "parts/CWindowDpi.h"
@@ -26,20 +26,26 @@ TEST(DpiScale, RoundsHalvesAwayFromZeroAndClampsToTheIntegerRange)
     EXPECT_EQ((UINT)CDpiScale::MAX_DPI, CDpiScale(100000).GetDpi());
 }
 
-TEST(WindowDpi, AToldDpiHoldsForTheWindowAndItsChildrenUntilForgotten)
+TEST(WindowDpi, AToldDpiHoldsForTheWindowAndAllItsDescendantsUntilForgotten)
 {
-    CWnd parent, child;
+    // A page inside a dialog and a control on the page, as an embedded child dialog holds one.
+    CWnd parent, child, grandchild;
     ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
-    ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, NULL));
+    ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD, 0, 0, 20, 20, parent.m_hWnd, NULL));
+    ASSERT_TRUE(grandchild.CreateEx(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, child.m_hWnd, NULL));
     const UINT nSystem = CWindowDpi::Of(parent.m_hWnd);
     EXPECT_GE(nSystem, (UINT)CDpiScale::MIN_DPI);
-    ASSERT_TRUE(CWindowDpi::Remember(parent.m_hWnd, 168));
-    EXPECT_EQ(168u, CWindowDpi::Of(parent.m_hWnd));
-    EXPECT_EQ(168u, CWindowDpi::Of(child.m_hWnd)) << "children follow their top-level window";
+    const UINT nTold = nSystem == 168 ? 120 : 168;
+    ASSERT_TRUE(CWindowDpi::Remember(parent.m_hWnd, nTold));
+    EXPECT_EQ(nTold, CWindowDpi::Of(parent.m_hWnd));
+    EXPECT_EQ(nTold, CWindowDpi::Of(child.m_hWnd)) << "children follow their top-level window";
+    EXPECT_EQ(nTold, CWindowDpi::Of(grandchild.m_hWnd)) << "and so do their children";
     CWindowDpi::Forget(parent.m_hWnd);
     EXPECT_EQ(nSystem, CWindowDpi::Of(child.m_hWnd));
+    EXPECT_EQ(nSystem, CWindowDpi::Of(grandchild.m_hWnd));
     EXPECT_EQ(CWindowDpi::OfScreen(), CWindowDpi::Of(NULL));
     EXPECT_FALSE(CWindowDpi::Remember(NULL, 96));
+    grandchild.DestroyWindow();
     child.DestroyWindow();
     parent.DestroyWindow();
 }

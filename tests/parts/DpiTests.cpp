@@ -1,5 +1,6 @@
 // A window's DPI and lengths scaled to it: rounding, numbers at the ends of the integer range,
-// and the DPI a window and its descendants report once told one.
+// boxes that keep their size wherever they start, and the DPI a window and its descendants
+// report once told one.
 #include "../support/KorvoTest.h"
 #include "parts/CDpiScale.h"
 #include "parts/CWindowDpi.h"
@@ -24,6 +25,30 @@ TEST(DpiScale, RoundsHalvesAwayFromZeroAndClampsToTheIntegerRange)
 
     EXPECT_EQ((UINT)CDpiScale::MIN_DPI, CDpiScale(0).GetDpi());
     EXPECT_EQ((UINT)CDpiScale::MAX_DPI, CDpiScale(100000).GetDpi());
+}
+
+TEST(DpiScale, ABoxKeepsItsScaledSizeWhereverItStarts)
+{
+    // At 1.25x, 1.5x and 1.75x an odd origin rounds up by a fraction that its far edge does not
+    // share: scaling the two edges apart would give the same box a pixel more or less here and
+    // there. The box's origin is the scaled origin, its size the scaled size.
+    for (UINT nDpi : { 120u, 144u, 168u })
+    {
+        const CDpiScale s(nDpi);
+        for (int x = -9; x <= 9; x++)
+            for (int cx = 1; cx <= 7; cx++)
+            {
+                const CRect rc(x, 2 * x + 1, x + cx, 2 * x + 1 + cx + 2);
+                const CRect rcScaled = s.ScaleBox(rc);
+                ASSERT_EQ(s.Scale(rc.TopLeft()), rcScaled.TopLeft()) << nDpi << ": " << x << ", " << cx;
+                ASSERT_EQ(s.Scale(rc.Size()), rcScaled.Size()) << nDpi << ": " << x << ", " << cx;
+            }
+    }
+    // Such a box and its edges scaled apart: at 1.5x (1, 3) + 7 x 5 is 11 x 8 wherever it sits,
+    // though its edges 1, 3, 8 and 8 become 2, 5, 12 and 12.
+    EXPECT_EQ(CRect(2, 5, 13, 13), CDpiScale(144).ScaleBox(CRect(1, 3, 8, 8)));
+    EXPECT_EQ(CRect(2, 5, 12, 12), CDpiScale(144).ScaleEdges(CRect(1, 3, 8, 8)));
+    EXPECT_EQ(CRect(-14, -11, -3, -3), CDpiScale(144).ScaleBox(CRect(-9, -7, -2, -2)));
 }
 
 TEST(WindowDpi, AToldDpiHoldsForTheWindowAndAllItsDescendantsUntilForgotten)

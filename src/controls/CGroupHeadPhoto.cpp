@@ -1,18 +1,15 @@
 #include <KorvoSkin/CGroupHeadPhoto.h>
-#include "../parts/CWindowDpi.h"
 #include "CHeadPhotoPainter.h"
 #include "CPictureHeader.h"
-#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CGroupHeadPhoto, CStatic)
 
 BEGIN_MESSAGE_MAP(CGroupHeadPhoto, CStatic)
-    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_HEAD_PHOTO_MESSAGES()
     ON_WM_PAINT()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
+
+IMPLEMENT_HEAD_PHOTO_HANDLERS(CGroupHeadPhoto)
 
 CGroupHeadPhoto::CGroupHeadPhoto() : m_pPainter(std::make_unique<CHeadPhotoPainter>())
 {
@@ -49,30 +46,4 @@ void CGroupHeadPhoto::SetGray(bool bGray)
 void CGroupHeadPhoto::OnPaint()
 {
     m_pPainter->Paint(this, (HBITMAP)m_photo.m_hObject);
-}
-
-void CGroupHeadPhoto::OnMouseMove(UINT, CPoint)
-{
-    m_pPainter->MouseMove(this);
-    Default();
-}
-
-LRESULT CGroupHeadPhoto::OnMouseLeave(WPARAM, LPARAM)
-{
-    m_pPainter->MouseLeave(this);
-    return 1;
-}
-
-LRESULT CGroupHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
-        DescribeGraphic(query, m_pPainter->IsHover());
-    });
-    return lResult ? lResult : Default();
-}
-
-LRESULT CGroupHeadPhoto::OnDpiChangedAfterParent(WPARAM, LPARAM)
-{
-    m_pPainter->FollowDpi(this);
-    return 0;
 }

@@ -3,6 +3,7 @@
 #include "../parts/CDpiScale.h"
 #include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
+#include "ControlAccessibility.h"
 
 CHeadPhotoPainter::CHeadPhotoPainter() : m_hEraseBg(NULL), m_hEraseBgHover(NULL), m_bGray(false)
 {
@@ -21,19 +22,28 @@ void CHeadPhotoPainter::SetGray(CWnd* pWnd, bool bGray)
         pWnd->InvalidateRect(NULL, TRUE);
 }
 
-void CHeadPhotoPainter::MouseMove(CWnd* pWnd)
+void CHeadPhotoPainter::OnMouseMove(CWnd* pWnd)
 {
     if (m_hover.OnMouseMove(pWnd->m_hWnd))
         pWnd->InvalidateRect(NULL, TRUE);
+    pWnd->Default();
 }
 
-void CHeadPhotoPainter::MouseLeave(CWnd* pWnd)
+LRESULT CHeadPhotoPainter::OnMouseLeave(CWnd* pWnd)
 {
     m_hover.OnMouseLeave();
     pWnd->InvalidateRect(NULL, TRUE);
+    return 1;
 }
 
-void CHeadPhotoPainter::FollowDpi(CWnd* pWnd)
+LRESULT CHeadPhotoPainter::OnGetObject(CWnd* pWnd, const CAccessibleName& name, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = AnswerGetObject(pWnd->m_hWnd, name, wParam, lParam,
+                                      [this](CAccessibleQuery& query) { DescribeGraphic(query, IsHover()); });
+    return lResult ? lResult : pWnd->Default();
+}
+
+LRESULT CHeadPhotoPainter::OnDpiChangedAfterParent(CWnd* pWnd)
 {
     m_dpi.Follow(pWnd, [this, pWnd](UINT, UINT) {
         // A buffer sized for a larger scale is not kept at a smaller one.
@@ -48,6 +58,7 @@ void CHeadPhotoPainter::FollowDpi(CWnd* pWnd)
         pParent->ScreenToClient(&rc);
         pParent->RedrawWindow(&rc, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     });
+    return 0;
 }
 
 BYTE CHeadPhotoPainter::GreyLevel(COLORREF cr)

@@ -1,11 +1,14 @@
-// The state, hover tracking and painting the two head-photo controls share: the background
-// bitmap at the control's origin, the hover one while the mouse is over the control, and a
-// 55 by 55 portrait square at (8, 7) at 96 DPI, scaled for the window's, optionally in grey.
+// The state, behaviour and painting the two head-photo controls share: the messages they have in
+// common answered whole (hover, accessibility, DPI); the background bitmap at the control's
+// origin, the hover one while the mouse is over the control, and a 55 by 55 portrait square at
+// (8, 7) at 96 DPI, scaled for the window's, optionally in grey.
 #pragma once
 #include <afxwin.h>
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
+#include "../parts/CWindowDpi.h"
 #include "CControlDpi.h"
+#include <KorvoSkin/CAccessibleName.h>
 
 class CHeadPhotoPainter
 {
@@ -20,12 +23,15 @@ public:
     void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
     // Each of these repaints the whole control, erasing, when it changes the look.
     void SetGray(CWnd* pWnd, bool bGray);
-    // The first move over the control starts the hover and asks for the leave notification.
-    void MouseMove(CWnd* pWnd);
-    void MouseLeave(CWnd* pWnd);
-    bool IsHover() const { return m_hover.IsHover(); }
+    // The controls' handlers of these messages forward them here. The first move over the
+    // control starts the hover and asks for the leave notification; a hover change repaints.
+    void OnMouseMove(CWnd* pWnd);
+    LRESULT OnMouseLeave(CWnd* pWnd);
+    // A picture, hot while the pointer is over it.
+    LRESULT OnGetObject(CWnd* pWnd, const CAccessibleName& name, WPARAM wParam, LPARAM lParam);
     // Repaints the control, its buffer made again, when the window's DPI moved.
-    void FollowDpi(CWnd* pWnd);
+    LRESULT OnDpiChangedAfterParent(CWnd* pWnd);
+    bool IsHover() const { return m_hover.IsHover(); }
 
     // Paints the control from its paint message: the background, then the top-left square of
     // hPhoto (cropped at 55 pixels, stretched sharply at another DPI than 96), or image nImage of
@@ -51,3 +57,18 @@ private:
     CDC m_dcImage;
     CControlDpi m_dpi;
 };
+
+// What both head-photo controls answer through their painter (held in m_pPainter), in one place:
+// the entries of the message map and the handlers the headers declare for them (OnMouseMove,
+// OnMouseLeave, OnGetObject, OnDpiChangedAfterParent), each forwarding the message.
+#define ON_HEAD_PHOTO_MESSAGES() \
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject) \
+    ON_WM_MOUSEMOVE() \
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave) \
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+
+#define IMPLEMENT_HEAD_PHOTO_HANDLERS(theClass) \
+    void theClass::OnMouseMove(UINT, CPoint) { m_pPainter->OnMouseMove(this); } \
+    LRESULT theClass::OnMouseLeave(WPARAM, LPARAM) { return m_pPainter->OnMouseLeave(this); } \
+    LRESULT theClass::OnGetObject(WPARAM wParam, LPARAM lParam) { return m_pPainter->OnGetObject(this, *this, wParam, lParam); } \
+    LRESULT theClass::OnDpiChangedAfterParent(WPARAM, LPARAM) { return m_pPainter->OnDpiChangedAfterParent(this); }

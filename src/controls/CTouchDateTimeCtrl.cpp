@@ -1,33 +1,29 @@
 #include <KorvoSkin/CTouchDateTimeCtrl.h>
-#include "../parts/CWindowDpi.h"
 #include "CTouchLook.h"
 #include "ControlAccessibility.h"
+#include "../windowskin/AccessibleNames.h"
+
+namespace
+{
+// The picked date, shown as text; its calendar drops down like a list.
+void DescribeDatePicker(HWND hWnd, CAccessibleQuery& query, bool bHot)
+{
+    query.nRole = ROLE_SYSTEM_DROPLIST;
+    query.bTextIsValue = true;
+    query.nState |= STATE_SYSTEM_FOCUSABLE | (bHot ? STATE_SYSTEM_HOTTRACKED : 0);
+    query.SetValue(WindowTextOf(hWnd));
+}
+}
 
 IMPLEMENT_DYNAMIC(CTouchDateTimeCtrl, CDateTimeCtrl)
 
 BEGIN_MESSAGE_MAP(CTouchDateTimeCtrl, CDateTimeCtrl)
-    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_TOUCH_LOOK_MESSAGES()
     ON_WM_PAINT()
     ON_WM_NCPAINT()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
-CTouchDateTimeCtrl::CTouchDateTimeCtrl() : m_pLook(std::make_unique<CTouchLook>(CTouchLook::KindDropDown))
-{
-}
-
-CTouchDateTimeCtrl::~CTouchDateTimeCtrl()
-{
-}
-
-void CTouchDateTimeCtrl::SetAlwaysBorder(bool bAlways)
-{
-    m_pLook->SetAlwaysBorder(bAlways);
-}
+IMPLEMENT_TOUCH_CONTROL(CTouchDateTimeCtrl, CTouchLook::KindDropDown, DescribeDatePicker)
 
 void CTouchDateTimeCtrl::OnPaint()
 {
@@ -41,48 +37,4 @@ void CTouchDateTimeCtrl::OnPaint()
 void CTouchDateTimeCtrl::OnNcPaint()
 {
     m_pLook->Draw(this);
-}
-
-void CTouchDateTimeCtrl::OnSetFocus(CWnd* pOldWnd)
-{
-    CDateTimeCtrl::OnSetFocus(pOldWnd);
-    m_pLook->SetFocus(this, true);
-}
-
-void CTouchDateTimeCtrl::OnKillFocus(CWnd*)
-{
-    Default();
-    m_pLook->SetFocus(this, false);
-}
-
-void CTouchDateTimeCtrl::OnMouseMove(UINT, CPoint)
-{
-    m_pLook->MouseMove(this);
-    Default();
-}
-
-LRESULT CTouchDateTimeCtrl::OnMouseLeave(WPARAM, LPARAM)
-{
-    m_pLook->MouseLeave(this);
-    return 1;
-}
-
-LRESULT CTouchDateTimeCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
-        // The picked date, shown as text; its calendar drops down like a list.
-        query.nRole = ROLE_SYSTEM_DROPLIST;
-        query.bTextIsValue = true;
-        query.nState |= STATE_SYSTEM_FOCUSABLE | (m_pLook->IsHover() ? STATE_SYSTEM_HOTTRACKED : 0);
-        CString strDate;
-        GetWindowText(strDate);
-        query.SetValue(strDate);
-    });
-    return lResult ? lResult : Default();
-}
-
-LRESULT CTouchDateTimeCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
-{
-    m_pLook->FollowDpi(this);
-    return 0;
 }

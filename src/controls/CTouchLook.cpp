@@ -3,6 +3,7 @@
 #include "../parts/CDpiScale.h"
 #include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
+#include "ControlAccessibility.h"
 
 namespace
 {
@@ -26,9 +27,9 @@ CDpiScale ScaleOf(CWnd* pWnd)
 }
 }
 
-CTouchLook::CTouchLook(Kind kind)
-    : m_kind(kind), m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)), m_crFocus(RGB(58, 146, 199)),
-      m_crBack(WHITE), m_bFocus(false), m_bAlwaysBorder(false)
+CTouchLook::CTouchLook(Kind kind, Describe fnDescribe)
+    : m_kind(kind), m_fnDescribe(fnDescribe), m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)),
+      m_crFocus(RGB(58, 146, 199)), m_crBack(WHITE), m_bFocus(false), m_bAlwaysBorder(false)
 {
 }
 
@@ -40,16 +41,38 @@ void CTouchLook::SetFocus(CWnd* pWnd, bool bFocus)
     Draw(pWnd);
 }
 
-void CTouchLook::MouseMove(CWnd* pWnd)
+void CTouchLook::OnSetFocus(CWnd* pWnd)
+{
+    pWnd->Default();
+    SetFocus(pWnd, true);
+}
+
+void CTouchLook::OnKillFocus(CWnd* pWnd)
+{
+    pWnd->Default();
+    SetFocus(pWnd, false);
+}
+
+void CTouchLook::OnMouseMove(CWnd* pWnd)
 {
     if (m_hover.OnMouseMove(pWnd->m_hWnd))
         Draw(pWnd);
+    pWnd->Default();
 }
 
-void CTouchLook::MouseLeave(CWnd* pWnd)
+LRESULT CTouchLook::OnMouseLeave(CWnd* pWnd)
 {
     m_hover.OnMouseLeave();
     Draw(pWnd);
+    return 1;
+}
+
+LRESULT CTouchLook::OnGetObject(CWnd* pWnd, const CAccessibleName& name, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hWnd = pWnd->m_hWnd;
+    LRESULT lResult = AnswerGetObject(hWnd, name, wParam, lParam,
+                                      [&](CAccessibleQuery& query) { m_fnDescribe(hWnd, query, IsHover()); });
+    return lResult ? lResult : pWnd->Default();
 }
 
 void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDpiScale& scale) const
@@ -89,10 +112,11 @@ void CTouchLook::DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CR
     pDC->DrawText(strText, &rc, nFormat);
 }
 
-void CTouchLook::FollowDpi(CWnd* pWnd)
+LRESULT CTouchLook::OnDpiChangedAfterParent(CWnd* pWnd)
 {
     // The font is made again at the next draw; a buffer sized for a larger scale is not kept.
     m_dpi.Follow(pWnd, [this](UINT, UINT) { m_buffer.Release(); });
+    return 0;
 }
 
 void CTouchLook::Draw(CWnd* pWnd)

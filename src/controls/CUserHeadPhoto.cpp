@@ -1,17 +1,14 @@
 #include <KorvoSkin/CUserHeadPhoto.h>
-#include "../parts/CWindowDpi.h"
 #include "CHeadPhotoPainter.h"
-#include "ControlAccessibility.h"
 
 IMPLEMENT_DYNAMIC(CUserHeadPhoto, CStatic)
 
 BEGIN_MESSAGE_MAP(CUserHeadPhoto, CStatic)
-    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_HEAD_PHOTO_MESSAGES()
     ON_WM_PAINT()
-    ON_WM_MOUSEMOVE()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
+
+IMPLEMENT_HEAD_PHOTO_HANDLERS(CUserHeadPhoto)
 
 CUserHeadPhoto::CUserHeadPhoto() : m_pImageList(NULL), m_nImage(0), m_pPainter(std::make_unique<CHeadPhotoPainter>())
 {
@@ -55,30 +52,4 @@ BOOL CUserHeadPhoto::DestroyWindow()
 void CUserHeadPhoto::OnPaint()
 {
     m_pPainter->Paint(this, m_pImageList, (int)m_nImage);
-}
-
-void CUserHeadPhoto::OnMouseMove(UINT, CPoint)
-{
-    m_pPainter->MouseMove(this);
-    Default();
-}
-
-LRESULT CUserHeadPhoto::OnMouseLeave(WPARAM, LPARAM)
-{
-    m_pPainter->MouseLeave(this);
-    return 1;
-}
-
-LRESULT CUserHeadPhoto::OnGetObject(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
-        DescribeGraphic(query, m_pPainter->IsHover());
-    });
-    return lResult ? lResult : Default();
-}
-
-LRESULT CUserHeadPhoto::OnDpiChangedAfterParent(WPARAM, LPARAM)
-{
-    m_pPainter->FollowDpi(this);
-    return 0;
 }

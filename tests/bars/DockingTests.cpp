@@ -1,6 +1,6 @@
 // Bars that size themselves from their buttons and dock along their parent's edges: the sizes
-// they report, their places in a frame and in a dialog laid out as a host lays one out, and the
-// pixels of a docked bar.
+// they report, their places in a frame and in a dialog laid out as a host lays one out, two bars
+// on one edge stacked in a frame and in a skinned dialog, and the pixels of a docked bar.
 #include "BarTestSupport.h"
 #include "DialogTemplate.h"
 
@@ -273,4 +273,199 @@ TEST(DialogDocking, ADialogsToolbarDocksAboveItsControlsAndFollowsItsWidth)
     dlg.SetWindowPos(NULL, 0, 0, rcWindow.Width() + 50, rcWindow.Height(), SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(CRect(0, 0, rcClient.Width() + 50, cyBar), Place(dlg.m_bar.m_hWnd));
     dlg.DestroyWindow();
+}
+
+namespace
+{
+// Two toolbars along the top edge and two along the left one, made (so laid out) in that order,
+// each with two square buttons of its own breadth and commands of its own, and the pane that
+// takes what they leave.
+struct CStackedBars
+{
+    static constexpr int BREADTHS[4] = { 20, 24, 18, 22 };
+    // The timer a bar polls the pointer with while a button is hot.
+    static constexpr UINT_PTR HOVER_TIMER = 1;
+    static UINT Command(int nBar, int nButton) { return 300 + 10 * nBar + nButton; }
+
+    BOOL Create(CWnd* pParent)
+    {
+        for (int n = 0; n < 4; n++)
+        {
+            const DWORD dwAlign = n < 2 ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
+            if (!bars[n].Create(pParent, WS_VISIBLE | dwAlign, AFX_IDW_CONTROLBAR_FIRST + n))
+                return FALSE;
+            for (int nButton = 0; nButton < 2; nButton++)
+                bars[n].Add(Command(n, nButton), NULL, BREADTHS[n]);
+        }
+        hPane = ::CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, pParent->m_hWnd,
+                                  (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, NULL, NULL);
+        return hPane != NULL;
+    }
+
+    // The bars take their strips in order off the client area's top and left edges, overlap
+    // nowhere, and leave the pane (and a layout query) the rest; a click on each button lands on
+    // its own bar and sends that button's command.
+    void ExpectStacked(CWnd& parent, const std::vector<std::pair<WPARAM, LPARAM>>& commands)
+    {
+        CRect rcClient;
+        parent.GetClientRect(&rcClient);
+        const int cx = rcClient.Width(), cy = rcClient.Height();
+        const int cyTop = BREADTHS[0] + BREADTHS[1], cxLeft = BREADTHS[2] + BREADTHS[3];
+        const CRect rcExpected[5] = {
+            CRect(0, 0, cx, BREADTHS[0]),
+            CRect(0, BREADTHS[0], cx, cyTop),
+            CRect(0, cyTop, BREADTHS[2], cy),
+            CRect(BREADTHS[2], cyTop, cxLeft, cy),
+            CRect(cxLeft, cyTop, cx, cy),
+        };
+        CRect rcPlaces[5];
+        for (int n = 0; n < 5; n++)
+        {
+            rcPlaces[n] = Place(n < 4 ? bars[n].m_hWnd : hPane);
+            EXPECT_EQ(rcExpected[n], rcPlaces[n]) << "window " << n;
+            for (int m = 0; m < n; m++)
+            {
+                CRect rcBoth;
+                EXPECT_FALSE(rcBoth.IntersectRect(&rcPlaces[n], &rcPlaces[m])) << "windows " << m << " and " << n;
+            }
+        }
+        CRect rcFree;
+        parent.RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcFree);
+        EXPECT_EQ(rcExpected[4], rcFree);
+
+        for (int n = 0; n < 4; n++)
+            for (int nButton = 0; nButton < 2; nButton++)
+            {
+                SCOPED_TRACE(testing::Message() << "bar " << n << ", button " << nButton);
+                CRect rcButton;
+                ASSERT_TRUE(bars[n].GetItemRect(bars[n].GetIndex(nButton), &rcButton));
+                for (CPoint pt : { rcButton.TopLeft(), rcButton.CenterPoint(), CPoint(rcButton.right - 1, rcButton.bottom - 1) })
+                {
+                    CPoint ptParent = pt, ptScreen = pt;
+                    ::MapWindowPoints(bars[n].m_hWnd, parent.m_hWnd, &ptParent, 1);
+                    ::ClientToScreen(bars[n].m_hWnd, &ptScreen);
+                    EXPECT_EQ(bars[n].m_hWnd, ::ChildWindowFromPointEx(parent.m_hWnd, ptParent, CWP_SKIPINVISIBLE));
+                    EXPECT_EQ(bars[n].m_hWnd, ::WindowFromPoint(ptScreen));
+                    EXPECT_EQ(bars[n].GetIndex(nButton), bars[n].HitTest(pt));
+                    // The pointer there lights this button up, and the other bars let theirs go
+                    // at their next poll.
+                    ::SetCursorPos(ptScreen.x, ptScreen.y);
+                    bars[n].SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+                    EXPECT_EQ(bars[n].GetIndex(nButton), bars[n].GetHot());
+                    for (int m = 0; m < 4; m++)
+                    {
+                        bars[m].SendMessage(WM_TIMER, HOVER_TIMER);
+                        EXPECT_EQ(m == n ? bars[n].GetIndex(nButton) : nullptr, bars[m].GetHot()) << "bar " << m;
+                    }
+                    const size_t nBefore = commands.size();
+                    bars[n].SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+                    KorvoTest::PumpMessages(0);
+                    ASSERT_EQ(nBefore + 1, commands.size()) << pt.x << "," << pt.y;
+                    EXPECT_EQ(Command(n, nButton), commands.back().first) << pt.x << "," << pt.y;
+                }
+            }
+        ::SetCursorPos(1, 1);
+        for (CCoolBarCtrl& bar : bars)
+            bar.SendMessage(WM_TIMER, HOVER_TIMER);
+    }
+
+    CCoolBarCtrl bars[4];
+    HWND hPane = NULL;
+};
+constexpr int CStackedBars::BREADTHS[4];
+}
+
+TEST(StackedDocking, TwoBarsOnTheTopAndTwoOnTheLeftOfAFrameStackInOrder)
+{
+    ::SetCursorPos(1, 1);
+    CHostWnd host;
+    ASSERT_TRUE(host.Create(400, 200));
+    CStackedBars stack;
+    ASSERT_TRUE(stack.Create(&host));
+    host.RecalcLayout();
+    stack.ExpectStacked(host, host.m_commands);
+
+    // Laid out again at another size, and with the bars' breadths unchanged.
+    host.SetWindowPos(NULL, 0, 0, 300, 260, SWP_NOMOVE | SWP_NOZORDER);
+    stack.ExpectStacked(host, host.m_commands);
+    host.DestroyWindow();
+    KorvoTest::PumpMessages(10);
+}
+
+namespace
+{
+// A dialog in a skin's frame that keeps its bars docked as a host does, laying them out again
+// at each size, and records the commands it is sent.
+class CStackedDialog : public CSkinDialog
+{
+public:
+    CStackedBars m_stack;
+    std::vector<std::pair<WPARAM, LPARAM>> m_commands;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CSkinDialog::OnInitDialog();
+        EXPECT_TRUE(SkinMe(L"Stacked"));
+        EXPECT_TRUE(m_stack.Create(this));
+        RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+        return TRUE;
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        m_commands.push_back(std::make_pair(wParam, lParam));
+        return TRUE;
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        CSkinDialog::OnSize(nType, cx, cy);
+        if (m_stack.hPane)
+            RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CStackedDialog, CSkinDialog)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+}
+
+TEST(StackedDocking, TwoBarsOnTheTopAndTwoOnTheLeftOfASkinnedDialogStackInOrder)
+{
+    ::SetCursorPos(1, 1);
+    // A frame 30 pixels high on top and 4 wide elsewhere, from one plain image.
+    CSkinFolder folder;
+    folder.WriteBitmap(L"Definitions\\frame.bmp", 30, 30, RGB(90, 90, 160));
+    folder.WriteBase(R"(<windowSkins><windowSkin><target window="Stacked"/><image path="frame.bmp"/><parts>
+        <part name="TopLeft" rect="0,0,10,30"/><part name="Top" rect="10,0,10,30"/><part name="TopRight" rect="20,0,10,30"/>
+        <part name="Left" rect="0,0,4,8"/><part name="Right" rect="0,0,4,8"/><part name="BottomLeft" rect="0,0,10,4"/>
+        <part name="Bottom" rect="10,0,10,4"/><part name="BottomRight" rect="20,0,10,4"/></parts></windowSkin></windowSkins>)");
+    LoadSkin(L"", L"");
+    KorvoTest::CDialogTemplate tmpl(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME | DS_SETFONT, 200, 120, L"Stacked");
+    CStackedDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
+    dlg.SetWindowPos(NULL, 60, 60, 420, 260, SWP_NOZORDER);
+    KorvoTest::PumpMessages(10);
+
+    // The skin's frame, not the system's, surrounds the client area the bars dock in.
+    CRect rcWindow, rcClient;
+    dlg.GetWindowRect(&rcWindow);
+    dlg.GetClientRect(&rcClient);
+    dlg.ClientToScreen(&rcClient);
+    ASSERT_EQ(CRect(rcWindow.left + 4, rcWindow.top + 30, rcWindow.right - 4, rcWindow.bottom - 4), rcClient);
+    dlg.m_stack.ExpectStacked(dlg, dlg.m_commands);
+
+    // The bars' strips are client area to the frame's hit test.
+    for (int n = 0; n < 4; n++)
+    {
+        CRect rcBar;
+        dlg.m_stack.bars[n].GetWindowRect(&rcBar);
+        const CPoint pt = rcBar.CenterPoint();
+        EXPECT_EQ(HTCLIENT, dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y))) << "bar " << n;
+    }
+
+    dlg.SetWindowPos(NULL, 0, 0, 360, 300, SWP_NOMOVE | SWP_NOZORDER);
+    dlg.m_stack.ExpectStacked(dlg, dlg.m_commands);
+    dlg.DestroyWindow();
+    KorvoTest::PumpMessages(10);
 }

@@ -9,6 +9,8 @@ static HWND HwndOf(const CWnd* pWnd)
     return pWnd ? pWnd->m_hWnd : NULL;
 }
 
+const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
+
 namespace
 {
 DWORD StyleOf(HWND hWnd)

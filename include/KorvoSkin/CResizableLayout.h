@@ -4,6 +4,7 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
 
 // The window message registered under the name "WMU_RESIZESUPPORT": children may answer it to
 // take part in the layout's clipping and refresh decisions. wParam is one of the codes below,
@@ -13,6 +14,8 @@
 #define RESIZE_QUERY_PROPERTIES 101 // RESIZE_PROPERTIES
 #define RESIZE_QUERY_CLIPPING 102   // RESIZE_CLIPPING, preset FALSE
 #define RESIZE_QUERY_REFRESH 103    // RESIZE_REFRESH, preset TRUE
+
+class CResizableLayoutState;
 
 struct RESIZE_PROPERTIES
 {
@@ -112,14 +115,11 @@ protected:
     void ClipChildren(CDC* pDC);
     void EraseBackground(CDC* pDC);
 
-    // The anchors: the children's entries (derived windows read them), their index by window,
-    // and the callback entries.
-    CMap<HWND, HWND, POSITION, POSITION> m_mapLayoutPos;
-    CList<LayoutInfo, LayoutInfo&> m_lstLayout;
-    CList<LayoutInfo, LayoutInfo&> m_lstLayoutCallback;
-
 private:
     friend class CAnchorPlacement;
+    friend class CResizableLayoutState;
+    // The anchors: the children's entries, their index by window, and the callback entries.
+    std::unique_ptr<CResizableLayoutState> m_pLayout;
 
     CResizableLayout(const CResizableLayout&) = delete;
     void operator=(const CResizableLayout&) = delete;

@@ -11,6 +11,6 @@ public:
     void SetAccessibleName(LPCWSTR pszName) { m_strAccessibleName = pszName ? pszName : L""; }
     const CString& GetAccessibleName() const { return m_strAccessibleName; }
 
-protected:
+private:
     CString m_strAccessibleName;
 };

@@ -67,6 +67,8 @@ public:
     // Draws the visible buttons into pDC, laid out from rc.
     virtual void DoPaint(CDC* pDC, CRect& rc, BOOL bTransparent);
 
+    // Host-facing data: the buttons' tooltip control, made with the bar's window (InitToolTip);
+    // a host or derived bar may set its delays and width.
     CToolTipCtrl m_wndTip;
 
 protected:

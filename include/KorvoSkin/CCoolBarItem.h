@@ -36,6 +36,8 @@ public:
     // Draws the image of a state with white transparent: its top-left cx x cy pixels at (x, y).
     void DrawImage(CDC* pDC, CDC* pWorkDC, int nState, int x, int y, int cx, int cy) const;
 
+    // Host-facing data: the button as its bar lays it out and paints it, for the host and for a
+    // derived bar's DrawItem to read; Enable, SetCheck, SetText and Show change them.
     BOOL m_bVisible;
     BOOL m_bChecked;
     CString m_strTip;

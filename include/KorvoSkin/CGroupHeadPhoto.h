@@ -28,6 +28,7 @@ public:
     void SetGray(bool bGray);
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -36,8 +37,8 @@ protected:
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    CBitmap m_photo;
-
 private:
+    friend class CHeadPhotoPainter;
+    // The portrait, the background bitmaps and the hover.
     std::unique_ptr<CHeadPhotoPainter> m_pPainter;
 };

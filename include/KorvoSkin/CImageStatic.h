@@ -37,6 +37,7 @@ public:
     void Destroy();
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);

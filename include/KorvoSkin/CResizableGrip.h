@@ -1,6 +1,10 @@
 // Owns the size grip of a resizable window and shows it by a counter of visibility requests.
 #pragma once
-#include <KorvoSkin/CGripWindow.h>
+#include <afxwin.h>
+#include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
+
+class CResizableGripState;
 
 class KORVOSKIN_API CResizableGrip
 {
@@ -24,10 +28,11 @@ protected:
     void RequestGripShown(DWORD* pStatus, DWORD dwMask);
     void RequestGripHidden(DWORD* pStatus, DWORD dwMask);
 
-    CGripWindow m_wndGrip;
-    int m_nGripVisibility;
-
 private:
+    friend class CResizableGripState;
+    // The grip window and the counter.
+    std::unique_ptr<CResizableGripState> m_pGrip;
+
     CResizableGrip(const CResizableGrip&) = delete;
     void operator=(const CResizableGrip&) = delete;
 };

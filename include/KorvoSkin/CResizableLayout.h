@@ -4,6 +4,7 @@
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/KorvoSkinExport.h>
+#include <memory>
 
 // The window message registered under the name "WMU_RESIZESUPPORT": children may answer it to
 // take part in the layout's clipping and refresh decisions. wParam is one of the codes below,
@@ -13,6 +14,8 @@
 #define RESIZE_QUERY_PROPERTIES 101 // RESIZE_PROPERTIES
 #define RESIZE_QUERY_CLIPPING 102   // RESIZE_CLIPPING, preset FALSE
 #define RESIZE_QUERY_REFRESH 103    // RESIZE_REFRESH, preset TRUE
+
+class CResizableLayoutState;
 
 struct RESIZE_PROPERTIES
 {
@@ -34,20 +37,27 @@ struct RESIZE_REFRESH
     RECT rcNew;
 };
 
-// Anchor points in percent of the parent's width (cx) and height (cy).
-static const CSize TOP_LEFT(0, 0);
-static const CSize TOP_CENTER(50, 0);
-static const CSize TOP_RIGHT(100, 0);
-static const CSize MIDDLE_LEFT(0, 50);
-static const CSize MIDDLE_CENTER(50, 50);
-static const CSize MIDDLE_RIGHT(100, 50);
-static const CSize BOTTOM_LEFT(0, 100);
-static const CSize BOTTOM_CENTER(50, 100);
-static const CSize BOTTOM_RIGHT(100, 100);
-// As a bottom-right anchor: the same point as the top-left anchor, so the child keeps its size.
-static const CSize NOANCHOR(-1, -1);
+// Anchor points in percent of the parent's width (cx) and height (cy). CResizableLayout and every
+// class derived from it (CResizableDialog, CSkinDialog, a host's dialogs) name them unqualified,
+// as in AddAnchor(IDC_NAME, TOP_LEFT, TOP_RIGHT); elsewhere they are CResizableLayout::TOP_LEFT.
+// They are inline constants of a base of their own, one copy in each module, so no module imports
+// them from another.
+struct CResizableAnchors
+{
+    inline static const CSize TOP_LEFT{0, 0};
+    inline static const CSize TOP_CENTER{50, 0};
+    inline static const CSize TOP_RIGHT{100, 0};
+    inline static const CSize MIDDLE_LEFT{0, 50};
+    inline static const CSize MIDDLE_CENTER{50, 50};
+    inline static const CSize MIDDLE_RIGHT{100, 50};
+    inline static const CSize BOTTOM_LEFT{0, 100};
+    inline static const CSize BOTTOM_CENTER{50, 100};
+    inline static const CSize BOTTOM_RIGHT{100, 100};
+    // As a bottom-right anchor: the same point as the top-left anchor, so the child keeps its size.
+    inline static const CSize NOANCHOR{-1, -1};
+};
 
-class KORVOSKIN_API CResizableLayout
+class KORVOSKIN_API CResizableLayout : public CResizableAnchors
 {
 public:
     struct LayoutInfo
@@ -105,14 +115,11 @@ protected:
     void ClipChildren(CDC* pDC);
     void EraseBackground(CDC* pDC);
 
-    // The anchors: the children's entries (derived windows read them), their index by window,
-    // and the callback entries.
-    CMap<HWND, HWND, POSITION, POSITION> m_mapLayoutPos;
-    CList<LayoutInfo, LayoutInfo&> m_lstLayout;
-    CList<LayoutInfo, LayoutInfo&> m_lstLayoutCallback;
-
 private:
     friend class CAnchorPlacement;
+    friend class CResizableLayoutState;
+    // The anchors: the children's entries, their index by window, and the callback entries.
+    std::unique_ptr<CResizableLayoutState> m_pLayout;
 
     CResizableLayout(const CResizableLayout&) = delete;
     void operator=(const CResizableLayout&) = delete;

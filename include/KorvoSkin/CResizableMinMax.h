@@ -23,6 +23,12 @@ public:
     void MinMaxInfo(MINMAXINFO* lpMMI);
 
 protected:
+    // For a derived class whose frame changed thickness: the tracking sizes set move by change
+    // (how much the frame added to the window's width and height), so they keep limiting the
+    // client area as before.
+    void OffsetTrackSizes(const CSize& change);
+
+private:
     BOOL m_bMaxTrackSet;
     BOOL m_bMinTrackSet;
     BOOL m_bMaximizedRectSet;

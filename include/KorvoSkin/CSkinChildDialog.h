@@ -10,6 +10,7 @@ public:
     explicit CSkinChildDialog(UINT nIDTemplate = 0, CWnd* pParentWnd = NULL);
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);

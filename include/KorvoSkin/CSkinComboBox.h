@@ -51,8 +51,9 @@ protected:
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    // The drop button's width; the system's scroll thumb width unless a derived class sets it;
-    // refitted to the window's DPI, a width set meanwhile taken as meant for the last one.
+    // Host-facing data: the drop button's width; the system's scroll thumb width unless a
+    // derived class sets it; refitted to the window's DPI, a width set meanwhile taken as meant
+    // for the last one.
     int m_nArrowWidth;
 
 private:

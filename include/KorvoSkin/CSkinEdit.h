@@ -14,6 +14,7 @@ public:
     virtual ~CSkinEdit();
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);

@@ -8,7 +8,7 @@
 #include <KorvoSkin/CAccessibleName.h>
 #include <memory>
 
-class CSkinTreeMetrics;
+class CSkinTreeLook;
 
 class KORVOSKIN_API CSkinTree : public CTreeCtrl, public CAccessibleName
 {
@@ -24,24 +24,28 @@ public:
     CSkinTree();
     virtual ~CSkinTree();
 
-    // Plain accessors: the next paint shows the change.
-    BkMode GetBkMode() const { return m_BkMode; }
-    void SetBkMode(BkMode mode) { m_BkMode = mode; }
-    bool GetBitmapTiledMode() const { return m_bBitmapTiled; }
-    void SetBitmapTiledMode(bool bTiled) { m_bBitmapTiled = bTiled; }
-    bool GetGradientHorz() const { return m_bGradientHorz; }
-    void SetGradientHorz(bool bHorz) { m_bGradientHorz = bHorz; }
-    // The list stays the caller's.
-    void SetImageListEx(CImageList* pImageList) { m_pImageListEx = pImageList; }
+    // The background: its mode (solid until set), whether a bitmap is tiled rather than
+    // stretched (stretched until set) and whether a gradient runs across rather than down
+    // (across until set). The next paint shows a change.
+    BkMode GetBkMode() const;
+    void SetBkMode(BkMode mode);
+    bool GetBitmapTiledMode() const;
+    void SetBitmapTiledMode(bool bTiled);
+    bool GetGradientHorz() const;
+    void SetGradientHorz(bool bHorz);
+    // The list stays the caller's and must outlive its use by the tree; null for none.
+    void SetImageListEx(CImageList* pImageList);
     // A bitmap resource of the library's own module; an unknown ID leaves the tree without one.
     void SetBitmapID(UINT nID);
-    BOOL HasBitmap() const { return m_bitmap.m_hObject != NULL; }
+    BOOL HasBitmap() const;
 
+    // Overridables
     // Called once per drawn item when an extra image list is set, after its text; a host's
     // tree draws more of the item here.
     virtual void DrawTreeItem(CDC*, HTREEITEM, CRect) {}
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
     afx_msg void OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
@@ -54,16 +58,11 @@ protected:
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    bool m_bGradientHorz;
-    BkMode m_BkMode;
-    CBitmap m_bitmap;
-    bool m_bBitmapTiled;
-    // Valid during and after a paint.
-    CRect m_rcClient;
-    CPoint m_ptOrigin;
-    CImageList* m_pImageListEx;
-
 private:
-    // The paint's surface, kept between paints, and what else follows the window's DPI.
-    std::unique_ptr<CSkinTreeMetrics> m_pMetrics;
+    friend class CSkinTreeLook;
+    // The background chosen, the paint's surface kept between paints, and what else follows
+    // the window's DPI.
+    std::unique_ptr<CSkinTreeLook> m_pLook;
+    CSkinTree(const CSkinTree&) = delete;
+    void operator=(const CSkinTree&) = delete;
 };

@@ -20,6 +20,7 @@ public:
     void SetAlwaysBorder(bool bAlways);
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);

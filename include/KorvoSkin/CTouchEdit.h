@@ -23,6 +23,7 @@ public:
     void SetBkColor(COLORREF crBack);
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
     afx_msg void OnSetFocus(CWnd* pOldWnd);

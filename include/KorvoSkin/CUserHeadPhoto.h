@@ -21,10 +21,13 @@ public:
     // The list stays the host's; false, changing nothing, for no list or an index past its end.
     bool SetUserPicture(CImageList* pImageList, DWORD nImage);
     void SetGray(bool bGray);
+
+    // Overridables
     // Forgets the image list, then destroys the window.
     BOOL DestroyWindow() override;
 
 protected:
+    // Message handlers a derived class may chain to
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -33,9 +36,7 @@ protected:
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    CImageList* m_pImageList;
-    DWORD m_nImage;
-
 private:
+    // The portrait's list and image, the background bitmaps and the hover.
     std::unique_ptr<CHeadPhotoPainter> m_pPainter;
 };

@@ -1,12 +1,11 @@
 // The library's global objects. They live in this one file because their construction order
-// matters: theme, menu engine, the resize message, window-skin loader, registry, the context that
-// hands the three to the layers below, application folder. They are destroyed in the reverse
-// order when the library unloads.
+// matters: theme, menu engine, window-skin loader, registry, the context that hands the three to
+// the layers below, application folder. They are destroyed in the reverse order when the
+// library unloads.
 #include "AppFolder.h"
 #include "Globals.h"
 #include "../theme/CInterfaceTheme.h"
 #include "../theme/CMenuSkinner.h"
-#include "../resizable/ResizeSupportMessage.h"
 #include "../skin/CSkinRegistry.h"
 #include "../skin/CSkinContext.h"
 #include "../windowskin/CWindowSkinLoader.h"
@@ -18,7 +17,6 @@ HINSTANCE g_hSkinInstance = reinterpret_cast<HINSTANCE>(&__ImageBase);
 
 CInterfaceTheme g_Theme;
 CMenuSkinner g_MenuSkinner(g_Theme);
-const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
 static const CWindowSkinLoader g_windowSkinLoader(g_Theme);
 CSkinRegistry g_Registry(g_Theme, g_windowSkinLoader, g_hSkinInstance);
 CSkinContext g_Context(g_Theme, g_Registry, g_MenuSkinner);

@@ -30,12 +30,12 @@ bool CGroupHeadPhoto::Load(CString strPath)
     Destroy();
     if (!CPictureHeader::IsWithinBounds(strPath))
         return false;
-    return m_photo.Attach(::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)) != FALSE;
+    return m_pPainter->m_photo.Attach(::LoadImageW(NULL, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)) != FALSE;
 }
 
 void CGroupHeadPhoto::Destroy()
 {
-    m_photo.DeleteObject();
+    m_pPainter->m_photo.DeleteObject();
 }
 
 void CGroupHeadPhoto::SetGray(bool bGray)
@@ -45,5 +45,5 @@ void CGroupHeadPhoto::SetGray(bool bGray)
 
 void CGroupHeadPhoto::OnPaint()
 {
-    m_pPainter->Paint(this, (HBITMAP)m_photo.m_hObject);
+    m_pPainter->Paint(this, (HBITMAP)m_pPainter->m_photo.m_hObject);
 }

@@ -3,7 +3,7 @@
 // origin, the hover one while the mouse is over the control, and a 55 by 55 portrait square at
 // (8, 7) at 96 DPI, scaled for the window's, optionally in grey.
 #pragma once
-#include <afxwin.h>
+#include <KorvoSkin/CGroupHeadPhoto.h>
 #include "../parts/CHoverTracker.h"
 #include "../parts/COffscreenBuffer.h"
 #include "../parts/CWindowDpi.h"
@@ -18,6 +18,8 @@ public:
     static const int PORTRAIT_Y = 7;
 
     CHeadPhotoPainter();
+
+    static CHeadPhotoPainter& Of(CGroupHeadPhoto& photo) { return *photo.m_pPainter; }
 
     // The host's bitmaps; a background is painted only when both are set. No repaint.
     void SetEraseBg(HBITMAP hNormal, HBITMAP hHover);
@@ -42,6 +44,12 @@ public:
 
     // The BT.601 luma of a colour, the grey level of a grey portrait.
     static BYTE GreyLevel(COLORREF cr);
+
+    // The portrait: the group photo's own bitmap, or the user photo's image of the host's list
+    // (the list stays the host's; null for none).
+    CBitmap m_photo;
+    CImageList* m_pImageList = nullptr;
+    DWORD m_nImage = 0;
 
 private:
     // Draws the background and, when bPortrait, the square that fnDraw fills at the portrait's

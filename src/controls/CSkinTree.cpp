@@ -1,9 +1,7 @@
 #include <KorvoSkin/CSkinTree.h>
-#include "CSkinTreeMetrics.h"
+#include "CSkinTreeLook.h"
 #include "CSkinTreePainter.h"
-#include "../parts/CBufferedPaint.h"
 #include "../parts/CWindowDpi.h"
-#include "../parts/CGdiSelect.h"
 #include "../theme/CMenuSkinner.h"
 #include "ControlTheme.h"
 #include "ControlAccessibility.h"
@@ -26,9 +24,7 @@ BEGIN_MESSAGE_MAP(CSkinTree, CTreeCtrl)
     ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
-CSkinTree::CSkinTree()
-    : m_bGradientHorz(true), m_BkMode(BkModeSolid), m_bBitmapTiled(false), m_pImageListEx(NULL),
-      m_pMetrics(std::make_unique<CSkinTreeMetrics>())
+CSkinTree::CSkinTree() : m_pLook(std::make_unique<CSkinTreeLook>())
 {
 }
 
@@ -36,12 +32,52 @@ CSkinTree::~CSkinTree()
 {
 }
 
+CSkinTree::BkMode CSkinTree::GetBkMode() const
+{
+    return m_pLook->m_mode;
+}
+
+void CSkinTree::SetBkMode(BkMode mode)
+{
+    m_pLook->m_mode = mode;
+}
+
+bool CSkinTree::GetBitmapTiledMode() const
+{
+    return m_pLook->m_bBitmapTiled;
+}
+
+void CSkinTree::SetBitmapTiledMode(bool bTiled)
+{
+    m_pLook->m_bBitmapTiled = bTiled;
+}
+
+bool CSkinTree::GetGradientHorz() const
+{
+    return m_pLook->m_bGradientHorz;
+}
+
+void CSkinTree::SetGradientHorz(bool bHorz)
+{
+    m_pLook->m_bGradientHorz = bHorz;
+}
+
+void CSkinTree::SetImageListEx(CImageList* pImageList)
+{
+    m_pLook->m_pImageListEx = pImageList;
+}
+
 void CSkinTree::SetBitmapID(UINT nID)
 {
-    m_bitmap.DeleteObject();
+    m_pLook->m_bitmap.DeleteObject();
     HBITMAP hBitmap = ::LoadBitmapW(reinterpret_cast<HINSTANCE>(&__ImageBase), MAKEINTRESOURCEW(nID));
     if (hBitmap)
-        m_bitmap.Attach(hBitmap);
+        m_pLook->m_bitmap.Attach(hBitmap);
+}
+
+BOOL CSkinTree::HasBitmap() const
+{
+    return m_pLook->m_bitmap.m_hObject != NULL;
 }
 
 BOOL CSkinTree::OnEraseBkgnd(CDC*)
@@ -53,30 +89,16 @@ void CSkinTree::OnPaint()
 {
     // A window whose DPI was set before the tree was told of it: refitted before the paint,
     // which then covers the whole tree.
-    m_pMetrics->FollowDpi(*this);
+    m_pLook->m_metrics.FollowDpi(*this);
     CPaintDC dc(this);
-    GetClientRect(&m_rcClient);
-    SCROLLINFO info = {};
-    m_ptOrigin.x = GetScrollInfo(SB_HORZ, &info, SIF_RANGE | SIF_POS) ? -info.nPos : m_rcClient.left;
-    m_ptOrigin.y = GetScrollInfo(SB_VERT, &info, SIF_RANGE | SIF_POS) ? -info.nPos : m_rcClient.top;
-
-    if (m_rcClient.IsRectEmpty())
-        return;
-    CBufferedPaint paint(m_pMetrics->Buffer(), &dc, m_rcClient);
-    CDC* pDC = paint.GetDC();
-    CGdiSelect font(pDC->m_hDC, m_pMetrics->Font(*this));
-    int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CSkinTreePainter painter(*this, m_rcClient, m_ptOrigin);
-    painter.DrawBackground(pDC, m_BkMode, (HBITMAP)m_bitmap.m_hObject, m_bBitmapTiled, m_bGradientHorz);
-    painter.DrawItems(pDC, m_pImageListEx);
-    pDC->SetBkMode(nOldMode);
+    m_pLook->Paint(*this, dc);
 }
 
 void CSkinTree::OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTREEVIEWW* pInfo = reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
     // The bitmap moves with the rows below the item, so all of it is drawn again.
-    if (m_BkMode == BkModeBitmap && CSkinTreePainter::ItemIsVisible(*this, pInfo->itemNew.hItem))
+    if (m_pLook->m_mode == BkModeBitmap && CSkinTreePainter::ItemIsVisible(*this, pInfo->itemNew.hItem))
         Invalidate(FALSE);
     *pResult = 0;
 }
@@ -112,7 +134,7 @@ void CSkinTree::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 LRESULT CSkinTree::OnDpiChangedAfterParent(WPARAM, LPARAM)
 {
-    m_pMetrics->FollowDpi(*this);
+    m_pLook->m_metrics.FollowDpi(*this);
     return 0;
 }
 

@@ -10,7 +10,7 @@ END_MESSAGE_MAP()
 
 IMPLEMENT_HEAD_PHOTO_HANDLERS(CUserHeadPhoto)
 
-CUserHeadPhoto::CUserHeadPhoto() : m_pImageList(NULL), m_nImage(0), m_pPainter(std::make_unique<CHeadPhotoPainter>())
+CUserHeadPhoto::CUserHeadPhoto() : m_pPainter(std::make_unique<CHeadPhotoPainter>())
 {
 }
 
@@ -30,8 +30,8 @@ bool CUserHeadPhoto::SetUserPicture(CImageList* pImageList, DWORD nImage)
     int nCount = ImageList_GetImageCount(pImageList->m_hImageList);
     if (nCount <= 0 || nImage >= (DWORD)nCount)
         return false;
-    m_pImageList = pImageList;
-    m_nImage = nImage;
+    m_pPainter->m_pImageList = pImageList;
+    m_pPainter->m_nImage = nImage;
     if (m_hWnd)
         InvalidateRect(NULL, TRUE);
     return true;
@@ -44,12 +44,12 @@ void CUserHeadPhoto::SetGray(bool bGray)
 
 BOOL CUserHeadPhoto::DestroyWindow()
 {
-    m_pImageList = NULL;
-    m_nImage = 0;
+    m_pPainter->m_pImageList = NULL;
+    m_pPainter->m_nImage = 0;
     return CStatic::DestroyWindow();
 }
 
 void CUserHeadPhoto::OnPaint()
 {
-    m_pPainter->Paint(this, m_pImageList, (int)m_nImage);
+    m_pPainter->Paint(this, m_pPainter->m_pImageList, (int)m_pPainter->m_nImage);
 }

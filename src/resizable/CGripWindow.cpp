@@ -1,4 +1,4 @@
-#include <KorvoSkin/CGripWindow.h>
+#include "CGripWindow.h"
 #include "CGripSeeThrough.h"
 
 namespace

@@ -1,6 +1,7 @@
 #include <KorvoSkin/CResizableGrip.h>
+#include "CResizableGripState.h"
 
-CResizableGrip::CResizableGrip() : m_nGripVisibility(0)
+CResizableGrip::CResizableGrip() : m_pGrip(std::make_unique<CResizableGripState>())
 {
 }
 
@@ -10,25 +11,25 @@ CResizableGrip::~CResizableGrip()
 
 BOOL CResizableGrip::CreateGripWindow(BOOL bVisible, BOOL bTriangular, BOOL bTransparent)
 {
-    if (!m_wndGrip.Create(GetResizableWnd()))
+    if (!m_pGrip->m_wndGrip.Create(GetResizableWnd()))
         return FALSE;
-    m_wndGrip.EnableTriangle(bTriangular);
-    m_wndGrip.EnableSeeThrough(bTransparent);
-    m_nGripVisibility = bVisible ? 1 : 0;
+    m_pGrip->m_wndGrip.EnableTriangle(bTriangular);
+    m_pGrip->m_wndGrip.EnableSeeThrough(bTransparent);
+    m_pGrip->m_nGripVisibility = bVisible ? 1 : 0;
     PositionGrip();
     return TRUE;
 }
 
 void CResizableGrip::PositionGrip()
 {
-    if (!m_wndGrip.m_hWnd)
+    if (!m_pGrip->m_wndGrip.m_hWnd)
         return;
     CRect rectClient;
     GetResizableWnd()->GetClientRect(&rectClient);
-    const CSize& szGrip = m_wndGrip.GetGripSize();
+    const CSize& szGrip = m_pGrip->m_wndGrip.GetGripSize();
     UINT nFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER
-        | (m_nGripVisibility >= 1 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-    ::SetWindowPos(m_wndGrip.m_hWnd, HWND_BOTTOM, rectClient.right - szGrip.cx, rectClient.bottom - szGrip.cy, 0, 0,
+        | (m_pGrip->m_nGripVisibility >= 1 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    ::SetWindowPos(m_pGrip->m_wndGrip.m_hWnd, HWND_BOTTOM, rectClient.right - szGrip.cx, rectClient.bottom - szGrip.cy, 0, 0,
                    nFlags);
 }
 
@@ -36,7 +37,7 @@ void CResizableGrip::RequestGripShown(DWORD* pStatus, DWORD dwMask)
 {
     if (!(*pStatus & dwMask))
     {
-        m_nGripVisibility++;
+        m_pGrip->m_nGripVisibility++;
         *pStatus |= dwMask;
     }
 }
@@ -45,7 +46,7 @@ void CResizableGrip::RequestGripHidden(DWORD* pStatus, DWORD dwMask)
 {
     if (*pStatus & dwMask)
     {
-        m_nGripVisibility--;
+        m_pGrip->m_nGripVisibility--;
         *pStatus &= ~dwMask;
     }
 }

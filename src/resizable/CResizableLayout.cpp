@@ -1,5 +1,6 @@
 #include <KorvoSkin/CResizableLayout.h>
 #include "CAnchorPlacement.h"
+#include "CResizableLayoutState.h"
 #include "ResizeSupportMessage.h"
 #include "../parts/CDpiScale.h"
 
@@ -8,6 +9,8 @@ static HWND HwndOf(const CWnd* pWnd)
 {
     return pWnd ? pWnd->m_hWnd : NULL;
 }
+
+const UINT WMU_RESIZESUPPORT = ::RegisterWindowMessageW(L"WMU_RESIZESUPPORT");
 
 namespace
 {
@@ -20,9 +23,8 @@ DWORD StyleOf(HWND hWnd)
 const ULONG_PTR DIALOG_CLASS_ATOM = 32770;
 }
 
-CResizableLayout::CResizableLayout() : m_mapLayoutPos(10), m_lstLayout(10), m_lstLayoutCallback(10)
+CResizableLayout::CResizableLayout() : m_pLayout(std::make_unique<CResizableLayoutState>())
 {
-    m_mapLayoutPos.InitHashTable(17);
 }
 
 CResizableLayout::~CResizableLayout()
@@ -62,7 +64,7 @@ void CResizableLayout::AddAnchor(HWND hWnd, CSize anchorTopLeft, CSize anchorBot
                                      rectChild.bottom - CAnchorPlacement::ScalePercent(nHeight, anchorBottomRight.cy));
 
     InitResizeProperties(layout);
-    m_mapLayoutPos[hWnd] = m_lstLayout.AddTail(layout);
+    m_pLayout->m_mapLayoutPos[hWnd] = m_pLayout->m_lstLayout.AddTail(layout);
 }
 
 void CResizableLayout::AddAnchor(UINT nID, CSize anchorTopLeft, CSize anchorBottomRight)
@@ -74,16 +76,16 @@ void CResizableLayout::AddAnchorCallback(UINT nCallbackKey)
 {
     LayoutInfo layout;
     layout.nCallbackKey = nCallbackKey;
-    m_lstLayoutCallback.AddTail(layout);
+    m_pLayout->m_lstLayoutCallback.AddTail(layout);
 }
 
 BOOL CResizableLayout::GetAnchorPosition(HWND hWnd, const CRect& rectParent, CRect& rectChild, UINT* pFlags)
 {
     POSITION pos;
-    if (!hWnd || !m_mapLayoutPos.Lookup(hWnd, pos))
+    if (!hWnd || !m_pLayout->m_mapLayoutPos.Lookup(hWnd, pos))
         return FALSE;
     UINT flags;
-    CAnchorPlacement::Calc(*this, m_lstLayout.GetAt(pos), rectParent, rectChild, flags);
+    CAnchorPlacement::Calc(*this, m_pLayout->m_lstLayout.GetAt(pos), rectParent, rectChild, flags);
     if (pFlags)
         *pFlags = flags;
     return TRUE;
@@ -97,19 +99,19 @@ BOOL CResizableLayout::GetAnchorPosition(UINT nID, const CRect& rectParent, CRec
 BOOL CResizableLayout::RemoveAnchor(HWND hWnd)
 {
     POSITION pos;
-    if (!hWnd || !m_mapLayoutPos.Lookup(hWnd, pos))
+    if (!hWnd || !m_pLayout->m_mapLayoutPos.Lookup(hWnd, pos))
         return FALSE;
-    m_lstLayout.RemoveAt(pos);
-    m_mapLayoutPos.RemoveKey(hWnd);
+    m_pLayout->m_lstLayout.RemoveAt(pos);
+    m_pLayout->m_mapLayoutPos.RemoveKey(hWnd);
 
     // An older anchor of the same child becomes the one found by handle, so that it too can be
     // removed.
-    for (POSITION posOlder = m_lstLayout.GetTailPosition(); posOlder;)
+    for (POSITION posOlder = m_pLayout->m_lstLayout.GetTailPosition(); posOlder;)
     {
         POSITION posThis = posOlder;
-        if (m_lstLayout.GetPrev(posOlder).hwndChild == hWnd)
+        if (m_pLayout->m_lstLayout.GetPrev(posOlder).hwndChild == hWnd)
         {
-            m_mapLayoutPos[hWnd] = posThis;
+            m_pLayout->m_mapLayoutPos[hWnd] = posThis;
             break;
         }
     }
@@ -123,9 +125,9 @@ BOOL CResizableLayout::RemoveAnchor(UINT nID)
 
 void CResizableLayout::RemoveAllAnchors()
 {
-    m_mapLayoutPos.RemoveAll();
-    m_lstLayout.RemoveAll();
-    m_lstLayoutCallback.RemoveAll();
+    m_pLayout->m_mapLayoutPos.RemoveAll();
+    m_pLayout->m_lstLayout.RemoveAll();
+    m_pLayout->m_lstLayoutCallback.RemoveAll();
 }
 
 void CResizableLayout::ScaleLayout(UINT nFromDpi, UINT nToDpi)
@@ -134,9 +136,9 @@ void CResizableLayout::ScaleLayout(UINT nFromDpi, UINT nToDpi)
         margin.cx = CDpiScale::MulDivRound(margin.cx, nToDpi, nFromDpi);
         margin.cy = CDpiScale::MulDivRound(margin.cy, nToDpi, nFromDpi);
     };
-    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
+    for (POSITION pos = m_pLayout->m_lstLayout.GetHeadPosition(); pos;)
     {
-        LayoutInfo& layout = m_lstLayout.GetNext(pos);
+        LayoutInfo& layout = m_pLayout->m_lstLayout.GetNext(pos);
         scale(layout.marginTopLeft);
         scale(layout.marginBottomRight);
     }
@@ -278,15 +280,15 @@ void CResizableLayout::ArrangeLayout()
 {
     CRect rectParent;
     GetTotalClientRect(&rectParent);
-    HDWP hdwp = ::BeginDeferWindowPos(m_lstLayout.GetCount() + m_lstLayoutCallback.GetCount());
+    HDWP hdwp = ::BeginDeferWindowPos(m_pLayout->m_lstLayout.GetCount() + m_pLayout->m_lstLayoutCallback.GetCount());
 
-    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
-        CAnchorPlacement::Defer(*this, hdwp, m_lstLayout.GetNext(pos), rectParent);
+    for (POSITION pos = m_pLayout->m_lstLayout.GetHeadPosition(); pos;)
+        CAnchorPlacement::Defer(*this, hdwp, m_pLayout->m_lstLayout.GetNext(pos), rectParent);
 
-    for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
+    for (POSITION pos = m_pLayout->m_lstLayoutCallback.GetHeadPosition(); pos;)
     {
         // The derived class fills in a copy; the stored entry keeps only its key.
-        LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
+        LayoutInfo layout = m_pLayout->m_lstLayoutCallback.GetNext(pos);
         if (ArrangeLayoutCallback(layout))
             CAnchorPlacement::Defer(*this, hdwp, layout, rectParent);
     }
@@ -305,15 +307,15 @@ void CResizableLayout::GetClippingRegion(CRgn* pRegion)
     else if (!pRegion->CreateRectRgnIndirect(&rectClient))
         return;
 
-    for (POSITION pos = m_lstLayout.GetHeadPosition(); pos;)
+    for (POSITION pos = m_pLayout->m_lstLayout.GetHeadPosition(); pos;)
     {
-        const LayoutInfo& layout = m_lstLayout.GetNext(pos);
+        const LayoutInfo& layout = m_pLayout->m_lstLayout.GetNext(pos);
         if (::IsWindowVisible(layout.hwndChild))
             CAnchorPlacement::Clip(*this, layout, pRegion);
     }
-    for (POSITION pos = m_lstLayoutCallback.GetHeadPosition(); pos;)
+    for (POSITION pos = m_pLayout->m_lstLayoutCallback.GetHeadPosition(); pos;)
     {
-        LayoutInfo layout = m_lstLayoutCallback.GetNext(pos);
+        LayoutInfo layout = m_pLayout->m_lstLayoutCallback.GetNext(pos);
         if (ArrangeLayoutCallback(layout) && ::IsWindowVisible(layout.hwndChild))
             CAnchorPlacement::Clip(*this, layout, pRegion);
     }

@@ -76,6 +76,14 @@ void CResizableMinMax::MinMaxInfo(MINMAXINFO* lpMMI)
     }
 }
 
+void CResizableMinMax::OffsetTrackSizes(const CSize& change)
+{
+    if (m_bMinTrackSet)
+        m_ptMinTrack += change;
+    if (m_bMaxTrackSet)
+        m_ptMaxTrack += change;
+}
+
 void CResizableMinMax::ScaleTrackSizes(UINT nFromDpi, UINT nToDpi)
 {
     auto scale = [nFromDpi, nToDpi](CPoint& pt) {

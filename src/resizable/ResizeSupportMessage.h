@@ -1,4 +1,4 @@
-// The layout's registered message, registered once when the library loads.
+// The layout's registered message, registered once when the library loads (CResizableLayout.cpp).
 #pragma once
 #include <afxwin.h>
 

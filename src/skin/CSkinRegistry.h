@@ -3,7 +3,7 @@
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../theme/CSkinDiagnostics.h"
-#include <KorvoSkin/CWindowSkinListener.h>
+#include "CWindowSkinListener.h"
 #include "CWindowSkinReader.h"
 #include "CSkinMenu.h"
 #include "CSkinToolbarTemplate.h"

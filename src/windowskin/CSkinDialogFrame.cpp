@@ -85,10 +85,7 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
 
     // The tracking sizes were taken with the old frame: moved with it they keep limiting the
     // client area as before, and the minimum cannot hold a thinner frame back.
-    if (m_dlg.m_bMinTrackSet)
-        m_dlg.m_ptMinTrack += change;
-    if (m_dlg.m_bMaxTrackSet)
-        m_dlg.m_ptMaxTrack += change;
+    m_dlg.OffsetTrackSizes(change);
 
     // A minimised or maximised dialog comes back to its normal rectangle later, which must
     // keep its client area too.

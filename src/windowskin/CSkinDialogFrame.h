@@ -3,7 +3,7 @@
 // public class keeps only a pointer to this.
 #pragma once
 #include <KorvoSkin/CSkinDialog.h>
-#include <KorvoSkin/CWindowSkinListener.h>
+#include "../skin/CWindowSkinListener.h"
 #include "CDialogColours.h"
 #include "CWindowSkinState.h"
 #include <memory>

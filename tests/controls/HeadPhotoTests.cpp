@@ -1,4 +1,5 @@
 #include "ControlsTestSupport.h"
+#include <controls/CHeadPhotoPainter.h>
 
 using namespace ControlsTest;
 using namespace ControlsTest::Colours;
@@ -20,7 +21,7 @@ COLORREF Grey(int n)
 class CTestGroupPhoto : public CCounting<CGroupHeadPhoto>
 {
 public:
-    HBITMAP Photo() const { return (HBITMAP)m_photo.m_hObject; }
+    HBITMAP Photo() { return (HBITMAP)CHeadPhotoPainter::Of(*this).m_photo.m_hObject; }
 };
 
 // Red, green and blue bands across the square; yellow right of it and magenta below it.

@@ -1,4 +1,5 @@
 #include "ControlsTestSupport.h"
+#include <controls/CSkinTreeLook.h>
 #include <theme/CMenuSkinner.h>
 #include <cstdlib>
 #include "api/Globals.h"
@@ -19,8 +20,9 @@ class CTreeProbe : public CSkinTree
 public:
     void SetBitmap(HBITMAP hBitmap)
     {
-        m_bitmap.DeleteObject();
-        m_bitmap.Attach(hBitmap);
+        CBitmap& bitmap = CSkinTreeLook::Of(*this).m_bitmap;
+        bitmap.DeleteObject();
+        bitmap.Attach(hBitmap);
     }
     int m_nDrawn = 0;
     void DrawTreeItem(CDC*, HTREEITEM, CRect) override { m_nDrawn++; }

@@ -44,7 +44,7 @@ TEST(BackgroundClipping, ClassRulesDecideWhichChildrenAreCutOutOfTheErasedBackgr
     transparent.m_nHitTest = (UINT)HTTRANSPARENT;
     ASSERT_TRUE(transparent.SubclassDlgItem(ID_TRANSPARENT, &dlg));
     for (const Control& c : controls)
-        dlg.AddAnchor(c.nID, TOP_LEFT);
+        dlg.AddAnchor(c.nID, CResizableLayout::TOP_LEFT);
     dlg.ShowWindow(SW_SHOWNA);
 
     for (const auto& row : rows)
@@ -98,7 +98,7 @@ TEST(BackgroundClipping, RightToLeftRegionsAreMovedOnePixelLeftAndTheGripSizesFr
     CTestDialog dlg;
     ASSERT_TRUE(dlg.CreateWith({ { L"Button", ID_CHILD, WS_VISIBLE, L"child" } }, CSize(200, 100), CSize(40, 30),
                                WS_EX_LAYOUTRTL));
-    dlg.AddAnchor(ID_CHILD, TOP_LEFT);
+    dlg.AddAnchor(ID_CHILD, CResizableLayout::TOP_LEFT);
     dlg.ShowWindow(SW_SHOWNA);
     ASSERT_EQ(CRect(10, 10, 50, 40), dlg.ChildRect(ID_CHILD)) << "mirrored coordinates count from the right";
 

@@ -8,6 +8,13 @@ namespace
 {
 const UINT ID_FIRST = 101;
 const UINT SWP_LAYOUT = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREPOSITION;
+// The anchors are the layout's: its derived classes name them unqualified, these tables do here.
+const CSize TOP_LEFT = CResizableLayout::TOP_LEFT;
+const CSize TOP_CENTER = CResizableLayout::TOP_CENTER;
+const CSize TOP_RIGHT = CResizableLayout::TOP_RIGHT;
+const CSize BOTTOM_LEFT = CResizableLayout::BOTTOM_LEFT;
+const CSize BOTTOM_RIGHT = CResizableLayout::BOTTOM_RIGHT;
+const CSize NOANCHOR = CResizableLayout::NOANCHOR;
 }
 
 // A margin is the child's offset from its anchor point in the total client rectangle; a position

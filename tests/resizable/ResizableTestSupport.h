@@ -3,6 +3,8 @@
 #include "DialogTemplate.h"
 #include "KorvoTest.h"
 #include <KorvoSkin/CResizableDialog.h>
+#include "resizable/CResizableGripState.h"
+#include "resizable/CResizableLayoutState.h"
 #include "resizable/ResizeSupportMessage.h"
 #include <gtest/gtest.h>
 #include <functional>
@@ -47,16 +49,18 @@ public:
     using CResizableLayout::GetClippingRegion;
     using CResizableLayout::ClipChildren;
     using CResizableLayout::EraseBackground;
-    using CResizableLayout::m_lstLayout;
-    using CResizableLayout::m_lstLayoutCallback;
     using CResizableGrip::PositionGrip;
     using CResizableGrip::RequestGripShown;
     using CResizableGrip::RequestGripHidden;
-    using CResizableGrip::m_wndGrip;
-    using CResizableGrip::m_nGripVisibility;
     using CResizableState::StorePlacement;
     using CResizableState::RestorePlacement;
     using CResizableDialog::EnableSaveRestore;
+
+    // The internals the tests read: the anchors, the grip window and its visibility counter.
+    CList<LayoutInfo, LayoutInfo&>& m_lstLayout = CResizableLayoutState::Of(*this).m_lstLayout;
+    CList<LayoutInfo, LayoutInfo&>& m_lstLayoutCallback = CResizableLayoutState::Of(*this).m_lstLayoutCallback;
+    CGripWindow& m_wndGrip = CResizableGripState::Of(*this).m_wndGrip;
+    int& m_nGripVisibility = CResizableGripState::Of(*this).m_nGripVisibility;
 
     // The client area the layout works in, when set; otherwise the real one.
     CRect m_rectTotal;

@@ -98,7 +98,7 @@ TEST_F(SkinDpi, AnEmbeddedPageFollowsItsWindowsDpi)
     CWnd* pChild = page.GetDlgItem(7);
     ASSERT_TRUE(pChild);
     pChild->SetWindowPos(NULL, 170, 80, 20, 10, SWP_NOZORDER | SWP_NOACTIVATE);
-    page.AddAnchor(7, BOTTOM_RIGHT);
+    page.AddAnchor(7, CResizableLayout::BOTTOM_RIGHT);
 
     TellDpi(dlg, 192, CRect(80, 90, 880, 490));
     EXPECT_EQ(192u, CWindowDpi::Of(page.m_hWnd));

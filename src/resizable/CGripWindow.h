@@ -3,7 +3,6 @@
 // dots.
 #pragma once
 #include <afxwin.h>
-#include <KorvoSkin/KorvoSkinExport.h>
 #include <memory>
 
 class CGripSeeThrough;

@@ -238,7 +238,8 @@ UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefau
 
 unsigned long GetDialogBkColor()
 {
-    return OnHostThread(0ul, [] { return (unsigned long)g_Theme.DialogBackColour(); });
+    // Black before a load, as every colour the host asks for here.
+    return OnHostThread(0ul, [] { return g_Theme.IsDialogBackLoaded() ? (unsigned long)g_Theme.DialogBackColour() : 0ul; });
 }
 
 unsigned long GetMsgDialogBorderColor()

@@ -129,6 +129,8 @@ public:
     // Made once a load has read every file, and let go when the load is cleared.
     void CreateDialogBackBrush();
     void ReleaseDialogBackBrush() { m_brDialogBack.DeleteObject(); }
+    // Whether a load made the brush: a load has read its files and not been cleared since.
+    BOOL IsDialogBackLoaded() const { return m_brDialogBack.m_hObject != NULL; }
     // Whether a skinned dialog's labels draw their text over its painted background (the
     // watermark) rather than on a solid block of the dialog background; FALSE at every load.
     BOOL TransparentLabels() const { return m_bTransparentLabels; }

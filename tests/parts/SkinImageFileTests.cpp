@@ -14,18 +14,6 @@ namespace
 {
 const LONGLONG NO_LIMIT = 1LL << 40;
 
-DWORD Crc(const BYTE* p, size_t n)
-{
-    DWORD c = 0xFFFFFFFF;
-    for (size_t i = 0; i < n; i++)
-    {
-        c ^= p[i];
-        for (int k = 0; k < 8; k++)
-            c = c & 1 ? 0xEDB88320 ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFF;
-}
-
 void PutBig(std::vector<BYTE>& out, DWORD n)
 {
     for (int i = 3; i >= 0; i--)
@@ -38,7 +26,7 @@ std::vector<BYTE> Chunk(const char* pszType, const std::vector<BYTE>& data)
     PutBig(chunk, (DWORD)data.size());
     chunk.insert(chunk.end(), pszType, pszType + 4);
     chunk.insert(chunk.end(), data.begin(), data.end());
-    PutBig(chunk, Crc(chunk.data() + 4, chunk.size() - 4));
+    PutBig(chunk, PictureFiles::Crc32(chunk.data() + 4, chunk.size() - 4));
     return chunk;
 }
 

@@ -138,9 +138,7 @@ std::vector<BYTE> MakeEncodedPicture(LPCWSTR pszMimeType, int cx, int cy, COLORR
 }
 }
 
-namespace
-{
-DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0)
+DWORD PictureFiles::Crc32(const BYTE* p, size_t n, DWORD crc)
 {
     crc = ~crc;
     for (size_t i = 0; i < n; i++)
@@ -152,6 +150,8 @@ DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0)
     return ~crc;
 }
 
+namespace
+{
 void PutBig32(std::vector<BYTE>& out, DWORD n)
 {
     for (int shift = 24; shift >= 0; shift -= 8)

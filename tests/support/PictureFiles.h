@@ -7,6 +7,8 @@
 
 namespace PictureFiles
 {
+// The CRC-32 of PNG chunks, continuing from crc.
+DWORD Crc32(const BYTE* p, size_t n, DWORD crc = 0);
 // A GIF of cx by cy pixels, one frame per colour, each frame solid. nDelay is every frame's
 // delay in hundredths of a second; a negative delay leaves the delays out of the file.
 std::vector<BYTE> MakeGif(int cx, int cy, const std::vector<COLORREF>& frames, int nDelay);

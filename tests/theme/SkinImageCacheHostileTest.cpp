@@ -10,18 +10,6 @@ namespace
 {
 const COLORREF ONE = RGB(200, 0, 0), TWO = RGB(0, 0, 200);
 
-DWORD Crc(const BYTE* p, size_t n)
-{
-    DWORD c = 0xFFFFFFFF;
-    for (size_t i = 0; i < n; i++)
-    {
-        c ^= p[i];
-        for (int k = 0; k < 8; k++)
-            c = c & 1 ? 0xEDB88320 ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFF;
-}
-
 void PutBig(BYTE* p, DWORD n)
 {
     for (int i = 0; i < 4; i++)
@@ -35,7 +23,7 @@ std::vector<BYTE> PngSaying(int cx, int cy, DWORD cxSaid, DWORD cySaid)
     std::vector<BYTE> png = PictureFiles::MakePng(cx, cy, [](int, int, BYTE&) { return RGB(128, 128, 128); });
     PutBig(&png[16], cxSaid);
     PutBig(&png[20], cySaid);
-    PutBig(&png[29], Crc(&png[12], 17));
+    PutBig(&png[29], PictureFiles::Crc32(&png[12], 17));
     return png;
 }
 

@@ -164,7 +164,7 @@ void PutChunk(std::vector<BYTE>& out, const char* pszType, const std::vector<BYT
     size_t nStart = out.size();
     out.insert(out.end(), pszType, pszType + 4);
     out.insert(out.end(), data.begin(), data.end());
-    PutBig32(out, Crc32(&out[nStart], out.size() - nStart));
+    PutBig32(out, PictureFiles::Crc32(&out[nStart], out.size() - nStart));
 }
 }
 

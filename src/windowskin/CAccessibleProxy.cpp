@@ -28,15 +28,37 @@ void SetChild(VARIANT* pvar, long idChild)
     pvar->vt = VT_I4;
     pvar->lVal = idChild;
 }
+
+// The question this thread is asking, and of which window.
+struct PENDING_QUERY
+{
+    HWND hWnd;
+    CAccessibleQuery* pQuery;
+};
+thread_local PENDING_QUERY t_pending = { NULL, NULL };
 }
 
-CAccessibleQuery* CAccessibleQuery::Of(WPARAM wParam, LPARAM lParam)
+BOOL CAccessibleQuery::Send(HWND hWnd, CAccessibleQuery& query)
 {
-    // The address is trusted only from a proxy of this thread; another thread or process could
-    // send the same object ID with any number.
-    if ((LONG)lParam != OBJID_QUERY || !wParam || ::InSendMessage())
+    if (!hWnd || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
+        return FALSE;
+    // A handler may ask another window in turn; the outer question is pending again after.
+    const PENDING_QUERY outer = t_pending;
+    t_pending = { hWnd, &query };
+    // wParam only tells this message from one that reaches the window while it is pending.
+    LRESULT lResult = ::SendMessageW(hWnd, WM_GETOBJECT, (WPARAM)&query, OBJID_QUERY);
+    t_pending = outer;
+    return lResult != 0;
+}
+
+CAccessibleQuery* CAccessibleQuery::Of(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    CAccessibleQuery* pQuery = t_pending.pQuery;
+    if ((LONG)lParam != OBJID_QUERY || !pQuery || t_pending.hWnd != hWnd || wParam != (WPARAM)pQuery
+        || ::InSendMessage())
         return NULL;
-    return (CAccessibleQuery*)wParam;
+    t_pending = { NULL, NULL };
+    return pQuery;
 }
 
 CAccessibleProxy::CAccessibleProxy(HWND hWnd, LONG idObject) : m_nRefs(1), m_hWnd(hWnd), m_idObject(idObject)
@@ -67,13 +89,12 @@ HRESULT CAccessibleProxy::Ask(const VARIANT& varChild, CAccessibleQuery& query, 
         // Only items the object has.
         CAccessibleQuery self;
         self.idObject = m_idObject;
-        if (!::SendMessageW(m_hWnd, WM_GETOBJECT, (WPARAM)&self, CAccessibleQuery::OBJID_QUERY) || varChild.lVal < 1
-            || varChild.lVal > self.nItems)
+        if (!CAccessibleQuery::Send(m_hWnd, self) || varChild.lVal < 1 || varChild.lVal > self.nItems)
             return E_INVALIDARG;
     }
     query.idChild = varChild.lVal;
     query.bDoDefaultAction = bDo;
-    return ::SendMessageW(m_hWnd, WM_GETOBJECT, (WPARAM)&query, CAccessibleQuery::OBJID_QUERY) ? S_OK : E_FAIL;
+    return CAccessibleQuery::Send(m_hWnd, query) ? S_OK : E_FAIL;
 }
 
 HRESULT CAccessibleProxy::AskSelf(CAccessibleQuery& self) const

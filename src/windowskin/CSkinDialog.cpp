@@ -200,7 +200,7 @@ void CSkinDialog::OnNcDestroy()
 
 LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
-    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(wParam, lParam))
+    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(m_hWnd, wParam, lParam))
     {
         if (pQuery->idObject == OBJID_TITLEBAR)
             return m_pFrame->GetSkin() && m_pFrame->GetSkin()->DescribeTitleBar(this, *pQuery);

@@ -410,12 +410,23 @@ STDMETHODIMP CAccessibleProxy::accNavigate(long navDir, VARIANT varStart, VARIAN
 
 STDMETHODIMP CAccessibleProxy::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
+    if (!pvarChild)
+        return E_POINTER;
+    ::VariantInit(pvarChild);
+    CPoint point(xLeft, yTop);
     CAccessibleQuery self;
-    HRESULT hr = BeginSelf(pvarChild, self);
+    self.bHitTest = true;
+    self.ptHit = point;
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
-    CPoint point(xLeft, yTop);
-    for (long idItem = 1; idItem <= self.nItems; idItem++)
+    if (self.idHit > CHILDID_SELF && self.idHit <= self.nItems)
+    {
+        SetChild(pvarChild, self.idHit);
+        return S_OK;
+    }
+    // A window that knows its items' places answers at once; a few items are asked in turn.
+    for (long idItem = 1; self.idHit == CAccessibleQuery::HIT_UNANSWERED && idItem <= self.nItems; idItem++)
     {
         VARIANT varItem;
         SetChild(&varItem, idItem);

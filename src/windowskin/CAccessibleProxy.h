@@ -30,6 +30,9 @@ struct CAccessibleQuery
     LONG idObject = OBJID_CLIENT;
     LONG idChild = CHILDID_SELF;
     bool bDoDefaultAction = false;
+    // Asked of the object itself with bHitTest: which item lies at ptHit (screen coordinates).
+    bool bHitTest = false;
+    CPoint ptHit;
 
     // Answered. An empty name means the window text, else the label before the window; for a
     // window whose text is its value (an edit, a combo box) the label only.
@@ -44,6 +47,10 @@ struct CAccessibleQuery
     long nItems = 0;
     long idFocusItem = CHILDID_SELF;
     long idSelectedItem = CHILDID_SELF;
+    // The answer to bHitTest: the item at the point, CHILDID_SELF for none; left at
+    // HIT_UNANSWERED, the proxy asks each item where it lies.
+    enum { HIT_UNANSWERED = -1 };
+    long idHit = HIT_UNANSWERED;
     // The focus may sit on a window inside the object (a combo box's edit) and is still its.
     bool bFocusWithin = false;
     // An item's place on the screen, or the object's when it is not its window's client area.

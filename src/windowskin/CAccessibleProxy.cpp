@@ -316,8 +316,8 @@ STDMETHODIMP CAccessibleProxy::get_accKeyboardShortcut(VARIANT varChild, BSTR* p
     HRESULT hr = Begin(pszKeyboardShortcut, varChild, query);
     if (FAILED(hr))
         return hr;
-    if (query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
-        return S_FALSE;
+    if (!query.strShortcut.IsEmpty() || query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
+        return AnswerText(query.strShortcut, pszKeyboardShortcut);
     return AnswerText(AccessibleShortcutOf(m_hWnd, query.bTextIsValue), pszKeyboardShortcut);
 }
 

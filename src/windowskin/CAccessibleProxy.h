@@ -43,6 +43,8 @@ struct CAccessibleQuery
     bool bHasValue = false;
     CString strValue;
     CString strDefaultAction;
+    // An item's keyboard shortcut ("Alt+F"); the object's own comes from its name's source.
+    CString strShortcut;
     // The object itself: how many items it has and which one has the focus or the selection.
     long nItems = 0;
     long idFocusItem = CHILDID_SELF;

@@ -60,17 +60,14 @@ struct ForgedAccessibleQuery : ::testing::Test
     // Each window is there and answers a real question with what it is.
     void ExpectAnswering() const
     {
-        const long ROLES[] = { ROLE_SYSTEM_DIALOG, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_OUTLINE, 0 };
+        const long ROLES[] = { ROLE_SYSTEM_DIALOG, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_OUTLINE, ROLE_SYSTEM_TOOLBAR };
         std::vector<HWND> windows = Targets();
         for (size_t n = 0; n < windows.size(); n++)
         {
             ASSERT_TRUE(::IsWindow(windows[n])) << n;
             CReading reading = ReadWindow(windows[n]);
             EXPECT_EQ(S_OK, reading.hr) << n;
-            if (ROLES[n])
-            {
-                EXPECT_EQ(ROLES[n], reading.nRole) << n;
-            }
+            EXPECT_EQ(ROLES[n], reading.nRole) << n;
         }
         EXPECT_EQ(6, ReadWindow(host.Control(IDC_CT_TREE)).nChildren);
     }

@@ -81,5 +81,9 @@ int RunApi(const CString& strHuge, COwnerWnd& owner);
 int RunDefinitions(unsigned nCount, DWORD nWatchdogSeconds, const CString& strBundled, CString& strError);
 int RunSwitches(unsigned nCount, COwnerWnd& owner, CString& strError);
 int RunAnimation(unsigned nCount, DWORD nWatchdogSeconds, CString& strError);
+// The messages part fires nCount messages from each sender; its child, started by it, finds the
+// part's windows and fires its share.
+int RunMessages(unsigned nCount, CString& strError);
+int RunMessagesChild(unsigned nCount);
 
 } // namespace Soak

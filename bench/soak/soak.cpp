@@ -10,9 +10,11 @@
 //   switches      skin switches with a skinned dialog, its toolbar, menu bar and controls
 //                 painting and popup menus opened;
 //   animation     animated-image controls loaded, paused, resumed and destroyed at seeded random
-//                 moments, each cycle watched; no thread may stay behind.
+//                 moments, each cycle watched; no thread may stay behind;
+//   messages      every message the library's windows handle, with garbage parameters, posted and
+//                 sent from their thread, another thread and another process (messages-child).
 // Usage: bench_soak.exe api | definitions [COUNT [WATCHDOG_SECONDS]] | switches [COUNT]
-//                       | animation [COUNT [WATCHDOG_SECONDS]]
+//                       | animation [COUNT [WATCHDOG_SECONDS]] | messages [COUNT]
 // Exit status: 0 when the part held, 1 when it could not run or found a fault, 3 on a hang.
 #include "SoakSupport.h"
 #include "../BenchSupport.h"
@@ -74,8 +76,12 @@ int main()
         nResult = Soak::RunSwitches(nCount, owner, strError);
     else if (strPart == L"animation")
         nResult = Soak::RunAnimation(nCount, nWatchdog, strError);
+    else if (strPart == L"messages")
+        nResult = Soak::RunMessages(nCount, strError);
+    else if (strPart == L"messages-child")
+        return Soak::RunMessagesChild(nCount) < 0 ? 1 : 0;
     else
-        strError = L"the part must be api, definitions, switches or animation";
+        strError = L"the part must be api, definitions, switches, animation or messages";
     owner.DestroyWindow();
     if (nResult < 0)
     {

@@ -92,6 +92,8 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     // The window's DPI changed: the bar measures its buttons again and its parent docks it anew.
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
+    // Assistive technology's questions: a toolbar (a menu bar) whose buttons are its children.
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -56,6 +56,9 @@ protected:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     // Refits the item height, indent and font to the window's new DPI.
     afx_msg LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
+    // Keeps assistive technology's numbering of the rows in step with the tree: every message
+    // that may change them lets the numbering go.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:

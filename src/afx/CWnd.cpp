@@ -265,6 +265,10 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    // A background or colour request without a device context (any process can post one) is
+    // no handler's to draw on: the default procedure answers it.
+    if (!wParam && (message == WM_ERASEBKGND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)))
+        return FALSE;
     if (message == WM_COMMAND)
     {
         if (!OnCommand(wParam, lParam))

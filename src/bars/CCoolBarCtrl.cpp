@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CCoolBarCtrl, CControlBar)
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
     ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CCoolBarCtrl::CCoolBarCtrl() : m_pState(new CCoolBarState(*this))
@@ -36,7 +37,8 @@ BOOL CCoolBarCtrl::Create(CWnd* pParent, DWORD dwStyle, UINT nID)
         m_dwStyle |= CBRS_ALIGN_TOP;
     if (!(m_dwStyle & CBRS_ORIENT_HORZ))
         m_pState->m_bVertical = true;
-    return CreateEx(WS_EX_CONTROLPARENT, NULL, L"CCoolBarCtrl", dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
+    // No text: a text the host gives the bar is its name for assistive technology.
+    return CreateEx(WS_EX_CONTROLPARENT, NULL, L"", dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
 }
 
 int CCoolBarCtrl::OnCreate(LPCREATESTRUCTW lpCreateStruct)
@@ -108,6 +110,7 @@ void CCoolBarCtrl::Copy(CCoolBarCtrl* pSrc)
     for (const std::unique_ptr<CCoolBarItem>& pItem : pSrc->m_pState->m_items)
         m_pState->m_items.push_back(std::unique_ptr<CCoolBarItem>(new CCoolBarItem(this, pItem.get())));
     m_pState->m_bVertical = pSrc->m_pState->m_bVertical;
+    m_pState->m_strSkinName = pSrc->m_pState->m_strSkinName;
     OnUpdated();
 }
 
@@ -116,7 +119,8 @@ void CCoolBarCtrl::Clear()
     CCoolBarState& state = *m_pState;
     state.m_items.clear();
     state.m_hbmErase = NULL;
-    state.m_pPressed = state.m_pHot = state.m_pTipItem = NULL;
+    state.m_pPressed = state.m_pHot = state.m_pTipItem = state.m_pFocus = NULL;
+    state.m_strSkinName.Empty();
     if (m_wndTip.m_hWnd)
         m_wndTip.Activate(FALSE);
     state.m_bTipActive = FALSE;
@@ -294,6 +298,7 @@ UINT CCoolBarCtrl::ThrowMenu(UINT nID, CMenu* pMenu, CWnd* pOwner, BOOL bReturnC
     m_pState->m_pPressed = pItem;
     if (!pItem)
         return 0;
+    m_pState->AddDropDown(nID);
     Invalidate(FALSE);
     UpdateWindow();
 

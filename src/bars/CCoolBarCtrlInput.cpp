@@ -3,6 +3,7 @@
 #include <KorvoSkin/CCoolBarCtrl.h>
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
+#include "CCoolBarKeyboard.h"
 
 void CCoolBarCtrl::OnMouseMove(UINT, CPoint point)
 {
@@ -51,6 +52,9 @@ void CCoolBarCtrl::OnLButtonUp(UINT, CPoint point)
 
 BOOL CCoolBarCtrl::PreTranslateMessage(MSG* pMsg)
 {
+    // Keys the bar itself gets (it has the focus) move among its buttons and press them.
+    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd && CCoolBarKeyboard::OnKeyDown(*this, (UINT)pMsg->wParam))
+        return TRUE;
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
     {
         // The owner hears of Enter and Escape in the bar (or a control on it) as a command of

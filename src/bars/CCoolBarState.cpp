@@ -12,7 +12,7 @@ const UINT_PTR HOVER_TIMER_ID = 1;
 
 CCoolBarState::CCoolBarState(CCoolBarCtrl& bar)
     : m_hbmErase(NULL), m_pPressed(NULL), m_pHot(NULL), m_bVertical(false), m_pTipItem(NULL), m_bTipActive(FALSE),
-      m_bar(bar), m_hover(CHoverTracker::timerPoll, HOVER_TIMER_ID, HOVER_POLL_MS),
+      m_pFocus(NULL), m_pMenuBar(NULL), m_bar(bar), m_hover(CHoverTracker::timerPoll, HOVER_TIMER_ID, HOVER_POLL_MS),
       m_crControl(CLR_INVALID)
 {
 }

@@ -8,7 +8,11 @@
 #include "CCoolBarImageTable.h"
 #include "CCoolBarLayout.h"
 #include "CCoolBarPainter.h"
+#include <algorithm>
 #include <functional>
+#include <vector>
+
+class CCoolMenuBarState;
 
 class CCoolBarState
 {
@@ -61,9 +65,23 @@ public:
     // Set by a bar whose buttons' sizes come from what they show at the bar's DPI.
     std::function<void()> m_remeasure;
 
+    // What assistive technology is told: the skin's name for the bar's content (its toolbar
+    // template or bar menu), the button the keyboard is on, and, for a menu bar, its menu.
+    CString m_strSkinName;
+    CCoolBarItem* m_pFocus;
+    CCoolMenuBarState* m_pMenuBar;
+    // Commands the bar has dropped a menu under: their buttons are drop-down buttons.
+    void AddDropDown(UINT nID)
+    {
+        if (!DropsMenu(nID))
+            m_dropDowns.push_back(nID);
+    }
+    bool DropsMenu(UINT nID) const { return std::find(m_dropDowns.begin(), m_dropDowns.end(), nID) != m_dropDowns.end(); }
+
 private:
     bool IsCursorOverEnabledBar() const;
 
+    std::vector<UINT> m_dropDowns;
     CCoolBarCtrl& m_bar;
     CDpiScale m_scale;
     CHoverTracker m_hover;

@@ -12,6 +12,7 @@ bool CCoolBarTemplateFill::Fill(CCoolBarCtrl& bar, const CSkinToolbarTemplate* p
     if (!pTemplate)
         return false;
     CCoolBarState* pState = CCoolBarState::Of(&bar);
+    pState->m_strSkinName = CCoolBarTheme::GetToolbarName(pTemplate);
     for (const SKIN_TOOLBAR_BUTTON& button : pTemplate->m_buttons)
     {
         CCoolBarItem* pItem = bar.Add(button.nID, button.strName, button.nSize, button.strTip, -1);

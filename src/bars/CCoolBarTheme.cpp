@@ -87,3 +87,62 @@ void CCoolBarTheme::SetMenuAttach(const CRect& rcButton)
 {
     CMenuSkinner::SetMenuAttach(rcButton.left, rcButton.bottom, rcButton.Width());
 }
+
+namespace
+{
+// The text of command nID anywhere in hMenu, its submenus included.
+CString CommandTextIn(HMENU hMenu, UINT nID)
+{
+    wchar_t szText[256] = L"";
+    return hMenu && ::GetMenuStringW(hMenu, nID, szText, _countof(szText), MF_BYCOMMAND) > 0 ? CString(szText)
+                                                                                             : CString();
+}
+}
+
+CString CCoolBarTheme::GetCommandText(UINT nID, HWND hWndTop)
+{
+    if (!nID)
+        return CString();
+    // A child window's "menu" is its ID.
+    CString strText = hWndTop && !(::GetWindowLongW(hWndTop, GWL_STYLE) & WS_CHILD)
+                          ? CommandTextIn(::GetMenu(hWndTop), nID)
+                          : CString();
+    POSITION pos = Registry().m_mapMenus.GetStartPosition();
+    while (strText.IsEmpty() && pos)
+    {
+        CString strName;
+        CMenu* pMenu = NULL;
+        Registry().m_mapMenus.GetNextAssoc(pos, strName, pMenu);
+        if (pMenu)
+            strText = CommandTextIn(pMenu->m_hMenu, nID);
+    }
+    return strText;
+}
+
+CString CCoolBarTheme::GetMenuName(HMENU hMenu)
+{
+    POSITION pos = Registry().m_mapMenus.GetStartPosition();
+    while (hMenu && pos)
+    {
+        CString strName;
+        CMenu* pMenu = NULL;
+        Registry().m_mapMenus.GetNextAssoc(pos, strName, pMenu);
+        if (pMenu && pMenu->m_hMenu == hMenu)
+            return strName;
+    }
+    return CString();
+}
+
+CString CCoolBarTheme::GetToolbarName(const CSkinToolbarTemplate* pTemplate)
+{
+    POSITION pos = Registry().m_mapToolbars.GetStartPosition();
+    while (pTemplate && pos)
+    {
+        CString strName;
+        CSkinToolbarTemplate* pEntry = NULL;
+        Registry().m_mapToolbars.GetNextAssoc(pos, strName, pEntry);
+        if (pEntry == pTemplate)
+            return strName;
+    }
+    return CString();
+}

@@ -6,6 +6,8 @@
 #include "../parts/CSkinImage.h"
 #include <functional>
 
+class CSkinToolbarTemplate;
+
 class CCoolBarTheme
 {
 public:
@@ -44,4 +46,11 @@ public:
     static BOOL EndMenuTracking();
     // Where a popup the bar's owner tracks itself attaches.
     static void SetMenuAttach(const CRect& rcButton);
+
+    // Names for assistive technology: the text of command nID in the menu of the top-level
+    // window hWndTop, else in the skin's menus (empty when none has it); the skin's name of a
+    // menu or a toolbar template (empty for one that is not the skin's).
+    static CString GetCommandText(UINT nID, HWND hWndTop);
+    static CString GetMenuName(HMENU hMenu);
+    static CString GetToolbarName(const CSkinToolbarTemplate* pTemplate);
 };

@@ -1,6 +1,7 @@
 #include "CCoolMenuBarState.h"
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
+#include "CCoolBarKeyboard.h"
 #include <vector>
 
 namespace
@@ -77,11 +78,13 @@ CCoolMenuBarState::CCoolMenuBarState(CCoolMenuBarCtrl& bar)
     : m_bar(bar), m_ptLast(-1, -1), m_pOpenItem(NULL), m_cyCaption(0)
 {
     Bar().m_remeasure = [this]() { MeasureCaptions(); };
+    Bar().m_pMenuBar = this;
 }
 
 CCoolMenuBarState::~CCoolMenuBarState()
 {
     Bar().m_remeasure = nullptr;
+    Bar().m_pMenuBar = NULL;
     if (s_pTracking == this)
         s_pTracking = NULL;
 }
@@ -109,6 +112,7 @@ void CCoolMenuBarState::SetMenu(HMENU hMenu)
     m_pOpenItem = NULL;
     if (!hMenu || !::IsMenu(hMenu))
         return;
+    Bar().m_strSkinName = CCoolBarTheme::GetMenuName(hMenu);
     m_menu.Attach(CopyMenuTree(hMenu, TRUE, 0));
     int nCount = ::GetMenuItemCount(m_menu.m_hMenu);
     for (int i = 0; i < nCount; i++)
@@ -210,6 +214,24 @@ BOOL CCoolMenuBarState::OpenChar(UINT nChar)
     return FALSE;
 }
 
+void CCoolMenuBarState::Open(CCoolBarItem* pItem)
+{
+    if (!pItem || !Bar().HasItem(pItem))
+        return;
+    m_pOpenItem = pItem;
+    PostRequest(REQUEST_OPEN_ITEM);
+}
+
+CString CCoolMenuBarState::GetCaption(const CCoolBarItem* pItem) const
+{
+    return pItem && pItem->m_nID && m_menu.m_hMenu ? MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1) : CString();
+}
+
+bool CCoolMenuBarState::IsTracking() const
+{
+    return s_pTracking == this;
+}
+
 void CCoolMenuBarState::CloseMenu()
 {
     m_bar.PostMessage(WM_CANCELMODE, 0, 0);
@@ -267,6 +289,8 @@ void CCoolMenuBarState::ShowMenu()
     s_hMsgHook = NULL;
     s_pTracking = NULL;
     bar.m_pPressed = NULL;
+    // The keyboard leaves the bar with its popup; the next one opened takes it again.
+    bar.m_pFocus = NULL;
     if (m_menuRetired.m_hMenu)
     {
         // The menu was replaced while this popup was open: its choice no longer stands.
@@ -357,6 +381,8 @@ BOOL CCoolMenuBarState::OnRequest(UINT_PTR nIDEvent)
         CCoolBarState& bar = Bar();
         if (m_pOpenItem && bar.HasItem(m_pOpenItem))
         {
+            // The keyboard (or assistive technology) moved to this item.
+            CCoolBarKeyboard::MoveTo(m_bar, m_pOpenItem);
             bar.m_pHot = m_pOpenItem;
             m_pOpenItem = NULL;
             ShowMenu();

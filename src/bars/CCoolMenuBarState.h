@@ -17,6 +17,12 @@ public:
     HMENU GetMenu() const { return m_menu.m_hMenu; }
     void OpenFirst();
     BOOL OpenChar(UINT nChar);
+    // Opens pItem's popup, as a keyboard does: the keyboard moves to it.
+    void Open(CCoolBarItem* pItem);
+    // The caption of pItem's popup, mnemonic marker and all.
+    CString GetCaption(const CCoolBarItem* pItem) const;
+    // Whether one of the bar's popups is open.
+    bool IsTracking() const;
 
     // Whether the button shows its popup's caption: it has no images of its own.
     BOOL ShowsCaption(const CCoolBarItem* pItem) const;

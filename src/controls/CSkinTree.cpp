@@ -4,8 +4,6 @@
 #include "../parts/CWindowDpi.h"
 #include "../theme/CMenuSkinner.h"
 #include "ControlTheme.h"
-#include "ControlAccessibility.h"
-#include <vector>
 
 // The module this code is linked into holds the library's resources.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -136,82 +134,4 @@ LRESULT CSkinTree::OnDpiChangedAfterParent(WPARAM, LPARAM)
 {
     m_pLook->m_metrics.FollowDpi(*this);
     return 0;
-}
-
-namespace
-{
-// The tree's items as assistive technology counts them: the rows the tree can show, those whose
-// parents are all expanded, from the first root on. Item n is at index n - 1.
-std::vector<HTREEITEM> ShownItems(CTreeCtrl& tree)
-{
-    std::vector<HTREEITEM> items;
-    UINT nCount = tree.GetCount();
-    for (HTREEITEM hItem = tree.GetRootItem(); hItem && items.size() < nCount; hItem = tree.GetNextVisibleItem(hItem))
-        items.push_back(hItem);
-    return items;
-}
-
-long ChildIdOf(const std::vector<HTREEITEM>& items, HTREEITEM hItem)
-{
-    for (size_t n = 0; hItem && n < items.size(); n++)
-        if (items[n] == hItem)
-            return (long)n + 1;
-    return CHILDID_SELF;
-}
-
-int LevelOf(CTreeCtrl& tree, HTREEITEM hItem)
-{
-    int nLevel = 0;
-    for (HTREEITEM hParent = tree.GetParentItem(hItem); hParent; hParent = tree.GetParentItem(hParent))
-        nLevel++;
-    return nLevel;
-}
-}
-
-LRESULT CSkinTree::OnGetObject(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = AnswerGetObject(m_hWnd, *this, wParam, lParam, [&](CAccessibleQuery& query) {
-        std::vector<HTREEITEM> items = ShownItems(*this);
-        if (query.idChild == CHILDID_SELF)
-        {
-            query.nRole = ROLE_SYSTEM_OUTLINE;
-            query.nState |= STATE_SYSTEM_FOCUSABLE;
-            query.nItems = (long)items.size();
-            query.idFocusItem = ChildIdOf(items, GetSelectedItem());
-            query.idSelectedItem = query.idFocusItem;
-            return;
-        }
-        if (query.idChild < 1 || query.idChild > (long)items.size())
-            return;
-        HTREEITEM hItem = items[query.idChild - 1];
-        query.nRole = ROLE_SYSTEM_OUTLINEITEM;
-        query.strName = GetItemText(hItem);
-        CString strLevel;
-        strLevel.Format(L"%d", LevelOf(*this, hItem));
-        query.SetValue(strLevel);
-        query.nState |= STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-        if (GetItemState(hItem, TVIS_SELECTED) & TVIS_SELECTED)
-        {
-            query.nState |= STATE_SYSTEM_SELECTED;
-            if (::GetFocus() == m_hWnd)
-                query.nState |= STATE_SYSTEM_FOCUSED;
-        }
-        CRect rc;
-        if (GetItemRect(hItem, &rc, TRUE))
-        {
-            ClientToScreen(&rc);
-            query.rcScreen = rc;
-        }
-        else
-            query.nState |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-        if (ItemHasChildren(hItem))
-        {
-            bool bExpanded = (GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-            query.nState |= bExpanded ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
-            query.strDefaultAction = bExpanded ? L"Collapse" : L"Expand";
-            if (query.bDoDefaultAction)
-                Expand(hItem, TVE_TOGGLE);
-        }
-    });
-    return lResult ? lResult : Default();
 }

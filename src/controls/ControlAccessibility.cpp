@@ -12,7 +12,7 @@ long Hot(bool bHot)
 LRESULT AnswerGetObject(HWND hWnd, const CAccessibleName& name, WPARAM wParam, LPARAM lParam,
                         const std::function<void(CAccessibleQuery&)>& fnDescribe)
 {
-    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(wParam, lParam))
+    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(hWnd, wParam, lParam))
     {
         if (pQuery->idObject != OBJID_CLIENT)
             return FALSE;

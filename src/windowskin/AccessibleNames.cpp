@@ -57,7 +57,11 @@ CString AccessibleNameOf(HWND hWnd, bool bTextIsValue)
 
 CString AccessibleShortcutOf(HWND hWnd, bool bTextIsValue)
 {
-    CString strText = NameSource(hWnd, bTextIsValue);
+    return AccessibleShortcutOfText(NameSource(hWnd, bTextIsValue));
+}
+
+CString AccessibleShortcutOfText(const CString& strText)
+{
     for (int n = 0; n + 1 < strText.GetLength(); n++)
     {
         if (strText[n] != L'&')

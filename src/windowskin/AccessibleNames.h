@@ -13,3 +13,5 @@ CString StripMnemonic(const CString& strText);
 CString AccessibleNameOf(HWND hWnd, bool bTextIsValue);
 // "Alt+X" for the mnemonic X of the text the name comes from; empty without one.
 CString AccessibleShortcutOf(HWND hWnd, bool bTextIsValue);
+// "Alt+X" for the mnemonic X of a text; empty without one.
+CString AccessibleShortcutOfText(const CString& strText);

@@ -28,15 +28,37 @@ void SetChild(VARIANT* pvar, long idChild)
     pvar->vt = VT_I4;
     pvar->lVal = idChild;
 }
+
+// The question this thread is asking, and of which window.
+struct PENDING_QUERY
+{
+    HWND hWnd;
+    CAccessibleQuery* pQuery;
+};
+thread_local PENDING_QUERY t_pending = { NULL, NULL };
 }
 
-CAccessibleQuery* CAccessibleQuery::Of(WPARAM wParam, LPARAM lParam)
+BOOL CAccessibleQuery::Send(HWND hWnd, CAccessibleQuery& query)
 {
-    // The address is trusted only from a proxy of this thread; another thread or process could
-    // send the same object ID with any number.
-    if ((LONG)lParam != OBJID_QUERY || !wParam || ::InSendMessage())
+    if (!hWnd || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
+        return FALSE;
+    // A handler may ask another window in turn; the outer question is pending again after.
+    const PENDING_QUERY outer = t_pending;
+    t_pending = { hWnd, &query };
+    // wParam only tells this message from one that reaches the window while it is pending.
+    LRESULT lResult = ::SendMessageW(hWnd, WM_GETOBJECT, (WPARAM)&query, OBJID_QUERY);
+    t_pending = outer;
+    return lResult != 0;
+}
+
+CAccessibleQuery* CAccessibleQuery::Of(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    CAccessibleQuery* pQuery = t_pending.pQuery;
+    if ((LONG)lParam != OBJID_QUERY || !pQuery || t_pending.hWnd != hWnd || wParam != (WPARAM)pQuery
+        || ::InSendMessage())
         return NULL;
-    return (CAccessibleQuery*)wParam;
+    t_pending = { NULL, NULL };
+    return pQuery;
 }
 
 CAccessibleProxy::CAccessibleProxy(HWND hWnd, LONG idObject) : m_nRefs(1), m_hWnd(hWnd), m_idObject(idObject)
@@ -67,13 +89,12 @@ HRESULT CAccessibleProxy::Ask(const VARIANT& varChild, CAccessibleQuery& query, 
         // Only items the object has.
         CAccessibleQuery self;
         self.idObject = m_idObject;
-        if (!::SendMessageW(m_hWnd, WM_GETOBJECT, (WPARAM)&self, CAccessibleQuery::OBJID_QUERY) || varChild.lVal < 1
-            || varChild.lVal > self.nItems)
+        if (!CAccessibleQuery::Send(m_hWnd, self) || varChild.lVal < 1 || varChild.lVal > self.nItems)
             return E_INVALIDARG;
     }
     query.idChild = varChild.lVal;
     query.bDoDefaultAction = bDo;
-    return ::SendMessageW(m_hWnd, WM_GETOBJECT, (WPARAM)&query, CAccessibleQuery::OBJID_QUERY) ? S_OK : E_FAIL;
+    return CAccessibleQuery::Send(m_hWnd, query) ? S_OK : E_FAIL;
 }
 
 HRESULT CAccessibleProxy::AskSelf(CAccessibleQuery& self) const
@@ -295,8 +316,8 @@ STDMETHODIMP CAccessibleProxy::get_accKeyboardShortcut(VARIANT varChild, BSTR* p
     HRESULT hr = Begin(pszKeyboardShortcut, varChild, query);
     if (FAILED(hr))
         return hr;
-    if (query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
-        return S_FALSE;
+    if (!query.strShortcut.IsEmpty() || query.idChild != CHILDID_SELF || m_idObject != OBJID_CLIENT)
+        return AnswerText(query.strShortcut, pszKeyboardShortcut);
     return AnswerText(AccessibleShortcutOf(m_hWnd, query.bTextIsValue), pszKeyboardShortcut);
 }
 
@@ -389,12 +410,23 @@ STDMETHODIMP CAccessibleProxy::accNavigate(long navDir, VARIANT varStart, VARIAN
 
 STDMETHODIMP CAccessibleProxy::accHitTest(long xLeft, long yTop, VARIANT* pvarChild)
 {
+    if (!pvarChild)
+        return E_POINTER;
+    ::VariantInit(pvarChild);
+    CPoint point(xLeft, yTop);
     CAccessibleQuery self;
-    HRESULT hr = BeginSelf(pvarChild, self);
+    self.bHitTest = true;
+    self.ptHit = point;
+    HRESULT hr = AskSelf(self);
     if (FAILED(hr))
         return hr;
-    CPoint point(xLeft, yTop);
-    for (long idItem = 1; idItem <= self.nItems; idItem++)
+    if (self.idHit > CHILDID_SELF && self.idHit <= self.nItems)
+    {
+        SetChild(pvarChild, self.idHit);
+        return S_OK;
+    }
+    // A window that knows its items' places answers at once; a few items are asked in turn.
+    for (long idItem = 1; self.idHit == CAccessibleQuery::HIT_UNANSWERED && idItem <= self.nItems; idItem++)
     {
         VARIANT varItem;
         SetChild(&varItem, idItem);

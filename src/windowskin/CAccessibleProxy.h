@@ -9,20 +9,30 @@
 #include <afxwin.h>
 #include <oleacc.h>
 
-// One question from a proxy to its window, sent as WM_GETOBJECT with the private object ID
-// OBJID_QUERY and the query's address, from the window's own thread only.
+// One question from a proxy to its window. It travels as WM_GETOBJECT with the private object ID
+// OBJID_QUERY, but the question itself never rides in the message: the asking thread keeps it
+// as its pending question, and the window's handler takes it from there. Any thread or process
+// can send or post WM_GETOBJECT with the same ID and any wParam; such a message finds no pending
+// question and is an unknown object ID like any other.
 struct CAccessibleQuery
 {
     enum { OBJID_QUERY = 0x4B51 };
 
-    // The query a WM_GETOBJECT carries, or null for every other WM_GETOBJECT.
-    static CAccessibleQuery* Of(WPARAM wParam, LPARAM lParam);
+    // Asks hWnd, a window of this thread, the question; FALSE when it has no answer (or
+    // belongs to another thread).
+    static BOOL Send(HWND hWnd, CAccessibleQuery& query);
+    // The question this thread is asking hWnd when the WM_GETOBJECT is Send's own, taken so it
+    // is answered once; null for every other WM_GETOBJECT. wParam is compared, never followed.
+    static CAccessibleQuery* Of(HWND hWnd, WPARAM wParam, LPARAM lParam);
 
     // Asked: which object (OBJID_CLIENT, OBJID_TITLEBAR) and which part of it (CHILDID_SELF or
     // an item from 1 to nItems); with bDoDefaultAction the window also carries the action out.
     LONG idObject = OBJID_CLIENT;
     LONG idChild = CHILDID_SELF;
     bool bDoDefaultAction = false;
+    // Asked of the object itself with bHitTest: which item lies at ptHit (screen coordinates).
+    bool bHitTest = false;
+    CPoint ptHit;
 
     // Answered. An empty name means the window text, else the label before the window; for a
     // window whose text is its value (an edit, a combo box) the label only.
@@ -33,10 +43,16 @@ struct CAccessibleQuery
     bool bHasValue = false;
     CString strValue;
     CString strDefaultAction;
+    // An item's keyboard shortcut ("Alt+F"); the object's own comes from its name's source.
+    CString strShortcut;
     // The object itself: how many items it has and which one has the focus or the selection.
     long nItems = 0;
     long idFocusItem = CHILDID_SELF;
     long idSelectedItem = CHILDID_SELF;
+    // The answer to bHitTest: the item at the point, CHILDID_SELF for none; left at
+    // HIT_UNANSWERED, the proxy asks each item where it lies.
+    enum { HIT_UNANSWERED = -1 };
+    long idHit = HIT_UNANSWERED;
     // The focus may sit on a window inside the object (a combo box's edit) and is still its.
     bool bFocusWithin = false;
     // An item's place on the screen, or the object's when it is not its window's client area.

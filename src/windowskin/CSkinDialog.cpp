@@ -33,6 +33,18 @@ END_MESSAGE_MAP()
 // Edges closer than this to the work area's edges are pulled onto them.
 const int SNAP_DISTANCE = 6;
 
+// The rectangle a WM_DPICHANGED points at, or null unless this process can read one there: any
+// process can post the message with any number.
+static const RECT* ReadableRect(LPARAM lParam)
+{
+    const BYTE* pRect = (const BYTE*)lParam;
+    MEMORY_BASIC_INFORMATION info = {};
+    if (!pRect || !::VirtualQuery(pRect, &info, sizeof(info)) || info.State != MEM_COMMIT
+        || (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || pRect + sizeof(RECT) > (const BYTE*)info.BaseAddress + info.RegionSize)
+        return NULL;
+    return (const RECT*)pRect;
+}
+
 CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : CResizableDialog(nIDTemplate, pParentWnd), m_pFrame(new CSkinDialogFrame(*this, CSkinContext::Default()))
 {
@@ -200,7 +212,7 @@ void CSkinDialog::OnNcDestroy()
 
 LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
-    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(wParam, lParam))
+    if (CAccessibleQuery* pQuery = CAccessibleQuery::Of(m_hWnd, wParam, lParam))
     {
         if (pQuery->idObject == OBJID_TITLEBAR)
             return m_pFrame->GetSkin() && m_pFrame->GetSkin()->DescribeTitleBar(this, m_pFrame->State(), *pQuery);
@@ -235,7 +247,7 @@ LRESULT CSkinDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)
     const BOOL bVisible = IsWindowVisible();
     if (bVisible)
         SetRedraw(FALSE);
-    const RECT* pSuggested = (const RECT*)lParam;
+    const RECT* pSuggested = ReadableRect(lParam);
     const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
     if (pSuggested && !IsIconic() && !IsZoomed())
         SetWindowPos(NULL, pSuggested->left, pSuggested->top, pSuggested->right - pSuggested->left,

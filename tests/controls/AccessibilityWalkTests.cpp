@@ -1,6 +1,9 @@
 // The gallery's controls page walked as a screen reader walks it: each kind of control named,
-// with its role, states, value and default action, through the system's accessibility library.
+// with its role, states, value and default action, through the system's accessibility library;
+// and the gallery's command bars walked from another process, as a screen reader reads them.
 #include "GalleryPageHost.h"
+#include "AccessibilityBars.h"
+#include "AccessibilityChild.h"
 
 using namespace GalleryTest;
 
@@ -256,4 +259,79 @@ TEST(AccessibleNames, TextThenLabelBeforeThenNothingAndTheHostsNameFirst)
     // A hidden label names nothing.
     ::ShowWindow(::GetDlgItem(dlg.m_hWnd, 10), SW_HIDE);
     EXPECT_STREQ(L"", ReadWindow(slider.m_hWnd).strName);
+}
+
+namespace
+{
+// The child of the child whose name is pszName; 0 when none is.
+long ChildNamed(IAccessible* pObject, LPCWSTR pszName)
+{
+    long nCount = 0;
+    pObject->get_accChildCount(&nCount);
+    for (long idChild = 1; idChild <= nCount; idChild++)
+        if (Read(pObject, idChild).strName == pszName)
+            return idChild;
+    return 0;
+}
+}
+
+// The walk the test below runs in another process: given the toolbar and the menu bar, it finds
+// the toolbar's buttons by name, presses "Copy" and finds every menu-bar item by name.
+TEST(ScreenReaderProcess, DISABLED_WalksTheGalleryBars)
+{
+    CComApartment apartment;
+    std::vector<HWND> bars = AccessibilityChild::ParseWindows(AccessibilityChild::Argument());
+    ASSERT_EQ(2u, bars.size());
+    IAccessible* pToolBar = ObjectOf(bars[0]);
+    ASSERT_TRUE(pToolBar);
+    CReading toolBar = Read(pToolBar);
+    EXPECT_EQ(ROLE_SYSTEM_TOOLBAR, toolBar.nRole);
+    EXPECT_STREQ(L"Gallery", toolBar.strName);
+    for (LPCWSTR pszName : { L"Open", L"Save", L"Cut", L"Copy", L"Paste" })
+    {
+        long idButton = ChildNamed(pToolBar, pszName);
+        ASSERT_NE(0, idButton) << pszName;
+        CReading button = Read(pToolBar, idButton);
+        EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, button.nRole);
+        EXPECT_STREQ(L"Press", button.strAction);
+        EXPECT_FALSE(button.rc.IsRectEmpty());
+        // The button is where it says.
+        VARIANT var;
+        ::VariantInit(&var);
+        ASSERT_EQ(S_OK, pToolBar->accHitTest(button.rc.CenterPoint().x, button.rc.CenterPoint().y, &var));
+        EXPECT_EQ(idButton, var.lVal);
+    }
+    VARIANT varCopy;
+    varCopy.vt = VT_I4;
+    varCopy.lVal = ChildNamed(pToolBar, L"Copy");
+    EXPECT_EQ(S_OK, pToolBar->accDoDefaultAction(varCopy));
+    pToolBar->Release();
+
+    IAccessible* pMenuBar = ObjectOf(bars[1]);
+    ASSERT_TRUE(pMenuBar);
+    EXPECT_EQ(ROLE_SYSTEM_MENUBAR, Read(pMenuBar).nRole);
+    for (LPCWSTR pszName : { L"File", L"Edit", L"View" })
+    {
+        long idItem = ChildNamed(pMenuBar, pszName);
+        ASSERT_NE(0, idItem) << pszName;
+        EXPECT_EQ(ROLE_SYSTEM_MENUITEM, Read(pMenuBar, idItem).nRole);
+    }
+    pMenuBar->Release();
+}
+
+TEST(AccessibleGalleryBars, AScreenReaderInAnotherProcessFindsPressesAndNamesTheirButtons)
+{
+    CComApartment apartment;
+    ControlsTest::CFreshTheme theme;
+    CBundledSkin skin;
+    CBarsHost host;
+    ASSERT_TRUE(::IsWindow(host.m_toolBar.m_hWnd) && ::IsWindow(host.m_menuBar.m_hWnd));
+    HWND bars[] = { host.m_toolBar.m_hWnd, host.m_menuBar.m_hWnd };
+    AccessibilityChild::CResult child = AccessibilityChild::Run(L"ScreenReaderProcess", L"WalksTheGalleryBars",
+                                                                AccessibilityChild::FormatWindows(bars, 2));
+    EXPECT_EQ(0, child.nExit) << (LPCWSTR)child.strOutput;
+    // The press arrives as the button's command, as a click's does.
+    KorvoTest::PumpMessages(50);
+    ASSERT_EQ(1u, host.m_commands.size());
+    EXPECT_EQ(host.m_toolBar.GetIndex(4)->m_nID, host.m_commands[0]);
 }

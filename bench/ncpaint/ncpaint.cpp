@@ -1,6 +1,7 @@
 // Non-client painting of an 800 x 600 window: the full skinned paint and the caption-only
 // repaint (what activation, title and button changes cost), measured in the same process against
-// the system frame's default non-client paint of a window of the same size. Also the size change
+// the system frame's default non-client paint of a window of the same size, and against the floor:
+// the same frame's pixels put on screen by one copy. Also the size change
 // of a shaped skin, whose window region is built anew on every WM_SIZE, against that of an
 // unshaped one, whose region is a plain rectangle. Last, the skinned window told 192 DPI (its
 // parts drawn twice as large) against the same system frame, both of the same pixel size.
@@ -107,6 +108,48 @@ BEGIN_MESSAGE_MAP(CSkinnedWnd, CWnd)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
+// The floor: the same window's frame pixels, taken once from the skinned window, put on screen
+// by one copy from a prepared bitmap with the client area left out.
+class CFloorWnd : public CWnd
+{
+public:
+    CWindowSkin* m_pSkin = NULL;
+    CDC m_dcFrame;
+    CBitmap m_bmpFrame;
+
+    // Takes the skinned window's frame as it is on screen.
+    BOOL Prepare(CWnd& source)
+    {
+        CRect rcWindow;
+        source.GetWindowRect(&rcWindow);
+        CWindowDC dcSource(&source);
+        if (!m_dcFrame.CreateCompatibleDC(&dcSource) || !m_bmpFrame.CreateCompatibleBitmap(&dcSource, rcWindow.Width(), rcWindow.Height()))
+            return FALSE;
+        m_dcFrame.SelectObject(&m_bmpFrame);
+        return m_dcFrame.BitBlt(0, 0, rcWindow.Width(), rcWindow.Height(), &dcSource, 0, 0, SRCCOPY);
+    }
+
+protected:
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) { m_pSkin->OnNcCalcSize(this, bCalcValidRects, lpncsp); }
+    afx_msg void OnNcPaint()
+    {
+        CRect rcWindow, rcClient;
+        GetWindowRect(&rcWindow);
+        GetClientRect(&rcClient);
+        ClientToScreen(&rcClient);
+        rcClient.OffsetRect(-rcWindow.TopLeft());
+        CWindowDC dc(this);
+        dc.ExcludeClipRect(rcClient);
+        dc.BitBlt(0, 0, rcWindow.Width(), rcWindow.Height(), &m_dcFrame, 0, 0, SRCCOPY);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFloorWnd, CWnd)
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+END_MESSAGE_MAP()
+
 // Microseconds per message for one run of PAINTS_PER_RUN messages; fnBefore runs before each.
 template <class FN> double Microseconds(HWND hWnd, UINT nMessage, WPARAM wParam, FN fnBefore, LPARAM lParam = 0)
 {
@@ -187,6 +230,16 @@ int main()
     // Warm-up: the skin's image DC and the shared buffer are created on the first paint.
     ::SendMessageW(skinned.m_hWnd, WM_NCPAINT, 1, 0);
     ::SendMessageW(system.m_hWnd, WM_NCPAINT, 1, 0);
+    CFloorWnd floor;
+    floor.m_pSkin = &skin;
+    if (!floor.CreateEx(0, pszClass, L"", dwSkinnedStyle, 0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, NULL, NULL) || !floor.Prepare(skinned))
+    {
+        printf("ncpaint: the floor window could not be made\n");
+        return 1;
+    }
+    floor.ShowWindow(SW_SHOWNOACTIVATE);
+    ::SetWindowPos(skinned.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    KorvoTest::PumpMessages();
 
     // The runs interleave the measurements, so that a busy moment of the machine hits them alike.
     // The caption-only repaint is measured as activation going back and forth, what repaints a
@@ -194,12 +247,13 @@ int main()
     // so that it is composed afresh every time; and the skinned paints without the window icon
     // and the caption text, which both paints share.
     static const wchar_t* const pszTitles[] = { L"Skinned window title", L"Another title", L"A third title" };
-    double dSystem = 1e300, dFull = 1e300, dCaption = 1e300, dRetitled = 1e300, dBareFull = 1e300,
+    double dFloor = 1e300, dSystem = 1e300, dFull = 1e300, dCaption = 1e300, dRetitled = 1e300, dBareFull = 1e300,
            dBareCaption = 1e300, dAlphaFull = 1e300;
     for (int nRun = 0; nRun < RUNS; nRun++)
     {
         dSystem = std::min(dSystem, Microseconds(system.m_hWnd, WM_NCPAINT, 1));
         dFull = std::min(dFull, Microseconds(skinned.m_hWnd, WM_NCPAINT, 1));
+        dFloor = std::min(dFloor, Microseconds(floor.m_hWnd, WM_NCPAINT, 1));
         dCaption = std::min(dCaption, Microseconds(skinned.m_hWnd, WM_NCACTIVATE, 0, [&](int n) {
             ::SendMessageW(skinned.m_hWnd, WM_NCACTIVATE, n % 2, 0);
         }) / 2);
@@ -249,6 +303,7 @@ int main()
     printf("ncpaint: %dx%d window, best of %d runs of %d paints\n", WINDOW_WIDTH, WINDOW_HEIGHT, RUNS, PAINTS_PER_RUN);
     printf("ncpaint: system frame non-client paint   %8.1f us\n", dSystem);
     printf("ncpaint: skinned full non-client paint   %8.1f us\n", dFull);
+    printf("ncpaint: its pixels in one copy (floor)  %8.1f us\n", dFloor);
     printf("ncpaint: skinned caption-only repaint    %8.1f us  (activation going back and forth)\n", dCaption);
     printf("ncpaint: caption repaint after a new title %6.1f us  (composed afresh)\n", dRetitled);
     printf("ncpaint: full skinned / system frame     %8.3f  (target <= %.2f)\n", dFull / dSystem, FRAME_TARGET);
@@ -264,6 +319,8 @@ int main()
 
     KorvoBench::Row("ncpaint: skinned frame vs system frame", dFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
                     FRAME_TARGET);
+    KorvoBench::Row("ncpaint: skinned frame vs one copy of its pixels (floor)", dFull / 1e6, dFloor / 1e6,
+                    KorvoBench::TIME_AT_MOST, 1.5);
     KorvoBench::Row("ncpaint: caption-only vs full skinned repaint", dCaption / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 0.25);
     KorvoBench::Row("ncpaint: PNG-alpha skin vs BMP skin", dAlphaFull / 1e6, dFull / 1e6, KorvoBench::TIME_AT_MOST, 1.5);
     KorvoBench::Row("ncpaint: PNG-alpha skin vs system frame", dAlphaFull / 1e6, dSystem / 1e6, KorvoBench::TIME_AT_MOST,
@@ -272,6 +329,7 @@ int main()
     KorvoBench::Row("ncpaint: skinned frame at 192 DPI vs system frame", dFullAt192 / 1e6, dSystemAt192 / 1e6,
                     KorvoBench::NO_TARGET);
 
+    floor.DestroyWindow();
     skinned.DestroyWindow();
     system.DestroyWindow();
     return 0;

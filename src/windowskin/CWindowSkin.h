@@ -241,6 +241,9 @@ private:
     // The bottom corners and the side and bottom edges, straight into the window's DC; the
     // left and right columns start below the top corners' heights.
     void PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int nTopRightHeight, const CDpiScale& scale);
+    // Whether every side part lies within the frame's thickness, so the edges can be kept
+    // composed.
+    bool EdgesFitFrame(const CRect& rcFrame, const CDpiScale& scale) const;
     // The part a caption button shows with the window's hover and press.
     int ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& state) const;
     // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.

@@ -117,8 +117,23 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     const int nTopLeft = TopLeftPart(nState);
     const int nTopRight = TopRightPart(nState);
     if (!bCaptionOnly)
-        PaintEdges(pDC, cx, cy, IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft, scale) : 0,
-                   IsPartDrawn(nTopRight) ? PartHeight(nTopRight, scale) : 0, scale);
+    {
+        CFrameEdgeCache::Key edgesKey;
+        edgesKey.pSkin = this;
+        edgesKey.window = CSize(cx, cy);
+        edgesKey.nDpi = scale.GetDpi();
+        edgesKey.nTopLeftHeight = IsPartDrawn(nTopLeft) ? PartHeight(nTopLeft, scale) : 0;
+        edgesKey.nTopRightHeight = IsPartDrawn(nTopRight) ? PartHeight(nTopRight, scale) : 0;
+        edgesKey.crBack = BackgroundColour();
+        edgesKey.rcFrame = GetFrameThickness(scale);
+        auto paintEdges = [&](CDC* pTarget) {
+            PaintEdges(pTarget, cx, cy, edgesKey.nTopLeftHeight, edgesKey.nTopRightHeight, scale);
+        };
+        // A part reaching past the frame's thickness draws into the client area, which only a
+        // direct paint reproduces.
+        if (!EdgesFitFrame(edgesKey.rcFrame, scale) || !state.edges.Draw(pDC, edgesKey, paintEdges))
+            paintEdges(pDC);
+    }
 
     // A strip taller than the window would only grow the shared buffer for nothing.
     key.size = m_theme.ClipToBuffer(CSize(cx, std::min<int>(GetFrameThickness(scale).top, cy)));
@@ -190,6 +205,19 @@ void CWindowSkin::PaintEdges(CDC* pDC, int cx, int cy, int nTopLeftHeight, int n
         FillVertical(pDC, PART_RIGHT, yRightStart, yRightEnd, cx - PartWidth(PART_RIGHT, scale), scale);
     if (IsPartDrawn(PART_BOTTOM) && xBottomStart < xBottomEnd)
         FillHorizontal(pDC, PART_BOTTOM, xBottomStart, xBottomEnd, cy - PartHeight(PART_BOTTOM, scale), scale);
+}
+
+bool CWindowSkin::EdgesFitFrame(const CRect& rcFrame, const CDpiScale& scale) const
+{
+    static const int nLeftParts[] = { PART_LEFT, PART_LEFTTOP, PART_LEFTBOTTOM };
+    static const int nRightParts[] = { PART_RIGHT, PART_RIGHTTOP, PART_RIGHTBOTTOM };
+    for (int nPart : nLeftParts)
+        if (IsPartDrawn(nPart) && PartWidth(nPart, scale) > rcFrame.left)
+            return false;
+    for (int nPart : nRightParts)
+        if (IsPartDrawn(nPart) && PartWidth(nPart, scale) > rcFrame.right)
+            return false;
+    return true;
 }
 
 int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& state) const

@@ -10,4 +10,5 @@ void CWindowSkinState::Reset()
     brWatermark.DeleteObject();
     nWatermarkBrushDpi = 0;
     sizeWatermarkBrush = CSize(0, 0);
+    edges.Invalidate();
 }

@@ -5,6 +5,7 @@
 // caption-strip cache stays shared: its key holds everything a strip is composed from.)
 #pragma once
 #include <afxwin.h>
+#include "CFrameEdgeCache.h"
 
 struct CWindowSkinState
 {
@@ -19,6 +20,8 @@ struct CWindowSkinState
     CBrush brWatermark;
     UINT nWatermarkBrushDpi;
     CSize sizeWatermarkBrush;
+    // The frame's edges as this window last showed them (painting keeps them up to date).
+    mutable CFrameEdgeCache edges;
 
     // Forgets everything: the window takes another skin, or none.
     void Reset();

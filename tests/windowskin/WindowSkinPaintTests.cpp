@@ -298,3 +298,32 @@ TEST_F(WindowSkinPaint, DialogsSharingASkinEachKeepTheirOwnCaption)
         EXPECT_TRUE(InkBounds(second, CWindowCapture(other.m_hWnd)).IsRectEmpty());
     }
 }
+
+TEST_F(WindowSkinPaint, RepeatedFullRepaintsShowTheSamePixelsAsTheFirstAtEverySize)
+{
+    defs.Load(defs.Skin(FrameSkin(L"Main")));
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    // Grown, shrunk and back to a size seen before: the first repaint at each
+    // draws the parts, the later ones copy what they kept.
+    const CSize sizes[] = { CSize(400, 200), CSize(460, 260), CSize(300, 150), CSize(400, 200) };
+    for (const CSize& size : sizes)
+    {
+        dlg.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawFrame(dlg.m_hWnd);
+        const CWindowCapture first(dlg.m_hWnd);
+        RedrawFrame(dlg.m_hWnd);
+        RedrawFrame(dlg.m_hWnd);
+        const CWindowCapture later(dlg.m_hWnd);
+        ASSERT_EQ(size, CSize(later.m_cx, later.m_cy));
+        EXPECT_TRUE(first.m_pixels == later.m_pixels) << size.cx << " x " << size.cy;
+        for (int y = 30; y < size.cy - 6; y++)
+        {
+            ASSERT_EQ(At(S::PART_LEFT, 3, (y - 30) % 8), later.Part(3, y)) << size.cx << " x " << size.cy << " y " << y;
+            ASSERT_EQ(At(S::PART_RIGHT, 0, (y - 30) % 8), later.Part(size.cx - 5, y)) << size.cx << " x " << size.cy << " y " << y;
+        }
+        for (int x = 0; x < size.cx; x++)
+            ASSERT_EQ(x < 10 ? At(S::PART_BOTTOMLEFT, x, 5) : x < size.cx - 12 ? At(S::PART_BOTTOM, (x - 10) % 16, 5)
+                                                                                : At(S::PART_BOTTOMRIGHT, x - (size.cx - 12), 5),
+                      later.Part(x, size.cy - 1)) << size.cx << " x " << size.cy << " x " << x;
+    }
+}

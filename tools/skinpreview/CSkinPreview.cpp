@@ -12,7 +12,7 @@
 
 namespace
 {
-const wchar_t USAGE[] = L"usage: skinpreview [--app <folder>] [--size <cx>x<cy>] [--dpi <n>] [--out <prefix>] [--menu <name>] <target> "
+const wchar_t USAGE[] = L"usage: skinpreview [--watch] [--app <folder>] [--size <cx>x<cy>] [--dpi <n>] [--out <prefix>] [--menu <name>] <target> "
                         L"<first.xml> [<second.xml>]\n";
 // Large enough for any real frame, small enough for any bitmap budget.
 const int MAX_PREVIEW_SIDE = 4096;

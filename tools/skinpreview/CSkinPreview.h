@@ -25,7 +25,7 @@ public:
     // Keeps the alpha of the preview's own bitmaps; any other bitmap is written opaque.
     static BOOL SavePng(HBITMAP hBitmap, const CString& strPath);
 
-    // Arguments as on the command line:
+    // Arguments as on the command line (--watch is the program's, see CPreviewWatch):
     //   [--app <folder>] [--size <cx>x<cy>] [--dpi <n>] [--out <prefix>] [--menu <name>] <target>
     //   <first.xml> [<second.xml>]
     // The size is in 96-DPI pixels: at --dpi 192 each picture is twice as wide and high.

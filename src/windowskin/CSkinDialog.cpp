@@ -175,6 +175,9 @@ HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 {
     CResizableDialog::OnWindowPosChanging(lpwndpos);
+    // A maximised window's place is its monitor's; snapping would undo what it leaves free.
+    if (IsZoomed() || IsIconic())
+        return;
     MONITORINFO info = { sizeof(info) };
     if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info))
         return;

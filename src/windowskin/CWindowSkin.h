@@ -92,6 +92,9 @@ public:
     CRect GetFrameThickness(const CDpiScale& scale) const;
     // bShrink: window rectangle to client rectangle; otherwise the reverse.
     void CalcFrame(LPRECT lpRect, BOOL bShrink, const CDpiScale& scale) const;
+    // The frame around pWnd's client area: the skin's thickness, the caption alone while the
+    // window is maximised (its side and bottom edges lie past the work area, as the system's do).
+    CRect FrameOf(CWnd* pWnd, const CDpiScale& scale) const;
     void OnNcCalcSize(CWnd* pWnd, BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     // The anchor placed against rc: negative coordinates count from rc's right or bottom.
     CRect GetAnchorRect(const CRect& rc, int nAnchor, const CDpiScale& scale) const;

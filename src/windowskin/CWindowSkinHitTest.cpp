@@ -54,8 +54,9 @@ UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
             return HTBOTTOM;
     }
 
-    CRect rcClient = rcWindow;
-    CalcFrame(&rcClient, TRUE, scale);
+    const CRect rcFrame = FrameOf(pWnd, scale);
+    const CRect rcClient(rcWindow.left + rcFrame.left, rcWindow.top + rcFrame.top, rcWindow.right - rcFrame.right,
+                         rcWindow.bottom - rcFrame.bottom);
     if (point.y < rcClient.top)
         return HTCAPTION;
     return rcClient.PtInRect(point) ? HTCLIENT : HTBORDER;

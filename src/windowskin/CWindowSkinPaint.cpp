@@ -47,10 +47,23 @@ void CWindowSkin::CalcFrame(LPRECT lpRect, BOOL bShrink, const CDpiScale& scale)
     }
 }
 
+CRect CWindowSkin::FrameOf(CWnd* pWnd, const CDpiScale& scale) const
+{
+    CRect rcFrame = GetFrameThickness(scale);
+    if (pWnd && pWnd->IsZoomed())
+        rcFrame.left = rcFrame.right = rcFrame.bottom = 0;
+    return rcFrame;
+}
+
 void CWindowSkin::OnNcCalcSize(CWnd* pWnd, BOOL, NCCALCSIZE_PARAMS* lpncsp)
 {
     // Without valid-rectangle calculation lParam is a bare RECT, the same first member.
-    CalcFrame(&lpncsp->rgrc[0], TRUE, ScaleOf(pWnd));
+    RECT& rc = lpncsp->rgrc[0];
+    const CRect rcFrame = FrameOf(pWnd, ScaleOf(pWnd));
+    rc.left += rcFrame.left;
+    rc.top += rcFrame.top;
+    rc.right -= rcFrame.right;
+    rc.bottom -= rcFrame.bottom;
 }
 
 CRect CWindowSkin::GetAnchorRect(const CRect& rc, int nAnchor, const CDpiScale& scale) const
@@ -116,7 +129,8 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     // whatever of them reaches into it.
     const int nTopLeft = TopLeftPart(nState);
     const int nTopRight = TopRightPart(nState);
-    if (!bCaptionOnly)
+    const BOOL bZoomed = pWnd->IsZoomed();
+    if (!bCaptionOnly && !bZoomed)
     {
         CFrameEdgeCache::Key edgesKey;
         edgesKey.pSkin = this;
@@ -142,7 +156,7 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     key.nState = nState;
     key.nHotButton = state.nHotButton;
     key.nPressedButton = state.nPressedButton;
-    key.bZoomed = pWnd->IsZoomed();
+    key.bZoomed = bZoomed;
     key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
     key.crOutline = m_crOutline;
     key.crShadow = m_crShadow;

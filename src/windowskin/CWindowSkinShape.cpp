@@ -1,6 +1,7 @@
 // A skinned window's shape: none when maximised, the skin's figures combined in order when it
 // has a region, else a plain rectangle that keeps the system's themed frame from showing.
 #include "CWindowSkin.h"
+#include "../parts/CWorkArea.h"
 
 void CWindowSkin::ApplyRegion(CWnd* pWnd)
 {
@@ -9,16 +10,14 @@ void CWindowSkin::ApplyRegion(CWnd* pWnd)
 
     if (pWnd->IsZoomed())
     {
-        // A maximised window fills the primary work area exactly and needs no shape.
-        MONITORINFO mi;
-        mi.cbSize = sizeof(mi);
-        HMONITOR hMonitor = ::MonitorFromWindow(pWnd->m_hWnd, MONITOR_DEFAULTTONEAREST);
-        if (::GetMonitorInfoW(hMonitor, &mi) && (mi.dwFlags & MONITORINFOF_PRIMARY))
-        {
-            CRect rcWork;
-            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
-            pWnd->SetWindowPos(NULL, rcWork.left, rcWork.top, rcWork.Width(), rcWork.Height(), 0);
-        }
+        // A maximised window fills its monitor's work area exactly and needs no shape; its side
+        // and bottom edges are not part of it (see FrameOf).
+        const CRect rcMaximised = CWorkArea::MaximisedRect(pWnd->m_hWnd);
+        CRect rcWindow;
+        pWnd->GetWindowRect(&rcWindow);
+        if (rcWindow != rcMaximised)
+            pWnd->SetWindowPos(NULL, rcMaximised.left, rcMaximised.top, rcMaximised.Width(), rcMaximised.Height(),
+                               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         pWnd->SetWindowRgn(NULL, TRUE);
         return;
     }

@@ -73,11 +73,16 @@ void CGroupBoxPaint::Paint(HWND hWnd, const CInterfaceTheme& theme)
     ::GetClientRect(hWnd, &rc);
     RECT rcFrame = rc;
     rcFrame.top += tm.tmHeight / 2 - 1;
+    // The box paints no inside: the system's etched pair of lines, painted before the box was
+    // followed, goes under the paper first.
     HBRUSH hFrame = theme.SolidBrush(theme.Colour(SkinColour::GroupFrame));
-    for (int n = 0; hFrame && n < scale.Scale(1); n++)
+    const int nLine = scale.Scale(1), nEtched = scale.Scale(2);
+    for (int n = 0; n < nEtched; n++)
     {
-        ::FrameRect(hDC, &rcFrame, hFrame);
-        ::InflateRect(&rcFrame, -1, -1);
+        RECT rcRing = { rcFrame.left + n, rcFrame.top + n, rcFrame.right - n, rcFrame.bottom - n };
+        HBRUSH hRing = n < nLine ? hFrame : hBack;
+        if (hRing)
+            ::FrameRect(hDC, &rcRing, hRing);
     }
 
     wchar_t szText[256] = L"";

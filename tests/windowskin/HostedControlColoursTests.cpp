@@ -51,10 +51,10 @@ public:
         m_template->AddControl(L"Button", ID_GROUP, BS_GROUPBOX | WS_VISIBLE, 110, 40, 100, 60, L"Group");
         if (!CreateIndirect(m_template->Get()))
             return FALSE;
-        SendDlgItemMessage(ID_LIST, LB_ADDSTRING, 0, (LPARAM)L"One");
-        SendDlgItemMessage(ID_COMBO, CB_ADDSTRING, 0, (LPARAM)L"First");
-        SendDlgItemMessage(ID_COMBO, CB_ADDSTRING, 0, (LPARAM)L"Second");
-        SendDlgItemMessage(ID_COMBO, CB_SETCURSEL, 0, 0);
+        ::SendMessageW(Item(ID_LIST), LB_ADDSTRING, 0, (LPARAM)L"One");
+        ::SendMessageW(Item(ID_COMBO), CB_ADDSTRING, 0, (LPARAM)L"First");
+        ::SendMessageW(Item(ID_COMBO), CB_ADDSTRING, 0, (LPARAM)L"Second");
+        ::SendMessageW(Item(ID_COMBO), CB_SETCURSEL, 0, 0);
         ::SetScrollRange(::GetDlgItem(m_hWnd, ID_SCROLL), SB_CTL, 0, 100, FALSE);
         SetWindowPos(NULL, 120, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(SW_SHOWNOACTIVATE);

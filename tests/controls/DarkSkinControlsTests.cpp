@@ -116,7 +116,9 @@ public:
         m_readings.push_back({ strWhat, text, bDisabled });
         COLORREF crCommon = Paper(pixels);
         if (crPaper != NO_COLOUR)
+        {
             EXPECT_TRUE(Near(crPaper, crCommon)) << strWhat << ": paper " << std::hex << crCommon << " for " << crPaper;
+        }
         if (crInk == NO_COLOUR)
             return;
         // The skin's ink is drawn, and every pixel is the paper, the ink or a blend of the two:

@@ -62,17 +62,22 @@ void CCheckBoxLook::Paint(CWnd* pBox, const DRAWITEMSTRUCT& item)
     DrawOrange(pDC, rcBox);
     rcBox.InflateRect(-nLine, -nLine);
 
-    if (item.itemState & ODS_DISABLED)
+    const CInterfaceTheme& theme = ControlTheme::Theme();
+    const bool bDisabled = (item.itemState & ODS_DISABLED) != 0;
+    if (bDisabled && theme.DisabledTextColour() == NO_COLOUR)
     {
-        // The mnemonic is underlined, as in the enabled text.
+        // The system's embossed look, for a skin that names no text colour. The mnemonic is
+        // underlined, as in the enabled text.
         ::DrawStateW(pDC->m_hDC, NULL, NULL, (LPARAM)(LPCWSTR)strText, 0, ptDisabled.x, ptDisabled.y, szText.cx,
                      szText.cy, DST_PREFIXTEXT | DSS_DISABLED);
         return;
     }
-    COLORREF crText = ControlTheme::Theme().Colour(SkinColour::ControlText);
+    COLORREF crText = bDisabled ? theme.DisabledTextColour() : theme.Colour(SkinColour::ControlText);
     if (crText != NO_COLOUR)
         pDC->SetTextColor(crText);
     pDC->DrawText(strText, strText.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);
+    if (bDisabled)
+        return;
     if (m_nCheck)
         DrawCheck(pDC, rcBox);
     if ((item.itemState & (ODS_FOCUS | ODS_NOFOCUSRECT)) == ODS_FOCUS && !strText.IsEmpty())

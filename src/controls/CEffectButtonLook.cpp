@@ -1,4 +1,5 @@
 #include "CEffectButtonLook.h"
+#include "ControlTheme.h"
 #include "../parts/CBufferedPaint.h"
 #include "../parts/CGdiSelect.h"
 #include "ParentBackground.h"
@@ -79,7 +80,10 @@ void CEffectButtonLook::SetToolTip(CWnd* pButton, const CString& strText)
 void CEffectButtonLook::RelayToToolTip(MSG* pMsg)
 {
     if (m_wndToolTip.m_hWnd && pMsg->message >= WM_MOUSEMOVE && pMsg->message <= WM_MOUSEWHEEL)
+    {
+        ControlTheme::ColourToolTip(m_wndToolTip.m_hWnd);
         m_wndToolTip.SendMessage(TTM_RELAYEVENT, 0, (LPARAM)pMsg);
+    }
 }
 
 void CEffectButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)

@@ -134,7 +134,7 @@ void CIconButtonLook::Paint(CWnd* pButton, const DRAWITEMSTRUCT& item)
         int yText = (rc.top + rc.bottom) / 2 - rcText.Height() / 2;
         rcText.OffsetRect(xText, yText);
         dc.SetBkColor(crFill);
-        dc.SetTextColor(pButton->IsWindowEnabled() ? SkinColourOr(theme.Colour(SkinColour::ControlText), theme.Colour(SkinColour::CmdText)) : theme.Colour(SkinColour::Disabled));
+        dc.SetTextColor(pButton->IsWindowEnabled() ? SkinColourOr(theme.Colour(SkinColour::ControlText), theme.Colour(SkinColour::CmdText)) : SkinColourOr(theme.DisabledTextColour(), theme.Colour(SkinColour::Disabled)));
         ::ExtTextOutW(dc.m_hDC, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
         int nSaved = ::SaveDC(dc.m_hDC);
         ::IntersectClipRect(dc.m_hDC, rc.left, rc.top, rc.right, rc.bottom);

@@ -1,6 +1,8 @@
 #include <KorvoSkin/CSkinComboBox.h>
 #include "CComboBoxLook.h"
 #include "ControlAccessibility.h"
+#include "ControlTheme.h"
+#include "DisabledText.h"
 #include "../parts/CWindowDpi.h"
 
 IMPLEMENT_DYNAMIC(CSkinComboBox, CComboBox)
@@ -79,6 +81,22 @@ void CSkinComboBox::OnPaint()
     // A window whose DPI was set before this control was told of it.
     m_nArrowWidth = m_pLook->FitArrowWidth(m_hWnd, m_nArrowWidth);
     CWnd::DefWindowProc(WM_PAINT, (WPARAM)dc.m_hDC, 0);
+    // The system greys a disabled field's text whatever the parent answers: a skin's disabled
+    // colour is drawn over it.
+    COLORREF crDisabled = ControlTheme::Theme().ControlColours(ControlPart::ComboDisabled).crText;
+    COMBOBOXINFO info = { sizeof(info) };
+    if (!IsWindowEnabled() && crDisabled != NO_COLOUR && ::GetComboBoxInfo(m_hWnd, &info))
+    {
+        CString strText;
+        int nSel = GetCurSel();
+        if (nSel >= 0)
+            GetLBText(nSel, strText);
+        else
+            GetWindowText(strText);
+        CRect rcItem(info.rcItem);
+        DrawDisabledText(m_hWnd, dc.m_hDC, rcItem, CRect(rcItem.left + 1, rcItem.top, rcItem.right, rcItem.bottom), strText,
+                         DT_SINGLELINE | DT_VCENTER, crDisabled);
+    }
     // The focus keeps the pressed look through repaints, so the keyboard's place stays visible.
     HWND hFocus = ::GetFocus();
     BOOL bFocus = hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));

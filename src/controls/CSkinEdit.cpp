@@ -1,6 +1,7 @@
 #include <KorvoSkin/CSkinEdit.h>
 #include "ControlTheme.h"
 #include "ControlAccessibility.h"
+#include "DisabledText.h"
 
 IMPLEMENT_DYNAMIC(CSkinEdit, CEdit)
 
@@ -20,7 +21,38 @@ CSkinEdit::~CSkinEdit()
 
 void CSkinEdit::OnPaint()
 {
-    Default();
+    // The system greys a disabled edit's text whatever its parent answers: with a disabled
+    // colour from the skin the text is drawn here instead, where the system would put it.
+    COLORREF crDisabled = ControlTheme::Theme().ControlColours(ControlPart::EditDisabled).crText;
+    if (IsWindowEnabled() || crDisabled == NO_COLOUR)
+    {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    CRect rcClient, rcFormat;
+    GetClientRect(&rcClient);
+    SendMessage(EM_GETRECT, 0, (LPARAM)&rcFormat);
+    CString strText;
+    GetWindowText(strText);
+    DWORD dwStyle = GetStyle();
+    wchar_t chPassword = (wchar_t)SendMessage(EM_GETPASSWORDCHAR);
+    if (chPassword)
+        for (int n = 0; n < strText.GetLength(); n++)
+            strText.SetAt(n, chPassword);
+    UINT nFormat = dwStyle & ES_CENTER ? DT_CENTER : dwStyle & ES_RIGHT ? DT_RIGHT : DT_LEFT;
+    // From the first character in view: a line's for a multi-line edit, a character's otherwise.
+    int nFirst = (int)SendMessage(EM_GETFIRSTVISIBLELINE);
+    if (dwStyle & ES_MULTILINE)
+    {
+        nFirst = (int)SendMessage(EM_LINEINDEX, (WPARAM)nFirst);
+        nFormat |= DT_EDITCONTROL | DT_WORDBREAK;
+    }
+    else
+        nFormat |= DT_SINGLELINE;
+    if (nFirst > 0 && nFirst < strText.GetLength())
+        strText = strText.Mid(nFirst);
+    DrawDisabledText(m_hWnd, dc.m_hDC, rcClient, rcFormat, strText, nFormat, crDisabled);
 }
 
 void CSkinEdit::OnNcPaint()

@@ -93,7 +93,10 @@ void CSkinStatic::PreSubclassWindow()
 BOOL CSkinStatic::PreTranslateMessage(MSG* pMsg)
 {
     if (m_pState->toolTip.m_hWnd && pMsg->message >= WM_MOUSEMOVE && pMsg->message <= WM_MOUSEWHEEL)
+    {
+        ControlTheme::ColourToolTip(m_pState->toolTip.m_hWnd);
         m_pState->toolTip.RelayEvent(pMsg);
+    }
     return CStatic::PreTranslateMessage(pMsg);
 }
 

@@ -78,8 +78,8 @@ void CSkinTreePainter::DrawBackground(CDC* pDC, CSkinTree::BkMode mode, HBITMAP 
                          theme.Colour(SkinColour::BackSel), !bGradientHorz);
         break;
     case CSkinTree::BkModeSolid:
-        pDC->FillSolidRect(&m_rcClient,
-                           SkinColourOr(theme.Colour(SkinColour::ControlBack), ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
+        pDC->FillSolidRect(&m_rcClient, SkinColourOr(theme.ControlColours(ControlPart::Tree).crBack,
+                                                     ::GetBkColor(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC)));
         break;
     default:
         break;
@@ -105,6 +105,13 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
     DWORD dwGroupEnd = 2 * (DWORD)theme.Colour(SkinColour::BackSel) - (DWORD)theme.Colour(SkinColour::BackNormal);
     COLORREF crGroupEnd = RGB(GetRValue(dwGroupEnd), GetGValue(dwGroupEnd), GetBValue(dwGroupEnd));
 
+    const COLORREF crItemText = theme.ControlColours(ControlPart::Tree).crText;
+    // The skin's selection, solid, where it gives one for the tree's focus state.
+    const CONTROL_COLOURS selection =
+        theme.ControlColours(bFocus ? ControlPart::TreeSelection : ControlPart::TreeSelectionInactive);
+    if (theme.Colour(SkinColour::TreeLines) != NO_COLOUR && (dwStyle & TVS_HASLINES))
+        DrawLines(pDC, theme.Colour(SkinColour::TreeLines));
+
     UINT nVisit = m_tree.GetVisibleCount() + 1;
     for (UINT n = 0; hItem && n < nVisit; n++, hItem = m_tree.GetNextVisibleItem(hItem))
     {
@@ -119,13 +126,15 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         if (bSelected || bGroup)
         {
             CRect rcBand(bGroup ? m_ptOrigin.x : m_ptOrigin.x + rc.left, rc.top, m_rcClient.right, rc.bottom);
-            if (bSelected)
+            if (bSelected && selection.crBack != NO_COLOUR)
+                pDC->FillSolidRect(&rcBand, selection.crBack);
+            else if (bSelected)
                 GradientFillRect(pDC, rcBand, theme.Colour(SkinColour::BackSel), theme.Colour(SkinColour::BackCheckSel), false);
             else
                 GradientFillRect(pDC, rcBand, theme.Colour(SkinColour::BackSel), crGroupEnd, false);
         }
         if (bSelected)
-            pDC->SetTextColor(SkinColourOr(theme.Colour(SkinColour::ControlText), SELECTED_GROUP_TEXT));
+            pDC->SetTextColor(SkinColourOr(crItemText, SELECTED_GROUP_TEXT));
         if (pImageListEx)
             ::ImageList_Draw(pImageListEx->m_hImageList, nImage, pDC->m_hDC, rc.left - ICON_OFFSET, rc.top, ILD_NORMAL);
 
@@ -133,7 +142,9 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         CRect rcText(rc.left + scale.Scale(4), rc.top + scale.Scale(2), m_rcClient.right, rc.bottom);
         if (bSelected)
         {
-            if (!bGroup)
+            if (selection.crText != NO_COLOUR)
+                pDC->SetTextColor(selection.crText);
+            else if (!bGroup)
                 pDC->SetTextColor(theme.Colour(SkinColour::HiText));
             COLORREF crOldBack = pDC->SetBkColor(theme.Colour(SkinColour::Highlight));
             pDC->DrawText(strText, &rcText, DT_VCENTER);
@@ -142,8 +153,8 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         }
         else
         {
-            if (theme.Colour(SkinColour::ControlText) != NO_COLOUR)
-                pDC->SetTextColor(theme.Colour(SkinColour::ControlText));
+            if (crItemText != NO_COLOUR)
+                pDC->SetTextColor(crItemText);
             pDC->DrawText(strText, &rcText, DT_VCENTER);
             pDC->SetTextColor(crOldText);
         }
@@ -158,5 +169,29 @@ void CSkinTreePainter::DrawItems(CDC* pDC, CImageList* pImageListEx) const
         }
         if (pImageListEx)
             m_tree.DrawTreeItem(pDC, hItem, rc);
+    }
+}
+
+void CSkinTreePainter::DrawLines(CDC* pDC, COLORREF crLines) const
+{
+    // From each visible item's left a stub to its label's gap, and from its parent's stub down to
+    // it: the parent sits one indent to the left, its row above.
+    const CDpiScale scale(CWindowDpi::Of(m_tree.m_hWnd));
+    const int nIndent = (int)m_tree.GetIndent();
+    const int nLine = scale.Scale(1);
+    UINT nVisit = m_tree.GetVisibleCount() + 1;
+    for (HTREEITEM hItem = m_tree.GetFirstVisibleItem(); hItem && nVisit; nVisit--, hItem = m_tree.GetNextVisibleItem(hItem))
+    {
+        CRect rc;
+        HTREEITEM hParent = m_tree.GetParentItem(hItem);
+        if (!hParent || !m_tree.GetItemRect(hItem, &rc, TRUE))
+            continue;
+        const int x = rc.left - nIndent / 2, y = (rc.top + rc.bottom) / 2;
+        pDC->FillSolidRect(x, y, rc.left - x, nLine, crLines);
+        CRect rcParent;
+        // A parent scrolled out of view still joins its child to the top of the client area.
+        int yTop = m_tree.GetItemRect(hParent, &rcParent, TRUE) ? rcParent.bottom : m_rcClient.top;
+        if (yTop < y)
+            pDC->FillSolidRect(x, yTop, nLine, y - yTop, crLines);
     }
 }

@@ -1,5 +1,6 @@
 // Paints a skinned tree's client area into an off-screen context: the background of the tree's
-// mode, then each visible item as text over its gradient band. One painter serves one paint.
+// mode, then each visible item as text over its gradient band (or the skin's selection colours),
+// and the skin's lines for a tree with TVS_HASLINES. One painter serves one paint.
 #pragma once
 #include <afxwin.h>
 #include <KorvoSkin/CSkinTree.h>
@@ -19,6 +20,9 @@ public:
     static bool ItemIsVisible(CTreeCtrl& tree, HTREEITEM hItem);
 
 private:
+    // The lines joining each visible child to its parent, in crLines.
+    void DrawLines(CDC* pDC, COLORREF crLines) const;
+
     CSkinTree& m_tree;
     CRect m_rcClient;
     CPoint m_ptOrigin;

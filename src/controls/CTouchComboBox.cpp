@@ -14,8 +14,9 @@ IMPLEMENT_TOUCH_CONTROL(CTouchComboBox, CTouchLook::KindDropDown, DescribeComboB
 void CTouchComboBox::OnPaint()
 {
     CPaintDC dc(this);
-    // With the focus the whole look, so that its frame outlives the repaint.
-    if (m_pLook->IsFocus())
+    // With the focus the whole look, so that its frame outlives the repaint; on the skin's paper
+    // likewise.
+    if (m_pLook->IsFocus() || m_pLook->HasSkinPaper())
     {
         m_pLook->Draw(this);
         return;

@@ -28,6 +28,12 @@ IMPLEMENT_TOUCH_CONTROL(CTouchDateTimeCtrl, CTouchLook::KindDropDown, DescribeDa
 void CTouchDateTimeCtrl::OnPaint()
 {
     CPaintDC dc(this);
+    // On the skin's paper the whole look, frame included, over the system's white.
+    if (m_pLook->HasSkinPaper())
+    {
+        m_pLook->Draw(this);
+        return;
+    }
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     ScreenToClient(&rcWindow);

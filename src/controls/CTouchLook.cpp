@@ -4,6 +4,7 @@
 #include "../parts/CWindowDpi.h"
 #include "../parts/CGdiSelect.h"
 #include "ControlAccessibility.h"
+#include "ControlTheme.h"
 
 namespace
 {
@@ -29,7 +30,7 @@ CDpiScale ScaleOf(CWnd* pWnd)
 
 CTouchLook::CTouchLook(Kind kind, Describe fnDescribe)
     : m_kind(kind), m_fnDescribe(fnDescribe), m_crNormal(RGB(189, 189, 189)), m_crHover(RGB(96, 200, 253)),
-      m_crFocus(RGB(58, 146, 199)), m_crBack(WHITE), m_bFocus(false), m_bAlwaysBorder(false)
+      m_crFocus(RGB(58, 146, 199)), m_crBack(NO_COLOUR), m_bFocus(false), m_bAlwaysBorder(false)
 {
 }
 
@@ -101,12 +102,31 @@ void CTouchLook::DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDp
 
 void CTouchLook::DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const
 {
-    if (m_bAlwaysBorder)
-        RoundRectWithPen(pDC, rc, m_crNormal, ScaleOf(pWnd));
+    if (!m_bAlwaysBorder)
+        return;
+    // The frame's inside is the paper, as in the buffered look.
+    CBrush brBack(BackColour());
+    CGdiSelect brush(pDC, brBack);
+    RoundRectWithPen(pDC, rc, m_crNormal, ScaleOf(pWnd));
+}
+
+COLORREF CTouchLook::BackColour() const
+{
+    COLORREF crSkin = SkinColourOr(ControlTheme::Theme().ControlColours(ControlPart::Touch).crBack, WHITE);
+    return m_kind == KindEdit ? SkinColourOr(m_crBack, crSkin) : crSkin;
+}
+
+bool CTouchLook::HasSkinPaper() const
+{
+    return ControlTheme::Theme().ControlColours(ControlPart::Touch).crBack != NO_COLOUR;
 }
 
 void CTouchLook::DrawWindowText(CWnd* pWnd, CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
 {
+    const CInterfaceTheme& theme = ControlTheme::Theme();
+    COLORREF crText = pWnd->IsWindowEnabled() ? theme.ControlColours(ControlPart::Touch).crText : theme.DisabledTextColour();
+    if (crText != NO_COLOUR)
+        pDC->SetTextColor(crText);
     HFONT hFont = m_font.Get((HFONT)pWnd->SendMessage(WM_GETFONT), CDpiScale(CControlDpi::FontScaleDpi(pWnd->m_hWnd)));
     CGdiSelect font(pDC->m_hDC, hFont);
     pDC->DrawText(strText, &rc, nFormat);
@@ -138,7 +158,7 @@ void CTouchLook::Draw(CWnd* pWnd)
     CRect rc(ptOrigin, CSize(cx, cy));
     CBufferedPaint paint(m_buffer, &dc, bEdit ? rc : CRect(0, 0, cx, cy));
     CDC* pDC = paint.GetDC();
-    COLORREF crBack = bEdit ? m_crBack : WHITE;
+    COLORREF crBack = BackColour();
     CBrush brBack(crBack);
     pDC->FillRect(&paint.GetRect(), &brBack);
     pDC->FillRect(&rc, &brBack);

@@ -1,7 +1,8 @@
 // The state, behaviour and look the touch controls share: the messages they have in common
 // answered whole (focus, hover, accessibility, DPI), and the whole control drawn into a kept
 // off-screen buffer (a background, a rounded one-pixel frame by hover, focus and the "always"
-// flag, an optional drop-down triangle, the window text) and copied to the client area in one
+// flag, an optional drop-down triangle, the window text, in the skin's touch colours where it
+// gives them) and copied to the client area in one
 // transfer. Each state change repaints at once. Frame, triangle, text offsets and the text's font
 // follow the window's DPI.
 #pragma once
@@ -24,7 +25,8 @@ public:
         // Drawn in the window's own coordinates and copied to the window's origin, so only the
         // part over the client area shows; text laid out as an edit does; "*" for a password.
         KindEdit,
-        // White, drawn in client coordinates at (0, 0), with the grey triangle while hovered.
+        // On the skin's touch paper (white without one), drawn in client coordinates at (0, 0),
+        // with the grey triangle while hovered.
         KindDropDown
     };
 
@@ -56,12 +58,17 @@ public:
     void Draw(CWnd* pWnd);
     // The plain frame round rc with the current brush, when the "always" flag is set.
     void DrawAlwaysFrame(CWnd* pWnd, CDC* pDC, const CRect& rc) const;
+    // Whether the skin gives the touch controls a paper: the system's white background of a
+    // control then never shows, so the control paints the whole look (Draw) each time.
+    bool HasSkinPaper() const;
     // The window text in the window's font (scaled for its DPI) at rc moved by (3, 3), scaled
     // likewise, laid out left and top.
     void DrawText(CWnd* pWnd, CDC* pDC, const CRect& rc);
 
 private:
     void SetFocus(CWnd* pWnd, bool bFocus);
+    // The paper: the host's (an edit's), else the skin's, else white.
+    COLORREF BackColour() const;
     // The frame of the state table into rc (which it shrinks), with the current brush; the
     // focus frame alone stays inside rcVisible, the part of rc over the client area.
     void DrawFrame(CDC* pDC, CRect rc, const CRect& rcVisible, const CDpiScale& scale) const;

@@ -37,4 +37,17 @@ CMenuSkinner& Menus()
 {
     return CSkinContext::Default().Menus();
 }
+
+void ColourToolTip(HWND hTip)
+{
+    const CInterfaceTheme& theme = Theme();
+    COLORREF crBack = theme.Colour(SkinColour::TipBack), crText = theme.Colour(SkinColour::TipText);
+    // A tooltip starts in the system's colours, which a skin without its own leaves it in.
+    if (!hTip)
+        return;
+    if ((COLORREF)::SendMessageW(hTip, TTM_GETTIPBKCOLOR, 0, 0) != crBack)
+        ::SendMessageW(hTip, TTM_SETTIPBKCOLOR, crBack, 0);
+    if ((COLORREF)::SendMessageW(hTip, TTM_GETTIPTEXTCOLOR, 0, 0) != crText)
+        ::SendMessageW(hTip, TTM_SETTIPTEXTCOLOR, crText, 0);
+}
 }

@@ -21,4 +21,7 @@ HICON CommandIconAt(UINT nCmdID, int nPixels);
 COLORREF DialogBackColour();
 HBRUSH DialogBackBrush();
 CMenuSkinner& Menus();
+// Gives a tooltip of the library's the skin's tooltip colours (the system's, unless the skin
+// sets tooltip.back and tooltip.text); called before each event that may show it.
+void ColourToolTip(HWND hTip);
 }

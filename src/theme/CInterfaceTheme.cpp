@@ -9,9 +9,19 @@ const int MAP_BUCKETS_NAMES = 509;
 
 // The colours that never outlive their skin: a dark skin's light text would be unreadable on
 // the next skin's light backgrounds, and its dialog background under the next skin's text.
+// The controls' own colours (from ControlTextDisabled on) likewise: a light skin after a dark one
+// gets the system's white fields back.
 const SkinColour LOAD_COLOURS[] = { SkinColour::DialogText, SkinColour::ControlText, SkinColour::ControlBack,
                                     SkinColour::MenuText, SkinColour::MenuTextSel, SkinColour::MenuTextDisabled,
                                     SkinColour::DialogBack };
+
+void ClearLoadColours(CInterfaceTheme& theme)
+{
+    for (SkinColour colour : LOAD_COLOURS)
+        theme.SetColour(colour, NO_COLOUR);
+    for (int n = (int)SkinColour::ControlTextDisabled; n < (int)SkinColour::Count; n++)
+        theme.SetColour((SkinColour)n, NO_COLOUR);
+}
 }
 
 CInterfaceTheme::CInterfaceTheme() : m_bTransparentLabels(FALSE)
@@ -22,8 +32,7 @@ CInterfaceTheme::CInterfaceTheme() : m_bTransparentLabels(FALSE)
     SetColour(SkinColour::MenuBorder, ::GetSysColor(COLOR_BTNSHADOW));
     SetColour(SkinColour::MenuBack, ::GetSysColor(COLOR_MENU));
     SetColour(SkinColour::MenuHover, BlendColour(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 178));
-    for (SkinColour colour : LOAD_COLOURS)
-        SetColour(colour, NO_COLOUR);
+    ClearLoadColours(*this);
     m_mapImages16.InitHashTable(MAP_BUCKETS_16);
     m_mapImages32.InitHashTable(MAP_BUCKETS_32);
     m_mapImages48.InitHashTable(MAP_BUCKETS_48);
@@ -54,6 +63,7 @@ void CInterfaceTheme::Clear()
     m_ilImages48.DeleteImageList();
     m_scaled.Clear();
     m_brDialogBack.DeleteObject();
+    m_brushes.Clear();
     m_buffer.Release();
     m_images.Clear();
 }
@@ -62,8 +72,7 @@ void CInterfaceTheme::Reset()
 {
     CreateFonts();
     CalculateColours(FALSE);
-    for (SkinColour colour : LOAD_COLOURS)
-        SetColour(colour, NO_COLOUR);
+    ClearLoadColours(*this);
     m_bTransparentLabels = FALSE;
     CreateImageLists();
 }

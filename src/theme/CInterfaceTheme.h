@@ -7,6 +7,7 @@
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
 #include "CScaledCommandImages.h"
+#include "CSolidBrushCache.h"
 #include "SkinColour.h"
 #include <vector>
 
@@ -21,6 +22,21 @@ const UINT ID_DEFAULT_CHECK_MARK = 100;
 // Images each of the three command-image lists may hold after one load; an <image> index
 // must lie below it.
 const int MAX_COMMAND_IMAGES = 4096;
+
+// The parts of the controls the library draws or hosts that take colours of their own.
+enum class ControlPart
+{
+    Edit, EditReadOnly, EditDisabled, Combo, ComboDisabled, ComboList, List, Touch,
+    Tree, TreeSelection, TreeSelectionInactive, GroupBox, ScrollBar
+};
+
+// A control part's text and paper; either is NO_COLOUR where the part keeps its own.
+struct CONTROL_COLOURS
+{
+    COLORREF crText;
+    COLORREF crBack;
+    bool IsSet() const { return crText != NO_COLOUR || crBack != NO_COLOUR; }
+};
 
 class CInterfaceTheme
 {
@@ -131,6 +147,15 @@ public:
     void ReleaseDialogBackBrush() { m_brDialogBack.DeleteObject(); }
     // Whether a load made the brush: a load has read its files and not been cleared since.
     BOOL IsDialogBackLoaded() const { return m_brDialogBack.m_hObject != NULL; }
+    // The skin's colours for a control part, with the fallbacks docs/skin-format.md lists; both
+    // NO_COLOUR for a skin that leaves the part alone.
+    CONTROL_COLOURS ControlColours(ControlPart part) const;
+    // Disabled text the library draws, in one flat colour: control.text.disabled, else a blend
+    // of control.text into the dialog background when the skin gives control.text, else
+    // NO_COLOUR (the system's embossed look stays).
+    COLORREF DisabledTextColour() const;
+    // A solid brush of cr kept until the load is cleared; null for NO_COLOUR.
+    HBRUSH SolidBrush(COLORREF cr) const { return m_brushes.Get(cr); }
     // Whether a skinned dialog's labels draw their text over its painted background (the
     // watermark) rather than on a solid block of the dialog background; FALSE at every load.
     BOOL TransparentLabels() const { return m_bTransparentLabels; }
@@ -148,6 +173,8 @@ public:
 private:
     COLORREF m_colours[(int)SkinColour::Count];
     CBrush m_brDialogBack;
+    // The brushes are a cache, made while painting through a const theme.
+    mutable CSolidBrushCache m_brushes;
     BOOL m_bTransparentLabels;
     CFont m_fntNormal;
     CFont m_fntBold;

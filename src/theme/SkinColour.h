@@ -13,7 +13,7 @@ const COLORREF NO_COLOUR = 0xFFFFFFFF;
 
 // Every colour of a skin's palette, each set by one key of a colour scheme. The base colours
 // come first; the derived and system-taken ones are worked out from them; the plain colours are
-// never derived and outlive their load; the text colours, the control paper and the dialog
+// never derived and outlive their load; the text colours, the controls' colours and the dialog
 // background are NO_COLOUR at every load, which leaves each its look without them.
 enum class SkinColour
 {
@@ -22,6 +22,11 @@ enum class SkinColour
     TipBack, TipText, TipBorder, TipWarnings,
     MsgBorder, MsgBack, CardBack, MenuBorder, MenuBack, MenuHover,
     DialogText, ControlText, ControlBack, MenuText, MenuTextSel, MenuTextDisabled, DialogBack,
+    ControlTextDisabled,
+    EditText, EditBack, EditReadOnlyText, EditReadOnlyBack, EditDisabledText, EditDisabledBack,
+    ComboText, ComboBack, ComboListText, ComboListBack, ListText, ListBack, TouchText, TouchBack,
+    TreeText, TreeBack, TreeLines, TreeSelText, TreeSelBack, TreeSelInactiveText, TreeSelInactiveBack,
+    GroupText, GroupFrame, ScrollBarBack,
     Count
 };
 // crSet unless it is NO_COLOUR, else crDefault.

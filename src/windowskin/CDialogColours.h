@@ -1,11 +1,13 @@
 // The colours a skinned dialog gives its children through WM_CTLCOLOR*: the dialog background,
-// the skin's dialog text and, when the skin asks for it, labels drawn over the watermark.
+// the skin's dialog text, labels drawn over the watermark when the skin asks for it, and the
+// skin's colours of the controls it hosts (edits, combo boxes and their lists, list boxes, scroll
+// bar controls, group boxes).
 #pragma once
 #include <afxwin.h>
+#include "../theme/CInterfaceTheme.h"
 
 class CWindowSkin;
 struct CWindowSkinState;
-class CInterfaceTheme;
 
 class CDialogColours
 {
@@ -21,6 +23,11 @@ public:
                     HBRUSH hDefault);
 
 private:
+    // The control part a WM_CTLCOLOR* request of pChild is for; FALSE for what is not a
+    // control part (labels, check boxes, the dialog itself).
+    static BOOL PartOf(CWnd* pChild, UINT nCtlColor, ControlPart& part);
+    // The dialog background or, for transparent labels, the watermark, with the dialog's text.
+    HBRUSH ForLabel(CWnd* pDialog, CDC* pDC, CWnd* pChild, CWindowSkin* pSkin, CWindowSkinState* pState);
     // Labels, check boxes, radio buttons and group boxes: what draws its text on the dialog's
     // own background. An edit control also asks for static colours when read-only, and keeps
     // a solid background.

@@ -255,3 +255,47 @@ TEST(SkinTree, PopupMenusOpenedByTheTreeAreOwnerDrawn)
     EXPECT_GT(measure.itemWidth, 0u);
     EXPECT_GT(measure.itemHeight, 0u);
 }
+
+TEST(SkinTree, TheSkinsLinesAndSelectionColoursAreDrawnOnlyWhereTheSkinGivesThem)
+{
+    const COLORREF LINES = RGB(200, 10, 10), SEL_TEXT = RGB(10, 200, 10), SEL_BACK = RGB(10, 10, 200),
+                   IDLE_TEXT = RGB(200, 200, 10), IDLE_BACK = RGB(10, 200, 200);
+    CTreeHost host(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+    CTreeProbe& tree = host.control;
+    HTREEITEM hGroup = tree.InsertItem(L"Group");
+    tree.InsertItem(L"First", hGroup);
+    HTREEITEM hLeaf = tree.InsertItem(L"Second", hGroup);
+    tree.Expand(hGroup, TVE_EXPAND);
+    tree.SetFocus();
+    tree.SelectItem(hLeaf);
+    CRect rcGroup = host.Label(hGroup), rcLeaf = host.Label(hLeaf);
+    const int yLeaf = (rcLeaf.top + rcLeaf.bottom) / 2, xLine = rcLeaf.left - (int)tree.GetIndent() / 2;
+
+    // Unset: no lines, the selection's gradient band.
+    CCapture plain = host.Paint();
+    EXPECT_EQ(0, plain.Count(LINES));
+    EXPECT_TRUE(Near(BACK_CHECK_SEL, plain.At(199, rcLeaf.top + 1), 6));
+
+    g_Theme.SetColour(SkinColour::TreeLines, LINES);
+    g_Theme.SetColour(SkinColour::TreeSelText, SEL_TEXT);
+    g_Theme.SetColour(SkinColour::TreeSelBack, SEL_BACK);
+    g_Theme.SetColour(SkinColour::TreeSelInactiveText, IDLE_TEXT);
+    g_Theme.SetColour(SkinColour::TreeSelInactiveBack, IDLE_BACK);
+    CCapture focused = host.Paint();
+    // A stub from the line to the label, and the line from the parent's row down to it.
+    EXPECT_EQ(rcLeaf.left - xLine, focused.CountRow(yLeaf, xLine, rcLeaf.left, LINES));
+    EXPECT_EQ(yLeaf - rcGroup.bottom, focused.CountColumn(xLine, rcGroup.bottom, yLeaf, LINES));
+    // The selection on one solid band in the skin's colours, with and without the focus.
+    EXPECT_EQ(SEL_BACK, focused.At(199, rcLeaf.top + 1));
+    EXPECT_EQ(SEL_BACK, focused.At(rcLeaf.left, rcLeaf.top + 1));
+    EXPECT_GT(focused.CountRows(rcLeaf.top, rcLeaf.bottom, SEL_TEXT), 5);
+    ::SetFocus(NULL);
+    CCapture idle = host.Paint();
+    EXPECT_EQ(IDLE_BACK, idle.At(199, rcLeaf.top + 1));
+    EXPECT_GT(idle.CountRows(rcLeaf.top, rcLeaf.bottom, IDLE_TEXT), 5);
+    EXPECT_EQ(0, idle.CountRows(rcLeaf.top, rcLeaf.bottom, SEL_TEXT));
+
+    // A tree without TVS_HASLINES shows none.
+    tree.ModifyStyle(TVS_HASLINES, 0);
+    EXPECT_EQ(0, host.Paint().Count(LINES));
+}

@@ -140,3 +140,81 @@ TEST(ColourScheme, TextKeysOverrideTheirDefaultsWhereverTheyStandAndNeverOutlive
     EXPECT_FALSE(g_Theme.TransparentLabels());
     ResetTheme();
 }
+
+TEST(ColourScheme, ControlKeysGiveEachPartItsColoursWithTheirFallbacksAndNeverOutliveTheirLoad)
+{
+    // Every key of a part set: the part takes exactly them.
+    LoadScheme(Colours(L"edit.text=010101;edit.back=020202;edit.readonly.text=030303;edit.readonly.back=040404;"
+                       L"edit.disabled.text=050505;edit.disabled.back=060606;combo.text=070707;combo.back=080808;"
+                       L"combo.list.text=090909;combo.list.back=0A0A0A;touch.text=0B0B0B;touch.back=0C0C0C;"
+                       L"tree.text=0D0D0D;tree.back=0E0E0E;tree.selection.text=0F0F0F;tree.selection.back=101010;"
+                       L"tree.selection.inactive.text=111111;tree.selection.inactive.back=121212;groupbox.text=131313;"
+                       L"scrollbar.back=141414;control.text.disabled=151515;list.text=161616;list.back=171717"));
+    const struct
+    {
+        ControlPart part;
+        COLORREF crText, crBack;
+    } parts[] = {
+        { ControlPart::Edit, 0x010101, 0x020202 },          { ControlPart::EditReadOnly, 0x030303, 0x040404 },
+        { ControlPart::EditDisabled, 0x050505, 0x060606 },  { ControlPart::Combo, 0x070707, 0x080808 },
+        { ControlPart::ComboDisabled, 0x151515, 0x080808 }, { ControlPart::ComboList, 0x090909, 0x0A0A0A },
+        { ControlPart::List, 0x161616, 0x171717 },          { ControlPart::Touch, 0x0B0B0B, 0x0C0C0C },
+        { ControlPart::Tree, 0x0D0D0D, 0x0E0E0E },          { ControlPart::TreeSelection, 0x0F0F0F, 0x101010 },
+        { ControlPart::TreeSelectionInactive, 0x111111, 0x121212 },
+        { ControlPart::GroupBox, 0x131313, NO_COLOUR },     { ControlPart::ScrollBar, NO_COLOUR, 0x141414 },
+    };
+    for (const auto& expected : parts)
+    {
+        CONTROL_COLOURS colours = g_Theme.ControlColours(expected.part);
+        EXPECT_EQ(expected.crText, colours.crText) << "part " << (int)expected.part;
+        EXPECT_EQ(expected.crBack, colours.crBack) << "part " << (int)expected.part;
+    }
+    EXPECT_EQ(RGB(0x15, 0x15, 0x15), g_Theme.DisabledTextColour());
+
+    // Fallbacks: the combo's list to the list boxes', the tree to the controls', the inactive
+    // selection to the active one, read-only edits and group boxes to the dialog's text, disabled
+    // text to a blend of the controls' text into the dialog background.
+    LoadScheme(Colours(L"control.text=405060;control.back=102030;dialog.text=0A0B0C;list.text=111111;list.back=222222;"
+                       L"tree.selection.text=333333;tree.selection.back=444444"));
+    auto Pair = [](ControlPart part) {
+        CONTROL_COLOURS colours = g_Theme.ControlColours(part);
+        return std::make_pair(colours.crText, colours.crBack);
+    };
+    EXPECT_EQ(std::make_pair(RGB(0x11, 0x11, 0x11), RGB(0x22, 0x22, 0x22)), Pair(ControlPart::ComboList));
+    EXPECT_EQ(std::make_pair(RGB(0x40, 0x50, 0x60), RGB(0x10, 0x20, 0x30)), Pair(ControlPart::Tree));
+    EXPECT_EQ(std::make_pair(RGB(0x33, 0x33, 0x33), RGB(0x44, 0x44, 0x44)), Pair(ControlPart::TreeSelectionInactive));
+    EXPECT_EQ(std::make_pair(RGB(0x0A, 0x0B, 0x0C), NO_COLOUR), Pair(ControlPart::EditReadOnly));
+    EXPECT_EQ(std::make_pair(RGB(0x0A, 0x0B, 0x0C), NO_COLOUR), Pair(ControlPart::GroupBox));
+    const COLORREF crBlend = Mix(RGB(0x40, 0x50, 0x60), 0x123456, 128);
+    EXPECT_EQ(crBlend, g_Theme.DisabledTextColour());
+    EXPECT_EQ(std::make_pair(crBlend, NO_COLOUR), Pair(ControlPart::EditDisabled));
+    EXPECT_EQ(std::make_pair(NO_COLOUR, NO_COLOUR), Pair(ControlPart::Edit)) << "a key set alone changes only its own";
+
+    // The next load names none: every part keeps the system's look.
+    LoadScheme(Colours(L"system.base.window=FFFFFF"));
+    for (int n = 0; n <= (int)ControlPart::ScrollBar; n++)
+        EXPECT_FALSE(g_Theme.ControlColours((ControlPart)n).IsSet()) << "part " << n;
+    EXPECT_EQ(NO_COLOUR, g_Theme.DisabledTextColour());
+    ResetTheme();
+}
+
+TEST(ColourScheme, ControlBrushesAreOnePerColourUntilTheLoadIsCleared)
+{
+    ResetTheme();
+    EXPECT_EQ(NULL, g_Theme.SolidBrush(NO_COLOUR));
+    HBRUSH hBrush = g_Theme.SolidBrush(RGB(1, 2, 3));
+    ASSERT_TRUE(hBrush);
+    EXPECT_EQ(hBrush, g_Theme.SolidBrush(RGB(1, 2, 3)));
+    LOGBRUSH brush = {};
+    ASSERT_TRUE(::GetObjectW(hBrush, sizeof(brush), &brush));
+    EXPECT_EQ(RGB(1, 2, 3), brush.lbColor);
+    // A full cache makes no more brushes and keeps those it has.
+    for (size_t n = 1; n < CSolidBrushCache::MAX_BRUSHES; n++)
+        EXPECT_TRUE(g_Theme.SolidBrush(RGB(0, 0, (int)n + 10))) << n;
+    EXPECT_EQ(NULL, g_Theme.SolidBrush(RGB(200, 200, 200)));
+    EXPECT_EQ(hBrush, g_Theme.SolidBrush(RGB(1, 2, 3)));
+    // Clearing the load empties the cache for the next one.
+    ResetTheme();
+    EXPECT_TRUE(g_Theme.SolidBrush(RGB(200, 200, 200)));
+    ResetTheme();
+}

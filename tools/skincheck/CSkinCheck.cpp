@@ -89,8 +89,9 @@ struct TEXT_ON_BACK
     double dMinimum;
 };
 
-// Normal-sized text needs 4.5:1.
+// Normal-sized text needs 4.5:1; disabled text, which need not stand out, 3:1.
 const double MINIMUM_CONTRAST = 4.5;
+const double MINIMUM_DISABLED_CONTRAST = 3.0;
 }
 
 int CSkinCheck::Run(const std::vector<CString>& args, CString& strOutput)
@@ -236,6 +237,7 @@ const CSkinCheck::PLACE* CSkinCheck::FindKey(const wchar_t* pszKey) const
 void CSkinCheck::CheckContrast()
 {
     const COLORREF crSystemText = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF crSystemWindow = ::GetSysColor(COLOR_WINDOW);
     const TEXT_ON_BACK texts[] = {
         { L"dialog text", L"dialog.text", NULL, L"dialog.back", SkinColourOr(g_Theme.Colour(SkinColour::DialogText), crSystemText),
           g_Theme.DialogBackColour(), MINIMUM_CONTRAST },
@@ -249,6 +251,16 @@ void CSkinCheck::CheckContrast()
           g_Theme.GetMenuTextColour(TRUE, FALSE), g_Theme.Colour(SkinColour::MenuHover), MINIMUM_CONTRAST },
         { L"tooltip text", L"tooltip.text", NULL, L"tooltip.back", g_Theme.Colour(SkinColour::TipText), g_Theme.Colour(SkinColour::TipBack),
           MINIMUM_CONTRAST },
+        { L"edit text", L"edit.text", NULL, L"edit.back", SkinColourOr(g_Theme.Colour(SkinColour::EditText), crSystemText),
+          SkinColourOr(g_Theme.Colour(SkinColour::EditBack), crSystemWindow), MINIMUM_CONTRAST },
+        { L"combo box text", L"combo.text", NULL, L"combo.back", SkinColourOr(g_Theme.Colour(SkinColour::ComboText), crSystemText),
+          SkinColourOr(g_Theme.Colour(SkinColour::ComboBack), crSystemWindow), MINIMUM_CONTRAST },
+        { L"list text", L"list.text", NULL, L"list.back", SkinColourOr(g_Theme.Colour(SkinColour::ListText), crSystemText),
+          SkinColourOr(g_Theme.Colour(SkinColour::ListBack), crSystemWindow), MINIMUM_CONTRAST },
+        { L"touch control text", L"touch.text", NULL, L"touch.back", SkinColourOr(g_Theme.Colour(SkinColour::TouchText), crSystemText),
+          SkinColourOr(g_Theme.Colour(SkinColour::TouchBack), crSystemWindow), MINIMUM_CONTRAST },
+        { L"disabled text", L"control.text.disabled", L"control.text", L"dialog.back", g_Theme.DisabledTextColour(),
+          g_Theme.DialogBackColour(), MINIMUM_DISABLED_CONTRAST },
     };
     for (const TEXT_ON_BACK& text : texts)
     {

@@ -64,7 +64,8 @@ TEST_F(WindowSkinHitTest, ZonesButtonsCaptionClientAndBorderResizableFixedAndMax
     ASSERT_GT(s, 7) << "the grip must be wider than the resize zones for this table";
 
     // Offsets from the left and top edges, negative ones from the right and bottom edges. The
-    // fixed column also holds for the maximised window, which has no resize zones.
+    // fixed column also holds for the maximised window, which has no resize zones, except that
+    // its side and bottom edges are gone: their border is client area.
     struct { int x, y; UINT nResizable, nFixed; } table[] = {
         { 0, 0, HTTOPLEFT, HTCAPTION },       { 5, 4, HTTOPLEFT, HTCAPTION },    { 6, 4, HTTOP, HTCAPTION },
         { 5, 5, HTLEFT, HTCAPTION },          { 5, 100, HTLEFT, HTCLIENT },      { 3, 100, HTLEFT, HTBORDER },
@@ -78,12 +79,13 @@ TEST_F(WindowSkinHitTest, ZonesButtonsCaptionClientAndBorderResizableFixedAndMax
         { -10, 6, HTCAPTION, HTCAPTION },     { -30, 24, HTCAPTION, HTCAPTION }, { 100, 6, HTCAPTION, HTCAPTION },
         { -60, -20, HTZOOM, HTZOOM },         { -45, -7, HTZOOM, HTZOOM },
     };
-    auto Check = [&](const char* pszHow, bool bFixed) {
+    auto Check = [&](const char* pszHow, bool bFixed, bool bMaximised = false) {
         const CRect rc = dlg.WindowRect();
         for (const auto& row : table)
         {
             const int x = row.x >= 0 ? row.x : rc.Width() + row.x, y = row.y >= 0 ? row.y : rc.Height() + row.y;
-            EXPECT_EQ(bFixed ? row.nFixed : row.nResizable, (UINT)dlg.SendNc(WM_NCHITTEST, 0, x, y))
+            const UINT nExpected = bFixed ? row.nFixed : row.nResizable;
+            EXPECT_EQ(bMaximised && nExpected == HTBORDER ? (UINT)HTCLIENT : nExpected, (UINT)dlg.SendNc(WM_NCHITTEST, 0, x, y))
                 << pszHow << " at " << row.x << "," << row.y;
         }
     };
@@ -92,13 +94,13 @@ TEST_F(WindowSkinHitTest, ZonesButtonsCaptionClientAndBorderResizableFixedAndMax
     Check("fixed", true);
     dlg.ModifyStyle(0, WS_THICKFRAME);
 
-    // Maximised on the primary monitor: exactly the work area, and no window region.
+    // Maximised: exactly the work area, and no window region.
     dlg.ShowWindow(SW_MAXIMIZE);
     KorvoTest::PumpMessages(30);
     ASSERT_TRUE(dlg.IsZoomed());
     EXPECT_EQ(WorkArea(dlg), dlg.WindowRect());
     EXPECT_EQ(CRect(0, 0, 0, 0), dlg.RegionBox());
-    Check("maximised", true);
+    Check("maximised", true, true);
 }
 
 TEST_F(WindowSkinButtons, HoverPressAndReleaseOnAButtonPostItsCommandAndNothingElseDoes)

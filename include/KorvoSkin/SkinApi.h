@@ -94,6 +94,16 @@ KORVOSKIN_API bool CreateSkinToolBar(const wchar_t* pszName, CCoolBarCtrl* pBar)
 // success. 0 for an unknown name, while a skin menu is already being tracked, when a load
 // during the menu's loop replaced the menu (the choice is void), and from another thread.
 KORVOSKIN_API UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& point, UINT nDefaultItem, UINT nFlags, CWnd* pWnd);
+// A development aid, off by default: while on, the folder of the loaded skin's files (the base
+// definition's and the pair's, and everything under it) is watched, and once a burst of saves
+// has settled the pair last loaded is loaded again on this thread and shown as a switch between
+// light and dark is: KORVOSKIN_SKIN_CHANGED_MESSAGE to the thread's top-level windows, then a
+// repaint. A save whose definitions do not parse (half written, broken) keeps the current skin.
+// pfnReport (may be null) hears of each attempt on this thread: bReloaded true after a reload,
+// false with the path of the file that could not be read. bWatch false, UnInitSkin or another
+// WatchSkin end it. False from another thread, or when the folder cannot be watched.
+KORVOSKIN_API bool WatchSkin(bool bWatch, void (*pfnReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL,
+                             void* pContext = NULL);
 // The colours of the loaded skin's colour scheme, as COLORREF values; 0 (black) from another
 // thread. The message and card colours are kept across loads until a skin sets them again, and
 // are black until one does.

@@ -55,6 +55,9 @@ BOOL CGalleryApp::InitInstance()
     // "/bars" hovers a toolbar button and opens the menu bar's first popup once shown.
     dlg.m_bShowBars = strCommandLine.Find(L"/bars") >= 0;
     dlg.LoadGallerySkin();
+    // "/watch" shows every save of the skin's files at once (a skin author's aid).
+    if (strCommandLine.Find(L"/watch") >= 0)
+        WatchSkin(true);
 
     m_pMainWnd = &dlg;
     dlg.DoModal();

@@ -49,7 +49,9 @@ BOOL CGalleryDlg::SystemIsDark()
 
 LRESULT CGalleryDlg::OnSkinChanged(WPARAM wParam, LPARAM)
 {
-    m_strSkin = wParam ? L"Midnight" : L"Aurora";
+    // A reload of a watched skin keeps its name; a switch by the system's choice changes it.
+    if (m_bFollowSystem)
+        m_strSkin = wParam ? L"Midnight" : L"Aurora";
     ApplySkin();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <KorvoSkin/SkinApi.h>
 #include "CHostThread.h"
 #include "CSystemTheme.h"
+#include "CSkinReloadWatch.h"
 #include "Globals.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
@@ -14,6 +15,11 @@ namespace
 {
 
 ULONG_PTR g_gdiplusToken = 0;
+// The pair the last load read, which a watch loads again.
+CString g_strLoadedFirst, g_strLoadedSecond;
+CSkinReloadWatch g_reloadWatch;
+void (*g_pfnWatchReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL;
+void* g_pWatchContext = NULL;
 CHostThread g_hostThread;
 CSystemTheme g_systemTheme;
 
@@ -38,6 +44,8 @@ template <class RESULT, class WORK> RESULT OnHostThread(const RESULT& failure, W
 
 void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
+    g_strLoadedFirst = strFirst;
+    g_strLoadedSecond = strSecond;
     try
     {
         g_Registry.Load(g_strAppFolder, strFirst, strSecond);
@@ -83,6 +91,21 @@ void StopFollowingSystem()
     CMenuSkinner::SetTopLevelObserver(NULL);
 }
 
+// After a load the library made on its own: every top-level window of the thread hears of it
+// and is painted again in the new skin.
+void ShowLoadedSkin(BOOL bDark)
+{
+    const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
+    std::vector<HWND> windows = TopLevelWindows();
+    for (HWND hTopLevel : windows)
+        if (nSkinChanged && ::IsWindow(hTopLevel))
+            ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+    SetDarkTitleBars(windows, bDark);
+    for (HWND hTopLevel : windows)
+        if (::IsWindow(hTopLevel))
+            ::RedrawWindow(hTopLevel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 // The menu hook's report of a top-level window's message, while the library follows the system.
 void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
 {
@@ -101,17 +124,25 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
             return false;
         g_systemTheme.m_bDark = bDark;
         LoadDefinitions(g_systemTheme.First(bDark), g_systemTheme.Second(bDark));
-        const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
-        std::vector<HWND> windows = TopLevelWindows();
-        for (HWND hTopLevel : windows)
-            if (nSkinChanged && ::IsWindow(hTopLevel))
-                ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
-        SetDarkTitleBars(windows, bDark);
-        for (HWND hTopLevel : windows)
-            if (::IsWindow(hTopLevel))
-                ::RedrawWindow(hTopLevel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        ShowLoadedSkin(bDark);
         return true;
     });
+}
+
+// A watched file changed and settled: the pair loads again unless a definition does not parse.
+void ReloadWatchedSkin()
+{
+    CString strBroken;
+    const bool bReloaded = OnHostThread(false, [&] {
+        if (!CSkinReloadWatch::DefinitionsReadable(g_strAppFolder, g_strLoadedFirst, g_strLoadedSecond, strBroken))
+            return false;
+        LoadDefinitions(g_strLoadedFirst, g_strLoadedSecond);
+        ShowLoadedSkin(g_systemTheme.IsFollowing() && g_systemTheme.m_bDark);
+        return true;
+    });
+    // Told outside the library's own work, so the host may call it back.
+    if (g_pfnWatchReport && (bReloaded || !strBroken.IsEmpty()))
+        g_pfnWatchReport(bReloaded, bReloaded ? NULL : (const wchar_t*)strBroken, g_pWatchContext);
 }
 
 } // namespace
@@ -140,6 +171,8 @@ bool UnInitSkin()
 {
     return OnHostThread(false, [] {
         StopFollowingSystem();
+        g_reloadWatch.Stop();
+        g_pfnWatchReport = NULL;
         g_MenuSkinner.Release();
         g_Registry.Clear();
         SetGdiplusRunning(false);
@@ -255,4 +288,21 @@ unsigned long GetMsgDialogBackColor()
 unsigned long GetCardBackColor()
 {
     return OnHostThread(0ul, [] { return (unsigned long)g_Theme.Colour(SkinColour::CardBack); });
+}
+
+bool WatchSkin(bool bWatch, void (*pfnReport)(bool bReloaded, const wchar_t* pszFile, void* pContext), void* pContext)
+{
+    return OnHostThread(false, [=] {
+        g_reloadWatch.Stop();
+        g_pfnWatchReport = bWatch ? pfnReport : NULL;
+        g_pWatchContext = pContext;
+        if (!bWatch)
+            return true;
+        // The folder holding the base definition and the pair's files, and everything under it.
+        CString strFolder = CSkinReloadWatch::CommonFolder(g_strAppFolder + L"Definitions\\Definitions.xml",
+                                                           g_strAppFolder + g_strLoadedSecond);
+        if (!g_strLoadedFirst.IsEmpty())
+            strFolder = CSkinReloadWatch::CommonFolder(strFolder, g_strAppFolder + g_strLoadedFirst);
+        return g_reloadWatch.Start(strFolder, ReloadWatchedSkin) != FALSE;
+    });
 }

@@ -1,5 +1,6 @@
 #include <KorvoSkin/SkinApi.h>
-#include "CHostThread.h"
+#include "HostGuard.h"
+#include "CHandleWindows.h"
 #include "CSystemTheme.h"
 #include "Globals.h"
 #include "../skin/CSkinRegistry.h"
@@ -14,33 +15,14 @@ namespace
 {
 
 ULONG_PTR g_gdiplusToken = 0;
-CHostThread g_hostThread;
 CSystemTheme g_systemTheme;
-
-// Every exported function runs its work through this: a call from a thread other than the
-// host's, or an exception on the way (the framework's allocator throws std::bad_alloc), gives
-// the function's failure result and never reaches the host.
-template <class RESULT, class WORK> RESULT OnHostThread(const RESULT& failure, WORK work)
-{
-    if (!g_hostThread.Enter())
-        return failure;
-    RESULT result = failure;
-    try
-    {
-        result = work();
-    }
-    catch (...)
-    {
-    }
-    g_hostThread.Leave();
-    return result;
-}
 
 void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
     try
     {
         g_Registry.Load(g_strAppFolder, strFirst, strSecond);
+        g_HandleWindows.Reskin();
     }
     catch (...)
     {
@@ -101,11 +83,14 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
             return false;
         g_systemTheme.m_bDark = bDark;
         LoadDefinitions(g_systemTheme.First(bDark), g_systemTheme.Second(bDark));
-        const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
         std::vector<HWND> windows = TopLevelWindows();
-        for (HWND hTopLevel : windows)
-            if (nSkinChanged && ::IsWindow(hTopLevel))
-                ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+        if (!g_HandleWindows.TellSkinChanged(bDark))
+        {
+            const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
+            for (HWND hTopLevel : windows)
+                if (nSkinChanged && ::IsWindow(hTopLevel))
+                    ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+        }
         SetDarkTitleBars(windows, bDark);
         for (HWND hTopLevel : windows)
             if (::IsWindow(hTopLevel))
@@ -119,7 +104,7 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
 bool InitSkin()
 {
     return OnHostThread(false, [] {
-        if (!g_hostThread.Adopt())
+        if (!g_HostThread.Adopt())
             return true;
         // A thread that initialised the library and exited without UnInitSkin took its hook
         // with it; the record of that hook must not stop this thread's.
@@ -140,13 +125,14 @@ bool UnInitSkin()
 {
     return OnHostThread(false, [] {
         StopFollowingSystem();
+        g_HandleWindows.Clear();
         g_MenuSkinner.Release();
         g_Registry.Clear();
         SetGdiplusRunning(false);
         if (g_gdiplusToken)
             Gdiplus::GdiplusShutdown(g_gdiplusToken);
         g_gdiplusToken = 0;
-        g_hostThread.Disown();
+        g_HostThread.Disown();
         return true;
     });
 }

@@ -334,7 +334,7 @@ TEST(HandleApi, UninitLetsEveryWindowGoAndTheToolbarWithIt)
     ASSERT_NE(nullptr, hBar);
     CRect rcBar;
     ::GetWindowRect(hBar, &rcBar);
-    ::ScreenToClient(frame.hWnd, (POINT*)&rcBar);
+    ::MapWindowPoints(NULL, frame.hWnd, (POINT*)&rcBar, 2);
     EXPECT_EQ(CPoint(0, 0), rcBar.TopLeft()) << "docked at the top";
     EXPECT_EQ(frame.Client().cx, rcBar.Width());
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));

@@ -20,6 +20,20 @@ COLORREF SkinPixel(int x, int, void*)
     return x < 132 ? FRAME : x < 152 ? CLOSE : x < 172 ? CLOSE_HOVER : CLOSE_DOWN;
 }
 
+// A window skin for "Main" with the frame above and a watermark.
+std::string WindowSkins(const char* pszWatermark)
+{
+    return std::string("<windowSkins><windowSkin><target window=\"Main\"/><image path=\"frame.bmp\"/><parts>"
+                       "<part name=\"TopLeft\" rect=\"0,0,10,30\"/><part name=\"Top\" rect=\"10,0,16,30\"/>"
+                       "<part name=\"TopRight\" rect=\"26,0,60,30\"/><part name=\"Left\" rect=\"86,0,4,8\"/>"
+                       "<part name=\"Right\" rect=\"90,0,4,8\"/><part name=\"BottomLeft\" rect=\"94,0,10,4\"/>"
+                       "<part name=\"Bottom\" rect=\"104,0,16,4\"/><part name=\"BottomRight\" rect=\"120,0,12,4\"/>"
+                       "<part name=\"Close\" rect=\"132,0,20,18\"/><part name=\"CloseHover\" rect=\"152,0,20,18\"/>"
+                       "<part name=\"CloseDown\" rect=\"172,0,20,18\"/></parts>"
+                       "<anchors><anchor name=\"Close\" rect=\"-30,6,20,18\"/></anchors><image path=\"")
+        + pszWatermark + "\" type=\"watermark\"/></windowSkin></windowSkins>";
+}
+
 class CHandleSkin : public KorvoTest::CSkinFolder
 {
 public:
@@ -33,15 +47,7 @@ public:
             "<menus><menu name=\"Popup\"><item id=\"5\" text=\"x\"/></menu></menus>"
             "<watermarks><watermark target=\"Paper\" path=\"paper.bmp\"/></watermarks>"
             "<colourScheme><colour name=\"dialog.back\" value=\"102030\"/><colour name=\"menu.text\" value=\"A0B0C0\"/></colourScheme>"
-            "<windowSkins><windowSkin><target window=\"Main\"/><image path=\"frame.bmp\"/><parts>"
-            "<part name=\"TopLeft\" rect=\"0,0,10,30\"/><part name=\"Top\" rect=\"10,0,16,30\"/>"
-            "<part name=\"TopRight\" rect=\"26,0,60,30\"/><part name=\"Left\" rect=\"86,0,4,8\"/>"
-            "<part name=\"Right\" rect=\"90,0,4,8\"/><part name=\"BottomLeft\" rect=\"94,0,10,4\"/>"
-            "<part name=\"Bottom\" rect=\"104,0,16,4\"/><part name=\"BottomRight\" rect=\"120,0,12,4\"/>"
-            "<part name=\"Close\" rect=\"132,0,20,18\"/><part name=\"CloseHover\" rect=\"152,0,20,18\"/>"
-            "<part name=\"CloseDown\" rect=\"172,0,20,18\"/></parts>"
-            "<anchors><anchor name=\"Close\" rect=\"-30,6,20,18\"/></anchors>"
-            "<image path=\"paper.bmp\" type=\"watermark\"/></windowSkin></windowSkins></skin>"));
+            + WindowSkins("paper.bmp") + "</skin>");
         EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
         EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"", L""));
     }
@@ -53,6 +59,7 @@ struct CHostFrame
 {
     static UINT s_nCommands;
     static UINT s_nLastCommand;
+    static UINT s_nSkinChangedMessages;
     HWND hWnd;
 
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -62,6 +69,8 @@ struct CHostFrame
             s_nCommands++;
             s_nLastCommand = (UINT)wParam;
         }
+        if (nMsg == ::RegisterWindowMessageW(L"KorvoSkin.SkinChanged"))
+            s_nSkinChangedMessages++;
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
     }
     explicit CHostFrame(DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE)
@@ -74,7 +83,7 @@ struct CHostFrame
         wc.lpszClassName = L"KorvoHandleHost";
         ::RegisterClassW(&wc);
         hWnd = ::CreateWindowExW(0, L"KorvoHandleHost", L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
-        s_nCommands = 0;
+        s_nCommands = s_nSkinChangedMessages = 0;
     }
     ~CHostFrame()
     {
@@ -96,6 +105,7 @@ struct CHostFrame
 };
 UINT CHostFrame::s_nCommands;
 UINT CHostFrame::s_nLastCommand;
+UINT CHostFrame::s_nSkinChangedMessages;
 
 void MouseTo(CPoint point)
 {
@@ -341,4 +351,58 @@ TEST(HandleApi, UninitLetsEveryWindowGoAndTheToolbarWithIt)
     pSkin.reset();
     EXPECT_FALSE(::IsWindow(hBar));
     EXPECT_EQ(WS_CAPTION, ::GetWindowLongW(frame.hWnd, GWL_STYLE) & WS_CAPTION);
+}
+
+namespace
+{
+const wchar_t PERSONALIZE_KEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// The user's light or dark choice in this Wine prefix, removed again when the object goes.
+struct CLightChoice
+{
+    HKEY hKey = NULL;
+    CLightChoice() { ::RegCreateKeyExW(HKEY_CURRENT_USER, PERSONALIZE_KEY, 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL); }
+    ~CLightChoice()
+    {
+        ::RegDeleteValueW(hKey, L"AppsUseLightTheme");
+        ::RegCloseKey(hKey);
+    }
+    void Set(DWORD dwLight)
+    {
+        ::RegSetValueExW(hKey, L"AppsUseLightTheme", 0, REG_DWORD, (const BYTE*)&dwLight, sizeof(dwLight));
+    }
+};
+
+std::vector<int> s_changes;
+void WINAPI OnSkinChanged(int dark, void* pContext)
+{
+    s_changes.push_back(dark);
+    EXPECT_EQ(&s_changes, pContext);
+}
+} // namespace
+
+TEST(HandleApi, TheLibrarysOwnSwitchReframesHandleWindowsAndCallsTheCallbackInsteadOfTheMessage)
+{
+    CLightChoice choice;
+    CHandleSkin skin;
+    skin.WriteBitmap(L"Definitions\\dark.bmp", 8, 8, RGB(20, 20, 30));
+    skin.WriteFile(L"Definitions\\Dark.xml", "<skin>" + WindowSkins("dark.bmp") + "</skin>");
+    skin.WriteFile(L"Definitions\\Light.xml", "<skin>" + WindowSkins("paper.bmp") + "</skin>");
+    s_changes.clear();
+    EXPECT_EQ(KORVOSKIN_E_BAD_ARGUMENT, KorvoSkin_LoadSkinForSystemTheme(L"", NULL, L"", L""));
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SetSkinChangedCallback(OnSkinChanged, &s_changes));
+    choice.Set(1);
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkinForSystemTheme(L"Definitions\\Light.xml", L"", L"Definitions\\Dark.xml", L""));
+    CHostFrame frame;
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
+    Show(frame.hWnd);
+    EXPECT_EQ(WATERMARK, KorvoTest::CWindowPixels(frame.hWnd, true).At(20, 20));
+
+    choice.Set(0);
+    ::SendMessageW(frame.hWnd, WM_SETTINGCHANGE, 0, (LPARAM)L"ImmersiveColorSet");
+    EXPECT_EQ(std::vector<int>{1}, s_changes);
+    EXPECT_EQ(0u, CHostFrame::s_nSkinChangedMessages) << "the callback instead of the message";
+    Show(frame.hWnd);
+    EXPECT_EQ(RGB(20, 20, 30), KorvoTest::CWindowPixels(frame.hWnd, true).At(20, 20)) << "framed by the dark skin";
+    EXPECT_EQ(FRAME, KorvoTest::CWindowPixels(frame.hWnd).At(frame.Window().Width() / 2, 10));
 }

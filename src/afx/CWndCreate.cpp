@@ -3,6 +3,7 @@
 #include "CWnd.h"
 #include "AfxResource.h"
 #include "AfxThreadState.h"
+#include "AfxChainedSubclass.h"
 #include <cwchar>
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -24,10 +25,19 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 
 // The framework's link in a window's comctl32 subclass chain: the wrapper's default procedure
 // is the chain's next link (DefSubclassProc).
+static thread_local int t_nChainedDepth = 0;
+
+int AfxChainedMessageDepth()
+{
+    return t_nChainedDepth;
+}
+
 static LRESULT CALLBACK AfxChainedSubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR)
 {
+    t_nChainedDepth++;
     LRESULT lResult = AfxWndProc(hWnd, nMsg, wParam, lParam);
+    t_nChainedDepth--;
     if (nMsg == WM_NCDESTROY)
         ::RemoveWindowSubclass(hWnd, AfxChainedSubclassProc, 0);
     return lResult;

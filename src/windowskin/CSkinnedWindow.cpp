@@ -1,11 +1,26 @@
 #include "CSkinnedWindow.h"
 #include "CSkinDialogFrame.h"
 #include "../parts/CWindowDpi.h"
+#include <AfxChainedSubclass.h>
 #include <windowsx.h>
 #include <algorithm>
 
 // The library's link in a skinned window's subclass chain.
 static const UINT_PTR SKINNED_WINDOW_SUBCLASS = 0x4B53;
+
+thread_local int CSkinnedWindow::s_nDispatching = 0;
+
+std::vector<std::unique_ptr<CWnd>>& CSkinnedWindow::LetGo()
+{
+    static std::vector<std::unique_ptr<CWnd>> s_letGo;
+    return s_letGo;
+}
+
+void CSkinnedWindow::DeleteLetGo()
+{
+    if (s_nDispatching == 0 && AfxChainedMessageDepth() == 0)
+        LetGo().clear();
+}
 
 CSkinnedWindow::CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc gone)
     : m_gone(std::move(gone)), m_dwCaption(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION), m_bAttached(FALSE),
@@ -38,6 +53,8 @@ void CSkinnedWindow::Dispose(std::unique_ptr<CSkinnedWindow> pWindow)
     // Its frame and state are on the stack of the message being answered.
     if (pWindow->m_nDepth > 0)
         pWindow.release()->m_bDisposed = TRUE;
+    pWindow.reset();
+    DeleteLetGo();
 }
 
 CSkinnedWindow::~CSkinnedWindow()
@@ -107,19 +124,26 @@ void CSkinnedWindow::Detach()
     m_bAttached = FALSE;
     const HWND hWnd = m_wnd.m_hWnd;
     // A wrapper's own message may be on the stack (a click whose notification let the window
-    // go): detached wrappers stay until this object goes.
+    // go): the wrappers are deleted once it is answered.
     for (CAttachedControl& control : m_controls)
     {
         const HWND hControl = control.pWnd->m_hWnd;
-        if (!hControl)
-            continue;
-        control.pWnd->UnsubclassWindow();
-        ::SetWindowLongW(hControl, GWL_STYLE, (LONG)control.dwOldStyle);
-        ::InvalidateRect(hControl, NULL, TRUE);
+        if (hControl)
+        {
+            control.pWnd->UnsubclassWindow();
+            ::SetWindowLongW(hControl, GWL_STYLE, (LONG)control.dwOldStyle);
+            ::InvalidateRect(hControl, NULL, TRUE);
+        }
+        LetGo().push_back(std::move(control.pWnd));
     }
-    for (const std::unique_ptr<CWnd>& pBar : m_bars)
+    m_controls.clear();
+    for (std::unique_ptr<CWnd>& pBar : m_bars)
+    {
         if (pBar->m_hWnd)
             pBar->DestroyWindow();
+        LetGo().push_back(std::move(pBar));
+    }
+    m_bars.clear();
     // Without a skin (also while the window is being destroyed) the system frame is there.
     const BOOL bFramed = m_pFrame->GetSkin() != NULL;
     if (bFramed)
@@ -152,9 +176,12 @@ LRESULT CALLBACK CSkinnedWindow::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wPara
         return lResult;
     }
     pThis->m_nDepth++;
+    s_nDispatching++;
     const LRESULT lResult = pThis->OnMessage(nMsg, wParam, lParam);
+    s_nDispatching--;
     if (--pThis->m_nDepth == 0 && pThis->m_bDisposed)
         delete pThis;
+    DeleteLetGo();
     return lResult;
 }
 

@@ -60,6 +60,11 @@ private:
     BOOL Reflect(HWND hChild, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     LRESULT Default(UINT nMsg, WPARAM wParam, LPARAM lParam);
     void Detach();
+    // Wrappers and bars let go of, kept until no message of a skinned window or of a wrapper is
+    // being answered on this thread (one of their member functions may be on the stack), then
+    // deleted.
+    static std::vector<std::unique_ptr<CWnd>>& LetGo();
+    static void DeleteLetGo();
 
     struct CAttachedControl
     {
@@ -81,6 +86,8 @@ private:
     // outermost one is answered.
     int m_nDepth;
     BOOL m_bDisposed;
+    // Messages of every skinned window being answered on this thread.
+    static thread_local int s_nDispatching;
 
     CSkinnedWindow(const CSkinnedWindow&) = delete;
     CSkinnedWindow& operator=(const CSkinnedWindow&) = delete;

@@ -60,6 +60,8 @@ struct CHostFrame
     static UINT s_nCommands;
     static UINT s_nLastCommand;
     static UINT s_nSkinChangedMessages;
+    // The host lets the library go from its own command handler.
+    static bool s_bUninitOnCommand;
     HWND hWnd;
 
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -68,6 +70,8 @@ struct CHostFrame
         {
             s_nCommands++;
             s_nLastCommand = (UINT)wParam;
+            if (s_bUninitOnCommand)
+                EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Uninit());
         }
         if (nMsg == ::RegisterWindowMessageW(L"KorvoSkin.SkinChanged"))
             s_nSkinChangedMessages++;
@@ -84,6 +88,7 @@ struct CHostFrame
         ::RegisterClassW(&wc);
         hWnd = ::CreateWindowExW(0, L"KorvoHandleHost", L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
         s_nCommands = s_nSkinChangedMessages = 0;
+        s_bUninitOnCommand = false;
     }
     ~CHostFrame()
     {
@@ -106,6 +111,7 @@ struct CHostFrame
 UINT CHostFrame::s_nCommands;
 UINT CHostFrame::s_nLastCommand;
 UINT CHostFrame::s_nSkinChangedMessages;
+bool CHostFrame::s_bUninitOnCommand;
 
 void MouseTo(CPoint point)
 {
@@ -226,6 +232,31 @@ TEST(HandleApi, ControlsOfAnyCodeTakeTheLooksAndKeepTheirBehaviour)
     EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_UnskinWindow(frame.hWnd));
     EXPECT_EQ(dwCheckStyle, (DWORD)::GetWindowLongW(hCheck, GWL_STYLE));
     EXPECT_EQ(8, KorvoSkin_SkinControls(frame.hWnd)) << "and can be skinned again";
+}
+
+TEST(HandleApi, AHostMayLetTheLibraryGoFromTheNotificationOfASkinnedControl)
+{
+    CHandleSkin skin;
+    CHostFrame frame;
+    HWND hCheck = ::CreateWindowExW(0, L"BUTTON", L"Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 20, 20, 120, 24,
+                                    frame.hWnd, (HMENU)101, NULL, NULL);
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
+    ASSERT_EQ(1, KorvoSkin_SkinControls(frame.hWnd));
+    Show(frame.hWnd);
+    CHostFrame::s_bUninitOnCommand = true;
+    CRect rcCheck;
+    ::GetWindowRect(hCheck, &rcCheck);
+    MouseTo(rcCheck.CenterPoint());
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    MouseTo(CPoint(0, 0));
+    CHostFrame::s_bUninitOnCommand = false;
+    EXPECT_EQ(1u, CHostFrame::s_nCommands);
+    EXPECT_EQ(BS_AUTOCHECKBOX, ::GetWindowLongW(hCheck, GWL_STYLE) & BS_TYPEMASK) << "the system's check box again";
+    EXPECT_EQ(WS_CAPTION, ::GetWindowLongW(frame.hWnd, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(KORVOSKIN_E_NOT_INITIALISED, KorvoSkin_UnskinWindow(frame.hWnd));
+    ::SendMessageW(hCheck, BM_CLICK, 0, 0);
+    EXPECT_EQ(2u, CHostFrame::s_nCommands) << "the control still works";
 }
 
 TEST(HandleApi, BadArgumentsGetTheirCodesAndChangeNothing)

@@ -4,6 +4,7 @@
 #include <korvoskin.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <windowskin/CAccessibleProxy.h>
 #include <thread>
 
 namespace
@@ -46,7 +47,7 @@ public:
             "<skin><strings><string id=\"7\" value=\"seven\"/><string id=\"8\" value=\"\"/></strings>"
             "<menus><menu name=\"Popup\"><item id=\"5\" text=\"x\"/></menu></menus>"
             "<watermarks><watermark target=\"Paper\" path=\"paper.bmp\"/></watermarks>"
-            "<colourScheme><colour name=\"dialog.back\" value=\"102030\"/><colour name=\"menu.text\" value=\"A0B0C0\"/></colourScheme>"
+            "<colourScheme><colour name=\"dialog.back\" value=\"102030\"/><colour name=\"menu.text\" value=\"A0B0C0\"/></colourScheme>")
             + WindowSkins("paper.bmp") + "</skin>");
         EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
         EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"", L""));
@@ -185,6 +186,23 @@ TEST(HandleApi, AFrameOfAnyCodeShowsTheSkinsCaptionAndItsCloseButtonAnswersTheMo
     EXPECT_FALSE(::IsWindow(frame.hWnd)) << "Close closed the window";
     EXPECT_EQ(KORVOSKIN_E_BAD_ARGUMENT, KorvoSkin_UnskinWindow(frame.hWnd)) << "gone, and forgotten";
     MouseTo(CPoint(0, 0));
+}
+
+TEST(HandleApi, TheTitleBarTellsScreenReadersWhereTheSkinsCloseButtonIs)
+{
+    CHandleSkin skin;
+    CHostFrame frame;
+    CAccessibleQuery query;
+    query.idObject = OBJID_TITLEBAR;
+    query.idChild = 5;
+    EXPECT_FALSE(CAccessibleQuery::Send(frame.hWnd, query)) << "the system's title bar before";
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
+    ASSERT_TRUE(CAccessibleQuery::Send(frame.hWnd, query));
+    const CRect rcWindow = frame.Window();
+    EXPECT_EQ(CRect(rcWindow.right - 30, rcWindow.top + 6, rcWindow.right - 10, rcWindow.top + 24), query.rcScreen);
+    EXPECT_EQ(CString(L"Close"), query.strName);
+    EXPECT_NE(0, ::SendMessageW(frame.hWnd, WM_GETOBJECT, 0, (LPARAM)(DWORD)OBJID_TITLEBAR)) << "the skin's title bar object";
+    EXPECT_EQ(0, ::SendMessageW(frame.hWnd, WM_GETOBJECT, 0, (LPARAM)(DWORD)OBJID_CLIENT)) << "the client area stays the window's";
 }
 
 TEST(HandleApi, ControlsOfAnyCodeTakeTheLooksAndKeepTheirBehaviour)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <windowskin/CAccessibleProxy.h>
+#include <parts/CWindowDpi.h>
 #include <thread>
 
 namespace
@@ -205,6 +206,25 @@ TEST(HandleApi, TheTitleBarTellsScreenReadersWhereTheSkinsCloseButtonIs)
     EXPECT_EQ(0, ::SendMessageW(frame.hWnd, WM_GETOBJECT, 0, (LPARAM)(DWORD)OBJID_CLIENT)) << "the client area stays the window's";
 }
 
+TEST(HandleApi, TheFrameFollowsTheWindowsDpi)
+{
+    CHandleSkin skin;
+    CHostFrame frame;
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
+    auto CaptionHeight = [&] {
+        POINT pt = { 0, 0 };
+        ::ClientToScreen(frame.hWnd, &pt);
+        return pt.y - frame.Window().top;
+    };
+    EXPECT_EQ(30, CaptionHeight());
+    CRect rcSuggested = frame.Window();
+    rcSuggested.right = rcSuggested.left + rcSuggested.Width() * 3 / 2;
+    rcSuggested.bottom = rcSuggested.top + rcSuggested.Height() * 3 / 2;
+    ::SendMessageW(frame.hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), (LPARAM)&rcSuggested);
+    EXPECT_EQ(45, CaptionHeight()) << "the skin's 30-pixel caption at 144 DPI";
+    EXPECT_EQ(rcSuggested, frame.Window()) << "placed where the system suggested";
+}
+
 TEST(HandleApi, ControlsOfAnyCodeTakeTheLooksAndKeepTheirBehaviour)
 {
     CHandleSkin skin;
@@ -351,25 +371,31 @@ TEST(HandleApi, LookupsAnswerByNameAndStringsByLength)
     EXPECT_EQ(KORVOSKIN_E_BAD_ARGUMENT, KorvoSkin_TrackPopupMenu(L"Popup", 10, 10, TPM_RETURNCMD, NULL));
 }
 
+namespace
+{
+int s_nBefore, s_nAfter;
+LRESULT CALLBACK CountBefore(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (nMsg == WM_APP)
+        s_nBefore++;
+    return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+}
+LRESULT CALLBACK CountAfter(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (nMsg == WM_APP)
+        s_nAfter++;
+    return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+}
+} // namespace
+
 TEST(HandleApi, TheWindowsOwnSubclassesBeforeAndAfterKeepWorking)
 {
     CHandleSkin skin;
     CHostFrame frame;
-    static int s_nBefore, s_nAfter;
     s_nBefore = s_nAfter = 0;
-    SUBCLASSPROC before = [](HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) -> LRESULT {
-        if (m == WM_APP)
-            s_nBefore++;
-        return ::DefSubclassProc(h, m, w, l);
-    };
-    SUBCLASSPROC after = [](HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) -> LRESULT {
-        if (m == WM_APP)
-            s_nAfter++;
-        return ::DefSubclassProc(h, m, w, l);
-    };
-    ASSERT_TRUE(::SetWindowSubclass(frame.hWnd, before, 1, 0));
+    ASSERT_TRUE(::SetWindowSubclass(frame.hWnd, CountBefore, 1, 0));
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
-    ASSERT_TRUE(::SetWindowSubclass(frame.hWnd, after, 2, 0));
+    ASSERT_TRUE(::SetWindowSubclass(frame.hWnd, CountAfter, 2, 0));
     ::SendMessageW(frame.hWnd, WM_APP, 0, 0);
     EXPECT_EQ(1, s_nBefore);
     EXPECT_EQ(1, s_nAfter);
@@ -377,8 +403,8 @@ TEST(HandleApi, TheWindowsOwnSubclassesBeforeAndAfterKeepWorking)
     ::SendMessageW(frame.hWnd, WM_APP, 0, 0);
     EXPECT_EQ(2, s_nBefore);
     EXPECT_EQ(2, s_nAfter);
-    ::RemoveWindowSubclass(frame.hWnd, after, 2);
-    ::RemoveWindowSubclass(frame.hWnd, before, 1);
+    ::RemoveWindowSubclass(frame.hWnd, CountAfter, 2);
+    ::RemoveWindowSubclass(frame.hWnd, CountBefore, 1);
 }
 
 TEST(HandleApi, UninitLetsEveryWindowGoAndTheToolbarWithIt)

@@ -40,4 +40,20 @@ foreach(name InitSkin UnInitSkin LoadSkin GetSkinString GetSkinMenu GetSkinWater
         message(FATAL_ERROR "${name} is not exported by its plain name")
     endif()
 endforeach()
+# The C interface (korvoskin.h) by its plain names at both pointer sizes: GetProcAddress with the
+# name a host's language knows finds it, with no stdcall decoration (@8).
+foreach(name KorvoSkin_Version KorvoSkin_ErrorText KorvoSkin_Init KorvoSkin_Uninit KorvoSkin_LoadSkin
+             KorvoSkin_LoadSkinForSystemTheme KorvoSkin_GetString KorvoSkin_GetMenu KorvoSkin_TrackPopupMenu
+             KorvoSkin_GetWatermark KorvoSkin_GetColour KorvoSkin_SkinWindow KorvoSkin_UnskinWindow
+             KorvoSkin_SkinControls KorvoSkin_CreateToolBar KorvoSkin_SetSkinChangedCallback
+             KorvoSkin_WatchSkin KorvoSkin_SetWatchCallback)
+    if(NOT name IN_LIST names)
+        message(FATAL_ERROR "${name} is not exported by its plain name")
+    endif()
+endforeach()
+foreach(name ${names})
+    if(name MATCHES "@")
+        message(FATAL_ERROR "${name} is exported with a decoration")
+    endif()
+endforeach()
 message(STATUS "KorvoSkin.dll exports exactly the ${count} names of the host API")

@@ -42,6 +42,10 @@ public:
     HWND Detach();
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Attaches as SubclassWindow does, but through comctl32's subclass chain
+    // (SetWindowSubclass), so that subclasses others set on the window before or after keep
+    // working, and UnsubclassWindow can leave at any time. FALSE when the window has a wrapper.
+    BOOL SubclassWindowChained(HWND hWnd);
     HWND UnsubclassWindow();
 
     virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

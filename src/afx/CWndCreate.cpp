@@ -3,6 +3,7 @@
 #include "CWnd.h"
 #include "AfxResource.h"
 #include "AfxThreadState.h"
+#include "AfxChainedSubclass.h"
 #include <cwchar>
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -22,9 +23,44 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     return hWndControl ? SubclassWindow(hWndControl) : FALSE;
 }
 
+// The framework's link in a window's comctl32 subclass chain: the wrapper's default procedure
+// is the chain's next link (DefSubclassProc).
+static thread_local int t_nChainedDepth = 0;
+
+int AfxChainedMessageDepth()
+{
+    return t_nChainedDepth;
+}
+
+static LRESULT CALLBACK AfxChainedSubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR)
+{
+    t_nChainedDepth++;
+    LRESULT lResult = AfxWndProc(hWnd, nMsg, wParam, lParam);
+    t_nChainedDepth--;
+    if (nMsg == WM_NCDESTROY)
+        ::RemoveWindowSubclass(hWnd, AfxChainedSubclassProc, 0);
+    return lResult;
+}
+
+BOOL CWnd::SubclassWindowChained(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    m_pfnSuper = ::DefSubclassProc;
+    if (::SetWindowSubclass(hWnd, AfxChainedSubclassProc, 0, 0))
+        return TRUE;
+    m_pfnSuper = NULL;
+    Detach();
+    return FALSE;
+}
+
 HWND CWnd::UnsubclassWindow()
 {
-    if (m_pfnSuper)
+    if (m_pfnSuper == ::DefSubclassProc)
+        ::RemoveWindowSubclass(m_hWnd, AfxChainedSubclassProc, 0);
+    else if (m_pfnSuper)
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     m_pfnSuper = NULL;
     return Detach();

@@ -58,3 +58,9 @@ void CHostThread::Disown()
     m_hOwner = NULL;
     m_bOwned = FALSE;
 }
+
+BOOL CHostThread::IsOwned()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bOwned;
+}

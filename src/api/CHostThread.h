@@ -23,6 +23,8 @@ public:
     BOOL Adopt();
     // The entered owner gives the library up; any thread may enter once its call returns.
     void Disown();
+    // Whether a thread owns the library: for an entered caller, whether it is the owner.
+    BOOL IsOwned();
 
 private:
     CHostThread(const CHostThread&) = delete;

@@ -1,6 +1,6 @@
 // The library's global objects. They live in this one file because their construction order
 // matters: theme, menu engine, window-skin loader, registry, the context that hands the three to
-// the layers below, application folder. They are destroyed in the reverse order when the
+// the layers below, the windows skinned by handle, application folder. They are destroyed in the reverse order when the
 // library unloads.
 #include "AppFolder.h"
 #include "Globals.h"
@@ -9,6 +9,8 @@
 #include "../skin/CSkinRegistry.h"
 #include "../skin/CSkinContext.h"
 #include "../windowskin/CWindowSkinLoader.h"
+#include "CHandleWindows.h"
+#include "CHostThread.h"
 
 // The module the library's code and resources are linked into: KorvoSkin.dll in a host, the
 // program itself where the library is linked statically.
@@ -24,4 +26,6 @@ static const struct CDefaultContext
 {
     CDefaultContext() { g_Context.MakeDefault(); }
 } s_defaultContext;
+CHandleWindows g_HandleWindows(g_Context);
+CHostThread g_HostThread;
 CString g_strAppFolder = AppFolderOfProcess();

@@ -7,6 +7,8 @@
 #include "../theme/CMenuSkinner.h"
 #include "../skin/CSkinRegistry.h"
 #include "../skin/CSkinContext.h"
+#include "CHandleWindows.h"
+#include "CHostThread.h"
 
 // The library's own module handle.
 extern HINSTANCE g_hSkinInstance;
@@ -16,6 +18,10 @@ extern CInterfaceTheme g_Theme;
 extern CMenuSkinner g_MenuSkinner;
 extern CSkinRegistry g_Registry;
 extern CSkinContext g_Context;
+// The top-level windows hosts skinned by their handles, framed from the default context.
+extern CHandleWindows g_HandleWindows;
+// The thread that owns the library (HostGuard.h).
+extern CHostThread g_HostThread;
 // The host executable's folder, ending in a backslash, or empty; definition files are found
 // relative to it.
 extern CString g_strAppFolder;

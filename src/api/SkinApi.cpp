@@ -1,5 +1,6 @@
 #include <KorvoSkin/SkinApi.h>
-#include "CHostThread.h"
+#include "HostGuard.h"
+#include "CHandleWindows.h"
 #include "CSystemTheme.h"
 #include "CSkinReloadWatch.h"
 #include "Globals.h"
@@ -20,27 +21,7 @@ CString g_strLoadedFirst, g_strLoadedSecond;
 CSkinReloadWatch g_reloadWatch;
 void (*g_pfnWatchReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL;
 void* g_pWatchContext = NULL;
-CHostThread g_hostThread;
 CSystemTheme g_systemTheme;
-
-// Every exported function runs its work through this: a call from a thread other than the
-// host's, or an exception on the way (the framework's allocator throws std::bad_alloc), gives
-// the function's failure result and never reaches the host.
-template <class RESULT, class WORK> RESULT OnHostThread(const RESULT& failure, WORK work)
-{
-    if (!g_hostThread.Enter())
-        return failure;
-    RESULT result = failure;
-    try
-    {
-        result = work();
-    }
-    catch (...)
-    {
-    }
-    g_hostThread.Leave();
-    return result;
-}
 
 void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
@@ -49,6 +30,7 @@ void LoadDefinitions(const CString& strFirst, const CString& strSecond)
     try
     {
         g_Registry.Load(g_strAppFolder, strFirst, strSecond);
+        g_HandleWindows.Reskin();
     }
     catch (...)
     {
@@ -95,11 +77,15 @@ void StopFollowingSystem()
 // and is painted again in the new skin.
 void ShowLoadedSkin(BOOL bDark)
 {
-    const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
     std::vector<HWND> windows = TopLevelWindows();
-    for (HWND hTopLevel : windows)
-        if (nSkinChanged && ::IsWindow(hTopLevel))
-            ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+    // A host of the C interface that set a callback hears of it there instead.
+    if (!g_HandleWindows.TellSkinChanged(bDark))
+    {
+        const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
+        for (HWND hTopLevel : windows)
+            if (nSkinChanged && ::IsWindow(hTopLevel))
+                ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
+    }
     SetDarkTitleBars(windows, bDark);
     for (HWND hTopLevel : windows)
         if (::IsWindow(hTopLevel))
@@ -150,7 +136,7 @@ void ReloadWatchedSkin()
 bool InitSkin()
 {
     return OnHostThread(false, [] {
-        if (!g_hostThread.Adopt())
+        if (!g_HostThread.Adopt())
             return true;
         // A thread that initialised the library and exited without UnInitSkin took its hook
         // with it; the record of that hook must not stop this thread's.
@@ -173,13 +159,14 @@ bool UnInitSkin()
         StopFollowingSystem();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
+        g_HandleWindows.Clear();
         g_MenuSkinner.Release();
         g_Registry.Clear();
         SetGdiplusRunning(false);
         if (g_gdiplusToken)
             Gdiplus::GdiplusShutdown(g_gdiplusToken);
         g_gdiplusToken = 0;
-        g_hostThread.Disown();
+        g_HostThread.Disown();
         return true;
     });
 }

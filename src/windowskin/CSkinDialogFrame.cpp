@@ -4,8 +4,10 @@
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CInterfaceTheme.h"
 
-CSkinDialogFrame::CSkinDialogFrame(CSkinDialog& dlg, const CSkinContext& context)
-    : m_dlg(dlg), m_registry(context.Registry()), m_theme(context.Theme()), m_pSkin(NULL)
+CSkinDialogFrame::CSkinDialogFrame(CWnd& wnd, const CSkinContext& context, DefaultProc defaultProc,
+                                   FrameChanged frameChanged)
+    : m_wnd(wnd), m_registry(context.Registry()), m_theme(context.Theme()), m_default(std::move(defaultProc)),
+      m_frameChanged(std::move(frameChanged)), m_dwPlainCaption(WS_CAPTION), m_pSkin(NULL)
 {
 }
 
@@ -13,8 +15,17 @@ BOOL CSkinDialogFrame::UseContext(CSkinDialog& dlg, const CSkinContext& context)
 {
     if (dlg.m_hWnd)
         return FALSE;
-    dlg.m_pFrame.reset(new CSkinDialogFrame(dlg, context));
+    dlg.m_pFrame = ForDialog(dlg, context);
     return TRUE;
+}
+
+std::unique_ptr<CSkinDialogFrame> CSkinDialogFrame::ForDialog(CSkinDialog& dlg, const CSkinContext& context)
+{
+    // The dialog's tracking sizes were taken with the old frame: moved with it they keep
+    // limiting the client area as before, and the minimum cannot hold a thinner frame back.
+    return std::unique_ptr<CSkinDialogFrame>(new CSkinDialogFrame(
+        dlg, context, [&dlg](UINT nMsg, WPARAM wParam, LPARAM lParam) { return dlg.DefWindowProc(nMsg, wParam, lParam); },
+        [&dlg](const CSize& change) { dlg.OffsetTrackSizes(change); }));
 }
 
 CSkinDialogFrame::~CSkinDialogFrame()
@@ -25,7 +36,7 @@ CSkinDialogFrame::~CSkinDialogFrame()
 void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
 {
     // The registry listens only while there is a skin to take back; it has forgotten the
-    // dialog when it told it its skin was going.
+    // window when it told it its skin was going.
     if (pSkin && !m_pSkin)
         m_registry.AddWindowSkinListener(this);
     else if (!pSkin && m_pSkin)
@@ -38,21 +49,26 @@ void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
 void CSkinDialogFrame::OnWindowSkinsDeleting()
 {
     m_state.Reset();
-    if (!m_dlg.m_hWnd)
+    if (!m_wnd.m_hWnd)
     {
         m_pSkin = NULL;
         return;
     }
     const CRect rcOldFrame = GetFrameThickness();
     m_pSkin = NULL;
-    m_dlg.ModifyStyle(0, WS_CAPTION);
+    ShowPlainCaption();
     ChangeFrame(rcOldFrame);
+}
+
+void CSkinDialogFrame::ShowPlainCaption()
+{
+    m_wnd.ModifyStyle(WS_CAPTION & ~m_dwPlainCaption, m_dwPlainCaption);
 }
 
 BOOL CSkinDialogFrame::SkinMe(LPCWSTR pszName, UINT nIconID)
 {
     // Without a window there is no frame to replace.
-    if (!::IsWindow(m_dlg.m_hWnd))
+    if (!::IsWindow(m_wnd.m_hWnd))
         return FALSE;
     const CRect rcOldFrame = GetFrameThickness();
     SetSkin(dynamic_cast<CWindowSkin*>(m_registry.FindWindowSkin(pszName)));
@@ -61,9 +77,9 @@ BOOL CSkinDialogFrame::SkinMe(LPCWSTR pszName, UINT nIconID)
         SetSmallIcon(nIconID);
 
     if (m_pSkin)
-        m_dlg.ModifyStyle(WS_CAPTION, 0);
+        m_wnd.ModifyStyle(WS_CAPTION, 0);
     else
-        m_dlg.ModifyStyle(0, WS_CAPTION);
+        ShowPlainCaption();
     ChangeFrame(rcOldFrame);
     return m_pSkin != NULL;
 }
@@ -71,9 +87,9 @@ BOOL CSkinDialogFrame::SkinMe(LPCWSTR pszName, UINT nIconID)
 CRect CSkinDialogFrame::GetFrameThickness() const
 {
     if (m_pSkin)
-        return m_pSkin->GetFrameThickness(CWindowSkin::ScaleOf(&m_dlg));
+        return m_pSkin->GetFrameThickness(CWindowSkin::ScaleOf(&m_wnd));
     CRect rc(0, 0, 0, 0);
-    ::AdjustWindowRectEx(&rc, m_dlg.GetStyle(), FALSE, m_dlg.GetExStyle());
+    ::AdjustWindowRectEx(&rc, m_wnd.GetStyle(), ::GetMenu(m_wnd.m_hWnd) != NULL, m_wnd.GetExStyle());
     return CRect(-rc.left, -rc.top, rc.right, rc.bottom);
 }
 
@@ -83,49 +99,48 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
     const CSize change(rcFrame.left + rcFrame.right - rcOldFrame.left - rcOldFrame.right,
                        rcFrame.top + rcFrame.bottom - rcOldFrame.top - rcOldFrame.bottom);
 
-    // The tracking sizes were taken with the old frame: moved with it they keep limiting the
-    // client area as before, and the minimum cannot hold a thinner frame back.
-    m_dlg.OffsetTrackSizes(change);
+    if (m_frameChanged)
+        m_frameChanged(change);
 
-    // A minimised or maximised dialog comes back to its normal rectangle later, which must
+    // A minimised or maximised window comes back to its normal rectangle later, which must
     // keep its client area too.
-    const BOOL bIconic = m_dlg.IsIconic();
-    if (bIconic || m_dlg.IsZoomed())
+    const BOOL bIconic = m_wnd.IsIconic();
+    if (bIconic || m_wnd.IsZoomed())
     {
         WINDOWPLACEMENT wp;
         wp.length = sizeof(wp);
-        if (m_dlg.GetWindowPlacement(&wp))
+        if (m_wnd.GetWindowPlacement(&wp))
         {
             wp.rcNormalPosition.right += change.cx;
             wp.rcNormalPosition.bottom += change.cy;
             wp.flags = 0;
-            wp.showCmd = m_dlg.IsWindowVisible() ? SW_SHOWNA : SW_HIDE;
-            m_dlg.SetWindowPlacement(&wp);
+            wp.showCmd = m_wnd.IsWindowVisible() ? SW_SHOWNA : SW_HIDE;
+            m_wnd.SetWindowPlacement(&wp);
         }
     }
 
     CRect rc;
-    m_dlg.GetClientRect(&rc);
+    m_wnd.GetClientRect(&rc);
     if (m_pSkin)
-        m_pSkin->CalcFrame(&rc, FALSE, CWindowSkin::ScaleOf(&m_dlg));
+        m_pSkin->CalcFrame(&rc, FALSE, CWindowSkin::ScaleOf(&m_wnd));
     else
-        ::AdjustWindowRectEx(&rc, m_dlg.GetStyle(), FALSE, m_dlg.GetExStyle());
-    m_dlg.SetWindowRgn(NULL, FALSE);
-    m_dlg.SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(),
+        ::AdjustWindowRectEx(&rc, m_wnd.GetStyle(), ::GetMenu(m_wnd.m_hWnd) != NULL, m_wnd.GetExStyle());
+    m_wnd.SetWindowRgn(NULL, FALSE);
+    m_wnd.SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (bIconic ? SWP_NOSIZE : 0));
     if (m_pSkin)
-        m_pSkin->ApplyRegion(&m_dlg);
+        m_pSkin->ApplyRegion(&m_wnd);
 }
 
 void CSkinDialogFrame::SetSmallIcon(UINT nIconID)
 {
-    // The theme hands out a new icon on every call; the dialog keeps the one it shows and
+    // The theme hands out a new icon on every call; the window keeps the one it shows and
     // destroys it when it takes another or when the window goes. An icon the host set is the
     // host's own and stays.
     HICON hIcon = m_theme.GetIcon(nIconID, SIZE_CODE_16);
     if (!hIcon)
         return;
-    m_dlg.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    m_wnd.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
     m_pSmallIcon.reset(hIcon);
 }
 

@@ -1,0 +1,3 @@
+module korvoskin.example/gohost
+
+go 1.19

@@ -1,0 +1,50 @@
+// The top-level windows hosts skin by their handles through the C interface, each a
+// CSkinnedWindow, and the host's callback for the skin changes the library makes on its own.
+// Every function runs on the owner thread, inside the host guard.
+#pragma once
+#include <korvoskin.h>
+#include <afxwin.h>
+#include <map>
+#include <memory>
+
+class CSkinContext;
+class CSkinnedWindow;
+
+class CHandleWindows
+{
+public:
+    // The windows are framed from the context's registry and theme.
+    explicit CHandleWindows(const CSkinContext& context);
+    ~CHandleWindows();
+
+    // Each returns a KORVOSKIN_ code (the counts and handles as korvoskin.h says).
+    int Skin(HWND hWnd, LPCWSTR pszTarget);
+    int Unskin(HWND hWnd);
+    int SkinControls(HWND hParent);
+    HWND CreateToolBar(HWND hParent, LPCWSTR pszName, UINT nID);
+
+    // After a load: every window framed again for its target.
+    void Reskin();
+    // Lets every window go (Uninit).
+    void Clear();
+
+    void SetSkinChangedCallback(KORVOSKIN_SKIN_CHANGED_PROC pfnProc, void* pContext);
+    // Calls the host's callback; FALSE when there is none (the library sends its message).
+    BOOL TellSkinChanged(BOOL bDark);
+
+    // KORVOSKIN_OK for a top-level window of the calling thread, else the code for it.
+    static int CheckTopLevel(HWND hWnd);
+
+private:
+    // The window's record, made (attached) when it has none; null when it cannot be attached.
+    CSkinnedWindow* Record(HWND hWnd);
+    void Forget(HWND hWnd);
+
+    const CSkinContext& m_context;
+    std::map<HWND, std::unique_ptr<CSkinnedWindow>> m_windows;
+    KORVOSKIN_SKIN_CHANGED_PROC m_pfnSkinChanged;
+    void* m_pSkinChangedContext;
+
+    CHandleWindows(const CHandleWindows&) = delete;
+    void operator=(const CHandleWindows&) = delete;
+};

@@ -1,0 +1,302 @@
+#include "CSkinnedWindow.h"
+#include "CSkinDialogFrame.h"
+#include "../parts/CWindowDpi.h"
+#include <AfxChainedSubclass.h>
+#include <windowsx.h>
+#include <algorithm>
+
+// The library's link in a skinned window's subclass chain.
+static const UINT_PTR SKINNED_WINDOW_SUBCLASS = 0x4B53;
+
+thread_local int CSkinnedWindow::s_nDispatching = 0;
+
+std::vector<std::unique_ptr<CWnd>>& CSkinnedWindow::LetGo()
+{
+    static std::vector<std::unique_ptr<CWnd>> s_letGo;
+    return s_letGo;
+}
+
+void CSkinnedWindow::DeleteLetGo()
+{
+    if (s_nDispatching == 0 && AfxChainedMessageDepth() == 0)
+        LetGo().clear();
+}
+
+CSkinnedWindow::CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc gone)
+    : m_gone(std::move(gone)), m_dwCaption(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION), m_bAttached(FALSE),
+      m_nDepth(0), m_bDisposed(FALSE)
+{
+    m_wnd.m_hWnd = hWnd;
+    m_pFrame.reset(new CSkinDialogFrame(m_wnd, context, [this](UINT nMsg, WPARAM wParam, LPARAM lParam) {
+        return Default(nMsg, wParam, lParam);
+    }));
+    m_pFrame->SetPlainCaption(m_dwCaption);
+}
+
+std::unique_ptr<CSkinnedWindow> CSkinnedWindow::Attach(HWND hWnd, const CSkinContext& context, GoneProc gone)
+{
+    std::unique_ptr<CSkinnedWindow> pWindow(new CSkinnedWindow(hWnd, context, std::move(gone)));
+    if (!::SetWindowSubclass(hWnd, SubclassProc, SKINNED_WINDOW_SUBCLASS, (DWORD_PTR)pWindow.get()))
+    {
+        pWindow->m_wnd.m_hWnd = NULL;
+        return NULL;
+    }
+    pWindow->m_bAttached = TRUE;
+    return pWindow;
+}
+
+void CSkinnedWindow::Dispose(std::unique_ptr<CSkinnedWindow> pWindow)
+{
+    if (!pWindow)
+        return;
+    pWindow->Detach();
+    // Its frame and state are on the stack of the message being answered.
+    if (pWindow->m_nDepth > 0)
+        pWindow.release()->m_bDisposed = TRUE;
+    pWindow.reset();
+    DeleteLetGo();
+}
+
+CSkinnedWindow::~CSkinnedWindow()
+{
+    Detach();
+    m_pFrame.reset();
+    m_wnd.m_hWnd = NULL;
+}
+
+BOOL CSkinnedWindow::SkinFrame(LPCWSTR pszTarget)
+{
+    m_strTarget = pszTarget ? pszTarget : L"";
+    return m_bAttached && m_pFrame->SkinMe(m_strTarget, 0);
+}
+
+void CSkinnedWindow::Reskin()
+{
+    if (m_bAttached && HasTarget())
+        m_pFrame->SkinMe(m_strTarget, 0);
+}
+
+void CSkinnedWindow::AdoptControl(std::unique_ptr<CWnd> pControl, DWORD dwOldStyle)
+{
+    m_controls.push_back(CAttachedControl{std::move(pControl), dwOldStyle});
+}
+
+BOOL CSkinnedWindow::HoldsChild(HWND hChild) const
+{
+    if (!hChild)
+        return FALSE;
+    for (const CAttachedControl& control : m_controls)
+        if (control.pWnd->m_hWnd == hChild)
+            return TRUE;
+    for (const std::unique_ptr<CWnd>& pBar : m_bars)
+        if (pBar->m_hWnd == hChild)
+            return TRUE;
+    return FALSE;
+}
+
+void CSkinnedWindow::AdoptBar(std::unique_ptr<CWnd> pBar)
+{
+    m_bars.push_back(std::move(pBar));
+    LayoutBars();
+}
+
+void CSkinnedWindow::LayoutBars()
+{
+    if (m_bars.empty() || !m_bAttached)
+        return;
+    UINT nFirst = 0xFFFF, nLast = 0;
+    for (const std::unique_ptr<CWnd>& pBar : m_bars)
+        if (pBar->m_hWnd)
+        {
+            const UINT nID = (UINT)::GetDlgCtrlID(pBar->m_hWnd);
+            nFirst = std::min(nFirst, nID);
+            nLast = std::max(nLast, nID);
+        }
+    // The host's own children in the range do not answer the bars' layout message and stay.
+    if (nFirst <= nLast)
+        m_wnd.RepositionBars(nFirst, nLast, 0);
+}
+
+void CSkinnedWindow::Detach()
+{
+    if (!m_bAttached)
+        return;
+    m_bAttached = FALSE;
+    const HWND hWnd = m_wnd.m_hWnd;
+    // A wrapper's own message may be on the stack (a click whose notification let the window
+    // go): the wrappers are deleted once it is answered.
+    for (CAttachedControl& control : m_controls)
+    {
+        const HWND hControl = control.pWnd->m_hWnd;
+        if (hControl)
+        {
+            control.pWnd->UnsubclassWindow();
+            ::SetWindowLongW(hControl, GWL_STYLE, (LONG)control.dwOldStyle);
+            ::InvalidateRect(hControl, NULL, TRUE);
+        }
+        LetGo().push_back(std::move(control.pWnd));
+    }
+    m_controls.clear();
+    for (std::unique_ptr<CWnd>& pBar : m_bars)
+    {
+        if (pBar->m_hWnd)
+            pBar->DestroyWindow();
+        LetGo().push_back(std::move(pBar));
+    }
+    m_bars.clear();
+    // Without a skin (also while the window is being destroyed) the system frame is there.
+    const BOOL bFramed = m_pFrame->GetSkin() != NULL;
+    if (bFramed)
+        m_pFrame->SkinMe(L"", 0);
+    m_pFrame->Release();
+    ::RemoveWindowSubclass(hWnd, SubclassProc, SKINNED_WINDOW_SUBCLASS);
+    if (bFramed)
+        ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT CSkinnedWindow::Default(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefSubclassProc(m_wnd.m_hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CALLBACK CSkinnedWindow::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR dwRefData)
+{
+    CSkinnedWindow* pThis = (CSkinnedWindow*)dwRefData;
+    if (nMsg == WM_NCDESTROY)
+    {
+        const LRESULT lResult = ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+        pThis->m_pFrame->OnNcDestroy();
+        pThis->Detach();
+        // The owner disposes of this object: now, or when an outer message of the window is
+        // answered.
+        GoneProc gone = pThis->m_gone;
+        if (gone)
+            gone(hWnd);
+        return lResult;
+    }
+    pThis->m_nDepth++;
+    s_nDispatching++;
+    const LRESULT lResult = pThis->OnMessage(nMsg, wParam, lParam);
+    s_nDispatching--;
+    if (--pThis->m_nDepth == 0 && pThis->m_bDisposed)
+        delete pThis;
+    DeleteLetGo();
+    return lResult;
+}
+
+BOOL CSkinnedWindow::Reflect(HWND hChild, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    // A host built on the framework reflects to its own wrappers itself.
+    return HoldsChild(hChild) && CWnd::ReflectMessage(hChild, nMsg, wParam, lParam, &lResult);
+}
+
+LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    LRESULT lResult = 0;
+    switch (nMsg)
+    {
+    case WM_NCCALCSIZE:
+        if (m_pFrame->OnNcCalcSize((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam))
+            return 0;
+        break;
+    case WM_NCHITTEST:
+    {
+        UINT nHitTest = HTNOWHERE;
+        if (m_pFrame->OnNcHitTest(point, nHitTest))
+            return nHitTest;
+        break;
+    }
+    case WM_NCACTIVATE:
+        if (m_pFrame->OnNcActivate((BOOL)wParam, FALSE))
+            return TRUE;
+        break;
+    case WM_NCPAINT:
+        if (m_pFrame->OnNcPaint())
+            return 0;
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (m_pFrame->OnNcLButtonDown((UINT)wParam, point))
+            return 0;
+        break;
+    case WM_NCLBUTTONUP:
+        if (m_pFrame->OnNcLButtonUp((UINT)wParam, point))
+            return 0;
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (m_pFrame->OnNcLButtonDblClk((UINT)wParam, point))
+            return 0;
+        break;
+    case WM_NCMOUSEMOVE:
+        m_pFrame->OnNcMouseMove((UINT)wParam, point);
+        break;
+    case WM_NCMOUSELEAVE:
+        m_pFrame->OnNcMouseLeave();
+        break;
+    case WM_SIZE:
+        m_pFrame->OnSize();
+        lResult = Default(nMsg, wParam, lParam);
+        LayoutBars();
+        return lResult;
+    case WM_ERASEBKGND:
+        if (wParam && m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam)))
+            return TRUE;
+        break;
+    case WM_SETTEXT:
+        if (m_pFrame->OnSetText(wParam, lParam, lResult))
+            return lResult;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (Reflect((HWND)lParam, nMsg, wParam, lParam, lResult))
+            return lResult;
+        lResult = Default(nMsg, wParam, lParam);
+        // A request without a device context (any process can send one) has nothing to colour.
+        if (!wParam)
+            return lResult;
+        return (LRESULT)m_pFrame->OnCtlColor(CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam),
+                                             nMsg - WM_CTLCOLORMSGBOX, (HBRUSH)lResult);
+    case WM_DRAWITEM:
+    {
+        const DRAWITEMSTRUCT* pItem = (const DRAWITEMSTRUCT*)lParam;
+        if (pItem && pItem->CtlType != ODT_MENU && Reflect(pItem->hwndItem, nMsg, wParam, lParam, lResult))
+            return TRUE;
+        break;
+    }
+    case WM_MEASUREITEM:
+    {
+        const MEASUREITEMSTRUCT* pItem = (const MEASUREITEMSTRUCT*)lParam;
+        if (pItem && pItem->CtlType != ODT_MENU
+            && Reflect(::GetDlgItem(m_wnd.m_hWnd, (int)pItem->CtlID), nMsg, wParam, lParam, lResult))
+            return TRUE;
+        break;
+    }
+    case WM_NOTIFY:
+    {
+        // Custom drawing is the control's; other notifications reach the host as well.
+        const NMHDR* pHeader = (const NMHDR*)lParam;
+        if (pHeader && Reflect(pHeader->hwndFrom, nMsg, wParam, lParam, lResult) && pHeader->code == (UINT)NM_CUSTOMDRAW)
+            return lResult;
+        break;
+    }
+    case WM_COMMAND:
+        // The control hears its notification first; the host hears it as well.
+        if (lParam)
+            Reflect((HWND)lParam, nMsg, wParam, lParam, lResult);
+        break;
+    case WM_GETOBJECT:
+        if (m_pFrame->GetSkin())
+            return m_pFrame->OnGetObject(wParam, lParam, 0);
+        break;
+    case WM_DPICHANGED:
+        if (m_pFrame->GetSkin())
+            return m_pFrame->OnDpiChanged(wParam, lParam, std::function<void(UINT, UINT)>(), [this] { LayoutBars(); });
+        break;
+    }
+    return Default(nMsg, wParam, lParam);
+}

@@ -111,7 +111,8 @@ TEST(WatchSkin, SavesShowInTheRunningHostAndABrokenSaveKeepsTheSkin)
     dlg.SkinMe(L"Main");
     EXPECT_EQ(RGB(0x80, 0x40, 0x20), ClientPixel(dlg));
 
-    // A burst of saves: a few reloads, and the last save is what shows.
+    // A burst of saves: a few reloads, the last save is what shows, and no objects pile up.
+    const CHandleHighs highsBefore = FreshHandleHighs();
     const size_t nBefore = reports.reloaded.size();
     for (int n = 0; n < 500; n++)
         folder.WriteFile(L"Definitions\\Definitions.xml", Definitions(n % 2 ? "804020" : "102030"));
@@ -120,6 +121,9 @@ TEST(WatchSkin, SavesShowInTheRunningHostAndABrokenSaveKeepsTheSkin)
     PumpMessages(1500);
     EXPECT_LE(reports.reloaded.size() - nBefore, 10u);
     EXPECT_EQ(RGB(0x20, 0x40, 0x80), GetDialogBkColor());
+    const CHandleHighs highsAfter = FreshHandleHighs();
+    EXPECT_LE(highsAfter.nGdi - highsBefore.nGdi, 64);
+    EXPECT_LE(highsAfter.nUser - highsBefore.nUser, 64);
 
     // Off: saves go unheard.
     ASSERT_TRUE(WatchSkin(false));

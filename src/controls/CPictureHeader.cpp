@@ -79,9 +79,15 @@ bool GifFits(const BYTE* p, size_t n)
             nPixels = std::max(nPixels, cx * cy);
             if (!FramesFit(nPixels, ++nFrames))
                 return false;
+            // The platform's decoder reads through a null table for a frame with neither its own
+            // colour table nor a global one, and takes code sizes of 2 to 8 only.
+            if (!(pFrame[9] & 0x80) && !(p[10] & 0x80))
+                return false;
             nAt += 10;
             if (pFrame[9] & 0x80)
                 nAt += 3u << ((pFrame[9] & 7) + 1);
+            if (nAt >= n || p[nAt] < 2 || p[nAt] > 8)
+                return false;
             nAt++; // the code size
             skipBlocks();
         }

@@ -133,6 +133,22 @@ std::vector<BYTE> MakeGif(int cx, int cy, int nFrames)
     return gif;
 }
 
+// The GIF without its global colour table (the flag cleared and the table cut out).
+std::vector<BYTE> Untabled(std::vector<BYTE> gif)
+{
+    gif[10] &= 0x7F;
+    gif.erase(gif.begin() + 13, gif.begin() + 19);
+    return gif;
+}
+
+// The GIF with its first frame's LZW code size changed.
+std::vector<BYTE> CodeSize(std::vector<BYTE> gif, BYTE nSize)
+{
+    // The header and table (19 bytes), the control extension (8), the frame descriptor (10).
+    gif[19 + 8 + 10] = nSize;
+    return gif;
+}
+
 class PictureBounds : public ::testing::Test
 {
 protected:
@@ -165,6 +181,8 @@ TEST_F(PictureBounds, HostilePicturesAreRefusedAndLeaveNothingBehind)
         { Write(L"frames.gif", MakeGif(1, 1, 100000)), "GIF of 100,000 frames" },
         { Write(L"screen.gif", MakeGif(20000, 20000, 1)), "GIF on a 20000 x 20000 screen" },
         { Write(L"wide.png", MakeBlackPng(0x7FFFFFFF, 1)), "PNG as wide as a number goes" },
+        { Write(L"untabled.gif", Untabled(MakeGif(1, 1, 1))), "GIF whose frame has no colour table at all" },
+        { Write(L"codesize.gif", CodeSize(MakeGif(1, 1, 1), 12)), "GIF frame of LZW code size 12" },
     };
     const CString strGood = Write(L"good.gif", PictureFiles::MakeGif(8, 8, { RGB(255, 0, 0) }, 5));
     for (const auto& row : hostile)

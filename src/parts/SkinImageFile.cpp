@@ -26,6 +26,31 @@ LONG LittleEndian32(const BYTE* p)
     return n;
 }
 
+// The file's index on its volume, asked of the open handle alone: the system's full file
+// information also reads the volume's, which costs a load of many images more than its files.
+bool FileIndex(HANDLE hFile, ULONGLONG& nIndex)
+{
+    struct IO_STATUS
+    {
+        union
+        {
+            LONG nStatus;
+            PVOID pPointer;
+        };
+        ULONG_PTR nInformation;
+    };
+    typedef LONG(NTAPI * QUERY)(HANDLE, IO_STATUS*, PVOID, ULONG, int);
+    static const QUERY pfnQuery = (QUERY)(void*)::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile");
+    // FileInternalInformation, a LARGE_INTEGER.
+    const int FILE_INTERNAL_INFORMATION = 6;
+    IO_STATUS status = {};
+    LARGE_INTEGER index = {};
+    if (!pfnQuery || pfnQuery(hFile, &status, &index, sizeof(index), FILE_INTERNAL_INFORMATION) < 0)
+        return false;
+    nIndex = (ULONGLONG)index.QuadPart;
+    return true;
+}
+
 BOOL ReadBmpSize(const BYTE* pHeader, DWORD nRead, SkinImageFile::HEADER& header)
 {
     if (nRead < 14 + 12)
@@ -59,6 +84,7 @@ BOOL SkinImageFile::ReadHeader(const CString& strPath, HEADER& header, Failure* 
     DWORD nRead = 0;
     LARGE_INTEGER size = {};
     BOOL bRead = ::ReadFile(hFile, bytes, sizeof(bytes), &nRead, NULL) && ::GetFileSizeEx(hFile, &size);
+    header.bIndexed = bRead && FileIndex(hFile, header.nFileIndex);
     ::CloseHandle(hFile);
     if (!bRead)
         return FALSE;

@@ -72,6 +72,9 @@ struct HEADER
     LONGLONG nWidth = 0;
     LONGLONG nHeight = 0;
     LONGLONG nFileBytes = 0;
+    // The file's index on its volume, however its path was spelt (when the file system tells it).
+    ULONGLONG nFileIndex = 0;
+    bool bIndexed = false;
     // The pixels of all a GIF's frames, which the decoder holds together (Walk fills it in).
     LONGLONG nFramePixels = 0;
     LONGLONG Pixels() const { return nWidth * nHeight; }

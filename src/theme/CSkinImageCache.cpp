@@ -25,22 +25,35 @@ std::wstring CacheKey(const CString& strPath)
     return strKey;
 }
 
-// The file a path names, by its volume and index, however the path is spelt; empty when it
-// cannot be opened.
-std::wstring FileIdentity(const CString& strPath)
+// The file's index on its volume, from its header; empty when it was not told.
+std::wstring FileIndexKey(const SkinImageFile::HEADER& header)
 {
-    HANDLE hFile = ::CreateFileW(strPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 NULL, OPEN_EXISTING, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
+    if (!header.bIndexed)
         return std::wstring();
-    BY_HANDLE_FILE_INFORMATION info = {};
-    const BOOL bKnown = ::GetFileInformationByHandle(hFile, &info);
-    ::CloseHandle(hFile);
-    if (!bKnown)
-        return std::wstring();
-    wchar_t szIdentity[40];
-    swprintf(szIdentity, 40, L"%08lx:%08lx%08lx", info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
-    return szIdentity;
+    wchar_t szIndex[24];
+    swprintf(szIndex, 24, L"%016llx", (unsigned long long)header.nFileIndex);
+    return szIndex;
+}
+
+// Whether two paths name one file: the same index on the same volume. Asked only when the
+// indexes agree, as reading a volume's serial number is slow.
+bool SameFile(const CString& strPath, const CString& strOther)
+{
+    BY_HANDLE_FILE_INFORMATION infos[2] = {};
+    const CString* pPaths[2] = { &strPath, &strOther };
+    for (int n = 0; n < 2; n++)
+    {
+        HANDLE hFile = ::CreateFileW(*pPaths[n], FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     NULL, OPEN_EXISTING, 0, NULL);
+        if (hFile == INVALID_HANDLE_VALUE)
+            return false;
+        const BOOL bKnown = ::GetFileInformationByHandle(hFile, &infos[n]);
+        ::CloseHandle(hFile);
+        if (!bKnown)
+            return false;
+    }
+    return infos[0].dwVolumeSerialNumber == infos[1].dwVolumeSerialNumber && infos[0].nFileIndexHigh == infos[1].nFileIndexHigh
+        && infos[0].nFileIndexLow == infos[1].nFileIndexLow;
 }
 
 std::wstring KeyOf(const CString& str)
@@ -152,10 +165,13 @@ CSkinImage* CSkinImageCache::BorrowImage(const CString& strPath)
     auto found = m_bySpelling.find(strKey);
     if (found != m_bySpelling.end())
         return found->second->pImage.get();
-    // Another spelling of a file already read gives its image, and costs only this lookup.
-    const std::wstring strIdentity = FileIdentity(strPath);
+    // Another spelling of a file already read gives its image, and costs only its header.
+    SkinImageFile::HEADER header;
+    SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
+    const BOOL bHeader = SkinImageFile::ReadHeader(strPath, header, &failure);
+    const std::wstring strIdentity = FileIndexKey(header);
     auto same = strIdentity.empty() ? m_byIdentity.end() : m_byIdentity.find(strIdentity);
-    if (same != m_byIdentity.end())
+    if (same != m_byIdentity.end() && SameFile(same->second->strPath, strPath))
     {
         m_bySpelling[strKey] = same->second;
         return same->second->pImage.get();
@@ -173,10 +189,8 @@ CSkinImage* CSkinImageCache::BorrowImage(const CString& strPath)
     m_bySpelling[strKey] = &entry;
     if (!strIdentity.empty())
         m_byIdentity[strIdentity] = &entry;
-    SkinImageFile::HEADER header;
-    SkinImageFile::Failure failure = SkinImageFile::FAILURE_UNREADABLE;
     std::unique_ptr<CSkinImage> pImage;
-    if (SkinImageFile::ReadHeader(strPath, header, &failure))
+    if (bHeader)
         pImage = LoadFile(strPath, header, failure);
     if (!pImage)
     {

@@ -35,25 +35,6 @@ Reading Read(const std::string& strWhat, const KorvoTest::CWindowPixels& pixels,
 
 enum { ID_LABEL = 1201, ID_CHECK, ID_RADIO, ID_SKIN_CHECK, ID_EDIT, ID_COMBO, ID_TREE, ID_ICON_BUTTON };
 
-// The gallery's skin folder, where the bundled skins live beside their definitions.
-class CGalleryFolder
-{
-public:
-    CGalleryFolder() : m_strSaved(g_strAppFolder)
-    {
-        g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
-        g_strAppFolder.Replace(L'/', L'\\');
-    }
-    ~CGalleryFolder()
-    {
-        g_strAppFolder = m_strSaved;
-        LoadSkin(L"", L"");
-    }
-
-private:
-    CString m_strSaved;
-};
-
 class CContrastDialog : public CSkinDialog
 {
 public:

@@ -71,23 +71,6 @@ private:
     std::unique_ptr<KorvoTest::CDialogTemplate> m_template;
 };
 
-class CGalleryFolder
-{
-public:
-    CGalleryFolder() : m_strSaved(g_strAppFolder)
-    {
-        g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
-        g_strAppFolder.Replace(L'/', L'\\');
-    }
-    ~CGalleryFolder()
-    {
-        g_strAppFolder = m_strSaved;
-        LoadSkin(L"", L"");
-    }
-
-private:
-    CString m_strSaved;
-};
 } // namespace
 
 TEST(HostedControlColours, ASkinnedDialogGivesTheSystemsControlsTheSkinsColours)

@@ -146,6 +146,26 @@ private:
 };
 
 // A skinned dialog test: the dialog goes before the definitions that skin it.
+// The gallery's skin folder as the application folder, where the bundled skins live beside their
+// definitions; the folder and an empty skin come back afterwards.
+class CGalleryFolder
+{
+public:
+    CGalleryFolder() : m_strSaved(g_strAppFolder)
+    {
+        g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
+        g_strAppFolder.Replace(L'/', L'\\');
+    }
+    ~CGalleryFolder()
+    {
+        g_strAppFolder = m_strSaved;
+        LoadSkin(L"", L"");
+    }
+
+private:
+    CString m_strSaved;
+};
+
 struct CSkinnedDialogTest : ::testing::Test
 {
     CSkinDefinitions defs;

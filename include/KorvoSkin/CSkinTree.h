@@ -48,7 +48,7 @@ protected:
     // Message handlers a derived class may chain to
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
-    afx_msg void OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);

@@ -159,12 +159,25 @@ inline BOOL AfxCrack_bvReflect(CCmdTarget* pTarget, AFX_PMSG pfn, UINT, WPARAM, 
     return (static_cast<CWnd*>(pTarget)->*AfxHandlerOf<AFX_PMSG_bv>(pfn))();
 }
 
+typedef BOOL (AFX_MSG_CALL CWnd::*AFX_PMSG_bNMHDRpl)(NMHDR*, LRESULT*);
+inline BOOL AfxCrack_bNMHDRplReflect(CCmdTarget* pTarget, AFX_PMSG pfn, UINT, WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    LRESULT lResult = 0;
+    const BOOL bHandled = (static_cast<CWnd*>(pTarget)->*AfxHandlerOf<AFX_PMSG_bNMHDRpl>(pfn))((NMHDR*)lParam, &lResult);
+    if (pResult)
+        *pResult = lResult;
+    return bHandled;
+}
+
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
     { WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0, &AfxCrack_vv, AFX_HANDLER(AFX_PMSG_vv, &ThisClass::memberFxn) },
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
     { WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(wNotifyCode), 0, 0, &AfxCrack_bvReflect, AFX_HANDLER(AFX_PMSG_bv, &ThisClass::memberFxn) },
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
     { WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0, &AfxCrack_vNMHDRpl, AFX_HANDLER(AFX_PMSG_vNMHDRpl, &ThisClass::memberFxn) },
+// BOOL handler(NMHDR*, LRESULT*): FALSE lets the parent handle the notification as well.
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
+    { WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0, &AfxCrack_bNMHDRplReflect, AFX_HANDLER(AFX_PMSG_bNMHDRpl, &ThisClass::memberFxn) },
 // HBRUSH CtlColor(CDC*, UINT nCtlColor): a brush answers the parent's WM_CTLCOLOR*, null leaves it to the parent.
 #define ON_WM_CTLCOLOR_REFLECT() \
     { WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, &AfxCrack_hDw, AFX_HANDLER(AFX_PMSG_hDw, &ThisClass::CtlColor) },

@@ -14,7 +14,8 @@ BEGIN_MESSAGE_MAP(CSkinTree, CTreeCtrl)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
-    ON_NOTIFY_REFLECT(TVN_ITEMEXPANDINGW, OnTvnItemexpanding)
+    ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDINGW, OnTvnItemexpanding)
+    ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDINGA, OnTvnItemexpanding)
     ON_WM_HSCROLL()
     ON_WM_INITMENUPOPUP()
     ON_WM_MEASUREITEM()
@@ -92,13 +93,15 @@ void CSkinTree::OnPaint()
     m_pLook->Paint(*this, dc);
 }
 
-void CSkinTree::OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
+BOOL CSkinTree::OnTvnItemexpanding(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTREEVIEWW* pInfo = reinterpret_cast<NMTREEVIEWW*>(pNMHDR);
     // The bitmap moves with the rows below the item, so all of it is drawn again.
     if (m_pLook->m_mode == BkModeBitmap && CSkinTreePainter::ItemIsVisible(*this, pInfo->itemNew.hItem))
         Invalidate(FALSE);
     *pResult = 0;
+    // The parent decides whether the item expands.
+    return FALSE;
 }
 
 void CSkinTree::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)

@@ -299,3 +299,40 @@ TEST(SkinTree, TheSkinsLinesAndSelectionColoursAreDrawnOnlyWhereTheSkinGivesThem
     tree.ModifyStyle(TVS_HASLINES, 0);
     EXPECT_EQ(0, host.Paint().Count(LINES));
 }
+
+namespace
+{
+// A host that refuses to expand any item, as hosts that fill children on demand do.
+class CRefusingHost : public CHostDialog
+{
+public:
+    int m_nAsked = 0;
+
+protected:
+    afx_msg void OnExpanding(NMHDR*, LRESULT* pResult)
+    {
+        m_nAsked++;
+        *pResult = TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRefusingHost, CHostDialog)
+    ON_NOTIFY(TVN_ITEMEXPANDINGW, 1000, OnExpanding)
+END_MESSAGE_MAP()
+}
+
+TEST(SkinTree, TheHostStillDecidesWhetherAnItemExpands)
+{
+    CFreshTheme theme;
+    CRefusingHost dlg;
+    dlg.AddControl(WC_TREEVIEWW, 1000, TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 120);
+    CSkinTree tree;
+    ASSERT_TRUE(tree.SubclassDlgItem(1000, &dlg));
+    HTREEITEM hParent = tree.InsertItem(L"Parent");
+    tree.InsertItem(L"Child", hParent);
+    tree.SelectItem(hParent);
+    tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(1, dlg.m_nAsked) << "the reflected notification reached the host";
+    EXPECT_FALSE(tree.GetItemState(hParent, TVIS_EXPANDED) & TVIS_EXPANDED) << "and its answer stood";
+}

@@ -34,6 +34,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);

@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(WM_SETICON, OnSetIcon)
     ON_WM_CTLCOLOR()
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_CREATE()
@@ -123,6 +124,12 @@ LRESULT CSkinDialog::OnSetText(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = 0;
     return m_pFrame->OnSetText(wParam, lParam, lResult) ? lResult : DefWindowProc(WM_SETTEXT, wParam, lParam);
+}
+
+LRESULT CSkinDialog::OnSetIcon(WPARAM, LPARAM)
+{
+    m_pFrame->OnSetIcon();
+    return Default();
 }
 
 HBRUSH CSkinDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

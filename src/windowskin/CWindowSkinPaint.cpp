@@ -7,6 +7,9 @@
 
 using namespace WindowSkinNumbers;
 
+// A caption shows no more of a title than this.
+static const int MAX_CAPTION_TEXT = 512;
+
 CDpiScale CWindowSkin::ScaleOf(const CWnd* pWnd)
 {
     return CDpiScale(CWindowDpi::Of(pWnd ? pWnd->m_hWnd : NULL));
@@ -109,7 +112,11 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     CCaptionStripCache::Key key;
     if (m_bCaption)
     {
-        pWnd->GetWindowText(key.strText);
+        // The text the window keeps, as the system's own caption reads it: no message to the
+        // window on every paint.
+        wchar_t szText[MAX_CAPTION_TEXT] = L"";
+        ::InternalGetWindowText(pWnd->m_hWnd, szText, _countof(szText));
+        key.strText = szText;
         if (m_bCaps && !key.strText.IsEmpty())
         {
             ::CharUpperW(key.strText.GetBuffer());
@@ -117,13 +124,7 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
         }
     }
 
-    key.hIcon = NULL;
-    if (m_pAnchorPresent[ANCHOR_ICON])
-    {
-        key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_SMALL);
-        if (!key.hIcon)
-            key.hIcon = (HICON)pWnd->SendMessage(WM_GETICON, ICON_BIG);
-    }
+    key.hIcon = m_pAnchorPresent[ANCHOR_ICON] ? state.CaptionIcon(pWnd->m_hWnd) : NULL;
 
     // The edges go straight to the window; the caption strip, copied over them last, covers
     // whatever of them reaches into it.

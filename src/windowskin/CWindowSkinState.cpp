@@ -1,6 +1,7 @@
 #include "CWindowSkinState.h"
 
-CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0)
+CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0),
+      hIcon(NULL), bIconKnown(false)
 {
 }
 
@@ -11,4 +12,17 @@ void CWindowSkinState::Reset()
     nWatermarkBrushDpi = 0;
     sizeWatermarkBrush = CSize(0, 0);
     edges.Invalidate();
+    ForgetIcon();
+}
+
+HICON CWindowSkinState::CaptionIcon(HWND hWnd) const
+{
+    if (!bIconKnown)
+    {
+        hIcon = (HICON)::SendMessageW(hWnd, WM_GETICON, ICON_SMALL, 0);
+        if (!hIcon)
+            hIcon = (HICON)::SendMessageW(hWnd, WM_GETICON, ICON_BIG, 0);
+        bIconKnown = true;
+    }
+    return hIcon;
 }

@@ -23,10 +23,18 @@ struct CWindowSkinState
     // The frame's edges as this window last showed them (painting keeps them up to date).
     mutable CFrameEdgeCache edges;
 
+    // The icon the caption shows: asked of the window once (a message each paint would cost as
+    // much as the paint), and again after ForgetIcon, which the window calls on WM_SETICON.
+    HICON CaptionIcon(HWND hWnd) const;
+    void ForgetIcon() { bIconKnown = false; }
+
     // Forgets everything: the window takes another skin, or none.
     void Reset();
 
 private:
+    mutable HICON hIcon;
+    mutable bool bIconKnown;
+
     CWindowSkinState(const CWindowSkinState&) = delete;
     void operator=(const CWindowSkinState&) = delete;
 };

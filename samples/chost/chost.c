@@ -12,6 +12,9 @@ static HINSTANCE g_instance;
 static HWND g_frame;
 static HWND g_toolbar;
 static int g_failures;
+static UINT g_lastCommand;
+/* The popup menu the test found open, from inside its modal loop. */
+static HMENU g_seenPopup;
 
 static void Check(const char* what, int ok)
 {
@@ -78,6 +81,9 @@ static LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARA
         LayOut(frame);
         return 0;
     case WM_COMMAND:
+        g_lastCommand = LOWORD(wParam);
+        if (LOWORD(wParam) == IDM_EXIT)
+            DestroyWindow(frame);
         if (LOWORD(wParam) == IDC_SETTINGS)
             ShowWindow(CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), frame, SettingsProc, 0), SW_SHOW);
         return 0;
@@ -99,8 +105,8 @@ static HWND CreateFrame(void)
     wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"KorvoSkinCHost";
     RegisterClassExW(&wc);
-    return CreateWindowExW(0, L"KorvoSkinCHost", L"C host", WS_OVERLAPPEDWINDOW, 40, 40, 480, 360, NULL, NULL,
-                           g_instance, NULL);
+    return CreateWindowExW(0, L"KorvoSkinCHost", L"C host", WS_OVERLAPPEDWINDOW, 40, 40, 480, 360, NULL,
+                           LoadMenuW(g_instance, MAKEINTRESOURCEW(IDR_MAIN)), g_instance, NULL);
 }
 
 /* Loads the skin and skins the frame, its controls and its toolbar by their handles. */
@@ -128,6 +134,87 @@ static void Pump(void)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+/* Answers messages for about milliseconds, popup menus' modal loops included. */
+static void PumpFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds)
+    {
+        Pump();
+        Sleep(10);
+    }
+}
+
+static void SendKey(WORD key, DWORD flags)
+{
+    INPUT input;
+    ZeroMemory(&input, sizeof(input));
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+static BOOL CALLBACK FindPopup(HWND window, LPARAM found)
+{
+    wchar_t name[8];
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 8) && wcscmp(name, L"#32768") == 0)
+        *(HWND*)found = window;
+    return TRUE;
+}
+
+/* Runs inside the popup's modal loop: notes which menu is open, then presses key (Esc or Enter). */
+static void CALLBACK InsideMenu(HWND window, UINT message, UINT_PTR timer, DWORD time)
+{
+    HWND popup = NULL;
+    (void)window, (void)message, (void)time;
+    KillTimer(NULL, timer);
+    EnumThreadWindows(GetCurrentThreadId(), FindPopup, (LPARAM)&popup);
+    g_seenPopup = popup ? (HMENU)SendMessageW(popup, MN_GETHMENU, 0, 0) : NULL;
+    SendKey(VK_RETURN, 0);
+    SendKey(VK_RETURN, KEYEVENTF_KEYUP);
+}
+
+/* The menu bar inside the skinned frame: its place, its colour, the mouse and the keyboard. */
+static void TestMenuBar(void)
+{
+    POINT origin = {0, 0};
+    RECT window;
+    HDC dc;
+    COLORREF pixel;
+    HMENU bar = GetMenu(g_frame);
+    ClientToScreen(g_frame, &origin);
+    GetWindowRect(g_frame, &window);
+    Check("the menu bar answers the hit test below the caption",
+          SendMessageW(g_frame, WM_NCHITTEST, 0, MAKELPARAM(origin.x + 4, origin.y - 4)) == HTMENU);
+    dc = GetWindowDC(g_frame);
+    pixel = GetPixel(dc, origin.x - window.left + 300, origin.y - window.top - 4);
+    ReleaseDC(g_frame, dc);
+    Check("the bar is in the skin's menu colour", pixel == KorvoSkin_GetColour(L"menu.back"));
+
+    /* A click on File opens its popup; Enter inside it chooses Settings. */
+    SetForegroundWindow(g_frame);
+    SetCursorPos(origin.x + 6, origin.y - 4);
+    SetTimer(NULL, 0, 200, InsideMenu);
+    SendMessageW(g_frame, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(origin.x + 6, origin.y - 4));
+    PumpFor(300);
+    Check("a click on the bar opened File", g_seenPopup == GetSubMenu(bar, 0));
+    PumpFor(300);
+    DestroyWindow(FindWindowW(NULL, L"Settings"));
+
+    /* Alt+H from the keyboard opens Help, whose first item is About. */
+    g_seenPopup = NULL;
+    SetFocus(GetDlgItem(g_frame, IDC_NAME));
+    SetTimer(NULL, 0, 300, InsideMenu);
+    SendKey(VK_MENU, 0);
+    SendKey('H', 0);
+    SendKey('H', KEYEVENTF_KEYUP);
+    SendKey(VK_MENU, KEYEVENTF_KEYUP);
+    PumpFor(800);
+    Check("Alt+H opened Help", g_seenPopup == GetSubMenu(bar, 1));
+    Check("Enter chose About, which reached the frame", g_lastCommand == IDM_ABOUT);
 }
 
 static DWORD WINAPI OtherThread(LPVOID frame)
@@ -160,6 +247,7 @@ static int RunTest(void)
     Check("toolbar made from the skin's template", g_toolbar != NULL);
     Check("the system caption is gone", (GetWindowLongW(g_frame, GWL_STYLE) & WS_CAPTION) != WS_CAPTION);
     Check("the client area kept its size", after.right == before.right && after.bottom == before.bottom);
+    TestMenuBar();
     Check("twice: already skinned", KorvoSkin_SkinWindow(g_frame, L"Main") == KORVOSKIN_E_ALREADY_SKINNED);
     Check("NULL window: bad argument", KorvoSkin_SkinWindow(NULL, L"Main") == KORVOSKIN_E_BAD_ARGUMENT);
     Check("NULL target: bad argument", KorvoSkin_SkinWindow(g_frame, NULL) == KORVOSKIN_E_BAD_ARGUMENT);

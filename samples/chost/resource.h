@@ -10,5 +10,8 @@
 #define IDC_OPTIONS 1008
 #define IDC_SETTINGS 1009
 #define ID_TOOLBAR 0xE801
+#define IDR_MAIN 200
+#define IDM_EXIT 2001
+#define IDM_ABOUT 2002
 /* The string the host's definitions give its title (samples/firsthost's IDS_TITLE). */
 #define IDS_TITLE 3001

@@ -2,6 +2,7 @@
 #include "CCoolBarState.h"
 #include "CCoolBarTheme.h"
 #include "CCoolBarKeyboard.h"
+#include "../parts/CMenuBarItemLook.h"
 #include <vector>
 
 namespace
@@ -159,32 +160,11 @@ void CCoolMenuBarState::DrawCaption(CDC* pDC, const CCoolBarItem* pItem, const C
                                     BOOL bHot)
 {
     const CDpiScale& scale = Bar().GetScale();
-    const int nLine = scale.Scale(1);
-    if (bPressed)
-    {
-        // Open at the bottom, joined to the popup below.
-        COLORREF crBorder = CCoolBarTheme::GetMenuBorderColour();
-        pDC->FillSolidRect(&rcItem, CCoolBarTheme::GetMenuBackColour());
-        pDC->FillSolidRect(rcItem.left, rcItem.top, rcItem.Width(), nLine, crBorder);
-        pDC->FillSolidRect(rcItem.left, rcItem.top, nLine, rcItem.Height(), crBorder);
-        pDC->FillSolidRect(rcItem.right - nLine, rcItem.top, nLine, rcItem.Height(), crBorder);
-    }
-    else if (bHot)
-    {
-        CBrush brHover(CCoolBarTheme::GetMenuHoverColour());
-        CPen penWhite(PS_INSIDEFRAME, nLine, RGB(255, 255, 255));
-        CGdiSelect brush(pDC, brHover);
-        CGdiSelect pen(pDC, penWhite);
-        const int nCorner = scale.Scale(3);
-        pDC->RoundRect(rcItem.left + nLine, rcItem.top + nLine, rcItem.right - nLine, rcItem.bottom - nLine, nCorner,
-                       nCorner);
-    }
-    CString strCaption = MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1);
-    CGdiSelect font(pDC->m_hDC, m_font.Get(CCoolBarTheme::GetCaptionFont(), scale));
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(CCoolBarTheme::GetMenuTextColour(bPressed || bHot));
-    CRect rcText = rcItem;
-    pDC->DrawText(strCaption, &rcText, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    const CMenuBarItemLook::Colours colours = { CCoolBarTheme::GetMenuBackColour(), CCoolBarTheme::GetMenuBorderColour(),
+                                                CCoolBarTheme::GetMenuHoverColour(),
+                                                CCoolBarTheme::GetMenuTextColour(bPressed || bHot) };
+    CMenuBarItemLook::Draw(pDC, colours, m_font.Get(CCoolBarTheme::GetCaptionFont(), scale), scale,
+                           MenuText(m_menu.m_hMenu, (int)pItem->m_nID - 1), rcItem, bPressed, bHot);
 }
 
 void CCoolMenuBarState::OpenFirst()

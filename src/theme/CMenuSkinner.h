@@ -5,6 +5,7 @@
 #include "CInterfaceTheme.h"
 #include "../parts/CDpiScale.h"
 #include "../parts/CScaledFont.h"
+#include <functional>
 
 class CMenuSkinner
 {
@@ -55,6 +56,16 @@ public:
     // Given by the hook to each host window that opens a menu: the window's popups are
     // prepared, measured and painted by the engine whenever its own handlers do not ask for it.
     static LRESULT CALLBACK OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+
+    // A window created by other code (not the framework's) whose popups the engine re-frames as
+    // a framework window's; it serves its own popups' items through ServeOwnerMessage.
+    static void ServeWindow(HWND hWnd, BOOL bServe);
+    // WM_INITMENUPOPUP, WM_MEASUREITEM and WM_DRAWITEM of such a window: ownerHandling (the
+    // window's own processing) runs first; the engine prepares, measures and paints what it left.
+    LRESULT ServeOwnerMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam,
+                              const std::function<LRESULT()>& ownerHandling);
+    // Whether the engine serves this thread's menus now.
+    BOOL IsServing() const { return IsThreadHooked() && m_bEnabled; }
 
     // The key of an item's text, also stored as its item data: the low 16 bits of the menu
     // handle above the low 16 bits of the command ID.

@@ -11,6 +11,8 @@ LONG g_bMenuPrinting = 1;
 namespace
 {
 const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
+// Marks a window of other code whose popups are re-framed.
+const wchar_t SERVED_WINDOW_PROPERTY[] = L"KorvoSkin.MenusServed";
 const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
 // Sent by the system when it sizes a popup-menu window.
 const UINT WM_MENU_SIZEWINDOW = 0x01E2;
@@ -161,7 +163,7 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();
-            if (!hForeground || CWnd::FromHandlePermanent(hForeground))
+            if (!hForeground || CWnd::FromHandlePermanent(hForeground) || ::GetPropW(hForeground, SERVED_WINDOW_PROPERTY))
             {
                 LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
                 if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
@@ -288,12 +290,27 @@ LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wPa
     return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
 }
 
+void CMenuSkinner::ServeWindow(HWND hWnd, BOOL bServe)
+{
+    if (!bServe)
+        ::RemovePropW(hWnd, SERVED_WINDOW_PROPERTY);
+    else
+        ::SetPropW(hWnd, SERVED_WINDOW_PROPERTY, (HANDLE)1);
+}
+
 LRESULT CMenuSkinner::RouteOwnerMessage(HWND hWnd, WNDPROC pfnOld, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    return ServeOwnerMessage(hWnd, nMessage, wParam, lParam,
+                             [&] { return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam); });
+}
+
+LRESULT CMenuSkinner::ServeOwnerMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam,
+                                        const std::function<LRESULT()>& ownerHandling)
 {
     // The owner's handlers run first, as they would without the engine; whatever they route to
     // the engine (themselves, or through a window they forward to) is not done again.
     m_bServed = FALSE;
-    LRESULT lResult = ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
+    LRESULT lResult = ownerHandling();
     if (m_bServed)
         return lResult;
     if (nMessage == WM_INITMENUPOPUP)

@@ -7,7 +7,8 @@
 CSkinDialogFrame::CSkinDialogFrame(CWnd& wnd, const CSkinContext& context, DefaultProc defaultProc,
                                    FrameChanged frameChanged)
     : m_wnd(wnd), m_registry(context.Registry()), m_theme(context.Theme()), m_default(std::move(defaultProc)),
-      m_frameChanged(std::move(frameChanged)), m_dwPlainCaption(WS_CAPTION), m_pSkin(NULL)
+      m_frameChanged(std::move(frameChanged)), m_dwPlainCaption(WS_CAPTION), m_pSkin(NULL),
+      m_menuBar(wnd, m_theme)
 {
 }
 
@@ -43,6 +44,9 @@ void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
         m_registry.RemoveWindowSkinListener(this);
     if (pSkin != m_pSkin)
         m_state.Reset();
+    // Without a skin the system draws its own bar.
+    if (!pSkin)
+        m_menuBar.Clear();
     m_pSkin = pSkin;
 }
 
@@ -56,6 +60,7 @@ void CSkinDialogFrame::OnWindowSkinsDeleting()
     }
     const CRect rcOldFrame = GetFrameThickness();
     m_pSkin = NULL;
+    m_menuBar.Clear();
     ShowPlainCaption();
     ChangeFrame(rcOldFrame);
 }
@@ -84,10 +89,17 @@ BOOL CSkinDialogFrame::SkinMe(LPCWSTR pszName, UINT nIconID)
     return m_pSkin != NULL;
 }
 
-CRect CSkinDialogFrame::GetFrameThickness() const
+CRect CSkinDialogFrame::GetFrameThickness()
 {
     if (m_pSkin)
-        return m_pSkin->GetFrameThickness(CWindowSkin::ScaleOf(&m_wnd));
+    {
+        const CDpiScale scale = CWindowSkin::ScaleOf(&m_wnd);
+        CRect rcFrame = m_pSkin->GetFrameThickness(scale);
+        CRect rcClient;
+        m_wnd.GetClientRect(&rcClient);
+        rcFrame.top += m_menuBar.Measure(rcClient.Width(), scale);
+        return rcFrame;
+    }
     CRect rc(0, 0, 0, 0);
     ::AdjustWindowRectEx(&rc, m_wnd.GetStyle(), ::GetMenu(m_wnd.m_hWnd) != NULL, m_wnd.GetExStyle());
     return CRect(-rc.left, -rc.top, rc.right, rc.bottom);
@@ -122,7 +134,7 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
     CRect rc;
     m_wnd.GetClientRect(&rc);
     if (m_pSkin)
-        m_pSkin->CalcFrame(&rc, FALSE, CWindowSkin::ScaleOf(&m_wnd));
+        rc.InflateRect(rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.bottom);
     else
         ::AdjustWindowRectEx(&rc, m_wnd.GetStyle(), ::GetMenu(m_wnd.m_hWnd) != NULL, m_wnd.GetExStyle());
     m_wnd.SetWindowRgn(NULL, FALSE);
@@ -147,5 +159,6 @@ void CSkinDialogFrame::SetSmallIcon(UINT nIconID)
 void CSkinDialogFrame::Release()
 {
     SetSkin(NULL);
+    m_menuBar.Clear();
     m_pSmallIcon.reset();
 }

@@ -9,6 +9,7 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include "../skin/CWindowSkinListener.h"
 #include "CDialogColours.h"
+#include "CFrameMenuBar.h"
 #include "CWindowSkinState.h"
 #include <functional>
 #include <memory>
@@ -52,9 +53,9 @@ public:
     // The caption style (WS_CAPTION bits) the window shows with the system frame; WS_CAPTION
     // unless set otherwise.
     void SetPlainCaption(DWORD dwCaption) { m_dwPlainCaption = dwCaption & WS_CAPTION; }
-    // Widths of the frame around the client area (left, top, right, bottom): the skin's, or
-    // the system's for the window's style.
-    CRect GetFrameThickness() const;
+    // Widths of the frame around the client area (left, top, right, bottom): the skin's and its
+    // menu bar's, or the system's for the window's style and menu.
+    CRect GetFrameThickness();
     // The window is going: no skin, no icon.
     void Release();
 
@@ -75,6 +76,8 @@ public:
     // Stores the text through the window's own processing without its system caption being
     // painted, then paints the skin's caption; FALSE, doing nothing, without a skin.
     BOOL OnSetText(WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    // The window's icon changed: the caption asks for it again.
+    void OnSetIcon() { m_state.ForgetIcon(); }
     // The colours of one WM_CTLCOLOR* answer, hDefault being the window's own answer.
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pChild, UINT nCtlColor, HBRUSH hDefault);
     // Answers assistive technology for the client area (as nRole; 0 leaves the client area to
@@ -110,6 +113,8 @@ private:
     DWORD m_dwPlainCaption;
     CWindowSkin* m_pSkin;
     CWindowSkinState m_state;
+    // The bar of a menu set with SetMenu, drawn below the skin's caption.
+    CFrameMenuBar m_menuBar;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

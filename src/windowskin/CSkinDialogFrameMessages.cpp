@@ -21,7 +21,9 @@ BOOL CSkinDialogFrame::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpn
 {
     if (!m_pSkin || !lpncsp)
         return FALSE;
+    const POINT ptWindow = { lpncsp->rgrc[0].left, lpncsp->rgrc[0].top };
     m_pSkin->OnNcCalcSize(&m_wnd, bCalcValidRects, lpncsp);
+    m_menuBar.TakeRoom(lpncsp->rgrc[0], ptWindow, CWindowSkin::ScaleOf(&m_wnd));
     return TRUE;
 }
 
@@ -29,6 +31,11 @@ BOOL CSkinDialogFrame::OnNcHitTest(CPoint point, UINT& nHitTest)
 {
     if (!m_pSkin)
         return FALSE;
+    if (m_menuBar.HitTest(point))
+    {
+        nHitTest = HTMENU;
+        return TRUE;
+    }
     nHitTest = m_pSkin->HitTest(&m_wnd, point, (m_wnd.GetStyle() & WS_THICKFRAME) != 0);
     return TRUE;
 }
@@ -46,11 +53,18 @@ BOOL CSkinDialogFrame::OnNcPaint()
     if (!m_pSkin)
         return FALSE;
     m_pSkin->OnNcPaint(&m_wnd, m_state);
+    if (m_menuBar.GetHeight() > 0)
+    {
+        CWindowDC dc(&m_wnd);
+        m_menuBar.Paint(&dc);
+    }
     return TRUE;
 }
 
 BOOL CSkinDialogFrame::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+    if (m_pSkin && nHitTest == HTMENU)
+        return m_menuBar.OnNcLButtonDown(point);
     return m_pSkin && m_pSkin->OnNcLButtonDown(&m_wnd, m_state, nHitTest, point);
 }
 
@@ -66,14 +80,17 @@ BOOL CSkinDialogFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 
 void CSkinDialogFrame::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
-    if (m_pSkin)
-        m_pSkin->OnNcMouseMove(&m_wnd, m_state, nHitTest, point);
+    if (!m_pSkin)
+        return;
+    m_pSkin->OnNcMouseMove(&m_wnd, m_state, nHitTest, point);
+    m_menuBar.OnNcMouseMove(point);
 }
 
 void CSkinDialogFrame::OnNcMouseLeave()
 {
     if (m_pSkin)
         m_pSkin->OnNcMouseLeave(&m_wnd, m_state);
+    m_menuBar.OnNcMouseLeave();
 }
 
 void CSkinDialogFrame::OnSize()

@@ -1,5 +1,7 @@
 #include "CSkinnedWindow.h"
 #include "CSkinDialogFrame.h"
+#include "../skin/CSkinContext.h"
+#include "../theme/CMenuSkinner.h"
 #include "../parts/CWindowDpi.h"
 #include <AfxChainedSubclass.h>
 #include <windowsx.h>
@@ -23,7 +25,7 @@ void CSkinnedWindow::DeleteLetGo()
 }
 
 CSkinnedWindow::CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc gone)
-    : m_gone(std::move(gone)), m_dwCaption(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION), m_bAttached(FALSE),
+    : m_menus(context.Menus()), m_gone(std::move(gone)), m_dwCaption(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION), m_bAttached(FALSE),
       m_nDepth(0), m_bDisposed(FALSE)
 {
     m_wnd.m_hWnd = hWnd;
@@ -42,6 +44,7 @@ std::unique_ptr<CSkinnedWindow> CSkinnedWindow::Attach(HWND hWnd, const CSkinCon
         return NULL;
     }
     pWindow->m_bAttached = TRUE;
+    CMenuSkinner::ServeWindow(hWnd, TRUE);
     return pWindow;
 }
 
@@ -150,8 +153,16 @@ void CSkinnedWindow::Detach()
         m_pFrame->SkinMe(L"", 0);
     m_pFrame->Release();
     ::RemoveWindowSubclass(hWnd, SubclassProc, SKINNED_WINDOW_SUBCLASS);
+    CMenuSkinner::ServeWindow(hWnd, FALSE);
     if (bFramed)
         ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT CSkinnedWindow::ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_menus.IsServing())
+        return Default(nMsg, wParam, lParam);
+    return m_menus.ServeOwnerMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, [&] { return Default(nMsg, wParam, lParam); });
 }
 
 LRESULT CSkinnedWindow::Default(UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -243,6 +254,9 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (wParam && m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam)))
             return TRUE;
         break;
+    case WM_SETICON:
+        m_pFrame->OnSetIcon();
+        break;
     case WM_SETTEXT:
         if (m_pFrame->OnSetText(wParam, lParam, lResult))
             return lResult;
@@ -264,18 +278,23 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
     {
         const DRAWITEMSTRUCT* pItem = (const DRAWITEMSTRUCT*)lParam;
-        if (pItem && pItem->CtlType != ODT_MENU && Reflect(pItem->hwndItem, nMsg, wParam, lParam, lResult))
+        if (pItem && pItem->CtlType == ODT_MENU)
+            return ServeMenu(nMsg, wParam, lParam);
+        if (pItem && Reflect(pItem->hwndItem, nMsg, wParam, lParam, lResult))
             return TRUE;
         break;
     }
     case WM_MEASUREITEM:
     {
         const MEASUREITEMSTRUCT* pItem = (const MEASUREITEMSTRUCT*)lParam;
-        if (pItem && pItem->CtlType != ODT_MENU
-            && Reflect(::GetDlgItem(m_wnd.m_hWnd, (int)pItem->CtlID), nMsg, wParam, lParam, lResult))
+        if (pItem && pItem->CtlType == ODT_MENU)
+            return ServeMenu(nMsg, wParam, lParam);
+        if (pItem && Reflect(::GetDlgItem(m_wnd.m_hWnd, (int)pItem->CtlID), nMsg, wParam, lParam, lResult))
             return TRUE;
         break;
     }
+    case WM_INITMENUPOPUP:
+        return ServeMenu(nMsg, wParam, lParam);
     case WM_NOTIFY:
     {
         // Custom drawing is the control's; other notifications reach the host as well.

@@ -13,6 +13,7 @@
 
 class CSkinContext;
 class CSkinDialogFrame;
+class CMenuSkinner;
 
 class CSkinnedWindow
 {
@@ -59,6 +60,8 @@ private:
     // The messages a child control sends its parent, offered to the control's wrapper first.
     BOOL Reflect(HWND hChild, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     LRESULT Default(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // A popup's message to its owner, served by the menu engine after the window's own processing.
+    LRESULT ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam);
     void Detach();
     // Wrappers and bars let go of, kept until no message of a skinned window or of a wrapper is
     // being answered on this thread (one of their member functions may be on the stack), then
@@ -75,6 +78,8 @@ private:
     // The window, not entered in the framework's handle map: a host built on the framework may
     // have its own wrapper there.
     CWnd m_wnd;
+    // The engine that re-frames the window's popups and draws their items.
+    CMenuSkinner& m_menus;
     GoneProc m_gone;
     std::unique_ptr<CSkinDialogFrame> m_pFrame;
     CString m_strTarget;

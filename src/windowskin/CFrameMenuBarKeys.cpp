@@ -1,0 +1,216 @@
+// The frame menu bar's keyboard: SC_KEYMENU heard through the thread's CBT hook (the system
+// carries it out in the default processing of whichever window has the focus, a child as often
+// as the frame), and keyboard mode through a message hook that sees the keys before the window
+// with the focus does.
+#include "CFrameMenuBar.h"
+
+namespace
+{
+// The bars with a menu of this thread, linked through m_pNextBar, and the hook they share.
+thread_local CFrameMenuBar* t_pFirstBar = NULL;
+thread_local HHOOK t_hSysCommandHook = NULL;
+// The bar in keyboard mode and its message hook.
+thread_local CFrameMenuBar* t_pKeyboardBar = NULL;
+thread_local HHOOK t_hKeyboardHook = NULL;
+// The popup to open from the message loop.
+thread_local CFrameMenuBar* t_pOpenBar = NULL;
+thread_local int t_nOpenItem = -1;
+thread_local UINT_PTR t_nOpenTimer = 0;
+}
+
+void CFrameMenuBar::Register()
+{
+    for (CFrameMenuBar* pBar = t_pFirstBar; pBar; pBar = pBar->m_pNextBar)
+        if (pBar == this)
+            return;
+    m_pNextBar = t_pFirstBar;
+    t_pFirstBar = this;
+    if (!t_hSysCommandHook)
+        t_hSysCommandHook = ::SetWindowsHookExW(WH_CBT, SysCommandHook, NULL, ::GetCurrentThreadId());
+}
+
+void CFrameMenuBar::Unregister()
+{
+    for (CFrameMenuBar** ppBar = &t_pFirstBar; *ppBar; ppBar = &(*ppBar)->m_pNextBar)
+        if (*ppBar == this)
+        {
+            *ppBar = m_pNextBar;
+            break;
+        }
+    m_pNextBar = NULL;
+    if (t_pOpenBar == this)
+        t_pOpenBar = NULL;
+    if (!t_pFirstBar && t_hSysCommandHook)
+    {
+        ::UnhookWindowsHookEx(t_hSysCommandHook);
+        t_hSysCommandHook = NULL;
+    }
+}
+
+CFrameMenuBar* CFrameMenuBar::BarOfFocus()
+{
+    HWND hFocus = ::GetFocus();
+    HWND hRoot = hFocus ? ::GetAncestor(hFocus, GA_ROOT) : ::GetActiveWindow();
+    for (CFrameMenuBar* pBar = t_pFirstBar; pBar && hRoot; pBar = pBar->m_pNextBar)
+        if (pBar->m_wnd.m_hWnd == hRoot)
+            return pBar;
+    return NULL;
+}
+
+LRESULT CALLBACK CFrameMenuBar::SysCommandHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
+        if (CFrameMenuBar* pBar = BarOfFocus())
+            if (pBar->OnKeyMenu((UINT)lParam))
+                return 1;
+    return ::CallNextHookEx(t_hSysCommandHook, nCode, wParam, lParam);
+}
+
+BOOL CFrameMenuBar::OnKeyMenu(UINT nChar)
+{
+    // Alt+Space is the window menu's.
+    if (m_rcBar.IsRectEmpty() || !HasMenu() || m_items.empty() || nChar == L' ')
+        return FALSE;
+    if (!nChar)
+    {
+        EnterKeyboardMode(0);
+        return TRUE;
+    }
+    const int nItem = ItemOfMnemonic(nChar);
+    if (nItem < 0)
+    {
+        ::MessageBeep(0);
+        return TRUE;
+    }
+    EnterKeyboardMode(nItem);
+    RequestOpen(nItem);
+    return TRUE;
+}
+
+void CFrameMenuBar::RequestOpen(int nItem)
+{
+    t_pOpenBar = this;
+    t_nOpenItem = nItem;
+    if (!t_nOpenTimer)
+        t_nOpenTimer = ::SetTimer(NULL, 0, USER_TIMER_MINIMUM, OnOpenRequest);
+}
+
+void CALLBACK CFrameMenuBar::OnOpenRequest(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(NULL, nTimer);
+    t_nOpenTimer = 0;
+    CFrameMenuBar* pBar = t_pOpenBar;
+    t_pOpenBar = NULL;
+    // The bar let go of the request if it went in the meantime.
+    if (pBar && pBar->m_bKeyboardMode)
+        pBar->Track(t_nOpenItem, TRUE);
+}
+
+void CFrameMenuBar::EnterKeyboardMode(int nItem)
+{
+    if (t_pKeyboardBar && t_pKeyboardBar != this)
+        t_pKeyboardBar->LeaveKeyboardMode();
+    m_bKeyboardMode = TRUE;
+    m_bLeaveOnKeyUp = FALSE;
+    t_pKeyboardBar = this;
+    if (!t_hKeyboardHook)
+        t_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, KeyboardModeHook, NULL, ::GetCurrentThreadId());
+    m_nHot = -2;
+    SetHot(nItem);
+}
+
+void CFrameMenuBar::LeaveKeyboardMode()
+{
+    if (t_pOpenBar == this)
+        t_pOpenBar = NULL;
+    if (!m_bKeyboardMode)
+        return;
+    m_bKeyboardMode = FALSE;
+    if (t_pKeyboardBar == this)
+    {
+        t_pKeyboardBar = NULL;
+        if (t_hKeyboardHook)
+            ::UnhookWindowsHookEx(t_hKeyboardHook);
+        t_hKeyboardHook = NULL;
+    }
+    SetHot(-1);
+}
+
+LRESULT CALLBACK CFrameMenuBar::KeyboardModeHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION && wParam == PM_REMOVE && lParam && t_pKeyboardBar
+        && t_pKeyboardBar->OnKeyboardModeMessage((MSG*)lParam))
+        ((MSG*)lParam)->message = WM_NULL;
+    return ::CallNextHookEx(t_hKeyboardHook, nCode, wParam, lParam);
+}
+
+BOOL CFrameMenuBar::OnKeyboardModeMessage(MSG* pMsg)
+{
+    const HWND hWnd = m_wnd.m_hWnd;
+    if (::GetActiveWindow() != hWnd || !HasMenu() || m_items.empty())
+    {
+        LeaveKeyboardMode();
+        return FALSE;
+    }
+    switch (pMsg->message)
+    {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        switch (pMsg->wParam)
+        {
+        case VK_LEFT:
+        case VK_RIGHT:
+            SetHot(Neighbour(m_nHot, pMsg->wParam == VK_LEFT ? -1 : 1));
+            return TRUE;
+        case VK_DOWN:
+        case VK_UP:
+        case VK_RETURN:
+            if (m_nHot >= 0)
+                RequestOpen(m_nHot);
+            return TRUE;
+        case VK_ESCAPE:
+            LeaveKeyboardMode();
+            return TRUE;
+        case VK_MENU:
+        case VK_F10:
+            m_bLeaveOnKeyUp = TRUE;
+            return TRUE;
+        case VK_SHIFT:
+        case VK_CONTROL:
+            return FALSE;
+        }
+        {
+            const UINT nChar = ::MapVirtualKeyW((UINT)pMsg->wParam, MAPVK_VK_TO_CHAR) & 0x7FFF;
+            const int nItem = nChar ? ItemOfMnemonic(nChar) : -1;
+            if (nItem >= 0)
+            {
+                SetHot(nItem);
+                RequestOpen(nItem);
+            }
+            else
+                ::MessageBeep(0);
+        }
+        return TRUE;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if ((pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10) && m_bLeaveOnKeyUp)
+        {
+            LeaveKeyboardMode();
+            return TRUE;
+        }
+        return pMsg->wParam == VK_MENU || pMsg->wParam == VK_F10;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        // The click goes where it was aimed; a click on the bar opens its item from there.
+        LeaveKeyboardMode();
+        return FALSE;
+    }
+    return FALSE;
+}

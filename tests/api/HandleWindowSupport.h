@@ -1,0 +1,135 @@
+// What the tests of windows skinned by their handle share: a host folder with a skin of one
+// "Main" window skin, a frame window of the host's own class that counts what reaches it, and
+// real input.
+#pragma once
+#include "SkinFolder.h"
+#include <korvoskin.h>
+#include <gtest/gtest.h>
+
+namespace HandleTest
+{
+
+inline const COLORREF FRAME = RGB(40, 80, 120);
+inline const COLORREF CLOSE = RGB(200, 0, 0), CLOSE_HOVER = RGB(0, 200, 0), CLOSE_DOWN = RGB(0, 0, 200);
+inline const COLORREF WATERMARK = RGB(10, 140, 60);
+
+// Parts side by side in one image: the frame in one colour, the Close button's three looks in
+// three others.
+inline COLORREF SkinPixel(int x, int, void*)
+{
+    return x < 132 ? FRAME : x < 152 ? CLOSE : x < 172 ? CLOSE_HOVER : CLOSE_DOWN;
+}
+
+// A window skin for "Main" with the frame above and a watermark.
+inline std::string WindowSkins(const char* pszWatermark)
+{
+    return std::string("<windowSkins><windowSkin><target window=\"Main\"/><image path=\"frame.bmp\"/><parts>"
+                       "<part name=\"TopLeft\" rect=\"0,0,10,30\"/><part name=\"Top\" rect=\"10,0,16,30\"/>"
+                       "<part name=\"TopRight\" rect=\"26,0,60,30\"/><part name=\"Left\" rect=\"86,0,4,8\"/>"
+                       "<part name=\"Right\" rect=\"90,0,4,8\"/><part name=\"BottomLeft\" rect=\"94,0,10,4\"/>"
+                       "<part name=\"Bottom\" rect=\"104,0,16,4\"/><part name=\"BottomRight\" rect=\"120,0,12,4\"/>"
+                       "<part name=\"Close\" rect=\"132,0,20,18\"/><part name=\"CloseHover\" rect=\"152,0,20,18\"/>"
+                       "<part name=\"CloseDown\" rect=\"172,0,20,18\"/></parts>"
+                       "<anchors><anchor name=\"Close\" rect=\"-30,6,20,18\"/></anchors><image path=\"")
+        + pszWatermark + "\" type=\"watermark\"/></windowSkin></windowSkins>";
+}
+
+class CHandleSkin : public KorvoTest::CSkinFolder
+{
+public:
+    // pszColours: more <colour> elements for the scheme.
+    explicit CHandleSkin(const char* pszColours = "")
+    {
+        std::vector<BYTE> image = KorvoTest::MakeBitmapFile(192, 30, SkinPixel, NULL);
+        WriteFile(L"Definitions\\frame.bmp", image.data(), image.size());
+        WriteBitmap(L"Definitions\\paper.bmp", 8, 8, WATERMARK);
+        WriteFile(L"Definitions\\Definitions.xml", std::string(
+            "<skin><strings><string id=\"7\" value=\"seven\"/><string id=\"8\" value=\"\"/></strings>"
+            "<menus><menu name=\"Popup\"><item id=\"5\" text=\"x\"/></menu></menus>"
+            "<watermarks><watermark target=\"Paper\" path=\"paper.bmp\"/></watermarks>"
+            "<colourScheme><colour name=\"dialog.back\" value=\"102030\"/><colour name=\"menu.text\" value=\"A0B0C0\"/>") + pszColours + "</colourScheme>"
+            + WindowSkins("paper.bmp") + "</skin>");
+        EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
+        EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"", L""));
+    }
+    ~CHandleSkin() { KorvoSkin_Uninit(); }
+};
+
+// A frame window of the host's own class, which counts what reaches its procedure.
+struct CHostFrame
+{
+    static inline UINT s_nCommands;
+    static inline UINT s_nLastCommand;
+    static inline UINT s_nSkinChangedMessages;
+    // The host lets the library go from its own command handler.
+    static inline bool s_bUninitOnCommand;
+    HWND hWnd;
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == WM_COMMAND)
+        {
+            s_nCommands++;
+            s_nLastCommand = (UINT)wParam;
+            if (s_bUninitOnCommand)
+                EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Uninit());
+        }
+        if (nMsg == ::RegisterWindowMessageW(L"KorvoSkin.SkinChanged"))
+            s_nSkinChangedMessages++;
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    }
+    explicit CHostFrame(DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE)
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleW(NULL);
+        wc.hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
+        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"KorvoHandleHost";
+        ::RegisterClassW(&wc);
+        hWnd = ::CreateWindowExW(0, L"KorvoHandleHost", L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
+        s_nCommands = s_nSkinChangedMessages = 0;
+        s_bUninitOnCommand = false;
+    }
+    ~CHostFrame()
+    {
+        if (::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+    }
+    CRect Window() const
+    {
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        return rc;
+    }
+    CSize Client() const
+    {
+        CRect rc;
+        ::GetClientRect(hWnd, &rc);
+        return rc.Size();
+    }
+};
+
+inline void MouseTo(CPoint point)
+{
+    ::SetCursorPos(point.x, point.y);
+    KorvoTest::PumpMessages(60);
+}
+
+inline void MouseButton(DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+    KorvoTest::PumpMessages(60);
+}
+
+inline void Show(HWND hWnd)
+{
+    ::SetForegroundWindow(hWnd);
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    KorvoTest::PumpMessages(60);
+}
+
+} // namespace HandleTest

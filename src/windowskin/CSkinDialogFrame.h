@@ -9,6 +9,7 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include "../skin/CWindowSkinListener.h"
 #include "CDialogColours.h"
+#include "CSystemFrameLook.h"
 #include "CWindowSkinState.h"
 #include <functional>
 #include <memory>
@@ -110,6 +111,7 @@ private:
     DWORD m_dwPlainCaption;
     CWindowSkin* m_pSkin;
     CWindowSkinState m_state;
+    CSystemFrameLook m_systemLook;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

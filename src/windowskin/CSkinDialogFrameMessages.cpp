@@ -80,6 +80,7 @@ void CSkinDialogFrame::OnSize()
 {
     if (m_pSkin)
         m_pSkin->ApplyRegion(&m_wnd);
+    m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);
 }
 
 BOOL CSkinDialogFrame::OnEraseBkgnd(CDC* pDC)

@@ -61,7 +61,7 @@ BOOL CSkinDialogFrame::OnNcLButtonUp(UINT nHitTest, CPoint point)
 
 BOOL CSkinDialogFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
-    return m_pSkin && m_pSkin->OnNcLButtonDblClk(&m_wnd, nHitTest, point);
+    return m_pSkin && m_pSkin->OnNcLButtonDblClk(&m_wnd, m_state, nHitTest, point);
 }
 
 void CSkinDialogFrame::OnNcMouseMove(UINT nHitTest, CPoint point)

@@ -125,7 +125,9 @@ public:
     // unless both are still there.
     BOOL OnNcLButtonDown(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     BOOL OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
-    BOOL OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint point);
+    // A double click on the system button closes the window; the second click of a quick pair
+    // on the Maximise button is one more press of it.
+    BOOL OnNcLButtonDblClk(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     void ApplyRegion(CWnd* pWnd);
     void BuildShapeRegion(CWnd* pWnd);
     // The caption button of a hit-test code, 0 for none.

@@ -1,6 +1,7 @@
 #include <KorvoSkin/SkinApi.h>
 #include "HostGuard.h"
 #include "CHandleWindows.h"
+#include "CRedrawPause.h"
 #include "CSystemTheme.h"
 #include "CSkinReloadWatch.h"
 #include "Globals.h"
@@ -27,6 +28,9 @@ void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
     g_strLoadedFirst = strFirst;
     g_strLoadedSecond = strSecond;
+    // The windows skinned by handle are unframed when the old skin goes and framed again after:
+    // they are painted once, in the new skin, never with the system's frame or background between.
+    CRedrawPause pause(g_HandleWindows.Windows());
     try
     {
         g_Registry.Load(g_strAppFolder, strFirst, strSecond);

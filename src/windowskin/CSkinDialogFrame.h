@@ -10,6 +10,7 @@
 #include "../skin/CWindowSkinListener.h"
 #include "CDialogColours.h"
 #include "CSystemFrameLook.h"
+#include "CDpiWindowSize.h"
 #include "CWindowSkinState.h"
 #include <functional>
 #include <memory>
@@ -112,6 +113,7 @@ private:
     CWindowSkin* m_pSkin;
     CWindowSkinState m_state;
     CSystemFrameLook m_systemLook;
+    CDpiWindowSize m_dpiSize;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

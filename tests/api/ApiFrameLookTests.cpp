@@ -163,6 +163,26 @@ TEST(HandleFirstErase, AWhiteClassIsErasedInTheSkinsDialogColourWhenShownResized
     EXPECT_EQ(WHITE, host.ClientSamples()[2]);
 }
 
+TEST(HandleFirstErase, MaximisedAndMinimisedWindowsStaySoAndShownAcrossASwitch)
+{
+    CDarkSkin skin;
+    CWhiteHost zoomed(WS_OVERLAPPEDWINDOW | WS_VISIBLE), iconic(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(zoomed.hWnd, L"Main"));
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(iconic.hWnd, L"Main"));
+    ::ShowWindow(zoomed.hWnd, SW_MAXIMIZE);
+    ::ShowWindow(iconic.hWnd, SW_MINIMIZE);
+    KorvoTest::PumpMessages(30);
+    const CRect rcZoomed = zoomed.Window();
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"", L"Definitions\\Other.xml"));
+    KorvoTest::PumpMessages(30);
+    for (HWND hWnd : { zoomed.hWnd, iconic.hWnd })
+        EXPECT_TRUE(::IsWindowVisible(hWnd));
+    EXPECT_TRUE(::IsZoomed(zoomed.hWnd));
+    EXPECT_EQ(rcZoomed, zoomed.Window());
+    EXPECT_TRUE(::IsIconic(iconic.hWnd));
+    EXPECT_EQ(OTHER_DARK, zoomed.ClientSamples()[2]);
+}
+
 TEST(HandleFirstErase, TheDarkGallerySkinIsDarkFromTheFirstPaint)
 {
     // The gallery's folder, where the bundled skins live; the library is let go afterwards.

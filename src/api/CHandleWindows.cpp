@@ -127,17 +127,11 @@ HWND CHandleWindows::CreateToolBar(HWND hParent, LPCWSTR pszName, UINT nID)
     return hBar;
 }
 
-std::vector<HWND> CHandleWindows::Windows() const
+void CHandleWindows::Reskin()
 {
     std::vector<HWND> windows;
     for (const auto& entry : m_windows)
         windows.push_back(entry.first);
-    return windows;
-}
-
-void CHandleWindows::Reskin()
-{
-    const std::vector<HWND> windows = Windows();
     // Framing one window may let another go (its procedure may destroy windows).
     for (HWND hWnd : windows)
     {

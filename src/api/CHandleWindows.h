@@ -6,7 +6,6 @@
 #include <afxwin.h>
 #include <map>
 #include <memory>
-#include <vector>
 
 class CSkinContext;
 class CSkinnedWindow;
@@ -26,8 +25,6 @@ public:
 
     // After a load: every window framed again for its target.
     void Reskin();
-    // The windows skinned now.
-    std::vector<HWND> Windows() const;
     // Lets every window go (Uninit).
     void Clear();
 

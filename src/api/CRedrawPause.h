@@ -10,7 +10,8 @@ class CRedrawPause
 public:
     // Stops the visible ones of windows drawing.
     explicit CRedrawPause(const std::vector<HWND>& windows);
-    // Lets them draw again and has them painted at the next paint: frame, background and children.
+    // Lets them draw again and has them painted at the next paint (not now: a host reframes its
+    // dialogs right after a load), frame, background and children.
     ~CRedrawPause();
 
 private:

@@ -145,6 +145,15 @@ TEST(HandleFirstErase, AWhiteClassIsErasedInTheSkinsDialogColourWhenShownResized
     for (COLORREF cr : host.ClientSamples())
         EXPECT_EQ(DARK, cr) << "resized";
 
+    // Minimised and restored.
+    ::ShowWindow(host.hWnd, SW_MINIMIZE);
+    ::ShowWindow(host.hWnd, SW_RESTORE);
+    ::UpdateWindow(host.hWnd);
+    ASSERT_FALSE(::IsIconic(host.hWnd));
+    for (COLORREF cr : host.ClientSamples())
+        EXPECT_EQ(DARK, cr) << "restored";
+    EXPECT_EQ(0, CWhiteHost::s_nErases) << "the class brush never erases";
+
     // Another skin: framed again with neither the system's frame nor its background between, then
     // painted once in the new colour.
     CWhiteHost::s_nErases = CWhiteHost::s_nFramePaints = 0;

@@ -17,7 +17,8 @@ public:
     void ResetMaxTrackSize();
     void SetMaximizedRect(const CRect& rect);
     void ResetMaximizedRect();
-    // The window's DPI changed: the tracking sizes set follow it.
+    // The window's DPI changed: the tracking sizes set follow it, scaled from the sizes they had
+    // at the DPI they were set at, so that moving back and forth never lets rounding drift them.
     void ScaleTrackSizes(UINT nFromDpi, UINT nToDpi);
     // Fields that were not set keep what the system put there.
     void MinMaxInfo(MINMAXINFO* lpMMI);
@@ -36,4 +37,9 @@ private:
     CPoint m_ptMaxTrack;
     CPoint m_ptMaximizedPos;
     CPoint m_ptMaximizedSize;
+    // The tracking sizes as set, and the DPI they were set at (0 until the first DPI change after
+    // they were set or moved).
+    UINT m_nTrackBaseDpi;
+    CPoint m_ptMinTrackBase;
+    CPoint m_ptMaxTrackBase;
 };

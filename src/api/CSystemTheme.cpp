@@ -1,4 +1,5 @@
 #include "CSystemTheme.h"
+#include "../parts/CDwmAttributes.h"
 
 namespace
 {
@@ -27,9 +28,6 @@ void CSystemTheme::Stop()
         m_strFirst[n].Empty();
         m_strSecond[n].Empty();
     }
-    m_pfnSetWindowAttribute = NULL;
-    m_pDwm.reset();
-    m_bDwmTried = FALSE;
 }
 
 BOOL CSystemTheme::UserChoosesDark()
@@ -51,16 +49,6 @@ BOOL CSystemTheme::AnnouncesColourSet(LPARAM lParam)
 
 void CSystemTheme::SetDarkTitleBar(HWND hWnd, BOOL bDark)
 {
-    if (!m_bDwmTried)
-    {
-        m_bDwmTried = TRUE;
-        m_pDwm.reset(::LoadLibraryW(L"dwmapi.dll"));
-        if (m_pDwm)
-            m_pfnSetWindowAttribute = (SETWINDOWATTRIBUTE)(void*)::GetProcAddress(m_pDwm.get(), "DwmSetWindowAttribute");
-    }
-    if (!m_pfnSetWindowAttribute)
-        return;
     // Older systems refuse the attribute; the caption stays as it is.
-    const BOOL bValue = bDark ? TRUE : FALSE;
-    m_pfnSetWindowAttribute(hWnd, DWM_USE_IMMERSIVE_DARK_MODE, &bValue, sizeof(bValue));
+    CDwmAttributes::Set(hWnd, DWM_USE_IMMERSIVE_DARK_MODE, bDark ? TRUE : FALSE);
 }

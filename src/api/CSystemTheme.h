@@ -2,8 +2,6 @@
 // named for each: which pair is loaded, and the title bars of windows that keep the system's frame.
 #pragma once
 #include <afxwin.h>
-#include <memory>
-#include <type_traits>
 
 class CSystemTheme
 {
@@ -32,20 +30,9 @@ public:
     BOOL m_bDark = FALSE;
 
 private:
-    struct CLibraryFreer
-    {
-        void operator()(HMODULE hModule) const { ::FreeLibrary(hModule); }
-    };
-    typedef HRESULT(WINAPI* SETWINDOWATTRIBUTE)(HWND, DWORD, LPCVOID, DWORD);
-
     BOOL m_bFollowing = FALSE;
     CString m_strFirst[2];
     CString m_strSecond[2];
-    // The window manager's library, loaded at the first title bar and kept while following;
-    // m_bDwmTried stops a missing one from being looked for again.
-    std::unique_ptr<std::remove_pointer<HMODULE>::type, CLibraryFreer> m_pDwm;
-    SETWINDOWATTRIBUTE m_pfnSetWindowAttribute = NULL;
-    BOOL m_bDwmTried = FALSE;
 
     CSystemTheme(const CSystemTheme&) = delete;
     void operator=(const CSystemTheme&) = delete;

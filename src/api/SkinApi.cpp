@@ -1,6 +1,7 @@
 #include <KorvoSkin/SkinApi.h>
 #include "HostGuard.h"
 #include "CHandleWindows.h"
+#include "CRedrawPause.h"
 #include "CSystemTheme.h"
 #include "CSkinReloadWatch.h"
 #include "Globals.h"
@@ -23,23 +24,6 @@ void (*g_pfnWatchReport)(bool bReloaded, const wchar_t* pszFile, void* pContext)
 void* g_pWatchContext = NULL;
 CSystemTheme g_systemTheme;
 
-void LoadDefinitions(const CString& strFirst, const CString& strSecond)
-{
-    g_strLoadedFirst = strFirst;
-    g_strLoadedSecond = strSecond;
-    try
-    {
-        g_Registry.Load(g_strAppFolder, strFirst, strSecond);
-        g_HandleWindows.Reskin();
-    }
-    catch (...)
-    {
-        // Nothing of a load that could not finish stays.
-        g_Registry.Clear();
-        throw;
-    }
-}
-
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
     ((std::vector<HWND>*)lParam)->push_back(hWnd);
@@ -53,6 +37,28 @@ std::vector<HWND> TopLevelWindows()
     std::vector<HWND> windows;
     ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, (LPARAM)&windows);
     return windows;
+}
+
+void LoadDefinitions(const CString& strFirst, const CString& strSecond)
+{
+    g_strLoadedFirst = strFirst;
+    g_strLoadedSecond = strSecond;
+    // Skinned windows are unframed when the old skin goes and framed again after: by the load
+    // itself for those skinned by handle, by the host's next SkinMe for dialogs. They draw
+    // nothing in between and are painted at the next paint, by then in the new skin, never with
+    // the system's frame or background.
+    CRedrawPause pause(TopLevelWindows());
+    try
+    {
+        g_Registry.Load(g_strAppFolder, strFirst, strSecond);
+        g_HandleWindows.Reskin();
+    }
+    catch (...)
+    {
+        // Nothing of a load that could not finish stays.
+        g_Registry.Clear();
+        throw;
+    }
 }
 
 // A skinned dialog has no system caption; the others' title bars take the choice.

@@ -1,7 +1,8 @@
 #include <KorvoSkin/CResizableMinMax.h>
 #include "../parts/CDpiScale.h"
 
-CResizableMinMax::CResizableMinMax() : m_bMaxTrackSet(FALSE), m_bMinTrackSet(FALSE), m_bMaximizedRectSet(FALSE)
+CResizableMinMax::CResizableMinMax()
+    : m_bMaxTrackSet(FALSE), m_bMinTrackSet(FALSE), m_bMaximizedRectSet(FALSE), m_nTrackBaseDpi(0)
 {
 }
 
@@ -9,7 +10,8 @@ CResizableMinMax::CResizableMinMax(const CResizableMinMax& other)
     : m_bMaxTrackSet(other.m_bMaxTrackSet), m_bMinTrackSet(other.m_bMinTrackSet),
       m_bMaximizedRectSet(other.m_bMaximizedRectSet), m_ptMinTrack(other.m_ptMinTrack),
       m_ptMaxTrack(other.m_ptMaxTrack), m_ptMaximizedPos(other.m_ptMaximizedPos),
-      m_ptMaximizedSize(other.m_ptMaximizedSize)
+      m_ptMaximizedSize(other.m_ptMaximizedSize), m_nTrackBaseDpi(other.m_nTrackBaseDpi),
+      m_ptMinTrackBase(other.m_ptMinTrackBase), m_ptMaxTrackBase(other.m_ptMaxTrackBase)
 {
 }
 
@@ -22,6 +24,9 @@ CResizableMinMax& CResizableMinMax::operator=(const CResizableMinMax& other)
     m_ptMaxTrack = other.m_ptMaxTrack;
     m_ptMaximizedPos = other.m_ptMaximizedPos;
     m_ptMaximizedSize = other.m_ptMaximizedSize;
+    m_nTrackBaseDpi = other.m_nTrackBaseDpi;
+    m_ptMinTrackBase = other.m_ptMinTrackBase;
+    m_ptMaxTrackBase = other.m_ptMaxTrackBase;
     return *this;
 }
 
@@ -31,23 +36,27 @@ CResizableMinMax::~CResizableMinMax()
 
 void CResizableMinMax::SetMinTrackSize(const CSize& size)
 {
+    m_nTrackBaseDpi = 0;
     m_ptMinTrack = CPoint(size.cx, size.cy);
     m_bMinTrackSet = TRUE;
 }
 
 void CResizableMinMax::ResetMinTrackSize()
 {
+    m_nTrackBaseDpi = 0;
     m_bMinTrackSet = FALSE;
 }
 
 void CResizableMinMax::SetMaxTrackSize(const CSize& size)
 {
+    m_nTrackBaseDpi = 0;
     m_ptMaxTrack = CPoint(size.cx, size.cy);
     m_bMaxTrackSet = TRUE;
 }
 
 void CResizableMinMax::ResetMaxTrackSize()
 {
+    m_nTrackBaseDpi = 0;
     m_bMaxTrackSet = FALSE;
 }
 
@@ -78,6 +87,7 @@ void CResizableMinMax::MinMaxInfo(MINMAXINFO* lpMMI)
 
 void CResizableMinMax::OffsetTrackSizes(const CSize& change)
 {
+    m_nTrackBaseDpi = 0;
     if (m_bMinTrackSet)
         m_ptMinTrack += change;
     if (m_bMaxTrackSet)
@@ -86,12 +96,20 @@ void CResizableMinMax::OffsetTrackSizes(const CSize& change)
 
 void CResizableMinMax::ScaleTrackSizes(UINT nFromDpi, UINT nToDpi)
 {
-    auto scale = [nFromDpi, nToDpi](CPoint& pt) {
-        pt.x = CDpiScale::MulDivRound(pt.x, nToDpi, nFromDpi);
-        pt.y = CDpiScale::MulDivRound(pt.y, nToDpi, nFromDpi);
+    if (!nFromDpi || !nToDpi)
+        return;
+    if (!m_nTrackBaseDpi)
+    {
+        m_nTrackBaseDpi = nFromDpi;
+        m_ptMinTrackBase = m_ptMinTrack;
+        m_ptMaxTrackBase = m_ptMaxTrack;
+    }
+    const UINT nBaseDpi = m_nTrackBaseDpi;
+    auto scale = [nBaseDpi, nToDpi](const CPoint& ptBase) {
+        return CPoint(CDpiScale::MulDivRound(ptBase.x, nToDpi, nBaseDpi), CDpiScale::MulDivRound(ptBase.y, nToDpi, nBaseDpi));
     };
     if (m_bMinTrackSet)
-        scale(m_ptMinTrack);
+        m_ptMinTrack = scale(m_ptMinTrackBase);
     if (m_bMaxTrackSet)
-        scale(m_ptMaxTrack);
+        m_ptMaxTrack = scale(m_ptMaxTrackBase);
 }

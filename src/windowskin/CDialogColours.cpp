@@ -90,6 +90,14 @@ HBRUSH CDialogColours::ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtl
     return ForLabel(pDialog, pDC, pChild, pSkin, pState);
 }
 
+BOOL CDialogColours::EraseBackground(CWnd* pDialog, CDC* pDC) const
+{
+    CRect rcClient;
+    pDialog->GetClientRect(&rcClient);
+    ::FillRect(pDC->m_hDC, &rcClient, m_theme.DialogBackBrush());
+    return TRUE;
+}
+
 HBRUSH CDialogColours::ForLabel(CWnd* pDialog, CDC* pDC, CWnd* pChild, CWindowSkin* pSkin, CWindowSkinState* pState)
 {
     pDC->SetBkColor(m_theme.DialogBackColour());

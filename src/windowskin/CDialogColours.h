@@ -21,6 +21,9 @@ public:
     // dialog's own state for it.
     HBRUSH ForChild(CWnd* pDialog, CDC* pDC, CWnd* pChild, UINT nCtlColor, CWindowSkin* pSkin, CWindowSkinState* pState,
                     HBRUSH hDefault);
+    // Fills pDialog's client area with the dialog background, as a skinned window is erased
+    // where its skin has no watermark; TRUE.
+    BOOL EraseBackground(CWnd* pDialog, CDC* pDC) const;
 
 private:
     // The control part a WM_CTLCOLOR* request of pChild is for; FALSE for what is not a

@@ -142,6 +142,7 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (bIconic ? SWP_NOSIZE : 0));
     if (m_pSkin)
         m_pSkin->ApplyRegion(&m_wnd);
+    m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);
 }
 
 void CSkinDialogFrame::SetSmallIcon(UINT nIconID)

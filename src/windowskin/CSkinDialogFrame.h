@@ -10,6 +10,8 @@
 #include "../skin/CWindowSkinListener.h"
 #include "CDialogColours.h"
 #include "CFrameMenuBar.h"
+#include "CSystemFrameLook.h"
+#include "CDpiWindowSize.h"
 #include "CWindowSkinState.h"
 #include <functional>
 #include <memory>
@@ -115,6 +117,8 @@ private:
     CWindowSkinState m_state;
     // The bar of a menu set with SetMenu, drawn below the skin's caption.
     CFrameMenuBar m_menuBar;
+    CSystemFrameLook m_systemLook;
+    CDpiWindowSize m_dpiSize;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

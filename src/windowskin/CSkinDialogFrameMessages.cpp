@@ -75,7 +75,7 @@ BOOL CSkinDialogFrame::OnNcLButtonUp(UINT nHitTest, CPoint point)
 
 BOOL CSkinDialogFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 {
-    return m_pSkin && m_pSkin->OnNcLButtonDblClk(&m_wnd, nHitTest, point);
+    return m_pSkin && m_pSkin->OnNcLButtonDblClk(&m_wnd, m_state, nHitTest, point);
 }
 
 void CSkinDialogFrame::OnNcMouseMove(UINT nHitTest, CPoint point)
@@ -97,6 +97,8 @@ void CSkinDialogFrame::OnSize()
 {
     if (m_pSkin)
         m_pSkin->ApplyRegion(&m_wnd);
+    m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);
+    m_dpiSize.OnSized(m_wnd.m_hWnd);
 }
 
 BOOL CSkinDialogFrame::OnEraseBkgnd(CDC* pDC)
@@ -169,9 +171,13 @@ LRESULT CSkinDialogFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam, const std::
         m_wnd.SetRedraw(FALSE);
     const RECT* pSuggested = ReadableRect(lParam);
     const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    // The suggested place; back at the DPI its size was set at, the window takes that size again.
+    const CDpiWindowSize::CChange change(m_dpiSize);
     if (pSuggested && !::IsIconic(hWnd) && !::IsZoomed(hWnd))
-        ::SetWindowPos(hWnd, NULL, pSuggested->left, pSuggested->top, pSuggested->right - pSuggested->left,
-                       pSuggested->bottom - pSuggested->top, nFlags);
+    {
+        const CSize size = m_dpiSize.SizeAt(nNewDpi, CRect(*pSuggested).Size());
+        ::SetWindowPos(hWnd, NULL, pSuggested->left, pSuggested->top, size.cx, size.cy, nFlags);
+    }
     else
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
     if (m_pSkin)

@@ -251,7 +251,9 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         LayoutBars();
         return lResult;
     case WM_ERASEBKGND:
-        if (wParam && m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam)))
+        // Skinned, the window is never erased with its class brush (a light one under a dark skin).
+        if (wParam && m_pFrame->GetSkin() && (m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam))
+                                              || m_pFrame->Colours().EraseBackground(&m_wnd, CDC::FromHandle((HDC)wParam))))
             return TRUE;
         break;
     case WM_SETICON:

@@ -35,7 +35,9 @@ CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
       m_crShadow(NO_COLOUR),
       m_crOutline(NO_COLOUR),
       m_nCaptionAlign(ALIGN_LEFT),
-      m_bShaped(FALSE)
+      m_bShaped(FALSE),
+      m_nCorners(CORNERS_SYSTEM),
+      m_crBorder(NO_COLOUR)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));

@@ -125,7 +125,9 @@ public:
     // unless both are still there.
     BOOL OnNcLButtonDown(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     BOOL OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
-    BOOL OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint point);
+    // A double click on the system button closes the window; the second click of a quick pair
+    // on the Maximise button is one more press of it.
+    BOOL OnNcLButtonDblClk(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point);
     void ApplyRegion(CWnd* pWnd);
     void BuildShapeRegion(CWnd* pWnd);
     // The caption button of a hit-test code, 0 for none.
@@ -174,6 +176,13 @@ public:
     // Whether the definition has a <region>; its figures, in order, at most MAX_FIGURES.
     BOOL m_bShaped;
     std::vector<CFigure> m_figures;
+    // What a window without a shape asks of the system where the system rounds windows and draws
+    // their border (<windowSkin corners="..." border="...">): CORNERS_SYSTEM and NO_COLOUR ask
+    // nothing; BORDER_NONE asks for no border.
+    enum { CORNERS_SYSTEM, CORNERS_ROUND, CORNERS_SMALL, CORNERS_SQUARE };
+    static constexpr COLORREF BORDER_NONE = 0xFFFFFFFE;
+    int m_nCorners;
+    COLORREF m_crBorder;
 
 private:
     CInterfaceTheme& m_theme;
@@ -227,6 +236,8 @@ private:
     BOOL ParseImage(const CXmlElement* pImage, const CString& strFolder, CSkinDiagnostics* pDiagnostics);
     void CreateCaptionFont(const CXmlElement* pCaption);
     void ParseRegion(const CXmlElement* pRegion, CSkinDiagnostics* pDiagnostics);
+    // The corners and border attributes of <windowSkin> (CWindowSkinSystemFrame.cpp).
+    void ParseSystemFrame(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics);
     // A <shape>'s figure; FALSE for an unknown type or a number past the bounds.
     static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure, CSkinDiagnostics* pDiagnostics);
 

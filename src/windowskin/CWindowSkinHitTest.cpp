@@ -146,11 +146,13 @@ BOOL CWindowSkin::OnNcLButtonDown(CWnd* pWnd, CWindowSkinState& state, UINT nHit
     return TRUE;
 }
 
-BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT, CPoint)
+BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint)
 {
     if (!state.nPressedButton)
         return FALSE;
-    if (state.nPressedButton == state.nHotButton)
+    // Only a release over the pressed button counts, whatever moves were or were not reported
+    // between (the system's snap layouts take the Maximise button's moves while they show).
+    if (state.nPressedButton == state.nHotButton && ButtonOfHitTest(nHitTest) == state.nPressedButton)
     {
         UINT nCommand = 0;
         if (state.nPressedButton == ANCHOR_MINIMISE)
@@ -167,8 +169,12 @@ BOOL CWindowSkin::OnNcLButtonUp(CWnd* pWnd, CWindowSkinState& state, UINT, CPoin
     return FALSE;
 }
 
-BOOL CWindowSkin::OnNcLButtonDblClk(CWnd* pWnd, UINT nHitTest, CPoint)
+BOOL CWindowSkin::OnNcLButtonDblClk(CWnd* pWnd, CWindowSkinState& state, UINT nHitTest, CPoint point)
 {
+    // The system reports a second press soon after the first as a double click even outside
+    // the client area; maximising and restoring at once must not lose it.
+    if (nHitTest == HTMAXBUTTON && m_pAnchorPresent[ANCHOR_MAXIMISE])
+        return OnNcLButtonDown(pWnd, state, nHitTest, point);
     if (nHitTest != HTSYSMENU)
         return FALSE;
     pWnd->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -64,7 +64,8 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
 {
     if (!pElement || !pElement->IsNamed(L"windowSkin"))
         return FALSE;
-    SkinCheckAttributes(pDiagnostics, pElement, {});
+    SkinCheckAttributes(pDiagnostics, pElement, { L"corners", L"border" });
+    ParseSystemFrame(pElement, pDiagnostics);
 
     const CXmlElement* pCaption = NULL;
     for (POSITION pos = pElement->m_listChildren.GetHeadPosition(); pos;)

@@ -14,6 +14,7 @@
 // The skin is the gallery's Aurora, copied beside the program at build time. Every window is
 // checked to be framed as meant before anything is timed; one that is not gets a failed row.
 #include "../BenchSupport.h"
+#include "MenuTracking.h"
 #include "KorvoTest.h"
 #include "DialogTemplate.h"
 #include <korvoskin.h>
@@ -32,16 +33,12 @@ namespace
 
 const int RUNS = 15;
 const int PAINTS_PER_RUN = 100;
-const int TRACKING_RUNS = 7;
-const int OPENS_PER_RUN = 10;
 // All windows lie at one place, fully on the 1024 x 768 screen; the one measured is raised first.
 const int WINDOW_X = 20, WINDOW_Y = 20, WINDOW_WIDTH = 800, WINDOW_HEIGHT = 600;
 const DWORD FRAME_STYLE = WS_OVERLAPPEDWINDOW;
 const wchar_t TARGET[] = L"Main";
 const wchar_t TITLE[] = L"Skinned window title";
 const wchar_t FRAME_CLASS[] = L"KorvoBenchHandleFrame";
-// A menu loop that has not been ended from inside by then is ended from outside, and its run fails.
-const UINT SAFETY_MILLISECONDS = 3000;
 
 LRESULT CALLBACK FrameProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -148,13 +145,6 @@ bool CheckSkinned(const char* pszWhat, HWND hWnd, bool bSkinned, BOOL bMenu)
     return true;
 }
 
-// The window on top of the others, with whatever that exposed painted.
-void Raise(HWND hWnd)
-{
-    ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    KorvoTest::PumpMessages(0);
-}
-
 // Seconds per non-client paint for one run of PAINTS_PER_RUN, painted as ncpaint paints.
 double PaintSeconds(HWND hWnd)
 {
@@ -202,153 +192,14 @@ void BestMessages(HWND hOurs, HWND hBaseline, double& dOurs, double& dBaseline)
         }
 }
 
-// One open of a bar's popup being timed: ended from inside when the menu loop first goes idle,
-// by then with the popup shown and painted.
-struct CTracking
-{
-    HWND hWnd = NULL;
-    bool bEnded = false;   // the loop went idle and was told to end
-    bool bPopup = false;   // a popup menu window was up when it did
-    bool bReframed = false; // the library's menu engine had re-framed it
-    bool bTimedOut = false; // the safety timer had to end it
-};
-CTracking g_tracking;
-
-BOOL CALLBACK FindPopup(HWND hWnd, LPARAM lParam)
-{
-    wchar_t szClass[16] = L"";
-    if (::IsWindowVisible(hWnd) && ::GetClassNameW(hWnd, szClass, 16) && wcscmp(szClass, L"#32768") == 0)
-    {
-        *(HWND*)lParam = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The thread's popup menu window on screen, or null.
-HWND ShownPopup()
-{
-    HWND hPopup = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindPopup, (LPARAM)&hPopup);
-    return hPopup;
-}
-
-// Sees the idle message of a menu loop, whichever window of the thread owns it (a bar drawn by
-// the library may track its popups for a window of its own).
-HHOOK g_hIdleHook = NULL;
-LRESULT CALLBACK IdleHook(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
-    if (nCode == HC_ACTION && pMessage->message == WM_ENTERIDLE && pMessage->wParam == MSGF_MENU && !g_tracking.bEnded)
-    {
-        g_tracking.bEnded = true;
-        const HWND hPopup = ShownPopup();
-        g_tracking.bPopup = hPopup != NULL;
-        g_tracking.bReframed = hPopup && ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC) == (LONG_PTR)CMenuSkinner::MenuWndProc;
-        ::EndMenu();
-        // A bar's loop with no popup up is not ended by EndMenu everywhere; Escape ends it.
-        if (!g_tracking.bPopup)
-            ::PostMessageW(g_tracking.hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    return ::CallNextHookEx(g_hIdleHook, nCode, wParam, lParam);
-}
-
-void CALLBACK SafetyTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    g_tracking.bTimedOut = true;
-    ::EndMenu();
-    ::PostMessageW(g_tracking.hWnd, WM_CANCELMODE, 0, 0);
-    ::PostMessageW(g_tracking.hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::PostMessageW(g_tracking.hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-}
-
-// The screen point of the bar's first item: down from the window's top edge, a little inside the
-// client area's left edge, the middle of the rows that answer HTMENU. When none does, bFound is
-// false and the point is the one just above the client area.
-CPoint FirstBarItem(HWND hWnd, bool& bFound)
-{
-    CRect rcWindow;
-    ::GetWindowRect(hWnd, &rcWindow);
-    CPoint ptClient(0, 0);
-    ::ClientToScreen(hWnd, &ptClient);
-    const int x = ptClient.x + 8;
-    int yFirst = -1, yLast = -1;
-    for (int y = rcWindow.top; y < ptClient.y; y++)
-    {
-        if (::SendMessageW(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMENU)
-        {
-            yFirst = yFirst < 0 ? y : yFirst;
-            yLast = y;
-        }
-        else if (yFirst >= 0)
-            break;
-    }
-    bFound = yFirst >= 0;
-    return bFound ? CPoint(x, (yFirst + yLast) / 2) : CPoint(x, ptClient.y - 2);
-}
-
-// Why the last open that failed did.
-const char* g_pszOpenFailure = "";
-
-// Seconds of one open and close of the popup under point; negative when no popup opened or
-// the loop had to be ended from outside. Counts the popups the library re-framed.
-double OpenFirstPopup(HWND hWnd, CPoint point, int& nReframed)
-{
-    g_tracking = CTracking();
-    g_tracking.hWnd = hWnd;
-    const UINT_PTR nTimer = ::SetTimer(NULL, 0, SAFETY_MILLISECONDS, SafetyTimer);
-    const double dStart = Now();
-    ::SendMessageW(hWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(point.x, point.y));
-    const double dTime = Now() - dStart;
-    ::KillTimer(NULL, nTimer);
-    // What the closed popup uncovered, and any key posted to end the loop, are not timed.
-    KorvoTest::PumpMessages(0);
-    nReframed += g_tracking.bReframed ? 1 : 0;
-    if (g_tracking.bEnded && g_tracking.bPopup && !g_tracking.bTimedOut)
-        return dTime;
-    g_pszOpenFailure = g_tracking.bTimedOut ? "its menu loop did not go idle and was ended by the safety timer"
-                     : g_tracking.bEnded   ? "its menu loop went idle with no popup up"
-                                           : "no menu loop went idle: no popup opened at the point";
-    return -1;
-}
-
-// Seconds per open for one run of OPENS_PER_RUN, the window active as a click makes it, with
-// the library's popup menus or the system's; negative when an open failed.
-double OpenSeconds(HWND hWnd, CPoint point, bool bLibraryMenus, int& nReframed)
-{
-    if (bLibraryMenus)
-        g_MenuSkinner.Initialize();
-    else
-        g_MenuSkinner.Release();
-    ::SetForegroundWindow(hWnd);
-    Raise(hWnd);
-    double dTotal = 0;
-    for (int n = 0; n < OPENS_PER_RUN; n++)
-    {
-        const double dOpen = OpenFirstPopup(hWnd, point, nReframed);
-        if (dOpen < 0)
-            return -1;
-        dTotal += dOpen;
-    }
-    return dTotal / OPENS_PER_RUN;
-}
-
-// The shorter of two times, where a failed one (negative) stays failed.
-double Best(double dBest, double dRun)
-{
-    return dBest < 0 || dRun < 0 ? -1 : std::min(dBest, dRun);
-}
-
-// Prints a time as the log line scripts/bench collects.
-void PrintTime(const char* pszWhat, double dSeconds)
-{
-    if (dSeconds > 0)
-        printf("handleframe: %-58s %9.1f us\n", pszWhat, dSeconds * 1e6);
-    else
-        printf("handleframe: %-58s    failed\n", pszWhat);
-}
-
 } // namespace
+
+// The window on top of the others, with whatever that exposed painted.
+void Raise(HWND hWnd)
+{
+    ::SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    KorvoTest::PumpMessages(0);
+}
 
 int main()
 {
@@ -399,6 +250,8 @@ int main()
     Row("handle frame: KorvoSkin_SkinWindow frame vs CSkinDialog, non-client paint", dByHandle, dDialog, TIME_AT_MOST, 1.05);
     Row("handle frame: a message sent to the frame skinned by handle vs to CSkinDialog", dMessageByHandle, dMessageDialog,
         NO_TARGET);
+    Row("handle frame: its paint less what the subclass adds to one message (row above) vs CSkinDialog",
+        dByHandle - (dMessageByHandle - dMessageDialog), dDialog, TIME_AT_MOST, 1.05);
 
     // The frame with a bar, skinned by handle and left to the system.
     HWND hBarSkinned = CreateFrame(), hBarSystem = CreateFrame();
@@ -437,52 +290,7 @@ int main()
 
     // The bar's first popup opened and closed: the skinned window with the library's popups,
     // the system's with the system's own.
-    bool bSkinnedItem = false, bSystemItem = false;
-    const CPoint ptSkinned = bBarsReady ? FirstBarItem(hBarSkinned, bSkinnedItem) : CPoint();
-    const CPoint ptSystem = bBarsReady ? FirstBarItem(hBarSystem, bSystemItem) : CPoint();
-    if (bBarsReady)
-    {
-        printf("handleframe: first bar item of the skinned frame at %d, %d%s\n", (int)ptSkinned.x, (int)ptSkinned.y,
-               bSkinnedItem ? " (answers HTMENU)" : " (nothing answers HTMENU: the point just above the client area)");
-        printf("handleframe: first bar item of the system frame at %d, %d%s\n", (int)ptSystem.x, (int)ptSystem.y,
-               bSystemItem ? " (answers HTMENU)" : " (nothing answers HTMENU: the point just above the client area)");
-    }
-    double dOpenSkinned = bBarsReady ? 1e30 : -1, dOpenSystem = bBarsReady ? 1e30 : -1;
-    int nReframed[2] = { 0, 0 };
-    if (bBarsReady)
-    {
-        g_hIdleHook = ::SetWindowsHookExW(WH_CALLWNDPROC, IdleHook, NULL, ::GetCurrentThreadId());
-        // Warm-up, then interleaved runs, each starting with the other window.
-        int nWarmUp = 0;
-        OpenSeconds(hBarSkinned, ptSkinned, true, nWarmUp);
-        OpenSeconds(hBarSystem, ptSystem, false, nWarmUp);
-        for (int nRun = 0; nRun < TRACKING_RUNS; nRun++)
-            for (int n = 0; n < 2; n++)
-            {
-                // A window whose open failed is not tried again.
-                const bool bSkinned = (n + nRun) % 2 == 0;
-                double& dBest = bSkinned ? dOpenSkinned : dOpenSystem;
-                if (dBest < 0)
-                    continue;
-                dBest = Best(dBest, OpenSeconds(bSkinned ? hBarSkinned : hBarSystem, bSkinned ? ptSkinned : ptSystem, bSkinned,
-                                                nReframed[bSkinned ? 0 : 1]));
-                if (dBest < 0)
-                    printf("handleframe: the %s frame's popup: %s\n", bSkinned ? "skinned" : "system", g_pszOpenFailure);
-            }
-        ::UnhookWindowsHookEx(g_hIdleHook);
-        g_hIdleHook = NULL;
-        g_MenuSkinner.Initialize();
-    }
-    printf("handleframe: best of %d runs of %d opens of the first bar item's popup\n", TRACKING_RUNS, OPENS_PER_RUN);
-    PrintTime("skinned by handle, popup opened and closed", dOpenSkinned);
-    PrintTime("system frame and bar, popup opened and closed", dOpenSystem);
-    printf("handleframe: popups re-framed by the library's menu engine: %d of the skinned frame's, %d of the system's\n",
-           nReframed[0], nReframed[1]);
-
-    std::string strLabel = "menu bar tracking: first popup opened and closed, skinned by handle vs system";
-    if (bBarsReady && !bSkinnedItem)
-        strLabel += " (at the point above the client: no HTMENU)";
-    Row(strLabel.c_str(), dOpenSkinned, dOpenSystem, TIME_AT_MOST, 1.00);
+    MeasureMenuTracking(hBarSkinned, hBarSystem, bBarsReady);
 
     for (HWND hWnd : { hByHandle, hBarSkinned, hBarSystem })
         if (hWnd)

@@ -349,6 +349,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
     const std::shared_ptr<bool> pAlive = m_pAlive;
     const HWND hWnd = m_wnd.m_hWnd;
     LeaveKeyboardMode();
+    PauseSysCommandHook(TRUE);
     ::SendMessageW(hWnd, WM_INITMENU, (WPARAM)m_hMenu, 0);
     while (*pAlive && nItem >= 0 && nItem < (int)m_items.size() && HasMenu())
     {
@@ -380,11 +381,15 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
             ::UnhookWindowsHookEx(t_hMenuFilter);
         t_hMenuFilter = NULL;
         if (!*pAlive)
+        {
+            PauseSysCommandHook(FALSE);
             return;
+        }
         t_pTracking = NULL;
         nItem = m_nNext;
         bKeyboard = m_bNextByKeyboard;
     }
+    PauseSysCommandHook(FALSE);
     const int nLast = m_nPressed;
     m_nPressed = -1;
     CPoint ptCursor;

@@ -47,6 +47,18 @@ void CFrameMenuBar::Unregister()
     }
 }
 
+void CFrameMenuBar::PauseSysCommandHook(BOOL bPause)
+{
+    // A popup's loop creates, activates and moves windows: none of that need reach the hook.
+    if (bPause && t_hSysCommandHook)
+    {
+        ::UnhookWindowsHookEx(t_hSysCommandHook);
+        t_hSysCommandHook = NULL;
+    }
+    else if (!bPause && t_pFirstBar && !t_hSysCommandHook)
+        t_hSysCommandHook = ::SetWindowsHookExW(WH_CBT, SysCommandHook, NULL, ::GetCurrentThreadId());
+}
+
 CFrameMenuBar* CFrameMenuBar::BarOfFocus()
 {
     HWND hFocus = ::GetFocus();

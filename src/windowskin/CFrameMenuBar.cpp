@@ -258,8 +258,12 @@ int CFrameMenuBar::ItemAt(const CPoint& ptScreen) const
 {
     if (!HitTest(ptScreen))
         return -1;
+    // Every message of an open popup's loop passes here: the window is asked where it is once.
+    CRect rcWindow;
+    m_wnd.GetWindowRect(&rcWindow);
+    const CPoint pt = ptScreen - rcWindow.TopLeft();
     for (size_t n = 0; n < m_items.size(); n++)
-        if (ScreenRect((int)n).PtInRect(ptScreen))
+        if (m_items[n].rc.PtInRect(pt))
             return (int)n;
     return -1;
 }

@@ -10,7 +10,6 @@ LONG g_bMenuPrinting = 1;
 
 namespace
 {
-const wchar_t MENU_OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
 // Marks a window of other code whose popups are re-framed.
 const wchar_t SERVED_WINDOW_PROPERTY[] = L"KorvoSkin.MenusServed";
 const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
@@ -66,9 +65,45 @@ BOOL IsMenuWindow(HWND hWnd)
     return ::GetClassNameW(hWnd, szClass, _countof(szClass)) == 6 && wcscmp(szClass, MENU_WINDOW_CLASS) == 0;
 }
 
+// The popup-menu windows the hook re-framed, with their own procedures: every message of a
+// popup asks, so they are kept in the process like the owners. A popup past the table's size
+// keeps the system's frame.
+struct MENU_PROC
+{
+    HWND hWnd;
+    WNDPROC pfnOld;
+};
+MENU_PROC s_menuProcs[32];
+
+MENU_PROC* FindMenuProc(HWND hWnd)
+{
+    for (MENU_PROC& menu : s_menuProcs)
+        if (menu.hWnd == hWnd)
+            return &menu;
+    return NULL;
+}
+
 WNDPROC OldWndProcOf(HWND hWnd)
 {
-    return (WNDPROC)::GetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+    MENU_PROC* pMenu = hWnd ? FindMenuProc(hWnd) : NULL;
+    return pMenu ? pMenu->pfnOld : NULL;
+}
+
+// Re-frames the popup-menu window hWnd unless it already is.
+void Reframe(HWND hWnd)
+{
+    const LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    if (!pfnOld || pfnOld == (LONG_PTR)&CMenuSkinner::MenuWndProc)
+        return;
+    // An entry of a window whose handle came round again, its procedure no longer ours.
+    MENU_PROC* pEntry = FindMenuProc(hWnd);
+    if (!pEntry)
+        pEntry = FindMenuProc(NULL);
+    if (!pEntry)
+        return;
+    *pEntry = { hWnd, (WNDPROC)pfnOld };
+    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)&CMenuSkinner::MenuWndProc))
+        *pEntry = { NULL, NULL };
 }
 
 // The popup's one-pixel frame, and for a popup dropped from a bar button the top edge left
@@ -158,20 +193,12 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && !IsMenuWindow(hWnd))
                 s_pfnTopLevelObserver(hWnd, pMessage->message, pMessage->wParam, pMessage->lParam);
         }
-        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd) &&
-            !OldWndProcOf(hWnd))
+        if ((pMessage->message == WM_CREATE || pMessage->message == WM_MENU_SIZEWINDOW) && IsMenuWindow(hWnd))
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();
             if (!hForeground || CWnd::FromHandlePermanent(hForeground) || ::GetPropW(hForeground, SERVED_WINDOW_PROPERTY))
-            {
-                LONG_PTR pfnOld = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
-                if (pfnOld && ::SetPropW(hWnd, MENU_OLD_WNDPROC_PROPERTY, (HANDLE)pfnOld))
-                {
-                    if (!::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)MenuWndProc))
-                        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
-                }
-            }
+                Reframe(hWnd);
         }
         // Every menu loop starts with this message to the menu's owner, before the owner is asked
         // to prepare, measure or paint anything: its popups are drawn at the owner's DPI.
@@ -262,7 +289,8 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
         break;
 
     case WM_NCDESTROY:
-        ::RemovePropW(hWnd, MENU_OLD_WNDPROC_PROPERTY);
+        if (MENU_PROC* pMenu = FindMenuProc(hWnd))
+            *pMenu = { NULL, NULL };
         break;
     }
     return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);

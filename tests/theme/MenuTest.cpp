@@ -108,7 +108,6 @@ int TextWidth(LPCWSTR pszText)
 
 const int MENU_X = 400;
 const int MENU_Y = 200;
-const wchar_t OLD_WNDPROC_PROPERTY[] = L"VELD_MenuOldWndProc";
 
 // Routes its menus' items to the menu engine and records the commands it was asked to update.
 class CMenuOwnerWnd : public CWnd
@@ -330,7 +329,6 @@ TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
 {
     HMENU hMenu = m_menu.m_hMenu;
     auto OpenPopup = [&](HWND hPopup) {
-        EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL);
         EXPECT_EQ((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
         CRect rcWindow = WindowRect(hPopup);
         EXPECT_EQ(CPoint(MENU_X + 1, MENU_Y), rcWindow.TopLeft()) << "popups not at the attach point move right";
@@ -432,7 +430,6 @@ TEST_F(MenuPopups, MenusOfWindowsTheHostDoesNotOwnAreLeftAlone)
     ASSERT_TRUE(CWnd::FromHandlePermanent(hForeign) == NULL);
 
     Track(m_menu.m_hMenu, hForeign, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) == NULL);
               EXPECT_NE((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
               EXPECT_EQ(MENU_X, WindowRect(hPopup).left) << "not re-framed";
           } });
@@ -447,7 +444,7 @@ TEST_F(MenuPopups, TheHookBelongsToTheThreadAndTheObjectThatInstalledIt)
     g_MenuSkinner.Release();
     ASSERT_TRUE(g_hMenuHook == NULL);
     Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) == NULL);
+              EXPECT_NE((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
               EXPECT_EQ(26, ItemRect(m_menu.m_hMenu, 0, hPopup).Height());
               EXPECT_EQ(6, ItemRect(m_menu.m_hMenu, 1, hPopup).Height());
           } });
@@ -461,6 +458,6 @@ TEST_F(MenuPopups, TheHookBelongsToTheThreadAndTheObjectThatInstalledIt)
     }
     EXPECT_TRUE(g_hMenuHook != NULL);
     Track(m_menu.m_hMenu, m_owner.m_hWnd, { [&](HWND hPopup) {
-              EXPECT_TRUE(::GetPropW(hPopup, OLD_WNDPROC_PROPERTY) != NULL) << "re-framed by this thread's live hook";
+              EXPECT_EQ((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC)) << "re-framed by this thread's live hook";
           } });
 }

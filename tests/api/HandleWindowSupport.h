@@ -72,7 +72,9 @@ struct CHostFrame
             s_nCommands++;
             s_nLastCommand = (UINT)wParam;
             if (s_bUninitOnCommand)
+            {
                 EXPECT_EQ(KORVOSKIN_OK, KorvoSkin_Uninit());
+            }
         }
         if (nMsg == ::RegisterWindowMessageW(L"KorvoSkin.SkinChanged"))
             s_nSkinChangedMessages++;

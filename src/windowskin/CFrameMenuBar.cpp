@@ -63,7 +63,8 @@ BOOL DeepestOpensSubmenu(const std::vector<HMENU>& popups)
 }
 
 CFrameMenuBar::CFrameMenuBar(CWnd& wnd, CInterfaceTheme& theme)
-    : m_wnd(wnd), m_theme(theme), m_hMenu(NULL), m_nHot(-1), m_nPressed(-1), m_nNext(-1), m_bNextByKeyboard(FALSE),
+    : m_wnd(wnd), m_theme(theme), m_hMenu(NULL), m_nHot(-1), m_nPressed(-1), m_nNext(-1), m_bNextByKeyboard(FALSE), m_hTracked(NULL),
+      m_bInitMenuHeard(FALSE),
       m_bBackToBar(FALSE), m_bKeyboardMode(FALSE), m_bLeaveOnKeyUp(FALSE), m_pNextBar(NULL),
       m_pAlive(std::make_shared<bool>(true))
 {
@@ -354,7 +355,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
     const HWND hWnd = m_wnd.m_hWnd;
     LeaveKeyboardMode();
     PauseSysCommandHook(TRUE);
-    ::SendMessageW(hWnd, WM_INITMENU, (WPARAM)m_hMenu, 0);
+    m_bInitMenuHeard = FALSE;
     while (*pAlive && nItem >= 0 && nItem < (int)m_items.size() && HasMenu())
     {
         const CItem item = m_items[(size_t)nItem];
@@ -379,6 +380,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
         if (bKeyboard)
             ::PostMessageW(hWnd, WM_KEYDOWN, VK_DOWN, 0);
         TPMPARAMS params = { sizeof(params), rc };
+        m_hTracked = hPopup;
         ::TrackPopupMenuEx(hPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON, rc.left, rc.bottom, hWnd,
                            &params);
         if (t_hMenuFilter)
@@ -389,6 +391,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
             PauseSysCommandHook(FALSE);
             return;
         }
+        m_hTracked = NULL;
         t_pTracking = NULL;
         nItem = m_nNext;
         bKeyboard = m_bNextByKeyboard;
@@ -396,9 +399,10 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
     PauseSysCommandHook(FALSE);
     const int nLast = m_nPressed;
     m_nPressed = -1;
-    CPoint ptCursor;
-    ::GetCursorPos(&ptCursor);
-    m_nHot = ItemAt(ptCursor);
+    // Where the pointer was at the last message: asking the system where it is now costs a
+    // round trip to the display.
+    const DWORD dwPos = ::GetMessagePos();
+    m_nHot = ItemAt(CPoint((short)LOWORD(dwPos), (short)HIWORD(dwPos)));
     if (m_bBackToBar && nLast >= 0)
         EnterKeyboardMode(nLast);
     else
@@ -410,6 +414,17 @@ void CFrameMenuBar::Cancel()
     LeaveKeyboardMode();
     if (t_pTracking == this)
         SwitchTo(-1, FALSE);
+}
+
+BOOL CFrameMenuBar::OnInitMenu(WPARAM& wParam) const
+{
+    if (t_pTracking != this || !m_hTracked || (HMENU)wParam != m_hTracked)
+        return TRUE;
+    if (m_bInitMenuHeard)
+        return FALSE;
+    m_bInitMenuHeard = TRUE;
+    wParam = (WPARAM)m_hMenu;
+    return TRUE;
 }
 
 void CFrameMenuBar::SwitchTo(int nItem, BOOL bKeyboard)

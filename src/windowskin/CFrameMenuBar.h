@@ -46,6 +46,9 @@ public:
     BOOL OnKeyMenu(UINT nChar);
     // Ends keyboard mode and any open popup of the bar.
     void Cancel();
+    // WM_INITMENU while the bar opens its popups: the window hears it once, for the bar's menu,
+    // as from the system's bar. FALSE swallows a repeat; wParam becomes the bar's menu.
+    BOOL OnInitMenu(WPARAM& wParam) const;
 
 private:
     struct CItem
@@ -110,6 +113,9 @@ private:
     // went back to the bar with Esc.
     int m_nNext;
     BOOL m_bNextByKeyboard;
+    // The popup being tracked, and whether the window has heard WM_INITMENU since the bar opened.
+    HMENU m_hTracked;
+    mutable BOOL m_bInitMenuHeard;
     BOOL m_bBackToBar;
     BOOL m_bKeyboardMode;
     // Keyboard mode ends on the release of the Alt or F10 that was pressed in it.

@@ -78,6 +78,8 @@ public:
     // Stores the text through the window's own processing without its system caption being
     // painted, then paints the skin's caption; FALSE, doing nothing, without a skin.
     BOOL OnSetText(WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    // WM_INITMENU: FALSE when the window is not to hear it; wParam may become its bar's menu.
+    BOOL OnInitMenu(WPARAM& wParam) const { return m_menuBar.OnInitMenu(wParam); }
     // The window's icon changed: the caption asks for it again.
     void OnSetIcon() { m_state.ForgetIcon(); }
     // The colours of one WM_CTLCOLOR* answer, hDefault being the window's own answer.

@@ -259,6 +259,10 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_SETICON:
         m_pFrame->OnSetIcon();
         break;
+    case WM_INITMENU:
+        if (!m_pFrame->OnInitMenu(wParam))
+            return 0;
+        break;
     case WM_SETTEXT:
         if (m_pFrame->OnSetText(wParam, lParam, lResult))
             return lResult;

@@ -42,12 +42,15 @@ HMENU MakeMenuBar(HMENU* pFile, HMENU* pEdit)
 struct CHeard
 {
     static inline UINT s_nInitMenu, s_nInitPopup;
-    static inline HMENU s_hLastPopup;
+    static inline HMENU s_hLastPopup, s_hInitMenu;
     static inline WNDPROC s_pfnHost;
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
         if (nMsg == WM_INITMENU)
+        {
             s_nInitMenu++;
+            s_hInitMenu = (HMENU)wParam;
+        }
         if (nMsg == WM_INITMENUPOPUP)
         {
             s_nInitPopup++;
@@ -271,7 +274,8 @@ TEST(HandleMenuBar, TheMouseOpensPopupsMovesAcrossItemsAndChoosesACommand)
     EXPECT_EQ(frame.hEdit, hSecond);
     EXPECT_EQ(frame.Window().top + rcBar.bottom, ptPopup.y) << "the popup hangs from the bar";
     EXPECT_EQ((UINT)ID_COPY, CHostFrame::s_nLastCommand) << "the command reached the window";
-    EXPECT_GE(CHeard::s_nInitMenu, 1u);
+    EXPECT_EQ(1u, CHeard::s_nInitMenu) << "once for the whole walk along the bar, as from the system's bar";
+    EXPECT_EQ(::GetMenu(frame.hWnd), CHeard::s_hInitMenu) << "for the bar's menu";
     EXPECT_GE(CHeard::s_nInitPopup, 2u);
     EXPECT_EQ(frame.hEdit, CHeard::s_hLastPopup);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CInterfaceTheme;
+struct CAccessibleQuery;
 
 class CFrameMenuBar
 {
@@ -46,6 +47,8 @@ public:
     BOOL OnKeyMenu(UINT nChar);
     // Ends keyboard mode and any open popup of the bar.
     void Cancel();
+    // Answers assistive technology for the bar (OBJID_MENU) and its items; FALSE without a bar.
+    BOOL Describe(CAccessibleQuery& query);
     // WM_INITMENU while the bar opens its popups: the window hears it once, for the bar's menu,
     // as from the system's bar. FALSE swallows a repeat; wParam becomes the bar's menu.
     BOOL OnInitMenu(WPARAM& wParam) const;

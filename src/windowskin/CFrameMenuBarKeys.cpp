@@ -3,6 +3,7 @@
 // as the frame), and keyboard mode through a message hook that sees the keys before the window
 // with the focus does.
 #include "CFrameMenuBar.h"
+#include "CAccessibleProxy.h"
 
 namespace
 {
@@ -225,4 +226,53 @@ BOOL CFrameMenuBar::OnKeyboardModeMessage(MSG* pMsg)
         return FALSE;
     }
     return FALSE;
+}
+
+BOOL CFrameMenuBar::Describe(CAccessibleQuery& query)
+{
+    if (m_rcBar.IsRectEmpty() || !HasMenu())
+        return FALSE;
+    if (query.idChild == CHILDID_SELF)
+    {
+        query.nRole = ROLE_SYSTEM_MENUBAR;
+        query.strName = L"Application";
+        query.nItems = (long)m_items.size();
+        CRect rcWindow;
+        m_wnd.GetWindowRect(&rcWindow);
+        query.rcScreen = m_rcBar;
+        query.rcScreen.OffsetRect(rcWindow.TopLeft());
+        if (m_bKeyboardMode && m_nHot >= 0)
+            query.idFocusItem = m_nHot + 1;
+        if (query.bHitTest)
+            query.idHit = ItemAt(query.ptHit) + 1;
+        return TRUE;
+    }
+    if (query.idChild < 1 || query.idChild > (long)m_items.size())
+        return FALSE;
+    const int nItem = (int)query.idChild - 1;
+    const CItem& item = m_items[(size_t)nItem];
+    query.nRole = ROLE_SYSTEM_MENUITEM;
+    query.strName = item.strText;
+    query.strName.Remove(L'&');
+    const int nMnemonic = item.strText.Find(L'&');
+    if (nMnemonic >= 0 && nMnemonic + 1 < item.strText.GetLength())
+        query.strShortcut = CString(L"Alt+") + (wchar_t)towupper(item.strText[nMnemonic + 1]);
+    query.rcScreen = ScreenRect(nItem);
+    const UINT nState = ::GetMenuState(m_hMenu, item.nPosition, MF_BYPOSITION);
+    if (nState != (UINT)-1 && (nState & (MF_GRAYED | MF_DISABLED)))
+        query.nState |= STATE_SYSTEM_UNAVAILABLE;
+    if (item.bPopup)
+        query.nState |= STATE_SYSTEM_HASPOPUP;
+    if (nItem == m_nPressed)
+        query.nState |= STATE_SYSTEM_PRESSED;
+    if (nItem == m_nHot)
+        query.nState |= m_bKeyboardMode ? STATE_SYSTEM_FOCUSED | STATE_SYSTEM_HOTTRACKED : STATE_SYSTEM_HOTTRACKED;
+    query.strDefaultAction = item.bPopup ? L"Open" : L"Execute";
+    // The popup opens from the message loop, as a key in the bar opens it.
+    if (query.bDoDefaultAction && !(query.nState & STATE_SYSTEM_UNAVAILABLE))
+    {
+        EnterKeyboardMode(nItem);
+        RequestOpen(nItem);
+    }
+    return TRUE;
 }

@@ -139,6 +139,8 @@ LRESULT CSkinDialogFrame::OnGetObject(WPARAM wParam, LPARAM lParam, LONG nRole)
     {
         if (pQuery->idObject == OBJID_TITLEBAR)
             return m_pSkin && m_pSkin->DescribeTitleBar(&m_wnd, m_state, *pQuery);
+        if (pQuery->idObject == OBJID_MENU)
+            return m_pSkin && m_menuBar.Describe(*pQuery);
         if (!nRole || pQuery->idObject != OBJID_CLIENT || pQuery->idChild != CHILDID_SELF)
             return FALSE;
         pQuery->nRole = nRole;
@@ -148,6 +150,9 @@ LRESULT CSkinDialogFrame::OnGetObject(WPARAM wParam, LPARAM lParam, LONG nRole)
     LRESULT lResult = nRole ? CAccessibleProxy::Serve(hWnd, wParam, lParam, OBJID_CLIENT) : 0;
     if (!lResult && m_pSkin)
         lResult = CAccessibleProxy::Serve(hWnd, wParam, lParam, OBJID_TITLEBAR);
+    // The bar drawn in the frame is the skin's while there is one; the system's knows other places.
+    if (!lResult && m_pSkin && m_menuBar.GetHeight() > 0)
+        lResult = CAccessibleProxy::Serve(hWnd, wParam, lParam, OBJID_MENU);
     return lResult ? lResult : m_default(WM_GETOBJECT, wParam, lParam);
 }
 

@@ -2,6 +2,7 @@
 // colours, worked by the real mouse and keyboard while the popups' modal loops run on this
 // thread, and telling the host what the system's bar tells it.
 #include "HandleWindowSupport.h"
+#include <oleacc.h>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -336,4 +337,37 @@ TEST(HandleMenuBar, AltF10MnemonicsArrowsAndEscWorkFromAChildWithTheFocus)
     wchar_t szText[16] = L"";
     ::GetWindowTextW(frame.hEditControl, szText, 16);
     EXPECT_STREQ(L"", szText) << "no key of the menu reached the edit";
+}
+
+TEST(HandleMenuBar, ScreenReadersFindTheBarsItemsWhereTheyAreDrawn)
+{
+    CHandleSkin skin(MENU_COLOURS);
+    CMenuFrame frame;
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
+    Show(frame.hWnd);
+    IAccessible* pBar = NULL;
+    ASSERT_EQ(S_OK, ::AccessibleObjectFromWindow(frame.hWnd, (DWORD)OBJID_MENU, __uuidof(IAccessible), (void**)&pBar));
+    VARIANT self = {}, first = {}, role = {};
+    self.vt = first.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    first.lVal = 1;
+    EXPECT_EQ(S_OK, pBar->get_accRole(self, &role));
+    EXPECT_EQ(ROLE_SYSTEM_MENUBAR, role.lVal);
+    long nChildren = 0;
+    EXPECT_EQ(S_OK, pBar->get_accChildCount(&nChildren));
+    EXPECT_EQ(3, nChildren);
+    BSTR name = NULL;
+    EXPECT_EQ(S_OK, pBar->get_accName(first, &name));
+    EXPECT_STREQ(L"File", name);
+    ::SysFreeString(name);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    EXPECT_EQ(S_OK, pBar->accLocation(&x, &y, &cx, &cy, first));
+    const CPoint ptFirst = frame.BarPoint(0);
+    EXPECT_EQ(ptFirst.x, x) << "the first item starts at the bar's left";
+    EXPECT_TRUE(y <= ptFirst.y && ptFirst.y < y + cy) << "and lies on the drawn bar, not the system's";
+    VARIANT hit = {};
+    EXPECT_EQ(S_OK, pBar->accHitTest(x + cx + 2, y + cy / 2, &hit));
+    EXPECT_EQ(VT_I4, hit.vt);
+    EXPECT_EQ(2, hit.lVal) << "the second item follows the first";
+    pBar->Release();
 }

@@ -25,19 +25,25 @@ HANDLE s_hHookThread = NULL;
 // rather than in a window property, since every message of an owner asks and a property can
 // cost a round trip to the window system; owners past the table's size are left alone (their
 // host forwards the menu messages itself, as before).
-struct OWNER_PROC
+struct SAVED_PROC
 {
     HWND hWnd;
     WNDPROC pfnOld;
 };
-OWNER_PROC s_ownerProcs[64];
+SAVED_PROC s_ownerProcs[64];
 
-OWNER_PROC* FindOwner(HWND hWnd)
+// hWnd's entry in a table of saved procedures; null finds a free one.
+template <size_t N> SAVED_PROC* FindProc(SAVED_PROC (&table)[N], HWND hWnd)
 {
-    for (OWNER_PROC& owner : s_ownerProcs)
-        if (owner.hWnd == hWnd)
-            return &owner;
+    for (SAVED_PROC& entry : table)
+        if (entry.hWnd == hWnd)
+            return &entry;
     return NULL;
+}
+
+SAVED_PROC* FindOwner(HWND hWnd)
+{
+    return FindProc(s_ownerProcs, hWnd);
 }
 
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
@@ -68,24 +74,16 @@ BOOL IsMenuWindow(HWND hWnd)
 // The popup-menu windows the hook re-framed, with their own procedures: every message of a
 // popup asks, so they are kept in the process like the owners. A popup past the table's size
 // keeps the system's frame.
-struct MENU_PROC
-{
-    HWND hWnd;
-    WNDPROC pfnOld;
-};
-MENU_PROC s_menuProcs[32];
+SAVED_PROC s_menuProcs[32];
 
-MENU_PROC* FindMenuProc(HWND hWnd)
+SAVED_PROC* FindMenuProc(HWND hWnd)
 {
-    for (MENU_PROC& menu : s_menuProcs)
-        if (menu.hWnd == hWnd)
-            return &menu;
-    return NULL;
+    return FindProc(s_menuProcs, hWnd);
 }
 
 WNDPROC OldWndProcOf(HWND hWnd)
 {
-    MENU_PROC* pMenu = hWnd ? FindMenuProc(hWnd) : NULL;
+    SAVED_PROC* pMenu = hWnd ? FindMenuProc(hWnd) : NULL;
     return pMenu ? pMenu->pfnOld : NULL;
 }
 
@@ -96,7 +94,7 @@ void Reframe(HWND hWnd)
     if (!pfnOld || pfnOld == (LONG_PTR)&CMenuSkinner::MenuWndProc)
         return;
     // An entry of a window whose handle came round again, its procedure no longer ours.
-    MENU_PROC* pEntry = FindMenuProc(hWnd);
+    SAVED_PROC* pEntry = FindMenuProc(hWnd);
     if (!pEntry)
         pEntry = FindMenuProc(NULL);
     if (!pEntry)
@@ -206,7 +204,7 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             s_pHookSkinner->SetMenuWindow(hWnd);
         if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd) && !FindOwner(hWnd))
         {
-            OWNER_PROC* pFree = FindOwner(NULL);
+            SAVED_PROC* pFree = FindOwner(NULL);
             WNDPROC pfnOld = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
             if (pFree && pfnOld)
             {
@@ -289,7 +287,7 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
         break;
 
     case WM_NCDESTROY:
-        if (MENU_PROC* pMenu = FindMenuProc(hWnd))
+        if (SAVED_PROC* pMenu = FindMenuProc(hWnd))
             *pMenu = { NULL, NULL };
         break;
     }
@@ -298,7 +296,7 @@ LRESULT CALLBACK CMenuSkinner::MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wPar
 
 LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-    OWNER_PROC* pOwner = hWnd ? FindOwner(hWnd) : NULL;
+    SAVED_PROC* pOwner = hWnd ? FindOwner(hWnd) : NULL;
     if (!pOwner)
         return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
     WNDPROC pfnOld = pOwner->pfnOld;

@@ -354,7 +354,6 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
     const std::shared_ptr<bool> pAlive = m_pAlive;
     const HWND hWnd = m_wnd.m_hWnd;
     LeaveKeyboardMode();
-    PauseSysCommandHook(TRUE);
     m_bInitMenuHeard = FALSE;
     while (*pAlive && nItem >= 0 && nItem < (int)m_items.size() && HasMenu())
     {
@@ -387,16 +386,12 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
             ::UnhookWindowsHookEx(t_hMenuFilter);
         t_hMenuFilter = NULL;
         if (!*pAlive)
-        {
-            PauseSysCommandHook(FALSE);
             return;
-        }
         m_hTracked = NULL;
         t_pTracking = NULL;
         nItem = m_nNext;
         bKeyboard = m_bNextByKeyboard;
     }
-    PauseSysCommandHook(FALSE);
     const int nLast = m_nPressed;
     m_nPressed = -1;
     // Where the pointer was at the last message: asking the system where it is now costs a

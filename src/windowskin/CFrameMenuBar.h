@@ -93,8 +93,6 @@ private:
     // The thread's system commands: SC_KEYMENU reaches the bar even when a child has the focus.
     static LRESULT CALLBACK SysCommandHook(int nCode, WPARAM wParam, LPARAM lParam);
     static CFrameMenuBar* BarOfFocus();
-    // Takes the thread's system-command hook out while a popup is open, and puts it back.
-    static void PauseSysCommandHook(BOOL bPause);
     // Bars with a menu are listed for their thread's system-command hook while they have one.
     void Register();
     void Unregister();

@@ -48,18 +48,6 @@ void CFrameMenuBar::Unregister()
     }
 }
 
-void CFrameMenuBar::PauseSysCommandHook(BOOL bPause)
-{
-    // A popup's loop creates, activates and moves windows: none of that need reach the hook.
-    if (bPause && t_hSysCommandHook)
-    {
-        ::UnhookWindowsHookEx(t_hSysCommandHook);
-        t_hSysCommandHook = NULL;
-    }
-    else if (!bPause && t_pFirstBar && !t_hSysCommandHook)
-        t_hSysCommandHook = ::SetWindowsHookExW(WH_CBT, SysCommandHook, NULL, ::GetCurrentThreadId());
-}
-
 CFrameMenuBar* CFrameMenuBar::BarOfFocus()
 {
     HWND hFocus = ::GetFocus();
@@ -128,8 +116,8 @@ void CFrameMenuBar::EnterKeyboardMode(int nItem)
     t_pKeyboardBar = this;
     if (!t_hKeyboardHook)
         t_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, KeyboardModeHook, NULL, ::GetCurrentThreadId());
-    m_nHot = -2;
-    SetHot(nItem);
+    m_nHot = nItem;
+    Redraw();
 }
 
 void CFrameMenuBar::LeaveKeyboardMode()

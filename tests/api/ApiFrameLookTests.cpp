@@ -2,8 +2,7 @@
 // from its first paint (never its own light class brush), through resizes and skin switches; its
 // Maximise button pressed and released with the real mouse; the system asked for the skin's
 // corners and border.
-#include "SkinFolder.h"
-#include <korvoskin.h>
+#include "HandleWindowSupport.h"
 #include <parts/CDwmAttributes.h>
 #include <parts/CWindowDpi.h>
 #include <gtest/gtest.h>
@@ -50,11 +49,10 @@ public:
 // A window of a class whose brush is white, whose own painting draws nothing, and which counts
 // the erases and frame paints that reach its procedure (the system's, when the library's skin
 // does not answer them).
-struct CWhiteHost
+struct CWhiteHost : HandleTest::CHostWindow
 {
-    static int s_nErases;
-    static int s_nFramePaints;
-    HWND hWnd;
+    static inline int s_nErases;
+    static inline int s_nFramePaints;
 
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
@@ -72,27 +70,9 @@ struct CWhiteHost
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
     }
     explicit CWhiteHost(DWORD dwStyle = WS_OVERLAPPEDWINDOW)
+        : CHostWindow(L"KorvoWhiteHost", Proc, COLOR_WINDOW, dwStyle)
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-        wc.lpszClassName = L"KorvoWhiteHost";
-        ::RegisterClassW(&wc);
-        hWnd = ::CreateWindowExW(0, L"KorvoWhiteHost", L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
         s_nErases = s_nFramePaints = 0;
-    }
-    ~CWhiteHost()
-    {
-        if (::IsWindow(hWnd))
-            ::DestroyWindow(hWnd);
-    }
-    CRect Window() const
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
     }
     // The client area's pixels on the screen now, at its corners and centre.
     std::vector<COLORREF> ClientSamples() const
@@ -103,8 +83,6 @@ struct CWhiteHost
                  pixels.At(cx - 3, cy - 3) };
     }
 };
-int CWhiteHost::s_nErases;
-int CWhiteHost::s_nFramePaints;
 
 void ShowNow(HWND hWnd)
 {
@@ -112,20 +90,9 @@ void ShowNow(HWND hWnd)
     ::UpdateWindow(hWnd);
 }
 
-void MouseTo(CPoint point)
-{
-    ::SetCursorPos(point.x, point.y);
-    KorvoTest::PumpMessages(60);
-}
+using HandleTest::MouseButton;
+using HandleTest::MouseTo;
 
-void MouseButton(DWORD dwFlags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-    KorvoTest::PumpMessages(60);
-}
 } // namespace
 
 TEST(HandleFirstErase, AWhiteClassIsErasedInTheSkinsDialogColourWhenShownResizedAndSwitched)

@@ -116,19 +116,11 @@ TEST(HandleApi, ControlsOfAnyCodeTakeTheLooksAndKeepTheirBehaviour)
 
     // A real click on the check box checks it and tells the host.
     Show(frame.hWnd);
-    CRect rcCheck;
-    ::GetWindowRect(hCheck, &rcCheck);
-    MouseTo(rcCheck.CenterPoint());
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    MouseButton(MOUSEEVENTF_LEFTUP);
+    ClickOn(hCheck);
     EXPECT_EQ(BST_CHECKED, ::SendMessageW(hCheck, BM_GETCHECK, 0, 0));
     EXPECT_EQ(MAKEWPARAM(101, BN_CLICKED), CHostFrame::s_nLastCommand);
     // A radio button's click clears its group's other button.
-    CRect rcRadio;
-    ::GetWindowRect(hRadio2, &rcRadio);
-    MouseTo(rcRadio.CenterPoint());
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    MouseButton(MOUSEEVENTF_LEFTUP);
+    ClickOn(hRadio2);
     EXPECT_EQ(BST_CHECKED, ::SendMessageW(hRadio2, BM_GETCHECK, 0, 0));
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(hRadio1, BM_GETCHECK, 0, 0));
     MouseTo(CPoint(0, 0));
@@ -151,11 +143,7 @@ TEST(HandleApi, AHostMayLetTheLibraryGoFromTheNotificationOfASkinnedControl)
     ASSERT_EQ(1, KorvoSkin_SkinControls(frame.hWnd));
     Show(frame.hWnd);
     CHostFrame::s_bUninitOnCommand = true;
-    CRect rcCheck;
-    ::GetWindowRect(hCheck, &rcCheck);
-    MouseTo(rcCheck.CenterPoint());
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    MouseButton(MOUSEEVENTF_LEFTUP);
+    ClickOn(hCheck);
     MouseTo(CPoint(0, 0));
     CHostFrame::s_bUninitOnCommand = false;
     EXPECT_EQ(1u, CHostFrame::s_nCommands);

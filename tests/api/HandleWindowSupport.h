@@ -55,15 +55,52 @@ public:
     ~CHandleSkin() { KorvoSkin_Uninit(); }
 };
 
+// A top-level window of a class of the host's own, created at (60, 60) 300 x 200, destroyed with
+// the object.
+struct CHostWindow
+{
+    HWND hWnd;
+
+    CHostWindow(LPCWSTR pszClass, WNDPROC pfnProc, int nBrushColour, DWORD dwStyle)
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = pfnProc;
+        wc.hInstance = ::GetModuleHandleW(NULL);
+        wc.hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
+        wc.hbrBackground = (HBRUSH)(INT_PTR)(nBrushColour + 1);
+        wc.lpszClassName = pszClass;
+        ::RegisterClassW(&wc);
+        hWnd = ::CreateWindowExW(0, pszClass, L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
+    }
+    ~CHostWindow()
+    {
+        if (::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+    }
+    CRect Window() const
+    {
+        CRect rc;
+        ::GetWindowRect(hWnd, &rc);
+        return rc;
+    }
+    CSize Client() const
+    {
+        CRect rc;
+        ::GetClientRect(hWnd, &rc);
+        return rc.Size();
+    }
+    CHostWindow(const CHostWindow&) = delete;
+    CHostWindow& operator=(const CHostWindow&) = delete;
+};
+
 // A frame window of the host's own class, which counts what reaches its procedure.
-struct CHostFrame
+struct CHostFrame : CHostWindow
 {
     static inline UINT s_nCommands;
     static inline UINT s_nLastCommand;
     static inline UINT s_nSkinChangedMessages;
     // The host lets the library go from its own command handler.
     static inline bool s_bUninitOnCommand;
-    HWND hWnd;
 
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
@@ -81,34 +118,10 @@ struct CHostFrame
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
     }
     explicit CHostFrame(DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE)
+        : CHostWindow(L"KorvoHandleHost", Proc, COLOR_BTNFACE, dwStyle)
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.hCursor = ::LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"KorvoHandleHost";
-        ::RegisterClassW(&wc);
-        hWnd = ::CreateWindowExW(0, L"KorvoHandleHost", L"Host", dwStyle, 60, 60, 300, 200, NULL, NULL, wc.hInstance, NULL);
         s_nCommands = s_nSkinChangedMessages = 0;
         s_bUninitOnCommand = false;
-    }
-    ~CHostFrame()
-    {
-        if (::IsWindow(hWnd))
-            ::DestroyWindow(hWnd);
-    }
-    CRect Window() const
-    {
-        CRect rc;
-        ::GetWindowRect(hWnd, &rc);
-        return rc;
-    }
-    CSize Client() const
-    {
-        CRect rc;
-        ::GetClientRect(hWnd, &rc);
-        return rc.Size();
     }
 };
 
@@ -125,6 +138,16 @@ inline void MouseButton(DWORD dwFlags)
     input.mi.dwFlags = dwFlags;
     ::SendInput(1, &input, sizeof(input));
     KorvoTest::PumpMessages(60);
+}
+
+// A real click in the middle of the window hWnd.
+inline void ClickOn(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    MouseTo(rc.CenterPoint());
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
 }
 
 inline void Show(HWND hWnd)

@@ -140,6 +140,31 @@ int WINAPI KorvoSkin_WatchSkin(BOOL watch);
 typedef void(WINAPI* KORVOSKIN_WATCH_PROC)(int result, const wchar_t* file, void* context);
 int WINAPI KorvoSkin_SetWatchCallback(KORVOSKIN_WATCH_PROC proc, void* context);
 
+/* Skinning every window of a thread. After KorvoSkin_SkinThread(flags) every top-level window
+ * the calling thread (the owner) creates is skinned as it is created, without host code:
+ * dialogs and common dialogs (open and save, colour, font, print, find and replace) and property
+ * sheets with the "Dialog" window skin, other framed windows with "Main", message boxes with
+ * "MessageBox" or else "Dialog"; their child controls as KorvoSkin_SkinControls skins them; and
+ * every popup menu of the thread. Flags choose which of these; windows the flags leave out are
+ * not touched. A window created before the call can be skinned with KorvoSkin_SkinWindow. A
+ * call with flags 0, KorvoSkin_Uninit, or the thread's end stops it; windows already skinned stay
+ * so until they are destroyed, unskinned or Uninit. Owner-drawn menu items and controls stay the
+ * program's own. */
+#define KORVOSKIN_THREAD_DIALOGS 0x0001
+#define KORVOSKIN_THREAD_FRAMES 0x0002
+#define KORVOSKIN_THREAD_MESSAGE_BOXES 0x0004
+#define KORVOSKIN_THREAD_CONTROLS 0x0008
+#define KORVOSKIN_THREAD_MENUS 0x0010
+#define KORVOSKIN_THREAD_ALL 0x001F
+int WINAPI KorvoSkin_SkinThread(UINT flags);
+/* Asked for each window KorvoSkin_SkinThread is about to skin, once it is created (after its
+ * WM_INITDIALOG or WM_CREATE): target is the library's choice ("Dialog", "Main", "MessageBox").
+ * Return NULL to leave the window and its controls alone, or the target to skin it with (target
+ * itself, or a string of the host's that stays valid until the callback returns). NULL proc
+ * takes the library's choices again. */
+typedef const wchar_t*(WINAPI* KORVOSKIN_THREAD_WINDOW_PROC)(HWND hwnd, const wchar_t* target, void* context);
+int WINAPI KorvoSkin_SetThreadWindowCallback(KORVOSKIN_THREAD_WINDOW_PROC proc, void* context);
+
 #ifdef __cplusplus
 }
 #endif

@@ -256,6 +256,43 @@ bool HasSkinMenuBar(HWND hWnd, const SKIN_LOOK& look)
     return nLongest >= 8;
 }
 
+struct FIND_POPUP
+{
+    DWORD dwProcess;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindPopupMenu(HWND hWnd, LPARAM lParam)
+{
+    FIND_POPUP* pFind = (FIND_POPUP*)lParam;
+    DWORD dwProcess = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcess);
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, 16);
+    if (dwProcess == pFind->dwProcess && ::IsWindowVisible(hWnd) && wcscmp(szClass, L"#32768") == 0)
+    {
+        pFind->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether a popup menu of the frame's process shows, the margin right of its items in the skin's
+// menu colour.
+bool HasSkinPopupMenu(HWND hFrame, const SKIN_LOOK& look)
+{
+    FIND_POPUP find = { 0, NULL };
+    ::GetWindowThreadProcessId(hFrame, &find.dwProcess);
+    ::EnumWindows(FindPopupMenu, (LPARAM)&find);
+    RECT rc;
+    if (!find.hFound || !::GetWindowRect(find.hFound, &rc))
+        return false;
+    int nMenuBack = 0;
+    for (int y = rc.top + 4; y < rc.bottom - 4; y++)
+        nMenuBack += ScreenPixel(rc.right - 12, y) == look.crMenuBack;
+    return nMenuBack > (rc.bottom - rc.top) / 2;
+}
+
 class KorvoRun : public ::testing::Test
 {
 protected:
@@ -304,6 +341,15 @@ TEST_F(KorvoRun, DarkSkinFramesTheProgramItsMenuBarAndLetsCommandsAndTheExitCode
         ::GetWindowTextW(hFrame, szTitle, 64);
         return wcscmp(szTitle, L"Plain App 1") == 0;
     })) << "the program's command did not run";
+
+    // Alt+F as the system hands it to the frame: the File menu drops, drawn by the skin.
+    ::PostMessageW(hFrame, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(WaitFor([&] { return HasSkinPopupMenu(hFrame, look); })) << "the popup menu is not the skin's";
+    for (int i = 0; i < 2; i++)
+    {
+        ::PostMessageW(hFrame, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(hFrame, WM_KEYUP, VK_ESCAPE, 0);
+    }
 
     ::PostMessageW(hFrame, WM_CLOSE, 0, 0);
     EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode()) << "korvorun ends with the program's exit code";

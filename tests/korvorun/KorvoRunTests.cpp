@@ -167,7 +167,8 @@ std::string Narrow(const CString& str)
 // colour, read from its definition as korvorun's folder holds it.
 struct SKIN_LOOK
 {
-    std::vector<std::vector<COLORREF>> captionRows;
+    // The rows of the caption strip, active and inactive.
+    std::vector<std::vector<std::vector<COLORREF>>> captions;
     COLORREF crMenuBack = CLR_INVALID;
 };
 
@@ -182,9 +183,8 @@ SKIN_LOOK ReadSkinLook(const wchar_t* pszName)
         const unsigned long rgb = std::stoul(match[1].str(), NULL, 16);
         look.crMenuBack = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
-    std::smatch image, part;
-    if (!std::regex_search(strXml, image, std::regex("<image path=\"([^\"]+\\.bmp)\"/>")) ||
-        !std::regex_search(strXml, part, std::regex("<part name=\"Top\" rect=\"(\\d+),(\\d+),(\\d+),(\\d+)\"")))
+    std::smatch image;
+    if (!std::regex_search(strXml, image, std::regex("<image path=\"([^\"]+\\.bmp)\"/>")))
         return look;
     HBITMAP hBitmap = (HBITMAP)::LoadImageW(NULL, strFolder + CString(image[1].str().c_str()), IMAGE_BITMAP, 0, 0,
                                             LR_LOADFROMFILE | LR_CREATEDIBSECTION);
@@ -192,13 +192,22 @@ SKIN_LOOK ReadSkinLook(const wchar_t* pszName)
         return look;
     HDC hDC = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    const int x = std::stoi(part[1].str()), y = std::stoi(part[2].str());
-    const int cx = std::stoi(part[3].str()), cy = std::stoi(part[4].str());
-    for (int row = 0; row < cy; row++)
+    // The active caption strip and the inactive one.
+    for (const char* pszPart : { "Top", "TopIA" })
     {
-        look.captionRows.emplace_back();
-        for (int column = 0; column < cx; column++)
-            look.captionRows.back().push_back(::GetPixel(hDC, x + column, y + row));
+        std::smatch part;
+        if (!std::regex_search(strXml, part, std::regex(std::string("<part name=\"") + pszPart +
+                                                        "\" rect=\"(\\d+),(\\d+),(\\d+),(\\d+)\"")))
+            continue;
+        const int x = std::stoi(part[1].str()), y = std::stoi(part[2].str());
+        const int cx = std::stoi(part[3].str()), cy = std::stoi(part[4].str());
+        look.captions.emplace_back();
+        for (int row = 0; row < cy; row++)
+        {
+            look.captions.back().emplace_back();
+            for (int column = 0; column < cx; column++)
+                look.captions.back().back().push_back(::GetPixel(hDC, x + column, y + row));
+        }
     }
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
@@ -220,23 +229,24 @@ COLORREF ScreenPixel(int x, int y)
     return cr;
 }
 
-// Whether the window's caption, away from its text and buttons, is the skin's caption strip:
-// every pixel of a few columns in the middle has its row's colour in the strip.
+// Whether the window's caption, away from its text and buttons, is one of the skin's caption
+// strips: every pixel of a few columns in the middle has its row's colour in the strip.
 bool HasSkinCaption(HWND hWnd, const SKIN_LOOK& look)
 {
     RECT rc;
-    if (look.captionRows.empty() || !::GetWindowRect(hWnd, &rc))
+    if (!::GetWindowRect(hWnd, &rc))
         return false;
     const int xMiddle = (rc.left + rc.right) / 2;
-    for (int row = 4; row < (int)look.captionRows.size() - 4; row++)
-        for (int x = xMiddle; x < xMiddle + 3; x++)
-        {
-            const COLORREF cr = ScreenPixel(x, rc.top + row);
-            const std::vector<COLORREF>& colours = look.captionRows[row];
-            if (std::none_of(colours.begin(), colours.end(), [cr](COLORREF crStrip) { return Near(cr, crStrip); }))
-                return false;
-        }
-    return true;
+    return std::any_of(look.captions.begin(), look.captions.end(), [&](const std::vector<std::vector<COLORREF>>& rows) {
+        for (int row = 4; row < (int)rows.size() - 4; row++)
+            for (int x = xMiddle; x < xMiddle + 3; x++)
+            {
+                const COLORREF cr = ScreenPixel(x, rc.top + row);
+                if (std::none_of(rows[row].begin(), rows[row].end(), [cr](COLORREF crStrip) { return Near(cr, crStrip); }))
+                    return false;
+            }
+        return !rows.empty();
+    });
 }
 
 // Whether a band of rows between the caption and the client area, near the frame's right end
@@ -327,7 +337,7 @@ protected:
 TEST_F(KorvoRun, DarkSkinFramesTheProgramItsMenuBarAndLetsCommandsAndTheExitCodeThrough)
 {
     const SKIN_LOOK look = ReadSkinLook(L"Midnight");
-    ASSERT_FALSE(look.captionRows.empty());
+    ASSERT_EQ(2u, look.captions.size());
     CKorvoRun run(SkinArguments(L"Midnight"));
     ASSERT_TRUE(run.m_bStarted);
     HWND hFrame = WaitForFrame();
@@ -358,12 +368,35 @@ TEST_F(KorvoRun, DarkSkinFramesTheProgramItsMenuBarAndLetsCommandsAndTheExitCode
 TEST_F(KorvoRun, LightSkinByFilePathFramesTheProgram)
 {
     const SKIN_LOOK look = ReadSkinLook(L"Aurora");
-    ASSERT_FALSE(look.captionRows.empty());
+    ASSERT_EQ(2u, look.captions.size());
     CKorvoRun run(SkinArguments(L"\"" + WindowsPath(KORVORUN_DIR L"Definitions\\Aurora.xml") + L"\""));
     HWND hFrame = WaitForFrame();
     ASSERT_TRUE(hFrame);
     EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); }));
     EXPECT_TRUE(HasSkinMenuBar(hFrame, look));
+    ::PostMessageW(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
+}
+
+// The library has one owner thread: a second GUI thread's window keeps the system's look and
+// works as it does without korvorun.
+TEST_F(KorvoRun, AnotherThreadsWindowKeepsTheSystemLookAndWorks)
+{
+    const SKIN_LOOK look = ReadSkinLook(L"Midnight");
+    CKorvoRun run(SkinArguments(L"Midnight", NULL) + L" --second-thread");
+    HWND hFrame = WaitForFrame();
+    ASSERT_TRUE(hFrame);
+    HWND hSecond = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hSecond = ::FindWindowW(L"PlainAppSecond", NULL)) && ::IsWindowVisible(hSecond); }));
+    ASSERT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); }));
+    ::PostMessageW(hSecond, WM_COMMAND, IDM_COUNT, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        wchar_t szTitle[64] = {};
+        ::GetWindowTextW(hSecond, szTitle, 64);
+        return wcscmp(szTitle, L"Plain Second 1") == 0;
+    }));
+    KorvoTest::PumpMessages(300);
+    EXPECT_FALSE(HasSkinCaption(hSecond, look));
     ::PostMessageW(hFrame, WM_CLOSE, 0, 0);
     EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
 }

@@ -2,8 +2,10 @@
  * toolbar and a status bar, whose commands open a message box, the open-file and colour dialogs
  * and a property sheet of two pages. korvorun's tests run it skinned.
  *     plainapp.exe [--open messagebox|open|colour|properties]
- * opens one of them once the frame shows. IDM_COUNT counts in the frame's title ("Plain App 1",
- * ...). Closing the frame ends the program with exit code 7. */
+ * opens one of them once the frame shows; --second-thread also shows a window of its own
+ * ("Plain Second", class PlainAppSecond) from a second GUI thread. IDM_COUNT counts in the title
+ * of the window it is sent to ("Plain App 1", "Plain Second 1", ...). Closing the frame ends the
+ * program with exit code 7. */
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -14,6 +16,7 @@
 #define PLAIN_EXIT_CODE 7
 
 static HINSTANCE g_hInstance;
+static const wchar_t* const SECOND_TITLE = L"Plain Second";
 static HWND g_hToolBar, g_hStatusBar;
 static int g_nCount;
 
@@ -155,6 +158,41 @@ static LRESULT CALLBACK FrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
+static LRESULT CALLBACK SecondProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static int nCount;
+    wchar_t szTitle[64];
+    if (message == WM_COMMAND && LOWORD(wParam) == IDM_COUNT)
+    {
+        swprintf(szTitle, 64, L"%ls %d", SECOND_TITLE, ++nCount);
+        SetWindowTextW(hWnd, szTitle);
+        return 0;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+static DWORD WINAPI SecondThread(void* pParam)
+{
+    WNDCLASSW secondClass;
+    MSG msg;
+    (void)pParam;
+    ZeroMemory(&secondClass, sizeof(secondClass));
+    secondClass.lpfnWndProc = SecondProc;
+    secondClass.hInstance = g_hInstance;
+    secondClass.hCursor = LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
+    secondClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    secondClass.lpszClassName = L"PlainAppSecond";
+    RegisterClassW(&secondClass);
+    ShowWindow(CreateWindowExW(0, L"PlainAppSecond", SECOND_TITLE, WS_OVERLAPPEDWINDOW, 720, 60, 280, 200, NULL, NULL,
+                               g_hInstance, NULL), SW_SHOWNORMAL);
+    while (GetMessageW(&msg, NULL, 0, 0) > 0)
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 static UINT CommandOfOption(const wchar_t* pszWhat)
 {
     if (wcscmp(pszWhat, L"messagebox") == 0)
@@ -175,14 +213,18 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPWSTR pszCommandL
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     UINT nOpen = 0;
+    BOOL bSecondThread = FALSE;
     HWND hWnd;
     MSG msg;
     (void)hPrevious;
     (void)pszCommandLine;
     g_hInstance = hInstance;
-    for (int i = 1; argv && i + 1 < argc; i++)
-        if (wcscmp(argv[i], L"--open") == 0)
+    for (int i = 1; argv && i < argc; i++)
+    {
+        if (wcscmp(argv[i], L"--open") == 0 && i + 1 < argc)
             nOpen = CommandOfOption(argv[i + 1]);
+        bSecondThread |= wcscmp(argv[i], L"--second-thread") == 0;
+    }
     LocalFree(argv);
     InitCommonControlsEx(&controls);
 
@@ -203,6 +245,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPWSTR pszCommandL
     UpdateWindow(hWnd);
     if (nOpen)
         PostMessageW(hWnd, WM_COMMAND, nOpen, 0);
+    if (bSecondThread)
+        CloseHandle(CreateThread(NULL, 0, SecondThread, NULL, 0, NULL));
     while (GetMessageW(&msg, NULL, 0, 0) > 0)
     {
         TranslateMessage(&msg);

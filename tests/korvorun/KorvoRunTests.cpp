@@ -401,6 +401,14 @@ TEST_F(KorvoRun, AnotherThreadsWindowKeepsTheSystemLookAndWorks)
     EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
 }
 
+// A program without windows runs as it would: found on the PATH by its name, given its
+// arguments, and its exit code is korvorun's.
+TEST_F(KorvoRun, AProgramWithoutWindowsRunsAsItWould)
+{
+    CKorvoRun run(L"--skin Midnight cmd /c exit 3");
+    EXPECT_EQ(3, run.ExitCode());
+}
+
 TEST_F(KorvoRun, MessageBoxIsSkinned)
 {
     ExpectSkinnedDialog(L"messagebox");

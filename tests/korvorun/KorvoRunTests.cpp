@@ -114,6 +114,10 @@ TEST_F(KorvoRun, AProgramWithoutWindowsRunsAsItWould)
 {
     CKorvoRun run(L"--skin Midnight cmd /c exit 3");
     EXPECT_EQ(3, run.ExitCode());
+
+    // Arguments with spaces, quotes, trailing backslashes and none at all arrive one by one.
+    CKorvoRun counted(L"--skin Midnight \"" + WindowsPath(PLAINAPP_EXE) + L"\" --count-args \"a b\" c\\\"d \"e\\\\\" \"\" f");
+    EXPECT_EQ(6, counted.ExitCode());
 }
 
 TEST_F(KorvoRun, MessageBoxIsSkinned)

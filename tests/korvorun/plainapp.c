@@ -5,7 +5,8 @@
  * opens one of them once the frame shows; --second-thread also shows a window of its own
  * ("Plain Second", class PlainAppSecond) from a second GUI thread. IDM_COUNT counts in the title
  * of the window it is sent to ("Plain App 1", "Plain Second 1", ...). Closing the frame ends the
- * program with exit code 7. */
+ * program with exit code 7. plainapp.exe --count-args ... shows nothing and ends with the number of
+ * its arguments, the switch included. */
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -225,6 +226,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPWSTR pszCommandL
             nOpen = CommandOfOption(argv[i + 1]);
         bSecondThread |= wcscmp(argv[i], L"--second-thread") == 0;
     }
+    if (argv && argc > 1 && wcscmp(argv[1], L"--count-args") == 0)
+        return argc - 1;
     LocalFree(argv);
     InitCommonControlsEx(&controls);
 

@@ -146,16 +146,19 @@ bool HasSkinCaption(HWND hWnd, const SKIN_LOOK& look)
     RECT rc;
     if (!::GetWindowRect(hWnd, &rc))
         return false;
-    const int xMiddle = (rc.left + rc.right) / 2;
-    return std::any_of(look.captions.begin(), look.captions.end(), [&](const std::vector<std::vector<COLORREF>>& rows) {
-        for (int row = 4; row < (int)rows.size() - 4; row++)
-            for (int x = xMiddle; x < xMiddle + 3; x++)
-            {
-                const COLORREF cr = ScreenPixel(x, rc.top + row);
-                if (std::none_of(rows[row].begin(), rows[row].end(), [cr](COLORREF crStrip) { return Near(cr, crStrip); }))
-                    return false;
-            }
-        return !rows.empty();
+    // Where neither the caption's text nor its buttons are, in a wide window or a narrow one.
+    const int columns[] = { (rc.left + rc.right) / 2, rc.right - 100 };
+    return std::any_of(std::begin(columns), std::end(columns), [&](int xColumn) {
+        return std::any_of(look.captions.begin(), look.captions.end(), [&](const std::vector<std::vector<COLORREF>>& rows) {
+            for (int row = 4; row < (int)rows.size() - 4; row++)
+                for (int x = xColumn; x < xColumn + 3; x++)
+                {
+                    const COLORREF cr = ScreenPixel(x, rc.top + row);
+                    if (std::none_of(rows[row].begin(), rows[row].end(), [cr](COLORREF crStrip) { return Near(cr, crStrip); }))
+                        return false;
+                }
+            return !rows.empty();
+        });
     });
 }
 

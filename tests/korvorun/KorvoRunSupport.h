@@ -101,7 +101,8 @@ struct SKIN_LOOK
 SKIN_LOOK ReadSkinLook(const wchar_t* pszName);
 
 // Whether the window's caption, away from its text and buttons, is one of the skin's caption
-// strips: every pixel of a few columns in the middle has its row's colour in the strip.
+// strips: every pixel of a few columns, in the middle or left of the buttons, has its row's
+// colour in the strip.
 bool HasSkinCaption(HWND hWnd, const SKIN_LOOK& look);
 // Whether a band of rows between the caption and the client area, near the frame's right end
 // (past the menu's items), is the skin's menu colour.

@@ -147,9 +147,9 @@ int WINAPI KorvoSkin_SetWatchCallback(KORVOSKIN_WATCH_PROC proc, void* context);
  * "MessageBox" or else "Dialog"; their child controls as KorvoSkin_SkinControls skins them; and
  * every popup menu of the thread. Flags choose which of these; windows the flags leave out are
  * not touched. A window created before the call can be skinned with KorvoSkin_SkinWindow. A
- * call with flags 0, KorvoSkin_Uninit, or the thread's end stops it; windows already skinned stay
- * so until they are destroyed, unskinned or Uninit. Owner-drawn menu items and controls stay the
- * program's own. */
+ * call with flags 0 or KorvoSkin_Uninit stops it and lets go of every window it skinned (system
+ * frame back, controls detached); a later call changes the flags for the windows still to come.
+ * Menu items and controls the program draws itself stay its own. */
 #define KORVOSKIN_THREAD_DIALOGS 0x0001
 #define KORVOSKIN_THREAD_FRAMES 0x0002
 #define KORVOSKIN_THREAD_MESSAGE_BOXES 0x0004

@@ -104,6 +104,12 @@ KORVOSKIN_API UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& poin
 // WatchSkin end it. False from another thread, or when the folder cannot be watched.
 KORVOSKIN_API bool WatchSkin(bool bWatch, void (*pfnReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL,
                              void* pContext = NULL);
+// From now on every top-level window this thread creates is skinned as it is created: dialogs,
+// common dialogs and property sheets, frames, message boxes, their controls and every popup
+// menu of the thread, as nFlags (the KORVOSKIN_THREAD_ flags of korvoskin.h) choose. 0 stops and
+// lets go of the windows it skinned, as UnInitSkin does. False from another thread or when the
+// thread cannot be hooked.
+KORVOSKIN_API bool SkinThread(unsigned int nFlags);
 // The colours of the loaded skin's colour scheme, as COLORREF values; 0 (black) from another
 // thread. The message and card colours are kept across loads until a skin sets them again, and
 // are black until one does.

@@ -50,6 +50,7 @@ void CHandleWindows::Forget(HWND hWnd)
         return;
     std::unique_ptr<CSkinnedWindow> pWindow = std::move(it->second);
     m_windows.erase(it);
+    m_threadWindows.erase(hWnd);
     CSkinnedWindow::Dispose(std::move(pWindow));
 }
 
@@ -85,22 +86,68 @@ int CHandleWindows::SkinControls(HWND hParent)
 {
     if (const int nCode = CheckTopLevel(hParent))
         return nCode;
+    CSkinnedWindow* pWindow = Record(hParent);
+    if (!pWindow)
+        return KORVOSKIN_E_OUT_OF_RESOURCES;
+    return AttachControls(*pWindow, hParent, 0);
+}
+
+int CHandleWindows::SkinContainerControls(HWND hContainer)
+{
+    const HWND hRoot = ::GetAncestor(hContainer, GA_ROOT);
+    auto it = m_windows.find(hRoot);
+    if (it == m_windows.end() || !IsContainer(hContainer) || !it->second->AdoptContainer(hContainer))
+        return 0;
+    return AttachControls(*it->second, hContainer, 1);
+}
+
+void CHandleWindows::MarkThreadWindow(HWND hWnd)
+{
+    if (m_windows.find(hWnd) != m_windows.end())
+        m_threadWindows.insert(hWnd);
+}
+
+void CHandleWindows::ReleaseThreadWindows()
+{
+    while (!m_threadWindows.empty())
+        Forget(*m_threadWindows.begin());
+}
+
+BOOL CHandleWindows::IsSkinned(HWND hWnd) const
+{
+    return m_windows.find(hWnd) != m_windows.end();
+}
+
+BOOL CHandleWindows::IsContainer(HWND hWnd)
+{
+    wchar_t szClass[8] = L"";
+    return (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && ::GetClassNameW(hWnd, szClass, 8) &&
+           !wcscmp(szClass, L"#32770");
+}
+
+int CHandleWindows::AttachControls(CSkinnedWindow& window, HWND hParent, int nDepth)
+{
     // Taken first: attaching a control may make the window create or destroy others.
     std::vector<HWND> children;
     for (HWND hChild = ::GetWindow(hParent, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
         children.push_back(hChild);
-    CSkinnedWindow* pWindow = Record(hParent);
-    if (!pWindow)
-        return KORVOSKIN_E_OUT_OF_RESOURCES;
     int nSkinned = 0;
     for (HWND hChild : children)
     {
-        if (!::IsWindow(hChild) || pWindow->HoldsChild(hChild))
+        if (!::IsWindow(hChild) || window.HoldsChild(hChild))
             continue;
+        // A dialog inside the window (a property page) holds controls of its own; its own
+        // children ask it, not the window, for their colours and drawing.
+        if (IsContainer(hChild))
+        {
+            if (nDepth < MAX_CONTAINER_DEPTH && window.AdoptContainer(hChild))
+                nSkinned += AttachControls(window, hChild, nDepth + 1);
+            continue;
+        }
         const DWORD dwStyle = ::GetWindowLongW(hChild, GWL_STYLE);
         if (std::unique_ptr<CWnd> pControl = AttachSkinControl(hChild))
         {
-            pWindow->AdoptControl(std::move(pControl), dwStyle);
+            window.AdoptControl(std::move(pControl), dwStyle);
             nSkinned++;
         }
     }

@@ -5,6 +5,7 @@
 #include <korvoskin.h>
 #include <afxwin.h>
 #include <map>
+#include <set>
 #include <memory>
 
 class CSkinContext;
@@ -22,6 +23,16 @@ public:
     int Unskin(HWND hWnd);
     int SkinControls(HWND hParent);
     HWND CreateToolBar(HWND hParent, LPCWSTR pszName, UINT nID);
+    // The controls of a dialog inside a window whose controls are skinned (a property page made
+    // after the sheet), skinned for that window; how many.
+    int SkinContainerControls(HWND hContainer);
+    // Marks a window the thread skinner took; ReleaseThreadWindows lets every such window go.
+    void MarkThreadWindow(HWND hWnd);
+    void ReleaseThreadWindows();
+    // Whether the library holds the window (framed or with skinned controls).
+    BOOL IsSkinned(HWND hWnd) const;
+    // A child dialog.
+    static BOOL IsContainer(HWND hWnd);
 
     // After a load: every window framed again for its target.
     void Reskin();
@@ -39,9 +50,14 @@ private:
     // The window's record, made (attached) when it has none; null when it cannot be attached.
     CSkinnedWindow* Record(HWND hWnd);
     void Forget(HWND hWnd);
+    // Skins hParent's controls for window, and those of the dialogs inside it.
+    int AttachControls(CSkinnedWindow& window, HWND hParent, int nDepth);
+    // Dialogs inside dialogs are followed this deep.
+    static const int MAX_CONTAINER_DEPTH = 4;
 
     const CSkinContext& m_context;
     std::map<HWND, std::unique_ptr<CSkinnedWindow>> m_windows;
+    std::set<HWND> m_threadWindows;
     KORVOSKIN_SKIN_CHANGED_PROC m_pfnSkinChanged;
     void* m_pSkinChangedContext;
 

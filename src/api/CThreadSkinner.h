@@ -1,18 +1,19 @@
-// Skins the windows the owner thread creates, as they are created: a CBT hook sees each
-// top-level window come into being, and a subclass waits for the end of its WM_CREATE or
-// WM_INITDIALOG, when its children exist, to frame it and skin its controls through the windows
-// skinned by handle. Runs on the owner thread only.
+// Skins the windows the owner thread creates, as they are created: a CBT hook sees each window
+// come into being, and a subclass waits for the end of its WM_CREATE or WM_INITDIALOG, when its
+// children exist, to frame it and skin its controls through the windows skinned by handle.
+// Runs on the owner thread only.
 #pragma once
 #include <korvoskin.h>
 #include <afxwin.h>
 
 class CHandleWindows;
-class CMenuSkinner;
+class CSkinRegistry;
 
 class CThreadSkinner
 {
 public:
-    CThreadSkinner(CHandleWindows& windows, CMenuSkinner& menus);
+    // Windows are skinned into windows, with the window skins registry has.
+    CThreadSkinner(CHandleWindows& windows, const CSkinRegistry& registry);
     ~CThreadSkinner();
 
     // KORVOSKIN_THREAD_ flags; 0 stops. A KORVOSKIN_ code.
@@ -20,13 +21,38 @@ public:
     void Stop();
     void SetCallback(KORVOSKIN_THREAD_WINDOW_PROC pfnProc, void* pContext);
 
-    // A top-level window whose creation is under way now, seen by a hook that ran before this
-    // one existed: skinned once created, as if this hook had seen it.
+    // A window whose creation is under way now, seen by a hook that ran before this one
+    // existed: skinned once created, as if this hook had seen it.
     void Watch(HWND hWnd);
 
     UINT Flags() const { return m_nFlags; }
 
 private:
+    enum Kind
+    {
+        KIND_NONE,
+        KIND_DIALOG,
+        KIND_FRAME,
+        KIND_CONTAINER
+    };
+    static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                         DWORD_PTR dwRefData);
+    // What the flags make of a window being created with this style.
+    Kind KindOf(HWND hWnd, DWORD dwStyle, HWND hParent) const;
+    // The window is created: framed and its controls skinned as its kind and the host say.
+    void Created(HWND hWnd, Kind kind);
+    // The window skin target for a created window ("Dialog", "Main", "MessageBox"), or null.
+    LPCWSTR TargetOf(HWND hWnd, Kind kind) const;
+    static BOOL IsMessageBox(HWND hWnd);
+
+    CHandleWindows& m_windows;
+    const CSkinRegistry& m_registry;
+    UINT m_nFlags;
+    HHOOK m_hHook;
+    KORVOSKIN_THREAD_WINDOW_PROC m_pfnCallback;
+    void* m_pCallbackContext;
+
     CThreadSkinner(const CThreadSkinner&) = delete;
     void operator=(const CThreadSkinner&) = delete;
 };

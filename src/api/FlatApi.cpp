@@ -195,6 +195,19 @@ HWND WINAPI KorvoSkin_CreateToolBar(HWND hwndParent, const wchar_t* name, UINT i
                          [=] { return g_HandleWindows.CreateToolBar(hwndParent, name, id); });
 }
 
+int WINAPI KorvoSkin_SkinThread(UINT flags)
+{
+    return OnOwnerThread([=] { return g_ThreadSkinner.Start(flags); });
+}
+
+int WINAPI KorvoSkin_SetThreadWindowCallback(KORVOSKIN_THREAD_WINDOW_PROC proc, void* context)
+{
+    return OnOwnerThread([=] {
+        g_ThreadSkinner.SetCallback(proc, context);
+        return KORVOSKIN_OK;
+    });
+}
+
 int WINAPI KorvoSkin_SetSkinChangedCallback(KORVOSKIN_SKIN_CHANGED_PROC proc, void* context)
 {
     return OnOwnerThread([=] {

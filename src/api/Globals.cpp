@@ -11,6 +11,7 @@
 #include "../windowskin/CWindowSkinLoader.h"
 #include "CHandleWindows.h"
 #include "CHostThread.h"
+#include "CThreadSkinner.h"
 
 // The module the library's code and resources are linked into: KorvoSkin.dll in a host, the
 // program itself where the library is linked statically.
@@ -27,5 +28,6 @@ static const struct CDefaultContext
     CDefaultContext() { g_Context.MakeDefault(); }
 } s_defaultContext;
 CHandleWindows g_HandleWindows(g_Context);
+CThreadSkinner g_ThreadSkinner(g_HandleWindows, g_Registry);
 CHostThread g_HostThread;
 CString g_strAppFolder = AppFolderOfProcess();

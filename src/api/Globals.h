@@ -9,6 +9,7 @@
 #include "../skin/CSkinContext.h"
 #include "CHandleWindows.h"
 #include "CHostThread.h"
+#include "CThreadSkinner.h"
 
 // The library's own module handle.
 extern HINSTANCE g_hSkinInstance;
@@ -20,6 +21,8 @@ extern CSkinRegistry g_Registry;
 extern CSkinContext g_Context;
 // The top-level windows hosts skinned by their handles, framed from the default context.
 extern CHandleWindows g_HandleWindows;
+// Skins the windows the owner thread creates, into g_HandleWindows.
+extern CThreadSkinner g_ThreadSkinner;
 // The thread that owns the library (HostGuard.h).
 extern CHostThread g_HostThread;
 // The host executable's folder, ending in a backslash, or empty; definition files are found

@@ -165,6 +165,8 @@ bool UnInitSkin()
         StopFollowingSystem();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
+        g_ThreadSkinner.Stop();
+        g_ThreadSkinner.SetCallback(NULL, NULL);
         g_HandleWindows.Clear();
         g_MenuSkinner.Release();
         g_Registry.Clear();
@@ -198,6 +200,11 @@ bool LoadSkinForSystemTheme(CString strLightFirst, CString strLightSecond, CStri
             SetDarkTitleBars(TopLevelWindows(), TRUE);
         return true;
     });
+}
+
+bool SkinThread(unsigned int nFlags)
+{
+    return OnHostThread(false, [=] { return g_HostThread.IsOwned() && g_ThreadSkinner.Start(nFlags) == KORVOSKIN_OK; });
 }
 
 CString GetSkinString(UINT nID)

@@ -34,7 +34,11 @@ void CSkinStatic::SetText(CString strText, COLORREF crText, BOOL bBold)
 
 COLORREF CSkinStatic::GetTextColor() const
 {
-    return m_pState->crText;
+    if (m_pState->crText != NO_COLOUR)
+        return m_pState->crText;
+    // A label the host never coloured reads as the skin's other control text, dark skins too.
+    const COLORREF crSkin = ControlTheme::Theme().Colour(SkinColour::ControlText);
+    return crSkin != NO_COLOUR ? crSkin : RGB(0, 0, 0);
 }
 
 HCURSOR CSkinStatic::GetHandCursor() const
@@ -110,7 +114,9 @@ BOOL CSkinStatic::OnSetCursor(CWnd*, UINT, UINT)
 
 HBRUSH CSkinStatic::CtlColor(CDC* pDC, UINT)
 {
-    pDC->SetTextColor(m_pState->crText);
+    pDC->SetTextColor(GetTextColor());
+    // The text lies on the brush: a label that paints its text opaquely would box it in white.
+    pDC->SetBkMode(TRANSPARENT);
     return ControlTheme::DialogBackBrush();
 }
 

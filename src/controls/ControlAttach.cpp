@@ -1,6 +1,6 @@
 #include "ControlAttach.h"
 #include "CAttachedCheckBox.h"
-#include <KorvoSkin/CEffectButton.h>
+#include "CAttachedPushButton.h"
 #include <KorvoSkin/CSkinComboBox.h>
 #include <KorvoSkin/CSkinEdit.h>
 #include <KorvoSkin/CSkinSliderCtrl.h>
@@ -16,7 +16,7 @@ static CWnd* ButtonFor(DWORD dwStyle, HWND hButton, int& nCheck)
     {
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON:
-        return new CEffectButton;
+        return new CAttachedPushButton((dwStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_3STATE:

@@ -60,6 +60,9 @@ public:
     // A window created by other code (not the framework's) whose popups the engine re-frames as
     // a framework window's; it serves its own popups' items through ServeOwnerMessage.
     static void ServeWindow(HWND hWnd, BOOL bServe);
+    // Every window of the hooked thread, whoever made it, has its popups re-framed and their
+    // items served (those it draws itself stay its own).
+    static void ServeAllWindows(BOOL bServe);
     // WM_INITMENUPOPUP, WM_MEASUREITEM and WM_DRAWITEM of such a window: ownerHandling (the
     // window's own processing) runs first; the engine prepares, measures and paints what it left.
     LRESULT ServeOwnerMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam,

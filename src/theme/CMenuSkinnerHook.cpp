@@ -49,6 +49,15 @@ SAVED_PROC* FindOwner(HWND hWnd)
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
 CMenuSkinner* s_pHookSkinner = NULL;
 CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
+// Whether every window of the hooked thread has its popups served, as a framework window has.
+BOOL s_bServeAll = FALSE;
+
+BOOL IsServedOwner(HWND hWnd)
+{
+    if (CWnd::FromHandlePermanent(hWnd) || ::GetPropW(hWnd, SERVED_WINDOW_PROPERTY))
+        return TRUE;
+    return s_bServeAll && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
+}
 
 BOOL HookThreadEnded()
 {
@@ -195,14 +204,16 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
         {
             // Menus opened over other programs' windows keep their own look.
             HWND hForeground = ::GetForegroundWindow();
-            if (!hForeground || CWnd::FromHandlePermanent(hForeground) || ::GetPropW(hForeground, SERVED_WINDOW_PROPERTY))
+            if (!hForeground || IsServedOwner(hForeground))
                 Reframe(hWnd);
         }
         // Every menu loop starts with this message to the menu's owner, before the owner is asked
         // to prepare, measure or paint anything: its popups are drawn at the owner's DPI.
         if (pMessage->message == WM_ENTERMENULOOP && s_pHookSkinner)
             s_pHookSkinner->SetMenuWindow(hWnd);
-        if (pMessage->message == WM_ENTERMENULOOP && CWnd::FromHandlePermanent(hWnd) && !FindOwner(hWnd))
+        // A window that serves its own popups (skinned by handle) is left to do so.
+        if (pMessage->message == WM_ENTERMENULOOP && !::GetPropW(hWnd, SERVED_WINDOW_PROPERTY) && IsServedOwner(hWnd) &&
+            !FindOwner(hWnd))
         {
             SAVED_PROC* pFree = FindOwner(NULL);
             WNDPROC pfnOld = (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
@@ -316,6 +327,11 @@ LRESULT CALLBACK CMenuSkinner::OwnerWndProc(HWND hWnd, UINT nMessage, WPARAM wPa
     return ::CallWindowProcW(pfnOld, hWnd, nMessage, wParam, lParam);
 }
 
+void CMenuSkinner::ServeAllWindows(BOOL bServe)
+{
+    s_bServeAll = bServe;
+}
+
 void CMenuSkinner::ServeWindow(HWND hWnd, BOOL bServe)
 {
     if (!bServe)
@@ -348,6 +364,9 @@ LRESULT CMenuSkinner::ServeOwnerMessage(HWND hWnd, UINT nMessage, WPARAM wParam,
         UpdateMenuPopup(CMenu::FromHandle((HMENU)wParam), pTarget);
         return lResult;
     }
+    // Items another program's window draws itself it answers for (TRUE): they stay its own.
+    if (lResult && !CWnd::FromHandlePermanent(hWnd))
+        return lResult;
     if (nMessage == WM_MEASUREITEM)
     {
         MEASUREITEMSTRUCT* pMIS = (MEASUREITEMSTRUCT*)lParam;

@@ -147,6 +147,12 @@ void CSkinnedWindow::Detach()
         LetGo().push_back(std::move(pBar));
     }
     m_bars.clear();
+    for (HWND hContainer : m_containers)
+    {
+        ::RemoveWindowSubclass(hContainer, ContainerProc, SKINNED_WINDOW_SUBCLASS);
+        ::InvalidateRect(hContainer, NULL, TRUE);
+    }
+    m_containers.clear();
     // Without a skin (also while the window is being destroyed) the system frame is there.
     const BOOL bFramed = m_pFrame->GetSkin() != NULL;
     if (bFramed)
@@ -168,6 +174,100 @@ LRESULT CSkinnedWindow::ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT CSkinnedWindow::Default(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     return ::DefSubclassProc(m_wnd.m_hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CSkinnedWindow::Default(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+}
+
+BOOL CSkinnedWindow::OnChildMessage(HWND hParent, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    switch (nMsg)
+    {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        if (Reflect((HWND)lParam, nMsg, wParam, lParam, lResult))
+            return TRUE;
+        lResult = Default(hParent, nMsg, wParam, lParam);
+        // A request without a device context (any process can send one) has nothing to colour.
+        if (wParam)
+            lResult = (LRESULT)m_pFrame->OnCtlColor(CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam),
+                                                    nMsg - WM_CTLCOLORMSGBOX, (HBRUSH)lResult);
+        return TRUE;
+    case WM_DRAWITEM:
+    {
+        const DRAWITEMSTRUCT* pItem = (const DRAWITEMSTRUCT*)lParam;
+        if (pItem && Reflect(pItem->hwndItem, nMsg, wParam, lParam, lResult))
+        {
+            lResult = TRUE;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_MEASUREITEM:
+    {
+        const MEASUREITEMSTRUCT* pItem = (const MEASUREITEMSTRUCT*)lParam;
+        if (pItem && Reflect(::GetDlgItem(hParent, (int)pItem->CtlID), nMsg, wParam, lParam, lResult))
+        {
+            lResult = TRUE;
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY:
+    {
+        // Custom drawing is the control's; other notifications reach the host as well.
+        const NMHDR* pHeader = (const NMHDR*)lParam;
+        return pHeader && Reflect(pHeader->hwndFrom, nMsg, wParam, lParam, lResult) && pHeader->code == (UINT)NM_CUSTOMDRAW;
+    }
+    case WM_COMMAND:
+        // The control hears its notification first; the host hears it as well.
+        if (lParam)
+            Reflect((HWND)lParam, nMsg, wParam, lParam, lResult);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+BOOL CSkinnedWindow::AdoptContainer(HWND hContainer)
+{
+    if (std::find(m_containers.begin(), m_containers.end(), hContainer) != m_containers.end())
+        return TRUE;
+    if (!m_bAttached || !::SetWindowSubclass(hContainer, ContainerProc, SKINNED_WINDOW_SUBCLASS, (DWORD_PTR)this))
+        return FALSE;
+    m_containers.push_back(hContainer);
+    ::InvalidateRect(hContainer, NULL, TRUE);
+    return TRUE;
+}
+
+LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR dwRefData)
+{
+    CSkinnedWindow* pThis = (CSkinnedWindow*)dwRefData;
+    if (nMsg == WM_NCDESTROY)
+    {
+        ::RemoveWindowSubclass(hWnd, ContainerProc, SKINNED_WINDOW_SUBCLASS);
+        pThis->m_containers.erase(std::remove(pThis->m_containers.begin(), pThis->m_containers.end(), hWnd),
+                                  pThis->m_containers.end());
+        return Default(hWnd, nMsg, wParam, lParam);
+    }
+    // The window's own depth: a control's message may let the window go.
+    pThis->m_nDepth++;
+    s_nDispatching++;
+    LRESULT lResult = 0;
+    const BOOL bDone = pThis->m_bAttached && pThis->OnChildMessage(hWnd, nMsg, wParam, lParam, lResult);
+    if (!bDone)
+        lResult = Default(hWnd, nMsg, wParam, lParam);
+    s_nDispatching--;
+    if (--pThis->m_nDepth == 0 && pThis->m_bDisposed)
+        delete pThis;
+    DeleteLetGo();
+    return lResult;
 }
 
 LRESULT CALLBACK CSkinnedWindow::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -273,47 +373,24 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        if (Reflect((HWND)lParam, nMsg, wParam, lParam, lResult))
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        if (OnChildMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, lResult))
             return lResult;
-        lResult = Default(nMsg, wParam, lParam);
-        // A request without a device context (any process can send one) has nothing to colour.
-        if (!wParam)
-            return lResult;
-        return (LRESULT)m_pFrame->OnCtlColor(CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam),
-                                             nMsg - WM_CTLCOLORMSGBOX, (HBRUSH)lResult);
-    case WM_DRAWITEM:
-    {
-        const DRAWITEMSTRUCT* pItem = (const DRAWITEMSTRUCT*)lParam;
-        if (pItem && pItem->CtlType == ODT_MENU)
-            return ServeMenu(nMsg, wParam, lParam);
-        if (pItem && Reflect(pItem->hwndItem, nMsg, wParam, lParam, lResult))
-            return TRUE;
         break;
-    }
+    case WM_DRAWITEM:
     case WM_MEASUREITEM:
     {
-        const MEASUREITEMSTRUCT* pItem = (const MEASUREITEMSTRUCT*)lParam;
-        if (pItem && pItem->CtlType == ODT_MENU)
+        // DRAWITEMSTRUCT and MEASUREITEMSTRUCT both begin with the control's type.
+        const UINT* pType = (const UINT*)lParam;
+        if (pType && *pType == ODT_MENU)
             return ServeMenu(nMsg, wParam, lParam);
-        if (pItem && Reflect(::GetDlgItem(m_wnd.m_hWnd, (int)pItem->CtlID), nMsg, wParam, lParam, lResult))
-            return TRUE;
+        if (OnChildMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, lResult))
+            return lResult;
         break;
     }
     case WM_INITMENUPOPUP:
         return ServeMenu(nMsg, wParam, lParam);
-    case WM_NOTIFY:
-    {
-        // Custom drawing is the control's; other notifications reach the host as well.
-        const NMHDR* pHeader = (const NMHDR*)lParam;
-        if (pHeader && Reflect(pHeader->hwndFrom, nMsg, wParam, lParam, lResult) && pHeader->code == (UINT)NM_CUSTOMDRAW)
-            return lResult;
-        break;
-    }
-    case WM_COMMAND:
-        // The control hears its notification first; the host hears it as well.
-        if (lParam)
-            Reflect((HWND)lParam, nMsg, wParam, lParam, lResult);
-        break;
     case WM_GETOBJECT:
         if (m_pFrame->GetSkin())
             return m_pFrame->OnGetObject(wParam, lParam, 0);

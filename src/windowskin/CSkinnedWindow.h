@@ -46,6 +46,10 @@ public:
     void AdoptControl(std::unique_ptr<CWnd> pControl, DWORD dwOldStyle);
     // Whether a wrapper of this window holds hChild.
     BOOL HoldsChild(HWND hChild) const;
+    // Takes a child dialog (a property page, a common dialog's own template) whose controls are
+    // skinned for this window: it hears what they ask of their parent (colours, owner drawing,
+    // notifications) as the window does. FALSE when it cannot be subclassed.
+    BOOL AdoptContainer(HWND hContainer);
     // Takes a bar made as a child of the window: laid out along the client area's edges as the
     // window's size changes, destroyed when this goes.
     void AdoptBar(std::unique_ptr<CWnd> pBar);
@@ -56,10 +60,15 @@ private:
     CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc gone);
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                          DWORD_PTR dwRefData);
+    static LRESULT CALLBACK ContainerProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
+                                          DWORD_PTR dwRefData);
     LRESULT OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // A control's message to hParent (the window or a container); FALSE leaves it to hParent.
+    BOOL OnChildMessage(HWND hParent, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     // The messages a child control sends its parent, offered to the control's wrapper first.
     BOOL Reflect(HWND hChild, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     LRESULT Default(UINT nMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT Default(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     // A popup's message to its owner, served by the menu engine after the window's own processing.
     LRESULT ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam);
     void Detach();
@@ -87,6 +96,7 @@ private:
     BOOL m_bAttached;
     std::vector<CAttachedControl> m_controls;
     std::vector<std::unique_ptr<CWnd>> m_bars;
+    std::vector<HWND> m_containers;
     // Messages of the window being answered now, and whether this is to be deleted when the
     // outermost one is answered.
     int m_nDepth;

@@ -161,21 +161,7 @@ TEST(HandleFirstErase, MaximisedAndMinimisedWindowsStaySoAndShownAcrossASwitch)
 
 TEST(HandleFirstErase, TheDarkGallerySkinIsDarkFromTheFirstPaint)
 {
-    // The gallery's folder, where the bundled skins live; the library is let go afterwards.
-    struct CGallery
-    {
-        CString strSaved = g_strAppFolder;
-        CGallery()
-        {
-            g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
-            g_strAppFolder.Replace(L'/', L'\\');
-        }
-        ~CGallery()
-        {
-            KorvoSkin_Uninit();
-            g_strAppFolder = strSaved;
-        }
-    } gallery;
+    HandleTest::CGalleryFolder gallery;
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"Definitions\\English.xml", L"Definitions\\Midnight.xml"));
     CWhiteHost host;

@@ -125,6 +125,23 @@ struct CHostFrame : CHostWindow
     }
 };
 
+// The gallery's folder, where the bundled skins live, as the host's folder; the library is let go
+// afterwards.
+struct CGalleryFolder
+{
+    CString strSaved = g_strAppFolder;
+    CGalleryFolder()
+    {
+        g_strAppFolder = KORVO_TESTS_DIR L"\\..\\samples\\gallery\\";
+        g_strAppFolder.Replace(L'/', L'\\');
+    }
+    ~CGalleryFolder()
+    {
+        KorvoSkin_Uninit();
+        g_strAppFolder = strSaved;
+    }
+};
+
 inline void MouseTo(CPoint point)
 {
     ::SetCursorPos(point.x, point.y);

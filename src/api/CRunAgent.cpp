@@ -22,8 +22,6 @@ bool IsTerminated(const wchar_t* psz)
 
 } // namespace
 
-extern CThreadSkinner g_ThreadSkinner;
-
 CRunAgent::~CRunAgent()
 {
     if (g_pAgent == this)

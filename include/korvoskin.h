@@ -165,6 +165,27 @@ int WINAPI KorvoSkin_SkinThread(UINT flags);
 typedef const wchar_t*(WINAPI* KORVOSKIN_THREAD_WINDOW_PROC)(HWND hwnd, const wchar_t* target, void* context);
 int WINAPI KorvoSkin_SetThreadWindowCallback(KORVOSKIN_THREAD_WINDOW_PROC proc, void* context);
 
+/* For korvorun, the launcher that skins a program built without the library: it loads
+ * KorvoSkin.dll into the program's process while the program is suspended, copies this
+ * configuration there and starts a thread at KorvoSkin_RunAgent with its address. The agent hooks
+ * the process's threads; the first of them to create a top-level window becomes the library's
+ * owner there and then: Init, LoadSkin(first, second) with the definitions of baseFolder (which
+ * holds Definitions\Definitions.xml; file names absolute or relative to it), and
+ * KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL), that window included; the other threads are let go.
+ * Returns, as the thread's exit code, KORVOSKIN_OK once the threads are hooked, or a negative
+ * code: KORVOSKIN_E_BAD_ARGUMENT for a configuration of the wrong size or without a terminated
+ * baseFolder, KORVOSKIN_E_ALREADY_SKINNED when an agent runs in the process already,
+ * KORVOSKIN_E_OUT_OF_RESOURCES when no thread could be hooked. Not for hosts. */
+#define KORVOSKIN_RUN_PATH 1024
+typedef struct KORVOSKIN_RUN_CONFIG
+{
+    DWORD cbSize; /* sizeof(KORVOSKIN_RUN_CONFIG), the same at both pointer sizes */
+    wchar_t baseFolder[KORVOSKIN_RUN_PATH]; /* ends in a backslash */
+    wchar_t first[KORVOSKIN_RUN_PATH];
+    wchar_t second[KORVOSKIN_RUN_PATH];
+} KORVOSKIN_RUN_CONFIG;
+DWORD WINAPI KorvoSkin_RunAgent(void* config);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,4 +1,5 @@
 #include "CSkinReloadWatch.h"
+#include "../skin/CSkinRegistry.h"
 #include "../xml/XML.h"
 
 namespace
@@ -102,8 +103,8 @@ LRESULT CALLBACK CSkinReloadWatch::WindowProc(HWND hWnd, UINT message, WPARAM wP
 BOOL CSkinReloadWatch::DefinitionsReadable(const CString& strAppFolder, const CString& strFirst, const CString& strSecond,
                                            CString& strBroken)
 {
-    const CString paths[] = { strAppFolder + L"Definitions\\Definitions.xml", strSecond.IsEmpty() ? CString() : strAppFolder + strSecond,
-                              strFirst.IsEmpty() ? CString() : strAppFolder + strFirst };
+    const CString paths[] = { strAppFolder + L"Definitions\\Definitions.xml", strSecond.IsEmpty() ? CString() : CSkinRegistry::DefinitionPath(strAppFolder, strSecond),
+                              strFirst.IsEmpty() ? CString() : CSkinRegistry::DefinitionPath(strAppFolder, strFirst) };
     for (const CString& strPath : paths)
     {
         // A file that is not there is read as nothing, as a load does.

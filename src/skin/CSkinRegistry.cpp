@@ -75,11 +75,19 @@ void CSkinRegistry::Load(const CString& strAppFolder, CString strFirst, CString 
 {
     Reset(strAppFolder);
     if (!strSecond.IsEmpty())
-        LoadDefinitionFile(strAppFolder + strSecond);
+        LoadDefinitionFile(DefinitionPath(strAppFolder, strSecond));
     if (!strFirst.IsEmpty())
-        LoadDefinitionFile(strAppFolder + strFirst);
+        LoadDefinitionFile(DefinitionPath(strAppFolder, strFirst));
     m_theme.CreateDialogBackBrush();
     CheckToolbarImages();
+}
+
+CString CSkinRegistry::DefinitionPath(const CString& strAppFolder, const CString& strName)
+{
+    const bool bDrive = strName.GetLength() >= 3 && (strName[0] | 0x20) >= L'a' && (strName[0] | 0x20) <= L'z' && strName[1] == L':' &&
+                        (strName[2] == L'\\' || strName[2] == L'/');
+    const bool bShare = strName.GetLength() >= 2 && strName[0] == L'\\' && strName[1] == L'\\';
+    return bDrive || bShare ? strName : strAppFolder + strName;
 }
 
 void CSkinRegistry::Reset(const CString& strAppFolder)

@@ -36,8 +36,10 @@ public:
     // Where the readers report what they ignore or reject; null (the default) for none.
     void SetDiagnostics(CSkinDiagnostics* pDiagnostics) { m_pDiagnostics = pDiagnostics; }
 
-    // Definition file names are relative to strAppFolder, the host executable's folder.
+    // Definition file names are relative to strAppFolder, the host executable's folder, unless
+    // they are absolute (a drive's root or a network share): a launcher names files anywhere.
     void Load(const CString& strAppFolder, CString strFirst, CString strSecond);
+    static CString DefinitionPath(const CString& strAppFolder, const CString& strName);
     void Reset(const CString& strAppFolder);
     void Clear();
     BOOL LoadDefinitionFile(const wchar_t* pszPath);

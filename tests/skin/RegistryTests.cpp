@@ -25,6 +25,30 @@ TEST(Registry, FilesLoadBaseThenSecondThenFirstAndLaterOnesOverride)
     EXPECT_EQ(CString(), GetSkinString(99));
 }
 
+// A launcher hands the library definition files from anywhere: absolute names are taken as they
+// are, with their images beside them; relative ones stay under the application's folder.
+TEST(Registry, AbsoluteDefinitionNamesAreReadWhereTheyAre)
+{
+    CSkinFolder folder;
+    folder.WriteBase(R"(<strings><string id="1" value="base"/></strings>)");
+    KorvoTest::CTempFolder elsewhere;
+    const CString strSkin = elsewhere.WriteFile(L"Away\\away.xml",
+        "<skin><strings><string id=\"2\" value=\"away\"/></strings></skin>");
+    ASSERT_EQ(L':', strSkin[1]);
+    EXPECT_TRUE(LoadSkin(strSkin, L""));
+    EXPECT_EQ(CString(L"base"), GetSkinString(1));
+    EXPECT_EQ(CString(L"away"), GetSkinString(2));
+
+    CString strSlashes = strSkin;
+    strSlashes.Replace(L'\\', L'/');
+    EXPECT_TRUE(LoadSkin(L"", strSlashes));
+    EXPECT_EQ(CString(L"away"), GetSkinString(2)) << "a drive path with forward slashes is absolute too";
+
+    EXPECT_EQ(CString(L"C:\\app\\Skins\\a.xml"), CSkinRegistry::DefinitionPath(L"C:\\app\\", L"Skins\\a.xml"));
+    EXPECT_EQ(CString(L"\\\\server\\share\\a.xml"), CSkinRegistry::DefinitionPath(L"C:\\app\\", L"\\\\server\\share\\a.xml"));
+    EXPECT_EQ(CString(L"C:\\app\\1:x.xml"), CSkinRegistry::DefinitionPath(L"C:\\app\\", L"1:x.xml"));
+}
+
 TEST(Registry, NamesResolveOnlyAfterTheirResourceMap)
 {
     CSkinFolder folder;

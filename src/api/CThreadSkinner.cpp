@@ -22,7 +22,7 @@ BOOL HasClass(HWND hWnd, const wchar_t* pszClass)
 } // namespace
 
 CThreadSkinner::CThreadSkinner(CHandleWindows& windows, const CSkinRegistry& registry)
-    : m_windows(windows), m_registry(registry), m_nFlags(0), m_hHook(NULL), m_pfnCallback(NULL), m_pCallbackContext(NULL)
+    : m_windows(windows), m_registry(registry), m_nFlags(0), m_pfnCallback(NULL), m_pCallbackContext(NULL)
 {
 }
 
@@ -39,29 +39,27 @@ int CThreadSkinner::Start(UINT nFlags)
         Stop();
         return KORVOSKIN_OK;
     }
-    if (!m_hHook)
-    {
-        m_hHook = ::SetWindowsHookExW(WH_CBT, CbtProc, NULL, ::GetCurrentThreadId());
-        if (!m_hHook)
-            return KORVOSKIN_E_OUT_OF_RESOURCES;
-    }
+    // The menu engine's hook, which the owner thread has from Init, already sees every window
+    // come into being: a hook of this skinner's own would cost every window of the thread again.
+    if (!CMenuSkinner::IsThreadHooked())
+        return KORVOSKIN_E_OUT_OF_RESOURCES;
     m_nFlags = nFlags;
     s_pRunning = this;
+    CMenuSkinner::SetCreationObserver(OnCreating);
     CMenuSkinner::ServeAllWindows((nFlags & KORVOSKIN_THREAD_MENUS) != 0);
     return KORVOSKIN_OK;
 }
 
 void CThreadSkinner::Stop()
 {
-    if (m_hHook)
-        ::UnhookWindowsHookEx(m_hHook);
-    m_hHook = NULL;
-    if (m_nFlags & KORVOSKIN_THREAD_MENUS)
+    if (s_pRunning == this)
+    {
+        CMenuSkinner::SetCreationObserver(NULL);
         CMenuSkinner::ServeAllWindows(FALSE);
+        s_pRunning = NULL;
+    }
     m_nFlags = 0;
     m_windows.ReleaseThreadWindows();
-    if (s_pRunning == this)
-        s_pRunning = NULL;
 }
 
 void CThreadSkinner::SetCallback(KORVOSKIN_THREAD_WINDOW_PROC pfnProc, void* pContext)
@@ -101,20 +99,13 @@ CThreadSkinner::Kind CThreadSkinner::KindOf(HWND hWnd, DWORD dwStyle, HWND hPare
     return KIND_NONE;
 }
 
-LRESULT CALLBACK CThreadSkinner::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
+void CThreadSkinner::OnCreating(HWND hWnd, const CREATESTRUCTW* pCreate)
 {
-    if (nCode == HCBT_CREATEWND && s_pRunning)
-    {
-        const CBT_CREATEWNDW* pCreate = (const CBT_CREATEWNDW*)lParam;
-        const HWND hWnd = (HWND)wParam;
-        if (pCreate && pCreate->lpcs)
-        {
-            const Kind kind = s_pRunning->KindOf(hWnd, (DWORD)pCreate->lpcs->style, pCreate->lpcs->hwndParent);
-            if (kind != KIND_NONE)
-                ::SetWindowSubclass(hWnd, CreationProc, CREATION_SUBCLASS, (DWORD_PTR)kind);
-        }
-    }
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    if (!s_pRunning)
+        return;
+    const Kind kind = s_pRunning->KindOf(hWnd, (DWORD)pCreate->style, pCreate->hwndParent);
+    if (kind != KIND_NONE)
+        ::SetWindowSubclass(hWnd, CreationProc, CREATION_SUBCLASS, (DWORD_PTR)kind);
 }
 
 LRESULT CALLBACK CThreadSkinner::CreationProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,

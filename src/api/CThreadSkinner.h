@@ -1,5 +1,5 @@
-// Skins the windows the owner thread creates, as they are created: a CBT hook sees each window
-// come into being, and a subclass waits for the end of its WM_CREATE or WM_INITDIALOG, when its
+// Skins the windows the owner thread creates, as they are created: the menu engine's thread hook
+// tells of each window coming into being, and a subclass waits for the end of its WM_CREATE or WM_INITDIALOG, when its
 // children exist, to frame it and skin its controls through the windows skinned by handle.
 // Runs on the owner thread only.
 #pragma once
@@ -35,7 +35,7 @@ private:
         KIND_FRAME,
         KIND_CONTAINER
     };
-    static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static void OnCreating(HWND hWnd, const CREATESTRUCTW* pCreate);
     static LRESULT CALLBACK CreationProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                          DWORD_PTR dwRefData);
     // What the flags make of a window being created with this style.
@@ -49,7 +49,6 @@ private:
     CHandleWindows& m_windows;
     const CSkinRegistry& m_registry;
     UINT m_nFlags;
-    HHOOK m_hHook;
     KORVOSKIN_THREAD_WINDOW_PROC m_pfnCallback;
     void* m_pCallbackContext;
 

@@ -50,6 +50,11 @@ public:
     // window of the host, which higher layers cannot reach otherwise. Null for none.
     typedef void (*TOP_LEVEL_OBSERVER)(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     static void SetTopLevelObserver(TOP_LEVEL_OBSERVER pfnObserver);
+    // Told of each window of the hooked thread as it is created (its WM_NCCREATE, before its
+    // procedure sees it), so a higher layer can watch windows come into being without a hook of
+    // its own. Null for none.
+    typedef void (*CREATION_OBSERVER)(HWND hWnd, const CREATESTRUCTW* pCreate);
+    static void SetCreationObserver(CREATION_OBSERVER pfnObserver);
 
     static LRESULT CALLBACK MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);

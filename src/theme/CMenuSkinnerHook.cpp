@@ -49,6 +49,7 @@ SAVED_PROC* FindOwner(HWND hWnd)
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
 CMenuSkinner* s_pHookSkinner = NULL;
 CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
+CMenuSkinner::CREATION_OBSERVER s_pfnCreationObserver = NULL;
 // Whether every window of the hooked thread has its popups served, as a framework window has.
 BOOL s_bServeAll = FALSE;
 
@@ -182,6 +183,11 @@ void CMenuSkinner::SetTopLevelObserver(TOP_LEVEL_OBSERVER pfnObserver)
     s_pfnTopLevelObserver = pfnObserver;
 }
 
+void CMenuSkinner::SetCreationObserver(CREATION_OBSERVER pfnObserver)
+{
+    s_pfnCreationObserver = pfnObserver;
+}
+
 void CMenuSkinner::SetMenuAttach(int x, int y, int cx)
 {
     g_ptMenuAttach.x = x;
@@ -195,6 +201,8 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
     {
         const CWPSTRUCT* pMessage = (const CWPSTRUCT*)lParam;
         HWND hWnd = pMessage->hwnd;
+        if (pMessage->message == WM_NCCREATE && s_pfnCreationObserver && pMessage->lParam)
+            s_pfnCreationObserver(hWnd, (const CREATESTRUCTW*)pMessage->lParam);
         if (s_pfnTopLevelObserver && (pMessage->message == WM_SETTINGCHANGE || pMessage->message == WM_CREATE))
         {
             if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && !IsMenuWindow(hWnd))

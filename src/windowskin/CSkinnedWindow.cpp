@@ -260,7 +260,20 @@ LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wPar
     pThis->m_nDepth++;
     s_nDispatching++;
     LRESULT lResult = 0;
-    const BOOL bDone = pThis->m_bAttached && pThis->OnChildMessage(hWnd, nMsg, wParam, lParam, lResult);
+    BOOL bDone = pThis->m_bAttached && pThis->OnChildMessage(hWnd, nMsg, wParam, lParam, lResult);
+    // A page erases itself in the skin's dialog colour, not in the tab body a theme would give it.
+    if (nMsg == WM_ERASEBKGND && wParam && pThis->m_bAttached && pThis->m_pFrame->GetSkin())
+    {
+        CDC* pDC = CDC::FromHandle((HDC)wParam);
+        if (HBRUSH hBrush = pThis->m_pFrame->OnCtlColor(pDC, CWnd::FromHandle(hWnd), CTLCOLOR_DLG, NULL))
+        {
+            CRect rcClient;
+            ::GetClientRect(hWnd, &rcClient);
+            ::FillRect(pDC->m_hDC, &rcClient, hBrush);
+            bDone = TRUE;
+            lResult = TRUE;
+        }
+    }
     if (!bDone)
         lResult = Default(hWnd, nMsg, wParam, lParam);
     s_nDispatching--;

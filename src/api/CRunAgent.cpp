@@ -128,7 +128,8 @@ void CRunAgent::SkinThread(HWND hWnd)
     KorvoSkin_LoadSkin(m_config.first, m_config.second);
     if (KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL) != KORVOSKIN_OK)
         return;
-    // The thread skinner's own hook came too late for the window being created now.
+    // The window being created now is not sure to be seen by the thread skinner, which watches
+    // for windows coming into being from its start on; a window watched twice is watched once.
     OnHostThread(false, [hWnd] {
         g_ThreadSkinner.Watch(hWnd);
         return true;

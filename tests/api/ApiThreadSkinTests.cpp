@@ -311,3 +311,72 @@ TEST(ThreadSkin, MessageBoxesOneAfterAnotherLeaveNothingBehind)
     // A leak of a record, a frame or a wrapper per box would be well over this.
     EXPECT_LE(after.nPrivate, before.nPrivate + 1024 * 1024) << "private bytes";
 }
+
+namespace
+{
+const COLORREF OWN_ITEM = RGB(250, 0, 250);
+COLORREF s_crOwnItemSeen = CLR_INVALID;
+
+// A window that draws one menu item of its own and reads its popup back while it is open.
+LRESULT CALLBACK OwnItemProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (nMsg)
+    {
+    case WM_MEASUREITEM:
+        if (((MEASUREITEMSTRUCT*)lParam)->CtlType == ODT_MENU && ((MEASUREITEMSTRUCT*)lParam)->itemID == 9)
+        {
+            ((MEASUREITEMSTRUCT*)lParam)->itemWidth = 120;
+            ((MEASUREITEMSTRUCT*)lParam)->itemHeight = 24;
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (((DRAWITEMSTRUCT*)lParam)->CtlType == ODT_MENU && ((DRAWITEMSTRUCT*)lParam)->itemID == 9)
+        {
+            const DRAWITEMSTRUCT* pItem = (const DRAWITEMSTRUCT*)lParam;
+            HBRUSH hBrush = ::CreateSolidBrush(OWN_ITEM);
+            ::FillRect(pItem->hDC, &pItem->rcItem, hBrush);
+            ::DeleteObject(hBrush);
+            return TRUE;
+        }
+        break;
+    case WM_TIMER:
+    {
+        HWND hPopup = ::FindWindowW(L"#32768", NULL);
+        if (!hPopup || !::IsWindowVisible(hPopup))
+            break;
+        ::KillTimer(hWnd, wParam);
+        ::RedrawWindow(hPopup, NULL, NULL, RDW_UPDATENOW);
+        RECT rcItem;
+        HMENU hMenu = (HMENU)::SendMessageW(hPopup, MN_GETHMENU, 0, 0);
+        if (hMenu && ::GetMenuItemRect(hWnd, hMenu, 0, &rcItem))
+        {
+            RECT rcPopup;
+            ::GetWindowRect(hPopup, &rcPopup);
+            s_crOwnItemSeen = KorvoTest::CWindowPixels(hPopup).At((rcItem.left + rcItem.right) / 2 - rcPopup.left,
+                                                                  (rcItem.top + rcItem.bottom) / 2 - rcPopup.top);
+        }
+        ::EndMenu();
+        return 0;
+    }
+    }
+    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+} // namespace
+
+TEST(ThreadSkin, MenuItemsTheProgramDrawsItselfStayItsOwn)
+{
+    CHandleSkin skin;
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinThread(KORVOSKIN_THREAD_FRAMES | KORVOSKIN_THREAD_MENUS));
+    CHostWindow window(L"KorvoOwnItemHost", OwnItemProc, COLOR_WINDOW, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Show(window.hWnd);
+    HMENU hMenu = ::CreatePopupMenu();
+    // Item data 0, which the library gives its own separators.
+    ::AppendMenuW(hMenu, MF_OWNERDRAW, 9, NULL);
+    ::AppendMenuW(hMenu, MF_STRING, 10, L"Plain item");
+    s_crOwnItemSeen = CLR_INVALID;
+    ::SetTimer(window.hWnd, 1, 50, NULL);
+    ::TrackPopupMenu(hMenu, TPM_RETURNCMD, 100, 100, 0, window.hWnd, NULL);
+    ::DestroyMenu(hMenu);
+    EXPECT_EQ(OWN_ITEM, s_crOwnItemSeen) << "the program's own drawing, not the library's";
+}

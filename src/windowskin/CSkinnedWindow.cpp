@@ -12,6 +12,19 @@ static const UINT_PTR SKINNED_WINDOW_SUBCLASS = 0x4B53;
 
 thread_local int CSkinnedWindow::s_nDispatching = 0;
 
+namespace
+{
+// A child asking for its colours, wrapped for the colour code for the length of the question. A
+// temporary wrapper of the framework's would live until the framework's idle time, which a host
+// with its own message loop, or a modal message box, never reaches: one would pile up for every
+// child of every window that comes and goes.
+struct CAskingChild : CWnd
+{
+    explicit CAskingChild(HWND hWnd) { m_hWnd = hWnd; }
+    ~CAskingChild() { m_hWnd = NULL; }
+};
+} // namespace
+
 std::vector<std::unique_ptr<CWnd>>& CSkinnedWindow::LetGo()
 {
     static std::vector<std::unique_ptr<CWnd>> s_letGo;
@@ -196,8 +209,12 @@ BOOL CSkinnedWindow::OnChildMessage(HWND hParent, UINT nMsg, WPARAM wParam, LPAR
         lResult = Default(hParent, nMsg, wParam, lParam);
         // A request without a device context (any process can send one) has nothing to colour.
         if (wParam)
-            lResult = (LRESULT)m_pFrame->OnCtlColor(CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam),
+        {
+            CWnd* pChild = CWnd::FromHandlePermanent((HWND)lParam);
+            CAskingChild child((HWND)lParam);
+            lResult = (LRESULT)m_pFrame->OnCtlColor(CDC::FromHandle((HDC)wParam), pChild ? pChild : &child,
                                                     nMsg - WM_CTLCOLORMSGBOX, (HBRUSH)lResult);
+        }
         return TRUE;
     case WM_DRAWITEM:
     {
@@ -265,7 +282,8 @@ LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wPar
     if (nMsg == WM_ERASEBKGND && wParam && pThis->m_bAttached && pThis->m_pFrame->GetSkin())
     {
         CDC* pDC = CDC::FromHandle((HDC)wParam);
-        if (HBRUSH hBrush = pThis->m_pFrame->OnCtlColor(pDC, CWnd::FromHandle(hWnd), CTLCOLOR_DLG, NULL))
+        CAskingChild container(hWnd);
+        if (HBRUSH hBrush = pThis->m_pFrame->OnCtlColor(pDC, &container, CTLCOLOR_DLG, NULL))
         {
             CRect rcClient;
             ::GetClientRect(hWnd, &rcClient);

@@ -1,7 +1,5 @@
 #include "CRunAgent.h"
-#include "CThreadSkinner.h"
 #include "Globals.h"
-#include "HostGuard.h"
 #include <tlhelp32.h>
 #include <cwchar>
 
@@ -112,13 +110,13 @@ LRESULT CALLBACK CRunAgent::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
         if (IsProgramTopLevel(hWnd, pCreate ? pCreate->lpcs : NULL) && !pAgent->m_bClaimed.exchange(true))
         {
             ::SetEvent(pAgent->m_hClaimed);
-            pAgent->SkinThread(hWnd);
+            pAgent->SkinThread();
         }
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-void CRunAgent::SkinThread(HWND hWnd)
+void CRunAgent::SkinThread()
 {
     // Definitions come from korvorun's installation, not the program's folder. Set before Init:
     // no other thread uses the library yet.
@@ -126,12 +124,7 @@ void CRunAgent::SkinThread(HWND hWnd)
     if (KorvoSkin_Init() != KORVOSKIN_OK)
         return;
     KorvoSkin_LoadSkin(m_config.first, m_config.second);
-    if (KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL) != KORVOSKIN_OK)
-        return;
-    // The window being created now is not sure to be seen by the thread skinner, which watches
-    // for windows coming into being from its start on; a window watched twice is watched once.
-    OnHostThread(false, [hWnd] {
-        g_ThreadSkinner.Watch(hWnd);
-        return true;
-    });
+    // The window being created now is still to hear its WM_NCCREATE, through the hook Init has
+    // just set: the thread skinner sees it as it sees every later one.
+    KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL);
 }

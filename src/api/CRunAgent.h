@@ -27,8 +27,8 @@ private:
     static bool IsProgramTopLevel(HWND hWnd, const CREATESTRUCTW* pCreate);
 
     void Keep();
-    // On the claiming thread, inside the creation of hWnd.
-    void SkinThread(HWND hWnd);
+    // On the claiming thread, inside the creation of its first window.
+    void SkinThread();
 
     KORVOSKIN_RUN_CONFIG m_config = {};
     DWORD m_dwStarter = 0;

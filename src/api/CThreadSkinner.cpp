@@ -68,15 +68,6 @@ void CThreadSkinner::SetCallback(KORVOSKIN_THREAD_WINDOW_PROC pfnProc, void* pCo
     m_pCallbackContext = pfnProc ? pContext : NULL;
 }
 
-void CThreadSkinner::Watch(HWND hWnd)
-{
-    if (!m_nFlags || !::IsWindow(hWnd))
-        return;
-    const Kind kind = KindOf(hWnd, (DWORD)::GetWindowLongW(hWnd, GWL_STYLE), ::GetParent(hWnd));
-    if (kind != KIND_NONE)
-        ::SetWindowSubclass(hWnd, CreationProc, CREATION_SUBCLASS, (DWORD_PTR)kind);
-}
-
 CThreadSkinner::Kind CThreadSkinner::KindOf(HWND hWnd, DWORD dwStyle, HWND hParent) const
 {
     const BOOL bDialog = HasClass(hWnd, DIALOG_CLASS);

@@ -21,12 +21,6 @@ public:
     void Stop();
     void SetCallback(KORVOSKIN_THREAD_WINDOW_PROC pfnProc, void* pContext);
 
-    // A window whose creation is under way now, seen by a hook that ran before this one
-    // existed: skinned once created, as if this hook had seen it.
-    void Watch(HWND hWnd);
-
-    UINT Flags() const { return m_nFlags; }
-
 private:
     enum Kind
     {

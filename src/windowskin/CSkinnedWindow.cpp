@@ -398,26 +398,14 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (m_pFrame->OnSetText(wParam, lParam, lResult))
             return lResult;
         break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_NOTIFY:
-    case WM_COMMAND:
-        if (OnChildMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, lResult))
-            return lResult;
-        break;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     {
-        // DRAWITEMSTRUCT and MEASUREITEMSTRUCT both begin with the control's type.
+        // DRAWITEMSTRUCT and MEASUREITEMSTRUCT both begin with the control's type; a control's
+        // item goes on to the controls below.
         const UINT* pType = (const UINT*)lParam;
         if (pType && *pType == ODT_MENU)
             return ServeMenu(nMsg, wParam, lParam);
-        if (OnChildMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, lResult))
-            return lResult;
         break;
     }
     case WM_INITMENUPOPUP:
@@ -431,5 +419,8 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
             return m_pFrame->OnDpiChanged(wParam, lParam, std::function<void(UINT, UINT)>(), [this] { LayoutBars(); });
         break;
     }
+    // What the window's controls ask of it, as a container's controls ask of theirs.
+    if (OnChildMessage(m_wnd.m_hWnd, nMsg, wParam, lParam, lResult))
+        return lResult;
     return Default(nMsg, wParam, lParam);
 }

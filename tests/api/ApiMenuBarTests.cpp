@@ -87,20 +87,10 @@ struct CMenuFrame : CHostFrame
     CPoint BarPoint(int x) const { return CPoint(Window().left + Bar().left + x, Window().top + Bar().CenterPoint().y); }
 };
 
-BOOL CALLBACK NotePopup(HWND hWnd, LPARAM lParam)
-{
-    wchar_t szClass[8] = L"";
-    if (::IsWindowVisible(hWnd) && ::GetClassNameW(hWnd, szClass, 8) && !wcscmp(szClass, L"#32768"))
-        *(HWND*)lParam = hWnd;
-    return TRUE;
-}
-
 // The popup menu window open on thread nThread now, or null.
 HWND PopupWindow(DWORD nThread)
 {
-    HWND hFound = NULL;
-    ::EnumThreadWindows(nThread, NotePopup, (LPARAM)&hFound);
-    return hFound;
+    return VisibleThreadWindow(nThread, L"#32768");
 }
 
 HMENU OpenPopup(DWORD nThread)

@@ -13,31 +13,11 @@ namespace
 {
 const double READABLE = 4.5;
 
-// The thread's visible top-level dialog, or null.
-HWND ThreadDialog()
-{
-    struct CFind
-    {
-        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
-        {
-            wchar_t szClass[16] = L"";
-            ::GetClassNameW(hWnd, szClass, 16);
-            if (!::IsWindowVisible(hWnd) || wcscmp(szClass, L"#32770"))
-                return TRUE;
-            *(HWND*)lParam = hWnd;
-            return FALSE;
-        }
-    };
-    HWND hFound = NULL;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CFind::Visit, (LPARAM)&hFound);
-    return hFound;
-}
-
 // Runs inspect on the modal dialog that open shows, once it is up and painted, then closes it.
 std::function<void(HWND)> s_inspect;
 void CALLBACK InspectModal(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
-    const HWND hDialog = ThreadDialog();
+    const HWND hDialog = VisibleThreadWindow(::GetCurrentThreadId(), L"#32770");
     if (!hDialog)
         return;
     ::KillTimer(NULL, nTimer);

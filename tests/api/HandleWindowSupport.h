@@ -142,6 +142,26 @@ struct CGalleryFolder
     }
 };
 
+// A visible top-level window of the class on thread nThread (a popup menu, a dialog), or null.
+inline HWND VisibleThreadWindow(DWORD nThread, LPCWSTR pszClass)
+{
+    struct CFind
+    {
+        LPCWSTR pszClass;
+        HWND hFound;
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+        {
+            CFind* pFind = (CFind*)lParam;
+            wchar_t szClass[16] = L"";
+            if (::IsWindowVisible(hWnd) && ::GetClassNameW(hWnd, szClass, 16) && !wcscmp(szClass, pFind->pszClass))
+                pFind->hFound = hWnd;
+            return TRUE;
+        }
+    } find = { pszClass, NULL };
+    ::EnumThreadWindows(nThread, CFind::Visit, (LPARAM)&find);
+    return find.hFound;
+}
+
 inline void MouseTo(CPoint point)
 {
     ::SetCursorPos(point.x, point.y);

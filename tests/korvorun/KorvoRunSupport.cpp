@@ -33,20 +33,21 @@ HWND WaitForFrame()
     return hFrame;
 }
 
-struct FIND_DIALOG
+struct FIND_WINDOW
 {
     DWORD dwProcess;
+    LPCWSTR pszClass;
     HWND hFound;
 };
 
-static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+static BOOL CALLBACK FindWindowOfClass(HWND hWnd, LPARAM lParam)
 {
-    FIND_DIALOG* pFind = (FIND_DIALOG*)lParam;
+    FIND_WINDOW* pFind = (FIND_WINDOW*)lParam;
     DWORD dwProcess = 0;
     ::GetWindowThreadProcessId(hWnd, &dwProcess);
     wchar_t szClass[16] = {};
     ::GetClassNameW(hWnd, szClass, 16);
-    if (dwProcess == pFind->dwProcess && ::IsWindowVisible(hWnd) && wcscmp(szClass, L"#32770") == 0)
+    if (dwProcess == pFind->dwProcess && ::IsWindowVisible(hWnd) && wcscmp(szClass, pFind->pszClass) == 0)
     {
         pFind->hFound = hWnd;
         return FALSE;
@@ -54,12 +55,18 @@ static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+// A visible top-level window of the class in hWnd's process, or null.
+static HWND VisibleWindowBeside(HWND hWnd, LPCWSTR pszClass)
+{
+    FIND_WINDOW find = { 0, pszClass, NULL };
+    ::GetWindowThreadProcessId(hWnd, &find.dwProcess);
+    ::EnumWindows(FindWindowOfClass, (LPARAM)&find);
+    return find.hFound;
+}
+
 HWND DialogOf(HWND hFrame)
 {
-    FIND_DIALOG find = { 0, NULL };
-    ::GetWindowThreadProcessId(hFrame, &find.dwProcess);
-    ::EnumWindows(FindDialog, (LPARAM)&find);
-    return find.hFound;
+    return VisibleWindowBeside(hFrame, L"#32770");
 }
 
 static std::string ReadFileText(const CString& strPath)
@@ -177,34 +184,11 @@ bool HasSkinMenuBar(HWND hWnd, const SKIN_LOOK& look)
     return nLongest >= 8;
 }
 
-struct FIND_POPUP
-{
-    DWORD dwProcess;
-    HWND hFound;
-};
-
-static BOOL CALLBACK FindPopupMenu(HWND hWnd, LPARAM lParam)
-{
-    FIND_POPUP* pFind = (FIND_POPUP*)lParam;
-    DWORD dwProcess = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcess);
-    wchar_t szClass[16] = {};
-    ::GetClassNameW(hWnd, szClass, 16);
-    if (dwProcess == pFind->dwProcess && ::IsWindowVisible(hWnd) && wcscmp(szClass, L"#32768") == 0)
-    {
-        pFind->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool HasSkinPopupMenu(HWND hFrame, const SKIN_LOOK& look)
 {
-    FIND_POPUP find = { 0, NULL };
-    ::GetWindowThreadProcessId(hFrame, &find.dwProcess);
-    ::EnumWindows(FindPopupMenu, (LPARAM)&find);
+    const HWND hPopup = VisibleWindowBeside(hFrame, L"#32768");
     RECT rc;
-    if (!find.hFound || !::GetWindowRect(find.hFound, &rc))
+    if (!hPopup || !::GetWindowRect(hPopup, &rc))
         return false;
     int nMenuBack = 0;
     for (int y = rc.top + 4; y < rc.bottom - 4; y++)

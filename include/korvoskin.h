@@ -128,6 +128,15 @@ HWND WINAPI KorvoSkin_CreateToolBar(HWND hwndParent, const wchar_t* name, UINT i
 typedef void(WINAPI* KORVOSKIN_SKIN_CHANGED_PROC)(int dark, void* context);
 int WINAPI KorvoSkin_SetSkinChangedCallback(KORVOSKIN_SKIN_CHANGED_PROC proc, void* context);
 
+/* High contrast. While the user has it on, the library steps aside: each load reads the skin's
+ * strings, menus, toolbars, watermarks and command images, but no window skins and no colours.
+ * Windows skinned by handle keep the system's frame (KorvoSkin_SkinWindow still records them and
+ * returns KORVOSKIN_OK) and menus, bars, controls and text take the system's colours. Turning it
+ * on or off loads the pair again and is told as the light and dark switch is (the callback above
+ * or the registered message; windows skinned by handle are framed again first), without a
+ * restart. keep non-zero keeps the skin whatever the setting; 0, the default, steps aside. */
+int WINAPI KorvoSkin_KeepSkinInHighContrast(int keep);
+
 /* A development aid, off by default: with watch TRUE the folder of the loaded skin's files is
  * watched, and once a burst of saves has settled the pair last loaded is loaded again and shown
  * as a light/dark switch is (windows skinned by handle framed again, then the skin-changed

@@ -104,6 +104,14 @@ KORVOSKIN_API UINT TrackSkinPopupMenu(const wchar_t* pszName, const CPoint& poin
 // WatchSkin end it. False from another thread, or when the folder cannot be watched.
 KORVOSKIN_API bool WatchSkin(bool bWatch, void (*pfnReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL,
                              void* pContext = NULL);
+// While the user has high contrast on, the library leaves the look to the system: each load reads
+// the skin's strings, menus, toolbars, watermarks and command images but no window skins (windows
+// keep the system's frames, SkinMe returns false) and no colours (menus, bars, controls and text
+// take the system's). Turning it on or off loads the pair again and tells the windows as a switch
+// between light and dark does (KORVOSKIN_SKIN_CHANGED_MESSAGE, then a repaint); no restart is
+// needed. bKeep true keeps the skin whatever the setting; false (the default) steps aside again.
+// True; false from another thread.
+KORVOSKIN_API bool KeepSkinInHighContrast(bool bKeep);
 // From now on every top-level window this thread creates is skinned as it is created: dialogs,
 // common dialogs and property sheets, frames, message boxes, their controls and every popup
 // menu of the thread, as nFlags (the KORVOSKIN_THREAD_ flags of korvoskin.h) choose. 0 stops and

@@ -63,7 +63,9 @@ int CHandleWindows::Skin(HWND hWnd, LPCWSTR pszTarget)
     auto it = m_windows.find(hWnd);
     if (it != m_windows.end() && it->second->HasTarget())
         return KORVOSKIN_E_ALREADY_SKINNED;
-    if (!m_context.Registry().FindWindowSkin(pszTarget))
+    // While the look is left to the system the window is recorded with its target and keeps the
+    // system's frame until the skin comes back.
+    if (!m_context.Registry().FindWindowSkin(pszTarget) && !m_context.Registry().LeavesLookToSystem())
         return KORVOSKIN_E_NOT_FOUND;
     CSkinnedWindow* pWindow = Record(hWnd);
     if (!pWindow)

@@ -195,6 +195,11 @@ HWND WINAPI KorvoSkin_CreateToolBar(HWND hwndParent, const wchar_t* name, UINT i
                          [=] { return g_HandleWindows.CreateToolBar(hwndParent, name, id); });
 }
 
+int WINAPI KorvoSkin_KeepSkinInHighContrast(int keep)
+{
+    return OnOwnerThread([=] { return KeepSkinInHighContrast(keep != 0) ? KORVOSKIN_OK : KORVOSKIN_E_WRONG_THREAD; });
+}
+
 int WINAPI KorvoSkin_SkinThread(UINT flags)
 {
     return OnOwnerThread([=] { return g_ThreadSkinner.Start(flags); });

@@ -10,6 +10,7 @@
 #include "../theme/CMenuSkinner.h"
 #include "../bars/CCoolBarTemplateFill.h"
 #include "../parts/GdiplusRunning.h"
+#include "../parts/CHighContrast.h"
 #include <gdiplus.h>
 #include <vector>
 
@@ -23,6 +24,11 @@ CSkinReloadWatch g_reloadWatch;
 void (*g_pfnWatchReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL;
 void* g_pWatchContext = NULL;
 CSystemTheme g_systemTheme;
+// Whether the host keeps its skin when the user turns high contrast on; whether a skin was
+// loaded since InitSkin; the system's colours the last load was made under.
+bool g_bKeepSkinInHighContrast = false;
+bool g_bLoaded = false;
+DWORD g_dwLoadedColours = 0;
 
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
@@ -43,6 +49,10 @@ void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
     g_strLoadedFirst = strFirst;
     g_strLoadedSecond = strSecond;
+    // A user who turned high contrast on gets the system's look, unless the host keeps its skin.
+    g_Registry.SetSystemLook(!g_bKeepSkinInHighContrast && CHighContrast::IsOn());
+    g_dwLoadedColours = CHighContrast::SystemColoursStamp();
+    g_bLoaded = true;
     // Skinned windows are unframed when the old skin goes and framed again after: by the load
     // itself for those skinned by handle, by the host's next SkinMe for dialogs. They draw
     // nothing in between and are painted at the next paint, by then in the new skin, never with
@@ -76,7 +86,6 @@ void StopFollowingSystem()
     if (g_systemTheme.m_bDark)
         SetDarkTitleBars(TopLevelWindows(), FALSE);
     g_systemTheme.Stop();
-    CMenuSkinner::SetTopLevelObserver(NULL);
 }
 
 // After a load the library made on its own: every top-level window of the thread hears of it
@@ -98,11 +107,34 @@ void ShowLoadedSkin(BOOL bDark)
             ::RedrawWindow(hTopLevel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-// The menu hook's report of a top-level window's message, while the library follows the system.
-void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM, LPARAM lParam)
+// Loads the pair again when the look the user needs is no longer the loaded one: high contrast
+// turned on or off (unless the host keeps its skin), or, in the system's look, the system's
+// colours changed. Every top-level window hears the system's announcement; the first one that
+// does reloads, and the others find the look already right.
+bool FollowHighContrast()
 {
+    if (!g_bLoaded)
+        return false;
+    const BOOL bSystemLook = !g_bKeepSkinInHighContrast && CHighContrast::IsOn();
+    if (bSystemLook == g_Registry.LeavesLookToSystem() &&
+        (!bSystemLook || CHighContrast::SystemColoursStamp() == g_dwLoadedColours))
+        return false;
+    LoadDefinitions(g_strLoadedFirst, g_strLoadedSecond);
+    ShowLoadedSkin(g_systemTheme.IsFollowing() && g_systemTheme.m_bDark);
+    return true;
+}
+
+// The menu hook's report of a top-level window's message: the announcements of high contrast,
+// and of the light or dark choice while the library follows it.
+void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    const BOOL bContrast = CHighContrast::MayHaveChanged(nMessage, wParam);
+    if (!bContrast && !g_systemTheme.IsFollowing())
+        return;
     OnHostThread(false, [=] {
-        if (!g_systemTheme.IsFollowing())
+        if (bContrast && FollowHighContrast())
+            return true;
+        if (!g_systemTheme.IsFollowing() || nMessage == WM_SYSCOLORCHANGE)
             return false;
         if (nMessage == WM_CREATE)
         {
@@ -155,6 +187,7 @@ bool InitSkin()
             SetGdiplusRunning(g_gdiplusToken != 0);
         }
         g_MenuSkinner.Initialize();
+        CMenuSkinner::SetTopLevelObserver(OnTopLevelMessage);
         return true;
     });
 }
@@ -163,6 +196,9 @@ bool UnInitSkin()
 {
     return OnHostThread(false, [] {
         StopFollowingSystem();
+        CMenuSkinner::SetTopLevelObserver(NULL);
+        g_bLoaded = false;
+        g_bKeepSkinInHighContrast = false;
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
         g_ThreadSkinner.Stop();
@@ -193,11 +229,19 @@ bool LoadSkinForSystemTheme(CString strLightFirst, CString strLightSecond, CStri
     return OnHostThread(false, [&] {
         StopFollowingSystem();
         g_systemTheme.Follow(strLightFirst, strLightSecond, strDarkFirst, strDarkSecond);
-        CMenuSkinner::SetTopLevelObserver(OnTopLevelMessage);
         g_systemTheme.m_bDark = CSystemTheme::UserChoosesDark();
         LoadDefinitions(g_systemTheme.First(g_systemTheme.m_bDark), g_systemTheme.Second(g_systemTheme.m_bDark));
         if (g_systemTheme.m_bDark)
             SetDarkTitleBars(TopLevelWindows(), TRUE);
+        return true;
+    });
+}
+
+bool KeepSkinInHighContrast(bool bKeep)
+{
+    return OnHostThread(false, [=] {
+        g_bKeepSkinInHighContrast = bKeep;
+        FollowHighContrast();
         return true;
     });
 }

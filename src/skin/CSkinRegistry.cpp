@@ -39,19 +39,21 @@ struct SECTION_READER
     BOOL (CSkinRegistry::*pfnRead)(CXmlElement* pSection, const CString& strFolder);
     // Whether the reader checks the section's attributes itself.
     bool bOwnAttributes;
+    // Whether the section only dresses the program (skipped while the look is the system's).
+    bool bLook;
 };
 
 const SECTION_READER SECTION_READERS[] = {
-    { L"windowSkins", &CSkinRegistry::LoadWindowSkins, false },
-    { L"colourScheme", &CSkinRegistry::LoadColourScheme, true },
-    { L"colorScheme", &CSkinRegistry::LoadColourScheme, true },
-    { L"watermarks", &CSkinRegistry::LoadWatermarks, false },
-    { L"menus", &CSkinRegistry::LoadMenus, false },
-    { L"resourceMap", &CSkinRegistry::LoadResourceMap, false },
-    { L"strings", &CSkinRegistry::LoadStrings, false },
-    { L"commandImages", &CSkinRegistry::LoadCommandImages, false },
-    { L"toolbars", &CSkinRegistry::LoadToolbars, false },
-    { L"manifest", &CSkinRegistry::LoadManifest, true },
+    { L"windowSkins", &CSkinRegistry::LoadWindowSkins, false, true },
+    { L"colourScheme", &CSkinRegistry::LoadColourScheme, true, true },
+    { L"colorScheme", &CSkinRegistry::LoadColourScheme, true, true },
+    { L"watermarks", &CSkinRegistry::LoadWatermarks, false, false },
+    { L"menus", &CSkinRegistry::LoadMenus, false, false },
+    { L"resourceMap", &CSkinRegistry::LoadResourceMap, false, false },
+    { L"strings", &CSkinRegistry::LoadStrings, false, false },
+    { L"commandImages", &CSkinRegistry::LoadCommandImages, false, false },
+    { L"toolbars", &CSkinRegistry::LoadToolbars, false, false },
+    { L"manifest", &CSkinRegistry::LoadManifest, true, false },
 };
 
 } // namespace
@@ -95,6 +97,8 @@ void CSkinRegistry::Reset(const CString& strAppFolder)
     Clear();
     m_theme.Clear();
     m_theme.Reset();
+    if (m_bSystemLook)
+        m_theme.UseSystemColours();
     // The library's tick for checked menu items joins the theme's base images at the first load;
     // every later load's list starts with it.
     if (m_theme.GetImageIndex(ID_DEFAULT_CHECK_MARK, SIZE_CODE_16) < 0)
@@ -201,6 +205,8 @@ BOOL CSkinRegistry::LoadDefinition(CXmlElement* pRoot, const CString& strFolder)
                        L"unknown section " + SkinTag(pSection) + L" is skipped");
             continue;
         }
+        if (pReader->bLook && m_bSystemLook)
+            continue;
         if (!pReader->bOwnAttributes)
             SkinCheckAttributes(m_pDiagnostics, pSection, {});
         if (!(this->*(pReader->pfnRead))(pSection, strFolder))

@@ -39,6 +39,12 @@ public:
     // Definition file names are relative to strAppFolder, the host executable's folder, unless
     // they are absolute (a drive's root or a network share): a launcher names files anywhere.
     void Load(const CString& strAppFolder, CString strFirst, CString strSecond);
+    // With bSystem TRUE the loads that follow leave the look to the system, for a user who needs
+    // its contrast: they read no window skins (windows keep the system's frames) and no colour
+    // schemes (every colour is the system's); strings, menus, toolbars, watermarks and command
+    // images, which carry the program's meaning, are read as always.
+    void SetSystemLook(BOOL bSystem) { m_bSystemLook = bSystem; }
+    BOOL LeavesLookToSystem() const { return m_bSystemLook; }
     static CString DefinitionPath(const CString& strAppFolder, const CString& strName);
     void Reset(const CString& strAppFolder);
     void Clear();
@@ -157,6 +163,7 @@ private:
     std::vector<std::unique_ptr<CWindowSkinBase>> m_windowSkins;
     std::vector<CWindowSkinListener*> m_windowSkinListeners;
     unsigned m_nWindowSkinGeneration;
+    BOOL m_bSystemLook = FALSE;
     HINSTANCE m_hModule;
     // Entries read by this load, against the bounds above.
     int m_nStringEntries;

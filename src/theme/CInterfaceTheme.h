@@ -56,6 +56,9 @@ public:
     // With bCustom FALSE the base colours are first taken from the system; the rest are
     // always derived from the base colours as they stand.
     void CalculateColours(BOOL bCustom);
+    // Every colour the system's own, unblended, for a user who needs the system's contrast (high
+    // contrast): the colours a skin may leave unset stay unset, so each part keeps its system look.
+    void UseSystemColours();
     void CreateFonts();
     // Start of every skin load: Clear, then Reset.
     void Clear();

@@ -154,6 +154,36 @@ void CInterfaceTheme::CalculateColours(BOOL bCustom)
     SetColour(SkinColour::TipWarnings, 0x404040);
 }
 
+void CInterfaceTheme::UseSystemColours()
+{
+    // Blends of system colours would undo the contrast the user chose: each entry takes the one
+    // system colour that plays its part.
+    static const struct
+    {
+        SkinColour colour;
+        int nSystem;
+    } SYSTEM_COLOURS[] = {
+        { SkinColour::Window, COLOR_WINDOW },         { SkinColour::Midtone, COLOR_BTNFACE },
+        { SkinColour::Text, COLOR_WINDOWTEXT },       { SkinColour::HiText, COLOR_HIGHLIGHTTEXT },
+        { SkinColour::HiBorder, COLOR_HIGHLIGHT },    { SkinColour::Highlight, COLOR_HIGHLIGHT },
+        { SkinColour::BackNormal, COLOR_BTNFACE },    { SkinColour::BackSel, COLOR_HIGHLIGHT },
+        { SkinColour::BackCheck, COLOR_HIGHLIGHT },   { SkinColour::BackCheckSel, COLOR_HIGHLIGHT },
+        { SkinColour::Margin, COLOR_MENU },           { SkinColour::Border, COLOR_WINDOWFRAME },
+        { SkinColour::SysShadow, COLOR_BTNSHADOW },   { SkinColour::CmdText, COLOR_MENUTEXT },
+        { SkinColour::CmdTextSel, COLOR_HIGHLIGHTTEXT }, { SkinColour::Disabled, COLOR_GRAYTEXT },
+        { SkinColour::TipBack, COLOR_INFOBK },        { SkinColour::TipText, COLOR_INFOTEXT },
+        { SkinColour::TipBorder, COLOR_INFOTEXT },    { SkinColour::TipWarnings, COLOR_INFOTEXT },
+        { SkinColour::MsgBorder, COLOR_WINDOWFRAME }, { SkinColour::MsgBack, COLOR_BTNFACE },
+        { SkinColour::CardBack, COLOR_WINDOW },       { SkinColour::MenuBorder, COLOR_WINDOWFRAME },
+        { SkinColour::MenuBack, COLOR_MENU },         { SkinColour::MenuHover, COLOR_HIGHLIGHT },
+    };
+    for (const auto& entry : SYSTEM_COLOURS)
+        SetColour(entry.colour, ::GetSysColor(entry.nSystem));
+    for (int n = (int)SkinColour::DialogText; n < (int)SkinColour::Count; n++)
+        SetColour((SkinColour)n, NO_COLOUR);
+    m_bTransparentLabels = FALSE;
+}
+
 void CInterfaceTheme::CreateFonts()
 {
     m_fntNormal.DeleteObject();

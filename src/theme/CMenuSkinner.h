@@ -45,7 +45,7 @@ public:
     // are about to drop a popup down, so that popup is drawn joined to the button.
     static void SetMenuAttach(int x, int y, int cx);
 
-    // Told, before the window's procedure, of each WM_CREATE and WM_SETTINGCHANGE sent to a
+    // Told, before the window's procedure, of each WM_CREATE, WM_SETTINGCHANGE and WM_SYSCOLORCHANGE sent to a
     // top-level window of the hooked thread (popup menus excepted): the hook sees every such
     // window of the host, which higher layers cannot reach otherwise. Null for none.
     typedef void (*TOP_LEVEL_OBSERVER)(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);

@@ -203,7 +203,8 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
         HWND hWnd = pMessage->hwnd;
         if (pMessage->message == WM_NCCREATE && s_pfnCreationObserver && pMessage->lParam)
             s_pfnCreationObserver(hWnd, (const CREATESTRUCTW*)pMessage->lParam);
-        if (s_pfnTopLevelObserver && (pMessage->message == WM_SETTINGCHANGE || pMessage->message == WM_CREATE))
+        if (s_pfnTopLevelObserver && (pMessage->message == WM_SETTINGCHANGE || pMessage->message == WM_SYSCOLORCHANGE ||
+                                      pMessage->message == WM_CREATE))
         {
             if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) && !IsMenuWindow(hWnd))
                 s_pfnTopLevelObserver(hWnd, pMessage->message, pMessage->wParam, pMessage->lParam);

@@ -180,6 +180,41 @@ TEST(ThreadSkin, MessageBoxesAreReadableInEveryBundledSkin)
     }
 }
 
+TEST(ThreadSkin, InHighContrastAMessageBoxOfTheDarkSkinKeepsTheSystemsLook)
+{
+    CHighContrastSetting setting(true);
+    CGalleryFolder gallery;
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"Definitions\\English.xml", L"Definitions\\Midnight.xml"));
+    ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL));
+    bool bSeen = false;
+    WhileModal([&] { ::MessageBoxW(NULL, L"The file was saved.", L"Notice", MB_OK | MB_ICONINFORMATION); },
+               [&](HWND hBox) {
+                   bSeen = true;
+                   KorvoTest::CWindowPixels pixels(hBox);
+                   CRect rc(0, 0, 0, 0);
+                   ::AdjustWindowRectEx(&rc, (DWORD)::GetWindowLongW(hBox, GWL_STYLE), FALSE,
+                                        (DWORD)::GetWindowLongW(hBox, GWL_EXSTYLE));
+                   POINT ptClient = { 0, 0 };
+                   ::ClientToScreen(hBox, &ptClient);
+                   CRect rcBox;
+                   ::GetWindowRect(hBox, &rcBox);
+                   EXPECT_EQ(-rc.left, ptClient.x - rcBox.left) << "the system's frame";
+                   EXPECT_EQ(-rc.top, ptClient.y - rcBox.top);
+                   for (HWND h = ::GetWindow(hBox, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+                   {
+                       if (::GetWindowTextLengthW(h) == 0)
+                           continue;
+                       CRect rcText = InWindow(h);
+                       rcText.DeflateRect(3, 3);
+                       const TEXT_CONTRAST text = ReadTextContrast(PixelsIn(pixels, rcText));
+                       EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), text.crBack) << "the system's colours, not Midnight's";
+                       EXPECT_GE(text.dRatio, READABLE);
+                   }
+               });
+    EXPECT_TRUE(bSeen);
+}
+
 TEST(ThreadSkin, FlagsAndTheHostsCallbackChooseAndZeroLetsEveryWindowGo)
 {
     CHandleSkin skin;

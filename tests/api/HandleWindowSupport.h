@@ -3,6 +3,7 @@
 // real input.
 #pragma once
 #include "SkinFolder.h"
+#include "parts/CHighContrast.h"
 #include <korvoskin.h>
 #include <gtest/gtest.h>
 
@@ -139,6 +140,25 @@ struct CGalleryFolder
     {
         KorvoSkin_Uninit();
         g_strAppFolder = strSaved;
+    }
+};
+
+// The user's high-contrast setting as the library reads it, on or off for one test: the setting
+// cannot be changed under Wine. Announce tells a window the way the system does.
+struct CHighContrastSetting
+{
+    static inline bool s_bOn;
+    static BOOL Read() { return s_bOn; }
+    explicit CHighContrastSetting(bool bOn)
+    {
+        s_bOn = bOn;
+        CHighContrast::Replace(Read);
+    }
+    ~CHighContrastSetting() { CHighContrast::Replace(NULL); }
+    void Announce(HWND hWnd, bool bOn)
+    {
+        s_bOn = bOn;
+        ::SendMessageW(hWnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     }
 };
 

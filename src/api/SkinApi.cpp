@@ -199,6 +199,8 @@ bool UnInitSkin()
         CMenuSkinner::SetTopLevelObserver(NULL);
         g_bLoaded = false;
         g_bKeepSkinInHighContrast = false;
+        g_Registry.SetSystemLook(FALSE);
+        g_Theme.GiveBackKeptColours();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
         g_ThreadSkinner.Stop();

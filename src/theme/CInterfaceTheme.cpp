@@ -70,11 +70,21 @@ void CInterfaceTheme::Clear()
 
 void CInterfaceTheme::Reset()
 {
+    GiveBackKeptColours();
     CreateFonts();
     CalculateColours(FALSE);
     ClearLoadColours(*this);
     m_bTransparentLabels = FALSE;
     CreateImageLists();
+}
+
+void CInterfaceTheme::GiveBackKeptColours()
+{
+    if (!m_bSystemColours)
+        return;
+    for (int n = (int)SkinColour::MsgBorder; n <= (int)SkinColour::MenuHover; n++)
+        m_colours[n] = m_keptColours[n];
+    m_bSystemColours = FALSE;
 }
 
 COLORREF CInterfaceTheme::GetMenuTextColour(BOOL bSelected, BOOL bGrayed) const

@@ -59,6 +59,8 @@ public:
     // Every colour the system's own, unblended, for a user who needs the system's contrast (high
     // contrast): the colours a skin may leave unset stay unset, so each part keeps its system look.
     void UseSystemColours();
+    // The colours that outlive a load as they were before UseSystemColours; Reset calls it.
+    void GiveBackKeptColours();
     void CreateFonts();
     // Start of every skin load: Clear, then Reset.
     void Clear();
@@ -175,6 +177,11 @@ public:
 
 private:
     COLORREF m_colours[(int)SkinColour::Count];
+    // The colours that outlive a load (message, card and menu frame colours) as they stood before
+    // UseSystemColours replaced them, given back at the next load that does not; valid while
+    // m_bSystemColours.
+    COLORREF m_keptColours[(int)SkinColour::Count];
+    BOOL m_bSystemColours = FALSE;
     CBrush m_brDialogBack;
     // The brushes are a cache, made while painting through a const theme.
     mutable CSolidBrushCache m_brushes;

@@ -177,6 +177,9 @@ void CInterfaceTheme::UseSystemColours()
         { SkinColour::CardBack, COLOR_WINDOW },       { SkinColour::MenuBorder, COLOR_WINDOWFRAME },
         { SkinColour::MenuBack, COLOR_MENU },         { SkinColour::MenuHover, COLOR_HIGHLIGHT },
     };
+    if (!m_bSystemColours)
+        memcpy(m_keptColours, m_colours, sizeof(m_colours));
+    m_bSystemColours = TRUE;
     for (const auto& entry : SYSTEM_COLOURS)
         SetColour(entry.colour, ::GetSysColor(entry.nSystem));
     for (int n = (int)SkinColour::DialogText; n < (int)SkinColour::Count; n++)

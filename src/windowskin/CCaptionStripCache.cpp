@@ -3,7 +3,8 @@
 bool CCaptionStripCache::Key::operator==(const Key& other) const
 {
     return size == other.size && nWindowHeight == other.nWindowHeight && nState == other.nState
-        && nHotButton == other.nHotButton && nPressedButton == other.nPressedButton && bZoomed == other.bZoomed && hIcon == other.hIcon
+        && nHotButton == other.nHotButton && nPressedButton == other.nPressedButton && bZoomed == other.bZoomed
+        && nHiddenButtons == other.nHiddenButtons && hIcon == other.hIcon
         && crText == other.crText && crOutline == other.crOutline && crShadow == other.crShadow
         && nAlign == other.nAlign && rcCaption == other.rcCaption && nDpi == other.nDpi && strText == other.strText;
 }

@@ -22,6 +22,8 @@ public:
         int nHotButton;
         int nPressedButton;
         BOOL bZoomed;
+        // The caption buttons the window's style leaves out (CWindowSkin::HiddenButtons).
+        int nHiddenButtons = 0;
         HICON hIcon;
         CString strText;
         COLORREF crText;

@@ -132,6 +132,13 @@ public:
     void BuildShapeRegion(CWnd* pWnd);
     // The caption button of a hit-test code, 0 for none.
     static int ButtonOfHitTest(UINT nHitTest);
+    // The caption buttons the window's style leaves out, as the system's caption does (bit n for
+    // anchor n): all of them without a system menu, Minimise and Maximise without either box.
+    static int HiddenButtons(HWND hWnd);
+    // Whether a click on the skin's caption button does anything for this window: drawn, and, for
+    // Minimise and Maximise, allowed by the window's style (the system greys out the one a window
+    // lacks while it has the other).
+    BOOL ButtonWorks(HWND hWnd, int nButton) const;
 
     // Assistive technology -----------------------------------------------------------------
     // Answers a question about the window's title bar or one of its buttons; FALSE for an item
@@ -262,7 +269,8 @@ private:
     int ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& state) const;
     // Buttons, top corners, top edge, icon and text of a cx x cy window, into the buffer.
     void ComposeCaptionStrip(CDC* pBuffer, const CWindowSkinState& state, int cx, int cy, int nState, BOOL bZoomed,
-                             int nTopLeft, int nTopRight, HICON hIcon, const CString& strText, const CDpiScale& scale);
+                             int nHiddenButtons, int nTopLeft, int nTopRight, HICON hIcon, const CString& strText,
+                             const CDpiScale& scale);
     void PaintCaptionText(CDC* pDC, const CString& strText, int nWidth, int nState, const CDpiScale& scale);
     static BOOL IsWindowActive(CWnd* pWnd);
     // Paints the caption strip through a fresh window DC.

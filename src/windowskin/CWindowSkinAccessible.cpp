@@ -54,7 +54,7 @@ BOOL CWindowSkin::DescribeTitleBar(CWnd* pWnd, const CWindowSkinState& state, CA
     static const wchar_t* const NAMES[] = { L"IME", L"Minimize", L"Maximize", L"Context help", L"Close" };
     query.nRole = ROLE_SYSTEM_PUSHBUTTON;
     query.strName = button.nButton == ANCHOR_MAXIMISE && bZoomed ? L"Restore" : NAMES[query.idChild - 1];
-    if (!button.nButton || !m_pAnchorPresent[button.nButton])
+    if (!button.nButton || !m_pAnchorPresent[button.nButton] || (HiddenButtons(pWnd->m_hWnd) & (1 << button.nButton)))
     {
         query.nState = STATE_SYSTEM_INVISIBLE;
         return TRUE;

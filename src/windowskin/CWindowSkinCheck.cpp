@@ -205,7 +205,7 @@ std::vector<COLORREF> CWindowSkin::CaptionBackground(int cx, int nState)
     if (CDC* pBuffer = m_theme.GetBufferDC(&screen, CSize(cx, cy)))
     {
         const CWindowSkinState noButtonTouched;
-        ComposeCaptionStrip(pBuffer, noButtonTouched, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, TopLeftPart(nState), TopRightPart(nState),
+        ComposeCaptionStrip(pBuffer, noButtonTouched, cx, CAPTION_PROBE_HEIGHT, nState, FALSE, 0, TopLeftPart(nState), TopRightPart(nState),
                             NULL, CString(), scale);
         pBuffer->SelectClipRgn(NULL);
         for (int y = rcBox.top; y < rcBox.bottom; y++)

@@ -28,8 +28,9 @@ UINT CWindowSkin::HitTest(CWnd* pWnd, CPoint point, BOOL bResizable)
     const CDpiScale scale = ScaleOf(pWnd);
 
     static const UINT nButtonCodes[] = { HTSYSMENU, HTREDUCE, HTZOOM, HTCLOSE };
+    // A button the style leaves out, or greys out, is caption: it never lights up or acts.
     for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
-        if (m_pAnchorPresent[nButton] && GetAnchorRect(rcWindow, nButton, scale).PtInRect(point))
+        if (ButtonWorks(pWnd->m_hWnd, nButton) && GetAnchorRect(rcWindow, nButton, scale).PtInRect(point))
             return nButtonCodes[nButton - ANCHOR_SYSTEM];
 
     if (bResizable && !pWnd->IsZoomed())
@@ -179,4 +180,23 @@ BOOL CWindowSkin::OnNcLButtonDblClk(CWnd* pWnd, CWindowSkinState& state, UINT nH
         return FALSE;
     pWnd->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     return TRUE;
+}
+
+int CWindowSkin::HiddenButtons(HWND hWnd)
+{
+    const LONG_PTR nStyle = ::GetWindowLongPtrW(hWnd, GWL_STYLE);
+    if (!(nStyle & WS_SYSMENU))
+        return (1 << ANCHOR_SYSTEM) | (1 << ANCHOR_MINIMISE) | (1 << ANCHOR_MAXIMISE) | (1 << ANCHOR_CLOSE);
+    if (!(nStyle & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+        return (1 << ANCHOR_MINIMISE) | (1 << ANCHOR_MAXIMISE);
+    return 0;
+}
+
+BOOL CWindowSkin::ButtonWorks(HWND hWnd, int nButton) const
+{
+    if (nButton < ANCHOR_SYSTEM || nButton > ANCHOR_CLOSE || !m_pAnchorPresent[nButton] ||
+        (HiddenButtons(hWnd) & (1 << nButton)))
+        return FALSE;
+    const LONG_PTR nStyle = ::GetWindowLongPtrW(hWnd, GWL_STYLE);
+    return (nButton != ANCHOR_MINIMISE || (nStyle & WS_MINIMIZEBOX)) && (nButton != ANCHOR_MAXIMISE || (nStyle & WS_MAXIMIZEBOX));
 }

@@ -158,6 +158,7 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     key.nHotButton = state.nHotButton;
     key.nPressedButton = state.nPressedButton;
     key.bZoomed = bZoomed;
+    key.nHiddenButtons = HiddenButtons(pWnd->m_hWnd);
     key.crText = nState == STATE_ACTIVE ? m_crCaption : m_crCaptionInactive;
     key.crOutline = m_crOutline;
     key.crShadow = m_crShadow;
@@ -171,7 +172,8 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     CDC* pBuffer = m_theme.GetBufferDC(pDC, CSize(cx, std::max<int>(key.size.cy, 1)));
     if (!pBuffer)
         return;
-    ComposeCaptionStrip(pBuffer, state, cx, cy, nState, key.bZoomed, nTopLeft, nTopRight, key.hIcon, key.strText, scale);
+    ComposeCaptionStrip(pBuffer, state, cx, cy, nState, key.bZoomed, key.nHiddenButtons, nTopLeft, nTopRight, key.hIcon,
+                        key.strText, scale);
     pDC->BitBlt(0, 0, key.size.cx, key.size.cy, pBuffer, 0, 0, SRCCOPY);
     m_captionCache.Store(pBuffer, key);
     pBuffer->SelectClipRgn(NULL);
@@ -244,7 +246,7 @@ int CWindowSkin::ButtonPart(int nButton, BOOL bZoomed, const CWindowSkinState& s
 }
 
 void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, const CWindowSkinState& state, int cx, int cy, int nState, BOOL bZoomed,
-                                      int nTopLeft, int nTopRight, HICON hIcon, const CString& strText, const CDpiScale& scale)
+                                      int nHiddenButtons, int nTopLeft, int nTopRight, HICON hIcon, const CString& strText, const CDpiScale& scale)
 {
     const CRect rcW(0, 0, cx, cy);
     int xTopStart = 0, xTopEnd = cx;
@@ -266,7 +268,7 @@ void CWindowSkin::ComposeCaptionStrip(CDC* pBuffer, const CWindowSkinState& stat
     // clipping so the icon and text leave them intact.
     for (int nButton = ANCHOR_SYSTEM; nButton <= ANCHOR_CLOSE; nButton++)
     {
-        if (!m_pAnchorPresent[nButton])
+        if (!m_pAnchorPresent[nButton] || (nHiddenButtons & (1 << nButton)))
             continue;
         int nPart = ButtonPart(nButton, bZoomed, state);
         if (!IsPartDrawn(nPart))

@@ -105,3 +105,44 @@ TEST_F(CaptionButtonBox, EveryButtonIsHitAndLocatedAtItsScaledSizeWhereverItIsAn
         }
     }
 }
+
+TEST_F(CaptionButtonBox, TheWindowsStyleDecidesWhichOfTheSkinsButtonsShowAndAct)
+{
+    defs.Load(defs.Skin(FrameSkin(L"Main")));
+    ASSERT_TRUE(dlg.CreateSkinned(CRect(100, 100, 500, 300)));
+    const int cx = dlg.WindowRect().Width();
+    // The middle of the Minimise and Maximise buttons, and the caption's tiled top edge two tiles
+    // (16 wide) left of Minimise, which shows the same column of the tile.
+    const CPoint ptMinimise(cx - 80, 15), ptMaximise(cx - 50, 15), ptCaption(cx - 112, 15);
+    auto Restyle = [&](DWORD dwRemove, DWORD dwAdd) {
+        dlg.ModifyStyle(dwRemove, dwAdd);
+        RedrawFrame(dlg.m_hWnd);
+        KorvoTest::PumpMessages(20);
+        return KorvoTest::CWindowPixels(dlg.m_hWnd);
+    };
+    KorvoTest::CWindowPixels pixels = Restyle(0, 0);
+    const COLORREF crMinimise = pixels.At(ptMinimise.x, ptMinimise.y), crMaximise = pixels.At(ptMaximise.x, ptMaximise.y);
+    ASSERT_NE(pixels.At(ptCaption.x, ptCaption.y), crMinimise);
+
+    // A dialog or message box without either box: no Minimise or Maximise, as the system shows it.
+    pixels = Restyle(WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0);
+    EXPECT_EQ(pixels.At(ptCaption.x, ptCaption.y), pixels.At(ptMinimise.x, ptMinimise.y));
+    EXPECT_NE(crMaximise, pixels.At(ptMaximise.x, ptMaximise.y)) << "the top-right corner shows where it was";
+    std::map<UINT, CRect> boxes = HitBoxes(dlg, MAIN_FRAME.top);
+    EXPECT_EQ(0u, boxes.count(HTREDUCE) + boxes.count(HTZOOM)) << "caption, so it drags and never maximises";
+    EXPECT_EQ(1u, boxes.count(HTCLOSE));
+    EXPECT_TRUE(AccessibleBox(dlg, 3).IsRectEmpty()) << "told as invisible";
+
+    // One box: both drawn as the system draws them, the missing one inert.
+    pixels = Restyle(0, WS_MINIMIZEBOX);
+    EXPECT_EQ(crMinimise, pixels.At(ptMinimise.x, ptMinimise.y));
+    EXPECT_EQ(crMaximise, pixels.At(ptMaximise.x, ptMaximise.y));
+    boxes = HitBoxes(dlg, MAIN_FRAME.top);
+    EXPECT_EQ(1u, boxes.count(HTREDUCE));
+    EXPECT_EQ(0u, boxes.count(HTZOOM));
+
+    // No system menu: no caption buttons at all.
+    Restyle(WS_SYSMENU, WS_MAXIMIZEBOX);
+    boxes = HitBoxes(dlg, MAIN_FRAME.top);
+    EXPECT_TRUE(boxes.empty());
+}

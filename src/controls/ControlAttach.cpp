@@ -1,6 +1,8 @@
 #include "ControlAttach.h"
 #include "CAttachedCheckBox.h"
 #include "CAttachedPushButton.h"
+#include "CAttachedStatusBar.h"
+#include "CAttachedToolBar.h"
 #include <KorvoSkin/CSkinComboBox.h>
 #include <KorvoSkin/CSkinEdit.h>
 #include <KorvoSkin/CSkinSliderCtrl.h>
@@ -67,6 +69,10 @@ std::unique_ptr<CWnd> AttachSkinControl(HWND hControl)
         pWnd.reset(new CSkinTree);
     else if (!_wcsicmp(szClass, TRACKBAR_CLASSW))
         pWnd.reset(new CSkinSliderCtrl);
+    else if (!_wcsicmp(szClass, STATUSCLASSNAMEW))
+        pWnd.reset(new CAttachedStatusBar);
+    else if (!_wcsicmp(szClass, TOOLBARCLASSNAMEW))
+        pWnd.reset(new CAttachedToolBar);
     if (!pWnd || !pWnd->SubclassWindowChained(hControl))
         return NULL;
     if (nCheck >= 0)

@@ -28,6 +28,12 @@ COLORREF DialogBackColour()
     return Theme().DialogBackColour();
 }
 
+COLORREF BarTextColour()
+{
+    return SkinColourOr(Theme().Colour(SkinColour::DialogText),
+                        SkinColourOr(Theme().Colour(SkinColour::ControlText), ::GetSysColor(COLOR_BTNTEXT)));
+}
+
 HBRUSH DialogBackBrush()
 {
     return Theme().DialogBackBrush();

@@ -19,6 +19,9 @@ HICON CommandIcon(UINT nCmdID, int nSizeCode);
 HICON CommandIconAt(UINT nCmdID, int nPixels);
 // The skin's dialog background colour and its brush (the theme keeps the brush).
 COLORREF DialogBackColour();
+// The text of bars laid on the dialog colour (status bars, toolbars): the skin's dialog text, else
+// its control text, else the system's button text.
+COLORREF BarTextColour();
 HBRUSH DialogBackBrush();
 CMenuSkinner& Menus();
 // Gives a tooltip of the library's the skin's tooltip colours (the system's, unless the skin

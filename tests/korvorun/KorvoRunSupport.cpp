@@ -97,11 +97,12 @@ SKIN_LOOK ReadSkinLook(const wchar_t* pszName)
     const CString strFolder = WindowsPath(KORVORUN_DIR L"Definitions\\");
     const std::string strXml = ReadFileText(strFolder + pszName + L".xml");
     std::smatch match;
-    if (std::regex_search(strXml, match, std::regex("name=\"menu\\.back\" value=\"([0-9A-Fa-f]{6})\"")))
-    {
-        const unsigned long rgb = std::stoul(match[1].str(), NULL, 16);
-        look.crMenuBack = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    for (auto colour : { std::make_pair("menu", &look.crMenuBack), std::make_pair("dialog", &look.crDialogBack) })
+        if (std::regex_search(strXml, match, std::regex(std::string("name=\"") + colour.first + "\\.back\" value=\"([0-9A-Fa-f]{6})\"")))
+        {
+            const unsigned long rgb = std::stoul(match[1].str(), NULL, 16);
+            *colour.second = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        }
     std::smatch image;
     if (!std::regex_search(strXml, image, std::regex("<image path=\"([^\"]+\\.bmp)\"/>")))
         return look;
@@ -182,6 +183,17 @@ bool HasSkinMenuBar(HWND hWnd, const SKIN_LOOK& look)
         nLongest = std::max(nLongest, nRun);
     }
     return nLongest >= 8;
+}
+
+bool HasSkinBars(HWND hFrame, const SKIN_LOOK& look)
+{
+    RECT rcToolBar, rcStatus;
+    const HWND hToolBar = ::FindWindowExW(hFrame, NULL, TOOLBARCLASSNAMEW, NULL);
+    const HWND hStatus = ::FindWindowExW(hFrame, NULL, STATUSCLASSNAMEW, NULL);
+    if (!hToolBar || !hStatus || !::GetWindowRect(hToolBar, &rcToolBar) || !::GetWindowRect(hStatus, &rcStatus))
+        return false;
+    return ScreenPixel(rcToolBar.right - 20, (rcToolBar.top + rcToolBar.bottom) / 2) == look.crDialogBack &&
+           ScreenPixel((rcStatus.left + rcStatus.right) / 2, rcStatus.bottom - 3) == look.crDialogBack;
 }
 
 bool HasSkinPopupMenu(HWND hFrame, const SKIN_LOOK& look)

@@ -97,6 +97,7 @@ struct SKIN_LOOK
     // The rows of the caption strip, active and inactive.
     std::vector<std::vector<std::vector<COLORREF>>> captions;
     COLORREF crMenuBack = CLR_INVALID;
+    COLORREF crDialogBack = CLR_INVALID;
 };
 SKIN_LOOK ReadSkinLook(const wchar_t* pszName);
 
@@ -107,6 +108,9 @@ bool HasSkinCaption(HWND hWnd, const SKIN_LOOK& look);
 // Whether a band of rows between the caption and the client area, near the frame's right end
 // (past the menu's items), is the skin's menu colour.
 bool HasSkinMenuBar(HWND hWnd, const SKIN_LOOK& look);
+// Whether the frame's toolbar, right of its buttons, and its status bar, in the middle of its
+// first part below the text, are the skin's dialog colour.
+bool HasSkinBars(HWND hFrame, const SKIN_LOOK& look);
 // Whether a popup menu of the frame's process shows, the margin right of its items in the skin's
 // menu colour.
 bool HasSkinPopupMenu(HWND hFrame, const SKIN_LOOK& look);

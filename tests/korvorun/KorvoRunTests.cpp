@@ -51,6 +51,7 @@ TEST_F(KorvoRun, DarkSkinFramesTheProgramItsMenuBarAndLetsCommandsAndTheExitCode
     ASSERT_TRUE(hFrame);
     EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); })) << "the frame keeps the system's caption";
     EXPECT_TRUE(HasSkinMenuBar(hFrame, look)) << "the menu bar is not in the skin's menu colour";
+    EXPECT_TRUE(WaitFor([&] { return HasSkinBars(hFrame, look); })) << "the toolbar or status bar keeps the system's look";
 
     ::PostMessageW(hFrame, WM_COMMAND, IDM_COUNT, 0);
     EXPECT_TRUE(WaitFor([&] {

@@ -77,7 +77,13 @@ std::unique_ptr<CWnd> AttachSkinControl(HWND hControl)
         return NULL;
     if (nCheck >= 0)
         ::SendMessageW(hControl, BM_SETCHECK, (WPARAM)nCheck, 0);
-    ::SetWindowPos(hControl, NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // A control with a border has it drawn again by its wrapper; one without (buttons, labels)
+    // has no frame to change, and the window manager's round trip would only cost time.
+    CRect rcWindow, rcClient;
+    ::GetWindowRect(hControl, &rcWindow);
+    ::GetClientRect(hControl, &rcClient);
+    if (rcWindow.Size() != rcClient.Size())
+        ::SetWindowPos(hControl, NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ::InvalidateRect(hControl, NULL, TRUE);
     return pWnd;
 }

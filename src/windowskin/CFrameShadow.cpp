@@ -1,0 +1,220 @@
+#include "CFrameShadow.h"
+#include "CWindowSkin.h"
+#include "../parts/CDwmAttributes.h"
+#include "../parts/CWindowDpi.h"
+#include "../parts/CWorkArea.h"
+
+const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
+
+CFrameShadow::CFrameShadow()
+    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_hOldBitmap(NULL)
+{
+}
+
+CFrameShadow::~CFrameShadow()
+{
+    m_window.reset();
+    DropPicture();
+}
+
+void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
+{
+    m_hFrame = hFrame;
+    const BOOL bWanted = pSkin && pSkin->m_pShadow;
+    // The system shadows a frame it composes, which a region takes out of its hands.
+    const BOOL bSystem = bWanted && !pSkin->m_bShaped && ::IsWindow(hFrame) && CDwmAttributes::IsCompositionEnabled();
+    if (bSystem && !m_bSystem)
+        m_bSystem = CDwmAttributes::ExtendFrame(hFrame, 1);
+    else if (!bSystem && m_bSystem)
+    {
+        if (::IsWindow(hFrame))
+            CDwmAttributes::ExtendFrame(hFrame, 0);
+        m_bSystem = FALSE;
+    }
+
+    m_pSkin = bWanted && !m_bSystem ? pSkin : NULL;
+    // The images of the skin last drawn may be gone with it.
+    m_look = CLook();
+    if (!m_pSkin)
+    {
+        m_window.reset();
+        DropPicture();
+        return;
+    }
+    m_bActive = ::GetActiveWindow() == hFrame;
+    Follow();
+}
+
+void CFrameShadow::SetActive(BOOL bActive)
+{
+    if (bActive == m_bActive)
+        return;
+    m_bActive = bActive;
+    // Only a skin with an inactive look has anything to redraw.
+    if (m_pSkin && m_pSkin->m_pShadowInactive)
+        Follow();
+}
+
+void CFrameShadow::Hold(BOOL bHold)
+{
+    m_bHeld = bHold;
+    if (!bHold)
+        Follow();
+}
+
+void CFrameShadow::Follow()
+{
+    if (!m_pSkin || m_bHeld)
+        return;
+    const HWND hFrame = m_hFrame;
+    if (!::IsWindowVisible(hFrame) || ::IsIconic(hFrame) || ::IsZoomed(hFrame))
+    {
+        Hide();
+        return;
+    }
+    CRect rcFrame;
+    ::GetWindowRect(hFrame, &rcFrame);
+    const CDpiScale scale(CWindowDpi::Of(hFrame));
+    CRect rcReach = rcFrame;
+    const CRect rcGrid = scale.ScaleEdges(m_pSkin->m_rcShadowGrid);
+    rcReach.InflateRect(rcGrid.left, rcGrid.top, rcGrid.right, rcGrid.bottom);
+    rcReach.OffsetRect(scale.Scale(m_pSkin->m_ptShadowOffset));
+
+    // A frame edge on its work area's edge was put there (snapped, or docked): nothing shows
+    // past it.
+    const CRect rcWork = CWorkArea::Read(::MonitorFromWindow(hFrame, MONITOR_DEFAULTTONEAREST)).rcWork;
+    CRect rcShadow = rcReach;
+    if (rcFrame.left == rcWork.left)
+        rcShadow.left = std::max(rcShadow.left, rcFrame.left);
+    if (rcFrame.top == rcWork.top)
+        rcShadow.top = std::max(rcShadow.top, rcFrame.top);
+    if (rcFrame.right == rcWork.right)
+        rcShadow.right = std::min(rcShadow.right, rcFrame.right);
+    if (rcFrame.bottom == rcWork.bottom)
+        rcShadow.bottom = std::min(rcShadow.bottom, rcFrame.bottom);
+    if (rcShadow.IsRectEmpty())
+    {
+        Hide();
+        return;
+    }
+
+    CLook look;
+    look.pImage = !m_bActive && m_pSkin->m_pShadowInactive ? m_pSkin->m_pShadowInactive : m_pSkin->m_pShadow;
+    look.size = rcShadow.Size();
+    look.rcGrid = rcReach - rcShadow.TopLeft();
+    look.nDpi = scale.GetDpi();
+
+    const HWND hShadow = Window();
+    if (!hShadow)
+        return;
+    const UINT nFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+    if (look == m_look && m_bitmap.m_hObject)
+    {
+        ::SetWindowPos(hShadow, hFrame, rcShadow.left, rcShadow.top, 0, 0, nFlags | SWP_NOSIZE);
+        return;
+    }
+    if (!Compose(look, scale))
+    {
+        Hide();
+        return;
+    }
+    POINT ptDest = rcShadow.TopLeft();
+    SIZE size = look.size;
+    POINT ptSource = { 0, 0 };
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+    if (!::UpdateLayeredWindow(hShadow, NULL, &ptDest, &size, m_dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA))
+    {
+        Hide();
+        return;
+    }
+    ::SetWindowPos(hShadow, hFrame, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
+    // A window manager may restack a popup whose picture it was just given (Wine's raises it
+    // above the frame without a message): once that has settled, the shadow goes back below.
+    ::SetTimer(hShadow, RESTACK_TIMER, USER_TIMER_MINIMUM, NULL);
+}
+
+HWND CFrameShadow::Window()
+{
+    if (m_window)
+        return m_window.get();
+    // The class belongs to the module this code is in, whatever kind of program hosts it.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = WindowProc;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         (LPCWSTR)&CFrameShadow::WindowProc, &wc.hInstance);
+    wc.lpszClassName = WINDOW_CLASS;
+    ::RegisterClassW(&wc);
+    m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                     WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, ::GetWindow(m_hFrame, GW_OWNER), NULL,
+                                     wc.hInstance, NULL));
+    if (m_window)
+        ::SetWindowLongPtrW(m_window.get(), GWLP_USERDATA, (LONG_PTR)this);
+    return m_window.get();
+}
+
+void CFrameShadow::Hide()
+{
+    if (m_window && ::IsWindowVisible(m_window.get()))
+        ::ShowWindow(m_window.get(), SW_HIDE);
+}
+
+BOOL CFrameShadow::Compose(const CLook& look, const CDpiScale& scale)
+{
+    DropPicture();
+    // Every pixel starts transparent; the image's premultiplied pixels are blended over them.
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), look.size.cx, -look.size.cy, 1, 32, BI_RGB } };
+    void* pBits = NULL;
+    if (!m_dc.CreateCompatibleDC(NULL) || !m_bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+    {
+        DropPicture();
+        return FALSE;
+    }
+    m_hOldBitmap = ::SelectObject(m_dc.m_hDC, m_bitmap.m_hObject);
+    look.pImage->DrawGrid(m_dc.m_hDC, look.rcGrid, CRect(CPoint(0, 0), look.pImage->GetSize()), m_pSkin->m_rcShadowGrid,
+                     CSkinImage::FILL_STRETCH, scale);
+    ::GdiFlush();
+    m_look = look;
+    return TRUE;
+}
+
+void CFrameShadow::DropPicture()
+{
+    if (m_hOldBitmap)
+        ::SelectObject(m_dc.m_hDC, m_hOldBitmap);
+    m_hOldBitmap = NULL;
+    m_dc.DeleteDC();
+    m_bitmap.DeleteObject();
+    m_look = CLook();
+}
+
+void CFrameShadow::Print(HDC hDC) const
+{
+    if (!m_bitmap.m_hObject)
+        return;
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+    ::AlphaBlend(hDC, 0, 0, m_look.size.cx, m_look.size.cy, m_dc.m_hDC, 0, 0, m_look.size.cx, m_look.size.cy, blend);
+}
+
+LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (nMsg)
+    {
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_TIMER:
+        ::KillTimer(hWnd, wParam);
+        if (const CFrameShadow* pThis = (const CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+            if (wParam == RESTACK_TIMER && ::IsWindowVisible(hWnd) && ::GetWindow(pThis->m_hFrame, GW_HWNDNEXT) != hWnd)
+                ::SetWindowPos(hWnd, pThis->m_hFrame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        return 0;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        // What the window shows, over what the caller's DC holds.
+        if (const CFrameShadow* pThis = (const CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+            pThis->Print((HDC)wParam);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}

@@ -7,14 +7,12 @@
 const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
 
 CFrameShadow::CFrameShadow()
-    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_hOldBitmap(NULL)
+    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0)
 {
 }
 
 CFrameShadow::~CFrameShadow()
 {
-    m_window.reset();
-    DropPicture();
 }
 
 void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
@@ -38,7 +36,6 @@ void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
     if (!m_pSkin)
     {
         m_window.reset();
-        DropPicture();
         return;
     }
     m_bActive = ::GetActiveWindow() == hFrame;
@@ -108,28 +105,28 @@ void CFrameShadow::Follow()
     if (!hShadow)
         return;
     const UINT nFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
-    if (look == m_look && m_bitmap.m_hObject)
+    if (look == m_look)
     {
         ::SetWindowPos(hShadow, hFrame, rcShadow.left, rcShadow.top, 0, 0, nFlags | SWP_NOSIZE);
         return;
     }
-    if (!Compose(look, scale))
-    {
-        Hide();
-        return;
-    }
+    CPicture picture;
     POINT ptDest = rcShadow.TopLeft();
     SIZE size = look.size;
     POINT ptSource = { 0, 0 };
     BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-    if (!::UpdateLayeredWindow(hShadow, NULL, &ptDest, &size, m_dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA))
+    if (!Compose(look, picture)
+        || !::UpdateLayeredWindow(hShadow, NULL, &ptDest, &size, picture.dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA))
     {
         Hide();
         return;
     }
+    m_look = look;
     ::SetWindowPos(hShadow, hFrame, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
-    // A window manager may restack a popup whose picture it was just given (Wine's raises it
-    // above the frame without a message): once that has settled, the shadow goes back below.
+    // A window manager may restack a popup whose picture it was just given, in its own time
+    // (Wine's raises it above the frame without a message): for a few ticks after, the shadow
+    // goes back below whenever it finds itself elsewhere.
+    m_nRestackTicks = RESTACK_TICKS;
     ::SetTimer(hShadow, RESTACK_TIMER, USER_TIMER_MINIMUM, NULL);
 }
 
@@ -154,45 +151,40 @@ HWND CFrameShadow::Window()
 
 void CFrameShadow::Hide()
 {
+    // Shown again, it is given its picture anew.
+    m_look = CLook();
     if (m_window && ::IsWindowVisible(m_window.get()))
         ::ShowWindow(m_window.get(), SW_HIDE);
 }
 
-BOOL CFrameShadow::Compose(const CLook& look, const CDpiScale& scale)
+CFrameShadow::CPicture::~CPicture()
 {
-    DropPicture();
-    // Every pixel starts transparent; the image's premultiplied pixels are blended over them.
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), look.size.cx, -look.size.cy, 1, 32, BI_RGB } };
-    void* pBits = NULL;
-    if (!m_dc.CreateCompatibleDC(NULL) || !m_bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
-    {
-        DropPicture();
-        return FALSE;
-    }
-    m_hOldBitmap = ::SelectObject(m_dc.m_hDC, m_bitmap.m_hObject);
-    look.pImage->DrawGrid(m_dc.m_hDC, look.rcGrid, CRect(CPoint(0, 0), look.pImage->GetSize()), m_pSkin->m_rcShadowGrid,
-                     CSkinImage::FILL_STRETCH, scale);
-    ::GdiFlush();
-    m_look = look;
-    return TRUE;
+    if (hOldBitmap)
+        ::SelectObject(dc.m_hDC, hOldBitmap);
 }
 
-void CFrameShadow::DropPicture()
+BOOL CFrameShadow::Compose(const CLook& look, CPicture& picture) const
 {
-    if (m_hOldBitmap)
-        ::SelectObject(m_dc.m_hDC, m_hOldBitmap);
-    m_hOldBitmap = NULL;
-    m_dc.DeleteDC();
-    m_bitmap.DeleteObject();
-    m_look = CLook();
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), look.size.cx, -look.size.cy, 1, 32, BI_RGB } };
+    void* pBits = NULL;
+    if (!m_pSkin || !look.pImage || !picture.dc.CreateCompatibleDC(NULL)
+        || !picture.bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        return FALSE;
+    picture.hOldBitmap = ::SelectObject(picture.dc.m_hDC, picture.bitmap.m_hObject);
+    // The image's premultiplied pixels are blended over transparent ones, which they become.
+    look.pImage->DrawGrid(picture.dc.m_hDC, look.rcGrid, CRect(CPoint(0, 0), look.pImage->GetSize()), m_pSkin->m_rcShadowGrid,
+                          CSkinImage::FILL_STRETCH, CDpiScale(look.nDpi));
+    ::GdiFlush();
+    return TRUE;
 }
 
 void CFrameShadow::Print(HDC hDC) const
 {
-    if (!m_bitmap.m_hObject)
+    CPicture picture;
+    if (!m_window || !::IsWindowVisible(m_window.get()) || !Compose(m_look, picture))
         return;
     BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-    ::AlphaBlend(hDC, 0, 0, m_look.size.cx, m_look.size.cy, m_dc.m_hDC, 0, 0, m_look.size.cx, m_look.size.cy, blend);
+    ::AlphaBlend(hDC, 0, 0, m_look.size.cx, m_look.size.cy, picture.dc.m_hDC, 0, 0, m_look.size.cx, m_look.size.cy, blend);
 }
 
 LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -204,10 +196,13 @@ LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, L
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_TIMER:
-        ::KillTimer(hWnd, wParam);
-        if (const CFrameShadow* pThis = (const CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
-            if (wParam == RESTACK_TIMER && ::IsWindowVisible(hWnd) && ::GetWindow(pThis->m_hFrame, GW_HWNDNEXT) != hWnd)
+        if (CFrameShadow* pThis = (CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+        {
+            if (wParam != RESTACK_TIMER || --pThis->m_nRestackTicks <= 0)
+                ::KillTimer(hWnd, wParam);
+            if (::IsWindowVisible(hWnd) && ::GetWindow(pThis->m_hFrame, GW_HWNDNEXT) != hWnd)
                 ::SetWindowPos(hWnd, pThis->m_hFrame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
         return 0;
     case WM_PRINT:
     case WM_PRINTCLIENT:

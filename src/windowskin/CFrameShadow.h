@@ -74,17 +74,25 @@ private:
         }
     };
 
-    enum { RESTACK_TIMER = 1 };
+    enum { RESTACK_TIMER = 1, RESTACK_TICKS = 10 };
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     // The popup, made when first shown; null when it cannot be made.
     HWND Window();
     void Hide();
-    // Draws look into a fresh premultiplied picture; FALSE, keeping none, when it cannot.
-    BOOL Compose(const CLook& look, const CDpiScale& scale);
-    // Blends the kept picture over hDC at its origin (WM_PRINT and WM_PRINTCLIENT).
+    // A 32-bit DIB section selected into a memory DC for as long as both live.
+    struct CPicture
+    {
+        CDC dc;
+        CBitmap bitmap;
+        HGDIOBJ hOldBitmap = NULL;
+        ~CPicture();
+    };
+    // Draws look into a fresh premultiplied picture (every pixel transparent before); FALSE when
+    // it cannot be made.
+    BOOL Compose(const CLook& look, CPicture& picture) const;
+    // Blends what the popup shows over hDC at its origin (WM_PRINT and WM_PRINTCLIENT).
     void Print(HDC hDC) const;
-    void DropPicture();
 
     HWND m_hFrame;
     // The skin whose shadow the popup draws; null when it draws none.
@@ -92,12 +100,11 @@ private:
     BOOL m_bSystem;
     BOOL m_bActive;
     BOOL m_bHeld;
+    int m_nRestackTicks;
     CWindowHandle m_window;
-    // The composed picture, a 32-bit premultiplied DIB section selected into m_dc.
+    // What the popup shows; no image while it shows nothing. The picture itself is handed to
+    // the window manager and not kept.
     CLook m_look;
-    CBitmap m_bitmap;
-    CDC m_dc;
-    HGDIOBJ m_hOldBitmap;
 
     CFrameShadow(const CFrameShadow&) = delete;
     CFrameShadow& operator=(const CFrameShadow&) = delete;

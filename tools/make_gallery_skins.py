@@ -10,7 +10,7 @@ with translucent, anti-aliased round caption buttons (AuroraGlass/frame.png) and
 its caption strip; AuroraGlass/frame@2x.png is its frame drawn at twice the resolution, which
 windows at 192 DPI and above take instead of enlarging the 1x pixels.
 Aurora and Midnight also get a soft shadow for their frames (shadow.png, the inactive look in
-shadow-inactive.png, each with its @2x variant): a blurred dark alpha around a nine-grid whose
+shadow-inactive.png): a blurred dark alpha around a nine-grid whose
 margins are how far the shadow reaches past the frame, Midnight's darker and wider.
 Run it again after changing a skin's look; the outputs are committed.
 """
@@ -244,25 +244,25 @@ SHADOWS = {
 SHADOW_CENTRE = 8   # the stretched middle of the nine-grid
 
 
-def shadow_image(reach, sigma, darkness, s=1):
+def shadow_image(reach, sigma, darkness):
     """A black picture whose alpha is a large rectangle's edges blurred by a Gaussian: the frame
     lies from reach in from every side, so each margin holds the fall-off outside one edge and
-    the middle, stretched along the frame, is the shadow under it. s scales it for a variant."""
-    side = (2 * reach + SHADOW_CENTRE) * s
+    the middle, stretched along the frame, is the shadow under it."""
+    side = 2 * reach + SHADOW_CENTRE
 
     def cover(i):
         # The blurred frame's cover along one axis, mirrored about the middle.
-        d = min(i + 0.5, side - i - 0.5) - reach * s
-        return 0.5 * (1 + math.erf(d / (sigma * s * math.sqrt(2))))
+        d = min(i + 0.5, side - i - 0.5) - reach
+        return 0.5 * (1 + math.erf(d / (sigma * math.sqrt(2))))
 
     axis = [cover(i) for i in range(side)]
     return [[(0, 0, 0, int(round(255 * darkness * axis[x] * axis[y]))) for x in range(side)] for y in range(side)]
 
 
 def write_shadows(folder, shadow):
+    # No variants: the skins' other images have none, and a blur enlarged stays a blur.
     for file_name, darkness in (("shadow", shadow["active"]), ("shadow-inactive", shadow["inactive"])):
         write_png(os.path.join(folder, file_name + ".png"), shadow_image(shadow["reach"], shadow["sigma"], darkness))
-        write_png(os.path.join(folder, file_name + "@2x.png"), shadow_image(shadow["reach"], shadow["sigma"], darkness, 2))
 
 
 def write_both(folder, file_name, px):

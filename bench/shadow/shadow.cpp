@@ -99,7 +99,7 @@ void Best(double (*pfnTime)(HWND), HWND hOurs, HWND hBaseline, double& dOurs, do
         }
 }
 
-bool CreateFramed(CSkinDialog& dialog, const KorvoTest::CDialogTemplate& dialogTemplate, LPCWSTR pszTarget)
+bool CreateFramed(CSkinDialog& dialog, KorvoTest::CDialogTemplate& dialogTemplate, LPCWSTR pszTarget)
 {
     if (!dialog.CreateIndirect(dialogTemplate.Get()) || !dialog.SkinMe(pszTarget))
         return false;

@@ -79,7 +79,7 @@ void CFrameShadow::Follow()
 
     // A frame edge on its work area's edge was put there (snapped, or docked): nothing shows
     // past it.
-    const CRect rcWork = CWorkArea::Read(::MonitorFromWindow(hFrame, MONITOR_DEFAULTTONEAREST)).rcWork;
+    const CRect rcWork = CWorkArea::WorkArea(::MonitorFromWindow(hFrame, MONITOR_DEFAULTTONEAREST));
     CRect rcShadow = rcReach;
     if (rcFrame.left == rcWork.left)
         rcShadow.left = std::max(rcShadow.left, rcFrame.left);
@@ -107,7 +107,13 @@ void CFrameShadow::Follow()
     const UINT nFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
     if (look == m_look)
     {
-        ::SetWindowPos(hShadow, hFrame, rcShadow.left, rcShadow.top, 0, 0, nFlags | SWP_NOSIZE);
+        // Most moves leave the shadow where it was in the z-order and shown: a plain move is
+        // cheaper than one that also restacks.
+        const BOOL bInPlace = ::GetWindow(hFrame, GW_HWNDNEXT) == hShadow && ::IsWindowVisible(hShadow);
+        if (bInPlace)
+            ::SetWindowPos(hShadow, NULL, rcShadow.left, rcShadow.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+        else
+            ::SetWindowPos(hShadow, hFrame, rcShadow.left, rcShadow.top, 0, 0, nFlags | SWP_NOSIZE);
         return;
     }
     CPicture picture;

@@ -11,10 +11,6 @@ CFrameShadow::CFrameShadow()
 {
 }
 
-CFrameShadow::~CFrameShadow()
-{
-}
-
 void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
 {
     m_hFrame = hFrame;

@@ -25,7 +25,6 @@ public:
     static const wchar_t WINDOW_CLASS[];
 
     CFrameShadow();
-    ~CFrameShadow();
 
     // Shows pSkin's shadow around hFrame, the system's or the skin's, or none (pSkin null or
     // without a shadow); after every change of the frame's skin. pSkin must outlive its use here:
@@ -47,11 +46,6 @@ public:
         m_look = CLook();
     }
 
-    // The popup, null while the skin's shadow has none.
-    HWND GetWindow() const { return m_window.get(); }
-    // Whether the system draws the shadow (the frame was extended for it).
-    BOOL IsSystemShadow() const { return m_bSystem; }
-
 private:
     struct CWindowDestroyer
     {
@@ -59,7 +53,7 @@ private:
     };
     typedef std::unique_ptr<std::remove_pointer<HWND>::type, CWindowDestroyer> CWindowHandle;
 
-    // What the kept picture was composed for; a move alone changes none of it.
+    // What the popup shows; a move alone changes none of it.
     struct CLook
     {
         CSkinImage* pImage = NULL;

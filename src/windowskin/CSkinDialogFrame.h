@@ -49,8 +49,6 @@ public:
     CWindowSkin* GetSkin() const { return m_pSkin; }
     // The window's own hover, press and brush, handed to its skin.
     CWindowSkinState& State() { return m_state; }
-    // The shadow around the window.
-    const CFrameShadow& Shadow() const { return m_shadow; }
     CDialogColours Colours() const { return CDialogColours(m_theme); }
 
     // The registry's newest skin for pszName, or the system frame; TRUE when a skin was found.

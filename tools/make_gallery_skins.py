@@ -9,6 +9,9 @@ naming the PNG files, beside <Skin>.xml: both must look the same. AuroraGlass.xm
 with translucent, anti-aliased round caption buttons (AuroraGlass/frame.png) and a nine-grid on
 its caption strip; AuroraGlass/frame@2x.png is its frame drawn at twice the resolution, which
 windows at 192 DPI and above take instead of enlarging the 1x pixels.
+Aurora and Midnight also get a soft shadow for their frames (shadow.png, the inactive look in
+shadow-inactive.png): a blurred dark alpha around a nine-grid whose
+margins are how far the shadow reaches past the frame, Midnight's darker and wider.
 Run it again after changing a skin's look; the outputs are committed.
 """
 import math
@@ -232,6 +235,36 @@ STYLES = {
 }
 
 
+# The frame shadows: how far each reaches past the frame (the grid's margins, in 96-DPI pixels),
+# the blur's spread and the darkness under the frame, active and inactive.
+SHADOWS = {
+    "Aurora": {"reach": 18, "sigma": 5.5, "active": 0.34, "inactive": 0.2},
+    "Midnight": {"reach": 20, "sigma": 6.5, "active": 0.55, "inactive": 0.34},
+}
+SHADOW_CENTRE = 8   # the stretched middle of the nine-grid
+
+
+def shadow_image(reach, sigma, darkness):
+    """A black picture whose alpha is a large rectangle's edges blurred by a Gaussian: the frame
+    lies from reach in from every side, so each margin holds the fall-off outside one edge and
+    the middle, stretched along the frame, is the shadow under it."""
+    side = 2 * reach + SHADOW_CENTRE
+
+    def cover(i):
+        # The blurred frame's cover along one axis, mirrored about the middle.
+        d = min(i + 0.5, side - i - 0.5) - reach
+        return 0.5 * (1 + math.erf(d / (sigma * math.sqrt(2))))
+
+    axis = [cover(i) for i in range(side)]
+    return [[(0, 0, 0, int(round(255 * darkness * axis[x] * axis[y]))) for x in range(side)] for y in range(side)]
+
+
+def write_shadows(folder, shadow):
+    # No variants: the skins' other images have none, and a blur enlarged stays a blur.
+    for file_name, darkness in (("shadow", shadow["active"]), ("shadow-inactive", shadow["inactive"])):
+        write_png(os.path.join(folder, file_name + ".png"), shadow_image(shadow["reach"], shadow["sigma"], darkness))
+
+
 def write_both(folder, file_name, px):
     write_bmp(os.path.join(folder, file_name), px)
     write_png(os.path.join(folder, file_name[:-4] + ".png"), px)
@@ -296,6 +329,8 @@ def main():
         write_both(folder, "commands.bmp", strip)
         for file_name, px in toolbar_buttons(style, strip).items():
             write_both(folder, file_name, px)
+        if name in SHADOWS:
+            write_shadows(folder, SHADOWS[name])
         write_png_definition(root, name)
     os.makedirs(os.path.join(root, "AuroraGlass"), exist_ok=True)
     write_png(os.path.join(root, "AuroraGlass", "frame.png"), glass_frame(STYLES["Aurora"]))

@@ -37,6 +37,8 @@ protected:
     afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    // The frame's shadow follows the window.
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     afx_msg void OnNcDestroy();
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);

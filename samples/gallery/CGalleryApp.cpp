@@ -54,6 +54,9 @@ BOOL CGalleryApp::InitInstance()
     dlg.m_bHot = strCommandLine.Find(L"/hot") >= 0;
     // "/bars" hovers a toolbar button and opens the menu bar's first popup once shown.
     dlg.m_bShowBars = strCommandLine.Find(L"/bars") >= 0;
+    // "/at x,y" puts the window's top-left corner there (the shadow shots leave room around it).
+    const int nAt = strCommandLine.Find(L"/at ");
+    dlg.m_bPlaced = nAt >= 0 && swscanf((LPCWSTR)strCommandLine + nAt + 4, L"%d,%d", &dlg.m_ptPlace.x, &dlg.m_ptPlace.y) == 2;
     dlg.LoadGallerySkin();
     // "/watch" shows every save of the skin's files at once (a skin author's aid).
     if (strCommandLine.Find(L"/watch") >= 0)

@@ -21,7 +21,7 @@ BEGIN_MESSAGE_MAP(CGalleryDlg, CSkinDialog)
 END_MESSAGE_MAP()
 
 CGalleryDlg::CGalleryDlg()
-    : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bFollowSystem(FALSE), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE), m_bShowBars(FALSE)
+    : CSkinDialog(IDD_GALLERY), m_strSkin(L"Aurora"), m_bFollowSystem(FALSE), m_bOpenMenu(FALSE), m_bControls(FALSE), m_bHot(FALSE), m_bShowBars(FALSE), m_bPlaced(FALSE), m_ptPlace(0, 0)
 {
 }
 
@@ -94,6 +94,8 @@ BOOL CGalleryDlg::OnInitDialog()
     }
 
     ApplySkin();
+    if (m_bPlaced)
+        SetWindowPos(NULL, m_ptPlace.x, m_ptPlace.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     if (m_bOpenMenu || m_bShowBars)
         SetTimer(TIMER_OPEN_MENU, 700);
     return TRUE;

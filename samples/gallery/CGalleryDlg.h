@@ -24,6 +24,9 @@ public:
     BOOL m_bControls;
     BOOL m_bHot;
     BOOL m_bShowBars;
+    // Where the window goes once shown, when m_bPlaced (else where it was last left).
+    BOOL m_bPlaced;
+    CPoint m_ptPlace;
 
 protected:
     afx_msg void OnSwitchSkin();

@@ -1,14 +1,19 @@
-// The one place the library sets a window attribute of the desktop window manager
-// (DwmSetWindowAttribute). dwmapi.dll is looked up when first asked for, never linked: where the
-// system has no such function, or the call fails (older systems, Wine, composition off), nothing
-// changes. Tests put a function of their own in its place.
+// The one place the library asks anything of the desktop window manager: a window attribute
+// (DwmSetWindowAttribute), whether the desktop composes windows (DwmIsCompositionEnabled) and a
+// frame kept composed into the client area (DwmExtendFrameIntoClientArea). dwmapi.dll is looked
+// up when first asked for, never linked: where the system has no such function, or the call
+// fails (older systems, Wine, composition off), nothing changes. Tests put functions of their
+// own in the system's place.
 #pragma once
 #include <afxwin.h>
+#include <uxtheme.h>
 
 class CDwmAttributes
 {
 public:
     typedef HRESULT(WINAPI* SETTER)(HWND hWnd, DWORD dwAttribute, LPCVOID pvAttribute, DWORD cbAttribute);
+    typedef HRESULT(WINAPI* COMPOSITION_QUERY)(BOOL* pfEnabled);
+    typedef HRESULT(WINAPI* FRAME_EXTENDER)(HWND hWnd, const MARGINS* pMargins);
 
     // Windows 11's attributes and values for a window's corners and border.
     enum : DWORD
@@ -33,6 +38,13 @@ public:
     // Puts pfnSetter in the system's place (null: as on a system without the function); returns
     // the function it replaced.
     static SETTER Replace(SETTER pfnSetter);
-    // The system's function is used again.
+    // Whether the desktop composes windows now; FALSE where it cannot be asked.
+    static BOOL IsCompositionEnabled();
+    // Keeps nMargin pixels of the composed frame inside the client area on every side (0 gives
+    // them back); FALSE without the function or when it fails.
+    static BOOL ExtendFrame(HWND hWnd, int nMargin);
+    // Puts these two in the system's place (null: as on a system without them).
+    static void ReplaceComposition(COMPOSITION_QUERY pfnQuery, FRAME_EXTENDER pfnExtend);
+    // The system's functions are used again.
     static void UseSystem();
 };

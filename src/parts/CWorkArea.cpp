@@ -39,6 +39,18 @@ CWorkArea::MONITOR CWorkArea::Read(HMONITOR hMonitor)
     return g_pfnReader ? g_pfnReader(hMonitor) : FromSystem(hMonitor);
 }
 
+CRect CWorkArea::WorkArea(HMONITOR hMonitor)
+{
+    if (g_pfnReader)
+        return g_pfnReader(hMonitor).rcWork;
+    MONITORINFO info = { sizeof(info) };
+    if (hMonitor && ::GetMonitorInfoW(hMonitor, &info))
+        return info.rcWork;
+    CRect rcWork;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+    return rcWork;
+}
+
 CRect CWorkArea::MaximisedRect(HWND hWnd)
 {
     const MONITOR monitor = Read(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST));

@@ -20,6 +20,9 @@ public:
     static MONITOR FromSystem(HMONITOR hMonitor);
     // The monitor as the reader in use says.
     static MONITOR Read(HMONITOR hMonitor);
+    // The monitor's work area alone, as the reader in use says: from the system without asking
+    // about its taskbars, which costs far more (the frame shadow asks at every move).
+    static CRect WorkArea(HMONITOR hMonitor);
     // The rectangle a maximised window takes on the monitor nearest hWnd.
     static CRect MaximisedRect(HWND hWnd);
     // Replaces the reader (null for the system's); returns the one it replaced.

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_MESSAGE(WM_SETICON, OnSetIcon)
     ON_WM_CTLCOLOR()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_WINDOWPOSCHANGED()
     ON_WM_CREATE()
     ON_WM_NCDESTROY()
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
@@ -163,6 +164,12 @@ void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
         lpwndpos->x = rcWork.right - size.cx;
     if (abs(lpwndpos->y + size.cy - rcWork.bottom) < SNAP_DISTANCE)
         lpwndpos->y = rcWork.bottom - size.cy;
+}
+
+void CSkinDialog::OnWindowPosChanged(WINDOWPOS* lpwndpos)
+{
+    CResizableDialog::OnWindowPosChanged(lpwndpos);
+    m_pFrame->OnWindowPosChanged();
 }
 
 int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)

@@ -43,7 +43,10 @@ void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
     else if (!pSkin && m_pSkin)
         m_registry.RemoveWindowSkinListener(this);
     if (pSkin != m_pSkin)
+    {
         m_state.Reset();
+        m_shadow.Forget();
+    }
     // Without a skin the system draws its own bar.
     if (!pSkin)
         m_menuBar.Clear();
@@ -53,9 +56,11 @@ void CSkinDialogFrame::SetSkin(CWindowSkin* pSkin)
 void CSkinDialogFrame::OnWindowSkinsDeleting()
 {
     m_state.Reset();
+    m_shadow.Forget();
     if (!m_wnd.m_hWnd)
     {
         m_pSkin = NULL;
+        m_shadow.Release();
         return;
     }
     const CRect rcOldFrame = GetFrameThickness();
@@ -143,6 +148,7 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
     if (m_pSkin)
         m_pSkin->ApplyRegion(&m_wnd);
     m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);
+    m_shadow.Apply(m_wnd.m_hWnd, m_pSkin);
 }
 
 void CSkinDialogFrame::SetSmallIcon(UINT nIconID)
@@ -160,6 +166,7 @@ void CSkinDialogFrame::SetSmallIcon(UINT nIconID)
 void CSkinDialogFrame::Release()
 {
     SetSkin(NULL);
+    m_shadow.Release();
     m_menuBar.Clear();
     m_pSmallIcon.reset();
 }

@@ -12,6 +12,7 @@
 #include "CFrameMenuBar.h"
 #include "CSystemFrameLook.h"
 #include "CDpiWindowSize.h"
+#include "CFrameShadow.h"
 #include "CWindowSkinState.h"
 #include <functional>
 #include <memory>
@@ -74,6 +75,8 @@ public:
     void OnNcMouseMove(UINT nHitTest, CPoint point);
     void OnNcMouseLeave();
     void OnSize();
+    // The window moved, was sized, shown, hidden or raised: its shadow follows.
+    void OnWindowPosChanged() { m_shadow.Follow(); }
     BOOL OnEraseBkgnd(CDC* pDC);
     // Stores the text through the window's own processing without its system caption being
     // painted, then paints the skin's caption; FALSE, doing nothing, without a skin.
@@ -121,6 +124,7 @@ private:
     CFrameMenuBar m_menuBar;
     CSystemFrameLook m_systemLook;
     CDpiWindowSize m_dpiSize;
+    CFrameShadow m_shadow;
     // The small icon SkinMe gave the window, which goes with the window.
     std::unique_ptr<std::remove_pointer<HICON>::type, CIconDestroyer> m_pSmallIcon;
 

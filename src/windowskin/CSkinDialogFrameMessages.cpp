@@ -44,7 +44,9 @@ BOOL CSkinDialogFrame::OnNcActivate(BOOL bActive, BOOL bStayActive)
 {
     if (!m_pSkin)
         return FALSE;
-    m_pSkin->OnNcActivate(&m_wnd, m_state, m_wnd.IsWindowEnabled() && (bActive || bStayActive));
+    const BOOL bActiveLook = m_wnd.IsWindowEnabled() && (bActive || bStayActive);
+    m_pSkin->OnNcActivate(&m_wnd, m_state, bActiveLook);
+    m_shadow.SetActive(bActiveLook);
     return TRUE;
 }
 
@@ -99,6 +101,7 @@ void CSkinDialogFrame::OnSize()
         m_pSkin->ApplyRegion(&m_wnd);
     m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);
     m_dpiSize.OnSized(m_wnd.m_hWnd);
+    m_shadow.Follow();
 }
 
 BOOL CSkinDialogFrame::OnEraseBkgnd(CDC* pDC)
@@ -170,8 +173,10 @@ LRESULT CSkinDialogFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam, const std::
     CWindowDpi::TellChildren(hWnd);
 
     // The frame, the region, the children's places and the caption are all redone with redraw
-    // off, then painted once.
+    // off, then painted once; the shadow, which would see the window hidden meanwhile, follows
+    // once at the end.
     const BOOL bVisible = ::IsWindowVisible(hWnd);
+    m_shadow.Hold(TRUE);
     if (bVisible)
         m_wnd.SetRedraw(FALSE);
     const RECT* pSuggested = ReadableRect(lParam);
@@ -194,6 +199,7 @@ LRESULT CSkinDialogFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam, const std::
         m_wnd.SetRedraw(TRUE);
         ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    m_shadow.Hold(FALSE);
     return 0;
 }
 

@@ -381,6 +381,9 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         lResult = Default(nMsg, wParam, lParam);
         LayoutBars();
         return lResult;
+    case WM_WINDOWPOSCHANGED:
+        m_pFrame->OnWindowPosChanged();
+        break;
     case WM_ERASEBKGND:
         // Skinned, the window is never erased with its class brush (a light one under a dark skin).
         if (wParam && m_pFrame->GetSkin() && (m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam))

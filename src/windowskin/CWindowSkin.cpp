@@ -37,7 +37,11 @@ CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
       m_nCaptionAlign(ALIGN_LEFT),
       m_bShaped(FALSE),
       m_nCorners(CORNERS_SYSTEM),
-      m_crBorder(NO_COLOUR)
+      m_crBorder(NO_COLOUR),
+      m_pShadow(NULL),
+      m_pShadowInactive(NULL),
+      m_rcShadowGrid(0, 0, 0, 0),
+      m_ptShadowOffset(0, 0)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));

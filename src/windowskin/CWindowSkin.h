@@ -190,6 +190,15 @@ public:
     static constexpr COLORREF BORDER_NONE = 0xFFFFFFFE;
     int m_nCorners;
     COLORREF m_crBorder;
+    // The shadow drawn around the frame where the system draws none (<shadow>): nine-grid images
+    // borrowed from the image cache (the inactive one null when the active look serves both), the
+    // grid's margins, which are also how far the shadow reaches past each edge, and the offset;
+    // m_pShadow null without a usable shadow. 96-DPI lengths.
+    enum { MAX_SHADOW_GRID = 256, MAX_SHADOW_OFFSET = 64 };
+    CSkinImage* m_pShadow;
+    CSkinImage* m_pShadowInactive;
+    CRect m_rcShadowGrid;
+    CPoint m_ptShadowOffset;
 
 private:
     CInterfaceTheme& m_theme;
@@ -245,6 +254,11 @@ private:
     void ParseRegion(const CXmlElement* pRegion, CSkinDiagnostics* pDiagnostics);
     // The corners and border attributes of <windowSkin> (CWindowSkinSystemFrame.cpp).
     void ParseSystemFrame(const CXmlElement* pElement, CSkinDiagnostics* pDiagnostics);
+    // A <shadow> (CWindowSkinShadow.cpp); one that cannot be drawn is left out and told.
+    void ParseShadow(const CXmlElement* pShadow, const CString& strFolder, CSkinDiagnostics* pDiagnostics);
+    // A shadow image of the cache, null (told) when it cannot be loaded or has no transparency.
+    CSkinImage* BorrowShadowImage(const CXmlElement* pShadow, const wchar_t* pszAttribute, const CString& strFolder,
+                                  CSkinDiagnostics* pDiagnostics);
     // A <shape>'s figure; FALSE for an unknown type or a number past the bounds.
     static BOOL ParseFigure(const CXmlElement* pShape, CFigure& figure, CSkinDiagnostics* pDiagnostics);
 

@@ -90,6 +90,8 @@ BOOL CWindowSkin::Parse(const CXmlElement* pElement, const CString& strFolder, C
             ParseAnchors(pChild, pDiagnostics);
         else if (pChild->IsNamed(L"region"))
             ParseRegion(pChild, pDiagnostics);
+        else if (pChild->IsNamed(L"shadow"))
+            ParseShadow(pChild, strFolder, pDiagnostics);
         else if (pChild->IsNamed(L"caption"))
         {
             ParseCaption(pChild, pDiagnostics);

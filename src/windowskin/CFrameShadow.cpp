@@ -1,0 +1,217 @@
+#include "CFrameShadow.h"
+#include "CWindowSkin.h"
+#include "../parts/CDwmAttributes.h"
+#include "../parts/CWindowDpi.h"
+#include "../parts/CWorkArea.h"
+
+const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
+
+CFrameShadow::CFrameShadow()
+    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0)
+{
+}
+
+void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
+{
+    m_hFrame = hFrame;
+    const BOOL bWanted = pSkin && pSkin->m_pShadow;
+    // The system shadows a frame it composes, which a region takes out of its hands.
+    const BOOL bSystem = bWanted && !pSkin->m_bShaped && ::IsWindow(hFrame) && CDwmAttributes::IsCompositionEnabled();
+    if (bSystem && !m_bSystem)
+        m_bSystem = CDwmAttributes::ExtendFrame(hFrame, 1);
+    else if (!bSystem && m_bSystem)
+    {
+        if (::IsWindow(hFrame))
+            CDwmAttributes::ExtendFrame(hFrame, 0);
+        m_bSystem = FALSE;
+    }
+
+    m_pSkin = bWanted && !m_bSystem ? pSkin : NULL;
+    // The images of the skin last drawn may be gone with it.
+    m_look = CLook();
+    if (!m_pSkin)
+    {
+        m_window.reset();
+        return;
+    }
+    m_bActive = ::GetActiveWindow() == hFrame;
+    Follow();
+}
+
+void CFrameShadow::SetActive(BOOL bActive)
+{
+    if (bActive == m_bActive)
+        return;
+    m_bActive = bActive;
+    // Only a skin with an inactive look has anything to redraw.
+    if (m_pSkin && m_pSkin->m_pShadowInactive)
+        Follow();
+}
+
+void CFrameShadow::Hold(BOOL bHold)
+{
+    m_bHeld = bHold;
+    if (!bHold)
+        Follow();
+}
+
+void CFrameShadow::Follow()
+{
+    if (!m_pSkin || m_bHeld)
+        return;
+    const HWND hFrame = m_hFrame;
+    if (!::IsWindowVisible(hFrame) || ::IsIconic(hFrame) || ::IsZoomed(hFrame))
+    {
+        Hide();
+        return;
+    }
+    CRect rcFrame;
+    ::GetWindowRect(hFrame, &rcFrame);
+    const CDpiScale scale(CWindowDpi::Of(hFrame));
+    CRect rcReach = rcFrame;
+    const CRect rcGrid = scale.ScaleEdges(m_pSkin->m_rcShadowGrid);
+    rcReach.InflateRect(rcGrid.left, rcGrid.top, rcGrid.right, rcGrid.bottom);
+    rcReach.OffsetRect(scale.Scale(m_pSkin->m_ptShadowOffset));
+
+    // A frame edge on its work area's edge was put there (snapped, or docked): nothing shows
+    // past it.
+    const CRect rcWork = CWorkArea::WorkArea(::MonitorFromWindow(hFrame, MONITOR_DEFAULTTONEAREST));
+    CRect rcShadow = rcReach;
+    if (rcFrame.left == rcWork.left)
+        rcShadow.left = std::max(rcShadow.left, rcFrame.left);
+    if (rcFrame.top == rcWork.top)
+        rcShadow.top = std::max(rcShadow.top, rcFrame.top);
+    if (rcFrame.right == rcWork.right)
+        rcShadow.right = std::min(rcShadow.right, rcFrame.right);
+    if (rcFrame.bottom == rcWork.bottom)
+        rcShadow.bottom = std::min(rcShadow.bottom, rcFrame.bottom);
+    if (rcShadow.IsRectEmpty())
+    {
+        Hide();
+        return;
+    }
+
+    CLook look;
+    look.pImage = !m_bActive && m_pSkin->m_pShadowInactive ? m_pSkin->m_pShadowInactive : m_pSkin->m_pShadow;
+    look.size = rcShadow.Size();
+    look.rcGrid = rcReach - rcShadow.TopLeft();
+    look.nDpi = scale.GetDpi();
+
+    const HWND hShadow = Window();
+    if (!hShadow)
+        return;
+    const UINT nFlags = SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
+    if (look == m_look)
+    {
+        // Most moves leave the shadow where it was in the z-order and shown: a plain move is
+        // cheaper than one that also restacks.
+        const BOOL bInPlace = ::GetWindow(hFrame, GW_HWNDNEXT) == hShadow && ::IsWindowVisible(hShadow);
+        if (bInPlace)
+            ::SetWindowPos(hShadow, NULL, rcShadow.left, rcShadow.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+        else
+            ::SetWindowPos(hShadow, hFrame, rcShadow.left, rcShadow.top, 0, 0, nFlags | SWP_NOSIZE);
+        return;
+    }
+    CPicture picture;
+    POINT ptDest = rcShadow.TopLeft();
+    SIZE size = look.size;
+    POINT ptSource = { 0, 0 };
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+    if (!Compose(look, picture)
+        || !::UpdateLayeredWindow(hShadow, NULL, &ptDest, &size, picture.dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA))
+    {
+        Hide();
+        return;
+    }
+    m_look = look;
+    ::SetWindowPos(hShadow, hFrame, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
+    // A window manager may restack a popup whose picture it was just given, in its own time
+    // (Wine's raises it above the frame without a message): for a few ticks after, the shadow
+    // goes back below whenever it finds itself elsewhere.
+    m_nRestackTicks = RESTACK_TICKS;
+    ::SetTimer(hShadow, RESTACK_TIMER, USER_TIMER_MINIMUM, NULL);
+}
+
+HWND CFrameShadow::Window()
+{
+    if (m_window)
+        return m_window.get();
+    // The class belongs to the module this code is in, whatever kind of program hosts it.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = WindowProc;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         (LPCWSTR)&CFrameShadow::WindowProc, &wc.hInstance);
+    wc.lpszClassName = WINDOW_CLASS;
+    ::RegisterClassW(&wc);
+    m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                     WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, ::GetWindow(m_hFrame, GW_OWNER), NULL,
+                                     wc.hInstance, NULL));
+    if (m_window)
+        ::SetWindowLongPtrW(m_window.get(), GWLP_USERDATA, (LONG_PTR)this);
+    return m_window.get();
+}
+
+void CFrameShadow::Hide()
+{
+    // Shown again, it is given its picture anew.
+    m_look = CLook();
+    if (m_window && ::IsWindowVisible(m_window.get()))
+        ::ShowWindow(m_window.get(), SW_HIDE);
+}
+
+CFrameShadow::CPicture::~CPicture()
+{
+    if (hOldBitmap)
+        ::SelectObject(dc.m_hDC, hOldBitmap);
+}
+
+BOOL CFrameShadow::Compose(const CLook& look, CPicture& picture) const
+{
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), look.size.cx, -look.size.cy, 1, 32, BI_RGB } };
+    void* pBits = NULL;
+    if (!m_pSkin || !look.pImage || !picture.dc.CreateCompatibleDC(NULL)
+        || !picture.bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        return FALSE;
+    picture.hOldBitmap = ::SelectObject(picture.dc.m_hDC, picture.bitmap.m_hObject);
+    // The image's premultiplied pixels are blended over transparent ones, which they become.
+    look.pImage->DrawGrid(picture.dc.m_hDC, look.rcGrid, CRect(CPoint(0, 0), look.pImage->GetSize()), m_pSkin->m_rcShadowGrid,
+                          CSkinImage::FILL_STRETCH, CDpiScale(look.nDpi));
+    ::GdiFlush();
+    return TRUE;
+}
+
+void CFrameShadow::Print(HDC hDC) const
+{
+    CPicture picture;
+    if (!m_window || !::IsWindowVisible(m_window.get()) || !Compose(m_look, picture))
+        return;
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+    ::AlphaBlend(hDC, 0, 0, m_look.size.cx, m_look.size.cy, picture.dc.m_hDC, 0, 0, m_look.size.cx, m_look.size.cy, blend);
+}
+
+LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (nMsg)
+    {
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_TIMER:
+        if (CFrameShadow* pThis = (CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+        {
+            if (wParam != RESTACK_TIMER || --pThis->m_nRestackTicks <= 0)
+                ::KillTimer(hWnd, wParam);
+            if (::IsWindowVisible(hWnd) && ::GetWindow(pThis->m_hFrame, GW_HWNDNEXT) != hWnd)
+                ::SetWindowPos(hWnd, pThis->m_hFrame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+        return 0;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+        // What the window shows, over what the caller's DC holds.
+        if (const CFrameShadow* pThis = (const CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+            pThis->Print((HDC)wParam);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}

@@ -46,7 +46,8 @@ TEST(SkinPreview, PictureMatchesARealSkinnedDialog)
     ASSERT_TRUE(pSkin);
 
     const int cx = 360, cy = 240;
-    CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU, 40, 20, L"Preview");
+    // The preview shows every caption button the skin has, as on a window with both boxes.
+    CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 40, 20, L"Preview");
     CSkinDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(dialogTemplate.Get()));
     dlg.SetWindowPos(NULL, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

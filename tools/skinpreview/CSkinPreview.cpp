@@ -77,9 +77,10 @@ BOOL CSkinPreview::PaintFrame(CWindowSkin& skin, int cx, int cy, int nState, int
     if (cx < 1 || cy < 1 || cx > MAX_PREVIEW_SIDE || cy > MAX_PREVIEW_SIDE)
         return FALSE;
     // The frame is painted for a real window, never shown, that answers for the caption text,
-    // the icon and the size as a skinned dialog would.
+    // the icon and the size as a skinned dialog would, with every caption button the skin has.
     CWnd window;
-    if (!window.CreateEx(WS_EX_TOOLWINDOW, L"STATIC", strCaption, WS_POPUP, 0, 0, cx, cy, NULL, NULL))
+    if (!window.CreateEx(WS_EX_TOOLWINDOW, L"STATIC", strCaption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                         0, 0, cx, cy, NULL, NULL))
         return FALSE;
     if (hIcon)
         window.SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);

@@ -109,7 +109,8 @@ int WINAPI KorvoSkin_SkinWindow(HWND hwnd, const wchar_t* target);
 int WINAPI KorvoSkin_UnskinWindow(HWND hwnd);
 /* Skins the existing child controls of a top-level window by their class: push buttons, check
  * boxes, radio buttons, labels, edits, combo boxes, trees and trackbars take the library's looks,
- * group boxes and labels the skin's colours. The window itself need not be skinned; the controls
+ * group boxes and labels the skin's colours, the common controls' toolbars and status bars the
+ * skin's dialog colours (their buttons, parts, texts and commands stay their own). The window itself need not be skinned; the controls
  * stay skinned across loads until the window goes, UnskinWindow or Uninit. Calling it again
  * skins the controls added since. Returns how many controls it skinned (0 or more). Check boxes
  * and radio buttons keep answering BM_GETCHECK and BM_SETCHECK. */

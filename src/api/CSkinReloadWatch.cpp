@@ -1,4 +1,5 @@
 #include "CSkinReloadWatch.h"
+#include "../parts/ModuleWindowClass.h"
 #include "../skin/CSkinRegistry.h"
 #include "../xml/XML.h"
 
@@ -22,14 +23,8 @@ CSkinReloadWatch::~CSkinReloadWatch()
 BOOL CSkinReloadWatch::Start(const CString& strFolder, const std::function<void()>& fnChanged)
 {
     Stop();
-    // The class belongs to the module this code is in, whatever kind of program hosts it.
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = WindowProc;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         (LPCWSTR)&CSkinReloadWatch::WindowProc, &wc.hInstance);
-    wc.lpszClassName = WINDOW_CLASS;
-    ::RegisterClassW(&wc);
-    m_hWnd = ::CreateWindowExW(0, WINDOW_CLASS, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+    const HINSTANCE hInstance = RegisterModuleWindowClass(WINDOW_CLASS, WindowProc);
+    m_hWnd = ::CreateWindowExW(0, WINDOW_CLASS, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, hInstance, NULL);
     m_hStop = ::CreateEventW(NULL, TRUE, FALSE, NULL);
     if (!m_hWnd || !m_hStop || !m_watch.Start(strFolder))
     {

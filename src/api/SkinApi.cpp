@@ -45,12 +45,17 @@ std::vector<HWND> TopLevelWindows()
     return windows;
 }
 
+// A user who turned high contrast on gets the system's look, unless the host keeps its skin.
+BOOL WantsSystemLook()
+{
+    return !g_bKeepSkinInHighContrast && CHighContrast::IsOn();
+}
+
 void LoadDefinitions(const CString& strFirst, const CString& strSecond)
 {
     g_strLoadedFirst = strFirst;
     g_strLoadedSecond = strSecond;
-    // A user who turned high contrast on gets the system's look, unless the host keeps its skin.
-    g_Registry.SetSystemLook(!g_bKeepSkinInHighContrast && CHighContrast::IsOn());
+    g_Registry.SetSystemLook(WantsSystemLook());
     g_dwLoadedColours = CHighContrast::SystemColoursStamp();
     g_bLoaded = true;
     // Skinned windows are unframed when the old skin goes and framed again after: by the load
@@ -115,7 +120,7 @@ bool FollowHighContrast()
 {
     if (!g_bLoaded)
         return false;
-    const BOOL bSystemLook = !g_bKeepSkinInHighContrast && CHighContrast::IsOn();
+    const BOOL bSystemLook = WantsSystemLook();
     if (bSystemLook == g_Registry.LeavesLookToSystem() &&
         (!bSystemLook || CHighContrast::SystemColoursStamp() == g_dwLoadedColours))
         return false;

@@ -184,7 +184,6 @@ void CInterfaceTheme::UseSystemColours()
         SetColour(entry.colour, ::GetSysColor(entry.nSystem));
     for (int n = (int)SkinColour::DialogText; n < (int)SkinColour::Count; n++)
         SetColour((SkinColour)n, NO_COLOUR);
-    m_bTransparentLabels = FALSE;
 }
 
 void CInterfaceTheme::CreateFonts()

@@ -3,6 +3,7 @@
 #include "../parts/CDwmAttributes.h"
 #include "../parts/CWindowDpi.h"
 #include "../parts/CWorkArea.h"
+#include "../parts/ModuleWindowClass.h"
 
 const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
 
@@ -136,16 +137,10 @@ HWND CFrameShadow::Window()
 {
     if (m_window)
         return m_window.get();
-    // The class belongs to the module this code is in, whatever kind of program hosts it.
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = WindowProc;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         (LPCWSTR)&CFrameShadow::WindowProc, &wc.hInstance);
-    wc.lpszClassName = WINDOW_CLASS;
-    ::RegisterClassW(&wc);
+    const HINSTANCE hInstance = RegisterModuleWindowClass(WINDOW_CLASS, WindowProc);
     m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
                                      WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, ::GetWindow(m_hFrame, GW_OWNER), NULL,
-                                     wc.hInstance, NULL));
+                                     hInstance, NULL));
     if (m_window)
         ::SetWindowLongPtrW(m_window.get(), GWLP_USERDATA, (LONG_PTR)this);
     return m_window.get();

@@ -11,6 +11,7 @@
 #include "../bars/CCoolBarTemplateFill.h"
 #include "../parts/GdiplusRunning.h"
 #include "../parts/CHighContrast.h"
+#include "../windowskin/CFrameShadow.h"
 #include <gdiplus.h>
 #include <vector>
 
@@ -211,6 +212,7 @@ bool UnInitSkin()
         g_ThreadSkinner.Stop();
         g_ThreadSkinner.SetCallback(NULL, NULL);
         g_HandleWindows.Clear();
+        CFrameShadow::DestroySpare();
         g_MenuSkinner.Release();
         g_Registry.Clear();
         SetGdiplusRunning(false);

@@ -6,10 +6,45 @@
 #include "../parts/ModuleWindowClass.h"
 
 const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
+thread_local HWND CFrameShadow::t_hSpare = NULL;
+thread_local CFrameShadow::CLook CFrameShadow::t_spareLook;
+
 
 CFrameShadow::CFrameShadow()
-    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0)
+    : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0), m_bSettled(FALSE)
 {
+}
+
+bool CFrameShadow::CLook::From(const CWindowSkin* pFrom) const
+{
+    return pFrom && pSkin == pFrom && pGeneration == pFrom->GetOwnerGeneration() && pGeneration
+           && nGeneration == *pGeneration;
+}
+
+void CFrameShadow::Release()
+{
+    Apply(m_hFrame, NULL);
+    const HWND hWindow = m_window.release();
+    m_bSettled = FALSE;
+    if (!hWindow)
+        return;
+    ::SetWindowLongPtrW(hWindow, GWLP_USERDATA, 0);
+    if (t_hSpare || !::IsWindow(hWindow))
+    {
+        ::DestroyWindow(hWindow);
+        return;
+    }
+    t_hSpare = hWindow;
+    t_spareLook = m_look;
+}
+
+void CFrameShadow::DestroySpare()
+{
+    const HWND hSpare = t_hSpare;
+    t_hSpare = NULL;
+    t_spareLook = CLook();
+    if (hSpare)
+        ::DestroyWindow(hSpare);
 }
 
 void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
@@ -28,11 +63,9 @@ void CFrameShadow::Apply(HWND hFrame, const CWindowSkin* pSkin)
     }
 
     m_pSkin = bWanted && !m_bSystem ? pSkin : NULL;
-    // The images of the skin last drawn may be gone with it.
-    m_look = CLook();
     if (!m_pSkin)
     {
-        m_window.reset();
+        Hide();
         return;
     }
     m_bActive = ::GetActiveWindow() == hFrame;
@@ -56,7 +89,7 @@ void CFrameShadow::Hold(BOOL bHold)
         Follow();
 }
 
-void CFrameShadow::Follow()
+void CFrameShadow::Follow(UINT nPosFlags)
 {
     if (!m_pSkin || m_bHeld)
         return;
@@ -64,8 +97,15 @@ void CFrameShadow::Follow()
     if (!::IsWindowVisible(hFrame) || ::IsIconic(hFrame) || ::IsZoomed(hFrame))
     {
         Hide();
+        // Made before the frame first shows, the popup goes under it when the frame is raised
+        // for its showing.
+        if (!::IsWindowVisible(hFrame))
+            Window();
         return;
     }
+    // Shown on top, the frame was raised over every window there was.
+    if ((nPosFlags & SWP_SHOWWINDOW) && m_window && FrameIsUppermost())
+        m_bSettled = TRUE;
     CRect rcFrame;
     ::GetWindowRect(hFrame, &rcFrame);
     const CDpiScale scale(CWindowDpi::Of(hFrame));
@@ -93,11 +133,20 @@ void CFrameShadow::Follow()
     }
 
     CLook look;
+    look.pSkin = m_pSkin;
+    look.pGeneration = m_pSkin->GetOwnerGeneration();
+    look.nGeneration = look.pGeneration ? *look.pGeneration : 0;
     look.pImage = !m_bActive && m_pSkin->m_pShadowInactive ? m_pSkin->m_pShadowInactive : m_pSkin->m_pShadow;
     look.size = rcShadow.Size();
     look.rcGrid = rcReach - rcShadow.TopLeft();
     look.nDpi = scale.GetDpi();
 
+    // A popup whose place in the stack is not known would show above whatever covers the frame.
+    if (!m_bSettled && !FrameIsUppermost())
+    {
+        Hide();
+        return;
+    }
     const HWND hShadow = Window();
     if (!hShadow)
         return;
@@ -107,6 +156,10 @@ void CFrameShadow::Follow()
         // Most moves leave the shadow where it was in the z-order and shown: a plain move is
         // cheaper than one that also restacks.
         const BOOL bInPlace = ::GetWindow(hFrame, GW_HWNDNEXT) == hShadow && ::IsWindowVisible(hShadow);
+        CRect rcNow;
+        ::GetWindowRect(hShadow, &rcNow);
+        if (bInPlace && rcNow.TopLeft() == rcShadow.TopLeft())
+            return;
         if (bInPlace)
             ::SetWindowPos(hShadow, NULL, rcShadow.left, rcShadow.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
         else
@@ -125,22 +178,70 @@ void CFrameShadow::Follow()
         return;
     }
     m_look = look;
-    ::SetWindowPos(hShadow, hFrame, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
-    // A window manager may restack a popup whose picture it was just given, in its own time
-    // (Wine's raises it above the frame without a message): for a few ticks after, the shadow
-    // goes back below whenever it finds itself elsewhere.
+    if (m_bSettled)
+        ::SetWindowPos(hShadow, hFrame, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
+    else
+    {
+        // Shown on top, then covered by the frame raised over it: the one order every window
+        // manager carries out. The frame was uppermost already, so nothing else changes place.
+        m_bSettled = TRUE;
+        ::SetWindowPos(hShadow, HWND_TOP, 0, 0, 0, 0, nFlags | SWP_NOMOVE | SWP_NOSIZE);
+        ::SetWindowPos(hFrame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    // Wine also moves a popup whose picture it was just given to the top of the windows' own
+    // order in its own time, without a message (the screen keeps the right order): for a few
+    // ticks after, the shadow goes back below whenever it finds itself elsewhere.
     m_nRestackTicks = RESTACK_TICKS;
     ::SetTimer(hShadow, RESTACK_TIMER, USER_TIMER_MINIMUM, NULL);
+}
+
+BOOL CFrameShadow::FrameIsUppermost() const
+{
+    const BOOL bTopmost = (::GetWindowLongW(m_hFrame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    for (HWND hAbove = ::GetWindow(m_hFrame, GW_HWNDPREV); hAbove; hAbove = ::GetWindow(hAbove, GW_HWNDPREV))
+        if (hAbove != m_window.get() && ::IsWindowVisible(hAbove)
+            && (bTopmost || !(::GetWindowLongW(hAbove, GWL_EXSTYLE) & WS_EX_TOPMOST)))
+            return FALSE;
+    return TRUE;
 }
 
 HWND CFrameShadow::Window()
 {
     if (m_window)
         return m_window.get();
-    const HINSTANCE hInstance = RegisterModuleWindowClass(WINDOW_CLASS, WindowProc);
-    m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
-                                     WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, ::GetWindow(m_hFrame, GW_OWNER), NULL,
-                                     hInstance, NULL));
+    const HWND hOwner = ::GetWindow(m_hFrame, GW_OWNER);
+    if (t_hSpare)
+    {
+        m_window.reset(t_hSpare);
+        m_look = t_spareLook;
+        t_hSpare = NULL;
+        if (::GetWindow(m_window.get(), GW_OWNER) != hOwner)
+            ::SetWindowLongPtrW(m_window.get(), GWLP_HWNDPARENT, (LONG_PTR)hOwner);
+    }
+    else
+    {
+        m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                         WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, hOwner, NULL,
+                                         RegisterModuleWindowClass(WINDOW_CLASS, WindowProc), NULL));
+        // A first picture, of nothing: the window manager makes the window anew for it now, not
+        // later above the frame.
+        DWORD dwNothing = 0;
+        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB } };
+        void* pBits = NULL;
+        CDC dc;
+        CBitmap bitmap;
+        if (m_window && dc.CreateCompatibleDC(NULL)
+            && bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        {
+            const HGDIOBJ hOld = ::SelectObject(dc.m_hDC, bitmap.m_hObject);
+            memcpy(pBits, &dwNothing, sizeof(dwNothing));
+            SIZE size = { 1, 1 };
+            POINT ptSource = { 0, 0 };
+            BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+            ::UpdateLayeredWindow(m_window.get(), NULL, NULL, &size, dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA);
+            ::SelectObject(dc.m_hDC, hOld);
+        }
+    }
     if (m_window)
         ::SetWindowLongPtrW(m_window.get(), GWLP_USERDATA, (LONG_PTR)this);
     return m_window.get();
@@ -148,10 +249,11 @@ HWND CFrameShadow::Window()
 
 void CFrameShadow::Hide()
 {
-    // Shown again, it is given its picture anew.
-    m_look = CLook();
+    // Hidden where it lies: a plain SW_HIDE raises a top-level window first (in Wine, above the
+    // frame for good).
     if (m_window && ::IsWindowVisible(m_window.get()))
-        ::ShowWindow(m_window.get(), SW_HIDE);
+        ::SetWindowPos(m_window.get(), NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 CFrameShadow::CPicture::~CPicture()
@@ -178,7 +280,7 @@ BOOL CFrameShadow::Compose(const CLook& look, CPicture& picture) const
 void CFrameShadow::Print(HDC hDC) const
 {
     CPicture picture;
-    if (!m_window || !::IsWindowVisible(m_window.get()) || !Compose(m_look, picture))
+    if (!m_window || !::IsWindowVisible(m_window.get()) || !m_look.From(m_pSkin) || !Compose(m_look, picture))
         return;
     BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
     ::AlphaBlend(hDC, 0, 0, m_look.size.cx, m_look.size.cy, picture.dc.m_hDC, 0, 0, m_look.size.cx, m_look.size.cy, blend);
@@ -200,7 +302,24 @@ LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, L
             if (::IsWindowVisible(hWnd) && ::GetWindow(pThis->m_hFrame, GW_HWNDNEXT) != hWnd)
                 ::SetWindowPos(hWnd, pThis->m_hFrame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         }
+        else
+            ::KillTimer(hWnd, wParam);
         return 0;
+    case WM_SETREDRAW:
+        // Turning redraw off takes a window's visible style away behind its back: whoever pauses
+        // every window of the thread leaves the shadow as it is.
+        return 0;
+    case WM_NCDESTROY:
+        // Gone with its owner before the frame let it go.
+        if (CFrameShadow* pThis = (CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
+        {
+            pThis->m_window.release();
+            pThis->m_bSettled = FALSE;
+            pThis->m_look = CLook();
+        }
+        if (hWnd == t_hSpare)
+            t_hSpare = NULL;
+        break;
     case WM_PRINT:
     case WM_PRINTCLIENT:
         // What the window shows, over what the caller's DC holds.

@@ -8,7 +8,12 @@
 // edge. A skin without <shadow> costs nothing: no window, no question to the window manager.
 //
 // The popup shares the frame's owner rather than being owned by the frame: an owned window always
-// stays above its owner, and the shadow must stay beneath it.
+// stays above its owner, and the shadow must stay beneath it. Some window managers (Wine's) put a
+// window first given its alpha picture above all others and can raise a window but never lower
+// it: a popup whose place in the stack is not yet known waits until its frame is the uppermost
+// window, shows, and is covered by its frame raised once over it. The popup is kept while the frame
+// is skinned, hidden when the skin has no shadow, and one let go by a frame is kept hidden for the
+// next frame of the thread: message boxes come and go by the hundred.
 #pragma once
 #include <afxwin.h>
 #include "../parts/CDpiScale.h"
@@ -30,21 +35,21 @@ public:
     // without a shadow); after every change of the frame's skin. pSkin must outlive its use here:
     // the frame applies null before its skin goes.
     void Apply(HWND hFrame, const CWindowSkin* pSkin);
-    // The frame moved, was sized, shown, hidden, minimised, maximised, raised or given a DPI.
-    void Follow();
+    // The frame moved, was sized, shown, hidden, minimised, maximised, raised or given a DPI;
+    // nPosFlags: the SWP_* flags of its WM_WINDOWPOSCHANGED, if that is what it heard.
+    void Follow(UINT nPosFlags = 0);
     // The frame's active look changed.
     void SetActive(BOOL bActive);
     // While held the shadow stays as it is, whatever the frame does (it may pass through states
     // it is not seen in, as redraw turned off); let go, it follows the frame again.
     void Hold(BOOL bHold);
-    // No shadow; the frame is going or unskinned.
-    void Release() { Apply(m_hFrame, NULL); }
+    // No shadow; the frame is going or unskinned. Its popup is kept for the next frame of the
+    // thread, or destroyed.
+    void Release();
+    // Destroys the popup kept for the thread's next frame, if any; as the library is let go.
+    static void DestroySpare();
     // The frame's skin is changing (or going): nothing is drawn from it until the next Apply.
-    void Forget()
-    {
-        m_pSkin = NULL;
-        m_look = CLook();
-    }
+    void Forget() { m_pSkin = NULL; }
 
 private:
     struct CWindowDestroyer
@@ -56,23 +61,34 @@ private:
     // What the popup shows; a move alone changes none of it.
     struct CLook
     {
+        // The skin drawn from, and its registry's count of window-skin loads then: the same
+        // address after a reload is another skin.
+        const CWindowSkin* pSkin = NULL;
+        const unsigned* pGeneration = NULL;
+        unsigned nGeneration = 0;
         CSkinImage* pImage = NULL;
         CSize size;
         // Where the whole nine-grid lies against the popup's top-left corner (edges lying on the
         // work area's are cut away).
         CRect rcGrid;
         UINT nDpi = 0;
+        // Drawn from pSkin as it is loaded now.
+        bool From(const CWindowSkin* pFrom) const;
         bool operator==(const CLook& other) const
         {
-            return pImage == other.pImage && size == other.size && rcGrid == other.rcGrid && nDpi == other.nDpi;
+            return pSkin == other.pSkin && pGeneration == other.pGeneration && nGeneration == other.nGeneration
+                   && pImage == other.pImage && size == other.size && rcGrid == other.rcGrid && nDpi == other.nDpi;
         }
     };
 
     enum { RESTACK_TIMER = 1, RESTACK_TICKS = 10 };
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-    // The popup, made when first shown; null when it cannot be made.
+    // The popup, taken from the spare or made (and given its first picture, which some window
+    // managers answer by making the window anew on top of all others); null when it cannot be made.
     HWND Window();
+    // Nothing the user sees lies above the frame but windows kept above all others.
+    BOOL FrameIsUppermost() const;
     void Hide();
     // A 32-bit DIB section selected into a memory DC for as long as both live.
     struct CPicture
@@ -96,9 +112,14 @@ private:
     BOOL m_bHeld;
     int m_nRestackTicks;
     CWindowHandle m_window;
-    // What the popup shows; no image while it shows nothing. The picture itself is handed to
-    // the window manager and not kept.
+    // The popup is known to lie right below the frame in the window manager's stack.
+    BOOL m_bSettled;
+    // What the popup holds, shown or not; no image while it holds nothing. The picture itself is
+    // handed to the window manager and not kept.
     CLook m_look;
+    // The thread's spare popup and what it holds.
+    static thread_local HWND t_hSpare;
+    static thread_local CLook t_spareLook;
 
     CFrameShadow(const CFrameShadow&) = delete;
     CFrameShadow& operator=(const CFrameShadow&) = delete;

@@ -169,7 +169,7 @@ void CSkinDialog::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 void CSkinDialog::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CResizableDialog::OnWindowPosChanged(lpwndpos);
-    m_pFrame->OnWindowPosChanged();
+    m_pFrame->OnWindowPosChanged(lpwndpos ? lpwndpos->flags : 0);
 }
 
 int CSkinDialog::OnCreate(LPCREATESTRUCTW lpCreateStruct)

@@ -75,8 +75,12 @@ public:
     void OnNcMouseMove(UINT nHitTest, CPoint point);
     void OnNcMouseLeave();
     void OnSize();
-    // The window moved, was sized, shown, hidden or raised: its shadow follows.
-    void OnWindowPosChanged() { m_shadow.Follow(); }
+    // The window moved, was sized, shown, hidden or raised (nFlags: WINDOWPOS's): its shadow
+    // follows.
+    void OnWindowPosChanged(UINT nFlags) { m_shadow.Follow(nFlags); }
+    // WM_SETREDRAW, after the window's own processing: while redraw is off the window is not
+    // seen as visible, and its shadow stays as it was.
+    void OnSetRedraw(BOOL bRedraw) { m_shadow.Hold(!bRedraw); }
     BOOL OnEraseBkgnd(CDC* pDC);
     // Stores the text through the window's own processing without its system caption being
     // painted, then paints the skin's caption; FALSE, doing nothing, without a skin.

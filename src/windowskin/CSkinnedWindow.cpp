@@ -382,8 +382,12 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         LayoutBars();
         return lResult;
     case WM_WINDOWPOSCHANGED:
-        m_pFrame->OnWindowPosChanged();
+        m_pFrame->OnWindowPosChanged(lParam ? ((const WINDOWPOS*)lParam)->flags : 0);
         break;
+    case WM_SETREDRAW:
+        lResult = Default(nMsg, wParam, lParam);
+        m_pFrame->OnSetRedraw((BOOL)wParam);
+        return lResult;
     case WM_ERASEBKGND:
         // Skinned, the window is never erased with its class brush (a light one under a dark skin).
         if (wParam && m_pFrame->GetSkin() && (m_pFrame->OnEraseBkgnd(CDC::FromHandle((HDC)wParam))

@@ -13,6 +13,7 @@
 #include <windowskin/CFrameShadow.h>
 #include <windowskin/CSkinnedWindow.h>
 #include <xml/XML.h>
+#include <algorithm>
 
 using namespace SkinTest;
 
@@ -41,6 +42,21 @@ std::vector<HWND> Shadows()
     g_shadows.clear();
     ::EnumThreadWindows(::GetCurrentThreadId(), CollectShadow, 0);
     return g_shadows;
+}
+
+size_t ShownShadows()
+{
+    const std::vector<HWND> shadows = Shadows();
+    return std::count_if(shadows.begin(), shadows.end(), [](HWND hWnd) { return ::IsWindowVisible(hWnd) != FALSE; });
+}
+
+// What the screen shows at pt: the window manager's stacking, not the windows' own order.
+COLORREF ScreenAt(CPoint pt)
+{
+    HDC hScreen = ::GetDC(NULL);
+    const COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(NULL, hScreen);
+    return cr;
 }
 
 CRect RectOf(HWND hWnd)
@@ -113,20 +129,22 @@ struct FrameShadow : CSkinnedDialogTest
         CDwmAttributes::ReplaceComposition(NotComposed, RecordExtend);
         WritePng(L"Definitions\\shadow.png", 24, ACTIVE_ALPHA);
         WritePng(L"Definitions\\dim.png", 24, INACTIVE_ALPHA);
+        CFrameShadow::DestroySpare();
     }
     ~FrameShadow()
     {
         if (dlg.m_hWnd)
             dlg.DestroyWindow();
+        CFrameShadow::DestroySpare();
         CDwmAttributes::UseSystem();
         CWorkArea::SetReader(NULL);
     }
 
-    void WritePng(LPCWSTR pszName, int nSide, BYTE alpha)
+    void WritePng(LPCWSTR pszName, int nSide, BYTE alpha, COLORREF cr = RGB(0, 0, 0))
     {
-        const std::vector<BYTE> png = PictureFiles::MakePng(nSide, nSide, [alpha](int, int, BYTE& a) {
+        const std::vector<BYTE> png = PictureFiles::MakePng(nSide, nSide, [alpha, cr](int, int, BYTE& a) {
             a = alpha;
-            return RGB(0, 0, 0);
+            return cr;
         });
         defs.WriteFile(pszName, png.data(), png.size());
     }
@@ -298,23 +316,123 @@ TEST_F(FrameShadow, GoesWithTheSkin)
     ASSERT_EQ(1u, Shadows().size());
     // Another window skin without a shadow, then none at all, then the shadow again.
     dlg.SkinMe(L"Plain");
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
     dlg.SkinMe(L"Nothing");
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
     dlg.SkinMe(L"Main");
-    ASSERT_EQ(1u, Shadows().size());
+    ASSERT_EQ(1u, ShownShadows());
     EXPECT_EQ(Around(dlg.WindowRect()), RectOf(Shadows()[0]));
 
     // A new load whose skin has no shadow, and the window is reskinned with it.
     defs.Load(defs.Skin(FrameSkin(L"Main")));
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
     dlg.SkinMe(L"Main");
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
     defs.Load(ShadowSkin());
     dlg.SkinMe(L"Main");
-    ASSERT_EQ(1u, Shadows().size());
+    ASSERT_EQ(1u, ShownShadows());
+    // One popup served the window throughout.
+    EXPECT_EQ(1u, Shadows().size());
+}
+
+TEST_F(FrameShadow, APopupLetGoServesTheNextFrameAndGoesWithTheLibrary)
+{
+    defs.Load(ShadowSkin());
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    const HWND hShadow = Shadow();
     dlg.DestroyWindow();
+    ASSERT_EQ(1u, Shadows().size());
+    EXPECT_EQ(0u, ShownShadows());
+
+    const CRect rcNext = WINDOW + CPoint(40, 30);
+    ASSERT_TRUE(dlg.CreateSkinned(rcNext));
+    EXPECT_EQ(hShadow, Shadow());
+    EXPECT_EQ(Around(rcNext), RectOf(hShadow));
+    EXPECT_EQ(hShadow, ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
+    EXPECT_NEAR(Expected(ACTIVE_ALPHA), GreyThrough(hShadow, 150, 100), 1);
+    dlg.DestroyWindow();
+    // Gone with its owner while kept, it is not used again.
+    ::DestroyWindow(hShadow);
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    EXPECT_TRUE(::IsWindowVisible(Shadow()));
+    dlg.DestroyWindow();
+
+    UnInitSkin();
     EXPECT_TRUE(Shadows().empty());
+}
+
+TEST_F(FrameShadow, KeepsItsPictureWhileHiddenAndForTheNextFrame)
+{
+    // Nearly opaque red: the screen shows it (premultiplied) whether windows are composed or not.
+    WritePng(L"Definitions\\red.png", 24, 254, RGB(255, 0, 0));
+    const COLORREF RED = RGB(254, 0, 0);
+    defs.Load(ShadowSkin(L"<shadow image=\"red.png\" grid=\"8,8,8,8\" offset=\"2,3\"/>"));
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    const HWND hShadow = Shadow();
+    const CPoint ptBeside(WINDOW.left - 3, WINDOW.top + 50);
+    const CPoint ptMiddle = WINDOW.CenterPoint();
+    const COLORREF crFrame = ScreenAt(ptMiddle);
+    EXPECT_EQ(RED, ScreenAt(ptBeside));
+
+    dlg.ShowWindow(SW_HIDE);
+    dlg.ShowWindow(SW_SHOW);
+    KorvoTest::PumpMessages(20);
+    EXPECT_EQ(RED, ScreenAt(ptBeside));
+    EXPECT_EQ(crFrame, ScreenAt(ptMiddle));
+
+    dlg.DestroyWindow();
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    KorvoTest::PumpMessages(20);
+    EXPECT_EQ(hShadow, Shadow());
+    EXPECT_EQ(RED, ScreenAt(ptBeside));
+    EXPECT_EQ(crFrame, ScreenAt(ptMiddle));
+}
+
+TEST_F(FrameShadow, LiesUnderItsFrameOnTheScreenThroughAReload)
+{
+    defs.Load(ShadowSkin());
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
+    const HWND hShadow = Shadow();
+    const CPoint ptMiddle(WINDOW.Width() / 2, WINDOW.Height() / 2);
+    const COLORREF crFrame = KorvoTest::CWindowPixels(dlg.m_hWnd).At(ptMiddle.x, ptMiddle.y);
+    EXPECT_EQ(crFrame, ScreenAt(WINDOW.TopLeft() + ptMiddle));
+
+    // The skin loaded again while the window shows, and the window reskinned.
+    defs.Load(ShadowSkin());
+    KorvoTest::PumpMessages(20);
+    dlg.SkinMe(L"Main");
+    KorvoTest::PumpMessages(20);
+    EXPECT_EQ(hShadow, Shadow());
+    EXPECT_TRUE(::IsWindowVisible(hShadow));
+    EXPECT_EQ(hShadow, ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
+    EXPECT_EQ(crFrame, ScreenAt(WINDOW.TopLeft() + ptMiddle));
+}
+
+TEST_F(FrameShadow, AFirstShadowWaitsForItsFrameToComeUp)
+{
+    defs.Load(ShadowSkin() + defs.Skin(FrameSkin(L"Plain")));
+    ASSERT_TRUE(dlg.CreateSkinned(WINDOW, L"Plain"));
+    // Another program's window over the frame's left side, where the shadow would reach.
+    const CRect rcCover(WINDOW.left - 40, WINDOW.top - 40, WINDOW.left + 60, WINDOW.bottom + 40);
+    const HWND hCover = ::CreateWindowExW(WS_EX_NOACTIVATE, L"Static", L"", WS_POPUP | SS_BLACKRECT, rcCover.left, rcCover.top,
+                                          rcCover.Width(), rcCover.Height(), NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hCover);
+    ::ShowWindow(hCover, SW_SHOWNA);
+    ::UpdateWindow(hCover);
+    const CPoint ptOutside(WINDOW.left - 3, WINDOW.top + 50);
+    const COLORREF crCover = ScreenAt(ptOutside);
+
+    dlg.SkinMe(L"Main");
+    EXPECT_EQ(0u, ShownShadows());
+    EXPECT_EQ(crCover, ScreenAt(ptOutside));
+
+    // Raised, the frame shows its shadow below it.
+    ::SetWindowPos(dlg.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(1u, ShownShadows());
+    EXPECT_EQ(Shadow(), ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
+    const CPoint ptMiddle(WINDOW.Width() / 2, WINDOW.Height() / 2);
+    EXPECT_EQ(KorvoTest::CWindowPixels(dlg.m_hWnd).At(ptMiddle.x, ptMiddle.y), ScreenAt(WINDOW.TopLeft() + ptMiddle));
+    ::DestroyWindow(hCover);
 }
 
 TEST_F(FrameShadow, AWindowSkinnedByHandleHasOneToo)
@@ -333,10 +451,17 @@ TEST_F(FrameShadow, AWindowSkinnedByHandleHasOneToo)
     EXPECT_EQ(hShadow, ::GetWindow(hWnd, GW_HWNDNEXT));
     ::SetWindowPos(hWnd, NULL, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(Around(RectOf(hWnd)), RectOf(hShadow));
+    // Reskinned while its redraw is off, as a load pauses every window, it shows its shadow again
+    // when redraw comes back.
+    ::SendMessageW(hWnd, WM_SETREDRAW, FALSE, 0);
+    ASSERT_TRUE(pSkinned->SkinFrame(L"Main"));
+    ::SendMessageW(hWnd, WM_SETREDRAW, TRUE, 0);
+    EXPECT_TRUE(::IsWindowVisible(hShadow));
+    EXPECT_EQ(Around(RectOf(hWnd)), RectOf(hShadow));
     ::ShowWindow(hWnd, SW_HIDE);
     EXPECT_FALSE(::IsWindowVisible(hShadow));
     ::DestroyWindow(hWnd);
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
 }
 
 TEST_F(FrameShadow, TheSystemDrawsItForAComposedFrameWithoutAShape)
@@ -355,9 +480,9 @@ TEST_F(FrameShadow, TheSystemDrawsItForAComposedFrameWithoutAShape)
     dlg.SkinMe(L"Round");
     ASSERT_EQ(2u, g_extended.size());
     EXPECT_EQ(0, g_extended[1].second);
-    EXPECT_EQ(1u, Shadows().size());
+    EXPECT_EQ(1u, ShownShadows());
     dlg.SkinMe(L"Main");
-    EXPECT_TRUE(Shadows().empty());
+    EXPECT_EQ(0u, ShownShadows());
     ASSERT_EQ(3u, g_extended.size());
     EXPECT_EQ(1, g_extended[2].second);
     dlg.SkinMe(L"None");

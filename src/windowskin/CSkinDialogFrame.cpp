@@ -142,9 +142,13 @@ void CSkinDialogFrame::ChangeFrame(const CRect& rcOldFrame)
         rc.InflateRect(rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.bottom);
     else
         ::AdjustWindowRectEx(&rc, m_wnd.GetStyle(), ::GetMenu(m_wnd.m_hWnd) != NULL, m_wnd.GetExStyle());
-    m_wnd.SetWindowRgn(NULL, FALSE);
+    // Taking away a region the window does not have still costs the window manager a round trip.
+    CRect rcRegion;
+    if (::GetWindowRgnBox(m_wnd.m_hWnd, &rcRegion) != ERROR)
+        m_wnd.SetWindowRgn(NULL, FALSE);
+    // The client area's old pixels were drawn in the old look (or none): all of it is drawn anew.
     m_wnd.SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (bIconic ? SWP_NOSIZE : 0));
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS | (bIconic ? SWP_NOSIZE : 0));
     if (m_pSkin)
         m_pSkin->ApplyRegion(&m_wnd);
     m_systemLook.Apply(m_wnd.m_hWnd, m_pSkin);

@@ -44,6 +44,8 @@ protected:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     // wParam's DPI becomes the window's; the window takes lParam's suggested rectangle.
     afx_msg LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The desktop began or stopped composing windows: the frame's shadow changes hands.
+    afx_msg LRESULT OnDwmCompositionChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -28,6 +28,9 @@ public:
         CORNER_ROUND = 2,
         CORNER_ROUNDSMALL = 3,
     };
+    // Sent to top-level windows as composition is turned on or off (WM_DWMCOMPOSITIONCHANGED,
+    // which the headers declare only for newer targets).
+    static constexpr UINT COMPOSITION_CHANGED = 0x031E;
     static constexpr COLORREF COLOR_NONE = 0xFFFFFFFE;
     static constexpr COLORREF COLOR_DEFAULT = 0xFFFFFFFF;
 

@@ -1,5 +1,6 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include "CSkinDialogFrame.h"
+#include "../parts/CDwmAttributes.h"
 #include "../parts/CWindowDpi.h"
 #include "../skin/CSkinContext.h"
 #include <oleacc.h>
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CResizableDialog)
     ON_WM_NCDESTROY()
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(CDwmAttributes::COMPOSITION_CHANGED, OnDwmCompositionChanged)
 END_MESSAGE_MAP()
 
 // Edges closer than this to the work area's edges are pulled onto them.
@@ -187,6 +189,12 @@ void CSkinDialog::OnNcDestroy()
 LRESULT CSkinDialog::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     return m_pFrame->OnGetObject(wParam, lParam, ROLE_SYSTEM_DIALOG);
+}
+
+LRESULT CSkinDialog::OnDwmCompositionChanged(WPARAM, LPARAM)
+{
+    m_pFrame->OnCompositionChanged();
+    return Default();
 }
 
 LRESULT CSkinDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam)

@@ -81,6 +81,8 @@ public:
     // WM_SETREDRAW, after the window's own processing: while redraw is off the window is not
     // seen as visible, and its shadow stays as it was.
     void OnSetRedraw(BOOL bRedraw) { m_shadow.Hold(!bRedraw); }
+    // The desktop began or stopped composing windows: the system shadows the frame, or the skin.
+    void OnCompositionChanged() { m_shadow.Apply(m_wnd.m_hWnd, m_pSkin); }
     BOOL OnEraseBkgnd(CDC* pDC);
     // Stores the text through the window's own processing without its system caption being
     // painted, then paints the skin's caption; FALSE, doing nothing, without a skin.

@@ -2,6 +2,7 @@
 #include "CSkinDialogFrame.h"
 #include "../skin/CSkinContext.h"
 #include "../theme/CMenuSkinner.h"
+#include "../parts/CDwmAttributes.h"
 #include "../parts/CWindowDpi.h"
 #include <AfxChainedSubclass.h>
 #include <windowsx.h>
@@ -383,6 +384,9 @@ LRESULT CSkinnedWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         return lResult;
     case WM_WINDOWPOSCHANGED:
         m_pFrame->OnWindowPosChanged(lParam ? ((const WINDOWPOS*)lParam)->flags : 0);
+        break;
+    case CDwmAttributes::COMPOSITION_CHANGED:
+        m_pFrame->OnCompositionChanged();
         break;
     case WM_SETREDRAW:
         lResult = Default(nMsg, wParam, lParam);

@@ -3,176 +3,14 @@
 // active and inactive; that it stays right below the frame, leaves out a side lying on the work
 // area's edge, goes with the skin, serves windows skinned by handle, bounds what the file says,
 // and gives way to the system's own shadow where the desktop composes an unshaped frame.
-#include "SkinTestSupport.h"
-#include "../support/PictureFiles.h"
-#include <parts/CDwmAttributes.h>
-#include <parts/CGdiplusSession.h>
+#include "FrameShadowSupport.h"
 #include <parts/CWindowDpi.h>
-#include <parts/CWorkArea.h>
 #include <skin/CSkinContext.h>
-#include <windowskin/CFrameShadow.h>
 #include <windowskin/CSkinnedWindow.h>
 #include <xml/XML.h>
-#include <algorithm>
 
 using namespace SkinTest;
-
-namespace
-{
-const CRect WINDOW(150, 120, 450, 320);
-// Shadow pictures are black, their alpha the look: the grid is 8 on every side, the offset 2,3.
-const BYTE ACTIVE_ALPHA = 160, INACTIVE_ALPHA = 60, DOUBLE_ALPHA = 220;
-const LPCWSTR SHADOW = L"<shadow image=\"shadow.png\" inactiveImage=\"dim.png\" grid=\"8,8,8,8\" offset=\"2,3\"/>";
-const BYTE GREY = 128;
-
-std::vector<HWND> g_shadows;
-
-BOOL CALLBACK CollectShadow(HWND hWnd, LPARAM)
-{
-    wchar_t szClass[64] = {};
-    ::GetClassNameW(hWnd, szClass, 64);
-    if (lstrcmpW(szClass, CFrameShadow::WINDOW_CLASS) == 0)
-        g_shadows.push_back(hWnd);
-    return TRUE;
-}
-
-// Every shadow popup of this thread, shown or not.
-std::vector<HWND> Shadows()
-{
-    g_shadows.clear();
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectShadow, 0);
-    return g_shadows;
-}
-
-size_t ShownShadows()
-{
-    const std::vector<HWND> shadows = Shadows();
-    return std::count_if(shadows.begin(), shadows.end(), [](HWND hWnd) { return ::IsWindowVisible(hWnd) != FALSE; });
-}
-
-// What the screen shows at pt: the window manager's stacking, not the windows' own order.
-COLORREF ScreenAt(CPoint pt)
-{
-    HDC hScreen = ::GetDC(NULL);
-    const COLORREF cr = ::GetPixel(hScreen, pt.x, pt.y);
-    ::ReleaseDC(NULL, hScreen);
-    return cr;
-}
-
-CRect RectOf(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
-// The shadow's pixel at (x, y) blended over mid-grey, as the window prints itself; its red.
-int GreyThrough(HWND hShadow, int x, int y)
-{
-    const CSize size = RectOf(hShadow).Size();
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
-    void* pBits = NULL;
-    CBitmap bitmap;
-    CDC dc;
-    if (!bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)) || !dc.CreateCompatibleDC(NULL))
-        return -1;
-    const HGDIOBJ hOld = ::SelectObject(dc.m_hDC, bitmap.m_hObject);
-    memset(pBits, GREY, (size_t)size.cx * size.cy * 4);
-    ::PrintWindow(hShadow, dc.m_hDC, 0);
-    ::GdiFlush();
-    const int nRed = ((const BYTE*)pBits)[((size_t)y * size.cx + x) * 4 + 2];
-    ::SelectObject(dc.m_hDC, hOld);
-    return nRed;
-}
-
-// Mid-grey under black of that alpha.
-int Expected(BYTE alpha)
-{
-    return (GREY * (255 - alpha) + 127) / 255;
-}
-
-HRESULT WINAPI NotComposed(BOOL* pfEnabled)
-{
-    *pfEnabled = FALSE;
-    return S_OK;
-}
-
-HRESULT WINAPI Composed(BOOL* pfEnabled)
-{
-    *pfEnabled = TRUE;
-    return S_OK;
-}
-
-std::vector<std::pair<HWND, int>> g_extended;
-
-HRESULT WINAPI RecordExtend(HWND hWnd, const MARGINS* pMargins)
-{
-    EXPECT_TRUE(pMargins->cxLeftWidth == pMargins->cyTopHeight && pMargins->cxRightWidth == pMargins->cyBottomHeight
-                && pMargins->cxLeftWidth == pMargins->cxRightWidth);
-    g_extended.emplace_back(hWnd, pMargins->cxLeftWidth);
-    return S_OK;
-}
-
-CWorkArea::MONITOR g_monitor;
-CWorkArea::MONITOR FakeMonitor(HMONITOR)
-{
-    return g_monitor;
-}
-
-struct FrameShadow : CSkinnedDialogTest
-{
-    CGdiplusSession session;
-
-    FrameShadow()
-    {
-        g_extended.clear();
-        CDwmAttributes::ReplaceComposition(NotComposed, RecordExtend);
-        WritePng(L"Definitions\\shadow.png", 24, ACTIVE_ALPHA);
-        WritePng(L"Definitions\\dim.png", 24, INACTIVE_ALPHA);
-        CFrameShadow::DestroySpare();
-    }
-    ~FrameShadow()
-    {
-        if (dlg.m_hWnd)
-            dlg.DestroyWindow();
-        CFrameShadow::DestroySpare();
-        CDwmAttributes::UseSystem();
-        CWorkArea::SetReader(NULL);
-    }
-
-    void WritePng(LPCWSTR pszName, int nSide, BYTE alpha, COLORREF cr = RGB(0, 0, 0))
-    {
-        const std::vector<BYTE> png = PictureFiles::MakePng(nSide, nSide, [alpha, cr](int, int, BYTE& a) {
-            a = alpha;
-            return cr;
-        });
-        defs.WriteFile(pszName, png.data(), png.size());
-    }
-    CString ShadowSkin(LPCWSTR pszShadow = SHADOW, LPCWSTR pszTarget = L"Main", bool bShaped = false)
-    {
-        CSkinBuilder builder = FrameSkin(pszTarget);
-        builder.Xml(pszShadow);
-        if (bShaped)
-            builder.Xml(L"<region><shape type=\"roundRect\" rect=\"0,0,-1,-1\" size=\"12,12\"/></region>");
-        return defs.Skin(builder);
-    }
-    // The one shadow popup there is.
-    HWND Shadow()
-    {
-        const std::vector<HWND> shadows = Shadows();
-        EXPECT_EQ(1u, shadows.size());
-        return shadows.size() == 1 ? shadows[0] : NULL;
-    }
-    // Where the shadow belongs around a frame: the grid outside each edge, moved by the offset.
-    static CRect Around(const CRect& rcFrame, int nScale = 1)
-    {
-        CRect rc = rcFrame;
-        rc.InflateRect(8 * nScale, 8 * nScale);
-        rc.OffsetRect(2 * nScale, 3 * nScale);
-        return rc;
-    }
-};
-}
+using namespace ShadowTest;
 
 TEST_F(FrameShadow, FollowsTheFrameAndStaysRightBelowIt)
 {
@@ -335,106 +173,6 @@ TEST_F(FrameShadow, GoesWithTheSkin)
     EXPECT_EQ(1u, Shadows().size());
 }
 
-TEST_F(FrameShadow, APopupLetGoServesTheNextFrameAndGoesWithTheLibrary)
-{
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
-    dlg.DestroyWindow();
-    ASSERT_EQ(1u, Shadows().size());
-    EXPECT_EQ(0u, ShownShadows());
-
-    const CRect rcNext = WINDOW + CPoint(40, 30);
-    ASSERT_TRUE(dlg.CreateSkinned(rcNext));
-    EXPECT_EQ(hShadow, Shadow());
-    EXPECT_EQ(Around(rcNext), RectOf(hShadow));
-    EXPECT_EQ(hShadow, ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
-    EXPECT_NEAR(Expected(ACTIVE_ALPHA), GreyThrough(hShadow, 150, 100), 1);
-    dlg.DestroyWindow();
-    // Gone with its owner while kept, it is not used again.
-    ::DestroyWindow(hShadow);
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    EXPECT_TRUE(::IsWindowVisible(Shadow()));
-    dlg.DestroyWindow();
-
-    UnInitSkin();
-    EXPECT_TRUE(Shadows().empty());
-}
-
-TEST_F(FrameShadow, KeepsItsPictureWhileHiddenAndForTheNextFrame)
-{
-    // Nearly opaque red: the screen shows it (premultiplied) whether windows are composed or not.
-    WritePng(L"Definitions\\red.png", 24, 254, RGB(255, 0, 0));
-    const COLORREF RED = RGB(254, 0, 0);
-    defs.Load(ShadowSkin(L"<shadow image=\"red.png\" grid=\"8,8,8,8\" offset=\"2,3\"/>"));
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
-    const CPoint ptBeside(WINDOW.left - 3, WINDOW.top + 50);
-    const CPoint ptMiddle = WINDOW.CenterPoint();
-    const COLORREF crFrame = ScreenAt(ptMiddle);
-    EXPECT_EQ(RED, ScreenAt(ptBeside));
-
-    dlg.ShowWindow(SW_HIDE);
-    dlg.ShowWindow(SW_SHOW);
-    KorvoTest::PumpMessages(20);
-    EXPECT_EQ(RED, ScreenAt(ptBeside));
-    EXPECT_EQ(crFrame, ScreenAt(ptMiddle));
-
-    dlg.DestroyWindow();
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    KorvoTest::PumpMessages(20);
-    EXPECT_EQ(hShadow, Shadow());
-    EXPECT_EQ(RED, ScreenAt(ptBeside));
-    EXPECT_EQ(crFrame, ScreenAt(ptMiddle));
-}
-
-TEST_F(FrameShadow, LiesUnderItsFrameOnTheScreenThroughAReload)
-{
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
-    const CPoint ptMiddle(WINDOW.Width() / 2, WINDOW.Height() / 2);
-    const COLORREF crFrame = KorvoTest::CWindowPixels(dlg.m_hWnd).At(ptMiddle.x, ptMiddle.y);
-    EXPECT_EQ(crFrame, ScreenAt(WINDOW.TopLeft() + ptMiddle));
-
-    // The skin loaded again while the window shows, and the window reskinned.
-    defs.Load(ShadowSkin());
-    KorvoTest::PumpMessages(20);
-    dlg.SkinMe(L"Main");
-    KorvoTest::PumpMessages(20);
-    EXPECT_EQ(hShadow, Shadow());
-    EXPECT_TRUE(::IsWindowVisible(hShadow));
-    EXPECT_EQ(hShadow, ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
-    EXPECT_EQ(crFrame, ScreenAt(WINDOW.TopLeft() + ptMiddle));
-}
-
-TEST_F(FrameShadow, AFirstShadowWaitsForItsFrameToComeUp)
-{
-    defs.Load(ShadowSkin() + defs.Skin(FrameSkin(L"Plain")));
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW, L"Plain"));
-    // Another program's window over the frame's left side, where the shadow would reach.
-    const CRect rcCover(WINDOW.left - 40, WINDOW.top - 40, WINDOW.left + 60, WINDOW.bottom + 40);
-    const HWND hCover = ::CreateWindowExW(WS_EX_NOACTIVATE, L"Static", L"", WS_POPUP | SS_BLACKRECT, rcCover.left, rcCover.top,
-                                          rcCover.Width(), rcCover.Height(), NULL, NULL, NULL, NULL);
-    ASSERT_TRUE(hCover);
-    ::ShowWindow(hCover, SW_SHOWNA);
-    ::UpdateWindow(hCover);
-    const CPoint ptOutside(WINDOW.left - 3, WINDOW.top + 50);
-    const COLORREF crCover = ScreenAt(ptOutside);
-
-    dlg.SkinMe(L"Main");
-    EXPECT_EQ(0u, ShownShadows());
-    EXPECT_EQ(crCover, ScreenAt(ptOutside));
-
-    // Raised, the frame shows its shadow below it.
-    ::SetWindowPos(dlg.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_EQ(1u, ShownShadows());
-    EXPECT_EQ(Shadow(), ::GetWindow(dlg.m_hWnd, GW_HWNDNEXT));
-    const CPoint ptMiddle(WINDOW.Width() / 2, WINDOW.Height() / 2);
-    EXPECT_EQ(KorvoTest::CWindowPixels(dlg.m_hWnd).At(ptMiddle.x, ptMiddle.y), ScreenAt(WINDOW.TopLeft() + ptMiddle));
-    ::DestroyWindow(hCover);
-}
-
 TEST_F(FrameShadow, AWindowSkinnedByHandleHasOneToo)
 {
     defs.Load(ShadowSkin());
@@ -458,6 +196,15 @@ TEST_F(FrameShadow, AWindowSkinnedByHandleHasOneToo)
     ::SendMessageW(hWnd, WM_SETREDRAW, TRUE, 0);
     EXPECT_TRUE(::IsWindowVisible(hShadow));
     EXPECT_EQ(Around(RectOf(hWnd)), RectOf(hShadow));
+    // The desktop composes windows from now on: the system shadows it.
+    CDwmAttributes::ReplaceComposition(Composed, RecordExtend);
+    ::SendMessageW(hWnd, CDwmAttributes::COMPOSITION_CHANGED, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(hShadow));
+    ASSERT_EQ(1u, g_extended.size());
+    EXPECT_EQ(hWnd, g_extended[0].first);
+    CDwmAttributes::ReplaceComposition(NotComposed, RecordExtend);
+    ::SendMessageW(hWnd, CDwmAttributes::COMPOSITION_CHANGED, 0, 0);
+    EXPECT_TRUE(::IsWindowVisible(hShadow));
     ::ShowWindow(hWnd, SW_HIDE);
     EXPECT_FALSE(::IsWindowVisible(hShadow));
     ::DestroyWindow(hWnd);
@@ -488,6 +235,20 @@ TEST_F(FrameShadow, TheSystemDrawsItForAComposedFrameWithoutAShape)
     dlg.SkinMe(L"None");
     ASSERT_EQ(4u, g_extended.size());
     EXPECT_EQ(0, g_extended[3].second);
+
+    // The desktop stops composing while the window shows, and starts again.
+    dlg.SkinMe(L"Main");
+    ASSERT_EQ(5u, g_extended.size());
+    CDwmAttributes::ReplaceComposition(NotComposed, RecordExtend);
+    dlg.SendMessage(CDwmAttributes::COMPOSITION_CHANGED);
+    EXPECT_EQ(1u, ShownShadows());
+    ASSERT_EQ(6u, g_extended.size());
+    EXPECT_EQ(0, g_extended[5].second);
+    CDwmAttributes::ReplaceComposition(Composed, RecordExtend);
+    dlg.SendMessage(CDwmAttributes::COMPOSITION_CHANGED);
+    EXPECT_EQ(0u, ShownShadows());
+    ASSERT_EQ(7u, g_extended.size());
+    EXPECT_EQ(1, g_extended[6].second);
 }
 
 TEST(FrameShadowDefinition, NumbersAreBoundedAndBadShadowsLeftOut)

@@ -9,7 +9,6 @@ const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
 thread_local HWND CFrameShadow::t_hSpare = NULL;
 thread_local CFrameShadow::CLook CFrameShadow::t_spareLook;
 
-
 CFrameShadow::CFrameShadow()
     : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0), m_bSettled(FALSE)
 {
@@ -223,23 +222,19 @@ HWND CFrameShadow::Window()
         m_window.reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
                                          WINDOW_CLASS, L"", WS_POPUP, 0, 0, 0, 0, hOwner, NULL,
                                          RegisterModuleWindowClass(WINDOW_CLASS, WindowProc), NULL));
-        // A first picture, of nothing: the window manager makes the window anew for it now, not
-        // later above the frame.
-        DWORD dwNothing = 0;
+        // A first picture, of one transparent pixel: the window manager makes the window anew
+        // for it now, not later above the frame.
+        CPicture nothing;
         BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB } };
         void* pBits = NULL;
-        CDC dc;
-        CBitmap bitmap;
-        if (m_window && dc.CreateCompatibleDC(NULL)
-            && bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        if (m_window && nothing.dc.CreateCompatibleDC(NULL)
+            && nothing.bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
         {
-            const HGDIOBJ hOld = ::SelectObject(dc.m_hDC, bitmap.m_hObject);
-            memcpy(pBits, &dwNothing, sizeof(dwNothing));
+            nothing.hOldBitmap = ::SelectObject(nothing.dc.m_hDC, nothing.bitmap.m_hObject);
             SIZE size = { 1, 1 };
             POINT ptSource = { 0, 0 };
             BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-            ::UpdateLayeredWindow(m_window.get(), NULL, NULL, &size, dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA);
-            ::SelectObject(dc.m_hDC, hOld);
+            ::UpdateLayeredWindow(m_window.get(), NULL, NULL, &size, nothing.dc.m_hDC, &ptSource, 0, &blend, ULW_ALPHA);
         }
     }
     if (m_window)

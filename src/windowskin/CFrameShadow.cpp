@@ -6,8 +6,7 @@
 #include "../parts/ModuleWindowClass.h"
 
 const wchar_t CFrameShadow::WINDOW_CLASS[] = L"KorvoSkin.FrameShadow";
-thread_local HWND CFrameShadow::t_hSpare = NULL;
-thread_local CFrameShadow::CLook CFrameShadow::t_spareLook;
+thread_local CFrameShadow::CSpare CFrameShadow::t_spare;
 
 CFrameShadow::CFrameShadow()
     : m_hFrame(NULL), m_pSkin(NULL), m_bSystem(FALSE), m_bActive(TRUE), m_bHeld(FALSE), m_nRestackTicks(0), m_bSettled(FALSE)
@@ -23,25 +22,28 @@ bool CFrameShadow::CLook::From(const CWindowSkin* pFrom) const
 void CFrameShadow::Release()
 {
     Apply(m_hFrame, NULL);
-    const HWND hWindow = m_window.release();
-    m_bSettled = FALSE;
+    const CLook look = m_look;
+    const HWND hWindow = LetGo();
     if (!hWindow)
         return;
     ::SetWindowLongPtrW(hWindow, GWLP_USERDATA, 0);
-    if (t_hSpare || !::IsWindow(hWindow))
-    {
+    if (t_spare.hWnd || !::IsWindow(hWindow))
         ::DestroyWindow(hWindow);
-        return;
-    }
-    t_hSpare = hWindow;
-    t_spareLook = m_look;
+    else
+        t_spare = CSpare{ hWindow, look };
+}
+
+HWND CFrameShadow::LetGo()
+{
+    m_bSettled = FALSE;
+    m_look = CLook();
+    return m_window.release();
 }
 
 void CFrameShadow::DestroySpare()
 {
-    const HWND hSpare = t_hSpare;
-    t_hSpare = NULL;
-    t_spareLook = CLook();
+    const HWND hSpare = t_spare.hWnd;
+    t_spare = CSpare();
     if (hSpare)
         ::DestroyWindow(hSpare);
 }
@@ -209,11 +211,11 @@ HWND CFrameShadow::Window()
     if (m_window)
         return m_window.get();
     const HWND hOwner = ::GetWindow(m_hFrame, GW_OWNER);
-    if (t_hSpare)
+    if (t_spare.hWnd)
     {
-        m_window.reset(t_hSpare);
-        m_look = t_spareLook;
-        t_hSpare = NULL;
+        m_window.reset(t_spare.hWnd);
+        m_look = t_spare.look;
+        t_spare = CSpare();
         if (::GetWindow(m_window.get(), GW_OWNER) != hOwner)
             ::SetWindowLongPtrW(m_window.get(), GWLP_HWNDPARENT, (LONG_PTR)hOwner);
     }
@@ -307,13 +309,9 @@ LRESULT CALLBACK CFrameShadow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, L
     case WM_NCDESTROY:
         // Gone with its owner before the frame let it go.
         if (CFrameShadow* pThis = (CFrameShadow*)::GetWindowLongPtrW(hWnd, GWLP_USERDATA))
-        {
-            pThis->m_window.release();
-            pThis->m_bSettled = FALSE;
-            pThis->m_look = CLook();
-        }
-        if (hWnd == t_hSpare)
-            t_hSpare = NULL;
+            pThis->LetGo();
+        if (hWnd == t_spare.hWnd)
+            t_spare = CSpare();
         break;
     case WM_PRINT:
     case WM_PRINTCLIENT:

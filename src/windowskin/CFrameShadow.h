@@ -87,6 +87,9 @@ private:
     // The popup, taken from the spare or made (and given its first picture, which some window
     // managers answer by making the window anew on top of all others); null when it cannot be made.
     HWND Window();
+    // The popup is no longer this frame's: its handle (null without one), and nothing of it
+    // kept here.
+    HWND LetGo();
     // Nothing the user sees lies above the frame but windows kept above all others.
     BOOL FrameIsUppermost() const;
     void Hide();
@@ -118,8 +121,12 @@ private:
     // handed to the window manager and not kept.
     CLook m_look;
     // The thread's spare popup and what it holds.
-    static thread_local HWND t_hSpare;
-    static thread_local CLook t_spareLook;
+    struct CSpare
+    {
+        HWND hWnd = NULL;
+        CLook look;
+    };
+    static thread_local CSpare t_spare;
 
     CFrameShadow(const CFrameShadow&) = delete;
     CFrameShadow& operator=(const CFrameShadow&) = delete;

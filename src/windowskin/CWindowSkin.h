@@ -104,7 +104,7 @@ public:
     void Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOOL bCaptionOnly, int nState);
     void OnNcPaint(CWnd* pWnd, const CWindowSkinState& state);
     // The caller answers WM_NCACTIVATE itself; the result is always 0.
-    BOOL OnNcActivate(CWnd* pWnd, const CWindowSkinState& state, BOOL bActive);
+    BOOL OnNcActivate(CWnd* pWnd, CWindowSkinState& state, BOOL bActive);
     void OnSetText(CWnd* pWnd, const CWindowSkinState& state);
     // The watermark over the client area at the window's DPI: tiled, or as a nine-grid panel
     // stretched over it when the skin gives the watermark a grid.

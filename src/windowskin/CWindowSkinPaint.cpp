@@ -107,7 +107,7 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     const CDpiScale scale = ScaleOf(pWnd);
 
     if (nState == STATE_WORK_OUT)
-        nState = IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
+        nState = state.nActivation ? state.nActivation : IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
 
     CCaptionStripCache::Key key;
     if (m_bCaption)
@@ -381,8 +381,9 @@ void CWindowSkin::OnNcPaint(CWnd* pWnd, const CWindowSkinState& state)
     Paint(pWnd, state, &dc, FALSE, STATE_WORK_OUT);
 }
 
-BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, const CWindowSkinState& state, BOOL bActive)
+BOOL CWindowSkin::OnNcActivate(CWnd* pWnd, CWindowSkinState& state, BOOL bActive)
 {
+    state.nActivation = bActive ? STATE_ACTIVE : STATE_INACTIVE;
     RepaintCaption(pWnd, state, bActive ? STATE_ACTIVE : STATE_INACTIVE);
     return FALSE;
 }

@@ -1,13 +1,13 @@
 #include "CWindowSkinState.h"
 
-CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0),
+CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nActivation(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0),
       hIcon(NULL), bIconKnown(false)
 {
 }
 
 void CWindowSkinState::Reset()
 {
-    nHotButton = nPressedButton = 0;
+    nHotButton = nPressedButton = nActivation = 0;
     brWatermark.DeleteObject();
     nWatermarkBrushDpi = 0;
     sizeWatermarkBrush = CSize(0, 0);

@@ -20,6 +20,10 @@ struct CWindowSkinState
     CBrush brWatermark;
     UINT nWatermarkBrushDpi;
     CSize sizeWatermarkBrush;
+    // The caption's look as the window's last WM_NCACTIVATE set it (CWindowSkin's STATE_INACTIVE
+    // or STATE_ACTIVE), 0 before the first: a frame repainted whole keeps the look its
+    // activation gave it, without asking the window system which window is in front.
+    int nActivation;
     // The frame's edges as this window last showed them (painting keeps them up to date).
     mutable CFrameEdgeCache edges;
 

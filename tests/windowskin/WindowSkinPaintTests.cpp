@@ -197,6 +197,16 @@ TEST_F(WindowSkinPaint, CaptionTextIsAlignedInItsBoxAndClippedAtTheCornerOrTheEd
     EXPECT_TRUE(Contains(inactive, RGB(254, 0, 0)) && !Contains(inactive, RGB(0, 0, 254))) << "inactive colour";
     dlg.SendMessage(WM_NCACTIVATE, TRUE);
     EXPECT_TRUE(Contains(CWindowCapture(dlg.m_hWnd), RGB(0, 0, 254))) << "active colour";
+    // A whole-frame repaint keeps the look the last activation message gave, whichever window
+    // is in front (one of the two looks is always the opposite of that).
+    for (BOOL bActive : { FALSE, TRUE })
+    {
+        dlg.SendMessage(WM_NCACTIVATE, bActive);
+        dlg.RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        CWindowCapture repainted(dlg.m_hWnd);
+        EXPECT_TRUE(Contains(repainted, bActive ? RGB(0, 0, 254) : RGB(254, 0, 0))
+                    && !Contains(repainted, bActive ? RGB(254, 0, 0) : RGB(0, 0, 254))) << "repainted, active " << bActive;
+    }
 
     // Outline and shadow around the text; with caps the text draws as if written in capitals.
     ASSERT_TRUE(dlg.SkinMe(L"Fancy"));

@@ -6,7 +6,10 @@
 // Rows for information follow the judged one: the library's own share of a skinned open (the
 // WM_INITMENUPOPUP work, the measuring, the painting), and the floor the window system sets, a
 // re-framed popup of owner-drawn items that are measured at fixed sizes and paint nothing, and
-// what a message hook that does nothing adds to the system's own popup.
+// what a message hook that does nothing adds to the system's own popup. The judged floor is
+// those blank owner-drawn items in the system's popup under that do-nothing hook, without the
+// library: every item is measured and painted by a message the hook sees, and where a hooked
+// message is dear (a round trip to the window server under Wine) that alone sets the pace.
 #include "../BenchSupport.h"
 #include "KorvoTest.h"
 #include <KorvoSkin/SkinApi.h>
@@ -30,6 +33,8 @@ enum ItemPainter
     PAINTER_LIBRARY, // routed to the library as a host does
     PAINTER_NOTHING, // prepared by the library, then given fixed sizes and left blank
     PAINTER_HOOKED,  // plain items, the system's popup, under a message hook that does nothing
+    PAINTER_BARE,    // as PAINTER_NOTHING in the system's popup without the library, under the hook
+                     // that does nothing: the same messages, each through a hook
 };
 
 // The engine finds popup windows with a hook on every message the thread sends; this one does
@@ -131,11 +136,12 @@ HMENU MakeMenu()
 // never went idle has a negative open time.
 COpenTimes TimeOpens(CMenuOwnerWnd& owner, HMENU hMenu, ItemPainter painter)
 {
-    if (painter == PAINTER_SYSTEM || painter == PAINTER_HOOKED)
+    const bool bPassing = painter == PAINTER_HOOKED || painter == PAINTER_BARE;
+    if (painter == PAINTER_SYSTEM || bPassing)
         g_MenuSkinner.Release();
     else
         g_MenuSkinner.Initialize();
-    HHOOK hPassing = painter == PAINTER_HOOKED ? ::SetWindowsHookExW(WH_CALLWNDPROC, PassingHook, NULL, ::GetCurrentThreadId()) : NULL;
+    HHOOK hPassing = bPassing ? ::SetWindowsHookExW(WH_CALLWNDPROC, PassingHook, NULL, ::GetCurrentThreadId()) : NULL;
     owner.m_painter = painter;
     owner.m_handlers = COpenTimes();
     int nIdleBefore = owner.m_nIdle;
@@ -145,7 +151,7 @@ COpenTimes TimeOpens(CMenuOwnerWnd& owner, HMENU hMenu, ItemPainter painter)
     if (hPassing)
         ::UnhookWindowsHookEx(hPassing);
     COpenTimes times = owner.m_handlers;
-    bool bRan = owner.m_nIdle - nIdleBefore == OPENS_PER_RUN && (painter != PAINTER_HOOKED || hPassing);
+    bool bRan = owner.m_nIdle - nIdleBefore == OPENS_PER_RUN && (!bPassing || hPassing);
     times.dOpen = bRan ? KorvoBench::Now() - dStart : -OPENS_PER_RUN;
     KorvoTest::PumpMessages(0);
     times.dOpen /= OPENS_PER_RUN;
@@ -185,19 +191,22 @@ int main()
     HMENU hSystemMenu = MakeMenu();
     HMENU hSkinnedMenu = MakeMenu();
     HMENU hBlankMenu = MakeMenu();
+    HMENU hBareMenu = MakeMenu();
     // Warm-up, then interleaved runs, so that a busy moment of the machine slows all alike.
     TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM);
     TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY);
     TimeOpens(owner, hBlankMenu, PAINTER_NOTHING);
     TimeOpens(owner, hSystemMenu, PAINTER_HOOKED);
+    TimeOpens(owner, hBareMenu, PAINTER_BARE);
     owner.m_nDrawn = 0;
-    COpenTimes system, skinned, blank, hooked;
+    COpenTimes system, skinned, blank, hooked, bare;
     for (int nRun = 0; nRun < RUNS; nRun++)
     {
         KeepBest(system, TimeOpens(owner, hSystemMenu, PAINTER_SYSTEM));
         KeepBest(skinned, TimeOpens(owner, hSkinnedMenu, PAINTER_LIBRARY));
         KeepBest(blank, TimeOpens(owner, hBlankMenu, PAINTER_NOTHING));
         KeepBest(hooked, TimeOpens(owner, hSystemMenu, PAINTER_HOOKED));
+        KeepBest(bare, TimeOpens(owner, hBareMenu, PAINTER_BARE));
     }
     const int nExpectedDrawn = RUNS * OPENS_PER_RUN * ITEMS;
     printf("menu: %d-item popup, best of %d runs of %d opens; %d of %d item paints went to the library\n", ITEMS, RUNS,
@@ -211,11 +220,17 @@ int main()
     printf("menu:   of which %2d WM_DRAWITEM                %8.3f ms\n", ITEMS, skinned.dDraw * 1000);
     printf("menu: re-framed popup, items left blank        %8.3f ms\n", blank.dOpen * 1000);
     printf("menu: system-drawn under a do-nothing hook     %8.3f ms\n", hooked.dOpen * 1000);
+    printf("menu: owner-drawn blank, do-nothing hook only  %8.3f ms\n", bare.dOpen * 1000);
     using KorvoBench::Row;
     Row("popup menu open+paint: skinned vs system", skinned.dOpen, system.dOpen, KorvoBench::TIME_AT_MOST, 1.5);
     Row("popup menu: re-framed, items left blank vs system", blank.dOpen, system.dOpen, KorvoBench::NO_TARGET);
     Row("popup menu: system-drawn under a do-nothing message hook vs system", hooked.dOpen, system.dOpen,
         KorvoBench::NO_TARGET);
+    // The platform's share: the owner-drawn popup's own messages (a measure and a paint per
+    // item), each through a message hook, with nothing of the library.
+    Row("popup menu floor: owner-drawn blank items under a do-nothing hook vs system", bare.dOpen, system.dOpen,
+        KorvoBench::TIME_AT_MOST, 1.5);
+    Row("popup menu: skinned vs the floor above", skinned.dOpen, bare.dOpen, KorvoBench::TIME_AT_MOST, 1.1);
     Row("popup menu: library's WM_INITMENUPOPUP work vs system open", skinned.dInit, system.dOpen, KorvoBench::NO_TARGET);
     Row("popup menu: library's measuring vs system open", skinned.dMeasure, system.dOpen, KorvoBench::NO_TARGET);
     Row("popup menu: library's painting vs system open", skinned.dDraw, system.dOpen, KorvoBench::NO_TARGET);
@@ -223,6 +238,7 @@ int main()
     ::DestroyMenu(hSystemMenu);
     ::DestroyMenu(hSkinnedMenu);
     ::DestroyMenu(hBlankMenu);
+    ::DestroyMenu(hBareMenu);
     owner.DestroyWindow();
     UnInitSkin();
     return 0;

@@ -62,6 +62,7 @@ void CInterfaceTheme::Clear()
     m_ilImages32.DeleteImageList();
     m_ilImages48.DeleteImageList();
     m_scaled.Clear();
+    m_drawings.Clear();
     m_brDialogBack.DeleteObject();
     m_brushes.Clear();
     m_buffer.Release();

@@ -4,6 +4,7 @@
 #pragma once
 #include "../xml/CXmlElement.h"
 #include "../parts/COffscreenBuffer.h"
+#include "../parts/CImageListDrawCache.h"
 #include "CSkinImageCache.h"
 #include "CSkinDiagnostics.h"
 #include "CScaledCommandImages.h"
@@ -122,6 +123,9 @@ public:
     // command's nearest larger image, else from its largest smaller one. When no image can be
     // made, that source itself, of another size. FALSE when the command has no 16-pixel image.
     BOOL GetSizedImage(UINT nCmdID, int nPixels, SIZED_IMAGE& image);
+    // Draws such an image at its own size, as ImageList_DrawEx with ILD_NORMAL does, through
+    // the theme's record of drawings already made.
+    BOOL DrawSizedImage(const SIZED_IMAGE& image, CDC* pDC, int x, int y);
 
     // Reads one <commandImages> section; image paths are relative to strFolder. Always TRUE.
     BOOL LoadCommandImages(CXmlElement* pSection, const CString& strFolder, CSkinDiagnostics* pDiagnostics = NULL);
@@ -217,6 +221,8 @@ private:
     CMap<UINT, UINT, int, int>* ImageMapOf(int nSize) const;
     // The images made at sides no list of the load has them in; emptied with the lists.
     CScaledCommandImages m_scaled;
+    // Drawings of the lists' images; emptied with the lists.
+    CImageListDrawCache m_drawings;
 
     CInterfaceTheme(const CInterfaceTheme&) = delete;
     void operator=(const CInterfaceTheme&) = delete;

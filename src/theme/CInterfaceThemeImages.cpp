@@ -195,6 +195,11 @@ void CInterfaceTheme::DrawEx(CDC* pDC, int nImage, int x, int y, int dx, int dy,
         ImageList_DrawEx(pList->m_hImageList, nImage, pDC->m_hDC, x, y, dx, dy, crBack, crFore, nStyle);
 }
 
+BOOL CInterfaceTheme::DrawSizedImage(const SIZED_IMAGE& image, CDC* pDC, int x, int y)
+{
+    return pDC && m_drawings.Draw(image.hList, image.nImage, pDC->m_hDC, x, y);
+}
+
 int CInterfaceTheme::ImagePixelsForDpi(UINT nDpi)
 {
     const int nWanted = CDpiScale(nDpi).Scale(16);

@@ -283,8 +283,7 @@ void CMenuSkinner::DrawItem(DRAWITEMSTRUCT* pDIS)
                 ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
                                  m_theme.Colour(SkinColour::Disabled), ILD_BLEND50);
             else
-                ImageList_DrawEx(image.hList, image.nImage, pBuffer->m_hDC, xImage, yImage, 0, 0, CLR_NONE,
-                                 CLR_DEFAULT, ILD_NORMAL);
+                m_theme.DrawSizedImage(image, pBuffer, xImage, yImage);
         }
 
         // Before the first skin load the theme has no fonts yet; the buffer's own font serves.

@@ -148,7 +148,7 @@ void CMenuSkinner::Initialize()
     if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, SYNCHRONIZE,
                            FALSE, 0))
         return;
-    g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, AfxGetInstanceHandle(), ::GetCurrentThreadId());
+    g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, NULL, ::GetCurrentThreadId());
     if (!g_hMenuHook)
     {
         ::CloseHandle(hThread);

@@ -21,8 +21,7 @@ const wchar_t* const CWindowSkin::s_pszAnchorNames[WINDOWSKIN_ANCHOR_COUNT] = {
 };
 
 CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
-    : m_theme(theme),
-      m_pImage(NULL),
+    : m_pImage(NULL),
       m_pAlphaImage(NULL),
       m_pWatermark(NULL),
       m_rcWatermarkGrid(0, 0, 0, 0),
@@ -41,7 +40,8 @@ CWindowSkin::CWindowSkin(CInterfaceTheme& theme)
       m_pShadow(NULL),
       m_pShadowInactive(NULL),
       m_rcShadowGrid(0, 0, 0, 0),
-      m_ptShadowOffset(0, 0)
+      m_ptShadowOffset(0, 0),
+      m_theme(theme)
 {
     memset(m_pPartPresent, 0, sizeof(m_pPartPresent));
     memset(m_pPartMode, 0, sizeof(m_pPartMode));

@@ -1,6 +1,6 @@
 #include "CWindowSkinState.h"
 
-CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nActivation(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0),
+CWindowSkinState::CWindowSkinState() : nHotButton(0), nPressedButton(0), nWatermarkBrushDpi(0), sizeWatermarkBrush(0, 0), nActivation(0),
       hIcon(NULL), bIconKnown(false)
 {
 }

@@ -3,7 +3,9 @@
 // program showing the same dialog with the system frame. Every measurement is a fresh process:
 // the program starts itself as a child, once per measurement, and the child writes its figures
 // to a file. Each skinned child also times its first LoadSkin (cold) against later ones of the
-// same definitions (warm), both in that one process.
+// same definitions (warm), both in that one process. A skin that decodes a PNG picture starts the
+// platform's picture codec in its first load; a child of its own times a process's first decode
+// of that picture against later ones, the floor that start sets.
 //
 // The skins: each bundled gallery skin (copied beside the program at build time) and a large
 // generated one of 2,000 strings, 200 command images and 20 window skins.
@@ -13,6 +15,7 @@
 #include <KorvoSkin/CSkinDialog.h>
 #include <KorvoSkin/SkinApi.h>
 #include <api/Globals.h>
+#include <parts/SkinImageFile.h>
 #include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,7 +38,18 @@ struct CSkinCase
     CString strFirst;
     CString strSecond;
     CString strTarget;  // the window skin the dialog asks for
+    // The first PNG picture the skin's load decodes, under Definitions\; null for none.
+    const wchar_t* pszFirstPng;
 };
+
+// What a child process measures.
+enum ChildKind
+{
+    CHILD_PLAIN,   // the unskinned dialog painted
+    CHILD_SKINNED, // the skinned dialog painted, and the first and later loads
+    CHILD_PNG,     // the first PNG decode of a process and later ones: the picture codec starting
+};
+const wchar_t* const g_pszKinds[] = { L"plain", L"skinned", L"png" };
 
 // Seconds since this process was created, on the clock the creation time is kept on.
 double SinceProcessStart()
@@ -73,17 +87,46 @@ void ShowPainted(CDialog& dialog)
     ::GdiFlush();
 }
 
-// The child: "child plain|skinned FOLDER FIRST SECOND TARGET RESULTFILE". Writes the time from
-// process creation to the painted dialog and, when skinned, the first and the best later
-// LoadSkin, all in seconds.
-int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
+// Decodes FOLDER\Definitions\FIRST once, then WARM_LOADS times, as a skin's load does.
+bool TimePngDecodes(const CSkinCase& skin, double& dCold, double& dWarm)
 {
+    const CString strPath = skin.strFolder + L"Definitions\\" + skin.strFirst;
+    for (int n = 0; n <= WARM_LOADS; n++)
+    {
+        const double dStart = Now();
+        SkinImageFile::HEADER header;
+        bool bTranslucent = false;
+        HBITMAP hBitmap = SkinImageFile::ReadHeader(strPath, header) ? SkinImageFile::Decode(strPath, header, bTranslucent) : NULL;
+        const double dTime = Now() - dStart;
+        if (!hBitmap)
+            return false;
+        ::DeleteObject(hBitmap);
+        if (n == 0)
+            dCold = dTime;
+        else
+            dWarm = std::min(dWarm, dTime);
+    }
+    return true;
+}
+
+// The child: "child plain|skinned|png FOLDER FIRST SECOND TARGET RESULTFILE". Writes the time
+// from process creation to the painted dialog and, when skinned, the first and the best later
+// LoadSkin, all in seconds; for png, the first and the best later decode of the picture FIRST.
+int RunChild(ChildKind kind, const CSkinCase& skin, LPCWSTR pszResult)
+{
+    const bool bSkinned = kind == CHILD_SKINNED;
     double dCold = 0, dWarm = 1e30;
     KorvoTest::CDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                               DS_SETFONT, 380, 200, L"Host main window");
-    double dPainted;
+    double dPainted = 0;
     bool bOk, bSkinFound = true;
-    if (bSkinned)
+    if (kind == CHILD_PNG)
+    {
+        InitSkin();
+        bOk = TimePngDecodes(skin, dCold, dWarm);
+        UnInitSkin();
+    }
+    else if (bSkinned)
     {
         g_strAppFolder = skin.strFolder;
         InitSkin();
@@ -120,7 +163,7 @@ int RunChild(bool bSkinned, const CSkinCase& skin, LPCWSTR pszResult)
     if (!pFile)
         return 1;
     // 1: painted skinned (or plain, as asked); 2: painted, but the skin had no window skin for it.
-    fprintf(pFile, "%d %.9f %.9f %.9f\n", bOk ? (bSkinFound ? 1 : 2) : 0, dPainted, dCold, bSkinned ? dWarm : 0.0);
+    fprintf(pFile, "%d %.9f %.9f %.9f\n", bOk ? (bSkinFound ? 1 : 2) : 0, dPainted, dCold, kind != CHILD_PLAIN ? dWarm : 0.0);
     fclose(pFile);
     return bOk ? 0 : 1;
 }
@@ -142,12 +185,12 @@ struct CChildResult
 };
 
 // Starts this program as a child for one measurement and waits for it.
-CChildResult StartChild(bool bSkinned, const CSkinCase& skin, const CString& strResult)
+CChildResult StartChild(ChildKind kind, const CSkinCase& skin, const CString& strResult)
 {
     CChildResult result;
     wchar_t szProgram[MAX_PATH];
     ::GetModuleFileNameW(NULL, szProgram, MAX_PATH);
-    CString strCommand = Quoted(szProgram) + L" child " + (bSkinned ? L"skinned " : L"plain ") + Quoted(skin.strFolder) +
+    CString strCommand = Quoted(szProgram) + L" child " + g_pszKinds[kind] + L" " + Quoted(skin.strFolder) +
                          L" " + Quoted(skin.strFirst) + L" " + Quoted(skin.strSecond) + L" " + Quoted(skin.strTarget) +
                          L" " + Quoted(strResult);
     STARTUPINFOW startup = { sizeof(startup) };
@@ -254,22 +297,31 @@ int RunParent()
     CString strResult = folder.Path() + L"result.txt";
 
     const CSkinCase aCases[] = {
-        { "Aurora", strBundled, L"Definitions\\English.xml", L"Definitions\\Aurora.xml", L"Gallery" },
-        { "Ember", strBundled, L"Definitions\\English.xml", L"Definitions\\Ember.xml", L"Gallery" },
-        { "generated", folder.Path(), L"Definitions\\Generated.xml", L"", L"Main" },
+        { "Aurora", strBundled, L"Definitions\\English.xml", L"Definitions\\Aurora.xml", L"Gallery", L"Aurora\\shadow.png" },
+        { "Ember", strBundled, L"Definitions\\English.xml", L"Definitions\\Ember.xml", L"Gallery", NULL },
+        { "generated", folder.Path(), L"Definitions\\Generated.xml", L"", L"Main", NULL },
     };
     printf("From process creation to the first painted dialog, best of %d fresh processes each;\n"
            "first LoadSkin of a process against the best of %d later ones in it\n", RUNS, WARM_LOADS);
     int nFailed = 0;
     for (const CSkinCase& skin : aCases)
     {
-        double dPlain = 1e30, dSkinned = 1e30, dCold = 1e30, dWarm = 1e30;
+        double dPlain = 1e30, dSkinned = 1e30, dCold = 1e30, dWarm = 1e30, dPngCold = 1e30, dPngWarm = 1e30;
+        const CSkinCase png = { "", skin.strFolder, skin.pszFirstPng ? skin.pszFirstPng : L"", L"", L"", NULL };
         // Interleaved, so that a busy moment of the machine slows both alike.
         for (int n = 0; n < RUNS; n++)
         {
-            CChildResult plain = StartChild(false, skin, strResult);
-            CChildResult skinned = StartChild(true, skin, strResult);
-            if (!plain.bOk || !skinned.bOk)
+            CChildResult plain = StartChild(CHILD_PLAIN, skin, strResult);
+            CChildResult skinned = StartChild(CHILD_SKINNED, skin, strResult);
+            CChildResult decoded;
+            decoded.bOk = !skin.pszFirstPng;
+            if (skin.pszFirstPng)
+            {
+                decoded = StartChild(CHILD_PNG, png, strResult);
+                dPngCold = std::min(dPngCold, decoded.dCold);
+                dPngWarm = std::min(dPngWarm, decoded.dWarm);
+            }
+            if (!plain.bOk || !skinned.bOk || !decoded.bOk)
             {
                 nFailed++;
                 continue;
@@ -288,6 +340,17 @@ int RunParent()
         strFigure = std::string("first LoadSkin vs warm, ") + skin.pszName + " skin";
         // The bundled skins are what a host ships; the generated one shows how the cold cost grows.
         Row(strFigure.c_str(), dCold, dWarm, skin.strSecond.IsEmpty() ? NO_TARGET : TIME_AT_MOST, 1.5);
+        if (!skin.pszFirstPng)
+            continue;
+        // A skin that decodes a PNG starts the platform's picture codec in its first load, once
+        // in a process whoever asks first.
+        const bool bPngMeasured = dCold > 0 && dPngCold < 1e29;
+        printf("  %-10s first PNG decode of a process %7.2f ms, later %7.2f ms\n", skin.pszName, dPngCold * 1000,
+               dPngWarm * 1000);
+        strFigure = std::string("first LoadSkin floor: a process's first PNG decode vs a later one, ") + skin.pszName;
+        Row(strFigure.c_str(), bPngMeasured ? dPngCold : -1, dPngWarm, NO_TARGET);
+        strFigure = std::string("first LoadSkin vs warm and the codec's start, ") + skin.pszName + " skin";
+        Row(strFigure.c_str(), bPngMeasured ? dCold : -1, dWarm + dPngCold - dPngWarm, TIME_AT_MOST, 1.5);
     }
     if (nFailed)
         printf("%d child processes failed\n", nFailed);
@@ -308,8 +371,12 @@ int main()
         nResult = 1;
         if (argc == 8)
         {
-            CSkinCase skin = { "", CString(argv[3]) + L"\\", argv[4], argv[5], argv[6] };
-            nResult = RunChild(wcscmp(argv[2], L"skinned") == 0, skin, argv[7]);
+            CSkinCase skin = { "", CString(argv[3]) + L"\\", argv[4], argv[5], argv[6], NULL };
+            ChildKind kind = CHILD_PLAIN;
+            for (int n = 0; n < (int)_countof(g_pszKinds); n++)
+                if (wcscmp(argv[2], g_pszKinds[n]) == 0)
+                    kind = (ChildKind)n;
+            nResult = RunChild(kind, skin, argv[7]);
         }
     }
     else

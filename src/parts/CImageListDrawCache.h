@@ -21,7 +21,7 @@ public:
     // Drawings kept; the one used least lately makes way.
     static const size_t MAX_DRAWINGS = 32;
     // A larger image is drawn straight, unrecorded.
-    static const int MAX_SIDE = 128;
+    static const int MAX_SIDE = 64;
 
     CImageListDrawCache(const CImageListDrawCache&) = delete;
     void operator=(const CImageListDrawCache&) = delete;

@@ -107,7 +107,11 @@ void CWindowSkin::Paint(CWnd* pWnd, const CWindowSkinState& state, CDC* pDC, BOO
     const CDpiScale scale = ScaleOf(pWnd);
 
     if (nState == STATE_WORK_OUT)
-        nState = state.nActivation ? state.nActivation : IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
+    {
+        if (!state.nActivation)
+            state.nActivation = IsWindowActive(pWnd) ? STATE_ACTIVE : STATE_INACTIVE;
+        nState = state.nActivation;
+    }
 
     CCaptionStripCache::Key key;
     if (m_bCaption)

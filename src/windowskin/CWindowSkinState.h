@@ -20,10 +20,11 @@ struct CWindowSkinState
     CBrush brWatermark;
     UINT nWatermarkBrushDpi;
     CSize sizeWatermarkBrush;
-    // The caption's look as the window's last WM_NCACTIVATE set it (CWindowSkin's STATE_INACTIVE
-    // or STATE_ACTIVE), 0 before the first: a frame repainted whole keeps the look its
-    // activation gave it, without asking the window system which window is in front.
-    int nActivation;
+    // The caption's look (CWindowSkin's STATE_INACTIVE or STATE_ACTIVE) as the window's last
+    // WM_NCACTIVATE set it, 0 until known. A frame repainted whole keeps it; only a window's
+    // first paint asks the window system which window is in front, since every change after
+    // comes with the message.
+    mutable int nActivation;
     // The frame's edges as this window last showed them (painting keeps them up to date).
     mutable CFrameEdgeCache edges;
 

@@ -1,6 +1,6 @@
 // What skinning costs per window: one skinned dialog beside the same dialog unskinned, one
-// skinned control of each kind beside the plain control, one toolbar, and one loaded bundled
-// skin. For each: the bytes the process's heaps hold in use and its committed private bytes, its
+// skinned control of each kind beside the plain control, one toolbar, one open popup menu
+// skinned beside the system's, and one loaded bundled skin. For each: the bytes the process's heaps hold in use and its committed private bytes, its
 // GDI and USER objects as the system counts them (a platform that keeps no count shows 0), and
 // for windows the time from creation to the first paint. Figures are per object, from COUNT
 // objects alive at once.
@@ -9,6 +9,7 @@
 #include "DialogTemplate.h"
 #include <KorvoSkin.h>
 #include <api/Globals.h>
+#include <theme/CMenuSkinner.h>
 #include <stdio.h>
 #include <functional>
 #include <memory>
@@ -55,13 +56,19 @@ void Pump()
     }
 }
 
+// What the process holds now, messages left waiting (inside a menu's loop they are the loop's).
+CSample SampleNow()
+{
+    HANDLE hProcess = ::GetCurrentProcess();
+    return { HeapBytes(), (double)KorvoTest::CommittedPrivateBytes(), ::GetGuiResources(hProcess, GR_GDIOBJECTS),
+             ::GetGuiResources(hProcess, GR_USEROBJECTS) };
+}
+
 CSample Sample()
 {
     Pump();
     AfxDeleteTempMaps();
-    HANDLE hProcess = ::GetCurrentProcess();
-    return { HeapBytes(), (double)KorvoTest::CommittedPrivateBytes(), ::GetGuiResources(hProcess, GR_GDIOBJECTS),
-             ::GetGuiResources(hProcess, GR_USEROBJECTS) };
+    return SampleNow();
 }
 
 void PrintHeader()
@@ -131,6 +138,62 @@ struct CHost : CWnd
                                       NULL, NULL);
         ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         return hWnd;
+    }
+};
+
+// Opens a popup menu of twenty items and, once its loop goes idle with the popup painted, takes
+// what the open popup holds and how long it took to show; the library's menu engine serves the
+// window's menus (the skinned popup) or is stood down (the system's).
+struct CMenuHost : CWnd
+{
+    CSample before = {}, open = {};
+    double dStart = 0, dShown = -1;
+
+    CMenuHost() { CreateEx(0, AfxRegisterWndClass(0), L"menus", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, NULL, NULL); }
+    ~CMenuHost() { DestroyWindow(); }
+
+    void Measure(const char* pszWhat, bool bSkinned)
+    {
+        if (bSkinned)
+            g_MenuSkinner.Initialize();
+        else
+            g_MenuSkinner.Release();
+        HMENU hMenu = ::CreatePopupMenu();
+        for (int n = 0; n < 20; n++)
+        {
+            wchar_t szText[32];
+            swprintf(szText, 32, L"&Command %d\tCtrl+%d", n + 1, n % 10);
+            ::AppendMenuW(hMenu, MF_STRING | (n % 7 == 3 ? MF_CHECKED : 0), 100 + n, szText);
+        }
+        ::SetForegroundWindow(m_hWnd);
+        // The first open makes what every later one shares.
+        for (int nOpen = 0; nOpen < 2; nOpen++)
+        {
+            dShown = -1;
+            before = Sample();
+            dStart = Now();
+            ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NOANIMATION, 40, 40, 0, m_hWnd, NULL);
+        }
+        ::DestroyMenu(hMenu);
+        g_MenuSkinner.Initialize();
+        if (dShown >= 0)
+            PrintLine(pszWhat, before, open, 1, dShown);
+        else
+            printf("%-26s did not open\n", pszWhat);
+    }
+
+protected:
+    LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMessage == WM_ENTERIDLE && wParam == MSGF_MENU && dShown < 0)
+        {
+            ::GdiFlush();
+            dShown = Now() - dStart;
+            open = SampleNow();
+            ::EndMenu();
+            return 0;
+        }
+        return CWnd::WindowProc(nMessage, wParam, lParam);
     }
 };
 
@@ -210,6 +273,11 @@ int main()
                 pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
             return pBar;
         });
+    }
+    {
+        CMenuHost host;
+        host.Measure("popup menu, system", false);
+        host.Measure("popup menu, skinned", true);
     }
     UnInitSkin();
     return 0;

@@ -1,4 +1,5 @@
 #include "CImageListDrawCache.h"
+#include "CSkinImage.h"
 #include <string.h>
 
 CImageListDrawCache::CImageListDrawCache() : m_nUses(0), m_hOldBitmap(NULL), m_pBits(NULL), m_size(0, 0)
@@ -26,10 +27,9 @@ BOOL CImageListDrawCache::MakeScratch(const CSize& size)
     if (m_pBits && m_size == size)
         return TRUE;
     ReleaseScratch();
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB } };
     void* pBits = NULL;
     if ((!m_dc.m_hDC && !m_dc.CreateCompatibleDC(NULL))
-        || !m_bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)) || !pBits)
+        || !m_bitmap.Attach(CSkinImage::CreateTopDownDib(size.cx, size.cy, &pBits)) || !pBits)
     {
         m_bitmap.DeleteObject();
         return FALSE;

@@ -6,13 +6,6 @@
 
 namespace
 {
-// A top-down 32-bit DIB section of cx x cy pixels; ppBits receives its pixels.
-HBITMAP CreateTopDownDib(int cx, int cy, void** ppBits)
-{
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB } };
-    return ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, ppBits, NULL, 0);
-}
-
 bool AnyTranslucent(const BYTE* pBits, LONGLONG nPixels)
 {
     for (LONGLONG i = 0; i < nPixels; i++)
@@ -116,6 +109,12 @@ BOOL CSkinImage::Load(const CString& strPath, SkinImageFile::HEADER header, LONG
     m_size = CSize(bm.bmWidth, bm.bmHeight);
     m_bAlpha = bTranslucent;
     return TRUE;
+}
+
+HBITMAP CSkinImage::CreateTopDownDib(int cx, int cy, void** ppBits)
+{
+    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB } };
+    return ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, ppBits, NULL, 0);
 }
 
 BOOL CSkinImage::CopyFrom(HBITMAP hSource)

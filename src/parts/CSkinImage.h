@@ -102,6 +102,9 @@ public:
 
     // Whether a bitmap is the kind this class keeps for translucent images.
     static bool IsTranslucentBitmap(HBITMAP hBitmap);
+    // A top-down 32-bit DIB section of cx x cy pixels, the kind kept for translucent images;
+    // *ppBits receives its pixels. Null when it cannot be made.
+    static HBITMAP CreateTopDownDib(int cx, int cy, void** ppBits);
 
     CSkinImage(const CSkinImage&) = delete;
     CSkinImage& operator=(const CSkinImage&) = delete;

@@ -7,20 +7,13 @@ const int CScaledCommandImages::SIZES[4] = { 16, 24, 32, 48 };
 
 namespace
 {
-// A 32-bit top-down DIB section of cx x cy; its bits in *ppBits.
-HBITMAP CreatePixelBitmap(int cx, int cy, void** ppBits)
-{
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB } };
-    return ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, ppBits, NULL, 0);
-}
-
 // The image drawn over a plain background of byte value nBack; FALSE when it cannot be drawn.
 BOOL DrawOver(HIMAGELIST hList, int nImage, int nSize, BYTE nBack, std::vector<DWORD>& pixels)
 {
     CDC dc;
     CBitmap bitmap;
     void* pBits = NULL;
-    if (!dc.CreateCompatibleDC(NULL) || !bitmap.Attach(CreatePixelBitmap(nSize, nSize, &pBits)) || !pBits)
+    if (!dc.CreateCompatibleDC(NULL) || !bitmap.Attach(CSkinImage::CreateTopDownDib(nSize, nSize, &pBits)) || !pBits)
         return FALSE;
     memset(pBits, nBack, (size_t)nSize * nSize * 4);
     CGdiSelect select(dc.m_hDC, bitmap.m_hObject);
@@ -193,7 +186,7 @@ int CScaledCommandImages::Add(UINT nCmdID, int nSize, const PIXELS& source)
     void* pBits = NULL;
     const int nMaskStride = (nSize + 15) / 16 * 2;
     std::vector<BYTE> maskBits((size_t)nMaskStride * nSize, 0);
-    if (!colour.Attach(CreatePixelBitmap(nSize, nSize, &pBits)) || !pBits)
+    if (!colour.Attach(CSkinImage::CreateTopDownDib(nSize, nSize, &pBits)) || !pBits)
         return -1;
     DWORD* pOut = (DWORD*)pBits;
     for (int n = 0; n < nSize * nSize; n++)

@@ -227,10 +227,9 @@ HWND CFrameShadow::Window()
         // A first picture, of one transparent pixel: the window manager makes the window anew
         // for it now, not later above the frame.
         CPicture nothing;
-        BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), 1, 1, 1, 32, BI_RGB } };
         void* pBits = NULL;
         if (m_window && nothing.dc.CreateCompatibleDC(NULL)
-            && nothing.bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+            && nothing.bitmap.Attach(CSkinImage::CreateTopDownDib(1, 1, &pBits)))
         {
             nothing.hOldBitmap = ::SelectObject(nothing.dc.m_hDC, nothing.bitmap.m_hObject);
             SIZE size = { 1, 1 };
@@ -261,10 +260,9 @@ CFrameShadow::CPicture::~CPicture()
 
 BOOL CFrameShadow::Compose(const CLook& look, CPicture& picture) const
 {
-    BITMAPINFO info = { { sizeof(BITMAPINFOHEADER), look.size.cx, -look.size.cy, 1, 32, BI_RGB } };
     void* pBits = NULL;
     if (!m_pSkin || !look.pImage || !picture.dc.CreateCompatibleDC(NULL)
-        || !picture.bitmap.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0)))
+        || !picture.bitmap.Attach(CSkinImage::CreateTopDownDib(look.size.cx, look.size.cy, &pBits)))
         return FALSE;
     picture.hOldBitmap = ::SelectObject(picture.dc.m_hDC, picture.bitmap.m_hObject);
     // The image's premultiplied pixels are blended over transparent ones, which they become.

@@ -8,9 +8,8 @@ using namespace ShadowTest;
 
 TEST_F(FrameShadow, APopupLetGoServesTheNextFrameAndGoesWithTheLibrary)
 {
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
+    const HWND hShadow = CreateShadowed();
+    ASSERT_TRUE(hShadow);
     dlg.DestroyWindow();
     ASSERT_EQ(1u, Shadows().size());
     EXPECT_EQ(0u, ShownShadows());
@@ -61,9 +60,8 @@ TEST_F(FrameShadow, KeepsItsPictureWhileHiddenAndForTheNextFrame)
 
 TEST_F(FrameShadow, LiesUnderItsFrameOnTheScreenThroughAReload)
 {
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
+    const HWND hShadow = CreateShadowed();
+    ASSERT_TRUE(hShadow);
     const CPoint ptMiddle(WINDOW.Width() / 2, WINDOW.Height() / 2);
     const COLORREF crFrame = KorvoTest::CWindowPixels(dlg.m_hWnd).At(ptMiddle.x, ptMiddle.y);
     EXPECT_EQ(crFrame, ScreenAt(WINDOW.TopLeft() + ptMiddle));

@@ -160,6 +160,13 @@ struct FrameShadow : CSkinnedDialogTest
         EXPECT_EQ(1u, shadows.size());
         return shadows.size() == 1 ? shadows[0] : NULL;
     }
+    // The dialog framed by the shadowed skin at WINDOW, and its shadow popup; null when either
+    // is missing.
+    HWND CreateShadowed()
+    {
+        defs.Load(ShadowSkin());
+        return dlg.CreateSkinned(WINDOW) ? Shadow() : NULL;
+    }
     // Where the shadow belongs around a frame: the grid outside each edge, moved by the offset.
     static CRect Around(const CRect& rcFrame, int nScale = 1)
     {

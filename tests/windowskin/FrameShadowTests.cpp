@@ -14,9 +14,7 @@ using namespace ShadowTest;
 
 TEST_F(FrameShadow, FollowsTheFrameAndStaysRightBelowIt)
 {
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
+    const HWND hShadow = CreateShadowed();
     ASSERT_TRUE(hShadow);
     EXPECT_TRUE(::IsWindowVisible(hShadow));
     EXPECT_EQ(Around(WINDOW), RectOf(hShadow));
@@ -45,9 +43,7 @@ TEST_F(FrameShadow, FollowsTheFrameAndStaysRightBelowIt)
 
 TEST_F(FrameShadow, ShowsTheImageBlendedActiveAndInactive)
 {
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
+    const HWND hShadow = CreateShadowed();
     ASSERT_TRUE(hShadow);
     dlg.SendMessage(WM_NCACTIVATE, TRUE);
     // Beyond the frame's corner, and under its middle: the image stretched over both.
@@ -75,9 +71,7 @@ TEST_F(FrameShadow, WithoutAnInactiveImageTheActiveLookServesBoth)
 
 TEST_F(FrameShadow, HidesWhileTheFrameIsHiddenMinimisedOrMaximised)
 {
-    defs.Load(ShadowSkin());
-    ASSERT_TRUE(dlg.CreateSkinned(WINDOW));
-    const HWND hShadow = Shadow();
+    const HWND hShadow = CreateShadowed();
     ASSERT_TRUE(hShadow);
     dlg.ShowWindow(SW_HIDE);
     EXPECT_FALSE(::IsWindowVisible(hShadow));

@@ -1,6 +1,7 @@
 // The top-level windows hosts skin by their handles through the C interface, each a
 // CSkinnedWindow, and the host's callback for the skin changes the library makes on its own.
-// Every function runs on the owner thread, inside the host guard.
+// Every function runs on the thread whose windows it holds: the owner thread, inside the host
+// guard, or a thread korvorun's agent gave a skin of its own.
 #pragma once
 #include <korvoskin.h>
 #include <afxwin.h>

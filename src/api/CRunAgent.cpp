@@ -1,6 +1,8 @@
 #include "CRunAgent.h"
+#include "CSkinSet.h"
 #include "Globals.h"
 #include <tlhelp32.h>
+#include <algorithm>
 #include <cwchar>
 
 namespace
@@ -9,8 +11,10 @@ namespace
 // The one agent of the process (RunApi.cpp starts it); the hook procedure finds it here.
 CRunAgent* g_pAgent = NULL;
 
-// How long the agent waits for its keeper to set the hooks.
+// How long the agent waits for its keeper to set the hooks, and a later thread for the owner to
+// be skinned (GDI+ is started by it).
 const DWORD KEEPER_READY_TIMEOUT_MS = 10000;
+const DWORD OWNER_READY_TIMEOUT_MS = 10000;
 
 // A configuration string that ends inside its array.
 bool IsTerminated(const wchar_t* psz)
@@ -20,14 +24,18 @@ bool IsTerminated(const wchar_t* psz)
 
 } // namespace
 
+CRunAgent::CRunAgent() = default;
+
 CRunAgent::~CRunAgent()
 {
     if (g_pAgent == this)
         g_pAgent = NULL;
-    if (m_hReady)
-        ::CloseHandle(m_hReady);
-    if (m_hClaimed)
-        ::CloseHandle(m_hClaimed);
+    for (HANDLE hEvent : { m_hReady, m_hTaken, m_hOwnerReady })
+        if (hEvent)
+            ::CloseHandle(hEvent);
+    // Skin sets of threads that outlive the library are left: their windows may still call them.
+    for (auto& entry : m_threads)
+        (void)entry.second.pSkin.release();
 }
 
 int CRunAgent::Start(const KORVOSKIN_RUN_CONFIG& config)
@@ -41,8 +49,9 @@ int CRunAgent::Start(const KORVOSKIN_RUN_CONFIG& config)
     m_dwStarter = ::GetCurrentThreadId();
     g_pAgent = this;
     m_hReady = ::CreateEventW(NULL, TRUE, FALSE, NULL);
-    m_hClaimed = ::CreateEventW(NULL, TRUE, FALSE, NULL);
-    if (!m_hReady || !m_hClaimed)
+    m_hTaken = ::CreateEventW(NULL, FALSE, FALSE, NULL);
+    m_hOwnerReady = ::CreateEventW(NULL, TRUE, FALSE, NULL);
+    if (!m_hReady || !m_hTaken || !m_hOwnerReady)
         return KORVOSKIN_E_OUT_OF_RESOURCES;
     HANDLE hKeeper = ::CreateThread(NULL, 0, KeeperProc, this, 0, NULL);
     if (!hKeeper)
@@ -50,7 +59,45 @@ int CRunAgent::Start(const KORVOSKIN_RUN_CONFIG& config)
     ::CloseHandle(hKeeper);
     if (::WaitForSingleObject(m_hReady, KEEPER_READY_TIMEOUT_MS) != WAIT_OBJECT_0)
         return KORVOSKIN_E_OUT_OF_RESOURCES;
+    m_bRunning.store(m_nResult == KORVOSKIN_OK);
     return m_nResult;
+}
+
+void CRunAgent::OnThreadStarted()
+{
+    if (!m_bRunning.load())
+        return;
+    // A hook of the thread's own, on the thread: no module, no round trip for every message.
+    HHOOK hHook = ::SetWindowsHookExW(WH_CBT, CbtProc, NULL, ::GetCurrentThreadId());
+    if (!hHook)
+        return;
+    try
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_threads[::GetCurrentThreadId()].hHook = hHook;
+    }
+    catch (...)
+    {
+        ::UnhookWindowsHookEx(hHook);
+    }
+}
+
+void CRunAgent::OnThreadEnding()
+{
+    if (!m_bRunning.load())
+        return;
+    std::unique_ptr<CSkinSet> pSkin;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        auto it = m_threads.find(::GetCurrentThreadId());
+        if (it == m_threads.end())
+            return;
+        pSkin = std::move(it->second.pSkin);
+        // The system takes the thread's hook with it.
+        m_threads.erase(it);
+    }
+    if (pSkin)
+        pSkin->ReleaseThread();
 }
 
 DWORD WINAPI CRunAgent::KeeperProc(void* pParam)
@@ -63,6 +110,7 @@ void CRunAgent::Keep()
 {
     const DWORD dwKeeper = ::GetCurrentThreadId();
     const DWORD dwProcess = ::GetCurrentProcessId();
+    size_t nHooks = 0;
     HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (hSnapshot != INVALID_HANDLE_VALUE)
     {
@@ -75,48 +123,94 @@ void CRunAgent::Keep()
                 entry.th32ThreadID == m_dwStarter)
                 continue;
             HHOOK hHook = ::SetWindowsHookExW(WH_CBT, CbtProc, g_hSkinInstance, entry.th32ThreadID);
-            if (hHook)
-                m_hooks.push_back(hHook);
+            if (!hHook)
+                continue;
+            std::lock_guard<std::mutex> lock(m_lock);
+            THREAD_RECORD& record = m_threads[entry.th32ThreadID];
+            record.hHook = hHook;
+            record.bKeepers = true;
+            nHooks++;
         }
         ::CloseHandle(hSnapshot);
     }
-    m_nResult = m_hooks.empty() ? KORVOSKIN_E_OUT_OF_RESOURCES : KORVOSKIN_OK;
+    m_nResult = nHooks ? KORVOSKIN_OK : KORVOSKIN_E_OUT_OF_RESOURCES;
     ::SetEvent(m_hReady);
-    if (m_hooks.empty())
-        return;
-    ::WaitForSingleObject(m_hClaimed, INFINITE);
-    for (HHOOK hHook : m_hooks)
-        ::UnhookWindowsHookEx(hHook);
-    m_hooks.clear();
+    // Each hook is taken off here once its thread has claimed; a thread that ends unclaimed takes
+    // its hook along, and this thread then waits until the program ends.
+    while (nHooks > 0 && ::WaitForSingleObject(m_hTaken, INFINITE) == WAIT_OBJECT_0)
+    {
+        std::vector<HHOOK> taken;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            taken.swap(m_taken);
+        }
+        for (HHOOK hHook : taken)
+            ::UnhookWindowsHookEx(hHook);
+        nHooks -= std::min(nHooks, taken.size());
+    }
 }
 
-bool CRunAgent::IsProgramTopLevel(HWND hWnd, const CREATESTRUCTW* pCreate)
+bool CRunAgent::IsProgramWindow(HWND hWnd, const CREATESTRUCTW* pCreate)
 {
     if (!pCreate || (pCreate->style & WS_CHILD) || pCreate->hwndParent == HWND_MESSAGE)
         return false;
-    // The input method's windows, which the system makes for any thread with windows.
-    wchar_t szClass[32] = {};
-    ::GetClassNameW(hWnd, szClass, 32);
-    return wcscmp(szClass, L"IME") != 0 && wcscmp(szClass, L"MSCTFIME UI") != 0;
+    // A dialog, or a window with a caption and a system menu or a sizing border: not the hidden
+    // helpers, tooltips and menus a thread (or a library's worker thread) makes first.
+    wchar_t szClass[8] = {};
+    ::GetClassNameW(hWnd, szClass, 8);
+    return wcscmp(szClass, L"#32770") == 0 ||
+           ((pCreate->style & WS_CAPTION) == WS_CAPTION && (pCreate->style & (WS_SYSMENU | WS_THICKFRAME)));
 }
 
 LRESULT CALLBACK CRunAgent::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     CRunAgent* pAgent = g_pAgent;
-    if (nCode == HCBT_CREATEWND && pAgent && !pAgent->m_bClaimed.load())
+    if (nCode == HCBT_CREATEWND && pAgent)
     {
-        HWND hWnd = (HWND)wParam;
         const CBT_CREATEWNDW* pCreate = (const CBT_CREATEWNDW*)lParam;
-        if (IsProgramTopLevel(hWnd, pCreate ? pCreate->lpcs : NULL) && !pAgent->m_bClaimed.exchange(true))
+        try
         {
-            ::SetEvent(pAgent->m_hClaimed);
-            pAgent->SkinThread();
+            if (IsProgramWindow((HWND)wParam, pCreate ? pCreate->lpcs : NULL))
+                pAgent->Claim();
+        }
+        catch (...)
+        {
+            // Out of memory: the thread keeps the system's look.
         }
     }
     return ::CallNextHookEx(NULL, nCode, wParam, lParam);
 }
 
-void CRunAgent::SkinThread()
+void CRunAgent::Claim()
+{
+    // A thread claims once: its own skinner sees its later windows, and a thread that could not
+    // be skinned keeps the system's look. Its hook is taken off by the thread that set it.
+    HHOOK hHook = NULL;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        auto it = m_threads.find(::GetCurrentThreadId());
+        if (it == m_threads.end() || !it->second.hHook)
+            return;
+        std::swap(hHook, it->second.hHook);
+        if (it->second.bKeepers)
+        {
+            m_taken.push_back(hHook);
+            ::SetEvent(m_hTaken);
+            hHook = NULL;
+        }
+    }
+    if (hHook)
+        ::UnhookWindowsHookEx(hHook);
+    if (!m_bClaimed.exchange(true))
+    {
+        SkinOwnerThread();
+        ::SetEvent(m_hOwnerReady);
+    }
+    else
+        SkinOtherThread();
+}
+
+void CRunAgent::SkinOwnerThread()
 {
     // Definitions come from korvorun's installation, not the program's folder. Set before Init:
     // no other thread uses the library yet.
@@ -127,4 +221,18 @@ void CRunAgent::SkinThread()
     // The window being created now is still to hear its WM_NCCREATE, through the hook Init has
     // just set: the thread skinner sees it as it sees every later one.
     KorvoSkin_SkinThread(KORVOSKIN_THREAD_ALL);
+}
+
+void CRunAgent::SkinOtherThread()
+{
+    ::WaitForSingleObject(m_hOwnerReady, OWNER_READY_TIMEOUT_MS);
+    std::unique_ptr<CSkinSet> pSkin(new CSkinSet(g_hSkinInstance));
+    // As for the owner, the window being created hears its WM_NCCREATE through the new hook.
+    if (pSkin->SkinCallingThread(m_config.baseFolder, m_config.first, m_config.second) != KORVOSKIN_OK)
+    {
+        pSkin->ReleaseThread();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_threads[::GetCurrentThreadId()].pSkin = std::move(pSkin);
 }

@@ -11,8 +11,8 @@ namespace
 const UINT_PTR CREATION_SUBCLASS = 0x4B55;
 const wchar_t DIALOG_CLASS[] = L"#32770";
 
-// The skinner of the owner thread while it runs; the hook and the subclasses find it here.
-CThreadSkinner* s_pRunning = NULL;
+// The calling thread's skinner while it runs; the hook and the subclasses find it here.
+thread_local CThreadSkinner* s_pRunning = NULL;
 
 BOOL HasClass(HWND hWnd, const wchar_t* pszClass)
 {

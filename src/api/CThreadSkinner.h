@@ -1,7 +1,8 @@
-// Skins the windows the owner thread creates, as they are created: the menu engine's thread hook
+// Skins the windows a thread creates, as they are created: the menu engine's thread hook
 // tells of each window coming into being, and a subclass waits for the end of its WM_CREATE or WM_INITDIALOG, when its
 // children exist, to frame it and skin its controls through the windows skinned by handle.
-// Runs on the owner thread only.
+// Runs on the thread it skins only: the library's owner thread, or a thread korvorun's agent gave
+// a skin of its own.
 #pragma once
 #include <korvoskin.h>
 #include <afxwin.h>

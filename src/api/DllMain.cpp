@@ -1,5 +1,6 @@
 // The library's entry point: an extension library of the framework.
 #include <afxwin.h>
+#include "RunApi.h"
 
 static AFX_EXTENSION_MODULE g_extModule = { FALSE, NULL, NULL };
 
@@ -13,5 +14,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
     }
     else if (dwReason == DLL_PROCESS_DETACH)
         AfxTermExtensionModule(g_extModule, FALSE);
+    else if (dwReason == DLL_THREAD_ATTACH)
+        RunAgentThreadStarted();
+    else if (dwReason == DLL_THREAD_DETACH)
+        RunAgentThreadEnding();
     return 1;
 }

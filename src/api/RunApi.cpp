@@ -1,6 +1,7 @@
 // The entry korvorun starts in the program it skins (korvoskin.h).
 #include <korvoskin.h>
 #include "CRunAgent.h"
+#include "RunApi.h"
 #include <cstring>
 
 namespace
@@ -23,4 +24,14 @@ extern "C" DWORD WINAPI KorvoSkin_RunAgent(void* config)
     {
         return (DWORD)KORVOSKIN_E_OUT_OF_RESOURCES;
     }
+}
+
+void RunAgentThreadStarted()
+{
+    g_runAgent.OnThreadStarted();
+}
+
+void RunAgentThreadEnding()
+{
+    g_runAgent.OnThreadEnding();
 }

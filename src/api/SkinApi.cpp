@@ -182,9 +182,6 @@ bool InitSkin()
     return OnHostThread(false, [] {
         if (!g_HostThread.Adopt())
             return true;
-        // A thread that initialised the library and exited without UnInitSkin took its hook
-        // with it; the record of that hook must not stop this thread's.
-        g_MenuSkinner.Release();
         if (!g_gdiplusToken)
         {
             Gdiplus::GdiplusStartupInput input;

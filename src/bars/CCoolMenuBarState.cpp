@@ -18,8 +18,8 @@ const int MAX_MENU_DEPTH = 32;
 
 // The bar whose popup is open and the message-filter hook installed meanwhile: a thread tracks
 // one popup at a time.
-CCoolMenuBarState* s_pTracking = NULL;
-HHOOK s_hMsgHook = NULL;
+thread_local CCoolMenuBarState* s_pTracking = NULL;
+thread_local HHOOK s_hMsgHook = NULL;
 
 LRESULT CALLBACK MenuFilter(int nCode, WPARAM wParam, LPARAM lParam)
 {

@@ -3,6 +3,7 @@
 namespace
 {
 CSkinContext* s_pDefault = NULL;
+thread_local CSkinContext* t_pThreadDefault = NULL;
 }
 
 CSkinContext::CSkinContext(CInterfaceTheme& theme, CSkinRegistry& registry, CMenuSkinner& menus)
@@ -14,12 +15,16 @@ CSkinContext::~CSkinContext()
 {
     if (s_pDefault == this)
         s_pDefault = NULL;
+    if (t_pThreadDefault == this)
+        t_pThreadDefault = NULL;
 }
 
 CSkinContext& CSkinContext::Default()
 {
     // The api layer names its context while the library's objects are constructed, before any
     // window, bar or control can ask.
+    if (t_pThreadDefault)
+        return *t_pThreadDefault;
     ASSERT(s_pDefault);
     return *s_pDefault;
 }
@@ -27,4 +32,9 @@ CSkinContext& CSkinContext::Default()
 void CSkinContext::MakeDefault()
 {
     s_pDefault = this;
+}
+
+void CSkinContext::MakeThreadDefault()
+{
+    t_pThreadDefault = this;
 }

@@ -97,7 +97,7 @@ void UpdateMenuItems(CCmdUI& state, HMENU hMenu, CCmdTarget* pTarget)
 }
 
 CMenuSkinner::CMenuSkinner(CInterfaceTheme& theme)
-    : m_mapText(10), m_bEnabled(TRUE), m_bOwnHook(FALSE), m_theme(theme), m_bServed(FALSE), m_hOwnHook(NULL)
+    : m_mapText(10), m_bEnabled(TRUE), m_theme(theme), m_bServed(FALSE)
 {
     m_mapText.InitHashTable(17);
 }

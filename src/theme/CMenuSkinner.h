@@ -15,10 +15,10 @@ public:
     virtual ~CMenuSkinner();
     const CInterfaceTheme& Theme() const { return m_theme; }
 
-    // Installs the WH_CALLWNDPROC hook for the calling thread, unless a thread that still runs
-    // has it; a hook whose thread has ended is replaced.
+    // Installs the WH_CALLWNDPROC hook for the calling thread unless it has one. Each thread has
+    // its own hook, which serves the engine that installed it and ends with the thread.
     void Initialize();
-    // Removes the hook if this object installed it and it is still the installed one.
+    // Removes the calling thread's hook if this object installed it.
     void Release();
     // Whether the calling thread's popups are re-framed by the hook.
     static BOOL IsThreadHooked();
@@ -81,7 +81,6 @@ public:
 
     CMap<DWORD, DWORD, CString, const CString&> m_mapText;
     BOOL m_bEnabled;
-    BOOL m_bOwnHook;
 
 private:
     CInterfaceTheme& m_theme;
@@ -93,8 +92,6 @@ private:
     // Set by UpdateMenuPopup, MeasureItem and DrawItem, so a message an owner already routed
     // to the engine is not served a second time.
     BOOL m_bServed;
-    // The hook this object installed, so it never removes one installed by another.
-    HHOOK m_hOwnHook;
     // Where items are measured, made on the first measure.
     CDC m_dcMeasure;
     CDpiScale m_scale;
@@ -109,10 +106,10 @@ private:
     void operator=(const CMenuSkinner&) = delete;
 };
 
-// The installed hook, or null; it serves the thread that installed it.
-extern HHOOK g_hMenuHook;
+// The calling thread's hook, or null.
+extern thread_local HHOOK g_hMenuHook;
 // Where the next drop-down popup of a bar button appears (screen) and the button's width.
-extern POINT g_ptMenuAttach;
-extern int g_nMenuAttachWidth;
+extern thread_local POINT g_ptMenuAttach;
+extern thread_local int g_nMenuAttachWidth;
 // 1 while a popup renders itself through WM_PRINT, 0 once it has painted normally.
-extern LONG g_bMenuPrinting;
+extern thread_local LONG g_bMenuPrinting;

@@ -3,10 +3,10 @@
 #include "CMenuSkinner.h"
 #include <algorithm>
 
-HHOOK g_hMenuHook = NULL;
-POINT g_ptMenuAttach = { 0, 0 };
-int g_nMenuAttachWidth = 0;
-LONG g_bMenuPrinting = 1;
+thread_local HHOOK g_hMenuHook = NULL;
+thread_local POINT g_ptMenuAttach = { 0, 0 };
+thread_local int g_nMenuAttachWidth = 0;
+thread_local LONG g_bMenuPrinting = 1;
 
 namespace
 {
@@ -16,12 +16,11 @@ const wchar_t MENU_WINDOW_CLASS[] = L"#32768";
 // Sent by the system when it sizes a popup-menu window.
 const UINT WM_MENU_SIZEWINDOW = 0x01E2;
 
-// The thread g_hMenuHook was installed for, and a handle that keeps that thread's ID from
-// passing to another thread while it is recorded. Plain values: the library's global objects,
-// whose destructors release the hook, may outlive any object of this file.
-DWORD s_nHookThread = 0;
-HANDLE s_hHookThread = NULL;
-// The menu owners the hook subclassed, with their own procedures. They are kept in the process
+// Everything the hook knows belongs to its thread: each thread that skins its windows has its own
+// hook, engine and windows, and a thread's record goes with it. Plain values, so that the
+// library's global objects, whose destructors release the hook, may outlive them.
+//
+// The menu owners the hook subclassed, with their own procedures. They are kept beside the hook
 // rather than in a window property, since every message of an owner asks and a property can
 // cost a round trip to the window system; owners past the table's size are left alone (their
 // host forwards the menu messages itself, as before).
@@ -30,7 +29,7 @@ struct SAVED_PROC
     HWND hWnd;
     WNDPROC pfnOld;
 };
-SAVED_PROC s_ownerProcs[64];
+thread_local SAVED_PROC s_ownerProcs[64];
 
 // hWnd's entry in a table of saved procedures; null finds a free one.
 template <size_t N> SAVED_PROC* FindProc(SAVED_PROC (&table)[N], HWND hWnd)
@@ -47,32 +46,17 @@ SAVED_PROC* FindOwner(HWND hWnd)
 }
 
 // The engine that installed g_hMenuHook, which serves the owners the hook subclassed.
-CMenuSkinner* s_pHookSkinner = NULL;
-CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
-CMenuSkinner::CREATION_OBSERVER s_pfnCreationObserver = NULL;
+thread_local CMenuSkinner* s_pHookSkinner = NULL;
+thread_local CMenuSkinner::TOP_LEVEL_OBSERVER s_pfnTopLevelObserver = NULL;
+thread_local CMenuSkinner::CREATION_OBSERVER s_pfnCreationObserver = NULL;
 // Whether every window of the hooked thread has its popups served, as a framework window has.
-BOOL s_bServeAll = FALSE;
+thread_local BOOL s_bServeAll = FALSE;
 
 BOOL IsServedOwner(HWND hWnd)
 {
     if (CWnd::FromHandlePermanent(hWnd) || ::GetPropW(hWnd, SERVED_WINDOW_PROPERTY))
         return TRUE;
     return s_bServeAll && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId();
-}
-
-BOOL HookThreadEnded()
-{
-    return s_hHookThread && ::WaitForSingleObject(s_hHookThread, 0) == WAIT_OBJECT_0;
-}
-
-void ForgetHook()
-{
-    g_hMenuHook = NULL;
-    s_pHookSkinner = NULL;
-    s_nHookThread = 0;
-    if (s_hHookThread)
-        ::CloseHandle(s_hHookThread);
-    s_hHookThread = NULL;
 }
 
 BOOL IsMenuWindow(HWND hWnd)
@@ -84,7 +68,7 @@ BOOL IsMenuWindow(HWND hWnd)
 // The popup-menu windows the hook re-framed, with their own procedures: every message of a
 // popup asks, so they are kept in the process like the owners. A popup past the table's size
 // keeps the system's frame.
-SAVED_PROC s_menuProcs[32];
+thread_local SAVED_PROC s_menuProcs[32];
 
 SAVED_PROC* FindMenuProc(HWND hWnd)
 {
@@ -135,47 +119,28 @@ void CMenuSkinner::Initialize()
     OSVERSIONINFOW version = { sizeof(version) };
     ::GetVersionExW(&version);
     m_bEnabled = version.dwMajorVersion >= 5 || (version.dwMajorVersion == 4 && version.dwMinorVersion >= 10);
-    if (!m_bEnabled)
-        return;
-    // The system removed the hook with the thread it was for; its handle may already name
-    // another hook, so it is forgotten, not unhooked.
-    if (g_hMenuHook && HookThreadEnded())
-        ForgetHook();
-    // A live hook stays with its thread, whichever thread asks.
-    if (g_hMenuHook)
-        return;
-    HANDLE hThread = NULL;
-    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, SYNCHRONIZE,
-                           FALSE, 0))
+    // A live hook stays with the engine that installed it.
+    if (!m_bEnabled || g_hMenuHook)
         return;
     g_hMenuHook = ::SetWindowsHookExW(WH_CALLWNDPROC, MenuHookProc, NULL, ::GetCurrentThreadId());
-    if (!g_hMenuHook)
-    {
-        ::CloseHandle(hThread);
-        return;
-    }
-    s_nHookThread = ::GetCurrentThreadId();
-    s_hHookThread = hThread;
-    s_pHookSkinner = this;
-    m_bOwnHook = TRUE;
-    m_hOwnHook = g_hMenuHook;
+    if (g_hMenuHook)
+        s_pHookSkinner = this;
 }
 
 void CMenuSkinner::Release()
 {
-    if (m_bOwnHook && g_hMenuHook && g_hMenuHook == m_hOwnHook)
-    {
-        if (!HookThreadEnded())
-            ::UnhookWindowsHookEx(g_hMenuHook);
-        ForgetHook();
-    }
-    m_bOwnHook = FALSE;
-    m_hOwnHook = NULL;
+    // Another thread's hook, or one a thread that ended took with it, is not this thread's to
+    // remove.
+    if (!g_hMenuHook || s_pHookSkinner != this)
+        return;
+    ::UnhookWindowsHookEx(g_hMenuHook);
+    g_hMenuHook = NULL;
+    s_pHookSkinner = NULL;
 }
 
 BOOL CMenuSkinner::IsThreadHooked()
 {
-    return g_hMenuHook && s_nHookThread == ::GetCurrentThreadId();
+    return g_hMenuHook != NULL;
 }
 
 void CMenuSkinner::SetTopLevelObserver(TOP_LEVEL_OBSERVER pfnObserver)

@@ -28,7 +28,7 @@ struct CAskingChild : CWnd
 
 std::vector<std::unique_ptr<CWnd>>& CSkinnedWindow::LetGo()
 {
-    static std::vector<std::unique_ptr<CWnd>> s_letGo;
+    static thread_local std::vector<std::unique_ptr<CWnd>> s_letGo;
     return s_letGo;
 }
 

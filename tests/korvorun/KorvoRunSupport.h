@@ -2,6 +2,7 @@
 // found, and a bundled skin's caption strips and menu colour read back from the screen.
 #pragma once
 #include "KorvoTest.h"
+#include "plainapp.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,7 +12,6 @@ namespace KorvoRunTest
 
 const DWORD WAIT_MS = 30000;
 const int PLAIN_EXIT_CODE = 7;
-const UINT IDM_COUNT = 105;
 
 // The Windows form of a path the build hands over with forward slashes.
 CString WindowsPath(CString strPath);

@@ -39,6 +39,10 @@ protected:
         ::PostMessageW(hFrame, WM_CLOSE, 0, 0);
         EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
     }
+
+    // Runs the program with a second GUI thread as the switch says and checks both threads'
+    // windows, then ends the second thread and the program.
+    void ExpectBothThreadsSkinned(const wchar_t* pszSwitch);
 };
 
 TEST_F(KorvoRun, DarkSkinFramesTheProgramItsMenuBarAndLetsCommandsAndTheExitCodeThrough)
@@ -86,25 +90,56 @@ TEST_F(KorvoRun, LightSkinByFilePathFramesTheProgram)
     EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
 }
 
-// The library has one owner thread: a second GUI thread's window keeps the system's look and
-// works as it does without korvorun.
-TEST_F(KorvoRun, AnotherThreadsWindowKeepsTheSystemLookAndWorks)
+// A second GUI thread's windows are skinned as the first thread's are, its message box included,
+// and work, whichever thread shows a window first; the thread ends with its window, and the
+// program goes on skinned.
+TEST_F(KorvoRun, AnotherThreadsWindowsAreSkinnedAndWork)
+{
+    ExpectBothThreadsSkinned(L" --second-thread");
+}
+
+TEST_F(KorvoRun, AnotherThreadShowingTheFirstWindowLeavesTheMainThreadSkinnedToo)
+{
+    ExpectBothThreadsSkinned(L" --second-thread-first");
+}
+
+void KorvoRun::ExpectBothThreadsSkinned(const wchar_t* pszSwitch)
 {
     const SKIN_LOOK look = ReadSkinLook(L"Midnight");
-    CKorvoRun run(SkinArguments(L"Midnight", NULL) + L" --second-thread");
+    CKorvoRun run(SkinArguments(L"Midnight", NULL) + pszSwitch);
     HWND hFrame = WaitForFrame();
     ASSERT_TRUE(hFrame);
     HWND hSecond = NULL;
     ASSERT_TRUE(WaitFor([&] { return (hSecond = ::FindWindowW(L"PlainAppSecond", NULL)) && ::IsWindowVisible(hSecond); }));
-    ASSERT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); }));
+    EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); }));
+    EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hSecond, look); })) << "the second thread's frame keeps the system's caption";
     ::PostMessageW(hSecond, WM_COMMAND, IDM_COUNT, 0);
     EXPECT_TRUE(WaitFor([&] {
         wchar_t szTitle[64] = {};
         ::GetWindowTextW(hSecond, szTitle, 64);
         return wcscmp(szTitle, L"Plain Second 1") == 0;
     }));
+
+    ::PostMessageW(hSecond, WM_COMMAND, IDM_MESSAGE_BOX, 0);
+    HWND hMessage = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hMessage = ::FindWindowW(L"#32770", L"Second")) && ::IsWindowVisible(hMessage); }));
+    EXPECT_EQ(::GetWindowThreadProcessId(hSecond, NULL), ::GetWindowThreadProcessId(hMessage, NULL));
+    EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hMessage, look); })) << "the second thread's message box is not skinned";
+    ::PostMessageW(hMessage, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hMessage); }));
+
+    // The thread ends with its window; the first thread's frame goes on working in the skin.
+    ::PostMessageW(hSecond, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hSecond); }));
     KorvoTest::PumpMessages(300);
-    EXPECT_FALSE(HasSkinCaption(hSecond, look));
+    ::PostMessageW(hFrame, WM_COMMAND, IDM_COUNT, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        wchar_t szTitle[64] = {};
+        ::GetWindowTextW(hFrame, szTitle, 64);
+        return wcscmp(szTitle, L"Plain App 1") == 0;
+    }));
+    ::RedrawWindow(hFrame, NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_TRUE(WaitFor([&] { return HasSkinCaption(hFrame, look); }));
     ::PostMessageW(hFrame, WM_CLOSE, 0, 0);
     EXPECT_EQ(PLAIN_EXIT_CODE, run.ExitCode());
 }

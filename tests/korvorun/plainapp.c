@@ -3,8 +3,10 @@
  * and a property sheet of two pages. korvorun's tests run it skinned.
  *     plainapp.exe [--open messagebox|open|colour|properties]
  * opens one of them once the frame shows; --second-thread also shows a window of its own
- * ("Plain Second", class PlainAppSecond) from a second GUI thread. IDM_COUNT counts in the title
- * of the window it is sent to ("Plain App 1", "Plain Second 1", ...). Closing the frame ends the
+ * ("Plain Second", class PlainAppSecond) from a second GUI thread, which opens a message box of its
+ * own on IDM_MESSAGE_BOX and ends when the window is closed; --second-thread-first shows that
+ * window before the frame is created. IDM_COUNT counts in the title of the
+ * window it is sent to ("Plain App 1", "Plain Second 1", ...). Closing the frame ends the
  * program with exit code 7. plainapp.exe --count-args ... shows nothing and ends with the number of
  * its arguments, the switch included. */
 #include <windows.h>
@@ -169,14 +171,21 @@ static LRESULT CALLBACK SecondProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
         SetWindowTextW(hWnd, szTitle);
         return 0;
     }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDM_MESSAGE_BOX)
+    {
+        MessageBoxW(hWnd, L"A message from the second thread of the plain program.", L"Second", MB_OK);
+        return 0;
+    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
     return DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
+/* pParam: an event set once the window shows, or null. */
 static DWORD WINAPI SecondThread(void* pParam)
 {
     WNDCLASSW secondClass;
     MSG msg;
-    (void)pParam;
     ZeroMemory(&secondClass, sizeof(secondClass));
     secondClass.lpfnWndProc = SecondProc;
     secondClass.hInstance = g_hInstance;
@@ -186,6 +195,8 @@ static DWORD WINAPI SecondThread(void* pParam)
     RegisterClassW(&secondClass);
     ShowWindow(CreateWindowExW(0, L"PlainAppSecond", SECOND_TITLE, WS_OVERLAPPEDWINDOW, 720, 60, 280, 200, NULL, NULL,
                                g_hInstance, NULL), SW_SHOWNORMAL);
+    if (pParam)
+        SetEvent((HANDLE)pParam);
     while (GetMessageW(&msg, NULL, 0, 0) > 0)
     {
         TranslateMessage(&msg);
@@ -215,6 +226,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPWSTR pszCommandL
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     UINT nOpen = 0;
     BOOL bSecondThread = FALSE;
+    BOOL bSecondFirst = FALSE;
     HWND hWnd;
     MSG msg;
     (void)hPrevious;
@@ -225,11 +237,20 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevious, LPWSTR pszCommandL
         if (wcscmp(argv[i], L"--open") == 0 && i + 1 < argc)
             nOpen = CommandOfOption(argv[i + 1]);
         bSecondThread |= wcscmp(argv[i], L"--second-thread") == 0;
+        bSecondFirst |= wcscmp(argv[i], L"--second-thread-first") == 0;
     }
     if (argv && argc > 1 && wcscmp(argv[1], L"--count-args") == 0)
         return argc - 1;
     LocalFree(argv);
     InitCommonControlsEx(&controls);
+
+    if (bSecondFirst)
+    {
+        HANDLE hShown = CreateEventW(NULL, TRUE, FALSE, NULL);
+        CloseHandle(CreateThread(NULL, 0, SecondThread, hShown, 0, NULL));
+        WaitForSingleObject(hShown, 10000);
+        CloseHandle(hShown);
+    }
 
     ZeroMemory(&frameClass, sizeof(frameClass));
     frameClass.lpfnWndProc = FrameProc;

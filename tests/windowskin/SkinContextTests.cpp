@@ -7,6 +7,7 @@
 #include <theme/CMenuSkinner.h>
 #include <windowskin/CSkinDialogFrame.h>
 #include <windowskin/CWindowSkinLoader.h>
+#include <thread>
 
 using namespace SkinTest;
 
@@ -75,4 +76,28 @@ TEST(SkinContext, APrivateContextPaintsMenusAndFramesFromItsOwnSkinWhileTheLibra
     EXPECT_EQ(MAIN_FRAME, CSkinDialogFrame::SkinOf(plain)->GetFrameThickness(CDpiScale()));
     plain.DestroyWindow();
     dlg.DestroyWindow();
+}
+
+// A thread that names its own context the default gives it to what it creates; other threads
+// keep the library's, and the thread falls back to it once its context is gone.
+TEST(SkinContext, AThreadsOwnDefaultStaysOnThatThread)
+{
+    CInterfaceTheme theme;
+    CMenuSkinner menus(theme);
+    const CWindowSkinLoader loader(theme);
+    CSkinRegistry registry(theme, loader, g_hSkinInstance);
+    const CSkinContext* pSeen[3] = {};
+    std::thread([&] {
+        {
+            CSkinContext context(theme, registry, menus);
+            context.MakeThreadDefault();
+            pSeen[0] = &CSkinContext::Default();
+            std::thread([&] { pSeen[1] = &CSkinContext::Default(); }).join();
+            EXPECT_EQ(&context, pSeen[0]);
+        }
+        pSeen[2] = &CSkinContext::Default();
+    }).join();
+    EXPECT_EQ(&g_Context, pSeen[1]) << "another thread took the thread's default";
+    EXPECT_EQ(&g_Context, pSeen[2]) << "the thread's default outlived its context";
+    EXPECT_EQ(&g_Context, &CSkinContext::Default());
 }

@@ -150,16 +150,14 @@ void CRunAgent::Keep()
     }
 }
 
-bool CRunAgent::IsProgramWindow(HWND hWnd, const CREATESTRUCTW* pCreate)
+bool CRunAgent::IsProgramTopLevel(HWND hWnd, const CREATESTRUCTW* pCreate)
 {
     if (!pCreate || (pCreate->style & WS_CHILD) || pCreate->hwndParent == HWND_MESSAGE)
         return false;
-    // A dialog, or a window with a caption and a system menu or a sizing border: not the hidden
-    // helpers, tooltips and menus a thread (or a library's worker thread) makes first.
-    wchar_t szClass[8] = {};
-    ::GetClassNameW(hWnd, szClass, 8);
-    return wcscmp(szClass, L"#32770") == 0 ||
-           ((pCreate->style & WS_CAPTION) == WS_CAPTION && (pCreate->style & (WS_SYSMENU | WS_THICKFRAME)));
+    // The input method's windows, which the system makes for any thread with windows.
+    wchar_t szClass[32] = {};
+    ::GetClassNameW(hWnd, szClass, 32);
+    return wcscmp(szClass, L"IME") != 0 && wcscmp(szClass, L"MSCTFIME UI") != 0;
 }
 
 LRESULT CALLBACK CRunAgent::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -170,7 +168,7 @@ LRESULT CALLBACK CRunAgent::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
         const CBT_CREATEWNDW* pCreate = (const CBT_CREATEWNDW*)lParam;
         try
         {
-            if (IsProgramWindow((HWND)wParam, pCreate ? pCreate->lpcs : NULL))
+            if (IsProgramTopLevel((HWND)wParam, pCreate ? pCreate->lpcs : NULL))
                 pAgent->Claim();
         }
         catch (...)

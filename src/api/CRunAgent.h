@@ -1,5 +1,5 @@
 // korvorun's agent in the program it skins. It hooks the threads the process has, and each one
-// the program starts later; a thread's first framed window makes it a skinned thread. The first
+// the program starts later; a thread's first top-level window makes it a skinned thread. The first
 // such thread becomes the library's owner, which then skins every window that thread creates;
 // each later one gets a skin set of its own, loaded with the same pair, which skins that
 // thread's windows until the thread ends. The first hooks belong to a keeper thread of the
@@ -36,11 +36,11 @@ private:
 
     static DWORD WINAPI KeeperProc(void* pParam);
     static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
-    // Whether a window about to be created is one a program's GUI thread shows framed.
-    static bool IsProgramWindow(HWND hWnd, const CREATESTRUCTW* pCreate);
+    // Whether a window about to be created is one a program's GUI thread shows.
+    static bool IsProgramTopLevel(HWND hWnd, const CREATESTRUCTW* pCreate);
 
     void Keep();
-    // On a hooked thread, inside the creation of its first framed window: the first to claim
+    // On a hooked thread, inside the creation of its first top-level window: the first to claim
     // becomes the owner.
     void Claim();
     // The claim of the first thread: the library's owner.

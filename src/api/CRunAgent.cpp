@@ -102,7 +102,16 @@ void CRunAgent::OnThreadEnding()
 
 DWORD WINAPI CRunAgent::KeeperProc(void* pParam)
 {
-    ((CRunAgent*)pParam)->Keep();
+    CRunAgent* pAgent = (CRunAgent*)pParam;
+    try
+    {
+        pAgent->Keep();
+    }
+    catch (...)
+    {
+        // Out of memory before the hooks were all recorded: Start reports the result it has.
+        ::SetEvent(pAgent->m_hReady);
+    }
     return 0;
 }
 

@@ -23,7 +23,8 @@ public:
     // For a thread of its own: loads the pair from folder and skins every window the calling
     // thread creates from now on, its context the thread's default. A KORVOSKIN_ code.
     int SkinCallingThread(const CString& strFolder, const CString& strFirst, const CString& strSecond);
-    // On the thread it skinned: lets every window go and gives the hook back.
+    // On the thread it skinned (the owner's UnInitSkin, or a thread's end): lets every window go,
+    // gives the hook back and empties the registry.
     void ReleaseThread();
 
     CInterfaceTheme m_theme;

@@ -11,7 +11,6 @@
 #include "../bars/CCoolBarTemplateFill.h"
 #include "../parts/GdiplusRunning.h"
 #include "../parts/CHighContrast.h"
-#include "../windowskin/CFrameShadow.h"
 #include <gdiplus.h>
 #include <vector>
 
@@ -206,12 +205,8 @@ bool UnInitSkin()
         g_Theme.GiveBackKeptColours();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
-        g_ThreadSkinner.Stop();
         g_ThreadSkinner.SetCallback(NULL, NULL);
-        g_HandleWindows.Clear();
-        CFrameShadow::DestroySpare();
-        g_MenuSkinner.Release();
-        g_Registry.Clear();
+        g_Skin.ReleaseThread();
         SetGdiplusRunning(false);
         if (g_gdiplusToken)
             Gdiplus::GdiplusShutdown(g_gdiplusToken);

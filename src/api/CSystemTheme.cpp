@@ -52,3 +52,11 @@ void CSystemTheme::SetDarkTitleBar(HWND hWnd, BOOL bDark)
     // Older systems refuse the attribute; the caption stays as it is.
     CDwmAttributes::Set(hWnd, DWM_USE_IMMERSIVE_DARK_MODE, bDark ? TRUE : FALSE);
 }
+
+void CSystemTheme::SetDarkTitleBars(const std::vector<HWND>& windows, BOOL bDark)
+{
+    // A skinned window has no system caption.
+    for (HWND hWnd : windows)
+        if (::IsWindow(hWnd) && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+            SetDarkTitleBar(hWnd, bDark);
+}

@@ -2,6 +2,7 @@
 // named for each: which pair is loaded, and the title bars of windows that keep the system's frame.
 #pragma once
 #include <afxwin.h>
+#include <vector>
 
 class CSystemTheme
 {
@@ -24,7 +25,9 @@ public:
 
     // Gives a window with the system's caption the dark or the light title bar, where the
     // window manager offers the choice; elsewhere (older systems, Wine) nothing happens.
-    void SetDarkTitleBar(HWND hWnd, BOOL bDark);
+    static void SetDarkTitleBar(HWND hWnd, BOOL bDark);
+    // The same for those of windows that have the system's caption.
+    static void SetDarkTitleBars(const std::vector<HWND>& windows, BOOL bDark);
 
     // The choice the loaded pair belongs to.
     BOOL m_bDark = FALSE;

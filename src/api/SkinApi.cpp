@@ -1,7 +1,7 @@
 #include <KorvoSkin/SkinApi.h>
 #include "HostGuard.h"
 #include "CHandleWindows.h"
-#include "CRedrawPause.h"
+#include "CSkinSet.h"
 #include "CSystemTheme.h"
 #include "CSkinReloadWatch.h"
 #include "Globals.h"
@@ -18,115 +18,23 @@ namespace
 {
 
 ULONG_PTR g_gdiplusToken = 0;
-// The pair the last load read, which a watch loads again.
-CString g_strLoadedFirst, g_strLoadedSecond;
 CSkinReloadWatch g_reloadWatch;
 void (*g_pfnWatchReport)(bool bReloaded, const wchar_t* pszFile, void* pContext) = NULL;
 void* g_pWatchContext = NULL;
 CSystemTheme g_systemTheme;
-// Whether the host keeps its skin when the user turns high contrast on; whether a skin was
-// loaded since InitSkin; the system's colours the last load was made under.
-bool g_bKeepSkinInHighContrast = false;
-bool g_bLoaded = false;
-DWORD g_dwLoadedColours = 0;
-
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
-{
-    ((std::vector<HWND>*)lParam)->push_back(hWnd);
-    return TRUE;
-}
-
-// The host thread's top-level windows as they are now: what a window does with a message
-// sent to it may create or destroy others.
-std::vector<HWND> TopLevelWindows()
-{
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, (LPARAM)&windows);
-    return windows;
-}
-
-// A user who turned high contrast on gets the system's look, unless the host keeps its skin.
-BOOL WantsSystemLook()
-{
-    return !g_bKeepSkinInHighContrast && CHighContrast::IsOn();
-}
-
-void LoadDefinitions(const CString& strFirst, const CString& strSecond)
-{
-    g_strLoadedFirst = strFirst;
-    g_strLoadedSecond = strSecond;
-    g_Registry.SetSystemLook(WantsSystemLook());
-    g_dwLoadedColours = CHighContrast::SystemColoursStamp();
-    g_bLoaded = true;
-    // Skinned windows are unframed when the old skin goes and framed again after: by the load
-    // itself for those skinned by handle, by the host's next SkinMe for dialogs. They draw
-    // nothing in between and are painted at the next paint, by then in the new skin, never with
-    // the system's frame or background.
-    CRedrawPause pause(TopLevelWindows());
-    try
-    {
-        g_Registry.Load(g_strAppFolder, strFirst, strSecond);
-        g_HandleWindows.Reskin();
-    }
-    catch (...)
-    {
-        // Nothing of a load that could not finish stays.
-        g_Registry.Clear();
-        throw;
-    }
-}
-
-// A skinned dialog has no system caption; the others' title bars take the choice.
-void SetDarkTitleBars(const std::vector<HWND>& windows, BOOL bDark)
-{
-    for (HWND hWnd : windows)
-        if (::IsWindow(hWnd) && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-            g_systemTheme.SetDarkTitleBar(hWnd, bDark);
-}
 
 void StopFollowingSystem()
 {
     if (!g_systemTheme.IsFollowing())
         return;
     if (g_systemTheme.m_bDark)
-        SetDarkTitleBars(TopLevelWindows(), FALSE);
+        CSystemTheme::SetDarkTitleBars(CSkinSet::ThreadWindows(), FALSE);
     g_systemTheme.Stop();
 }
 
-// After a load the library made on its own: every top-level window of the thread hears of it
-// and is painted again in the new skin.
-void ShowLoadedSkin(BOOL bDark)
+BOOL ShowsDark()
 {
-    std::vector<HWND> windows = TopLevelWindows();
-    // A host of the C interface that set a callback hears of it there instead.
-    if (!g_HandleWindows.TellSkinChanged(bDark))
-    {
-        const UINT nSkinChanged = ::RegisterWindowMessageW(KORVOSKIN_SKIN_CHANGED_MESSAGE);
-        for (HWND hTopLevel : windows)
-            if (nSkinChanged && ::IsWindow(hTopLevel))
-                ::SendMessageW(hTopLevel, nSkinChanged, bDark ? 1 : 0, 0);
-    }
-    SetDarkTitleBars(windows, bDark);
-    for (HWND hTopLevel : windows)
-        if (::IsWindow(hTopLevel))
-            ::RedrawWindow(hTopLevel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-// Loads the pair again when the look the user needs is no longer the loaded one: high contrast
-// turned on or off (unless the host keeps its skin), or, in the system's look, the system's
-// colours changed. Every top-level window hears the system's announcement; the first one that
-// does reloads, and the others find the look already right.
-bool FollowHighContrast()
-{
-    if (!g_bLoaded)
-        return false;
-    const BOOL bSystemLook = WantsSystemLook();
-    if (bSystemLook == g_Registry.LeavesLookToSystem() &&
-        (!bSystemLook || CHighContrast::SystemColoursStamp() == g_dwLoadedColours))
-        return false;
-    LoadDefinitions(g_strLoadedFirst, g_strLoadedSecond);
-    ShowLoadedSkin(g_systemTheme.IsFollowing() && g_systemTheme.m_bDark);
-    return true;
+    return g_systemTheme.IsFollowing() && g_systemTheme.m_bDark;
 }
 
 // The menu hook's report of a top-level window's message: the announcements of high contrast,
@@ -137,7 +45,7 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
     if (!bContrast && !g_systemTheme.IsFollowing())
         return;
     OnHostThread(false, [=] {
-        if (bContrast && FollowHighContrast())
+        if (bContrast && g_Skin.FollowHighContrast(ShowsDark()))
             return true;
         if (!g_systemTheme.IsFollowing() || nMessage == WM_SYSCOLORCHANGE)
             return false;
@@ -152,8 +60,8 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
         if (!CSystemTheme::AnnouncesColourSet(lParam) || bDark == g_systemTheme.m_bDark)
             return false;
         g_systemTheme.m_bDark = bDark;
-        LoadDefinitions(g_systemTheme.First(bDark), g_systemTheme.Second(bDark));
-        ShowLoadedSkin(bDark);
+        g_Skin.Load(g_strAppFolder, g_systemTheme.First(bDark), g_systemTheme.Second(bDark));
+        g_Skin.ShowLoaded(bDark);
         return true;
     });
 }
@@ -163,10 +71,10 @@ void ReloadWatchedSkin()
 {
     CString strBroken;
     const bool bReloaded = OnHostThread(false, [&] {
-        if (!CSkinReloadWatch::DefinitionsReadable(g_strAppFolder, g_strLoadedFirst, g_strLoadedSecond, strBroken))
+        if (!CSkinReloadWatch::DefinitionsReadable(g_strAppFolder, g_Skin.LoadedFirst(), g_Skin.LoadedSecond(), strBroken))
             return false;
-        LoadDefinitions(g_strLoadedFirst, g_strLoadedSecond);
-        ShowLoadedSkin(g_systemTheme.IsFollowing() && g_systemTheme.m_bDark);
+        g_Skin.Load(g_strAppFolder, g_Skin.LoadedFirst(), g_Skin.LoadedSecond());
+        g_Skin.ShowLoaded(ShowsDark());
         return true;
     });
     // Told outside the library's own work, so the host may call it back.
@@ -199,9 +107,6 @@ bool UnInitSkin()
     return OnHostThread(false, [] {
         StopFollowingSystem();
         CMenuSkinner::SetTopLevelObserver(NULL);
-        g_bLoaded = false;
-        g_bKeepSkinInHighContrast = false;
-        g_Registry.SetSystemLook(FALSE);
         g_Theme.GiveBackKeptColours();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;
@@ -220,7 +125,7 @@ bool LoadSkin(CString strFirst, CString strSecond)
 {
     return OnHostThread(false, [&] {
         StopFollowingSystem();
-        LoadDefinitions(strFirst, strSecond);
+        g_Skin.Load(g_strAppFolder, strFirst, strSecond);
         return true;
     });
 }
@@ -231,9 +136,9 @@ bool LoadSkinForSystemTheme(CString strLightFirst, CString strLightSecond, CStri
         StopFollowingSystem();
         g_systemTheme.Follow(strLightFirst, strLightSecond, strDarkFirst, strDarkSecond);
         g_systemTheme.m_bDark = CSystemTheme::UserChoosesDark();
-        LoadDefinitions(g_systemTheme.First(g_systemTheme.m_bDark), g_systemTheme.Second(g_systemTheme.m_bDark));
+        g_Skin.Load(g_strAppFolder, g_systemTheme.First(g_systemTheme.m_bDark), g_systemTheme.Second(g_systemTheme.m_bDark));
         if (g_systemTheme.m_bDark)
-            SetDarkTitleBars(TopLevelWindows(), TRUE);
+            CSystemTheme::SetDarkTitleBars(CSkinSet::ThreadWindows(), TRUE);
         return true;
     });
 }
@@ -241,8 +146,8 @@ bool LoadSkinForSystemTheme(CString strLightFirst, CString strLightSecond, CStri
 bool KeepSkinInHighContrast(bool bKeep)
 {
     return OnHostThread(false, [=] {
-        g_bKeepSkinInHighContrast = bKeep;
-        FollowHighContrast();
+        g_Skin.KeepSkinInHighContrast(bKeep);
+        g_Skin.FollowHighContrast(ShowsDark());
         return true;
     });
 }
@@ -345,9 +250,9 @@ bool WatchSkin(bool bWatch, void (*pfnReport)(bool bReloaded, const wchar_t* psz
             return true;
         // The folder holding the base definition and the pair's files, and everything under it.
         CString strFolder = CSkinReloadWatch::CommonFolder(g_strAppFolder + L"Definitions\\Definitions.xml",
-                                                           g_strAppFolder + g_strLoadedSecond);
-        if (!g_strLoadedFirst.IsEmpty())
-            strFolder = CSkinReloadWatch::CommonFolder(strFolder, g_strAppFolder + g_strLoadedFirst);
+                                                           g_strAppFolder + g_Skin.LoadedSecond());
+        if (!g_Skin.LoadedFirst().IsEmpty())
+            strFolder = CSkinReloadWatch::CommonFolder(strFolder, g_strAppFolder + g_Skin.LoadedFirst());
         return g_reloadWatch.Start(strFolder, ReloadWatchedSkin) != FALSE;
     });
 }

@@ -1,7 +1,10 @@
 // High contrast: the library steps aside for a user who turns it on, and comes back when it is
 // turned off, without a restart; a host may keep its skin.
 #include "HandleWindowSupport.h"
+#include "api/CSkinSet.h"
+#include "api/Globals.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace HandleTest;
 
@@ -106,4 +109,28 @@ TEST(HighContrast, AHostKeepsItsSkinWithOneCallAndLoadsUnderTheSettingAsItIs)
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_Init());
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_LoadSkin(L"", L""));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), KorvoSkin_GetColour(L"dialog.back"));
+}
+
+// korvorun gives each further GUI thread a skin set of its own; that thread's windows step aside
+// and come back with the owner's.
+TEST(HighContrast, AThreadWithASkinOfItsOwnFollowsTheSettingToo)
+{
+    CHighContrastSetting setting(false);
+    CHandleSkin skin;
+    std::thread([&] {
+        CSkinSet set(g_hSkinInstance);
+        ASSERT_EQ(KORVOSKIN_OK, set.SkinCallingThread(g_strAppFolder, L"", L""));
+        {
+            CHostFrame frame;
+            ExpectSkinned(frame);
+            setting.Announce(frame.hWnd, true);
+            EXPECT_EQ(1u, CHostFrame::s_nSkinChangedMessages);
+            ExpectSystemLook(frame);
+            CHighContrastSetting::s_bOn = false;
+            ::SendMessageW(frame.hWnd, WM_SYSCOLORCHANGE, 0, 0);
+            ExpectSkinned(frame);
+        }
+        set.ReleaseThread();
+    }).join();
+    EXPECT_EQ(RGB(0x10, 0x20, 0x30), KorvoSkin_GetColour(L"dialog.back")) << "the owner's set is its own";
 }

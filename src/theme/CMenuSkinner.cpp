@@ -21,52 +21,6 @@ const int CHECK_BOX_WIDTH = 20;
 // The box of the command image, at 96 DPI.
 const int IMAGE_SIZE = 16;
 
-// Reads an item's text whatever its length.
-CString MenuItemText(HMENU hMenu, int nPosition, const MENUITEMINFOW& info)
-{
-    CString strText;
-    if (info.cch == 0)
-        return strText;
-    MENUITEMINFOW textInfo = { sizeof(textInfo) };
-    textInfo.fMask = MIIM_STRING;
-    textInfo.cch = info.cch + 1;
-    textInfo.dwTypeData = strText.GetBuffer((int)info.cch + 1);
-    BOOL bRead = ::GetMenuItemInfoW(hMenu, nPosition, TRUE, &textInfo);
-    strText.ReleaseBuffer(bRead ? (int)textInfo.cch : 0);
-    return strText;
-}
-
-void PrepareMenuHandle(HMENU hMenu, CMap<DWORD, DWORD, CString, const CString&>& mapText)
-{
-    for (int nPosition = 0; nPosition < ::GetMenuItemCount(hMenu); nPosition++)
-    {
-        MENUITEMINFOW info = { sizeof(info) };
-        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING | MIIM_FTYPE;
-        if (!::GetMenuItemInfoW(hMenu, nPosition, TRUE, &info))
-            continue;
-
-        BOOL bSeparator = (info.fType & MFT_SEPARATOR) != 0;
-        if ((info.fType & MFT_OWNERDRAW) || bSeparator)
-        {
-            info.fMask = MIIM_FTYPE | MIIM_DATA;
-            info.fType |= MFT_OWNERDRAW;
-            if (bSeparator)
-                info.dwItemData = 0;
-            ::SetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
-            continue;
-        }
-
-        DWORD nKey = CMenuSkinner::ItemKey(hMenu, info.wID);
-        mapText[nKey] = MenuItemText(hMenu, nPosition, info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA;
-        info.fType |= MFT_OWNERDRAW;
-        info.dwItemData = nKey;
-        ::SetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
-        if (info.hSubMenu)
-            PrepareMenuHandle(info.hSubMenu, mapText);
-    }
-}
-
 // Whether a selected item was reached with the keyboard: the cursor is not over it. Asked only
 // where the answer changes the look, since reading the cursor is a round trip to the window
 // system on some platforms.
@@ -136,7 +90,7 @@ BOOL CMenuSkinner::PrepareMenu(CMenu* pMenu)
         return FALSE;
     HMENU hMenu = pMenu ? pMenu->m_hMenu : NULL;
     if (hMenu)
-        PrepareMenuHandle(hMenu, m_mapText);
+        m_conversion.Convert(hMenu, m_mapText);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 // the popup windows.
 #pragma once
 #include "CInterfaceTheme.h"
+#include "CMenuItemConversion.h"
 #include "../parts/CDpiScale.h"
 #include "../parts/CScaledFont.h"
 #include <functional>
@@ -18,13 +19,14 @@ public:
     // Installs the WH_CALLWNDPROC hook for the calling thread unless it has one. Each thread has
     // its own hook, which serves the engine that installed it and ends with the thread.
     void Initialize();
-    // Removes the calling thread's hook if this object installed it.
+    // Gives every popup still prepared back its own items, and removes the calling thread's
+    // hook if this object installed it.
     void Release();
     // Whether the calling thread's popups are re-framed by the hook.
     static BOOL IsThreadHooked();
 
-    // Makes the popup's items (and its submenus' items) owner-drawn and remembers their
-    // texts; FALSE when the engine is disabled.
+    // Makes the popup's items owner-drawn and remembers their texts until it closes (its
+    // submenus are prepared as they open); FALSE when the engine is disabled.
     BOOL PrepareMenu(CMenu* pMenu);
     // The work of WM_INITMENUPOPUP: PrepareMenu, then the command-UI update pass over the
     // popup's items and the items of its direct submenus.
@@ -89,6 +91,8 @@ private:
     // Whether an owner-drawn item was converted by PrepareMenu (separators carry data 0).
     BOOL IsOwnItem(ULONG_PTR nItemData) const;
 
+    // The popups prepared and not yet closed.
+    CMenuItemConversion m_conversion;
     // Set by UpdateMenuPopup, MeasureItem and DrawItem, so a message an owner already routed
     // to the engine is not served a second time.
     BOOL m_bServed;

@@ -129,6 +129,7 @@ void CMenuSkinner::Initialize()
 
 void CMenuSkinner::Release()
 {
+    m_conversion.RestoreAll();
     // Another thread's hook, or one a thread that ended took with it, is not this thread's to
     // remove.
     if (!g_hMenuHook || s_pHookSkinner != this)
@@ -181,6 +182,9 @@ LRESULT CALLBACK CMenuSkinner::MenuHookProc(int nCode, WPARAM wParam, LPARAM lPa
             if (!hForeground || IsServedOwner(hForeground))
                 Reframe(hWnd);
         }
+        // A closed popup's items are the program's again before its owner hears of the close.
+        if (pMessage->message == WM_UNINITMENUPOPUP && s_pHookSkinner)
+            s_pHookSkinner->m_conversion.Restore((HMENU)pMessage->wParam);
         // Every menu loop starts with this message to the menu's owner, before the owner is asked
         // to prepare, measure or paint anything: its popups are drawn at the owner's DPI.
         if (pMessage->message == WM_ENTERMENULOOP && s_pHookSkinner)

@@ -223,6 +223,10 @@ TEST(HandleMenuBar, TheMouseOpensPopupsMovesAcrossItemsAndChoosesACommand)
 {
     CHandleSkin skin(MENU_COLOURS);
     CMenuFrame frame;
+    // Data the host keeps in an item of its own.
+    MENUITEMINFOW data = { sizeof(data), MIIM_DATA };
+    data.dwItemData = 0x5EED;
+    ::SetMenuItemInfoW(frame.hEdit, ID_COPY, FALSE, &data);
     ASSERT_EQ(KORVOSKIN_OK, KorvoSkin_SkinWindow(frame.hWnd, L"Main"));
     Show(frame.hWnd);
     const CRect rcBar = frame.Bar();
@@ -269,6 +273,12 @@ TEST(HandleMenuBar, TheMouseOpensPopupsMovesAcrossItemsAndChoosesACommand)
     EXPECT_EQ(::GetMenu(frame.hWnd), CHeard::s_hInitMenu) << "for the bar's menu";
     EXPECT_GE(CHeard::s_nInitPopup, 2u);
     EXPECT_EQ(frame.hEdit, CHeard::s_hLastPopup);
+    // The popups were skinned only while open: the host's items are its own again, for its own
+    // reading and for the system's drawing once the library is gone.
+    MENUITEMINFOW info = { sizeof(info), MIIM_DATA | MIIM_FTYPE };
+    ASSERT_TRUE(::GetMenuItemInfoW(frame.hEdit, ID_COPY, FALSE, &info));
+    EXPECT_EQ(0x5EEDu, info.dwItemData);
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
 }
 
 TEST(HandleMenuBar, AltF10MnemonicsArrowsAndEscWorkFromAChildWithTheFocus)

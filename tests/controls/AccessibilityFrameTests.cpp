@@ -113,6 +113,7 @@ TEST(AccessibleMenu, OwnerDrawnItemsKeepTheirStrings)
     ::AppendMenuW(menu.m_hMenu, MF_SEPARATOR, 0, NULL);
     ::AppendMenuW(menu.m_hMenu, MF_STRING | MF_POPUP, (UINT_PTR)submenu.m_hMenu, L"&View");
     ASSERT_TRUE(g_MenuSkinner.PrepareMenu(&menu));
+    ASSERT_TRUE(g_MenuSkinner.PrepareMenu(&submenu));
 
     struct Item
     {

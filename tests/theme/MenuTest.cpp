@@ -328,6 +328,13 @@ TEST_F(MenuItems, TextIsLaidOutBoldWhenDefaultAndInTheDisabledColourWhenGrayed)
 TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
 {
     HMENU hMenu = m_menu.m_hMenu;
+    // Data the program keeps in its items.
+    for (UINT nPosition : { 0u, 1u })
+    {
+        MENUITEMINFOW info = { sizeof(info), MIIM_DATA };
+        info.dwItemData = 0x5EED;
+        ::SetMenuItemInfoW(hMenu, nPosition, TRUE, &info);
+    }
     auto OpenPopup = [&](HWND hPopup) {
         EXPECT_EQ((LONG_PTR)&CMenuSkinner::MenuWndProc, ::GetWindowLongPtrW(hPopup, GWLP_WNDPROC));
         CRect rcWindow = WindowRect(hPopup);
@@ -367,15 +374,25 @@ TEST_F(MenuPopups, HookedPopupGetsAOnePixelFrameAndOwnerDrawnItems)
     // Opening the popup updated its items and those one submenu down, not two.
     EXPECT_EQ((std::vector<UINT>{ 101, 104 }), m_owner.m_updated);
     EXPECT_TRUE(::GetMenuState(::GetSubMenu(hMenu, 3), 0, MF_BYPOSITION) & MF_GRAYED) << "the handler acted";
-    // Every level became owner-drawn with its text stored under the item's key; opening again
-    // keeps the texts, which owner-drawn items no longer have.
+    // Closed, the popup's items are the program's own again.
+    EXPECT_FALSE(ItemInfo(hMenu, 0).fType & MFT_OWNERDRAW);
+    EXPECT_EQ(0x5EEDu, ItemInfo(hMenu, 0).dwItemData) << "the program's item data";
+    EXPECT_EQ(0x5EEDu, ItemInfo(hMenu, 1).dwItemData);
+    // Preparing converts the popup's own items, each text stored under the item's key; its
+    // submenus are prepared as they open.
     g_MenuSkinner.PrepareMenu(&m_menu);
     HMENU hDeeper = ::GetSubMenu(::GetSubMenu(hMenu, 3), 1);
-    EXPECT_TRUE(ItemInfo(hDeeper, 0).fType & MFT_OWNERDRAW);
-    EXPECT_EQ(CString(L"Deepest"), TextOf(ItemInfo(hDeeper, 0).dwItemData));
+    EXPECT_FALSE(ItemInfo(hDeeper, 0).fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(ItemInfo(hMenu, 0).fType & MFT_OWNERDRAW);
     EXPECT_EQ(CMenuSkinner::ItemKey(hMenu, 101), ItemInfo(hMenu, 0).dwItemData);
     EXPECT_EQ(CString(L"&Open\tCtrl+O"), TextOf(ItemInfo(hMenu, 0).dwItemData));
     EXPECT_EQ(0u, ItemInfo(hMenu, 1).dwItemData) << "separators carry no key";
+    // The engine let go with a popup still prepared: given back all the same.
+    g_MenuSkinner.Release();
+    EXPECT_FALSE(ItemInfo(hMenu, 0).fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(ItemInfo(hMenu, 1).fType & MFT_SEPARATOR);
+    EXPECT_EQ(0x5EEDu, ItemInfo(hMenu, 1).dwItemData);
+    g_MenuSkinner.Initialize();
 }
 
 // The cursor decides the look of a selected grayed item in a real popup: reached with the

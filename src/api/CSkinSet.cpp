@@ -53,11 +53,10 @@ int CSkinSet::SkinCallingThread(const CString& strFolder, const CString& strFirs
 
 void CSkinSet::ReleaseThread()
 {
+    // The thread's observer goes with its set, the owner's as any other's.
+    CMenuSkinner::SetTopLevelObserver(NULL);
     if (t_pThreadSet == this)
-    {
-        CMenuSkinner::SetTopLevelObserver(NULL);
         t_pThreadSet = NULL;
-    }
     m_skinner.Stop();
     m_windows.Clear();
     CFrameShadow::DestroySpare();

@@ -52,7 +52,7 @@ void OnTopLevelMessage(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
         if (nMessage == WM_CREATE)
         {
             if (g_systemTheme.m_bDark)
-                g_systemTheme.SetDarkTitleBar(hWnd, TRUE);
+                CSystemTheme::SetDarkTitleBar(hWnd, TRUE);
             return true;
         }
         // The system announces to every top-level window; the first one that hears it switches.
@@ -106,7 +106,6 @@ bool UnInitSkin()
 {
     return OnHostThread(false, [] {
         StopFollowingSystem();
-        CMenuSkinner::SetTopLevelObserver(NULL);
         g_Theme.GiveBackKeptColours();
         g_reloadWatch.Stop();
         g_pfnWatchReport = NULL;

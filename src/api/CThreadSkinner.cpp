@@ -2,13 +2,12 @@
 #include "CHandleWindows.h"
 #include "../skin/CSkinRegistry.h"
 #include "../theme/CMenuSkinner.h"
+#include "../parts/CWindowProcLink.h"
 #include <commctrl.h>
 #include <cwchar>
 
 namespace
 {
-// The link the thread skinner puts in a window's subclass chain while the window is created.
-const UINT_PTR CREATION_SUBCLASS = 0x4B55;
 const wchar_t DIALOG_CLASS[] = L"#32770";
 
 // The calling thread's skinner while it runs; the hook and the subclasses find it here.
@@ -96,25 +95,25 @@ void CThreadSkinner::OnCreating(HWND hWnd, const CREATESTRUCTW* pCreate)
         return;
     const Kind kind = s_pRunning->KindOf(hWnd, (DWORD)pCreate->style, pCreate->hwndParent);
     if (kind != KIND_NONE)
-        ::SetWindowSubclass(hWnd, CreationProc, CREATION_SUBCLASS, (DWORD_PTR)kind);
+        CWindowProcLink::Attach(hWnd, CreationProc, (void*)(INT_PTR)kind);
 }
 
-LRESULT CALLBACK CThreadSkinner::CreationProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR dwRefData)
+LRESULT CThreadSkinner::CreationProc(void* pKind, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    const Kind kind = (Kind)dwRefData;
+    const Kind kind = (Kind)(INT_PTR)pKind;
     // A dialog's controls exist once its WM_INITDIALOG has been answered, a frame's children
     // once its WM_CREATE has.
     const BOOL bCreated = kind == KIND_FRAME ? nMsg == WM_CREATE : nMsg == WM_INITDIALOG;
     if (bCreated || nMsg == WM_NCDESTROY)
     {
-        ::RemoveWindowSubclass(hWnd, CreationProc, CREATION_SUBCLASS);
-        const LRESULT lResult = ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+        // The window's own link, which its skin takes over, is free once its creation is seen.
+        CWindowProcLink::Detach(hWnd);
+        const LRESULT lResult = CWindowProcLink::CallNext(hWnd, nMsg, wParam, lParam);
         if (bCreated && s_pRunning && ::IsWindow(hWnd) && !(kind == KIND_FRAME && lResult == -1))
             s_pRunning->Created(hWnd, kind);
         return lResult;
     }
-    return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    return CWindowProcLink::CallNext(hWnd, nMsg, wParam, lParam);
 }
 
 BOOL CThreadSkinner::IsMessageBox(HWND hWnd)

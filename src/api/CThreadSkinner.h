@@ -31,8 +31,8 @@ private:
         KIND_CONTAINER
     };
     static void OnCreating(HWND hWnd, const CREATESTRUCTW* pCreate);
-    static LRESULT CALLBACK CreationProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
-                                         DWORD_PTR dwRefData);
+    // The window's link while it is created (pKind its Kind).
+    static LRESULT CreationProc(void* pKind, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     // What the flags make of a window being created with this style.
     Kind KindOf(HWND hWnd, DWORD dwStyle, HWND hParent) const;
     // The window is created: framed and its controls skinned as its kind and the host say.

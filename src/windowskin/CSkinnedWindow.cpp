@@ -4,12 +4,13 @@
 #include "../theme/CMenuSkinner.h"
 #include "../parts/CDwmAttributes.h"
 #include "../parts/CWindowDpi.h"
+#include "../parts/CWindowProcLink.h"
 #include <AfxChainedSubclass.h>
 #include <windowsx.h>
 #include <algorithm>
 
-// The library's link in a skinned window's subclass chain.
-static const UINT_PTR SKINNED_WINDOW_SUBCLASS = 0x4B53;
+// The library's link in the subclass chain of a child dialog whose controls it skins.
+static const UINT_PTR CONTAINER_SUBCLASS = 0x4B53;
 
 thread_local int CSkinnedWindow::s_nDispatching = 0;
 
@@ -52,7 +53,7 @@ CSkinnedWindow::CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc 
 std::unique_ptr<CSkinnedWindow> CSkinnedWindow::Attach(HWND hWnd, const CSkinContext& context, GoneProc gone)
 {
     std::unique_ptr<CSkinnedWindow> pWindow(new CSkinnedWindow(hWnd, context, std::move(gone)));
-    if (!::SetWindowSubclass(hWnd, SubclassProc, SKINNED_WINDOW_SUBCLASS, (DWORD_PTR)pWindow.get()))
+    if (!CWindowProcLink::Attach(hWnd, &CSkinnedWindow::LinkProc, pWindow.get()))
     {
         pWindow->m_wnd.m_hWnd = NULL;
         return NULL;
@@ -163,7 +164,7 @@ void CSkinnedWindow::Detach()
     m_bars.clear();
     for (HWND hContainer : m_containers)
     {
-        ::RemoveWindowSubclass(hContainer, ContainerProc, SKINNED_WINDOW_SUBCLASS);
+        ::RemoveWindowSubclass(hContainer, ContainerProc, CONTAINER_SUBCLASS);
         ::InvalidateRect(hContainer, NULL, TRUE);
     }
     m_containers.clear();
@@ -172,7 +173,7 @@ void CSkinnedWindow::Detach()
     if (bFramed)
         m_pFrame->SkinMe(L"", 0);
     m_pFrame->Release();
-    ::RemoveWindowSubclass(hWnd, SubclassProc, SKINNED_WINDOW_SUBCLASS);
+    CWindowProcLink::Detach(hWnd);
     CMenuSkinner::ServeWindow(hWnd, FALSE);
     if (bFramed)
         ::RedrawWindow(hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -187,12 +188,12 @@ LRESULT CSkinnedWindow::ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CSkinnedWindow::Default(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    return ::DefSubclassProc(m_wnd.m_hWnd, nMsg, wParam, lParam);
+    return CWindowProcLink::CallNext(m_wnd.m_hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CSkinnedWindow::Default(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    return hWnd == m_wnd.m_hWnd ? Default(nMsg, wParam, lParam) : ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
 }
 
 BOOL CSkinnedWindow::OnChildMessage(HWND hParent, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
@@ -256,7 +257,7 @@ BOOL CSkinnedWindow::AdoptContainer(HWND hContainer)
 {
     if (std::find(m_containers.begin(), m_containers.end(), hContainer) != m_containers.end())
         return TRUE;
-    if (!m_bAttached || !::SetWindowSubclass(hContainer, ContainerProc, SKINNED_WINDOW_SUBCLASS, (DWORD_PTR)this))
+    if (!m_bAttached || !::SetWindowSubclass(hContainer, ContainerProc, CONTAINER_SUBCLASS, (DWORD_PTR)this))
         return FALSE;
     m_containers.push_back(hContainer);
     ::InvalidateRect(hContainer, NULL, TRUE);
@@ -269,10 +270,10 @@ LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wPar
     CSkinnedWindow* pThis = (CSkinnedWindow*)dwRefData;
     if (nMsg == WM_NCDESTROY)
     {
-        ::RemoveWindowSubclass(hWnd, ContainerProc, SKINNED_WINDOW_SUBCLASS);
+        ::RemoveWindowSubclass(hWnd, ContainerProc, CONTAINER_SUBCLASS);
         pThis->m_containers.erase(std::remove(pThis->m_containers.begin(), pThis->m_containers.end(), hWnd),
                                   pThis->m_containers.end());
-        return Default(hWnd, nMsg, wParam, lParam);
+        return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
     }
     // The window's own depth: a control's message may let the window go.
     pThis->m_nDepth++;
@@ -294,7 +295,7 @@ LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wPar
         }
     }
     if (!bDone)
-        lResult = Default(hWnd, nMsg, wParam, lParam);
+        lResult = ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
     s_nDispatching--;
     if (--pThis->m_nDepth == 0 && pThis->m_bDisposed)
         delete pThis;
@@ -302,13 +303,12 @@ LRESULT CALLBACK CSkinnedWindow::ContainerProc(HWND hWnd, UINT nMsg, WPARAM wPar
     return lResult;
 }
 
-LRESULT CALLBACK CSkinnedWindow::SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR dwRefData)
+LRESULT CSkinnedWindow::LinkProc(void* pData, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    CSkinnedWindow* pThis = (CSkinnedWindow*)dwRefData;
+    CSkinnedWindow* pThis = (CSkinnedWindow*)pData;
     if (nMsg == WM_NCDESTROY)
     {
-        const LRESULT lResult = ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+        const LRESULT lResult = CWindowProcLink::CallNext(hWnd, nMsg, wParam, lParam);
         pThis->m_pFrame->OnNcDestroy();
         pThis->Detach();
         // The owner disposes of this object: now, or when an outer message of the window is

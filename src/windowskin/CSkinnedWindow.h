@@ -1,6 +1,6 @@
 // A top-level window created by any code (a plain CreateWindowEx frame, a dialog from a resource
-// template), skinned by its handle. It is attached through comctl32's subclass chain, so
-// subclasses the window's owner sets before or after keep working. Its frame is a
+// template), skinned by its handle. It is attached by the library's link in the window's
+// procedure chain, so subclasses the window's owner sets before or after keep working. Its frame is a
 // CSkinDialogFrame, as a CSkinDialog's is; it also holds the wrappers of child controls attached
 // for it and the bars made for it. It detaches when the window goes (WM_NCDESTROY) or when its
 // owner lets it go: the subclass is removed, the system frame put back, the controls' wrappers
@@ -58,8 +58,7 @@ public:
 
 private:
     CSkinnedWindow(HWND hWnd, const CSkinContext& context, GoneProc gone);
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
-                                         DWORD_PTR dwRefData);
+    static LRESULT LinkProc(void* pData, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ContainerProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                           DWORD_PTR dwRefData);
     LRESULT OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -68,7 +67,8 @@ private:
     // The messages a child control sends its parent, offered to the control's wrapper first.
     BOOL Reflect(HWND hChild, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     LRESULT Default(UINT nMsg, WPARAM wParam, LPARAM lParam);
-    static LRESULT Default(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // The same for a message of hWnd, the window or one of its containers.
+    LRESULT Default(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     // A popup's message to its owner, served by the menu engine after the window's own processing.
     LRESULT ServeMenu(UINT nMsg, WPARAM wParam, LPARAM lParam);
     void Detach();

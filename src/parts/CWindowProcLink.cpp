@@ -1,0 +1,177 @@
+#include "CWindowProcLink.h"
+#include <commctrl.h>
+#include <unordered_map>
+
+namespace
+{
+// Whether the window has comctl32's chain: the property holding it (the first name is version
+// 6's, the second earlier versions' and Wine's).
+BOOL HasComctlChain(HWND hWnd)
+{
+    return ::GetPropW(hWnd, L"UxSubclassInfo") || ::GetPropW(hWnd, L"CC32SubclassInfo");
+}
+
+const UINT_PTR CHAINED_ID = 0x4B4C;
+// Marks a window whose procedure chain holds a link: an entry left for a window that went
+// without its WM_NCDESTROY reaching the link must not be taken for a live link of a later window
+// given the same handle.
+const wchar_t LINK_PROPERTY[] = L"KorvoProcLink";
+
+struct CLink
+{
+    WNDPROC pfnNext;
+    CWindowProcLink::Handler handler;
+    void* pData;
+    int nDepth;
+    bool bComctl;
+    bool bInChain;
+    bool bGone;
+};
+
+// Windows belong to one thread and hear their messages on it, so the table needs no lock.
+std::unordered_map<HWND, CLink>& Links()
+{
+    static thread_local std::unordered_map<HWND, CLink> s_links;
+    return s_links;
+}
+
+CLink* Find(HWND hWnd)
+{
+    std::unordered_map<HWND, CLink>& links = Links();
+    const auto it = links.find(hWnd);
+    return it == links.end() ? nullptr : &it->second;
+}
+} // namespace
+
+BOOL CWindowProcLink::Attach(HWND hWnd, Handler handler, void* pData)
+{
+    if (!handler || !::IsWindow(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
+        return FALSE;
+    CLink* pLink = Find(hWnd);
+    if (pLink && pLink->bInChain && !::GetPropW(hWnd, LINK_PROPERTY) && pLink->nDepth == 0)
+    {
+        Links().erase(hWnd);
+        pLink = nullptr;
+    }
+    if (pLink && (pLink->handler || pLink->bGone))
+        return FALSE;
+    if (pLink && pLink->bInChain)
+    {
+        // Still in the chain, passing messages on: it takes the handler again.
+        pLink->handler = handler;
+        pLink->pData = pData;
+        return TRUE;
+    }
+    // A link taken off inside one of the window's messages keeps its entry (and its way of
+    // linking) until that message is answered.
+    if (!pLink)
+    {
+        pLink = &Links()[hWnd];
+        *pLink = CLink{ NULL, nullptr, nullptr, 0, HasComctlChain(hWnd) != FALSE, false, false };
+    }
+    BOOL bLinked = ::SetPropW(hWnd, LINK_PROPERTY, (HANDLE)1);
+    if (bLinked && pLink->bComctl)
+        bLinked = ::SetWindowSubclass(hWnd, ChainedProc, CHAINED_ID, 0);
+    else if (bLinked)
+    {
+        const WNDPROC pfnNext = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)LinkProc);
+        bLinked = pfnNext != NULL;
+        if (bLinked)
+            pLink->pfnNext = pfnNext;
+    }
+    if (!bLinked)
+    {
+        ::RemovePropW(hWnd, LINK_PROPERTY);
+        Tidy(hWnd);
+        return FALSE;
+    }
+    pLink->handler = handler;
+    pLink->pData = pData;
+    pLink->bInChain = true;
+    return TRUE;
+}
+
+void CWindowProcLink::Detach(HWND hWnd)
+{
+    CLink* pLink = Find(hWnd);
+    if (!pLink || !pLink->handler)
+        return;
+    pLink->handler = nullptr;
+    pLink->pData = nullptr;
+    if (pLink->bComctl && pLink->bInChain)
+    {
+        ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
+        ::RemovePropW(hWnd, LINK_PROPERTY);
+        pLink->bInChain = false;
+    }
+    Tidy(hWnd);
+}
+
+BOOL CWindowProcLink::IsAttached(HWND hWnd)
+{
+    const CLink* pLink = Find(hWnd);
+    return pLink && pLink->handler;
+}
+
+LRESULT CWindowProcLink::CallNext(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    const CLink* pLink = Find(hWnd);
+    if (!pLink)
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    if (pLink->bComctl)
+        return ::DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    return ::CallWindowProcW(pLink->pfnNext, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CWindowProcLink::Dispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    CLink* pLink = Find(hWnd);
+    if (!pLink)
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    // The entry stays put while its message is answered (the table's entries do not move).
+    pLink->nDepth++;
+    LRESULT lResult;
+    if (pLink->handler)
+        lResult = pLink->handler(pLink->pData, hWnd, nMsg, wParam, lParam);
+    else
+        lResult = CallNext(hWnd, nMsg, wParam, lParam);
+    pLink->nDepth--;
+    if (nMsg == WM_NCDESTROY)
+    {
+        pLink->bGone = true;
+        pLink->handler = nullptr;
+        ::RemovePropW(hWnd, LINK_PROPERTY);
+        if (pLink->bComctl && pLink->bInChain)
+            ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
+    }
+    Tidy(hWnd);
+    return lResult;
+}
+
+LRESULT CALLBACK CWindowProcLink::LinkProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    return Dispatch(hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindowProcLink::ChainedProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    return Dispatch(hWnd, nMsg, wParam, lParam);
+}
+
+void CWindowProcLink::Tidy(HWND hWnd)
+{
+    CLink* pLink = Find(hWnd);
+    if (!pLink || pLink->handler)
+        return;
+    // Out of the chain as soon as nothing is linked above it; the entry keeps the next procedure
+    // for a message still being answered.
+    if (pLink->bInChain && !pLink->bComctl && !pLink->bGone &&
+        (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == LinkProc)
+    {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pLink->pfnNext);
+        ::RemovePropW(hWnd, LINK_PROPERTY);
+        pLink->bInChain = false;
+    }
+    if (pLink->nDepth == 0 && (pLink->bGone || !pLink->bInChain))
+        Links().erase(hWnd);
+}

@@ -185,18 +185,28 @@ int CFrameMenuBar::Measure(int cxClient, const CDpiScale& scale)
 
 void CFrameMenuBar::Paint(CDC* pWindowDC)
 {
-    if (m_rcBar.IsRectEmpty() || !HasMenu() || !pWindowDC)
+    PaintPart(pWindowDC, m_rcBar);
+}
+
+void CFrameMenuBar::PaintPart(CDC* pWindowDC, const CRect& rcPart)
+{
+    if (m_rcBar.IsRectEmpty() || rcPart.IsRectEmpty() || !HasMenu() || !pWindowDC)
         return;
     CDC* pBuffer = m_theme.GetBufferDC(pWindowDC, m_rcBar.Size());
     if (!pBuffer)
         return;
+    // The buffer holds the bar at its place in the bar; only rcPart of it is drawn and copied.
+    CRect rcBuffer = rcPart;
+    rcBuffer.OffsetRect(-m_rcBar.left, -m_rcBar.top);
     const COLORREF crBack = m_theme.Colour(SkinColour::MenuBack);
-    pBuffer->FillSolidRect(0, 0, m_rcBar.Width(), m_rcBar.Height(), crBack);
+    pBuffer->FillSolidRect(&rcBuffer, crBack);
     const HFONT hFont = m_font.Get((HFONT)m_theme.NormalFont().m_hObject, m_scale);
     for (size_t n = 0; n < m_items.size(); n++)
     {
         const CItem& item = m_items[n];
         CRect rc = item.rc;
+        if (!CRect().IntersectRect(&rc, &rcPart))
+            continue;
         rc.OffsetRect(-m_rcBar.left, -m_rcBar.top);
         const UINT nState = ::GetMenuState(m_hMenu, item.nPosition, MF_BYPOSITION);
         const BOOL bGrayed = nState != (UINT)-1 && (nState & (MF_GRAYED | MF_DISABLED));
@@ -212,7 +222,8 @@ void CFrameMenuBar::Paint(CDC* pWindowDC)
                                                     m_theme.GetMenuTextColour(bPressed || bHot, bGrayed) };
         CMenuBarItemLook::Draw(pBuffer, colours, hFont, m_scale, item.strText, rc, bPressed, bHot);
     }
-    pWindowDC->BitBlt(m_rcBar.left, m_rcBar.top, m_rcBar.Width(), m_rcBar.Height(), pBuffer, 0, 0, SRCCOPY);
+    pWindowDC->BitBlt(rcPart.left, rcPart.top, rcPart.Width(), rcPart.Height(), pBuffer, rcBuffer.left, rcBuffer.top,
+                      SRCCOPY);
 }
 
 void CFrameMenuBar::PaintBitmapItem(CDC* pDC, const CItem& item, const CRect& rc, BOOL bPressed)
@@ -278,45 +289,25 @@ CRect CFrameMenuBar::ScreenRect(int nItem) const
     return rc;
 }
 
-int CFrameMenuBar::ItemOfMnemonic(UINT nChar) const
+void CFrameMenuBar::Redraw(int nItemA, int nItemB, int nItemC)
 {
-    const wint_t chWanted = towupper((wint_t)nChar);
-    for (size_t n = 0; n < m_items.size(); n++)
-    {
-        const CString& strText = m_items[n].strText;
-        for (int i = 0; i + 1 < strText.GetLength(); i++)
-            if (strText[i] == L'&')
-            {
-                if (strText[i + 1] != L'&' && towupper(strText[i + 1]) == chWanted)
-                    return (int)n;
-                i++;
-            }
-    }
-    return -1;
-}
-
-int CFrameMenuBar::Neighbour(int nItem, int nDir) const
-{
-    const int nCount = (int)m_items.size();
-    if (!nCount)
-        return -1;
-    return ((nItem < 0 ? (nDir > 0 ? -1 : 0) : nItem) + nDir + nCount) % nCount;
-}
-
-void CFrameMenuBar::Redraw()
-{
-    if (!::IsWindow(m_wnd.m_hWnd))
+    CRect rcPart(0, 0, 0, 0);
+    for (int nItem : { nItemA, nItemB, nItemC })
+        if (nItem >= 0 && nItem < (int)m_items.size())
+            rcPart.UnionRect(&rcPart, &m_items[(size_t)nItem].rc);
+    if (rcPart.IsRectEmpty() || !::IsWindow(m_wnd.m_hWnd))
         return;
     CWindowDC dc(&m_wnd);
-    Paint(&dc);
+    PaintPart(&dc, rcPart & m_rcBar);
 }
 
 void CFrameMenuBar::SetHot(int nItem)
 {
     if (nItem == m_nHot)
         return;
+    const int nOldHot = m_nHot;
     m_nHot = nItem;
-    Redraw();
+    Redraw(nOldHot, nItem, -1);
 }
 
 void CFrameMenuBar::OnNcMouseMove(const CPoint& ptScreen)
@@ -367,10 +358,11 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
                 ::PostMessageW(hWnd, WM_COMMAND, ::GetMenuItemID(m_hMenu, (int)item.nPosition), 0);
             break;
         }
+        const int nOldPressed = m_nPressed, nOldHot = m_nHot;
         m_nPressed = m_nHot = nItem;
         m_nNext = -1;
         m_bBackToBar = FALSE;
-        Redraw();
+        Redraw(nOldPressed, nOldHot, nItem);
         const CRect rc = ScreenRect(nItem);
         CMenuSkinner::SetMenuAttach(rc.left, rc.bottom, rc.Width());
         t_pTracking = this;
@@ -392,7 +384,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
         nItem = m_nNext;
         bKeyboard = m_bNextByKeyboard;
     }
-    const int nLast = m_nPressed;
+    const int nLast = m_nPressed, nOldHot = m_nHot;
     m_nPressed = -1;
     // Where the pointer was at the last message: asking the system where it is now costs a
     // round trip to the display.
@@ -401,7 +393,7 @@ void CFrameMenuBar::Track(int nItem, BOOL bKeyboard)
     if (m_bBackToBar && nLast >= 0)
         EnterKeyboardMode(nLast);
     else
-        Redraw();
+        Redraw(nLast, nOldHot, m_nHot);
 }
 
 void CFrameMenuBar::Cancel()

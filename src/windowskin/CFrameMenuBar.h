@@ -64,6 +64,8 @@ private:
         // An item without text: one of the HBMMENU_ buttons a maximised MDI child adds.
         HBITMAP hBitmap;
     };
+    // Draws the items over rcPart (window coordinates, within the bar) and copies that part.
+    void PaintPart(CDC* pWindowDC, const CRect& rcPart);
     void PaintBitmapItem(CDC* pDC, const CItem& item, const CRect& rc, BOOL bPressed);
     // The index of the item under ptScreen, or -1.
     int ItemAt(const CPoint& ptScreen) const;
@@ -73,7 +75,9 @@ private:
     int Neighbour(int nItem, int nDir) const;
     CRect ScreenRect(int nItem) const;
     void SetHot(int nItem);
-    void Redraw();
+    // Repaints the items among these (-1 for none) and what lies between them: the items whose
+    // state changed, where the whole bar would cost a copy of the bar to the screen.
+    void Redraw(int nItemA, int nItemB, int nItemC);
     BOOL HasMenu() const;
 
     // Drops nItem's popup, and the neighbours' the user moves to, until a popup closes for good.

@@ -116,8 +116,7 @@ void CFrameMenuBar::EnterKeyboardMode(int nItem)
     t_pKeyboardBar = this;
     if (!t_hKeyboardHook)
         t_hKeyboardHook = ::SetWindowsHookExW(WH_GETMESSAGE, KeyboardModeHook, NULL, ::GetCurrentThreadId());
-    m_nHot = nItem;
-    Redraw();
+    SetHot(nItem);
 }
 
 void CFrameMenuBar::LeaveKeyboardMode()
@@ -263,4 +262,29 @@ BOOL CFrameMenuBar::Describe(CAccessibleQuery& query)
         RequestOpen(nItem);
     }
     return TRUE;
+}
+
+int CFrameMenuBar::ItemOfMnemonic(UINT nChar) const
+{
+    const wint_t chWanted = towupper((wint_t)nChar);
+    for (size_t n = 0; n < m_items.size(); n++)
+    {
+        const CString& strText = m_items[n].strText;
+        for (int i = 0; i + 1 < strText.GetLength(); i++)
+            if (strText[i] == L'&')
+            {
+                if (strText[i + 1] != L'&' && towupper(strText[i + 1]) == chWanted)
+                    return (int)n;
+                i++;
+            }
+    }
+    return -1;
+}
+
+int CFrameMenuBar::Neighbour(int nItem, int nDir) const
+{
+    const int nCount = (int)m_items.size();
+    if (!nCount)
+        return -1;
+    return ((nItem < 0 ? (nDir > 0 ? -1 : 0) : nItem) + nDir + nCount) % nCount;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <thread>
+#include <vector>
 
 using namespace HandleTest;
 
@@ -273,6 +274,19 @@ TEST(HandleMenuBar, TheMouseOpensPopupsMovesAcrossItemsAndChoosesACommand)
     EXPECT_EQ(::GetMenu(frame.hWnd), CHeard::s_hInitMenu) << "for the bar's menu";
     EXPECT_GE(CHeard::s_nInitPopup, 2u);
     EXPECT_EQ(frame.hEdit, CHeard::s_hLastPopup);
+    // The items repainted one by one as they lit and went out leave the bar as a whole repaint
+    // draws it.
+    auto barPixels = [&] {
+        const KorvoTest::CWindowPixels pixels(frame.hWnd);
+        std::vector<COLORREF> bar;
+        for (int y = rcBar.top; y < rcBar.bottom; y++)
+            for (int x = rcBar.left; x < rcBar.right; x++)
+                bar.push_back(pixels.At(x, y));
+        return bar;
+    };
+    const std::vector<COLORREF> walked = barPixels();
+    ::RedrawWindow(frame.hWnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(walked == barPixels()) << "an item stayed lit or pressed";
     // The popups were skinned only while open: the host's items are its own again, for its own
     // reading and for the system's drawing once the library is gone.
     MENUITEMINFOW info = { sizeof(info), MIIM_DATA | MIIM_FTYPE };

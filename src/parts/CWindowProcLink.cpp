@@ -12,10 +12,10 @@ BOOL HasComctlChain(HWND hWnd)
 }
 
 const UINT_PTR CHAINED_ID = 0x4B4C;
-// Marks a window whose procedure chain holds a link: an entry left for a window that went
-// without its WM_NCDESTROY reaching the link must not be taken for a live link of a later window
-// given the same handle.
-const wchar_t LINK_PROPERTY[] = L"KorvoProcLink";
+
+// The window a probe message was sent to, and whether it reached the window's link.
+thread_local HWND t_hProbed = NULL;
+thread_local bool t_bProbeArrived = false;
 
 struct CLink
 {
@@ -43,13 +43,29 @@ CLink* Find(HWND hWnd)
 }
 } // namespace
 
+BOOL CWindowProcLink::HearsMessages(HWND hWnd)
+{
+    if ((WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == LinkProc)
+        return TRUE;
+    t_hProbed = hWnd;
+    t_bProbeArrived = false;
+    ::SendMessageW(hWnd, WM_NULL, 0, 0);
+    t_hProbed = NULL;
+    return t_bProbeArrived;
+}
+
 BOOL CWindowProcLink::Attach(HWND hWnd, Handler handler, void* pData)
 {
     if (!handler || !::IsWindow(hWnd) || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
         return FALSE;
     CLink* pLink = Find(hWnd);
-    if (pLink && pLink->bInChain && !::GetPropW(hWnd, LINK_PROPERTY) && pLink->nDepth == 0)
+    // A procedure that replaced the link instead of chaining to it (as ATL's windows do on their
+    // first message) left it out of the chain, and so does a window that went without its
+    // WM_NCDESTROY reaching the link, whose handle a later window may have been given.
+    if (pLink && pLink->bInChain && pLink->nDepth == 0 && !HearsMessages(hWnd))
     {
+        if (pLink->bComctl)
+            ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
         Links().erase(hWnd);
         pLink = nullptr;
     }
@@ -69,10 +85,10 @@ BOOL CWindowProcLink::Attach(HWND hWnd, Handler handler, void* pData)
         pLink = &Links()[hWnd];
         *pLink = CLink{ NULL, nullptr, nullptr, 0, HasComctlChain(hWnd) != FALSE, false, false };
     }
-    BOOL bLinked = ::SetPropW(hWnd, LINK_PROPERTY, (HANDLE)1);
-    if (bLinked && pLink->bComctl)
+    BOOL bLinked;
+    if (pLink->bComctl)
         bLinked = ::SetWindowSubclass(hWnd, ChainedProc, CHAINED_ID, 0);
-    else if (bLinked)
+    else
     {
         const WNDPROC pfnNext = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)LinkProc);
         bLinked = pfnNext != NULL;
@@ -81,7 +97,6 @@ BOOL CWindowProcLink::Attach(HWND hWnd, Handler handler, void* pData)
     }
     if (!bLinked)
     {
-        ::RemovePropW(hWnd, LINK_PROPERTY);
         Tidy(hWnd);
         return FALSE;
     }
@@ -101,7 +116,6 @@ void CWindowProcLink::Detach(HWND hWnd)
     if (pLink->bComctl && pLink->bInChain)
     {
         ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
-        ::RemovePropW(hWnd, LINK_PROPERTY);
         pLink->bInChain = false;
     }
     Tidy(hWnd);
@@ -125,6 +139,8 @@ LRESULT CWindowProcLink::CallNext(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lP
 
 LRESULT CWindowProcLink::Dispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
+    if (nMsg == WM_NULL && hWnd == t_hProbed)
+        t_bProbeArrived = true;
     CLink* pLink = Find(hWnd);
     if (!pLink)
         return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
@@ -140,7 +156,6 @@ LRESULT CWindowProcLink::Dispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lP
     {
         pLink->bGone = true;
         pLink->handler = nullptr;
-        ::RemovePropW(hWnd, LINK_PROPERTY);
         if (pLink->bComctl && pLink->bInChain)
             ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
     }
@@ -169,7 +184,6 @@ void CWindowProcLink::Tidy(HWND hWnd)
         (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == LinkProc)
     {
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)pLink->pfnNext);
-        ::RemovePropW(hWnd, LINK_PROPERTY);
         pLink->bInChain = false;
     }
     if (pLink->nDepth == 0 && (pLink->bGone || !pLink->bInChain))

@@ -5,7 +5,8 @@
 //
 // Subclasses the window's owner sets after the link keep working, and so does taking the link
 // off while one of them is above it: the link stays in the chain and passes messages on until the
-// window goes. A window that already has a comctl32 chain is joined there instead: comctl32 puts
+// window goes. A link that a procedure replaced instead of chaining to it is found out when the
+// window is linked again, and linked anew. A window that already has a comctl32 chain is joined there instead: comctl32 puts
 // its first procedure back when its last subclass goes, which would cut out a link set above it.
 #pragma once
 #include <windows.h>
@@ -31,6 +32,8 @@ private:
     static LRESULT CALLBACK ChainedProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                         DWORD_PTR dwRefData);
     static LRESULT Dispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+    // Whether the window's messages reach its link: it is on top, or a message sent reaches it.
+    static BOOL HearsMessages(HWND hWnd);
     // Forgets hWnd's entry once nothing needs it: no message of it being answered, and either
     // the window gone or the link out of the chain.
     static void Tidy(HWND hWnd);

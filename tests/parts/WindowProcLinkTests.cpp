@@ -128,6 +128,26 @@ TEST(WindowProcLink, TakenOffAndLinkedAgainInsideAMessageItHearsTheNextOnceAndTh
     CWindowProcLink::Detach(next.hWnd);
 }
 
+LRESULT CALLBACK Replacing(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_APP)
+        s_heard += 'r';
+    return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+}
+
+TEST(WindowProcLink, ALinkAProcedureReplacedInsteadOfChainingToIsLinkedAnew)
+{
+    CPlainWindow window;
+    ASSERT_TRUE(CWindowProcLink::Attach(window.hWnd, Ours, nullptr));
+    // As ATL's windows do on their first message: the procedure before is dropped, not called.
+    ::SetWindowLongPtrW(window.hWnd, GWLP_WNDPROC, (LONG_PTR)Replacing);
+    EXPECT_EQ("r", Heard(window.hWnd));
+    ASSERT_TRUE(CWindowProcLink::Attach(window.hWnd, Ours, nullptr));
+    EXPECT_EQ("or", Heard(window.hWnd));
+    CWindowProcLink::Detach(window.hWnd);
+    EXPECT_EQ((LONG_PTR)Replacing, ::GetWindowLongPtrW(window.hWnd, GWLP_WNDPROC));
+}
+
 TEST(WindowProcLink, NoWindowAWindowOfAnotherThreadAndNoHandlerAreRefused)
 {
     EXPECT_FALSE(CWindowProcLink::Attach(NULL, Ours, nullptr));

@@ -28,18 +28,38 @@ struct CLink
     bool bGone;
 };
 
-// Windows belong to one thread and hear their messages on it, so the table needs no lock.
-std::unordered_map<HWND, CLink>& Links()
+typedef std::unordered_map<HWND, CLink> CLinks;
+
+// Windows belong to one thread and hear their messages on it, so the table needs no lock. It is
+// made by the thread's first link and deleted with its last: a table destroyed with the thread's
+// other locals could still be asked for by the messages of windows destroyed after them.
+thread_local CLinks* t_pLinks = nullptr;
+
+CLinks& Links()
 {
-    static thread_local std::unordered_map<HWND, CLink> s_links;
-    return s_links;
+    if (!t_pLinks)
+        t_pLinks = new CLinks;
+    return *t_pLinks;
 }
 
 CLink* Find(HWND hWnd)
 {
-    std::unordered_map<HWND, CLink>& links = Links();
-    const auto it = links.find(hWnd);
-    return it == links.end() ? nullptr : &it->second;
+    if (!t_pLinks)
+        return nullptr;
+    const auto it = t_pLinks->find(hWnd);
+    return it == t_pLinks->end() ? nullptr : &it->second;
+}
+
+void Forget(HWND hWnd)
+{
+    if (!t_pLinks)
+        return;
+    t_pLinks->erase(hWnd);
+    if (t_pLinks->empty())
+    {
+        delete t_pLinks;
+        t_pLinks = nullptr;
+    }
 }
 } // namespace
 
@@ -66,7 +86,7 @@ BOOL CWindowProcLink::Attach(HWND hWnd, Handler handler, void* pData)
     {
         if (pLink->bComctl)
             ::RemoveWindowSubclass(hWnd, ChainedProc, CHAINED_ID);
-        Links().erase(hWnd);
+        Forget(hWnd);
         pLink = nullptr;
     }
     if (pLink && (pLink->handler || pLink->bGone))
@@ -187,5 +207,5 @@ void CWindowProcLink::Tidy(HWND hWnd)
         pLink->bInChain = false;
     }
     if (pLink->nDepth == 0 && (pLink->bGone || !pLink->bInChain))
-        Links().erase(hWnd);
+        Forget(hWnd);
 }

@@ -6,8 +6,9 @@
 // Subclasses the window's owner sets after the link keep working, and so does taking the link
 // off while one of them is above it: the link stays in the chain and passes messages on until the
 // window goes. A link that a procedure replaced instead of chaining to it is found out when the
-// window is linked again, and linked anew. A window that already has a comctl32 chain is joined there instead: comctl32 puts
-// its first procedure back when its last subclass goes, which would cut out a link set above it.
+// window is linked again, and linked anew. A window that already has a comctl32 chain is joined
+// there instead: comctl32 puts its first procedure back when its last subclass goes, which would
+// cut out a link set above it.
 #pragma once
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // A top-level window created by any code (a plain CreateWindowEx frame, a dialog from a resource
 // template), skinned by its handle. It is attached by the library's link in the window's
-// procedure chain, so subclasses the window's owner sets before or after keep working. Its frame is a
-// CSkinDialogFrame, as a CSkinDialog's is; it also holds the wrappers of child controls attached
-// for it and the bars made for it. It detaches when the window goes (WM_NCDESTROY) or when its
+// procedure chain, so subclasses the window's owner sets before or after keep working. Its frame
+// is a CSkinDialogFrame, as a CSkinDialog's is; it also holds the wrappers of child controls
+// attached for it and the bars made for it. It detaches when the window goes (WM_NCDESTROY) or when its
 // owner lets it go: the subclass is removed, the system frame put back, the controls' wrappers
 // detached and their styles restored, the bars destroyed.
 #pragma once
